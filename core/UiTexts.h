@@ -1,0 +1,24 @@
+#pragma once
+
+#include "Slots.h"
+
+#include <string>
+
+namespace rectix::core {
+
+// The three slot-indexed text tables that every dialog reads at the moment it
+// is shown, so a language switch takes effect at once. One set for the process.
+struct UiTexts {
+    Slots<std::string, 0, 129> messages;
+    Slots<std::string, 0, 99> captions;
+    Slots<std::string, 0, 30> hints;
+
+    static UiTexts& global();
+    void clear();
+};
+
+inline const std::string& messageText(int slot) { return UiTexts::global().messages[slot]; }
+inline const std::string& captionText(int slot) { return UiTexts::global().captions[slot]; }
+inline const std::string& hintText(int slot) { return UiTexts::global().hints[slot]; }
+
+} // namespace rectix::core
