@@ -1,0 +1,52 @@
+#pragma once
+
+#include "PackProblem.h"
+#include "core/Slots.h"
+
+#include <cstdint>
+
+namespace rectix::engine {
+
+// The container orders of a run: deterministic sorts of the container
+// instances, random orders, and the choice of one order per variant with the
+// skip of a type sequence already tried in the run. Works on the problem's ContOrder.
+class ContainerOrders {
+public:
+    explicit ContainerOrders(PackProblem& problem) : p_(problem) {}
+
+    std::int16_t VariantNo = 0;
+    std::int16_t SkippedOrders = 0;
+    std::int16_t OrderProgress = 0;
+
+    // Clears the counters and the signature table at the start of a run.
+    void Clear();
+
+    void MoveContainerInOrder(int to, int from);
+    void SortContainersByArea(int a, float param);
+    void SortContainersByCapacity(int a, float param);
+    void SortContainersByCost(int a, float param);
+    void ShuffleContainersByType();
+    void ShuffleContainers();
+    void RandomContainerOrder();
+
+    // Makes the order of the current variant from ContOrder as the run set it.
+    // Returns false when the variant number reaches MaxVariantNo without a new
+    // type sequence (keys that collide make some sequences unreachable, and the
+    // progress figure would leave its range): the run then ends.
+    bool NextContainerOrder();
+
+    static constexpr int MaxVariantNo = 400;
+
+private:
+    enum class Sort { Area, Capacity, Cost };
+    template <typename KeyFn> void SelectionSort(float start, bool ascending, KeyFn key);
+    void SortBy(Sort kind, int a);
+    void ApplyTableRow(int variant);
+
+    PackProblem& p_;
+    float areaP_ = 0, capP_ = 0, costP_ = 0;
+    core::Slots<std::int32_t, 0, 42> sig1_;
+    core::Slots<std::int32_t, 0, 42> sig2_;
+};
+
+} // namespace rectix::engine

@@ -1,0 +1,44 @@
+// Headless harness: solves a task given as JSON and prints the plan as JSON.
+#include "TaskFile.h"
+
+#include "engine/PackRun.h"
+#include "engine/Progress.h"
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+int main(int argc, char** argv) {
+    using namespace rectix;
+    if (argc != 2) {
+        std::cerr << "usage: rectix-solve TASK.json\n";
+        return 2;
+    }
+    std::ifstream in(argv[1], std::ios::binary);
+    if (!in) {
+        std::cerr << "rectix-solve: cannot read " << argv[1] << "\n";
+        return 2;
+    }
+    std::stringstream text;
+    text << in.rdbuf();
+
+    engine::PackRun::SetDefaultCaptions();
+    engine::PackProblem problem;
+    engine::NullProgress progress;
+    engine::PackRun run(problem, progress);
+    try {
+        tools::LoadTaskJson(text.str(), problem);
+    } catch (const tools::TaskFileError& e) {
+        std::cerr << "rectix-solve: " << e.what() << "\n";
+        return 2;
+    }
+    try {
+        tools::PrepareStart(problem);
+        run.RunPacking();
+    } catch (const std::exception& e) {
+        std::cerr << "rectix-solve: solve failed: " << e.what() << "\n";
+        return 1;
+    }
+    std::cout << tools::PlanJson(problem, run, run.Engine().TotalFills) << "\n";
+    return 0;
+}
