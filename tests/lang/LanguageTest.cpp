@@ -1,0 +1,125 @@
+#include "lang/Language.h"
+#include "lang/LangUnit.h"
+#include "lang/LangUnitFr.h"
+#include "lang/LangUnitIt.h"
+#include "lang/WindowTextWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+using namespace rectix;
+using namespace rectix::lang;
+
+namespace {
+
+struct RecordingWriter : WindowTextWriter {
+    std::vector<const TextSet*> written;
+    void write(const TextSet& set) override { written.push_back(&set); }
+};
+
+// The tables hold exactly the set's texts: nothing of an earlier language survives.
+void expectTablesHold(const core::UiTexts& tables, const TextSet& set) {
+    core::UiTexts expected;
+    for (const SlotText& t : set.messages) expected.messages[t.slot] = t.text;
+    for (const SlotText& t : set.captions) expected.captions[t.slot] = t.text;
+    for (const SlotText& t : set.hints) expected.hints[t.slot] = t.text;
+    EXPECT_TRUE(tables.messages == expected.messages && tables.captions == expected.captions &&
+                tables.hints == expected.hints);
+}
+
+template <typename Row, typename Key>
+std::vector<Key> keys(std::span<const Row> rows, Key (*key)(const Row&)) {
+    std::vector<Key> out;
+    for (const Row& r : rows) out.push_back(key(r));
+    return out;
+}
+
+int slotOf(const SlotText& t) {
+    return t.slot;
+}
+std::tuple<std::string, std::string, Property> targetOf(const WindowText& t) {
+    return {t.window, t.component, t.property};
+}
+
+} // namespace
+
+TEST(TextSets, EveryLanguageWritesTheSameSlotsTargetsAndColumns) {
+    const TextSet& en = englishTexts();
+    EXPECT_EQ(en.messages.size(), 82u);
+    EXPECT_EQ(en.captions.size(), 43u);
+    EXPECT_EQ(en.hints.size(), 8u);
+    for (const TextSet* set : {&frenchTexts(), &italianTexts()}) {
+        EXPECT_EQ(keys(set->messages, slotOf), keys(en.messages, slotOf));
+        EXPECT_EQ(keys(set->captions, slotOf), keys(en.captions, slotOf));
+        EXPECT_EQ(keys(set->hints, slotOf), keys(en.hints, slotOf));
+        auto targets = keys(set->windowTexts, targetOf);
+        std::erase(targets, targetOf({"TTasksForm", "GermanPop", Property::Caption, ""})); // French alone
+        EXPECT_EQ(targets, keys(en.windowTexts, targetOf));
+    }
+    // Each grid's columns are numbered from 0, as many in every language.
+    const std::map<std::pair<std::string, std::string>, int> columnCounts = {
+        {{"TNameForm", "DBGrid1"}, 4},     {{"TBoxForm", "DBGrid1"}, 10},
+        {{"TCntForm", "DBGrid1"}, 14},     {{"TTasksForm", "ContsGrid"}, 11},
+        {{"TTasksForm", "BoxesGrid"}, 11}, {{"TSolutForm", "SolutGrid"}, 11},
+        {{"TSolutForm", "DistrGrid"}, 5},  {{"TSolutForm", "PositGrid"}, 7}};
+    for (const TextSet* set : {&en, &frenchTexts(), &italianTexts()}) {
+        std::map<std::pair<std::string, std::string>, int> seen;
+        for (const ColumnTitle& c : set->columnTitles) EXPECT_EQ(c.column, (seen[{c.window, c.grid}]++));
+        EXPECT_EQ(seen, columnCounts);
+    }
+}
+
+TEST(LanguageRoutine, WithoutWindowsOnlyTheTablesChange) {
+    core::UiTexts tables;
+    Language lang(tables);
+    RecordingWriter writer;
+    lang.setWindowWriter(&writer);
+    int refreshed = 0;
+    lang.setRefreshHook([&] { ++refreshed; });
+    lang.setLangIndex(3);
+    // Each case follows another language on the same tables.
+    for (const auto& [index, set] : std::vector<std::pair<int, const TextSet*>>{{1, &frenchTexts()},
+                                                                                {0, &englishTexts()},
+                                                                                {3, &italianTexts()},
+                                                                                {2, &englishTexts()},
+                                                                                {1, &frenchTexts()},
+                                                                                {7, &englishTexts()}}) {
+        SCOPED_TRACE(index);
+        lang.applyLanguage(false, index);
+        expectTablesHold(tables, *set);
+    }
+    EXPECT_EQ(lang.langIndex(), 3);
+    EXPECT_TRUE(writer.written.empty());
+    EXPECT_EQ(refreshed, 0);
+}
+
+TEST(LanguageRoutine, WithWindowsSetsLangIndexWritesWindowsThenRefreshes) {
+    core::UiTexts tables;
+    Language lang(tables);
+    RecordingWriter writer;
+    lang.setWindowWriter(&writer);
+    std::string runCaption;
+    lang.setRefreshHook([&] { runCaption = tables.captions[64]; });
+    lang.setLangIndex(2); // from the settings file
+    for (const auto& [index, set, langIndex] :
+         std::vector<std::tuple<int, const TextSet*, int>>{{2, &englishTexts(), 2},
+                                                           {1, &frenchTexts(), 1},
+                                                           {3, &italianTexts(), 3},
+                                                           {7, &englishTexts(), 0}}) {
+        SCOPED_TRACE(index);
+        writer.written.clear();
+        lang.applyLanguage(true, index);
+        EXPECT_EQ(lang.langIndex(), langIndex);
+        EXPECT_EQ(writer.written, std::vector<const TextSet*>{set});
+        expectTablesHold(tables, *set);
+        // The refresh reads the new language's tables.
+        EXPECT_EQ(runCaption, tables.captions[64]);
+    }
+    lang.applyFrenchTexts(true);
+    lang.applyEnglishTexts(true); // the menu's English (and German, and Reset) ends German too
+    EXPECT_EQ(lang.langIndex(), 0);
+}
