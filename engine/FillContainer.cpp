@@ -32,6 +32,12 @@ void FillEngine::FillContainer() {
     Density = 1.0f;
     LoadCGX = 0;
     LastFailed = 0;
+    // Empty the edge indexes where the last fill wrote them.
+    for (int i = 1; i <= placedCount_; ++i) {
+        xEnds_.Set(placedPos_[i], -1);
+        yEnds_.Set(placedPos_[i], -1);
+    }
+    placedCount_ = 0;
 
     while (true) {
         FillPos = core::add16(FillPos, 1);
@@ -91,6 +97,7 @@ void FillEngine::PlaceCurrentBox() {
         AddCornerPointsForBox(FillPos, true);
         MergeCornerPoints();
     }
+    NotePlaced(FillPos);
 }
 
 // A group of one kind that cannot be completed is taken out again.
@@ -114,6 +121,8 @@ void FillEngine::TakeOutIncompleteGroup() {
         Fill.FillCount = core::checkedSub(Fill.FillCount, 1);
         BoxPlaced[b] = 0;
         BoxX[b] = BoxY[b] = BoxLen[b] = BoxWid[b] = 0;
+        xEnds_.Set(pos, -1);
+        yEnds_.Set(pos, -1);
     }
     if (Backtrack < 0) {
         FillPos = BoxN;

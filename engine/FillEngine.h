@@ -3,6 +3,7 @@
 #include "CornerPoints.h"
 #include "Limits.h"
 #include "Model.h"
+#include "PositionIndex.h"
 #include "Progress.h"
 #include "core/Slots.h"
 
@@ -42,6 +43,9 @@ public:
     bool StopRun = false;  // set on time-out or Esc; the run reads it
     long long TotalFills = 0; // fills since construction, for benchmarks
     long long Searches = 0;   // position searches since construction
+    // Scan every earlier position instead of the list of placed ones: the plain
+    // form that the fast one must match.
+    bool PlainScans = false;
 
     // --- per-box arrays ---------------------------------------------------------
     Box16 BoxLen, BoxWid, BoxX, BoxY, BoxLen0, BoxWid0, OrientLen, OrientWid;
@@ -118,6 +122,9 @@ public:
     void SaveOrdering();
     void RestoreOrdering();
 
+    // Records that the box at order position pos is placed; positions come in increasing order.
+    void NotePlaced(int pos);
+
     // --- corner points after a placement ---------------------------------------------
     void RemoveOverlappedCornerPoints(int box);
     void AddCornerPointsForBox(int pos, bool alongWidth);
@@ -190,8 +197,34 @@ private:
     void ApplyRowTable(int orderIdx);
     bool ProgressStep(Driver& d);
 
+    // Positions of the placed boxes of the current fill, in increasing order
+    // (entries whose box was taken out again are skipped by the readers).
+    Box16 placedPos_;
+    int placedCount_ = 0;
+    // Far X and far Y edges of the placed boxes by position.
+    PositionIndex xEnds_, yEnds_;
+    // Calls fn(position) for every earlier position that may hold a placed box.
+    template <typename Fn> bool AnyEarlierPlaced(int beforePos, Fn fn) const;
+
     BoxF sortKey_;
     core::Slots<std::int16_t, 0, MaxBoxSlot> sortTmp_;
 };
+
+template <typename Fn> bool FillEngine::AnyEarlierPlaced(int beforePos, Fn fn) const {
+    const std::int16_t* order = PackingOrder.data();
+    const std::int16_t* placed = BoxPlaced.data();
+    if (beforePos > MaxBoxSlot + 1) throw core::RangeError("Range check error: order position");
+    if (PlainScans) {
+        for (int q = 1; q < beforePos; ++q)
+            if (placed[order[q]] == 1 && fn(q)) return true;
+        return false;
+    }
+    const std::int16_t* positions = placedPos_.data();
+    for (int i = 1; i <= placedCount_ && positions[i] < beforePos; ++i) {
+        const int q = positions[i];
+        if (placed[order[q]] == 1 && fn(q)) return true;
+    }
+    return false;
+}
 
 } // namespace rectix::engine

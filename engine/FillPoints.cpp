@@ -25,10 +25,12 @@ void FillEngine::AddCornerPointsForBox(int pos, bool alongWidth) {
     const int bTop = bPos[b] + bSide[b];
     const std::int16_t gap = Points.MinUsefulGap;
 
-    for (int k = 0; k < pos; ++k) {
+    const PositionIndex& aEnds = alongWidth ? yEnds_ : xEnds_;
+    // Position 0 is the dummy box at the origin; then the placed boxes in order.
+    auto makePoint = [&](int k) {
         const int c = PackingOrder[k];
         const int e = k == 0 ? 0 : bPos[c] + bSide[c];
-        if (k >= 1 && !(bTop > e && aPos[c] + aSide[c] > a && BoxPlaced[c] == 1)) continue;
+        if (k >= 1 && !(bTop > e && aPos[c] + aSide[c] > a)) return false;
 
         const int bMinRaw = bPos[b] - e;
         const int aMinRaw = (k == 0 ? 0 : aPos[c]) - a;
@@ -37,24 +39,30 @@ void FillEngine::AddCornerPointsForBox(int pos, bool alongWidth) {
 
         Points.Count += 1;
         Points.GrowCornerPointArrays();
-        bool covered = false;
-        for (int q = pos - 1; q >= 1; --q) {
+        auto covers = [&](int q) {
             const int d = PackingOrder[q];
-            if (BoxPlaced[d] != 1) continue;
-            if (aPos[d] <= a + aMin && aPos[d] + aSide[d] > a && bPos[d] <= e + bMin && bPos[d] + bSide[d] > e) {
-                covered = true;
-                break;
-            }
-        }
+            return BoxPlaced[d] == 1 && aPos[d] <= a + aMin && aPos[d] + aSide[d] > a && bPos[d] <= e + bMin &&
+                   bPos[d] + bSide[d] > e;
+        };
+        // A covering box reaches past a, so the index of far edges finds every candidate.
+        const bool covered = PlainScans ? AnyEarlierPlaced(pos, covers) : aEnds.AnyAbove(pos, a, covers);
         if (covered) {
             Points.Count -= 1;
-            continue;
+            return false;
         }
         const std::int32_t n = Points.Count;
         (alongWidth ? Points.MinWidth(n) : Points.MinLength(n)) = aMin;
         (alongWidth ? Points.MinLength(n) : Points.MinWidth(n)) = bMin;
         (alongWidth ? Points.Y(n) : Points.X(n)) = core::toI16(a);
         (alongWidth ? Points.X(n) : Points.Y(n)) = core::toI16(e);
+        return false;
+    };
+    makePoint(0);
+    if (PlainScans) {
+        AnyEarlierPlaced(pos, makePoint);
+    } else {
+        // Only boxes reaching past the far edge make points: visit just those.
+        aEnds.AnyAbove(pos, a, [&](int k) { return BoxPlaced[PackingOrder[k]] == 1 && makePoint(k); });
     }
 }
 

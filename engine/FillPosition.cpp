@@ -14,17 +14,23 @@ constexpr long double Eps = 0.00001L;
 
 bool FillEngine::Overlaps(int x1, int y1, int x2, int y2, int uptoPos) const {
     const std::int16_t* order = PackingOrder.data();
-    const std::int16_t* placed = BoxPlaced.data();
     const std::int16_t* bx = BoxX.data();
     const std::int16_t* by = BoxY.data();
     const std::int16_t* bl = BoxLen.data();
     const std::int16_t* bw = BoxWid.data();
     // Touching edges are no overlap.
-    for (int q = uptoPos; q >= 1; --q) {
+    return AnyEarlierPlaced(uptoPos + 1, [&](int q) {
         const int d = order[q];
-        if (placed[d] == 1 && by[d] < y2 && by[d] + bw[d] > y1 && bx[d] < x2 && bx[d] + bl[d] > x1) return true;
-    }
-    return false;
+        return by[d] < y2 && by[d] + bw[d] > y1 && bx[d] < x2 && bx[d] + bl[d] > x1;
+    });
+}
+
+void FillEngine::NotePlaced(int pos) {
+    placedCount_ += 1;
+    placedPos_[placedCount_] = static_cast<std::int16_t>(pos);
+    const int b = PackingOrder[pos];
+    xEnds_.Set(pos, BoxX[b] + BoxLen[b]);
+    yEnds_.Set(pos, BoxY[b] + BoxWid[b]);
 }
 
 void FillEngine::FindBestPosition() {

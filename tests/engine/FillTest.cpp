@@ -12,6 +12,7 @@ void Put(FillEngine& f, int pos, int b, int x, int y) {
     f.BoxPlaced[b] = 1;
     f.BoxX[b] = static_cast<std::int16_t>(x);
     f.BoxY[b] = static_cast<std::int16_t>(y);
+    f.NotePlaced(pos);
 }
 } // namespace
 

@@ -60,9 +60,19 @@ TEST(Property, EveryFillOfRandomBoxesIsFeasible) {
         s.totals.TotalBoxCost = 1;
         s.totals.TotalContCost = 1;
         f.PrepareFill();
+        FillEngine plain = f;
+        plain.PlainScans = true;
         f.PackAllOrderings();
         ASSERT_NO_FATAL_FAILURE(CheckFill(f)) << "round " << round;
         ASSERT_GE(f.Fill.FillScore, 0);
+        // The fast scans must find exactly what scanning every position finds.
+        plain.PackAllOrderings();
+        ASSERT_EQ(plain.TotalFills, f.TotalFills);
+        ASSERT_EQ(plain.Fill.FillScore, f.Fill.FillScore);
+        ASSERT_EQ(plain.BoxX, f.BoxX);
+        ASSERT_EQ(plain.BoxY, f.BoxY);
+        ASSERT_EQ(plain.BoxPlaced, f.BoxPlaced);
+        ASSERT_EQ(plain.PackingOrder, f.PackingOrder);
     }
 }
 
