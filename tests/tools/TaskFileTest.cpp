@@ -1,0 +1,64 @@
+#include "tools/TaskFile.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+using namespace rectix;
+
+namespace {
+std::string Read(const std::string& name) {
+    std::ifstream in(std::string(RECTIX_TEST_DATA) + "/tasks/" + name, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+} // namespace
+
+TEST(TaskFile, ReadsTheSampleAsTheBridgeWould) {
+    engine::PackProblem p;
+    tools::LoadTaskJson(Read("sample.json"), p);
+    EXPECT_EQ(p.ContTypeCount, 1);
+    EXPECT_EQ(p.ContTypes.FillDir[1], 1);
+    EXPECT_FLOAT_EQ(p.ContTypes.Area[1], 1200.0f * 240.0f);
+    EXPECT_EQ(p.BoxKinds.Kind[1], "Pallet");
+    EXPECT_DOUBLE_EQ(p.Settings.TimeLimitMs, 60000.0);
+    EXPECT_EQ(p.Settings.Intensity, 3);
+    // Absent settings take the optimizer's defaults, not the engine's reset values.
+    engine::PackProblem q;
+    tools::LoadTaskJson(R"({"containers": [{"TypeID": 1, "Length": 10, "Width": 10, "LoadWt": 5, "Avail": 1,
+        "FillDir": "length"}], "boxes": [{"KindID": 1, "Kind": "A name longer than twenty-five letters", "Length": 1,
+        "Width": 1, "Weight": 1, "Total": 1}], "settings": {"WeightFactor": 35, "BindGroupFactor": 2}})",
+                        q);
+    EXPECT_EQ(q.Settings.Intensity, 5);
+    EXPECT_DOUBLE_EQ(q.Settings.TimeLimitMs, 555000.0);
+    EXPECT_FLOAT_EQ(q.Settings.WeightFactor, 0.35f);
+    EXPECT_FLOAT_EQ(q.Settings.BindGroupFactor, 0.2f);
+    EXPECT_EQ(q.ContTypes.FillDir[1], 0); // only the exact "Length" fills along the length
+    EXPECT_EQ(q.BoxKinds.Kind[1].size(), 25u);
+}
+
+TEST(TaskFile, RefusesBadInputNamingTheField) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"truncated.json", "not valid JSON"},
+        {"side-40000.json", "containers[0].Length"},
+        {"negative-total.json", "boxes[0].Total"},
+        {"missing-loadwt.json", "containers[0].LoadWt: missing"},
+        {"25-containers.json", "more than 24"},
+        {"1001-boxes.json", "more than 1000"},
+        {"intensity-300.json", "settings.Intensity"},
+        {"support-span.json", "NoseDL + TailDL"},
+        {"no-containers.json", "containers: missing or empty"},
+    };
+    for (const auto& [file, message] : cases) {
+        engine::PackProblem p;
+        try {
+            tools::LoadTaskJson(Read(std::string("bad/") + file), p);
+            ADD_FAILURE() << file << " was accepted";
+        } catch (const tools::TaskFileError& e) {
+            EXPECT_NE(std::string(e.what()).find(message), std::string::npos) << file << ": " << e.what();
+        }
+    }
+}
