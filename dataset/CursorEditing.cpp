@@ -254,17 +254,24 @@ void Cursor::deleteRow() {
     syncRows();
     if (rows_.empty()) throw DatabaseError("Cannot delete from the empty table '" + tableDef().name + "'");
     settleDetails();
+    const std::int64_t rowid = rows_[pos_].rowid;
     fire(events.beforeDelete);
-    if (rows_.empty() || !isOpen()) return; // BeforeDelete changed the table itself
-    const std::size_t at = pos_;
-    {
-        Statement& s = set_.statement(deleteSql_);
-        Statement::Use use(s);
-        s.bind(0, Value(rows_[at].rowid));
-        s.step("Deleting from table '" + tableDef().name + "'");
+    if (!isOpen()) return;
+    // BeforeDelete may have changed the table through other cursors.
+    syncRows();
+    std::size_t at = indexOfRowid(rowid);
+    if (at < rows_.size()) {
+        {
+            Statement& s = set_.statement(deleteSql_);
+            Statement::Use use(s);
+            s.bind(0, Value(rowid));
+            s.step("Deleting from table '" + tableDef().name + "'");
+        }
+        seen_ = set_.bump(table_);
+        rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(at));
+    } else {
+        at = pos_; // gone already: the cursor stands where it was
     }
-    seen_ = set_.bump(table_);
-    rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(at));
     const bool wasEdit = state_ == CursorState::Edit;
     state_ = CursorState::Browse;
     modified_ = false;

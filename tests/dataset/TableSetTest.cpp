@@ -68,6 +68,7 @@ TEST_F(DatasetTest, SecondProcessIsToldBusyAtOpen) {
         return 1;
     });
     EXPECT_EQ(code, 0);
+    EXPECT_THROW(makeSet("RectixB")->open(), BusyError); // a second set of this program too
 
     // Once closed here, the other process opens it.
     set->close();
