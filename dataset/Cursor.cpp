@@ -205,27 +205,30 @@ void Cursor::last() {
 }
 
 void Cursor::next() {
-    requireOpen("Next");
-    settle();
-    syncRows();
-    if (rows_.empty() || pos_ + 1 >= rows_.size()) {
-        eof_ = true;
-        bof_ = bof_ || rows_.empty();
-        return;
-    }
-    moveTo(pos_ + 1, false, false);
+    moveBy(1);
 }
 
 void Cursor::prior() {
-    requireOpen("Prior");
+    moveBy(-1);
+}
+
+void Cursor::moveBy(std::ptrdiff_t distance) {
+    requireOpen("Moving");
     settle();
     syncRows();
-    if (rows_.empty() || pos_ == 0) {
-        bof_ = true;
-        eof_ = eof_ || rows_.empty();
+    if (rows_.empty()) {
+        bof_ = eof_ = true;
         return;
     }
-    moveTo(pos_ - 1, false, false);
+    const auto last = static_cast<std::ptrdiff_t>(rows_.size()) - 1;
+    const std::ptrdiff_t wanted = static_cast<std::ptrdiff_t>(pos_) + distance;
+    const std::ptrdiff_t target = std::clamp<std::ptrdiff_t>(wanted, 0, last);
+    if (target == static_cast<std::ptrdiff_t>(pos_)) {
+        if (distance > 0) eof_ = true;
+        if (distance < 0) bof_ = true;
+        return;
+    }
+    moveTo(static_cast<std::size_t>(target), wanted<0, wanted> last);
 }
 
 bool Cursor::isEmpty() {
@@ -355,7 +358,6 @@ bool Cursor::bookmarkValid(const Bookmark& b) {
 
 std::vector<Value> Cursor::rowValues(std::size_t index) {
     requireOpen("Reading a row");
-    syncRows();
     if (index >= rows_.size())
         throw DatabaseError("Table '" + tableDef().name + "' has no row " + std::to_string(index));
     std::vector<Value> out;

@@ -40,7 +40,7 @@ struct Bookmark {
 //
 // Positions. First stands on the first row with Bof true; Last on the last row
 // with Eof true. Next on the last row sets Eof and stays; Prior on the first
-// sets Bof and stays; neither then fires AfterScroll. After Delete the cursor
+// sets Bof and stays; a move that does not move fires no AfterScroll. After Delete the cursor
 // stands on the row that followed the deleted one; when the deleted row was
 // the last, on the new last row with Eof true, so a forward scan that deletes
 // rows meets no row twice.
@@ -131,6 +131,9 @@ class Cursor {
     void next();
     void prior();
     void last();
+    // Moves `distance` rows at once (one AfterScroll), stopping at the ends
+    // with Eof or Bof set; a data-aware grid moves to a clicked row by it.
+    void moveBy(std::ptrdiff_t distance);
     bool eof() const { return eof_; }
     bool bof() const { return bof_; }
     bool isEmpty();
@@ -181,7 +184,9 @@ class Cursor {
 
     // Values of every field (in field order) of row `index` of the view, its
     // lookup and calculated fields included, without moving or firing events.
-    // The current row in edit state gives the edit buffer.
+    // The current row in edit state gives the edit buffer. The rows are those
+    // the cursor read last (it does not read the table again here), so a view
+    // sees the rows it was last told of.
     std::vector<Value> rowValues(std::size_t index);
 
   private:

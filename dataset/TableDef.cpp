@@ -56,6 +56,8 @@ void TableDef::validate() const {
         throw DatabaseError("Table definition '" + name + "': " + why);
     };
     if (!plainIdentifier(name)) fail("the table name must be letters, digits and '_'");
+    if (std::ranges::any_of(name, [](char c) { return std::isupper(static_cast<unsigned char>(c)); }))
+        fail("the table name must be lower case, as its file name is");
     if (sameName(name, "main") || sameName(name, "temp")) fail("the table name is reserved");
     if (fields.empty()) fail("no fields");
     int autoIncs = 0;

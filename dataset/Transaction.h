@@ -11,7 +11,8 @@ class TableSet;
 // through) rolls every table back. Scopes nest; an inner one rolls back only
 // its own part.
 //
-// After a rollback the set's cursors read their rows again at their next move;
+// A transaction ends before its set closes (closing is refused while one is
+// open). After a rollback the set's cursors read their rows again at their next move;
 // a cursor's current row keeps the values it showed until then (Refresh shows
 // the rolled-back state at once).
 class Transaction {

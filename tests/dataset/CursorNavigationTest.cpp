@@ -85,6 +85,18 @@ TEST_F(Navigation, EndsOfTheRows) {
     EXPECT_EQ(parts->field("Name").asString(), "c");
     EXPECT_EQ(parts->recordCount(), 3u);
 
+    scrolls = 0;
+    parts->moveBy(2); // one step of two rows
+    EXPECT_EQ(parts->field("Name").asString(), "b");
+    EXPECT_EQ(scrolls, 1);
+    parts->moveBy(-5); // stops at the first row
+    EXPECT_EQ(parts->field("Name").asString(), "c");
+    EXPECT_TRUE(parts->bof());
+    parts->moveBy(5);
+    EXPECT_TRUE(parts->eof());
+    EXPECT_EQ(parts->field("Name").asString(), "b");
+    EXPECT_EQ(scrolls, 3);
+
     Cursor owners(*set, "owners");
     owners.open();
     EXPECT_TRUE(owners.isEmpty());
