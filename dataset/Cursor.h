@@ -38,46 +38,49 @@ struct Bookmark {
 // of this cursor's own changes; after changes made through another cursor a
 // Refresh tells them.
 //
-// Positions. First stands on the first row with Bof true; Last on the last row
-// with Eof true. Next on the last row sets Eof and stays; Prior on the first
-// sets Bof and stays; a move that does not move fires no AfterScroll. After Delete the cursor
-// stands on the row that followed the deleted one; when the deleted row was
-// the last, on the new last row with Eof true, so a forward scan that deletes
-// rows meets no row twice.
+// Positions. First stands on the first row with Bof true; Last on the last
+// row with Eof true. Next on the last row sets Eof and stays; Prior on the
+// first sets Bof and stays; a move that does not move fires no AfterScroll.
+// After Delete the cursor stands on the row that followed the deleted one;
+// when the deleted row was the last, on the new last row with Eof true, so a
+// forward scan that deletes rows meets no row twice.
 //
-// Editing follows the original engine: a move, Insert, Append, Refresh or a
-// detail's master moving posts a modified record and drops an unmodified one;
-// Close drops pending changes. Edit on an empty cursor inserts. Values set
-// while OnNewRecord runs do not make the record modified. A posted row takes
-// its place in the cursor's order and stays current.
+// Editing: a move, Insert, Append, Refresh or the master's moving posts a
+// modified record and drops an unmodified one; Close drops pending changes.
+// Edit on an empty cursor inserts. Values set while OnNewRecord runs do not
+// make the record modified. A posted row takes its place in the cursor's order
+// and stays current.
 //
-// Events fire in the original engine's order:
+// Events fire in this order:
 //   Insert/Append: BeforeInsert, (master key set) OnNewRecord, AfterInsert, AfterScroll
 //   Edit:          BeforeEdit
 //   Post:          BeforePost, (required fields, constraints, write) AfterPost
 //   Delete:        BeforeDelete, (delete) AfterDelete, AfterScroll
 //   Open:          AfterOpen, then AfterScroll when there is a row
 //   First, Last, Locate, FindFirst/FindNext (when found), GotoBookmark and a
-//   moving Next/Prior: AfterScroll.
+//   moving Next/Prior/MoveBy: AfterScroll.
 // A Before handler (and OnNewRecord, OnValidate) refuses by throwing
 // core::SilentAbort; the cursor and its record are then exactly as before the
 // call, and the exception reaches the caller.
 //
 // Master-detail: a detail shows the rows whose link fields equal the master's
 // current row's fields. Whenever the master's current row or its link values
-// change (scroll, insert, post, cancel, delete, open, close), the detail posts
-// its own pending record, reads its rows again, stands on its first row and
-// fires AfterScroll, before the master's own After event. A new detail row gets
-// the master's link values before OnNewRecord. Disabling a master's controls
-// does not stop its details from following.
+// change (scroll, insert, post, cancel, delete, open, an assignment to a link
+// field), the detail posts its own pending record, reads its rows again,
+// stands on its first row and fires AfterScroll, before the master's own After
+// event. A new detail row gets the master's link values before OnNewRecord.
+// While the master is closed (or has no row) the detail shows no rows; a
+// closing master drops the detail's pending record. Disabling a master's
+// controls does not stop its details from following.
 //
 // Calculated fields: OnCalcFields runs whenever a row is read (moves, refresh,
 // lookups of other cursors, finds, rowValues) with that row's lookups already
 // resolved. With automatic calculation on (the default) it also runs after
 // every assignment in edit or insert state; switched off, only on reading.
-// Lookup fields are resolved on reading and after every assignment; they are
-// null while the source cursor is closed, and read the source's table directly
-// (not limited by the source's own master).
+// OnCalcFields must not move its own cursor. Lookup fields are resolved on
+// reading and after every assignment; they are null while the source cursor
+// is closed, and read the source's table directly (not limited by the source's
+// own master).
 class Cursor {
   public:
     using Handler = std::function<void(Cursor&)>;

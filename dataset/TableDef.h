@@ -36,7 +36,7 @@ struct TableDef {
     std::vector<IndexDef> indexes;
 
     std::string fileName() const { return name + ".db"; }
-    // Field names compare without regard to case, as the original engine did.
+    // Field names compare without regard to case.
     std::optional<std::size_t> fieldIndex(std::string_view field) const;
     // The key fields in effect (the AutoInc field when primaryKey is empty).
     std::vector<std::string> keyFields() const;

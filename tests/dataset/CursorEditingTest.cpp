@@ -250,7 +250,7 @@ TEST_F(Editing, ModifiedRecordsArePostedAndUnmodifiedOnesDropped) {
     parts->cancel();
     EXPECT_EQ(parts->field("Name").asString(), "b");
 
-    // Edit on an empty cursor inserts, as the original engine did.
+    // Edit on an empty cursor inserts.
     Cursor owners(*set, "owners");
     owners.open();
     owners.edit();

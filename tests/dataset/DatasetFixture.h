@@ -4,8 +4,11 @@
 #include "dataset/Cursor.h"
 #include "dataset/TableSet.h"
 
+#include "TestSchema.h"
+
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -17,32 +20,6 @@
 namespace rectix::dataset::test {
 
 namespace fs = std::filesystem;
-
-// A small made-up schema: a library of parts, owners, and the parts each
-// owner holds (a detail of owners, looking its parts up in the library).
-inline std::vector<TableDef> testSchema() {
-    TableDef parts{"parts",
-                   {{"PartID", FieldType::AutoInc},
-                    {"Name", FieldType::String, 10},
-                    {"Len", FieldType::Int16},
-                    {"Wid", FieldType::Int16},
-                    {"Dir", FieldType::String, 6},
-                    {"Turn", FieldType::Boolean},
-                    {"Made", FieldType::Date},
-                    {"Price", FieldType::Double},
-                    {"Stock", FieldType::Int32}},
-                   {},
-                   {{"Name_ind", {"Name"}}}};
-    TableDef owners{"owners", {{"OwnerID", FieldType::AutoInc}, {"Title", FieldType::String, 25}}, {}, {}};
-    TableDef holds{"holds",
-                   {{"OwnerID", FieldType::Int32},
-                    {"PartID", FieldType::Int32},
-                    {"Qty", FieldType::Int16},
-                    {"Cost", FieldType::Double}},
-                   {"OwnerID", "PartID"},
-                   {}};
-    return {parts, owners, holds};
-}
 
 // A fresh program folder with the home set's folder and its table files.
 class DatasetTest : public ::testing::Test {
@@ -78,26 +55,43 @@ class DatasetTest : public ::testing::Test {
         return parts.field("PartID").asInteger();
     }
 
-    // Runs `child` in a forked process and returns its exit code.
-    template <typename F> static int inChildProcess(F child) {
-        const pid_t pid = fork();
-        if (pid == 0) {
-            alarm(20); // a hang fails the test instead of stalling it
-            int code = 99;
-            try {
-                code = child();
-            } catch (...) {
-                code = 98;
-            }
-            _exit(code);
-        }
+    // Runs the probe program (a second process) on a set of this program
+    // folder and returns its exit code; with `hold`, returns once the probe
+    // holds the set open and leaves its pid in `pid`.
+    int runProbe(const std::string& alias) const {
+        const pid_t pid = spawnProbe(alias, false, nullptr);
         int status = 0;
         waitpid(pid, &status, 0);
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
+    pid_t holdWithProbe(const std::string& alias) const {
+        int ready[2];
+        if (pipe(ready) != 0) return -1;
+        const pid_t pid = spawnProbe(alias, true, ready);
+        close(ready[1]);
+        char c = 0;
+        const bool opened = read(ready[0], &c, 1) == 1 && c == 'o';
+        close(ready[0]);
+        return opened ? pid : -1;
+    }
 
     fs::path root;
     std::unique_ptr<TableSet> set;
+
+  private:
+    pid_t spawnProbe(const std::string& alias, bool hold, const int* ready) const {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            if (ready) {
+                dup2(ready[1], STDOUT_FILENO);
+                close(ready[0]);
+            }
+            execl(RECTIX_OPEN_PROBE, RECTIX_OPEN_PROBE, root.c_str(), alias.c_str(), hold ? "hold" : nullptr,
+                  static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        return pid;
+    }
 };
 
 } // namespace rectix::dataset::test

@@ -56,28 +56,20 @@ TEST_F(DatasetTest, OpenNamesWhatIsMissingOrWrong) {
 }
 
 TEST_F(DatasetTest, SecondProcessIsToldBusyAtOpen) {
-    const int code = inChildProcess([this] {
-        auto again = makeSet("RectixB");
-        try {
-            again->open();
-        } catch (const BusyError&) {
-            return 0;
-        } catch (const DatabaseError&) {
-            return 2;
-        }
-        return 1;
-    });
-    EXPECT_EQ(code, 0);
+    EXPECT_EQ(runProbe("RectixB"), 3);
     EXPECT_THROW(makeSet("RectixB")->open(), BusyError); // a second set of this program too
 
-    // Once closed here, the other process opens it.
+    // Once closed here, the other process opens it; while it holds the set,
+    // this one is refused.
     set->close();
-    EXPECT_EQ(inChildProcess([this] {
-                  auto again = makeSet("RectixB");
-                  again->open();
-                  return again->isOpen() ? 0 : 1;
-              }),
-              0);
+    EXPECT_EQ(runProbe("RectixB"), 0);
+    const pid_t holder = holdWithProbe("RectixB");
+    ASSERT_GT(holder, 0);
+    EXPECT_THROW(set->open(), BusyError);
+    kill(holder, SIGTERM);
+    waitpid(holder, nullptr, 0);
+    set->open();
+    EXPECT_TRUE(set->isOpen());
 }
 
 TEST_F(DatasetTest, ReopeningUnderAnotherAlias) {
@@ -181,25 +173,13 @@ TEST_F(DatasetTest, CopiedTableFileIsWholeOrTheOldOneStays) {
 TEST_F(DatasetTest, CopyIntoAFileAnotherProgramHoldsIsBusy) {
     auto exp = makeSet("Rectixexp");
     for (const auto& t : exp->schema()) exp->createTableFile(t.name);
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        auto held = makeSet("Rectixexp");
-        held->open();
-        char c = 1;
-        (void)!write(ready[1], &c, 1);
-        sleep(3);
-        _exit(0);
-    }
-    char c = 0;
-    ASSERT_EQ(read(ready[0], &c, 1), 1);
+    const pid_t holder = holdWithProbe("Rectixexp");
+    ASSERT_GT(holder, 0);
     EXPECT_THROW(set->copyTableFileTo("parts", *exp), BusyError);
     EXPECT_FALSE(fs::exists(root / "data/export/parts.db.part"));
-    kill(pid, SIGTERM);
-    waitpid(pid, nullptr, 0);
-    close(ready[0]);
-    close(ready[1]);
+    kill(holder, SIGTERM);
+    waitpid(holder, nullptr, 0);
+    set->copyTableFileTo("parts", *exp);
 }
 
 TEST_F(DatasetTest, TransactionThatThrowsLeavesEveryTableAsItWas) {
