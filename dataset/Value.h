@@ -4,6 +4,7 @@
 #include <concepts>
 #include <cstdint>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
