@@ -1,0 +1,279 @@
+// Cursor: reading rows, the current record, lookup and calculated fields,
+// following the master.
+#include "dataset/Cursor.h"
+
+#include "dataset/Errors.h"
+#include "dataset/Statement.h"
+#include "dataset/TableSet.h"
+
+#include <algorithm>
+
+namespace rectix::dataset {
+
+namespace {
+
+std::string orderClause(const TableDef& def, const std::vector<std::size_t>& cols) {
+    std::string s = " ORDER BY ";
+    for (std::size_t c : cols) s += sqlName(def.fields[c].name) + ", ";
+    return s + "rowid";
+}
+
+std::string whereClause(const TableDef& def, const std::vector<std::size_t>& cols) {
+    std::string s;
+    for (std::size_t i = 0; i < cols.size(); ++i)
+        s += (i == 0 ? " WHERE " : " AND ") + sqlName(def.fields[cols[i]].name) + " = ?";
+    return s;
+}
+
+} // namespace
+
+void Cursor::buildSql() {
+    const auto& def = tableDef();
+    const std::string table = set_.qualifiedName(table_);
+    std::string cols;
+    std::string marks;
+    std::string sets;
+    for (std::size_t i = 0; i < def.fields.size(); ++i) {
+        const std::string sep = i == 0 ? "" : ", ";
+        cols += sep + sqlName(def.fields[i].name);
+        marks += sep + "?";
+        sets += sep + sqlName(def.fields[i].name) + " = ?";
+    }
+    selectSql_ = "SELECT rowid, " + cols + " FROM " + table + (master_ ? whereClause(def, linkCols_) : "") +
+                 orderClause(def, orderCols_);
+    insertSql_ = "INSERT INTO " + table + " (" + cols + ") VALUES (" + marks + ")";
+    updateSql_ = "UPDATE " + table + " SET " + sets + " WHERE rowid = ?";
+    deleteSql_ = "DELETE FROM " + table + " WHERE rowid = ?";
+}
+
+Cursor::Row Cursor::readRow(const Statement& s) const {
+    const auto& def = tableDef();
+    Row r;
+    r.rowid = s.integer(0);
+    r.values.reserve(def.fields.size());
+    for (std::size_t i = 0; i < def.fields.size(); ++i)
+        r.values.push_back(s.column(static_cast<int>(i + 1), def.fields[i].type));
+    return r;
+}
+
+void Cursor::rebuildRows() {
+    rows_.clear();
+    const std::uint64_t version = set_.version(table_);
+    if (master_ &&
+        std::any_of(linkValues_.begin(), linkValues_.end(), [](const Value& v) { return v.isNull(); })) {
+        seen_ = version;
+        return;
+    }
+    try {
+        Statement& s = set_.statement(selectSql_);
+        Statement::Use use(s);
+        for (std::size_t i = 0; i < linkValues_.size(); ++i) s.bind(static_cast<int>(i), linkValues_[i]);
+        const std::string where = "Reading table '" + tableDef().name + "'";
+        while (s.step(where)) rows_.push_back(readRow(s));
+    } catch (...) {
+        rows_.clear();
+        seen_ = 0;
+        throw;
+    }
+    seen_ = version;
+}
+
+bool Cursor::syncRows(bool force) {
+    if (!force && seen_ == set_.version(table_)) return false;
+    const std::size_t oldPos = pos_;
+    const std::int64_t keep = pos_ < rows_.size() ? rows_[pos_].rowid : 0;
+    rebuildRows();
+    const std::size_t at = keep ? indexOfRowid(keep) : rows_.size();
+    if (at < rows_.size())
+        pos_ = at;
+    else
+        pos_ = rows_.empty() ? 0 : std::min(oldPos, rows_.size() - 1);
+    if (rows_.empty()) bof_ = eof_ = true;
+    insertAt_ = std::min(insertAt_, rows_.size());
+    // An edit buffer survives; only a browsing cursor shows the row anew.
+    if (state_ == CursorState::Browse) loadCurrent();
+    notifyData();
+    return true;
+}
+
+bool Cursor::rowLess(const Row& a, const Row& b) const {
+    for (std::size_t c : orderCols_)
+        if (const int d = Value::compare(a.values[c], b.values[c])) return d < 0;
+    return a.rowid < b.rowid;
+}
+
+std::size_t Cursor::sortedPosition(const Row& r) const {
+    const auto it = std::lower_bound(rows_.begin(), rows_.end(), r,
+                                     [this](const Row& a, const Row& b) { return rowLess(a, b); });
+    return static_cast<std::size_t>(it - rows_.begin());
+}
+
+std::size_t Cursor::indexOfRowid(std::int64_t rowid) const {
+    if (pos_ < rows_.size() && rows_[pos_].rowid == rowid) return pos_;
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+        if (rows_[i].rowid == rowid) return i;
+    return rows_.size();
+}
+
+bool Cursor::matchesLink(const Row& r) const {
+    if (!master_) return true;
+    for (std::size_t i = 0; i < linkCols_.size(); ++i)
+        if (i >= linkValues_.size() || linkValues_[i].isNull() || !(r.values[linkCols_[i]] == linkValues_[i]))
+            return false;
+    return true;
+}
+
+Cursor::Record Cursor::blankRecord() const {
+    Record r;
+    r.stored.assign(tableDef().fields.size(), Value());
+    r.derived.assign(derivedCount_, Value());
+    return r;
+}
+
+void Cursor::loadCurrent() {
+    ++generation_;
+    if (rows_.empty()) {
+        cur_ = blankRecord();
+        return;
+    }
+    cur_.rowid = rows_[pos_].rowid;
+    cur_.stored = rows_[pos_].values;
+    computeDerived(cur_);
+}
+
+void Cursor::computeDerived(Record& r) {
+    r.derived.assign(derivedCount_, Value());
+    if (derivedCount_ == 0 && !events.onCalcFields) return;
+    ActiveRecord active(*this, r);
+    resolveLookups(r);
+    if (events.onCalcFields) {
+        const bool saved = calculating_;
+        calculating_ = true;
+        try {
+            events.onCalcFields(*this);
+        } catch (...) {
+            calculating_ = saved;
+            throw;
+        }
+        calculating_ = saved;
+    }
+}
+
+void Cursor::resolveLookups(Record& r) {
+    // Fields looking up through the same key share one read of the source row.
+    struct Found {
+        const Cursor* source;
+        const std::vector<std::size_t>* cols;
+        std::vector<Value> keys;
+        bool found;
+        Record record;
+    };
+    std::vector<Found> found;
+    for (const auto& f : fields_) {
+        if (f->kind() != FieldKind::Lookup) continue;
+        Value& out = r.derived[f->slot()];
+        out = Value();
+        Cursor& source = *f->lookup_.source;
+        if (!source.isOpen()) continue;
+        std::vector<Value> keys;
+        for (std::size_t c : f->lookupKeyCols_) keys.push_back(r.stored[c]);
+        if (std::any_of(keys.begin(), keys.end(), [](const Value& v) { return v.isNull(); })) continue;
+        auto it = std::find_if(found.begin(), found.end(), [&](const Found& x) {
+            return x.source == &source && *x.cols == f->lookupSourceCols_ && x.keys == keys;
+        });
+        if (it == found.end()) {
+            Found x{&source, &f->lookupSourceCols_, keys, false, {}};
+            x.found = source.findSourceRecord(f->lookupSourceCols_, keys, x.record);
+            found.push_back(std::move(x));
+            it = found.end() - 1;
+        }
+        if (it->found) out = source.valueIn(it->record, *f->lookupResult_);
+    }
+}
+
+bool Cursor::findSourceRecord(const std::vector<std::size_t>& cols, const std::vector<Value>& keys,
+                              Record& out) {
+    const auto& def = tableDef();
+    std::string cols1;
+    for (std::size_t i = 0; i < def.fields.size(); ++i)
+        cols1 += (i == 0 ? "" : ", ") + sqlName(def.fields[i].name);
+    const std::string sql = "SELECT rowid, " + cols1 + " FROM " + set_.qualifiedName(table_) +
+                            whereClause(def, cols) + orderClause(def, orderCols_) + " LIMIT 1";
+    {
+        Statement& s = set_.statement(sql);
+        Statement::Use use(s);
+        for (std::size_t i = 0; i < keys.size(); ++i) s.bind(static_cast<int>(i), keys[i]);
+        if (!s.step("Looking up in table '" + def.name + "'")) return false;
+        Row row = readRow(s);
+        out.rowid = row.rowid;
+        out.stored = std::move(row.values);
+    }
+    // The statement is done before the source's handlers run: they may look up too.
+    computeDerived(out);
+    return true;
+}
+
+const Value& Cursor::valueIn(const Record& r, const Field& f) const {
+    return f.kind() == FieldKind::Stored ? r.stored[f.slot()] : r.derived[f.slot()];
+}
+
+std::vector<Value> Cursor::masterValues() const {
+    std::vector<Value> v;
+    for (const Field* f : masterFields_) v.push_back(master_->valueIn(master_->cur_, *f));
+    return v;
+}
+
+void Cursor::settleDetails() {
+    for (Cursor* d : details_)
+        if (d->isOpen()) d->settle();
+}
+
+void Cursor::settle() {
+    settleDetails();
+    if (state_ == CursorState::Edit || state_ == CursorState::Insert) {
+        if (modified_)
+            post();
+        else
+            cancel();
+    }
+}
+
+void Cursor::syncDetails(bool force) {
+    for (Cursor* d : std::vector<Cursor*>(details_))
+        if (d->isOpen()) d->followMaster(force);
+}
+
+void Cursor::followMaster(bool force) {
+    std::vector<Value> values = masterValues();
+    if (!force && values == linkValues_) return;
+    settle();
+    linkValues_ = std::move(values);
+    rebuildRows();
+    pos_ = 0;
+    bof_ = true;
+    eof_ = rows_.empty();
+    loadCurrent();
+    notifyData();
+    syncDetails(force);
+    fire(events.afterScroll);
+}
+
+void Cursor::emptyForClosedMaster() {
+    for (Cursor* d : details_) {
+        if (!d->isOpen()) continue;
+        const bool pending = d->state_ != CursorState::Browse;
+        d->state_ = CursorState::Browse;
+        d->modified_ = false;
+        d->linkValues_.assign(d->linkCols_.size(), Value());
+        d->rows_.clear();
+        d->seen_ = d->set_.version(d->table_);
+        d->pos_ = 0;
+        d->bof_ = d->eof_ = true;
+        d->loadCurrent();
+        if (pending) d->notifyState();
+        d->notifyData();
+        d->emptyForClosedMaster();
+    }
+}
+
+} // namespace rectix::dataset

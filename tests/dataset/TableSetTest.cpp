@@ -1,0 +1,246 @@
+#include "DatasetFixture.h"
+
+#include "dataset/Errors.h"
+#include "dataset/Transaction.h"
+
+#include <fstream>
+
+using namespace rectix::dataset;
+using namespace rectix::dataset::test;
+
+TEST(Aliases, DefaultsAndFileEntries) {
+    char tmpl[] = "/tmp/rectix-alias-XXXXXX";
+    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    const fs::path root = tmpl;
+    EXPECT_EQ(AliasRegistry(root).path("RectixB"), root / "data/home");
+    EXPECT_EQ(AliasRegistry(root).path("rectiximp"), root / "data/import");
+
+    std::ofstream(root / AliasRegistry::fileName) << "# sets\n Rectixexp = /srv/exchange \nExtra=other/x\n";
+    const AliasRegistry aliases(root);
+    EXPECT_EQ(aliases.path("Rectixexp"), fs::path("/srv/exchange"));
+    EXPECT_EQ(aliases.path("RectixB"), root / "data/home");
+    EXPECT_EQ(aliases.path("EXTRA"), root / "other/x");
+    EXPECT_THROW(aliases.path("Nowhere"), DatabaseError);
+
+    std::ofstream(root / AliasRegistry::fileName) << "RectixB\n";
+    EXPECT_THROW(AliasRegistry{root}, DatabaseError);
+    fs::remove_all(root);
+}
+
+TEST_F(DatasetTest, OpenNamesWhatIsMissingOrWrong) {
+    auto other = makeSet("Rectixexp");
+    try {
+        other->open();
+        FAIL() << "opened a set without table files";
+    } catch (const DatabaseError& e) {
+        EXPECT_NE(std::string(e.what()).find("parts.db"), std::string::npos) << e.what();
+    }
+    EXPECT_FALSE(other->isOpen());
+
+    auto nowhere = makeSet("Rectiximp"); // its folder was never made
+    EXPECT_THROW(nowhere->open(), DatabaseError);
+
+    // A file of the right name holding another layout is refused at open.
+    for (const auto& t : other->schema()) other->createTableFile(t.name);
+    fs::remove(root / "data/export/owners.db");
+    TableDef wrong{"owners", {{"OwnerID", FieldType::AutoInc}, {"Title", FieldType::String, 30}}, {}, {}};
+    TableSet wrongSet(AliasRegistry(root), "Rectixexp", {wrong});
+    wrongSet.createTableFile("owners");
+    try {
+        other->open();
+        FAIL() << "opened a table file of another layout";
+    } catch (const DatabaseError& e) {
+        EXPECT_NE(std::string(e.what()).find("owners"), std::string::npos) << e.what();
+    }
+    EXPECT_THROW(other->createTableFile("owners"), DatabaseError); // never overwrites
+}
+
+TEST_F(DatasetTest, SecondProcessIsToldBusyAtOpen) {
+    EXPECT_EQ(runProbe("RectixB"), 3);
+    EXPECT_THROW(makeSet("RectixB")->open(), BusyError); // a second set of this program too
+
+    // Once closed here, the other process opens it; while it holds the set,
+    // this one is refused.
+    set->close();
+    EXPECT_EQ(runProbe("RectixB"), 0);
+    const pid_t holder = holdWithProbe("RectixB");
+    ASSERT_GT(holder, 0);
+    EXPECT_THROW(set->open(), BusyError);
+    kill(holder, SIGTERM);
+    waitpid(holder, nullptr, 0);
+    set->open();
+    EXPECT_TRUE(set->isOpen());
+}
+
+TEST_F(DatasetTest, ReopeningUnderAnotherAlias) {
+    Cursor owners(*set, "owners");
+    owners.open();
+    owners.append();
+    owners.field("Title").setString("home owner");
+    owners.post();
+
+    auto exp = makeSet("Rectixexp");
+    for (const auto& t : exp->schema()) exp->createTableFile(t.name);
+    EXPECT_THROW(set->setAlias("Rectixexp"), DatabaseError); // only while closed
+    set->close();
+    EXPECT_FALSE(owners.isOpen());
+    set->setAlias("Rectixexp");
+    set->open();
+    owners.open();
+    EXPECT_TRUE(owners.isEmpty());
+    set->close();
+    set->setAlias("RectixB");
+    set->open();
+    owners.open();
+    EXPECT_EQ(owners.field("Title").asString(), "home owner");
+}
+
+TEST_F(DatasetTest, EmptyTableRemovesEveryRow) {
+    Cursor parts(*set, "parts");
+    parts.open();
+    addPart(parts, "a", 1, 1);
+    addPart(parts, "b", 2, 2);
+    set->emptyTable("parts");
+    EXPECT_EQ(parts.recordCount(), 0u);
+    parts.refresh();
+    EXPECT_TRUE(parts.field("Name").isNull());
+}
+
+TEST_F(DatasetTest, IntegrityCheckFindsDamage) {
+    Cursor parts(*set, "parts");
+    parts.open();
+    {
+        Transaction tx(*set);
+        for (int i = 0; i < 300; ++i) addPart(parts, "p" + std::to_string(i), i, i);
+        tx.commit();
+    }
+    EXPECT_TRUE(set->checkTableFile("parts").empty());
+    set->close();
+    EXPECT_TRUE(set->checkTableFile("parts").empty());
+
+    {
+        std::fstream f(root / "data/home/parts.db", std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(4096 * 3); // the index and the rows after the first pages
+        const std::string junk(8192, '\x5a');
+        f.write(junk.data(), static_cast<std::streamsize>(junk.size()));
+    }
+    EXPECT_FALSE(set->checkTableFile("parts").empty());
+}
+
+TEST_F(DatasetTest, CopiedTableFileIsWholeOrTheOldOneStays) {
+    Cursor parts(*set, "parts");
+    parts.open();
+    addPart(parts, "home", 10, 20);
+    auto exp = makeSet("Rectixexp");
+    for (const auto& t : exp->schema()) exp->createTableFile(t.name);
+    {
+        exp->open();
+        Cursor old(*exp, "parts");
+        old.open();
+        addPart(old, "old", 1, 1);
+        exp->close();
+    }
+
+    // From the open home set into the closed export set.
+    set->copyTableFileTo("parts", *exp);
+    exp->open();
+    {
+        Cursor copied(*exp, "parts");
+        copied.open();
+        ASSERT_EQ(copied.recordCount(), 1u);
+        EXPECT_EQ(copied.field("Name").asString(), "home");
+    }
+    EXPECT_THROW(set->copyTableFileTo("parts", *exp), DatabaseError); // the target is open
+    exp->close();
+
+    // A damaged source: refused, the target unchanged and no part file left.
+    set->close();
+    const auto target = root / "data/export/parts.db";
+    const auto before = fs::file_size(target);
+    {
+        std::ofstream junk(root / "data/home/parts.db", std::ios::binary | std::ios::trunc);
+        junk << std::string(8192, 'x');
+    }
+    EXPECT_THROW(set->copyTableFileTo("parts", *exp), DatabaseError);
+    EXPECT_EQ(fs::file_size(target), before);
+    EXPECT_FALSE(fs::exists(root / "data/export/parts.db.part"));
+    exp->open();
+    Cursor stays(*exp, "parts");
+    stays.open();
+    EXPECT_EQ(stays.field("Name").asString(), "home");
+}
+
+TEST_F(DatasetTest, CopyIntoAFileAnotherProgramHoldsIsBusy) {
+    auto exp = makeSet("Rectixexp");
+    for (const auto& t : exp->schema()) exp->createTableFile(t.name);
+    const pid_t holder = holdWithProbe("Rectixexp");
+    ASSERT_GT(holder, 0);
+    EXPECT_THROW(set->copyTableFileTo("parts", *exp), BusyError);
+    EXPECT_FALSE(fs::exists(root / "data/export/parts.db.part"));
+    kill(holder, SIGTERM);
+    waitpid(holder, nullptr, 0);
+    set->copyTableFileTo("parts", *exp);
+}
+
+TEST_F(DatasetTest, TransactionThatThrowsLeavesEveryTableAsItWas) {
+    Cursor owners(*set, "owners");
+    Cursor holds(*set, "holds");
+    owners.open();
+    holds.open();
+    owners.append();
+    owners.field("Title").setString("kept");
+    owners.post();
+
+    try {
+        Transaction tx(*set);
+        owners.edit();
+        owners.field("Title").setString("changed");
+        owners.post();
+        holds.append();
+        holds.field("OwnerID").setInteger(1);
+        holds.field("PartID").setInteger(7);
+        holds.post();
+        throw std::runtime_error("midway");
+    } catch (const std::runtime_error&) {
+    }
+    owners.refresh();
+    EXPECT_EQ(owners.field("Title").asString(), "kept");
+    EXPECT_EQ(holds.recordCount(), 0u);
+
+    {
+        Transaction tx(*set);
+        holds.append();
+        holds.field("OwnerID").setInteger(1);
+        holds.field("PartID").setInteger(8);
+        holds.post();
+        {
+            Transaction inner(*set); // rolled back alone
+            holds.append();
+            holds.field("OwnerID").setInteger(1);
+            holds.field("PartID").setInteger(9);
+            holds.post();
+        }
+        tx.commit();
+    }
+    set->close();
+    set->open();
+    holds.open();
+    ASSERT_EQ(holds.recordCount(), 1u);
+    EXPECT_EQ(holds.field("PartID").asInteger(), 8);
+}
+
+TEST_F(DatasetTest, KeyViolationLeavesTheRecordToFix) {
+    Cursor holds(*set, "holds");
+    holds.open();
+    for (int i = 0; i < 2; ++i) {
+        holds.append();
+        holds.field("OwnerID").setInteger(1);
+        holds.field("PartID").setInteger(5);
+        if (i == 0) holds.post();
+    }
+    EXPECT_THROW(holds.post(), KeyViolation);
+    EXPECT_EQ(holds.state(), CursorState::Insert);
+    holds.field("PartID").setInteger(6);
+    holds.post();
+    EXPECT_EQ(holds.recordCount(), 2u);
+}
