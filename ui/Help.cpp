@@ -51,9 +51,11 @@ bool Help::eventFilter(QObject* watched, QEvent* event) {
     if (key->key() != Qt::Key_F1 || key->modifiers() != Qt::NoModifier) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget) return false;
-    // A key event reaches the filter once per widget it bubbles through; the first, the focus
-    // widget, decides.
-    showContext(contextOf(widget));
+    // The key reaches the filter once per widget it bubbles through; the first one, the focus
+    // widget, decides. Without a context F1 is an ordinary key.
+    const int context = contextOf(widget);
+    if (context == 0) return false;
+    showContext(context);
     return true;
 }
 

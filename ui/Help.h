@@ -18,8 +18,9 @@ enum class HelpCommand : int {
     Key = 257,        // the index, for a keyword (the data)
 };
 
-// The application's help: help context numbers on windows and controls, the F1 key, and the one
-// handler that every help request goes to.
+// The application's help: help context numbers on windows and controls, the F1 key (help at the
+// nearest context; nothing where there is none), and the one handler that every help request
+// goes to.
 class Help : public QObject {
     Q_OBJECT
   public:
