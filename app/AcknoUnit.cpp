@@ -32,14 +32,14 @@ TAcknoForm::TAcknoForm(QWidget* owner)
     setWindowTitle(QStringLiteral("Acknowledgements"));
     setFixedSize(347, 244);
 
-    auto* picture = label(this, "Image1", {14, 16});
+    auto* picture = label(this, "Image1", {16, 60});
     picture->setPixmap(QPixmap::fromImage(Pictures::acknowledgements()));
     picture->adjustSize();
 
-    QLabel* thanks = label(this, "Label1", {124, 18});
-    QLabel* languages = label(this, "Label2", {140, 70});
-    QLabel* names = label(this, "NamesLab", {204, 70});
-    QLabel* invitation = label(this, "Label3", {124, 140});
+    QLabel* thanks = label(this, "Label1", {16, 14});
+    QLabel* languages = label(this, "Label2", {132, 78});
+    QLabel* names = label(this, "NamesLab", {196, 78});
+    QLabel* invitation = label(this, "Label3", {132, 136});
     setText(thanks, "Many thanks go to the translators of the\rlocalized versions for their hard work:");
     setText(languages, "French:\r\rItalian:");
     setText(names, "Camille Laurent\r\rGiulia Ferraro");

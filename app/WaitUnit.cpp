@@ -14,15 +14,29 @@ namespace rectix::app {
 
 namespace {
 
+constexpr const char* kDesign = "designGeometry";
+
 QLabel* label(QWidget* parent, const char* name, QRect place, Qt::Alignment align) {
     auto* l = new QLabel(parent);
     l->setObjectName(QString::fromLatin1(name));
     l->setGeometry(place);
+    l->setProperty(kDesign, place);
     l->setAlignment(align | Qt::AlignVCenter);
     QPalette blue = l->palette();
     blue.setColor(QPalette::WindowText, Qt::blue);
     l->setPalette(blue);
     return l;
+}
+
+// A label grows to show its whole text, never below its design size and never past the window:
+// a left-aligned one to the right, a right-aligned one to the left.
+void fit(QLabel* l) {
+    const QRect design = l->property(kDesign).toRect();
+    const bool right = l->alignment().testFlag(Qt::AlignRight);
+    const int room = right ? design.right() + 1 : l->parentWidget()->width() - design.x();
+    const int width = std::min(std::max(design.width(), l->sizeHint().width()), room);
+    const int left = right ? design.right() + 1 - width : design.x();
+    l->setGeometry(left, design.y(), width, design.height());
 }
 
 QProgressBar* bar(QWidget* parent, const char* name, QRect place) {
@@ -62,6 +76,8 @@ void TWaitForm::placeOver(const QWidget* widget) {
 }
 
 void TWaitForm::beginOperation() {
+    // The language texts are written straight into the labels.
+    for (QLabel* l : {waitLab_, progLab_, timeLab_}) fit(l);
     show();
     raise();
     activateWindow();
@@ -75,14 +91,17 @@ void TWaitForm::endOperation() {
 
 void TWaitForm::SetProgLab(const std::string& text) {
     progLab_->setText(QString::fromStdString(text));
+    fit(progLab_);
 }
 
 void TWaitForm::SetWaitLab(const std::string& text) {
     waitLab_->setText(QString::fromStdString(text));
+    fit(waitLab_);
 }
 
 void TWaitForm::SetTimeLab(const std::string& text) {
     timeLab_->setText(QString::fromStdString(text));
+    fit(timeLab_);
 }
 
 // A bar takes no value outside its range, so the position is clamped to it.
@@ -115,8 +134,12 @@ void TWaitForm::keyPressEvent(QKeyEvent* event) {
     event->accept();
 }
 
+// The user cannot close it (close box, Alt+F4); the program can, as when the application quits.
 void TWaitForm::closeEvent(QCloseEvent* event) {
-    event->ignore();
+    if (event->spontaneous())
+        event->ignore();
+    else
+        QDialog::closeEvent(event);
 }
 
 } // namespace rectix::app

@@ -11,8 +11,8 @@ namespace rectix::app {
 
 // The progress window of long operations: a step text, a busy text, the overall bar, the bar
 // of the container being packed and the elapsed time. Esc in it sets EscPressed, which the
-// packing run polls; no other key does anything, and it cannot be closed by the user: the
-// operation that shows it hides it.
+// packing run polls; no other key does anything, and the user cannot close it: the operation
+// that shows it hides it.
 class TWaitForm : public QDialog, public engine::Progress {
     Q_OBJECT
   public:

@@ -2,9 +2,12 @@
 #include "lang/Language.h"
 #include "ui/WindowTexts.h"
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTest>
+#include <QtTest/qtestspontaneevent.h>
 
 #include <gtest/gtest.h>
 
@@ -30,8 +33,12 @@ TEST(WaitForm, EscSetsTheAbortFlagAndOtherKeysDoNothing) {
     QTest::keyClick(&wait, Qt::Key_Escape);
     EXPECT_TRUE(wait.EscPressed());
     EXPECT_TRUE(wait.isVisible()); // Esc does not close it
-    wait.close();
-    EXPECT_TRUE(wait.isVisible()); // nor does its close box: the operation hides it
+    QCloseEvent closeBox;          // as the window system sends it
+    QSpontaneKeyEvent::setSpontaneous(&closeBox);
+    qApp->notify(&wait, &closeBox);      // sendEvent would clear the flag
+    EXPECT_FALSE(closeBox.isAccepted()); // nor does its close box: the operation hides it
+    wait.close();                        // the program can, as when it quits
+    EXPECT_FALSE(wait.isVisible());
 
     wait.SetEscPressed(false);
     wait.endOperation();
@@ -54,8 +61,17 @@ TEST(WaitForm, ControlsArePlacedAsDesignedAndBarsStayInRange) {
     EXPECT_EQ(part<QProgressBar>(wait, "ProgBar")->value(), 100);
     wait.SetProgBarYnD(-3);
     EXPECT_EQ(part<QProgressBar>(wait, "ProgBarYnD")->value(), 0);
-    wait.SetProgLab("Lecture de la BD…");
-    EXPECT_EQ(part<QLabel>(wait, "ProgLab")->text(), QString::fromUtf8("Lecture de la BD…"));
+    // A text longer than its label's design width shows whole; the right-aligned ones keep their
+    // right edge.
+    wait.SetProgLab("Effacement de la solution du BD...");
+    QLabel* step = part<QLabel>(wait, "ProgLab");
+    EXPECT_GE(step->width(), step->sizeHint().width());
+    EXPECT_EQ(step->x(), 16);
+    wait.SetWaitLab("Veuillez patienter, s'il vous plaît");
+    EXPECT_EQ(part<QLabel>(wait, "WaitLab")->geometry().right(), QRect(176, 8, 101, 16).right());
+    EXPECT_GT(part<QLabel>(wait, "WaitLab")->width(), 101);
+    wait.SetWaitLab("");
+    EXPECT_EQ(part<QLabel>(wait, "WaitLab")->geometry(), QRect(176, 8, 101, 16));
     wait.ShowProgBarYnD(true);
     wait.ShowTimeLab(false);
     EXPECT_FALSE(part<QProgressBar>(wait, "ProgBarYnD")->isHidden());
