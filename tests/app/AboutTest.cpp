@@ -1,12 +1,10 @@
 #include "app/AboutUnit.h"
-#include "app/AcknoUnit.h"
 #include "app/WaitUnit.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QHelpEvent>
 #include <QLabel>
-#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -63,22 +61,4 @@ TEST(About, WarningsIsReadAtTheMomentOfAsking) {
         check(about, "WarnsCheck")->setChecked(true);
         EXPECT_TRUE(TAboutForm::warnings());
     }
-}
-
-TEST(About, OkAndCloseEndTheWindows) {
-    TAboutForm about;
-    about.show();
-    EXPECT_EQ(about.size(), QSize(356, 432));
-    QTest::mouseClick(about.findChild<QPushButton*>(QStringLiteral("OkBut")), Qt::LeftButton);
-    EXPECT_FALSE(about.isVisible());
-
-    TAcknoForm ackno;
-    ackno.show();
-    EXPECT_EQ(ackno.size(), QSize(347, 244));
-    EXPECT_TRUE(ackno.findChild<QLabel*>(QStringLiteral("Label3"))->isHidden());
-    EXPECT_EQ(
-        ackno.findChild<QLabel*>(QStringLiteral("Label1"))->text(),
-        QStringLiteral("Many thanks go to the translators of the\nlocalized versions for their hard work:"));
-    QTest::keyClick(&ackno, Qt::Key_Escape);
-    EXPECT_FALSE(ackno.isVisible());
 }

@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
 using rectix::app::OperationScope;
 using rectix::app::TWaitForm;
 
@@ -17,43 +15,36 @@ namespace {
 
 struct Frame {
     Frame() { main.show(); }
-    QWidget main;
-    TWaitForm wait;
 
-    int bar() const { return wait.findChild<QProgressBar*>(QStringLiteral("ProgBar"))->value(); }
-
+    void expectRunning() const {
+        EXPECT_TRUE(OperationScope::running());
+        EXPECT_TRUE(wait.isVisible());
+        EXPECT_EQ(QApplication::activeModalWidget(), &wait); // the only window that takes input
+        EXPECT_TRUE(wait.isEnabled());
+        EXPECT_FALSE(main.isEnabled());
+        ASSERT_NE(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    }
     void expectRestored() const {
+        EXPECT_FALSE(OperationScope::running());
+        EXPECT_FALSE(wait.isVisible());
+        EXPECT_EQ(wait.findChild<QProgressBar*>(QStringLiteral("ProgBar"))->value(), 0);
         EXPECT_TRUE(main.isEnabled());
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-        EXPECT_FALSE(wait.isVisible());
-        EXPECT_EQ(bar(), 0);
-        EXPECT_FALSE(OperationScope::running());
     }
+
+    QWidget main;
+    TWaitForm wait;
 };
 
 } // namespace
-
-TEST(OperationScope, TheProgressWindowAloneTakesInputWhileItRuns) {
-    Frame f;
-    {
-        OperationScope scope(&f.main, &f.wait);
-        EXPECT_TRUE(OperationScope::running());
-        EXPECT_TRUE(f.wait.isVisible());
-        EXPECT_EQ(QApplication::activeModalWidget(), &f.wait);
-        EXPECT_TRUE(f.wait.isEnabled());
-        EXPECT_FALSE(f.main.isEnabled());
-        ASSERT_NE(QApplication::overrideCursor(), nullptr);
-        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
-        f.wait.SetProgBar(60);
-    }
-    f.expectRestored();
-}
 
 TEST(OperationScope, AnErrorInTheWorkRestoresWindowCursorAndProgressWindow) {
     Frame f;
     EXPECT_THROW(
         {
             OperationScope scope(&f.main, &f.wait);
+            f.expectRunning();
             f.wait.SetProgBar(35);
             throw rectix::core::RangeError("Range check error");
         },
@@ -66,11 +57,7 @@ TEST(OperationScope, ASecondOperationCannotStartInsideOne) {
     {
         OperationScope scope(&f.main, &f.wait);
         EXPECT_THROW(OperationScope(&f.main, &f.wait), rectix::core::SilentAbort);
-        // The refused one changed nothing of the running one.
-        EXPECT_TRUE(OperationScope::running());
-        EXPECT_TRUE(f.wait.isVisible());
-        EXPECT_FALSE(f.main.isEnabled());
-        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        f.expectRunning(); // the refused one changed nothing of the running one
     }
     f.expectRestored();
     { OperationScope again(&f.main, nullptr); } // and the next one starts
