@@ -5,6 +5,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <utility>
 
 class QWidget;
 
