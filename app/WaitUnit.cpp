@@ -14,29 +14,26 @@ namespace rectix::app {
 
 namespace {
 
-constexpr const char* kDesign = "designGeometry";
+// Design places of the labels; the top line holds the step text (left) and the busy text (right).
+constexpr QRect kWaitLab{176, 8, 101, 16};
+constexpr QRect kProgLab{16, 8, 161, 16};
+constexpr QRect kTimeLab{188, 58, 90, 16};
+constexpr int kGap = 6;
+
+// The width a label's text needs; 0 when it shows nothing.
+int need(const QLabel* l) {
+    return l->isHidden() || l->text().isEmpty() ? 0 : l->sizeHint().width();
+}
 
 QLabel* label(QWidget* parent, const char* name, QRect place, Qt::Alignment align) {
     auto* l = new QLabel(parent);
     l->setObjectName(QString::fromLatin1(name));
     l->setGeometry(place);
-    l->setProperty(kDesign, place);
     l->setAlignment(align | Qt::AlignVCenter);
     QPalette blue = l->palette();
     blue.setColor(QPalette::WindowText, Qt::blue);
     l->setPalette(blue);
     return l;
-}
-
-// A label grows to show its whole text, never below its design size and never past the window:
-// a left-aligned one to the right, a right-aligned one to the left.
-void fit(QLabel* l) {
-    const QRect design = l->property(kDesign).toRect();
-    const bool right = l->alignment().testFlag(Qt::AlignRight);
-    const int room = right ? design.right() + 1 : l->parentWidget()->width() - design.x();
-    const int width = std::min(std::max(design.width(), l->sizeHint().width()), room);
-    const int left = right ? design.right() + 1 - width : design.x();
-    l->setGeometry(left, design.y(), width, design.height());
 }
 
 QProgressBar* bar(QWidget* parent, const char* name, QRect place) {
@@ -53,11 +50,11 @@ QProgressBar* bar(QWidget* parent, const char* name, QRect place) {
 
 TWaitForm::TWaitForm()
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      waitLab_(label(this, "WaitLab", {176, 8, 101, 16}, Qt::AlignRight)),
+      waitLab_(label(this, "WaitLab", kWaitLab, Qt::AlignRight)),
       progBar_(bar(this, "ProgBar", {16, 32, 263, 20})),
-      progLab_(label(this, "ProgLab", {16, 8, 161, 16}, Qt::AlignLeft)),
+      progLab_(label(this, "ProgLab", kProgLab, Qt::AlignLeft)),
       progBarYnD_(bar(this, "ProgBarYnD", {16, 60, 163, 12})),
-      timeLab_(label(this, "TimeLab", {188, 58, 90, 16}, Qt::AlignRight)) {
+      timeLab_(label(this, "TimeLab", kTimeLab, Qt::AlignRight)) {
     setObjectName(QStringLiteral("WaitForm"));
     setWindowTitle(QCoreApplication::applicationName());
     setFixedSize(292, 84);
@@ -75,9 +72,29 @@ void TWaitForm::placeOver(const QWidget* widget) {
          origin.y() + widget->height() * 3 / 4 - height() / 2);
 }
 
+// A text longer than its label's design width widens the label (a right-aligned one to the left)
+// as far as its neighbour leaves room; the busy text, which says how to abort, goes first.
+void TWaitForm::fitLabels() {
+    const int waitRight = kWaitLab.right() + 1;
+    const int stepRoom = kProgLab.x() + std::min(need(progLab_), kProgLab.width()) + kGap;
+    const int waitLeft = std::min(kWaitLab.x(), std::max(stepRoom, waitRight - need(waitLab_)));
+    waitLab_->setGeometry(waitLeft, kWaitLab.y(), waitRight - waitLeft, kWaitLab.height());
+
+    const int stepRight = need(waitLab_) > 0 ? waitLeft - kGap : width() - kGap;
+    const int stepWidth = need(progLab_) <= kProgLab.width()
+                              ? kProgLab.width()
+                              : std::min(need(progLab_), stepRight - kProgLab.x());
+    progLab_->setGeometry(kProgLab.x(), kProgLab.y(), stepWidth, kProgLab.height());
+
+    const int timeRight = kTimeLab.right() + 1;
+    const int timeRoom = progBarYnD_->isHidden() ? kProgLab.x() : progBarYnD_->geometry().right() + 1 + kGap;
+    const int timeLeft = std::min(kTimeLab.x(), std::max(timeRoom, timeRight - need(timeLab_)));
+    timeLab_->setGeometry(timeLeft, kTimeLab.y(), timeRight - timeLeft, kTimeLab.height());
+}
+
 void TWaitForm::beginOperation() {
     // The language texts are written straight into the labels.
-    for (QLabel* l : {waitLab_, progLab_, timeLab_}) fit(l);
+    fitLabels();
     show();
     raise();
     activateWindow();
@@ -91,17 +108,17 @@ void TWaitForm::endOperation() {
 
 void TWaitForm::SetProgLab(const std::string& text) {
     progLab_->setText(QString::fromStdString(text));
-    fit(progLab_);
+    fitLabels();
 }
 
 void TWaitForm::SetWaitLab(const std::string& text) {
     waitLab_->setText(QString::fromStdString(text));
-    fit(waitLab_);
+    fitLabels();
 }
 
 void TWaitForm::SetTimeLab(const std::string& text) {
     timeLab_->setText(QString::fromStdString(text));
-    fit(timeLab_);
+    fitLabels();
 }
 
 // A bar takes no value outside its range, so the position is clamped to it.
@@ -115,10 +132,12 @@ void TWaitForm::SetProgBarYnD(int percent) {
 
 void TWaitForm::ShowProgBarYnD(bool visible) {
     progBarYnD_->setVisible(visible);
+    fitLabels();
 }
 
 void TWaitForm::ShowTimeLab(bool visible) {
     timeLab_->setVisible(visible);
+    fitLabels();
 }
 
 void TWaitForm::Repaint() {

@@ -46,6 +46,8 @@ class TWaitForm : public QDialog, public engine::Progress {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    void fitLabels();
+
     QLabel* waitLab_;
     QProgressBar* progBar_;
     QLabel* progLab_;

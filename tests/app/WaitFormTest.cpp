@@ -61,17 +61,19 @@ TEST(WaitForm, ControlsArePlacedAsDesignedAndBarsStayInRange) {
     EXPECT_EQ(part<QProgressBar>(wait, "ProgBar")->value(), 100);
     wait.SetProgBarYnD(-3);
     EXPECT_EQ(part<QProgressBar>(wait, "ProgBarYnD")->value(), 0);
-    // A text longer than its label's design width shows whole; the right-aligned ones keep their
-    // right edge.
-    wait.SetProgLab("Effacement de la solution du BD...");
+    // A long text widens its label as far as its neighbour leaves room, so none covers another.
     QLabel* step = part<QLabel>(wait, "ProgLab");
-    EXPECT_GE(step->width(), step->sizeHint().width());
-    EXPECT_EQ(step->x(), 16);
-    wait.SetWaitLab("Veuillez patienter, s'il vous plaît");
-    EXPECT_EQ(part<QLabel>(wait, "WaitLab")->geometry().right(), QRect(176, 8, 101, 16).right());
-    EXPECT_GT(part<QLabel>(wait, "WaitLab")->width(), 101);
+    QLabel* busy = part<QLabel>(wait, "WaitLab");
     wait.SetWaitLab("");
-    EXPECT_EQ(part<QLabel>(wait, "WaitLab")->geometry(), QRect(176, 8, 101, 16));
+    wait.SetProgLab("Effacement de la solution du BD...");
+    EXPECT_GE(step->width(), step->sizeHint().width());
+    wait.SetWaitLab("Echap = annuler");
+    EXPECT_LT(step->geometry().right(), busy->x());
+    EXPECT_EQ(busy->geometry().right(), 276);
+    wait.SetProgLab("");
+    wait.SetWaitLab("Veuillez patienter, s'il vous plait");
+    EXPECT_GE(busy->width(), busy->sizeHint().width());
+    EXPECT_EQ(busy->geometry().right(), 276);
     wait.ShowProgBarYnD(true);
     wait.ShowTimeLab(false);
     EXPECT_FALSE(part<QProgressBar>(wait, "ProgBarYnD")->isHidden());
