@@ -1,0 +1,105 @@
+#include "app/AboutUnit.h"
+
+#include "ui/Help.h"
+#include "ui/Hints.h"
+#include "ui/WindowTexts.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace rectix::app {
+
+namespace {
+
+TAboutForm* instance = nullptr;
+
+QLabel* line(QWidget* parent, const char* name, const QString& text, int pointSize, bool bold) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setAlignment(Qt::AlignCenter);
+    QFont f = l->font();
+    if (pointSize > 0) f.setPointSize(pointSize);
+    f.setBold(bold);
+    l->setFont(f);
+    return l;
+}
+
+} // namespace
+
+TAboutForm::TAboutForm(QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      hintsCheck_(new QCheckBox(QStringLiteral("Prompts"), this)),
+      warnsCheck_(new QCheckBox(QStringLiteral("Warnings"), this)) {
+    setObjectName(QStringLiteral("AboutForm"));
+    setWindowTitle(QStringLiteral("About  ") + QCoreApplication::applicationName());
+    setFixedSize(356, 432);
+    ui::Help::setContext(this, 1);
+
+    auto* panel = new QFrame(this);
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setFrameShadow(QFrame::Sunken);
+    auto* texts = new QVBoxLayout(panel);
+    texts->setSpacing(10);
+    texts->addStretch(2);
+    texts->addWidget(line(panel, "ProductLab", QStringLiteral("Rectix 1.95"), 20, true));
+    texts->addWidget(line(panel, "PurposeLab", QStringLiteral("Rectangle packing optimizer"), 0, false));
+    texts->addStretch(1);
+    texts->addWidget(
+        line(panel, "NoticeLab", QStringLiteral("Copyright \u00A9 The Rectix developers"), 0, false));
+    texts->addWidget(line(panel, "ContactLab", QStringLiteral("Contact: support@rectix.example"), 0, false));
+    texts->addStretch(1);
+    texts->addWidget(line(panel, "ThanksLab", QStringLiteral("Thank you for using  Rectix"), 0, true));
+    texts->addStretch(2);
+
+    hintsCheck_->setObjectName(QStringLiteral("HintsCheck"));
+    hintsCheck_->setToolTip(QStringLiteral("Show context prompts and hints"));
+    hintsCheck_->setChecked(ui::Hints::global().shown());
+    warnsCheck_->setObjectName(QStringLiteral("WarnsCheck"));
+    warnsCheck_->setToolTip(QStringLiteral("Show all warnings and confirm messages"));
+    warnsCheck_->setChecked(true);
+    connect(hintsCheck_, &QCheckBox::toggled, this, [](bool on) { ui::Hints::global().setShown(on); });
+
+    auto* ok = new QPushButton(QStringLiteral("Ok"), this);
+    ok->setObjectName(QStringLiteral("OkBut"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* options = new QHBoxLayout;
+    options->addStretch();
+    options->addWidget(hintsCheck_);
+    options->addSpacing(24);
+    options->addWidget(warnsCheck_);
+    options->addStretch();
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addStretch();
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(12, 12, 12, 12);
+    column->setSpacing(12);
+    column->addWidget(panel, 1);
+    column->addLayout(options);
+    column->addLayout(buttons);
+
+    instance = this;
+    ui::WindowTexts::global().registerWindow(QStringLiteral("TAboutForm"), this);
+}
+
+TAboutForm::~TAboutForm() {
+    if (instance == this) instance = nullptr;
+}
+
+bool TAboutForm::warnings() {
+    return instance ? instance->warnsCheck_->isChecked() : true;
+}
+
+bool TAboutForm::prompts() {
+    return ui::Hints::global().shown();
+}
+
+} // namespace rectix::app

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QDialog>
+
+namespace rectix::app {
+
+// The acknowledgements window: a picture, the thanks to the translators with their names, and a
+// Close button.
+class TAcknoForm : public QDialog {
+    Q_OBJECT
+  public:
+    explicit TAcknoForm(QWidget* owner = nullptr);
+};
+
+} // namespace rectix::app

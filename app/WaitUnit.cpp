@@ -1,0 +1,164 @@
+#include "app/WaitUnit.h"
+
+#include "ui/WindowTexts.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+
+#include <algorithm>
+
+namespace rectix::app {
+
+namespace {
+
+// Design places of the labels; the top line holds the step text (left) and the busy text (right).
+constexpr QRect kWaitLab{176, 8, 101, 16};
+constexpr QRect kProgLab{16, 8, 161, 16};
+constexpr QRect kTimeLab{188, 58, 90, 16};
+constexpr int kGap = 6;
+
+// The width a label's text needs; 0 when it shows nothing.
+int need(const QLabel* l) {
+    return l->isHidden() || l->text().isEmpty() ? 0 : l->sizeHint().width();
+}
+
+QLabel* label(QWidget* parent, const char* name, QRect place, Qt::Alignment align) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setGeometry(place);
+    l->setAlignment(align | Qt::AlignVCenter);
+    QPalette blue = l->palette();
+    blue.setColor(QPalette::WindowText, Qt::blue);
+    l->setPalette(blue);
+    return l;
+}
+
+QProgressBar* bar(QWidget* parent, const char* name, QRect place) {
+    auto* b = new QProgressBar(parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometry(place);
+    b->setRange(0, 100);
+    b->setValue(0);
+    b->setTextVisible(false);
+    return b;
+}
+
+} // namespace
+
+TWaitForm::TWaitForm()
+    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      waitLab_(label(this, "WaitLab", kWaitLab, Qt::AlignRight)),
+      progBar_(bar(this, "ProgBar", {16, 32, 263, 20})),
+      progLab_(label(this, "ProgLab", kProgLab, Qt::AlignLeft)),
+      progBarYnD_(bar(this, "ProgBarYnD", {16, 60, 163, 12})),
+      timeLab_(label(this, "TimeLab", kTimeLab, Qt::AlignRight)) {
+    setObjectName(QStringLiteral("WaitForm"));
+    setWindowTitle(QCoreApplication::applicationName());
+    setFixedSize(292, 84);
+    setCursor(Qt::WaitCursor);
+    // Shown only for operations, during which it must be the only window that takes input.
+    setWindowModality(Qt::ApplicationModal);
+    waitLab_->setText(QStringLiteral("   Please wait"));
+    progBarYnD_->hide();
+    ui::WindowTexts::global().registerWindow(QStringLiteral("TWaitForm"), this);
+}
+
+void TWaitForm::placeOver(const QWidget* widget) {
+    const QPoint origin = widget->mapToGlobal(QPoint(0, 0));
+    move(origin.x() + widget->width() / 2 - width() / 2,
+         origin.y() + widget->height() * 3 / 4 - height() / 2);
+}
+
+// A text longer than its label's design width widens the label (a right-aligned one to the left)
+// as far as its neighbour leaves room; the busy text, which says how to abort, goes first.
+void TWaitForm::fitLabels() {
+    const int waitRight = kWaitLab.right() + 1;
+    const int stepRoom = kProgLab.x() + std::min(need(progLab_), kProgLab.width()) + kGap;
+    const int waitLeft = std::min(kWaitLab.x(), std::max(stepRoom, waitRight - need(waitLab_)));
+    waitLab_->setGeometry(waitLeft, kWaitLab.y(), waitRight - waitLeft, kWaitLab.height());
+
+    const int stepRight = need(waitLab_) > 0 ? waitLeft - kGap : width() - kGap;
+    const int stepWidth = need(progLab_) <= kProgLab.width()
+                              ? kProgLab.width()
+                              : std::min(need(progLab_), stepRight - kProgLab.x());
+    progLab_->setGeometry(kProgLab.x(), kProgLab.y(), stepWidth, kProgLab.height());
+
+    const int timeRight = kTimeLab.right() + 1;
+    const int timeRoom = progBarYnD_->isHidden() ? kProgLab.x() : progBarYnD_->geometry().right() + 1 + kGap;
+    const int timeLeft = std::min(kTimeLab.x(), std::max(timeRoom, timeRight - need(timeLab_)));
+    timeLab_->setGeometry(timeLeft, kTimeLab.y(), timeRight - timeLeft, kTimeLab.height());
+}
+
+void TWaitForm::beginOperation() {
+    // The language texts are written straight into the labels.
+    fitLabels();
+    show();
+    raise();
+    activateWindow();
+    repaint();
+}
+
+void TWaitForm::endOperation() {
+    hide();
+    SetProgBar(0);
+}
+
+void TWaitForm::SetProgLab(const std::string& text) {
+    progLab_->setText(QString::fromStdString(text));
+    fitLabels();
+}
+
+void TWaitForm::SetWaitLab(const std::string& text) {
+    waitLab_->setText(QString::fromStdString(text));
+    fitLabels();
+}
+
+void TWaitForm::SetTimeLab(const std::string& text) {
+    timeLab_->setText(QString::fromStdString(text));
+    fitLabels();
+}
+
+// A bar takes no value outside its range, so the position is clamped to it.
+void TWaitForm::SetProgBar(int percent) {
+    progBar_->setValue(std::clamp(percent, 0, 100));
+}
+
+void TWaitForm::SetProgBarYnD(int percent) {
+    progBarYnD_->setValue(std::clamp(percent, 0, 100));
+}
+
+void TWaitForm::ShowProgBarYnD(bool visible) {
+    progBarYnD_->setVisible(visible);
+    fitLabels();
+}
+
+void TWaitForm::ShowTimeLab(bool visible) {
+    timeLab_->setVisible(visible);
+    fitLabels();
+}
+
+void TWaitForm::Repaint() {
+    if (isVisible()) repaint();
+}
+
+void TWaitForm::ProcessMessages() {
+    QCoreApplication::processEvents();
+}
+
+void TWaitForm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) escPressed_ = true;
+    event->accept();
+}
+
+// The user cannot close it (close box, Alt+F4); the program can, as when the application quits.
+void TWaitForm::closeEvent(QCloseEvent* event) {
+    if (event->spontaneous())
+        event->ignore();
+    else
+        QDialog::closeEvent(event);
+}
+
+} // namespace rectix::app

@@ -1,0 +1,64 @@
+#include "app/AboutUnit.h"
+#include "app/WaitUnit.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace rectix::app;
+
+namespace {
+
+// True when a hint request for the widget gets through to it, where its hint would be shown.
+bool hintShows(QWidget* widget) {
+    struct Probe : QObject {
+        bool eventFilter(QObject*, QEvent* e) override {
+            reached |= e->type() == QEvent::ToolTip;
+            return false;
+        }
+        bool reached = false;
+    } probe;
+    widget->installEventFilter(&probe);
+    QHelpEvent rest(QEvent::ToolTip, QPoint(1, 1), widget->mapToGlobal(QPoint(1, 1)));
+    QApplication::sendEvent(widget, &rest);
+    return probe.reached;
+}
+
+QCheckBox* check(QWidget& w, const char* name) {
+    return w.findChild<QCheckBox*>(QString::fromLatin1(name));
+}
+
+} // namespace
+
+TEST(About, UncheckingPromptsHidesTheHintsOfEveryWindowEvenOnesNotShownYet) {
+    TAboutForm about;
+    TWaitForm wait; // exists, not shown
+    ASSERT_TRUE(check(about, "HintsCheck")->isChecked());
+    about.show();
+
+    QTest::mouseClick(check(about, "HintsCheck"), Qt::LeftButton);
+    EXPECT_FALSE(TAboutForm::prompts());
+    EXPECT_FALSE(hintShows(check(about, "WarnsCheck")));
+    wait.show();
+    EXPECT_FALSE(hintShows(wait.findChild<QLabel*>(QStringLiteral("TimeLab"))));
+
+    QTest::mouseClick(check(about, "HintsCheck"), Qt::LeftButton);
+    EXPECT_TRUE(TAboutForm::prompts());
+    EXPECT_TRUE(hintShows(wait.findChild<QLabel*>(QStringLiteral("TimeLab"))));
+}
+
+TEST(About, WarningsIsReadAtTheMomentOfAsking) {
+    EXPECT_TRUE(TAboutForm::warnings()); // as at start, before the window exists
+    {
+        TAboutForm about;
+        EXPECT_TRUE(check(about, "WarnsCheck")->isChecked());
+        check(about, "WarnsCheck")->setChecked(false);
+        EXPECT_FALSE(TAboutForm::warnings());
+        check(about, "WarnsCheck")->setChecked(true);
+        EXPECT_TRUE(TAboutForm::warnings());
+    }
+}

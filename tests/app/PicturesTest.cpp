@@ -1,0 +1,15 @@
+#include "app/Pictures.h"
+#include "app/Splash.h"
+
+#include <QLabel>
+
+#include <gtest/gtest.h>
+
+using namespace rectix;
+
+TEST(Pictures, TheShippedPicturesDecode) {
+    EXPECT_EQ(app::Pictures::splash().size(), QSize(400, 300));
+    EXPECT_FALSE(app::Pictures::acknowledgements().isNull());
+    app::TSplashForm splash;
+    EXPECT_EQ(splash.findChild<QLabel*>(QStringLiteral("Image1"))->pixmap().size(), QSize(400, 300));
+}

@@ -1,0 +1,83 @@
+#include "ui/MessageDialog.h"
+#include "ui/Help.h"
+#include "ui/WindowMessageDialogs.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace rectix::ui;
+
+namespace {
+
+QStringList captions(const QDialog& d) {
+    QStringList out;
+    for (QPushButton* b : d.findChildren<QPushButton*>()) out << (b->isDefault() ? "*" : "") + b->text();
+    return out;
+}
+
+// Runs the check on the modal dialog that the next call shows.
+void onShown(std::function<void(MessageDialog&)> check) {
+    QTimer::singleShot(0, [check] {
+        auto* d = qobject_cast<MessageDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        check(*d);
+        d->close();
+    });
+}
+
+} // namespace
+
+TEST(MessageDialog, FixedButtonOrderEnglishCaptionsAndOkElseYesAsDefault) {
+    MessageDialog all({}, MessageDialog::Icon::Question, {},
+                      DialogButton::YesToAll | DialogButton::All | DialogButton::No | DialogButton::Yes);
+    EXPECT_EQ(captions(all), (QStringList{"*&Yes", "&No", "&All", "Yes to &All"}));
+    MessageDialog ok({}, MessageDialog::Icon::Warning, {}, DialogButton::Ignore | DialogButton::Ok);
+    EXPECT_EQ(captions(ok), (QStringList{"*OK", "&Ignore"}));
+
+    ok.show();
+    QTest::mouseClick(ok.button(DialogButton::Ignore), Qt::LeftButton);
+    EXPECT_EQ(ok.answer(), DialogButton::Ignore);
+    EXPECT_FALSE(ok.isVisible());
+}
+
+TEST(MessageDialog, ClosingWithoutAButtonNeverAccepts) {
+    // An OK-only warning closed with its close box, or a question left with Esc, answers Cancel.
+    MessageDialog closed({}, MessageDialog::Icon::Warning, {}, DialogButton::Ok);
+    closed.show();
+    closed.close();
+    EXPECT_EQ(closed.answer(), DialogButton::Cancel);
+
+    MessageDialog escaped({}, MessageDialog::Icon::Question, {}, DialogButton::Yes | DialogButton::No);
+    escaped.show();
+    QTest::keyClick(&escaped, Qt::Key_Escape);
+    EXPECT_FALSE(escaped.isVisible());
+    EXPECT_EQ(escaped.answer(), DialogButton::Cancel);
+}
+
+TEST(WindowMessageDialogs, TitleTextLinesHelpContextAndTheErrorBox) {
+    WindowMessageDialogs dialogs;
+    onShown([](MessageDialog& d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Confirm"));
+        EXPECT_EQ(d.findChild<QLabel*>(QStringLiteral("Message"))->text(), QStringLiteral("One\nTwo\nThree"));
+        EXPECT_EQ(Help::ownContext(&d), 9);
+    });
+    EXPECT_EQ(
+        dialogs.show(DialogKind::Confirmation, "One\rTwo\r\nThree", DialogButton::Yes | DialogButton::No, 9),
+        DialogButton::Cancel);
+
+    QCoreApplication::setApplicationName(QStringLiteral("Rectix"));
+    onShown([](MessageDialog& d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Rectix"));
+        EXPECT_NE(d.findChild<QLabel*>(QStringLiteral("Image")), nullptr); // the stop icon
+        EXPECT_EQ(captions(d), QStringList{"*OK"});
+    });
+    dialogs.errorBox("Range check error");
+}

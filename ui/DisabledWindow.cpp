@@ -1,0 +1,15 @@
+#include "ui/DisabledWindow.h"
+
+namespace rectix::ui {
+
+DisabledWindow::DisabledWindow(QWidget* window) : window_(window) {
+    if (!window_) return;
+    wasEnabled_ = !window_->testAttribute(Qt::WA_ForceDisabled);
+    window_->setEnabled(false);
+}
+
+DisabledWindow::~DisabledWindow() {
+    if (window_) window_->setEnabled(wasEnabled_);
+}
+
+} // namespace rectix::ui

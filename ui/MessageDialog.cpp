@@ -1,0 +1,123 @@
+#include "ui/MessageDialog.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include <array>
+#include <utility>
+
+namespace rectix::ui {
+
+namespace {
+
+constexpr std::array<std::pair<DialogButton, const char*>, 8> kButtons{{
+    {DialogButton::Yes, "&Yes"},
+    {DialogButton::No, "&No"},
+    {DialogButton::Ok, "OK"},
+    {DialogButton::Cancel, "Cancel"},
+    {DialogButton::Ignore, "&Ignore"},
+    {DialogButton::All, "&All"},
+    {DialogButton::NoToAll, "N&o to All"},
+    {DialogButton::YesToAll, "Yes to &All"},
+}};
+
+const char* buttonName(DialogButton b) {
+    switch (b) {
+    case DialogButton::Ok:
+        return "OK";
+    case DialogButton::Cancel:
+        return "Cancel";
+    case DialogButton::Yes:
+        return "Yes";
+    case DialogButton::No:
+        return "No";
+    case DialogButton::All:
+        return "All";
+    case DialogButton::YesToAll:
+        return "YesToAll";
+    case DialogButton::NoToAll:
+        return "NoToAll";
+    case DialogButton::Ignore:
+        return "Ignore";
+    }
+    return "";
+}
+
+QStyle::StandardPixmap pixmapOf(MessageDialog::Icon icon) {
+    switch (icon) {
+    case MessageDialog::Icon::Warning:
+        return QStyle::SP_MessageBoxWarning;
+    case MessageDialog::Icon::Stop:
+        return QStyle::SP_MessageBoxCritical;
+    case MessageDialog::Icon::Information:
+        return QStyle::SP_MessageBoxInformation;
+    case MessageDialog::Icon::Question:
+        return QStyle::SP_MessageBoxQuestion;
+    case MessageDialog::Icon::None:
+        break;
+    }
+    return QStyle::SP_CustomBase;
+}
+
+} // namespace
+
+MessageDialog::MessageDialog(const QString& title, Icon icon, const QString& text, DialogButtons buttons,
+                             QWidget* parent)
+    : QDialog(parent,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    setWindowTitle(title);
+    if (buttons.empty()) buttons = DialogButton::Ok;
+
+    auto* message = new QHBoxLayout;
+    message->setSpacing(16);
+    if (icon != Icon::None) {
+        auto* picture = new QLabel(this);
+        picture->setObjectName(QStringLiteral("Image"));
+        const int extent = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
+        picture->setPixmap(style()->standardIcon(pixmapOf(icon), nullptr, this).pixmap(extent, extent));
+        picture->setAlignment(Qt::AlignTop);
+        message->addWidget(picture);
+    }
+    auto* label = new QLabel(text, this);
+    label->setObjectName(QStringLiteral("Message"));
+    label->setTextFormat(Qt::PlainText);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    message->addWidget(label, 1);
+
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    const DialogButton preferred = buttons.has(DialogButton::Ok) ? DialogButton::Ok : DialogButton::Yes;
+    bool defaultSet = false;
+    for (const auto& [kind, caption] : kButtons) {
+        if (!buttons.has(kind)) continue;
+        auto* b = new QPushButton(QString::fromLatin1(caption), this);
+        b->setObjectName(QString::fromLatin1(buttonName(kind)));
+        if (kind == preferred || (!defaultSet && !buttons.has(preferred))) {
+            b->setDefault(true);
+            b->setFocus();
+            defaultSet = true;
+        }
+        connect(b, &QPushButton::clicked, this, [this, kind = kind] {
+            answer_ = kind;
+            accept();
+        });
+        row->addWidget(b);
+    }
+    row->addStretch();
+
+    auto* column = new QVBoxLayout(this);
+    column->setSizeConstraint(QLayout::SetFixedSize);
+    column->setContentsMargins(16, 16, 16, 12);
+    column->setSpacing(16);
+    column->addLayout(message);
+    column->addLayout(row);
+}
+
+QAbstractButton* MessageDialog::button(DialogButton b) const {
+    return findChild<QAbstractButton*>(QString::fromLatin1(buttonName(b)));
+}
+
+} // namespace rectix::ui
