@@ -3,10 +3,11 @@
 #include "core/Checked.h"
 #include "core/Rounding.h"
 
+#include <algorithm>
+#include <charconv>
 #include <clocale>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <string>
 
 namespace rectix::taskdb {
 
@@ -21,17 +22,12 @@ std::int32_t DisplayArea(long double area, std::int32_t areaMult, std::int32_t m
 
 namespace {
 
-// Digits of `value` rounded to `sig` significant digits, and the decimal
-// exponent of the first digit: 123.456 at 5 -> "12346", 2.
-void significantDigits(long double value, int sig, std::string& digits, int& exponent) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*Le", sig - 1, std::fabs(value));
-    const std::string s = buf;
-    const auto e = s.find('e');
-    digits.clear();
-    for (std::size_t i = 0; i < e; ++i)
-        if (s[i] != '.') digits += s[i];
-    exponent = std::atoi(s.c_str() + e + 1);
+// Text of `value` in `format` with `precision` digits, whatever the locale.
+std::string chars(long double value, std::chars_format format, int precision) {
+    char buf[128];
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, format, precision);
+    if (ec != std::errc()) throw core::InvalidOpError("Number cannot be shown: out of range");
+    return std::string(buf, end);
 }
 
 std::string withSeparator(std::string text, char separator) {
@@ -46,9 +42,13 @@ std::string FormatPageFigure(long double value, char decimalSeparator) {
     core::checkFinite(value);
     constexpr int precision = 5;
     constexpr int decimals = 2;
+    // The 5 significant digits and the decimal exponent of the first: 123.456 -> "12346", 2.
+    const std::string sci = chars(std::fabs(value), std::chars_format::scientific, precision - 1);
+    const auto e = sci.find('e');
     std::string digits;
-    int exponent = 0;
-    significantDigits(value, precision, digits, exponent);
+    for (std::size_t i = 0; i < e; ++i)
+        if (sci[i] != '.') digits += sci[i];
+    const int exponent = std::stoi(sci.substr(e + 1));
     const bool zero = digits.find_first_not_of('0') == std::string::npos;
     const std::string sign = value < 0 && !zero ? "-" : "";
     if (!zero && exponent + 1 > precision) {
@@ -59,9 +59,7 @@ std::string FormatPageFigure(long double value, char decimalSeparator) {
     }
     // One rounding, at the 5th significant digit or the 2nd decimal, whichever comes first.
     const int kept = std::max(0, std::min(decimals, precision - 1 - exponent));
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*Lf", kept, std::fabs(value));
-    std::string text = buf;
+    std::string text = chars(std::fabs(value), std::chars_format::fixed, kept);
     if (kept < decimals)
         text += (kept == 0 ? "." : "") + std::string(static_cast<std::size_t>(decimals - kept), '0');
     const bool shownZero = text.find_first_not_of("0.") == std::string::npos;

@@ -81,7 +81,9 @@ struct RunStore {
     static std::int32_t LangIndex();
     static void setLangIndex(std::int32_t index);
     // The message, caption and hint slot tables.
-    static core::UiTexts& texts() { return core::UiTexts::global(); }
+    static auto& MessageTexts() { return core::UiTexts::global().messages; }
+    static auto& CaptionTexts() { return core::UiTexts::global().captions; }
+    static auto& HintTexts() { return core::UiTexts::global().hints; }
 };
 
 } // namespace rectix::taskdb
