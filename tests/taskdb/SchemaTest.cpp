@@ -60,16 +60,4 @@ TEST_F(Schema, TaskRowsAndTheSolutionFollowTheCurrentTask) {
     EXPECT_EQ(dm->positKind.asString(), "Crate");
 }
 
-TEST_F(Schema, UnlinkedCursorsSeeEveryTaskWithItsName) {
-    const auto truck = addContainer("Truck", 1200, 800);
-    addTask("First");
-    addTaskContainer(truck, 1);
-    addTask("Second");
-    addTaskContainer(truck, 2);
-    dm->tcloc.refresh();
-    EXPECT_EQ(dm->tcloc.recordCount(), 2u);
-    dm->tcloc.last();
-    EXPECT_EQ(dm->tclocName.asString(), "Second");
-}
-
 } // namespace rectix::taskdb::test

@@ -34,13 +34,6 @@ TEST_F(TaskRowRules, AvailableZeroOrLessIsRefusedAndTheRowDropped) {
     }
 }
 
-TEST_F(TaskRowRules, AvailableNeedsTheTypeFirst) {
-    dm->tc.append();
-    EXPECT_THROW(dm->tcAvail.setInteger(2), core::SilentAbort);
-    EXPECT_EQ(lastText(), core::messageText(85));
-    EXPECT_TRUE(dm->tc.isEmpty());
-}
-
 TEST_F(TaskRowRules, AvailableBelowTheUsedNumberPassesOnlyWithIgnore) {
     addTaskContainer(truck, 3, 2);
     dm->tc.edit();
@@ -73,39 +66,10 @@ TEST_F(TaskRowRules, ADuplicateTypeIsRefusedButTheRowsOwnTypeIsAccepted) {
     dm->tcTypeID.setInteger(van);
     dm->tc.post();
     EXPECT_EQ(dialogs.shown.size(), shown);
-    // Choosing it through the type's name is the same.
-    dm->tc.edit();
-    dm->tcType.setString("Van");
-    dm->tc.post();
-    EXPECT_EQ(dialogs.shown.size(), shown);
 
     addTask("Other");
     addTaskContainer(truck, 1);
     EXPECT_EQ(dialogs.shown.size(), shown);
-}
-
-TEST_F(TaskRowRules, ABoxKindIsCheckedLikeAContainerType) {
-    addTaskBox(crate, 5);
-    dm->tb.append();
-    EXPECT_THROW(dm->tbKindID.setInteger(crate), core::SilentAbort);
-    EXPECT_EQ(lastText(), core::messageText(83));
-    dm->tb.cancel();
-    dm->tb.edit();
-    dm->tbKindID.setInteger(crate);
-    EXPECT_THROW(dm->tbTotal.setInteger(0), core::SilentAbort);
-    EXPECT_EQ(lastText(), core::messageText(74));
-}
-
-TEST_F(TaskRowRules, ANegativeCostIsRefused) {
-    addTaskContainer(truck, 1, 0, 10);
-    dm->tc.edit();
-    EXPECT_THROW(dm->tcCost.setFloat(-1), core::SilentAbort);
-    EXPECT_EQ(lastText(), core::messageText(75));
-    EXPECT_EQ(dm->tc.state(), CursorState::Browse);
-    EXPECT_DOUBLE_EQ(dm->tcCost.asFloat(), 10.0);
-    dm->tc.edit();
-    dm->tcCost.setFloat(0);
-    dm->tc.post();
 }
 
 TEST_F(TaskRowRules, RowsWithNothingAvailableAreRefusedWhoeverPostsThem) {
@@ -140,13 +104,6 @@ TEST_F(TaskRowRules, RowsWithNothingAvailableAreRefusedWhoeverPostsThem) {
     dm->tc.refresh();
     EXPECT_EQ(dm->tcAvail.asInteger(), 2);
     EXPECT_EQ(dm->tc.recordCount(), 1u);
-}
-
-TEST_F(TaskRowRules, TaskRowsNeedALibraryRow) {
-    store.BoxEditMode = true;
-    dm->boxes.deleteRow();
-    EXPECT_THROW(dm->tb.append(), core::SilentAbort);
-    EXPECT_EQ(dm->tb.state(), CursorState::Browse);
 }
 
 TEST_F(TaskRowRules, DeletingARowOfFixedContainersPassesOnlyWithIgnore) {

@@ -88,24 +88,14 @@ INSTANTIATE_TEST_SUITE_P(TaskFiles, TotalsFromFile,
 
 using TotalsTest = TaskDbTest;
 
-TEST_F(TotalsTest, AnEmptySetShowsZerosAndNoUtilisation) {
-    EXPECT_EQ(figure(PageFigure::AvlNmb), "0");
-    EXPECT_EQ(figure(PageFigure::TotVol), "0");
-    EXPECT_EQ(figure(PageFigure::EffWgt), "...");
-    EXPECT_EQ(figure(PageFigure::EffVol), "...");
-    EXPECT_EQ(figure(PageFigure::CostPck), "0.00");
-}
-
 TEST_F(TotalsTest, FollowEachPostAndDeleteOfTheTaskRows) {
     const auto truck = addContainer("Truck", 1200, 800, 5000);
     const auto crate = addBox("Crate", 400, 300, 50);
     addTask("T");
     addTaskContainer(truck, 3);
     EXPECT_EQ(figure(PageFigure::AvlNmb), "3");
-    EXPECT_EQ(store.TotalContainers, 3);
     addTaskBox(crate, 7, 2);
     EXPECT_EQ(figure(PageFigure::LftNmb), "5");
-    EXPECT_EQ(store.TotalBoxes, 7);
     dm->tc.edit();
     dm->tcAvail.setInteger(4);
     EXPECT_EQ(figure(PageFigure::AvlNmb), "3"); // pending edits do not count
@@ -138,7 +128,6 @@ TEST_F(TotalsTest, LibraryRowsShowAnAreaOnlyWithATask) {
     addTask("T");
     dm->conts.refresh();
     EXPECT_EQ(dm->contsVolume.asInteger(), 3125);
-    EXPECT_DOUBLE_EQ(dm->contsWolume.asFloat(), 3125000.0);
 }
 
 TEST_F(TotalsTest, SolutionRowsShowLoadsAgainstTheirContainer) {
@@ -155,7 +144,6 @@ TEST_F(TotalsTest, SolutionRowsShowLoadsAgainstTheirContainer) {
     EXPECT_DOUBLE_EQ(dm->solutWgtEff.asFloat(), 50.0);
     EXPECT_DOUBLE_EQ(dm->solutVolEff.asFloat(), 50.0);
     EXPECT_EQ(dm->solutLHW.asString(), "1200  800");
-    EXPECT_EQ(dm->solutWgtEff.displayText(), "50.00");
 
     dm->distr.edit();
     dm->distrPlaced.setInteger(3);
@@ -163,21 +151,6 @@ TEST_F(TotalsTest, SolutionRowsShowLoadsAgainstTheirContainer) {
     EXPECT_EQ(dm->distrWgtSum.asInteger(), 150);
     EXPECT_EQ(dm->distrVolSum.asInteger(), 360);
     EXPECT_EQ(dm->distrLHW.asString(), "400  300");
-}
-
-TEST_F(TotalsTest, AContainerWithoutCapacityShowsNoUtilisation) {
-    const auto plate = addContainer("Plate", 100, 100, 0);
-    const auto chip = addBox("Chip", 10, 10, 1);
-    addTask("T");
-    addSolutionContainer(1, plate, chip);
-    EXPECT_DOUBLE_EQ(dm->solutWgtEff.asFloat(), 0.0);
-}
-
-TEST_F(TotalsTest, TaskBoxesShowWhatIsLeft) {
-    const auto crate = addBox("Crate", 400, 300, 50);
-    addTask("T");
-    addTaskBox(crate, 9, 4);
-    EXPECT_EQ(dm->tbLeft.asInteger(), 5);
 }
 
 } // namespace rectix::taskdb::test

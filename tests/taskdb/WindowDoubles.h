@@ -1,10 +1,7 @@
 #pragma once
 
-#include "taskdb/LibraryWindow.h"
 #include "taskdb/MessageDialog.h"
-#include "taskdb/SettingsWindow.h"
 #include "taskdb/TaskPage.h"
-#include "taskdb/ViewOptions.h"
 #include "taskdb/WaitWindow.h"
 
 #include <deque>
@@ -63,23 +60,6 @@ struct RecordingWait : NullWaitWindow {
     void Hide() override { visible = false; }
     void SetProgLab(const std::string& text) override { label = text; }
     void SetProgBar(int percent) override { bar.push_back(percent); }
-};
-
-struct RecordingSettings : SettingsWindow {
-    int colorCalls = 0;
-    int showCalls = 0;
-    void CurrOptSetColors() override { ++colorCalls; }
-    void ShowActiveOptions() override { ++showCalls; }
-};
-
-struct RecordingView : ViewOptions {
-    std::vector<bool> calls;
-    void NormalTracks(bool full) override { calls.push_back(full); }
-};
-
-struct RecordingLibrary : LibraryWindow {
-    std::vector<int> focused;
-    void FocusGridColumn(int column) override { focused.push_back(column); }
 };
 
 } // namespace rectix::taskdb::test
