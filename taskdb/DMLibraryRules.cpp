@@ -38,7 +38,6 @@ template <typename F> class OnExit {
 
 // What differs between the container side and the box side of the rules.
 struct TDMForm::LibrarySide {
-    Cursor& library;
     Field& key;       // contsTypeID, boxesKindID
     Cursor& taskRows; // tc, tb
     Cursor& loc;      // tcloc, tbloc
@@ -57,41 +56,39 @@ struct TDMForm::LibrarySide {
 };
 
 TDMForm::LibrarySide TDMForm::containerSide() {
-    return {conts,
-            contsTypeID,
-            tc,
-            tcloc,
-            tclocTypeID,
-            tclocUsed,
-            tclocName,
-            extc,
-            "TypeID",
-            store_.CntEditMode,
-            store_.AskEachTaskConts,
-            *contLibrary_,
-            61,
-            62,
-            77,
-            9};
+    return {.key = contsTypeID,
+            .taskRows = tc,
+            .loc = tcloc,
+            .locKey = tclocTypeID,
+            .locCount = tclocUsed,
+            .locName = tclocName,
+            .exRows = extc,
+            .keyName = "TypeID",
+            .editMode = store_.CntEditMode,
+            .askEach = store_.AskEachTaskConts,
+            .window = *contLibrary_,
+            .usedInTask = 61,
+            .usedInExport = 62,
+            .modifyQuestion = 77,
+            .helpContext = 9};
 }
 
 TDMForm::LibrarySide TDMForm::boxSide() {
-    return {boxes,
-            boxesKindID,
-            tb,
-            tbloc,
-            tblocKindID,
-            tblocPlaced,
-            tblocName,
-            extb,
-            "KindID",
-            store_.BoxEditMode,
-            store_.AskEachTaskBoxes,
-            *boxLibrary_,
-            63,
-            64,
-            78,
-            11};
+    return {.key = boxesKindID,
+            .taskRows = tb,
+            .loc = tbloc,
+            .locKey = tblocKindID,
+            .locCount = tblocPlaced,
+            .locName = tblocName,
+            .exRows = extb,
+            .keyName = "KindID",
+            .editMode = store_.BoxEditMode,
+            .askEach = store_.AskEachTaskBoxes,
+            .window = *boxLibrary_,
+            .usedInTask = 63,
+            .usedInExport = 64,
+            .modifyQuestion = 78,
+            .helpContext = 11};
 }
 
 void TDMForm::GuardExportLibrary() {

@@ -24,12 +24,11 @@ std::string msg(int slot) {
 
 // What differs between the container side and the box side of the rules.
 struct TDMForm::TaskRowSide {
-    Cursor& rows;    // tc, tb
-    Field& key;      // tcTypeID, tbKindID
-    Field& amount;   // tcAvail, tbTotal
-    Field& count;    // tcUsed, tbPlaced
-    Cursor& loc;     // tcloc, tbloc
-    Cursor& library; // conts, boxes
+    Cursor& rows;  // tc, tb
+    Field& key;    // tcTypeID, tbKindID
+    Field& amount; // tcAvail, tbTotal
+    Field& count;  // tcUsed, tbPlaced
+    Cursor& loc;   // tcloc, tbloc
     const char* keyName;
     int duplicate; // message slots
     int defineFirst;
@@ -38,11 +37,29 @@ struct TDMForm::TaskRowSide {
 };
 
 TDMForm::TaskRowSide TDMForm::containerRows() {
-    return {tc, tcTypeID, tcAvail, tcUsed, tcloc, conts, "TypeID", 82, 85, 84, 88};
+    return {.rows = tc,
+            .key = tcTypeID,
+            .amount = tcAvail,
+            .count = tcUsed,
+            .loc = tcloc,
+            .keyName = "TypeID",
+            .duplicate = 82,
+            .defineFirst = 85,
+            .belowCount = 84,
+            .usedByFixed = 88};
 }
 
 TDMForm::TaskRowSide TDMForm::boxRows() {
-    return {tb, tbKindID, tbTotal, tbPlaced, tbloc, boxes, "KindID", 83, 87, 86, 89};
+    return {.rows = tb,
+            .key = tbKindID,
+            .amount = tbTotal,
+            .count = tbPlaced,
+            .loc = tbloc,
+            .keyName = "KindID",
+            .duplicate = 83,
+            .defineFirst = 87,
+            .belowCount = 86,
+            .usedByFixed = 89};
 }
 
 void TDMForm::tcTypeIDValidate() {
@@ -95,17 +112,16 @@ void TDMForm::keyValidate(const TaskRowSide& side) {
     refuse(DialogKind::Error, msg(side.duplicate), 3);
 }
 
+// Shows the warning, drops the row's pending changes and refuses.
+void TDMForm::refuseAndDrop(Cursor& rows, int slot) {
+    ask(DialogKind::Warning, msg(slot), {DialogButton::OK}, 0);
+    rows.cancel();
+    throw core::SilentAbort();
+}
+
 void TDMForm::amountValidate(const TaskRowSide& side) {
-    if (side.key.asInteger() < 1) {
-        ask(DialogKind::Warning, msg(side.defineFirst), {DialogButton::OK}, 0);
-        side.rows.cancel();
-        throw core::SilentAbort();
-    }
-    if (side.amount.asInteger() < 1) {
-        ask(DialogKind::Warning, msg(74), {DialogButton::OK}, 0);
-        side.rows.cancel();
-        throw core::SilentAbort();
-    }
+    if (side.key.asInteger() < 1) refuseAndDrop(side.rows, side.defineFirst);
+    if (side.amount.asInteger() < 1) refuseAndDrop(side.rows, 74);
     // Fewer than the fixed containers hold: only Ignore lets the value through.
     if (side.count.asInteger() > side.amount.asInteger() &&
         ask(DialogKind::Warning, msg(side.belowCount), {DialogButton::OK, DialogButton::Ignore}, 5) !=
@@ -114,17 +130,8 @@ void TDMForm::amountValidate(const TaskRowSide& side) {
 }
 
 void TDMForm::costValidate(const TaskRowSide& side) {
-    if (side.key.asInteger() < 1) {
-        ask(DialogKind::Warning, msg(side.defineFirst), {DialogButton::OK}, 0);
-        side.rows.cancel();
-        throw core::SilentAbort();
-    }
-    Field& cost = side.rows.field("Cost");
-    if (cost.asFloat() < 0) {
-        ask(DialogKind::Warning, msg(75), {DialogButton::OK}, 0);
-        side.rows.cancel();
-        throw core::SilentAbort();
-    }
+    if (side.key.asInteger() < 1) refuseAndDrop(side.rows, side.defineFirst);
+    if (side.rows.field("Cost").asFloat() < 0) refuseAndDrop(side.rows, 75);
 }
 
 // Asks only about the user's own deletes: not while a whole task is deleted.

@@ -160,6 +160,7 @@ class TDMForm {
 
     TaskRowSide containerRows();
     TaskRowSide boxRows();
+    [[noreturn]] void refuseAndDrop(Cursor& rows, int slot);
     void keyValidate(const TaskRowSide& side);
     void amountValidate(const TaskRowSide& side);
     void costValidate(const TaskRowSide& side);
