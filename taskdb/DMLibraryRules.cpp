@@ -1,0 +1,226 @@
+// The data module: the rules that keep the container and box libraries
+// consistent with the tasks and the export set that use their rows.
+#include "taskdb/DMUnit.h"
+
+#include "taskdb/LibraryWindow.h"
+#include "taskdb/RunStore.h"
+
+#include "core/Errors.h"
+#include "core/UiTexts.h"
+
+namespace rectix::taskdb {
+
+namespace {
+
+constexpr const char* CR = "\r";
+
+std::string msg(int slot) {
+    return core::messageText(slot);
+}
+
+std::string quotedTask(const dataset::Field& name) {
+    return "\"" + name.asString() + "\".";
+}
+
+// Runs `f` when the scope ends, however it ends; `f` must not throw.
+template <typename F> class OnExit {
+  public:
+    explicit OnExit(F f) : f_(std::move(f)) {}
+    ~OnExit() { f_(); }
+    OnExit(const OnExit&) = delete;
+    OnExit& operator=(const OnExit&) = delete;
+
+  private:
+    F f_;
+};
+
+} // namespace
+
+// What differs between the container side and the box side of the rules.
+struct TDMForm::LibrarySide {
+    Field& key;       // contsTypeID, boxesKindID
+    Cursor& taskRows; // tc, tb
+    Cursor& loc;      // tcloc, tbloc
+    Field& locKey;    // tclocTypeID, tblocKindID
+    Field& locCount;  // tclocUsed, tblocPlaced
+    Field& locName;   // the task's name
+    Cursor& exRows;   // extc, extb
+    const char* keyName;
+    bool& editMode;
+    bool& askEach;
+    LibraryWindow& window;
+    int usedInTask; // message slots
+    int usedInExport;
+    int modifyQuestion;
+    int helpContext;
+};
+
+TDMForm::LibrarySide TDMForm::containerSide() {
+    return {.key = contsTypeID,
+            .taskRows = tc,
+            .loc = tcloc,
+            .locKey = tclocTypeID,
+            .locCount = tclocUsed,
+            .locName = tclocName,
+            .exRows = extc,
+            .keyName = "TypeID",
+            .editMode = store_.CntEditMode,
+            .askEach = store_.AskEachTaskConts,
+            .window = *contLibrary_,
+            .usedInTask = 61,
+            .usedInExport = 62,
+            .modifyQuestion = 77,
+            .helpContext = 9};
+}
+
+TDMForm::LibrarySide TDMForm::boxSide() {
+    return {.key = boxesKindID,
+            .taskRows = tb,
+            .loc = tbloc,
+            .locKey = tblocKindID,
+            .locCount = tblocPlaced,
+            .locName = tblocName,
+            .exRows = extb,
+            .keyName = "KindID",
+            .editMode = store_.BoxEditMode,
+            .askEach = store_.AskEachTaskBoxes,
+            .window = *boxLibrary_,
+            .usedInTask = 63,
+            .usedInExport = 64,
+            .modifyQuestion = 78,
+            .helpContext = 11};
+}
+
+void TDMForm::GuardExportLibrary() {
+    if (store_.ActiveDB == 1) refuse(DialogKind::Information, msg(65), 15);
+}
+
+void TDMForm::contsBeforeInsert() {
+    libraryBeforeInsert(containerSide());
+}
+
+void TDMForm::boxesBeforeInsert() {
+    libraryBeforeInsert(boxSide());
+}
+
+void TDMForm::contsBeforeEdit() {
+    libraryBeforeEdit(containerSide());
+}
+
+void TDMForm::boxesBeforeEdit() {
+    libraryBeforeEdit(boxSide());
+}
+
+void TDMForm::contsBeforeDelete() {
+    libraryBeforeDelete(containerSide());
+}
+
+void TDMForm::boxesBeforeDelete() {
+    libraryBeforeDelete(boxSide());
+}
+
+void TDMForm::contsNewRecord() {
+    contsFillDir.setString("Length");
+}
+
+void TDMForm::libraryBeforeInsert(const LibrarySide& side) {
+    GuardExportLibrary();
+    if (!side.editMode) throw core::SilentAbort();
+    side.window.FocusGridColumn(1);
+}
+
+// Outside the edit mode the library windows change only quantities, which no
+// task reads: nothing is checked then.
+void TDMForm::libraryBeforeEdit(const LibrarySide& side) {
+    if (!side.editMode) return;
+    GuardExportLibrary();
+    postPending(side.taskRows);
+    const std::int32_t id = side.key.asInteger();
+    bool refused = false;
+    if (store_.ActiveDB == 0 && exportSetUses(side.exRows, side.keyName, id)) {
+        ask(DialogKind::Warning, msg(side.usedInExport) + CR + msg(67), {DialogButton::OK}, 15);
+        refused = true;
+    }
+    // A stored solution built on the row would no longer match it. The dialog
+    // has only OK: the edit is refused however the dialog is left.
+    OnExit clearFilter([&] { side.loc.setFilter(nullptr); });
+    Field* locKey = &side.locKey;
+    Field* locCount = &side.locCount;
+    side.loc.setFilter([=](const Cursor&) { return locKey->asInteger() == id && locCount->asInteger() > 0; });
+    if (side.loc.findFirst()) {
+        ask(DialogKind::Warning, msg(side.usedInTask) + CR + quotedTask(side.locName) + CR + msg(66),
+            {DialogButton::OK}, side.helpContext);
+        refused = true;
+    }
+    if (refused) throw core::SilentAbort();
+    if (!store_.Warnings || !side.askEach) return;
+
+    // Ask task by task; only Yes, All and Yes to All let the edit through.
+    side.loc.setFilter(
+        [=](const Cursor&) { return locKey->asInteger() == id && locCount->asInteger() == 0; });
+    for (bool found = side.loc.findFirst(); found; found = side.loc.findNext()) {
+        const std::string text = msg(side.usedInTask) + CR + quotedTask(side.locName) + CR +
+                                 msg(side.modifyQuestion) + CR + msg(79) + CR + msg(80);
+        switch (ask(DialogKind::Confirmation, text,
+                    {DialogButton::Yes, DialogButton::No, DialogButton::All, DialogButton::YesToAll},
+                    side.helpContext)) {
+        case DialogButton::Yes:
+            continue;
+        case DialogButton::All:
+            return;
+        case DialogButton::YesToAll:
+            side.askEach = false;
+            return;
+        default:
+            throw core::SilentAbort();
+        }
+    }
+}
+
+void TDMForm::libraryBeforeDelete(const LibrarySide& side) {
+    if (!side.editMode) throw core::SilentAbort();
+    postPending(side.taskRows);
+    const std::int32_t id = side.key.asInteger();
+    if (side.loc.locate(side.keyName, id))
+        refuse(DialogKind::Warning, msg(side.usedInTask) + CR + quotedTask(side.locName) + CR + msg(60),
+               side.helpContext);
+    if (store_.ActiveDB == 0 && exportSetUses(side.exRows, side.keyName, id))
+        refuse(DialogKind::Warning, msg(side.usedInExport) + CR + msg(60), 15);
+}
+
+// A support span of zero or less would make the engine's support loads
+// meaningless, so the value is refused however the dialog is left.
+void TDMForm::CheckAxleDisplacements() {
+    const long long sum = static_cast<long long>(contsNoseDL.asInteger()) + contsTailDL.asInteger();
+    if (sum >= contsLength.asInteger()) refuse(DialogKind::Error, msg(81), 10);
+}
+
+// Opens the export set and the cursor only for the look and closes what it opened.
+bool TDMForm::exportSetUses(Cursor& exRows, const char* keyField, std::int32_t id) {
+    const bool setWasOpen = exdb.isOpen();
+    const bool rowsWereOpen = exRows.isOpen();
+    auto closeOpened = [&] {
+        if (!rowsWereOpen) exRows.close();
+        if (!setWasOpen) exdb.close();
+    };
+    bool found = false;
+    try {
+        if (!setWasOpen) {
+            EnsureTableFiles(exdb);
+            exdb.open();
+        }
+        exRows.open();
+        found = exRows.locate(keyField, id);
+    } catch (...) {
+        // The first error is the one to report; closing after it is best effort.
+        try {
+            closeOpened();
+        } catch (...) {
+        }
+        throw;
+    }
+    closeOpened();
+    return found;
+}
+
+} // namespace rectix::taskdb

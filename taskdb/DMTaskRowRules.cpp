@@ -1,0 +1,230 @@
+// The data module: the rules of a task's container and box rows, and deleting
+// a task with everything that belongs to it.
+#include "taskdb/DMUnit.h"
+
+#include "taskdb/RunStore.h"
+#include "taskdb/TaskPage.h"
+#include "taskdb/WaitWindow.h"
+
+#include "dataset/Transaction.h"
+
+#include "core/Errors.h"
+#include "core/Rounding.h"
+#include "core/UiTexts.h"
+
+namespace rectix::taskdb {
+
+namespace {
+
+std::string msg(int slot) {
+    return core::messageText(slot);
+}
+
+} // namespace
+
+// What differs between the container side and the box side of the rules.
+struct TDMForm::TaskRowSide {
+    Cursor& rows;  // tc, tb
+    Field& key;    // tcTypeID, tbKindID
+    Field& amount; // tcAvail, tbTotal
+    Field& count;  // tcUsed, tbPlaced
+    Cursor& loc;   // tcloc, tbloc
+    const char* keyName;
+    int duplicate; // message slots
+    int defineFirst;
+    int belowCount;
+    int usedByFixed;
+};
+
+TDMForm::TaskRowSide TDMForm::containerRows() {
+    return {.rows = tc,
+            .key = tcTypeID,
+            .amount = tcAvail,
+            .count = tcUsed,
+            .loc = tcloc,
+            .keyName = "TypeID",
+            .duplicate = 82,
+            .defineFirst = 85,
+            .belowCount = 84,
+            .usedByFixed = 88};
+}
+
+TDMForm::TaskRowSide TDMForm::boxRows() {
+    return {.rows = tb,
+            .key = tbKindID,
+            .amount = tbTotal,
+            .count = tbPlaced,
+            .loc = tbloc,
+            .keyName = "KindID",
+            .duplicate = 83,
+            .defineFirst = 87,
+            .belowCount = 86,
+            .usedByFixed = 89};
+}
+
+void TDMForm::tcTypeIDValidate() {
+    keyValidate(containerRows());
+}
+
+void TDMForm::tbKindIDValidate() {
+    keyValidate(boxRows());
+}
+
+void TDMForm::tcAvailValidate() {
+    amountValidate(containerRows());
+}
+
+void TDMForm::tbTotalValidate() {
+    amountValidate(boxRows());
+}
+
+void TDMForm::tcCostValidate() {
+    costValidate(containerRows());
+}
+
+void TDMForm::tbCostValidate() {
+    costValidate(boxRows());
+}
+
+void TDMForm::tcBeforeInsert() {
+    if (conts.isEmpty()) throw core::SilentAbort();
+}
+
+void TDMForm::tbBeforeInsert() {
+    if (boxes.isEmpty()) throw core::SilentAbort();
+}
+
+void TDMForm::tcBeforeDelete() {
+    rowBeforeDelete(containerRows());
+}
+
+void TDMForm::tbBeforeDelete() {
+    rowBeforeDelete(boxRows());
+}
+
+// A second row of the same type in the task is refused; the row being edited
+// is not a second row, so re-choosing its own type is accepted.
+void TDMForm::keyValidate(const TaskRowSide& side) {
+    if (!side.loc.locate("TaskID", currentTaskID(), side.keyName, side.key.asInteger())) return;
+    const dataset::Bookmark self = side.rows.bookmark();
+    const dataset::Bookmark found = side.loc.bookmark();
+    if (self.valid && found.valid && self.rowid == found.rowid) return;
+    refuse(DialogKind::Error, msg(side.duplicate), 3);
+}
+
+// Shows the warning, drops the row's pending changes and refuses.
+void TDMForm::refuseAndDrop(Cursor& rows, int slot) {
+    ask(DialogKind::Warning, msg(slot), {DialogButton::OK}, 0);
+    rows.cancel();
+    throw core::SilentAbort();
+}
+
+void TDMForm::amountValidate(const TaskRowSide& side) {
+    if (side.key.asInteger() < 1) refuseAndDrop(side.rows, side.defineFirst);
+    if (side.amount.asInteger() < 1) refuseAndDrop(side.rows, 74);
+    // Fewer than the fixed containers hold: only Ignore lets the value through.
+    if (side.count.asInteger() > side.amount.asInteger() &&
+        ask(DialogKind::Warning, msg(side.belowCount), {DialogButton::OK, DialogButton::Ignore}, 5) !=
+            DialogButton::Ignore)
+        throw core::SilentAbort();
+}
+
+void TDMForm::costValidate(const TaskRowSide& side) {
+    if (side.key.asInteger() < 1) refuseAndDrop(side.rows, side.defineFirst);
+    if (side.rows.field("Cost").asFloat() < 0) refuseAndDrop(side.rows, 75);
+}
+
+// Asks only about the user's own deletes: not while a whole task is deleted.
+void TDMForm::rowBeforeDelete(const TaskRowSide& side) {
+    if (deletingTask_ || !page_->Enabled() || page_->TaskListVisible()) return;
+    if (side.count.asInteger() > 0 &&
+        ask(DialogKind::Warning, msg(side.usedByFixed), {DialogButton::OK, DialogButton::Ignore}, 5) !=
+            DialogButton::Ignore)
+        throw core::SilentAbort();
+}
+
+void TDMForm::CheckAvailPosted(Cursor& rows) {
+    checkAmountPosted(rows, "Avail");
+}
+
+void TDMForm::CheckTotalPosted(Cursor& rows) {
+    checkAmountPosted(rows, "Total");
+}
+
+// The engine would make containers (boxes) of a row with nothing available
+// that the user never made available, so such a row is never stored.
+void TDMForm::checkAmountPosted(Cursor& rows, const char* amountField) {
+    if (rows.field(amountField).asInteger() < 1) refuse(DialogKind::Warning, msg(74), 0);
+}
+
+void TDMForm::tasksBeforeDelete() {
+    const std::int32_t taskID = currentTaskID();
+    const bool listShown = page_->TaskListVisible();
+    page_->SetBusyCursor(true);
+    wait_->Show();
+    wait_->Repaint();
+    if (!listShown) page_->SetEnabled(false);
+    wait_->SetProgLab(core::captionText(46));
+    wait_->SetProgBar(0);
+    wait_->Repaint();
+    for (Cursor* c : {&tc, &tb, &distr, &posit}) c->disableControls();
+    for (Cursor* c : {&solut, &distr, &posit}) c->setAutoCalcFields(false);
+    deletingTask_ = true;
+    try {
+        dataset::Transaction tx(db);
+        deleteTaskRows(taskID);
+        tx.commit();
+    } catch (...) {
+        restoreAfterDelete(true, listShown);
+        throw;
+    }
+    restoreAfterDelete(false, listShown);
+}
+
+// Deletes the solution rows, the containers, the boxes and then the task row
+// itself, so that the tasks cursor finds its row gone.
+void TDMForm::deleteTaskRows(std::int32_t taskID) {
+    for (solut.first(); !solut.isEmpty();) {
+        while (!distr.isEmpty()) distr.deleteRow();
+        while (!posit.isEmpty()) posit.deleteRow();
+        solut.deleteRow();
+    }
+    wait_->SetProgBar(5);
+    while (!tc.isEmpty()) tc.deleteRow();
+    wait_->SetProgBar(10);
+    const std::size_t n = tb.recordCount();
+    for (std::size_t i = 0; !tb.isEmpty(); ++i) {
+        wait_->SetProgBar(static_cast<int>(10 + core::roundHalfEven(static_cast<long double>(i) * 90 / n)));
+        tb.deleteRow();
+    }
+    if (!tasksloc.isOpen()) tasksloc.open();
+    if (tasksloc.locate("TaskID", taskID)) tasksloc.deleteRow();
+}
+
+void TDMForm::restoreAfterDelete(bool failed, bool listShown) {
+    deletingTask_ = false;
+    wait_->SetProgBar(100);
+    if (failed) {
+        // Show the rolled-back rows again. The error that ended the delete is
+        // the one to report; a further one while restoring is not.
+        try {
+            for (Cursor* c : {&solut, &distr, &posit, &tc, &tb})
+                if (c->isOpen()) c->refresh();
+        } catch (...) {
+        }
+    }
+    for (Cursor* c : {&tc, &tb, &distr, &posit}) c->enableControls();
+    for (Cursor* c : {&solut, &distr, &posit}) c->setAutoCalcFields(true);
+    wait_->Hide();
+    wait_->SetProgBar(0);
+    page_->SetBusyCursor(false);
+    if (!listShown) page_->SetEnabled(true);
+    if (failed) {
+        try {
+            RefreshTotals();
+        } catch (...) {
+        }
+    }
+}
+
+} // namespace rectix::taskdb

@@ -1,0 +1,199 @@
+// The data module: calculated fields, the current task's totals and the main
+// page's figures.
+#include "taskdb/DMUnit.h"
+
+#include "taskdb/Figures.h"
+#include "taskdb/RunStore.h"
+#include "taskdb/TaskPage.h"
+
+#include "core/Checked.h"
+#include "core/Rounding.h"
+
+#include <array>
+#include <string>
+
+namespace rectix::taskdb {
+
+namespace {
+
+constexpr std::uint32_t LeftBoxesColor = 0xBBBBFF; // light red: a solved task leaves boxes
+constexpr std::uint32_t NoLeftColor = 0xFFFF00;    // aqua
+
+// Area and cost sums are kept in single precision; each step is computed in
+// extended precision.
+float addProduct(float sum, long double value, std::int32_t count) {
+    return core::toF32(static_cast<long double>(sum) + value * count);
+}
+
+} // namespace
+
+std::int32_t TDMForm::displayArea(long double area) const {
+    return DisplayArea(area, store_.AreaMult, store_.Mode);
+}
+
+void TDMForm::contsCalcFields() {
+    if (currentTaskID() == 0) return;
+    const long double area =
+        static_cast<long double>(contsLength.asInteger()) * 1.0L * contsWidth.asInteger();
+    contsWolume.setFloat(static_cast<double>(area));
+    contsVolume.setInteger(displayArea(area));
+}
+
+void TDMForm::boxesCalcFields() {
+    if (currentTaskID() == 0) return;
+    const long double area =
+        static_cast<long double>(boxesLength.asInteger()) * 1.0L * boxesWidth.asInteger();
+    boxesWolume.setFloat(static_cast<double>(area));
+    boxesVolume.setInteger(displayArea(area));
+}
+
+void TDMForm::tbCalcFields() {
+    if (currentTaskID() == 0) return;
+    tbLeft.setInteger(core::checkedSub(tbTotal.asInteger(), tbPlaced.asInteger()));
+}
+
+void TDMForm::solutCalcFields() {
+    if (currentTaskID() == 0) return;
+    const long double wolLoad = solutWolLoad.asFloat();
+    solutVolLoad.setInteger(displayArea(wolLoad));
+    const std::int32_t loadWt = solutLoadWt.asInteger();
+    solutWgtEff.setFloat(
+        loadWt == 0 ? 0.0 : static_cast<double>(core::fdiv(solutWgtLoad.asInteger(), loadWt) * 100));
+    const long double wolume = solutWolume.asFloat();
+    solutVolEff.setFloat(wolume == 0 ? 0.0 : static_cast<double>(core::fdiv(wolLoad, wolume) * 100));
+    solutLHW.setString(SizeText(solutLength.asInteger(), solutWidth.asInteger()));
+}
+
+void TDMForm::distrCalcFields() {
+    if (currentTaskID() == 0) return;
+    const std::int32_t placed = distrPlaced.asInteger();
+    distrWgtSum.setInteger(core::mul32(distrWeight.asInteger(), placed));
+    distrVolSum.setInteger(displayArea(static_cast<long double>(distrWolume.asFloat()) * placed));
+    distrLHW.setString(SizeText(distrLength.asInteger(), distrWidth.asInteger()));
+}
+
+// Everything is computed before anything is shown or stored, so an overflow
+// leaves the figures and totals shown before as they were.
+void TDMForm::TaskCntTotals() {
+    std::int32_t nAvail = 0, wAvail = 0, nUsed = 0, wUsed = 0;
+    float aAvail = 0, aUsed = 0, cost = 0;
+    if (db.isOpen()) {
+        if (!tcs.isOpen()) tcs.open();
+        tcs.refresh();
+        for (tcs.first(); !tcs.eof(); tcs.next()) {
+            const std::int32_t avail = tcsAvail.asInteger();
+            const std::int32_t used = tcsUsed.asInteger();
+            const std::int32_t loadWt = tcsLoadWt.asInteger();
+            const long double area = tcsWolume.asFloat();
+            nAvail = core::add32(nAvail, avail);
+            wAvail = core::add32(wAvail, core::mul32(avail, loadWt));
+            aAvail = addProduct(aAvail, area, avail);
+            nUsed = core::add32(nUsed, used);
+            wUsed = core::add32(wUsed, core::mul32(used, loadWt));
+            aUsed = addProduct(aUsed, area, used);
+            cost = addProduct(cost, tcsCost.asFloat(), used);
+        }
+    }
+    const std::int16_t total = core::toI16(nAvail);
+    const std::int32_t avlVol = displayArea(aAvail);
+    const std::int32_t usdVol = displayArea(aUsed);
+
+    store_.UsedCapCost = cost;
+    store_.TotalContainers = total;
+    store_.UsedCapWgt = wUsed;
+    store_.UsedCapArea = aUsed;
+    page_->SetFigure(PageFigure::AvlNmb, std::to_string(nAvail));
+    page_->SetFigure(PageFigure::AvlWgt, std::to_string(wAvail));
+    page_->SetFigure(PageFigure::AvlVol, std::to_string(avlVol));
+    page_->SetFigure(PageFigure::UsdNmb, std::to_string(nUsed));
+    page_->SetFigure(PageFigure::UsdWgt, std::to_string(wUsed));
+    page_->SetFigure(PageFigure::UsdVol, std::to_string(usdVol));
+}
+
+void TDMForm::TaskBoxTotals() {
+    std::int32_t nTotal = 0, wTotal = 0, nPlaced = 0, wPlaced = 0;
+    float aTotal = 0, aPlaced = 0, cost = 0;
+    if (db.isOpen()) {
+        if (!tbs.isOpen()) tbs.open();
+        tbs.refresh();
+        for (tbs.first(); !tbs.eof(); tbs.next()) {
+            const std::int32_t total = tbsTotal.asInteger();
+            const std::int32_t placed = tbsPlaced.asInteger();
+            const std::int32_t weight = tbsWeight.asInteger();
+            const long double area = tbsWolume.asFloat();
+            nTotal = core::add32(nTotal, total);
+            wTotal = core::add32(wTotal, core::mul32(total, weight));
+            aTotal = addProduct(aTotal, area, total);
+            nPlaced = core::add32(nPlaced, placed);
+            wPlaced = core::add32(wPlaced, core::mul32(placed, weight));
+            aPlaced = addProduct(aPlaced, area, placed);
+            cost = addProduct(cost, tbsCost.asFloat(), placed);
+        }
+    }
+    const std::int16_t boxes = core::toI16(nTotal);
+    const std::int32_t nLeft = core::checkedSub(nTotal, nPlaced);
+    const std::int32_t wLeft = core::checkedSub(wTotal, wPlaced);
+    const std::int32_t totVol = displayArea(aTotal);
+    const std::int32_t lftVol = displayArea(core::toF32(static_cast<long double>(aTotal) - aPlaced));
+
+    store_.PlacedBoxCost = cost;
+    store_.TotalBoxes = boxes;
+    store_.PlacedWgt = wPlaced;
+    store_.PlacedArea = aPlaced;
+    page_->SetFigure(PageFigure::TotNmb, std::to_string(nTotal));
+    page_->SetFigure(PageFigure::TotWgt, std::to_string(wTotal));
+    page_->SetFigure(PageFigure::TotVol, std::to_string(totVol));
+    page_->SetFigure(PageFigure::LftNmb, std::to_string(nLeft));
+    page_->SetFigure(PageFigure::LftWgt, std::to_string(wLeft));
+    page_->SetFigure(PageFigure::LftVol, std::to_string(lftVol));
+    page_->SetLeftColor(store_.SolutionState && nLeft > 0 ? LeftBoxesColor : NoLeftColor);
+}
+
+void TDMForm::TasksCalcEff() {
+    const char separator = RegionalDecimalSeparator();
+    const std::string effWgt =
+        store_.UsedCapWgt == 0
+            ? "..."
+            : FormatPageFigure(core::fdiv(store_.PlacedWgt, store_.UsedCapWgt) * 100, separator);
+    const std::string effVol =
+        store_.UsedCapArea == 0
+            ? "..."
+            : FormatPageFigure(core::fdiv(store_.PlacedArea, store_.UsedCapArea) * 100, separator);
+    const std::string costPck =
+        FormatPageFigure(static_cast<long double>(store_.PlacedBoxCost) - store_.UsedCapCost, separator);
+    page_->SetFigure(PageFigure::EffWgt, effWgt);
+    page_->SetFigure(PageFigure::EffVol, effVol);
+    page_->SetFigure(PageFigure::CostPck, costPck);
+}
+
+void TDMForm::RefreshTotals() {
+    TaskCntTotals();
+    TaskBoxTotals();
+    TasksCalcEff();
+}
+
+void TDMForm::tcAfterPost() {
+    if (tc.controlsDisabled()) return;
+    TaskCntTotals();
+    TasksCalcEff();
+}
+
+void TDMForm::tcAfterDelete() {
+    if (tc.controlsDisabled()) return;
+    TaskCntTotals();
+    TasksCalcEff();
+}
+
+void TDMForm::tbAfterPost() {
+    if (tb.controlsDisabled()) return;
+    TaskBoxTotals();
+    TasksCalcEff();
+}
+
+void TDMForm::tbAfterDelete() {
+    if (tb.controlsDisabled()) return;
+    TaskBoxTotals();
+    TasksCalcEff();
+}
+
+} // namespace rectix::taskdb

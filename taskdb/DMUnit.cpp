@@ -1,0 +1,275 @@
+// The data module: construction, field settings, links and event binding.
+#include "taskdb/DMUnit.h"
+
+#include "taskdb/RunStore.h"
+#include "taskdb/Schema.h"
+
+#include "core/Errors.h"
+#include "core/UiTexts.h"
+
+namespace rectix::taskdb {
+
+namespace {
+
+struct Display {
+    const char* field;
+    int width = 0;
+    bool required = false;
+    const char* format = nullptr;
+    const char* label = nullptr;
+};
+
+void display(dataset::Cursor& c, std::initializer_list<Display> settings) {
+    for (const Display& d : settings) {
+        dataset::Field& f = c.field(d.field);
+        if (d.width) f.setDisplayWidth(d.width);
+        if (d.required) f.setRequired(true);
+        if (d.format) f.setDisplayFormat(d.format);
+        if (d.label) f.setLabel(d.label);
+    }
+}
+
+bool isBoolean(const dataset::Value& v) {
+    return v.kind() == dataset::Value::Kind::Boolean;
+}
+
+} // namespace
+
+TDMForm::TDMForm(RunStore& store, const std::filesystem::path& programFolder)
+    : store_(store), dialogs_(&nullDialogs_), page_(&nullPage_), settings_(&nullSettings_),
+      viewOptions_(&nullViewOptions_), wait_(&nullWait_), contLibrary_(&nullLibrary_),
+      boxLibrary_(&nullLibrary_), db(dataset::AliasRegistry(programFolder), "RectixB", schema()),
+      exdb(dataset::AliasRegistry(programFolder), "Rectixexp", schema()) {
+    conts.orderByIndex("Type_ind");
+    boxes.orderByIndex("Kind_Ind");
+    tc.setMaster(tasks, {"TaskID"});
+    tb.setMaster(tasks, {"TaskID"});
+    tcs.orderByFields({"TaskID"});
+    tcs.setMaster(tasks, {"TaskID"});
+    tbs.orderByFields({"TaskID"});
+    tbs.setMaster(tasks, {"TaskID"});
+    solut.orderByFields({"TaskID"});
+    solut.setMaster(tasks, {"TaskID"});
+    distr.orderByFields({"TaskID", "ContNo"});
+    distr.setMaster(solut, {"TaskID", "ContNo"});
+    posit.orderByFields({"TaskID", "ContNo"});
+    posit.setMaster(solut, {"TaskID", "ContNo"});
+    setUpFields();
+    bindEvents();
+}
+
+TDMForm::~TDMForm() = default;
+
+dataset::Field& TDMForm::calc(Cursor& c, const char* name, FT type, int size) {
+    return c.addCalcField(name, type, size);
+}
+
+dataset::Field& TDMForm::lookup(Cursor& c, const char* name, FT type, int size, const char* key,
+                                Cursor& source, const char* result) {
+    return c.addLookupField({name, type, size, {key}, &source, {key}, result});
+}
+
+void TDMForm::setUpFields() {
+    display(conts, {{"Type", 25, true},
+                    {"Length", 7, true},
+                    {"Width", 7, true},
+                    {"LoadWt", 7},
+                    {"FillDir", 6},
+                    {"Descr", 50},
+                    {"Avail", 6, false, nullptr, "Q'ty"},
+                    {"Cost", 6},
+                    {"NoseWt", 6},
+                    {"TailWt", 6},
+                    {"NoseDL", 6},
+                    {"TailDL", 6},
+                    {"Volume", 7}});
+    contsFillDir.setConstraint(
+        [](const dataset::Value& v) {
+            return v.kind() == dataset::Value::Kind::Text &&
+                   (v.text() == "Length" || v.text() == "Width" || v.text() == "Either");
+        },
+        "Choose a value from drop-down list");
+    const char* booleanText = "Enter 'f' (false) or 't' (true)";
+    contsTemp.setConstraint(isBoolean, booleanText);
+
+    display(boxes, {{"Kind", 25, true},
+                    {"Length", 7, true},
+                    {"Width", 7, true},
+                    {"Weight", 7, true},
+                    {"Descr", 50},
+                    {"Total", 6, false, nullptr, "Q'ty"},
+                    {"Cost", 6},
+                    {"Volume", 7}});
+    boxesTurnOn.setConstraint(isBoolean, booleanText);
+    boxesTemp.setConstraint(isBoolean, booleanText);
+
+    tasksName.setRequired(true);
+
+    display(tc, {{"TaskID", 0, true},
+                 {"TypeID", 0, true},
+                 {"Avail", 3},
+                 {"Used", 3},
+                 {"Prior", 3, false, nullptr, "Pr"},
+                 {"Cost", 5, false, "0.##"},
+                 {"Type", 20},
+                 {"LoadWt", 6},
+                 {"Volume", 6},
+                 {"Length", 6},
+                 {"Width", 6},
+                 {"NoseWt", 6},
+                 {"TailWt", 6},
+                 {"NoseDL", 6},
+                 {"TailDL", 6}});
+    display(tb, {{"TaskID", 0, true},
+                 {"KindID", 0, true},
+                 {"Total", 3},
+                 {"Placed", 3},
+                 {"Prior", 3},
+                 {"Bind", 3},
+                 {"Cost", 5, false, "0.##"},
+                 {"Left", 3},
+                 {"Kind", 20},
+                 {"Mark", 3},
+                 {"Weight", 6},
+                 {"Volume", 6},
+                 {"Length", 6},
+                 {"Width", 6}});
+    display(tcs, {{"TaskID", 0, true}, {"TypeID", 0, true}});
+    display(tbs, {{"TaskID", 0, true}, {"KindID", 0, true}});
+    display(tcloc, {{"TaskID", 0, true}, {"TypeID", 0, true}});
+    display(tbloc, {{"TaskID", 0, true}, {"KindID", 0, true}});
+    display(extc, {{"TaskID", 0, true}, {"TypeID", 0, true}});
+    display(extb, {{"TaskID", 0, true}, {"KindID", 0, true}});
+
+    display(solut, {{"ContNo", 2},
+                    {"BoxLoad", 3},
+                    {"WgtLoad", 5},
+                    {"WolLoad", 5, false, nullptr, "VolLd"},
+                    {"CostLoad", 5},
+                    {"NoseLoad", 5},
+                    {"TailLoad", 5},
+                    {"VolLoad", 5},
+                    {"Type", 8},
+                    {"WgtEff", 5, false, "0.00"},
+                    {"VolEff", 5, false, "0.00"}});
+    display(distr, {{"ContNo", 3}, {"Placed", 4}, {"Kind", 10}, {"Mark", 4}, {"WgtSum", 5}, {"VolSum", 5}});
+    display(posit, {{"ContNo", 2},
+                    {"BoxNo", 4},
+                    {"PosX", 7},
+                    {"PosY", 7},
+                    {"PosLh", 6, false, nullptr, "Put L"},
+                    {"PosWh", 6, false, nullptr, "Put W"},
+                    {"LoadNo", 3, false, nullptr, "Load N"},
+                    {"Kind", 8}});
+}
+
+void TDMForm::bindEvents() {
+    auto on = [this](void (TDMForm::*handler)()) { return [this, handler](Cursor&) { (this->*handler)(); }; };
+    auto check = [this](Field& f, void (TDMForm::*handler)()) {
+        f.onValidate = [this, handler](Field&) { (this->*handler)(); };
+    };
+
+    conts.events.beforeInsert = on(&TDMForm::contsBeforeInsert);
+    conts.events.beforeEdit = on(&TDMForm::contsBeforeEdit);
+    conts.events.beforeDelete = on(&TDMForm::contsBeforeDelete);
+    conts.events.onCalcFields = on(&TDMForm::contsCalcFields);
+    conts.events.onNewRecord = on(&TDMForm::contsNewRecord);
+    check(contsLength, &TDMForm::contsLengthValidate);
+    check(contsNoseDL, &TDMForm::contsNoseDLValidate);
+    check(contsTailDL, &TDMForm::contsTailDLValidate);
+
+    boxes.events.beforeInsert = on(&TDMForm::boxesBeforeInsert);
+    boxes.events.beforeEdit = on(&TDMForm::boxesBeforeEdit);
+    boxes.events.beforeDelete = on(&TDMForm::boxesBeforeDelete);
+    boxes.events.onCalcFields = on(&TDMForm::boxesCalcFields);
+
+    tasks.events.afterOpen = on(&TDMForm::tasksAfterOpen);
+    tasks.events.afterInsert = on(&TDMForm::tasksAfterInsert);
+    tasks.events.afterPost = on(&TDMForm::tasksAfterPost);
+    tasks.events.beforeDelete = on(&TDMForm::tasksBeforeDelete);
+    tasks.events.afterDelete = on(&TDMForm::tasksAfterDelete);
+    tasks.events.afterScroll = on(&TDMForm::tasksAfterScroll);
+
+    tc.events.beforeInsert = on(&TDMForm::tcBeforeInsert);
+    tc.events.beforeDelete = on(&TDMForm::tcBeforeDelete);
+    tc.events.afterDelete = on(&TDMForm::tcAfterDelete);
+    tc.events.afterPost = on(&TDMForm::tcAfterPost);
+    check(tcTypeID, &TDMForm::tcTypeIDValidate);
+    check(tcAvail, &TDMForm::tcAvailValidate);
+    check(tcCost, &TDMForm::tcCostValidate);
+
+    tb.events.beforeInsert = on(&TDMForm::tbBeforeInsert);
+    tb.events.beforeDelete = on(&TDMForm::tbBeforeDelete);
+    tb.events.afterDelete = on(&TDMForm::tbAfterDelete);
+    tb.events.afterPost = on(&TDMForm::tbAfterPost);
+    tb.events.onCalcFields = on(&TDMForm::tbCalcFields);
+    check(tbKindID, &TDMForm::tbKindIDValidate);
+    check(tbTotal, &TDMForm::tbTotalValidate);
+    check(tbCost, &TDMForm::tbCostValidate);
+
+    solut.events.onCalcFields = on(&TDMForm::solutCalcFields);
+    distr.events.onCalcFields = on(&TDMForm::distrCalcFields);
+
+    // Rows with nothing available are refused whichever cursor posts them.
+    for (Cursor* c : {&tc, &tcs, &extc})
+        c->events.beforePost = [this](Cursor& rows) { CheckAvailPosted(rows); };
+    for (Cursor* c : {&tb, &tbs, &extb})
+        c->events.beforePost = [this](Cursor& rows) { CheckTotalPosted(rows); };
+}
+
+void TDMForm::setDialogs(MessageDialog* dialogs) {
+    dialogs_ = dialogs ? dialogs : &nullDialogs_;
+}
+
+void TDMForm::setTaskPage(TaskPage* page) {
+    page_ = page ? page : &nullPage_;
+}
+
+void TDMForm::setSettingsWindow(SettingsWindow* window) {
+    settings_ = window ? window : &nullSettings_;
+}
+
+void TDMForm::setViewOptions(ViewOptions* options) {
+    viewOptions_ = options ? options : &nullViewOptions_;
+}
+
+void TDMForm::setWaitWindow(WaitWindow* wait) {
+    wait_ = wait ? wait : &nullWait_;
+}
+
+void TDMForm::setContainerLibrary(LibraryWindow* window) {
+    contLibrary_ = window ? window : &nullLibrary_;
+}
+
+void TDMForm::setBoxLibrary(LibraryWindow* window) {
+    boxLibrary_ = window ? window : &nullLibrary_;
+}
+
+std::vector<dataset::Cursor*> TDMForm::WorkingTables() {
+    return {&conts, &boxes, &tb, &tc, &tbs, &tcs, &tbloc, &tcloc, &posit, &distr, &solut, &tasks, &tasksloc};
+}
+
+std::vector<dataset::Cursor*> TDMForm::ExportTables() {
+    return {&exconts, &exboxes, &extb, &extc, &exposit, &exdistr, &exsolut, &extasks};
+}
+
+std::int32_t TDMForm::currentTaskID() const {
+    return tasksTaskID.asInteger();
+}
+
+DialogButton TDMForm::ask(DialogKind kind, const std::string& text, const std::vector<DialogButton>& buttons,
+                          int helpContext) {
+    return dialogs_->Show(kind, text, buttons, helpContext);
+}
+
+void TDMForm::refuse(DialogKind kind, const std::string& text, int helpContext) {
+    ask(kind, text, {DialogButton::OK}, helpContext);
+    throw core::SilentAbort();
+}
+
+void TDMForm::postPending(Cursor& c) {
+    const auto s = c.state();
+    if ((s == dataset::CursorState::Edit || s == dataset::CursorState::Insert) && c.modified()) c.post();
+}
+
+} // namespace rectix::taskdb

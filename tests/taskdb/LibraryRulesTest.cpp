@@ -1,0 +1,154 @@
+// Changing and deleting library rows that tasks or the export set use.
+#include "TaskDbFixture.h"
+
+#include "core/Errors.h"
+#include "core/UiTexts.h"
+
+namespace rectix::taskdb::test {
+
+using dataset::CursorState;
+
+class LibraryRules : public TaskDbTest {
+  protected:
+    // Three tasks using the truck, with nothing solved; the library in edit mode.
+    void threeTasksUseTheTruck() {
+        truck = addContainer("Truck", 1000, 500);
+        for (const char* name : {"A", "B", "C"}) {
+            addTask(name);
+            addTaskContainer(truck, 1);
+        }
+        store.CntEditMode = true;
+        store.AskEachTaskConts = true;
+        ASSERT_TRUE(dm->conts.locate("TypeID", truck));
+    }
+
+    static std::string text(int slot) { return core::messageText(slot); }
+
+    std::int32_t truck = 0;
+};
+
+TEST_F(LibraryRules, AnswersOverThreeTasksThatUseTheType) {
+    threeTasksUseTheTruck();
+    dialogs.answers = {DialogButton::Yes, DialogButton::Yes, DialogButton::Yes};
+    dm->conts.edit();
+    EXPECT_EQ(dm->conts.state(), CursorState::Edit);
+    ASSERT_EQ(dialogs.shown.size(), 3u);
+    EXPECT_EQ(dialogs.shown[1].text, text(61) + "\r\"B\".\r" + text(77) + "\r" + text(79) + "\r" + text(80));
+    EXPECT_EQ(dialogs.shown[1].help, 9);
+    dm->conts.cancel();
+
+    dialogs.shown.clear();
+    dialogs.answers = {DialogButton::All};
+    dm->conts.edit();
+    EXPECT_EQ(dm->conts.state(), CursorState::Edit);
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+    dm->conts.cancel();
+
+    dialogs.shown.clear();
+    dialogs.answers = {DialogButton::Yes, DialogButton::No};
+    EXPECT_THROW(dm->conts.edit(), core::SilentAbort);
+    EXPECT_EQ(dm->conts.state(), CursorState::Browse);
+    EXPECT_EQ(dialogs.shown.size(), 2u);
+
+    dialogs.shown.clear();
+    dialogs.answers = {DialogButton::YesToAll};
+    dm->conts.edit();
+    EXPECT_FALSE(store.AskEachTaskConts);
+    dm->conts.cancel();
+    dm->conts.edit();
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+}
+
+TEST_F(LibraryRules, ClosingTheQuestionRefuses) {
+    threeTasksUseTheTruck();
+    dialogs.answers = {DialogButton::Yes, DialogButton::Closed};
+    EXPECT_THROW(dm->conts.edit(), core::SilentAbort);
+    EXPECT_EQ(dm->conts.state(), CursorState::Browse);
+}
+
+TEST_F(LibraryRules, NothingIsAskedWithoutWarningsOrForAnUnusedType) {
+    threeTasksUseTheTruck();
+    store.Warnings = false;
+    dm->conts.edit();
+    dm->conts.cancel();
+    store.Warnings = true;
+    addContainer("Van", 600, 400);
+    dm->conts.edit();
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(LibraryRules, ARowUsedByASolvedTaskIsRefusedForEditing) {
+    truck = addContainer("Truck", 1000, 500);
+    addTask("Solved");
+    addTaskContainer(truck, 2, 1);
+    store.CntEditMode = true;
+    for (DialogButton answer : {DialogButton::OK, DialogButton::Closed}) {
+        dialogs.shown.clear();
+        dialogs.answers = {answer};
+        ASSERT_TRUE(dm->conts.locate("TypeID", truck));
+        EXPECT_THROW(dm->conts.edit(), core::SilentAbort);
+        EXPECT_EQ(dm->conts.state(), CursorState::Browse);
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_EQ(dialogs.shown[0].text, text(61) + "\r\"Solved\".\r" + text(66));
+    }
+    // Outside the edit mode only quantities change, and nothing is checked.
+    store.CntEditMode = false;
+    dm->conts.edit();
+    EXPECT_EQ(dm->conts.state(), CursorState::Edit);
+}
+
+TEST_F(LibraryRules, TheExportSetGuardRefusesInsertingAndEditingButNotDeleting) {
+    truck = addContainer("Truck", 1000, 500);
+    store.CntEditMode = true;
+    store.ActiveDB = 1;
+    EXPECT_THROW(dm->conts.append(), core::SilentAbort);
+    EXPECT_THROW(dm->conts.edit(), core::SilentAbort);
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Information);
+    EXPECT_EQ(dialogs.shown[0].text, text(65));
+    EXPECT_EQ(dialogs.shown[0].help, 15);
+    dm->conts.deleteRow();
+    EXPECT_TRUE(dm->conts.isEmpty());
+}
+
+TEST_F(LibraryRules, ATypeUsedInTheExportSetIsNeitherChangedNorDeleted) {
+    const auto crate = addBox("Crate", 100, 100);
+    store.BoxEditMode = true;
+    TDMForm::EnsureTableFiles(dm->exdb);
+    dm->exdb.open();
+    dm->extb.open();
+    dm->extb.append();
+    dm->extb.field("TaskID").setInteger(1);
+    dm->extb.field("KindID").setInteger(crate);
+    dm->extb.field("Total").setInteger(5);
+    dm->extb.post();
+    dm->exdb.close();
+
+    EXPECT_THROW(dm->boxes.edit(), core::SilentAbort);
+    EXPECT_EQ(dialogs.shown.at(0).text, text(64) + "\r" + text(67));
+    EXPECT_THROW(dm->boxes.deleteRow(), core::SilentAbort);
+    EXPECT_EQ(dialogs.shown.at(1).text, text(64) + "\r" + text(60));
+    EXPECT_FALSE(dm->exdb.isOpen());
+    EXPECT_FALSE(dm->boxes.isEmpty());
+}
+
+TEST_F(LibraryRules, TheAxleRuleWantsTheSupportSpanPositive) {
+    addContainer("Trailer", 1000, 300);
+    store.CntEditMode = true;
+    dm->conts.edit();
+    dm->contsNoseDL.setInteger(600);
+    EXPECT_THROW(dm->contsTailDL.setInteger(400), core::SilentAbort);
+    EXPECT_TRUE(dm->contsTailDL.isNull());
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Error);
+    EXPECT_EQ(dialogs.shown[0].help, 10);
+    dm->contsTailDL.setInteger(399);
+    // Shortening the container is checked the same way, and closing the dialog refuses too.
+    dialogs.answers = {DialogButton::Closed};
+    EXPECT_THROW(dm->contsLength.setInteger(999), core::SilentAbort);
+    EXPECT_EQ(dm->contsLength.asInteger(), 1000);
+    dm->conts.post();
+    EXPECT_EQ(dm->contsTailDL.asInteger(), 399);
+}
+
+} // namespace rectix::taskdb::test
