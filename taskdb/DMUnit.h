@@ -57,6 +57,10 @@ class TDMForm {
     void setBoxLibrary(LibraryWindow* window);
 
     RunStore& store() const { return store_; }
+    // The windows the data module talks to (stand-ins until the windows are set).
+    MessageDialog& dialogs() const { return *dialogs_; }
+    WaitWindow& waitWindow() const { return *wait_; }
+    TaskPage& taskPage() const { return *page_; }
 
     // Lifecycle.
     // Opens the working tables, selects LastTaskID, computes the totals and

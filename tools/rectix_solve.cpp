@@ -1,4 +1,5 @@
 // Headless harness: solves a task given as JSON and prints the plan as JSON.
+#include "StoredTask.h"
 #include "TaskFile.h"
 
 #include "engine/PackRun.h"
@@ -7,11 +8,16 @@
 #include <fstream>
 #include <iostream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 int main(int argc, char** argv) {
     using namespace rectix;
+    if (argc > 1 && std::string(argv[1]).rfind("--", 0) == 0)
+        return tools::RunStoredTask(std::vector<std::string>(argv + 1, argv + argc));
     if (argc != 2) {
-        std::cerr << "usage: rectix-solve TASK.json\n";
+        std::cerr << "usage: rectix-solve TASK.json\n"
+                     "       rectix-solve --taskset DIR --task ID [--clear | --reload]\n";
         return 2;
     }
     std::ifstream in(argv[1], std::ios::binary);

@@ -1,0 +1,173 @@
+// The solve bridge: storing a plan as the current task's solution.
+#include "taskdb/SolveBridge.h"
+
+#include "taskdb/DMUnit.h"
+#include "taskdb/RunStore.h"
+
+#include "core/Checked.h"
+#include "core/Rounding.h"
+#include "dataset/Transaction.h"
+
+#include <chrono>
+#include <map>
+
+namespace rectix::taskdb {
+
+namespace {
+dataset::Date Today() {
+    const auto now = std::chrono::system_clock::now();
+    const std::time_t t = std::chrono::system_clock::to_time_t(now);
+    std::tm local{};
+    localtime_r(&t, &local);
+    return dataset::Date{std::chrono::year{local.tm_year + 1900}, std::chrono::month{static_cast<unsigned>(local.tm_mon + 1)},
+                         std::chrono::day{static_cast<unsigned>(local.tm_mday)}};
+}
+} // namespace
+
+// Grids stop repainting and the solution tables stop computing while rows change.
+void SolveBridge::SwitchOff() {
+    for (dataset::Cursor* c : {&dm_.tc, &dm_.tb, &dm_.distr, &dm_.posit}) c->disableControls();
+    for (dataset::Cursor* c : {&dm_.tc, &dm_.tb, &dm_.solut, &dm_.distr, &dm_.posit}) c->setAutoCalcFields(false);
+}
+
+void SolveBridge::SwitchOn() {
+    for (dataset::Cursor* c : {&dm_.tc, &dm_.tb, &dm_.solut, &dm_.distr, &dm_.posit}) c->setAutoCalcFields(true);
+    for (dataset::Cursor* c : {&dm_.tc, &dm_.tb, &dm_.distr, &dm_.posit}) c->enableControls();
+}
+
+// After a rolled-back change the cursors show the tables as they are again and
+// the page follows the task row; the error that ended the change is the one
+// reported, not a further one while restoring.
+void SolveBridge::Restore(bool failed) {
+    if (failed) {
+        // A record left pending by the failure would be posted again by the first move.
+        for (dataset::Cursor* c : {&dm_.posit, &dm_.distr, &dm_.solut, &dm_.tb, &dm_.tc, &dm_.tasks}) {
+            try {
+                if (c->isOpen()) c->cancel();
+            } catch (...) {
+            }
+        }
+        for (dataset::Cursor* c : {&dm_.tasks, &dm_.tc, &dm_.tb, &dm_.solut, &dm_.distr, &dm_.posit}) {
+            try {
+                if (c->isOpen()) c->refresh();
+            } catch (...) {
+            }
+        }
+    }
+    SwitchOn();
+    try {
+        dm_.tasksAfterPost();
+    } catch (...) {
+        if (!failed) throw;
+    }
+}
+
+// Deletes the task's solution rows, keeping the fixed containers when asked.
+void SolveBridge::DeleteStoredSolution(bool keepFixed, int& kept) {
+    kept = 0;
+    dm_.solut.first();
+    while (!dm_.solut.eof()) {
+        if (keepFixed && dm_.solutFixCont.asBoolean()) {
+            ++kept;
+            dm_.solut.next();
+            continue;
+        }
+        while (!dm_.distr.isEmpty()) dm_.distr.deleteRow();
+        while (!dm_.posit.isEmpty()) dm_.posit.deleteRow();
+        dm_.solut.deleteRow();
+    }
+}
+
+void SolveBridge::WriteSolution(const engine::TPackSolution& plan) {
+    const RunStore& s = dm_.store();
+    Step(45);
+    SwitchOff();
+    Bar(5);
+    try {
+        dataset::Transaction tx(dm_.db);
+        int kept = 0;
+        DeleteStoredSolution(false, kept);
+
+        dm_.tasks.edit();
+        dm_.tasksSolut.setBoolean(true);
+        dm_.tasksDate.setDate(Today());
+        dm_.tasksPower.setInteger(s.OptPower);
+        dm_.tasksTime.setInteger(s.OptTime);
+        dm_.tasksRand.setInteger(s.OptRand);
+        dm_.tasksQw.setInteger(core::add16(s.OptQw, core::mul32(100, s.OptQg)));
+        dm_.tasksQc.setInteger(s.OptQc);
+        dm_.tasksQr.setInteger(s.OptQr);
+        dm_.tasksBB.setInteger(s.OptBB);
+        dm_.tasksBW.setInteger(s.OptBW);
+        dm_.tasksLast.setBoolean(s.OptLast);
+        dm_.tasks.post();
+        Bar(15);
+
+        int i = 0;
+        for (dm_.tc.first(); !dm_.tc.eof(); dm_.tc.next()) {
+            dm_.tc.edit();
+            dm_.tcUsed.setInteger(p_.ContTypes.Used[++i]);
+            dm_.tc.post();
+        }
+        dm_.tc.first();
+        Bar(20);
+        const auto count = static_cast<long double>(dm_.tb.recordCount());
+        int k = 0;
+        for (dm_.tb.first(); !dm_.tb.eof(); dm_.tb.next()) {
+            ++k;
+            Bar(static_cast<int>(core::roundHalfEven(k * 60 / count)) + 20);
+            dm_.tb.edit();
+            dm_.tbPlaced.setInteger(p_.BoxKinds.Placed[k]);
+            dm_.tb.post();
+        }
+        dm_.tb.first();
+        Bar(90);
+
+        // One container after another: its row, then its box kinds and positions
+        // (details of the row), each in ascending kind and box number.
+        for (int c = 1; c <= p_.ContCount; ++c) {
+            if (plan.BoxLoad[c] <= 0) continue;
+            dm_.solut.append();
+            dm_.solutContNo.setInteger(c);
+            dm_.solutTypeID.setInteger(p_.ContTypes.TypeID[p_.ContInstType[c]]);
+            dm_.solutBoxLoad.setInteger(plan.BoxLoad[c]);
+            dm_.solutWgtLoad.setInteger(plan.WgtLoad[c]);
+            dm_.solutWolLoad.setFloat(plan.WolLoad[c]);
+            dm_.solutFixCont.setBoolean(plan.FixCont[c]);
+            dm_.solutCostLoad.setFloat(plan.CostLoad[c]);
+            dm_.solutNoseLoad.setInteger(plan.NoseLoad[c]);
+            dm_.solutTailLoad.setInteger(plan.TailLoad[c]);
+            dm_.solut.post();
+            std::map<int, int> perKind;
+            for (int j = 1; j <= p_.BoxCount; ++j)
+                if (plan.ContNo[j] == c) ++perKind[p_.BoxInstKind[j]];
+            for (const auto& [kind, n] : perKind) {
+                dm_.distr.append();
+                dm_.distrKindID.setInteger(p_.BoxKinds.KindID[kind]);
+                dm_.distrPlaced.setInteger(n);
+                dm_.distr.post();
+            }
+            for (int j = 1; j <= p_.BoxCount; ++j) {
+                if (plan.ContNo[j] != c) continue;
+                dm_.posit.append();
+                dm_.positBoxNo.setInteger(j);
+                dm_.positKindID.setInteger(p_.BoxKinds.KindID[p_.BoxInstKind[j]]);
+                dm_.positPosX.setInteger(plan.PosX[j]);
+                dm_.positPosY.setInteger(plan.PosY[j]);
+                dm_.positPosLh.setInteger(plan.PosLh[j]);
+                dm_.positPosWh.setInteger(plan.PosWh[j]);
+                dm_.positLoadNo.setInteger(plan.LoadNo[j]);
+                dm_.posit.post();
+            }
+        }
+        dm_.solut.first();
+        Bar(100);
+        tx.commit();
+    } catch (...) {
+        Restore(true);
+        throw;
+    }
+    Restore(false);
+}
+
+} // namespace rectix::taskdb

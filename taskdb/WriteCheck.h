@@ -1,0 +1,27 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace rectix::taskdb {
+
+class MessageDialog;
+
+// Start-up proof that the program's folder can be written: a probe file is
+// written, read back, compared and deleted there.
+class WriteCheck {
+  public:
+    static constexpr const char* ProbeName = "z-temp-pr.bat";
+
+    // True when the folder passes; otherwise shows the warning and returns
+    // false, and the program must end before any table is opened.
+    static bool CheckDataFolderWritable(const std::filesystem::path& folder, MessageDialog& dialogs);
+
+    static bool CheckFileReadWrite(const std::filesystem::path& path);
+    static bool WriteTextLineFile(const std::filesystem::path& path, const std::string& line);
+    static bool ReadTextLineFile(const std::filesystem::path& path, std::string& line);
+
+    static const char* const WarningText;
+};
+
+} // namespace rectix::taskdb

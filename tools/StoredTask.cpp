@@ -1,0 +1,158 @@
+#include "StoredTask.h"
+
+#include "TaskFile.h"
+
+#include "engine/PackRun.h"
+#include "lang/Language.h"
+#include "taskdb/DMUnit.h"
+#include "taskdb/RunStore.h"
+#include "taskdb/SolveBridge.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <optional>
+
+namespace rectix::tools {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Dialogs print their text on standard error and take the accepting answer.
+struct StderrDialogs : taskdb::MessageDialog {
+    taskdb::DialogButton Show(taskdb::DialogKind, const std::string& text,
+                              const std::vector<taskdb::DialogButton>& buttons, int) override {
+        ShowMessage(text);
+        for (auto b : {taskdb::DialogButton::OK, taskdb::DialogButton::Yes, taskdb::DialogButton::YesToAll,
+                       taskdb::DialogButton::All, taskdb::DialogButton::Ignore})
+            for (auto offered : buttons)
+                if (offered == b) return b;
+        return buttons.empty() ? taskdb::DialogButton::OK : buttons.front();
+    }
+    void ShowMessage(const std::string& text) override {
+        std::string line = text;
+        for (char& ch : line)
+            if (ch == '\r') ch = ' ';
+        std::cerr << "rectix-solve: " << line << "\n";
+    }
+};
+
+// A scratch program folder whose alias file points the home alias at the set's folder.
+struct ScratchProgramFolder {
+    fs::path path;
+    explicit ScratchProgramFolder(const fs::path& set) {
+        char tmpl[] = "/tmp/rectix-solve-XXXXXX";
+        if (!mkdtemp(tmpl)) throw std::runtime_error("cannot make a scratch folder");
+        path = tmpl;
+        std::ofstream aliases(path / "aliases.ini");
+        aliases << "RectixB=" << fs::absolute(set).string() << "\nRectixexp=" << (path / "export").string()
+                << "\nRectiximp=" << (path / "import").string() << "\n";
+    }
+    ~ScratchProgramFolder() {
+        std::error_code ec;
+        fs::remove_all(path, ec);
+    }
+};
+
+int Usage() {
+    std::cerr << "usage: rectix-solve TASK.json\n"
+                 "       rectix-solve --taskset DIR --task ID [--clear | --reload]\n";
+    return 2;
+}
+
+} // namespace
+
+int RunStoredTask(const std::vector<std::string>& args) {
+    std::optional<fs::path> folder;
+    std::optional<long> taskID;
+    enum { Solve, Clear, Reload } action = Solve;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--taskset" && i + 1 < args.size()) {
+            folder = args[++i];
+        } else if (args[i] == "--task" && i + 1 < args.size()) {
+            char* end = nullptr;
+            taskID = std::strtol(args[++i].c_str(), &end, 10);
+            if (*end != '\0' || *taskID < 1) {
+                std::cerr << "rectix-solve: --task: " << args[i] << " is not a task number\n";
+                return 2;
+            }
+        } else if (args[i] == "--clear") {
+            action = Clear;
+        } else if (args[i] == "--reload") {
+            action = Reload;
+        } else {
+            return Usage();
+        }
+    }
+    if (!folder || !taskID) return Usage();
+    std::error_code ec;
+    if (!fs::is_directory(*folder, ec)) {
+        std::cerr << "rectix-solve: --taskset: no folder " << folder->string() << "\n";
+        return 2;
+    }
+
+    engine::PackRun::SetDefaultCaptions();
+    lang::Language::global().applyLanguage(false, 0);
+    ScratchProgramFolder program(*folder);
+    taskdb::RunStore store;
+    StderrDialogs dialogs;
+    taskdb::NullWaitWindow wait;
+    taskdb::TDMForm dm(store, program.path);
+    dm.setDialogs(&dialogs);
+    dm.setWaitWindow(&wait);
+    dm.DataModuleCreate();
+    if (store.DBState != 555) {
+        std::cerr << "rectix-solve: --taskset: the table set in " << folder->string() << " cannot be opened\n";
+        return 2;
+    }
+    if (!dm.tasks.locate("TaskID", *taskID)) {
+        std::cerr << "rectix-solve: --task: no task " << *taskID << " in " << folder->string() << "\n";
+        return 2;
+    }
+    dm.LoadTaskOptions();
+
+    engine::PackProblem problem;
+    engine::PackRun run(problem, wait);
+    taskdb::SolveBridge bridge(dm, problem, run);
+    try {
+        switch (action) {
+        case Solve: {
+            if (dm.tasksSolut.asBoolean()) {
+                std::cerr << "rectix-solve: task " << *taskID << " has a stored solution: --clear it first\n";
+                return 2;
+            }
+            const std::string refusal = bridge.SolveRefusal();
+            if (!refusal.empty()) {
+                std::cerr << "rectix-solve: " << refusal << "\n";
+                return 2;
+            }
+            bridge.SolveTask();
+            break;
+        }
+        case Clear:
+            if (!dm.tasksSolut.asBoolean()) {
+                std::cerr << "rectix-solve: task " << *taskID << " has no stored solution\n";
+                return 2;
+            }
+            bridge.ClearSolution();
+            std::cout << "{\"TaskID\":" << *taskID << ",\"Solut\":false}\n";
+            return 0;
+        case Reload:
+            if (!dm.tasksSolut.asBoolean()) {
+                std::cerr << "rectix-solve: task " << *taskID << " has no stored solution\n";
+                return 2;
+            }
+            bridge.ReloadSolution();
+            break;
+        }
+    } catch (const std::exception& e) {
+        std::cerr << "rectix-solve: " << e.what() << "\n";
+        return 1;
+    }
+    std::cout << PlanJson(problem, run, run.Engine().TotalFills) << "\n";
+    return 0;
+}
+
+} // namespace rectix::tools
