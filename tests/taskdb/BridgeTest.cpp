@@ -94,14 +94,17 @@ TEST_F(BridgeTest, ReadsTheTaskAsTheEngineNeedsIt) {
 }
 
 TEST_F(BridgeTest, OnlyTheExactWordsGiveAFillDirection) {
-    const std::pair<const char*, int> cases[] = {{"Length", 1}, {"Width", 2}, {"Either", 0}};
+    const std::pair<const char*, int> cases[] = {{"Length", 1}, {"Width", 2}, {"Either", 0}, {"", 0}};
     for (const auto& [text, dir] : cases) {
         problem.ResetProblem(problem.StartSolution);
-        const std::int32_t t = addContainer(text, 600, 200);
+        const std::int32_t t = addContainer(std::string("Type ") + text, 600, 200);
         dm->conts.locate("TypeID", t);
         store.CntEditMode = true;
         dm->conts.edit();
-        dm->contsFillDir.setString(text);
+        if (*text)
+            dm->contsFillDir.setString(text);
+        else
+            dm->contsFillDir.clear();
         dm->conts.post();
         addTask(text);
         addTaskContainer(t, 1);
