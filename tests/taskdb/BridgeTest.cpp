@@ -106,7 +106,7 @@ TEST_F(BridgeTest, OnlyTheExactWordsGiveAFillDirection) {
         else
             dm->contsFillDir.clear();
         dm->conts.post();
-        addTask(text);
+        addTask(std::string("Task ") + text);
         addTaskContainer(t, 1);
         bridge->ReadTaskInput();
         EXPECT_EQ(problem.ContTypes.FillDir[1], dir) << text;
