@@ -22,7 +22,9 @@ struct Spec {
 
 void Build(PackProblem& p, const Spec& s, std::uint32_t seed) {
     std::mt19937 g(seed);
-    auto pick = [&](int lo, int hi) { return lo + static_cast<int>(g() % static_cast<unsigned>(hi - lo + 1)); };
+    auto pick = [&](int lo, int hi) {
+        return lo + static_cast<int>(g() % static_cast<unsigned>(hi - lo + 1));
+    };
     p.ResetProblem(p.StartSolution);
     for (int t = 1; t <= s.types; ++t) {
         p.ContTypes.TypeID[t] = t;
@@ -30,7 +32,8 @@ void Build(PackProblem& p, const Spec& s, std::uint32_t seed) {
         p.ContTypes.Width[t] = static_cast<std::int16_t>(pick(200, 250));
         p.ContTypes.LoadWt[t] = pick(8000, 24000);
         p.ContTypes.Cost[t] = static_cast<float>(pick(50, 200));
-        p.ContTypes.Avail[t] = static_cast<std::int16_t>(s.containers / s.types + (t <= s.containers % s.types ? 1 : 0));
+        p.ContTypes.Avail[t] =
+            static_cast<std::int16_t>(s.containers / s.types + (t <= s.containers % s.types ? 1 : 0));
         p.ContTypes.Area[t] = static_cast<float>(p.ContTypes.Length[t]) * p.ContTypes.Width[t];
         p.ContTypes.FillDir[t] = 1;
     }
@@ -60,8 +63,8 @@ int main(int argc, char** argv) {
         {"large", 1000, 50, 24, 3},
     };
     PackRun::SetDefaultCaptions();
-    std::printf("%-9s %5s %5s %5s %5s %9s %8s %10s %10s %8s %5s\n", "task", "boxes", "kinds", "conts", "types",
-                "intensity", "fills", "ms", "fills/s", "score", "used");
+    std::printf("%-9s %5s %5s %5s %5s %9s %8s %10s %10s %8s %5s\n", "task", "boxes", "kinds", "conts",
+                "types", "intensity", "fills", "ms", "fills/s", "score", "used");
     for (const Spec& s : specs) {
         for (int intensity : {3, 20}) {
             if (intensity > maxIntensity) continue;
@@ -77,11 +80,13 @@ int main(int argc, char** argv) {
             p.CountPlacedAndUsed(p.StartSolution);
             p.EvaluateSolution(p.StartSolution, false);
             run.RunPacking();
-            const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+            const double ms =
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
             const long long fills = run.Engine().TotalFills;
             std::printf("%-9s %5d %5d %5d %5d %9d %8lld %10.0f %10.0f %8.4f %5d%s\n", s.name, p.BoxCount,
-                        p.BoxKindCount, p.ContCount, p.ContTypeCount, intensity, fills, ms, fills / (ms / 1000.0),
-                        p.ResultSolution.Score, p.ResultSolution.UsedConts, p.StopRun ? " (cut)" : "");
+                        p.BoxKindCount, p.ContCount, p.ContTypeCount, intensity, fills, ms,
+                        fills / (ms / 1000.0), p.ResultSolution.Score, p.ResultSolution.UsedConts,
+                        p.StopRun ? " (cut)" : "");
             std::fflush(stdout);
         }
     }

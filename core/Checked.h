@@ -53,12 +53,22 @@ template <std::integral To, std::integral From> To narrow(From v) {
     return static_cast<To>(v);
 }
 
-inline std::int16_t toI16(long long v) { return narrow<std::int16_t>(v); }
-inline std::int32_t toI32(long long v) { return narrow<std::int32_t>(v); }
+inline std::int16_t toI16(long long v) {
+    return narrow<std::int16_t>(v);
+}
+inline std::int32_t toI32(long long v) {
+    return narrow<std::int32_t>(v);
+}
 
 // A 16-bit or 32-bit sum, computed wide and checked on the way back.
-inline std::int16_t add16(long long a, long long b) { return toI16(a + b); }
-inline std::int32_t add32(std::int32_t a, std::int32_t b) { return checkedAdd(a, b); }
-inline std::int32_t mul32(std::int32_t a, std::int32_t b) { return checkedMul(a, b); }
+inline std::int16_t add16(long long a, long long b) {
+    return toI16(a + b);
+}
+inline std::int32_t add32(std::int32_t a, std::int32_t b) {
+    return checkedAdd(a, b);
+}
+inline std::int32_t mul32(std::int32_t a, std::int32_t b) {
+    return checkedMul(a, b);
+}
 
 } // namespace rectix::core

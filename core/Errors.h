@@ -10,31 +10,31 @@ namespace rectix::core {
 
 // An index or a narrowed value outside its range.
 class RangeError : public std::runtime_error {
-public:
+  public:
     explicit RangeError(const std::string& what) : std::runtime_error(what) {}
 };
 
 // An integer operation whose result does not fit its type.
 class OverflowError : public std::runtime_error {
-public:
+  public:
     explicit OverflowError(const std::string& what) : std::runtime_error(what) {}
 };
 
 // A division by zero, integer or floating-point.
 class ZeroDivideError : public std::runtime_error {
-public:
+  public:
     explicit ZeroDivideError(const std::string& what) : std::runtime_error(what) {}
 };
 
 // A floating-point operation without a defined result (log of a negative, NaN, infinity).
 class InvalidOpError : public std::runtime_error {
-public:
+  public:
     explicit InvalidOpError(const std::string& what) : std::runtime_error(what) {}
 };
 
 // A refusal whose dialog has already been shown: ends the action with nothing more shown.
 class SilentAbort : public std::exception {
-public:
+  public:
     const char* what() const noexcept override { return "Operation aborted"; }
 };
 

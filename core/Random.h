@@ -8,7 +8,7 @@ namespace rectix::core {
 // (mod 2^32); a draw in 0..n-1 is the high 32 bits of state x n. Runs seed it
 // themselves, so the draws of a run follow from its inputs alone.
 class Random {
-public:
+  public:
     static Random& global();
 
     std::uint32_t state() const { return state_; }
@@ -19,11 +19,13 @@ public:
     // A draw in 0..n-1; n <= 0 yields 0 (and still advances the state).
     std::int32_t next(std::int32_t n);
 
-private:
+  private:
     std::uint32_t state_ = 0;
 };
 
 // Shorthand for a draw from the process-wide generator.
-inline std::int32_t random(std::int32_t n) { return Random::global().next(n); }
+inline std::int32_t random(std::int32_t n) {
+    return Random::global().next(n);
+}
 
 } // namespace rectix::core

@@ -6,7 +6,9 @@
 
 namespace rectix::core {
 
-void throwInvalidOp() { throw InvalidOpError("Invalid floating point operation"); }
+void throwInvalidOp() {
+    throw InvalidOpError("Invalid floating point operation");
+}
 
 void throwFloatError(long double x, long double divisor) {
     if (divisor == 0.0L) {

@@ -13,7 +13,7 @@ namespace rectix::core {
 template <typename T, long Lo, long Hi> class Slots {
     static_assert(Hi >= Lo);
 
-public:
+  public:
     static constexpr long low = Lo;
     static constexpr long high = Hi;
     static constexpr std::size_t size = static_cast<std::size_t>(Hi - Lo + 1);
@@ -28,7 +28,7 @@ public:
     T* data() { return a_.data() - Lo; }
     const T* data() const { return a_.data() - Lo; }
 
-private:
+  private:
     static std::size_t offset(long i) {
         if (i < Lo || i > Hi) [[unlikely]]
             throw RangeError("Range check error: index " + std::to_string(i));

@@ -17,8 +17,14 @@ struct UiTexts {
     void clear();
 };
 
-inline const std::string& messageText(int slot) { return UiTexts::global().messages[slot]; }
-inline const std::string& captionText(int slot) { return UiTexts::global().captions[slot]; }
-inline const std::string& hintText(int slot) { return UiTexts::global().hints[slot]; }
+inline const std::string& messageText(int slot) {
+    return UiTexts::global().messages[slot];
+}
+inline const std::string& captionText(int slot) {
+    return UiTexts::global().captions[slot];
+}
+inline const std::string& hintText(int slot) {
+    return UiTexts::global().hints[slot];
+}
 
 } // namespace rectix::core

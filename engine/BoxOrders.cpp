@@ -14,7 +14,9 @@ constexpr float SortFloor = -1555555584.0f;  // start value of the descending so
 constexpr float SortCeiling = 1555555584.0f; // start value of the ascending sort
 } // namespace
 
-void FillEngine::SwapOrder(int a, int b) { std::swap(PackingOrder[a], PackingOrder[b]); }
+void FillEngine::SwapOrder(int a, int b) {
+    std::swap(PackingOrder[a], PackingOrder[b]);
+}
 
 void FillEngine::MoveOrderEntry(int target, int source) {
     const std::int16_t moving = PackingOrder[source];
@@ -102,14 +104,16 @@ void FillEngine::SortGroupsByAreaFactor(int k) {
 
 void FillEngine::SortOrderByWeightedSides(float widthWeight, float lengthWeight) {
     SortByKeyFn([&](int b) {
-        return static_cast<long double>(lengthWeight) * BoxLen[b] + static_cast<long double>(widthWeight) * BoxWid[b];
+        return static_cast<long double>(lengthWeight) * BoxLen[b] +
+               static_cast<long double>(widthWeight) * BoxWid[b];
     });
 }
 
 void FillEngine::SortGroupsByWeightedSides(int k, float widthWeight, float lengthWeight) {
     SortByKeyFn([&](int b) {
         return static_cast<long double>(GroupSize[b] + k) *
-               (static_cast<long double>(widthWeight) * BoxWid[b] + static_cast<long double>(lengthWeight) * BoxLen[b]);
+               (static_cast<long double>(widthWeight) * BoxWid[b] +
+                static_cast<long double>(lengthWeight) * BoxLen[b]);
     });
 }
 
@@ -214,7 +218,9 @@ void FillEngine::MeasureGroups() {
         int e = s;
         while (e + 1 <= BoxN) {
             const int b = PackingOrder[e + 1];
-            if (BoxKind[b] != BoxKind[first] || RowMarker[b] != RowMarker[first] || BoxWid[b] != BoxWid[first]) break;
+            if (BoxKind[b] != BoxKind[first] || RowMarker[b] != RowMarker[first] ||
+                BoxWid[b] != BoxWid[first])
+                break;
             ++e;
         }
         const auto size = static_cast<std::int16_t>(e - s + 1);

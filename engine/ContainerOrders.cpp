@@ -54,7 +54,8 @@ void ContainerOrders::SortContainersByCapacity(int a, float param) {
     const auto& t = p_.ContTypes;
     SelectionSort(-1e24f, false, [&](int c) {
         const int ty = p_.ContInstType[c];
-        return toF32(static_cast<long double>(t.LoadWt[ty]) * (t.LoadWt[ty] - static_cast<long double>(param)) *
+        return toF32(static_cast<long double>(t.LoadWt[ty]) *
+                     (t.LoadWt[ty] - static_cast<long double>(param)) *
                      (t.Avail[ty] + static_cast<long double>(a)));
     });
 }
@@ -90,9 +91,15 @@ void ContainerOrders::RandomContainerOrder() {
 
 void ContainerOrders::SortBy(Sort kind, int a) {
     switch (kind) {
-    case Sort::Area: SortContainersByArea(a, areaP_); break;
-    case Sort::Capacity: SortContainersByCapacity(a, capP_); break;
-    case Sort::Cost: SortContainersByCost(a, costP_); break;
+    case Sort::Area:
+        SortContainersByArea(a, areaP_);
+        break;
+    case Sort::Capacity:
+        SortContainersByCapacity(a, capP_);
+        break;
+    case Sort::Cost:
+        SortContainersByCost(a, costP_);
+        break;
     }
 }
 
@@ -124,8 +131,7 @@ void ContainerOrders::ApplyTableRow(int variant) {
 bool ContainerOrders::NextContainerOrder() {
     while (VariantNo <= MaxVariantNo) {
         const int vc = p_.VariantCount;
-        OrderProgress =
-            vc == 0 ? 0 : toI16(core::roundHalfEven(core::fdiv(VariantNo, vc) * 80));
+        OrderProgress = vc == 0 ? 0 : toI16(core::roundHalfEven(core::fdiv(VariantNo, vc) * 80));
         const int progress = OrderProgress + 20;
         capP_ = toF32(core::fdiv(p_.Totals.MeanCapacity, 100) * progress);
         areaP_ = toF32(core::fdiv(p_.Totals.MeanContArea, 100) * progress);
@@ -142,7 +148,8 @@ bool ContainerOrders::NextContainerOrder() {
         std::int32_t s1 = 0, s2 = 0;
         for (int pos = 1; pos <= p_.ContCount; ++pos) {
             const std::int32_t key = p_.ContTypes.RandKey[p_.ContInstType[p_.ContOrder[pos]]];
-            s1 = core::add32(s1, core::toI32(core::roundHalfEven(std::sqrt(static_cast<long double>(pos)) * key)));
+            s1 = core::add32(
+                s1, core::toI32(core::roundHalfEven(std::sqrt(static_cast<long double>(pos)) * key)));
             s2 = core::add32(s2, core::mul32(key, pos));
         }
         const int j0 = VariantNo - SkippedOrders;

@@ -11,7 +11,7 @@ namespace rectix::engine {
 // instances, random orders, and the choice of one order per variant with the
 // skip of a type sequence already tried in the run. Works on the problem's ContOrder.
 class ContainerOrders {
-public:
+  public:
     explicit ContainerOrders(PackProblem& problem) : p_(problem) {}
 
     std::int16_t VariantNo = 0;
@@ -37,7 +37,7 @@ public:
 
     static constexpr int MaxVariantNo = 400;
 
-private:
+  private:
     enum class Sort { Area, Capacity, Cost };
     template <typename KeyFn> void SelectionSort(float start, bool ascending, KeyFn key);
     void SortBy(Sort kind, int a);

@@ -11,7 +11,7 @@ namespace rectix::engine {
 // length and width. Live points are slots 1..Count in list order; slot
 // Capacity is the scratch slot used while moving a point.
 class CornerPoints {
-public:
+  public:
     CornerPoints() { SetPointCapacity(1); }
 
     std::int32_t Count = 0;
@@ -49,7 +49,7 @@ public:
 
     std::int32_t Slots() const { return static_cast<std::int32_t>(x_.size()); }
 
-private:
+  private:
     std::size_t slot(std::int32_t i) const;
 
     std::vector<std::int16_t> x_, y_, minL_, minW_;

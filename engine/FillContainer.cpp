@@ -43,11 +43,11 @@ void FillEngine::FillContainer() {
         FillPos = core::add16(FillPos, 1);
         CurBox = PackingOrder[FillPos];
         const int cur = CurBox;
-        const bool capped =
-            static_cast<long double>(BoxWeight[cur]) + Fill.FillWeight > Slack * ContLoadWt ||
-            static_cast<long double>(Fill.FillArea) + BoxArea[cur] > Slack * ContArea;
+        const bool capped = static_cast<long double>(BoxWeight[cur]) + Fill.FillWeight > Slack * ContLoadWt ||
+                            static_cast<long double>(Fill.FillArea) + BoxArea[cur] > Slack * ContArea;
         const bool sameAsFailed = LastFailed > 0 && BoxWid0[cur] == BoxWid0[LastFailed] &&
-                                  BoxLen0[cur] == BoxLen0[LastFailed] && BoxTurnOn[cur] == BoxTurnOn[LastFailed];
+                                  BoxLen0[cur] == BoxLen0[LastFailed] &&
+                                  BoxTurnOn[cur] == BoxTurnOn[LastFailed];
         if (BoxPlaced[cur] != 1 && !capped && !sameAsFailed) {
             BestPosScore = NoScore;
             ChosenLen = ChosenWid = 0;

@@ -16,7 +16,7 @@ namespace rectix::engine {
 // fill. Box numbers run 1..BoxN in hand-over order; box slot 0 is a dummy box
 // that counts as placed, at (0, 0) with zero sides.
 class FillEngine {
-public:
+  public:
     using Box16 = core::Slots<std::int16_t, 0, MaxBoxSlot>;
     using Box32 = core::Slots<std::int32_t, 0, MaxBoxSlot>;
     using BoxF = core::Slots<float, 0, MaxBoxSlot>;
@@ -39,8 +39,8 @@ public:
     const TRunTotals* Totals = nullptr;
     Progress* progress = nullptr;
     Clock NowMs;
-    double RunStartMs = 0; // start of the whole run, for the elapsed-time label
-    bool StopRun = false;  // set on time-out or Esc; the run reads it
+    double RunStartMs = 0;    // start of the whole run, for the elapsed-time label
+    bool StopRun = false;     // set on time-out or Esc; the run reads it
     long long TotalFills = 0; // fills since construction, for benchmarks
     long long Searches = 0;   // position searches since construction
     // Scan every earlier position instead of the list of placed ones: the plain
@@ -182,7 +182,7 @@ public:
     // Plain forms of the sorts, kept as the reference the fast forms must match.
     void SortFamilyPlain(int first, int last, const float* keyOfBox, bool ascending);
 
-private:
+  private:
     // Stable sort of positions first..last by a key per box number (descending unless ascending).
     void SortFamily(int first, int last, const float* keyOfBox, bool ascending = false);
     template <typename KeyFn> void SortByKeyFn(KeyFn key);

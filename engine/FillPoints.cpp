@@ -41,8 +41,8 @@ void FillEngine::AddCornerPointsForBox(int pos, bool alongWidth) {
         Points.GrowCornerPointArrays();
         auto covers = [&](int q) {
             const int d = PackingOrder[q];
-            return BoxPlaced[d] == 1 && aPos[d] <= a + aMin && aPos[d] + aSide[d] > a && bPos[d] <= e + bMin &&
-                   bPos[d] + bSide[d] > e;
+            return BoxPlaced[d] == 1 && aPos[d] <= a + aMin && aPos[d] + aSide[d] > a &&
+                   bPos[d] <= e + bMin && bPos[d] + bSide[d] > e;
         };
         // A covering box reaches past a, so the index of far edges finds every candidate.
         const bool covered = PlainScans ? AnyEarlierPlaced(pos, covers) : aEnds.AnyAbove(pos, a, covers);

@@ -71,8 +71,8 @@ void FillEngine::FindBestPosition() {
         break;
     }
     if (accepted == 0) return;
-    const std::int32_t score =
-        core::add32(core::mul32(Points.X(accepted) + len, ScoreWX), core::mul32(Points.Y(accepted) + wid, ScoreWY));
+    const std::int32_t score = core::add32(core::mul32(Points.X(accepted) + len, ScoreWX),
+                                           core::mul32(Points.Y(accepted) + wid, ScoreWY));
     if (score < BestPosScore) {
         BestPosScore = score;
         ChosenLen = static_cast<std::int16_t>(len);
@@ -106,7 +106,8 @@ void FillEngine::UpdateUsedExtent() {
     if (BoxX[b] + BoxLen[b] > UsedX) UsedX = core::add16(BoxX[b], BoxLen[b]);
     if (BoxY[b] + BoxWid[b] > UsedY) UsedY = core::add16(BoxY[b], BoxWid[b]);
     const int d = FillDir != 0 ? FillDir : WorkDir;
-    UsedFraction = d == 2 ? toF32(fdiv(UsedY, Points.UsableWidth())) : toF32(fdiv(UsedX, Points.UsableLength()));
+    UsedFraction =
+        d == 2 ? toF32(fdiv(UsedY, Points.UsableWidth())) : toF32(fdiv(UsedX, Points.UsableLength()));
     Density = toF32(fdiv(fdiv(Fill.FillArea, ContArea), Eps + UsedFraction));
 }
 
@@ -131,10 +132,10 @@ void FillEngine::ScoreContainerLoad() {
     const float q = toF32((1 - wf) * a + w * wf);
     const float c = toF32(fdiv(Fill.FillCost, Eps + r.TotalBoxCost) *
                           (fdiv(r.TotalBoxArea, ContArea) + fdiv(r.TotalBoxWeight, ContLoadWt + Eps)));
-    const float h = toF32(fdiv(2, fdiv(fdiv(ContCost, Eps + r.TotalContCost),
-                                       fdiv(Fill.FillArea, r.TotalContArea) +
-                                           fdiv(Fill.FillWeight, r.TotalCapacity + Eps) + Eps) +
-                                      1));
+    const float h = toF32(fdiv(
+        2, fdiv(fdiv(ContCost, Eps + r.TotalContCost),
+                fdiv(Fill.FillArea, r.TotalContArea) + fdiv(Fill.FillWeight, r.TotalCapacity + Eps) + Eps) +
+               1));
     const float t = toF32((1 - 0.5L) * h + c * 0.5L);
     float score = toF32((1 - cf) * q + t * cf);
     score = toF32((1 - lf) * score + fdiv(Fill.FillCount, BoxN) * lf);

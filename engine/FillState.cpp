@@ -8,7 +8,9 @@
 
 namespace rectix::engine {
 
-FillEngine::FillEngine() : NowMs(&core::nowMs) { EngineReset(); }
+FillEngine::FillEngine() : NowMs(&core::nowMs) {
+    EngineReset();
+}
 
 float FillEngine::PowerF(float base, float exponent) {
     if (base == 0.0f) return 0.0f;
@@ -38,9 +40,10 @@ void FillEngine::EngineReset() {
     DensityExponent = 0.0001f;
     TimeBudgetMs = 55000.0;
     RowMarkersAllowed = CountByRuns = true;
-    for (Box16* a : {&BoxLen, &BoxWid, &BoxX, &BoxY, &BoxLen0, &BoxWid0, &OrientLen, &OrientWid, &BoxInst,
-                     &BoxKind, &GroupSize, &BoxPlaced, &RowMarker, &PackingOrder, &BestX, &BestY, &BestLen,
-                     &BestWid, &BestPlaced, &SavedOrder, &SavedOrientLen, &SavedOrientWid})
+    for (Box16* a : {&BoxLen,     &BoxWid,       &BoxX,           &BoxY,          &BoxLen0,   &BoxWid0,
+                     &OrientLen,  &OrientWid,    &BoxInst,        &BoxKind,       &GroupSize, &BoxPlaced,
+                     &RowMarker,  &PackingOrder, &BestX,          &BestY,         &BestLen,   &BestWid,
+                     &BestPlaced, &SavedOrder,   &SavedOrientLen, &SavedOrientWid})
         a->fill(0);
     BoxWeight.fill(0);
     RunKey.fill(0);

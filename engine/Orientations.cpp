@@ -9,7 +9,9 @@
 
 namespace rectix::engine {
 
-void FillEngine::TurnBox(int b) { std::swap(BoxLen[b], BoxWid[b]); }
+void FillEngine::TurnBox(int b) {
+    std::swap(BoxLen[b], BoxWid[b]);
+}
 
 void FillEngine::TurnTurnableShortFirst() {
     for (int b = 1; b <= BoxN; ++b)
@@ -35,7 +37,9 @@ void FillEngine::TurnTowardReferenceSize(int axis) {
     }
 }
 
-std::int16_t FillEngine::OrientationCount(int b) const { return !BoxTurnOn[b] || BoxLen[b] == BoxWid[b] ? 1 : 2; }
+std::int16_t FillEngine::OrientationCount(int b) const {
+    return !BoxTurnOn[b] || BoxLen[b] == BoxWid[b] ? 1 : 2;
+}
 
 void FillEngine::RandomTurnBoxes(int odds) {
     int runKind = -1, runWid = -1, decision = 0;

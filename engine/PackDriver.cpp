@@ -49,13 +49,26 @@ bool SeenBefore(const std::vector<std::int64_t>& table, std::int32_t slot, std::
 
 void FillEngine::ApplyOrientationRule(int orientIdx) {
     switch (orientIdx) {
-    case 0: break;
-    case 1: TurnTurnableShortFirst(); break;
-    case 2: TurnTurnableLongFirst(); break;
-    case 3: TurnTowardReferenceSize(2); break;
-    case 4: TurnTowardReferenceSize(1); break;
-    case 5: TurnAllTurnable(); break;
-    default: RandomTurnBoxes(1); break;
+    case 0:
+        break;
+    case 1:
+        TurnTurnableShortFirst();
+        break;
+    case 2:
+        TurnTurnableLongFirst();
+        break;
+    case 3:
+        TurnTowardReferenceSize(2);
+        break;
+    case 4:
+        TurnTowardReferenceSize(1);
+        break;
+    case 5:
+        TurnAllTurnable();
+        break;
+    default:
+        RandomTurnBoxes(1);
+        break;
     }
 }
 
@@ -126,7 +139,8 @@ void FillEngine::PackAllOrderings() {
                 d.improveLeft = FollowUpFills;
                 continue;
             }
-            if (d.improveLeft > 0 && Fill.FillScore > static_cast<long double>(ImproveRatio) * Best.FillScore &&
+            if (d.improveLeft > 0 &&
+                Fill.FillScore > static_cast<long double>(ImproveRatio) * Best.FillScore &&
                 d.mainPhase(*this)) {
                 --d.improveLeft;
                 BoxLen = OrientLen;
@@ -145,7 +159,8 @@ void FillEngine::PackAllOrderings() {
             d.orientIdx = d.orientTries = d.orientSkips = 0;
             std::fill(d.orientSig.begin(), d.orientSig.end(), 0);
             while (!stopped) {
-                core::Random::global().seed(static_cast<long long>(EngineSeed) + d.orientIdx + Pass + WorkDir + 101);
+                core::Random::global().seed(static_cast<long long>(EngineSeed) + d.orientIdx + Pass +
+                                            WorkDir + 101);
                 // Orientation: skip one whose sides repeat an earlier one of the pass.
                 while (true) {
                     ++d.orientTries;
@@ -190,9 +205,11 @@ void FillEngine::PackAllOrderings() {
                     if (m >= 2) {
                         ++runTally;
                         if (checkCount < 25555)
-                            checkCount = m % 2 == 0 ? (runTally * checkCount) / 2 : (runTally - 1) * checkCount;
+                            checkCount =
+                                m % 2 == 0 ? (runTally * checkCount) / 2 : (runTally - 1) * checkCount;
                         if (variants < 25555)
-                            variants = m % 2 == 0 ? (runTally - 2) * variants * (m / 2 - 1) + (runTally * variants) / 2
+                            variants = m % 2 == 0 ? (runTally - 2) * variants * (m / 2 - 1) +
+                                                        (runTally * variants) / 2
                                                   : ((runTally - 2) * (m / 2) + 1) * variants;
                     }
                     s = e + 1;

@@ -77,7 +77,8 @@ void PackProblem::PrepareTotals() {
         const std::int32_t avail = ContTypes.Avail[t];
         r.TotalCapacity = core::add32(r.TotalCapacity, core::mul32(ContTypes.LoadWt[t], avail));
         r.TotalContArea = toF32(r.TotalContArea + static_cast<long double>(avail) * ContTypes.Area[t]);
-        r.TotalContCost = toF32(r.TotalContCost + std::fabs(ContTypes.Cost[t]) * static_cast<long double>(avail));
+        r.TotalContCost =
+            toF32(r.TotalContCost + std::fabs(ContTypes.Cost[t]) * static_cast<long double>(avail));
         if (ContTypes.LoadWt[t] > r.MaxLoadWt) r.MaxLoadWt = ContTypes.LoadWt[t];
         if (ContTypes.Area[t] > r.MaxContArea) r.MaxContArea = ContTypes.Area[t];
         if (ContTypes.Avail[t] > r.MaxAvail) r.MaxAvail = ContTypes.Avail[t];
@@ -89,7 +90,8 @@ void PackProblem::PrepareTotals() {
         const std::int32_t total = BoxKinds.Total[k];
         r.TotalBoxWeight = core::add32(r.TotalBoxWeight, core::mul32(BoxKinds.Weight[k], total));
         r.TotalBoxArea = toF32(r.TotalBoxArea + static_cast<long double>(total) * BoxKinds.Area[k]);
-        r.TotalBoxCost = toF32(r.TotalBoxCost + std::fabs(BoxKinds.Cost[k]) * static_cast<long double>(total));
+        r.TotalBoxCost =
+            toF32(r.TotalBoxCost + std::fabs(BoxKinds.Cost[k]) * static_cast<long double>(total));
     }
 }
 
@@ -160,7 +162,8 @@ void PackProblem::CountSplitKinds(TPackSolution& plan) const {
     core::Slots<std::uint32_t, 0, MaxBoxSlot> slotsOfKind;
     for (int b = 1; b <= BoxCount; ++b) {
         const int c = plan.ContNo[b];
-        if (c < 0 || c > MaxContSlot) throw core::RangeError("Range check error: container " + std::to_string(c));
+        if (c < 0 || c > MaxContSlot)
+            throw core::RangeError("Range check error: container " + std::to_string(c));
         slotsOfKind[BoxInstKind[b]] |= 1u << c;
     }
     int split = 0;
@@ -186,8 +189,8 @@ void PackProblem::EvaluateObjective(TPackSolution& plan) const {
     score = toF32((1 - static_cast<long double>(s.LeftFactor)) * score +
                   fdiv(plan.LoadedBoxes, BoxCount) * s.LeftFactor);
     CountSplitKinds(plan);
-    plan.Score = toF32(
-        fdiv(score, fdiv(10 * static_cast<long double>(s.BindGroupFactor) * plan.SplitKinds, BoxKindCount) + 1));
+    plan.Score = toF32(fdiv(
+        score, fdiv(10 * static_cast<long double>(s.BindGroupFactor) * plan.SplitKinds, BoxKindCount) + 1));
 }
 
 void PackProblem::EvaluateSolution(TPackSolution& plan, bool recount) {

@@ -11,7 +11,7 @@ namespace rectix::engine {
 // settings and totals, and the five plans. The bridge fills it, the run works
 // on it, the result pages draw from ResultSolution.
 class PackProblem {
-public:
+  public:
     TContTypes ContTypes;
     TBoxKinds BoxKinds;
     ContSlots16 ContInstType; // container instance -> type
@@ -50,7 +50,7 @@ public:
     void EvaluateObjective(TPackSolution& plan) const;
     void EvaluateSolution(TPackSolution& plan, bool recount);
 
-private:
+  private:
     void PrepareTotals();
     void PrepareVariantCount();
 };

@@ -24,7 +24,8 @@ std::string OneDecimal(double seconds) {
 }
 } // namespace
 
-PackRun::PackRun(PackProblem& problem, Progress& progress) : p_(problem), progress_(progress), orders_(problem) {
+PackRun::PackRun(PackProblem& problem, Progress& progress)
+    : p_(problem), progress_(progress), orders_(problem) {
     fill_.progress = &progress_;
     fill_.Totals = &p_.Totals;
 }
@@ -39,9 +40,13 @@ void PackRun::SetDefaultCaptions() {
     c[55] = "Aborted...";
 }
 
-double PackRun::Elapsed() const { return (fill_.NowMs() - StartMs) / 1000.0; }
+double PackRun::Elapsed() const {
+    return (fill_.NowMs() - StartMs) / 1000.0;
+}
 
-bool PackRun::StopTest() { return progress_.EscPressed() || fill_.NowMs() >= StartMs + p_.Settings.TimeLimitMs; }
+bool PackRun::StopTest() {
+    return progress_.EscPressed() || fill_.NowMs() >= StartMs + p_.Settings.TimeLimitMs;
+}
 
 void PackRun::HandOver(int c) {
     const TRunSettings& s = p_.Settings;
@@ -68,7 +73,8 @@ void PackRun::HandOver(int c) {
     }
     f.BoxN = toI16(n);
     const auto& ct = p_.ContTypes;
-    f.Points.SetUsable(toI16(ct.Length[t] + s.ItemGap - 2 * s.EdgeGap), toI16(ct.Width[t] + s.ItemGap - 2 * s.EdgeGap));
+    f.Points.SetUsable(toI16(ct.Length[t] + s.ItemGap - 2 * s.EdgeGap),
+                       toI16(ct.Width[t] + s.ItemGap - 2 * s.EdgeGap));
     f.ContLoadWt = ct.LoadWt[t];
     f.ContArea = ct.Area[t];
     f.ContCost = ct.Cost[t];
@@ -84,13 +90,25 @@ void PackRun::HandOver(int c) {
     f.EngLeftFactor = s.LeftFactor;
     f.EngBindFactor = s.BindGroupFactor;
     switch (core::roundHalfEven(static_cast<long double>(s.BindGroupFactor) * 10)) {
-    case 5: f.Backtrack = -1; break;
-    case 6: f.Backtrack = 1; break;
-    case 7: f.Backtrack = -2; break;
-    case 8: f.Backtrack = 2; break;
+    case 5:
+        f.Backtrack = -1;
+        break;
+    case 6:
+        f.Backtrack = 1;
+        break;
+    case 7:
+        f.Backtrack = -2;
+        break;
+    case 8:
+        f.Backtrack = 2;
+        break;
     case 9:
-    case 10: f.Backtrack = 3; break;
-    default: f.Backtrack = 0; break;
+    case 10:
+        f.Backtrack = 3;
+        break;
+    default:
+        f.Backtrack = 0;
+        break;
     }
     f.EngIntensity = s.Intensity;
     // A fill may use what remains of the run's time, never more: the user's
@@ -130,9 +148,11 @@ void PackRun::RunPacking() {
     const float e2 = toF32(fdiv(fdiv(r.TotalBoxWeight, r.TotalCapacity + Eps), 0.9L));
     float e = e1 < e2 ? e2 : e1;
     e = std::clamp(toF32(static_cast<long double>(contCount) * e), 1.0f, static_cast<float>(contCount));
-    e = static_cast<float>(core::roundHalfEven(e + (1 - fdiv(e, contCount)) * (p_.ContTypeCount - 1) - FixedCount));
+    e = static_cast<float>(
+        core::roundHalfEven(e + (1 - fdiv(e, contCount)) * (p_.ContTypeCount - 1) - FixedCount));
     ContainerEstimate = std::clamp(e, 1.0f, static_cast<float>(contCount));
-    ProgressTotal = toI16(core::roundHalfEven(static_cast<long double>(p_.VariantCount + 1) * ContainerEstimate));
+    ProgressTotal =
+        toI16(core::roundHalfEven(static_cast<long double>(p_.VariantCount + 1) * ContainerEstimate));
 
     p_.BestSolution = p_.StartSolution;
     p_.BestSolution.Score = 0;
@@ -175,7 +195,8 @@ void PackRun::RunPacking() {
             if (fill_.StopRun) p_.StopRun = true;
 
             FillsDone = toI16(FillsDone + 1);
-            progress_.SetProgBar(static_cast<int>(core::roundHalfEven(fdiv(FillsDone * 100.0L, ProgressTotal + Eps))));
+            progress_.SetProgBar(
+                static_cast<int>(core::roundHalfEven(fdiv(FillsDone * 100.0L, ProgressTotal + Eps))));
             progress_.SetTimeLab(OneDecimal(Elapsed()) + " " + core::captionText(51));
             progress_.Repaint();
 
@@ -183,7 +204,8 @@ void PackRun::RunPacking() {
             fillScore = fill_.Fill.FillScore;
             if (placed == 0 || !(fillScore > 0)) {
                 cur_ = 0;
-            } else if (ReplacePhase == 1 && !p_.Settings.IgnoreLast && result.LoadedBoxes + placed < p_.BoxCount) {
+            } else if (ReplacePhase == 1 && !p_.Settings.IgnoreLast &&
+                       result.LoadedBoxes + placed < p_.BoxCount) {
                 cur_ = 0; // a replacement must take every remaining box
             } else if (ReplacePhase == 1) {
                 ++candidates;

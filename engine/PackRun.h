@@ -15,7 +15,7 @@ namespace rectix::engine {
 // replacement of a completing container, Ignore Last Container, and the best
 // plan by score. The final plan is left in the problem's ResultSolution.
 class PackRun {
-public:
+  public:
     PackRun(PackProblem& problem, Progress& progress);
 
     // Writes the English defaults of the progress captions; called once at
@@ -44,7 +44,7 @@ public:
     // The budget handed to the last fill, in milliseconds.
     double LastTimeBudgetMs = 0;
 
-private:
+  private:
     void HandOver(int c);
     bool StopTest();
     double Elapsed() const;

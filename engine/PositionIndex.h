@@ -9,7 +9,7 @@ namespace rectix::engine {
 // position order the placed boxes whose far edge passes a coordinate without
 // visiting the others. An empty position holds -1.
 class PositionIndex {
-public:
+  public:
     static constexpr int Leaves = 1024;
 
     PositionIndex() { Clear(); }
@@ -20,7 +20,8 @@ public:
         int i = pos + Leaves;
         max_[static_cast<std::size_t>(i)] = static_cast<std::int32_t>(value);
         for (i /= 2; i >= 1; i /= 2) {
-            const auto l = max_[static_cast<std::size_t>(2 * i)], r = max_[static_cast<std::size_t>(2 * i + 1)];
+            const auto l = max_[static_cast<std::size_t>(2 * i)],
+                       r = max_[static_cast<std::size_t>(2 * i + 1)];
             max_[static_cast<std::size_t>(i)] = l > r ? l : r;
         }
     }
@@ -31,12 +32,13 @@ public:
         return Visit(1, 0, Leaves - 1, beforePos - 1, threshold, fn);
     }
 
-private:
+  private:
     template <typename Fn> bool Visit(int node, int lo, int hi, int last, int threshold, Fn& fn) const {
         if (lo > last || max_[static_cast<std::size_t>(node)] <= threshold) return false;
         if (lo == hi) return fn(lo);
         const int mid = (lo + hi) / 2;
-        return Visit(2 * node, lo, mid, last, threshold, fn) || Visit(2 * node + 1, mid + 1, hi, last, threshold, fn);
+        return Visit(2 * node, lo, mid, last, threshold, fn) ||
+               Visit(2 * node + 1, mid + 1, hi, last, threshold, fn);
     }
 
     std::array<std::int32_t, 2 * Leaves> max_{};

@@ -88,8 +88,9 @@ void FillEngine::PrepareFill() {
     LastPass = 2;
 
     fit = std::clamp<std::int64_t>(fit, 2, 85);
-    OrderCap = std::max<std::int32_t>(
-        0, core::toI32(core::roundHalfEven((9 - std::log2(3.0L * static_cast<long double>(fit))) * EngIntensity)));
+    OrderCap =
+        std::max<std::int32_t>(0, core::toI32(core::roundHalfEven(
+                                      (9 - std::log2(3.0L * static_cast<long double>(fit))) * EngIntensity)));
     std::int32_t b = core::toI32(core::roundHalfEven(OrderCap / 4.0L));
     const std::int32_t product = core::mul32(OrderCap + 1, b + 1);
     if (OrderCap > 1200) b = product / 1201 - 1;
@@ -124,7 +125,8 @@ std::int16_t FillEngine::ComputeReferenceSize() {
     int result = 25555;
     for (int s = lo; s <= hi; ++s) {
         long long cost = 0;
-        for (const auto& [wl, n] : sides) cost += n * std::min(std::abs(wl.first - s), std::abs(wl.second - s));
+        for (const auto& [wl, n] : sides)
+            cost += n * std::min(std::abs(wl.first - s), std::abs(wl.second - s));
         if (cost < best) {
             best = cost;
             result = s;

@@ -5,43 +5,32 @@
 namespace rectix::engine {
 
 // What the run and the fill driver need of the progress window. The window
-// itself lives in the window layer; NullProgress serves headless runs.
+// itself lives in the window layer; the defaults do nothing, which serves
+// headless runs (NullProgress) and lets a window override what it shows.
 class Progress {
-public:
+  public:
     virtual ~Progress() = default;
 
-    virtual void SetProgLab(const std::string& text) = 0;
-    virtual void SetWaitLab(const std::string& text) = 0;
-    virtual void SetTimeLab(const std::string& text) = 0;
-    virtual void SetProgBar(int percent) = 0;
-    virtual void SetProgBarYnD(int percent) = 0;
-    virtual void ShowProgBarYnD(bool visible) = 0;
-    virtual void ShowTimeLab(bool visible) = 0;
+    virtual void SetProgLab(const std::string&) {}
+    virtual void SetWaitLab(const std::string&) {}
+    virtual void SetTimeLab(const std::string&) {}
+    virtual void SetProgBar(int /*percent*/) {}
+    virtual void SetProgBarYnD(int /*percent*/) {}
+    virtual void ShowProgBarYnD(bool /*visible*/) {}
+    virtual void ShowTimeLab(bool /*visible*/) {}
     // Paints the changed controls now: no paint messages are handled during the work.
-    virtual void Repaint() = 0;
+    virtual void Repaint() {}
     // Lets pending window events through, so that Esc can reach the window.
-    virtual void ProcessMessages() = 0;
+    virtual void ProcessMessages() {}
 
-    virtual bool EscPressed() const = 0;
-    virtual void SetEscPressed(bool pressed) = 0;
-};
+    // The abort flag that Esc in the window sets.
+    virtual bool EscPressed() const { return esc_; }
+    virtual void SetEscPressed(bool pressed) { esc_ = pressed; }
 
-class NullProgress : public Progress {
-public:
-    void SetProgLab(const std::string&) override {}
-    void SetWaitLab(const std::string&) override {}
-    void SetTimeLab(const std::string&) override {}
-    void SetProgBar(int) override {}
-    void SetProgBarYnD(int) override {}
-    void ShowProgBarYnD(bool) override {}
-    void ShowTimeLab(bool) override {}
-    void Repaint() override {}
-    void ProcessMessages() override {}
-    bool EscPressed() const override { return esc_; }
-    void SetEscPressed(bool pressed) override { esc_ = pressed; }
-
-private:
+  private:
     bool esc_ = false;
 };
+
+class NullProgress : public Progress {};
 
 } // namespace rectix::engine

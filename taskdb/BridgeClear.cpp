@@ -1,6 +1,7 @@
 // The solve bridge: clearing a stored solution and reloading it into the engine.
 #include "taskdb/SolveBridge.h"
 
+#include "taskdb/ControlsOff.h"
 #include "taskdb/DMUnit.h"
 #include "taskdb/RunStore.h"
 
@@ -97,41 +98,28 @@ std::int32_t SolveBridge::ReloadSolution() {
 }
 
 void SolveBridge::ReadStoredSolution(engine::TPackSolution& plan) {
-    dm_.posit.disableControls();
-    dm_.distr.disableControls();
-    try {
-        for (dm_.solut.first(); !dm_.solut.eof(); dm_.solut.next()) {
-            const std::int32_t c = dm_.solutContNo.asInteger();
-            if (c < 1 || c > p_.ContCount)
-                Refuse("the stored solution holds container " + std::to_string(c) + ", but the task has " +
-                       std::to_string(p_.ContCount));
-            const int type = p_.ContInstType[c];
-            for (dm_.posit.first(); !dm_.posit.eof(); dm_.posit.next()) {
-                const std::int32_t j = dm_.positBoxNo.asInteger();
-                const std::string where = "stored box " + std::to_string(j) + " of container " + std::to_string(c);
-                if (j < 1 || j > p_.BoxCount)
-                    Refuse(where + " is not one of the task's " + std::to_string(p_.BoxCount) + " boxes");
-                if (p_.BoxKinds.KindID[p_.BoxInstKind[j]] != dm_.positKindID.asInteger())
-                    Refuse(where + " is of another kind than the task's box " + std::to_string(j));
-                if (plan.ContNo[j] != 0) Refuse(where + " is stored twice");
-                CheckPosition(type, dm_.positPosX.asInteger(), dm_.positPosY.asInteger(),
-                              dm_.positPosLh.asInteger(), dm_.positPosWh.asInteger(), where);
-                plan.ContNo[j] = toI16(c);
-                plan.PosX[j] = toI16(dm_.positPosX.asInteger());
-                plan.PosY[j] = toI16(dm_.positPosY.asInteger());
-                plan.PosLh[j] = toI16(dm_.positPosLh.asInteger());
-                plan.PosWh[j] = toI16(dm_.positPosWh.asInteger());
-                plan.LoadNo[j] = toI16(dm_.positLoadNo.asInteger());
-            }
+    const ControlsOff off{&dm_.posit, &dm_.distr};
+    for (dm_.solut.first(); !dm_.solut.eof(); dm_.solut.next()) {
+        const std::int32_t c = dm_.solutContNo.asInteger();
+        if (c < 1 || c > p_.ContCount)
+            Refuse("the stored solution holds container " + std::to_string(c) + ", but the task has " +
+                   std::to_string(p_.ContCount));
+        const int type = p_.ContInstType[c];
+        for (dm_.posit.first(); !dm_.posit.eof(); dm_.posit.next()) {
+            const std::int32_t j = dm_.positBoxNo.asInteger();
+            const std::string where =
+                "stored box " + std::to_string(j) + " of container " + std::to_string(c);
+            if (j < 1 || j > p_.BoxCount)
+                Refuse(where + " is not one of the task's " + std::to_string(p_.BoxCount) + " boxes");
+            if (p_.BoxKinds.KindID[p_.BoxInstKind[j]] != dm_.positKindID.asInteger())
+                Refuse(where + " is of another kind than the task's box " + std::to_string(j));
+            if (plan.ContNo[j] != 0) Refuse(where + " is stored twice");
+            CheckPosition(type, dm_.positPosX.asInteger(), dm_.positPosY.asInteger(),
+                          dm_.positPosLh.asInteger(), dm_.positPosWh.asInteger(), where);
+            TakeStoredBox(plan, j, c);
         }
-        for (dataset::Cursor* c : {&dm_.solut, &dm_.posit, &dm_.tc, &dm_.tb}) c->first();
-    } catch (...) {
-        dm_.posit.enableControls();
-        dm_.distr.enableControls();
-        throw;
     }
-    dm_.posit.enableControls();
-    dm_.distr.enableControls();
+    for (dataset::Cursor* c : {&dm_.solut, &dm_.posit, &dm_.tc, &dm_.tb}) c->first();
 }
 
 } // namespace rectix::taskdb

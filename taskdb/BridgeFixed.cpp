@@ -1,6 +1,7 @@
 // The solve bridge: the containers the user fixed in the stored solution.
 #include "taskdb/SolveBridge.h"
 
+#include "taskdb/ControlsOff.h"
 #include "taskdb/DMUnit.h"
 
 #include "core/Checked.h"
@@ -17,56 +18,42 @@ using core::toI16;
 void SolveBridge::ReadFixedContainers(engine::TPackSolution& plan) {
     MessageDialog& dialogs = dm_.dialogs();
     auto deficit = [&](int slot, const std::string& name) {
-        dialogs.Show(DialogKind::Warning, core::messageText(slot) + "\r" + name + "\r" + core::messageText(92),
-                     {DialogButton::OK}, 0);
+        dialogs.Show(DialogKind::Warning,
+                     core::messageText(slot) + "\r" + name + "\r" + core::messageText(92), {DialogButton::OK},
+                     0);
         dm_.waitWindow().Repaint();
     };
-    dm_.posit.disableControls();
-    dm_.distr.disableControls();
-    try {
-        for (dm_.solut.first(); !dm_.solut.eof(); dm_.solut.next()) {
-            if (!dm_.solutFixCont.asBoolean()) continue;
-            const std::int32_t typeID = dm_.solutTypeID.asInteger();
-            int c = 1;
-            while (c <= p_.ContCount &&
-                   (p_.ContTypes.TypeID[p_.ContInstType[c]] != typeID || plan.FixCont[c]))
-                ++c;
-            if (c > p_.ContCount) {
-                deficit(91, dm_.solutType.asString());
+    const ControlsOff off{&dm_.posit, &dm_.distr};
+    for (dm_.solut.first(); !dm_.solut.eof(); dm_.solut.next()) {
+        if (!dm_.solutFixCont.asBoolean()) continue;
+        const std::int32_t typeID = dm_.solutTypeID.asInteger();
+        int c = 1;
+        while (c <= p_.ContCount && (p_.ContTypes.TypeID[p_.ContInstType[c]] != typeID || plan.FixCont[c]))
+            ++c;
+        if (c > p_.ContCount) {
+            deficit(91, dm_.solutType.asString());
+            continue;
+        }
+        plan.FixCont[c] = true;
+        const int type = p_.ContInstType[c];
+        for (dm_.posit.first(); !dm_.posit.eof(); dm_.posit.next()) {
+            const std::int32_t kindID = dm_.positKindID.asInteger();
+            const std::string where = "stored box " + std::to_string(dm_.positBoxNo.asInteger()) +
+                                      " of container " + std::to_string(dm_.solutContNo.asInteger());
+            CheckPosition(type, dm_.positPosX.asInteger(), dm_.positPosY.asInteger(),
+                          dm_.positPosLh.asInteger(), dm_.positPosWh.asInteger(), where);
+            if (dm_.positLoadNo.asInteger() < 1) Refuse(where + " has no place in the loading sequence");
+            int j = 1;
+            while (j <= p_.BoxCount &&
+                   (p_.BoxKinds.KindID[p_.BoxInstKind[j]] != kindID || plan.ContNo[j] != 0))
+                ++j;
+            if (j > p_.BoxCount) {
+                deficit(93, dm_.positKind.asString());
                 continue;
             }
-            plan.FixCont[c] = true;
-            const int type = p_.ContInstType[c];
-            for (dm_.posit.first(); !dm_.posit.eof(); dm_.posit.next()) {
-                const std::int32_t kindID = dm_.positKindID.asInteger();
-                const std::string where = "stored box " + std::to_string(dm_.positBoxNo.asInteger()) +
-                                          " of container " + std::to_string(dm_.solutContNo.asInteger());
-                CheckPosition(type, dm_.positPosX.asInteger(), dm_.positPosY.asInteger(),
-                              dm_.positPosLh.asInteger(), dm_.positPosWh.asInteger(), where);
-                if (dm_.positLoadNo.asInteger() < 1) Refuse(where + " has no place in the loading sequence");
-                int j = 1;
-                while (j <= p_.BoxCount &&
-                       (p_.BoxKinds.KindID[p_.BoxInstKind[j]] != kindID || plan.ContNo[j] != 0))
-                    ++j;
-                if (j > p_.BoxCount) {
-                    deficit(93, dm_.positKind.asString());
-                    continue;
-                }
-                plan.ContNo[j] = toI16(c);
-                plan.PosX[j] = toI16(dm_.positPosX.asInteger());
-                plan.PosY[j] = toI16(dm_.positPosY.asInteger());
-                plan.PosLh[j] = toI16(dm_.positPosLh.asInteger());
-                plan.PosWh[j] = toI16(dm_.positPosWh.asInteger());
-                plan.LoadNo[j] = toI16(dm_.positLoadNo.asInteger());
-            }
+            TakeStoredBox(plan, j, c);
         }
-    } catch (...) {
-        dm_.posit.enableControls();
-        dm_.distr.enableControls();
-        throw;
     }
-    dm_.posit.enableControls();
-    dm_.distr.enableControls();
 }
 
 void SolveBridge::RenumberFixedLoads(engine::TPackSolution& plan) {

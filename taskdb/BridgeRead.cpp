@@ -1,6 +1,7 @@
 // The solve bridge: reading the current task into the engine and solving it.
 #include "taskdb/SolveBridge.h"
 
+#include "taskdb/ControlsOff.h"
 #include "taskdb/DMUnit.h"
 #include "taskdb/RunStore.h"
 
@@ -37,13 +38,17 @@ std::int16_t FillDirOf(const std::string& text) {
 SolveBridge::SolveBridge(TDMForm& dm, engine::PackProblem& problem, engine::PackRun& run)
     : dm_(dm), p_(problem), run_(run) {}
 
-std::string SolveBridge::TaskName() const { return dm_.tasksName.asString(); }
+std::string SolveBridge::TaskName() const {
+    return dm_.tasksName.asString();
+}
 
 void SolveBridge::Refuse(const std::string& what) const {
     throw BridgeError("Task \"" + TaskName() + "\": " + what);
 }
 
-void SolveBridge::Bar(int percent) { dm_.waitWindow().SetProgBar(percent); }
+void SolveBridge::Bar(int percent) {
+    dm_.waitWindow().SetProgBar(percent);
+}
 
 void SolveBridge::Step(int captionSlot) {
     WaitWindow& w = dm_.waitWindow();
@@ -56,7 +61,8 @@ std::string SolveBridge::SolveRefusal() const {
     const RunStore& s = dm_.store();
     if (s.TotalContainers > engine::MaxTaskContainers)
         return core::messageText(38) + std::to_string(engine::MaxTaskContainers);
-    if (s.TotalBoxes > engine::MaxTaskBoxes) return core::messageText(39) + std::to_string(engine::MaxTaskBoxes);
+    if (s.TotalBoxes > engine::MaxTaskBoxes)
+        return core::messageText(39) + std::to_string(engine::MaxTaskBoxes);
     if (dm_.tc.recordCount() == 0) return core::messageText(42);
     if (dm_.tb.recordCount() == 0) return core::messageText(43);
     return {};
@@ -80,9 +86,8 @@ void SolveBridge::SolveTask() {
 
 void SolveBridge::ReadTaskInput() {
     Step(41);
-    dm_.tc.disableControls();
-    dm_.tb.disableControls();
-    try {
+    const ControlsOff off{&dm_.tc, &dm_.tb};
+    {
         p_.Settings.TaskTurnOn = dm_.tasksTurnOn.asBoolean();
         p_.Settings.TaskDefltOn = dm_.tasksDefltOn.asBoolean();
         auto& ct = p_.ContTypes;
@@ -141,13 +146,7 @@ void SolveBridge::ReadTaskInput() {
             Bar(static_cast<int>(core::roundHalfEven(k * 90 / count)) + 10);
         }
         p_.BoxKindCount = toI16(k);
-    } catch (...) {
-        dm_.tc.enableControls();
-        dm_.tb.enableControls();
-        throw;
     }
-    dm_.tc.enableControls();
-    dm_.tb.enableControls();
 }
 
 void SolveBridge::CopyRunSettings() {
@@ -165,9 +164,20 @@ void SolveBridge::CopyRunSettings() {
     r.IgnoreLast = s.OptLast;
 }
 
-void SolveBridge::CheckPosition(int type, int x, int y, int length, int width, const std::string& where) const {
+void SolveBridge::TakeStoredBox(engine::TPackSolution& plan, int box, int container) const {
+    plan.ContNo[box] = toI16(container);
+    plan.PosX[box] = toI16(dm_.positPosX.asInteger());
+    plan.PosY[box] = toI16(dm_.positPosY.asInteger());
+    plan.PosLh[box] = toI16(dm_.positPosLh.asInteger());
+    plan.PosWh[box] = toI16(dm_.positPosWh.asInteger());
+    plan.LoadNo[box] = toI16(dm_.positLoadNo.asInteger());
+}
+
+void SolveBridge::CheckPosition(int type, int x, int y, int length, int width,
+                                const std::string& where) const {
     const auto& ct = p_.ContTypes;
-    if (x < 0 || y < 0 || length < 1 || width < 1 || x + length > ct.Length[type] || y + width > ct.Width[type])
+    if (x < 0 || y < 0 || length < 1 || width < 1 || x + length > ct.Length[type] ||
+        y + width > ct.Width[type])
         Refuse(where + " does not lie inside its container");
 }
 

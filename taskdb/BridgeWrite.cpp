@@ -19,7 +19,8 @@ dataset::Date Today() {
     const std::time_t t = std::chrono::system_clock::to_time_t(now);
     std::tm local{};
     localtime_r(&t, &local);
-    return dataset::Date{std::chrono::year{local.tm_year + 1900}, std::chrono::month{static_cast<unsigned>(local.tm_mon + 1)},
+    return dataset::Date{std::chrono::year{local.tm_year + 1900},
+                         std::chrono::month{static_cast<unsigned>(local.tm_mon + 1)},
                          std::chrono::day{static_cast<unsigned>(local.tm_mday)}};
 }
 } // namespace
@@ -27,11 +28,13 @@ dataset::Date Today() {
 // Grids stop repainting and the solution tables stop computing while rows change.
 void SolveBridge::SwitchOff() {
     for (dataset::Cursor* c : {&dm_.tc, &dm_.tb, &dm_.distr, &dm_.posit}) c->disableControls();
-    for (dataset::Cursor* c : {&dm_.tc, &dm_.tb, &dm_.solut, &dm_.distr, &dm_.posit}) c->setAutoCalcFields(false);
+    for (dataset::Cursor* c : {&dm_.tc, &dm_.tb, &dm_.solut, &dm_.distr, &dm_.posit})
+        c->setAutoCalcFields(false);
 }
 
 void SolveBridge::SwitchOn() {
-    for (dataset::Cursor* c : {&dm_.tc, &dm_.tb, &dm_.solut, &dm_.distr, &dm_.posit}) c->setAutoCalcFields(true);
+    for (dataset::Cursor* c : {&dm_.tc, &dm_.tb, &dm_.solut, &dm_.distr, &dm_.posit})
+        c->setAutoCalcFields(true);
     for (dataset::Cursor* c : {&dm_.tc, &dm_.tb, &dm_.distr, &dm_.posit}) c->enableControls();
 }
 

@@ -54,6 +54,8 @@ class SolveBridge {
   private:
     std::string TaskName() const;
     [[noreturn]] void Refuse(const std::string& what) const;
+    // Box `box` of the plan takes container `container` and the current box-position row.
+    void TakeStoredBox(engine::TPackSolution& plan, int box, int container) const;
     void CheckPosition(int type, int x, int y, int length, int width, const std::string& where) const;
     void DeleteStoredSolution(bool keepFixed, int& kept);
     void SwitchOff();

@@ -16,20 +16,6 @@ class NullWaitWindow : public WaitWindow {
   public:
     void Show() override {}
     void Hide() override {}
-    void SetProgLab(const std::string&) override {}
-    void SetWaitLab(const std::string&) override {}
-    void SetTimeLab(const std::string&) override {}
-    void SetProgBar(int) override {}
-    void SetProgBarYnD(int) override {}
-    void ShowProgBarYnD(bool) override {}
-    void ShowTimeLab(bool) override {}
-    void Repaint() override {}
-    void ProcessMessages() override {}
-    bool EscPressed() const override { return esc_; }
-    void SetEscPressed(bool pressed) override { esc_ = pressed; }
-
-  private:
-    bool esc_ = false;
 };
 
 } // namespace rectix::taskdb

@@ -104,7 +104,8 @@ int RunStoredTask(const std::vector<std::string>& args) {
     dm.setWaitWindow(&wait);
     dm.DataModuleCreate();
     if (store.DBState != 555) {
-        std::cerr << "rectix-solve: --taskset: the table set in " << folder->string() << " cannot be opened\n";
+        std::cerr << "rectix-solve: --taskset: the table set in " << folder->string()
+                  << " cannot be opened\n";
         return 2;
     }
     if (!dm.tasks.locate("TaskID", *taskID)) {

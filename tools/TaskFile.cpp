@@ -17,7 +17,8 @@ struct Reader {
 
     bool has(const char* name) const { return obj.contains(name) && !obj.at(name).is_null(); }
 
-    long long integer(const char* name, long long lo, long long hi, std::optional<long long> dflt = {}) const {
+    long long integer(const char* name, long long lo, long long hi,
+                      std::optional<long long> dflt = {}) const {
         if (!has(name)) {
             if (dflt) return *dflt;
             throw TaskFileError(where + name + ": missing");
@@ -26,15 +27,15 @@ struct Reader {
         long long n;
         if (v.is_number_integer()) {
             n = v.get<long long>();
-        } else if (v.is_number_float() && std::isfinite(v.get<double>()) && std::trunc(v.get<double>()) == v.get<double>() &&
-                   std::fabs(v.get<double>()) < 9e15) {
+        } else if (v.is_number_float() && std::isfinite(v.get<double>()) &&
+                   std::trunc(v.get<double>()) == v.get<double>() && std::fabs(v.get<double>()) < 9e15) {
             n = static_cast<long long>(v.get<double>());
         } else {
             throw TaskFileError(where + name + ": not a whole number");
         }
         if (n < lo || n > hi)
-            throw TaskFileError(where + name + ": " + std::to_string(n) + " is outside " + std::to_string(lo) +
-                                ".." + std::to_string(hi));
+            throw TaskFileError(where + name + ": " + std::to_string(n) + " is outside " +
+                                std::to_string(lo) + ".." + std::to_string(hi));
         return n;
     }
 
@@ -43,7 +44,8 @@ struct Reader {
         const json& v = obj.at(name);
         if (!v.is_number()) throw TaskFileError(where + name + ": not a number");
         const double d = v.get<double>();
-        if (!(d >= lo && d <= hi)) throw TaskFileError(where + name + ": outside " + std::to_string(lo) + ".." + std::to_string(hi));
+        if (!(d >= lo && d <= hi))
+            throw TaskFileError(where + name + ": outside " + std::to_string(lo) + ".." + std::to_string(hi));
         return d;
     }
 
@@ -93,8 +95,10 @@ void LoadTaskJson(const std::string& text, engine::PackProblem& p) {
     r.Intensity = static_cast<std::int16_t>(s.integer("Intensity", 0, 20, 5));
     r.TimeLimitMs = static_cast<double>(s.integer("TimeLimitS", 5, 5555, 555)) * 1000.0;
     r.Seed = static_cast<std::int16_t>(s.integer("Seed", 1, 555, 1));
-    r.WeightFactor = static_cast<float>(static_cast<long double>(s.integer("WeightFactor", 0, 95, 0)) * 0.01L);
-    r.BindGroupFactor = static_cast<float>(static_cast<long double>(s.integer("BindGroupFactor", 0, 9, 0)) * 0.1L);
+    r.WeightFactor =
+        static_cast<float>(static_cast<long double>(s.integer("WeightFactor", 0, 95, 0)) * 0.01L);
+    r.BindGroupFactor =
+        static_cast<float>(static_cast<long double>(s.integer("BindGroupFactor", 0, 9, 0)) * 0.1L);
     r.CostFactor = static_cast<float>(static_cast<long double>(s.integer("CostFactor", 0, 100, 0)) * 0.01L);
     r.LeftFactor = static_cast<float>(static_cast<long double>(s.integer("LeftFactor", 0, 100, 0)) * 0.01L);
     r.ItemGap = static_cast<std::int16_t>(s.integer("ItemGap", 0, 5000, 0));
@@ -175,7 +179,8 @@ std::string PlanJson(const engine::PackProblem& p, const engine::PackRun& run, l
     out["ContCount"] = p.ContCount;
     out["LastCont"] = s.LastCont;
     out["StopRun"] = p.StopRun;
-    out["ElapsedMs"] = static_cast<long long>(std::llround(std::stod(run.LastRunSeconds.empty() ? "0" : run.LastRunSeconds) * 1000));
+    out["ElapsedMs"] = static_cast<long long>(
+        std::llround(std::stod(run.LastRunSeconds.empty() ? "0" : run.LastRunSeconds) * 1000));
     out["Fills"] = fills;
     json conts = json::array();
     for (int c = 1; c <= p.ContCount; ++c) {

@@ -10,7 +10,7 @@ namespace rectix::tools {
 
 // A task file that cannot be solved: its message names the field at fault.
 class TaskFileError : public std::runtime_error {
-public:
+  public:
     explicit TaskFileError(const std::string& what) : std::runtime_error(what) {}
 };
 

@@ -13,8 +13,8 @@ using namespace rectix::core;
 // Expected draws worked out from state := state x 134775813 + 1, draw := (state x n) >> 32.
 TEST(Random, FirstDrawsFromZeroState) {
     Random r;
-    EXPECT_EQ(r.next(10), 0); // state 1
-    EXPECT_EQ(r.next(100), 3); // state 134775814
+    EXPECT_EQ(r.next(10), 0);     // state 1
+    EXPECT_EQ(r.next(100), 3);    // state 134775814
     EXPECT_EQ(r.next(1000), 861); // state 3698175007
     EXPECT_EQ(r.state(), 3698175007u);
     EXPECT_EQ(r.next(9999), 2025); // state 870078620

@@ -22,7 +22,8 @@ std::vector<int> TypeSequence(const PackProblem& p) {
     return v;
 }
 void SetOrder(PackProblem& p, const std::vector<int>& order) {
-    for (std::size_t i = 0; i < order.size(); ++i) p.ContOrder[static_cast<long>(i + 1)] = static_cast<std::int16_t>(order[i]);
+    for (std::size_t i = 0; i < order.size(); ++i)
+        p.ContOrder[static_cast<long>(i + 1)] = static_cast<std::int16_t>(order[i]);
 }
 } // namespace
 

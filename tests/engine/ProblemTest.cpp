@@ -42,11 +42,11 @@ int VariantCountFor(const std::vector<int>& avails, int intensity) {
 } // namespace
 
 TEST(PackProblem, VariantCountFollowsTheDistinctTypeSequences) {
-    EXPECT_EQ(VariantCountFor({1, 1}, 5), 1);          // M = 2
-    EXPECT_EQ(VariantCountFor({2, 2, 2}, 10), 10);     // min(2 x 10, max(10, 2))
+    EXPECT_EQ(VariantCountFor({1, 1}, 5), 1);                    // M = 2
+    EXPECT_EQ(VariantCountFor({2, 2, 2}, 10), 10);               // min(2 x 10, max(10, 2))
     EXPECT_EQ(VariantCountFor(std::vector<int>(24, 1), 50), 40); // never above 40
     EXPECT_EQ(VariantCountFor(std::vector<int>(24, 1), 20), 23);
-    EXPECT_EQ(VariantCountFor({3}, 20), 0);            // one type: a single order
+    EXPECT_EQ(VariantCountFor({3}, 20), 0); // one type: a single order
     EXPECT_EQ(VariantCountFor({1, 1, 1}, 0), 0);
 }
 
@@ -60,7 +60,8 @@ TEST(PackProblem, TypeSequencesCountTheDistinctOrdersOfTypes) {
 
 TEST(PackProblem, InstancesAndTotals) {
     PackProblem p;
-    LoadProblem(p, {{100, 50, 1000, 2, 7.5f}, {200, 10, 300, 0, -2}}, {{10, 5, 3, 4, true, -1.5f}, {2, 2, 1, 1}});
+    LoadProblem(p, {{100, 50, 1000, 2, 7.5f}, {200, 10, 300, 0, -2}},
+                {{10, 5, 3, 4, true, -1.5f}, {2, 2, 1, 1}});
     p.PrepareInstances();
     // A type with Avail 0 still yields one instance but adds nothing to the totals.
     EXPECT_EQ(p.ContCount, 3);

@@ -10,7 +10,9 @@ using namespace rectix::engine::test;
 
 namespace {
 
-int Pick(std::mt19937& g, int lo, int hi) { return lo + static_cast<int>(g() % static_cast<unsigned>(hi - lo + 1)); }
+int Pick(std::mt19937& g, int lo, int hi) {
+    return lo + static_cast<int>(g() % static_cast<unsigned>(hi - lo + 1));
+}
 
 // Every placed box inside the usable extents, no two overlapping (item gap
 // kept), weight and area within the caps.
@@ -85,7 +87,11 @@ TEST(Property, EveryPlanOfRandomTasksIsFeasible) {
         std::vector<ContRow> conts;
         const int types = Pick(g, 1, 3);
         for (int t = 0; t < types; ++t) {
-            ContRow c{Pick(g, 100, 600), Pick(g, 50, 250), Pick(g, 200, 5000), Pick(g, 1, 3), static_cast<float>(Pick(g, 0, 90)),
+            ContRow c{Pick(g, 100, 600),
+                      Pick(g, 50, 250),
+                      Pick(g, 200, 5000),
+                      Pick(g, 1, 3),
+                      static_cast<float>(Pick(g, 0, 90)),
                       Pick(g, 0, 2)};
             if (g() % 2 == 0) {
                 c.noseDL = Pick(g, 0, c.length / 4);

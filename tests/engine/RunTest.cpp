@@ -12,7 +12,7 @@ namespace {
 
 // Presses Esc when the window has been let through a given number of times.
 class EscAfter : public NullProgress {
-public:
+  public:
     explicit EscAfter(int calls) : left_(calls) {}
     void ProcessMessages() override {
         if (--left_ == 0) SetEscPressed(true);
@@ -20,7 +20,7 @@ public:
     std::string waitLab;
     void SetWaitLab(const std::string& t) override { waitLab = t; }
 
-private:
+  private:
     int left_;
 };
 

@@ -87,7 +87,8 @@ TEST_F(BridgeTest, ReadsTheTaskAsTheEngineNeedsIt) {
     EXPECT_FLOAT_EQ(problem.ContTypes.Area[1], 120000);
     EXPECT_FLOAT_EQ(problem.ContTypes.Cost[1], 12.5f);
     EXPECT_EQ(problem.BoxKinds.Total[1], 1000);
-    EXPECT_EQ(problem.BoxKinds.Kind[1], "Ăn extremely long box nam"); // 25 characters, the first taking two bytes
+    EXPECT_EQ(problem.BoxKinds.Kind[1],
+              "Ăn extremely long box nam"); // 25 characters, the first taking two bytes
     EXPECT_EQ(problem.BoxKinds.Mark[1], "é2");
     EXPECT_TRUE(problem.Settings.TaskDefltOn);
     EXPECT_FALSE(problem.Settings.TaskTurnOn);

@@ -78,7 +78,8 @@ class StoredTaskTest : public ::testing::Test {
 
     // Runs the harness in-process; its standard output.
     std::string Run(std::vector<std::string> extra, int expectStatus = 0) {
-        std::vector<std::string> args = {"--taskset", (root / "data/home").string(), "--task", std::to_string(taskID)};
+        std::vector<std::string> args = {"--taskset", (root / "data/home").string(), "--task",
+                                         std::to_string(taskID)};
         args.insert(args.end(), extra.begin(), extra.end());
         testing::internal::CaptureStdout();
         const int status = tools::RunStoredTask(args);
