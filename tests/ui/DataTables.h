@@ -72,8 +72,10 @@ class DataTables : public ::testing::Test {
         c.orderByIndex("Name_ind");
         c.open();
         std::vector<std::string> rows;
-        for (c.first(); !c.isEmpty() && rows.size() < c.recordCount(); c.next())
-            rows.push_back(c.field("Name").asString() + " " + c.field("Qty").asString());
+        for (std::size_t i = 0; i < c.recordCount(); ++i) {
+            const auto v = c.rowValues(i);
+            rows.push_back(c.field("Name").displayText(v[1]) + " " + c.field("Qty").displayText(v[2]));
+        }
         return rows;
     }
 
