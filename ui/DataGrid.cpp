@@ -51,6 +51,11 @@ DataGrid::DataGrid(dataset::Cursor& cursor, std::vector<DataColumn> columns, QWi
     followCursor();
 }
 
+DataGrid::~DataGrid() {
+    // The base destructor gives up the focus, which would call focusChanged on a grid half gone.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+}
+
 dataset::Cursor& DataGrid::dataCursor() const {
     return model_->dataCursor();
 }

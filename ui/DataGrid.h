@@ -32,6 +32,7 @@ class DataGrid : public QTableView {
     Q_OBJECT
   public:
     DataGrid(dataset::Cursor& cursor, std::vector<DataColumn> columns, QWidget* parent = nullptr);
+    ~DataGrid() override;
 
     DataGridModel& dataModel() const { return *model_; }
     dataset::Cursor& dataCursor() const;
