@@ -26,8 +26,9 @@ class DataGridModel;
 // inserted record that nothing was written to. Refusals (core::SilentAbort) end an action with
 // nothing more shown; other errors go to the error box.
 //
-// Columns keep their order (their headers cannot be dragged); their widths come from the column
-// definitions, in pixels or in characters of the grid's font.
+// Columns keep their order (their headers cannot be dragged). Their widths (in pixels, or in
+// characters of the grid's font) and visibility are taken from the definitions when the grid is
+// made; later the grid's own setColumnWidth and setColumnHidden change them.
 class DataGrid : public QTableView {
     Q_OBJECT
   public:

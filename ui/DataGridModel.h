@@ -37,7 +37,8 @@ class DataGridModel : public QAbstractTableModel, private dataset::CursorObserve
 
     dataset::Cursor& dataCursor() const { return cursor_; }
     const DataColumn& column(int c) const { return columns_.at(static_cast<std::size_t>(c)).def; }
-    // Changes a column's settings (for example its read-only state and colour by mode).
+    // Changes a column's settings (for example its read-only state and colour by mode); width
+    // and visibility belong to the view.
     void setColumn(int c, DataColumn column);
     dataset::Field& columnField(int c) const { return *columns_.at(static_cast<std::size_t>(c)).field; }
     // Edited through a drop-down list: a lookup field, or a column with a pick list.
