@@ -1,0 +1,197 @@
+#include "ui/DataGrid.h"
+
+#include "dataset/Cursor.h"
+#include "dataset/Field.h"
+#include "ui/DataGridDelegate.h"
+#include "ui/DataGridModel.h"
+#include "ui/ErrorBoundary.h"
+#include "ui/RecordDeletion.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+
+#include <cstddef>
+
+namespace rectix::ui {
+
+namespace {
+
+using dataset::CursorState;
+
+bool editing(const dataset::Cursor& c) {
+    return c.state() == CursorState::Edit || c.state() == CursorState::Insert;
+}
+
+// Runs a hook under the error boundary; a hook that fails consumes its event.
+template <typename Hook, typename... Args> bool consumedBy(const Hook& hook, Args&... args) {
+    if (!hook) return false;
+    bool consumed = true;
+    ErrorBoundary::run([&] { consumed = hook(args...); });
+    return consumed;
+}
+
+} // namespace
+
+DataGrid::DataGrid(dataset::Cursor& cursor, std::vector<DataColumn> columns, QWidget* parent)
+    : QTableView(parent), model_(new DataGridModel(cursor, std::move(columns), this)) {
+    setModel(model_);
+    setItemDelegate(new DataGridDelegate(this));
+    setSelectionMode(SingleSelection);
+    setSelectionBehavior(SelectItems);
+    setEditTriggers(DoubleClicked | EditKeyPressed | AnyKeyPressed);
+    horizontalHeader()->setSectionsMovable(false);
+    horizontalHeader()->setHighlightSections(false);
+    // A narrow row marker column: the current row's arrow, or its edit or insert mark.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setFixedWidth(fontMetrics().height() + 4);
+    applyColumns();
+    connect(model_, &DataGridModel::cursorMoved, this, &DataGrid::followCursor);
+    connect(qApp, &QApplication::focusChanged, this, &DataGrid::focusChanged);
+    followCursor();
+}
+
+DataGrid::~DataGrid() {
+    // The base destructor gives up the focus, which would call focusChanged on a grid half gone.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+}
+
+dataset::Cursor& DataGrid::dataCursor() const {
+    return model_->dataCursor();
+}
+
+void DataGrid::applyColumns() {
+    const int charWidth = fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    for (int c = 0; c < model_->columnCount(); ++c) {
+        const DataColumn& def = model_->column(c);
+        const int chars = def.widthChars > 0 ? def.widthChars : model_->columnField(c).displayWidth();
+        setColumnWidth(c, def.widthPixels > 0 ? def.widthPixels : chars > 0 ? chars * charWidth + 8 : 64);
+        setColumnHidden(c, !def.visible);
+    }
+}
+
+void DataGrid::followCursor() {
+    const int row = model_->currentRow();
+    const QModelIndex current = currentIndex();
+    following_ = true;
+    if (row < 0) {
+        if (current.isValid() || selectionModel()->hasSelection()) selectionModel()->clear();
+    } else {
+        int column = current.isValid() ? current.column() : 0;
+        while (column < model_->columnCount() - 1 && isColumnHidden(column)) ++column;
+        const QModelIndex target = model_->index(row, column);
+        if (target != current || !selectionModel()->isSelected(target))
+            selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
+        if (row != current.row()) scrollTo(target);
+    }
+    following_ = false;
+}
+
+void DataGrid::moveCursorTo(int row) {
+    dataset::Cursor& c = dataCursor();
+    ErrorBoundary::run([&] {
+        if (!c.isOpen()) return;
+        auto target = static_cast<std::ptrdiff_t>(row);
+        const CursorState state = c.state();
+        if (state == CursorState::Edit || state == CursorState::Insert) {
+            // Posting may move the record to another place in the order; the chosen row is
+            // found again from where the record was and where it went.
+            const auto at = static_cast<std::ptrdiff_t>(c.currentIndex());
+            const std::size_t before = c.recordCount();
+            if (target > at) --target;
+            if (c.modified())
+                c.post();
+            else
+                c.cancel();
+            if (!c.isOpen()) return;
+            const std::size_t after = c.recordCount();
+            const bool recordShown = state == CursorState::Edit ? after >= before : after > before;
+            if (recordShown && target >= static_cast<std::ptrdiff_t>(c.currentIndex())) ++target;
+        }
+        if (c.recordCount() == 0) return;
+        const std::ptrdiff_t distance = target - static_cast<std::ptrdiff_t>(c.currentIndex());
+        if (distance != 0) c.moveBy(distance);
+    });
+    followCursor();
+}
+
+bool DataGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    const bool opensEditor = index.isValid() && (model_->flags(index) & Qt::ItemIsEditable) &&
+                             state() != EditingState &&
+                             (trigger == AllEditTriggers || (trigger & editTriggers()));
+    if (opensEditor) {
+        if (readOnly_ || index.row() != model_->currentRow()) return false;
+        dataset::Cursor& c = dataCursor();
+        if (!ErrorBoundary::run([&] {
+                if (!editing(c)) c.edit();
+            }))
+            return false;
+    }
+    return QTableView::edit(index, trigger, event);
+}
+
+void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableView::currentChanged(current, previous);
+    if (following_ || !current.isValid()) return;
+    if (previous.isValid() && current.column() != previous.column()) emit columnExited();
+    if (current.row() != model_->currentRow()) moveCursorTo(current.row());
+}
+
+void DataGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    QTableView::closeEditor(editor, hint);
+    if (hint != QAbstractItemDelegate::RevertModelCache) return;
+    dataset::Cursor& c = dataCursor();
+    if (editing(c) && !c.modified()) ErrorBoundary::run([&] { c.cancel(); });
+}
+
+void DataGrid::keyPressEvent(QKeyEvent* event) {
+    if (consumedBy(beforeKey, *event)) {
+        event->accept();
+        return;
+    }
+    dataset::Cursor& c = dataCursor();
+    if (event->key() == Qt::Key_Escape && editing(c)) {
+        ErrorBoundary::run([&] { c.cancel(); });
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::ControlModifier) {
+        if (!readOnly_)
+            ErrorBoundary::run([&] {
+                if (c.isOpen() && !c.isEmpty()) deleteRecordAsked(c);
+            });
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+    followCursor();
+}
+
+void DataGrid::mousePressEvent(QMouseEvent* event) {
+    QTableView::mousePressEvent(event);
+    // The press selects the cell it hit even where the cursor could not go.
+    followCursor();
+}
+
+void DataGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (consumedBy(beforeDoubleClick)) {
+        event->accept();
+        return;
+    }
+    QTableView::mouseDoubleClickEvent(event);
+}
+
+bool DataGrid::contains(const QWidget* w) const {
+    return w && (w == this || isAncestorOf(w));
+}
+
+void DataGrid::focusChanged(QWidget* old, QWidget* now) {
+    if (!contains(old) || contains(now) || !now || now->window() != window()) return;
+    dataset::Cursor& c = dataCursor();
+    ErrorBoundary::run([&] {
+        if (c.isOpen() && c.state() == CursorState::Insert && !c.modified()) c.cancel();
+    });
+    emit exited();
+}
+
+} // namespace rectix::ui

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "ui/DataColumn.h"
+
+#include <QTableView>
+
+#include <functional>
+#include <vector>
+
+namespace rectix::dataset {
+class Cursor;
+}
+
+namespace rectix::ui {
+
+class DataGridModel;
+
+// A grid over a cursor whose current row is the cursor's current row: selecting another row
+// moves the cursor there (one move), and the cursor's moves move the selection.
+//
+// Editing a cell puts the cursor into edit and writes the field when the cell editor closes;
+// moving to another row posts the record, and a refused post keeps the cursor (and the grid) on
+// the row. Esc in a cell editor reverts the cell, and drops the record's edit when nothing was
+// changed yet; Esc outside a cell editor cancels the record. Ctrl+Delete asks "Delete record?"
+// and deletes the current row. Focus leaving the grid for another control of the window drops an
+// inserted record that nothing was written to. Refusals (core::SilentAbort) end an action with
+// nothing more shown; other errors go to the error box.
+//
+// Columns keep their order (their headers cannot be dragged). Their widths (in pixels, or in
+// characters of the grid's font) and visibility are taken from the definitions when the grid is
+// made; later the grid's own setColumnWidth and setColumnHidden change them.
+class DataGrid : public QTableView {
+    Q_OBJECT
+  public:
+    DataGrid(dataset::Cursor& cursor, std::vector<DataColumn> columns, QWidget* parent = nullptr);
+    ~DataGrid() override;
+
+    DataGridModel& dataModel() const { return *model_; }
+    dataset::Cursor& dataCursor() const;
+
+    // A read-only grid opens no cell editor and deletes no row; its hooks still run.
+    void setReadOnly(bool on) { readOnly_ = on; }
+    bool isReadOnly() const { return readOnly_; }
+
+    // Runs first for every key pressed in the grid (outside a cell editor); true consumes the key.
+    std::function<bool(QKeyEvent&)> beforeKey;
+    // Runs first for a double click; true consumes it, so no cell editor opens.
+    std::function<bool()> beforeDoubleClick;
+
+    using QTableView::edit;
+    void keyboardSearch(const QString&) override {} // typing edits; it never jumps to a row
+
+  signals:
+    // Focus went from the grid (or its cell editor) to another control of the same window.
+    void exited();
+    // The current column changed.
+    void columnExited();
+
+  protected:
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+  private:
+    void applyColumns();
+    // Selects the cursor's current row, keeping the current column.
+    void followCursor();
+    // Moves the cursor to the record the user chose at `row`.
+    void moveCursorTo(int row);
+    void focusChanged(QWidget* old, QWidget* now);
+    bool contains(const QWidget* w) const;
+
+    DataGridModel* model_;
+    bool readOnly_ = false;
+    bool following_ = false;
+};
+
+} // namespace rectix::ui
