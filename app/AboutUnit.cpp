@@ -62,6 +62,7 @@ TAboutForm::TAboutForm(QWidget* owner)
     warnsCheck_->setToolTip(QStringLiteral("Show all warnings and confirm messages"));
     warnsCheck_->setChecked(true);
     connect(hintsCheck_, &QCheckBox::toggled, this, [](bool on) { ui::Hints::global().setShown(on); });
+    connect(warnsCheck_, &QCheckBox::toggled, this, &TAboutForm::warningsChanged);
 
     auto* ok = new QPushButton(QStringLiteral("Ok"), this);
     ok->setObjectName(QStringLiteral("OkBut"));

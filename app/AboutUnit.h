@@ -21,6 +21,10 @@ class TAboutForm : public QDialog {
     // The "Prompts" option at this moment.
     static bool prompts();
 
+  signals:
+    // The user switched "Warnings"; the run-time store keeps a copy that the data module reads.
+    void warningsChanged(bool on);
+
   private:
     QCheckBox* hintsCheck_;
     QCheckBox* warnsCheck_;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Progress.h"
+#include "taskdb/WaitWindow.h"
 
 #include <QDialog>
 
@@ -12,8 +12,8 @@ namespace rectix::app {
 // The progress window of long operations: a step text, a busy text, the overall bar, the bar
 // of the container being packed and the elapsed time. Esc in it sets EscPressed, which the
 // packing run polls; no other key does anything, and the user cannot close it: the operation
-// that shows it hides it.
-class TWaitForm : public QDialog, public engine::Progress {
+// that shows it hides it. It answers the data module's progress window as well.
+class TWaitForm : public QDialog, public taskdb::WaitWindow {
     Q_OBJECT
   public:
     // A window of its own, without a parent: disabling the main window must not disable it.
@@ -28,6 +28,9 @@ class TWaitForm : public QDialog, public engine::Progress {
     void beginOperation();
     // Hides it and sets its overall bar to 0.
     void endOperation();
+
+    void Show() override { beginOperation(); }
+    void Hide() override { endOperation(); }
 
     void SetProgLab(const std::string& text) override;
     void SetWaitLab(const std::string& text) override;

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "app/SavedViewSettings.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+
+namespace rectix::taskdb {
+struct RunStore;
+}
+
+namespace rectix::app {
+
+// The settings file: the user's working state from one run of the program to the next (the task
+// to show first, the area multiplier, the active optimizer settings, the saved view settings, the
+// box import options, the interface language). 30 lines with CR LF ends, read by position: the
+// labels are for a human reader and never looked at.
+class SettingsFile {
+  public:
+    static constexpr const char* fileName = "rectix.ini";
+    // The new file is written under this name beside the old one and renamed over it once whole,
+    // so a failed write leaves the old file as it was.
+    static constexpr const char* newFileName = "rectix.ini.new";
+
+    // The file lies in `folder`; by default in the current folder.
+    SettingsFile(taskdb::RunStore& store, SavedViewSettings& view, std::filesystem::path folder = {});
+
+    // The task written on the first line; without a source, 0.
+    void setCurrentTask(std::function<std::int32_t()> currentTaskID) {
+        currentTask_ = std::move(currentTaskID);
+    }
+
+    // Reads the file into the store, the interface language and the saved view settings, then
+    // fills the text tables of that language. A missing, unreadable or malformed file gives every
+    // value its default; a missing line gives its value the default, and a value out of the range
+    // the settings window allows is brought to the nearest value in it. When anything was changed
+    // so, message 19 follows. Shows, never throws.
+    void LoadIni();
+    // Writes the file; message 20 when that failed.
+    void SaveIni();
+
+    std::filesystem::path path() const { return folder_ / fileName; }
+
+  private:
+    taskdb::RunStore& store_;
+    SavedViewSettings& view_;
+    std::filesystem::path folder_;
+    std::function<std::int32_t()> currentTask_;
+};
+
+} // namespace rectix::app

@@ -1,0 +1,113 @@
+#include "app/Startup.h"
+
+#include "app/AboutUnit.h"
+#include "app/AcknoUnit.h"
+#include "app/Splash.h"
+#include "app/TasksUnit.h"
+#include "app/UseHTMLHelp.h"
+#include "app/WaitUnit.h"
+#include "engine/PackRun.h"
+#include "lang/Language.h"
+#include "taskdb/DMUnit.h"
+#include "ui/ErrorBoundary.h"
+#include "ui/WindowTexts.h"
+
+#include <QApplication>
+
+namespace rectix::app {
+
+Startup::Startup(std::filesystem::path programFolder)
+    : programFolder_(std::move(programFolder)), settings_(store_, savedView_, programFolder_) {
+    settings_.setCurrentTask([this]() -> std::int32_t {
+        if (!dm_ || !dm_->tasks.isOpen() || dm_->tasks.isEmpty()) return 0;
+        return static_cast<std::int32_t>(dm_->tasksTaskID.asInteger());
+    });
+}
+
+Startup::~Startup() {
+    lang::Language::global().setRefreshHook({});
+    lang::Language::global().setWindowWriter(nullptr);
+    if (tasksForm_) tasksForm_->RestoreCurrentDir();
+}
+
+StartupOutcome Startup::run() {
+    try {
+        return sequence();
+    } catch (...) {
+        ui::ErrorBoundary::reportCurrent();
+        return ended();
+    }
+}
+
+StartupOutcome Startup::sequence() {
+    engine::PackRun::SetDefaultCaptions();
+    help_ = std::make_unique<TUseHTMLHelp>();
+    lang::Language::global().setWindowWriter(&ui::WindowTexts::global());
+
+    splash_ = std::make_unique<TSplashForm>();
+    splash_->show();
+    splash_->repaint();
+    QApplication::processEvents();
+
+    QApplication::setApplicationName(QStringLiteral("Rectix"));
+    tasksForm_ = std::make_unique<TTasksForm>(store_, settings_, programFolder_);
+    lang::Language::global().setRefreshHook([form = tasksForm_.get()] { form->NewFileNameCaption(); });
+    const bool created = tasksForm_->FormCreate();
+    QApplication::processEvents();
+    if (!created) return ended();
+
+    createViewOptions();
+    createDataModule();
+    if (store_.DBState != 555) return ended();
+
+    createWindows();
+    store_.ReportsFailed = false;
+    try {
+        createReports();
+    } catch (...) {
+        store_.ReportsFailed = true;
+    }
+
+    splash_.reset();
+    createAbout();
+    tasksForm_->show();
+    return StartupOutcome::Running;
+}
+
+StartupOutcome Startup::ended() {
+    splash_.reset();
+    if (tasksForm_) tasksForm_->RestoreCurrentDir();
+    return StartupOutcome::Ended;
+}
+
+// The view options window comes with the layout page.
+void Startup::createViewOptions() {}
+
+void Startup::createDataModule() {
+    dm_ = std::make_unique<taskdb::TDMForm>(store_, programFolder_);
+    dm_->setDialogs(&dialogs_);
+    dm_->setTaskPage(tasksForm_.get());
+    tasksForm_->setDataModule(dm_.get());
+    dm_->DataModuleCreate();
+}
+
+// In this order: box library, container library, settings window, solution page, layout page,
+// progress window, task list, acknowledgements.
+void Startup::createWindows() {
+    wait_ = std::make_unique<TWaitForm>();
+    dm_->setWaitWindow(wait_.get());
+    tasksForm_->setWaitForm(wait_.get());
+    ackno_ = std::make_unique<TAcknoForm>(tasksForm_.get());
+}
+
+// In this order: box library, container library, task, solution and layout image reports. A
+// report form that cannot be created switches printing off; those created before it stay.
+void Startup::createReports() {}
+
+void Startup::createAbout() {
+    about_ = std::make_unique<TAboutForm>(tasksForm_.get());
+    store_.Warnings = TAboutForm::warnings();
+    QObject::connect(about_.get(), &TAboutForm::warningsChanged, [this](bool on) { store_.Warnings = on; });
+}
+
+} // namespace rectix::app

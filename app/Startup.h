@@ -1,0 +1,77 @@
+#pragma once
+
+#include "app/SavedViewSettings.h"
+#include "app/SettingsFile.h"
+#include "app/TaskDbDialogs.h"
+#include "taskdb/RunStore.h"
+
+#include <filesystem>
+#include <memory>
+
+namespace rectix::taskdb {
+class TDMForm;
+}
+
+namespace rectix::app {
+
+class TAboutForm;
+class TAcknoForm;
+class TSplashForm;
+class TTasksForm;
+class TUseHTMLHelp;
+class TWaitForm;
+
+enum class StartupOutcome {
+    Running, // the main window is shown; the message loop runs until it closes
+    Ended,   // the program ends; nothing but messages was shown
+};
+
+// The program's main sequence up to the message loop, and the one instance of every window and
+// of the data module, which live as long as this object. Needs the application object.
+class Startup {
+  public:
+    explicit Startup(std::filesystem::path programFolder);
+    ~Startup();
+    Startup(const Startup&) = delete;
+    Startup& operator=(const Startup&) = delete;
+
+    // Runs once. Ends the program when the program folder is not writable, when a set's folder
+    // is missing, when the tables cannot be opened, or when a step fails with an error (shown in
+    // the error box).
+    StartupOutcome run();
+
+    taskdb::RunStore& store() { return store_; }
+    SavedViewSettings& savedView() { return savedView_; }
+    // Null where start-up ended before creating them.
+    TTasksForm* mainWindow() const { return tasksForm_.get(); }
+    taskdb::TDMForm* dataModule() const { return dm_.get(); }
+    TWaitForm* waitForm() const { return wait_.get(); }
+    TAboutForm* aboutForm() const { return about_.get(); }
+
+  private:
+    StartupOutcome sequence();
+    StartupOutcome ended();
+    // The windows of the main sequence's steps, in their order; later windows join their step.
+    void createViewOptions();
+    void createDataModule();
+    void createWindows();
+    void createReports();
+    void createAbout();
+
+    std::filesystem::path programFolder_;
+    taskdb::RunStore store_;
+    SavedViewSettings savedView_;
+    SettingsFile settings_;
+    TaskDbDialogs dialogs_;
+
+    // Destroyed in reverse order: the data module first, the main window last but the help.
+    std::unique_ptr<TUseHTMLHelp> help_;
+    std::unique_ptr<TTasksForm> tasksForm_;
+    std::unique_ptr<TSplashForm> splash_;
+    std::unique_ptr<TWaitForm> wait_;
+    std::unique_ptr<TAcknoForm> ackno_;
+    std::unique_ptr<TAboutForm> about_;
+    std::unique_ptr<taskdb::TDMForm> dm_;
+};
+
+} // namespace rectix::app

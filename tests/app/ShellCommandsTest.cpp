@@ -1,0 +1,119 @@
+// The main window's commands: Exit, and the frame every long command runs in.
+#include "StartupFixture.h"
+
+#include "app/AboutUnit.h"
+#include "app/TasksUnit.h"
+#include "app/WaitUnit.h"
+#include "core/Errors.h"
+#include "taskdb/DMUnit.h"
+#include "ui/ErrorBoundary.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QTest>
+
+using rectix::app::StartupOutcome;
+using rectix::ui::DialogButton;
+
+namespace {
+
+class ShellTest : public StartupTest {
+  protected:
+    void SetUp() override {
+        StartupTest::SetUp();
+        makeSets({"home", "export", "import"});
+        ASSERT_EQ(start.run(), StartupOutcome::Running);
+        main = start.mainWindow();
+    }
+
+    void clickExit() const { QTest::mouseClick(main->findChild<QPushButton*>("ExitButton"), Qt::LeftButton); }
+
+    // Runs the command as a click would: as an event of the message loop.
+    void command(std::function<void()> work) const {
+        QMetaObject::invokeMethod(
+            main, [this, work] { main->RunOperation(work); }, Qt::QueuedConnection);
+        QApplication::processEvents();
+    }
+
+    void expectRestored() const {
+        EXPECT_TRUE(main->isVisible());
+        EXPECT_TRUE(main->isEnabled());
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        EXPECT_FALSE(start.waitForm()->isVisible());
+    }
+
+    rectix::app::TTasksForm* main = nullptr;
+};
+
+} // namespace
+
+TEST_F(ShellTest, ExitAsksMessage48OnlyWhileWarningsIsChecked) {
+    clickExit();
+    EXPECT_EQ(dialogs.shown, std::vector<std::string>{"confirm: Exit program?"});
+    EXPECT_TRUE(main->isVisible()); // refused: nothing further
+
+    start.aboutForm()->findChild<QCheckBox*>("WarnsCheck")->setChecked(false);
+    EXPECT_FALSE(start.store().Warnings);
+    clickExit();
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_FALSE(main->isVisible());
+}
+
+TEST_F(ShellTest, ExitConfirmedEndsTheProgram) {
+    dialogs.answers = {DialogButton::Ok};
+    clickExit();
+    EXPECT_FALSE(main->isVisible());
+    EXPECT_FALSE(start.dataModule()->tasks.isOpen());
+}
+
+TEST_F(ShellTest, AnUnexpectedErrorInACommandShowsTheErrorBoxAndTheProgramGoesOn) {
+    command([] { throw rectix::core::RangeError("Range check error"); });
+    EXPECT_EQ(dialogs.shown, std::vector<std::string>{"errorbox: Range check error"});
+    expectRestored();
+
+    bool ran = false;
+    command([&] { ran = true; });
+    EXPECT_TRUE(ran);
+}
+
+TEST_F(ShellTest, ARefusedCommandShowsNothingFurther) {
+    command([] { throw rectix::core::SilentAbort(); });
+    EXPECT_TRUE(dialogs.shown.empty());
+    expectRestored();
+}
+
+TEST_F(ShellTest, WhileACommandRunsOnlyTheProgressWindowTakesInputAndNoSecondCommandStarts) {
+    bool secondRan = true;
+    command([&] {
+        EXPECT_EQ(QApplication::activeModalWidget(), start.waitForm());
+        EXPECT_FALSE(main->isEnabled());
+        EXPECT_FALSE(main->close()); // nor can the program end meanwhile
+        secondRan = false;
+        rectix::ui::ErrorBoundary::run([&] { main->RunOperation([&] { secondRan = true; }); });
+    });
+    EXPECT_FALSE(secondRan);
+    EXPECT_TRUE(dialogs.shown.empty());
+    expectRestored();
+}
+
+TEST_F(ShellTest, DeletingATaskShowsTheProgressWindowAndGivesEverythingBack) {
+    rectix::taskdb::TDMForm& dm = *start.dataModule();
+    dm.tasks.append();
+    ASSERT_EQ(dm.tasks.recordCount(), 1u);
+
+    struct ShowCounter : QObject {
+        bool eventFilter(QObject*, QEvent* e) override {
+            shows += e->type() == QEvent::Show;
+            return false;
+        }
+        int shows = 0;
+    } counter;
+    start.waitForm()->installEventFilter(&counter);
+    dm.tasks.deleteRow();
+    start.waitForm()->removeEventFilter(&counter);
+
+    EXPECT_EQ(counter.shows, 1);
+    EXPECT_TRUE(dm.tasks.isEmpty());
+    expectRestored();
+}

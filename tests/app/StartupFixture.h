@@ -1,0 +1,44 @@
+#pragma once
+
+#include "ScriptedAnswers.h"
+#include "TempFolder.h"
+
+#include "app/DefaultOptions.h"
+#include "app/SettingsFile.h"
+#include "app/Startup.h"
+#include "lang/Language.h"
+#include "taskdb/RunStore.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <initializer_list>
+
+// A program folder of its own for each test, with a sound settings file, scripted dialogs and
+// the start-up of the program in it.
+class StartupTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        rectix::taskdb::RunStore defaults;
+        rectix::app::SetDefaultOptions(defaults, true);
+        defaults.VolMltPos = 3;
+        rectix::app::SavedViewSettings view;
+        rectix::app::SettingsFile(defaults, view, folder.path).SaveIni();
+    }
+    void TearDown() override {
+        rectix::lang::Language::global().applyEnglishTexts(false);
+        rectix::taskdb::RunStore::setLangIndex(0);
+    }
+
+    void makeSets(std::initializer_list<const char*> sets) const {
+        for (const char* set : sets) std::filesystem::create_directories(folder.path / "data" / set);
+    }
+    std::filesystem::path tableFile(const char* set, const char* table) const {
+        return folder.path / "data" / set / (std::string(table) + ".db");
+    }
+
+    ScriptedAnswers dialogs;
+    TempFolder folder;
+    const std::filesystem::path startFolder = std::filesystem::current_path();
+    rectix::app::Startup start{folder.path};
+};
