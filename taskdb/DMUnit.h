@@ -57,6 +57,11 @@ class TDMForm {
     void setBoxLibrary(LibraryWindow* window);
 
     RunStore& store() const { return store_; }
+    // The windows set above, or their stand-ins, for the routines that work
+    // beside the data module.
+    MessageDialog& dialogs() const { return *dialogs_; }
+    TaskPage& taskPage() const { return *page_; }
+    WaitWindow& waitWindow() const { return *wait_; }
 
     // Lifecycle.
     // Opens the working tables, selects LastTaskID, computes the totals and
