@@ -12,7 +12,6 @@
 
 #include <ctime>
 #include <filesystem>
-#include <initializer_list>
 #include <string>
 #include <utility>
 
@@ -22,7 +21,6 @@ namespace {
 
 using dataset::Cursor;
 using dataset::Value;
-using Override = std::pair<const char*, Value>;
 
 constexpr const char* LibraryTables[] = {"boxes", "conts"};
 
@@ -77,16 +75,24 @@ std::vector<std::vector<Value>> rowsOfTask(dataset::TableSet& set, const char* t
     return rows;
 }
 
-// Appends a copy of `row` (its auto-increment key left to the table) with
-// `overrides` assigned; gives the posted row's TaskID.
-std::int32_t appendRow(Cursor& c, const std::vector<Value>& row, std::initializer_list<Override> overrides) {
+// Appends a copy of `row`, its auto-increment key left to the table; the
+// caller assigns what differs and posts.
+void copyRow(Cursor& c, const std::vector<Value>& row) {
     c.append();
     const auto& fields = c.tableDef().fields;
     for (std::size_t i = 0; i < fields.size(); ++i)
         if (fields[i].type != dataset::FieldType::AutoInc) c.field(fields[i].name).setValue(row.at(i));
-    for (const auto& [field, value] : overrides) c.field(field).setValue(value);
-    c.post();
-    return c.field("TaskID").asInteger();
+}
+
+// Copies the rows of a task into `c` under the TaskID `taskID`, with `zeroed` set to 0.
+void copyTaskRows(Cursor& c, const std::vector<std::vector<Value>>& rows, std::int32_t taskID,
+                  const char* zeroed = nullptr) {
+    for (const auto& row : rows) {
+        copyRow(c, row);
+        c.field("TaskID").setInteger(taskID);
+        if (zeroed) c.field(zeroed).setInteger(0);
+        c.post();
+    }
 }
 
 // Keeps copies of the export set's library files while a task is copied, so
@@ -312,15 +318,17 @@ void TaskCopier::exportRows(const TaskRows& rows) {
     WaitWindow& wait = dm_.waitWindow();
     sets_.SetExportTablesActive(true);
     dataset::Transaction tx(dm_.exdb);
-    const std::int32_t id = appendRow(dm_.extasks, rows.task, {});
+    copyRow(dm_.extasks, rows.task);
+    dm_.extasks.post();
+    const std::int32_t id = dm_.extasks.field("TaskID").asInteger();
     wait.SetProgBar(70);
-    for (const Row& row : rows.tc) appendRow(dm_.extc, row, {{"TaskID", id}});
+    copyTaskRows(dm_.extc, rows.tc, id);
     wait.SetProgBar(80);
-    for (const Row& row : rows.tb) appendRow(dm_.extb, row, {{"TaskID", id}});
+    copyTaskRows(dm_.extb, rows.tb, id);
     wait.SetProgBar(90);
-    for (const Row& row : rows.solut) appendRow(dm_.exsolut, row, {{"TaskID", id}});
-    for (const Row& row : rows.distr) appendRow(dm_.exdistr, row, {{"TaskID", id}});
-    for (const Row& row : rows.posit) appendRow(dm_.exposit, row, {{"TaskID", id}});
+    copyTaskRows(dm_.exsolut, rows.solut, id);
+    copyTaskRows(dm_.exdistr, rows.distr, id);
+    copyTaskRows(dm_.exposit, rows.posit, id);
     tx.commit();
     sets_.SetExportTablesActive(false);
 }
@@ -334,16 +342,16 @@ std::int32_t TaskCopier::duplicateRows(const TaskRows& rows) {
     Cursor tc(dm_.db, "tc");
     Cursor tb(dm_.db, "tb");
     for (Cursor* c : {&tasks, &tc, &tb}) c->open();
-    const Value& name = valueIn(tasks.tableDef(), rows.task, "Name");
-    const std::int32_t id =
-        appendRow(tasks, rows.task,
-                  {{"Name", Value((name.isNull() ? std::string() : name.text()) + " -dupl")},
-                   {"Solut", Value(false)},
-                   {"Date", today()}});
+    copyRow(tasks, rows.task);
+    tasks.field("Name").setString(tasks.field("Name").asString() + " -dupl");
+    tasks.field("Solut").setBoolean(false);
+    tasks.field("Date").setDate(today());
+    tasks.post();
+    const std::int32_t id = tasks.field("TaskID").asInteger();
     wait.SetProgBar(70);
-    for (const Row& row : rows.tc) appendRow(tc, row, {{"TaskID", id}, {"Used", 0}});
+    copyTaskRows(tc, rows.tc, id, "Used");
     wait.SetProgBar(80);
-    for (const Row& row : rows.tb) appendRow(tb, row, {{"TaskID", id}, {"Placed", 0}});
+    copyTaskRows(tb, rows.tb, id, "Placed");
     wait.SetProgBar(90);
     tx.commit();
     dm_.tasks.refresh();
