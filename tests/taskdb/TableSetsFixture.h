@@ -10,9 +10,6 @@
 
 #include <fstream>
 #include <functional>
-#include <map>
-#include <optional>
-#include <sstream>
 
 namespace rectix::taskdb::test {
 
@@ -46,43 +43,33 @@ class TableSetsTest : public TaskDbTest {
 
     void TearDown() override {
         for (sqlite3* h : held) sqlite3_close(h);
-        copier.reset();
-        sets.reset();
         TaskDbTest::TearDown();
     }
 
-    fs::path folder(const char* set) { return root / "data" / set; }
+    fs::path file(const char* set, const char* table) {
+        return root / "data" / set / (std::string(table) + ".db");
+    }
 
-    // Holds a table file as another program holding the set would, until the test ends.
+    // Holds a table file as another program holding its set would, until the test ends.
     void hold(const char* set, const char* table) {
-        sqlite3* h = nullptr;
-        const auto file = folder(set) / (std::string(table) + ".db");
-        ASSERT_EQ(sqlite3_open(file.c_str(), &h), SQLITE_OK);
-        held.push_back(h);
-        ASSERT_EQ(sqlite3_exec(h, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE; COMMIT;", nullptr, nullptr,
-                               nullptr),
+        held.push_back(nullptr);
+        ASSERT_EQ(sqlite3_open(file(set, table).c_str(), &held.back()), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(held.back(), "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE; COMMIT;",
+                               nullptr, nullptr, nullptr),
                   SQLITE_OK);
     }
 
     // Runs SQL on a table file of a closed set.
     void sql(const char* set, const char* table, const std::string& statement) {
         sqlite3* h = nullptr;
-        const auto file = folder(set) / (std::string(table) + ".db");
-        ASSERT_EQ(sqlite3_open(file.c_str(), &h), SQLITE_OK);
-        char* err = nullptr;
-        const int rc = sqlite3_exec(h, statement.c_str(), nullptr, nullptr, &err);
-        const std::string what = err ? err : "";
-        sqlite3_free(err);
+        ASSERT_EQ(sqlite3_open(file(set, table).c_str(), &h), SQLITE_OK);
+        const int rc = sqlite3_exec(h, statement.c_str(), nullptr, nullptr, nullptr);
         sqlite3_close(h);
-        ASSERT_EQ(rc, SQLITE_OK) << what;
+        ASSERT_EQ(rc, SQLITE_OK) << statement;
     }
 
-    // The export set as it can be read now: the working tables' set while they are on it.
-    dataset::TableSet& exportSet() { return dm->db.alias() == "Rectixexp" ? dm->db : dm->exdb; }
-
     // The rows of a table, each as text without its TaskID, of one task or of all.
-    std::vector<std::string> rowsOf(dataset::TableSet& set, const char* table,
-                                    std::optional<std::int32_t> taskID = {}) {
+    std::vector<std::string> rowsOf(dataset::TableSet& set, const char* table, std::int32_t taskID = 0) {
         const bool wasOpen = set.isOpen();
         if (!wasOpen) {
             TDMForm::EnsureTableFiles(set);
@@ -93,89 +80,38 @@ class TableSetsTest : public TaskDbTest {
             dataset::Cursor c(set, table);
             c.open();
             for (c.first(); !c.eof(); c.next()) {
-                if (taskID && c.field("TaskID").asInteger() != *taskID) continue;
-                std::string text;
+                if (taskID != 0 && c.field("TaskID").asInteger() != taskID) continue;
+                rows.emplace_back();
                 for (std::size_t i = 0; i < c.fieldCount(); ++i)
-                    if (c.fieldAt(i).name() != "TaskID") text += c.fieldAt(i).asString() + "|";
-                rows.push_back(text);
+                    if (c.fieldAt(i).name() != "TaskID") rows.back() += c.fieldAt(i).asString() + "|";
             }
         }
         if (!wasOpen) set.close();
         return rows;
     }
 
-    std::size_t count(dataset::TableSet& set, const char* table) { return rowsOf(set, table).size(); }
-
-    // Builds libraries and one task in the home set from a file of
-    // tests/data/taskdb; the task is left current.
-    std::int32_t loadTask(const std::string& file) {
-        std::ifstream in(testData("taskdb/" + file));
-        EXPECT_TRUE(in) << file;
-        std::map<std::string, std::int32_t> types, kinds;
-        std::int32_t task = 0;
-        std::string line;
-        while (std::getline(in, line)) {
-            std::istringstream words(line);
-            std::string word, name;
-            words >> word;
-            if (word.empty() || word[0] == '#') continue;
-            if (word == "container" || word == "box") {
-                int length = 0, width = 0, weight = 0;
-                words >> name >> length >> width >> weight;
-                (word == "container" ? types : kinds)[name] = word == "container"
-                                                                  ? addContainer(name, length, width, weight)
-                                                                  : addBox(name, length, width, weight);
-            } else if (word == "task") {
-                std::getline(words >> std::ws, name);
-                task = addTask(name);
-            } else if (word == "set") {
-                std::string value;
-                words >> name;
-                std::getline(words >> std::ws, value);
-                dm->tasks.edit();
-                dm->tasks.field(name).setString(value);
-                dm->tasks.post();
-            } else if (word == "tc" || word == "tb") {
-                int amount = 0, count = 0;
-                double cost = 0;
-                words >> name >> amount >> count >> cost;
-                if (word == "tc")
-                    addTaskContainer(types.at(name), amount, count, cost);
-                else
-                    addTaskBox(kinds.at(name), amount, count, cost);
-            } else if (word == "solut") {
-                int contNo = 0, boxes = 0;
-                words >> contNo >> name >> boxes;
-                dm->solut.append();
-                dm->solutContNo.setInteger(contNo);
-                dm->solutTypeID.setInteger(types.at(name));
-                dm->solutBoxLoad.setInteger(boxes);
-                dm->solut.post();
-            } else if (word == "distr") {
-                int placed = 0;
-                words >> name >> placed;
-                dm->distr.append();
-                dm->distrKindID.setInteger(kinds.at(name));
-                dm->distrPlaced.setInteger(placed);
-                dm->distr.post();
-            } else if (word == "posit") {
-                int boxNo = 0, x = 0, y = 0, l = 0, w = 0, loadNo = 0;
-                words >> boxNo >> name >> x >> y >> l >> w >> loadNo;
-                dm->posit.append();
-                dm->positBoxNo.setInteger(boxNo);
-                dm->positKindID.setInteger(kinds.at(name));
-                dm->positPosX.setInteger(x);
-                dm->positPosY.setInteger(y);
-                dm->positPosLh.setInteger(l);
-                dm->positPosWh.setInteger(w);
-                dm->positLoadNo.setInteger(loadNo);
-                dm->posit.post();
-            } else {
-                ADD_FAILURE() << file << ": unknown line " << line;
-            }
+    // Writes the rows of a file of tests/data/taskdb into the home set; its
+    // last task is then current.
+    std::int32_t loadRows(const std::string& name) {
+        std::ifstream in(testData("taskdb/" + name));
+        EXPECT_TRUE(in) << name;
+        dm->SetTablesActive(false);
+        dm->db.open();
+        for (std::string line; std::getline(in, line);) {
+            if (line.empty() || line[0] == '#') continue;
+            std::istringstream parts(line);
+            std::string table, pair;
+            std::getline(parts, table, ';');
+            dataset::Cursor c(dm->db, table);
+            c.open();
+            c.append();
+            while (std::getline(parts >> std::ws, pair, ';'))
+                c.field(pair.substr(0, pair.find('='))).setString(pair.substr(pair.find('=') + 1));
+            c.post();
         }
-        dm->tasks.locate("TaskID", task);
-        return task;
+        EXPECT_TRUE(dm->SetTablesActive(true));
+        dm->tasks.last();
+        return dm->tasksTaskID.asInteger();
     }
 
     RecordingExchange exchange;
