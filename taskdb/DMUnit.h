@@ -57,7 +57,8 @@ class TDMForm {
     void setBoxLibrary(LibraryWindow* window);
 
     RunStore& store() const { return store_; }
-    // The windows the data module talks to (stand-ins until the windows are set).
+    // The windows the data module talks to (stand-ins until the windows are set),
+    // for the routines that work beside it.
     MessageDialog& dialogs() const { return *dialogs_; }
     WaitWindow& waitWindow() const { return *wait_; }
     TaskPage& taskPage() const { return *page_; }

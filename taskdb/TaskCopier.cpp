@@ -1,0 +1,368 @@
+#include "taskdb/TaskCopier.h"
+
+#include "taskdb/DMUnit.h"
+#include "taskdb/RunStore.h"
+#include "taskdb/TableSets.h"
+
+#include "dataset/Cursor.h"
+#include "dataset/TableSet.h"
+#include "dataset/Transaction.h"
+
+#include "core/UiTexts.h"
+
+#include <ctime>
+#include <filesystem>
+#include <string>
+#include <utility>
+
+namespace rectix::taskdb {
+
+namespace {
+
+using dataset::Cursor;
+using dataset::Value;
+
+constexpr const char* LibraryTables[] = {"boxes", "conts"};
+
+std::string msg(int slot) {
+    return core::messageText(slot);
+}
+
+dataset::Date today() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return std::chrono::year{local.tm_year + 1900} /
+           std::chrono::month(static_cast<unsigned>(local.tm_mon + 1)) /
+           std::chrono::day(static_cast<unsigned>(local.tm_mday));
+}
+
+std::vector<Value> rowOf(const Cursor& c) {
+    std::vector<Value> row;
+    for (const auto& f : c.tableDef().fields) row.push_back(c.field(f.name).value());
+    return row;
+}
+
+const Value& valueIn(const dataset::TableDef& table, const std::vector<Value>& row, std::string_view field) {
+    return row.at(table.fieldIndex(field).value());
+}
+
+// A stored number as a double; null counts as 0.
+double number(const Value& v) {
+    switch (v.kind()) {
+    case Value::Kind::Integer:
+        return static_cast<double>(v.integer());
+    case Value::Kind::Float:
+        return v.real();
+    case Value::Kind::Boolean:
+        return v.boolean() ? 1 : 0;
+    default:
+        return 0;
+    }
+}
+
+// The rows of a task in one table, in key order (every key starts with TaskID).
+std::vector<std::vector<Value>> rowsOfTask(dataset::TableSet& set, const char* table, std::int32_t taskID) {
+    Cursor c(set, table);
+    c.open();
+    std::vector<std::vector<Value>> rows;
+    if (!c.locate("TaskID", taskID)) return rows;
+    while (c.field("TaskID").asInteger() == taskID) {
+        rows.push_back(rowOf(c));
+        c.next();
+        if (c.eof()) break;
+    }
+    return rows;
+}
+
+// Appends a copy of `row`, its auto-increment key left to the table; the
+// caller assigns what differs and posts.
+void copyRow(Cursor& c, const std::vector<Value>& row) {
+    c.append();
+    const auto& fields = c.tableDef().fields;
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        if (fields[i].type != dataset::FieldType::AutoInc) c.field(fields[i].name).setValue(row.at(i));
+}
+
+// Copies the rows of a task into `c` under the TaskID `taskID`, with `zeroed` set to 0.
+void copyTaskRows(Cursor& c, const std::vector<std::vector<Value>>& rows, std::int32_t taskID,
+                  const char* zeroed = nullptr) {
+    for (const auto& row : rows) {
+        copyRow(c, row);
+        c.field("TaskID").setInteger(taskID);
+        if (zeroed) c.field(zeroed).setInteger(0);
+        c.post();
+    }
+}
+
+// Keeps copies of the export set's library files while a task is copied, so
+// that a failure can put back the files it changed.
+class LibraryUndo {
+  public:
+    explicit LibraryUndo(std::filesystem::path folder) : folder_(std::move(folder)) {}
+    ~LibraryUndo() { discard(); }
+    LibraryUndo(const LibraryUndo&) = delete;
+    LibraryUndo& operator=(const LibraryUndo&) = delete;
+
+    bool save(const std::string& file) {
+        std::error_code ec;
+        std::filesystem::copy_file(folder_ / file, kept(file),
+                                   std::filesystem::copy_options::overwrite_existing, ec);
+        if (ec) return false;
+        saved_.push_back({file, false});
+        return true;
+    }
+    void changed(const std::string& file) {
+        for (auto& s : saved_)
+            if (s.file == file) s.changed = true;
+    }
+    // Puts back the changed files; the export set must be closed.
+    void restore() noexcept {
+        for (const auto& s : saved_) {
+            std::error_code ec;
+            if (s.changed) std::filesystem::rename(kept(s.file), folder_ / s.file, ec);
+        }
+        discard();
+    }
+    void discard() noexcept {
+        for (const auto& s : saved_) {
+            std::error_code ec;
+            std::filesystem::remove(kept(s.file), ec);
+        }
+        saved_.clear();
+    }
+
+  private:
+    struct Saved {
+        std::string file;
+        bool changed;
+    };
+    std::filesystem::path kept(const std::string& file) const { return folder_ / (file + ".undo"); }
+
+    std::filesystem::path folder_;
+    std::vector<Saved> saved_;
+};
+
+} // namespace
+
+// Steps 2, 3 and 12 of the copy: the windows while it runs, restored however it ends.
+class TaskCopier::Frame {
+  public:
+    Frame(TaskCopier& copier, bool toExport) : dm_(copier.dm_), sets_(copier.sets_), toExport_(toExport) {
+        if (toExport_)
+            sets_.exchangePage().SetWindowEnabled(false);
+        else
+            dm_.tasks.disableControls();
+        dm_.taskPage().SetBusyCursor(true);
+        WaitWindow& wait = dm_.waitWindow();
+        wait.Show();
+        wait.SetProgLab(core::captionText(37));
+        wait.SetProgBar(5);
+    }
+    ~Frame() {
+        WaitWindow& wait = dm_.waitWindow();
+        wait.Hide();
+        wait.SetProgBar(0);
+        dm_.taskPage().SetBusyCursor(false);
+        if (toExport_)
+            sets_.exchangePage().SetWindowEnabled(true);
+        else
+            dm_.tasks.enableControls();
+    }
+    Frame(const Frame&) = delete;
+    Frame& operator=(const Frame&) = delete;
+
+  private:
+    TDMForm& dm_;
+    TableSets& sets_;
+    bool toExport_;
+};
+
+TaskCopier::TaskCopier(TDMForm& dm, TableSets& sets) : dm_(dm), sets_(sets) {}
+
+bool TaskCopier::CopyFileToExport(std::string_view table) {
+    try {
+        dm_.db.copyTableFileTo(table, dm_.exdb);
+        return true;
+    } catch (const std::exception&) {
+        dm_.dialogs().Show(DialogKind::Error, msg(16) + " " + dm_.db.table(table).fileName(),
+                           {DialogButton::OK}, 0);
+        return false;
+    }
+}
+
+void TaskCopier::TaskCopying(bool ToExport) {
+    RunStore& store = dm_.store();
+    // The buttons are offered only while the home set is active.
+    if (!sets_.RequireOpenSet() || store.ActiveDB != 0) return;
+    MessageDialog& dialogs = dm_.dialogs();
+    if (dm_.tasks.isEmpty()) {
+        dialogs.Show(DialogKind::Confirmation, msg(13), {DialogButton::OK}, 0);
+        return;
+    }
+    if (store.Warnings && dialogs.Show(DialogKind::Confirmation, msg(ToExport ? 17 : 120),
+                                       {DialogButton::OK, DialogButton::Cancel}, 0) != DialogButton::OK)
+        return;
+
+    Frame frame(*this, ToExport);
+    WaitWindow& wait = dm_.waitWindow();
+    sets_.PostModifiedTables();
+    const std::int32_t taskID = dm_.tasksTaskID.asInteger();
+    const TaskRows rows = readTask(taskID, ToExport);
+    if (!acceptRows(rows, ToExport)) return;
+    if (ToExport) {
+        store.LastTaskID = taskID;
+        if (!sets_.ReopenWorkingTables()) return;
+        dm_.tasks.locate("TaskID", taskID);
+    }
+
+    TDMForm::EnsureTableFiles(dm_.exdb);
+    LibraryUndo undo(dm_.exdb.folder());
+    for (const char* table : LibraryTables) {
+        const std::string file = dm_.exdb.table(table).fileName();
+        if (!undo.save(file)) {
+            dialogs.Show(DialogKind::Error, msg(16) + " " + file, {DialogButton::OK}, 0);
+            return;
+        }
+    }
+    std::int32_t duplicate = 0;
+    try {
+        if (ToExport) {
+            // Into a set without tasks the libraries come whole, with no rows left of earlier exports.
+            sets_.SetExportTablesActive(true);
+            if (dm_.extasks.isEmpty()) {
+                for (const char* table : LibraryTables) undo.changed(dm_.exdb.table(table).fileName());
+                dataset::Transaction tx(dm_.exdb);
+                dm_.exdb.emptyTable("conts");
+                dm_.exdb.emptyTable("boxes");
+                tx.commit();
+            }
+            sets_.SetExportTablesActive(false);
+        }
+        int percent = 10;
+        for (const char* table : LibraryTables) {
+            wait.SetProgBar(percent);
+            percent += 25;
+            if (!CopyFileToExport(table)) {
+                undo.restore();
+                return;
+            }
+            undo.changed(dm_.exdb.table(table).fileName());
+        }
+        wait.SetProgBar(60);
+        if (ToExport)
+            exportRows(rows);
+        else
+            duplicate = duplicateRows(rows);
+    } catch (...) {
+        closeExportTables();
+        undo.restore();
+        throw;
+    }
+    undo.discard();
+    if (duplicate != 0) dm_.tasks.locate("TaskID", duplicate);
+    wait.SetProgBar(100);
+    dm_.tc.first();
+    dm_.tb.first();
+}
+
+TaskCopier::TaskRows TaskCopier::readTask(std::int32_t taskID, bool withSolution) {
+    TaskRows rows;
+    rows.task = rowOf(dm_.tasks);
+    rows.tc = rowsOfTask(dm_.db, "tc", taskID);
+    rows.tb = rowsOfTask(dm_.db, "tb", taskID);
+    if (withSolution) {
+        rows.solut = rowsOfTask(dm_.db, "solut", taskID);
+        rows.distr = rowsOfTask(dm_.db, "distr", taskID);
+        rows.posit = rowsOfTask(dm_.db, "posit", taskID);
+    }
+    return rows;
+}
+
+bool TaskCopier::acceptRows(const TaskRows& rows, bool toExport) {
+    for (const Row& row : rows.tc)
+        if (!acceptRow(row, toExport, true)) return false;
+    for (const Row& row : rows.tb)
+        if (!acceptRow(row, toExport, false)) return false;
+    return true;
+}
+
+// The rules the copied row meets: the export set's task rows refuse an amount
+// below 1; a duplicate's rows are entered as the user's are, so they also
+// need a library row and a cost of at least 0.
+bool TaskCopier::acceptRow(const Row& row, bool toExport, bool containers) {
+    const dataset::TableDef& table = dm_.db.table(containers ? "tc" : "tb");
+    const char* keyField = containers ? "TypeID" : "KindID";
+    const double key = number(valueIn(table, row, keyField));
+    const double amount = number(valueIn(table, row, containers ? "Avail" : "Total"));
+    const double cost = number(valueIn(table, row, "Cost"));
+    int slot = 0;
+    if (!toExport && key < 1)
+        slot = containers ? 85 : 87;
+    else if (amount < 1)
+        slot = 74;
+    else if (!toExport && cost < 0)
+        slot = 75;
+    if (slot == 0) return true;
+
+    std::string text = msg(slot);
+    Cursor library(dm_.db, containers ? "conts" : "boxes");
+    library.open();
+    if (key >= 1 && library.locate(keyField, static_cast<std::int64_t>(key)))
+        text += "\r\"" + library.field(containers ? "Type" : "Kind").asString() + "\"";
+    dm_.dialogs().Show(DialogKind::Warning, text, {DialogButton::OK}, 0);
+    return false;
+}
+
+void TaskCopier::exportRows(const TaskRows& rows) {
+    WaitWindow& wait = dm_.waitWindow();
+    sets_.SetExportTablesActive(true);
+    dataset::Transaction tx(dm_.exdb);
+    copyRow(dm_.extasks, rows.task);
+    dm_.extasks.post();
+    const std::int32_t id = dm_.extasks.field("TaskID").asInteger();
+    wait.SetProgBar(70);
+    copyTaskRows(dm_.extc, rows.tc, id);
+    wait.SetProgBar(80);
+    copyTaskRows(dm_.extb, rows.tb, id);
+    wait.SetProgBar(90);
+    copyTaskRows(dm_.exsolut, rows.solut, id);
+    copyTaskRows(dm_.exdistr, rows.distr, id);
+    copyTaskRows(dm_.exposit, rows.posit, id);
+    tx.commit();
+    sets_.SetExportTablesActive(false);
+}
+
+// Writes the duplicate through cursors of its own, so that the data module's
+// rules and totals see it only once it is whole; gives its TaskID.
+std::int32_t TaskCopier::duplicateRows(const TaskRows& rows) {
+    WaitWindow& wait = dm_.waitWindow();
+    dataset::Transaction tx(dm_.db);
+    Cursor tasks(dm_.db, "tasks");
+    Cursor tc(dm_.db, "tc");
+    Cursor tb(dm_.db, "tb");
+    for (Cursor* c : {&tasks, &tc, &tb}) c->open();
+    copyRow(tasks, rows.task);
+    tasks.field("Name").setString(tasks.field("Name").asString() + " -dupl");
+    tasks.field("Solut").setBoolean(false);
+    tasks.field("Date").setDate(today());
+    tasks.post();
+    const std::int32_t id = tasks.field("TaskID").asInteger();
+    wait.SetProgBar(70);
+    copyTaskRows(tc, rows.tc, id, "Used");
+    wait.SetProgBar(80);
+    copyTaskRows(tb, rows.tb, id, "Placed");
+    wait.SetProgBar(90);
+    tx.commit();
+    dm_.tasks.refresh();
+    return id;
+}
+
+void TaskCopier::closeExportTables() noexcept {
+    try {
+        sets_.SetExportTablesActive(false);
+    } catch (...) {
+    }
+}
+
+} // namespace rectix::taskdb

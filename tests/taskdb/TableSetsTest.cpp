@@ -1,0 +1,189 @@
+// Switching the working tables between the three sets, emptying a set, what
+// the windows are told about the active set, and the start-up file check.
+#include "TableSetsFixture.h"
+
+#include "taskdb/Schema.h"
+
+namespace rectix::taskdb::test {
+
+namespace {
+
+const std::string Busy73 = "DB is busy or incorrect";
+
+} // namespace
+
+using Switching = TableSetsTest;
+
+TEST_F(Switching, HomeToExportAndBackReselectsTheHomeTask) {
+    for (const char* name : {"One", "Two", "Three"}) addTask(name);
+    dm->tasks.locate("TaskID", 2);
+    store.LoadedSolutionTaskID = 2;
+    sets->SwitchDatabase(1);
+    EXPECT_EQ(store.ActiveDB, 1);
+    EXPECT_TRUE(dm->tasks.isEmpty());
+    EXPECT_EQ(store.LastTaskID, 2);
+    EXPECT_EQ(store.LoadedSolutionTaskID, 0);
+
+    addTask("Exported");
+    sets->SwitchToHome();
+    EXPECT_EQ(store.ActiveDB, 0);
+    EXPECT_EQ(dm->tasksName.asString(), "Two");
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(exchange.enabled && !page.busy);
+}
+
+TEST_F(Switching, BetweenExportAndImportLastTaskIDStays) {
+    addTask("One");
+    addTask("Two");
+    sets->SwitchDatabase(1);
+    addTask("Exported");
+    sets->SwitchDatabase(2);
+    sets->SwitchDatabase(1);
+    EXPECT_EQ(store.LastTaskID, 2);
+    EXPECT_EQ(dm->tasksName.asString(), "Exported");
+}
+
+TEST_F(Switching, ASetHeldByAnotherProgramShowsMessage73AndKeepsThePreviousSet) {
+    for (const char* name : {"One", "Two", "Three"}) addTask(name);
+    dm->tasks.locate("TaskID", 2);
+    TDMForm::EnsureTableFiles(dm->exdb);
+    hold("export", "tasks");
+    sets->SwitchDatabase(1);
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{Busy73});
+    EXPECT_EQ(store.ActiveDB, 0);
+    EXPECT_EQ(dm->tasksName.asString(), "Two"); // the task that was current, not the first
+
+    // Back home after a failed return: the export set's task stays, not the
+    // export task that has the home task's TaskID.
+    sqlite3_close(held.back());
+    held.pop_back();
+    sets->SwitchDatabase(1);
+    for (const char* name : {"E1", "E2", "E3"}) addTask(name);
+    hold("home", "tasks");
+    sets->SwitchToHome();
+    EXPECT_EQ(store.ActiveDB, 1);
+    EXPECT_EQ(dm->tasksName.asString(), "E3");
+}
+
+TEST_F(Switching, AnArithmeticErrorOpeningASetShowsItsMessageAndReturns) {
+    addTask("Home");
+    {
+        dataset::TableSet import(dataset::AliasRegistry(root), "Rectiximp", schema());
+        TDMForm::EnsureTableFiles(import);
+    }
+    // Placed below zero puts the boxes left beyond 16 bits.
+    sql("import", "tasks", "INSERT INTO tasks (TaskID, Name) VALUES (1, 'Odd')");
+    sql("import", "tb", "INSERT INTO tb (TaskID, KindID, Total, Placed) VALUES (1, 1, 32767, -32768)");
+    sets->SwitchDatabase(2);
+    EXPECT_EQ(dialogs.messages, (std::vector<std::string>{"Math error opening DB", Busy73}));
+    EXPECT_EQ(store.ActiveDB, 0);
+    EXPECT_EQ(dm->tasksName.asString(), "Home");
+}
+
+TEST_F(Switching, WhenThePreviousSetCannotBeReopenedEitherNoSetIsActive) {
+    addTask("Home");
+    HookedDialog hooked;
+    dm->setDialogs(&hooked);
+    TDMForm::EnsureTableFiles(dm->exdb);
+    hold("export", "tasks");
+    hooked.onMessage = [&] { hold("home", "tasks"); };
+    sets->SwitchDatabase(1);
+    EXPECT_EQ(hooked.messages, (std::vector<std::string>{Busy73, Busy73}));
+    EXPECT_FALSE(sets->SetOpen());
+    const ExchangeState& none = exchange.states.at(0);
+    EXPECT_EQ(none.ActiveSet, ExchangeState::NoSet);
+    EXPECT_TRUE(none.HomeEnabled && none.ExpEnabled && none.ImpEnabled && none.ExchVisible);
+    EXPECT_FALSE(none.AddEnabled || none.ClearEnabled || none.DuplEnabled);
+
+    // Every table action but switching is refused with the message.
+    hooked.messages.clear();
+    copier->TaskCopying(true);
+    copier->TaskCopying(false);
+    sets->EmptyActiveSet();
+    EXPECT_EQ(hooked.messages, (std::vector<std::string>{Busy73, Busy73, Busy73}));
+    EXPECT_TRUE(hooked.shown.empty());
+
+    // Once the other program lets go, the home set opens with its task.
+    sqlite3_close(held.back());
+    held.pop_back();
+    sets->SwitchToHome();
+    EXPECT_TRUE(sets->SetOpen());
+    EXPECT_EQ(dm->tasksName.asString(), "Home");
+    EXPECT_EQ(exchange.states.back().ActiveSet, 0);
+    dm->setDialogs(&dialogs);
+}
+
+using Emptying = TableSetsTest;
+
+TEST_F(Emptying, ASetWithoutLibrariesAndTasksIsOnlyReported) {
+    TDMForm::EnsureTableFiles(dm->exdb);
+    sql("export", "tc", "INSERT INTO tc (TaskID, TypeID, Avail) VALUES (9, 1, 1)");
+    sets->SwitchDatabase(1);
+    sets->EmptyActiveSet();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Confirmation);
+    EXPECT_EQ(dialogs.shown[0].text, "Export DB is empty");
+    EXPECT_EQ(dialogs.shown[0].buttons, std::vector<DialogButton>{DialogButton::OK});
+    EXPECT_EQ(rowsOf(dm->db, "tc").size(), 1u);
+}
+
+TEST_F(Emptying, RemovesEveryRowOfTheEightTablesAfterOK) {
+    const char* tables[] = {"conts", "boxes", "tasks", "tc", "tb", "solut", "distr", "posit"};
+    loadRows("copy/truck-a.rows");
+    sets->EmptyActiveSet(); // never the home set
+    store.Warnings = false;
+    copier->TaskCopying(true);
+    sets->SwitchDatabase(1);
+    dialogs.answers = {DialogButton::Cancel, DialogButton::OK};
+    sets->EmptyActiveSet();
+    EXPECT_EQ(rowsOf(dm->db, "tasks").size(), 1u);
+    sets->EmptyActiveSet();
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(dialogs.shown[1].text, "Are you sure to delete all Export DB data?");
+    for (const char* t : tables) EXPECT_TRUE(rowsOf(dm->db, t).empty()) << t;
+    EXPECT_EQ(exchange.homeFocused, 1);
+    EXPECT_TRUE(exchange.enabled && !page.busy);
+
+    sets->SwitchToHome();
+    for (const char* t : tables) EXPECT_FALSE(rowsOf(dm->db, t).empty()) << t;
+}
+
+using ExchangeStates = TableSetsTest;
+
+TEST_F(ExchangeStates, FollowTheActiveSet) {
+    sets->UpdateExchangeState();
+    addTask("One");
+    sets->UpdateExchangeState();
+    sets->SwitchDatabase(1);
+    sets->SwitchDatabase(2);
+    // set, then enabled: Add Home Exp Imp Clear Dupl; the clear caption; the label when shown
+    std::vector<std::string> shown;
+    for (const ExchangeState& s : exchange.states) {
+        std::string text = std::to_string(s.ActiveSet) + " ";
+        for (bool on :
+             {s.AddEnabled, s.HomeEnabled, s.ExpEnabled, s.ImpEnabled, s.ClearEnabled, s.DuplEnabled})
+            text += on ? '1' : '0';
+        shown.push_back(text + " " + s.ClearCaption + (s.ExchVisible ? ", " + s.ExchCaption : ""));
+    }
+    EXPECT_EQ(shown, (std::vector<std::string>{"0 001101 &Empty active DB", "0 101101 &Empty active DB",
+                                               "1 010110 &Empty Export DB, Export DB on",
+                                               "2 011010 &Empty Import DB, Import DB on"}));
+}
+
+TEST_F(TableSetsTest, TheStartUpCheckReportsDamagedAndUnreadableTableFiles) {
+    TDMForm::EnsureTableFiles(dm->exdb);
+    for (const char* alias : TableSets::AliasNames) sets->RepairAllValFiles(alias);
+    EXPECT_TRUE(dialogs.shown.empty()); // sound files, and an import folder without files
+
+    std::ofstream(file("export", "solut"), std::ios::trunc) << std::string(4096, 'x');
+    hold("export", "tc");
+    fs::remove_all(root / "data/import");
+    for (const char* alias : TableSets::AliasNames) sets->RepairAllValFiles(alias);
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Warning);
+    EXPECT_EQ(dialogs.shown[0].text, "Damaged table file \"" + file("export", "solut").string() + "\"");
+    EXPECT_EQ(dialogs.shown[1].kind, DialogKind::Error);
+    EXPECT_EQ(dialogs.shown[1].text, "Error reading table file \"" + file("export", "tc").string() + "\"");
+}
+
+} // namespace rectix::taskdb::test

@@ -1,0 +1,103 @@
+// The program's data on a fresh install: the alias file, the three set
+// folders and the sample in the home set; existing data is kept.
+#include "tools/DataFolders.h"
+
+#include "taskdb/DMUnit.h"
+#include "taskdb/RunStore.h"
+
+#include "lang/Language.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace rectix::tools::test {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string readFile(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+} // namespace
+
+class DataFolders : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        lang::Language::global().applyLanguage(false, 0);
+        char tmpl[] = "/tmp/rectix-data-XXXXXX";
+        ASSERT_NE(mkdtemp(tmpl), nullptr);
+        root = tmpl;
+    }
+    void TearDown() override { fs::remove_all(root); }
+
+    std::vector<fs::path> make() { return MakeDataFolders(root, readFile(RECTIX_SAMPLE_DATA)); }
+
+    fs::path root;
+    taskdb::RunStore store;
+};
+
+TEST_F(DataFolders, AFreshFolderGetsTheAliasFileTheThreeSetsAndASolvableSample) {
+    EXPECT_EQ(make(),
+              (std::vector<fs::path>{root / "data/home", root / "data/export", root / "data/import"}));
+    EXPECT_TRUE(fs::exists(root / "aliases.ini"));
+    for (const char* set : {"home", "export", "import"}) {
+        std::size_t files = 0;
+        for (const auto& e : fs::directory_iterator(root / "data" / set))
+            files += e.path().extension() == ".db";
+        EXPECT_EQ(files, 8u) << set;
+    }
+    EXPECT_FALSE(fs::exists(root / "data/home.part"));
+
+    taskdb::TDMForm dm(store, root);
+    dm.DataModuleCreate();
+    ASSERT_EQ(store.DBState, 555);
+    EXPECT_EQ(dm.tasksTaskID.asInteger(), 1);
+    EXPECT_EQ(dm.tasksName.asString(), "Sample delivery");
+    // Within the solver's limits, and every row on a library row.
+    EXPECT_TRUE(store.TotalContainers >= 1 && store.TotalContainers <= 24) << store.TotalContainers;
+    EXPECT_TRUE(store.TotalBoxes >= 1 && store.TotalBoxes <= 1000) << store.TotalBoxes;
+    for (dm.tc.first(); !dm.tc.eof(); dm.tc.next()) EXPECT_FALSE(dm.tcType.asString().empty());
+    for (dm.tb.first(); !dm.tb.eof(); dm.tb.next()) EXPECT_FALSE(dm.tbKind.asString().empty());
+}
+
+TEST_F(DataFolders, ExistingDataIsKept) {
+    std::ofstream(root / "aliases.ini") << "RectixB=mine\n";
+    fs::create_directories(root / "mine");
+    EXPECT_EQ(make(), (std::vector<fs::path>{root / "data/export", root / "data/import"}));
+    EXPECT_TRUE(fs::is_empty(root / "mine"));
+    EXPECT_EQ(readFile(root / "aliases.ini"), "RectixB=mine\n");
+
+    std::ofstream(root / "data/import/tasks.db", std::ios::app) << "changed";
+    EXPECT_TRUE(make().empty());
+    EXPECT_NE(readFile(root / "data/import/tasks.db").find("changed"), std::string::npos);
+}
+
+// Each file under tests/data/samples is sample data with one fault, which the message names.
+TEST_F(DataFolders, AFaultySampleMakesNoHomeSetAndNamesTheFault) {
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
+        {"unknown-type.json", {"task 1, tc row 1", "\"Lorry\""}},
+        {"unknown-field.json", {"conts row 1", "Payload"}},
+        {"out-of-range.json", {"boxes row 1", "40000"}},
+        {"truncated.json", {"Sample data:"}}};
+    for (const auto& [file, fragments] : cases) {
+        try {
+            MakeDataFolders(root, readFile(fs::path(RECTIX_TEST_DATA) / "samples" / file));
+            ADD_FAILURE() << file << ": no error";
+        } catch (const SampleDataError& e) {
+            for (const auto& f : fragments)
+                EXPECT_NE(std::string(e.what()).find(f), std::string::npos) << e.what();
+        }
+        EXPECT_FALSE(fs::exists(root / "data/home")) << file;
+        EXPECT_FALSE(fs::exists(root / "data/home.part")) << file;
+    }
+}
+
+} // namespace rectix::tools::test

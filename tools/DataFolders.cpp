@@ -1,0 +1,173 @@
+#include "tools/DataFolders.h"
+
+#include "taskdb/DMUnit.h"
+#include "taskdb/Schema.h"
+#include "taskdb/TableSets.h"
+
+#include "dataset/AliasRegistry.h"
+#include "dataset/Cursor.h"
+#include "dataset/TableSet.h"
+#include "dataset/Transaction.h"
+
+#include <nlohmann/json.hpp>
+
+#include <fstream>
+#include <map>
+
+namespace rectix::tools {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+namespace {
+
+using Names = std::map<std::string, std::int32_t>;
+
+dataset::Value valueOf(const json& v) {
+    if (v.is_boolean()) return dataset::Value(v.get<bool>());
+    if (v.is_number_integer()) return dataset::Value(v.get<std::int64_t>());
+    if (v.is_number()) return dataset::Value(v.get<double>());
+    if (v.is_string()) return dataset::Value(v.get<std::string>());
+    if (v.is_null()) return {};
+    throw SampleDataError("a value that is no number, text or Boolean");
+}
+
+const json& rowsIn(const json& parent, const char* member, const std::string& where) {
+    static const json none = json::array();
+    if (!parent.contains(member)) return none;
+    const json& rows = parent.at(member);
+    if (!rows.is_array()) throw SampleDataError(where + "\"" + member + "\" is not a list");
+    return rows;
+}
+
+// Appends one row; `keyName` names a library row that becomes the `keyField`
+// value through `names`. Gives the row's first field (its key or TaskID).
+std::int32_t appendRow(dataset::Cursor& c, const json& row, const std::string& where,
+                       std::initializer_list<std::pair<const char*, dataset::Value>> fixed = {},
+                       const char* keyName = nullptr, const char* keyField = nullptr,
+                       const Names* names = nullptr) {
+    if (!row.is_object()) throw SampleDataError(where + ": a row is not an object");
+    try {
+        c.append();
+        for (const auto& [field, value] : fixed) c.field(field).setValue(value);
+        for (const auto& [member, value] : row.items()) {
+            if (member == "tc" || member == "tb") continue;
+            if (keyName && member == keyName) {
+                const auto found = names->find(value.is_string() ? value.get<std::string>() : std::string());
+                if (found == names->end()) throw SampleDataError("no library row " + value.dump());
+                c.field(keyField).setInteger(found->second);
+            } else {
+                c.field(member).setValue(valueOf(value));
+            }
+        }
+        c.post();
+    } catch (const std::exception& e) {
+        throw SampleDataError(where + ": " + e.what());
+    }
+    return c.fieldAt(0).asInteger();
+}
+
+Names appendLibrary(dataset::TableSet& set, const json& sample, const char* table, const char* nameField) {
+    dataset::Cursor c(set, table);
+    c.open();
+    Names names;
+    int n = 0;
+    for (const json& row : rowsIn(sample, table, "Sample data: ")) {
+        const std::string where = std::string("Sample data, ") + table + " row " + std::to_string(++n);
+        const std::int32_t id = appendRow(c, row, where);
+        names[c.field(nameField).asString()] = id;
+    }
+    return names;
+}
+
+void writeSample(dataset::TableSet& set, const json& sample) {
+    dataset::Transaction tx(set);
+    const Names types = appendLibrary(set, sample, "conts", "Type");
+    const Names kinds = appendLibrary(set, sample, "boxes", "Kind");
+    dataset::Cursor tasks(set, "tasks"), tc(set, "tc"), tb(set, "tb");
+    for (dataset::Cursor* c : {&tasks, &tc, &tb}) c->open();
+    int n = 0;
+    for (const json& task : rowsIn(sample, "tasks", "Sample data: ")) {
+        const std::string where = "Sample data, task " + std::to_string(++n);
+        const std::int32_t id = appendRow(tasks, task, where);
+        int row = 0;
+        for (const json& r : rowsIn(task, "tc", where + ": "))
+            appendRow(tc, r, where + ", tc row " + std::to_string(++row), {{"TaskID", id}}, "Type", "TypeID",
+                      &types);
+        row = 0;
+        for (const json& r : rowsIn(task, "tb", where + ": "))
+            appendRow(tb, r, where + ", tb row " + std::to_string(++row), {{"TaskID", id}}, "Kind", "KindID",
+                      &kinds);
+    }
+    tx.commit();
+}
+
+// Writes a text file whole or not at all.
+void writeFile(const fs::path& file, const std::string& text) {
+    fs::path part = file;
+    part += ".part";
+    {
+        std::ofstream out(part, std::ios::binary | std::ios::trunc);
+        out << text;
+        out.close();
+        if (!out) throw SampleDataError("Cannot write " + part.string());
+    }
+    fs::rename(part, file);
+}
+
+// Makes one set folder in a staging folder beside it and moves it into place.
+void makeSet(const fs::path& target, const char* alias, const json* sample) {
+    fs::path staging = target;
+    staging += ".part";
+    fs::remove_all(staging);
+    try {
+        fs::create_directories(staging / "set");
+        writeFile(staging / dataset::AliasRegistry::fileName, std::string(alias) + "=set\n");
+        {
+            dataset::TableSet set(dataset::AliasRegistry(staging), alias, taskdb::schema());
+            taskdb::TDMForm::EnsureTableFiles(set);
+            if (sample) {
+                set.open();
+                writeSample(set, *sample);
+                set.close();
+            }
+        }
+        fs::rename(staging / "set", target);
+    } catch (...) {
+        std::error_code ec;
+        fs::remove_all(staging, ec);
+        throw;
+    }
+    fs::remove_all(staging);
+}
+
+} // namespace
+
+std::vector<fs::path> MakeDataFolders(const fs::path& programFolder, const std::string& sampleJson) {
+    json sample;
+    try {
+        sample = json::parse(sampleJson);
+    } catch (const json::exception& e) {
+        throw SampleDataError(std::string("Sample data: ") + e.what());
+    }
+    if (!sample.is_object()) throw SampleDataError("Sample data: not a JSON object");
+
+    const fs::path aliasFile = programFolder / dataset::AliasRegistry::fileName;
+    if (!fs::exists(aliasFile)) {
+        writeFile(aliasFile, "# Table sets of the program: alias=folder, relative to this folder\n"
+                             "RectixB=data/home\nRectixexp=data/export\nRectiximp=data/import\n");
+    }
+    const dataset::AliasRegistry aliases(programFolder);
+    std::vector<fs::path> made;
+    for (int set = 0; set < 3; ++set) {
+        const char* alias = taskdb::TableSets::AliasNames[set];
+        const fs::path target = aliases.path(alias);
+        if (fs::exists(fs::symlink_status(target))) continue;
+        fs::create_directories(target.parent_path());
+        makeSet(target, alias, set == 0 ? &sample : nullptr);
+        made.push_back(target);
+    }
+    return made;
+}
+
+} // namespace rectix::tools

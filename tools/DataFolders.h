@@ -1,0 +1,29 @@
+#pragma once
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace rectix::tools {
+
+// Sample data that cannot be written: its message names the row and field at fault.
+class SampleDataError : public std::runtime_error {
+  public:
+    explicit SampleDataError(const std::string& what) : std::runtime_error(what) {}
+};
+
+// Lays out the program's data beside the program: the alias file, and the
+// folders of the home, export and import sets (where the alias file puts
+// them) with their empty tables, the home set holding the sample data. An
+// alias file or set folder that exists is kept as it is; a set folder appears
+// whole or not at all. Gives the set folders made.
+//
+// The sample is JSON: "conts" and "boxes", the library rows, and "tasks",
+// each task with its "tc" and "tb" rows; a row's members are field names of
+// its table, and a task row names its container type by "Type" and its box
+// kind by "Kind". Throws SampleDataError, or the table layer's errors.
+std::vector<std::filesystem::path> MakeDataFolders(const std::filesystem::path& programFolder,
+                                                   const std::string& sampleJson);
+
+} // namespace rectix::tools
