@@ -50,8 +50,6 @@ bool PackRun::StopTest() {
 
 void PackRun::HandOver(int c) {
     const TRunSettings& s = p_.Settings;
-    const TRunTotals& r = p_.Totals;
-    (void)r;
     FillEngine& f = fill_;
     const int t = p_.ContInstType[c];
     f.EngineReset();
