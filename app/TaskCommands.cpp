@@ -23,6 +23,8 @@ namespace rectix::app {
 
 void TTasksForm::RunButtonClick() {
     if (!dm_ || !bridge_) return;
+    // Text still being typed (a cell, the name) is written as when the button is clicked.
+    if (isActiveWindow()) runButton_->setFocus(Qt::OtherFocusReason);
     for (dataset::Cursor* c : {&dm_->tasks, &dm_->tc, &dm_->tb, &dm_->solut}) PostWhenModified(*c);
     if (dm_->tasksSolut.asBoolean())
         Clear();

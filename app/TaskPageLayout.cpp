@@ -366,6 +366,7 @@ void TTasksForm::buildDataControls() {
     dateEdit_ = new ui::DataEdit(dm.tasks, "Date");
     dateEdit_->setObjectName(QStringLiteral("DateEdit"));
     dateEdit_->setReadOnly(true);
+    dateEdit_->setFocusPolicy(Qt::ClickFocus);
     dateEdit_->setFixedWidth(90);
     descrEdit_ = new ui::DataEdit(dm.tasks, "Descr");
     descrEdit_->setObjectName(QStringLiteral("DescrEdit"));
@@ -438,6 +439,17 @@ void TTasksForm::buildGrids() {
     connect(boxesGrid_, &ui::DataGrid::exited, this, postRows(boxesGrid_));
     connect(boxesGrid_, &ui::DataGrid::columnExited, this, postRows(boxesGrid_));
     connect(dbCheckDflt_, &QCheckBox::clicked, this, ui::guarded([this] { DBCheckDfltMouseUp(); }));
+
+    // The data controls join the page last; Tab still goes down the page.
+    const std::initializer_list<QWidget*> order{
+        nameEdit_,   taskButton_,  descrEdit_,   contsGrid_,   dbCheckDflt_, dbCheckTurn_,
+        boxesGrid_,  volMltUp_,    contsButton_, boxesButton_, runButton_,   resultButton_,
+        viewButton_, printButton_, optButton_,   helpButton_,  exitButton_};
+    QWidget* previous = nullptr;
+    for (QWidget* w : order) {
+        if (previous) setTabOrder(previous, w);
+        previous = w;
+    }
 }
 
 } // namespace rectix::app

@@ -7,7 +7,9 @@
 
 #include <QCheckBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QProgressBar>
+#include <QSignalSpy>
 
 namespace {
 
@@ -82,6 +84,22 @@ TEST_F(SolveClear, SolveIsRefusedOverTheTaskLimitsAndAcceptedAtThem) {
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_TRUE(solved());
     EXPECT_GT(placedBoxes(), 0);
+}
+
+TEST_F(SolveClear, SolveFromTheKeyboardCountsWhatIsStillBeingTypedInACell) {
+    sampleTask();
+    rectix::ui::DataGrid* conts = grid("ContsGrid");
+    focusCell(conts, 0, 3);
+    conts->edit(conts->currentIndex());
+    auto* cell = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(cell, nullptr);
+    cell->selectAll();
+    QTest::keyClicks(cell, QStringLiteral("30"));
+    QSignalSpy clicked(button("RunButton"), &QPushButton::clicked);
+    QTest::keyClick(cell, Qt::Key_L, Qt::AltModifier); // the button's accelerator clicks it a moment later
+    ASSERT_TRUE(clicked.wait());
+    EXPECT_EQ(dialogs.shown, std::vector<std::string>{"error: Total container number exceeds limit: 24"});
+    EXPECT_EQ(dm->tcAvail.asInteger(), 30);
 }
 
 TEST_F(SolveClear, ATaskWithoutContainersOrBoxesIsRefusedWithItsMessage) {
