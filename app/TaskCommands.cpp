@@ -60,6 +60,13 @@ void TTasksForm::Clear() {
 
 void TTasksForm::RunOperation(const std::function<void()>& work) {
     if (!OperationScope::running()) PlaceWaitForm();
+    // Disabling the window takes the focus from its control; that control gets it back.
+    struct Refocus {
+        QPointer<QWidget> control;
+        ~Refocus() {
+            if (control && control->isEnabled() && control->isVisible()) control->setFocus();
+        }
+    } refocus{focusWidget()};
     OperationScope scope(this, wait_);
     work();
 }

@@ -122,7 +122,9 @@ TEST_F(SolveClear, ClearAsksWhileWarningsIsOnAndClearsAtOnceWithItOff) {
 
     start.aboutForm()->findChild<QCheckBox*>("WarnsCheck")->setChecked(false);
     dialogs.shown.clear();
+    QApplication::setActiveWindow(main);
     click("RunButton");
+    EXPECT_EQ(main->focusWidget(), button("RunButton")); // kept through the disabled window
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_FALSE(solved());
     EXPECT_EQ(rows(dm->solut), 0);
