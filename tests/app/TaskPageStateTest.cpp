@@ -117,13 +117,6 @@ TEST_F(TaskPageStates, ABlankTaskNameBecomesQuestionMarksWhenTheNameIsLeft) {
     EXPECT_EQ(dm->tasksName.asString(), "???");
 }
 
-TEST_F(TaskPageStates, InsertingATaskPutsTheCursorInTheNameEdit) {
-    QApplication::setActiveWindow(main);
-    part<DataNavigator>("TasksNavigator")->click(DataNavigator::Button::Insert);
-    EXPECT_EQ(rows(dm->tasks), 1);
-    EXPECT_TRUE(part<QWidget>("NameEdit")->hasFocus());
-}
-
 TEST_F(TaskPageStates, TheAreaMultiplierIsTenToTheSpinnersPositionAndEveryAreaFollowsIt) {
     EXPECT_EQ(part<QLineEdit>("VolMltEdit")->text(), QStringLiteral("1000")); // position 3 from the settings
     const std::int32_t square = addContainer("Square", 1000, 1000);
