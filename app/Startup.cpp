@@ -9,6 +9,7 @@
 #include "engine/PackRun.h"
 #include "lang/Language.h"
 #include "taskdb/DMUnit.h"
+#include "taskdb/SolveBridge.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/WindowTexts.h"
 
@@ -28,6 +29,14 @@ Startup::~Startup() {
     lang::Language::global().setRefreshHook({});
     lang::Language::global().setWindowWriter(nullptr);
     if (tasksForm_) tasksForm_->RestoreCurrentDir();
+    // The windows before the data module, whose cursors their data controls watch.
+    if (dm_) {
+        dm_->setTaskPage(nullptr);
+        dm_->setWaitWindow(nullptr);
+    }
+    about_.reset();
+    ackno_.reset();
+    tasksForm_.reset();
 }
 
 StartupOutcome Startup::run() {
@@ -51,7 +60,7 @@ StartupOutcome Startup::sequence() {
 
     QApplication::setApplicationName(QStringLiteral("Rectix"));
     tasksForm_ = std::make_unique<TTasksForm>(store_, settings_, programFolder_);
-    lang::Language::global().setRefreshHook([form = tasksForm_.get()] { form->NewFileNameCaption(); });
+    lang::Language::global().setRefreshHook([form = tasksForm_.get()] { form->RefreshStateTexts(); });
     const bool created = tasksForm_->FormCreate();
     QApplication::processEvents();
     if (!created) return ended();
@@ -97,7 +106,12 @@ void Startup::createWindows() {
     wait_ = std::make_unique<TWaitForm>();
     dm_->setWaitWindow(wait_.get());
     tasksForm_->setWaitForm(wait_.get());
+    problem_ = std::make_unique<engine::PackProblem>();
+    run_ = std::make_unique<engine::PackRun>(*problem_, *wait_);
+    bridge_ = std::make_unique<taskdb::SolveBridge>(*dm_, *problem_, *run_);
+    tasksForm_->setSolveBridge(bridge_.get());
     ackno_ = std::make_unique<TAcknoForm>(tasksForm_.get());
+    tasksForm_->setAcknoForm(ackno_.get());
 }
 
 // In this order: box library, container library, task, solution and layout image reports. A
@@ -106,6 +120,7 @@ void Startup::createReports() {}
 
 void Startup::createAbout() {
     about_ = std::make_unique<TAboutForm>(tasksForm_.get());
+    tasksForm_->setAboutForm(about_.get());
     store_.Warnings = TAboutForm::warnings();
     QObject::connect(about_.get(), &TAboutForm::warningsChanged, [this](bool on) { store_.Warnings = on; });
 }

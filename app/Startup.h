@@ -8,9 +8,15 @@
 #include <filesystem>
 #include <memory>
 
+namespace rectix::engine {
+class PackProblem;
+class PackRun;
+} // namespace rectix::engine
+
 namespace rectix::taskdb {
+class SolveBridge;
 class TDMForm;
-}
+} // namespace rectix::taskdb
 
 namespace rectix::app {
 
@@ -47,6 +53,8 @@ class Startup {
     taskdb::TDMForm* dataModule() const { return dm_.get(); }
     TWaitForm* waitForm() const { return wait_.get(); }
     TAboutForm* aboutForm() const { return about_.get(); }
+    // The engine's problem record, whose result plan the layout page draws.
+    engine::PackProblem* problem() const { return problem_.get(); }
 
   private:
     StartupOutcome sequence();
@@ -64,7 +72,7 @@ class Startup {
     SettingsFile settings_;
     TaskDbDialogs dialogs_;
 
-    // Destroyed in reverse order: the data module first, the main window last but the help.
+    // The windows go first (see the destructor): their data controls watch the data module's cursors.
     std::unique_ptr<TUseHTMLHelp> help_;
     std::unique_ptr<TTasksForm> tasksForm_;
     std::unique_ptr<TSplashForm> splash_;
@@ -72,6 +80,10 @@ class Startup {
     std::unique_ptr<TAcknoForm> ackno_;
     std::unique_ptr<TAboutForm> about_;
     std::unique_ptr<taskdb::TDMForm> dm_;
+    // The engine for the whole run of the program, with the progress window as its progress.
+    std::unique_ptr<engine::PackProblem> problem_;
+    std::unique_ptr<engine::PackRun> run_;
+    std::unique_ptr<taskdb::SolveBridge> bridge_;
 };
 
 } // namespace rectix::app

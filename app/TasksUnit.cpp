@@ -3,8 +3,6 @@
 #include "app/OperationScope.h"
 #include "app/SettingsFile.h"
 #include "app/StartupChecks.h"
-#include "app/WaitUnit.h"
-#include "core/Checked.h"
 #include "core/UiTexts.h"
 #include "lang/Language.h"
 #include "taskdb/DMUnit.h"
@@ -16,41 +14,41 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QHBoxLayout>
+#include <QDialog>
 #include <QPushButton>
-#include <QVBoxLayout>
+#include <QSignalBlocker>
+#include <QSpinBox>
 
 #include <system_error>
 
 namespace rectix::app {
 
 TTasksForm::TTasksForm(taskdb::RunStore& store, SettingsFile& settings, std::filesystem::path programFolder)
-    : store_(store), settings_(settings), programFolder_(std::move(programFolder)),
-      exitButton_(new QPushButton(QStringLiteral("&Exit"))) {
+    : store_(store), settings_(settings), programFolder_(std::move(programFolder)) {
     setObjectName(QStringLiteral("TasksForm"));
     ui::Help::setContext(this, 2);
     // The outer minimum of 702 x 520 less the frame.
     setMinimumSize(694, 488);
-
-    auto* page = new QWidget(this);
-    page->setObjectName(QStringLiteral("TaskPage"));
-    exitButton_->setObjectName(QStringLiteral("ExitButton"));
-    exitButton_->setToolTip(QStringLiteral("Exit program"));
-    connect(exitButton_, &QPushButton::clicked, this, ui::guarded([this] { ExitButtonClick(); }));
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(exitButton_);
-    auto* column = new QVBoxLayout(page);
-    column->addStretch();
-    column->addLayout(buttons);
-    setCentralWidget(page);
-
+    buildPage();
+    // Their windows join later.
+    taskButton_->setEnabled(false);
+    optButton_->setEnabled(false);
+    TasksControls(false);
+    SolutControls(false);
     ui::WindowTexts::global().registerWindow(QStringLiteral("TTasksForm"), this);
 }
 
 TTasksForm::~TTasksForm() {
     if (busyCursor_) QApplication::restoreOverrideCursor();
+}
+
+void TTasksForm::setDataModule(taskdb::TDMForm* dm) {
+    if (dm_ || !dm) return;
+    dm_ = dm;
+    buildDataControls();
+    TasksControls(false);
+    SolutControls(false);
+    CurrDfltTurns(false);
 }
 
 bool TTasksForm::FormCreate() {
@@ -78,17 +76,19 @@ bool TTasksForm::FormCreate() {
     store_.PlacedWgt = 0;
     store_.TotalContainers = 0;
     store_.TotalBoxes = 0;
+    TasksControls(false);
+    SolutControls(false);
+    CurrDfltTurns(false);
+    {
+        const QSignalBlocker quiet(volMltUp_);
+        volMltUp_->setValue(store_.VolMltPos);
+    }
     ApplyAreaMultiplier();
     store_.Mode = 1;
     store_.AreaLabel = "Area";
+    SetAreaLabel();
     store_.PlacementFlags.setAll();
     return foldersFound;
-}
-
-void TTasksForm::ApplyAreaMultiplier() {
-    std::int32_t mult = 1;
-    for (std::int32_t i = 0; i < store_.VolMltPos; ++i) mult = core::mul32(mult, 10);
-    store_.AreaMult = mult;
 }
 
 void TTasksForm::ExitButtonClick() {
@@ -97,17 +97,6 @@ void TTasksForm::ExitButtonClick() {
                                ui::DialogButton::Ok | ui::DialogButton::Cancel, 0) != ui::DialogButton::Ok)
         return;
     close();
-}
-
-void TTasksForm::RunOperation(const std::function<void()>& work) {
-    if (!OperationScope::running()) PlaceWaitForm();
-    OperationScope scope(this, wait_);
-    work();
-}
-
-// Over the boxes grid once the page has it; until then over the page.
-void TTasksForm::PlaceWaitForm() {
-    if (wait_) wait_->placeOver(centralWidget());
 }
 
 void TTasksForm::NewFileNameCaption() {
@@ -121,12 +110,6 @@ void TTasksForm::RestoreCurrentDir() {
     std::filesystem::current_path(*savedCurrentDir_, ec);
     savedCurrentDir_.reset();
 }
-
-void TTasksForm::SetFigure(taskdb::PageFigure, const std::string&) {}
-
-void TTasksForm::SetLeftColor(std::uint32_t) {}
-
-void TTasksForm::CurrSolutState() {}
 
 void TTasksForm::SetBusyCursor(bool busy) {
     if (busy == busyCursor_) return;
@@ -152,11 +135,6 @@ void TTasksForm::FormShow() {
     NewFileNameCaption();
 }
 
-void TTasksForm::changeEvent(QEvent* event) {
-    QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) NewFileNameCaption();
-}
-
 void TTasksForm::closeEvent(QCloseEvent* event) {
     if (OperationScope::running()) {
         event->ignore();
@@ -178,17 +156,16 @@ void TTasksForm::closeEvent(QCloseEvent* event) {
 }
 
 void TTasksForm::FormClose() {
-    // The settings window, once it exists, is closed first; an empty task name becomes "???".
-    if (dm_) PostModifiedTables();
+    if (QDialog* settings = windows_[static_cast<std::size_t>(PageWindow::Settings)];
+        settings && settings->isVisible())
+        settings->close();
+    if (dm_) {
+        ValidNameEdit();
+        PostModifiedTables();
+    }
     if (store_.ActiveDB == 0) settings_.SaveIni();
     RestoreCurrentDir();
     if (dm_) dm_->SetTablesActive(false);
-}
-
-void TTasksForm::PostModifiedTables() {
-    for (dataset::Cursor* c :
-         {&dm_->conts, &dm_->boxes, &dm_->tasks, &dm_->tc, &dm_->tb, &dm_->solut, &dm_->distr, &dm_->posit})
-        if (c->isOpen() && c->modified()) c->post();
 }
 
 } // namespace rectix::app

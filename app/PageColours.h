@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QColor>
+#include <QPalette>
+#include <QWidget>
+
+#include <cstdint>
+
+namespace rectix::app {
+
+// Colours the task page shares with the windows beside it.
+inline const QColor LibraryYellow{254, 255, 222}; // values that only the libraries change
+inline const QColor Aqua{0, 255, 255};            // results and the task's name
+inline const QColor NoTaskGrey{242, 242, 242};    // task controls while there is no task
+inline const QColor GreenFont{0, 128, 0};         // costs
+inline const QColor BlueFont{0, 0, 255};          // amounts to pack
+
+// A colour value with red in the lowest byte.
+inline QColor fromColourValue(std::uint32_t c) {
+    return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
+                  static_cast<int>((c >> 16) & 0xFF));
+}
+
+// Paints the widget's field (an edit's or a grid's background) in the colour.
+inline void setBaseColour(QWidget* w, const QColor& colour) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Base, colour);
+    w->setPalette(p);
+}
+
+} // namespace rectix::app

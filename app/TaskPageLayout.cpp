@@ -1,0 +1,455 @@
+// The task page's controls and their places.
+#include "app/TasksUnit.h"
+
+#include "app/PageColours.h"
+#include "lang/Language.h"
+#include "taskdb/DMUnit.h"
+#include "taskdb/RunStore.h"
+#include "ui/DataCheckBox.h"
+#include "ui/DataEdit.h"
+#include "ui/DataGrid.h"
+#include "ui/DataNavigator.h"
+#include "ui/ErrorBoundary.h"
+#include "ui/Help.h"
+
+#include <QActionGroup>
+#include <QDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace rectix::app {
+
+namespace {
+
+constexpr int kFigureWidth = 80;
+constexpr int kFigureMinWidth = 64;
+constexpr int kNavigatorWidth = 150;
+constexpr int kGridColumn = 64;
+
+QLabel* label(const char* name, const char* text, bool bold = false) {
+    auto* l = new QLabel(QString::fromUtf8(text));
+    l->setObjectName(QString::fromLatin1(name));
+    if (bold) {
+        QFont f = l->font();
+        f.setBold(true);
+        l->setFont(f);
+    }
+    return l;
+}
+
+QPushButton* button(const char* name, const char* caption) {
+    auto* b = new QPushButton(QString::fromUtf8(caption));
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+QLineEdit* figureEdit(taskdb::PageFigure figure, const QColor& colour) {
+    static constexpr const char* names[taskdb::PageFigureCount] = {
+        "AvlNmb", "AvlWgt", "AvlVol", "UsdNmb", "UsdWgt", "UsdVol", "TotNmb", "TotWgt",
+        "TotVol", "LftNmb", "LftWgt", "LftVol", "EffWgt", "EffVol", "CostPck"};
+    auto* e = new QLineEdit;
+    e->setObjectName(QString::fromLatin1(names[static_cast<int>(figure)]));
+    e->setReadOnly(true);
+    e->setFocusPolicy(Qt::ClickFocus);
+    e->setAlignment(Qt::AlignRight);
+    e->setMinimumWidth(kFigureMinWidth);
+    e->setMaximumWidth(kFigureWidth);
+    if (colour.isValid()) setBaseColour(e, colour);
+    return e;
+}
+
+// A totals block: a heading over rows of a label and its edits.
+QGridLayout* block(QLabel* heading) {
+    auto* g = new QGridLayout;
+    g->setHorizontalSpacing(4);
+    g->setVerticalSpacing(2);
+    g->addWidget(heading, 0, 0, 1, 3);
+    return g;
+}
+
+void row(QGridLayout* g, int r, QLabel* name, QLineEdit* first, QLineEdit* second = nullptr) {
+    g->addWidget(name, r, 0);
+    g->addWidget(first, r, 1);
+    if (second) g->addWidget(second, r, 2);
+}
+
+ui::DataColumn column(const char* field, int width, QColor background = {}) {
+    ui::DataColumn c;
+    c.field = field;
+    c.widthPixels = width;
+    c.background = background;
+    return c;
+}
+
+// Columns 4 and up show library values (yellow) and are changed only in the libraries.
+std::vector<ui::DataColumn> taskColumns(bool containers, const QString& areaTitle) {
+    std::vector<ui::DataColumn> cols;
+    ui::DataColumn name = column(containers ? "Type" : "Kind", containers ? 138 : 141);
+    name.title = QString::fromLatin1(containers ? "Container Type" : "Box Kind");
+    name.dropDownRows = containers ? 12 : 18;
+    cols.push_back(name);
+    ui::DataColumn cost = column("Cost", 0);
+    cost.textColor = GreenFont;
+    cols.push_back(cost);
+    ui::DataColumn prior = column("Prior", 0);
+    prior.title = QStringLiteral("Pr");
+    prior.visible = false;
+    cols.push_back(prior);
+    ui::DataColumn amount = column(containers ? "Avail" : "Total", kGridColumn);
+    amount.textColor = BlueFont;
+    cols.push_back(amount);
+    ui::DataColumn used = column(containers ? "Used" : "Placed", kGridColumn, LibraryYellow);
+    used.title = QStringLiteral("Used");
+    cols.push_back(used);
+    ui::DataColumn mark = column("Mark", kGridColumn, LibraryYellow);
+    mark.alignment = Qt::AlignRight;
+    cols.push_back(mark);
+    cols.push_back(column("Length", kGridColumn, LibraryYellow));
+    cols.push_back(column("Width", kGridColumn, LibraryYellow));
+    ui::DataColumn area = column("Volume", kGridColumn, LibraryYellow);
+    area.title = areaTitle;
+    cols.push_back(area);
+    cols.push_back(column(containers ? "LoadWt" : "Weight", kGridColumn, LibraryYellow));
+    ui::DataColumn last = column(containers ? "FillDir" : "TurnOn", kGridColumn, LibraryYellow);
+    if (containers) last.title = QStringLiteral("Fill Dir");
+    cols.push_back(last);
+    for (std::size_t c = 4; c < cols.size(); ++c) cols[c].readOnly = true;
+    return cols;
+}
+
+} // namespace
+
+void TTasksForm::buildPage() {
+    auto* page = new QWidget(this);
+    page->setObjectName(QStringLiteral("TaskPage"));
+    auto* column = new QVBoxLayout(page);
+    column->setContentsMargins(8, 6, 8, 6);
+    column->setSpacing(4);
+    column->addWidget(buildTaskRows());
+
+    contsHead_ = new QHBoxLayout;
+    contsHead_->addWidget(label("Label3", "SHEETS /  2D Containers to Load", true));
+    contsHead_->addStretch();
+    column->addLayout(contsHead_);
+    contsArea_ = new QVBoxLayout;
+    column->addLayout(contsArea_, 1);
+
+    boxesHead_ = new QHBoxLayout;
+    boxesHead_->addWidget(label("Label4", "PARTS  /  2D Boxes  to  Pack", true));
+    boxesHead_->addStretch();
+    column->addLayout(boxesHead_);
+    boxesArea_ = new QVBoxLayout;
+    column->addLayout(boxesArea_, 1);
+
+    column->addWidget(buildTotals());
+    column->addWidget(buildButtons());
+    setCentralWidget(page);
+    buildHelpPopup();
+}
+
+QWidget* TTasksForm::buildTaskRows() {
+    auto* rows = new QWidget;
+    auto* g = new QGridLayout(rows);
+    g->setContentsMargins(0, 0, 0, 0);
+    g->setHorizontalSpacing(6);
+    g->setVerticalSpacing(4);
+    g->addWidget(label("Label1", "CURRENT TASK", true), 0, 0);
+    g->addWidget(label("Label2", "DESCRIPTION", true), 1, 0);
+
+    taskButton_ = button("TaskButton", "...");
+    taskButton_->setFixedWidth(28);
+    exchLabel_ = label("ExchLabel", "", true);
+    QPalette red = exchLabel_->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    exchLabel_->setPalette(red);
+    exchLabel_->hide();
+
+    taskRow_ = new QHBoxLayout;
+    taskRow_->setSpacing(4);
+    taskRow_->addWidget(taskButton_);
+    taskRow_->addStretch();
+    taskRow_->addWidget(exchLabel_);
+    taskRow_->addSpacing(12);
+    taskRow_->addWidget(label("Label19", "Date"));
+    g->addLayout(taskRow_, 0, 1);
+    descrRow_ = new QHBoxLayout;
+    g->addLayout(descrRow_, 1, 1);
+    g->setColumnStretch(1, 1);
+    return rows;
+}
+
+QWidget* TTasksForm::buildTotals() {
+    using taskdb::PageFigure;
+    for (int f = 0; f < taskdb::PageFigureCount; ++f) {
+        const auto figure = static_cast<PageFigure>(f);
+        QColor colour;
+        switch (figure) {
+        case PageFigure::AvlNmb:
+        case PageFigure::AvlWgt:
+        case PageFigure::AvlVol:
+        case PageFigure::TotNmb:
+        case PageFigure::TotWgt:
+        case PageFigure::TotVol:
+            colour = LibraryYellow;
+            break;
+        case PageFigure::CostPck:
+            break;
+        default:
+            colour = Aqua;
+            break;
+        }
+        figures_[static_cast<std::size_t>(f)] = figureEdit(figure, colour);
+    }
+    auto fig = [this](PageFigure f) { return figures_[static_cast<std::size_t>(f)]; };
+    ui::Help::setContext(fig(PageFigure::CostPck), 3);
+
+    auto* totals = new QWidget;
+    auto* line = new QHBoxLayout(totals);
+    line->setContentsMargins(0, 2, 0, 2);
+    line->setSpacing(12);
+
+    volLabel1_ = label("VolLabel1", "Area");
+    QGridLayout* conts = block(label("Label5", "Containers:       Avail        Used"));
+    row(conts, 1, label("Label6", "Number"), fig(PageFigure::AvlNmb), fig(PageFigure::UsdNmb));
+    row(conts, 2, label("Label7", "LoadWt"), fig(PageFigure::AvlWgt), fig(PageFigure::UsdWgt));
+    row(conts, 3, volLabel1_, fig(PageFigure::AvlVol), fig(PageFigure::UsdVol));
+    line->addLayout(conts);
+
+    volLabel2_ = label("VolLabel2", "Area");
+    QGridLayout* boxes = block(label("Label9", "Boxes:               Total            Left"));
+    row(boxes, 1, label("Label10", "Number"), fig(PageFigure::TotNmb), fig(PageFigure::LftNmb));
+    row(boxes, 2, label("Label11", "Weight"), fig(PageFigure::TotWgt), fig(PageFigure::LftWgt));
+    row(boxes, 3, volLabel2_, fig(PageFigure::TotVol), fig(PageFigure::LftVol));
+    line->addLayout(boxes);
+
+    QGridLayout* use = block(label("Label15", "Total Utilization"));
+    row(use, 1, label("Label13", "%Wgt"), fig(PageFigure::EffWgt));
+    row(use, 2, label("Label14", "%Area"), fig(PageFigure::EffVol));
+    row(use, 3, label("Label8", "Net Cost"), fig(PageFigure::CostPck));
+    line->addLayout(use);
+
+    auto* mult = new QVBoxLayout;
+    mult->setSpacing(2);
+    QLabel* multLabel = label("Label12", "Area Multipl.");
+    ui::Help::setContext(multLabel, 3);
+    mult->addWidget(multLabel);
+    volMltEdit_ = new QLineEdit;
+    volMltEdit_->setObjectName(QStringLiteral("VolMltEdit"));
+    volMltEdit_->setReadOnly(true);
+    volMltEdit_->setFocusPolicy(Qt::ClickFocus);
+    volMltEdit_->setAlignment(Qt::AlignRight);
+    volMltEdit_->setMinimumWidth(kFigureMinWidth);
+    volMltEdit_->setMaximumWidth(kFigureWidth);
+    ui::Help::setContext(volMltEdit_, 3);
+    // Only the spinner's arrows show: the multiplier is written in the edit beside it.
+    volMltUp_ = new QSpinBox;
+    volMltUp_->setObjectName(QStringLiteral("VolMltUp"));
+    volMltUp_->setRange(0, 6);
+    volMltUp_->setWrapping(false);
+    volMltUp_->setFixedWidth(18);
+    ui::Help::setContext(volMltUp_, 3);
+    auto* spin = new QHBoxLayout;
+    spin->setSpacing(0);
+    spin->addWidget(volMltEdit_);
+    spin->addWidget(volMltUp_);
+    mult->addLayout(spin);
+    mult->addStretch();
+    line->addLayout(mult);
+    line->addStretch();
+    connect(volMltUp_, &QSpinBox::valueChanged, this, ui::guarded([this] { VolMltUpClick(); }));
+    return totals;
+}
+
+QWidget* TTasksForm::buildButtons() {
+    contsButton_ = button("ContsButton", "&Container Library");
+    boxesButton_ = button("BoxesButton", "&Box Library");
+    runButton_ = button("RunButton", "So&lve");
+    resultButton_ = button("ResultButton", "&Solution");
+    viewButton_ = button("ViewButton", "&View");
+    printButton_ = button("PrintButton", "&Print");
+    optButton_ = button("OptButton", "Se&ttings");
+    helpButton_ = button("HelpButton", "?");
+    helpButton_->setFixedWidth(32);
+    exitButton_ = button("ExitButton", "&Exit");
+
+    auto* bar = new QWidget;
+    auto* line = new QHBoxLayout(bar);
+    line->setContentsMargins(0, 2, 0, 0);
+    line->setSpacing(6);
+    for (QPushButton* b : {contsButton_, boxesButton_}) line->addWidget(b);
+    line->addSpacing(8);
+    for (QPushButton* b : {runButton_, resultButton_, viewButton_}) line->addWidget(b);
+    line->addSpacing(8);
+    for (QPushButton* b : {printButton_, optButton_}) line->addWidget(b);
+    line->addStretch();
+    for (QPushButton* b : {helpButton_, exitButton_}) line->addWidget(b);
+
+    connect(contsButton_, &QPushButton::clicked, this, ui::guarded([this] { ContsButtonClick(); }));
+    connect(boxesButton_, &QPushButton::clicked, this, ui::guarded([this] { BoxesButtonClick(); }));
+    connect(runButton_, &QPushButton::clicked, this, ui::guarded([this] { RunButtonClick(); }));
+    connect(resultButton_, &QPushButton::clicked, this, ui::guarded([this] { ResultButtonClick(); }));
+    connect(viewButton_, &QPushButton::clicked, this, ui::guarded([this] { ViewButtonClick(); }));
+    connect(printButton_, &QPushButton::clicked, this, ui::guarded([this] { PrintButtonClick(); }));
+    connect(optButton_, &QPushButton::clicked, this, ui::guarded([this] { OptButtonClick(); }));
+    connect(helpButton_, &QPushButton::clicked, this, ui::guarded([this] { HelpButtonClick(); }));
+    connect(exitButton_, &QPushButton::clicked, this, ui::guarded([this] { ExitButtonClick(); }));
+    connect(taskButton_, &QPushButton::clicked, this, ui::guarded([this] { TaskButtonClick(); }));
+    fitButtons();
+    return bar;
+}
+
+// The style gives every captioned button a wide minimum; on this page a button may narrow to its
+// caption, so that the row fits the design width in every language.
+void TTasksForm::fitButtons() {
+    for (QPushButton* b : {contsButton_, boxesButton_, runButton_, resultButton_, viewButton_, printButton_,
+                           optButton_, exitButton_}) {
+        QString caption = b->text();
+        caption.remove(QLatin1Char('&'));
+        b->setMinimumWidth(b->fontMetrics().horizontalAdvance(caption) + 20);
+        b->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    }
+}
+
+void TTasksForm::buildHelpPopup() {
+    helpPopup_ = new QMenu(this);
+    helpPopup_->setObjectName(QStringLiteral("HelpPopup"));
+    auto item = [this](QMenu* menu, const char* name, const char* caption, auto action) {
+        QAction* a = menu->addAction(QString::fromUtf8(caption));
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, ui::guarded(action));
+        return a;
+    };
+    item(helpPopup_, "HelpPop", "Help", [] { ui::Help::global().showContext(1); });
+    item(helpPopup_, "AboutPop", "About", [this] {
+        if (about_) about_->exec();
+    });
+
+    QMenu* languages = helpPopup_->addMenu(QStringLiteral("Language"));
+    languages->setObjectName(QStringLiteral("LangPop"));
+    auto* radio = new QActionGroup(languages);
+    lang::Language& routine = lang::Language::global();
+    for (QAction* a :
+         {item(languages, "EnglishPop", "English", [&routine] { routine.applyEnglishTexts(true); }),
+          item(languages, "FrenchPop", "French", [&routine] { routine.applyFrenchTexts(true); }),
+          item(languages, "GermanPop", "German", [&routine] { routine.applyEnglishTexts(true); }),
+          item(languages, "ItalianPop", "Italian", [&routine] { routine.applyItalianTexts(true); })}) {
+        a->setCheckable(true);
+        radio->addAction(a);
+    }
+    languages->findChild<QAction*>(QStringLiteral("EnglishPop"))->setChecked(true);
+    languages->findChild<QAction*>(QStringLiteral("GermanPop"))->setVisible(false);
+
+    helpPopup_->addSeparator();
+    item(helpPopup_, "ResetPop", "Reset default", [&routine] { routine.applyEnglishTexts(true); });
+    item(helpPopup_, "AcknoPop", "Acknowlegements", [this] {
+        if (ackno_) ackno_->exec();
+    });
+}
+
+void TTasksForm::buildDataControls() {
+    taskdb::TDMForm& dm = *dm_;
+    tasksNavigator_ = new ui::DataNavigator(dm.tasks);
+    tasksNavigator_->setObjectName(QStringLiteral("TasksNavigator"));
+    tasksNavigator_->setFixedWidth(kNavigatorWidth);
+    nameEdit_ = new ui::DataEdit(dm.tasks, "Name");
+    nameEdit_->setObjectName(QStringLiteral("NameEdit"));
+    nameEdit_->setMinimumWidth(200);
+    setBaseColour(nameEdit_, Aqua);
+    dateEdit_ = new ui::DataEdit(dm.tasks, "Date");
+    dateEdit_->setObjectName(QStringLiteral("DateEdit"));
+    dateEdit_->setReadOnly(true);
+    dateEdit_->setFocusPolicy(Qt::ClickFocus);
+    dateEdit_->setFixedWidth(90);
+    descrEdit_ = new ui::DataEdit(dm.tasks, "Descr");
+    descrEdit_->setObjectName(QStringLiteral("DescrEdit"));
+
+    taskRow_->insertWidget(0, nameEdit_, 1);
+    taskRow_->insertWidget(2, tasksNavigator_);
+    taskRow_->addWidget(dateEdit_);
+    descrRow_->addWidget(descrEdit_);
+
+    connect(tasksNavigator_, &ui::DataNavigator::clicked, this, [this](ui::DataNavigator::Button b) {
+        TasksNavigatorClick(b == ui::DataNavigator::Button::Insert);
+    });
+    connect(nameEdit_, &ui::DataEdit::exited, this, ui::guarded([this] { NameEditExit(); }));
+    connect(descrEdit_, &ui::DataEdit::exited, this, ui::guarded([this] { DescrEditExit(); }));
+    buildGrids();
+}
+
+void TTasksForm::buildGrids() {
+    taskdb::TDMForm& dm = *dm_;
+    const QString area = QString::fromStdString(store_.AreaLabel);
+    contsGrid_ = new ui::DataGrid(dm.tc, taskColumns(true, area));
+    contsGrid_->setObjectName(QStringLiteral("ContsGrid"));
+    boxesGrid_ = new ui::DataGrid(dm.tb, taskColumns(false, area));
+    boxesGrid_->setObjectName(QStringLiteral("BoxesGrid"));
+    contsNavigator_ = new ui::DataNavigator(dm.tc);
+    contsNavigator_->setObjectName(QStringLiteral("ContsNavigator"));
+    contsNavigator_->setToolTip(QStringLiteral("Containers to use for loading"));
+    boxesNavigator_ = new ui::DataNavigator(dm.tb);
+    boxesNavigator_->setObjectName(QStringLiteral("BoxesNavigator"));
+    boxesNavigator_->setToolTip(QStringLiteral("Boxes to load in above containers"));
+    dbCheckDflt_ = new ui::DataCheckBox(dm.tasks, "DefltOn");
+    dbCheckDflt_->setObjectName(QStringLiteral("DBCheckDflt"));
+    dbCheckDflt_->setText(QStringLiteral("Common Turn Rules:"));
+    dbCheckDflt_->setLayoutDirection(Qt::RightToLeft); // the box after its caption
+    dbCheckTurn_ = new ui::DataCheckBox(dm.tasks, "TurnOn");
+    dbCheckTurn_->setObjectName(QStringLiteral("DBCheckTurn"));
+    dbCheckTurn_->setText(QStringLiteral("Horiz.TurnOn"));
+
+    for (QWidget* w : std::initializer_list<QWidget*>{contsGrid_, boxesGrid_, contsNavigator_,
+                                                      boxesNavigator_, dbCheckDflt_, dbCheckTurn_})
+        ui::Help::setContext(w, 3);
+    for (ui::DataNavigator* n : {contsNavigator_, boxesNavigator_}) n->setFixedWidth(kNavigatorWidth);
+
+    contsHead_->addWidget(contsNavigator_);
+    boxesHead_->addWidget(dbCheckDflt_);
+    boxesHead_->addWidget(dbCheckTurn_);
+    boxesHead_->addSpacing(24);
+    boxesHead_->addWidget(boxesNavigator_);
+    contsArea_->addWidget(contsGrid_);
+    boxesArea_->addWidget(boxesGrid_);
+
+    for (ui::DataGrid* grid : {contsGrid_, boxesGrid_}) {
+        grid->beforeKey = [this](QKeyEvent& e) {
+            GuardGridEdit(e.key());
+            return false;
+        };
+        grid->beforeDoubleClick = [this] {
+            GuardGridEdit(Qt::Key_Return);
+            return false;
+        };
+        grid->installEventFilter(this);
+    }
+    dbCheckDflt_->installEventFilter(this);
+    dbCheckTurn_->installEventFilter(this);
+    auto postRows = [this](ui::DataGrid* grid) {
+        return ui::guarded([grid] { PostWhenModified(grid->dataCursor()); });
+    };
+    connect(contsGrid_, &ui::DataGrid::exited, this, postRows(contsGrid_));
+    connect(contsGrid_, &ui::DataGrid::columnExited, this, postRows(contsGrid_));
+    connect(boxesGrid_, &ui::DataGrid::exited, this, postRows(boxesGrid_));
+    connect(boxesGrid_, &ui::DataGrid::columnExited, this, postRows(boxesGrid_));
+    connect(dbCheckDflt_, &QCheckBox::clicked, this, ui::guarded([this] { DBCheckDfltMouseUp(); }));
+
+    // The data controls join the page last; Tab still goes down the page.
+    const std::initializer_list<QWidget*> order{
+        nameEdit_,   taskButton_,  descrEdit_,   contsGrid_,   dbCheckDflt_, dbCheckTurn_,
+        boxesGrid_,  volMltUp_,    contsButton_, boxesButton_, runButton_,   resultButton_,
+        viewButton_, printButton_, optButton_,   helpButton_,  exitButton_};
+    QWidget* previous = nullptr;
+    for (QWidget* w : order) {
+        if (previous) setTabOrder(previous, w);
+        previous = w;
+    }
+}
+
+} // namespace rectix::app

@@ -1,0 +1,240 @@
+// The task page's states, its figures, the edit guard, the area multiplier and the column scaling.
+#include "app/TasksUnit.h"
+
+#include "app/OperationScope.h"
+#include "app/PageColours.h"
+#include "core/Checked.h"
+#include "core/UiTexts.h"
+#include "taskdb/DMUnit.h"
+#include "taskdb/RunStore.h"
+#include "ui/DataCheckBox.h"
+#include "ui/DataEdit.h"
+#include "ui/DataGrid.h"
+#include "ui/DataGridModel.h"
+#include "ui/DataNavigator.h"
+#include "ui/ErrorBoundary.h"
+#include "ui/MessageDialogs.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+
+namespace rectix::app {
+
+namespace {
+
+// The widget's own enabled setting, whatever its window's.
+bool ownEnabled(const QWidget* w, const QWidget* window) {
+    return w->isEnabledTo(window);
+}
+
+} // namespace
+
+void TTasksForm::CurrSolutState() {
+    const bool haveTasks = dm_ && dm_->tasks.isOpen() && dm_->tasks.recordCount() >= 1;
+    TasksControls(haveTasks);
+    SolutControls(haveTasks && dm_->tasksSolut.asBoolean());
+    CurrDfltTurns(haveTasks && dm_->tasksDefltOn.asBoolean());
+}
+
+void TTasksForm::TasksControls(bool haveTasks) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{contsGrid_, boxesGrid_, contsNavigator_, boxesNavigator_, runButton_,
+                                         viewButton_, resultButton_, dbCheckDflt_, dbCheckTurn_})
+        if (w) w->setEnabled(haveTasks);
+    contsButton_->setEnabled(haveTasks && hasWindow(PageWindow::ContainerLibrary));
+    boxesButton_->setEnabled(haveTasks && hasWindow(PageWindow::BoxLibrary));
+    printButton_->setEnabled(haveTasks && static_cast<bool>(printTask_));
+    const QColor colour = haveTasks ? QApplication::palette().color(QPalette::Base) : NoTaskGrey;
+    for (QWidget* w : std::initializer_list<QWidget*>{contsGrid_, boxesGrid_, descrEdit_, dateEdit_})
+        if (w) setBaseColour(w, colour);
+}
+
+void TTasksForm::SolutControls(bool haveSolution) {
+    store_.SolutionState = haveSolution;
+    viewButton_->setEnabled(ownEnabled(viewButton_, this) && haveSolution);
+    resultButton_->setEnabled(ownEnabled(viewButton_, this));
+    runButton_->setText(QString::fromStdString(core::captionText(haveSolution ? 63 : 64)));
+    runButton_->setToolTip(QString::fromStdString(core::hintText(haveSolution ? 21 : 22)));
+    using B = ui::DataNavigator::Button;
+    for (ui::DataNavigator* n : {contsNavigator_, boxesNavigator_}) {
+        if (!n) continue;
+        if (haveSolution)
+            n->setVisibleButtons({B::First, B::Prior, B::Next, B::Last});
+        else
+            n->setVisibleButtons({B::First, B::Prior, B::Next, B::Last, B::Insert, B::Delete});
+    }
+    for (ui::DataGrid* g : {contsGrid_, boxesGrid_})
+        if (g) g->setReadOnly(haveSolution);
+    for (ui::DataCheckBox* c : {dbCheckDflt_, dbCheckTurn_})
+        if (c) c->setReadOnly(haveSolution);
+}
+
+void TTasksForm::CurrDfltTurns(bool defltOn) {
+    if (dbCheckTurn_) dbCheckTurn_->setEnabled(ownEnabled(dbCheckTurn_, this) && defltOn);
+}
+
+void TTasksForm::ShowActiveSet(bool visible, const std::string& caption) {
+    exchLabel_->setText(QString::fromStdString(caption));
+    exchLabel_->setVisible(visible);
+}
+
+void TTasksForm::RefreshStateTexts() {
+    SolutControls(store_.SolutionState);
+    fitButtons();
+    NewFileNameCaption();
+    const int set = store_.ActiveDB;
+    if (set >= 0 && set <= 2) ShowActiveSet(set != 0, core::captionText(34 + set));
+}
+
+void TTasksForm::SetFigure(taskdb::PageFigure figure, const std::string& text) {
+    figures_[static_cast<std::size_t>(figure)]->setText(QString::fromStdString(text));
+}
+
+void TTasksForm::SetLeftColor(std::uint32_t color) {
+    setBaseColour(figures_[static_cast<std::size_t>(taskdb::PageFigure::LftNmb)], fromColourValue(color));
+}
+
+bool TTasksForm::hasWindow(PageWindow which) const {
+    return !windows_[static_cast<std::size_t>(which)].isNull();
+}
+
+bool TTasksForm::TaskListVisible() const {
+    const QDialog* list = windows_[static_cast<std::size_t>(PageWindow::TaskList)];
+    return list && list->isVisible();
+}
+
+bool TTasksForm::EditKeys(int key) {
+    switch (key) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: // Tab with Shift
+    case Qt::Key_Shift:
+    case Qt::Key_End:
+    case Qt::Key_Home:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_CapsLock:
+    case Qt::Key_Escape:
+    case Qt::Key_Pause:
+    case Qt::Key_Menu:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+    case Qt::Key_Meta:
+        return false;
+    default:
+        return true;
+    }
+}
+
+void TTasksForm::GuardGridEdit(int key) {
+    if (!EditKeys(key) || !dm_ || !dm_->tasks.isOpen()) return;
+    ui::MessageDialogs& dialogs = ui::MessageDialogs::current();
+    if (dm_->tasksSolut.asBoolean()) {
+        dialogs.show(ui::DialogKind::Information, core::messageText(51), ui::DialogButton::Ok, 0);
+        return;
+    }
+    const bool yellow = (contsGrid_->hasFocus() && contsGrid_->currentIndex().column() > 4) ||
+                        (boxesGrid_->hasFocus() && boxesGrid_->currentIndex().column() > 4);
+    if (yellow) dialogs.show(ui::DialogKind::Information, core::messageText(52), ui::DialogButton::Ok, 0);
+}
+
+void TTasksForm::ValidNameEdit() {
+    if (!nameEdit_ || !dm_->tasks.isOpen() || dm_->tasks.isEmpty()) return;
+    if (!nameEdit_->text().trimmed().isEmpty()) return;
+    const auto state = dm_->tasks.state();
+    if (state != dataset::CursorState::Edit && state != dataset::CursorState::Insert) dm_->tasks.edit();
+    dm_->tasksName.setString("???");
+}
+
+void TTasksForm::ApplyAreaMultiplier() {
+    store_.VolMltPos = volMltUp_->value();
+    std::int32_t mult = 1;
+    for (std::int32_t i = 0; i < store_.VolMltPos; ++i) mult = core::mul32(mult, 10);
+    store_.AreaMult = mult;
+    volMltEdit_->setText(QString::number(mult));
+}
+
+void TTasksForm::VolMltUpClick() {
+    ApplyAreaMultiplier();
+    RefreshAreaTables();
+}
+
+// The totals' areas are shown with the multiplier too, so they follow it with the tables.
+void TTasksForm::RefreshAreaTables() {
+    if (!dm_) return;
+    for (dataset::Cursor* c : {&dm_->conts, &dm_->boxes, &dm_->tc, &dm_->tb, &dm_->solut, &dm_->distr})
+        if (c->isOpen()) c->refresh();
+    if (dm_->tasks.isOpen()) dm_->RefreshTotals();
+}
+
+void TTasksForm::SetAreaLabel() {
+    const QString area = QString::fromStdString(store_.AreaLabel);
+    volLabel1_->setText(area);
+    volLabel2_->setText(area);
+    for (ui::DataGrid* g : {contsGrid_, boxesGrid_}) {
+        if (!g) continue;
+        ui::DataGridModel& model = g->dataModel();
+        for (int c = 0; c < model.columnCount(); ++c)
+            if (model.column(c).field == "Volume") model.setHeaderData(c, Qt::Horizontal, area);
+    }
+}
+
+void TTasksForm::FormActivate() {
+    NewFileNameCaption();
+    if (viewButton_->isEnabled()) viewButton_->setFocus();
+}
+
+// A command's own work posts what it changes; meanwhile nothing is posted from here.
+void TTasksForm::FormDeactivate() {
+    if (!dm_ || OperationScope::running()) return;
+    ui::ErrorBoundary::run([this] {
+        ValidNameEdit();
+        PostWhenModified(dm_->tasks, true);
+    });
+}
+
+void TTasksForm::FormResize() {
+    store_.PlacementFlags.setAll();
+}
+
+void TTasksForm::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TTasksForm::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange) return;
+    if (isActiveWindow())
+        FormActivate();
+    else
+        FormDeactivate();
+}
+
+// The grids scale their columns whenever their width changes, which follows the window's.
+bool TTasksForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize) {
+        if (watched == contsGrid_) contsWidths_.scale(*contsGrid_);
+        if (watched == boxesGrid_) boxesWidths_.scale(*boxesGrid_);
+    } else if (event->type() == QEvent::FocusIn && (watched == dbCheckDflt_ || watched == dbCheckTurn_)) {
+        // Entering a check box, not the window's getting back the focus after a dialog.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            QMetaObject::invokeMethod(this, ui::guarded([this] { GuardGridEdit(Qt::Key_Return); }),
+                                      Qt::QueuedConnection);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace rectix::app

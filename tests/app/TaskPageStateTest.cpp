@@ -1,0 +1,187 @@
+// The task page's states, its name rule, the area multiplier and the language refresh.
+#include "TaskPageFixture.h"
+
+#include "app/PageColours.h"
+#include "core/UiTexts.h"
+#include "lang/Language.h"
+#include "ui/DataCheckBox.h"
+#include "ui/DataEdit.h"
+#include "ui/DataNavigator.h"
+#include "ui/Help.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QToolButton>
+
+using rectix::ui::DataNavigator;
+
+namespace {
+
+class TaskPageStates : public TaskPageTest {
+  protected:
+    // Controls that the page enables only with a task.
+    std::vector<QWidget*> taskControls() const {
+        return {grid("ContsGrid"),
+                grid("BoxesGrid"),
+                part<QWidget>("ContsNavigator"),
+                part<QWidget>("BoxesNavigator"),
+                button("RunButton"),
+                part<QWidget>("DBCheckDflt")};
+    }
+    bool navigatorOffers(const char* name, DataNavigator::Button b) const {
+        return !part<DataNavigator>(name)->button(b)->isHidden();
+    }
+    QColor base(const char* name) const { return part<QWidget>(name)->palette().color(QPalette::Base); }
+};
+
+} // namespace
+
+TEST_F(TaskPageStates, WithoutATaskEveryTaskControlIsDisabledAndGrey) {
+    for (QWidget* w : taskControls()) EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+    EXPECT_FALSE(button("ViewButton")->isEnabled());
+    EXPECT_FALSE(button("ResultButton")->isEnabled());
+    EXPECT_EQ(base("ContsGrid"), rectix::app::NoTaskGrey);
+    EXPECT_EQ(base("DescrEdit"), rectix::app::NoTaskGrey);
+    // A task can still be made.
+    EXPECT_TRUE(part<DataNavigator>("TasksNavigator")->button(DataNavigator::Button::Insert)->isEnabled());
+}
+
+TEST_F(TaskPageStates, AnUnsolvedTaskIsEditableAndOffersSolve) {
+    sampleTask();
+    for (QWidget* w : taskControls()) EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
+    EXPECT_NE(base("ContsGrid"), rectix::app::NoTaskGrey);
+    EXPECT_FALSE(grid("ContsGrid")->isReadOnly());
+    EXPECT_FALSE(part<rectix::ui::DataCheckBox>("DBCheckDflt")->isReadOnly());
+    EXPECT_EQ(button("RunButton")->text(), QStringLiteral("So&lve"));
+    EXPECT_EQ(button("RunButton")->toolTip(), QStringLiteral("Start solver run"));
+    EXPECT_FALSE(button("ViewButton")->isEnabled());
+    EXPECT_FALSE(button("ResultButton")->isEnabled());
+    EXPECT_TRUE(navigatorOffers("BoxesNavigator", DataNavigator::Button::Insert));
+    EXPECT_TRUE(navigatorOffers("ContsNavigator", DataNavigator::Button::Delete));
+    // Windows that do not exist yet are not offered.
+    EXPECT_FALSE(button("ContsButton")->isEnabled());
+    EXPECT_FALSE(button("PrintButton")->isEnabled());
+}
+
+TEST_F(TaskPageStates, ASolvedTaskIsReadOnlyAndOffersClearSolutionAndView) {
+    sampleTask();
+    click("RunButton");
+    ASSERT_TRUE(solved());
+    EXPECT_TRUE(grid("ContsGrid")->isReadOnly());
+    EXPECT_TRUE(grid("BoxesGrid")->isReadOnly());
+    EXPECT_TRUE(part<rectix::ui::DataCheckBox>("DBCheckTurn")->isReadOnly());
+    EXPECT_EQ(button("RunButton")->text(), QStringLiteral("C&lear"));
+    EXPECT_EQ(button("RunButton")->toolTip(), QStringLiteral("Clear current Solution"));
+    EXPECT_TRUE(button("ViewButton")->isEnabled());
+    EXPECT_TRUE(button("ResultButton")->isEnabled());
+    EXPECT_TRUE(navigatorOffers("ContsNavigator", DataNavigator::Button::Last));
+    for (const char* n : {"ContsNavigator", "BoxesNavigator"}) {
+        EXPECT_FALSE(navigatorOffers(n, DataNavigator::Button::Insert));
+        EXPECT_FALSE(navigatorOffers(n, DataNavigator::Button::Delete));
+    }
+
+    // Moving to an unsolved task brings the unsolved state back.
+    addTask("Next");
+    EXPECT_FALSE(grid("ContsGrid")->isReadOnly());
+    EXPECT_EQ(button("RunButton")->text(), QStringLiteral("So&lve"));
+    EXPECT_FALSE(button("ViewButton")->isEnabled());
+    EXPECT_TRUE(navigatorOffers("ContsNavigator", DataNavigator::Button::Insert));
+}
+
+TEST_F(TaskPageStates, HorizontalTurnsAreOfferedOnlyUnderCommonTurnRules) {
+    sampleTask();
+    auto* common = part<rectix::ui::DataCheckBox>("DBCheckDflt");
+    auto* turn = part<QWidget>("DBCheckTurn");
+    EXPECT_FALSE(common->isChecked());
+    EXPECT_FALSE(turn->isEnabled());
+    QTest::mouseClick(common, Qt::LeftButton);
+    // Posted at once: the choice counts without leaving the box.
+    EXPECT_FALSE(dm->tasks.modified());
+    EXPECT_TRUE(dm->tasksDefltOn.asBoolean());
+    EXPECT_TRUE(turn->isEnabled());
+}
+
+TEST_F(TaskPageStates, ABlankTaskNameBecomesQuestionMarksWhenTheNameIsLeft) {
+    sampleTask();
+    QApplication::setActiveWindow(main);
+    auto* name = part<rectix::ui::DataEdit>("NameEdit");
+    name->setFocus(Qt::TabFocusReason);
+    name->selectAll();
+    QTest::keyClicks(name, QStringLiteral("   "));
+    part<QWidget>("DescrEdit")->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(name->text(), QStringLiteral("???"));
+    EXPECT_FALSE(dm->tasks.modified());
+    dm->tasks.refresh();
+    EXPECT_EQ(dm->tasksName.asString(), "???");
+}
+
+TEST_F(TaskPageStates, TheAreaMultiplierIsTenToTheSpinnersPositionAndEveryAreaFollowsIt) {
+    EXPECT_EQ(part<QLineEdit>("VolMltEdit")->text(), QStringLiteral("1000")); // position 3 from the settings
+    const std::int32_t square = addContainer("Square", 1000, 1000);
+    const std::int32_t tile = addBox("Tile", 100, 100);
+    addTask("Tiles");
+    addTaskContainer(square, 2);
+    addTaskBox(tile, 3);
+    rectix::ui::DataGrid* conts = grid("ContsGrid");
+    const QModelIndex area = conts->model()->index(0, 8);
+    EXPECT_EQ(area.data().toString(), QStringLiteral("1000"));
+
+    auto* spinner = part<QSpinBox>("VolMltUp");
+    spinner->setValue(0);
+    EXPECT_EQ(part<QLineEdit>("VolMltEdit")->text(), QStringLiteral("1"));
+    EXPECT_EQ(store().AreaMult, 1);
+    EXPECT_EQ(area.data().toString(), QStringLiteral("1000000"));
+    EXPECT_EQ(part<QLineEdit>("AvlVol")->text(), QStringLiteral("2000000"));
+    EXPECT_EQ(part<QLineEdit>("TotVol")->text(), QStringLiteral("30000"));
+
+    spinner->setValue(6);
+    EXPECT_EQ(part<QLineEdit>("VolMltEdit")->text(), QStringLiteral("1000000"));
+    EXPECT_EQ(store().VolMltPos, 6);
+    EXPECT_EQ(area.data().toString(), QStringLiteral("1"));
+    EXPECT_EQ(part<QLineEdit>("AvlVol")->text(), QStringLiteral("2"));
+    spinner->setValue(7); // no wrap, no overrun
+    EXPECT_EQ(part<QLineEdit>("VolMltEdit")->text(), QStringLiteral("1000000"));
+}
+
+TEST_F(TaskPageStates, ALanguageSwitchKeepsTheSolvedTasksClearCaptionAndTheActiveSet) {
+    sampleTask();
+    click("RunButton");
+    ASSERT_TRUE(solved());
+    store().ActiveDB = 1;
+    part<QAction>("FrenchPop")->trigger();
+    EXPECT_EQ(button("RunButton")->text(), QString::fromStdString(rectix::core::captionText(63)));
+    EXPECT_EQ(button("RunButton")->text(), QStringLiteral("&Effacer"));
+    EXPECT_EQ(main->windowTitle(), QStringLiteral("Rectix 1.95  - Page des Tâches"));
+    auto* exch = part<QLabel>("ExchLabel");
+    EXPECT_FALSE(exch->isHidden());
+    EXPECT_EQ(exch->text(), QStringLiteral("Exporter BD"));
+    EXPECT_TRUE(part<QAction>("FrenchPop")->isChecked());
+
+    store().ActiveDB = 0;
+    part<QAction>("ResetPop")->trigger();
+    EXPECT_EQ(button("RunButton")->text(), QStringLiteral("C&lear"));
+    EXPECT_TRUE(exch->isHidden());
+    EXPECT_TRUE(part<QAction>("EnglishPop")->isChecked());
+    EXPECT_FALSE(part<QAction>("FrenchPop")->isChecked());
+}
+
+TEST_F(TaskPageStates, TheHelpMenuOpensHelpAtContextOneAndHidesGerman) {
+    long context = 0;
+    rectix::ui::Help::global().setHandler([&](rectix::ui::HelpCommand, long data) {
+        context = data;
+        return true;
+    });
+    part<QAction>("HelpPop")->trigger();
+    EXPECT_EQ(context, 1);
+    rectix::ui::Help::global().setHandler({});
+
+    auto* german = part<QAction>("GermanPop");
+    EXPECT_FALSE(german->isVisible());
+    part<QAction>("ItalianPop")->trigger();
+    EXPECT_EQ(rectix::lang::Language::global().langIndex(), 3);
+    german->trigger(); // applies English
+    EXPECT_EQ(rectix::lang::Language::global().langIndex(), 0);
+    EXPECT_TRUE(part<QAction>("EnglishPop")->isChecked());
+}
