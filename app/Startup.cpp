@@ -10,6 +10,7 @@
 #include "lang/Language.h"
 #include "taskdb/DMUnit.h"
 #include "taskdb/SolveBridge.h"
+#include "taskdb/TableSets.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/WindowTexts.h"
 
@@ -96,7 +97,11 @@ void Startup::createDataModule() {
     dm_ = std::make_unique<taskdb::TDMForm>(store_, programFolder_);
     dm_->setDialogs(&dialogs_);
     dm_->setTaskPage(tasksForm_.get());
+    tableSets_ = std::make_unique<taskdb::TableSets>(*dm_, programFolder_);
+    // The table files of the three sets are checked before any is opened.
+    for (const char* alias : taskdb::TableSets::AliasNames) tableSets_->RepairAllValFiles(alias);
     tasksForm_->setDataModule(dm_.get());
+    tasksForm_->setTableSets(tableSets_.get());
     dm_->DataModuleCreate();
 }
 

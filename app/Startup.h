@@ -16,6 +16,7 @@ class PackRun;
 namespace rectix::taskdb {
 class SolveBridge;
 class TDMForm;
+class TableSets;
 } // namespace rectix::taskdb
 
 namespace rectix::app {
@@ -80,6 +81,7 @@ class Startup {
     std::unique_ptr<TAcknoForm> ackno_;
     std::unique_ptr<TAboutForm> about_;
     std::unique_ptr<taskdb::TDMForm> dm_;
+    std::unique_ptr<taskdb::TableSets> tableSets_;
     // The engine for the whole run of the program, with the progress window as its progress.
     std::unique_ptr<engine::PackProblem> problem_;
     std::unique_ptr<engine::PackRun> run_;

@@ -9,6 +9,7 @@
 #include "taskdb/DMUnit.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/SolveBridge.h"
+#include "taskdb/TableSets.h"
 #include "ui/BusyCursor.h"
 #include "ui/DataEdit.h"
 #include "ui/DataGrid.h"
@@ -178,9 +179,7 @@ void TTasksForm::PostWhenModified(dataset::Cursor& c, bool orInserted) {
 }
 
 void TTasksForm::PostModifiedTables() {
-    for (dataset::Cursor* c :
-         {&dm_->conts, &dm_->boxes, &dm_->tasks, &dm_->tc, &dm_->tb, &dm_->solut, &dm_->distr, &dm_->posit})
-        PostWhenModified(*c);
+    if (tableSets_) tableSets_->PostModifiedTables();
 }
 
 } // namespace rectix::app

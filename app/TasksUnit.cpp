@@ -63,7 +63,6 @@ bool TTasksForm::FormCreate() {
     if (!CheckDataFolderWritable()) return false;
     settings_.LoadIni();
     const bool foldersFound = CheckAliasFolders(programFolder_);
-    // The start-up integrity repair of the three sets' table files joins here.
 
     store_.ActiveDB = 0;
     store_.LoadedSolutionTaskID = 0;

@@ -30,6 +30,7 @@ namespace rectix::taskdb {
 struct RunStore;
 class SolveBridge;
 class TDMForm;
+class TableSets;
 } // namespace rectix::taskdb
 
 namespace rectix::ui {
@@ -68,6 +69,7 @@ class TTasksForm : public QMainWindow, public taskdb::TaskPage {
     void setDataModule(taskdb::TDMForm* dm);
     void setWaitForm(TWaitForm* wait) { wait_ = wait; }
     void setSolveBridge(taskdb::SolveBridge* bridge) { bridge_ = bridge; }
+    void setTableSets(taskdb::TableSets* sets) { tableSets_ = sets; }
     void setPageWindow(PageWindow which, QDialog* window);
     // The task report's printing; the print button stays disabled without it.
     void setTaskReport(std::function<void()> print);
@@ -187,6 +189,7 @@ class TTasksForm : public QMainWindow, public taskdb::TaskPage {
     taskdb::TDMForm* dm_ = nullptr;
     TWaitForm* wait_ = nullptr;
     taskdb::SolveBridge* bridge_ = nullptr;
+    taskdb::TableSets* tableSets_ = nullptr;
     std::array<QPointer<QDialog>, PageWindowCount> windows_{};
     std::function<void()> printTask_;
     QPointer<QDialog> about_;

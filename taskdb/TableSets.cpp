@@ -88,6 +88,8 @@ void TableSets::RepairValFile(dataset::TableSet& set, std::string_view table) {
     try {
         if (set.checkTableFile(table).empty()) return;
         dm_.dialogs().Show(DialogKind::Warning, DamagedText + path + "\"", {DialogButton::OK}, 0);
+    } catch (const dataset::BusyError&) {
+        // Held by another program: the opening reports that, once.
     } catch (const std::exception&) {
         dm_.dialogs().Show(DialogKind::Error, UnreadableText + path + "\"", {DialogButton::OK}, 0);
     }
