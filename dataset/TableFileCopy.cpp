@@ -1,5 +1,6 @@
 // TableSet::copyTableFileTo: a table file copied between the folders of two sets.
 #include "dataset/Errors.h"
+#include "dataset/PartFile.h"
 #include "dataset/TableSet.h"
 
 #include <sqlite3.h>
@@ -58,14 +59,8 @@ void TableSet::copyTableFileTo(std::string_view table, const TableSet& target) {
     if (!std::filesystem::is_directory(dest.parent_path(), ec))
         throw DatabaseError(where + ": the folder " + dest.parent_path().string() + " does not exist");
 
-    auto part = dest;
-    part += ".part";
-    auto removePart = [&] {
-        std::error_code ignore;
-        std::filesystem::remove(part, ignore);
-        std::filesystem::remove(part.string() + "-journal", ignore);
-    };
-    removePart();
+    const PartFile partFile(dest);
+    const auto& part = partFile.path;
     try {
         if (isOpen()) {
             // The open set holds the file exclusively: read it through its own connection.
@@ -96,10 +91,10 @@ void TableSet::copyTableFileTo(std::string_view table, const TableSet& target) {
         std::filesystem::rename(part, dest);
         syncFolder(dest.parent_path());
     } catch (const std::filesystem::filesystem_error& e) {
-        removePart();
+        partFile.remove();
         throw DatabaseError(where + ": " + e.code().message());
     } catch (...) {
-        removePart();
+        partFile.remove();
         throw;
     }
 }

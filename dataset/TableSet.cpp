@@ -2,6 +2,7 @@
 
 #include "dataset/Cursor.h"
 #include "dataset/Errors.h"
+#include "dataset/PartFile.h"
 
 #include <sqlite3.h>
 
@@ -157,14 +158,8 @@ void TableSet::createTableFile(std::string_view table) {
         throw DatabaseError(context() + ": the folder " + target.parent_path().string() + " does not exist");
     if (std::filesystem::exists(target, ec))
         throw DatabaseError("The table file " + target.string() + " exists already");
-    auto part = target;
-    part += ".part";
-    auto removePart = [&] {
-        std::error_code ignore;
-        std::filesystem::remove(part, ignore);
-        std::filesystem::remove(part.string() + "-journal", ignore);
-    };
-    removePart();
+    const PartFile partFile(target);
+    const auto& part = partFile.path;
     try {
         Connection c(part.string(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                      "Creating " + target.string());
@@ -174,10 +169,10 @@ void TableSet::createTableFile(std::string_view table) {
         c.close();
         std::filesystem::rename(part, target);
     } catch (const std::filesystem::filesystem_error& e) {
-        removePart();
+        partFile.remove();
         throw DatabaseError("Creating " + target.string() + ": " + e.code().message());
     } catch (...) {
-        removePart();
+        partFile.remove();
         throw;
     }
 }
