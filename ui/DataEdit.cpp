@@ -1,5 +1,7 @@
 #include "ui/DataEdit.h"
 
+#include "ui/ShownValue.h"
+
 #include "dataset/Cursor.h"
 #include "dataset/Field.h"
 #include "ui/ErrorBoundary.h"
@@ -64,9 +66,13 @@ void DataEdit::showValue() {
     const bool open = cursor_.isOpen();
     QLineEdit::setReadOnly(ownReadOnly_ || !open || field_.readOnly() ||
                            field_.kind() == dataset::FieldKind::Calculated);
-    std::string text;
-    if (open) ErrorBoundary::run([&] { text = hasFocus() ? field_.asString() : field_.displayText(); });
-    setText(QString::fromStdString(text));
+    QString text;
+    if (open)
+        ErrorBoundary::run([&] {
+            text =
+                hasFocus() ? QString::fromStdString(field_.asString()) : ShownValue(field_, field_.value());
+        });
+    setText(text);
 }
 
 void DataEdit::cursorMoved() {

@@ -1,5 +1,7 @@
 #include "ui/DataGridModel.h"
 
+#include "ui/ShownValue.h"
+
 #include "dataset/Cursor.h"
 #include "dataset/Field.h"
 #include "ui/ErrorBoundary.h"
@@ -83,7 +85,7 @@ QStringList DataGridModel::choices(int c) const {
     while (&source.fieldAt(position) != &result) ++position;
     QStringList texts;
     const std::size_t n = source.recordCount();
-    for (std::size_t r = 0; r < n; ++r) texts << fromUtf8(result.displayText(source.rowValues(r)[position]));
+    for (std::size_t r = 0; r < n; ++r) texts << ShownValue(result, source.rowValues(r)[position]);
     return texts;
 }
 
@@ -126,7 +128,7 @@ QVariant DataGridModel::data(const QModelIndex& index, int role) const {
             return fromUtf8(col.field->asString());
         const auto* values = rowAt(index.row());
         if (!values || col.position >= values->size()) return QString();
-        return fromUtf8(col.field->displayText((*values)[col.position]));
+        return ShownValue(*col.field, (*values)[col.position]);
     }
     case Qt::TextAlignmentRole: {
         const Qt::Alignment horizontal = col.def.alignment & Qt::AlignHorizontal_Mask;
