@@ -434,10 +434,19 @@ void TTasksForm::buildGrids() {
     auto postRows = [this](ui::DataGrid* grid) {
         return ui::guarded([grid] { PostWhenModified(grid->dataCursor()); });
     };
+    // Moving to the next cell of a new row stores the row only once it has its quantity:
+    // stored earlier it would be refused, and the row with it.
+    auto postFilledRow = [this](ui::DataGrid* grid, const char* amount) {
+        return ui::guarded([grid, amount] {
+            dataset::Cursor& c = grid->dataCursor();
+            if (c.state() == dataset::CursorState::Insert && c.field(amount).isNull()) return;
+            PostWhenModified(c);
+        });
+    };
     connect(contsGrid_, &ui::DataGrid::exited, this, postRows(contsGrid_));
-    connect(contsGrid_, &ui::DataGrid::columnExited, this, postRows(contsGrid_));
+    connect(contsGrid_, &ui::DataGrid::columnExited, this, postFilledRow(contsGrid_, "Avail"));
     connect(boxesGrid_, &ui::DataGrid::exited, this, postRows(boxesGrid_));
-    connect(boxesGrid_, &ui::DataGrid::columnExited, this, postRows(boxesGrid_));
+    connect(boxesGrid_, &ui::DataGrid::columnExited, this, postFilledRow(boxesGrid_, "Total"));
     connect(dbCheckDflt_, &QCheckBox::clicked, this, ui::guarded([this] { DBCheckDfltMouseUp(); }));
 
     // The data controls join the page last; Tab still goes down the page.

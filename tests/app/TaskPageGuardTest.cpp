@@ -50,6 +50,24 @@ TEST_F(TaskPageGuard, ALetterInAYellowColumnShowsMessage52AndNotInTheAmountColum
                  Qt::ItemIsEditable);
 }
 
+TEST_F(TaskPageGuard, ANewRowIsStoredOnlyOnceItHasItsQuantity) {
+    rectix::ui::DataGrid* g = grid("ContsGrid");
+    const std::int32_t van = addContainer("Van", 420, 200);
+    dialogs.shown.clear();
+    dm->tc.append();
+    dm->tcTypeID.setInteger(van);
+    const int row = static_cast<int>(dm->tc.currentIndex());
+    focusCell(g, row, 0);
+    g->setCurrentIndex(g->model()->index(row, amountColumn)); // on to the quantity
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(dm->tc.state(), rectix::dataset::CursorState::Insert);
+    dm->tcAvail.setInteger(2);
+    g->setCurrentIndex(g->model()->index(g->model()->index(row, 0).row(), markColumn));
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(dm->tc.state(), rectix::dataset::CursorState::Browse);
+    EXPECT_TRUE(dm->tc.locate("TypeID", van));
+}
+
 TEST_F(TaskPageGuard, NavigationKeysNeverShowAGuardMessage) {
     const Qt::Key keys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up,     Qt::Key_Down,  Qt::Key_Tab,
                             Qt::Key_Home, Qt::Key_End,   Qt::Key_PageUp, Qt::Key_Escape};
