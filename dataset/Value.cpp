@@ -49,7 +49,13 @@ int rank(const Value& v) {
     return 3;
 }
 
-long double numeric(const Value& v) {
+std::string textOf(const Value& v) {
+    return v.kind() == Value::Kind::Date ? formatIsoDate(v.date()) : v.text();
+}
+
+} // namespace
+
+long double numericValue(const Value& v) {
     switch (v.kind()) {
     case Value::Kind::Integer:
         return static_cast<long double>(v.integer());
@@ -62,12 +68,6 @@ long double numeric(const Value& v) {
     }
 }
 
-std::string textOf(const Value& v) {
-    return v.kind() == Value::Kind::Date ? formatIsoDate(v.date()) : v.text();
-}
-
-} // namespace
-
 int Value::compare(const Value& a, const Value& b) {
     const int ra = rank(a);
     const int rb = rank(b);
@@ -75,8 +75,8 @@ int Value::compare(const Value& a, const Value& b) {
     if (ra == 1) {
         if (a.kind() == Kind::Integer && b.kind() == Kind::Integer)
             return a.integer() < b.integer() ? -1 : (a.integer() > b.integer() ? 1 : 0);
-        const long double x = numeric(a);
-        const long double y = numeric(b);
+        const long double x = numericValue(a);
+        const long double y = numericValue(b);
         return x < y ? -1 : (x > y ? 1 : 0);
     }
     if (ra == 2) {

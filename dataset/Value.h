@@ -60,6 +60,9 @@ class Value {
     std::variant<std::monostate, std::int64_t, double, bool, std::string, Date> v_;
 };
 
+// A number, Boolean (1 or 0) or null (0) as one numeric value; text and dates read as 0.
+long double numericValue(const Value& v);
+
 template <std::integral T> std::int64_t Value::toInt64(T v) {
     if (!std::in_range<std::int64_t>(v)) throw std::out_of_range("Integer value out of 64-bit range");
     return static_cast<std::int64_t>(v);

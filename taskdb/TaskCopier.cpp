@@ -49,16 +49,7 @@ const Value& valueIn(const dataset::TableDef& table, const std::vector<Value>& r
 
 // A stored number as a double; null counts as 0.
 double number(const Value& v) {
-    switch (v.kind()) {
-    case Value::Kind::Integer:
-        return static_cast<double>(v.integer());
-    case Value::Kind::Float:
-        return v.real();
-    case Value::Kind::Boolean:
-        return v.boolean() ? 1 : 0;
-    default:
-        return 0;
-    }
+    return static_cast<double>(dataset::numericValue(v));
 }
 
 // The rows of a task in one table, in key order (every key starts with TaskID).
