@@ -16,10 +16,9 @@ constexpr std::int32_t NoScore = 1555555555;
 
 void FillEngine::FillContainer() {
     ++TotalFills;
-    for (int b = 0; b <= BoxN; ++b) BoxPlaced[b] = 0;
+    // Slots above BoxN are never written after EngineReset, so they are 0 already.
+    for (int b = 0; b <= BoxN; ++b) BoxPlaced[b] = BoxX[b] = BoxY[b] = 0;
     BoxPlaced[0] = 1;
-    BoxX.fill(0);
-    BoxY.fill(0);
     Points.ResetPoints(0, Points.Capacity);
     Points.Count = 1;
     ScoreWX = WorkDir == 1 ? 100 : 1;
