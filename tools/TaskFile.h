@@ -15,14 +15,14 @@ class TaskFileError : public std::runtime_error {
 };
 
 // Reads a task in the harness's JSON form into the problem, as the solve
-// bridge reads a stored task: ResetProblem, the model arrays in row order, the
+// bridge reads a stored task: resetProblem, the model arrays in row order, the
 // settings converted to the engine's units. Throws TaskFileError.
-void LoadTaskJson(const std::string& text, engine::PackProblem& problem);
+void loadTaskJson(const std::string& text, engine::PackProblem& problem);
 
 // Prepares the instances and evaluates the empty start plan, as a solve does.
-void PrepareStart(engine::PackProblem& problem);
+void prepareStart(engine::PackProblem& problem);
 
-// The plan in ResultSolution as JSON text.
-std::string PlanJson(const engine::PackProblem& problem, const engine::PackRun& run, long long fills);
+// The plan in resultSolution as JSON text.
+std::string planJson(const engine::PackProblem& problem, const engine::PackRun& run, long long fills);
 
 } // namespace rectix::tools

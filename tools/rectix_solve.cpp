@@ -14,7 +14,7 @@
 int main(int argc, char** argv) {
     using namespace rectix;
     if (argc > 1 && std::string(argv[1]).rfind("--", 0) == 0)
-        return tools::RunStoredTask(std::vector<std::string>(argv + 1, argv + argc));
+        return tools::runStoredTask(std::vector<std::string>(argv + 1, argv + argc));
     if (argc != 2) {
         std::cerr << "usage: rectix-solve TASK.json\n"
                      "       rectix-solve --taskset DIR --task ID [--clear | --reload]\n";
@@ -28,23 +28,23 @@ int main(int argc, char** argv) {
     std::stringstream text;
     text << in.rdbuf();
 
-    engine::PackRun::SetDefaultCaptions();
+    engine::PackRun::setDefaultCaptions();
     engine::PackProblem problem;
     engine::NullProgress progress;
     engine::PackRun run(problem, progress);
     try {
-        tools::LoadTaskJson(text.str(), problem);
+        tools::loadTaskJson(text.str(), problem);
     } catch (const tools::TaskFileError& e) {
         std::cerr << "rectix-solve: " << e.what() << "\n";
         return 2;
     }
     try {
-        tools::PrepareStart(problem);
-        run.RunPacking();
+        tools::prepareStart(problem);
+        run.runPacking();
     } catch (const std::exception& e) {
         std::cerr << "rectix-solve: solve failed: " << e.what() << "\n";
         return 1;
     }
-    std::cout << tools::PlanJson(problem, run, run.Engine().TotalFills) << "\n";
+    std::cout << tools::planJson(problem, run, run.fillEngine().totalFills) << "\n";
     return 0;
 }
