@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <limits>
+#include <map>
+#include <set>
 
 namespace rectix::tools {
 
@@ -73,9 +75,63 @@ std::int16_t FillDirOf(const std::string& s) {
     return 0;
 }
 
+// The fixed containers of the task: each type and kind named must have a free
+// instance left, each box lies inside its container with the sides of its
+// kind, and the load numbers of a container are 1..its box count.
+std::vector<FixedContainer> ReadFixed(const json& doc, const engine::PackProblem& p) {
+    std::vector<FixedContainer> out;
+    if (!doc.contains("fixed")) return out;
+    const json& list = doc.at("fixed");
+    if (!list.is_array()) throw TaskFileError("fixed: not a list");
+    std::map<std::int32_t, long long> contsLeft, boxesLeft;
+    for (int t = 1; t <= p.ContTypeCount; ++t) contsLeft[p.ContTypes.TypeID[t]] += p.ContTypes.Avail[t];
+    for (int k = 1; k <= p.BoxKindCount; ++k) boxesLeft[p.BoxKinds.KindID[k]] += p.BoxKinds.Total[k];
+    int i = 0;
+    for (const json& row : list) {
+        const std::string where = "fixed[" + std::to_string(i++) + "]";
+        if (!row.is_object()) throw TaskFileError(where + ": not an object");
+        const Reader c{row, where + "."};
+        FixedContainer fc;
+        fc.typeID = static_cast<std::int32_t>(c.integer("TypeID", 0, I32Max));
+        if (contsLeft[fc.typeID]-- < 1) throw TaskFileError(where + ".TypeID: no free container of the type");
+        int t = 1;
+        while (p.ContTypes.TypeID[t] != fc.typeID) ++t;
+        if (!row.contains("boxes") || !row.at("boxes").is_array())
+            throw TaskFileError(where + ".boxes: missing or not a list");
+        const auto count = static_cast<long long>(row.at("boxes").size());
+        std::set<long long> loadNos;
+        int j = 0;
+        for (const json& boxRow : row.at("boxes")) {
+            const std::string at = where + ".boxes[" + std::to_string(j++) + "]";
+            if (!boxRow.is_object()) throw TaskFileError(at + ": not an object");
+            const Reader b{boxRow, at + "."};
+            FixedBox fb;
+            fb.kindID = static_cast<std::int32_t>(b.integer("KindID", 0, I32Max));
+            if (boxesLeft[fb.kindID]-- < 1) throw TaskFileError(at + ".KindID: no free box of the kind");
+            int k = 1;
+            while (p.BoxKinds.KindID[k] != fb.kindID) ++k;
+            fb.posX = static_cast<std::int16_t>(b.integer("PosX", 0, I16Max));
+            fb.posY = static_cast<std::int16_t>(b.integer("PosY", 0, I16Max));
+            fb.posLh = static_cast<std::int16_t>(b.integer("PosLh", 1, I16Max));
+            fb.posWh = static_cast<std::int16_t>(b.integer("PosWh", 1, I16Max));
+            fb.loadNo = static_cast<std::int16_t>(b.integer("LoadNo", 1, count));
+            const auto& bk = p.BoxKinds;
+            if (!(fb.posLh == bk.Length[k] && fb.posWh == bk.Width[k]) &&
+                !(fb.posLh == bk.Width[k] && fb.posWh == bk.Length[k]))
+                throw TaskFileError(at + ": PosLh x PosWh is not the kind's size");
+            if (fb.posX + fb.posLh > p.ContTypes.Length[t] || fb.posY + fb.posWh > p.ContTypes.Width[t])
+                throw TaskFileError(at + ": outside the container");
+            if (!loadNos.insert(fb.loadNo).second) throw TaskFileError(at + ".LoadNo: used twice");
+            fc.boxes.push_back(fb);
+        }
+        out.push_back(std::move(fc));
+    }
+    return out;
+}
+
 } // namespace
 
-void LoadTaskJson(const std::string& text, engine::PackProblem& p) {
+std::vector<FixedContainer> LoadTaskJson(const std::string& text, engine::PackProblem& p) {
     json doc;
     try {
         doc = json::parse(text);
@@ -158,10 +214,27 @@ void LoadTaskJson(const std::string& text, engine::PackProblem& p) {
         if (boxes > engine::MaxTaskBoxes) throw TaskFileError("boxes: more than 1000 in all");
     }
     p.BoxKindCount = static_cast<std::int16_t>(k);
+    return ReadFixed(doc, p);
 }
 
-void PrepareStart(engine::PackProblem& p) {
+void PrepareStart(engine::PackProblem& p, const std::vector<FixedContainer>& fixed) {
     p.PrepareInstances();
+    auto& start = p.StartSolution;
+    for (const FixedContainer& fc : fixed) {
+        int c = 1;
+        while (p.ContTypes.TypeID[p.ContInstType[c]] != fc.typeID || start.FixCont[c]) ++c;
+        start.FixCont[c] = true;
+        for (const FixedBox& fb : fc.boxes) {
+            int b = 1;
+            while (p.BoxKinds.KindID[p.BoxInstKind[b]] != fb.kindID || start.ContNo[b] != 0) ++b;
+            start.ContNo[b] = static_cast<std::int16_t>(c);
+            start.LoadNo[b] = fb.loadNo;
+            start.PosX[b] = fb.posX;
+            start.PosY[b] = fb.posY;
+            start.PosLh[b] = fb.posLh;
+            start.PosWh[b] = fb.posWh;
+        }
+    }
     p.ComputeContainerLoads(p.StartSolution);
     p.CountPlacedAndUsed(p.StartSolution);
     p.EvaluateSolution(p.StartSolution, false);
