@@ -4,18 +4,18 @@
 
 namespace rectix::app {
 
-void SetDefaultOptions(taskdb::RunStore& store, bool alsoTaskOptSet) {
-    store.OptPower = 5;
-    store.OptTime = 555;
-    store.OptRand = 1;
-    store.OptLast = true;
-    store.OptQw = 0;
-    store.OptQg = 0;
-    store.OptQc = 0;
-    store.OptQr = 0;
-    store.OptBB = 0;
-    store.OptBW = 0;
-    if (alsoTaskOptSet) store.TaskOptSet = true;
+void setDefaultOptions(taskdb::RunStore& store, bool alsoTaskOptSet) {
+    store.optPower = 5;
+    store.optTime = 555;
+    store.optRand = 1;
+    store.optLast = true;
+    store.optQw = 0;
+    store.optQg = 0;
+    store.optQc = 0;
+    store.optQr = 0;
+    store.optBB = 0;
+    store.optBW = 0;
+    if (alsoTaskOptSet) store.taskOptSet = true;
 }
 
 } // namespace rectix::app

@@ -1,6 +1,6 @@
 #include "app/OperationScope.h"
 
-#include "app/WaitUnit.h"
+#include "app/ProgressWindow.h"
 #include "core/Errors.h"
 
 #include <QCoreApplication>
@@ -16,7 +16,7 @@ OperationScope::Running::~Running() {
     running_ = false;
 }
 
-OperationScope::Shown::Shown(TWaitForm* w) : wait(w) {
+OperationScope::Shown::Shown(ProgressWindow* w) : wait(w) {
     if (wait) wait->beginOperation();
 }
 
@@ -24,7 +24,7 @@ OperationScope::Shown::~Shown() {
     if (wait) wait->endOperation();
 }
 
-OperationScope::OperationScope(QWidget* mainWindow, TWaitForm* wait) : shown_(wait) {
+OperationScope::OperationScope(QWidget* mainWindow, ProgressWindow* wait) : shown_(wait) {
     QCoreApplication::processEvents();
     disabled_.emplace(mainWindow);
 }

@@ -9,7 +9,7 @@
 
 namespace rectix::app {
 
-class TWaitForm;
+class ProgressWindow;
 
 // The frame of a long operation (solving, clearing a solution, deleting or copying a task). For
 // its lifetime the progress window is shown application-modal, the busy cursor is set and the
@@ -21,7 +21,7 @@ class OperationScope {
   public:
     // Without a progress window the operation only takes the busy cursor and the disabled main
     // window.
-    OperationScope(QWidget* mainWindow, TWaitForm* wait);
+    OperationScope(QWidget* mainWindow, ProgressWindow* wait);
     ~OperationScope();
     OperationScope(const OperationScope&) = delete;
     OperationScope& operator=(const OperationScope&) = delete;
@@ -36,9 +36,9 @@ class OperationScope {
     };
     // Shows the progress window and hides it again.
     struct Shown {
-        explicit Shown(TWaitForm* wait);
+        explicit Shown(ProgressWindow* wait);
         ~Shown();
-        TWaitForm* wait;
+        ProgressWindow* wait;
     };
 
     Running nesting_;

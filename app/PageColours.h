@@ -9,11 +9,11 @@
 namespace rectix::app {
 
 // Colours the task page shares with the windows beside it.
-inline const QColor LibraryYellow{254, 255, 222}; // values that only the libraries change
-inline const QColor Aqua{0, 255, 255};            // results and the task's name
-inline const QColor NoTaskGrey{242, 242, 242};    // task controls while there is no task
-inline const QColor GreenFont{0, 128, 0};         // costs
-inline const QColor BlueFont{0, 0, 255};          // amounts to pack
+inline const QColor libraryYellow{254, 255, 222}; // values that only the libraries change
+inline const QColor aqua{0, 255, 255};            // results and the task's name
+inline const QColor noTaskGrey{242, 242, 242};    // task controls while there is no task
+inline const QColor greenFont{0, 128, 0};         // costs
+inline const QColor blueFont{0, 0, 255};          // amounts to pack
 
 // A colour value with red in the lowest byte.
 inline QColor fromColourValue(std::uint32_t c) {

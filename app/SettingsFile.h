@@ -36,9 +36,9 @@ class SettingsFile {
     // value its default; a missing line gives its value the default, and a value out of the range
     // the settings window allows is brought to the nearest value in it. When anything was changed
     // so, message 19 follows. Shows, never throws.
-    void LoadIni();
+    void loadIni();
     // Writes the file; message 20 when that failed.
-    void SaveIni();
+    void saveIni();
 
     std::filesystem::path path() const { return folder_ / fileName; }
 

@@ -1,14 +1,14 @@
 #include "app/Startup.h"
 
-#include "app/AboutUnit.h"
-#include "app/AcknoUnit.h"
-#include "app/Splash.h"
-#include "app/TasksUnit.h"
-#include "app/UseHTMLHelp.h"
-#include "app/WaitUnit.h"
+#include "app/AboutWindow.h"
+#include "app/AcknowledgementsWindow.h"
+#include "app/HelpFiles.h"
+#include "app/MainWindow.h"
+#include "app/ProgressWindow.h"
+#include "app/SplashScreen.h"
 #include "engine/PackRun.h"
 #include "lang/Language.h"
-#include "taskdb/DMUnit.h"
+#include "taskdb/DataModule.h"
 #include "taskdb/SolveBridge.h"
 #include "taskdb/TableSets.h"
 #include "ui/ErrorBoundary.h"
@@ -29,7 +29,7 @@ Startup::Startup(std::filesystem::path programFolder)
 Startup::~Startup() {
     lang::Language::global().setRefreshHook({});
     lang::Language::global().setWindowWriter(nullptr);
-    if (tasksForm_) tasksForm_->RestoreCurrentDir();
+    if (tasksForm_) tasksForm_->restoreCurrentDir();
     // The windows before the data module, whose cursors their data controls watch.
     if (dm_) {
         dm_->setTaskPage(nullptr);
@@ -50,32 +50,32 @@ StartupOutcome Startup::run() {
 }
 
 StartupOutcome Startup::sequence() {
-    engine::PackRun::SetDefaultCaptions();
-    help_ = std::make_unique<TUseHTMLHelp>();
+    engine::PackRun::setDefaultCaptions();
+    help_ = std::make_unique<HelpFiles>();
     lang::Language::global().setWindowWriter(&ui::WindowTexts::global());
 
-    splash_ = std::make_unique<TSplashForm>();
+    splash_ = std::make_unique<SplashScreen>();
     splash_->show();
     splash_->repaint();
     QApplication::processEvents();
 
     QApplication::setApplicationName(QStringLiteral("Rectix"));
-    tasksForm_ = std::make_unique<TTasksForm>(store_, settings_, programFolder_);
-    lang::Language::global().setRefreshHook([form = tasksForm_.get()] { form->RefreshStateTexts(); });
-    const bool created = tasksForm_->FormCreate();
+    tasksForm_ = std::make_unique<MainWindow>(store_, settings_, programFolder_);
+    lang::Language::global().setRefreshHook([form = tasksForm_.get()] { form->refreshStateTexts(); });
+    const bool created = tasksForm_->formCreate();
     QApplication::processEvents();
     if (!created) return ended();
 
     createViewOptions();
     createDataModule();
-    if (store_.DBState != 555) return ended();
+    if (store_.dbState != 555) return ended();
 
     createWindows();
-    store_.ReportsFailed = false;
+    store_.reportsFailed = false;
     try {
         createReports();
     } catch (...) {
-        store_.ReportsFailed = true;
+        store_.reportsFailed = true;
     }
 
     splash_.reset();
@@ -86,7 +86,7 @@ StartupOutcome Startup::sequence() {
 
 StartupOutcome Startup::ended() {
     splash_.reset();
-    if (tasksForm_) tasksForm_->RestoreCurrentDir();
+    if (tasksForm_) tasksForm_->restoreCurrentDir();
     return StartupOutcome::Ended;
 }
 
@@ -94,28 +94,28 @@ StartupOutcome Startup::ended() {
 void Startup::createViewOptions() {}
 
 void Startup::createDataModule() {
-    dm_ = std::make_unique<taskdb::TDMForm>(store_, programFolder_);
+    dm_ = std::make_unique<taskdb::DataModule>(store_, programFolder_);
     dm_->setDialogs(&dialogs_);
     dm_->setTaskPage(tasksForm_.get());
     tableSets_ = std::make_unique<taskdb::TableSets>(*dm_, programFolder_);
     // The table files of the three sets are checked before any is opened.
-    for (const char* alias : taskdb::TableSets::AliasNames) tableSets_->RepairAllValFiles(alias);
+    for (const char* alias : taskdb::TableSets::aliasNames) tableSets_->repairAllValFiles(alias);
     tasksForm_->setDataModule(dm_.get());
     tasksForm_->setTableSets(tableSets_.get());
-    dm_->DataModuleCreate();
+    dm_->dataModuleCreate();
 }
 
 // In this order: box library, container library, settings window, solution page, layout page,
 // progress window, task list, acknowledgements.
 void Startup::createWindows() {
-    wait_ = std::make_unique<TWaitForm>();
+    wait_ = std::make_unique<ProgressWindow>();
     dm_->setWaitWindow(wait_.get());
     tasksForm_->setWaitForm(wait_.get());
     problem_ = std::make_unique<engine::PackProblem>();
     run_ = std::make_unique<engine::PackRun>(*problem_, *wait_);
     bridge_ = std::make_unique<taskdb::SolveBridge>(*dm_, *problem_, *run_);
     tasksForm_->setSolveBridge(bridge_.get());
-    ackno_ = std::make_unique<TAcknoForm>(tasksForm_.get());
+    ackno_ = std::make_unique<AcknowledgementsWindow>(tasksForm_.get());
     tasksForm_->setAcknoForm(ackno_.get());
 }
 
@@ -124,10 +124,10 @@ void Startup::createWindows() {
 void Startup::createReports() {}
 
 void Startup::createAbout() {
-    about_ = std::make_unique<TAboutForm>(tasksForm_.get());
+    about_ = std::make_unique<AboutWindow>(tasksForm_.get());
     tasksForm_->setAboutForm(about_.get());
-    store_.Warnings = TAboutForm::warnings();
-    QObject::connect(about_.get(), &TAboutForm::warningsChanged, [this](bool on) { store_.Warnings = on; });
+    store_.warnings = AboutWindow::warnings();
+    QObject::connect(about_.get(), &AboutWindow::warningsChanged, [this](bool on) { store_.warnings = on; });
 }
 
 } // namespace rectix::app

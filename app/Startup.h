@@ -15,18 +15,18 @@ class PackRun;
 
 namespace rectix::taskdb {
 class SolveBridge;
-class TDMForm;
+class DataModule;
 class TableSets;
 } // namespace rectix::taskdb
 
 namespace rectix::app {
 
-class TAboutForm;
-class TAcknoForm;
-class TSplashForm;
-class TTasksForm;
-class TUseHTMLHelp;
-class TWaitForm;
+class AboutWindow;
+class AcknowledgementsWindow;
+class SplashScreen;
+class MainWindow;
+class HelpFiles;
+class ProgressWindow;
 
 enum class StartupOutcome {
     Running, // the main window is shown; the message loop runs until it closes
@@ -50,10 +50,10 @@ class Startup {
     taskdb::RunStore& store() { return store_; }
     SavedViewSettings& savedView() { return savedView_; }
     // Null where start-up ended before creating them.
-    TTasksForm* mainWindow() const { return tasksForm_.get(); }
-    taskdb::TDMForm* dataModule() const { return dm_.get(); }
-    TWaitForm* waitForm() const { return wait_.get(); }
-    TAboutForm* aboutForm() const { return about_.get(); }
+    MainWindow* mainWindow() const { return tasksForm_.get(); }
+    taskdb::DataModule* dataModule() const { return dm_.get(); }
+    ProgressWindow* waitForm() const { return wait_.get(); }
+    AboutWindow* aboutForm() const { return about_.get(); }
     // The engine's problem record, whose result plan the layout page draws.
     engine::PackProblem* problem() const { return problem_.get(); }
 
@@ -74,13 +74,13 @@ class Startup {
     TaskDbDialogs dialogs_;
 
     // The windows go first (see the destructor): their data controls watch the data module's cursors.
-    std::unique_ptr<TUseHTMLHelp> help_;
-    std::unique_ptr<TTasksForm> tasksForm_;
-    std::unique_ptr<TSplashForm> splash_;
-    std::unique_ptr<TWaitForm> wait_;
-    std::unique_ptr<TAcknoForm> ackno_;
-    std::unique_ptr<TAboutForm> about_;
-    std::unique_ptr<taskdb::TDMForm> dm_;
+    std::unique_ptr<HelpFiles> help_;
+    std::unique_ptr<MainWindow> tasksForm_;
+    std::unique_ptr<SplashScreen> splash_;
+    std::unique_ptr<ProgressWindow> wait_;
+    std::unique_ptr<AcknowledgementsWindow> ackno_;
+    std::unique_ptr<AboutWindow> about_;
+    std::unique_ptr<taskdb::DataModule> dm_;
     std::unique_ptr<taskdb::TableSets> tableSets_;
     // The engine for the whole run of the program, with the progress window as its progress.
     std::unique_ptr<engine::PackProblem> problem_;

@@ -9,19 +9,21 @@
 
 namespace rectix::app {
 
-const std::string DataFolderWarning = taskdb::WriteCheck::WarningText;
+const std::string dataFolderWarning = taskdb::WriteCheck::warningText;
 
-bool CheckFileReadWrite(const std::filesystem::path& path) { return taskdb::WriteCheck::CheckFileReadWrite(path); }
+bool checkFileReadWrite(const std::filesystem::path& path) {
+    return taskdb::WriteCheck::checkFileReadWrite(path);
+}
 
-bool CheckDataFolderWritable() {
+bool checkDataFolderWritable() {
     std::error_code ec;
     const std::filesystem::path folder = std::filesystem::current_path(ec);
-    if (!ec && CheckFileReadWrite(folder / taskdb::WriteCheck::ProbeName)) return true;
-    ui::MessageDialogs::current().show(ui::DialogKind::Warning, DataFolderWarning, ui::DialogButton::Ok, 0);
+    if (!ec && checkFileReadWrite(folder / taskdb::WriteCheck::probeName)) return true;
+    ui::MessageDialogs::current().show(ui::DialogKind::Warning, dataFolderWarning, ui::DialogButton::Ok, 0);
     return false;
 }
 
-bool CheckAliasFolders(const std::filesystem::path& programFolder) {
+bool checkAliasFolders(const std::filesystem::path& programFolder) {
     struct Set {
         const char* shown;
         const char* alias;

@@ -1,12 +1,12 @@
 // The task page's commands: Solve and Clear in their frame, the Solution and View buttons' reload,
 // the buttons that open the other windows, and the handlers that post the page's edits.
-#include "app/TasksUnit.h"
+#include "app/MainWindow.h"
 
 #include "app/OperationScope.h"
-#include "app/WaitUnit.h"
+#include "app/ProgressWindow.h"
 #include "core/UiTexts.h"
 #include "taskdb/ControlsOff.h"
-#include "taskdb/DMUnit.h"
+#include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/SolveBridge.h"
 #include "taskdb/TableSets.h"
@@ -22,11 +22,11 @@
 
 namespace rectix::app {
 
-void TTasksForm::RunButtonClick() {
+void MainWindow::runButtonClick() {
     if (!dm_ || !bridge_) return;
     // Text still being typed (a cell, the name) is written as when the button is clicked.
     if (isActiveWindow()) runButton_->setFocus(Qt::OtherFocusReason);
-    for (dataset::Cursor* c : {&dm_->tasks, &dm_->tc, &dm_->tb, &dm_->solut}) PostWhenModified(*c);
+    for (dataset::Cursor* c : {&dm_->tasks, &dm_->tc, &dm_->tb, &dm_->solut}) postWhenModified(*c);
     if (dm_->tasksSolut.asBoolean())
         Clear();
     else
@@ -34,33 +34,33 @@ void TTasksForm::RunButtonClick() {
 }
 
 // The page turns to Clear through the data module's events once the solution is written.
-void TTasksForm::Solve() {
-    const std::string refusal = bridge_->SolveRefusal();
+void MainWindow::Solve() {
+    const std::string refusal = bridge_->solveRefusal();
     if (!refusal.empty()) {
         ui::MessageDialogs::current().show(ui::DialogKind::Error, refusal, ui::DialogButton::Ok, 0);
         return;
     }
-    RunOperation([this] {
-        bridge_->SolveTask();
-        PostModifiedTables();
+    runOperation([this] {
+        bridge_->solveTask();
+        postModifiedTables();
     });
     if (viewButton_->isEnabled()) viewButton_->setFocus();
 }
 
 // Containers the user fixed stay for the next Solve.
-void TTasksForm::Clear() {
-    if (store_.Warnings && ui::MessageDialogs::current().show(
+void MainWindow::Clear() {
+    if (store_.warnings && ui::MessageDialogs::current().show(
                                ui::DialogKind::Confirmation, core::messageText(34),
                                ui::DialogButton::Ok | ui::DialogButton::Cancel, 0) != ui::DialogButton::Ok)
         return;
-    RunOperation([this] {
-        bridge_->ClearSolution();
-        PostModifiedTables();
+    runOperation([this] {
+        bridge_->clearSolution();
+        postModifiedTables();
     });
 }
 
-void TTasksForm::RunOperation(const std::function<void()>& work) {
-    if (!OperationScope::running()) PlaceWaitForm();
+void MainWindow::runOperation(const std::function<void()>& work) {
+    if (!OperationScope::running()) placeWaitForm();
     // Disabling the window takes the focus from its control; that control gets it back.
     struct Refocus {
         QPointer<QWidget> control;
@@ -72,69 +72,69 @@ void TTasksForm::RunOperation(const std::function<void()>& work) {
     work();
 }
 
-void TTasksForm::PlaceWaitForm() {
+void MainWindow::placeWaitForm() {
     if (wait_) wait_->placeOver(boxesGrid_ ? static_cast<QWidget*>(boxesGrid_) : centralWidget());
 }
 
-void TTasksForm::UpdatePositTT() {
+void MainWindow::updatePositTT() {
     const taskdb::ControlsOff off{&dm_->tc, &dm_->tb};
-    bridge_->ReloadSolution();
+    bridge_->reloadSolution();
 }
 
-void TTasksForm::ResultButtonClick() {
-    ReloadThenShow(PageWindow::Solution);
+void MainWindow::resultButtonClick() {
+    reloadThenShow(PageWindow::Solution);
 }
 
-void TTasksForm::ViewButtonClick() {
-    ReloadThenShow(PageWindow::Layout);
+void MainWindow::viewButtonClick() {
+    reloadThenShow(PageWindow::Layout);
 }
 
 // The result record must hold the plan of the task shown before either page reads it.
-void TTasksForm::ReloadThenShow(PageWindow page) {
+void MainWindow::reloadThenShow(PageWindow page) {
     if (!dm_ || !bridge_) return;
-    if (dm_->tasksTaskID.asInteger() != store_.LoadedSolutionTaskID) {
+    if (dm_->tasksTaskID.asInteger() != store_.loadedSolutionTaskID) {
         const ui::BusyCursor busy;
         const ui::DisabledWindow off(this);
-        UpdatePositTT();
+        updatePositTT();
     }
     if (!hasWindow(page)) return;
-    ShowModal(page);
+    showModal(page);
     runButton_->setFocus();
 }
 
-void TTasksForm::ShowModal(PageWindow which) {
+void MainWindow::showModal(PageWindow which) {
     if (QDialog* window = windows_[static_cast<std::size_t>(which)]) window->exec();
 }
 
-void TTasksForm::setPageWindow(PageWindow which, QDialog* window) {
+void MainWindow::setPageWindow(PageWindow which, QDialog* window) {
     windows_[static_cast<std::size_t>(which)] = window;
     optButton_->setEnabled(hasWindow(PageWindow::Settings));
     taskButton_->setEnabled(hasWindow(PageWindow::TaskList));
-    CurrSolutState();
+    currSolutState();
 }
 
-void TTasksForm::setTaskReport(std::function<void()> print) {
+void MainWindow::setTaskReport(std::function<void()> print) {
     printTask_ = std::move(print);
-    CurrSolutState();
+    currSolutState();
 }
 
-void TTasksForm::ContsButtonClick() {
-    ShowModal(PageWindow::ContainerLibrary);
+void MainWindow::contsButtonClick() {
+    showModal(PageWindow::ContainerLibrary);
 }
 
-void TTasksForm::BoxesButtonClick() {
-    ShowModal(PageWindow::BoxLibrary);
+void MainWindow::boxesButtonClick() {
+    showModal(PageWindow::BoxLibrary);
 }
 
 // The list opens just under the task's name.
-void TTasksForm::TaskButtonClick() {
+void MainWindow::taskButtonClick() {
     QDialog* list = windows_[static_cast<std::size_t>(PageWindow::TaskList)];
     if (!list) return;
     list->move(nameEdit_->mapToGlobal(QPoint(-12, nameEdit_->height())));
     list->exec();
 }
 
-void TTasksForm::OptButtonClick() {
+void MainWindow::optButtonClick() {
     QDialog* settings = windows_[static_cast<std::size_t>(PageWindow::Settings)];
     if (!settings) return;
     if (settings->isVisible()) {
@@ -145,41 +145,41 @@ void TTasksForm::OptButtonClick() {
     }
 }
 
-void TTasksForm::PrintButtonClick() {
+void MainWindow::printButtonClick() {
     if (printTask_) printTask_();
 }
 
-void TTasksForm::HelpButtonClick() {
+void MainWindow::helpButtonClick() {
     const QPoint corner = helpButton_->mapToGlobal(QPoint(0, 0));
     helpPopup_->popup(corner - QPoint(helpPopup_->sizeHint().width(), 0));
 }
 
-void TTasksForm::TasksNavigatorClick(bool inserted) {
+void MainWindow::tasksNavigatorClick(bool inserted) {
     if (inserted) nameEdit_->setFocus();
 }
 
-void TTasksForm::NameEditExit() {
-    ValidNameEdit();
-    PostWhenModified(dm_->tasks);
+void MainWindow::nameEditExit() {
+    validNameEdit();
+    postWhenModified(dm_->tasks);
 }
 
-void TTasksForm::DescrEditExit() {
-    PostWhenModified(dm_->tasks);
+void MainWindow::descrEditExit() {
+    postWhenModified(dm_->tasks);
 }
 
 // With a solution the turn rules are read-only; without one the choice counts at once.
-void TTasksForm::DBCheckDfltMouseUp() {
+void MainWindow::dbCheckDfltMouseUp() {
     if (dm_->tasksSolut.asBoolean()) return;
-    PostWhenModified(dm_->tasks, true);
+    postWhenModified(dm_->tasks, true);
 }
 
-void TTasksForm::PostWhenModified(dataset::Cursor& c, bool orInserted) {
+void MainWindow::postWhenModified(dataset::Cursor& c, bool orInserted) {
     if (!c.isOpen()) return;
     if (c.modified() || (orInserted && c.state() == dataset::CursorState::Insert)) c.post();
 }
 
-void TTasksForm::PostModifiedTables() {
-    if (tableSets_) tableSets_->PostModifiedTables();
+void MainWindow::postModifiedTables() {
+    if (tableSets_) tableSets_->postModifiedTables();
 }
 
 } // namespace rectix::app

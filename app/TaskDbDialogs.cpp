@@ -82,12 +82,13 @@ TB fromUi(UB answer, const std::vector<TB>& offered) {
 
 } // namespace
 
-taskdb::DialogButton TaskDbDialogs::Show(taskdb::DialogKind kind, const std::string& text,
-                                         const std::vector<taskdb::DialogButton>& buttons, int helpContext) {
+taskdb::DialogButton TaskDbDialogs::showWindow(taskdb::DialogKind kind, const std::string& text,
+                                               const std::vector<taskdb::DialogButton>& buttons,
+                                               int helpContext) {
     return fromUi(ui::MessageDialogs::current().show(toUi(kind), text, toUi(buttons), helpContext), buttons);
 }
 
-void TaskDbDialogs::ShowMessage(const std::string& text) {
+void TaskDbDialogs::showMessage(const std::string& text) {
     ui::MessageDialogs::current().plainMessage(text);
 }
 

@@ -9,9 +9,10 @@ namespace rectix::app {
 // answers for it; either way the rules take it as refusing.
 class TaskDbDialogs : public taskdb::MessageDialog {
   public:
-    taskdb::DialogButton Show(taskdb::DialogKind kind, const std::string& text,
-                              const std::vector<taskdb::DialogButton>& buttons, int helpContext) override;
-    void ShowMessage(const std::string& text) override;
+    taskdb::DialogButton showWindow(taskdb::DialogKind kind, const std::string& text,
+                                    const std::vector<taskdb::DialogButton>& buttons,
+                                    int helpContext) override;
+    void showMessage(const std::string& text) override;
 };
 
 } // namespace rectix::app

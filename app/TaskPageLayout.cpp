@@ -1,9 +1,9 @@
 // The task page's controls and their places.
-#include "app/TasksUnit.h"
+#include "app/MainWindow.h"
 
 #include "app/PageColours.h"
 #include "lang/Language.h"
-#include "taskdb/DMUnit.h"
+#include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
 #include "ui/DataCheckBox.h"
 #include "ui/DataEdit.h"
@@ -52,7 +52,7 @@ QPushButton* button(const char* name, const char* caption) {
 }
 
 QLineEdit* figureEdit(taskdb::PageFigure figure, const QColor& colour) {
-    static constexpr const char* names[taskdb::PageFigureCount] = {
+    static constexpr const char* names[taskdb::pageFigureCount] = {
         "AvlNmb", "AvlWgt", "AvlVol", "UsdNmb", "UsdWgt", "UsdVol", "TotNmb", "TotWgt",
         "TotVol", "LftNmb", "LftWgt", "LftVol", "EffWgt", "EffVol", "CostPck"};
     auto* e = new QLineEdit;
@@ -97,28 +97,28 @@ std::vector<ui::DataColumn> taskColumns(bool containers, const QString& areaTitl
     name.dropDownRows = containers ? 12 : 18;
     cols.push_back(name);
     ui::DataColumn cost = column("Cost", 0);
-    cost.textColor = GreenFont;
+    cost.textColor = greenFont;
     cols.push_back(cost);
     ui::DataColumn prior = column("Prior", 0);
     prior.title = QStringLiteral("Pr");
     prior.visible = false;
     cols.push_back(prior);
     ui::DataColumn amount = column(containers ? "Avail" : "Total", kGridColumn);
-    amount.textColor = BlueFont;
+    amount.textColor = blueFont;
     cols.push_back(amount);
-    ui::DataColumn used = column(containers ? "Used" : "Placed", kGridColumn, LibraryYellow);
+    ui::DataColumn used = column(containers ? "Used" : "Placed", kGridColumn, libraryYellow);
     used.title = QStringLiteral("Used");
     cols.push_back(used);
-    ui::DataColumn mark = column("Mark", kGridColumn, LibraryYellow);
+    ui::DataColumn mark = column("Mark", kGridColumn, libraryYellow);
     mark.alignment = Qt::AlignRight;
     cols.push_back(mark);
-    cols.push_back(column("Length", kGridColumn, LibraryYellow));
-    cols.push_back(column("Width", kGridColumn, LibraryYellow));
-    ui::DataColumn area = column("Volume", kGridColumn, LibraryYellow);
+    cols.push_back(column("Length", kGridColumn, libraryYellow));
+    cols.push_back(column("Width", kGridColumn, libraryYellow));
+    ui::DataColumn area = column("Volume", kGridColumn, libraryYellow);
     area.title = areaTitle;
     cols.push_back(area);
-    cols.push_back(column(containers ? "LoadWt" : "Weight", kGridColumn, LibraryYellow));
-    ui::DataColumn last = column(containers ? "FillDir" : "TurnOn", kGridColumn, LibraryYellow);
+    cols.push_back(column(containers ? "LoadWt" : "Weight", kGridColumn, libraryYellow));
+    ui::DataColumn last = column(containers ? "FillDir" : "TurnOn", kGridColumn, libraryYellow);
     if (containers) last.title = QStringLiteral("Fill Dir");
     cols.push_back(last);
     for (std::size_t c = 4; c < cols.size(); ++c) cols[c].readOnly = true;
@@ -127,7 +127,7 @@ std::vector<ui::DataColumn> taskColumns(bool containers, const QString& areaTitl
 
 } // namespace
 
-void TTasksForm::buildPage() {
+void MainWindow::buildPage() {
     auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("TaskPage"));
     auto* column = new QVBoxLayout(page);
@@ -155,7 +155,7 @@ void TTasksForm::buildPage() {
     buildHelpPopup();
 }
 
-QWidget* TTasksForm::buildTaskRows() {
+QWidget* MainWindow::buildTaskRows() {
     auto* rows = new QWidget;
     auto* g = new QGridLayout(rows);
     g->setContentsMargins(0, 0, 0, 0);
@@ -186,9 +186,9 @@ QWidget* TTasksForm::buildTaskRows() {
     return rows;
 }
 
-QWidget* TTasksForm::buildTotals() {
+QWidget* MainWindow::buildTotals() {
     using taskdb::PageFigure;
-    for (int f = 0; f < taskdb::PageFigureCount; ++f) {
+    for (int f = 0; f < taskdb::pageFigureCount; ++f) {
         const auto figure = static_cast<PageFigure>(f);
         QColor colour;
         switch (figure) {
@@ -198,12 +198,12 @@ QWidget* TTasksForm::buildTotals() {
         case PageFigure::TotNmb:
         case PageFigure::TotWgt:
         case PageFigure::TotVol:
-            colour = LibraryYellow;
+            colour = libraryYellow;
             break;
         case PageFigure::CostPck:
             break;
         default:
-            colour = Aqua;
+            colour = aqua;
             break;
         }
         figures_[static_cast<std::size_t>(f)] = figureEdit(figure, colour);
@@ -264,11 +264,11 @@ QWidget* TTasksForm::buildTotals() {
     mult->addStretch();
     line->addLayout(mult);
     line->addStretch();
-    connect(volMltUp_, &QSpinBox::valueChanged, this, ui::guarded([this] { VolMltUpClick(); }));
+    connect(volMltUp_, &QSpinBox::valueChanged, this, ui::guarded([this] { volMltUpClick(); }));
     return totals;
 }
 
-QWidget* TTasksForm::buildButtons() {
+QWidget* MainWindow::buildButtons() {
     contsButton_ = button("ContsButton", "&Container Library");
     boxesButton_ = button("BoxesButton", "&Box Library");
     runButton_ = button("RunButton", "So&lve");
@@ -292,23 +292,23 @@ QWidget* TTasksForm::buildButtons() {
     line->addStretch();
     for (QPushButton* b : {helpButton_, exitButton_}) line->addWidget(b);
 
-    connect(contsButton_, &QPushButton::clicked, this, ui::guarded([this] { ContsButtonClick(); }));
-    connect(boxesButton_, &QPushButton::clicked, this, ui::guarded([this] { BoxesButtonClick(); }));
-    connect(runButton_, &QPushButton::clicked, this, ui::guarded([this] { RunButtonClick(); }));
-    connect(resultButton_, &QPushButton::clicked, this, ui::guarded([this] { ResultButtonClick(); }));
-    connect(viewButton_, &QPushButton::clicked, this, ui::guarded([this] { ViewButtonClick(); }));
-    connect(printButton_, &QPushButton::clicked, this, ui::guarded([this] { PrintButtonClick(); }));
-    connect(optButton_, &QPushButton::clicked, this, ui::guarded([this] { OptButtonClick(); }));
-    connect(helpButton_, &QPushButton::clicked, this, ui::guarded([this] { HelpButtonClick(); }));
-    connect(exitButton_, &QPushButton::clicked, this, ui::guarded([this] { ExitButtonClick(); }));
-    connect(taskButton_, &QPushButton::clicked, this, ui::guarded([this] { TaskButtonClick(); }));
+    connect(contsButton_, &QPushButton::clicked, this, ui::guarded([this] { contsButtonClick(); }));
+    connect(boxesButton_, &QPushButton::clicked, this, ui::guarded([this] { boxesButtonClick(); }));
+    connect(runButton_, &QPushButton::clicked, this, ui::guarded([this] { runButtonClick(); }));
+    connect(resultButton_, &QPushButton::clicked, this, ui::guarded([this] { resultButtonClick(); }));
+    connect(viewButton_, &QPushButton::clicked, this, ui::guarded([this] { viewButtonClick(); }));
+    connect(printButton_, &QPushButton::clicked, this, ui::guarded([this] { printButtonClick(); }));
+    connect(optButton_, &QPushButton::clicked, this, ui::guarded([this] { optButtonClick(); }));
+    connect(helpButton_, &QPushButton::clicked, this, ui::guarded([this] { helpButtonClick(); }));
+    connect(exitButton_, &QPushButton::clicked, this, ui::guarded([this] { exitButtonClick(); }));
+    connect(taskButton_, &QPushButton::clicked, this, ui::guarded([this] { taskButtonClick(); }));
     fitButtons();
     return bar;
 }
 
 // The style gives every captioned button a wide minimum; on this page a button may narrow to its
 // caption, so that the row fits the design width in every language.
-void TTasksForm::fitButtons() {
+void MainWindow::fitButtons() {
     for (QPushButton* b : {contsButton_, boxesButton_, runButton_, resultButton_, viewButton_, printButton_,
                            optButton_, exitButton_}) {
         QString caption = b->text();
@@ -318,7 +318,7 @@ void TTasksForm::fitButtons() {
     }
 }
 
-void TTasksForm::buildHelpPopup() {
+void MainWindow::buildHelpPopup() {
     helpPopup_ = new QMenu(this);
     helpPopup_->setObjectName(QStringLiteral("HelpPopup"));
     auto item = [this](QMenu* menu, const char* name, const char* caption, auto action) {
@@ -354,15 +354,15 @@ void TTasksForm::buildHelpPopup() {
     });
 }
 
-void TTasksForm::buildDataControls() {
-    taskdb::TDMForm& dm = *dm_;
+void MainWindow::buildDataControls() {
+    taskdb::DataModule& dm = *dm_;
     tasksNavigator_ = new ui::DataNavigator(dm.tasks);
     tasksNavigator_->setObjectName(QStringLiteral("TasksNavigator"));
     tasksNavigator_->setFixedWidth(kNavigatorWidth);
     nameEdit_ = new ui::DataEdit(dm.tasks, "Name");
     nameEdit_->setObjectName(QStringLiteral("NameEdit"));
     nameEdit_->setMinimumWidth(200);
-    setBaseColour(nameEdit_, Aqua);
+    setBaseColour(nameEdit_, aqua);
     dateEdit_ = new ui::DataEdit(dm.tasks, "Date");
     dateEdit_->setObjectName(QStringLiteral("DateEdit"));
     dateEdit_->setReadOnly(true);
@@ -377,16 +377,16 @@ void TTasksForm::buildDataControls() {
     descrRow_->addWidget(descrEdit_);
 
     connect(tasksNavigator_, &ui::DataNavigator::clicked, this, [this](ui::DataNavigator::Button b) {
-        TasksNavigatorClick(b == ui::DataNavigator::Button::Insert);
+        tasksNavigatorClick(b == ui::DataNavigator::Button::Insert);
     });
-    connect(nameEdit_, &ui::DataEdit::exited, this, ui::guarded([this] { NameEditExit(); }));
-    connect(descrEdit_, &ui::DataEdit::exited, this, ui::guarded([this] { DescrEditExit(); }));
+    connect(nameEdit_, &ui::DataEdit::exited, this, ui::guarded([this] { nameEditExit(); }));
+    connect(descrEdit_, &ui::DataEdit::exited, this, ui::guarded([this] { descrEditExit(); }));
     buildGrids();
 }
 
-void TTasksForm::buildGrids() {
-    taskdb::TDMForm& dm = *dm_;
-    const QString area = QString::fromStdString(store_.AreaLabel);
+void MainWindow::buildGrids() {
+    taskdb::DataModule& dm = *dm_;
+    const QString area = QString::fromStdString(store_.areaLabel);
     contsGrid_ = new ui::DataGrid(dm.tc, taskColumns(true, area));
     contsGrid_->setObjectName(QStringLiteral("ContsGrid"));
     boxesGrid_ = new ui::DataGrid(dm.tb, taskColumns(false, area));
@@ -420,11 +420,11 @@ void TTasksForm::buildGrids() {
 
     for (ui::DataGrid* grid : {contsGrid_, boxesGrid_}) {
         grid->beforeKey = [this](QKeyEvent& e) {
-            GuardGridEdit(e.key());
+            guardGridEdit(e.key());
             return false;
         };
         grid->beforeDoubleClick = [this] {
-            GuardGridEdit(Qt::Key_Return);
+            guardGridEdit(Qt::Key_Return);
             return false;
         };
         grid->installEventFilter(this);
@@ -432,7 +432,7 @@ void TTasksForm::buildGrids() {
     dbCheckDflt_->installEventFilter(this);
     dbCheckTurn_->installEventFilter(this);
     auto postRows = [this](ui::DataGrid* grid) {
-        return ui::guarded([grid] { PostWhenModified(grid->dataCursor()); });
+        return ui::guarded([grid] { postWhenModified(grid->dataCursor()); });
     };
     // Moving to the next cell of a new row stores the row only once it has its quantity:
     // stored earlier it would be refused, and the row with it.
@@ -440,14 +440,14 @@ void TTasksForm::buildGrids() {
         return ui::guarded([grid, amount] {
             dataset::Cursor& c = grid->dataCursor();
             if (c.state() == dataset::CursorState::Insert && c.field(amount).isNull()) return;
-            PostWhenModified(c);
+            postWhenModified(c);
         });
     };
     connect(contsGrid_, &ui::DataGrid::exited, this, postRows(contsGrid_));
     connect(contsGrid_, &ui::DataGrid::columnExited, this, postFilledRow(contsGrid_, "Avail"));
     connect(boxesGrid_, &ui::DataGrid::exited, this, postRows(boxesGrid_));
     connect(boxesGrid_, &ui::DataGrid::columnExited, this, postFilledRow(boxesGrid_, "Total"));
-    connect(dbCheckDflt_, &QCheckBox::clicked, this, ui::guarded([this] { DBCheckDfltMouseUp(); }));
+    connect(dbCheckDflt_, &QCheckBox::clicked, this, ui::guarded([this] { dbCheckDfltMouseUp(); }));
 
     // The data controls join the page last; Tab still goes down the page.
     const std::initializer_list<QWidget*> order{

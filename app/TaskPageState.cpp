@@ -1,11 +1,11 @@
 // The task page's states, its figures, the edit guard, the area multiplier and the column scaling.
-#include "app/TasksUnit.h"
+#include "app/MainWindow.h"
 
 #include "app/OperationScope.h"
 #include "app/PageColours.h"
 #include "core/Checked.h"
 #include "core/UiTexts.h"
-#include "taskdb/DMUnit.h"
+#include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
 #include "ui/DataCheckBox.h"
 #include "ui/DataEdit.h"
@@ -35,14 +35,14 @@ bool ownEnabled(const QWidget* w, const QWidget* window) {
 
 } // namespace
 
-void TTasksForm::CurrSolutState() {
+void MainWindow::currSolutState() {
     const bool haveTasks = dm_ && dm_->tasks.isOpen() && dm_->tasks.recordCount() >= 1;
-    TasksControls(haveTasks);
-    SolutControls(haveTasks && dm_->tasksSolut.asBoolean());
-    CurrDfltTurns(haveTasks && dm_->tasksDefltOn.asBoolean());
+    tasksControls(haveTasks);
+    solutControls(haveTasks && dm_->tasksSolut.asBoolean());
+    currDfltTurns(haveTasks && dm_->tasksDefltOn.asBoolean());
 }
 
-void TTasksForm::TasksControls(bool haveTasks) {
+void MainWindow::tasksControls(bool haveTasks) {
     for (QWidget* w :
          std::initializer_list<QWidget*>{contsGrid_, boxesGrid_, contsNavigator_, boxesNavigator_, runButton_,
                                          viewButton_, resultButton_, dbCheckDflt_, dbCheckTurn_})
@@ -50,13 +50,13 @@ void TTasksForm::TasksControls(bool haveTasks) {
     contsButton_->setEnabled(haveTasks && hasWindow(PageWindow::ContainerLibrary));
     boxesButton_->setEnabled(haveTasks && hasWindow(PageWindow::BoxLibrary));
     printButton_->setEnabled(haveTasks && static_cast<bool>(printTask_));
-    const QColor colour = haveTasks ? QApplication::palette().color(QPalette::Base) : NoTaskGrey;
+    const QColor colour = haveTasks ? QApplication::palette().color(QPalette::Base) : noTaskGrey;
     for (QWidget* w : std::initializer_list<QWidget*>{contsGrid_, boxesGrid_, descrEdit_, dateEdit_})
         if (w) setBaseColour(w, colour);
 }
 
-void TTasksForm::SolutControls(bool haveSolution) {
-    store_.SolutionState = haveSolution;
+void MainWindow::solutControls(bool haveSolution) {
+    store_.solutionState = haveSolution;
     viewButton_->setEnabled(ownEnabled(viewButton_, this) && haveSolution);
     resultButton_->setEnabled(ownEnabled(viewButton_, this));
     runButton_->setText(QString::fromStdString(core::captionText(haveSolution ? 63 : 64)));
@@ -75,41 +75,41 @@ void TTasksForm::SolutControls(bool haveSolution) {
         if (c) c->setReadOnly(haveSolution);
 }
 
-void TTasksForm::CurrDfltTurns(bool defltOn) {
+void MainWindow::currDfltTurns(bool defltOn) {
     if (dbCheckTurn_) dbCheckTurn_->setEnabled(ownEnabled(dbCheckTurn_, this) && defltOn);
 }
 
-void TTasksForm::ShowActiveSet(bool visible, const std::string& caption) {
+void MainWindow::showActiveSet(bool visible, const std::string& caption) {
     exchLabel_->setText(QString::fromStdString(caption));
     exchLabel_->setVisible(visible);
 }
 
-void TTasksForm::RefreshStateTexts() {
-    SolutControls(store_.SolutionState);
+void MainWindow::refreshStateTexts() {
+    solutControls(store_.solutionState);
     fitButtons();
-    NewFileNameCaption();
-    const int set = store_.ActiveDB;
-    if (set >= 0 && set <= 2) ShowActiveSet(set != 0, core::captionText(34 + set));
+    newFileNameCaption();
+    const int set = store_.activeDB;
+    if (set >= 0 && set <= 2) showActiveSet(set != 0, core::captionText(34 + set));
 }
 
-void TTasksForm::SetFigure(taskdb::PageFigure figure, const std::string& text) {
+void MainWindow::setFigure(taskdb::PageFigure figure, const std::string& text) {
     figures_[static_cast<std::size_t>(figure)]->setText(QString::fromStdString(text));
 }
 
-void TTasksForm::SetLeftColor(std::uint32_t color) {
+void MainWindow::setLeftColor(std::uint32_t color) {
     setBaseColour(figures_[static_cast<std::size_t>(taskdb::PageFigure::LftNmb)], fromColourValue(color));
 }
 
-bool TTasksForm::hasWindow(PageWindow which) const {
+bool MainWindow::hasWindow(PageWindow which) const {
     return !windows_[static_cast<std::size_t>(which)].isNull();
 }
 
-bool TTasksForm::TaskListVisible() const {
+bool MainWindow::taskListVisible() const {
     const QDialog* list = windows_[static_cast<std::size_t>(PageWindow::TaskList)];
     return list && list->isVisible();
 }
 
-bool TTasksForm::EditKeys(int key) {
+bool MainWindow::editKeys(int key) {
     switch (key) {
     case Qt::Key_Left:
     case Qt::Key_Right:
@@ -137,8 +137,8 @@ bool TTasksForm::EditKeys(int key) {
     }
 }
 
-void TTasksForm::GuardGridEdit(int key) {
-    if (!EditKeys(key) || !dm_ || !dm_->tasks.isOpen()) return;
+void MainWindow::guardGridEdit(int key) {
+    if (!editKeys(key) || !dm_ || !dm_->tasks.isOpen()) return;
     ui::MessageDialogs& dialogs = ui::MessageDialogs::current();
     if (dm_->tasksSolut.asBoolean()) {
         dialogs.show(ui::DialogKind::Information, core::messageText(51), ui::DialogButton::Ok, 0);
@@ -149,7 +149,7 @@ void TTasksForm::GuardGridEdit(int key) {
     if (yellow) dialogs.show(ui::DialogKind::Information, core::messageText(52), ui::DialogButton::Ok, 0);
 }
 
-void TTasksForm::ValidNameEdit() {
+void MainWindow::validNameEdit() {
     if (!nameEdit_ || !dm_->tasks.isOpen() || dm_->tasks.isEmpty()) return;
     if (!nameEdit_->text().trimmed().isEmpty()) return;
     const auto state = dm_->tasks.state();
@@ -157,29 +157,29 @@ void TTasksForm::ValidNameEdit() {
     dm_->tasksName.setString("???");
 }
 
-void TTasksForm::ApplyAreaMultiplier() {
-    store_.VolMltPos = volMltUp_->value();
+void MainWindow::applyAreaMultiplier() {
+    store_.volMltPos = volMltUp_->value();
     std::int32_t mult = 1;
-    for (std::int32_t i = 0; i < store_.VolMltPos; ++i) mult = core::mul32(mult, 10);
-    store_.AreaMult = mult;
+    for (std::int32_t i = 0; i < store_.volMltPos; ++i) mult = core::mul32(mult, 10);
+    store_.areaMult = mult;
     volMltEdit_->setText(QString::number(mult));
 }
 
-void TTasksForm::VolMltUpClick() {
-    ApplyAreaMultiplier();
-    RefreshAreaTables();
+void MainWindow::volMltUpClick() {
+    applyAreaMultiplier();
+    refreshAreaTables();
 }
 
 // The totals' areas are shown with the multiplier too, so they follow it with the tables.
-void TTasksForm::RefreshAreaTables() {
+void MainWindow::refreshAreaTables() {
     if (!dm_) return;
     for (dataset::Cursor* c : {&dm_->conts, &dm_->boxes, &dm_->tc, &dm_->tb, &dm_->solut, &dm_->distr})
         if (c->isOpen()) c->refresh();
-    if (dm_->tasks.isOpen()) dm_->RefreshTotals();
+    if (dm_->tasks.isOpen()) dm_->refreshTotals();
 }
 
-void TTasksForm::SetAreaLabel() {
-    const QString area = QString::fromStdString(store_.AreaLabel);
+void MainWindow::setAreaLabel() {
+    const QString area = QString::fromStdString(store_.areaLabel);
     volLabel1_->setText(area);
     volLabel2_->setText(area);
     for (ui::DataGrid* g : {contsGrid_, boxesGrid_}) {
@@ -190,40 +190,40 @@ void TTasksForm::SetAreaLabel() {
     }
 }
 
-void TTasksForm::FormActivate() {
-    NewFileNameCaption();
+void MainWindow::formActivate() {
+    newFileNameCaption();
     if (viewButton_->isEnabled()) viewButton_->setFocus();
 }
 
 // A command's own work posts what it changes; meanwhile nothing is posted from here.
-void TTasksForm::FormDeactivate() {
+void MainWindow::formDeactivate() {
     if (!dm_ || OperationScope::running()) return;
     ui::ErrorBoundary::run([this] {
-        ValidNameEdit();
-        PostWhenModified(dm_->tasks, true);
+        validNameEdit();
+        postWhenModified(dm_->tasks, true);
     });
 }
 
-void TTasksForm::FormResize() {
-    store_.PlacementFlags.setAll();
+void MainWindow::formResize() {
+    store_.placementFlags.setAll();
 }
 
-void TTasksForm::resizeEvent(QResizeEvent* event) {
+void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    FormResize();
+    formResize();
 }
 
-void TTasksForm::changeEvent(QEvent* event) {
+void MainWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() != QEvent::ActivationChange) return;
     if (isActiveWindow())
-        FormActivate();
+        formActivate();
     else
-        FormDeactivate();
+        formDeactivate();
 }
 
 // The grids scale their columns whenever their width changes, which follows the window's.
-bool TTasksForm::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Resize) {
         if (watched == contsGrid_) contsWidths_.scale(*contsGrid_);
         if (watched == boxesGrid_) boxesWidths_.scale(*boxesGrid_);
@@ -231,7 +231,7 @@ bool TTasksForm::eventFilter(QObject* watched, QEvent* event) {
         // Entering a check box, not the window's getting back the focus after a dialog.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            QMetaObject::invokeMethod(this, ui::guarded([this] { GuardGridEdit(Qt::Key_Return); }),
+            QMetaObject::invokeMethod(this, ui::guarded([this] { guardGridEdit(Qt::Key_Return); }),
                                       Qt::QueuedConnection);
     }
     return QMainWindow::eventFilter(watched, event);

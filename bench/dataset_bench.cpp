@@ -71,8 +71,8 @@ int main() {
         auto t0 = std::chrono::steady_clock::now();
         for (c.first(); !c.eof(); c.next()) ++steps;
         double ms = msSince(t0);
-        std::printf("scroll %ld rows from first to last: %.2f ms, %.3f us a step (target < 100 us)\n", steps, ms,
-                    ms * 1000 / static_cast<double>(steps));
+        std::printf("scroll %ld rows from first to last: %.2f ms, %.3f us a step (target < 100 us)\n", steps,
+                    ms, ms * 1000 / static_cast<double>(steps));
 
         std::mt19937 rng(12345);
         std::uniform_int_distribution<int> id(1, 10000);

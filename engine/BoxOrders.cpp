@@ -10,47 +10,47 @@ namespace rectix::engine {
 using core::toF32;
 
 namespace {
-constexpr float SortFloor = -1555555584.0f;  // start value of the descending sorts
-constexpr float SortCeiling = 1555555584.0f; // start value of the ascending sort
+constexpr float sortFloor = -1555555584.0f;  // start value of the descending sorts
+constexpr float sortCeiling = 1555555584.0f; // start value of the ascending sort
 } // namespace
 
-void FillEngine::SwapOrder(int a, int b) {
-    std::swap(PackingOrder[a], PackingOrder[b]);
+void FillEngine::swapOrder(int a, int b) {
+    std::swap(packingOrder[a], packingOrder[b]);
 }
 
-void FillEngine::MoveOrderEntry(int target, int source) {
-    const std::int16_t moving = PackingOrder[source];
-    for (int i = source; i > target; --i) PackingOrder[i] = PackingOrder[i - 1];
-    PackingOrder[target] = moving;
+void FillEngine::moveOrderEntry(int target, int source) {
+    const std::int16_t moving = packingOrder[source];
+    for (int i = source; i > target; --i) packingOrder[i] = packingOrder[i - 1];
+    packingOrder[target] = moving;
 }
 
 // The selection sort as first written: a key only wins when strictly better
 // than the best so far, so among equal keys the earliest position wins.
-void FillEngine::SortFamilyPlain(int first, int last, const float* keyOfBox, bool ascending) {
+void FillEngine::sortFamilyPlain(int first, int last, const float* keyOfBox, bool ascending) {
     for (int i = first; i <= last - 1; ++i) {
-        float best = ascending ? SortCeiling : SortFloor;
+        float best = ascending ? sortCeiling : sortFloor;
         int bestPos = i;
         for (int j = i; j <= last; ++j) {
-            const float k = keyOfBox[PackingOrder[j]];
+            const float k = keyOfBox[packingOrder[j]];
             if (ascending ? k < best : k > best) {
                 best = k;
                 bestPos = j;
             }
         }
-        if (bestPos != i) MoveOrderEntry(i, bestPos);
+        if (bestPos != i) moveOrderEntry(i, bestPos);
     }
 }
 
 // A stable sort gives the selection sort's result, as long as no key lies
 // beyond the start value (such a key never wins there).
-void FillEngine::SortFamily(int first, int last, const float* keyOfBox, bool ascending) {
+void FillEngine::sortFamily(int first, int last, const float* keyOfBox, bool ascending) {
     if (last - first < 1) return;
-    if (first < 1 || last > MaxBoxSlot) throw core::RangeError("Range check error: sort range");
-    std::int16_t* order = PackingOrder.data();
+    if (first < 1 || last > maxBoxSlot) throw core::RangeError("Range check error: sort range");
+    std::int16_t* order = packingOrder.data();
     for (int j = first; j <= last; ++j) {
         const float k = keyOfBox[order[j]];
-        if (ascending ? k >= SortCeiling : k <= SortFloor) {
-            SortFamilyPlain(first, last, keyOfBox, ascending);
+        if (ascending ? k >= sortCeiling : k <= sortFloor) {
+            sortFamilyPlain(first, last, keyOfBox, ascending);
             return;
         }
     }
@@ -62,133 +62,133 @@ void FillEngine::SortFamily(int first, int last, const float* keyOfBox, bool asc
                          [keyOfBox](std::int16_t a, std::int16_t b) { return keyOfBox[a] > keyOfBox[b]; });
 }
 
-template <typename KeyFn> void FillEngine::SortByKeyFn(KeyFn key) {
-    for (int b = 1; b <= BoxN; ++b) sortKey_[b] = toF32(key(b));
-    SortFamily(1, BoxN, sortKey_.data());
+template <typename KeyFn> void FillEngine::sortByKeyFn(KeyFn key) {
+    for (int b = 1; b <= boxN; ++b) sortKey_[b] = toF32(key(b));
+    sortFamily(1, boxN, sortKey_.data());
 }
 
-void FillEngine::SortOrderByKey(int first, int last, const Box16& key) {
+void FillEngine::sortOrderByKey(int first, int last, const Box16& key) {
     for (int p = first; p <= last; ++p) {
-        const int b = PackingOrder[p];
+        const int b = packingOrder[p];
         sortKey_[b] = key[b];
     }
-    SortFamily(first, last, sortKey_.data());
+    sortFamily(first, last, sortKey_.data());
 }
 
-void FillEngine::SortOrderByTwoKeys(const Box16& primary, const Box16& secondary) {
-    SortOrderByKey(1, BoxN, primary);
+void FillEngine::sortOrderByTwoKeys(const Box16& primary, const Box16& secondary) {
+    sortOrderByKey(1, boxN, primary);
     int start = 1;
-    while (start <= BoxN) {
+    while (start <= boxN) {
         int end = start;
-        while (end + 1 <= BoxN && primary[PackingOrder[end + 1]] == primary[PackingOrder[start]]) ++end;
-        if (end > start) SortOrderByKey(start, end, secondary);
+        while (end + 1 <= boxN && primary[packingOrder[end + 1]] == primary[packingOrder[start]]) ++end;
+        if (end > start) sortOrderByKey(start, end, secondary);
         start = end + 1;
     }
 }
 
-void FillEngine::SortGroupsByWidthFactor(int k) {
-    SortByKeyFn([&](int b) { return static_cast<long double>(BoxWid[b]) * (GroupSize[b] + k); });
+void FillEngine::sortGroupsByWidthFactor(int k) {
+    sortByKeyFn([&](int b) { return static_cast<long double>(boxWid[b]) * (groupSize[b] + k); });
 }
 
-void FillEngine::SortGroupsByLengthFactor(int k) {
-    SortByKeyFn([&](int b) { return static_cast<long double>(BoxLen[b]) * (GroupSize[b] + k); });
+void FillEngine::sortGroupsByLengthFactor(int k) {
+    sortByKeyFn([&](int b) { return static_cast<long double>(boxLen[b]) * (groupSize[b] + k); });
 }
 
-void FillEngine::SortOrderByArea() {
-    SortByKeyFn([&](int b) { return static_cast<long double>(BoxWid[b]) * BoxLen[b]; });
+void FillEngine::sortOrderByArea() {
+    sortByKeyFn([&](int b) { return static_cast<long double>(boxWid[b]) * boxLen[b]; });
 }
 
-void FillEngine::SortGroupsByAreaFactor(int k) {
-    SortByKeyFn([&](int b) { return static_cast<long double>(BoxWid[b]) * BoxLen[b] * (GroupSize[b] + k); });
+void FillEngine::sortGroupsByAreaFactor(int k) {
+    sortByKeyFn([&](int b) { return static_cast<long double>(boxWid[b]) * boxLen[b] * (groupSize[b] + k); });
 }
 
-void FillEngine::SortOrderByWeightedSides(float widthWeight, float lengthWeight) {
-    SortByKeyFn([&](int b) {
-        return static_cast<long double>(lengthWeight) * BoxLen[b] +
-               static_cast<long double>(widthWeight) * BoxWid[b];
+void FillEngine::sortOrderByWeightedSides(float widthWeight, float lengthWeight) {
+    sortByKeyFn([&](int b) {
+        return static_cast<long double>(lengthWeight) * boxLen[b] +
+               static_cast<long double>(widthWeight) * boxWid[b];
     });
 }
 
-void FillEngine::SortGroupsByWeightedSides(int k, float widthWeight, float lengthWeight) {
-    SortByKeyFn([&](int b) {
-        return static_cast<long double>(GroupSize[b] + k) *
-               (static_cast<long double>(widthWeight) * BoxWid[b] +
-                static_cast<long double>(lengthWeight) * BoxLen[b]);
+void FillEngine::sortGroupsByWeightedSides(int k, float widthWeight, float lengthWeight) {
+    sortByKeyFn([&](int b) {
+        return static_cast<long double>(groupSize[b] + k) *
+               (static_cast<long double>(widthWeight) * boxWid[b] +
+                static_cast<long double>(lengthWeight) * boxLen[b]);
     });
 }
 
-void FillEngine::SortOrderByRowMarker() {
-    SortByKeyFn([&](int b) { return static_cast<long double>(RowMarker[b]); });
+void FillEngine::sortOrderByRowMarker() {
+    sortByKeyFn([&](int b) { return static_cast<long double>(rowMarker[b]); });
 }
 
-void FillEngine::SortGroupsByAreaAndRow(int k) {
-    SortByKeyFn([&](int b) {
-        const long double tier = RowMarker[b] < 5 ? 0.00001L : RowMarker[b] <= 9 ? 0.001L : 1.0L;
-        return static_cast<long double>(GroupSize[b] + k) * BoxWid[b] * BoxLen[b] * tier;
+void FillEngine::sortGroupsByAreaAndRow(int k) {
+    sortByKeyFn([&](int b) {
+        const long double tier = rowMarker[b] < 5 ? 0.00001L : rowMarker[b] <= 9 ? 0.001L : 1.0L;
+        return static_cast<long double>(groupSize[b] + k) * boxWid[b] * boxLen[b] * tier;
     });
 }
 
-void FillEngine::SortPlacedByPosition() {
-    for (int b = 1; b <= BoxN; ++b) {
-        const long double x = BoxX[b], y = BoxY[b];
-        const long double key = FillDir == 1 ? 10 * x + 2 * y : FillDir == 2 ? 10 * y + 2 * x : 6 * x + 6 * y;
+void FillEngine::sortPlacedByPosition() {
+    for (int b = 1; b <= boxN; ++b) {
+        const long double x = boxX[b], y = boxY[b];
+        const long double key = fillDir == 1 ? 10 * x + 2 * y : fillDir == 2 ? 10 * y + 2 * x : 6 * x + 6 * y;
         sortKey_[b] = toF32(key);
     }
-    SortFamily(1, BoxN, sortKey_.data(), true);
+    sortFamily(1, boxN, sortKey_.data(), true);
 }
 
-void FillEngine::ShuffleGroupsRandom() {
-    for (int s = 1; s <= BoxN;) {
+void FillEngine::shuffleGroupsRandom() {
+    for (int s = 1; s <= boxN;) {
         int e = s;
-        while (e + 1 <= BoxN && BoxKind[e + 1] == BoxKind[s] && BoxWid[e + 1] == BoxWid[s]) ++e;
+        while (e + 1 <= boxN && boxKind[e + 1] == boxKind[s] && boxWid[e + 1] == boxWid[s]) ++e;
         const float key = static_cast<float>(core::random(999));
         for (int b = s; b <= e; ++b) sortKey_[b] = key;
         s = e + 1;
     }
-    SortFamily(1, BoxN, sortKey_.data());
+    sortFamily(1, boxN, sortKey_.data());
 }
 
-void FillEngine::ShuffleGroupsRandomVariant(bool plain) {
-    for (int s = 1; s <= BoxN;) {
+void FillEngine::shuffleGroupsRandomVariant(bool plain) {
+    for (int s = 1; s <= boxN;) {
         int e = s;
-        while (e + 1 <= BoxN && BoxKind[e + 1] == BoxKind[s] && RowMarker[e + 1] == RowMarker[s] &&
-               BoxWid[e + 1] == BoxWid[s])
+        while (e + 1 <= boxN && boxKind[e + 1] == boxKind[s] && rowMarker[e + 1] == rowMarker[s] &&
+               boxWid[e + 1] == boxWid[s])
             ++e;
         int key;
         if (plain)
             key = core::random(1000);
-        else if (RowMarker[s] < 5)
+        else if (rowMarker[s] < 5)
             key = core::random(100);
-        else if (RowMarker[s] <= 9)
+        else if (rowMarker[s] <= 9)
             key = core::random(100) + 100;
         else
             key = core::random(800) + 200;
         for (int b = s; b <= e; ++b) sortKey_[b] = static_cast<float>(key);
         s = e + 1;
     }
-    SortFamily(1, BoxN, sortKey_.data());
+    sortFamily(1, boxN, sortKey_.data());
 }
 
-void FillEngine::SwapGroupsRandom(int odds) {
-    if (BoxN <= 1) return;
+void FillEngine::swapGroupsRandom(int odds) {
+    if (boxN <= 1) return;
     auto groupEnd = [&](int start) {
-        const int first = PackingOrder[start];
+        const int first = packingOrder[start];
         int end = start;
-        while (end + 1 <= BoxN && BoxKind[PackingOrder[end + 1]] == BoxKind[first] &&
-               BoxWid[PackingOrder[end + 1]] == BoxWid[first])
+        while (end + 1 <= boxN && boxKind[packingOrder[end + 1]] == boxKind[first] &&
+               boxWid[packingOrder[end + 1]] == boxWid[first])
             ++end;
         return end;
     };
     int pos = 1;
-    while (pos < BoxN) {
+    while (pos < boxN) {
         const int aEnd = groupEnd(pos);
-        if (aEnd >= BoxN) break;
+        if (aEnd >= boxN) break;
         const int bStart = aEnd + 1;
         const int bEnd = groupEnd(bStart);
         if (core::random(odds + 1) == 0) {
-            for (int n = bStart; n <= bEnd; ++n) MoveOrderEntry(pos, bEnd);
+            for (int n = bStart; n <= bEnd; ++n) moveOrderEntry(pos, bEnd);
             pos = bEnd + 1;
-        } else if (bEnd + 1 < BoxN) {
+        } else if (bEnd + 1 < boxN) {
             pos = bStart;
         } else {
             break;
@@ -196,36 +196,36 @@ void FillEngine::SwapGroupsRandom(int odds) {
     }
 }
 
-void FillEngine::RandomSwapOrder() {
-    for (int n = 0; n < BoxN; ++n) {
-        const int a = core::random(BoxN) + 1;
-        const int b = core::random(BoxN) + 1;
-        SwapOrder(a, b);
+void FillEngine::randomSwapOrder() {
+    for (int n = 0; n < boxN; ++n) {
+        const int a = core::random(boxN) + 1;
+        const int b = core::random(boxN) + 1;
+        swapOrder(a, b);
     }
 }
 
-void FillEngine::SwapAtKindBorders(int odds) {
-    for (int i = 1; i <= BoxN - 1; ++i) {
-        if (BoxKind[PackingOrder[i]] == BoxKind[PackingOrder[i + 1]]) continue;
-        if (core::random(odds + 1) == odds) SwapOrder(i, i + 1);
+void FillEngine::swapAtKindBorders(int odds) {
+    for (int i = 1; i <= boxN - 1; ++i) {
+        if (boxKind[packingOrder[i]] == boxKind[packingOrder[i + 1]]) continue;
+        if (core::random(odds + 1) == odds) swapOrder(i, i + 1);
     }
 }
 
-void FillEngine::MeasureGroups() {
-    MaxGroupSize = 1;
-    for (int s = 1; s <= BoxN;) {
-        const int first = PackingOrder[s];
+void FillEngine::measureGroups() {
+    maxGroupSize = 1;
+    for (int s = 1; s <= boxN;) {
+        const int first = packingOrder[s];
         int e = s;
-        while (e + 1 <= BoxN) {
-            const int b = PackingOrder[e + 1];
-            if (BoxKind[b] != BoxKind[first] || RowMarker[b] != RowMarker[first] ||
-                BoxWid[b] != BoxWid[first])
+        while (e + 1 <= boxN) {
+            const int b = packingOrder[e + 1];
+            if (boxKind[b] != boxKind[first] || rowMarker[b] != rowMarker[first] ||
+                boxWid[b] != boxWid[first])
                 break;
             ++e;
         }
         const auto size = static_cast<std::int16_t>(e - s + 1);
-        for (int p = s; p <= e; ++p) GroupSize[PackingOrder[p]] = size;
-        if (size > MaxGroupSize) MaxGroupSize = size;
+        for (int p = s; p <= e; ++p) groupSize[packingOrder[p]] = size;
+        if (size > maxGroupSize) maxGroupSize = size;
         s = e + 1;
     }
 }

@@ -14,7 +14,7 @@ std::size_t CornerPoints::slot(std::int32_t i) const {
     return static_cast<std::size_t>(i);
 }
 
-void CornerPoints::SetPointCapacity(std::int32_t slots) {
+void CornerPoints::setPointCapacity(std::int32_t slots) {
     if (slots < 1) throw core::RangeError("Range check error: corner point slots " + std::to_string(slots));
     // Slot 0 carries the container's extents and survives every resize.
     x_.resize(static_cast<std::size_t>(slots));
@@ -23,7 +23,7 @@ void CornerPoints::SetPointCapacity(std::int32_t slots) {
     minW_.resize(static_cast<std::size_t>(slots));
 }
 
-void CornerPoints::FreePoints() {
+void CornerPoints::freePoints() {
     const std::int16_t length = minL_.empty() ? 0 : minL_[0];
     const std::int16_t width = minW_.empty() ? 0 : minW_[0];
     x_.assign(1, 0);
@@ -33,18 +33,18 @@ void CornerPoints::FreePoints() {
     Capacity = 0;
 }
 
-void CornerPoints::ResetPoints(std::int32_t lo, std::int32_t hi) {
+void CornerPoints::resetPoints(std::int32_t lo, std::int32_t hi) {
     for (std::int32_t i = lo; i <= hi; ++i) {
         X(i) = 0;
         Y(i) = 0;
     }
     for (std::int32_t i = lo < 1 ? 1 : lo; i <= hi; ++i) {
-        MinLength(i) = MinUsefulGap;
-        MinWidth(i) = MinUsefulGap;
+        minLength(i) = minUsefulGap;
+        minWidth(i) = minUsefulGap;
     }
 }
 
-void CornerPoints::CopyPoint(std::int32_t src, std::int32_t dst) {
+void CornerPoints::copyPoint(std::int32_t src, std::int32_t dst) {
     const std::size_t s = slot(src), d = slot(dst);
     x_[d] = x_[s];
     y_[d] = y_[s];
@@ -52,43 +52,43 @@ void CornerPoints::CopyPoint(std::int32_t src, std::int32_t dst) {
     minW_[d] = minW_[s];
 }
 
-void CornerPoints::ShiftPointsUp(std::int32_t lo, std::int32_t hi) {
-    for (std::int32_t i = hi; i >= lo; --i) CopyPoint(i, i + 1);
+void CornerPoints::shiftPointsUp(std::int32_t lo, std::int32_t hi) {
+    for (std::int32_t i = hi; i >= lo; --i) copyPoint(i, i + 1);
 }
 
-void CornerPoints::ShiftPointsDown(std::int32_t lo, std::int32_t hi) {
-    for (std::int32_t i = lo; i <= hi; ++i) CopyPoint(i, i - 1);
+void CornerPoints::shiftPointsDown(std::int32_t lo, std::int32_t hi) {
+    for (std::int32_t i = lo; i <= hi; ++i) copyPoint(i, i - 1);
 }
 
-void CornerPoints::MovePointBack(std::int32_t dst, std::int32_t src) {
-    CopyPoint(src, Capacity);
-    ShiftPointsUp(dst, src - 1);
-    CopyPoint(Capacity, dst);
+void CornerPoints::movePointBack(std::int32_t dst, std::int32_t src) {
+    copyPoint(src, Capacity);
+    shiftPointsUp(dst, src - 1);
+    copyPoint(Capacity, dst);
 }
 
-float CornerPoints::PointKey(std::int32_t i, float wx, float wy) {
+float CornerPoints::pointKey(std::int32_t i, float wx, float wy) {
     return core::toF32(static_cast<long double>(X(i)) * wx + static_cast<long double>(Y(i)) * wy);
 }
 
-void CornerPoints::InsertPointSorted(std::int32_t i, float wx, float wy) {
-    const float k = PointKey(i, wx, wy);
+void CornerPoints::insertPointSorted(std::int32_t i, float wx, float wy) {
+    const float k = pointKey(i, wx, wy);
     std::int32_t j = i - 1;
-    while (j >= 1 && PointKey(j, wx, wy) > k) --j;
-    if (j + 1 < i) MovePointBack(j + 1, i);
+    while (j >= 1 && pointKey(j, wx, wy) > k) --j;
+    if (j + 1 < i) movePointBack(j + 1, i);
 }
 
-void CornerPoints::GrowCornerPointArrays() {
-    if (Count < Capacity) return;
+void CornerPoints::growCornerPointArrays() {
+    if (count < Capacity) return;
     const std::int32_t old = Capacity;
     Capacity = core::toI32(core::roundHalfEven(old * 1.1L));
     if (Capacity <= old) Capacity = old + 1; // a tiny list would otherwise never grow
-    SetPointCapacity(Capacity + 1);
-    ResetPoints(old, Capacity);
+    setPointCapacity(Capacity + 1);
+    resetPoints(old, Capacity);
 }
 
-void CornerPoints::DeletePoint(std::int32_t i) {
-    ShiftPointsDown(i + 1, Count);
-    --Count;
+void CornerPoints::deletePoint(std::int32_t i) {
+    shiftPointsDown(i + 1, count);
+    --count;
 }
 
 } // namespace rectix::engine

@@ -10,27 +10,27 @@ namespace rectix::engine {
 using core::toF32;
 
 namespace {
-constexpr long double Slack = 1.001L; // capacity caps allow a tenth of a percent over
-constexpr std::int32_t NoScore = 1555555555;
+constexpr long double slack = 1.001L; // capacity caps allow a tenth of a percent over
+constexpr std::int32_t noScore = 1555555555;
 } // namespace
 
-void FillEngine::FillContainer() {
-    ++TotalFills;
-    // Slots above BoxN are never written after EngineReset, so they are 0 already.
-    for (int b = 0; b <= BoxN; ++b) BoxPlaced[b] = BoxX[b] = BoxY[b] = 0;
-    BoxPlaced[0] = 1;
-    Points.ResetPoints(0, Points.Capacity);
-    Points.Count = 1;
-    ScoreWX = WorkDir == 1 ? 100 : 1;
-    ScoreWY = WorkDir == 1 ? 1 : 100;
-    FillPos = 0;
-    Fill.FillArea = Fill.FillCost = 0;
-    Fill.FillWeight = Fill.FillCount = Fill.FillNoseLoad = Fill.FillTailLoad = 0;
-    UsedX = UsedY = 0;
-    UsedFraction = 0;
-    Density = 1.0f;
-    LoadCGX = 0;
-    LastFailed = 0;
+void FillEngine::fillContainer() {
+    ++totalFills;
+    // Slots above boxN are never written after engineReset, so they are 0 already.
+    for (int b = 0; b <= boxN; ++b) boxPlaced[b] = boxX[b] = boxY[b] = 0;
+    boxPlaced[0] = 1;
+    points.resetPoints(0, points.Capacity);
+    points.count = 1;
+    scoreWX = workDir == 1 ? 100 : 1;
+    scoreWY = workDir == 1 ? 1 : 100;
+    fillPos = 0;
+    fill.fillArea = fill.fillCost = 0;
+    fill.fillWeight = fill.fillCount = fill.fillNoseLoad = fill.fillTailLoad = 0;
+    usedX = usedY = 0;
+    usedFraction = 0;
+    density = 1.0f;
+    loadCGX = 0;
+    lastFailed = 0;
     // Empty the edge indexes where the last fill wrote them.
     for (int i = 1; i <= placedCount_; ++i) {
         xEnds_.Set(placedPos_[i], -1);
@@ -39,94 +39,94 @@ void FillEngine::FillContainer() {
     placedCount_ = 0;
 
     while (true) {
-        FillPos = core::add16(FillPos, 1);
-        CurBox = PackingOrder[FillPos];
-        const int cur = CurBox;
-        const bool capped = static_cast<long double>(BoxWeight[cur]) + Fill.FillWeight > Slack * ContLoadWt ||
-                            static_cast<long double>(Fill.FillArea) + BoxArea[cur] > Slack * ContArea;
-        const bool sameAsFailed = LastFailed > 0 && BoxWid0[cur] == BoxWid0[LastFailed] &&
-                                  BoxLen0[cur] == BoxLen0[LastFailed] &&
-                                  BoxTurnOn[cur] == BoxTurnOn[LastFailed];
-        if (BoxPlaced[cur] != 1 && !capped && !sameAsFailed) {
-            BestPosScore = NoScore;
-            ChosenLen = ChosenWid = 0;
-            FindBestPosition();
-            if (TurnableAny && BoxTurnOn[cur] && BoxLen[cur] != BoxWid[cur] &&
-                ((Pass > 0 && BestPosScore == NoScore) || (Pass > 1 && UsedFraction >= TurnThreshold))) {
-                TurnBox(cur);
-                FindBestPosition();
+        fillPos = core::add16(fillPos, 1);
+        curBox = packingOrder[fillPos];
+        const int cur = curBox;
+        const bool capped = static_cast<long double>(boxWeight[cur]) + fill.fillWeight > slack * contLoadWt ||
+                            static_cast<long double>(fill.fillArea) + boxArea[cur] > slack * contArea;
+        const bool sameAsFailed = lastFailed > 0 && boxWid0[cur] == boxWid0[lastFailed] &&
+                                  boxLen0[cur] == boxLen0[lastFailed] &&
+                                  boxTurnOn[cur] == boxTurnOn[lastFailed];
+        if (boxPlaced[cur] != 1 && !capped && !sameAsFailed) {
+            bestPosScore = noScore;
+            chosenLen = chosenWid = 0;
+            findBestPosition();
+            if (turnableAny && boxTurnOn[cur] && boxLen[cur] != boxWid[cur] &&
+                ((pass > 0 && bestPosScore == noScore) || (pass > 1 && usedFraction >= turnThreshold))) {
+                turnBox(cur);
+                findBestPosition();
             }
-            const bool found = BestPosScore != NoScore;
-            LastFailed = found ? 0 : CurBox;
+            const bool found = bestPosScore != noScore;
+            lastFailed = found ? 0 : curBox;
             if (found)
-                PlaceCurrentBox();
-            else if (Backtrack != 0)
-                TakeOutIncompleteGroup();
+                placeCurrentBox();
+            else if (backtrack != 0)
+                takeOutIncompleteGroup();
         }
-        if (FillPos >= BoxN) break;
-        if (static_cast<long double>(Fill.FillWeight) + MinBoxWeight > Slack * ContLoadWt ||
-            static_cast<long double>(Fill.FillArea) + MinBoxArea > Slack * ContArea)
+        if (fillPos >= boxN) break;
+        if (static_cast<long double>(fill.fillWeight) + minBoxWeight > slack * contLoadWt ||
+            static_cast<long double>(fill.fillArea) + minBoxArea > slack * contArea)
             break;
     }
-    ComputeAxleLoads();
-    if (static_cast<long long>(ContNoseWt) + ContTailWt > 0) RebalanceAxleLoads();
+    computeAxleLoads();
+    if (static_cast<long long>(contNoseWt) + contTailWt > 0) rebalanceAxleLoads();
 }
 
-void FillEngine::PlaceCurrentBox() {
-    const int b = CurBox;
-    BoxLen[b] = ChosenLen;
-    BoxWid[b] = ChosenWid;
-    BoxX[b] = Points.X(BestPoint);
-    BoxY[b] = Points.Y(BestPoint);
-    BoxPlaced[b] = 1;
-    const std::int32_t weight = BoxWeight[b];
-    Fill.FillCount = core::add32(Fill.FillCount, 1);
-    Fill.FillCost = toF32(static_cast<long double>(Fill.FillCost) + BoxCost[b]);
-    Fill.FillWeight = core::add32(Fill.FillWeight, weight);
-    Fill.FillArea = toF32(static_cast<long double>(Fill.FillArea) + BoxArea[b]);
-    LoadCGX = toF32(core::fdiv(weight * (BoxX[b] + BoxLen[b] * 0.5L) +
-                                   (static_cast<long double>(Fill.FillWeight) - weight) * LoadCGX,
-                               0.00001L + Fill.FillWeight));
-    UpdateUsedExtent();
-    if (FillPos < BoxN) {
-        Points.DeletePoint(BestPoint);
-        RemoveOverlappedCornerPoints(b);
-        Points.NewPointStart = Points.Count + 1;
-        AddCornerPointsForBox(FillPos, false);
-        AddCornerPointsForBox(FillPos, true);
-        MergeCornerPoints();
+void FillEngine::placeCurrentBox() {
+    const int b = curBox;
+    boxLen[b] = chosenLen;
+    boxWid[b] = chosenWid;
+    boxX[b] = points.X(bestPoint);
+    boxY[b] = points.Y(bestPoint);
+    boxPlaced[b] = 1;
+    const std::int32_t weight = boxWeight[b];
+    fill.fillCount = core::add32(fill.fillCount, 1);
+    fill.fillCost = toF32(static_cast<long double>(fill.fillCost) + boxCost[b]);
+    fill.fillWeight = core::add32(fill.fillWeight, weight);
+    fill.fillArea = toF32(static_cast<long double>(fill.fillArea) + boxArea[b]);
+    loadCGX = toF32(core::fdiv(weight * (boxX[b] + boxLen[b] * 0.5L) +
+                                   (static_cast<long double>(fill.fillWeight) - weight) * loadCGX,
+                               0.00001L + fill.fillWeight));
+    updateUsedExtent();
+    if (fillPos < boxN) {
+        points.deletePoint(bestPoint);
+        removeOverlappedCornerPoints(b);
+        points.newPointStart = points.count + 1;
+        addCornerPointsForBox(fillPos, false);
+        addCornerPointsForBox(fillPos, true);
+        mergeCornerPoints();
     }
-    NotePlaced(FillPos);
+    notePlaced(fillPos);
 }
 
 // A group of one kind that cannot be completed is taken out again.
-void FillEngine::TakeOutIncompleteGroup() {
-    const int kind = BoxKind[CurBox];
-    int q = FillPos - 1;
-    while (q > 0 && !(BoxKind[PackingOrder[q]] != kind && BoxPlaced[PackingOrder[q]] == 1)) --q;
-    if (q == 0 && std::abs(Backtrack) <= 2) return;
+void FillEngine::takeOutIncompleteGroup() {
+    const int kind = boxKind[curBox];
+    int q = fillPos - 1;
+    while (q > 0 && !(boxKind[packingOrder[q]] != kind && boxPlaced[packingOrder[q]] == 1)) --q;
+    if (q == 0 && std::abs(backtrack) <= 2) return;
 
-    for (int pos = FillPos - 1; pos >= 1 && BoxKind[PackingOrder[pos]] == kind; --pos) {
-        const int b = PackingOrder[pos];
+    for (int pos = fillPos - 1; pos >= 1 && boxKind[packingOrder[pos]] == kind; --pos) {
+        const int b = packingOrder[pos];
         // Only a box that was placed has anything to give back.
-        if (BoxPlaced[b] != 1) continue;
-        const std::int32_t weight = BoxWeight[b];
-        LoadCGX = toF32(core::fdiv(static_cast<long double>(Fill.FillWeight) * LoadCGX -
-                                       weight * (BoxX[b] + BoxLen[b] * 0.5L),
-                                   0.00001L + std::abs(static_cast<long double>(Fill.FillWeight) - weight)));
-        Fill.FillArea = toF32(static_cast<long double>(Fill.FillArea) - BoxArea[b]);
-        Fill.FillWeight = core::checkedSub(Fill.FillWeight, weight);
-        Fill.FillCost = toF32(static_cast<long double>(Fill.FillCost) - BoxCost[b]);
-        Fill.FillCount = core::checkedSub(Fill.FillCount, 1);
-        BoxPlaced[b] = 0;
-        BoxX[b] = BoxY[b] = BoxLen[b] = BoxWid[b] = 0;
+        if (boxPlaced[b] != 1) continue;
+        const std::int32_t weight = boxWeight[b];
+        loadCGX = toF32(core::fdiv(static_cast<long double>(fill.fillWeight) * loadCGX -
+                                       weight * (boxX[b] + boxLen[b] * 0.5L),
+                                   0.00001L + std::abs(static_cast<long double>(fill.fillWeight) - weight)));
+        fill.fillArea = toF32(static_cast<long double>(fill.fillArea) - boxArea[b]);
+        fill.fillWeight = core::checkedSub(fill.fillWeight, weight);
+        fill.fillCost = toF32(static_cast<long double>(fill.fillCost) - boxCost[b]);
+        fill.fillCount = core::checkedSub(fill.fillCount, 1);
+        boxPlaced[b] = 0;
+        boxX[b] = boxY[b] = boxLen[b] = boxWid[b] = 0;
         xEnds_.Set(pos, -1);
         yEnds_.Set(pos, -1);
     }
-    if (Backtrack < 0) {
-        FillPos = BoxN;
+    if (backtrack < 0) {
+        fillPos = boxN;
     } else {
-        while (FillPos < BoxN && BoxKind[PackingOrder[FillPos + 1]] == kind) ++FillPos;
+        while (fillPos < boxN && boxKind[packingOrder[fillPos + 1]] == kind) ++fillPos;
     }
 }
 

@@ -13,189 +13,189 @@ namespace rectix::engine {
 
 // The single-container engine: packs one container with the boxes handed
 // over by the run, under many box orders and orientations, and keeps the best
-// fill. Box numbers run 1..BoxN in hand-over order; box slot 0 is a dummy box
+// fill. Box numbers run 1..boxN in hand-over order; box slot 0 is a dummy box
 // that counts as placed, at (0, 0) with zero sides.
 class FillEngine {
   public:
-    using Box16 = core::Slots<std::int16_t, 0, MaxBoxSlot>;
-    using Box32 = core::Slots<std::int32_t, 0, MaxBoxSlot>;
-    using BoxF = core::Slots<float, 0, MaxBoxSlot>;
-    using BoxB = core::Slots<bool, 0, MaxBoxSlot>;
+    using Box16 = core::Slots<std::int16_t, 0, maxBoxSlot>;
+    using Box32 = core::Slots<std::int32_t, 0, maxBoxSlot>;
+    using BoxF = core::Slots<float, 0, maxBoxSlot>;
+    using BoxB = core::Slots<bool, 0, maxBoxSlot>;
     using Clock = double (*)();
 
-    struct TFillResult {
-        float FillScore = 0;
-        float FillArea = 0;
-        float FillCost = 0;
-        std::int32_t FillWeight = 0;
-        std::int32_t FillCount = 0;
-        std::int32_t FillNoseLoad = 0;
-        std::int32_t FillTailLoad = 0;
+    struct FillResult {
+        float fillScore = 0;
+        float fillArea = 0;
+        float fillCost = 0;
+        std::int32_t fillWeight = 0;
+        std::int32_t fillCount = 0;
+        std::int32_t fillNoseLoad = 0;
+        std::int32_t fillTailLoad = 0;
     };
 
     FillEngine();
 
     // --- the run's context ----------------------------------------------------
-    const TRunTotals* Totals = nullptr;
+    const RunTotals* totals = nullptr;
     Progress* progress = nullptr;
-    Clock NowMs;
-    double RunStartMs = 0;    // start of the whole run, for the elapsed-time label
-    bool StopRun = false;     // set on time-out or Esc; the run reads it
-    long long TotalFills = 0; // fills since construction, for benchmarks
-    long long Searches = 0;   // position searches since construction
+    Clock nowMs;
+    double runStartMs = 0;    // start of the whole run, for the elapsed-time label
+    bool stopRun = false;     // set on time-out or Esc; the run reads it
+    long long totalFills = 0; // fills since construction, for benchmarks
+    long long searches = 0;   // position searches since construction
     // Scan every earlier position instead of the list of placed ones: the plain
     // form that the fast one must match.
-    bool PlainScans = false;
+    bool plainScans = false;
 
     // --- per-box arrays ---------------------------------------------------------
-    Box16 BoxLen, BoxWid, BoxX, BoxY, BoxLen0, BoxWid0, OrientLen, OrientWid;
-    Box16 BoxInst, BoxKind, GroupSize, BoxPlaced, RowMarker, PackingOrder;
-    Box32 BoxWeight, RunKey;
-    BoxF BoxArea, BoxCost;
-    BoxB BoxTurnOn;
-    std::int16_t BoxN = 0;
+    Box16 boxLen, boxWid, boxX, boxY, boxLen0, boxWid0, orientLen, orientWid;
+    Box16 boxInst, boxKind, groupSize, boxPlaced, rowMarker, packingOrder;
+    Box32 boxWeight, runKey;
+    BoxF boxArea, boxCost;
+    BoxB boxTurnOn;
+    std::int16_t boxN = 0;
 
-    // Best store and ordering snapshot.
-    Box16 BestX, BestY, BestLen, BestWid, BestPlaced;
-    Box16 SavedOrder, SavedOrientLen, SavedOrientWid;
-    std::int16_t SavedWorkDir = 0, SavedPass = 0;
+    // best store and ordering snapshot.
+    Box16 bestX, bestY, bestLen, bestWid, bestPlaced;
+    Box16 savedOrder, savedOrientLen, savedOrientWid;
+    std::int16_t savedWorkDir = 0, savedPass = 0;
 
     // --- the container, handed over by the run -----------------------------------
-    CornerPoints Points;
-    std::int32_t ContLoadWt = 0;
-    float ContArea = 0;
-    float ContCost = 0;
-    std::int32_t ContNoseWt = 0, ContTailWt = 0;
-    std::int16_t NoseDist = 0, TailDist = 0;
-    std::int16_t FillDir = 0;
-    bool EngTaskDefltOn = true, EngTaskTurnOn = true;
-    float EngWeightFactor = 0, EngCostFactor = 0, EngLeftFactor = 0, EngBindFactor = 0;
-    std::int16_t Backtrack = 0;
-    std::int16_t EngIntensity = 5;
-    double TimeBudgetMs = 55000.0;
-    std::int16_t EngineSeed = 1;
+    CornerPoints points;
+    std::int32_t contLoadWt = 0;
+    float contArea = 0;
+    float contCost = 0;
+    std::int32_t contNoseWt = 0, contTailWt = 0;
+    std::int16_t noseDist = 0, tailDist = 0;
+    std::int16_t fillDir = 0;
+    bool engTaskDefltOn = true, engTaskTurnOn = true;
+    float engWeightFactor = 0, engCostFactor = 0, engLeftFactor = 0, engBindFactor = 0;
+    std::int16_t backtrack = 0;
+    std::int16_t engIntensity = 5;
+    double timeBudgetMs = 55000.0;
+    std::int16_t engineSeed = 1;
 
-    TFillResult Fill;
-    TFillResult Best;
+    FillResult fill;
+    FillResult best;
 
-    // --- derived by PrepareFill --------------------------------------------------
-    std::int16_t ContLength = 0, ContWidth = 0;
-    bool TurnableAny = false;
-    float MinBoxArea = 0;
-    std::int32_t MinBoxWeight = 0;
-    float SumBoxArea = 0;
-    std::int16_t RefSize = 0;
-    std::int16_t KindGroups = 0;
-    std::int32_t PlainOrientCount = 0, OrientCheckCount = 0, OrientCount = 0;
-    std::int32_t OrderCap = 0, RandomSteps = 0, FollowUpFills = 0;
-    std::int16_t StrategyMode = 0, SwapOdds = 0, FirstPass = 0, LastPass = 0;
-    bool RowMarkersAllowed = true, CountByRuns = true;
-    float TurnThreshold = 0;
-    std::int16_t MaxGroupSize = 1;
+    // --- derived by prepareFill --------------------------------------------------
+    std::int16_t contLength = 0, contWidth = 0;
+    bool turnableAny = false;
+    float minBoxArea = 0;
+    std::int32_t minBoxWeight = 0;
+    float sumBoxArea = 0;
+    std::int16_t refSize = 0;
+    std::int16_t kindGroups = 0;
+    std::int32_t plainOrientCount = 0, orientCheckCount = 0, orientCount = 0;
+    std::int32_t orderCap = 0, randomSteps = 0, followUpFills = 0;
+    std::int16_t strategyMode = 0, swapOdds = 0, firstPass = 0, lastPass = 0;
+    bool rowMarkersAllowed = true, countByRuns = true;
+    float turnThreshold = 0;
+    std::int16_t maxGroupSize = 1;
 
     // Constants.
-    std::int32_t RowShare = 70;
-    float ImproveRatio = 0.99f;
-    float DensityExponent = 0.0001f;
+    std::int32_t rowShare = 70;
+    float improveRatio = 0.99f;
+    float densityExponent = 0.0001f;
 
     // --- fill state ---------------------------------------------------------------
-    std::int16_t WorkDir = 1, Pass = 0;
-    std::int16_t FillPos = 0, CurBox = 0, LastFailed = 0;
-    float LoadCGX = 0;
-    std::int16_t UsedX = 0, UsedY = 0;
-    float UsedFraction = 0, Density = 1;
-    std::int32_t ScoreWX = 100, ScoreWY = 1;
-    std::int32_t BestPosScore = 0;
-    std::int32_t BestPoint = 0;
-    std::int16_t ChosenLen = 0, ChosenWid = 0;
-    std::int16_t GroupCount = 0;
-    std::int32_t RowGroups = 0, RowRests = 0;
+    std::int16_t workDir = 1, pass = 0;
+    std::int16_t fillPos = 0, curBox = 0, lastFailed = 0;
+    float loadCGX = 0;
+    std::int16_t usedX = 0, usedY = 0;
+    float usedFraction = 0, density = 1;
+    std::int32_t scoreWX = 100, scoreWY = 1;
+    std::int32_t bestPosScore = 0;
+    std::int32_t bestPoint = 0;
+    std::int16_t chosenLen = 0, chosenWid = 0;
+    std::int16_t groupCount = 0;
+    std::int32_t rowGroups = 0, rowRests = 0;
 
     // --- small routines -------------------------------------------------------------
-    static std::int16_t MinI16(std::int16_t a, std::int16_t b) { return a < b ? a : b; }
-    static float PowerF(float base, float exponent);
-    static std::int16_t EngineFactorial(std::int16_t n);
+    static std::int16_t minI16(std::int16_t a, std::int16_t b) { return a < b ? a : b; }
+    static float powerF(float base, float exponent);
+    static std::int16_t engineFactorial(std::int16_t n);
 
-    void EngineReset();
-    void SaveBestPlacement();
-    void RestoreBestPlacement();
-    void SaveOrdering();
-    void RestoreOrdering();
+    void engineReset();
+    void saveBestPlacement();
+    void restoreBestPlacement();
+    void saveOrdering();
+    void restoreOrdering();
 
     // Records that the box at order position pos is placed; positions come in increasing order.
-    void NotePlaced(int pos);
+    void notePlaced(int pos);
 
     // --- corner points after a placement ---------------------------------------------
-    void RemoveOverlappedCornerPoints(int box);
-    void AddCornerPointsForBox(int pos, bool alongWidth);
-    void MergeCornerPoints();
+    void removeOverlappedCornerPoints(int box);
+    void addCornerPointsForBox(int pos, bool alongWidth);
+    void mergeCornerPoints();
 
     // --- position, support loads, score -----------------------------------------------
-    void FindBestPosition();
-    void ComputeAxleLoads();
-    void RebalanceAxleLoads();
-    void UpdateUsedExtent();
-    std::int16_t CountSplitGroups() const;
-    void ScoreContainerLoad();
+    void findBestPosition();
+    void computeAxleLoads();
+    void rebalanceAxleLoads();
+    void updateUsedExtent();
+    std::int16_t countSplitGroups() const;
+    void scoreContainerLoad();
 
     // --- fill and its preparation -------------------------------------------------------
-    void FillContainer();
-    void PrepareFill();
-    std::int16_t ComputeReferenceSize();
+    void fillContainer();
+    void prepareFill();
+    std::int16_t computeReferenceSize();
 
     // --- box orders ---------------------------------------------------------------------
-    void SwapOrder(int a, int b);
-    void MoveOrderEntry(int target, int source);
-    void SortOrderByKey(int first, int last, const Box16& key);
-    void SortOrderByTwoKeys(const Box16& primary, const Box16& secondary);
-    void SortGroupsByWidthFactor(int k);
-    void SortGroupsByLengthFactor(int k);
-    void SortOrderByArea();
-    void SortGroupsByAreaFactor(int k);
-    void SortOrderByWeightedSides(float widthWeight, float lengthWeight);
-    void SortGroupsByWeightedSides(int k, float widthWeight, float lengthWeight);
-    void SortOrderByRowMarker();
-    void SortGroupsByAreaAndRow(int k);
-    void SortPlacedByPosition();
-    void ShuffleGroupsRandom();
-    void ShuffleGroupsRandomVariant(bool plain);
-    void SwapGroupsRandom(int odds);
-    void RandomSwapOrder();
-    void SwapAtKindBorders(int odds);
-    void MeasureGroups();
+    void swapOrder(int a, int b);
+    void moveOrderEntry(int target, int source);
+    void sortOrderByKey(int first, int last, const Box16& key);
+    void sortOrderByTwoKeys(const Box16& primary, const Box16& secondary);
+    void sortGroupsByWidthFactor(int k);
+    void sortGroupsByLengthFactor(int k);
+    void sortOrderByArea();
+    void sortGroupsByAreaFactor(int k);
+    void sortOrderByWeightedSides(float widthWeight, float lengthWeight);
+    void sortGroupsByWeightedSides(int k, float widthWeight, float lengthWeight);
+    void sortOrderByRowMarker();
+    void sortGroupsByAreaAndRow(int k);
+    void sortPlacedByPosition();
+    void shuffleGroupsRandom();
+    void shuffleGroupsRandomVariant(bool plain);
+    void swapGroupsRandom(int odds);
+    void randomSwapOrder();
+    void swapAtKindBorders(int odds);
+    void measureGroups();
 
     // --- orientations and row markers ---------------------------------------------------
-    void TurnBox(int b);
-    void TurnTurnableShortFirst();
-    void TurnTurnableLongFirst();
-    void TurnAllTurnable();
-    void TurnTowardReferenceSize(int axis);
-    std::int16_t OrientationCount(int b) const;
-    void RandomTurnBoxes(int odds);
-    void RandomTurnGroups(int leastAcross);
-    void ClearRowMarkers();
-    void AssignRowMarkers(int leastAcross, bool randomRows);
+    void turnBox(int b);
+    void turnTurnableShortFirst();
+    void turnTurnableLongFirst();
+    void turnAllTurnable();
+    void turnTowardReferenceSize(int axis);
+    std::int16_t orientationCount(int b) const;
+    void randomTurnBoxes(int odds);
+    void randomTurnGroups(int leastAcross);
+    void clearRowMarkers();
+    void assignRowMarkers(int leastAcross, bool randomRows);
 
     // --- the multi-start driver -----------------------------------------------------------
-    void PackAllOrderings();
+    void packAllOrderings();
 
     // Plain forms of the sorts, kept as the reference the fast forms must match.
-    void SortFamilyPlain(int first, int last, const float* keyOfBox, bool ascending);
+    void sortFamilyPlain(int first, int last, const float* keyOfBox, bool ascending);
 
   private:
     // Stable sort of positions first..last by a key per box number (descending unless ascending).
-    void SortFamily(int first, int last, const float* keyOfBox, bool ascending = false);
-    template <typename KeyFn> void SortByKeyFn(KeyFn key);
-    bool Overlaps(int x1, int y1, int x2, int y2, int uptoPos) const;
-    void PlaceCurrentBox();
-    void TakeOutIncompleteGroup();
+    void sortFamily(int first, int last, const float* keyOfBox, bool ascending = false);
+    template <typename KeyFn> void sortByKeyFn(KeyFn key);
+    bool overlaps(int x1, int y1, int x2, int y2, int uptoPos) const;
+    void placeCurrentBox();
+    void takeOutIncompleteGroup();
 
     // Driver pieces.
     struct Driver;
-    void ApplyOrientationRule(int orientIdx);
-    void ApplyStrategy(int s, int i);
-    void ApplyRowTable(int orderIdx);
-    bool ProgressStep(Driver& d);
+    void applyOrientationRule(int orientIdx);
+    void applyStrategy(int s, int i);
+    void applyRowTable(int orderIdx);
+    bool progressStep(Driver& d);
 
     // Positions of the placed boxes of the current fill, in increasing order
     // (entries whose box was taken out again are skipped by the readers).
@@ -204,17 +204,17 @@ class FillEngine {
     // Far X and far Y edges of the placed boxes by position.
     PositionIndex xEnds_, yEnds_;
     // Calls fn(position) for every earlier position that may hold a placed box.
-    template <typename Fn> bool AnyEarlierPlaced(int beforePos, Fn fn) const;
+    template <typename Fn> bool anyEarlierPlaced(int beforePos, Fn fn) const;
 
     BoxF sortKey_;
-    core::Slots<std::int16_t, 0, MaxBoxSlot> sortTmp_;
+    core::Slots<std::int16_t, 0, maxBoxSlot> sortTmp_;
 };
 
-template <typename Fn> bool FillEngine::AnyEarlierPlaced(int beforePos, Fn fn) const {
-    const std::int16_t* order = PackingOrder.data();
-    const std::int16_t* placed = BoxPlaced.data();
-    if (beforePos > MaxBoxSlot + 1) throw core::RangeError("Range check error: order position");
-    if (PlainScans) {
+template <typename Fn> bool FillEngine::anyEarlierPlaced(int beforePos, Fn fn) const {
+    const std::int16_t* order = packingOrder.data();
+    const std::int16_t* placed = boxPlaced.data();
+    if (beforePos > maxBoxSlot + 1) throw core::RangeError("Range check error: order position");
+    if (plainScans) {
         for (int q = 1; q < beforePos; ++q)
             if (placed[order[q]] == 1 && fn(q)) return true;
         return false;

@@ -8,17 +8,17 @@
 
 namespace rectix::engine {
 
-FillEngine::FillEngine() : NowMs(&core::nowMs) {
-    EngineReset();
+FillEngine::FillEngine() : nowMs(&core::nowMs) {
+    engineReset();
 }
 
-float FillEngine::PowerF(float base, float exponent) {
+float FillEngine::powerF(float base, float exponent) {
     if (base == 0.0f) return 0.0f;
     if (base < 0.0f) throw core::InvalidOpError("Invalid floating point operation");
     return core::toF32(std::exp(std::log(static_cast<long double>(base)) * exponent));
 }
 
-std::int16_t FillEngine::EngineFactorial(std::int16_t n) {
+std::int16_t FillEngine::engineFactorial(std::int16_t n) {
     if (n == 0) return 0;
     if (n < 0 || n > 7) return 12777;
     std::int16_t f = 1;
@@ -26,71 +26,71 @@ std::int16_t FillEngine::EngineFactorial(std::int16_t n) {
     return f;
 }
 
-void FillEngine::EngineReset() {
-    EngineSeed = 1;
-    FillDir = 0;
-    EngIntensity = 5;
-    EngTaskDefltOn = EngTaskTurnOn = true;
-    EngWeightFactor = EngCostFactor = EngLeftFactor = EngBindFactor = 0;
-    Backtrack = 0;
-    BoxN = 0;
-    StrategyMode = 0;
-    RowShare = 70;
-    ImproveRatio = 0.99f;
-    DensityExponent = 0.0001f;
-    TimeBudgetMs = 55000.0;
-    RowMarkersAllowed = CountByRuns = true;
-    for (Box16* a : {&BoxLen,     &BoxWid,       &BoxX,           &BoxY,          &BoxLen0,   &BoxWid0,
-                     &OrientLen,  &OrientWid,    &BoxInst,        &BoxKind,       &GroupSize, &BoxPlaced,
-                     &RowMarker,  &PackingOrder, &BestX,          &BestY,         &BestLen,   &BestWid,
-                     &BestPlaced, &SavedOrder,   &SavedOrientLen, &SavedOrientWid})
+void FillEngine::engineReset() {
+    engineSeed = 1;
+    fillDir = 0;
+    engIntensity = 5;
+    engTaskDefltOn = engTaskTurnOn = true;
+    engWeightFactor = engCostFactor = engLeftFactor = engBindFactor = 0;
+    backtrack = 0;
+    boxN = 0;
+    strategyMode = 0;
+    rowShare = 70;
+    improveRatio = 0.99f;
+    densityExponent = 0.0001f;
+    timeBudgetMs = 55000.0;
+    rowMarkersAllowed = countByRuns = true;
+    for (Box16* a : {&boxLen,     &boxWid,       &boxX,           &boxY,          &boxLen0,   &boxWid0,
+                     &orientLen,  &orientWid,    &boxInst,        &boxKind,       &groupSize, &boxPlaced,
+                     &rowMarker,  &packingOrder, &bestX,          &bestY,         &bestLen,   &bestWid,
+                     &bestPlaced, &savedOrder,   &savedOrientLen, &savedOrientWid})
         a->fill(0);
-    BoxWeight.fill(0);
-    RunKey.fill(0);
-    BoxArea.fill(0);
-    BoxCost.fill(0);
-    BoxTurnOn.fill(false);
-    Points.FreePoints();
-    Points.SetUsable(0, 0);
-    ContArea = 0;
-    ContLoadWt = 1555555555;
-    ContNoseWt = ContTailWt = 0;
-    NoseDist = TailDist = 0;
-    ContCost = 0;
+    boxWeight.fill(0);
+    runKey.fill(0);
+    boxArea.fill(0);
+    boxCost.fill(0);
+    boxTurnOn.fill(false);
+    points.freePoints();
+    points.setUsable(0, 0);
+    contArea = 0;
+    contLoadWt = 1555555555;
+    contNoseWt = contTailWt = 0;
+    noseDist = tailDist = 0;
+    contCost = 0;
 }
 
-void FillEngine::SaveBestPlacement() {
-    BestWid = BoxWid;
-    BestLen = BoxLen;
-    BestY = BoxY;
-    BestX = BoxX;
-    BestPlaced = BoxPlaced;
-    Best = Fill;
+void FillEngine::saveBestPlacement() {
+    bestWid = boxWid;
+    bestLen = boxLen;
+    bestY = boxY;
+    bestX = boxX;
+    bestPlaced = boxPlaced;
+    best = fill;
 }
 
-void FillEngine::RestoreBestPlacement() {
-    BoxWid = BestWid;
-    BoxLen = BestLen;
-    BoxY = BestY;
-    BoxX = BestX;
-    BoxPlaced = BestPlaced;
-    Fill = Best;
+void FillEngine::restoreBestPlacement() {
+    boxWid = bestWid;
+    boxLen = bestLen;
+    boxY = bestY;
+    boxX = bestX;
+    boxPlaced = bestPlaced;
+    fill = best;
 }
 
-void FillEngine::SaveOrdering() {
-    SavedOrder = PackingOrder;
-    SavedWorkDir = WorkDir;
-    SavedPass = Pass;
-    SavedOrientWid = OrientWid;
-    SavedOrientLen = OrientLen;
+void FillEngine::saveOrdering() {
+    savedOrder = packingOrder;
+    savedWorkDir = workDir;
+    savedPass = pass;
+    savedOrientWid = orientWid;
+    savedOrientLen = orientLen;
 }
 
-void FillEngine::RestoreOrdering() {
-    BoxWid = OrientWid = SavedOrientWid;
-    BoxLen = OrientLen = SavedOrientLen;
-    PackingOrder = SavedOrder;
-    WorkDir = SavedWorkDir;
-    Pass = SavedPass;
+void FillEngine::restoreOrdering() {
+    boxWid = orientWid = savedOrientWid;
+    boxLen = orientLen = savedOrientLen;
+    packingOrder = savedOrder;
+    workDir = savedWorkDir;
+    pass = savedPass;
 }
 
 } // namespace rectix::engine

@@ -7,53 +7,53 @@
 
 namespace rectix::engine {
 
-// Container types, entries 1..ContTypeCount; entry 0 stays at its reset value.
-struct TContTypes {
-    ContSlots16 Length, Width, Avail, Used, FillDir, NoseDL, TailDL;
-    ContSlots32 TypeID, RandKey, LoadWt, NoseWt, TailWt;
+// Container types, entries 1..contTypeCount; entry 0 stays at its reset value.
+struct ContainerTypes {
+    ContSlots16 length, width, avail, used, fillDir, noseDL, tailDL;
+    ContSlots32 typeID, randKey, loadWt, noseWt, tailWt;
     ContSlotsF Area, Cost;
-    core::Slots<std::string, 0, MaxContSlot> Mark;
+    core::Slots<std::string, 0, maxContSlot> mark;
 };
 
-// Box kinds, entries 1..BoxKindCount.
-struct TBoxKinds {
-    BoxSlots16 Length, Width, Total, Placed;
-    core::Slots<std::int32_t, 0, MaxBoxSlot> KindID, Weight, Color;
-    core::Slots<float, 0, MaxBoxSlot> Area, Cost;
-    core::Slots<bool, 0, MaxBoxSlot> TurnOn;
-    core::Slots<std::string, 0, MaxBoxSlot> Kind, Mark;
+// Box kinds, entries 1..boxKindCount.
+struct BoxKinds {
+    BoxSlots16 length, width, total, placed;
+    core::Slots<std::int32_t, 0, maxBoxSlot> kindID, weight, color;
+    core::Slots<float, 0, maxBoxSlot> Area, Cost;
+    core::Slots<bool, 0, maxBoxSlot> turnOn;
+    core::Slots<std::string, 0, maxBoxSlot> Kind, mark;
 };
 
 // The engine's copy of the optimizer settings; factors are fractions.
-struct TRunSettings {
-    std::int16_t Intensity = 3;
-    std::int16_t ItemGap = 0;
-    std::int16_t EdgeGap = 0;
-    std::int16_t Seed = 1;
-    float WeightFactor = 0;
-    float CostFactor = 0;
-    float LeftFactor = 0;
-    float BindGroupFactor = 0;
-    double TimeLimitMs = 555000;
-    bool IgnoreLast = true;
-    bool TaskDefltOn = true;
-    bool TaskTurnOn = true;
+struct RunSettings {
+    std::int16_t intensity = 3;
+    std::int16_t itemGap = 0;
+    std::int16_t edgeGap = 0;
+    std::int16_t seed = 1;
+    float weightFactor = 0;
+    float costFactor = 0;
+    float leftFactor = 0;
+    float bindGroupFactor = 0;
+    double timeLimitMs = 555000;
+    bool ignoreLast = true;
+    bool taskDefltOn = true;
+    bool taskTurnOn = true;
 };
 
-// Task-wide totals, computed by PrepareInstances.
-struct TRunTotals {
-    std::int32_t TotalCapacity = 0;
-    float TotalContArea = 0;
-    float TotalContCost = 0;
-    std::int32_t MaxLoadWt = 0;
-    float MaxContArea = 0;
-    std::int16_t MaxAvail = 0;
-    std::int32_t MeanCapacity = 0;
-    float MeanContArea = 0;
-    float MeanContCost = 0;
-    std::int32_t TotalBoxWeight = 0;
-    float TotalBoxArea = 0;
-    float TotalBoxCost = 0;
+// Task-wide totals, computed by prepareInstances.
+struct RunTotals {
+    std::int32_t totalCapacity = 0;
+    float totalContArea = 0;
+    float totalContCost = 0;
+    std::int32_t maxLoadWt = 0;
+    float maxContArea = 0;
+    std::int16_t maxAvail = 0;
+    std::int32_t meanCapacity = 0;
+    float meanContArea = 0;
+    float meanContCost = 0;
+    std::int32_t totalBoxWeight = 0;
+    float totalBoxArea = 0;
+    float totalBoxCost = 0;
 };
 
 } // namespace rectix::engine

@@ -9,119 +9,119 @@
 
 namespace rectix::engine {
 
-void FillEngine::TurnBox(int b) {
-    std::swap(BoxLen[b], BoxWid[b]);
+void FillEngine::turnBox(int b) {
+    std::swap(boxLen[b], boxWid[b]);
 }
 
-void FillEngine::TurnTurnableShortFirst() {
-    for (int b = 1; b <= BoxN; ++b)
-        if (BoxTurnOn[b] && BoxWid[b] < BoxLen[b]) TurnBox(b);
+void FillEngine::turnTurnableShortFirst() {
+    for (int b = 1; b <= boxN; ++b)
+        if (boxTurnOn[b] && boxWid[b] < boxLen[b]) turnBox(b);
 }
 
-void FillEngine::TurnTurnableLongFirst() {
-    for (int b = 1; b <= BoxN; ++b)
-        if (BoxTurnOn[b] && BoxLen[b] < BoxWid[b]) TurnBox(b);
+void FillEngine::turnTurnableLongFirst() {
+    for (int b = 1; b <= boxN; ++b)
+        if (boxTurnOn[b] && boxLen[b] < boxWid[b]) turnBox(b);
 }
 
-void FillEngine::TurnAllTurnable() {
-    for (int b = 1; b <= BoxN; ++b)
-        if (BoxTurnOn[b]) TurnBox(b);
+void FillEngine::turnAllTurnable() {
+    for (int b = 1; b <= boxN; ++b)
+        if (boxTurnOn[b]) turnBox(b);
 }
 
-void FillEngine::TurnTowardReferenceSize(int axis) {
-    for (int b = 1; b <= BoxN; ++b) {
-        if (!BoxTurnOn[b] || BoxLen[b] == BoxWid[b]) continue;
-        const int dW = std::abs(BoxWid[b] - RefSize);
-        const int dL = std::abs(BoxLen[b] - RefSize);
-        if (axis == 1 ? dW < dL : dL < dW) TurnBox(b);
+void FillEngine::turnTowardReferenceSize(int axis) {
+    for (int b = 1; b <= boxN; ++b) {
+        if (!boxTurnOn[b] || boxLen[b] == boxWid[b]) continue;
+        const int dW = std::abs(boxWid[b] - refSize);
+        const int dL = std::abs(boxLen[b] - refSize);
+        if (axis == 1 ? dW < dL : dL < dW) turnBox(b);
     }
 }
 
-std::int16_t FillEngine::OrientationCount(int b) const {
-    return !BoxTurnOn[b] || BoxLen[b] == BoxWid[b] ? 1 : 2;
+std::int16_t FillEngine::orientationCount(int b) const {
+    return !boxTurnOn[b] || boxLen[b] == boxWid[b] ? 1 : 2;
 }
 
-void FillEngine::RandomTurnBoxes(int odds) {
+void FillEngine::randomTurnBoxes(int odds) {
     int runKind = -1, runWid = -1, decision = 0;
-    for (int b = 1; b <= BoxN; ++b) {
+    for (int b = 1; b <= boxN; ++b) {
         // Runs are judged on the sides before this call turned anything.
-        if (b == 1 || BoxKind[b] != runKind || BoxWid[b] != runWid) {
-            runKind = BoxKind[b];
-            runWid = BoxWid[b];
-            decision = OrientationCount(b) == 2 ? core::random(odds + 1) : 0;
+        if (b == 1 || boxKind[b] != runKind || boxWid[b] != runWid) {
+            runKind = boxKind[b];
+            runWid = boxWid[b];
+            decision = orientationCount(b) == 2 ? core::random(odds + 1) : 0;
         }
-        if (decision == 1) TurnBox(b);
+        if (decision == 1) turnBox(b);
     }
 }
 
-void FillEngine::RandomTurnGroups(int leastAcross) {
-    GroupCount = 0;
-    const int contLen = Points.UsableLength(), contWid = Points.UsableWidth();
-    for (int s = 1; s <= BoxN;) {
+void FillEngine::randomTurnGroups(int leastAcross) {
+    groupCount = 0;
+    const int contLen = points.usableLength(), contWid = points.usableWidth();
+    for (int s = 1; s <= boxN;) {
         int e = s;
-        while (e <= BoxN && BoxKind[e] == BoxKind[s]) ++e;
+        while (e <= boxN && boxKind[e] == boxKind[s]) ++e;
         const int n = e - s;
-        GroupCount = core::add16(GroupCount, 1);
-        if (OrientationCount(s) == 2 && n >= 2 && core::random(2) == 1) {
-            const int across = WorkDir == 1 ? core::checkedDiv(contWid, static_cast<int>(BoxWid[s]))
-                                            : core::checkedDiv(contLen, static_cast<int>(BoxLen[s]));
+        groupCount = core::add16(groupCount, 1);
+        if (orientationCount(s) == 2 && n >= 2 && core::random(2) == 1) {
+            const int across = workDir == 1 ? core::checkedDiv(contWid, static_cast<int>(boxWid[s]))
+                                            : core::checkedDiv(contLen, static_cast<int>(boxLen[s]));
             int rows = across >= leastAcross ? n / across : 0;
-            const int along = WorkDir == 1 ? core::checkedDiv(contLen, static_cast<int>(BoxLen[s]))
-                                           : core::checkedDiv(contWid, static_cast<int>(BoxWid[s]));
+            const int along = workDir == 1 ? core::checkedDiv(contLen, static_cast<int>(boxLen[s]))
+                                           : core::checkedDiv(contWid, static_cast<int>(boxWid[s]));
             rows = std::min(rows, along);
             if (n == across) rows = 0;
             if (rows > 0) rows = core::random(rows) + 1;
             const int p = rows >= 1 ? s + across * rows : s + core::random(n) + 1;
             if (p < e) {
-                GroupCount = core::add16(GroupCount, 1);
-                for (int b = p; b < e; ++b) TurnBox(b);
+                groupCount = core::add16(groupCount, 1);
+                for (int b = p; b < e; ++b) turnBox(b);
             }
         }
         s = e;
     }
 }
 
-void FillEngine::ClearRowMarkers() {
-    for (int b = 1; b <= BoxN; ++b) RowMarker[b] = 0;
-    RowGroups = 0;
-    RowRests = 0;
+void FillEngine::clearRowMarkers() {
+    for (int b = 1; b <= boxN; ++b) rowMarker[b] = 0;
+    rowGroups = 0;
+    rowRests = 0;
 }
 
-void FillEngine::AssignRowMarkers(int leastAcross, bool randomRows) {
-    const int contLen = Points.UsableLength(), contWid = Points.UsableWidth();
-    for (int s = 1; s <= BoxN;) {
+void FillEngine::assignRowMarkers(int leastAcross, bool randomRows) {
+    const int contLen = points.usableLength(), contWid = points.usableWidth();
+    for (int s = 1; s <= boxN;) {
         int e = s;
-        while (e <= BoxN && BoxKind[e] == BoxKind[s] && BoxWid[e] == BoxWid[s]) ++e;
+        while (e <= boxN && boxKind[e] == boxKind[s] && boxWid[e] == boxWid[s]) ++e;
         const int n = e - s;
-        const int across = WorkDir == 1 ? core::checkedDiv(contWid, static_cast<int>(BoxWid[s]))
-                                        : core::checkedDiv(contLen, static_cast<int>(BoxLen[s]));
-        const int rowWidth = across * (WorkDir == 1 ? BoxWid[s] : BoxLen[s]);
+        const int across = workDir == 1 ? core::checkedDiv(contWid, static_cast<int>(boxWid[s]))
+                                        : core::checkedDiv(contLen, static_cast<int>(boxLen[s]));
+        const int rowWidth = across * (workDir == 1 ? boxWid[s] : boxLen[s]);
         int rows = across >= leastAcross ? n / across : 0;
         if (randomRows) {
-            const int along = WorkDir == 1 ? core::checkedDiv(contLen, static_cast<int>(BoxLen[s]))
-                                           : core::checkedDiv(contWid, static_cast<int>(BoxWid[s]));
+            const int along = workDir == 1 ? core::checkedDiv(contLen, static_cast<int>(boxLen[s]))
+                                           : core::checkedDiv(contWid, static_cast<int>(boxWid[s]));
             rows = std::min(rows, along);
             if (n == across) rows = 0;
             if (rows > 0) rows = core::random(rows) + 1;
         }
         if (rows > 0) {
-            RowGroups = core::add32(RowGroups, 1);
+            rowGroups = core::add32(rowGroups, 1);
             const int rowEnd = s + across * rows;
-            for (int b = s; b < rowEnd; ++b) RowMarker[b] = core::toI16(rowWidth);
+            for (int b = s; b < rowEnd; ++b) rowMarker[b] = core::toI16(rowWidth);
             if (rowEnd < e) {
-                RowRests = core::add32(RowRests, 1);
+                rowRests = core::add32(rowRests, 1);
                 const auto rest = static_cast<std::int16_t>(core::random(5) + 5);
-                for (int b = rowEnd; b < e; ++b) RowMarker[b] = rest;
+                for (int b = rowEnd; b < e; ++b) rowMarker[b] = rest;
             }
         } else if (randomRows) {
             const int p = core::random(n) + s + 1;
             const auto first = static_cast<std::int16_t>(core::random(5));
-            for (int b = s; b < p; ++b) RowMarker[b] = first;
+            for (int b = s; b < p; ++b) rowMarker[b] = first;
             const auto second = static_cast<std::int16_t>(core::random(5));
-            for (int b = p; b < e; ++b) RowMarker[b] = second;
+            for (int b = p; b < e; ++b) rowMarker[b] = second;
         } else {
             const auto marker = static_cast<std::int16_t>(core::random(5));
-            for (int b = s; b < e; ++b) RowMarker[b] = marker;
+            for (int b = s; b < e; ++b) rowMarker[b] = marker;
         }
         s = e;
     }

@@ -27,19 +27,19 @@ struct FillEngine::Driver {
     std::vector<std::int64_t> orderSig1 = std::vector<std::int64_t>(1203);
     std::vector<std::int64_t> orderSig2 = std::vector<std::int64_t>(1203);
 
-    bool mainPhase(const FillEngine& f) const { return randomStepsLeft == f.RandomSteps; }
+    bool mainPhase(const FillEngine& f) const { return randomStepsLeft == f.randomSteps; }
 };
 
 namespace {
 
-std::string Seconds(double ms) {
+std::string seconds(double ms) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%.1f", ms / 1000.0);
     return buf;
 }
 
 // Looks for value in slots 0..slot-1, the first equal slot deciding.
-bool SeenBefore(const std::vector<std::int64_t>& table, std::int32_t slot, std::int64_t value) {
+bool seenBefore(const std::vector<std::int64_t>& table, std::int32_t slot, std::int64_t value) {
     for (std::int32_t j = 0; j < slot; ++j)
         if (table.at(static_cast<std::size_t>(j)) == value) return true;
     return false;
@@ -47,105 +47,105 @@ bool SeenBefore(const std::vector<std::int64_t>& table, std::int32_t slot, std::
 
 } // namespace
 
-void FillEngine::ApplyOrientationRule(int orientIdx) {
+void FillEngine::applyOrientationRule(int orientIdx) {
     switch (orientIdx) {
     case 0:
         break;
     case 1:
-        TurnTurnableShortFirst();
+        turnTurnableShortFirst();
         break;
     case 2:
-        TurnTurnableLongFirst();
+        turnTurnableLongFirst();
         break;
     case 3:
-        TurnTowardReferenceSize(2);
+        turnTowardReferenceSize(2);
         break;
     case 4:
-        TurnTowardReferenceSize(1);
+        turnTowardReferenceSize(1);
         break;
     case 5:
-        TurnAllTurnable();
+        turnAllTurnable();
         break;
     default:
-        RandomTurnBoxes(1);
+        randomTurnBoxes(1);
         break;
     }
 }
 
-void FillEngine::ApplyRowTable(int orderIdx) {
+void FillEngine::applyRowTable(int orderIdx) {
     static const int factors[] = {1, 2, 5, 10, 20};
     if (orderIdx == 0)
-        SortOrderByRowMarker();
+        sortOrderByRowMarker();
     else if (orderIdx <= 5)
-        SortGroupsByAreaAndRow(factors[orderIdx - 1]);
+        sortGroupsByAreaAndRow(factors[orderIdx - 1]);
     else
-        ShuffleGroupsRandomVariant(false);
+        shuffleGroupsRandomVariant(false);
 }
 
-bool FillEngine::ProgressStep(Driver& d) {
-    std::int64_t total = roundHalfEven((static_cast<long double>(d.orderCount) + OrderCap) / 2) + 1;
+bool FillEngine::progressStep(Driver& d) {
+    std::int64_t total = roundHalfEven((static_cast<long double>(d.orderCount) + orderCap) / 2) + 1;
     total *= 2;
-    if (TurnableAny) total *= static_cast<std::int64_t>(LastPass - FirstPass + 1) * (OrientCount + 1);
+    if (turnableAny) total *= static_cast<std::int64_t>(lastPass - firstPass + 1) * (orientCount + 1);
     const std::int64_t step = std::max<std::int64_t>(1, total / 20);
     if ((d.attemptCount - 1) % step != 0) return false;
     if (progress) {
-        progress->SetProgBarYnD(static_cast<int>(roundHalfEven(core::fdiv(d.attemptCount, total) * 100)));
-        progress->SetTimeLab(Seconds(NowMs() - RunStartMs) + " " + core::captionText(51));
-        progress->Repaint();
-        progress->ProcessMessages();
+        progress->setProgBarYnD(static_cast<int>(roundHalfEven(core::fdiv(d.attemptCount, total) * 100)));
+        progress->setTimeLab(seconds(nowMs() - runStartMs) + " " + core::captionText(51));
+        progress->repaintNow();
+        progress->processMessages();
     }
-    const bool esc = progress && progress->EscPressed();
-    if (NowMs() >= d.engineStartMs + TimeBudgetMs || esc) {
+    const bool esc = progress && progress->escPressed();
+    if (nowMs() >= d.engineStartMs + timeBudgetMs || esc) {
         if (progress) {
-            progress->SetWaitLab(core::captionText(55));
-            progress->Repaint();
+            progress->setWaitLab(core::captionText(55));
+            progress->repaintNow();
         }
-        StopRun = true;
+        stopRun = true;
         return true;
     }
     return false;
 }
 
-void FillEngine::PackAllOrderings() {
+void FillEngine::packAllOrderings() {
     Driver d;
-    if (progress) progress->SetProgBarYnD(0);
-    WorkDir = 1;
-    Points.Capacity = BoxN / 2 + 30;
-    Points.SetPointCapacity(Points.Capacity + 1);
-    d.randomStepsLeft = RandomSteps;
-    Fill.FillScore = 0;
-    SaveBestPlacement();
-    d.engineStartMs = NowMs();
+    if (progress) progress->setProgBarYnD(0);
+    workDir = 1;
+    points.Capacity = boxN / 2 + 30;
+    points.setPointCapacity(points.Capacity + 1);
+    d.randomStepsLeft = randomSteps;
+    fill.fillScore = 0;
+    saveBestPlacement();
+    d.engineStartMs = nowMs();
 
     // One ordering's fills: the fill itself, follow-up fills after an
     // improvement and, in the main phase, improvement fills. True on a stop.
     auto fillOrdering = [&]() {
-        d.improveLeft = FollowUpFills;
+        d.improveLeft = followUpFills;
         while (true) {
-            MeasureGroups();
-            FillContainer();
-            ScoreContainerLoad();
-            if (Fill.FillScore > Best.FillScore) {
-                SaveOrdering();
-                SaveBestPlacement();
-                if (d.orderIdx != 0) d.perturbLeft = FollowUpFills;
+            measureGroups();
+            fillContainer();
+            scoreContainerLoad();
+            if (fill.fillScore > best.fillScore) {
+                saveOrdering();
+                saveBestPlacement();
+                if (d.orderIdx != 0) d.perturbLeft = followUpFills;
             }
             d.attemptCount = core::add32(d.attemptCount, 1);
-            if (ProgressStep(d)) return true;
+            if (progressStep(d)) return true;
             if (d.perturbLeft > 0) {
                 --d.perturbLeft;
-                RestoreOrdering();
-                ShuffleGroupsRandomVariant(true);
-                d.improveLeft = FollowUpFills;
+                restoreOrdering();
+                shuffleGroupsRandomVariant(true);
+                d.improveLeft = followUpFills;
                 continue;
             }
             if (d.improveLeft > 0 &&
-                Fill.FillScore > static_cast<long double>(ImproveRatio) * Best.FillScore &&
+                fill.fillScore > static_cast<long double>(improveRatio) * best.fillScore &&
                 d.mainPhase(*this)) {
                 --d.improveLeft;
-                BoxLen = OrientLen;
-                BoxWid = OrientWid;
-                ShuffleGroupsRandomVariant(true);
+                boxLen = orientLen;
+                boxWid = orientWid;
+                shuffleGroupsRandomVariant(true);
                 continue;
             }
             return false;
@@ -153,39 +153,39 @@ void FillEngine::PackAllOrderings() {
     };
 
     bool stopped = false;
-    for (WorkDir = 1; WorkDir <= 2 && !stopped; ++WorkDir) {
-        for (Pass = FirstPass; Pass <= LastPass && !stopped; ++Pass) {
-            if (Pass > FirstPass && !TurnableAny) break;
+    for (workDir = 1; workDir <= 2 && !stopped; ++workDir) {
+        for (pass = firstPass; pass <= lastPass && !stopped; ++pass) {
+            if (pass > firstPass && !turnableAny) break;
             d.orientIdx = d.orientTries = d.orientSkips = 0;
             std::fill(d.orientSig.begin(), d.orientSig.end(), 0);
             while (!stopped) {
-                core::Random::global().seed(static_cast<long long>(EngineSeed) + d.orientIdx + Pass +
-                                            WorkDir + 101);
+                core::Random::global().seed(static_cast<long long>(engineSeed) + d.orientIdx + pass +
+                                            workDir + 101);
                 // Orientation: skip one whose sides repeat an earlier one of the pass.
                 while (true) {
                     ++d.orientTries;
-                    BoxLen = BoxLen0;
-                    BoxWid = BoxWid0;
-                    for (int p = 1; p <= BoxN; ++p) PackingOrder[p] = static_cast<std::int16_t>(p);
-                    GroupCount = KindGroups;
-                    ClearRowMarkers();
-                    MeasureGroups();
-                    if (TurnableAny) {
-                        if (d.orientIdx - d.orientSkips > PlainOrientCount) {
-                            RandomTurnBoxes(1);
-                            RandomTurnGroups(2);
+                    boxLen = boxLen0;
+                    boxWid = boxWid0;
+                    for (int p = 1; p <= boxN; ++p) packingOrder[p] = static_cast<std::int16_t>(p);
+                    groupCount = kindGroups;
+                    clearRowMarkers();
+                    measureGroups();
+                    if (turnableAny) {
+                        if (d.orientIdx - d.orientSkips > plainOrientCount) {
+                            randomTurnBoxes(1);
+                            randomTurnGroups(2);
                         } else {
-                            ApplyOrientationRule(d.orientIdx);
+                            applyOrientationRule(d.orientIdx);
                         }
                     }
                     const std::int32_t slot = d.orientIdx - d.orientSkips;
-                    if (slot < OrientCheckCount) {
+                    if (slot < orientCheckCount) {
                         std::int64_t sig = 0;
-                        for (int b = 1; b <= BoxN; ++b)
-                            sig += roundHalfEven(core::fdiv(BoxLen[b], BoxWid[b]) * RunKey[b]);
+                        for (int b = 1; b <= boxN; ++b)
+                            sig += roundHalfEven(core::fdiv(boxLen[b], boxWid[b]) * runKey[b]);
                         d.orientSig.at(static_cast<std::size_t>(slot)) = sig;
-                        if (d.orientIdx > 0 && SeenBefore(d.orientSig, slot, sig) &&
-                            d.orientTries < 7 * OrientCount) {
+                        if (d.orientIdx > 0 && seenBefore(d.orientSig, slot, sig) &&
+                            d.orientTries < 7 * orientCount) {
                             ++d.orientSkips;
                             ++d.orientIdx;
                             continue;
@@ -195,12 +195,12 @@ void FillEngine::PackAllOrderings() {
                 }
 
                 // Ordering counts of the orientation.
-                const std::int16_t groupFact = EngineFactorial(GroupCount);
+                const std::int16_t groupFact = engineFactorial(groupCount);
                 long long checkCount = groupFact, variants = groupFact;
-                long long runTally = GroupCount;
-                for (int s = 1; s <= BoxN;) {
+                long long runTally = groupCount;
+                for (int s = 1; s <= boxN;) {
                     int e = s;
-                    while (e + 1 <= BoxN && BoxKind[e + 1] == BoxKind[s] && BoxWid[e + 1] == BoxWid[s]) ++e;
+                    while (e + 1 <= boxN && boxKind[e + 1] == boxKind[s] && boxWid[e + 1] == boxWid[s]) ++e;
                     const long long m = e - s + 1;
                     if (m >= 2) {
                         ++runTally;
@@ -217,24 +217,24 @@ void FillEngine::PackAllOrderings() {
                 // Wide counts cannot wrap; past the cap they only need to stay large.
                 d.orderCheckCount = static_cast<std::int32_t>(std::min<long long>(checkCount, INT32_MAX));
                 d.orderVariants = static_cast<std::int32_t>(std::min<long long>(variants, INT32_MAX));
-                ClearRowMarkers();
+                clearRowMarkers();
                 d.rowVariants = 0;
                 d.rowOrdersOn = 0;
-                if (RowMarkersAllowed && Pass < 2) {
-                    AssignRowMarkers(2, false);
-                    d.rowVariants = EngineFactorial(core::toI16(RowGroups));
-                    d.rowOrdersOn = (GroupCount != RowGroups || RowRests > 0) ? 1 : 0;
+                if (rowMarkersAllowed && pass < 2) {
+                    assignRowMarkers(2, false);
+                    d.rowVariants = engineFactorial(core::toI16(rowGroups));
+                    d.rowOrdersOn = (groupCount != rowGroups || rowRests > 0) ? 1 : 0;
                 }
-                if (CountByRuns)
+                if (countByRuns)
                     d.orderVariants -= 1;
                 else
                     d.orderVariants = groupFact - 1 + d.rowVariants * d.rowOrdersOn;
-                d.orderCount = std::min(d.orderVariants, OrderCap);
+                d.orderCount = std::min(d.orderVariants, orderCap);
                 d.rowVariants = std::min<std::int32_t>(
                     d.rowVariants,
-                    core::toI32(roundHalfEven(static_cast<long double>(d.orderCount + 1) * RowShare / 100)));
-                OrientLen = BoxLen;
-                OrientWid = BoxWid;
+                    core::toI32(roundHalfEven(static_cast<long double>(d.orderCount + 1) * rowShare / 100)));
+                orientLen = boxLen;
+                orientWid = boxWid;
                 d.orderIdx = d.orderTries = d.orderSkips = d.rowPhaseSkips = 0;
                 std::fill(d.orderSig1.begin(), d.orderSig1.end(), 0);
                 std::fill(d.orderSig2.begin(), d.orderSig2.end(), 0);
@@ -243,28 +243,28 @@ void FillEngine::PackAllOrderings() {
                 while (true) {
                     while (true) {
                         ++d.orderTries;
-                        BoxLen = OrientLen;
-                        BoxWid = OrientWid;
-                        for (int p = 1; p <= BoxN; ++p) PackingOrder[p] = static_cast<std::int16_t>(p);
-                        MeasureGroups();
+                        boxLen = orientLen;
+                        boxWid = orientWid;
+                        for (int p = 1; p <= boxN; ++p) packingOrder[p] = static_cast<std::int16_t>(p);
+                        measureGroups();
                         const std::int32_t k = d.orderIdx - d.orderSkips;
                         if (k >= groupFact + d.rowVariants * d.rowOrdersOn) {
-                            ClearRowMarkers();
-                            AssignRowMarkers(2, true);
-                            MeasureGroups();
-                            ShuffleGroupsRandomVariant(d.orderIdx % 2 == 1);
+                            clearRowMarkers();
+                            assignRowMarkers(2, true);
+                            measureGroups();
+                            shuffleGroupsRandomVariant(d.orderIdx % 2 == 1);
                         } else if (k < d.rowVariants) {
-                            ApplyRowTable(d.orderIdx);
+                            applyRowTable(d.orderIdx);
                             d.rowPhaseSkips = d.orderSkips;
                         } else {
-                            ApplyStrategy(d.orderIdx - d.rowPhaseSkips - d.rowVariants, d.orderIdx);
+                            applyStrategy(d.orderIdx - d.rowPhaseSkips - d.rowVariants, d.orderIdx);
                         }
                         if (k < d.rowVariants * d.rowOrdersOn + d.orderCheckCount) {
                             std::int64_t s1 = 0, s2 = 0;
-                            for (int p = 1; p <= BoxN; ++p) {
-                                const int b = PackingOrder[p];
-                                if (k < d.rowVariants && RowMarker[b] < 10) continue;
-                                const long double q = core::fdiv(BoxLen[b], BoxWid[b]) * RunKey[b];
+                            for (int p = 1; p <= boxN; ++p) {
+                                const int b = packingOrder[p];
+                                if (k < d.rowVariants && rowMarker[b] < 10) continue;
+                                const long double q = core::fdiv(boxLen[b], boxWid[b]) * runKey[b];
                                 s1 += roundHalfEven(q * p);
                                 s2 += roundHalfEven(std::sqrt(static_cast<long double>(p)) * q);
                             }
@@ -294,7 +294,7 @@ void FillEngine::PackAllOrderings() {
                 }
                 if (stopped) break;
                 ++d.orientIdx;
-                if (!(d.orientIdx - d.orientSkips <= OrientCount && TurnableAny)) {
+                if (!(d.orientIdx - d.orientSkips <= orientCount && turnableAny)) {
                     --d.orientIdx;
                     break;
                 }
@@ -304,25 +304,25 @@ void FillEngine::PackAllOrderings() {
 
     // Random phase: changes of the best order.
     if (!stopped) {
-        while (d.randomStepsLeft > 0 && Best.FillScore > 0) {
+        while (d.randomStepsLeft > 0 && best.fillScore > 0) {
             --d.randomStepsLeft;
-            RestoreOrdering();
-            if (Backtrack != 0)
-                SwapGroupsRandom(SwapOdds);
+            restoreOrdering();
+            if (backtrack != 0)
+                swapGroupsRandom(swapOdds);
             else if (d.randomStepsLeft % 2 == 1)
-                RandomSwapOrder();
+                randomSwapOrder();
             else
-                SwapAtKindBorders(3);
+                swapAtKindBorders(3);
             if (fillOrdering()) break;
         }
     }
 
-    if (Best.FillScore > 0) {
-        RestoreOrdering();
-        RestoreBestPlacement();
+    if (best.fillScore > 0) {
+        restoreOrdering();
+        restoreBestPlacement();
     }
-    SortPlacedByPosition();
-    Points.FreePoints();
+    sortPlacedByPosition();
+    points.freePoints();
 }
 
 } // namespace rectix::engine

@@ -16,26 +16,26 @@ using core::toI16;
 using core::toI32;
 
 namespace {
-constexpr long double Eps = 0.00001L;
+constexpr long double eps = 0.00001L;
 }
 
-void PackProblem::ResetProblem(TPackSolution& plan) {
-    Settings = TRunSettings{};
-    AreaTarget = 1.0f;
-    WeightTarget = 1.0f;
-    StopRun = false;
-    ContTypeCount = BoxKindCount = ContCount = BoxCount = 0;
-    plan = TPackSolution{};
-    ContTypes = TContTypes{};
-    ContTypes.Mark.fill("?");
-    ContInstType.fill(0);
-    BoxKinds = TBoxKinds{};
-    BoxKinds.Mark.fill("?");
-    BoxKinds.Kind.fill("??");
-    BoxInstKind.fill(0);
+void PackProblem::resetProblem(PackSolution& plan) {
+    Settings = RunSettings{};
+    areaTarget = 1.0f;
+    weightTarget = 1.0f;
+    stopRun = false;
+    contTypeCount = boxKindCount = contCount = boxCount = 0;
+    plan = PackSolution{};
+    contTypes = ContainerTypes{};
+    contTypes.mark.fill("?");
+    contInstType.fill(0);
+    boxKinds = BoxKinds{};
+    boxKinds.mark.fill("?");
+    boxKinds.Kind.fill("??");
+    boxInstKind.fill(0);
 }
 
-std::int16_t PackProblem::Factorial(std::int16_t n) {
+std::int16_t PackProblem::factorial(std::int16_t n) {
     if (n == 0) return 0;
     if (n < 0 || n > 7) return 12777;
     std::int16_t f = 1;
@@ -43,183 +43,183 @@ std::int16_t PackProblem::Factorial(std::int16_t n) {
     return f;
 }
 
-void PackProblem::PrepareInstances() {
+void PackProblem::prepareInstances() {
     // A type (kind) with a quantity of 0 or less still gets one instance; the
     // bounds of the instance arrays are checked before anything is written.
-    ContCount = 0;
-    for (int t = 1; t <= ContTypeCount; ++t) {
-        const int n = std::max<int>(1, ContTypes.Avail[t]);
+    contCount = 0;
+    for (int t = 1; t <= contTypeCount; ++t) {
+        const int n = std::max<int>(1, contTypes.avail[t]);
         for (int j = 0; j < n; ++j) {
-            const auto c = toI16(ContCount + 1);
-            ContInstType[c] = toI16(t);
-            ContCount = c;
+            const auto c = toI16(contCount + 1);
+            contInstType[c] = toI16(t);
+            contCount = c;
         }
     }
-    BoxCount = 0;
-    for (int k = 1; k <= BoxKindCount; ++k) {
-        const int n = std::max<int>(1, BoxKinds.Total[k]);
+    boxCount = 0;
+    for (int k = 1; k <= boxKindCount; ++k) {
+        const int n = std::max<int>(1, boxKinds.total[k]);
         for (int j = 0; j < n; ++j) {
-            const auto b = toI16(BoxCount + 1);
-            BoxInstKind[b] = toI16(k);
-            BoxCount = b;
+            const auto b = toI16(boxCount + 1);
+            boxInstKind[b] = toI16(k);
+            boxCount = b;
         }
     }
-    core::Random::global().seed(static_cast<long long>(Settings.Seed));
-    for (int t = 1; t <= ContTypeCount; ++t) ContTypes.RandKey[t] = core::random(9999);
-    PrepareTotals();
-    PrepareVariantCount();
+    core::Random::global().seed(static_cast<long long>(Settings.seed));
+    for (int t = 1; t <= contTypeCount; ++t) contTypes.randKey[t] = core::random(9999);
+    prepareTotals();
+    prepareVariantCount();
 }
 
-void PackProblem::PrepareTotals() {
-    TRunTotals& r = Totals;
-    r = TRunTotals{};
-    for (int t = 1; t <= ContTypeCount; ++t) {
-        const std::int32_t avail = ContTypes.Avail[t];
-        r.TotalCapacity = core::add32(r.TotalCapacity, core::mul32(ContTypes.LoadWt[t], avail));
-        r.TotalContArea = toF32(r.TotalContArea + static_cast<long double>(avail) * ContTypes.Area[t]);
-        r.TotalContCost =
-            toF32(r.TotalContCost + std::fabs(ContTypes.Cost[t]) * static_cast<long double>(avail));
-        if (ContTypes.LoadWt[t] > r.MaxLoadWt) r.MaxLoadWt = ContTypes.LoadWt[t];
-        if (ContTypes.Area[t] > r.MaxContArea) r.MaxContArea = ContTypes.Area[t];
-        if (ContTypes.Avail[t] > r.MaxAvail) r.MaxAvail = ContTypes.Avail[t];
+void PackProblem::prepareTotals() {
+    RunTotals& r = totals;
+    r = RunTotals{};
+    for (int t = 1; t <= contTypeCount; ++t) {
+        const std::int32_t avail = contTypes.avail[t];
+        r.totalCapacity = core::add32(r.totalCapacity, core::mul32(contTypes.loadWt[t], avail));
+        r.totalContArea = toF32(r.totalContArea + static_cast<long double>(avail) * contTypes.Area[t]);
+        r.totalContCost =
+            toF32(r.totalContCost + std::fabs(contTypes.Cost[t]) * static_cast<long double>(avail));
+        if (contTypes.loadWt[t] > r.maxLoadWt) r.maxLoadWt = contTypes.loadWt[t];
+        if (contTypes.Area[t] > r.maxContArea) r.maxContArea = contTypes.Area[t];
+        if (contTypes.avail[t] > r.maxAvail) r.maxAvail = contTypes.avail[t];
     }
-    r.MeanCapacity = core::checkedDiv<std::int32_t>(r.TotalCapacity, ContCount);
-    r.MeanContArea = toF32(fdiv(r.TotalContArea, ContCount));
-    r.MeanContCost = toF32(fdiv(r.TotalContCost, ContCount));
-    for (int k = 1; k <= BoxKindCount; ++k) {
-        const std::int32_t total = BoxKinds.Total[k];
-        r.TotalBoxWeight = core::add32(r.TotalBoxWeight, core::mul32(BoxKinds.Weight[k], total));
-        r.TotalBoxArea = toF32(r.TotalBoxArea + static_cast<long double>(total) * BoxKinds.Area[k]);
-        r.TotalBoxCost =
-            toF32(r.TotalBoxCost + std::fabs(BoxKinds.Cost[k]) * static_cast<long double>(total));
+    r.meanCapacity = core::checkedDiv<std::int32_t>(r.totalCapacity, contCount);
+    r.meanContArea = toF32(fdiv(r.totalContArea, contCount));
+    r.meanContCost = toF32(fdiv(r.totalContCost, contCount));
+    for (int k = 1; k <= boxKindCount; ++k) {
+        const std::int32_t total = boxKinds.total[k];
+        r.totalBoxWeight = core::add32(r.totalBoxWeight, core::mul32(boxKinds.weight[k], total));
+        r.totalBoxArea = toF32(r.totalBoxArea + static_cast<long double>(total) * boxKinds.Area[k]);
+        r.totalBoxCost =
+            toF32(r.totalBoxCost + std::fabs(boxKinds.Cost[k]) * static_cast<long double>(total));
     }
 }
 
-std::int32_t PackProblem::TypeSequences() const {
+std::int32_t PackProblem::typeSequences() const {
     std::int32_t m = 1;
     std::int32_t n = 0;
-    for (int t = 1; t <= ContTypeCount; ++t) {
-        for (int j = 1; j <= ContTypes.Avail[t]; ++j) {
+    for (int t = 1; t <= contTypeCount; ++t) {
+        for (int j = 1; j <= contTypes.avail[t]; ++j) {
             ++n;
-            if (m < CountCap) m = m * n / j;
+            if (m < countCap) m = m * n / j;
         }
     }
     return m;
 }
 
-void PackProblem::PrepareVariantCount() {
-    const int intensity = Settings.Intensity;
-    int v = std::min(2 * intensity, std::max(intensity, ContTypeCount - 1));
-    const std::int32_t m = TypeSequences();
+void PackProblem::prepareVariantCount() {
+    const int intensity = Settings.intensity;
+    int v = std::min(2 * intensity, std::max(intensity, contTypeCount - 1));
+    const std::int32_t m = typeSequences();
     if (m - 1 < v) v = m - 1;
-    VariantCount = toI16(std::clamp(v, 0, 40));
+    variantCount = toI16(std::clamp(v, 0, 40));
 }
 
-void PackProblem::ComputeContainerLoads(TPackSolution& plan) const {
-    core::Slots<float, 0, MaxContSlot> moment;
-    for (int c = 0; c <= MaxContSlot; ++c) {
-        plan.BoxLoad[c] = 0;
-        plan.WgtLoad[c] = 0;
-        plan.WolLoad[c] = 0;
-        plan.CostLoad[c] = 0;
-        plan.NoseLoad[c] = 0;
-        plan.TailLoad[c] = 0;
+void PackProblem::computeContainerLoads(PackSolution& plan) const {
+    core::Slots<float, 0, maxContSlot> moment;
+    for (int c = 0; c <= maxContSlot; ++c) {
+        plan.boxLoad[c] = 0;
+        plan.wgtLoad[c] = 0;
+        plan.wolLoad[c] = 0;
+        plan.costLoad[c] = 0;
+        plan.noseLoad[c] = 0;
+        plan.tailLoad[c] = 0;
     }
-    for (int b = 1; b <= BoxCount; ++b) {
-        const int c = plan.ContNo[b];
-        const int k = BoxInstKind[b];
-        const int t = ContInstType[c];
-        plan.BoxLoad[c] = toI16(plan.BoxLoad[c] + 1);
-        plan.WgtLoad[c] = core::add32(plan.WgtLoad[c], BoxKinds.Weight[k]);
-        plan.CostLoad[c] = toF32(static_cast<long double>(plan.CostLoad[c]) + BoxKinds.Cost[k]);
-        plan.WolLoad[c] = toF32(static_cast<long double>(plan.WolLoad[c]) + BoxKinds.Area[k]);
-        const long double arm = plan.PosLh[b] * 0.5L + plan.PosX[b] - ContTypes.NoseDL[t];
-        moment[c] = toF32(moment[c] + arm * BoxKinds.Weight[k]);
+    for (int b = 1; b <= boxCount; ++b) {
+        const int c = plan.contNo[b];
+        const int k = boxInstKind[b];
+        const int t = contInstType[c];
+        plan.boxLoad[c] = toI16(plan.boxLoad[c] + 1);
+        plan.wgtLoad[c] = core::add32(plan.wgtLoad[c], boxKinds.weight[k]);
+        plan.costLoad[c] = toF32(static_cast<long double>(plan.costLoad[c]) + boxKinds.Cost[k]);
+        plan.wolLoad[c] = toF32(static_cast<long double>(plan.wolLoad[c]) + boxKinds.Area[k]);
+        const long double arm = plan.posLh[b] * 0.5L + plan.posX[b] - contTypes.noseDL[t];
+        moment[c] = toF32(moment[c] + arm * boxKinds.weight[k]);
     }
-    for (int c = 1; c <= ContCount; ++c) {
-        const int t = ContInstType[c];
-        const std::int32_t span = ContTypes.Length[t] - ContTypes.NoseDL[t] - ContTypes.TailDL[t];
-        plan.TailLoad[c] = toI32(core::roundHalfEven(fdiv(moment[c], span + Eps)));
-        plan.NoseLoad[c] = core::checkedSub(plan.WgtLoad[c], plan.TailLoad[c]);
-    }
-}
-
-void PackProblem::CountPlacedAndUsed(const TPackSolution& plan) {
-    BoxKinds.Placed.fill(0);
-    ContTypes.Used.fill(0);
-    for (int b = 1; b <= BoxCount; ++b) {
-        const int k = plan.ContNo[b] < 1 ? 0 : BoxInstKind[b];
-        BoxKinds.Placed[k] = toI16(BoxKinds.Placed[k] + 1);
-    }
-    for (int c = 1; c <= ContCount; ++c) {
-        const int t = plan.BoxLoad[c] < 1 ? 0 : ContInstType[c];
-        ContTypes.Used[t] = toI16(ContTypes.Used[t] + 1);
+    for (int c = 1; c <= contCount; ++c) {
+        const int t = contInstType[c];
+        const std::int32_t span = contTypes.length[t] - contTypes.noseDL[t] - contTypes.tailDL[t];
+        plan.tailLoad[c] = toI32(core::roundHalfEven(fdiv(moment[c], span + eps)));
+        plan.noseLoad[c] = core::checkedSub(plan.wgtLoad[c], plan.tailLoad[c]);
     }
 }
 
-void PackProblem::CountSplitKinds(TPackSolution& plan) const {
+void PackProblem::countPlacedAndUsed(const PackSolution& plan) {
+    boxKinds.placed.fill(0);
+    contTypes.used.fill(0);
+    for (int b = 1; b <= boxCount; ++b) {
+        const int k = plan.contNo[b] < 1 ? 0 : boxInstKind[b];
+        boxKinds.placed[k] = toI16(boxKinds.placed[k] + 1);
+    }
+    for (int c = 1; c <= contCount; ++c) {
+        const int t = plan.boxLoad[c] < 1 ? 0 : contInstType[c];
+        contTypes.used[t] = toI16(contTypes.used[t] + 1);
+    }
+}
+
+void PackProblem::countSplitKinds(PackSolution& plan) const {
     // One bit per container slot (0 = unplaced) for every kind.
-    core::Slots<std::uint32_t, 0, MaxBoxSlot> slotsOfKind;
-    for (int b = 1; b <= BoxCount; ++b) {
-        const int c = plan.ContNo[b];
-        if (c < 0 || c > MaxContSlot)
+    core::Slots<std::uint32_t, 0, maxBoxSlot> slotsOfKind;
+    for (int b = 1; b <= boxCount; ++b) {
+        const int c = plan.contNo[b];
+        if (c < 0 || c > maxContSlot)
             throw core::RangeError("Range check error: container " + std::to_string(c));
-        slotsOfKind[BoxInstKind[b]] |= 1u << c;
+        slotsOfKind[boxInstKind[b]] |= 1u << c;
     }
     int split = 0;
-    for (int k = 1; k <= BoxKindCount; ++k) split += std::popcount(slotsOfKind[k]);
-    plan.SplitKinds = toI16(split - BoxKindCount);
+    for (int k = 1; k <= boxKindCount; ++k) split += std::popcount(slotsOfKind[k]);
+    plan.splitKinds = toI16(split - boxKindCount);
 }
 
-void PackProblem::EvaluateObjective(TPackSolution& plan) const {
-    const TRunSettings& s = Settings;
-    const TRunTotals& r = Totals;
-    plan.AreaFill = toF32(fdiv(plan.LoadedArea, Eps + plan.UsedContArea));
-    plan.WeightFill = toF32(fdiv(plan.LoadedWeight, plan.UsedCapacity + Eps));
-    const float fill = toF32((1 - static_cast<long double>(s.WeightFactor)) * plan.AreaFill +
-                             static_cast<long double>(plan.WeightFill) * s.WeightFactor);
+void PackProblem::evaluateObjective(PackSolution& plan) const {
+    const RunSettings& s = Settings;
+    const RunTotals& r = totals;
+    plan.areaFill = toF32(fdiv(plan.loadedArea, eps + plan.usedContArea));
+    plan.weightFill = toF32(fdiv(plan.loadedWeight, plan.usedCapacity + eps));
+    const float fill = toF32((1 - static_cast<long double>(s.weightFactor)) * plan.areaFill +
+                             static_cast<long double>(plan.weightFill) * s.weightFactor);
     const float ratio =
-        toF32(fdiv(r.TotalBoxArea, r.TotalContArea) + fdiv(r.TotalBoxWeight, r.TotalCapacity + Eps));
-    const float costShare = toF32(fdiv(plan.LoadedCost, Eps + r.TotalBoxCost) * ratio);
+        toF32(fdiv(r.totalBoxArea, r.totalContArea) + fdiv(r.totalBoxWeight, r.totalCapacity + eps));
+    const float costShare = toF32(fdiv(plan.loadedCost, eps + r.totalBoxCost) * ratio);
     const float contShare =
-        toF32(fdiv(2, fdiv(fdiv(plan.UsedContCost, Eps + r.TotalContCost), ratio + Eps) + 1));
+        toF32(fdiv(2, fdiv(fdiv(plan.usedContCost, eps + r.totalContCost), ratio + eps) + 1));
     const float costTerm = toF32((1 - 0.5L) * contShare + costShare * 0.5L);
-    float score = toF32((1 - static_cast<long double>(s.CostFactor)) * fill +
-                        static_cast<long double>(costTerm) * s.CostFactor);
-    score = toF32((1 - static_cast<long double>(s.LeftFactor)) * score +
-                  fdiv(plan.LoadedBoxes, BoxCount) * s.LeftFactor);
-    CountSplitKinds(plan);
-    plan.Score = toF32(fdiv(
-        score, fdiv(10 * static_cast<long double>(s.BindGroupFactor) * plan.SplitKinds, BoxKindCount) + 1));
+    float score = toF32((1 - static_cast<long double>(s.costFactor)) * fill +
+                        static_cast<long double>(costTerm) * s.costFactor);
+    score = toF32((1 - static_cast<long double>(s.leftFactor)) * score +
+                  fdiv(plan.loadedBoxes, boxCount) * s.leftFactor);
+    countSplitKinds(plan);
+    plan.score = toF32(fdiv(
+        score, fdiv(10 * static_cast<long double>(s.bindGroupFactor) * plan.splitKinds, boxKindCount) + 1));
 }
 
-void PackProblem::EvaluateSolution(TPackSolution& plan, bool recount) {
+void PackProblem::evaluateSolution(PackSolution& plan, bool recount) {
     if (recount) {
-        ComputeContainerLoads(plan);
-        CountPlacedAndUsed(plan);
+        computeContainerLoads(plan);
+        countPlacedAndUsed(plan);
     }
-    plan.VolEff.fill(0);
-    plan.WgtEff.fill(0);
-    plan.UsedContArea = plan.UsedContCost = plan.LoadedArea = plan.LoadedCost = 0;
-    plan.UsedCapacity = plan.LoadedWeight = 0;
-    plan.UsedConts = plan.LoadedBoxes = 0;
-    plan.Score = plan.AreaFill = plan.WeightFill = 0;
-    for (int c = 1; c <= ContCount; ++c) {
-        const int t = ContInstType[c];
-        plan.WgtEff[c] = toF32(fdiv(plan.WgtLoad[c], ContTypes.LoadWt[t] + Eps));
-        plan.VolEff[c] = toF32(fdiv(plan.WolLoad[c], Eps + ContTypes.Area[t]));
-        plan.LoadedBoxes = toI16(plan.LoadedBoxes + plan.BoxLoad[c]);
-        plan.LoadedWeight = core::add32(plan.LoadedWeight, plan.WgtLoad[c]);
-        plan.LoadedArea = toF32(static_cast<long double>(plan.LoadedArea) + plan.WolLoad[c]);
-        plan.LoadedCost = toF32(static_cast<long double>(plan.LoadedCost) + plan.CostLoad[c]);
-        if (plan.BoxLoad[c] > 0) {
-            plan.UsedConts = toI16(plan.UsedConts + 1);
-            plan.UsedContArea = toF32(static_cast<long double>(plan.UsedContArea) + ContTypes.Area[t]);
-            plan.UsedContCost = toF32(static_cast<long double>(plan.UsedContCost) + ContTypes.Cost[t]);
-            plan.UsedCapacity = core::add32(plan.UsedCapacity, ContTypes.LoadWt[t]);
+    plan.volEff.fill(0);
+    plan.wgtEff.fill(0);
+    plan.usedContArea = plan.usedContCost = plan.loadedArea = plan.loadedCost = 0;
+    plan.usedCapacity = plan.loadedWeight = 0;
+    plan.usedConts = plan.loadedBoxes = 0;
+    plan.score = plan.areaFill = plan.weightFill = 0;
+    for (int c = 1; c <= contCount; ++c) {
+        const int t = contInstType[c];
+        plan.wgtEff[c] = toF32(fdiv(plan.wgtLoad[c], contTypes.loadWt[t] + eps));
+        plan.volEff[c] = toF32(fdiv(plan.wolLoad[c], eps + contTypes.Area[t]));
+        plan.loadedBoxes = toI16(plan.loadedBoxes + plan.boxLoad[c]);
+        plan.loadedWeight = core::add32(plan.loadedWeight, plan.wgtLoad[c]);
+        plan.loadedArea = toF32(static_cast<long double>(plan.loadedArea) + plan.wolLoad[c]);
+        plan.loadedCost = toF32(static_cast<long double>(plan.loadedCost) + plan.costLoad[c]);
+        if (plan.boxLoad[c] > 0) {
+            plan.usedConts = toI16(plan.usedConts + 1);
+            plan.usedContArea = toF32(static_cast<long double>(plan.usedContArea) + contTypes.Area[t]);
+            plan.usedContCost = toF32(static_cast<long double>(plan.usedContCost) + contTypes.Cost[t]);
+            plan.usedCapacity = core::add32(plan.usedCapacity, contTypes.loadWt[t]);
         }
     }
-    EvaluateObjective(plan);
+    evaluateObjective(plan);
 }
 
 } // namespace rectix::engine

@@ -9,50 +9,50 @@ namespace rectix::engine {
 
 // One packing problem in memory: the model arrays, their instances, the run
 // settings and totals, and the five plans. The bridge fills it, the run works
-// on it, the result pages draw from ResultSolution.
+// on it, the result pages draw from resultSolution.
 class PackProblem {
   public:
-    TContTypes ContTypes;
-    TBoxKinds BoxKinds;
-    ContSlots16 ContInstType; // container instance -> type
-    BoxSlots16 BoxInstKind;   // box instance -> kind
-    ContSlots16 ContOrder;    // position -> container instance
-    std::int16_t ContTypeCount = 0;
-    std::int16_t BoxKindCount = 0;
-    std::int16_t ContCount = 0;
-    std::int16_t BoxCount = 0;
+    ContainerTypes contTypes;
+    BoxKinds boxKinds;
+    ContSlots16 contInstType; // container instance -> type
+    BoxSlots16 boxInstKind;   // box instance -> kind
+    ContSlots16 contOrder;    // position -> container instance
+    std::int16_t contTypeCount = 0;
+    std::int16_t boxKindCount = 0;
+    std::int16_t contCount = 0;
+    std::int16_t boxCount = 0;
 
-    TRunSettings Settings;
-    float AreaTarget = 1.0f;
-    float WeightTarget = 1.0f;
-    TRunTotals Totals;
-    std::int16_t VariantCount = 0;
-    bool StopRun = false;
+    RunSettings Settings;
+    float areaTarget = 1.0f;
+    float weightTarget = 1.0f;
+    RunTotals totals;
+    std::int16_t variantCount = 0;
+    bool stopRun = false;
 
-    TPackSolution StartSolution;
-    TPackSolution CurrentSolution;
-    TPackSolution ResultSolution;
-    TPackSolution BestSolution;
-    TPackSolution ReplacementSolution;
+    PackSolution startSolution;
+    PackSolution currentSolution;
+    PackSolution resultSolution;
+    PackSolution bestSolution;
+    PackSolution replacementSolution;
 
     // Resets the settings, the model arrays and the given plan (the other plans keep their contents).
-    void ResetProblem(TPackSolution& plan);
-    // Instances, random keys, totals and VariantCount from the model arrays.
-    void PrepareInstances();
+    void resetProblem(PackSolution& plan);
+    // Instances, random keys, totals and variantCount from the model arrays.
+    void prepareInstances();
 
-    static std::int16_t Factorial(std::int16_t n);
+    static std::int16_t factorial(std::int16_t n);
     // Distinct sequences of container types over the instances; stops growing at the count cap.
-    std::int32_t TypeSequences() const;
+    std::int32_t typeSequences() const;
 
-    void ComputeContainerLoads(TPackSolution& plan) const;
-    void CountPlacedAndUsed(const TPackSolution& plan);
-    void CountSplitKinds(TPackSolution& plan) const;
-    void EvaluateObjective(TPackSolution& plan) const;
-    void EvaluateSolution(TPackSolution& plan, bool recount);
+    void computeContainerLoads(PackSolution& plan) const;
+    void countPlacedAndUsed(const PackSolution& plan);
+    void countSplitKinds(PackSolution& plan) const;
+    void evaluateObjective(PackSolution& plan) const;
+    void evaluateSolution(PackSolution& plan, bool recount);
 
   private:
-    void PrepareTotals();
-    void PrepareVariantCount();
+    void prepareTotals();
+    void prepareVariantCount();
 };
 
 } // namespace rectix::engine

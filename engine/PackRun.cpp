@@ -15,9 +15,9 @@ using core::toF32;
 using core::toI16;
 
 namespace {
-constexpr long double Eps = 0.00001L;
+constexpr long double eps = 0.00001L;
 
-std::string OneDecimal(double seconds) {
+std::string oneDecimal(double seconds) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%.1f", seconds);
     return buf;
@@ -27,10 +27,10 @@ std::string OneDecimal(double seconds) {
 PackRun::PackRun(PackProblem& problem, Progress& progress)
     : p_(problem), progress_(progress), orders_(problem) {
     fill_.progress = &progress_;
-    fill_.Totals = &p_.Totals;
+    fill_.totals = &p_.totals;
 }
 
-void PackRun::SetDefaultCaptions() {
+void PackRun::setDefaultCaptions() {
     auto& c = core::UiTexts::global().captions;
     c[50] = "Please wait";
     c[51] = "sec";
@@ -40,134 +40,134 @@ void PackRun::SetDefaultCaptions() {
     c[55] = "Aborted...";
 }
 
-double PackRun::Elapsed() const {
-    return (fill_.NowMs() - StartMs) / 1000.0;
+double PackRun::elapsed() const {
+    return (fill_.nowMs() - startMs) / 1000.0;
 }
 
-bool PackRun::StopTest() {
-    return progress_.EscPressed() || fill_.NowMs() >= StartMs + p_.Settings.TimeLimitMs;
+bool PackRun::stopTest() {
+    return progress_.escPressed() || fill_.nowMs() >= startMs + p_.Settings.timeLimitMs;
 }
 
-void PackRun::HandOver(int c) {
-    const TRunSettings& s = p_.Settings;
+void PackRun::handOver(int c) {
+    const RunSettings& s = p_.Settings;
     FillEngine& f = fill_;
-    const int t = p_.ContInstType[c];
-    f.EngineReset();
+    const int t = p_.contInstType[c];
+    f.engineReset();
     int n = 0;
-    for (int b = 1; b <= p_.BoxCount; ++b) {
-        if (p_.ResultSolution.ContNo[b] != 0) continue;
-        const int k = p_.BoxInstKind[b];
+    for (int b = 1; b <= p_.boxCount; ++b) {
+        if (p_.resultSolution.contNo[b] != 0) continue;
+        const int k = p_.boxInstKind[b];
         ++n;
-        f.BoxInst[n] = toI16(b);
-        f.BoxKind[n] = toI16(k);
-        f.GroupSize[n] = p_.BoxKinds.Total[k];
-        f.BoxArea[n] = p_.BoxKinds.Area[k];
-        f.BoxWeight[n] = p_.BoxKinds.Weight[k];
-        f.BoxCost[n] = p_.BoxKinds.Cost[k];
-        f.BoxPlaced[n] = 0;
-        f.BoxTurnOn[n] = p_.BoxKinds.TurnOn[k];
-        f.BoxLen[n] = core::add16(p_.BoxKinds.Length[k], s.ItemGap);
-        f.BoxWid[n] = core::add16(p_.BoxKinds.Width[k], s.ItemGap);
+        f.boxInst[n] = toI16(b);
+        f.boxKind[n] = toI16(k);
+        f.groupSize[n] = p_.boxKinds.total[k];
+        f.boxArea[n] = p_.boxKinds.Area[k];
+        f.boxWeight[n] = p_.boxKinds.weight[k];
+        f.boxCost[n] = p_.boxKinds.Cost[k];
+        f.boxPlaced[n] = 0;
+        f.boxTurnOn[n] = p_.boxKinds.turnOn[k];
+        f.boxLen[n] = core::add16(p_.boxKinds.length[k], s.itemGap);
+        f.boxWid[n] = core::add16(p_.boxKinds.width[k], s.itemGap);
     }
-    f.BoxN = toI16(n);
-    const auto& ct = p_.ContTypes;
-    f.Points.SetUsable(toI16(ct.Length[t] + s.ItemGap - 2 * s.EdgeGap),
-                       toI16(ct.Width[t] + s.ItemGap - 2 * s.EdgeGap));
-    f.ContLoadWt = ct.LoadWt[t];
-    f.ContArea = ct.Area[t];
-    f.ContCost = ct.Cost[t];
-    f.ContNoseWt = ct.NoseWt[t];
-    f.ContTailWt = ct.TailWt[t];
-    f.NoseDist = toI16(ct.NoseDL[t] + s.ItemGap / 2 - s.EdgeGap);
-    f.TailDist = toI16(ct.TailDL[t] + s.ItemGap / 2 - s.EdgeGap);
-    f.EngTaskDefltOn = s.TaskDefltOn;
-    f.EngTaskTurnOn = s.TaskTurnOn;
-    f.FillDir = ct.FillDir[t];
-    f.EngWeightFactor = s.WeightFactor;
-    f.EngCostFactor = s.CostFactor;
-    f.EngLeftFactor = s.LeftFactor;
-    f.EngBindFactor = s.BindGroupFactor;
-    switch (core::roundHalfEven(static_cast<long double>(s.BindGroupFactor) * 10)) {
+    f.boxN = toI16(n);
+    const auto& ct = p_.contTypes;
+    f.points.setUsable(toI16(ct.length[t] + s.itemGap - 2 * s.edgeGap),
+                       toI16(ct.width[t] + s.itemGap - 2 * s.edgeGap));
+    f.contLoadWt = ct.loadWt[t];
+    f.contArea = ct.Area[t];
+    f.contCost = ct.Cost[t];
+    f.contNoseWt = ct.noseWt[t];
+    f.contTailWt = ct.tailWt[t];
+    f.noseDist = toI16(ct.noseDL[t] + s.itemGap / 2 - s.edgeGap);
+    f.tailDist = toI16(ct.tailDL[t] + s.itemGap / 2 - s.edgeGap);
+    f.engTaskDefltOn = s.taskDefltOn;
+    f.engTaskTurnOn = s.taskTurnOn;
+    f.fillDir = ct.fillDir[t];
+    f.engWeightFactor = s.weightFactor;
+    f.engCostFactor = s.costFactor;
+    f.engLeftFactor = s.leftFactor;
+    f.engBindFactor = s.bindGroupFactor;
+    switch (core::roundHalfEven(static_cast<long double>(s.bindGroupFactor) * 10)) {
     case 5:
-        f.Backtrack = -1;
+        f.backtrack = -1;
         break;
     case 6:
-        f.Backtrack = 1;
+        f.backtrack = 1;
         break;
     case 7:
-        f.Backtrack = -2;
+        f.backtrack = -2;
         break;
     case 8:
-        f.Backtrack = 2;
+        f.backtrack = 2;
         break;
     case 9:
     case 10:
-        f.Backtrack = 3;
+        f.backtrack = 3;
         break;
     default:
-        f.Backtrack = 0;
+        f.backtrack = 0;
         break;
     }
-    f.EngIntensity = s.Intensity;
+    f.engIntensity = s.intensity;
     // A fill may use what remains of the run's time, never more: the user's
     // time limit holds within one progress step.
-    const double remaining = StartMs - f.NowMs() + s.TimeLimitMs;
+    const double remaining = startMs - f.nowMs() + s.timeLimitMs;
     double budget = remaining;
-    if (p_.ContCount > 1) budget *= 2;
-    f.TimeBudgetMs = std::min(budget, remaining);
-    LastTimeBudgetMs = f.TimeBudgetMs;
-    f.EngineSeed = toI16(s.Seed + c);
+    if (p_.contCount > 1) budget *= 2;
+    f.timeBudgetMs = std::min(budget, remaining);
+    lastTimeBudgetMs = f.timeBudgetMs;
+    f.engineSeed = toI16(s.seed + c);
 }
 
-void PackRun::RunPacking() {
-    TPackSolution& result = p_.ResultSolution;
-    const int contCount = p_.ContCount;
-    progress_.SetTimeLab("0 " + core::captionText(51));
-    progress_.SetWaitLab(core::captionText(52));
-    progress_.SetProgLab(core::captionText(53));
-    progress_.SetEscPressed(false);
-    FillsDone = 0;
-    progress_.SetProgBar(0);
-    progress_.SetProgBarYnD(0);
-    progress_.ShowProgBarYnD(true);
-    progress_.ShowTimeLab(true);
-    progress_.Repaint();
+void PackRun::runPacking() {
+    PackSolution& result = p_.resultSolution;
+    const int contCount = p_.contCount;
+    progress_.setTimeLab("0 " + core::captionText(51));
+    progress_.setWaitLab(core::captionText(52));
+    progress_.setProgLab(core::captionText(53));
+    progress_.setEscPressed(false);
+    fillsDone = 0;
+    progress_.setProgBar(0);
+    progress_.setProgBarYnD(0);
+    progress_.showProgBarYnD(true);
+    progress_.showTimeLab(true);
+    progress_.repaintNow();
 
-    StartMs = fill_.NowMs();
-    fill_.RunStartMs = StartMs;
-    fill_.StopRun = false;
-    p_.StopRun = false;
-    FixedCount = 0;
+    startMs = fill_.nowMs();
+    fill_.runStartMs = startMs;
+    fill_.stopRun = false;
+    p_.stopRun = false;
+    fixedCount = 0;
     for (int c = 1; c <= contCount; ++c)
-        if (p_.StartSolution.FixCont[c]) FixedCount = toI16(FixedCount + 1);
+        if (p_.startSolution.fixCont[c]) fixedCount = toI16(fixedCount + 1);
 
-    const TRunTotals& r = p_.Totals;
-    const float e1 = toF32(fdiv(fdiv(r.TotalBoxArea, Eps + r.TotalContArea), 0.8L));
-    const float e2 = toF32(fdiv(fdiv(r.TotalBoxWeight, r.TotalCapacity + Eps), 0.9L));
+    const RunTotals& r = p_.totals;
+    const float e1 = toF32(fdiv(fdiv(r.totalBoxArea, eps + r.totalContArea), 0.8L));
+    const float e2 = toF32(fdiv(fdiv(r.totalBoxWeight, r.totalCapacity + eps), 0.9L));
     float e = e1 < e2 ? e2 : e1;
     e = std::clamp(toF32(static_cast<long double>(contCount) * e), 1.0f, static_cast<float>(contCount));
     e = static_cast<float>(
-        core::roundHalfEven(e + (1 - fdiv(e, contCount)) * (p_.ContTypeCount - 1) - FixedCount));
-    ContainerEstimate = std::clamp(e, 1.0f, static_cast<float>(contCount));
-    ProgressTotal =
-        toI16(core::roundHalfEven(static_cast<long double>(p_.VariantCount + 1) * ContainerEstimate));
+        core::roundHalfEven(e + (1 - fdiv(e, contCount)) * (p_.contTypeCount - 1) - fixedCount));
+    containerEstimate = std::clamp(e, 1.0f, static_cast<float>(contCount));
+    progressTotal =
+        toI16(core::roundHalfEven(static_cast<long double>(p_.variantCount + 1) * containerEstimate));
 
-    p_.BestSolution = p_.StartSolution;
-    p_.BestSolution.Score = 0;
-    p_.CurrentSolution = p_.StartSolution;
-    p_.ContOrder.fill(0);
-    ReplacePhase = 0;
-    EngineCalls = 0;
+    p_.bestSolution = p_.startSolution;
+    p_.bestSolution.score = 0;
+    p_.currentSolution = p_.startSolution;
+    p_.contOrder.fill(0);
+    replacePhase = 0;
+    engineCalls = 0;
     orders_.Clear();
 
     bool endRun = false;
     while (!endRun) {
-        if (ReplacePhase == 0) {
-            for (int i = 1; i <= contCount; ++i) p_.ContOrder[i] = toI16(i);
-            core::Random::global().seed(static_cast<long long>(p_.Settings.Seed) + EngineCalls);
-            if (!orders_.NextContainerOrder()) break;
-            result = p_.CurrentSolution;
-            result.LastCont = 0;
+        if (replacePhase == 0) {
+            for (int i = 1; i <= contCount; ++i) p_.contOrder[i] = toI16(i);
+            core::Random::global().seed(static_cast<long long>(p_.Settings.seed) + engineCalls);
+            if (!orders_.nextContainerOrder()) break;
+            result = p_.currentSolution;
+            result.lastCont = 0;
         }
         int skipType = 0, candidates = 0;
         float candScore = 0, fillScore = 0;
@@ -175,157 +175,157 @@ void PackRun::RunPacking() {
         cur_ = 0;
         do {
             ++position;
-            while (position <= contCount && (result.BoxLoad[p_.ContOrder[position]] > 0 ||
-                                             p_.ContInstType[p_.ContOrder[position]] == skipType))
+            while (position <= contCount && (result.boxLoad[p_.contOrder[position]] > 0 ||
+                                             p_.contInstType[p_.contOrder[position]] == skipType))
                 ++position;
-            if (position > contCount || result.LoadedBoxes >= p_.BoxCount) break;
+            if (position > contCount || result.loadedBoxes >= p_.boxCount) break;
 
-            EngineCalls = core::add32(EngineCalls, 1);
-            const int c = p_.ContOrder[position];
-            const int t = p_.ContInstType[c];
+            engineCalls = core::add32(engineCalls, 1);
+            const int c = p_.contOrder[position];
+            const int t = p_.contInstType[c];
             cur_ = c;
             skipType = t;
-            capacity_ = p_.ContTypes.LoadWt[t];
-            area_ = p_.ContTypes.Area[t];
-            HandOver(c);
-            fill_.PrepareFill();
-            fill_.PackAllOrderings();
-            if (fill_.StopRun) p_.StopRun = true;
+            capacity_ = p_.contTypes.loadWt[t];
+            area_ = p_.contTypes.Area[t];
+            handOver(c);
+            fill_.prepareFill();
+            fill_.packAllOrderings();
+            if (fill_.stopRun) p_.stopRun = true;
 
-            FillsDone = toI16(FillsDone + 1);
-            progress_.SetProgBar(
-                static_cast<int>(core::roundHalfEven(fdiv(FillsDone * 100.0L, ProgressTotal + Eps))));
-            progress_.SetTimeLab(OneDecimal(Elapsed()) + " " + core::captionText(51));
-            progress_.Repaint();
+            fillsDone = toI16(fillsDone + 1);
+            progress_.setProgBar(
+                static_cast<int>(core::roundHalfEven(fdiv(fillsDone * 100.0L, progressTotal + eps))));
+            progress_.setTimeLab(oneDecimal(elapsed()) + " " + core::captionText(51));
+            progress_.repaintNow();
 
-            const std::int32_t placed = fill_.Fill.FillCount;
-            fillScore = fill_.Fill.FillScore;
+            const std::int32_t placed = fill_.fill.fillCount;
+            fillScore = fill_.fill.fillScore;
             if (placed == 0 || !(fillScore > 0)) {
                 cur_ = 0;
-            } else if (ReplacePhase == 1 && !p_.Settings.IgnoreLast &&
-                       result.LoadedBoxes + placed < p_.BoxCount) {
+            } else if (replacePhase == 1 && !p_.Settings.ignoreLast &&
+                       result.loadedBoxes + placed < p_.boxCount) {
                 cur_ = 0; // a replacement must take every remaining box
-            } else if (ReplacePhase == 1) {
+            } else if (replacePhase == 1) {
                 ++candidates;
                 if (candidates == 1 || fillScore > candScore) {
-                    p_.ReplacementSolution = result;
+                    p_.replacementSolution = result;
                     candScore = fillScore;
-                    CommitContainer(p_.ReplacementSolution);
+                    commitContainer(p_.replacementSolution);
                 }
             } else {
-                CommitContainer(result);
+                commitContainer(result);
                 skipType = 0;
-                if (result.LoadedBoxes >= p_.BoxCount && (!p_.Settings.IgnoreLast || result.UsedConts == 1) &&
-                    position < contCount && p_.ContInstType[p_.ContOrder[contCount]] != t) {
-                    ReplacePhase = 1;
+                if (result.loadedBoxes >= p_.boxCount && (!p_.Settings.ignoreLast || result.usedConts == 1) &&
+                    position < contCount && p_.contInstType[p_.contOrder[contCount]] != t) {
+                    replacePhase = 1;
                     candidates = 1;
                     skipType = t;
-                    p_.ReplacementSolution = result;
+                    p_.replacementSolution = result;
                     candScore = fillScore;
-                    RemoveContainer(result, c);
-                    result.LastCont = 0;
+                    removeContainer(result, c);
+                    result.lastCont = 0;
                 }
             }
-            if (StopTest()) {
-                if (ReplacePhase == 1) candidates = 0;
-                p_.StopRun = true;
+            if (stopTest()) {
+                if (replacePhase == 1) candidates = 0;
+                p_.stopRun = true;
             }
-        } while (position < contCount && result.LoadedBoxes < p_.BoxCount && candidates < p_.ContTypeCount &&
-                 !p_.StopRun);
+        } while (position < contCount && result.loadedBoxes < p_.boxCount && candidates < p_.contTypeCount &&
+                 !p_.stopRun);
 
-        if (ReplacePhase == 1) {
-            result = p_.ReplacementSolution;
-            if (result.LoadedBoxes < p_.BoxCount && result.UsedConts < contCount && candidates > 0) continue;
-            if (!p_.Settings.IgnoreLast) ReplacePhase = 0;
+        if (replacePhase == 1) {
+            result = p_.replacementSolution;
+            if (result.loadedBoxes < p_.boxCount && result.usedConts < contCount && candidates > 0) continue;
+            if (!p_.Settings.ignoreLast) replacePhase = 0;
         }
-        if (p_.Settings.IgnoreLast && result.LastCont != 0 && result.LoadedBoxes >= p_.BoxCount &&
-            result.UsedConts > 1) {
-            const int last = result.LastCont;
-            if (result.VolEff[last] < result.AreaFill || result.WgtEff[last] < result.WeightFill) {
-                RemoveContainer(result, last);
-                result.LastCont = toI16(result.LastCont + 500);
+        if (p_.Settings.ignoreLast && result.lastCont != 0 && result.loadedBoxes >= p_.boxCount &&
+            result.usedConts > 1) {
+            const int last = result.lastCont;
+            if (result.volEff[last] < result.areaFill || result.wgtEff[last] < result.weightFill) {
+                removeContainer(result, last);
+                result.lastCont = toI16(result.lastCont + 500);
             }
         }
-        p_.EvaluateObjective(result);
-        if (result.Score > p_.BestSolution.Score) p_.BestSolution = result;
-        if (StopTest()) p_.StopRun = true;
-        if (p_.StopRun || ReplacePhase == 1 ||
-            (p_.BestSolution.WeightFill >= p_.WeightTarget && p_.BestSolution.AreaFill >= p_.AreaTarget))
+        p_.evaluateObjective(result);
+        if (result.score > p_.bestSolution.score) p_.bestSolution = result;
+        if (stopTest()) p_.stopRun = true;
+        if (p_.stopRun || replacePhase == 1 ||
+            (p_.bestSolution.weightFill >= p_.weightTarget && p_.bestSolution.areaFill >= p_.areaTarget))
             break;
-        orders_.VariantNo = toI16(orders_.VariantNo + 1);
-        if (orders_.VariantNo - orders_.SkippedOrders > p_.VariantCount) endRun = true;
+        orders_.variantNo = toI16(orders_.variantNo + 1);
+        if (orders_.variantNo - orders_.skippedOrders > p_.variantCount) endRun = true;
     }
 
-    p_.CountPlacedAndUsed(p_.BestSolution);
-    result = p_.BestSolution.Score != 0 ? p_.BestSolution : p_.StartSolution;
-    LastRunSeconds = OneDecimal(Elapsed());
-    progress_.ShowProgBarYnD(false);
-    progress_.SetWaitLab(core::captionText(50));
-    progress_.SetTimeLab(core::captionText(54) + " " + LastRunSeconds + " " + core::captionText(51));
-    progress_.Repaint();
+    p_.countPlacedAndUsed(p_.bestSolution);
+    result = p_.bestSolution.score != 0 ? p_.bestSolution : p_.startSolution;
+    lastRunSeconds = oneDecimal(elapsed());
+    progress_.showProgBarYnD(false);
+    progress_.setWaitLab(core::captionText(50));
+    progress_.setTimeLab(core::captionText(54) + " " + lastRunSeconds + " " + core::captionText(51));
+    progress_.repaintNow();
 }
 
-void PackRun::AcceptContainerResult(TPackSolution& plan) {
+void PackRun::acceptContainerResult(PackSolution& plan) {
     const int c = cur_;
-    const int t = p_.ContInstType[c];
-    const auto& f = fill_.Fill;
-    plan.BoxLoad[c] = toI16(f.FillCount);
-    plan.WolLoad[c] = f.FillArea;
-    plan.CostLoad[c] = f.FillCost;
-    plan.WgtLoad[c] = f.FillWeight;
-    plan.NoseLoad[c] = f.FillNoseLoad;
-    plan.TailLoad[c] = f.FillTailLoad;
-    plan.WgtEff[c] = toF32(fdiv(plan.WgtLoad[c], capacity_ + Eps));
-    plan.VolEff[c] = toF32(fdiv(plan.WolLoad[c], Eps + area_));
-    plan.UsedConts = toI16(plan.UsedConts + 1);
-    plan.UsedCapacity = core::add32(plan.UsedCapacity, capacity_);
-    plan.UsedContArea = toF32(static_cast<long double>(plan.UsedContArea) + area_);
-    plan.UsedContCost = toF32(static_cast<long double>(plan.UsedContCost) + p_.ContTypes.Cost[t]);
-    plan.LoadedBoxes = toI16(plan.LoadedBoxes + plan.BoxLoad[c]);
-    plan.LoadedWeight = core::add32(plan.LoadedWeight, plan.WgtLoad[c]);
-    plan.LoadedArea = toF32(static_cast<long double>(plan.LoadedArea) + plan.WolLoad[c]);
-    plan.LoadedCost = toF32(static_cast<long double>(plan.LoadedCost) + plan.CostLoad[c]);
-    plan.LastCont = toI16(c);
-    p_.EvaluateObjective(plan);
+    const int t = p_.contInstType[c];
+    const auto& f = fill_.fill;
+    plan.boxLoad[c] = toI16(f.fillCount);
+    plan.wolLoad[c] = f.fillArea;
+    plan.costLoad[c] = f.fillCost;
+    plan.wgtLoad[c] = f.fillWeight;
+    plan.noseLoad[c] = f.fillNoseLoad;
+    plan.tailLoad[c] = f.fillTailLoad;
+    plan.wgtEff[c] = toF32(fdiv(plan.wgtLoad[c], capacity_ + eps));
+    plan.volEff[c] = toF32(fdiv(plan.wolLoad[c], eps + area_));
+    plan.usedConts = toI16(plan.usedConts + 1);
+    plan.usedCapacity = core::add32(plan.usedCapacity, capacity_);
+    plan.usedContArea = toF32(static_cast<long double>(plan.usedContArea) + area_);
+    plan.usedContCost = toF32(static_cast<long double>(plan.usedContCost) + p_.contTypes.Cost[t]);
+    plan.loadedBoxes = toI16(plan.loadedBoxes + plan.boxLoad[c]);
+    plan.loadedWeight = core::add32(plan.loadedWeight, plan.wgtLoad[c]);
+    plan.loadedArea = toF32(static_cast<long double>(plan.loadedArea) + plan.wolLoad[c]);
+    plan.loadedCost = toF32(static_cast<long double>(plan.loadedCost) + plan.costLoad[c]);
+    plan.lastCont = toI16(c);
+    p_.evaluateObjective(plan);
 }
 
-void PackRun::CommitContainer(TPackSolution& plan) {
-    AcceptContainerResult(plan);
+void PackRun::commitContainer(PackSolution& plan) {
+    acceptContainerResult(plan);
     const FillEngine& f = fill_;
-    const TRunSettings& s = p_.Settings;
+    const RunSettings& s = p_.Settings;
     int n = 0;
-    for (int i = 1; i <= f.BoxN; ++i) {
-        const int e = f.PackingOrder[i];
-        if (f.BoxPlaced[e] != 1) continue;
-        const int b = f.BoxInst[e];
-        plan.ContNo[b] = toI16(cur_);
-        plan.LoadNo[b] = toI16(++n);
-        plan.PosX[b] = core::add16(f.BoxX[e], s.EdgeGap);
-        plan.PosY[b] = core::add16(f.BoxY[e], s.EdgeGap);
-        plan.PosLh[b] = toI16(f.BoxLen[e] - s.ItemGap);
-        plan.PosWh[b] = toI16(f.BoxWid[e] - s.ItemGap);
+    for (int i = 1; i <= f.boxN; ++i) {
+        const int e = f.packingOrder[i];
+        if (f.boxPlaced[e] != 1) continue;
+        const int b = f.boxInst[e];
+        plan.contNo[b] = toI16(cur_);
+        plan.loadNo[b] = toI16(++n);
+        plan.posX[b] = core::add16(f.boxX[e], s.edgeGap);
+        plan.posY[b] = core::add16(f.boxY[e], s.edgeGap);
+        plan.posLh[b] = toI16(f.boxLen[e] - s.itemGap);
+        plan.posWh[b] = toI16(f.boxWid[e] - s.itemGap);
     }
 }
 
-void PackRun::RemoveContainer(TPackSolution& plan, int c) {
-    const int t = p_.ContInstType[c];
-    const auto& ct = p_.ContTypes;
-    plan.UsedConts = toI16(plan.UsedConts - 1);
-    plan.UsedContArea = toF32(static_cast<long double>(plan.UsedContArea) - ct.Area[t]);
-    plan.UsedContCost = toF32(static_cast<long double>(plan.UsedContCost) - ct.Cost[t]);
-    plan.UsedCapacity = core::checkedSub(plan.UsedCapacity, ct.LoadWt[t]);
-    plan.LoadedWeight = core::checkedSub(plan.LoadedWeight, plan.WgtLoad[c]);
-    plan.LoadedBoxes = toI16(plan.LoadedBoxes - plan.BoxLoad[c]);
-    plan.LoadedArea = toF32(static_cast<long double>(plan.LoadedArea) - plan.WolLoad[c]);
-    plan.LoadedCost = toF32(static_cast<long double>(plan.LoadedCost) - plan.CostLoad[c]);
-    plan.WgtEff[c] = plan.VolEff[c] = plan.CostLoad[c] = plan.WolLoad[c] = 0;
-    plan.BoxLoad[c] = 0;
-    plan.WgtLoad[c] = plan.NoseLoad[c] = plan.TailLoad[c] = 0;
-    for (int b = 1; b <= p_.BoxCount; ++b) {
-        if (plan.ContNo[b] != c) continue;
-        plan.ContNo[b] = plan.LoadNo[b] = plan.PosX[b] = plan.PosY[b] = plan.PosLh[b] = plan.PosWh[b] = 0;
+void PackRun::removeContainer(PackSolution& plan, int c) {
+    const int t = p_.contInstType[c];
+    const auto& ct = p_.contTypes;
+    plan.usedConts = toI16(plan.usedConts - 1);
+    plan.usedContArea = toF32(static_cast<long double>(plan.usedContArea) - ct.Area[t]);
+    plan.usedContCost = toF32(static_cast<long double>(plan.usedContCost) - ct.Cost[t]);
+    plan.usedCapacity = core::checkedSub(plan.usedCapacity, ct.loadWt[t]);
+    plan.loadedWeight = core::checkedSub(plan.loadedWeight, plan.wgtLoad[c]);
+    plan.loadedBoxes = toI16(plan.loadedBoxes - plan.boxLoad[c]);
+    plan.loadedArea = toF32(static_cast<long double>(plan.loadedArea) - plan.wolLoad[c]);
+    plan.loadedCost = toF32(static_cast<long double>(plan.loadedCost) - plan.costLoad[c]);
+    plan.wgtEff[c] = plan.volEff[c] = plan.costLoad[c] = plan.wolLoad[c] = 0;
+    plan.boxLoad[c] = 0;
+    plan.wgtLoad[c] = plan.noseLoad[c] = plan.tailLoad[c] = 0;
+    for (int b = 1; b <= p_.boxCount; ++b) {
+        if (plan.contNo[b] != c) continue;
+        plan.contNo[b] = plan.loadNo[b] = plan.posX[b] = plan.posY[b] = plan.posLh[b] = plan.posWh[b] = 0;
     }
-    p_.EvaluateObjective(plan);
+    p_.evaluateObjective(plan);
 }
 
 } // namespace rectix::engine

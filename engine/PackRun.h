@@ -13,41 +13,41 @@ namespace rectix::engine {
 // The time-limited search for a whole loading plan: container-order variants,
 // one container after another through the single-container engine, the
 // replacement of a completing container, Ignore Last Container, and the best
-// plan by score. The final plan is left in the problem's ResultSolution.
+// plan by score. The final plan is left in the problem's resultSolution.
 class PackRun {
   public:
     PackRun(PackProblem& problem, Progress& progress);
 
     // Writes the English defaults of the progress captions; called once at
     // program start, before any window exists.
-    static void SetDefaultCaptions();
+    static void setDefaultCaptions();
 
-    // Precondition: PrepareInstances has run and StartSolution is evaluated.
-    void RunPacking();
+    // Precondition: prepareInstances has run and startSolution is evaluated.
+    void runPacking();
 
-    void AcceptContainerResult(TPackSolution& plan);
-    void CommitContainer(TPackSolution& plan);
-    void RemoveContainer(TPackSolution& plan, int c);
+    void acceptContainerResult(PackSolution& plan);
+    void commitContainer(PackSolution& plan);
+    void removeContainer(PackSolution& plan, int c);
 
-    FillEngine& Engine() { return fill_; }
-    ContainerOrders& Orders() { return orders_; }
+    FillEngine& fillEngine() { return fill_; }
+    ContainerOrders& orders() { return orders_; }
 
-    std::int32_t EngineCalls = 0;
-    std::int16_t FillsDone = 0;
-    std::int16_t ProgressTotal = 0;
-    float ContainerEstimate = 0;
-    std::int16_t FixedCount = 0;
-    std::int16_t ReplacePhase = 0;
-    std::string LastRunSeconds;
-    double StartMs = 0;
+    std::int32_t engineCalls = 0;
+    std::int16_t fillsDone = 0;
+    std::int16_t progressTotal = 0;
+    float containerEstimate = 0;
+    std::int16_t fixedCount = 0;
+    std::int16_t replacePhase = 0;
+    std::string lastRunSeconds;
+    double startMs = 0;
 
     // The budget handed to the last fill, in milliseconds.
-    double LastTimeBudgetMs = 0;
+    double lastTimeBudgetMs = 0;
 
   private:
-    void HandOver(int c);
-    bool StopTest();
-    double Elapsed() const;
+    void handOver(int c);
+    bool stopTest();
+    double elapsed() const;
 
     PackProblem& p_;
     Progress& progress_;

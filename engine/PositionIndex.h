@@ -10,14 +10,14 @@ namespace rectix::engine {
 // visiting the others. An empty position holds -1.
 class PositionIndex {
   public:
-    static constexpr int Leaves = 1024;
+    static constexpr int leaves = 1024;
 
     PositionIndex() { Clear(); }
 
     void Clear() { max_.fill(-1); }
 
     void Set(int pos, int value) {
-        int i = pos + Leaves;
+        int i = pos + leaves;
         max_[static_cast<std::size_t>(i)] = static_cast<std::int32_t>(value);
         for (i /= 2; i >= 1; i /= 2) {
             const auto l = max_[static_cast<std::size_t>(2 * i)],
@@ -28,20 +28,20 @@ class PositionIndex {
 
     // Calls fn(pos) in increasing order for every position below beforePos whose
     // value exceeds threshold, until fn returns true; returns whether it did.
-    template <typename Fn> bool AnyAbove(int beforePos, int threshold, Fn fn) const {
-        return Visit(1, 0, Leaves - 1, beforePos - 1, threshold, fn);
+    template <typename Fn> bool anyAbove(int beforePos, int threshold, Fn fn) const {
+        return visit(1, 0, leaves - 1, beforePos - 1, threshold, fn);
     }
 
   private:
-    template <typename Fn> bool Visit(int node, int lo, int hi, int last, int threshold, Fn& fn) const {
+    template <typename Fn> bool visit(int node, int lo, int hi, int last, int threshold, Fn& fn) const {
         if (lo > last || max_[static_cast<std::size_t>(node)] <= threshold) return false;
         if (lo == hi) return fn(lo);
         const int mid = (lo + hi) / 2;
-        return Visit(2 * node, lo, mid, last, threshold, fn) ||
-               Visit(2 * node + 1, mid + 1, hi, last, threshold, fn);
+        return visit(2 * node, lo, mid, last, threshold, fn) ||
+               visit(2 * node + 1, mid + 1, hi, last, threshold, fn);
     }
 
-    std::array<std::int32_t, 2 * Leaves> max_{};
+    std::array<std::int32_t, 2 * leaves> max_{};
 };
 
 } // namespace rectix::engine

@@ -14,113 +14,113 @@ namespace rectix::engine {
 
 using core::toF32;
 
-void FillEngine::PrepareFill() {
-    core::Random::global().seed(static_cast<long long>(EngineSeed));
-    if (FillDir < 0 || FillDir > 2) FillDir = 0;
-    ContLength = Points.UsableLength();
-    ContWidth = Points.UsableWidth();
+void FillEngine::prepareFill() {
+    core::Random::global().seed(static_cast<long long>(engineSeed));
+    if (fillDir < 0 || fillDir > 2) fillDir = 0;
+    contLength = points.usableLength();
+    contWidth = points.usableWidth();
 
-    if (EngTaskDefltOn) {
-        for (int b = 1; b <= BoxN; ++b) BoxTurnOn[b] = EngTaskTurnOn;
+    if (engTaskDefltOn) {
+        for (int b = 1; b <= boxN; ++b) boxTurnOn[b] = engTaskTurnOn;
     } else {
-        EngTaskTurnOn = false;
-        for (int b = 1; b <= BoxN; ++b) EngTaskTurnOn = EngTaskTurnOn || BoxTurnOn[b];
+        engTaskTurnOn = false;
+        for (int b = 1; b <= boxN; ++b) engTaskTurnOn = engTaskTurnOn || boxTurnOn[b];
     }
-    TurnableAny = EngTaskTurnOn;
+    turnableAny = engTaskTurnOn;
 
-    SumBoxArea = 0;
-    MinBoxArea = 1e24f;
-    MinBoxWeight = 1555555555;
-    for (int b = 1; b <= BoxN; ++b) {
-        SumBoxArea = toF32(static_cast<long double>(SumBoxArea) + BoxArea[b]);
-        if (BoxArea[b] < MinBoxArea) MinBoxArea = BoxArea[b];
-        if (BoxWeight[b] < MinBoxWeight) MinBoxWeight = BoxWeight[b];
+    sumBoxArea = 0;
+    minBoxArea = 1e24f;
+    minBoxWeight = 1555555555;
+    for (int b = 1; b <= boxN; ++b) {
+        sumBoxArea = toF32(static_cast<long double>(sumBoxArea) + boxArea[b]);
+        if (boxArea[b] < minBoxArea) minBoxArea = boxArea[b];
+        if (boxWeight[b] < minBoxWeight) minBoxWeight = boxWeight[b];
     }
-    RefSize = ComputeReferenceSize();
-    if (std::abs(Backtrack) > 0) CountByRuns = false;
-    if (std::abs(Backtrack) > 1) RowMarkersAllowed = false;
-    for (int b = 1; b <= BoxN; ++b) {
-        BoxLen0[b] = BoxLen[b];
-        BoxWid0[b] = BoxWid[b];
+    refSize = computeReferenceSize();
+    if (std::abs(backtrack) > 0) countByRuns = false;
+    if (std::abs(backtrack) > 1) rowMarkersAllowed = false;
+    for (int b = 1; b <= boxN; ++b) {
+        boxLen0[b] = boxLen[b];
+        boxWid0[b] = boxWid[b];
     }
 
     // Runs of one kind: their count, the orientation counts and one random key per run.
-    KindGroups = 0;
-    PlainOrientCount = OrientCheckCount = 1;
+    kindGroups = 0;
+    plainOrientCount = orientCheckCount = 1;
     std::int32_t orientCombos = 1;
-    const std::uint32_t boxN2 = static_cast<std::uint32_t>(BoxN) * static_cast<std::uint32_t>(BoxN);
+    const std::uint32_t boxN2 = static_cast<std::uint32_t>(boxN) * static_cast<std::uint32_t>(boxN);
     const std::int32_t keyRange =
         static_cast<std::int32_t>(std::min<std::uint32_t>(25555u, 1555555555u / core::checkedMul(5u, boxN2)));
-    for (int s = 1; s <= BoxN;) {
+    for (int s = 1; s <= boxN;) {
         int e = s;
-        while (e + 1 <= BoxN && BoxKind[e + 1] == BoxKind[s]) ++e;
+        while (e + 1 <= boxN && boxKind[e + 1] == boxKind[s]) ++e;
         const int m = e - s + 1;
-        KindGroups = core::add16(KindGroups, 1);
-        if (OrientationCount(s) > 1) {
-            if (PlainOrientCount < 25555) PlainOrientCount = core::mul32(PlainOrientCount, 2);
+        kindGroups = core::add16(kindGroups, 1);
+        if (orientationCount(s) > 1) {
+            if (plainOrientCount < 25555) plainOrientCount = core::mul32(plainOrientCount, 2);
             if (orientCombos < 25555) orientCombos = core::mul32(orientCombos, m + 1);
-            if (OrientCheckCount < 25555)
-                OrientCheckCount = core::mul32(OrientCheckCount, m == 1 ? 2 : m % 2 == 0 ? 3 : 4);
+            if (orientCheckCount < 25555)
+                orientCheckCount = core::mul32(orientCheckCount, m == 1 ? 2 : m % 2 == 0 ? 3 : 4);
         }
         const std::int32_t key = core::random(keyRange);
-        for (int b = s; b <= e; ++b) RunKey[b] = key;
+        for (int b = s; b <= e; ++b) runKey[b] = key;
         s = e + 1;
     }
     orientCombos -= 1;
-    PlainOrientCount -= 1;
+    plainOrientCount -= 1;
 
-    for (int p = 1; p <= BoxN; ++p) PackingOrder[p] = static_cast<std::int16_t>(p);
-    PackingOrder[0] = 0;
-    MeasureGroups();
+    for (int p = 1; p <= boxN; ++p) packingOrder[p] = static_cast<std::int16_t>(p);
+    packingOrder[0] = 0;
+    measureGroups();
 
     // How many boxes fit by area, roughly.
-    float fitF = toF32(core::fdiv(0.95L * BoxN * ContArea, 0.00001L + SumBoxArea));
-    fitF = std::min(std::max(fitF, 1.0f), static_cast<float>(BoxN));
+    float fitF = toF32(core::fdiv(0.95L * boxN * contArea, 0.00001L + sumBoxArea));
+    fitF = std::min(std::max(fitF, 1.0f), static_cast<float>(boxN));
     std::int64_t fit = core::roundHalfEven(fitF);
 
-    StrategyMode = KindGroups > 5 ? 2 : 3;
-    if (KindGroups == BoxN) StrategyMode = 1;
-    TurnThreshold = StrategyMode == 1 ? 0.5f : StrategyMode == 2 ? 0.6f : 0.7f;
+    strategyMode = kindGroups > 5 ? 2 : 3;
+    if (kindGroups == boxN) strategyMode = 1;
+    turnThreshold = strategyMode == 1 ? 0.5f : strategyMode == 2 ? 0.6f : 0.7f;
 
-    SwapOdds = 4;
-    if (EngIntensity > 50) EngIntensity = 50;
-    FirstPass = EngIntensity <= 9 ? 1 : 0;
-    LastPass = 2;
+    swapOdds = 4;
+    if (engIntensity > 50) engIntensity = 50;
+    firstPass = engIntensity <= 9 ? 1 : 0;
+    lastPass = 2;
 
     fit = std::clamp<std::int64_t>(fit, 2, 85);
-    OrderCap =
+    orderCap =
         std::max<std::int32_t>(0, core::toI32(core::roundHalfEven(
-                                      (9 - std::log2(3.0L * static_cast<long double>(fit))) * EngIntensity)));
-    std::int32_t b = core::toI32(core::roundHalfEven(OrderCap / 4.0L));
-    const std::int32_t product = core::mul32(OrderCap + 1, b + 1);
-    if (OrderCap > 1200) b = product / 1201 - 1;
+                                      (9 - std::log2(3.0L * static_cast<long double>(fit))) * engIntensity)));
+    std::int32_t b = core::toI32(core::roundHalfEven(orderCap / 4.0L));
+    const std::int32_t product = core::mul32(orderCap + 1, b + 1);
+    if (orderCap > 1200) b = product / 1201 - 1;
     if (b > 301) {
-        OrderCap = product / 302 - 1;
+        orderCap = product / 302 - 1;
         b = 301;
     }
     if (b > orientCombos) {
-        OrientCount = orientCombos;
-        OrderCap = core::mul32(OrderCap + 1, b + 1) / (orientCombos + 1) - 1;
+        orientCount = orientCombos;
+        orderCap = core::mul32(orderCap + 1, b + 1) / (orientCombos + 1) - 1;
     } else {
-        OrientCount = b;
+        orientCount = b;
     }
-    if (OrderCap > 1200) OrderCap = 1200;
-    FollowUpFills = 10;
-    RandomSteps = core::mul32(core::mul32(OrderCap + 1, 10), OrientCount + 1) / 40;
+    if (orderCap > 1200) orderCap = 1200;
+    followUpFills = 10;
+    randomSteps = core::mul32(core::mul32(orderCap + 1, 10), orientCount + 1) / 40;
 }
 
-std::int16_t FillEngine::ComputeReferenceSize() {
+std::int16_t FillEngine::computeReferenceSize() {
     // Equal side pairs cost alike: weigh each distinct pair by its count.
     std::map<std::pair<int, int>, long long> sides;
     int lo = 25555, hi = 0;
-    for (int b = 1; b <= BoxN; ++b) {
-        if (BoxPlaced[b] != 0) continue;
-        const int w = BoxWid[b], l = BoxLen[b];
+    for (int b = 1; b <= boxN; ++b) {
+        if (boxPlaced[b] != 0) continue;
+        const int w = boxWid[b], l = boxLen[b];
         lo = std::min({lo, w, l});
         hi = std::max({hi, w, l});
         ++sides[{w, l}];
     }
-    Points.MinUsefulGap = core::toI16(lo - 1);
+    points.minUsefulGap = core::toI16(lo - 1);
     long long best = 25555;
     int result = 25555;
     for (int s = lo; s <= hi; ++s) {

@@ -11,21 +11,21 @@ class Progress {
   public:
     virtual ~Progress() = default;
 
-    virtual void SetProgLab(const std::string&) {}
-    virtual void SetWaitLab(const std::string&) {}
-    virtual void SetTimeLab(const std::string&) {}
-    virtual void SetProgBar(int /*percent*/) {}
-    virtual void SetProgBarYnD(int /*percent*/) {}
-    virtual void ShowProgBarYnD(bool /*visible*/) {}
-    virtual void ShowTimeLab(bool /*visible*/) {}
+    virtual void setProgLab(const std::string&) {}
+    virtual void setWaitLab(const std::string&) {}
+    virtual void setTimeLab(const std::string&) {}
+    virtual void setProgBar(int /*percent*/) {}
+    virtual void setProgBarYnD(int /*percent*/) {}
+    virtual void showProgBarYnD(bool /*visible*/) {}
+    virtual void showTimeLab(bool /*visible*/) {}
     // Paints the changed controls now: no paint messages are handled during the work.
-    virtual void Repaint() {}
+    virtual void repaintNow() {}
     // Lets pending window events through, so that Esc can reach the window.
-    virtual void ProcessMessages() {}
+    virtual void processMessages() {}
 
     // The abort flag that Esc in the window sets.
-    virtual bool EscPressed() const { return esc_; }
-    virtual void SetEscPressed(bool pressed) { esc_ = pressed; }
+    virtual bool escPressed() const { return esc_; }
+    virtual void setEscPressed(bool pressed) { esc_ = pressed; }
 
   private:
     bool esc_ = false;

@@ -1,8 +1,8 @@
 #include "lang/Language.h"
 
-#include "lang/LangUnit.h"
-#include "lang/LangUnitFr.h"
-#include "lang/LangUnitIt.h"
+#include "lang/English.h"
+#include "lang/French.h"
+#include "lang/Italian.h"
 #include "lang/WindowTextWriter.h"
 
 namespace rectix::lang {

@@ -12,11 +12,11 @@ namespace rectix::lang {
 class WindowTextWriter;
 
 // The language routine. It always fills the used slots of the UI text tables; with windows it
-// also writes the window texts, sets LangIndex and then runs the refresh hook, which rewrites
+// also writes the window texts, sets langIndex and then runs the refresh hook, which rewrites
 // the texts that depend on state (run button, main caption, table-set indicator) from the
 // freshly filled tables.
 //
-// LangIndex lives here: 0 English, 1 French, 2 German (shown as English), 3 Italian. The
+// langIndex lives here: 0 English, 1 French, 2 German (shown as English), 3 Italian. The
 // routines write 0, 1 or 3; 2 comes only from the settings file, through setLangIndex, and stays
 // until the user chooses a language. The settings file reads and writes it through this object.
 class Language {

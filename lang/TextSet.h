@@ -41,7 +41,7 @@ struct SlotText {
 // One language's texts, in the order in which they are written. Texts are UTF-8; a carriage
 // return breaks a dialog's line.
 struct TextSet {
-    std::int32_t langIndex; // LangIndex once the set is applied with windows
+    std::int32_t langIndex; // langIndex once the set is applied with windows
     const char* menuWindow; // the window holding the language menu
     const char* menuItem;   // the language's own item in that menu
     std::span<const WindowText> windowTexts;

@@ -2,7 +2,7 @@
 #include "taskdb/SolveBridge.h"
 
 #include "taskdb/ControlsOff.h"
-#include "taskdb/DMUnit.h"
+#include "taskdb/DataModule.h"
 
 #include "core/Checked.h"
 #include "core/UiTexts.h"
@@ -15,68 +15,68 @@ using core::toI16;
 
 // Reads only: the stored rows are replaced when the new solution is written,
 // so a solve that fails before then leaves them as they were.
-void SolveBridge::ReadFixedContainers(engine::TPackSolution& plan) {
+void SolveBridge::readFixedContainers(engine::PackSolution& plan) {
     MessageDialog& dialogs = dm_.dialogs();
     auto deficit = [&](int slot, const std::string& name) {
-        dialogs.Show(DialogKind::Warning,
-                     core::messageText(slot) + "\r" + name + "\r" + core::messageText(92), {DialogButton::OK},
-                     0);
-        dm_.waitWindow().Repaint();
+        dialogs.showWindow(DialogKind::Warning,
+                           core::messageText(slot) + "\r" + name + "\r" + core::messageText(92),
+                           {DialogButton::OK}, 0);
+        dm_.waitWindow().repaintNow();
     };
     const ControlsOff off{&dm_.posit, &dm_.distr};
     for (dm_.solut.first(); !dm_.solut.eof(); dm_.solut.next()) {
         if (!dm_.solutFixCont.asBoolean()) continue;
         const std::int32_t typeID = dm_.solutTypeID.asInteger();
         int c = 1;
-        while (c <= p_.ContCount && (p_.ContTypes.TypeID[p_.ContInstType[c]] != typeID || plan.FixCont[c]))
+        while (c <= p_.contCount && (p_.contTypes.typeID[p_.contInstType[c]] != typeID || plan.fixCont[c]))
             ++c;
-        if (c > p_.ContCount) {
+        if (c > p_.contCount) {
             deficit(91, dm_.solutType.asString());
             continue;
         }
-        plan.FixCont[c] = true;
-        const int type = p_.ContInstType[c];
+        plan.fixCont[c] = true;
+        const int type = p_.contInstType[c];
         for (dm_.posit.first(); !dm_.posit.eof(); dm_.posit.next()) {
             const std::int32_t kindID = dm_.positKindID.asInteger();
             const std::string where = "stored box " + std::to_string(dm_.positBoxNo.asInteger()) +
                                       " of container " + std::to_string(dm_.solutContNo.asInteger());
-            CheckPosition(type, dm_.positPosX.asInteger(), dm_.positPosY.asInteger(),
+            checkPosition(type, dm_.positPosX.asInteger(), dm_.positPosY.asInteger(),
                           dm_.positPosLh.asInteger(), dm_.positPosWh.asInteger(), where);
-            if (dm_.positLoadNo.asInteger() < 1) Refuse(where + " has no place in the loading sequence");
+            if (dm_.positLoadNo.asInteger() < 1) refuse(where + " has no place in the loading sequence");
             int j = 1;
-            while (j <= p_.BoxCount &&
-                   (p_.BoxKinds.KindID[p_.BoxInstKind[j]] != kindID || plan.ContNo[j] != 0))
+            while (j <= p_.boxCount &&
+                   (p_.boxKinds.kindID[p_.boxInstKind[j]] != kindID || plan.contNo[j] != 0))
                 ++j;
-            if (j > p_.BoxCount) {
+            if (j > p_.boxCount) {
                 deficit(93, dm_.positKind.asString());
                 continue;
             }
-            TakeStoredBox(plan, j, c);
+            takeStoredBox(plan, j, c);
         }
     }
 }
 
-void SolveBridge::RenumberFixedLoads(engine::TPackSolution& plan) {
-    for (int c = 1; c <= p_.ContCount; ++c) {
-        if (!plan.FixCont[c]) continue;
+void SolveBridge::renumberFixedLoads(engine::PackSolution& plan) {
+    for (int c = 1; c <= p_.contCount; ++c) {
+        if (!plan.fixCont[c]) continue;
         // Stored numbers that repeat or start below 1 would never reach the
         // box count: the largest stored number bounds the walk.
         int largest = 0;
-        for (int j = 1; j <= p_.BoxCount; ++j)
-            if (plan.ContNo[j] == c) largest = std::max<int>(largest, plan.LoadNo[j]);
+        for (int j = 1; j <= p_.boxCount; ++j)
+            if (plan.contNo[j] == c) largest = std::max<int>(largest, plan.loadNo[j]);
         int gap = 0, n = 0, seen = 0;
         do {
             ++n;
             int j = 1;
-            while (j <= p_.BoxCount && !(plan.ContNo[j] == c && plan.LoadNo[j] == n)) ++j;
-            if (j <= p_.BoxCount) {
-                plan.LoadNo[j] = toI16(n - gap);
-                seen = plan.LoadNo[j];
+            while (j <= p_.boxCount && !(plan.contNo[j] == c && plan.loadNo[j] == n)) ++j;
+            if (j <= p_.boxCount) {
+                plan.loadNo[j] = toI16(n - gap);
+                seen = plan.loadNo[j];
             } else {
                 ++gap;
                 seen = 0;
             }
-        } while (seen < plan.BoxLoad[c] && n < largest);
+        } while (seen < plan.boxLoad[c] && n < largest);
     }
 }
 

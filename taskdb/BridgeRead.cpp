@@ -2,7 +2,7 @@
 #include "taskdb/SolveBridge.h"
 
 #include "taskdb/ControlsOff.h"
-#include "taskdb/DMUnit.h"
+#include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
 
 #include "core/Checked.h"
@@ -18,7 +18,7 @@ using core::toI32;
 namespace {
 
 // The first n characters of a UTF-8 text, never splitting a character.
-std::string FirstChars(const std::string& s, std::size_t n) {
+std::string firstChars(const std::string& s, std::size_t n) {
     std::size_t i = 0;
     for (std::size_t chars = 0; i < s.size() && chars < n; ++chars) {
         ++i;
@@ -27,7 +27,7 @@ std::string FirstChars(const std::string& s, std::size_t n) {
     return s.substr(0, i);
 }
 
-std::int16_t FillDirOf(const std::string& text) {
+std::int16_t fillDirOf(const std::string& text) {
     if (text == "Length") return 1;
     if (text == "Width") return 2;
     return 0;
@@ -35,150 +35,150 @@ std::int16_t FillDirOf(const std::string& text) {
 
 } // namespace
 
-SolveBridge::SolveBridge(TDMForm& dm, engine::PackProblem& problem, engine::PackRun& run)
+SolveBridge::SolveBridge(DataModule& dm, engine::PackProblem& problem, engine::PackRun& run)
     : dm_(dm), p_(problem), run_(run) {}
 
-std::string SolveBridge::TaskName() const {
+std::string SolveBridge::taskName() const {
     return dm_.tasksName.asString();
 }
 
-void SolveBridge::Refuse(const std::string& what) const {
-    throw BridgeError("Task \"" + TaskName() + "\": " + what);
+void SolveBridge::refuse(const std::string& what) const {
+    throw BridgeError("Task \"" + taskName() + "\": " + what);
 }
 
-void SolveBridge::Bar(int percent) {
-    dm_.waitWindow().SetProgBar(percent);
+void SolveBridge::bar(int percent) {
+    dm_.waitWindow().setProgBar(percent);
 }
 
-void SolveBridge::Step(int captionSlot) {
-    WaitWindow& w = dm_.waitWindow();
-    w.SetProgLab(core::captionText(captionSlot));
-    w.SetProgBar(0);
-    w.Repaint();
+void SolveBridge::step(int captionSlot) {
+    ProgressView& w = dm_.waitWindow();
+    w.setProgLab(core::captionText(captionSlot));
+    w.setProgBar(0);
+    w.repaintNow();
 }
 
-std::string SolveBridge::SolveRefusal() const {
+std::string SolveBridge::solveRefusal() const {
     const RunStore& s = dm_.store();
-    if (s.TotalContainers > engine::MaxTaskContainers)
-        return core::messageText(38) + std::to_string(engine::MaxTaskContainers);
-    if (s.TotalBoxes > engine::MaxTaskBoxes)
-        return core::messageText(39) + std::to_string(engine::MaxTaskBoxes);
+    if (s.totalContainers > engine::maxTaskContainers)
+        return core::messageText(38) + std::to_string(engine::maxTaskContainers);
+    if (s.totalBoxes > engine::maxTaskBoxes)
+        return core::messageText(39) + std::to_string(engine::maxTaskBoxes);
     if (dm_.tc.recordCount() == 0) return core::messageText(42);
     if (dm_.tb.recordCount() == 0) return core::messageText(43);
     return {};
 }
 
-void SolveBridge::SolveTask() {
-    p_.ResetProblem(p_.StartSolution);
-    ReadTaskInput();
-    CopyRunSettings();
-    p_.PrepareInstances();
-    ReadFixedContainers(p_.StartSolution);
-    p_.ComputeContainerLoads(p_.StartSolution);
-    p_.CountPlacedAndUsed(p_.StartSolution);
-    p_.EvaluateSolution(p_.StartSolution, false);
-    RenumberFixedLoads(p_.StartSolution);
-    run_.RunPacking();
-    WriteSolution(p_.ResultSolution);
-    dm_.store().LoadedSolutionTaskID = dm_.tasksTaskID.asInteger();
-    dm_.waitWindow().ShowTimeLab(false);
+void SolveBridge::solveTask() {
+    p_.resetProblem(p_.startSolution);
+    readTaskInput();
+    copyRunSettings();
+    p_.prepareInstances();
+    readFixedContainers(p_.startSolution);
+    p_.computeContainerLoads(p_.startSolution);
+    p_.countPlacedAndUsed(p_.startSolution);
+    p_.evaluateSolution(p_.startSolution, false);
+    renumberFixedLoads(p_.startSolution);
+    run_.runPacking();
+    writeSolution(p_.resultSolution);
+    dm_.store().loadedSolutionTaskID = dm_.tasksTaskID.asInteger();
+    dm_.waitWindow().showTimeLab(false);
 }
 
-void SolveBridge::ReadTaskInput() {
-    Step(41);
+void SolveBridge::readTaskInput() {
+    step(41);
     const ControlsOff off{&dm_.tc, &dm_.tb};
     {
-        p_.Settings.TaskTurnOn = dm_.tasksTurnOn.asBoolean();
-        p_.Settings.TaskDefltOn = dm_.tasksDefltOn.asBoolean();
-        auto& ct = p_.ContTypes;
+        p_.Settings.taskTurnOn = dm_.tasksTurnOn.asBoolean();
+        p_.Settings.taskDefltOn = dm_.tasksDefltOn.asBoolean();
+        auto& ct = p_.contTypes;
         int n = 0, sum = 0;
         dm_.tc.first();
-        Bar(5);
-        for (; !dm_.tc.eof() && sum < engine::MaxTaskContainers; dm_.tc.next()) {
+        bar(5);
+        for (; !dm_.tc.eof() && sum < engine::maxTaskContainers; dm_.tc.next()) {
             const int t = ++n;
-            ct.TypeID[t] = toI32(dm_.tcTypeID.asInteger());
-            ct.Avail[t] = toI16(dm_.tcAvail.asInteger());
-            ct.LoadWt[t] = toI32(dm_.tcLoadWt.asInteger());
+            ct.typeID[t] = toI32(dm_.tcTypeID.asInteger());
+            ct.avail[t] = toI16(dm_.tcAvail.asInteger());
+            ct.loadWt[t] = toI32(dm_.tcLoadWt.asInteger());
             ct.Area[t] = core::toF32(dm_.tcWolume.asFloat());
-            ct.Length[t] = toI16(dm_.tcLength.asInteger());
-            ct.Width[t] = toI16(dm_.tcWidth.asInteger());
-            ct.Mark[t] = FirstChars(dm_.tcMark.asString(), 3);
-            ct.NoseWt[t] = toI32(dm_.tcNoseWt.asInteger());
-            ct.TailWt[t] = toI32(dm_.tcTailWt.asInteger());
-            ct.NoseDL[t] = toI16(dm_.tcNoseDL.asInteger());
-            ct.TailDL[t] = toI16(dm_.tcTailDL.asInteger());
+            ct.length[t] = toI16(dm_.tcLength.asInteger());
+            ct.width[t] = toI16(dm_.tcWidth.asInteger());
+            ct.mark[t] = firstChars(dm_.tcMark.asString(), 3);
+            ct.noseWt[t] = toI32(dm_.tcNoseWt.asInteger());
+            ct.tailWt[t] = toI32(dm_.tcTailWt.asInteger());
+            ct.noseDL[t] = toI16(dm_.tcNoseDL.asInteger());
+            ct.tailDL[t] = toI16(dm_.tcTailDL.asInteger());
             ct.Cost[t] = core::toF32(dm_.tcCost.asFloat());
-            ct.FillDir[t] = FillDirOf(dm_.tcFillDir.asString());
+            ct.fillDir[t] = fillDirOf(dm_.tcFillDir.asString());
             // Rows that arrived past the row rules would make the engine invent
             // containers or divide by a zero span.
             const std::string what = "container type \"" + dm_.tcType.asString() + "\" ";
-            if (ct.Avail[t] < 1) Refuse(what + "has no containers available");
-            if (ct.Length[t] < 1 || ct.Width[t] < 1) Refuse(what + "has no length or width");
-            if (ct.NoseDL[t] < 0 || ct.TailDL[t] < 0 || ct.NoseDL[t] + ct.TailDL[t] >= ct.Length[t])
-                Refuse(what + "has support distances that leave no span");
-            sum += ct.Avail[t];
+            if (ct.avail[t] < 1) refuse(what + "has no containers available");
+            if (ct.length[t] < 1 || ct.width[t] < 1) refuse(what + "has no length or width");
+            if (ct.noseDL[t] < 0 || ct.tailDL[t] < 0 || ct.noseDL[t] + ct.tailDL[t] >= ct.length[t])
+                refuse(what + "has support distances that leave no span");
+            sum += ct.avail[t];
         }
-        p_.ContTypeCount = toI16(n);
-        Bar(10);
+        p_.contTypeCount = toI16(n);
+        bar(10);
 
-        auto& bk = p_.BoxKinds;
+        auto& bk = p_.boxKinds;
         const auto count = static_cast<long double>(dm_.tb.recordCount());
         int k = 0;
         sum = 0;
         dm_.tb.first();
-        for (; !dm_.tb.eof() && sum < engine::MaxTaskBoxes; dm_.tb.next()) {
+        for (; !dm_.tb.eof() && sum < engine::maxTaskBoxes; dm_.tb.next()) {
             const int b = ++k;
-            bk.KindID[b] = toI32(dm_.tbKindID.asInteger());
-            bk.Total[b] = toI16(dm_.tbTotal.asInteger());
-            bk.Weight[b] = toI32(dm_.tbWeight.asInteger());
+            bk.kindID[b] = toI32(dm_.tbKindID.asInteger());
+            bk.total[b] = toI16(dm_.tbTotal.asInteger());
+            bk.weight[b] = toI32(dm_.tbWeight.asInteger());
             bk.Area[b] = core::toF32(dm_.tbWolume.asFloat());
-            bk.Length[b] = toI16(dm_.tbLength.asInteger());
-            bk.Width[b] = toI16(dm_.tbWidth.asInteger());
-            bk.TurnOn[b] = dm_.tbTurnOn.isNull() ? false : dm_.tbTurnOn.asBoolean();
-            bk.Mark[b] = FirstChars(dm_.tbMark.asString(), 2);
-            bk.Kind[b] = FirstChars(dm_.tbKind.asString(), 25);
+            bk.length[b] = toI16(dm_.tbLength.asInteger());
+            bk.width[b] = toI16(dm_.tbWidth.asInteger());
+            bk.turnOn[b] = dm_.tbTurnOn.isNull() ? false : dm_.tbTurnOn.asBoolean();
+            bk.mark[b] = firstChars(dm_.tbMark.asString(), 2);
+            bk.Kind[b] = firstChars(dm_.tbKind.asString(), 25);
             bk.Cost[b] = core::toF32(dm_.tbCost.asFloat());
             const std::string what = "box kind \"" + dm_.tbKind.asString() + "\" ";
-            if (bk.Total[b] < 1) Refuse(what + "has no boxes to pack");
-            if (bk.Length[b] < 1 || bk.Width[b] < 1) Refuse(what + "has no length or width");
-            if (bk.Weight[b] < 0) Refuse(what + "has a negative weight");
-            sum += bk.Total[b];
-            Bar(static_cast<int>(core::roundHalfEven(k * 90 / count)) + 10);
+            if (bk.total[b] < 1) refuse(what + "has no boxes to pack");
+            if (bk.length[b] < 1 || bk.width[b] < 1) refuse(what + "has no length or width");
+            if (bk.weight[b] < 0) refuse(what + "has a negative weight");
+            sum += bk.total[b];
+            bar(static_cast<int>(core::roundHalfEven(k * 90 / count)) + 10);
         }
-        p_.BoxKindCount = toI16(k);
+        p_.boxKindCount = toI16(k);
     }
 }
 
-void SolveBridge::CopyRunSettings() {
+void SolveBridge::copyRunSettings() {
     const RunStore& s = dm_.store();
-    engine::TRunSettings& r = p_.Settings;
-    r.Seed = s.OptRand;
-    r.Intensity = s.OptPower;
-    r.TimeLimitMs = static_cast<double>(core::mul32(s.OptTime, 1000));
-    r.WeightFactor = core::toF32(s.OptQw * 0.01L);
-    r.BindGroupFactor = core::toF32(s.OptQg * 0.1L);
-    r.CostFactor = core::toF32(s.OptQc * 0.01L);
-    r.LeftFactor = core::toF32(s.OptQr * 0.01L);
-    r.ItemGap = s.OptBB;
-    r.EdgeGap = s.OptBW;
-    r.IgnoreLast = s.OptLast;
+    engine::RunSettings& r = p_.Settings;
+    r.seed = s.optRand;
+    r.intensity = s.optPower;
+    r.timeLimitMs = static_cast<double>(core::mul32(s.optTime, 1000));
+    r.weightFactor = core::toF32(s.optQw * 0.01L);
+    r.bindGroupFactor = core::toF32(s.optQg * 0.1L);
+    r.costFactor = core::toF32(s.optQc * 0.01L);
+    r.leftFactor = core::toF32(s.optQr * 0.01L);
+    r.itemGap = s.optBB;
+    r.edgeGap = s.optBW;
+    r.ignoreLast = s.optLast;
 }
 
-void SolveBridge::TakeStoredBox(engine::TPackSolution& plan, int box, int container) const {
-    plan.ContNo[box] = toI16(container);
-    plan.PosX[box] = toI16(dm_.positPosX.asInteger());
-    plan.PosY[box] = toI16(dm_.positPosY.asInteger());
-    plan.PosLh[box] = toI16(dm_.positPosLh.asInteger());
-    plan.PosWh[box] = toI16(dm_.positPosWh.asInteger());
-    plan.LoadNo[box] = toI16(dm_.positLoadNo.asInteger());
+void SolveBridge::takeStoredBox(engine::PackSolution& plan, int box, int container) const {
+    plan.contNo[box] = toI16(container);
+    plan.posX[box] = toI16(dm_.positPosX.asInteger());
+    plan.posY[box] = toI16(dm_.positPosY.asInteger());
+    plan.posLh[box] = toI16(dm_.positPosLh.asInteger());
+    plan.posWh[box] = toI16(dm_.positPosWh.asInteger());
+    plan.loadNo[box] = toI16(dm_.positLoadNo.asInteger());
 }
 
-void SolveBridge::CheckPosition(int type, int x, int y, int length, int width,
+void SolveBridge::checkPosition(int type, int x, int y, int length, int width,
                                 const std::string& where) const {
-    const auto& ct = p_.ContTypes;
-    if (x < 0 || y < 0 || length < 1 || width < 1 || x + length > ct.Length[type] ||
-        y + width > ct.Width[type])
-        Refuse(where + " does not lie inside its container");
+    const auto& ct = p_.contTypes;
+    if (x < 0 || y < 0 || length < 1 || width < 1 || x + length > ct.length[type] ||
+        y + width > ct.width[type])
+        refuse(where + " does not lie inside its container");
 }
 
 } // namespace rectix::taskdb

@@ -1,7 +1,7 @@
 // The solve bridge: storing a plan as the current task's solution.
 #include "taskdb/SolveBridge.h"
 
-#include "taskdb/DMUnit.h"
+#include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
 
 #include "core/Checked.h"
@@ -14,7 +14,7 @@
 namespace rectix::taskdb {
 
 namespace {
-dataset::Date Today() {
+dataset::Date today() {
     const auto now = std::chrono::system_clock::now();
     const std::time_t t = std::chrono::system_clock::to_time_t(now);
     std::tm local{};
@@ -26,13 +26,13 @@ dataset::Date Today() {
 } // namespace
 
 // Grids stop repainting and the solution tables stop computing while rows change.
-void SolveBridge::SwitchOff() {
+void SolveBridge::switchOff() {
     for (dataset::Cursor* c : {&dm_.tc, &dm_.tb, &dm_.distr, &dm_.posit}) c->disableControls();
     for (dataset::Cursor* c : {&dm_.tc, &dm_.tb, &dm_.solut, &dm_.distr, &dm_.posit})
         c->setAutoCalcFields(false);
 }
 
-void SolveBridge::SwitchOn() {
+void SolveBridge::switchOn() {
     for (dataset::Cursor* c : {&dm_.tc, &dm_.tb, &dm_.solut, &dm_.distr, &dm_.posit})
         c->setAutoCalcFields(true);
     for (dataset::Cursor* c : {&dm_.tc, &dm_.tb, &dm_.distr, &dm_.posit}) c->enableControls();
@@ -41,7 +41,7 @@ void SolveBridge::SwitchOn() {
 // After a rolled-back change the cursors show the tables as they are again and
 // the page follows the task row; the error that ended the change is the one
 // reported, not a further one while restoring.
-void SolveBridge::Restore(bool failed) {
+void SolveBridge::restore(bool failed) {
     if (failed) {
         // A record left pending by the failure would be posted again by the first move.
         for (dataset::Cursor* c : {&dm_.posit, &dm_.distr, &dm_.solut, &dm_.tb, &dm_.tc, &dm_.tasks}) {
@@ -57,7 +57,7 @@ void SolveBridge::Restore(bool failed) {
             }
         }
     }
-    SwitchOn();
+    switchOn();
     try {
         dm_.tasksAfterPost();
     } catch (...) {
@@ -66,7 +66,7 @@ void SolveBridge::Restore(bool failed) {
 }
 
 // Deletes the task's solution rows, keeping the fixed containers when asked.
-void SolveBridge::DeleteStoredSolution(bool keepFixed, int& kept) {
+void SolveBridge::deleteStoredSolution(bool keepFixed, int& kept) {
     kept = 0;
     dm_.solut.first();
     while (!dm_.solut.eof()) {
@@ -81,96 +81,96 @@ void SolveBridge::DeleteStoredSolution(bool keepFixed, int& kept) {
     }
 }
 
-void SolveBridge::WriteSolution(const engine::TPackSolution& plan) {
+void SolveBridge::writeSolution(const engine::PackSolution& plan) {
     const RunStore& s = dm_.store();
-    Step(45);
-    SwitchOff();
-    Bar(5);
+    step(45);
+    switchOff();
+    bar(5);
     try {
         dataset::Transaction tx(dm_.db);
         int kept = 0;
-        DeleteStoredSolution(false, kept);
+        deleteStoredSolution(false, kept);
 
         dm_.tasks.edit();
         dm_.tasksSolut.setBoolean(true);
-        dm_.tasksDate.setDate(Today());
-        dm_.tasksPower.setInteger(s.OptPower);
-        dm_.tasksTime.setInteger(s.OptTime);
-        dm_.tasksRand.setInteger(s.OptRand);
-        dm_.tasksQw.setInteger(core::add16(s.OptQw, core::mul32(100, s.OptQg)));
-        dm_.tasksQc.setInteger(s.OptQc);
-        dm_.tasksQr.setInteger(s.OptQr);
-        dm_.tasksBB.setInteger(s.OptBB);
-        dm_.tasksBW.setInteger(s.OptBW);
-        dm_.tasksLast.setBoolean(s.OptLast);
+        dm_.tasksDate.setDate(today());
+        dm_.tasksPower.setInteger(s.optPower);
+        dm_.tasksTime.setInteger(s.optTime);
+        dm_.tasksRand.setInteger(s.optRand);
+        dm_.tasksQw.setInteger(core::add16(s.optQw, core::mul32(100, s.optQg)));
+        dm_.tasksQc.setInteger(s.optQc);
+        dm_.tasksQr.setInteger(s.optQr);
+        dm_.tasksBB.setInteger(s.optBB);
+        dm_.tasksBW.setInteger(s.optBW);
+        dm_.tasksLast.setBoolean(s.optLast);
         dm_.tasks.post();
-        Bar(15);
+        bar(15);
 
         int i = 0;
         for (dm_.tc.first(); !dm_.tc.eof(); dm_.tc.next()) {
             dm_.tc.edit();
-            dm_.tcUsed.setInteger(p_.ContTypes.Used[++i]);
+            dm_.tcUsed.setInteger(p_.contTypes.used[++i]);
             dm_.tc.post();
         }
         dm_.tc.first();
-        Bar(20);
+        bar(20);
         const auto count = static_cast<long double>(dm_.tb.recordCount());
         int k = 0;
         for (dm_.tb.first(); !dm_.tb.eof(); dm_.tb.next()) {
             ++k;
-            Bar(static_cast<int>(core::roundHalfEven(k * 60 / count)) + 20);
+            bar(static_cast<int>(core::roundHalfEven(k * 60 / count)) + 20);
             dm_.tb.edit();
-            dm_.tbPlaced.setInteger(p_.BoxKinds.Placed[k]);
+            dm_.tbPlaced.setInteger(p_.boxKinds.placed[k]);
             dm_.tb.post();
         }
         dm_.tb.first();
-        Bar(90);
+        bar(90);
 
         // One container after another: its row, then its box kinds and positions
         // (details of the row), each in ascending kind and box number.
-        for (int c = 1; c <= p_.ContCount; ++c) {
-            if (plan.BoxLoad[c] <= 0) continue;
+        for (int c = 1; c <= p_.contCount; ++c) {
+            if (plan.boxLoad[c] <= 0) continue;
             dm_.solut.append();
             dm_.solutContNo.setInteger(c);
-            dm_.solutTypeID.setInteger(p_.ContTypes.TypeID[p_.ContInstType[c]]);
-            dm_.solutBoxLoad.setInteger(plan.BoxLoad[c]);
-            dm_.solutWgtLoad.setInteger(plan.WgtLoad[c]);
-            dm_.solutWolLoad.setFloat(plan.WolLoad[c]);
-            dm_.solutFixCont.setBoolean(plan.FixCont[c]);
-            dm_.solutCostLoad.setFloat(plan.CostLoad[c]);
-            dm_.solutNoseLoad.setInteger(plan.NoseLoad[c]);
-            dm_.solutTailLoad.setInteger(plan.TailLoad[c]);
+            dm_.solutTypeID.setInteger(p_.contTypes.typeID[p_.contInstType[c]]);
+            dm_.solutBoxLoad.setInteger(plan.boxLoad[c]);
+            dm_.solutWgtLoad.setInteger(plan.wgtLoad[c]);
+            dm_.solutWolLoad.setFloat(plan.wolLoad[c]);
+            dm_.solutFixCont.setBoolean(plan.fixCont[c]);
+            dm_.solutCostLoad.setFloat(plan.costLoad[c]);
+            dm_.solutNoseLoad.setInteger(plan.noseLoad[c]);
+            dm_.solutTailLoad.setInteger(plan.tailLoad[c]);
             dm_.solut.post();
             std::map<int, int> perKind;
-            for (int j = 1; j <= p_.BoxCount; ++j)
-                if (plan.ContNo[j] == c) ++perKind[p_.BoxInstKind[j]];
+            for (int j = 1; j <= p_.boxCount; ++j)
+                if (plan.contNo[j] == c) ++perKind[p_.boxInstKind[j]];
             for (const auto& [kind, n] : perKind) {
                 dm_.distr.append();
-                dm_.distrKindID.setInteger(p_.BoxKinds.KindID[kind]);
+                dm_.distrKindID.setInteger(p_.boxKinds.kindID[kind]);
                 dm_.distrPlaced.setInteger(n);
                 dm_.distr.post();
             }
-            for (int j = 1; j <= p_.BoxCount; ++j) {
-                if (plan.ContNo[j] != c) continue;
+            for (int j = 1; j <= p_.boxCount; ++j) {
+                if (plan.contNo[j] != c) continue;
                 dm_.posit.append();
                 dm_.positBoxNo.setInteger(j);
-                dm_.positKindID.setInteger(p_.BoxKinds.KindID[p_.BoxInstKind[j]]);
-                dm_.positPosX.setInteger(plan.PosX[j]);
-                dm_.positPosY.setInteger(plan.PosY[j]);
-                dm_.positPosLh.setInteger(plan.PosLh[j]);
-                dm_.positPosWh.setInteger(plan.PosWh[j]);
-                dm_.positLoadNo.setInteger(plan.LoadNo[j]);
+                dm_.positKindID.setInteger(p_.boxKinds.kindID[p_.boxInstKind[j]]);
+                dm_.positPosX.setInteger(plan.posX[j]);
+                dm_.positPosY.setInteger(plan.posY[j]);
+                dm_.positPosLh.setInteger(plan.posLh[j]);
+                dm_.positPosWh.setInteger(plan.posWh[j]);
+                dm_.positLoadNo.setInteger(plan.loadNo[j]);
                 dm_.posit.post();
             }
         }
         dm_.solut.first();
-        Bar(100);
+        bar(100);
         tx.commit();
     } catch (...) {
-        Restore(true);
+        restore(true);
         throw;
     }
-    Restore(false);
+    restore(false);
 }
 
 } // namespace rectix::taskdb

@@ -11,13 +11,13 @@
 
 namespace rectix::taskdb {
 
-std::int32_t RoundAreaGuarded(float value) {
-    if (!(static_cast<long double>(value) < static_cast<long double>(DisplayCap))) return DisplayCap;
+std::int32_t roundAreaGuarded(float value) {
+    if (!(static_cast<long double>(value) < static_cast<long double>(displayCap))) return displayCap;
     return core::toI32(core::roundHalfEven(value));
 }
 
-std::int32_t DisplayArea(long double area, std::int32_t areaMult, std::int32_t mode) {
-    return RoundAreaGuarded(core::toF32(core::fdiv(core::fdiv(area, areaMult), mode)));
+std::int32_t displayedArea(long double area, std::int32_t areaMult, std::int32_t mode) {
+    return roundAreaGuarded(core::toF32(core::fdiv(core::fdiv(area, areaMult), mode)));
 }
 
 namespace {
@@ -38,7 +38,7 @@ std::string withSeparator(std::string text, char separator) {
 
 } // namespace
 
-std::string FormatPageFigure(long double value, char decimalSeparator) {
+std::string formatPageFigure(long double value, char decimalSeparator) {
     core::checkFinite(value);
     constexpr int precision = 5;
     constexpr int decimals = 2;
@@ -66,12 +66,12 @@ std::string FormatPageFigure(long double value, char decimalSeparator) {
     return (shownZero ? "" : sign) + withSeparator(text, decimalSeparator);
 }
 
-char RegionalDecimalSeparator() {
+char regionalDecimalSeparator() {
     const std::lconv* lc = std::localeconv();
     return lc && lc->decimal_point && lc->decimal_point[0] ? lc->decimal_point[0] : '.';
 }
 
-std::string SizeText(std::int32_t length, std::int32_t width) {
+std::string sizeText(std::int32_t length, std::int32_t width) {
     return std::to_string(length).substr(0, 4) + "  " + std::to_string(width).substr(0, 4);
 }
 

@@ -6,27 +6,27 @@
 namespace rectix::taskdb {
 
 // The cap of displayed values; also what a value that cannot be compared shows.
-inline constexpr std::int32_t DisplayCap = 1555555555;
+inline constexpr std::int32_t displayCap = 1555555555;
 
-// The displayed-area rounding: DisplayCap when the value is not below it,
+// The displayed-area rounding: displayCap when the value is not below it,
 // else the value rounded half to even.
-std::int32_t RoundAreaGuarded(float value);
+std::int32_t roundAreaGuarded(float value);
 
-// A stored area as shown: divided by the area multiplier and by Mode (the
+// A stored area as shown: divided by the area multiplier and by mode (the
 // quotient in extended precision, handed over as single precision), then
-// RoundAreaGuarded. A zero divisor is a ZeroDivideError.
-std::int32_t DisplayArea(long double area, std::int32_t areaMult, std::int32_t mode);
+// roundAreaGuarded. A zero divisor is a ZeroDivideError.
+std::int32_t displayedArea(long double area, std::int32_t areaMult, std::int32_t mode);
 
 // A utilisation or cost figure of the main page: rounded to 5 significant
 // digits, written with 2 decimals; a value whose integer part needs more than
 // 5 digits in scientific notation (mantissa of up to 5 significant digits,
 // "E" and the exponent).
-std::string FormatPageFigure(long double value, char decimalSeparator);
+std::string formatPageFigure(long double value, char decimalSeparator);
 
 // The decimal separator of the user's regional settings (the C library's locale).
-char RegionalDecimalSeparator();
+char regionalDecimalSeparator();
 
 // A container's or box's size as "length  width", each cut to its first four characters.
-std::string SizeText(std::int32_t length, std::int32_t width);
+std::string sizeText(std::int32_t length, std::int32_t width);
 
 } // namespace rectix::taskdb

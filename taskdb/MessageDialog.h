@@ -6,7 +6,7 @@
 
 namespace rectix::taskdb {
 
-inline constexpr const char* ApplicationTitle = "Rectix";
+inline constexpr const char* applicationTitle = "Rectix";
 
 enum class DialogKind { Warning, Error, Information, Confirmation };
 
@@ -21,19 +21,19 @@ class MessageDialog {
   public:
     virtual ~MessageDialog() = default;
 
-    virtual DialogButton Show(DialogKind kind, const std::string& text,
-                              const std::vector<DialogButton>& buttons, int helpContext) = 0;
+    virtual DialogButton showWindow(DialogKind kind, const std::string& text,
+                                    const std::vector<DialogButton>& buttons, int helpContext) = 0;
     // A plain message box with an OK button.
-    virtual void ShowMessage(const std::string& text) = 0;
+    virtual void showMessage(const std::string& text) = 0;
 };
 
 // Headless: shows nothing and answers as if the dialog were closed.
 class NullMessageDialog : public MessageDialog {
   public:
-    DialogButton Show(DialogKind, const std::string&, const std::vector<DialogButton>&, int) override {
+    DialogButton showWindow(DialogKind, const std::string&, const std::vector<DialogButton>&, int) override {
         return DialogButton::Closed;
     }
-    void ShowMessage(const std::string&) override {}
+    void showMessage(const std::string&) override {}
 };
 
 } // namespace rectix::taskdb

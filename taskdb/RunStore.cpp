@@ -4,7 +4,7 @@
 
 namespace rectix::taskdb {
 
-std::int32_t RunStore::LangIndex() {
+std::int32_t RunStore::langIndex() {
     return lang::Language::global().langIndex();
 }
 

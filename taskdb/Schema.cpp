@@ -10,27 +10,27 @@ namespace {
 constexpr auto AutoInc = FieldType::AutoInc;
 constexpr auto I16 = FieldType::Int16;
 constexpr auto I32 = FieldType::Int32;
-constexpr auto Dbl = FieldType::Double;
-constexpr auto Bool = FieldType::Boolean;
+constexpr auto dbl = FieldType::Double;
+constexpr auto boolean = FieldType::Boolean;
 constexpr auto Date = FieldType::Date;
-constexpr auto Str = FieldType::String;
+constexpr auto str = FieldType::String;
 
-// The container library. TypeID numbers rows and is never reused.
+// The container library. typeID numbers rows and is never reused.
 TableDef conts() {
     return {"conts",
             {{"TypeID", AutoInc},
-             {"Type", Str, 25},
-             {"Mark", Str, 3},
+             {"Type", str, 25},
+             {"Mark", str, 3},
              {"Length", I16},
              {"Width", I16},
              {"LoadWt", I32},
-             {"FillDir", Str, 6},
-             {"Temp", Bool},
+             {"FillDir", str, 6},
+             {"Temp", boolean},
              {"TaskID", I32},
-             {"Descr", Str, 75},
+             {"Descr", str, 75},
              {"Avail", I16},
              {"BusyID", I32},
-             {"Cost", Dbl},
+             {"Cost", dbl},
              {"NoseWt", I32},
              {"TailWt", I32},
              {"NoseDL", I16},
@@ -39,23 +39,23 @@ TableDef conts() {
             {{"Type_ind", {"Type"}}}};
 }
 
-// The box library. KindID numbers rows and is never reused.
+// The box library. kindID numbers rows and is never reused.
 TableDef boxes() {
     return {"boxes",
             {{"KindID", AutoInc},
-             {"Kind", Str, 25},
-             {"Mark", Str, 2},
+             {"Kind", str, 25},
+             {"Mark", str, 2},
              {"Length", I16},
              {"Width", I16},
              {"Weight", I16},
-             {"TurnOn", Bool},
-             {"Temp", Bool},
+             {"TurnOn", boolean},
+             {"Temp", boolean},
              {"TaskID", I32},
              {"ColorID", I32},
-             {"Descr", Str, 75},
+             {"Descr", str, 75},
              {"Total", I16},
              {"BusyID", I32},
-             {"Cost", Dbl}},
+             {"Cost", dbl}},
             {},
             {{"Kind_Ind", {"Kind"}}}};
 }
@@ -63,11 +63,11 @@ TableDef boxes() {
 TableDef tasks() {
     return {"tasks",
             {{"TaskID", AutoInc},
-             {"Name", Str, 25},
-             {"Solut", Bool},
-             {"Descr", Str, 75},
-             {"TurnOn", Bool},
-             {"DefltOn", Bool},
+             {"Name", str, 25},
+             {"Solut", boolean},
+             {"Descr", str, 75},
+             {"TurnOn", boolean},
+             {"DefltOn", boolean},
              {"Power", I16},
              {"Time", I16},
              {"Rand", I16},
@@ -76,7 +76,7 @@ TableDef tasks() {
              {"Qr", I16},
              {"BB", I16},
              {"BW", I16},
-             {"Last", Bool},
+             {"Last", boolean},
              {"Date", Date}},
             {},
             {}};
@@ -86,7 +86,7 @@ TableDef tasks() {
 // types and box kinds by it.
 TableDef tc() {
     return {"tc",
-            {{"TaskID", I32}, {"TypeID", I32}, {"Avail", I16}, {"Used", I16}, {"Prior", I16}, {"Cost", Dbl}},
+            {{"TaskID", I32}, {"TypeID", I32}, {"Avail", I16}, {"Used", I16}, {"Prior", I16}, {"Cost", dbl}},
             {"TaskID", "TypeID"},
             {}};
 }
@@ -99,7 +99,7 @@ TableDef tb() {
              {"Placed", I16},
              {"Prior", I16},
              {"Bind", I16},
-             {"Cost", Dbl}},
+             {"Cost", dbl}},
             {"TaskID", "KindID"},
             {}};
 }
@@ -111,9 +111,9 @@ TableDef solut() {
              {"TypeID", I32},
              {"BoxLoad", I16},
              {"WgtLoad", I32},
-             {"WolLoad", Dbl},
-             {"FixCont", Bool},
-             {"CostLoad", Dbl},
+             {"WolLoad", dbl},
+             {"FixCont", boolean},
+             {"CostLoad", dbl},
              {"NoseLoad", I32},
              {"TailLoad", I32}},
             {"TaskID", "ContNo"},

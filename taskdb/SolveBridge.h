@@ -9,7 +9,7 @@
 
 namespace rectix::taskdb {
 
-class TDMForm;
+class DataModule;
 
 // Stored data that does not fit the task it belongs to (rows from an import
 // set can hold anything): the action is refused and nothing stored changes.
@@ -26,45 +26,45 @@ class BridgeError : public std::runtime_error {
 // task's tables exactly as they were.
 class SolveBridge {
   public:
-    SolveBridge(TDMForm& dm, engine::PackProblem& problem, engine::PackRun& run);
+    SolveBridge(DataModule& dm, engine::PackProblem& problem, engine::PackRun& run);
 
     // The message of the first of the Solve command's checks that the current
     // task fails (too many containers or boxes in all, no container or box
     // rows), or "" when it may be solved.
-    std::string SolveRefusal() const;
+    std::string solveRefusal() const;
     // Solves the current task with the active optimizer settings and stores
     // the solution. The caller has checked the task's limits.
-    void SolveTask();
-    void ReadTaskInput();
-    void CopyRunSettings();
+    void solveTask();
+    void readTaskInput();
+    void copyRunSettings();
 
     // Takes the fixed containers of the stored solution, with their boxes,
     // into the plan (lowest free instances of their type and kind).
-    void ReadFixedContainers(engine::TPackSolution& plan);
-    void RenumberFixedLoads(engine::TPackSolution& plan);
+    void readFixedContainers(engine::PackSolution& plan);
+    void renumberFixedLoads(engine::PackSolution& plan);
     // Replaces the current task's stored solution by the plan, in one transaction.
-    void WriteSolution(const engine::TPackSolution& plan);
+    void writeSolution(const engine::PackSolution& plan);
 
     // Removes the current task's solution but for its fixed containers, in one transaction.
-    void ClearSolution();
-    // Rebuilds the stored plan of the current task in ResultSolution; returns its TaskID.
-    std::int32_t ReloadSolution();
-    void ReadStoredSolution(engine::TPackSolution& plan);
+    void clearSolution();
+    // Rebuilds the stored plan of the current task in resultSolution; returns its TaskID.
+    std::int32_t reloadSolution();
+    void readStoredSolution(engine::PackSolution& plan);
 
   private:
-    std::string TaskName() const;
-    [[noreturn]] void Refuse(const std::string& what) const;
+    std::string taskName() const;
+    [[noreturn]] void refuse(const std::string& what) const;
     // Box `box` of the plan takes container `container` and the current box-position row.
-    void TakeStoredBox(engine::TPackSolution& plan, int box, int container) const;
-    void CheckPosition(int type, int x, int y, int length, int width, const std::string& where) const;
-    void DeleteStoredSolution(bool keepFixed, int& kept);
-    void SwitchOff();
-    void SwitchOn();
-    void Restore(bool failed);
-    void Bar(int percent);
-    void Step(int captionSlot);
+    void takeStoredBox(engine::PackSolution& plan, int box, int container) const;
+    void checkPosition(int type, int x, int y, int length, int width, const std::string& where) const;
+    void deleteStoredSolution(bool keepFixed, int& kept);
+    void switchOff();
+    void switchOn();
+    void restore(bool failed);
+    void bar(int percent);
+    void step(int captionSlot);
 
-    TDMForm& dm_;
+    DataModule& dm_;
     engine::PackProblem& p_;
     engine::PackRun& run_;
 };

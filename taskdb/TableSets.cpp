@@ -1,6 +1,6 @@
 #include "taskdb/TableSets.h"
 
-#include "taskdb/DMUnit.h"
+#include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/Schema.h"
 
@@ -18,10 +18,10 @@ namespace rectix::taskdb {
 namespace {
 
 // Built as the start-up repair messages are: the text, then the file in double quotes.
-constexpr const char* DamagedText = "Damaged table file \"";
-constexpr const char* UnreadableText = "Error reading table file \"";
+constexpr const char* damagedText = "Damaged table file \"";
+constexpr const char* unreadableText = "Error reading table file \"";
 // The active-set label while no set could be opened.
-constexpr const char* NoSetCaption = "No DB on";
+constexpr const char* noSetCaption = "No DB on";
 
 std::string msg(int slot) {
     return core::messageText(slot);
@@ -41,12 +41,12 @@ void checkSetNumber(int set) {
 class TableSets::BusyFrame {
   public:
     explicit BusyFrame(TableSets& sets) : sets_(sets) {
-        sets_.dm_.taskPage().SetBusyCursor(true);
-        sets_.exchange_->SetWindowEnabled(false);
+        sets_.dm_.taskPage().setBusyCursor(true);
+        sets_.exchange_->setWindowEnabled(false);
     }
     ~BusyFrame() {
-        sets_.exchange_->SetWindowEnabled(true);
-        sets_.dm_.taskPage().SetBusyCursor(false);
+        sets_.exchange_->setWindowEnabled(true);
+        sets_.dm_.taskPage().setBusyCursor(false);
     }
     BusyFrame(const BusyFrame&) = delete;
     BusyFrame& operator=(const BusyFrame&) = delete;
@@ -55,18 +55,18 @@ class TableSets::BusyFrame {
     TableSets& sets_;
 };
 
-TableSets::TableSets(TDMForm& dm, const std::filesystem::path& programFolder)
+TableSets::TableSets(DataModule& dm, const std::filesystem::path& programFolder)
     : dm_(dm), aliases_(programFolder), exchange_(&nullExchange_) {}
 
-void TableSets::setExchangePage(ExchangePage* page) {
+void TableSets::setExchangePage(ExchangeView* page) {
     exchange_ = page ? page : &nullExchange_;
 }
 
-std::string TableSets::GetAliasPath(std::string_view alias) const {
+std::string TableSets::getAliasPath(std::string_view alias) const {
     return aliases_.path(alias).string();
 }
 
-void TableSets::RepairAllValFiles(std::string_view alias) {
+void TableSets::repairAllValFiles(std::string_view alias) {
     // A set the data module holds open is checked through its own connection.
     dataset::TableSet* set = nullptr;
     std::unique_ptr<dataset::TableSet> own;
@@ -79,23 +79,23 @@ void TableSets::RepairAllValFiles(std::string_view alias) {
     std::error_code ec;
     if (!std::filesystem::is_directory(set->folder(), ec)) return;
     for (const char* table : {"distr", "posit", "solut", "tb", "tc", "tasks", "conts", "boxes"})
-        RepairValFile(*set, table);
+        repairValFile(*set, table);
 }
 
-void TableSets::RepairValFile(dataset::TableSet& set, std::string_view table) {
+void TableSets::repairValFile(dataset::TableSet& set, std::string_view table) {
     if (!set.tableFileExists(table)) return;
     const std::string path = (set.folder() / set.table(table).fileName()).string();
     try {
         if (set.checkTableFile(table).empty()) return;
-        dm_.dialogs().Show(DialogKind::Warning, DamagedText + path + "\"", {DialogButton::OK}, 0);
+        dm_.dialogs().showWindow(DialogKind::Warning, damagedText + path + "\"", {DialogButton::OK}, 0);
     } catch (const dataset::BusyError&) {
         // Held by another program: the opening reports that, once.
     } catch (const std::exception&) {
-        dm_.dialogs().Show(DialogKind::Error, UnreadableText + path + "\"", {DialogButton::OK}, 0);
+        dm_.dialogs().showWindow(DialogKind::Error, unreadableText + path + "\"", {DialogButton::OK}, 0);
     }
 }
 
-void TableSets::PostModifiedTables() {
+void TableSets::postModifiedTables() {
     for (dataset::Cursor* c :
          {&dm_.conts, &dm_.boxes, &dm_.tasks, &dm_.tc, &dm_.tb, &dm_.solut, &dm_.distr, &dm_.posit}) {
         const auto s = c->state();
@@ -104,86 +104,86 @@ void TableSets::PostModifiedTables() {
     }
 }
 
-void TableSets::SetExportTablesActive(bool active) {
+void TableSets::setExportTablesActive(bool active) {
     if (!active) {
-        for (dataset::Cursor* c : dm_.ExportTables()) c->close();
+        for (dataset::Cursor* c : dm_.exportTables()) c->close();
         dm_.exdb.close();
         return;
     }
-    TDMForm::EnsureTableFiles(dm_.exdb);
+    DataModule::ensureTableFiles(dm_.exdb);
     dm_.exdb.open();
-    for (dataset::Cursor* c : dm_.ExportTables()) c->open();
+    for (dataset::Cursor* c : dm_.exportTables()) c->open();
 }
 
-void TableSets::SetDatabaseName(int set) {
+void TableSets::setDatabaseName(int set) {
     checkSetNumber(set);
-    dm_.db.setAlias(AliasNames[set]);
+    dm_.db.setAlias(aliasNames[set]);
 }
 
-void TableSets::SwitchDatabase(int NewSet) {
-    checkSetNumber(NewSet);
+void TableSets::switchDatabase(int newSet) {
+    checkSetNumber(newSet);
     RunStore& store = dm_.store();
     BusyFrame busy(*this);
-    PostModifiedTables();
-    const bool wasOpen = SetOpen();
+    postModifiedTables();
+    const bool wasOpen = setOpen();
     const std::int32_t current = wasOpen ? dm_.tasksTaskID.asInteger() : 0;
-    if (store.ActiveDB == 0 && wasOpen) store.LastTaskID = current;
-    dm_.SetTablesActive(false);
-    SetDatabaseName(NewSet);
-    if (dm_.SetTablesActive(true)) {
-        store.ActiveDB = static_cast<std::int16_t>(NewSet);
-        UpdateExchangeState();
+    if (store.activeDB == 0 && wasOpen) store.lastTaskID = current;
+    dm_.setTablesActive(false);
+    setDatabaseName(newSet);
+    if (dm_.setTablesActive(true)) {
+        store.activeDB = static_cast<std::int16_t>(newSet);
+        updateExchangeState();
     } else {
-        dm_.dialogs().ShowMessage(msg(73));
+        dm_.dialogs().showMessage(msg(73));
         // A set that opened only in part is closed before the tables are re-pointed.
-        dm_.SetTablesActive(false);
-        SetDatabaseName(store.ActiveDB);
-        if (!dm_.SetTablesActive(true))
+        dm_.setTablesActive(false);
+        setDatabaseName(store.activeDB);
+        if (!dm_.setTablesActive(true))
             noSetActive();
         else if (current != 0)
             dm_.tasks.locate("TaskID", current);
     }
-    dm_.taskPage().CurrSolutState();
-    dm_.RefreshTotals();
-    store.LoadedSolutionTaskID = 0;
+    dm_.taskPage().currSolutState();
+    dm_.refreshTotals();
+    store.loadedSolutionTaskID = 0;
 }
 
-void TableSets::SwitchToHome() {
-    SwitchDatabase(0);
+void TableSets::switchToHome() {
+    switchDatabase(0);
     const RunStore& store = dm_.store();
     // Only in the home set: after a failed switch the previous set's tasks are not the home set's.
-    if (store.LastTaskID != 0 && store.ActiveDB == 0 && SetOpen())
-        dm_.tasks.locate("TaskID", store.LastTaskID);
+    if (store.lastTaskID != 0 && store.activeDB == 0 && setOpen())
+        dm_.tasks.locate("TaskID", store.lastTaskID);
 }
 
-bool TableSets::ReopenWorkingTables() {
-    dm_.SetTablesActive(false);
-    if (dm_.SetTablesActive(true)) return true;
+bool TableSets::reopenWorkingTables() {
+    dm_.setTablesActive(false);
+    if (dm_.setTablesActive(true)) return true;
     noSetActive();
     return false;
 }
 
 void TableSets::noSetActive() {
-    dm_.SetTablesActive(false);
-    dm_.dialogs().ShowMessage(msg(73));
-    UpdateExchangeState();
+    dm_.setTablesActive(false);
+    dm_.dialogs().showMessage(msg(73));
+    updateExchangeState();
 }
 
-void TableSets::EmptyActiveSet() {
+void TableSets::emptyActiveSet() {
     const RunStore& store = dm_.store();
     // The button is offered only on the export and import sets; the home set is never emptied.
-    if (!RequireOpenSet() || store.ActiveDB == 0) return;
-    const std::string name = msg(store.ActiveDB == 1 ? 10 : 11);
+    if (!requireOpenSet() || store.activeDB == 0) return;
+    const std::string name = msg(store.activeDB == 1 ? 10 : 11);
     if (dm_.conts.isEmpty() && dm_.boxes.isEmpty() && dm_.tasks.isEmpty()) {
-        dm_.dialogs().Show(DialogKind::Confirmation, name + " " + msg(13), {DialogButton::OK}, 0);
+        dm_.dialogs().showWindow(DialogKind::Confirmation, name + " " + msg(13), {DialogButton::OK}, 0);
         return;
     }
-    if (dm_.dialogs().Show(DialogKind::Confirmation, msg(14) + " " + name + " " + msg(15),
-                           {DialogButton::OK, DialogButton::Cancel}, 0) != DialogButton::OK)
+    if (dm_.dialogs().showWindow(DialogKind::Confirmation, msg(14) + " " + name + " " + msg(15),
+                                 {DialogButton::OK, DialogButton::Cancel}, 0) != DialogButton::OK)
         return;
 
     BusyFrame busy(*this);
-    dm_.SetTablesActive(false);
+    dm_.setTablesActive(false);
     try {
         dm_.db.open();
         dataset::Transaction tx(dm_.db);
@@ -192,53 +192,53 @@ void TableSets::EmptyActiveSet() {
         tx.commit();
     } catch (...) {
         // Nothing was emptied: show the set as it is and report the error.
-        if (!dm_.SetTablesActive(true)) noSetActive();
-        dm_.taskPage().CurrSolutState();
-        dm_.RefreshTotals();
+        if (!dm_.setTablesActive(true)) noSetActive();
+        dm_.taskPage().currSolutState();
+        dm_.refreshTotals();
         throw;
     }
-    if (!dm_.SetTablesActive(true)) noSetActive();
-    exchange_->FocusHomeButton();
-    dm_.taskPage().CurrSolutState();
-    dm_.RefreshTotals();
+    if (!dm_.setTablesActive(true)) noSetActive();
+    exchange_->focusHomeButton();
+    dm_.taskPage().currSolutState();
+    dm_.refreshTotals();
 }
 
 ExchangeState TableSets::exchangeState() const {
     ExchangeState s;
-    if (!SetOpen()) {
-        s.ActiveSet = ExchangeState::NoSet;
-        s.HomeEnabled = true;
-        s.ClearCaption = caption(31);
-        s.ExchVisible = true;
-        s.ExchCaption = NoSetCaption;
-        s.DuplEnabled = false;
+    if (!setOpen()) {
+        s.activeSet = ExchangeState::noSet;
+        s.homeEnabled = true;
+        s.clearCaption = caption(31);
+        s.exchVisible = true;
+        s.exchCaption = noSetCaption;
+        s.duplEnabled = false;
         return s;
     }
-    const int set = dm_.store().ActiveDB;
-    s.ActiveSet = set;
-    s.AddEnabled = set == 0 && !dm_.tasks.isEmpty();
-    s.HomeEnabled = set != 0;
-    s.ExpEnabled = set != 1;
-    s.ImpEnabled = set != 2;
-    s.ClearCaption = caption(31 + set);
-    s.ClearEnabled = set != 0;
-    s.ExchCaption = caption(34 + set);
-    s.ExchVisible = set != 0;
-    s.DuplEnabled = set == 0;
+    const int set = dm_.store().activeDB;
+    s.activeSet = set;
+    s.addEnabled = set == 0 && !dm_.tasks.isEmpty();
+    s.homeEnabled = set != 0;
+    s.expEnabled = set != 1;
+    s.impEnabled = set != 2;
+    s.clearCaption = caption(31 + set);
+    s.clearEnabled = set != 0;
+    s.exchCaption = caption(34 + set);
+    s.exchVisible = set != 0;
+    s.duplEnabled = set == 0;
     return s;
 }
 
-void TableSets::UpdateExchangeState() {
-    exchange_->ShowExchangeState(exchangeState());
+void TableSets::updateExchangeState() {
+    exchange_->showExchangeState(exchangeState());
 }
 
-bool TableSets::SetOpen() const {
+bool TableSets::setOpen() const {
     return dm_.db.isOpen() && dm_.tasks.isOpen();
 }
 
-bool TableSets::RequireOpenSet() {
-    if (SetOpen()) return true;
-    dm_.dialogs().ShowMessage(msg(73));
+bool TableSets::requireOpenSet() {
+    if (setOpen()) return true;
+    dm_.dialogs().showMessage(msg(73));
     return false;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "taskdb/ExchangePage.h"
+#include "taskdb/ExchangeView.h"
 
 #include "dataset/AliasRegistry.h"
 
@@ -14,7 +14,7 @@ class TableSet;
 
 namespace rectix::taskdb {
 
-class TDMForm;
+class DataModule;
 
 // The three table sets (home, export, import) and the data module's working
 // tables on them: finding a set's folder, checking the table files at
@@ -23,52 +23,52 @@ class TDMForm;
 //
 // When neither the set switched to nor the previous one can be opened, no set
 // is active: the working tables stay closed, every action here but switching
-// is refused with message 73, and the windows are told so (ExchangeState::NoSet).
+// is refused with message 73, and the windows are told so (ExchangeState::noSet).
 class TableSets {
   public:
-    static constexpr const char* AliasNames[3] = {"RectixB", "Rectixexp", "Rectiximp"};
+    static constexpr const char* aliasNames[3] = {"RectixB", "Rectixexp", "Rectiximp"};
 
     // The sets' folders come from the alias file of `programFolder`, as the data module's do.
-    TableSets(TDMForm& dm, const std::filesystem::path& programFolder);
+    TableSets(DataModule& dm, const std::filesystem::path& programFolder);
 
-    void setExchangePage(ExchangePage* page);
-    ExchangePage& exchangePage() const { return *exchange_; }
+    void setExchangePage(ExchangeView* page);
+    ExchangeView& exchangePage() const { return *exchange_; }
 
     // The folder of an alias; an unknown alias is a dataset::DatabaseError.
-    std::string GetAliasPath(std::string_view alias) const;
+    std::string getAliasPath(std::string_view alias) const;
 
     // Start-up check of the eight table files of an alias's set, distr to
     // boxes: a damaged file is reported with a warning, a file that cannot be
     // read with an error, and the check goes on. A missing folder or file is
     // passed over (the folder check and the opening deal with those).
-    void RepairAllValFiles(std::string_view alias);
-    void RepairValFile(dataset::TableSet& set, std::string_view table);
+    void repairAllValFiles(std::string_view alias);
+    void repairValFile(dataset::TableSet& set, std::string_view table);
 
     // Posts the pending edit of conts, boxes, tasks, tc, tb, solut, distr and
     // posit, in this order, where the record was modified.
-    void PostModifiedTables();
+    void postModifiedTables();
     // Opens or closes the export set and its eight cursors; errors pass on.
-    void SetExportTablesActive(bool active);
-    // Points the closed working tables at set 0, 1 or 2.
-    void SetDatabaseName(int set);
+    void setExportTablesActive(bool active);
+    // points the closed working tables at set 0, 1 or 2.
+    void setDatabaseName(int set);
     // Makes set 0 (home), 1 (export) or 2 (import) the active one. When it
     // cannot be opened: message 73, and the previous set is active again with
     // the task that was current.
-    void SwitchDatabase(int NewSet);
+    void switchDatabase(int newSet);
     // The home button: back to the home set and the task that was current there.
-    void SwitchToHome();
+    void switchToHome();
     // Closes and reopens the working tables; when that fails, message 73 and no set is active.
-    bool ReopenWorkingTables();
+    bool reopenWorkingTables();
     // Empties the eight tables of the active export or import set after the
     // user's OK; an empty set is only reported.
-    void EmptyActiveSet();
+    void emptyActiveSet();
     // Hands the windows the actions of the active set.
-    void UpdateExchangeState();
+    void updateExchangeState();
 
     // Whether a set is active (its working tables are open).
-    bool SetOpen() const;
+    bool setOpen() const;
     // Message 73 when no set is active; true when one is.
-    bool RequireOpenSet();
+    bool requireOpenSet();
 
   private:
     class BusyFrame;
@@ -76,10 +76,10 @@ class TableSets {
     ExchangeState exchangeState() const;
     void noSetActive();
 
-    TDMForm& dm_;
+    DataModule& dm_;
     dataset::AliasRegistry aliases_;
-    NullExchangePage nullExchange_;
-    ExchangePage* exchange_;
+    NullExchangeView nullExchange_;
+    ExchangeView* exchange_;
 };
 
 } // namespace rectix::taskdb

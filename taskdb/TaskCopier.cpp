@@ -1,6 +1,6 @@
 #include "taskdb/TaskCopier.h"
 
-#include "taskdb/DMUnit.h"
+#include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/TableSets.h"
 
@@ -22,7 +22,7 @@ namespace {
 using dataset::Cursor;
 using dataset::Value;
 
-constexpr const char* LibraryTables[] = {"boxes", "conts"};
+constexpr const char* libraryTables[] = {"boxes", "conts"};
 
 std::string msg(int slot) {
     return core::messageText(slot);
@@ -141,22 +141,22 @@ class TaskCopier::Frame {
   public:
     Frame(TaskCopier& copier, bool toExport) : dm_(copier.dm_), sets_(copier.sets_), toExport_(toExport) {
         if (toExport_)
-            sets_.exchangePage().SetWindowEnabled(false);
+            sets_.exchangePage().setWindowEnabled(false);
         else
             dm_.tasks.disableControls();
-        dm_.taskPage().SetBusyCursor(true);
-        WaitWindow& wait = dm_.waitWindow();
-        wait.Show();
-        wait.SetProgLab(core::captionText(37));
-        wait.SetProgBar(5);
+        dm_.taskPage().setBusyCursor(true);
+        ProgressView& wait = dm_.waitWindow();
+        wait.showWindow();
+        wait.setProgLab(core::captionText(37));
+        wait.setProgBar(5);
     }
     ~Frame() {
-        WaitWindow& wait = dm_.waitWindow();
-        wait.Hide();
-        wait.SetProgBar(0);
-        dm_.taskPage().SetBusyCursor(false);
+        ProgressView& wait = dm_.waitWindow();
+        wait.hideWindow();
+        wait.setProgBar(0);
+        dm_.taskPage().setBusyCursor(false);
         if (toExport_)
-            sets_.exchangePage().SetWindowEnabled(true);
+            sets_.exchangePage().setWindowEnabled(true);
         else
             dm_.tasks.enableControls();
     }
@@ -164,84 +164,84 @@ class TaskCopier::Frame {
     Frame& operator=(const Frame&) = delete;
 
   private:
-    TDMForm& dm_;
+    DataModule& dm_;
     TableSets& sets_;
     bool toExport_;
 };
 
-TaskCopier::TaskCopier(TDMForm& dm, TableSets& sets) : dm_(dm), sets_(sets) {}
+TaskCopier::TaskCopier(DataModule& dm, TableSets& sets) : dm_(dm), sets_(sets) {}
 
-bool TaskCopier::CopyFileToExport(std::string_view table) {
+bool TaskCopier::copyFileToExport(std::string_view table) {
     try {
         dm_.db.copyTableFileTo(table, dm_.exdb);
         return true;
     } catch (const std::exception&) {
-        dm_.dialogs().Show(DialogKind::Error, msg(16) + " " + dm_.db.table(table).fileName(),
-                           {DialogButton::OK}, 0);
+        dm_.dialogs().showWindow(DialogKind::Error, msg(16) + " " + dm_.db.table(table).fileName(),
+                                 {DialogButton::OK}, 0);
         return false;
     }
 }
 
-void TaskCopier::TaskCopying(bool ToExport) {
+void TaskCopier::TaskCopying(bool toExport) {
     RunStore& store = dm_.store();
     // The buttons are offered only while the home set is active.
-    if (!sets_.RequireOpenSet() || store.ActiveDB != 0) return;
+    if (!sets_.requireOpenSet() || store.activeDB != 0) return;
     MessageDialog& dialogs = dm_.dialogs();
     if (dm_.tasks.isEmpty()) {
-        dialogs.Show(DialogKind::Confirmation, msg(13), {DialogButton::OK}, 0);
+        dialogs.showWindow(DialogKind::Confirmation, msg(13), {DialogButton::OK}, 0);
         return;
     }
-    if (store.Warnings && dialogs.Show(DialogKind::Confirmation, msg(ToExport ? 17 : 120),
-                                       {DialogButton::OK, DialogButton::Cancel}, 0) != DialogButton::OK)
+    if (store.warnings && dialogs.showWindow(DialogKind::Confirmation, msg(toExport ? 17 : 120),
+                                             {DialogButton::OK, DialogButton::Cancel}, 0) != DialogButton::OK)
         return;
 
-    Frame frame(*this, ToExport);
-    WaitWindow& wait = dm_.waitWindow();
-    sets_.PostModifiedTables();
+    Frame frame(*this, toExport);
+    ProgressView& wait = dm_.waitWindow();
+    sets_.postModifiedTables();
     const std::int32_t taskID = dm_.tasksTaskID.asInteger();
-    const TaskRows rows = readTask(taskID, ToExport);
-    if (!acceptRows(rows, ToExport)) return;
-    if (ToExport) {
-        store.LastTaskID = taskID;
-        if (!sets_.ReopenWorkingTables()) return;
+    const TaskRows rows = readTask(taskID, toExport);
+    if (!acceptRows(rows, toExport)) return;
+    if (toExport) {
+        store.lastTaskID = taskID;
+        if (!sets_.reopenWorkingTables()) return;
         dm_.tasks.locate("TaskID", taskID);
     }
 
-    TDMForm::EnsureTableFiles(dm_.exdb);
+    DataModule::ensureTableFiles(dm_.exdb);
     LibraryUndo undo(dm_.exdb.folder());
-    for (const char* table : LibraryTables) {
+    for (const char* table : libraryTables) {
         const std::string file = dm_.exdb.table(table).fileName();
         if (!undo.save(file)) {
-            dialogs.Show(DialogKind::Error, msg(16) + " " + file, {DialogButton::OK}, 0);
+            dialogs.showWindow(DialogKind::Error, msg(16) + " " + file, {DialogButton::OK}, 0);
             return;
         }
     }
     std::int32_t duplicate = 0;
     try {
-        if (ToExport) {
+        if (toExport) {
             // Into a set without tasks the libraries come whole, with no rows left of earlier exports.
-            sets_.SetExportTablesActive(true);
+            sets_.setExportTablesActive(true);
             if (dm_.extasks.isEmpty()) {
-                for (const char* table : LibraryTables) undo.changed(dm_.exdb.table(table).fileName());
+                for (const char* table : libraryTables) undo.changed(dm_.exdb.table(table).fileName());
                 dataset::Transaction tx(dm_.exdb);
                 dm_.exdb.emptyTable("conts");
                 dm_.exdb.emptyTable("boxes");
                 tx.commit();
             }
-            sets_.SetExportTablesActive(false);
+            sets_.setExportTablesActive(false);
         }
         int percent = 10;
-        for (const char* table : LibraryTables) {
-            wait.SetProgBar(percent);
+        for (const char* table : libraryTables) {
+            wait.setProgBar(percent);
             percent += 25;
-            if (!CopyFileToExport(table)) {
+            if (!copyFileToExport(table)) {
                 undo.restore();
                 return;
             }
             undo.changed(dm_.exdb.table(table).fileName());
         }
-        wait.SetProgBar(60);
-        if (ToExport)
+        wait.setProgBar(60);
+        if (toExport)
             exportRows(rows);
         else
             duplicate = duplicateRows(rows);
@@ -252,7 +252,7 @@ void TaskCopier::TaskCopying(bool ToExport) {
     }
     undo.discard();
     if (duplicate != 0) dm_.tasks.locate("TaskID", duplicate);
-    wait.SetProgBar(100);
+    wait.setProgBar(100);
     dm_.tc.first();
     dm_.tb.first();
 }
@@ -301,33 +301,33 @@ bool TaskCopier::acceptRow(const Row& row, bool toExport, bool containers) {
     library.open();
     if (key >= 1 && library.locate(keyField, static_cast<std::int64_t>(key)))
         text += "\r\"" + library.field(containers ? "Type" : "Kind").asString() + "\"";
-    dm_.dialogs().Show(DialogKind::Warning, text, {DialogButton::OK}, 0);
+    dm_.dialogs().showWindow(DialogKind::Warning, text, {DialogButton::OK}, 0);
     return false;
 }
 
 void TaskCopier::exportRows(const TaskRows& rows) {
-    WaitWindow& wait = dm_.waitWindow();
-    sets_.SetExportTablesActive(true);
+    ProgressView& wait = dm_.waitWindow();
+    sets_.setExportTablesActive(true);
     dataset::Transaction tx(dm_.exdb);
     copyRow(dm_.extasks, rows.task);
     dm_.extasks.post();
     const std::int32_t id = dm_.extasks.field("TaskID").asInteger();
-    wait.SetProgBar(70);
+    wait.setProgBar(70);
     copyTaskRows(dm_.extc, rows.tc, id);
-    wait.SetProgBar(80);
+    wait.setProgBar(80);
     copyTaskRows(dm_.extb, rows.tb, id);
-    wait.SetProgBar(90);
+    wait.setProgBar(90);
     copyTaskRows(dm_.exsolut, rows.solut, id);
     copyTaskRows(dm_.exdistr, rows.distr, id);
     copyTaskRows(dm_.exposit, rows.posit, id);
     tx.commit();
-    sets_.SetExportTablesActive(false);
+    sets_.setExportTablesActive(false);
 }
 
 // Writes the duplicate through cursors of its own, so that the data module's
 // rules and totals see it only once it is whole; gives its TaskID.
 std::int32_t TaskCopier::duplicateRows(const TaskRows& rows) {
-    WaitWindow& wait = dm_.waitWindow();
+    ProgressView& wait = dm_.waitWindow();
     dataset::Transaction tx(dm_.db);
     Cursor tasks(dm_.db, "tasks");
     Cursor tc(dm_.db, "tc");
@@ -339,11 +339,11 @@ std::int32_t TaskCopier::duplicateRows(const TaskRows& rows) {
     tasks.field("Date").setDate(today());
     tasks.post();
     const std::int32_t id = tasks.field("TaskID").asInteger();
-    wait.SetProgBar(70);
+    wait.setProgBar(70);
     copyTaskRows(tc, rows.tc, id, "Used");
-    wait.SetProgBar(80);
+    wait.setProgBar(80);
     copyTaskRows(tb, rows.tb, id, "Placed");
-    wait.SetProgBar(90);
+    wait.setProgBar(90);
     tx.commit();
     dm_.tasks.refresh();
     return id;
@@ -351,7 +351,7 @@ std::int32_t TaskCopier::duplicateRows(const TaskRows& rows) {
 
 void TaskCopier::closeExportTables() noexcept {
     try {
-        sets_.SetExportTablesActive(false);
+        sets_.setExportTablesActive(false);
     } catch (...) {
     }
 }

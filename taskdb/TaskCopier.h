@@ -8,7 +8,7 @@
 
 namespace rectix::taskdb {
 
-class TDMForm;
+class DataModule;
 class TableSets;
 
 // Copies the current task of the home set: exporting appends it, with its
@@ -22,13 +22,13 @@ class TableSets;
 // cannot be copied, a database error) leaves both sets as they were.
 class TaskCopier {
   public:
-    TaskCopier(TDMForm& dm, TableSets& sets);
+    TaskCopier(DataModule& dm, TableSets& sets);
 
     // true exports, false duplicates. Only while the home set is active.
-    void TaskCopying(bool ToExport);
+    void TaskCopying(bool toExport);
     // Copies a library table's file ("boxes", "conts") from the home set to the
     // export set, which must be closed; false, after message 16, when that failed.
-    bool CopyFileToExport(std::string_view table);
+    bool copyFileToExport(std::string_view table);
 
   private:
     using Row = std::vector<dataset::Value>; // every stored field, in stored order
@@ -45,7 +45,7 @@ class TaskCopier {
     std::int32_t duplicateRows(const TaskRows& rows);
     void closeExportTables() noexcept;
 
-    TDMForm& dm_;
+    DataModule& dm_;
     TableSets& sets_;
 };
 

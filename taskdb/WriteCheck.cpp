@@ -10,13 +10,13 @@
 
 namespace rectix::taskdb {
 
-const char* const WriteCheck::WarningText =
+const char* const WriteCheck::warningText =
     "Problem saving data files.\r\rRunning this program without necessary rights to\rread/write files can "
     "possibly violate data structure.\r\rPlease move program into any folder avoiding protected\rareas like "
     "C:\\Program Files.., C:\\ProgramData.. \r(to move, you'd uninstall and then install program "
     "again).\rAlternatively, always run program \"As Administrator\".";
 
-bool WriteCheck::WriteTextLineFile(const std::filesystem::path& path, const std::string& line) {
+bool WriteCheck::writeTextLineFile(const std::filesystem::path& path, const std::string& line) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) return false;
     out << line << "\r\n";
@@ -24,7 +24,7 @@ bool WriteCheck::WriteTextLineFile(const std::filesystem::path& path, const std:
     return !out.fail();
 }
 
-bool WriteCheck::ReadTextLineFile(const std::filesystem::path& path, std::string& line) {
+bool WriteCheck::readTextLineFile(const std::filesystem::path& path, std::string& line) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
     std::getline(in, line);
@@ -33,7 +33,7 @@ bool WriteCheck::ReadTextLineFile(const std::filesystem::path& path, std::string
     return true;
 }
 
-bool WriteCheck::CheckFileReadWrite(const std::filesystem::path& path) {
+bool WriteCheck::checkFileReadWrite(const std::filesystem::path& path) {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
@@ -41,14 +41,14 @@ bool WriteCheck::CheckFileReadWrite(const std::filesystem::path& path) {
     std::strftime(stamp, sizeof stamp, "%x %X", &local);
     const std::string text = std::string("Temp file for W/R check: ") + stamp;
     std::string back;
-    if (!WriteTextLineFile(path, text) || !ReadTextLineFile(path, back) || back != text) return false;
+    if (!writeTextLineFile(path, text) || !readTextLineFile(path, back) || back != text) return false;
     std::error_code ec;
     return std::filesystem::remove(path, ec) && !ec;
 }
 
-bool WriteCheck::CheckDataFolderWritable(const std::filesystem::path& folder, MessageDialog& dialogs) {
-    if (CheckFileReadWrite(folder / ProbeName)) return true;
-    dialogs.Show(DialogKind::Warning, WarningText, {DialogButton::OK}, 0);
+bool WriteCheck::checkDataFolderWritable(const std::filesystem::path& folder, MessageDialog& dialogs) {
+    if (checkFileReadWrite(folder / probeName)) return true;
+    dialogs.showWindow(DialogKind::Warning, warningText, {DialogButton::OK}, 0);
     return false;
 }
 

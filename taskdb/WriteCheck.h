@@ -11,17 +11,17 @@ class MessageDialog;
 // written, read back, compared and deleted there.
 class WriteCheck {
   public:
-    static constexpr const char* ProbeName = "z-temp-pr.bat";
+    static constexpr const char* probeName = "z-temp-pr.bat";
 
     // True when the folder passes; otherwise shows the warning and returns
     // false, and the program must end before any table is opened.
-    static bool CheckDataFolderWritable(const std::filesystem::path& folder, MessageDialog& dialogs);
+    static bool checkDataFolderWritable(const std::filesystem::path& folder, MessageDialog& dialogs);
 
-    static bool CheckFileReadWrite(const std::filesystem::path& path);
-    static bool WriteTextLineFile(const std::filesystem::path& path, const std::string& line);
-    static bool ReadTextLineFile(const std::filesystem::path& path, std::string& line);
+    static bool checkFileReadWrite(const std::filesystem::path& path);
+    static bool writeTextLineFile(const std::filesystem::path& path, const std::string& line);
+    static bool readTextLineFile(const std::filesystem::path& path, std::string& line);
 
-    static const char* const WarningText;
+    static const char* const warningText;
 };
 
 } // namespace rectix::taskdb

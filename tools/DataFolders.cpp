@@ -1,6 +1,6 @@
 #include "tools/DataFolders.h"
 
-#include "taskdb/DMUnit.h"
+#include "taskdb/DataModule.h"
 #include "taskdb/Schema.h"
 #include "taskdb/TableSets.h"
 
@@ -125,7 +125,7 @@ void makeSet(const fs::path& target, const char* alias, const json* sample) {
         writeFile(staging / dataset::AliasRegistry::fileName, std::string(alias) + "=set\n");
         {
             dataset::TableSet set(dataset::AliasRegistry(staging), alias, taskdb::schema());
-            taskdb::TDMForm::EnsureTableFiles(set);
+            taskdb::DataModule::ensureTableFiles(set);
             if (sample) {
                 set.open();
                 writeSample(set, *sample);
@@ -143,7 +143,7 @@ void makeSet(const fs::path& target, const char* alias, const json* sample) {
 
 } // namespace
 
-std::vector<fs::path> MakeDataFolders(const fs::path& programFolder, const std::string& sampleJson) {
+std::vector<fs::path> makeDataFolders(const fs::path& programFolder, const std::string& sampleJson) {
     json sample;
     try {
         sample = json::parse(sampleJson);
@@ -160,7 +160,7 @@ std::vector<fs::path> MakeDataFolders(const fs::path& programFolder, const std::
     const dataset::AliasRegistry aliases(programFolder);
     std::vector<fs::path> made;
     for (int set = 0; set < 3; ++set) {
-        const char* alias = taskdb::TableSets::AliasNames[set];
+        const char* alias = taskdb::TableSets::aliasNames[set];
         const fs::path target = aliases.path(alias);
         if (fs::exists(fs::symlink_status(target))) continue;
         fs::create_directories(target.parent_path());

@@ -23,7 +23,7 @@ class SampleDataError : public std::runtime_error {
 // each task with its "tc" and "tb" rows; a row's members are field names of
 // its table, and a task row names its container type by "Type" and its box
 // kind by "Kind". Throws SampleDataError, or the table layer's errors.
-std::vector<std::filesystem::path> MakeDataFolders(const std::filesystem::path& programFolder,
+std::vector<std::filesystem::path> makeDataFolders(const std::filesystem::path& programFolder,
                                                    const std::string& sampleJson);
 
 } // namespace rectix::tools

@@ -4,7 +4,7 @@
 
 #include "engine/PackRun.h"
 #include "lang/Language.h"
-#include "taskdb/DMUnit.h"
+#include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/SolveBridge.h"
 
@@ -22,16 +22,16 @@ namespace {
 
 // Dialogs print their text on standard error and take the accepting answer.
 struct StderrDialogs : taskdb::MessageDialog {
-    taskdb::DialogButton Show(taskdb::DialogKind, const std::string& text,
-                              const std::vector<taskdb::DialogButton>& buttons, int) override {
-        ShowMessage(text);
+    taskdb::DialogButton showWindow(taskdb::DialogKind, const std::string& text,
+                                    const std::vector<taskdb::DialogButton>& buttons, int) override {
+        showMessage(text);
         for (auto b : {taskdb::DialogButton::OK, taskdb::DialogButton::Yes, taskdb::DialogButton::YesToAll,
                        taskdb::DialogButton::All, taskdb::DialogButton::Ignore})
             for (auto offered : buttons)
                 if (offered == b) return b;
         return buttons.empty() ? taskdb::DialogButton::OK : buttons.front();
     }
-    void ShowMessage(const std::string& text) override {
+    void showMessage(const std::string& text) override {
         std::string line = text;
         for (char& ch : line)
             if (ch == '\r') ch = ' ';
@@ -56,7 +56,7 @@ struct ScratchProgramFolder {
     }
 };
 
-int Usage() {
+int usage() {
     std::cerr << "usage: rectix-solve [--clock-step MS] TASK.json\n"
                  "       rectix-solve --taskset DIR --task ID [--clear | --reload]\n";
     return 2;
@@ -64,7 +64,7 @@ int Usage() {
 
 } // namespace
 
-int RunStoredTask(const std::vector<std::string>& args) {
+int runStoredTask(const std::vector<std::string>& args) {
     std::optional<fs::path> folder;
     std::optional<long> taskID;
     enum { Solve, Clear, Reload } action = Solve;
@@ -83,27 +83,27 @@ int RunStoredTask(const std::vector<std::string>& args) {
         } else if (args[i] == "--reload") {
             action = Reload;
         } else {
-            return Usage();
+            return usage();
         }
     }
-    if (!folder || !taskID) return Usage();
+    if (!folder || !taskID) return usage();
     std::error_code ec;
     if (!fs::is_directory(*folder, ec)) {
         std::cerr << "rectix-solve: --taskset: no folder " << folder->string() << "\n";
         return 2;
     }
 
-    engine::PackRun::SetDefaultCaptions();
+    engine::PackRun::setDefaultCaptions();
     lang::Language::global().applyLanguage(false, 0);
     ScratchProgramFolder program(*folder);
     taskdb::RunStore store;
     StderrDialogs dialogs;
-    taskdb::NullWaitWindow wait;
-    taskdb::TDMForm dm(store, program.path);
+    taskdb::NullProgressView wait;
+    taskdb::DataModule dm(store, program.path);
     dm.setDialogs(&dialogs);
     dm.setWaitWindow(&wait);
-    dm.DataModuleCreate();
-    if (store.DBState != 555) {
+    dm.dataModuleCreate();
+    if (store.dbState != 555) {
         std::cerr << "rectix-solve: --taskset: the table set in " << folder->string()
                   << " cannot be opened\n";
         return 2;
@@ -112,7 +112,7 @@ int RunStoredTask(const std::vector<std::string>& args) {
         std::cerr << "rectix-solve: --task: no task " << *taskID << " in " << folder->string() << "\n";
         return 2;
     }
-    dm.LoadTaskOptions();
+    dm.loadTaskOptions();
 
     engine::PackProblem problem;
     engine::PackRun run(problem, wait);
@@ -124,12 +124,12 @@ int RunStoredTask(const std::vector<std::string>& args) {
                 std::cerr << "rectix-solve: task " << *taskID << " has a stored solution: --clear it first\n";
                 return 2;
             }
-            const std::string refusal = bridge.SolveRefusal();
+            const std::string refusal = bridge.solveRefusal();
             if (!refusal.empty()) {
                 std::cerr << "rectix-solve: " << refusal << "\n";
                 return 2;
             }
-            bridge.SolveTask();
+            bridge.solveTask();
             break;
         }
         case Clear:
@@ -137,7 +137,7 @@ int RunStoredTask(const std::vector<std::string>& args) {
                 std::cerr << "rectix-solve: task " << *taskID << " has no stored solution\n";
                 return 2;
             }
-            bridge.ClearSolution();
+            bridge.clearSolution();
             std::cout << "{\"TaskID\":" << *taskID << ",\"Solut\":false}\n";
             return 0;
         case Reload:
@@ -145,14 +145,14 @@ int RunStoredTask(const std::vector<std::string>& args) {
                 std::cerr << "rectix-solve: task " << *taskID << " has no stored solution\n";
                 return 2;
             }
-            bridge.ReloadSolution();
+            bridge.reloadSolution();
             break;
         }
     } catch (const std::exception& e) {
         std::cerr << "rectix-solve: " << e.what() << "\n";
         return 1;
     }
-    std::cout << PlanJson(problem, run, run.Engine().TotalFills) << "\n";
+    std::cout << planJson(problem, run, run.fillEngine().totalFills) << "\n";
     return 0;
 }
 

@@ -8,6 +8,6 @@ namespace rectix::tools {
 // The harness's second form: solves (clears, reloads) a task stored in the
 // table set of a folder exactly as the program's Solve (Clear, View) does,
 // and prints the plan as JSON. Returns the process exit status.
-int RunStoredTask(const std::vector<std::string>& args);
+int runStoredTask(const std::vector<std::string>& args);
 
 } // namespace rectix::tools

@@ -30,17 +30,17 @@ struct FixedContainer {
 };
 
 // Reads a task in the harness's JSON form into the problem, as the solve
-// bridge reads a stored task: ResetProblem, the model arrays in row order, the
+// bridge reads a stored task: resetProblem, the model arrays in row order, the
 // settings converted to the engine's units. Returns the task's fixed
 // containers, checked to fit the task's containers and boxes. Throws TaskFileError.
-std::vector<FixedContainer> LoadTaskJson(const std::string& text, engine::PackProblem& problem);
+std::vector<FixedContainer> loadTaskJson(const std::string& text, engine::PackProblem& problem);
 
 // Prepares the instances, takes the fixed containers over into the start plan
 // (each into the lowest free instance of its type, each box into the lowest
 // free instance of its kind) and evaluates it, as a solve does.
-void PrepareStart(engine::PackProblem& problem, const std::vector<FixedContainer>& fixed = {});
+void prepareStart(engine::PackProblem& problem, const std::vector<FixedContainer>& fixed = {});
 
-// The plan in ResultSolution as JSON text.
-std::string PlanJson(const engine::PackProblem& problem, const engine::PackRun& run, long long fills);
+// The plan in resultSolution as JSON text.
+std::string planJson(const engine::PackProblem& problem, const engine::PackRun& run, long long fills);
 
 } // namespace rectix::tools

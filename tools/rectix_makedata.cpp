@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     std::stringstream sample;
     sample << in.rdbuf();
     try {
-        for (const auto& folder : rectix::tools::MakeDataFolders(argv[1], sample.str()))
+        for (const auto& folder : rectix::tools::makeDataFolders(argv[1], sample.str()))
             std::cout << "rectix-makedata: made " << folder.string() << "\n";
     } catch (const std::exception& e) {
         std::cerr << "rectix-makedata: " << e.what() << "\n";

@@ -20,8 +20,8 @@ namespace {
 const rectix::engine::FillEngine* clockEngine = nullptr;
 double clockStepMs = 0;
 
-double WorkClockMs() {
-    return static_cast<double>(clockEngine->TotalFills) * clockStepMs;
+double workClockMs() {
+    return static_cast<double>(clockEngine->totalFills) * clockStepMs;
 }
 
 } // namespace
@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
         argv += 2;
         argc -= 2;
     } else if (argc > 1 && std::string(argv[1]).rfind("--", 0) == 0) {
-        return tools::RunStoredTask(std::vector<std::string>(argv + 1, argv + argc));
+        return tools::runStoredTask(std::vector<std::string>(argv + 1, argv + argc));
     }
     if (argc != 2) {
         std::cerr << "usage: rectix-solve [--clock-step MS] TASK.json\n"
@@ -54,29 +54,29 @@ int main(int argc, char** argv) {
     std::stringstream text;
     text << in.rdbuf();
 
-    engine::PackRun::SetDefaultCaptions();
+    engine::PackRun::setDefaultCaptions();
     engine::PackProblem problem;
     engine::NullProgress progress;
     engine::PackRun run(problem, progress);
     if (clockStep) {
-        clockEngine = &run.Engine();
+        clockEngine = &run.fillEngine();
         clockStepMs = *clockStep;
-        run.Engine().NowMs = &WorkClockMs;
+        run.fillEngine().nowMs = &workClockMs;
     }
     std::vector<tools::FixedContainer> fixed;
     try {
-        fixed = tools::LoadTaskJson(text.str(), problem);
+        fixed = tools::loadTaskJson(text.str(), problem);
     } catch (const tools::TaskFileError& e) {
         std::cerr << "rectix-solve: " << e.what() << "\n";
         return 2;
     }
     try {
-        tools::PrepareStart(problem, fixed);
-        run.RunPacking();
+        tools::prepareStart(problem, fixed);
+        run.runPacking();
     } catch (const std::exception& e) {
         std::cerr << "rectix-solve: solve failed: " << e.what() << "\n";
         return 1;
     }
-    std::cout << tools::PlanJson(problem, run, run.Engine().TotalFills) << "\n";
+    std::cout << tools::planJson(problem, run, run.fillEngine().totalFills) << "\n";
     return 0;
 }

@@ -70,7 +70,7 @@ void DataEdit::showValue() {
     if (open)
         ErrorBoundary::run([&] {
             text =
-                hasFocus() ? QString::fromStdString(field_.asString()) : ShownValue(field_, field_.value());
+                hasFocus() ? QString::fromStdString(field_.asString()) : shownValue(field_, field_.value());
         });
     setText(text);
 }

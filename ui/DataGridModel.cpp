@@ -85,7 +85,7 @@ QStringList DataGridModel::choices(int c) const {
     while (&source.fieldAt(position) != &result) ++position;
     QStringList texts;
     const std::size_t n = source.recordCount();
-    for (std::size_t r = 0; r < n; ++r) texts << ShownValue(result, source.rowValues(r)[position]);
+    for (std::size_t r = 0; r < n; ++r) texts << shownValue(result, source.rowValues(r)[position]);
     return texts;
 }
 
@@ -128,7 +128,7 @@ QVariant DataGridModel::data(const QModelIndex& index, int role) const {
             return fromUtf8(col.field->asString());
         const auto* values = rowAt(index.row());
         if (!values || col.position >= values->size()) return QString();
-        return ShownValue(*col.field, (*values)[col.position]);
+        return shownValue(*col.field, (*values)[col.position]);
     }
     case Qt::TextAlignmentRole: {
         const Qt::Alignment horizontal = col.def.alignment & Qt::AlignHorizontal_Mask;

@@ -5,7 +5,7 @@
 
 namespace rectix::ui {
 
-QString ShownValue(const dataset::Field& field, const dataset::Value& value) {
+QString shownValue(const dataset::Field& field, const dataset::Value& value) {
     if (value.kind() == dataset::Value::Kind::Date) {
         const dataset::Date d = value.date();
         const QDate date(static_cast<int>(d.year()), static_cast<int>(static_cast<unsigned>(d.month())),

@@ -11,7 +11,7 @@ namespace rectix::ui {
 
 // Writes language texts into the windows by window name, component name and property.
 //
-// A window registers under the name the texts use (for example "TTasksForm") once its widgets
+// A window registers under the name the texts use (for example "MainWindow") once its widgets
 // exist; its components are descendants carrying the texts' component names as object names
 // ("RunButton", "ContsGrid"). What a property becomes depends on the component:
 //   caption: the window's title; the text of a button, check box, radio button, label or menu

@@ -1,5 +1,5 @@
-#include "app/AboutUnit.h"
-#include "app/WaitUnit.h"
+#include "app/AboutWindow.h"
+#include "app/ProgressWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -35,30 +35,30 @@ QCheckBox* check(QWidget& w, const char* name) {
 } // namespace
 
 TEST(About, UncheckingPromptsHidesTheHintsOfEveryWindowEvenOnesNotShownYet) {
-    TAboutForm about;
-    TWaitForm wait; // exists, not shown
+    AboutWindow about;
+    ProgressWindow wait; // exists, not shown
     ASSERT_TRUE(check(about, "HintsCheck")->isChecked());
     about.show();
 
     QTest::mouseClick(check(about, "HintsCheck"), Qt::LeftButton);
-    EXPECT_FALSE(TAboutForm::prompts());
+    EXPECT_FALSE(AboutWindow::prompts());
     EXPECT_FALSE(hintShows(check(about, "WarnsCheck")));
     wait.show();
     EXPECT_FALSE(hintShows(wait.findChild<QLabel*>(QStringLiteral("TimeLab"))));
 
     QTest::mouseClick(check(about, "HintsCheck"), Qt::LeftButton);
-    EXPECT_TRUE(TAboutForm::prompts());
+    EXPECT_TRUE(AboutWindow::prompts());
     EXPECT_TRUE(hintShows(wait.findChild<QLabel*>(QStringLiteral("TimeLab"))));
 }
 
 TEST(About, WarningsIsReadAtTheMomentOfAsking) {
-    EXPECT_TRUE(TAboutForm::warnings()); // as at start, before the window exists
+    EXPECT_TRUE(AboutWindow::warnings()); // as at start, before the window exists
     {
-        TAboutForm about;
+        AboutWindow about;
         EXPECT_TRUE(check(about, "WarnsCheck")->isChecked());
         check(about, "WarnsCheck")->setChecked(false);
-        EXPECT_FALSE(TAboutForm::warnings());
+        EXPECT_FALSE(AboutWindow::warnings());
         check(about, "WarnsCheck")->setChecked(true);
-        EXPECT_TRUE(TAboutForm::warnings());
+        EXPECT_TRUE(AboutWindow::warnings());
     }
 }

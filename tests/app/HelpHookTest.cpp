@@ -1,5 +1,5 @@
-#include "app/AboutUnit.h"
-#include "app/UseHTMLHelp.h"
+#include "app/AboutWindow.h"
+#include "app/HelpFiles.h"
 #include "ui/Help.h"
 #include "ui/HelpWindow.h"
 
@@ -13,14 +13,14 @@ using namespace rectix;
 
 namespace {
 
-QString shownPage(app::TUseHTMLHelp& help) {
+QString shownPage(app::HelpFiles& help) {
     return help.window().isVisible() ? help.window().page().fileName() : QString();
 }
 
 } // namespace
 
 TEST(HelpHook, F1OnAGridOpensItsContextsPage) {
-    app::TUseHTMLHelp help;
+    app::HelpFiles help;
     QWidget page;
     ui::Help::setContext(&page, 2);
     auto* grid = new QTableView(&page);
@@ -31,14 +31,14 @@ TEST(HelpHook, F1OnAGridOpensItsContextsPage) {
     EXPECT_EQ(shownPage(help), QStringLiteral("context-3.html"));
     EXPECT_FALSE(help.window().findChild<QTextBrowser*>()->toPlainText().isEmpty());
 
-    app::TAboutForm about;
+    app::AboutWindow about;
     about.show();
     QTest::keyClick(&about, Qt::Key_F1);
     EXPECT_EQ(shownPage(help), QStringLiteral("context-1.html"));
 }
 
 TEST(HelpHook, CommandsMapOntoPagesAndAMissingPageShowsTheIndex) {
-    app::TUseHTMLHelp help;
+    app::HelpFiles help;
     EXPECT_TRUE(ui::Help::global().request(ui::HelpCommand::ContextPopup, 13));
     EXPECT_EQ(shownPage(help), QStringLiteral("context-13.html"));
     EXPECT_TRUE(ui::Help::global().request(ui::HelpCommand::Context, 4)); // no page of its own
@@ -53,13 +53,13 @@ TEST(HelpHook, CommandsMapOntoPagesAndAMissingPageShowsTheIndex) {
 }
 
 TEST(HelpHook, EveryContextTheWindowsUseHasAPage) {
-    app::TUseHTMLHelp help;
+    app::HelpFiles help;
     for (int context : {1, 2, 3, 5, 7, 9, 10, 11, 13, 14, 15})
         EXPECT_EQ(help.window().pageOf(context).fileName(), QStringLiteral("context-%1.html").arg(context));
 }
 
 TEST(HelpHook, RequestsStopWhenTheHookGoes) {
-    { app::TUseHTMLHelp help; }
+    { app::HelpFiles help; }
     EXPECT_FALSE(ui::Help::global().hasHandler());
     EXPECT_FALSE(ui::Help::global().request(ui::HelpCommand::Context, 1));
 }

@@ -1,5 +1,5 @@
 #include "app/OperationScope.h"
-#include "app/WaitUnit.h"
+#include "app/ProgressWindow.h"
 #include "core/Errors.h"
 
 #include <QApplication>
@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 using rectix::app::OperationScope;
-using rectix::app::TWaitForm;
+using rectix::app::ProgressWindow;
 
 namespace {
 
@@ -34,7 +34,7 @@ struct Frame {
     }
 
     QWidget main;
-    TWaitForm wait;
+    ProgressWindow wait;
 };
 
 } // namespace
@@ -45,7 +45,7 @@ TEST(OperationScope, AnErrorInTheWorkRestoresWindowCursorAndProgressWindow) {
         {
             OperationScope scope(&f.main, &f.wait);
             f.expectRunning();
-            f.wait.SetProgBar(35);
+            f.wait.setProgBar(35);
             throw rectix::core::RangeError("Range check error");
         },
         rectix::core::RangeError);

@@ -1,5 +1,5 @@
 #include "app/Pictures.h"
-#include "app/Splash.h"
+#include "app/SplashScreen.h"
 
 #include <QLabel>
 
@@ -10,6 +10,6 @@ using namespace rectix;
 TEST(Pictures, TheShippedPicturesDecode) {
     EXPECT_EQ(app::Pictures::splash().size(), QSize(400, 300));
     EXPECT_FALSE(app::Pictures::acknowledgements().isNull());
-    app::TSplashForm splash;
+    app::SplashScreen splash;
     EXPECT_EQ(splash.findChild<QLabel*>(QStringLiteral("Image1"))->pixmap().size(), QSize(400, 300));
 }

@@ -1,11 +1,11 @@
 // The main window's commands: Exit, and the frame every long command runs in.
 #include "StartupFixture.h"
 
-#include "app/AboutUnit.h"
-#include "app/TasksUnit.h"
-#include "app/WaitUnit.h"
+#include "app/AboutWindow.h"
+#include "app/MainWindow.h"
+#include "app/ProgressWindow.h"
 #include "core/Errors.h"
-#include "taskdb/DMUnit.h"
+#include "taskdb/DataModule.h"
 #include "ui/ErrorBoundary.h"
 
 #include <QApplication>
@@ -32,7 +32,7 @@ class ShellTest : public StartupTest {
     // Runs the command as a click would: as an event of the message loop.
     void command(std::function<void()> work) const {
         QMetaObject::invokeMethod(
-            main, [this, work] { main->RunOperation(work); }, Qt::QueuedConnection);
+            main, [this, work] { main->runOperation(work); }, Qt::QueuedConnection);
         QApplication::processEvents();
     }
 
@@ -43,7 +43,7 @@ class ShellTest : public StartupTest {
         EXPECT_FALSE(start.waitForm()->isVisible());
     }
 
-    rectix::app::TTasksForm* main = nullptr;
+    rectix::app::MainWindow* main = nullptr;
 };
 
 } // namespace
@@ -54,7 +54,7 @@ TEST_F(ShellTest, ExitAsksMessage48OnlyWhileWarningsIsChecked) {
     EXPECT_TRUE(main->isVisible()); // refused: nothing further
 
     start.aboutForm()->findChild<QCheckBox*>("WarnsCheck")->setChecked(false);
-    EXPECT_FALSE(start.store().Warnings);
+    EXPECT_FALSE(start.store().warnings);
     clickExit();
     EXPECT_EQ(dialogs.shown.size(), 1u);
     EXPECT_FALSE(main->isVisible());
@@ -90,7 +90,7 @@ TEST_F(ShellTest, WhileACommandRunsOnlyTheProgressWindowTakesInputAndNoSecondCom
         EXPECT_FALSE(main->isEnabled());
         EXPECT_FALSE(main->close()); // nor can the program end meanwhile
         secondRan = false;
-        rectix::ui::ErrorBoundary::run([&] { main->RunOperation([&] { secondRan = true; }); });
+        rectix::ui::ErrorBoundary::run([&] { main->runOperation([&] { secondRan = true; }); });
     });
     EXPECT_FALSE(secondRan);
     EXPECT_TRUE(dialogs.shown.empty());
@@ -98,7 +98,7 @@ TEST_F(ShellTest, WhileACommandRunsOnlyTheProgressWindowTakesInputAndNoSecondCom
 }
 
 TEST_F(ShellTest, DeletingATaskShowsTheProgressWindowAndGivesEverythingBack) {
-    rectix::taskdb::TDMForm& dm = *start.dataModule();
+    rectix::taskdb::DataModule& dm = *start.dataModule();
     dm.tasks.append();
     ASSERT_EQ(dm.tasks.recordCount(), 1u);
 

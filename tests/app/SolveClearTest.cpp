@@ -1,8 +1,8 @@
 // Solve and Clear from the run button, their frame, and the reload before the solution pages.
 #include "TaskPageFixture.h"
 
-#include "app/AboutUnit.h"
-#include "app/WaitUnit.h"
+#include "app/AboutWindow.h"
+#include "app/ProgressWindow.h"
 #include "engine/PackProblem.h"
 
 #include <QCheckBox>
@@ -56,8 +56,8 @@ TEST_F(SolveClear, SolveStoresTheSolutionAndTheButtonTurnsIntoClear) {
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_TRUE(solved());
     EXPECT_GE(rows(dm->solut), 1);
-    EXPECT_EQ(store().LoadedSolutionTaskID, id);
-    EXPECT_EQ(placedBoxes(), start.problem()->ResultSolution.LoadedBoxes);
+    EXPECT_EQ(store().loadedSolutionTaskID, id);
+    EXPECT_EQ(placedBoxes(), start.problem()->resultSolution.loadedBoxes);
     EXPECT_EQ(button("RunButton")->text(), QStringLiteral("C&lear"));
     EXPECT_TRUE(button("ResultButton")->isEnabled());
     EXPECT_EQ(main->focusWidget(), button("ViewButton"));
@@ -77,7 +77,7 @@ TEST_F(SolveClear, SolveIsRefusedOverTheTaskLimitsAndAcceptedAtThem) {
     EXPECT_EQ(rows(dm->solut), 0);
 
     setTotal(1000);
-    store().OptTime = 1; // accepted is enough: the plan need not be the best
+    store().optTime = 1; // accepted is enough: the plan need not be the best
     dialogs.shown.clear();
     click("RunButton");
     EXPECT_TRUE(dialogs.shown.empty());
@@ -136,10 +136,10 @@ TEST_F(SolveClear, ClearAsksWhileWarningsIsOnAndClearsAtOnceWithItOff) {
 
 // Esc reaches the progress window as the user's key does, once the run has begun.
 TEST_F(SolveClear, EscDuringALongSolveStopsItWithTheBestPlanStored) {
-    store().OptPower = 50;
-    store().OptTime = 600;
+    store().optPower = 50;
+    store().optTime = 600;
     const std::int32_t id = sampleTask(2, 60);
-    rectix::app::TWaitForm* wait = start.waitForm();
+    rectix::app::ProgressWindow* wait = start.waitForm();
     struct EscOnceRunning : QObject {
         QObject* window = nullptr;
         bool eventFilter(QObject*, QEvent* e) override {
@@ -155,13 +155,13 @@ TEST_F(SolveClear, EscDuringALongSolveStopsItWithTheBestPlanStored) {
     wait->findChild<QProgressBar*>(QStringLiteral("ProgBarYnD"))->installEventFilter(&esc);
 
     click("RunButton");
-    EXPECT_TRUE(wait->EscPressed());
-    EXPECT_TRUE(start.problem()->StopRun); // stopped, not run to its end
+    EXPECT_TRUE(wait->escPressed());
+    EXPECT_TRUE(start.problem()->stopRun); // stopped, not run to its end
     EXPECT_TRUE(solved());
     EXPECT_GE(rows(dm->solut), 1);
     EXPECT_GT(placedBoxes(), 0);
-    EXPECT_EQ(placedBoxes(), start.problem()->ResultSolution.LoadedBoxes);
-    EXPECT_EQ(store().LoadedSolutionTaskID, id);
+    EXPECT_EQ(placedBoxes(), start.problem()->resultSolution.loadedBoxes);
+    EXPECT_EQ(store().loadedSolutionTaskID, id);
     expectRestored();
 }
 
@@ -181,15 +181,15 @@ TEST_F(SolveClear, SolutionAndViewReloadThePlanOnlyWhenTheRecordHoldsAnotherTask
     const std::int32_t id = sampleTask();
     click("RunButton");
     ASSERT_TRUE(solved());
-    const int loaded = start.problem()->ResultSolution.LoadedBoxes;
-    start.problem()->ResultSolution.LoadedBoxes = -1; // would be rebuilt by a reload
+    const int loaded = start.problem()->resultSolution.loadedBoxes;
+    start.problem()->resultSolution.loadedBoxes = -1; // would be rebuilt by a reload
     click("ViewButton");
-    EXPECT_EQ(start.problem()->ResultSolution.LoadedBoxes, -1);
+    EXPECT_EQ(start.problem()->resultSolution.loadedBoxes, -1);
 
-    store().LoadedSolutionTaskID = 0;
+    store().loadedSolutionTaskID = 0;
     click("ResultButton");
-    EXPECT_EQ(store().LoadedSolutionTaskID, id);
-    EXPECT_EQ(start.problem()->ResultSolution.LoadedBoxes, loaded);
+    EXPECT_EQ(store().loadedSolutionTaskID, id);
+    EXPECT_EQ(start.problem()->resultSolution.loadedBoxes, loaded);
     expectRestored();
 
     // Stored rows that do not fit the task: the reload fails whole and the page stays usable.
@@ -198,10 +198,10 @@ TEST_F(SolveClear, SolutionAndViewReloadThePlanOnlyWhenTheRecordHoldsAnotherTask
     dm->posit.edit();
     dm->positPosX.setInteger(1350);
     dm->posit.post();
-    store().LoadedSolutionTaskID = 0;
+    store().loadedSolutionTaskID = 0;
     click("ViewButton");
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].rfind("errorbox: ", 0), 0u) << dialogs.shown[0];
-    EXPECT_EQ(store().LoadedSolutionTaskID, 0);
+    EXPECT_EQ(store().loadedSolutionTaskID, 0);
     expectRestored();
 }

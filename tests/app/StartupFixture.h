@@ -20,10 +20,10 @@ class StartupTest : public ::testing::Test {
   protected:
     void SetUp() override {
         rectix::taskdb::RunStore defaults;
-        rectix::app::SetDefaultOptions(defaults, true);
-        defaults.VolMltPos = 3;
+        rectix::app::setDefaultOptions(defaults, true);
+        defaults.volMltPos = 3;
         rectix::app::SavedViewSettings view;
-        rectix::app::SettingsFile(defaults, view, folder.path).SaveIni();
+        rectix::app::SettingsFile(defaults, view, folder.path).saveIni();
     }
     void TearDown() override {
         rectix::lang::Language::global().applyEnglishTexts(false);

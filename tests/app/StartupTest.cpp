@@ -2,10 +2,10 @@
 // end of the program.
 #include "StartupFixture.h"
 
-#include "app/AboutUnit.h"
+#include "app/AboutWindow.h"
+#include "app/MainWindow.h"
 #include "app/StartupChecks.h"
-#include "app/TasksUnit.h"
-#include "taskdb/DMUnit.h"
+#include "taskdb/DataModule.h"
 
 using rectix::app::StartupOutcome;
 
@@ -38,7 +38,7 @@ TEST_F(StartupTest, AnUnwritableProgramFolderShowsTheWarningAndEndsAtOnce) {
     makeSets({"home", "export", "import"});
     std::filesystem::create_directory(folder.path / "z-temp-pr.bat"); // the probe cannot be written
     EXPECT_EQ(start.run(), StartupOutcome::Ended);
-    EXPECT_EQ(dialogs.shown, std::vector<std::string>{"warning: " + rectix::app::DataFolderWarning});
+    EXPECT_EQ(dialogs.shown, std::vector<std::string>{"warning: " + rectix::app::dataFolderWarning});
     EXPECT_EQ(start.dataModule(), nullptr);
     EXPECT_EQ(std::filesystem::current_path(), startFolder);
 }
@@ -47,9 +47,9 @@ TEST_F(StartupTest, ASetThatIsBusyOrBrokenShowsBusyOrWrongAndNoMainWindow) {
     makeSets({"home", "export", "import"});
     rectix::taskdb::RunStore otherStore;
     {
-        rectix::taskdb::TDMForm other(otherStore, folder.path); // another holder of the home set
-        other.DataModuleCreate();
-        ASSERT_EQ(otherStore.DBState, 555);
+        rectix::taskdb::DataModule other(otherStore, folder.path); // another holder of the home set
+        other.dataModuleCreate();
+        ASSERT_EQ(otherStore.dbState, 555);
         EXPECT_EQ(start.run(), StartupOutcome::Ended);
     }
     EXPECT_EQ(dialogs.shown, std::vector<std::string>{"plain: Rectix DB is busy or wrong"});
@@ -70,19 +70,19 @@ TEST_F(StartupTest, ASetThatIsBusyOrBrokenShowsBusyOrWrongAndNoMainWindow) {
 TEST_F(StartupTest, AStartShowsTheMainWindowInTheProgramFolderAndItsCloseWritesTheSettings) {
     makeSets({"home", "export", "import"});
     ASSERT_EQ(start.run(), StartupOutcome::Running);
-    rectix::app::TTasksForm& main = *start.mainWindow();
+    rectix::app::MainWindow& main = *start.mainWindow();
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_TRUE(main.isVisible());
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Rectix 1.95  - Task page"));
     EXPECT_EQ(main.pos(), QPoint(10, 12));
     EXPECT_EQ(std::filesystem::current_path(), folder.path);
     EXPECT_FALSE(std::filesystem::exists(folder.path / "z-temp-pr.bat"));
-    EXPECT_EQ(start.store().DBState, 555);
-    EXPECT_EQ(start.store().AreaMult, 1000);
+    EXPECT_EQ(start.store().dbState, 555);
+    EXPECT_EQ(start.store().areaMult, 1000);
     EXPECT_TRUE(start.dataModule()->tasks.isOpen());
     EXPECT_NE(start.aboutForm(), nullptr);
 
-    start.store().OptPower = 17;
+    start.store().optPower = 17;
     EXPECT_TRUE(main.close());
     EXPECT_NE(folder.read("rectix.ini").find("17   Opt.Intens\r\n"), std::string::npos);
     EXPECT_FALSE(start.dataModule()->tasks.isOpen());
@@ -93,8 +93,8 @@ TEST_F(StartupTest, ClosingWhileTheExportSetIsActiveLeavesTheSettingsFileAsItWas
     makeSets({"home", "export", "import"});
     const std::string before = folder.read("rectix.ini");
     ASSERT_EQ(start.run(), StartupOutcome::Running);
-    start.store().ActiveDB = 1;
-    start.store().OptPower = 17;
+    start.store().activeDB = 1;
+    start.store().optPower = 17;
     EXPECT_TRUE(start.mainWindow()->close());
     EXPECT_EQ(folder.read("rectix.ini"), before);
 }

@@ -2,8 +2,8 @@
 
 #include "StartupFixture.h"
 
-#include "app/TasksUnit.h"
-#include "taskdb/DMUnit.h"
+#include "app/MainWindow.h"
+#include "taskdb/DataModule.h"
 #include "ui/DataGrid.h"
 
 #include <QApplication>
@@ -23,8 +23,8 @@ class TaskPageTest : public StartupTest {
         ASSERT_EQ(start.run(), rectix::app::StartupOutcome::Running);
         main = start.mainWindow();
         dm = start.dataModule();
-        store().OptPower = 1;
-        store().OptTime = 60;
+        store().optPower = 1;
+        store().optTime = 60;
     }
 
     rectix::taskdb::RunStore& store() { return start.store(); }
@@ -46,26 +46,26 @@ class TaskPageTest : public StartupTest {
     }
 
     std::int32_t addContainer(const std::string& name, int length, int width, int loadWt = 20000) {
-        const bool mode = std::exchange(store().CntEditMode, true);
+        const bool mode = std::exchange(store().cntEditMode, true);
         dm->conts.append();
         dm->contsType.setString(name);
         dm->contsLength.setInteger(length);
         dm->contsWidth.setInteger(width);
         dm->contsLoadWt.setInteger(loadWt);
         dm->conts.post();
-        store().CntEditMode = mode;
+        store().cntEditMode = mode;
         return static_cast<std::int32_t>(dm->contsTypeID.asInteger());
     }
 
     std::int32_t addBox(const std::string& name, int length, int width, int weight = 10) {
-        const bool mode = std::exchange(store().BoxEditMode, true);
+        const bool mode = std::exchange(store().boxEditMode, true);
         dm->boxes.append();
         dm->boxesKind.setString(name);
         dm->boxesLength.setInteger(length);
         dm->boxesWidth.setInteger(width);
         dm->boxesWeight.setInteger(weight);
         dm->boxes.post();
-        store().BoxEditMode = mode;
+        store().boxEditMode = mode;
         return static_cast<std::int32_t>(dm->boxesKindID.asInteger());
     }
 
@@ -109,6 +109,6 @@ class TaskPageTest : public StartupTest {
     int rows(rectix::dataset::Cursor& c) const { return static_cast<int>(c.recordCount()); }
     bool solved() const { return dm->tasksSolut.asBoolean(); }
 
-    rectix::app::TTasksForm* main = nullptr;
-    rectix::taskdb::TDMForm* dm = nullptr;
+    rectix::app::MainWindow* main = nullptr;
+    rectix::taskdb::DataModule* dm = nullptr;
 };

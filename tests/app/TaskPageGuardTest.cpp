@@ -156,8 +156,8 @@ TEST_F(TaskPageColumns, ANarrowWindowKeepsTheDesignWidthsAndAWideOneScalesEveryS
     }
     EXPECT_TRUE(conts->isColumnHidden(2)); // the priority stays hidden
 
-    store().PlacementFlags = {};
+    store().placementFlags = {};
     resizeClient(main->minimumWidth());
     EXPECT_EQ(widths(conts), design);
-    EXPECT_TRUE(store().PlacementFlags.SolutForm); // the other windows place themselves anew
+    EXPECT_TRUE(store().placementFlags.solutForm); // the other windows place themselves anew
 }

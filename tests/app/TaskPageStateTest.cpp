@@ -42,8 +42,8 @@ TEST_F(TaskPageStates, WithoutATaskEveryTaskControlIsDisabledAndGrey) {
     for (QWidget* w : taskControls()) EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
     EXPECT_FALSE(button("ViewButton")->isEnabled());
     EXPECT_FALSE(button("ResultButton")->isEnabled());
-    EXPECT_EQ(base("ContsGrid"), rectix::app::NoTaskGrey);
-    EXPECT_EQ(base("DescrEdit"), rectix::app::NoTaskGrey);
+    EXPECT_EQ(base("ContsGrid"), rectix::app::noTaskGrey);
+    EXPECT_EQ(base("DescrEdit"), rectix::app::noTaskGrey);
     // A task can still be made.
     EXPECT_TRUE(part<DataNavigator>("TasksNavigator")->button(DataNavigator::Button::Insert)->isEnabled());
 }
@@ -51,7 +51,7 @@ TEST_F(TaskPageStates, WithoutATaskEveryTaskControlIsDisabledAndGrey) {
 TEST_F(TaskPageStates, AnUnsolvedTaskIsEditableAndOffersSolve) {
     sampleTask();
     for (QWidget* w : taskControls()) EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
-    EXPECT_NE(base("ContsGrid"), rectix::app::NoTaskGrey);
+    EXPECT_NE(base("ContsGrid"), rectix::app::noTaskGrey);
     EXPECT_FALSE(grid("ContsGrid")->isReadOnly());
     EXPECT_FALSE(part<rectix::ui::DataCheckBox>("DBCheckDflt")->isReadOnly());
     EXPECT_EQ(button("RunButton")->text(), QStringLiteral("So&lve"));
@@ -131,14 +131,14 @@ TEST_F(TaskPageStates, TheAreaMultiplierIsTenToTheSpinnersPositionAndEveryAreaFo
     auto* spinner = part<QSpinBox>("VolMltUp");
     spinner->setValue(0);
     EXPECT_EQ(part<QLineEdit>("VolMltEdit")->text(), QStringLiteral("1"));
-    EXPECT_EQ(store().AreaMult, 1);
+    EXPECT_EQ(store().areaMult, 1);
     EXPECT_EQ(area.data().toString(), QStringLiteral("1000000"));
     EXPECT_EQ(part<QLineEdit>("AvlVol")->text(), QStringLiteral("2000000"));
     EXPECT_EQ(part<QLineEdit>("TotVol")->text(), QStringLiteral("30000"));
 
     spinner->setValue(6);
     EXPECT_EQ(part<QLineEdit>("VolMltEdit")->text(), QStringLiteral("1000000"));
-    EXPECT_EQ(store().VolMltPos, 6);
+    EXPECT_EQ(store().volMltPos, 6);
     EXPECT_EQ(area.data().toString(), QStringLiteral("1"));
     EXPECT_EQ(part<QLineEdit>("AvlVol")->text(), QStringLiteral("2"));
     spinner->setValue(7); // no wrap, no overrun
@@ -149,7 +149,7 @@ TEST_F(TaskPageStates, ALanguageSwitchKeepsTheSolvedTasksClearCaptionAndTheActiv
     sampleTask();
     click("RunButton");
     ASSERT_TRUE(solved());
-    store().ActiveDB = 1;
+    store().activeDB = 1;
     part<QAction>("FrenchPop")->trigger();
     EXPECT_EQ(button("RunButton")->text(), QString::fromStdString(rectix::core::captionText(63)));
     EXPECT_EQ(button("RunButton")->text(), QStringLiteral("&Effacer"));
@@ -159,7 +159,7 @@ TEST_F(TaskPageStates, ALanguageSwitchKeepsTheSolvedTasksClearCaptionAndTheActiv
     EXPECT_EQ(exch->text(), QStringLiteral("Exporter BD"));
     EXPECT_TRUE(part<QAction>("FrenchPop")->isChecked());
 
-    store().ActiveDB = 0;
+    store().activeDB = 0;
     part<QAction>("ResetPop")->trigger();
     EXPECT_EQ(button("RunButton")->text(), QStringLiteral("C&lear"));
     EXPECT_TRUE(exch->isHidden());

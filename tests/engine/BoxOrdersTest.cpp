@@ -13,13 +13,13 @@ using namespace rectix::engine;
 using namespace rectix::engine::test;
 
 namespace {
-std::vector<int> Order(const FillEngine& f) {
+std::vector<int> order(const FillEngine& f) {
     std::vector<int> v;
-    for (int p = 1; p <= f.BoxN; ++p) v.push_back(f.PackingOrder[p]);
+    for (int p = 1; p <= f.boxN; ++p) v.push_back(f.packingOrder[p]);
     return v;
 }
-void Identity(FillEngine& f) {
-    for (int p = 0; p <= f.BoxN; ++p) f.PackingOrder[p] = static_cast<std::int16_t>(p);
+void identity(FillEngine& f) {
+    for (int p = 0; p <= f.boxN; ++p) f.packingOrder[p] = static_cast<std::int16_t>(p);
 }
 } // namespace
 
@@ -28,9 +28,9 @@ TEST(BoxOrders, SwapGroupsWithOddsZeroExchangesEveryPairItVisits) {
     std::vector<FillBox> boxes;
     for (int k = 1; k <= 4; ++k) boxes.insert(boxes.end(), 2, FillBox{5, 5, 1, k});
     FillSetup s(100, 100, boxes);
-    Identity(s.f);
-    s.f.SwapGroupsRandom(0);
-    EXPECT_EQ(Order(s.f), (std::vector<int>{3, 4, 1, 2, 7, 8, 5, 6}));
+    identity(s.f);
+    s.f.swapGroupsRandom(0);
+    EXPECT_EQ(order(s.f), (std::vector<int>{3, 4, 1, 2, 7, 8, 5, 6}));
 }
 
 TEST(BoxOrders, ShuffleNeverSplitsARunAndEqualKeysChangeNothing) {
@@ -39,9 +39,9 @@ TEST(BoxOrders, ShuffleNeverSplitsARunAndEqualKeysChangeNothing) {
     FillSetup s(100, 100, boxes);
     for (std::uint32_t seed = 1; seed < 30; ++seed) {
         rectix::core::Random::global().seed(seed);
-        Identity(s.f);
-        s.f.ShuffleGroupsRandom();
-        const auto o = Order(s.f);
+        identity(s.f);
+        s.f.shuffleGroupsRandom();
+        const auto o = order(s.f);
         for (std::size_t i = 0; i < o.size(); i += 3) {
             EXPECT_EQ(o[i + 1], o[i] + 1);
             EXPECT_EQ(o[i + 2], o[i] + 2);
@@ -49,42 +49,42 @@ TEST(BoxOrders, ShuffleNeverSplitsARunAndEqualKeysChangeNothing) {
     }
     // All boxes of one kind: no draw at kind borders and the order stays.
     FillSetup one(100, 100, std::vector<FillBox>(6, FillBox{5, 5}));
-    Identity(one.f);
+    identity(one.f);
     const auto state = rectix::core::Random::global().state();
-    one.f.SwapAtKindBorders(3);
-    one.f.SortOrderByArea();
+    one.f.swapAtKindBorders(3);
+    one.f.sortOrderByArea();
     EXPECT_EQ(rectix::core::Random::global().state(), state);
-    EXPECT_EQ(Order(one.f), (std::vector<int>{1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(order(one.f), (std::vector<int>{1, 2, 3, 4, 5, 6}));
 }
 
 TEST(BoxOrders, PlacedBoxesSortByTheFillDirection) {
     FillSetup s(100, 100, {{1, 1}, {1, 1}, {1, 1}});
     auto& f = s.f;
-    Identity(f);
-    f.BoxX[1] = 5, f.BoxY[1] = 0;
-    f.BoxX[2] = 0, f.BoxY[2] = 9;
-    f.BoxX[3] = 3, f.BoxY[3] = 3;
-    f.FillDir = 1; // 10X + 2Y: 50, 18, 36
-    f.SortPlacedByPosition();
-    EXPECT_EQ(Order(f), (std::vector<int>{2, 3, 1}));
-    f.FillDir = 2; // 10Y + 2X: 10, 90, 36
-    f.SortPlacedByPosition();
-    EXPECT_EQ(Order(f), (std::vector<int>{1, 3, 2}));
-    f.FillDir = 0; // 6(X + Y): 30, 54, 36
-    f.SortPlacedByPosition();
-    EXPECT_EQ(Order(f), (std::vector<int>{1, 3, 2}));
+    identity(f);
+    f.boxX[1] = 5, f.boxY[1] = 0;
+    f.boxX[2] = 0, f.boxY[2] = 9;
+    f.boxX[3] = 3, f.boxY[3] = 3;
+    f.fillDir = 1; // 10X + 2Y: 50, 18, 36
+    f.sortPlacedByPosition();
+    EXPECT_EQ(order(f), (std::vector<int>{2, 3, 1}));
+    f.fillDir = 2; // 10Y + 2X: 10, 90, 36
+    f.sortPlacedByPosition();
+    EXPECT_EQ(order(f), (std::vector<int>{1, 3, 2}));
+    f.fillDir = 0; // 6(X + Y): 30, 54, 36
+    f.sortPlacedByPosition();
+    EXPECT_EQ(order(f), (std::vector<int>{1, 3, 2}));
 }
 
 TEST(BoxOrders, RowTiersOrderFullRowsFirst) {
     FillSetup s(100, 100, {{5, 5, 1, 1}, {5, 5, 1, 2}, {5, 5, 1, 3}});
     auto& f = s.f;
-    Identity(f);
-    f.RowMarker[1] = 2;  // no row
-    f.RowMarker[2] = 7;  // remainder
-    f.RowMarker[3] = 50; // full row
-    f.MeasureGroups();
-    f.SortGroupsByAreaAndRow(1);
-    EXPECT_EQ(Order(f), (std::vector<int>{3, 2, 1}));
+    identity(f);
+    f.rowMarker[1] = 2;  // no row
+    f.rowMarker[2] = 7;  // remainder
+    f.rowMarker[3] = 50; // full row
+    f.measureGroups();
+    f.sortGroupsByAreaAndRow(1);
+    EXPECT_EQ(order(f), (std::vector<int>{3, 2, 1}));
 }
 
 // The fast sorts must give exactly what the plain selection sort gives.
@@ -102,22 +102,22 @@ TEST(BoxOrders, FastSortsAgreeWithTheSelectionSort) {
         for (int p = 1; p <= n; ++p) start.push_back(p);
         std::shuffle(start.begin(), start.end(), gen);
         auto setStart = [&] {
-            for (int p = 1; p <= n; ++p) f.PackingOrder[p] = static_cast<std::int16_t>(start[p - 1]);
-            f.MeasureGroups();
+            for (int p = 1; p <= n; ++p) f.packingOrder[p] = static_cast<std::int16_t>(start[p - 1]);
+            f.measureGroups();
         };
         const int k = static_cast<int>(gen() % 5);
         const float ww = static_cast<float>(static_cast<int>(gen() % 7) - 3);
         const float lw = 0.5f + static_cast<float>(gen() % 4);
         setStart();
-        f.SortGroupsByWeightedSides(k, ww, lw);
-        const auto fast = Order(f);
+        f.sortGroupsByWeightedSides(k, ww, lw);
+        const auto fast = order(f);
         setStart();
         std::vector<float> keys(static_cast<std::size_t>(n + 1));
         for (int b = 1; b <= n; ++b)
             keys[static_cast<std::size_t>(b)] = rectix::core::toF32(
-                static_cast<long double>(f.GroupSize[b] + k) *
-                (static_cast<long double>(ww) * f.BoxWid[b] + static_cast<long double>(lw) * f.BoxLen[b]));
-        f.SortFamilyPlain(1, n, keys.data(), false);
-        ASSERT_EQ(fast, Order(f)) << "round " << round;
+                static_cast<long double>(f.groupSize[b] + k) *
+                (static_cast<long double>(ww) * f.boxWid[b] + static_cast<long double>(lw) * f.boxLen[b]));
+        f.sortFamilyPlain(1, n, keys.data(), false);
+        ASSERT_EQ(fast, order(f)) << "round " << round;
     }
 }

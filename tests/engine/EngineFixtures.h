@@ -22,52 +22,52 @@ struct BoxRow {
 };
 
 // Fills the model arrays as the bridge reads a task, with every setting at its reset value.
-inline void LoadProblem(PackProblem& p, const std::vector<ContRow>& conts, const std::vector<BoxRow>& boxes) {
-    p.ResetProblem(p.StartSolution);
+inline void loadProblem(PackProblem& p, const std::vector<ContRow>& conts, const std::vector<BoxRow>& boxes) {
+    p.resetProblem(p.startSolution);
     int t = 0;
     for (const ContRow& c : conts) {
         ++t;
-        p.ContTypes.TypeID[t] = t;
-        p.ContTypes.Length[t] = static_cast<std::int16_t>(c.length);
-        p.ContTypes.Width[t] = static_cast<std::int16_t>(c.width);
-        p.ContTypes.LoadWt[t] = c.loadWt;
-        p.ContTypes.Avail[t] = static_cast<std::int16_t>(c.avail);
-        p.ContTypes.Cost[t] = c.cost;
-        p.ContTypes.FillDir[t] = static_cast<std::int16_t>(c.fillDir);
-        p.ContTypes.NoseDL[t] = static_cast<std::int16_t>(c.noseDL);
-        p.ContTypes.TailDL[t] = static_cast<std::int16_t>(c.tailDL);
-        p.ContTypes.NoseWt[t] = c.noseWt;
-        p.ContTypes.TailWt[t] = c.tailWt;
-        p.ContTypes.Area[t] = static_cast<float>(c.length) * static_cast<float>(c.width);
+        p.contTypes.typeID[t] = t;
+        p.contTypes.length[t] = static_cast<std::int16_t>(c.length);
+        p.contTypes.width[t] = static_cast<std::int16_t>(c.width);
+        p.contTypes.loadWt[t] = c.loadWt;
+        p.contTypes.avail[t] = static_cast<std::int16_t>(c.avail);
+        p.contTypes.Cost[t] = c.cost;
+        p.contTypes.fillDir[t] = static_cast<std::int16_t>(c.fillDir);
+        p.contTypes.noseDL[t] = static_cast<std::int16_t>(c.noseDL);
+        p.contTypes.tailDL[t] = static_cast<std::int16_t>(c.tailDL);
+        p.contTypes.noseWt[t] = c.noseWt;
+        p.contTypes.tailWt[t] = c.tailWt;
+        p.contTypes.Area[t] = static_cast<float>(c.length) * static_cast<float>(c.width);
     }
-    p.ContTypeCount = static_cast<std::int16_t>(t);
+    p.contTypeCount = static_cast<std::int16_t>(t);
     int k = 0;
     for (const BoxRow& b : boxes) {
         ++k;
-        p.BoxKinds.KindID[k] = 100 + k;
-        p.BoxKinds.Length[k] = static_cast<std::int16_t>(b.length);
-        p.BoxKinds.Width[k] = static_cast<std::int16_t>(b.width);
-        p.BoxKinds.Weight[k] = b.weight;
-        p.BoxKinds.Total[k] = static_cast<std::int16_t>(b.total);
-        p.BoxKinds.TurnOn[k] = b.turnOn;
-        p.BoxKinds.Cost[k] = b.cost;
-        p.BoxKinds.Area[k] = static_cast<float>(b.length) * static_cast<float>(b.width);
+        p.boxKinds.kindID[k] = 100 + k;
+        p.boxKinds.length[k] = static_cast<std::int16_t>(b.length);
+        p.boxKinds.width[k] = static_cast<std::int16_t>(b.width);
+        p.boxKinds.weight[k] = b.weight;
+        p.boxKinds.total[k] = static_cast<std::int16_t>(b.total);
+        p.boxKinds.turnOn[k] = b.turnOn;
+        p.boxKinds.Cost[k] = b.cost;
+        p.boxKinds.Area[k] = static_cast<float>(b.length) * static_cast<float>(b.width);
     }
-    p.BoxKindCount = static_cast<std::int16_t>(k);
+    p.boxKindCount = static_cast<std::int16_t>(k);
 }
 
-inline void PrepareStart(PackProblem& p) {
-    p.PrepareInstances();
-    p.ComputeContainerLoads(p.StartSolution);
-    p.CountPlacedAndUsed(p.StartSolution);
-    p.EvaluateSolution(p.StartSolution, false);
+inline void prepareStart(PackProblem& p) {
+    p.prepareInstances();
+    p.computeContainerLoads(p.startSolution);
+    p.countPlacedAndUsed(p.startSolution);
+    p.evaluateSolution(p.startSolution, false);
 }
 
 // A clock that advances by a fixed step on every reading, so time-outs are reproducible.
 struct SteppingClock {
     static inline double now = 0;
     static inline double step = 0;
-    static double Read() {
+    static double read() {
         now += step;
         return now;
     }

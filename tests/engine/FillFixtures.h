@@ -14,43 +14,43 @@ struct FillBox {
 };
 
 // A fill engine with one container of usable length x width handed over and
-// the given boxes, as the run hands them over (before PrepareFill).
+// the given boxes, as the run hands them over (before prepareFill).
 struct FillSetup {
-    TRunTotals totals;
+    RunTotals totals;
     FillEngine f;
 
     FillSetup(int length, int width, const std::vector<FillBox>& boxes, std::int32_t loadWt = 1000000) {
-        f.EngineReset();
-        f.Totals = &totals;
-        f.Points.SetUsable(static_cast<std::int16_t>(length), static_cast<std::int16_t>(width));
-        f.ContLoadWt = loadWt;
-        f.ContArea = static_cast<float>(length) * static_cast<float>(width);
-        f.EngTaskDefltOn = false;
+        f.engineReset();
+        f.totals = &totals;
+        f.points.setUsable(static_cast<std::int16_t>(length), static_cast<std::int16_t>(width));
+        f.contLoadWt = loadWt;
+        f.contArea = static_cast<float>(length) * static_cast<float>(width);
+        f.engTaskDefltOn = false;
         int n = 0;
         for (const FillBox& b : boxes) {
             ++n;
-            f.BoxInst[n] = static_cast<std::int16_t>(n);
-            f.BoxKind[n] = static_cast<std::int16_t>(b.kind);
-            f.BoxLen[n] = static_cast<std::int16_t>(b.length);
-            f.BoxWid[n] = static_cast<std::int16_t>(b.width);
-            f.BoxWeight[n] = b.weight;
-            f.BoxArea[n] = static_cast<float>(b.length) * static_cast<float>(b.width);
-            f.BoxTurnOn[n] = b.turnOn;
-            totals.TotalBoxArea += f.BoxArea[n];
-            totals.TotalBoxWeight += b.weight;
+            f.boxInst[n] = static_cast<std::int16_t>(n);
+            f.boxKind[n] = static_cast<std::int16_t>(b.kind);
+            f.boxLen[n] = static_cast<std::int16_t>(b.length);
+            f.boxWid[n] = static_cast<std::int16_t>(b.width);
+            f.boxWeight[n] = b.weight;
+            f.boxArea[n] = static_cast<float>(b.length) * static_cast<float>(b.width);
+            f.boxTurnOn[n] = b.turnOn;
+            totals.totalBoxArea += f.boxArea[n];
+            totals.totalBoxWeight += b.weight;
         }
-        f.BoxN = static_cast<std::int16_t>(n);
-        totals.TotalContArea = f.ContArea;
-        totals.TotalCapacity = loadWt;
+        f.boxN = static_cast<std::int16_t>(n);
+        totals.totalContArea = f.contArea;
+        totals.totalCapacity = loadWt;
     }
 
-    // PrepareFill plus what the driver sets up before a fill.
-    void Prepare(int workDir = 1, int pass = 0) {
-        f.PrepareFill();
-        f.Points.Capacity = f.BoxN / 2 + 30;
-        f.Points.SetPointCapacity(f.Points.Capacity + 1);
-        f.WorkDir = static_cast<std::int16_t>(workDir);
-        f.Pass = static_cast<std::int16_t>(pass);
+    // prepareFill plus what the driver sets up before a fill.
+    void prepare(int workDir = 1, int pass = 0) {
+        f.prepareFill();
+        f.points.Capacity = f.boxN / 2 + 30;
+        f.points.setPointCapacity(f.points.Capacity + 1);
+        f.workDir = static_cast<std::int16_t>(workDir);
+        f.pass = static_cast<std::int16_t>(pass);
     }
 };
 

@@ -1,7 +1,7 @@
 #include "lang/Language.h"
-#include "lang/LangUnit.h"
-#include "lang/LangUnitFr.h"
-#include "lang/LangUnitIt.h"
+#include "lang/English.h"
+#include "lang/French.h"
+#include "lang/Italian.h"
 #include "lang/WindowTextWriter.h"
 
 #include <gtest/gtest.h>

@@ -14,11 +14,11 @@ class BridgeTest : public TaskDbTest {
   protected:
     void SetUp() override {
         TaskDbTest::SetUp();
-        engine::PackRun::SetDefaultCaptions();
-        store.OptPower = 1;
-        store.OptTime = 60;
-        store.OptRand = 1;
-        store.OptLast = true;
+        engine::PackRun::setDefaultCaptions();
+        store.optPower = 1;
+        store.optTime = 60;
+        store.optRand = 1;
+        store.optLast = true;
         dialogs.answers.clear();
         bridge = std::make_unique<SolveBridge>(*dm, problem, run);
     }
@@ -35,7 +35,7 @@ class BridgeTest : public TaskDbTest {
         return id;
     }
 
-    void solve() { bridge->SolveTask(); }
+    void solve() { bridge->solveTask(); }
 
     // Marks the stored solution's containers as fixed, as the solution page does.
     void fixAll() {
@@ -59,14 +59,14 @@ class BridgeTest : public TaskDbTest {
 TEST_F(BridgeTest, ReadsTheTaskAsTheEngineNeedsIt) {
     const std::int32_t van = addContainer("Van with a long name", 600, 200, 3000);
     dm->conts.locate("TypeID", van);
-    store.CntEditMode = true;
+    store.cntEditMode = true;
     dm->conts.edit();
     dm->contsMark.setString("VNé");
     dm->contsFillDir.setString("Either");
     dm->conts.post();
     const std::int32_t box = addBox("Ăn extremely long box name!", 50, 40, 7);
     dm->boxes.locate("KindID", box);
-    store.BoxEditMode = true;
+    store.boxEditMode = true;
     dm->boxes.edit();
     dm->boxesMark.setString("é2");
     dm->boxes.post();
@@ -77,30 +77,30 @@ TEST_F(BridgeTest, ReadsTheTaskAsTheEngineNeedsIt) {
     dm->tasksDefltOn.setBoolean(true);
     dm->tasksTurnOn.setBoolean(false);
     dm->tasks.post();
-    EXPECT_EQ(bridge->SolveRefusal(), "");
+    EXPECT_EQ(bridge->solveRefusal(), "");
 
-    bridge->ReadTaskInput();
-    EXPECT_EQ(problem.ContTypeCount, 1);
-    EXPECT_EQ(problem.ContTypes.Avail[1], 24);
-    EXPECT_EQ(problem.ContTypes.FillDir[1], 0);
-    EXPECT_EQ(problem.ContTypes.Mark[1], "VNé");
-    EXPECT_FLOAT_EQ(problem.ContTypes.Area[1], 120000);
-    EXPECT_FLOAT_EQ(problem.ContTypes.Cost[1], 12.5f);
-    EXPECT_EQ(problem.BoxKinds.Total[1], 1000);
-    EXPECT_EQ(problem.BoxKinds.Kind[1],
+    bridge->readTaskInput();
+    EXPECT_EQ(problem.contTypeCount, 1);
+    EXPECT_EQ(problem.contTypes.avail[1], 24);
+    EXPECT_EQ(problem.contTypes.fillDir[1], 0);
+    EXPECT_EQ(problem.contTypes.mark[1], "VNé");
+    EXPECT_FLOAT_EQ(problem.contTypes.Area[1], 120000);
+    EXPECT_FLOAT_EQ(problem.contTypes.Cost[1], 12.5f);
+    EXPECT_EQ(problem.boxKinds.total[1], 1000);
+    EXPECT_EQ(problem.boxKinds.Kind[1],
               "Ăn extremely long box nam"); // 25 characters, the first taking two bytes
-    EXPECT_EQ(problem.BoxKinds.Mark[1], "é2");
-    EXPECT_TRUE(problem.Settings.TaskDefltOn);
-    EXPECT_FALSE(problem.Settings.TaskTurnOn);
+    EXPECT_EQ(problem.boxKinds.mark[1], "é2");
+    EXPECT_TRUE(problem.Settings.taskDefltOn);
+    EXPECT_FALSE(problem.Settings.taskTurnOn);
 }
 
 TEST_F(BridgeTest, OnlyTheExactWordsGiveAFillDirection) {
     const std::pair<const char*, int> cases[] = {{"Length", 1}, {"Width", 2}, {"Either", 0}, {"", 0}};
     for (const auto& [text, dir] : cases) {
-        problem.ResetProblem(problem.StartSolution);
+        problem.resetProblem(problem.startSolution);
         const std::int32_t t = addContainer(std::string("Type ") + text, 600, 200);
         dm->conts.locate("TypeID", t);
-        store.CntEditMode = true;
+        store.cntEditMode = true;
         dm->conts.edit();
         if (*text)
             dm->contsFillDir.setString(text);
@@ -109,68 +109,68 @@ TEST_F(BridgeTest, OnlyTheExactWordsGiveAFillDirection) {
         dm->conts.post();
         addTask(std::string("Task ") + text);
         addTaskContainer(t, 1);
-        bridge->ReadTaskInput();
-        EXPECT_EQ(problem.ContTypes.FillDir[1], dir) << text;
+        bridge->readTaskInput();
+        EXPECT_EQ(problem.contTypes.fillDir[1], dir) << text;
     }
 }
 
 TEST_F(BridgeTest, RefusesALimitOrAnEmptyGrid) {
     truckTask(24, 12);
-    EXPECT_EQ(bridge->SolveRefusal(), "");
+    EXPECT_EQ(bridge->solveRefusal(), "");
     dm->tc.edit();
     dm->tcAvail.setInteger(25);
     dm->tc.post();
-    EXPECT_EQ(bridge->SolveRefusal(), "Total container number exceeds limit: 24");
+    EXPECT_EQ(bridge->solveRefusal(), "Total container number exceeds limit: 24");
     addTask("Empty");
     addTaskContainer(truck, 1);
-    EXPECT_EQ(bridge->SolveRefusal(), "You should define boxes");
+    EXPECT_EQ(bridge->solveRefusal(), "You should define boxes");
 }
 
 TEST_F(BridgeTest, SolveStoresTheSolutionWithTheActiveSettings) {
     const std::int32_t id = truckTask();
-    store.OptQw = 35;
-    store.OptQg = 2;
-    store.OptBB = 0;
+    store.optQw = 35;
+    store.optQg = 2;
+    store.optBB = 0;
     solve();
     EXPECT_TRUE(dm->tasksSolut.asBoolean());
     EXPECT_EQ(dm->tasksQw.asInteger(), 235);
     EXPECT_EQ(dm->tasksPower.asInteger(), 1);
-    EXPECT_EQ(store.LoadedSolutionTaskID, id);
-    EXPECT_FLOAT_EQ(problem.Settings.WeightFactor, 0.35f);
+    EXPECT_EQ(store.loadedSolutionTaskID, id);
+    EXPECT_FLOAT_EQ(problem.Settings.weightFactor, 0.35f);
     // The stored rows match the plan: one row per loaded container, a position per placed box.
-    const auto& r = problem.ResultSolution;
-    EXPECT_EQ(count(dm->solut), r.UsedConts);
+    const auto& r = problem.resultSolution;
+    EXPECT_EQ(count(dm->solut), r.usedConts);
     int positions = 0, placed = 0;
     for (dm->solut.first(); !dm->solut.eof(); dm->solut.next()) {
         positions += count(dm->posit);
         for (dm->distr.first(); !dm->distr.eof(); dm->distr.next()) placed += dm->distrPlaced.asInteger();
     }
-    EXPECT_EQ(positions, r.LoadedBoxes);
-    EXPECT_EQ(placed, r.LoadedBoxes);
+    EXPECT_EQ(positions, r.loadedBoxes);
+    EXPECT_EQ(placed, r.loadedBoxes);
     int tbPlaced = 0;
     for (dm->tb.first(); !dm->tb.eof(); dm->tb.next()) tbPlaced += dm->tbPlaced.asInteger();
-    EXPECT_EQ(tbPlaced, r.LoadedBoxes);
+    EXPECT_EQ(tbPlaced, r.loadedBoxes);
 }
 
 TEST_F(BridgeTest, FixedContainersTakeTheLowestInstancesAndKeepTheirBoxes) {
-    store.OptLast = false;
+    store.optLast = false;
     truckTask(3, 40);
     solve();
     ASSERT_GE(count(dm->solut), 2);
     fixAll();
-    bridge->ClearSolution();
+    bridge->clearSolution();
     EXPECT_FALSE(dm->tasksSolut.asBoolean());
     dm->tc.first();
     EXPECT_EQ(dm->tcUsed.asInteger(), count(dm->solut));
 
-    problem.ResetProblem(problem.StartSolution);
-    bridge->ReadTaskInput();
-    bridge->CopyRunSettings();
-    problem.PrepareInstances();
-    bridge->ReadFixedContainers(problem.StartSolution);
-    EXPECT_TRUE(problem.StartSolution.FixCont[1]);
-    EXPECT_TRUE(problem.StartSolution.FixCont[2]);
-    EXPECT_FALSE(problem.StartSolution.FixCont[3]);
+    problem.resetProblem(problem.startSolution);
+    bridge->readTaskInput();
+    bridge->copyRunSettings();
+    problem.prepareInstances();
+    bridge->readFixedContainers(problem.startSolution);
+    EXPECT_TRUE(problem.startSolution.fixCont[1]);
+    EXPECT_TRUE(problem.startSolution.fixCont[2]);
+    EXPECT_FALSE(problem.startSolution.fixCont[3]);
     // Reading takes nothing out of the tables: a solve that fails later changes nothing.
     EXPECT_GE(count(dm->solut), 2);
 }
@@ -180,40 +180,40 @@ TEST_F(BridgeTest, ADroppedBoxClosesTheGapInTheLoadingSequence) {
     dm->tc.edit();
     dm->tcAvail.setInteger(1);
     dm->tc.post();
-    problem.ResetProblem(problem.StartSolution);
-    bridge->ReadTaskInput();
-    problem.PrepareInstances();
-    auto& s = problem.StartSolution;
-    s.FixCont[1] = true;
+    problem.resetProblem(problem.startSolution);
+    bridge->readTaskInput();
+    problem.prepareInstances();
+    auto& s = problem.startSolution;
+    s.fixCont[1] = true;
     // Five boxes stored with load numbers 1..5; the one numbered 3 was dropped.
     const int loadNos[] = {1, 2, 4, 5};
     for (int j = 1; j <= 4; ++j) {
-        s.ContNo[j] = 1;
-        s.LoadNo[j] = static_cast<std::int16_t>(loadNos[j - 1]);
-        s.PosLh[j] = 120;
-        s.PosWh[j] = 80;
+        s.contNo[j] = 1;
+        s.loadNo[j] = static_cast<std::int16_t>(loadNos[j - 1]);
+        s.posLh[j] = 120;
+        s.posWh[j] = 80;
     }
-    problem.ComputeContainerLoads(s);
-    bridge->RenumberFixedLoads(s);
-    EXPECT_EQ(s.LoadNo[3], 3);
-    EXPECT_EQ(s.LoadNo[4], 4);
+    problem.computeContainerLoads(s);
+    bridge->renumberFixedLoads(s);
+    EXPECT_EQ(s.loadNo[3], 3);
+    EXPECT_EQ(s.loadNo[4], 4);
     // Repeated stored numbers cannot keep the walk from ending.
-    for (int j = 1; j <= 4; ++j) s.LoadNo[j] = 2;
-    bridge->RenumberFixedLoads(s);
-    EXPECT_EQ(s.LoadNo[1], 1);
+    for (int j = 1; j <= 4; ++j) s.loadNo[j] = 2;
+    bridge->renumberFixedLoads(s);
+    EXPECT_EQ(s.loadNo[1], 1);
 }
 
 TEST_F(BridgeTest, EachBoxOverTheTaskTotalGetsItsOwnWarning) {
     truckTask(1, 6);
     solve();
     fixAll();
-    bridge->ClearSolution();
-    problem.ResetProblem(problem.StartSolution);
-    bridge->ReadTaskInput();
-    problem.BoxKinds.Total[1] = 3; // three fewer pallets than the fixed truck holds
-    problem.PrepareInstances();
+    bridge->clearSolution();
+    problem.resetProblem(problem.startSolution);
+    bridge->readTaskInput();
+    problem.boxKinds.total[1] = 3; // three fewer pallets than the fixed truck holds
+    problem.prepareInstances();
     dialogs.shown.clear();
-    bridge->ReadFixedContainers(problem.StartSolution);
+    bridge->readFixedContainers(problem.startSolution);
     ASSERT_EQ(dialogs.shown.size(), 3u);
     EXPECT_EQ(dialogs.shown[0].text, "Box to fix deficit for:\rPallet\rIts fixing omited");
 }
@@ -221,7 +221,7 @@ TEST_F(BridgeTest, EachBoxOverTheTaskTotalGetsItsOwnWarning) {
 TEST_F(BridgeTest, ClearWithoutFixedContainersZeroesEveryCount) {
     truckTask();
     solve();
-    bridge->ClearSolution();
+    bridge->clearSolution();
     EXPECT_EQ(count(dm->solut), 0);
     for (dm->tc.first(); !dm->tc.eof(); dm->tc.next()) EXPECT_EQ(dm->tcUsed.asInteger(), 0);
     for (dm->tb.first(); !dm->tb.eof(); dm->tb.next()) EXPECT_EQ(dm->tbPlaced.asInteger(), 0);
@@ -231,18 +231,18 @@ TEST_F(BridgeTest, ClearWithoutFixedContainersZeroesEveryCount) {
 TEST_F(BridgeTest, SolvingTwiceWithAClearBetweenGivesTheSamePlan) {
     truckTask();
     solve();
-    const engine::TPackSolution first = problem.ResultSolution;
-    bridge->ClearSolution();
+    const engine::PackSolution first = problem.resultSolution;
+    bridge->clearSolution();
     solve();
-    EXPECT_EQ(problem.ResultSolution, first);
+    EXPECT_EQ(problem.resultSolution, first);
 }
 
 TEST_F(BridgeTest, ReloadRebuildsThePlanFromTheStoredRows) {
-    store.OptLast = false;
+    store.optLast = false;
     const std::int32_t id = truckTask(4, 40);
     solve();
-    const engine::TPackSolution solved = problem.ResultSolution;
-    ASSERT_EQ(solved.UsedConts, 2);
+    const engine::PackSolution solved = problem.resultSolution;
+    ASSERT_EQ(solved.usedConts, 2);
     // Store the second container as number 4, and spoil its stored load: the reload recomputes it.
     dm->solut.locate("ContNo", 2);
     for (dataset::Cursor* rows : {&dm->posit, &dm->distr}) {
@@ -257,15 +257,15 @@ TEST_F(BridgeTest, ReloadRebuildsThePlanFromTheStoredRows) {
     dm->solutContNo.setInteger(4);
     dm->solutWgtLoad.setInteger(1);
     dm->solut.post();
-    store.LoadedSolutionTaskID = 0;
-    EXPECT_EQ(bridge->ReloadSolution(), id);
-    const auto& r = problem.ResultSolution;
-    EXPECT_EQ(r.BoxLoad[2], 0);
-    EXPECT_EQ(r.BoxLoad[3], 0);
-    EXPECT_EQ(r.BoxLoad[4], solved.BoxLoad[2]);
-    EXPECT_EQ(r.WgtLoad[4], solved.WgtLoad[2]);
-    EXPECT_EQ(r.LoadedBoxes, solved.LoadedBoxes);
-    EXPECT_EQ(store.LoadedSolutionTaskID, id);
+    store.loadedSolutionTaskID = 0;
+    EXPECT_EQ(bridge->reloadSolution(), id);
+    const auto& r = problem.resultSolution;
+    EXPECT_EQ(r.boxLoad[2], 0);
+    EXPECT_EQ(r.boxLoad[3], 0);
+    EXPECT_EQ(r.boxLoad[4], solved.boxLoad[2]);
+    EXPECT_EQ(r.wgtLoad[4], solved.wgtLoad[2]);
+    EXPECT_EQ(r.loadedBoxes, solved.loadedBoxes);
+    EXPECT_EQ(store.loadedSolutionTaskID, id);
 }
 
 TEST_F(BridgeTest, ReloadRefusesRowsThatDoNotFitTheTask) {
@@ -276,16 +276,16 @@ TEST_F(BridgeTest, ReloadRefusesRowsThatDoNotFitTheTask) {
     dm->posit.edit();
     dm->positPosX.setInteger(1190); // a pallet hanging out of the truck
     dm->posit.post();
-    store.LoadedSolutionTaskID = 77;
-    EXPECT_THROW(bridge->ReloadSolution(), BridgeError);
-    EXPECT_EQ(store.LoadedSolutionTaskID, 0); // a half-built plan belongs to no task
+    store.loadedSolutionTaskID = 77;
+    EXPECT_THROW(bridge->reloadSolution(), BridgeError);
+    EXPECT_EQ(store.loadedSolutionTaskID, 0); // a half-built plan belongs to no task
 }
 
 TEST_F(BridgeTest, AFailedWriteLeavesTheStoredSolutionAsItWas) {
     truckTask(3, 40);
     solve();
     fixAll();
-    bridge->ClearSolution();
+    bridge->clearSolution();
     const int kept = count(dm->solut);
     // Make the writing of positions fail halfway.
     dm->positPosX.setConstraint([](const dataset::Value& v) { return v.integer() < 300; }, "Refused");
@@ -302,7 +302,7 @@ TEST_F(BridgeTest, AFailedClearLeavesEveryCountAsItWas) {
     dm->tc.first();
     const int used = dm->tcUsed.asInteger();
     dm->tbPlaced.setConstraint([](const dataset::Value& v) { return v.integer() != 0; }, "Refused");
-    EXPECT_ANY_THROW(bridge->ClearSolution());
+    EXPECT_ANY_THROW(bridge->clearSolution());
     dm->tc.first();
     EXPECT_EQ(dm->tcUsed.asInteger(), used);
     EXPECT_EQ(count(dm->solut), rows);
@@ -310,15 +310,15 @@ TEST_F(BridgeTest, AFailedClearLeavesEveryCountAsItWas) {
 }
 
 TEST_F(BridgeTest, WriteCheckPassesInAWritableFolderAndLeavesNothing) {
-    EXPECT_TRUE(WriteCheck::CheckDataFolderWritable(root, dialogs));
-    EXPECT_FALSE(fs::exists(root / WriteCheck::ProbeName));
+    EXPECT_TRUE(WriteCheck::checkDataFolderWritable(root, dialogs));
+    EXPECT_FALSE(fs::exists(root / WriteCheck::probeName));
     EXPECT_TRUE(dialogs.shown.empty());
     // A probe that cannot be written (here a folder stands in its way) fails with the warning.
-    fs::create_directory(root / WriteCheck::ProbeName);
-    EXPECT_FALSE(WriteCheck::CheckDataFolderWritable(root, dialogs));
+    fs::create_directory(root / WriteCheck::probeName);
+    EXPECT_FALSE(WriteCheck::checkDataFolderWritable(root, dialogs));
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text.rfind("Problem saving data files.", 0), 0u);
-    EXPECT_FALSE(WriteCheck::CheckDataFolderWritable(root / "missing", dialogs));
+    EXPECT_FALSE(WriteCheck::checkDataFolderWritable(root / "missing", dialogs));
 }
 
 } // namespace rectix::taskdb::test

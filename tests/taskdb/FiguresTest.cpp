@@ -10,47 +10,47 @@
 namespace rectix::taskdb::test {
 
 TEST(AreaRounding, HalvesGoToTheEvenNeighbour) {
-    EXPECT_EQ(RoundAreaGuarded(2.5f), 2);
-    EXPECT_EQ(RoundAreaGuarded(3.5f), 4);
-    EXPECT_EQ(RoundAreaGuarded(0.5f), 0);
+    EXPECT_EQ(roundAreaGuarded(2.5f), 2);
+    EXPECT_EQ(roundAreaGuarded(3.5f), 4);
+    EXPECT_EQ(roundAreaGuarded(0.5f), 0);
 }
 
 TEST(AreaRounding, DividesByTheAreaMultiplier) {
     // A 2500 x 1250 sheet.
-    EXPECT_EQ(DisplayArea(3125000, 1, 1), 3125000);
-    EXPECT_EQ(DisplayArea(3125000, 1000, 1), 3125);
-    EXPECT_EQ(DisplayArea(3125000, 1000000, 1), 3);
-    EXPECT_THROW(DisplayArea(1, 0, 1), core::ZeroDivideError);
+    EXPECT_EQ(displayedArea(3125000, 1, 1), 3125000);
+    EXPECT_EQ(displayedArea(3125000, 1000, 1), 3125);
+    EXPECT_EQ(displayedArea(3125000, 1000000, 1), 3);
+    EXPECT_THROW(displayedArea(1, 0, 1), core::ZeroDivideError);
 }
 
 TEST(AreaRounding, CapsLargeValues) {
-    EXPECT_EQ(RoundAreaGuarded(1555555555.0f), DisplayCap);
-    EXPECT_EQ(RoundAreaGuarded(std::numeric_limits<float>::quiet_NaN()), DisplayCap);
-    EXPECT_EQ(DisplayArea(30000.0L * 30000 * 2, 1, 1), DisplayCap);
-    EXPECT_EQ(RoundAreaGuarded(1000000000.0f), 1000000000);
+    EXPECT_EQ(roundAreaGuarded(1555555555.0f), displayCap);
+    EXPECT_EQ(roundAreaGuarded(std::numeric_limits<float>::quiet_NaN()), displayCap);
+    EXPECT_EQ(displayedArea(30000.0L * 30000 * 2, 1, 1), displayCap);
+    EXPECT_EQ(roundAreaGuarded(1000000000.0f), 1000000000);
 }
 
 TEST(PageFigures, FixedWithTwoDecimalsToFiveSignificantDigits) {
-    EXPECT_EQ(FormatPageFigure(87.654L, '.'), "87.65");
-    EXPECT_EQ(FormatPageFigure(0, '.'), "0.00");
-    EXPECT_EQ(FormatPageFigure(-48, '.'), "-48.00");
-    EXPECT_EQ(FormatPageFigure(1234.567L, '.'), "1234.60");
-    EXPECT_EQ(FormatPageFigure(12345.678L, '.'), "12346.00");
-    EXPECT_EQ(FormatPageFigure(-0.001L, '.'), "0.00");
-    EXPECT_EQ(FormatPageFigure(87.654L, ','), "87,65");
+    EXPECT_EQ(formatPageFigure(87.654L, '.'), "87.65");
+    EXPECT_EQ(formatPageFigure(0, '.'), "0.00");
+    EXPECT_EQ(formatPageFigure(-48, '.'), "-48.00");
+    EXPECT_EQ(formatPageFigure(1234.567L, '.'), "1234.60");
+    EXPECT_EQ(formatPageFigure(12345.678L, '.'), "12346.00");
+    EXPECT_EQ(formatPageFigure(-0.001L, '.'), "0.00");
+    EXPECT_EQ(formatPageFigure(87.654L, ','), "87,65");
 }
 
 TEST(PageFigures, MoreThanFiveIntegerDigitsInScientificNotation) {
-    EXPECT_EQ(FormatPageFigure(123456.78L, '.'), "1.2346E5");
-    EXPECT_EQ(FormatPageFigure(-123456.78L, ','), "-1,2346E5");
-    EXPECT_EQ(FormatPageFigure(100000, '.'), "1E5");
+    EXPECT_EQ(formatPageFigure(123456.78L, '.'), "1.2346E5");
+    EXPECT_EQ(formatPageFigure(-123456.78L, ','), "-1,2346E5");
+    EXPECT_EQ(formatPageFigure(100000, '.'), "1E5");
     // Rounding to five digits can carry into a sixth.
-    EXPECT_EQ(FormatPageFigure(99999.7L, '.'), "1E5");
+    EXPECT_EQ(formatPageFigure(99999.7L, '.'), "1E5");
 }
 
 TEST(SizeTexts, CutEachSideToFourCharacters) {
-    EXPECT_EQ(SizeText(1200, 800), "1200  800");
-    EXPECT_EQ(SizeText(12345, 20000), "1234  2000");
+    EXPECT_EQ(sizeText(1200, 800), "1200  800");
+    EXPECT_EQ(sizeText(12345, 20000), "1234  2000");
 }
 
 } // namespace rectix::taskdb::test

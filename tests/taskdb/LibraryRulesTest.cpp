@@ -17,8 +17,8 @@ class LibraryRules : public TaskDbTest {
             addTask(name);
             addTaskContainer(truck, 1);
         }
-        store.CntEditMode = true;
-        store.AskEachTaskConts = true;
+        store.cntEditMode = true;
+        store.askEachTaskConts = true;
         ASSERT_TRUE(dm->conts.locate("TypeID", truck));
     }
 
@@ -53,7 +53,7 @@ TEST_F(LibraryRules, AnswersOverThreeTasksThatUseTheType) {
     dialogs.shown.clear();
     dialogs.answers = {DialogButton::YesToAll};
     dm->conts.edit();
-    EXPECT_FALSE(store.AskEachTaskConts);
+    EXPECT_FALSE(store.askEachTaskConts);
     dm->conts.cancel();
     dm->conts.edit();
     EXPECT_EQ(dialogs.shown.size(), 1u);
@@ -68,10 +68,10 @@ TEST_F(LibraryRules, ClosingTheQuestionRefuses) {
 
 TEST_F(LibraryRules, NothingIsAskedWithoutWarningsOrForAnUnusedType) {
     threeTasksUseTheTruck();
-    store.Warnings = false;
+    store.warnings = false;
     dm->conts.edit();
     dm->conts.cancel();
-    store.Warnings = true;
+    store.warnings = true;
     addContainer("Van", 600, 400);
     dm->conts.edit();
     EXPECT_TRUE(dialogs.shown.empty());
@@ -81,7 +81,7 @@ TEST_F(LibraryRules, ARowUsedByASolvedTaskIsRefusedForEditing) {
     truck = addContainer("Truck", 1000, 500);
     addTask("Solved");
     addTaskContainer(truck, 2, 1);
-    store.CntEditMode = true;
+    store.cntEditMode = true;
     for (DialogButton answer : {DialogButton::OK, DialogButton::Closed}) {
         dialogs.shown.clear();
         dialogs.answers = {answer};
@@ -92,15 +92,15 @@ TEST_F(LibraryRules, ARowUsedByASolvedTaskIsRefusedForEditing) {
         EXPECT_EQ(dialogs.shown[0].text, text(61) + "\r\"Solved\".\r" + text(66));
     }
     // Outside the edit mode only quantities change, and nothing is checked.
-    store.CntEditMode = false;
+    store.cntEditMode = false;
     dm->conts.edit();
     EXPECT_EQ(dm->conts.state(), CursorState::Edit);
 }
 
 TEST_F(LibraryRules, TheExportSetGuardRefusesInsertingAndEditingButNotDeleting) {
     truck = addContainer("Truck", 1000, 500);
-    store.CntEditMode = true;
-    store.ActiveDB = 1;
+    store.cntEditMode = true;
+    store.activeDB = 1;
     EXPECT_THROW(dm->conts.append(), core::SilentAbort);
     EXPECT_THROW(dm->conts.edit(), core::SilentAbort);
     ASSERT_EQ(dialogs.shown.size(), 2u);
@@ -113,8 +113,8 @@ TEST_F(LibraryRules, TheExportSetGuardRefusesInsertingAndEditingButNotDeleting) 
 
 TEST_F(LibraryRules, ATypeUsedInTheExportSetIsNeitherChangedNorDeleted) {
     const auto crate = addBox("Crate", 100, 100);
-    store.BoxEditMode = true;
-    TDMForm::EnsureTableFiles(dm->exdb);
+    store.boxEditMode = true;
+    DataModule::ensureTableFiles(dm->exdb);
     dm->exdb.open();
     dm->extb.open();
     dm->extb.append();
@@ -134,7 +134,7 @@ TEST_F(LibraryRules, ATypeUsedInTheExportSetIsNeitherChangedNorDeleted) {
 
 TEST_F(LibraryRules, TheAxleRuleWantsTheSupportSpanPositive) {
     addContainer("Trailer", 1000, 300);
-    store.CntEditMode = true;
+    store.cntEditMode = true;
     dm->conts.edit();
     dm->contsNoseDL.setInteger(600);
     EXPECT_THROW(dm->contsTailDL.setInteger(400), core::SilentAbort);

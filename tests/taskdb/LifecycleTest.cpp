@@ -17,20 +17,20 @@ TEST_F(Lifecycle, StartingOnEmptyFoldersCreatesTheTableFiles) {
 
 TEST_F(Lifecycle, LastTaskIDSelectsTheTaskOrLeavesTheFirst) {
     for (const char* name : {"One", "Two", "Three"}) addTask(name);
-    store.LastTaskID = 2;
+    store.lastTaskID = 2;
     reopen();
-    EXPECT_EQ(store.DBState, 555);
+    EXPECT_EQ(store.dbState, 555);
     EXPECT_EQ(dm->tasksName.asString(), "Two");
 
-    store.LastTaskID = 0;
+    store.lastTaskID = 0;
     reopen();
     EXPECT_EQ(dm->tasksName.asString(), "One");
 
     dm->tasks.locate("TaskID", 3);
     dm->tasks.deleteRow();
-    store.LastTaskID = 3;
+    store.lastTaskID = 3;
     reopen();
-    EXPECT_EQ(store.DBState, 555);
+    EXPECT_EQ(store.dbState, 555);
     EXPECT_EQ(dm->tasksName.asString(), "One");
 }
 
@@ -38,17 +38,17 @@ TEST_F(Lifecycle, AFolderThatCannotBeOpenedEndsWithTheMessage) {
     dm.reset();
     fs::remove_all(root / "data/home");
     reopen();
-    EXPECT_EQ(store.DBState, 0);
+    EXPECT_EQ(store.dbState, 0);
     EXPECT_EQ(dialogs.messages, (std::vector<std::string>{"Rectix DB is busy or wrong"}));
     EXPECT_FALSE(dm->db.isOpen());
     EXPECT_FALSE(dm->tasks.isOpen());
 }
 
 TEST_F(Lifecycle, ANewTaskTakesTheActiveSettings) {
-    store.OptQw = 30;
-    store.OptQg = 2;
-    store.OptBW = 3;
-    store.OptLast = true;
+    store.optQw = 30;
+    store.optQg = 2;
+    store.optBW = 3;
+    store.optLast = true;
     dm->tasks.append();
     EXPECT_EQ(dm->tasks.state(), dataset::CursorState::Browse); // stored at once
     EXPECT_EQ(dm->tasksQw.asInteger(), 230);
@@ -66,13 +66,13 @@ TEST_F(Lifecycle, MovingToATaskLoadsItsSettingsOnlyWhenAsked) {
     addTask("Second");
 
     dm->tasks.first();
-    EXPECT_EQ(store.OptQw, 0);
-    store.TaskOptSet = true;
+    EXPECT_EQ(store.optQw, 0);
+    store.taskOptSet = true;
     dm->tasks.last();
     dm->tasks.first();
-    EXPECT_EQ(store.OptQw, 35);
-    EXPECT_EQ(store.OptQg, 2);
-    EXPECT_EQ(store.OptPower, 9);
+    EXPECT_EQ(store.optQw, 35);
+    EXPECT_EQ(store.optQg, 2);
+    EXPECT_EQ(store.optPower, 9);
 }
 
 } // namespace rectix::taskdb::test

@@ -2,7 +2,7 @@
 
 #include "TaskDbFixture.h"
 
-#include "taskdb/ExchangePage.h"
+#include "taskdb/ExchangeView.h"
 #include "taskdb/TableSets.h"
 #include "taskdb/TaskCopier.h"
 
@@ -13,20 +13,20 @@
 
 namespace rectix::taskdb::test {
 
-struct RecordingExchange : ExchangePage {
+struct RecordingExchange : ExchangeView {
     std::vector<ExchangeState> states;
     bool enabled = true;
     int homeFocused = 0;
-    void ShowExchangeState(const ExchangeState& s) override { states.push_back(s); }
-    void SetWindowEnabled(bool on) override { enabled = on; }
-    void FocusHomeButton() override { ++homeFocused; }
+    void showExchangeState(const ExchangeState& s) override { states.push_back(s); }
+    void setWindowEnabled(bool on) override { enabled = on; }
+    void focusHomeButton() override { ++homeFocused; }
 };
 
 // A scripted dialog that runs a step once, when the next plain message shows.
 struct HookedDialog : ScriptedDialog {
     std::function<void()> onMessage;
-    void ShowMessage(const std::string& text) override {
-        ScriptedDialog::ShowMessage(text);
+    void showMessage(const std::string& text) override {
+        ScriptedDialog::showMessage(text);
         if (auto f = std::exchange(onMessage, nullptr)) f();
     }
 };
@@ -72,7 +72,7 @@ class TableSetsTest : public TaskDbTest {
     std::vector<std::string> rowsOf(dataset::TableSet& set, const char* table, std::int32_t taskID = 0) {
         const bool wasOpen = set.isOpen();
         if (!wasOpen) {
-            TDMForm::EnsureTableFiles(set);
+            DataModule::ensureTableFiles(set);
             set.open();
         }
         std::vector<std::string> rows;
@@ -95,7 +95,7 @@ class TableSetsTest : public TaskDbTest {
     std::int32_t loadRows(const std::string& name) {
         std::ifstream in(testData("taskdb/" + name));
         EXPECT_TRUE(in) << name;
-        dm->SetTablesActive(false);
+        dm->setTablesActive(false);
         dm->db.open();
         for (std::string line; std::getline(in, line);) {
             if (line.empty() || line[0] == '#') continue;
@@ -109,7 +109,7 @@ class TableSetsTest : public TaskDbTest {
                 c.field(pair.substr(0, pair.find('='))).setString(pair.substr(pair.find('=') + 1));
             c.post();
         }
-        EXPECT_TRUE(dm->SetTablesActive(true));
+        EXPECT_TRUE(dm->setTablesActive(true));
         dm->tasks.last();
         return dm->tasksTaskID.asInteger();
     }

@@ -8,7 +8,7 @@ namespace rectix::taskdb::test {
 
 namespace {
 
-const std::string Busy73 = "DB is busy or incorrect";
+const std::string busy73 = "DB is busy or incorrect";
 
 } // namespace
 
@@ -17,16 +17,16 @@ using Switching = TableSetsTest;
 TEST_F(Switching, HomeToExportAndBackReselectsTheHomeTask) {
     for (const char* name : {"One", "Two", "Three"}) addTask(name);
     dm->tasks.locate("TaskID", 2);
-    store.LoadedSolutionTaskID = 2;
-    sets->SwitchDatabase(1);
-    EXPECT_EQ(store.ActiveDB, 1);
+    store.loadedSolutionTaskID = 2;
+    sets->switchDatabase(1);
+    EXPECT_EQ(store.activeDB, 1);
     EXPECT_TRUE(dm->tasks.isEmpty());
-    EXPECT_EQ(store.LastTaskID, 2);
-    EXPECT_EQ(store.LoadedSolutionTaskID, 0);
+    EXPECT_EQ(store.lastTaskID, 2);
+    EXPECT_EQ(store.loadedSolutionTaskID, 0);
 
     addTask("Exported");
-    sets->SwitchToHome();
-    EXPECT_EQ(store.ActiveDB, 0);
+    sets->switchToHome();
+    EXPECT_EQ(store.activeDB, 0);
     EXPECT_EQ(dm->tasksName.asString(), "Two");
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_TRUE(exchange.enabled && !page.busy);
@@ -35,33 +35,33 @@ TEST_F(Switching, HomeToExportAndBackReselectsTheHomeTask) {
 TEST_F(Switching, BetweenExportAndImportLastTaskIDStays) {
     addTask("One");
     addTask("Two");
-    sets->SwitchDatabase(1);
+    sets->switchDatabase(1);
     addTask("Exported");
-    sets->SwitchDatabase(2);
-    sets->SwitchDatabase(1);
-    EXPECT_EQ(store.LastTaskID, 2);
+    sets->switchDatabase(2);
+    sets->switchDatabase(1);
+    EXPECT_EQ(store.lastTaskID, 2);
     EXPECT_EQ(dm->tasksName.asString(), "Exported");
 }
 
 TEST_F(Switching, ASetHeldByAnotherProgramShowsMessage73AndKeepsThePreviousSet) {
     for (const char* name : {"One", "Two", "Three"}) addTask(name);
     dm->tasks.locate("TaskID", 2);
-    TDMForm::EnsureTableFiles(dm->exdb);
+    DataModule::ensureTableFiles(dm->exdb);
     hold("export", "tasks");
-    sets->SwitchDatabase(1);
-    EXPECT_EQ(dialogs.messages, std::vector<std::string>{Busy73});
-    EXPECT_EQ(store.ActiveDB, 0);
+    sets->switchDatabase(1);
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{busy73});
+    EXPECT_EQ(store.activeDB, 0);
     EXPECT_EQ(dm->tasksName.asString(), "Two"); // the task that was current, not the first
 
     // Back home after a failed return: the export set's task stays, not the
     // export task that has the home task's TaskID.
     sqlite3_close(held.back());
     held.pop_back();
-    sets->SwitchDatabase(1);
+    sets->switchDatabase(1);
     for (const char* name : {"E1", "E2", "E3"}) addTask(name);
     hold("home", "tasks");
-    sets->SwitchToHome();
-    EXPECT_EQ(store.ActiveDB, 1);
+    sets->switchToHome();
+    EXPECT_EQ(store.activeDB, 1);
     EXPECT_EQ(dm->tasksName.asString(), "E3");
 }
 
@@ -69,14 +69,14 @@ TEST_F(Switching, AnArithmeticErrorOpeningASetShowsItsMessageAndReturns) {
     addTask("Home");
     {
         dataset::TableSet import(dataset::AliasRegistry(root), "Rectiximp", schema());
-        TDMForm::EnsureTableFiles(import);
+        DataModule::ensureTableFiles(import);
     }
-    // Placed below zero puts the boxes left beyond 16 bits.
+    // placed below zero puts the boxes left beyond 16 bits.
     sql("import", "tasks", "INSERT INTO tasks (TaskID, Name) VALUES (1, 'Odd')");
     sql("import", "tb", "INSERT INTO tb (TaskID, KindID, Total, Placed) VALUES (1, 1, 32767, -32768)");
-    sets->SwitchDatabase(2);
-    EXPECT_EQ(dialogs.messages, (std::vector<std::string>{"Math error opening DB", Busy73}));
-    EXPECT_EQ(store.ActiveDB, 0);
+    sets->switchDatabase(2);
+    EXPECT_EQ(dialogs.messages, (std::vector<std::string>{"Math error opening DB", busy73}));
+    EXPECT_EQ(store.activeDB, 0);
     EXPECT_EQ(dm->tasksName.asString(), "Home");
 }
 
@@ -84,42 +84,42 @@ TEST_F(Switching, WhenThePreviousSetCannotBeReopenedEitherNoSetIsActive) {
     addTask("Home");
     HookedDialog hooked;
     dm->setDialogs(&hooked);
-    TDMForm::EnsureTableFiles(dm->exdb);
+    DataModule::ensureTableFiles(dm->exdb);
     hold("export", "tasks");
     hooked.onMessage = [&] { hold("home", "tasks"); };
-    sets->SwitchDatabase(1);
-    EXPECT_EQ(hooked.messages, (std::vector<std::string>{Busy73, Busy73}));
-    EXPECT_FALSE(sets->SetOpen());
+    sets->switchDatabase(1);
+    EXPECT_EQ(hooked.messages, (std::vector<std::string>{busy73, busy73}));
+    EXPECT_FALSE(sets->setOpen());
     const ExchangeState& none = exchange.states.at(0);
-    EXPECT_EQ(none.ActiveSet, ExchangeState::NoSet);
-    EXPECT_TRUE(none.HomeEnabled && none.ExpEnabled && none.ImpEnabled && none.ExchVisible);
-    EXPECT_FALSE(none.AddEnabled || none.ClearEnabled || none.DuplEnabled);
+    EXPECT_EQ(none.activeSet, ExchangeState::noSet);
+    EXPECT_TRUE(none.homeEnabled && none.expEnabled && none.impEnabled && none.exchVisible);
+    EXPECT_FALSE(none.addEnabled || none.clearEnabled || none.duplEnabled);
 
     // Every table action but switching is refused with the message.
     hooked.messages.clear();
     copier->TaskCopying(true);
     copier->TaskCopying(false);
-    sets->EmptyActiveSet();
-    EXPECT_EQ(hooked.messages, (std::vector<std::string>{Busy73, Busy73, Busy73}));
+    sets->emptyActiveSet();
+    EXPECT_EQ(hooked.messages, (std::vector<std::string>{busy73, busy73, busy73}));
     EXPECT_TRUE(hooked.shown.empty());
 
     // Once the other program lets go, the home set opens with its task.
     sqlite3_close(held.back());
     held.pop_back();
-    sets->SwitchToHome();
-    EXPECT_TRUE(sets->SetOpen());
+    sets->switchToHome();
+    EXPECT_TRUE(sets->setOpen());
     EXPECT_EQ(dm->tasksName.asString(), "Home");
-    EXPECT_EQ(exchange.states.back().ActiveSet, 0);
+    EXPECT_EQ(exchange.states.back().activeSet, 0);
     dm->setDialogs(&dialogs);
 }
 
 using Emptying = TableSetsTest;
 
 TEST_F(Emptying, ASetWithoutLibrariesAndTasksIsOnlyReported) {
-    TDMForm::EnsureTableFiles(dm->exdb);
+    DataModule::ensureTableFiles(dm->exdb);
     sql("export", "tc", "INSERT INTO tc (TaskID, TypeID, Avail) VALUES (9, 1, 1)");
-    sets->SwitchDatabase(1);
-    sets->EmptyActiveSet();
+    sets->switchDatabase(1);
+    sets->emptyActiveSet();
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Confirmation);
     EXPECT_EQ(dialogs.shown[0].text, "Export DB is empty");
@@ -130,40 +130,40 @@ TEST_F(Emptying, ASetWithoutLibrariesAndTasksIsOnlyReported) {
 TEST_F(Emptying, RemovesEveryRowOfTheEightTablesAfterOK) {
     const char* tables[] = {"conts", "boxes", "tasks", "tc", "tb", "solut", "distr", "posit"};
     loadRows("copy/truck-a.rows");
-    sets->EmptyActiveSet(); // never the home set
-    store.Warnings = false;
+    sets->emptyActiveSet(); // never the home set
+    store.warnings = false;
     copier->TaskCopying(true);
-    sets->SwitchDatabase(1);
+    sets->switchDatabase(1);
     dialogs.answers = {DialogButton::Cancel, DialogButton::OK};
-    sets->EmptyActiveSet();
+    sets->emptyActiveSet();
     EXPECT_EQ(rowsOf(dm->db, "tasks").size(), 1u);
-    sets->EmptyActiveSet();
+    sets->emptyActiveSet();
     ASSERT_EQ(dialogs.shown.size(), 2u);
     EXPECT_EQ(dialogs.shown[1].text, "Are you sure to delete all Export DB data?");
     for (const char* t : tables) EXPECT_TRUE(rowsOf(dm->db, t).empty()) << t;
     EXPECT_EQ(exchange.homeFocused, 1);
     EXPECT_TRUE(exchange.enabled && !page.busy);
 
-    sets->SwitchToHome();
+    sets->switchToHome();
     for (const char* t : tables) EXPECT_FALSE(rowsOf(dm->db, t).empty()) << t;
 }
 
 using ExchangeStates = TableSetsTest;
 
 TEST_F(ExchangeStates, FollowTheActiveSet) {
-    sets->UpdateExchangeState();
+    sets->updateExchangeState();
     addTask("One");
-    sets->UpdateExchangeState();
-    sets->SwitchDatabase(1);
-    sets->SwitchDatabase(2);
+    sets->updateExchangeState();
+    sets->switchDatabase(1);
+    sets->switchDatabase(2);
     // set, then enabled: Add Home Exp Imp Clear Dupl; the clear caption; the label when shown
     std::vector<std::string> shown;
     for (const ExchangeState& s : exchange.states) {
-        std::string text = std::to_string(s.ActiveSet) + " ";
+        std::string text = std::to_string(s.activeSet) + " ";
         for (bool on :
-             {s.AddEnabled, s.HomeEnabled, s.ExpEnabled, s.ImpEnabled, s.ClearEnabled, s.DuplEnabled})
+             {s.addEnabled, s.homeEnabled, s.expEnabled, s.impEnabled, s.clearEnabled, s.duplEnabled})
             text += on ? '1' : '0';
-        shown.push_back(text + " " + s.ClearCaption + (s.ExchVisible ? ", " + s.ExchCaption : ""));
+        shown.push_back(text + " " + s.clearCaption + (s.exchVisible ? ", " + s.exchCaption : ""));
     }
     EXPECT_EQ(shown, (std::vector<std::string>{"0 001101 &Empty active DB", "0 101101 &Empty active DB",
                                                "1 010110 &Empty Export DB, Export DB on",
@@ -171,14 +171,14 @@ TEST_F(ExchangeStates, FollowTheActiveSet) {
 }
 
 TEST_F(TableSetsTest, TheStartUpCheckReportsDamagedAndUnreadableTableFiles) {
-    TDMForm::EnsureTableFiles(dm->exdb);
-    for (const char* alias : TableSets::AliasNames) sets->RepairAllValFiles(alias);
+    DataModule::ensureTableFiles(dm->exdb);
+    for (const char* alias : TableSets::aliasNames) sets->repairAllValFiles(alias);
     EXPECT_TRUE(dialogs.shown.empty()); // sound files, and an import folder without files
 
     std::ofstream(file("export", "solut"), std::ios::trunc) << std::string(4096, 'x');
     hold("export", "tc");
     fs::remove_all(root / "data/import");
-    for (const char* alias : TableSets::AliasNames) sets->RepairAllValFiles(alias);
+    for (const char* alias : TableSets::aliasNames) sets->repairAllValFiles(alias);
     // A file another program holds is left to the opening, which says so once.
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Warning);
@@ -187,7 +187,7 @@ TEST_F(TableSetsTest, TheStartUpCheckReportsDamagedAndUnreadableTableFiles) {
     // A file that is no database at all is damaged too.
     std::ofstream(file("export", "tb"), std::ios::trunc) << "not a table";
     dialogs.shown.clear();
-    sets->RepairAllValFiles("Rectixexp");
+    sets->repairAllValFiles("Rectixexp");
     ASSERT_EQ(dialogs.shown.size(), 2u) << dialogs.shown.back().text;
     EXPECT_EQ(dialogs.shown[1].text, "Damaged table file \"" + file("export", "tb").string() + "\"");
 }

@@ -12,7 +12,7 @@ class TaskCopying : public TableSetsTest {
   protected:
     void SetUp() override {
         TableSetsTest::SetUp();
-        store.Warnings = false;
+        store.warnings = false;
         truckA = loadRows("copy/truck-a.rows");
         wait.bar.clear();
     }
@@ -37,7 +37,7 @@ TEST_F(TaskCopying, ExportingTheSameTaskTwiceGivesTwoTasksWithTheSameContents) {
               (std::vector<int>{5, 10, 35, 60, 70, 80, 90, 100, 0, 5, 10, 35, 60, 70, 80, 90, 100, 0}));
     EXPECT_TRUE(!wait.visible && !page.busy && exchange.enabled);
     EXPECT_EQ(dm->tasksTaskID.asInteger(), truckA);
-    EXPECT_EQ(store.LastTaskID, truckA);
+    EXPECT_EQ(store.lastTaskID, truckA);
 
     // The two copies are the export set's tasks 1 and 2.
     EXPECT_EQ(rowsOf(dm->exdb, "tasks").size(), 2u);
@@ -51,7 +51,7 @@ TEST_F(TaskCopying, ExportingTheSameTaskTwiceGivesTwoTasksWithTheSameContents) {
 
 TEST_F(TaskCopying, ExportingIntoASetWithoutTasksEmptiesItsLibrariesFirst) {
     // Rows left by an earlier export whose task has gone.
-    TDMForm::EnsureTableFiles(dm->exdb);
+    DataModule::ensureTableFiles(dm->exdb);
     sql("export", "conts", "INSERT INTO conts (Type, Length, Width) VALUES ('Old barge', 3000, 900)");
     sql("export", "boxes", "INSERT INTO boxes (Kind, Length, Width, Weight) VALUES ('Old sack', 50, 30, 5)");
     copier->TaskCopying(true);
@@ -66,14 +66,14 @@ TEST_F(TaskCopying, DuplicatingGivesAnUnsolvedCopyDatedTodayAndNoExportTask) {
     char today[11];
     std::strftime(today, sizeof today, "%Y-%m-%d", std::localtime(&now));
 
-    // Name|Solut|Descr|TurnOn|DefltOn|Power|Time|Rand|Qw|Qc|Qr|BB|BW|Last|Date|
+    // Name|Solut|Descr|turnOn|DefltOn|Power|Time|Rand|Qw|Qc|Qr|BB|BW|Last|Date|
     EXPECT_EQ(original,
               "Truck A|True|Weekly run to the coast|True|False|7|30|3|215|5|10|2|1|False|2024-03-01|");
     const auto dupl = dm->tasksTaskID.asInteger();
     EXPECT_EQ(rowsOf(dm->db, "tasks", dupl).at(0),
               "Truck A -dupl|False|Weekly run to the coast|True|False|7|30|3|215|5|10|2|1|False|" +
                   std::string(today) + "|");
-    // TypeID|Avail|Used|Prior|Cost| and KindID|Total|Placed|Prior|Bind|Cost|
+    // typeID|avail|used|Prior|Cost| and kindID|total|placed|Prior|Bind|Cost|
     EXPECT_EQ(rowsOf(dm->db, "tc", dupl), (std::vector<std::string>{"1|2|0|1|100|", "2|1|0|0|40.5|"}));
     EXPECT_EQ(rowsOf(dm->db, "tb", dupl), (std::vector<std::string>{"1|20|0|0|1|10|", "2|4|0|2|0|2.25|"}));
     EXPECT_TRUE(rowsOf(dm->db, "solut", dupl).empty());
@@ -102,9 +102,9 @@ TEST_F(TaskCopying, ACopyFailingHalfwayLeavesBothSetsAsTheyWere) {
     dm->tasks.locate("TaskID", truckA);
     const char* failOnSecondRow = " WHEN new.KindID = 2 BEGIN SELECT RAISE(ABORT, 'disk I/O error'); END";
     sql("export", "posit", std::string("CREATE TRIGGER fail BEFORE INSERT ON posit") + failOnSecondRow);
-    ASSERT_TRUE(dm->SetTablesActive(false));
+    ASSERT_TRUE(dm->setTablesActive(false));
     sql("home", "tb", std::string("CREATE TRIGGER fail BEFORE INSERT ON tb") + failOnSecondRow);
-    ASSERT_TRUE(dm->SetTablesActive(true));
+    ASSERT_TRUE(dm->setTablesActive(true));
     const auto exportBefore = snapshot(dm->exdb);
     const auto homeBefore = snapshot(dm->db);
 
@@ -137,9 +137,9 @@ TEST_F(TaskCopying, ALibraryFileThatCannotBeCopiedEndsBeforeAnyRowIsWritten) {
 
 TEST_F(TaskCopying, ARowThatWouldBeRefusedStopsTheCopyBeforeAnythingChanges) {
     // A task box with nothing to pack, as a set written elsewhere may hold.
-    ASSERT_TRUE(dm->SetTablesActive(false));
+    ASSERT_TRUE(dm->setTablesActive(false));
     sql("home", "tb", "UPDATE tb SET Total = 0 WHERE KindID = 2");
-    ASSERT_TRUE(dm->SetTablesActive(true));
+    ASSERT_TRUE(dm->setTablesActive(true));
     copier->TaskCopying(false);
     copier->TaskCopying(true);
     ASSERT_EQ(dialogs.shown.size(), 2u);
@@ -149,7 +149,7 @@ TEST_F(TaskCopying, ARowThatWouldBeRefusedStopsTheCopyBeforeAnythingChanges) {
 }
 
 TEST_F(TaskCopying, AsksFirstOnlyWhileWarningsAreOn) {
-    store.Warnings = true;
+    store.warnings = true;
     dialogs.answers = {DialogButton::Cancel, DialogButton::Closed};
     copier->TaskCopying(true);
     copier->TaskCopying(false);
@@ -159,7 +159,7 @@ TEST_F(TaskCopying, AsksFirstOnlyWhileWarningsAreOn) {
     EXPECT_FALSE(fs::exists(file("export", "tasks")));
     EXPECT_EQ(dm->tasks.recordCount(), 1u);
 
-    store.Warnings = false;
+    store.warnings = false;
     copier->TaskCopying(false);
     EXPECT_EQ(dialogs.shown.size(), 2u);
     EXPECT_EQ(dm->tasks.recordCount(), 2u);

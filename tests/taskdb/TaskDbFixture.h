@@ -2,7 +2,7 @@
 
 #include "WindowDoubles.h"
 
-#include "taskdb/DMUnit.h"
+#include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
 
 #include "lang/Language.h"
@@ -32,7 +32,7 @@ class TaskDbTest : public ::testing::Test {
         for (const char* set : {"data/home", "data/export", "data/import"})
             fs::create_directories(root / set);
         reopen();
-        ASSERT_EQ(store.DBState, 555);
+        ASSERT_EQ(store.dbState, 555);
     }
 
     void TearDown() override {
@@ -44,35 +44,35 @@ class TaskDbTest : public ::testing::Test {
     // A new data module on the same folder (the old one closes first), created as at start-up.
     void reopen() {
         dm.reset();
-        dm = std::make_unique<TDMForm>(store, root);
+        dm = std::make_unique<DataModule>(store, root);
         dm->setDialogs(&dialogs);
         dm->setTaskPage(&page);
         dm->setWaitWindow(&wait);
-        store.DBState = 0;
-        dm->DataModuleCreate();
+        store.dbState = 0;
+        dm->dataModuleCreate();
     }
 
     std::int32_t addContainer(const std::string& name, int length, int width, int loadWt = 1000) {
-        const bool mode = std::exchange(store.CntEditMode, true);
+        const bool mode = std::exchange(store.cntEditMode, true);
         dm->conts.append();
         dm->contsType.setString(name);
         dm->contsLength.setInteger(length);
         dm->contsWidth.setInteger(width);
         dm->contsLoadWt.setInteger(loadWt);
         dm->conts.post();
-        store.CntEditMode = mode;
+        store.cntEditMode = mode;
         return dm->contsTypeID.asInteger();
     }
 
     std::int32_t addBox(const std::string& name, int length, int width, int weight = 10) {
-        const bool mode = std::exchange(store.BoxEditMode, true);
+        const bool mode = std::exchange(store.boxEditMode, true);
         dm->boxes.append();
         dm->boxesKind.setString(name);
         dm->boxesLength.setInteger(length);
         dm->boxesWidth.setInteger(width);
         dm->boxesWeight.setInteger(weight);
         dm->boxes.post();
-        store.BoxEditMode = mode;
+        store.boxEditMode = mode;
         return dm->boxesKindID.asInteger();
     }
 
@@ -125,7 +125,7 @@ class TaskDbTest : public ::testing::Test {
 
     fs::path root;
     RunStore store;
-    std::unique_ptr<TDMForm> dm;
+    std::unique_ptr<DataModule> dm;
     ScriptedDialog dialogs;
     RecordingPage page;
     RecordingWait wait;

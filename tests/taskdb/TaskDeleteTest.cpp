@@ -79,7 +79,7 @@ TEST_F(TaskDelete, ATaskWithoutBoxesGoesFromTenToTheEnd) {
 
 TEST_F(TaskDelete, AnErrorHalfwayLeavesEverythingInPlace) {
     // The table refuses to lose the task's second box row, as a failing disk would.
-    ASSERT_TRUE(dm->SetTablesActive(false));
+    ASSERT_TRUE(dm->setTablesActive(false));
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open((root / "data/home/tb.db").c_str(), &db), SQLITE_OK);
     const std::string trigger =
@@ -87,7 +87,7 @@ TEST_F(TaskDelete, AnErrorHalfwayLeavesEverythingInPlace) {
         std::to_string(doomed) + " BEGIN SELECT RAISE(ABORT, 'disk I/O error'); END";
     ASSERT_EQ(sqlite3_exec(db, trigger.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(db);
-    ASSERT_TRUE(dm->SetTablesActive(true));
+    ASSERT_TRUE(dm->setTablesActive(true));
     ASSERT_TRUE(dm->tasks.locate("TaskID", doomed));
     const auto before = rowsOf(doomed);
     wait.bar.clear();

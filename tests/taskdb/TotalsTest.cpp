@@ -39,9 +39,9 @@ TEST_P(TotalsFromFile, PageShowsTheFiguresOfTheFile) {
         words >> word;
         if (word.empty() || word[0] == '#') continue;
         if (word == "areamult") {
-            words >> store.AreaMult;
+            words >> store.areaMult;
         } else if (word == "solved") {
-            store.SolutionState = true;
+            store.solutionState = true;
         } else if (word == "container" || word == "box") {
             int length = 0, width = 0, weight = 0;
             words >> name >> length >> width >> weight;
@@ -103,7 +103,7 @@ TEST_F(TotalsTest, FollowEachPostAndDeleteOfTheTaskRows) {
     EXPECT_EQ(figure(PageFigure::AvlNmb), "4");
     dm->tc.deleteRow();
     EXPECT_EQ(figure(PageFigure::AvlNmb), "0");
-    EXPECT_EQ(store.TotalContainers, 0);
+    EXPECT_EQ(store.totalContainers, 0);
     addTask("U");
     EXPECT_EQ(figure(PageFigure::TotNmb), "0");
     dm->tasks.first();
@@ -118,11 +118,11 @@ TEST_F(TotalsTest, ASixteenBitOverflowKeepsTheFiguresShownBefore) {
     EXPECT_EQ(figure(PageFigure::TotNmb), "20000");
     EXPECT_THROW(addTaskBox(b, 20000), core::RangeError);
     EXPECT_EQ(figure(PageFigure::TotNmb), "20000");
-    EXPECT_EQ(store.TotalBoxes, 20000);
+    EXPECT_EQ(store.totalBoxes, 20000);
 }
 
 TEST_F(TotalsTest, LibraryRowsShowAnAreaOnlyWithATask) {
-    store.AreaMult = 1000;
+    store.areaMult = 1000;
     addContainer("Sheet", 2500, 1250);
     EXPECT_TRUE(dm->contsVolume.isNull());
     addTask("T");
@@ -131,7 +131,7 @@ TEST_F(TotalsTest, LibraryRowsShowAnAreaOnlyWithATask) {
 }
 
 TEST_F(TotalsTest, SolutionRowsShowLoadsAgainstTheirContainer) {
-    store.AreaMult = 1000;
+    store.areaMult = 1000;
     const auto truck = addContainer("Truck", 1200, 800, 5000);
     const auto crate = addBox("Crate", 400, 300, 50);
     addTask("T");

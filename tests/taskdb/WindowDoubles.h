@@ -1,8 +1,8 @@
 #pragma once
 
 #include "taskdb/MessageDialog.h"
-#include "taskdb/TaskPage.h"
-#include "taskdb/WaitWindow.h"
+#include "taskdb/ProgressView.h"
+#include "taskdb/TaskPageView.h"
 
 #include <deque>
 #include <map>
@@ -24,18 +24,18 @@ struct ScriptedDialog : MessageDialog {
     std::vector<Shown> shown;
     std::vector<std::string> messages;
 
-    DialogButton Show(DialogKind kind, const std::string& text, const std::vector<DialogButton>& buttons,
-                      int help) override {
+    DialogButton showWindow(DialogKind kind, const std::string& text,
+                            const std::vector<DialogButton>& buttons, int help) override {
         shown.push_back({kind, text, buttons, help});
         if (answers.empty()) return DialogButton::Closed;
         const DialogButton a = answers.front();
         answers.pop_front();
         return a;
     }
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    void showMessage(const std::string& text) override { messages.push_back(text); }
 };
 
-struct RecordingPage : TaskPage {
+struct RecordingPage : TaskPageView {
     std::map<PageFigure, std::string> figures;
     std::uint32_t leftColor = 0;
     int solutStateCalls = 0;
@@ -43,23 +43,23 @@ struct RecordingPage : TaskPage {
     bool taskList = false;
     bool busy = false;
 
-    void SetFigure(PageFigure f, const std::string& text) override { figures[f] = text; }
-    void SetLeftColor(std::uint32_t color) override { leftColor = color; }
-    void CurrSolutState() override { ++solutStateCalls; }
-    bool Enabled() const override { return enabled; }
-    void SetEnabled(bool on) override { enabled = on; }
-    bool TaskListVisible() const override { return taskList; }
-    void SetBusyCursor(bool on) override { busy = on; }
+    void setFigure(PageFigure f, const std::string& text) override { figures[f] = text; }
+    void setLeftColor(std::uint32_t color) override { leftColor = color; }
+    void currSolutState() override { ++solutStateCalls; }
+    bool pageEnabled() const override { return enabled; }
+    void setPageEnabled(bool on) override { enabled = on; }
+    bool taskListVisible() const override { return taskList; }
+    void setBusyCursor(bool on) override { busy = on; }
 };
 
-struct RecordingWait : NullWaitWindow {
+struct RecordingWait : NullProgressView {
     bool visible = false;
     std::string label;
     std::vector<int> bar;
-    void Show() override { visible = true; }
-    void Hide() override { visible = false; }
-    void SetProgLab(const std::string& text) override { label = text; }
-    void SetProgBar(int percent) override { bar.push_back(percent); }
+    void showWindow() override { visible = true; }
+    void hideWindow() override { visible = false; }
+    void setProgLab(const std::string& text) override { label = text; }
+    void setProgBar(int percent) override { bar.push_back(percent); }
 };
 
 } // namespace rectix::taskdb::test

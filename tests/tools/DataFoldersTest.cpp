@@ -2,7 +2,7 @@
 // folders and the sample in the home set; existing data is kept.
 #include "tools/DataFolders.h"
 
-#include "taskdb/DMUnit.h"
+#include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
 
 #include "lang/Language.h"
@@ -38,7 +38,7 @@ class DataFolders : public ::testing::Test {
     }
     void TearDown() override { fs::remove_all(root); }
 
-    std::vector<fs::path> make() { return MakeDataFolders(root, readFile(RECTIX_SAMPLE_DATA)); }
+    std::vector<fs::path> make() { return makeDataFolders(root, readFile(RECTIX_SAMPLE_DATA)); }
 
     fs::path root;
     taskdb::RunStore store;
@@ -56,14 +56,14 @@ TEST_F(DataFolders, AFreshFolderGetsTheAliasFileTheThreeSetsAndASolvableSample) 
     }
     EXPECT_FALSE(fs::exists(root / "data/home.part"));
 
-    taskdb::TDMForm dm(store, root);
-    dm.DataModuleCreate();
-    ASSERT_EQ(store.DBState, 555);
+    taskdb::DataModule dm(store, root);
+    dm.dataModuleCreate();
+    ASSERT_EQ(store.dbState, 555);
     EXPECT_EQ(dm.tasksTaskID.asInteger(), 1);
     EXPECT_EQ(dm.tasksName.asString(), "Sample delivery");
     // Within the solver's limits, and every row on a library row.
-    EXPECT_TRUE(store.TotalContainers >= 1 && store.TotalContainers <= 24) << store.TotalContainers;
-    EXPECT_TRUE(store.TotalBoxes >= 1 && store.TotalBoxes <= 1000) << store.TotalBoxes;
+    EXPECT_TRUE(store.totalContainers >= 1 && store.totalContainers <= 24) << store.totalContainers;
+    EXPECT_TRUE(store.totalBoxes >= 1 && store.totalBoxes <= 1000) << store.totalBoxes;
     for (dm.tc.first(); !dm.tc.eof(); dm.tc.next()) EXPECT_FALSE(dm.tcType.asString().empty());
     for (dm.tb.first(); !dm.tb.eof(); dm.tb.next()) EXPECT_FALSE(dm.tbKind.asString().empty());
 }
@@ -89,7 +89,7 @@ TEST_F(DataFolders, AFaultySampleMakesNoHomeSetAndNamesTheFault) {
         {"truncated.json", {"Sample data:"}}};
     for (const auto& [file, fragments] : cases) {
         try {
-            MakeDataFolders(root, readFile(fs::path(RECTIX_TEST_DATA) / "samples" / file));
+            makeDataFolders(root, readFile(fs::path(RECTIX_TEST_DATA) / "samples" / file));
             ADD_FAILURE() << file << ": no error";
         } catch (const SampleDataError& e) {
             for (const auto& f : fragments)

@@ -1,7 +1,7 @@
 #include "tools/StoredTask.h"
 
 #include "lang/Language.h"
-#include "taskdb/DMUnit.h"
+#include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // One integer from a table file, read with the plain SQLite library as any client would.
-long long Query(const fs::path& file, const std::string& sql) {
+long long query(const fs::path& file, const std::string& sql) {
     sqlite3* db = nullptr;
     EXPECT_EQ(sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
     sqlite3_stmt* st = nullptr;
@@ -38,10 +38,10 @@ class StoredTaskTest : public ::testing::Test {
         fs::create_directories(root / "data/home");
         lang::Language::global().applyLanguage(false, 0);
         taskdb::RunStore store;
-        taskdb::TDMForm dm(store, root);
-        dm.DataModuleCreate();
-        ASSERT_EQ(store.DBState, 555);
-        store.CntEditMode = store.BoxEditMode = true;
+        taskdb::DataModule dm(store, root);
+        dm.dataModuleCreate();
+        ASSERT_EQ(store.dbState, 555);
+        store.cntEditMode = store.boxEditMode = true;
         dm.conts.append();
         dm.contsType.setString("Truck");
         dm.contsLength.setInteger(1200);
@@ -54,9 +54,9 @@ class StoredTaskTest : public ::testing::Test {
         dm.boxesWidth.setInteger(80);
         dm.boxesWeight.setInteger(500);
         dm.boxes.post();
-        store.OptPower = 2;
-        store.OptTime = 60;
-        store.OptRand = 1;
+        store.optPower = 2;
+        store.optTime = 60;
+        store.optRand = 1;
         dm.tasks.append();
         dm.tasks.edit();
         dm.tasksName.setString("Sample");
@@ -77,12 +77,12 @@ class StoredTaskTest : public ::testing::Test {
     }
 
     // Runs the harness in-process; its standard output.
-    std::string Run(std::vector<std::string> extra, int expectStatus = 0) {
+    std::string run(std::vector<std::string> extra, int expectStatus = 0) {
         std::vector<std::string> args = {"--taskset", (root / "data/home").string(), "--task",
                                          std::to_string(taskID)};
         args.insert(args.end(), extra.begin(), extra.end());
         testing::internal::CaptureStdout();
-        const int status = tools::RunStoredTask(args);
+        const int status = tools::runStoredTask(args);
         std::string out = testing::internal::GetCapturedStdout();
         EXPECT_EQ(status, expectStatus);
         return out;
@@ -97,31 +97,31 @@ class StoredTaskTest : public ::testing::Test {
 } // namespace
 
 TEST_F(StoredTaskTest, SolvesStoresClearsAndSolvesAgainToTheSamePlan) {
-    const auto first = nlohmann::json::parse(Run({}));
+    const auto first = nlohmann::json::parse(run({}));
     EXPECT_EQ(first["LoadedBoxes"], 45);
-    EXPECT_EQ(Query(home() / "tasks.db", "SELECT Solut FROM tasks"), 1);
+    EXPECT_EQ(query(home() / "tasks.db", "SELECT Solut FROM tasks"), 1);
     const long long used = first["UsedConts"];
-    EXPECT_EQ(Query(home() / "solut.db", "SELECT COUNT(*) FROM solut"), used);
-    EXPECT_EQ(Query(home() / "posit.db", "SELECT COUNT(*) FROM posit"), 45);
-    EXPECT_EQ(Query(home() / "distr.db", "SELECT SUM(Placed) FROM distr"), 45);
-    EXPECT_EQ(Query(home() / "tc.db", "SELECT Used FROM tc"), used);
-    EXPECT_EQ(Query(home() / "tb.db", "SELECT Placed FROM tb"), 45);
+    EXPECT_EQ(query(home() / "solut.db", "SELECT COUNT(*) FROM solut"), used);
+    EXPECT_EQ(query(home() / "posit.db", "SELECT COUNT(*) FROM posit"), 45);
+    EXPECT_EQ(query(home() / "distr.db", "SELECT SUM(Placed) FROM distr"), 45);
+    EXPECT_EQ(query(home() / "tc.db", "SELECT Used FROM tc"), used);
+    EXPECT_EQ(query(home() / "tb.db", "SELECT Placed FROM tb"), 45);
 
     // The reload rebuilds the same boxes.
-    const auto reloaded = nlohmann::json::parse(Run({"--reload"}));
+    const auto reloaded = nlohmann::json::parse(run({"--reload"}));
     EXPECT_EQ(reloaded["boxes"], first["boxes"]);
 
-    Run({"--clear"});
-    EXPECT_EQ(Query(home() / "tasks.db", "SELECT Solut FROM tasks"), 0);
-    EXPECT_EQ(Query(home() / "posit.db", "SELECT COUNT(*) FROM posit"), 0);
-    const auto again = nlohmann::json::parse(Run({}));
+    run({"--clear"});
+    EXPECT_EQ(query(home() / "tasks.db", "SELECT Solut FROM tasks"), 0);
+    EXPECT_EQ(query(home() / "posit.db", "SELECT COUNT(*) FROM posit"), 0);
+    const auto again = nlohmann::json::parse(run({}));
     EXPECT_EQ(again["boxes"], first["boxes"]);
     EXPECT_EQ(again["containers"], first["containers"]);
 }
 
 TEST_F(StoredTaskTest, RefusesWhatItCannotDo) {
-    EXPECT_EQ(tools::RunStoredTask({"--taskset", "/no/such/folder", "--task", "1"}), 2);
-    EXPECT_EQ(tools::RunStoredTask({"--taskset", home().string(), "--task", "999"}), 2);
-    EXPECT_EQ(tools::RunStoredTask({"--taskset", home().string()}), 2);
-    Run({"--clear"}, 2); // nothing stored to clear yet
+    EXPECT_EQ(tools::runStoredTask({"--taskset", "/no/such/folder", "--task", "1"}), 2);
+    EXPECT_EQ(tools::runStoredTask({"--taskset", home().string(), "--task", "999"}), 2);
+    EXPECT_EQ(tools::runStoredTask({"--taskset", home().string()}), 2);
+    run({"--clear"}, 2); // nothing stored to clear yet
 }

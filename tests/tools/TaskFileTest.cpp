@@ -9,7 +9,7 @@
 using namespace rectix;
 
 namespace {
-std::string Read(const std::string& name) {
+std::string read(const std::string& name) {
     std::ifstream in(std::string(RECTIX_TEST_DATA) + "/tasks/" + name, std::ios::binary);
     std::stringstream s;
     s << in.rdbuf();
@@ -19,25 +19,25 @@ std::string Read(const std::string& name) {
 
 TEST(TaskFile, ReadsTheSampleAsTheBridgeWould) {
     engine::PackProblem p;
-    tools::LoadTaskJson(Read("sample.json"), p);
-    EXPECT_EQ(p.ContTypeCount, 1);
-    EXPECT_EQ(p.ContTypes.FillDir[1], 1);
-    EXPECT_FLOAT_EQ(p.ContTypes.Area[1], 1200.0f * 240.0f);
-    EXPECT_EQ(p.BoxKinds.Kind[1], "Pallet");
-    EXPECT_DOUBLE_EQ(p.Settings.TimeLimitMs, 60000.0);
-    EXPECT_EQ(p.Settings.Intensity, 3);
+    tools::loadTaskJson(read("sample.json"), p);
+    EXPECT_EQ(p.contTypeCount, 1);
+    EXPECT_EQ(p.contTypes.fillDir[1], 1);
+    EXPECT_FLOAT_EQ(p.contTypes.Area[1], 1200.0f * 240.0f);
+    EXPECT_EQ(p.boxKinds.Kind[1], "Pallet");
+    EXPECT_DOUBLE_EQ(p.Settings.timeLimitMs, 60000.0);
+    EXPECT_EQ(p.Settings.intensity, 3);
     // Absent settings take the optimizer's defaults, not the engine's reset values.
     engine::PackProblem q;
-    tools::LoadTaskJson(R"({"containers": [{"TypeID": 1, "Length": 10, "Width": 10, "LoadWt": 5, "Avail": 1,
+    tools::loadTaskJson(R"({"containers": [{"TypeID": 1, "Length": 10, "Width": 10, "LoadWt": 5, "Avail": 1,
         "FillDir": "length"}], "boxes": [{"KindID": 1, "Kind": "A name longer than twenty-five letters", "Length": 1,
         "Width": 1, "Weight": 1, "Total": 1}], "settings": {"WeightFactor": 35, "BindGroupFactor": 2}})",
                         q);
-    EXPECT_EQ(q.Settings.Intensity, 5);
-    EXPECT_DOUBLE_EQ(q.Settings.TimeLimitMs, 555000.0);
-    EXPECT_FLOAT_EQ(q.Settings.WeightFactor, 0.35f);
-    EXPECT_FLOAT_EQ(q.Settings.BindGroupFactor, 0.2f);
-    EXPECT_EQ(q.ContTypes.FillDir[1], 0); // only the exact "Length" fills along the length
-    EXPECT_EQ(q.BoxKinds.Kind[1].size(), 25u);
+    EXPECT_EQ(q.Settings.intensity, 5);
+    EXPECT_DOUBLE_EQ(q.Settings.timeLimitMs, 555000.0);
+    EXPECT_FLOAT_EQ(q.Settings.weightFactor, 0.35f);
+    EXPECT_FLOAT_EQ(q.Settings.bindGroupFactor, 0.2f);
+    EXPECT_EQ(q.contTypes.fillDir[1], 0); // only the exact "length" fills along the length
+    EXPECT_EQ(q.boxKinds.Kind[1].size(), 25u);
 }
 
 TEST(TaskFile, RefusesBadInputNamingTheField) {
@@ -57,7 +57,7 @@ TEST(TaskFile, RefusesBadInputNamingTheField) {
     for (const auto& [file, message] : cases) {
         engine::PackProblem p;
         try {
-            tools::LoadTaskJson(Read(std::string("bad/") + file), p);
+            tools::loadTaskJson(read(std::string("bad/") + file), p);
             ADD_FAILURE() << file << " was accepted";
         } catch (const tools::TaskFileError& e) {
             EXPECT_NE(std::string(e.what()).find(message), std::string::npos) << file << ": " << e.what();

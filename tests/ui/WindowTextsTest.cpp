@@ -1,5 +1,5 @@
 #include "ui/WindowTexts.h"
-#include "lang/LangUnit.h"
+#include "lang/English.h"
 #include "lang/Language.h"
 
 #include <QAction>
@@ -24,7 +24,7 @@
 #include <stdexcept>
 
 // Readable QString values in failure messages.
-void PrintTo(const QString& s, std::ostream* os) {
+void printTo(const QString& s, std::ostream* os) {
     *os << '"' << s.toStdString() << '"';
 }
 

@@ -3,19 +3,19 @@
 namespace rectix::taskdb {
 
 // What the data module needs of the optimizer settings window.
-class SettingsWindow {
+class SettingsView {
   public:
-    virtual ~SettingsWindow() = default;
+    virtual ~SettingsView() = default;
     // Colours the active settings that differ from the current task's.
-    virtual void CurrOptSetColors() = 0;
+    virtual void currOptSetColors() = 0;
     // Shows the active settings in the window's controls.
-    virtual void ShowActiveOptions() = 0;
+    virtual void showActiveOptions() = 0;
 };
 
-class NullSettingsWindow : public SettingsWindow {
+class NullSettingsView : public SettingsView {
   public:
-    void CurrOptSetColors() override {}
-    void ShowActiveOptions() override {}
+    void currOptSetColors() override {}
+    void showActiveOptions() override {}
 };
 
 } // namespace rectix::taskdb

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "taskdb/TaskPage.h"
+#include "taskdb/TaskPageView.h"
 #include "ui/ColumnScaling.h"
 
 #include <QDialog>
@@ -29,7 +29,7 @@ class Cursor;
 namespace rectix::taskdb {
 struct RunStore;
 class SolveBridge;
-class TDMForm;
+class DataModule;
 class TableSets;
 } // namespace rectix::taskdb
 
@@ -43,31 +43,31 @@ class DataNavigator;
 namespace rectix::app {
 
 class SettingsFile;
-class TWaitForm;
+class ProgressWindow;
 
 // The windows the page's buttons open; each joins the page when it is created. Until then its
 // button stays disabled.
 enum class PageWindow { ContainerLibrary, BoxLibrary, TaskList, Settings, Solution, Layout };
-inline constexpr int PageWindowCount = 6;
+inline constexpr int pageWindowCount = 6;
 
 // The main window: the task page with the current task, its containers and boxes in two grids,
 // the task totals and the buttons that lead to every other window. Created once at start-up;
 // closing it ends the program.
 //
-// The page has three states, set from the current task row by CurrSolutState: no task (task
+// The page has three states, set from the current task row by currSolutState: no task (task
 // controls disabled and grey), a task without a solution (grids editable, Solve), a task with a
 // solution (grids and turn rules read-only, navigators without Insert and Delete, Clear,
 // Solution and View).
-class TTasksForm : public QMainWindow, public taskdb::TaskPage {
+class MainWindow : public QMainWindow, public taskdb::TaskPageView {
     Q_OBJECT
   public:
-    TTasksForm(taskdb::RunStore& store, SettingsFile& settings, std::filesystem::path programFolder);
-    ~TTasksForm() override;
+    MainWindow(taskdb::RunStore& store, SettingsFile& settings, std::filesystem::path programFolder);
+    ~MainWindow() override;
 
     // Binds the page's data controls to the data module's cursors; once, before the tables open.
     // The data module must outlive the window.
-    void setDataModule(taskdb::TDMForm* dm);
-    void setWaitForm(TWaitForm* wait) { wait_ = wait; }
+    void setDataModule(taskdb::DataModule* dm);
+    void setWaitForm(ProgressWindow* wait) { wait_ = wait; }
     void setSolveBridge(taskdb::SolveBridge* bridge) { bridge_ = bridge; }
     void setTableSets(taskdb::TableSets* sets) { tableSets_ = sets; }
     void setPageWindow(PageWindow which, QDialog* window);
@@ -80,56 +80,56 @@ class TTasksForm : public QMainWindow, public taskdb::TaskPage {
     // write check, the settings file, the set folders' check and the start state of the store and
     // the page. False when the program is to end: at once when the write check failed, after the
     // whole creation when a set folder is missing. Errors pass on.
-    bool FormCreate();
+    bool formCreate();
 
-    // Asks message 48 while "Warnings" is on; then closes the window.
-    void ExitButtonClick();
+    // Asks message 48 while "warnings" is on; then closes the window.
+    void exitButtonClick();
 
     // Solve without a stored solution, Clear with one.
-    void RunButtonClick();
+    void runButtonClick();
     // Reload the plan when the result record holds another task's, then the page, modal.
-    void ResultButtonClick();
-    void ViewButtonClick();
+    void resultButtonClick();
+    void viewButtonClick();
     // Rebuilds the engine's result record from the current task's stored solution.
-    void UpdatePositTT();
+    void updatePositTT();
 
     // The frame of a long command (Solve, Clear): the progress window over the boxes grid,
     // application-modal, the busy cursor and this window disabled while the work runs; all
     // restored on every path. A command started inside a running one is refused silently. An
     // error of the work passes on after the frame is restored.
-    void RunOperation(const std::function<void()>& work);
+    void runOperation(const std::function<void()>& work);
 
     // The caption: application title, version and the page's name.
-    void NewFileNameCaption();
+    void newFileNameCaption();
     // After a language switch: the texts that depend on state (run button, caption, active set).
-    void RefreshStateTexts();
+    void refreshStateTexts();
     // Makes the folder that was current at creation current again; once.
-    void RestoreCurrentDir();
+    void restoreCurrentDir();
 
-    void TasksControls(bool haveTasks);
-    void SolutControls(bool haveSolution);
-    void CurrDfltTurns(bool defltOn);
+    void tasksControls(bool haveTasks);
+    void solutControls(bool haveSolution);
+    void currDfltTurns(bool defltOn);
     // The active-set label: shown, in red, while the export or import set is active.
-    void ShowActiveSet(bool visible, const std::string& caption);
+    void showActiveSet(bool visible, const std::string& caption);
 
     // Whether a key may edit data: every key but navigation, modifier and system keys.
-    static bool EditKeys(int key);
+    static bool editKeys(int key);
     // Informs why an edit cannot be made (message 51 with a solution, 52 in a yellow column);
     // never stops the key itself.
-    void GuardGridEdit(int key);
+    void guardGridEdit(int key);
     // A blank task name becomes "???".
-    void ValidNameEdit();
+    void validNameEdit();
     // The area multiplier from the spinner: 10 to the spinner's position.
-    void ApplyAreaMultiplier();
+    void applyAreaMultiplier();
 
     // What the data module needs of the task page.
-    void SetFigure(taskdb::PageFigure figure, const std::string& text) override;
-    void SetLeftColor(std::uint32_t color) override;
-    void CurrSolutState() override;
-    bool Enabled() const override { return isEnabled(); }
-    void SetEnabled(bool enabled) override { setEnabled(enabled); }
-    bool TaskListVisible() const override;
-    void SetBusyCursor(bool busy) override;
+    void setFigure(taskdb::PageFigure figure, const std::string& text) override;
+    void setLeftColor(std::uint32_t color) override;
+    void currSolutState() override;
+    bool pageEnabled() const override { return isEnabled(); }
+    void setPageEnabled(bool enabled) override { setEnabled(enabled); }
+    bool taskListVisible() const override;
+    void setBusyCursor(bool busy) override;
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -150,47 +150,47 @@ class TTasksForm : public QMainWindow, public taskdb::TaskPage {
     void buildGrids();
 
     // TaskPageState.cpp
-    void FormActivate();
-    void FormDeactivate();
-    void FormResize();
-    void VolMltUpClick();
-    void RefreshAreaTables();
-    void SetAreaLabel();
+    void formActivate();
+    void formDeactivate();
+    void formResize();
+    void volMltUpClick();
+    void refreshAreaTables();
+    void setAreaLabel();
     bool hasWindow(PageWindow which) const;
 
     // TaskCommands.cpp
     void Solve();
     void Clear();
-    void ReloadThenShow(PageWindow page);
-    void ShowModal(PageWindow which);
-    void ContsButtonClick();
-    void BoxesButtonClick();
-    void TaskButtonClick();
-    void OptButtonClick();
-    void PrintButtonClick();
-    void HelpButtonClick();
-    void NameEditExit();
-    void DescrEditExit();
+    void reloadThenShow(PageWindow page);
+    void showModal(PageWindow which);
+    void contsButtonClick();
+    void boxesButtonClick();
+    void taskButtonClick();
+    void optButtonClick();
+    void printButtonClick();
+    void helpButtonClick();
+    void nameEditExit();
+    void descrEditExit();
     // Posts the cursor's record when it was modified (or, when asked, is being inserted).
-    static void PostWhenModified(dataset::Cursor& c, bool orInserted = false);
-    void DBCheckDfltMouseUp();
-    void TasksNavigatorClick(bool inserted);
+    static void postWhenModified(dataset::Cursor& c, bool orInserted = false);
+    void dbCheckDfltMouseUp();
+    void tasksNavigatorClick(bool inserted);
 
-    void FormShow();
+    void formShow();
     // Posts pending edits, writes the settings file while the home set is active, restores the
     // current folder and closes the tables. An error (a refused post) keeps the window open.
-    void FormClose();
-    void PostModifiedTables();
-    void PlaceWaitForm();
+    void formClose();
+    void postModifiedTables();
+    void placeWaitForm();
 
     taskdb::RunStore& store_;
     SettingsFile& settings_;
     std::filesystem::path programFolder_;
-    taskdb::TDMForm* dm_ = nullptr;
-    TWaitForm* wait_ = nullptr;
+    taskdb::DataModule* dm_ = nullptr;
+    ProgressWindow* wait_ = nullptr;
     taskdb::SolveBridge* bridge_ = nullptr;
     taskdb::TableSets* tableSets_ = nullptr;
-    std::array<QPointer<QDialog>, PageWindowCount> windows_{};
+    std::array<QPointer<QDialog>, pageWindowCount> windows_{};
     std::function<void()> printTask_;
     QPointer<QDialog> about_;
     QPointer<QDialog> ackno_;
@@ -214,7 +214,7 @@ class TTasksForm : public QMainWindow, public taskdb::TaskPage {
     ui::DataGrid* boxesGrid_ = nullptr;
     ui::DataCheckBox* dbCheckDflt_ = nullptr;
     ui::DataCheckBox* dbCheckTurn_ = nullptr;
-    std::array<QLineEdit*, taskdb::PageFigureCount> figures_{};
+    std::array<QLineEdit*, taskdb::pageFigureCount> figures_{};
     QLineEdit* volMltEdit_ = nullptr;
     QSpinBox* volMltUp_ = nullptr;
     QLabel* volLabel1_ = nullptr;

@@ -1,4 +1,4 @@
-#include "lang/LangUnit.h"
+#include "lang/English.h"
 
 namespace rectix::lang {
 

@@ -6,16 +6,16 @@ namespace rectix::taskdb {
 
 // The progress window as the long table operations use it: the engine's
 // progress interface, and showing and hiding the window around an operation.
-class WaitWindow : public engine::Progress {
+class ProgressView : public engine::Progress {
   public:
-    virtual void Show() = 0;
-    virtual void Hide() = 0;
+    virtual void showWindow() = 0;
+    virtual void hideWindow() = 0;
 };
 
-class NullWaitWindow : public WaitWindow {
+class NullProgressView : public ProgressView {
   public:
-    void Show() override {}
-    void Hide() override {}
+    void showWindow() override {}
+    void hideWindow() override {}
 };
 
 } // namespace rectix::taskdb

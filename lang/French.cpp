@@ -1,4 +1,4 @@
-#include "lang/LangUnitFr.h"
+#include "lang/French.h"
 
 namespace rectix::lang {
 

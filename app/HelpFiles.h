@@ -15,13 +15,13 @@ namespace rectix::app {
 // The application's help handler: while it exists, every help request goes to the help pages
 // shipped with the program, shown in one help window. Create it after the application object
 // and let it go before.
-class TUseHTMLHelp {
+class HelpFiles {
   public:
     // The pages' folder; by default the pages built into the program.
-    explicit TUseHTMLHelp(const QString& folder = QStringLiteral(":/help"));
-    ~TUseHTMLHelp();
-    TUseHTMLHelp(const TUseHTMLHelp&) = delete;
-    TUseHTMLHelp& operator=(const TUseHTMLHelp&) = delete;
+    explicit HelpFiles(const QString& folder = QStringLiteral(":/help"));
+    ~HelpFiles();
+    HelpFiles(const HelpFiles&) = delete;
+    HelpFiles& operator=(const HelpFiles&) = delete;
 
     // A context (or context pop-up) shows that context's page, the help key the index, quit
     // closes the help window, any other command the index. Always handled.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "taskdb/WaitWindow.h"
+#include "taskdb/ProgressView.h"
 
 #include <QDialog>
 
@@ -10,14 +10,14 @@ class QProgressBar;
 namespace rectix::app {
 
 // The progress window of long operations: a step text, a busy text, the overall bar, the bar
-// of the container being packed and the elapsed time. Esc in it sets EscPressed, which the
+// of the container being packed and the elapsed time. Esc in it sets escPressed, which the
 // packing run polls; no other key does anything, and the user cannot close it: the operation
 // that shows it hides it. It answers the data module's progress window as well.
-class TWaitForm : public QDialog, public taskdb::WaitWindow {
+class ProgressWindow : public QDialog, public taskdb::ProgressView {
     Q_OBJECT
   public:
     // A window of its own, without a parent: disabling the main window must not disable it.
-    TWaitForm();
+    ProgressWindow();
 
     // Centres the window horizontally on the widget, with its centre at three quarters of the
     // widget's height (over a grid of the main window).
@@ -29,20 +29,20 @@ class TWaitForm : public QDialog, public taskdb::WaitWindow {
     // Hides it and sets its overall bar to 0.
     void endOperation();
 
-    void Show() override { beginOperation(); }
-    void Hide() override { endOperation(); }
+    void showWindow() override { beginOperation(); }
+    void hideWindow() override { endOperation(); }
 
-    void SetProgLab(const std::string& text) override;
-    void SetWaitLab(const std::string& text) override;
-    void SetTimeLab(const std::string& text) override;
-    void SetProgBar(int percent) override;
-    void SetProgBarYnD(int percent) override;
-    void ShowProgBarYnD(bool visible) override;
-    void ShowTimeLab(bool visible) override;
-    void Repaint() override;
-    void ProcessMessages() override;
-    bool EscPressed() const override { return escPressed_; }
-    void SetEscPressed(bool pressed) override { escPressed_ = pressed; }
+    void setProgLab(const std::string& text) override;
+    void setWaitLab(const std::string& text) override;
+    void setTimeLab(const std::string& text) override;
+    void setProgBar(int percent) override;
+    void setProgBarYnD(int percent) override;
+    void showProgBarYnD(bool visible) override;
+    void showTimeLab(bool visible) override;
+    void repaintNow() override;
+    void processMessages() override;
+    bool escPressed() const override { return escPressed_; }
+    void setEscPressed(bool pressed) override { escPressed_ = pressed; }
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -3,16 +3,16 @@
 namespace rectix::taskdb {
 
 // What the data module needs of the view options window.
-class ViewOptions {
+class ViewOptionsView {
   public:
-    virtual ~ViewOptions() = default;
+    virtual ~ViewOptionsView() = default;
     // Resets the layout picture's size and shift; with full, every view setting.
-    virtual void NormalTracks(bool full) = 0;
+    virtual void normalTracks(bool full) = 0;
 };
 
-class NullViewOptions : public ViewOptions {
+class NullViewOptionsView : public ViewOptionsView {
   public:
-    void NormalTracks(bool) override {}
+    void normalTracks(bool) override {}
 };
 
 } // namespace rectix::taskdb

@@ -4,12 +4,12 @@
 #include "dataset/Cursor.h"
 #include "dataset/Field.h"
 #include "dataset/TableSet.h"
-#include "taskdb/LibraryWindow.h"
+#include "taskdb/LibraryView.h"
 #include "taskdb/MessageDialog.h"
-#include "taskdb/SettingsWindow.h"
-#include "taskdb/TaskPage.h"
-#include "taskdb/ViewOptions.h"
-#include "taskdb/WaitWindow.h"
+#include "taskdb/ProgressView.h"
+#include "taskdb/SettingsView.h"
+#include "taskdb/TaskPageView.h"
+#include "taskdb/ViewOptionsView.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -31,55 +31,55 @@ struct RunStore;
 //
 // Refusals: a handler that refuses shows its dialog and throws core::SilentAbort.
 //
-// Totals: the page figures and the store's totals follow every change of the
+// totals: the page figures and the store's totals follow every change of the
 // current task's rows (a post or delete through tc or tb) and of the current
 // task (the tasks events), computed once per change. Posts and deletes made
 // while tc's (tb's) controls are disabled leave the totals alone: bulk work
-// calls RefreshTotals() when it has ended.
-class TDMForm {
+// calls refreshTotals() when it has ended.
+class DataModule {
   public:
     using FT = dataset::FieldType;
     using Cursor = dataset::Cursor;
     using Field = dataset::Field;
 
     // The sets' folders come from the alias file of `programFolder`.
-    TDMForm(RunStore& store, const std::filesystem::path& programFolder);
-    ~TDMForm();
-    TDMForm(const TDMForm&) = delete;
-    TDMForm& operator=(const TDMForm&) = delete;
+    DataModule(RunStore& store, const std::filesystem::path& programFolder);
+    ~DataModule();
+    DataModule(const DataModule&) = delete;
+    DataModule& operator=(const DataModule&) = delete;
 
     void setDialogs(MessageDialog* dialogs);
-    void setTaskPage(TaskPage* page);
-    void setSettingsWindow(SettingsWindow* window);
-    void setViewOptions(ViewOptions* options);
-    void setWaitWindow(WaitWindow* wait);
-    void setContainerLibrary(LibraryWindow* window);
-    void setBoxLibrary(LibraryWindow* window);
+    void setTaskPage(TaskPageView* page);
+    void setSettingsWindow(SettingsView* window);
+    void setViewOptions(ViewOptionsView* options);
+    void setWaitWindow(ProgressView* wait);
+    void setContainerLibrary(LibraryView* window);
+    void setBoxLibrary(LibraryView* window);
 
     RunStore& store() const { return store_; }
     // The windows the data module talks to (stand-ins until the windows are set),
     // for the routines that work beside it.
     MessageDialog& dialogs() const { return *dialogs_; }
-    WaitWindow& waitWindow() const { return *wait_; }
-    TaskPage& taskPage() const { return *page_; }
+    ProgressView& waitWindow() const { return *wait_; }
+    TaskPageView& taskPage() const { return *page_; }
 
     // Lifecycle.
-    // Opens the working tables, selects LastTaskID, computes the totals and
-    // sets DBState to 555; on failure shows the application title and message
-    // 76, sets DBState to 0 and leaves the tables closed.
-    void DataModuleCreate();
+    // Opens the working tables, selects lastTaskID, computes the totals and
+    // sets dbState to 555; on failure shows the application title and message
+    // 76, sets dbState to 0 and leaves the tables closed.
+    void dataModuleCreate();
     // Opens (creating missing table files in an existing folder) or closes the
     // thirteen working tables; false when that failed. An arithmetic error
     // shows message 119 first.
-    bool SetTablesActive(bool active);
+    bool setTablesActive(bool active);
     // The working tables in their opening order.
-    std::vector<Cursor*> WorkingTables();
+    std::vector<Cursor*> workingTables();
     // The export tables in their opening order.
-    std::vector<Cursor*> ExportTables();
+    std::vector<Cursor*> exportTables();
     // Creates the missing table files of a set whose folder exists.
-    static void EnsureTableFiles(dataset::TableSet& set);
+    static void ensureTableFiles(dataset::TableSet& set);
     // Copies the current task's optimizer fields into the active settings.
-    void LoadTaskOptions();
+    void loadTaskOptions();
 
     // Calculated fields and totals.
     void contsCalcFields();
@@ -87,14 +87,14 @@ class TDMForm {
     void tbCalcFields();
     void solutCalcFields();
     void distrCalcFields();
-    void TaskCntTotals();
-    void TaskBoxTotals();
-    void TasksCalcEff();
-    // TaskCntTotals, TaskBoxTotals and TasksCalcEff.
-    void RefreshTotals();
+    void taskCntTotals();
+    void taskBoxTotals();
+    void tasksCalcEff();
+    // taskCntTotals, taskBoxTotals and tasksCalcEff.
+    void refreshTotals();
 
     // Library rules.
-    void GuardExportLibrary();
+    void guardExportLibrary();
     void contsBeforeInsert();
     void boxesBeforeInsert();
     void contsBeforeEdit();
@@ -102,10 +102,10 @@ class TDMForm {
     void contsBeforeDelete();
     void boxesBeforeDelete();
     void contsNewRecord();
-    void CheckAxleDisplacements();
-    void contsLengthValidate() { CheckAxleDisplacements(); }
-    void contsNoseDLValidate() { CheckAxleDisplacements(); }
-    void contsTailDLValidate() { CheckAxleDisplacements(); }
+    void checkAxleDisplacements();
+    void contsLengthValidate() { checkAxleDisplacements(); }
+    void contsNoseDLValidate() { checkAxleDisplacements(); }
+    void contsTailDLValidate() { checkAxleDisplacements(); }
 
     // Task-row rules.
     void tcTypeIDValidate();
@@ -120,8 +120,8 @@ class TDMForm {
     void tbBeforeDelete();
     // Refuses a task-container (task-box) row posted with fewer than one
     // container available (box to pack), through whichever cursor posts it.
-    void CheckAvailPosted(Cursor& rows);
-    void CheckTotalPosted(Cursor& rows);
+    void checkAvailPosted(Cursor& rows);
+    void checkTotalPosted(Cursor& rows);
     // Deletes the task's solution, containers and boxes and the task row in
     // one transaction, with the progress window; on an error nothing is
     // deleted and the error passes on after the windows are restored.
@@ -177,18 +177,18 @@ class TDMForm {
     RunStore& store_;
     // The stand-ins answering until a window is set.
     NullMessageDialog nullDialogs_;
-    NullTaskPage nullPage_;
-    NullSettingsWindow nullSettings_;
-    NullViewOptions nullViewOptions_;
-    NullWaitWindow nullWait_;
-    NullLibraryWindow nullLibrary_;
+    NullTaskPageView nullPage_;
+    NullSettingsView nullSettings_;
+    NullViewOptionsView nullViewOptions_;
+    NullProgressView nullWait_;
+    NullLibraryView nullLibrary_;
     MessageDialog* dialogs_;
-    TaskPage* page_;
-    SettingsWindow* settings_;
-    ViewOptions* viewOptions_;
-    WaitWindow* wait_;
-    LibraryWindow* contLibrary_;
-    LibraryWindow* boxLibrary_;
+    TaskPageView* page_;
+    SettingsView* settings_;
+    ViewOptionsView* viewOptions_;
+    ProgressView* wait_;
+    LibraryView* contLibrary_;
+    LibraryView* boxLibrary_;
     bool deletingTask_ = false;
 
   public:
@@ -255,7 +255,7 @@ class TDMForm {
     Field& tasksDate = tasks.field("Date");
     Field& tasksToCalcFields = calc(tasks, "ToCalcFields", FT::Int16); // never filled
 
-    // The current task's containers, in index order (TaskID, TypeID).
+    // The current task's containers, in index order (TaskID, typeID).
     Cursor tc{db, "tc"};
     Field& tcTaskID = tc.field("TaskID");
     Field& tcTypeID = tc.field("TypeID");
@@ -276,7 +276,7 @@ class TDMForm {
     Field& tcNoseDL = lookup(tc, "NoseDL", FT::Int16, 0, "TypeID", conts, "NoseDL");
     Field& tcTailDL = lookup(tc, "TailDL", FT::Int16, 0, "TypeID", conts, "TailDL");
 
-    // The current task's boxes, in index order (TaskID, KindID).
+    // The current task's boxes, in index order (TaskID, kindID).
     Cursor tb{db, "tb"};
     Field& tbTaskID = tb.field("TaskID");
     Field& tbKindID = tb.field("KindID");
@@ -285,7 +285,7 @@ class TDMForm {
     Field& tbPrior = tb.field("Prior");
     Field& tbBind = tb.field("Bind");
     Field& tbCost = tb.field("Cost");
-    Field& tbLeft = calc(tb, "Left", FT::Int16); // Total - Placed
+    Field& tbLeft = calc(tb, "Left", FT::Int16); // total - placed
     Field& tbKind = lookup(tb, "Kind", FT::String, 25, "KindID", boxes, "Kind");
     Field& tbMark = lookup(tb, "Mark", FT::String, 2, "KindID", boxes, "Mark");
     Field& tbWeight = lookup(tb, "Weight", FT::Int16, 0, "KindID", boxes, "Weight");
@@ -391,7 +391,7 @@ class TDMForm {
     Field& tblocSolut = lookup(tbloc, "Solut", FT::Boolean, 0, "TaskID", tasksloc, "Solut");
 
     // The export set's tables, every stored field, in key order; reach their
-    // fields by name (extc.field("Avail")).
+    // fields by name (extc.field("avail")).
     Cursor exconts{exdb, "conts"};
     Cursor exboxes{exdb, "boxes"};
     Cursor extc{exdb, "tc"};

@@ -3,16 +3,16 @@
 namespace rectix::taskdb {
 
 // What the data module needs of a library window (container or box library).
-class LibraryWindow {
+class LibraryView {
   public:
-    virtual ~LibraryWindow() = default;
+    virtual ~LibraryView() = default;
     // Selects a column of the library grid (0 the first) and gives the grid the focus.
-    virtual void FocusGridColumn(int column) = 0;
+    virtual void focusGridColumn(int column) = 0;
 };
 
-class NullLibraryWindow : public LibraryWindow {
+class NullLibraryView : public LibraryView {
   public:
-    void FocusGridColumn(int) override {}
+    void focusGridColumn(int) override {}
 };
 
 } // namespace rectix::taskdb

@@ -1,4 +1,4 @@
-#include "app/UseHTMLHelp.h"
+#include "app/HelpFiles.h"
 
 #include "ui/HelpWindow.h"
 
@@ -6,21 +6,21 @@
 
 namespace rectix::app {
 
-TUseHTMLHelp::TUseHTMLHelp(const QString& folder) : folder_(folder) {
+HelpFiles::HelpFiles(const QString& folder) : folder_(folder) {
     ui::Help::global().setHandler(
         [this](ui::HelpCommand command, long data) { return handle(command, data); });
 }
 
-TUseHTMLHelp::~TUseHTMLHelp() {
+HelpFiles::~HelpFiles() {
     ui::Help::global().setHandler({});
 }
 
-ui::HelpWindow& TUseHTMLHelp::window() {
+ui::HelpWindow& HelpFiles::window() {
     if (!window_) window_ = std::make_unique<ui::HelpWindow>(folder_);
     return *window_;
 }
 
-bool TUseHTMLHelp::handle(ui::HelpCommand command, long data) {
+bool HelpFiles::handle(ui::HelpCommand command, long data) {
     switch (command) {
     case ui::HelpCommand::Context:
     case ui::HelpCommand::ContextPopup: {

@@ -1,8 +1,8 @@
 // The data module: the rules that keep the container and box libraries
 // consistent with the tasks and the export set that use their rows.
-#include "taskdb/DMUnit.h"
+#include "taskdb/DataModule.h"
 
-#include "taskdb/LibraryWindow.h"
+#include "taskdb/LibraryView.h"
 #include "taskdb/RunStore.h"
 
 #include "core/Errors.h"
@@ -37,7 +37,7 @@ template <typename F> class OnExit {
 } // namespace
 
 // What differs between the container side and the box side of the rules.
-struct TDMForm::LibrarySide {
+struct DataModule::LibrarySide {
     Field& key;       // contsTypeID, boxesKindID
     Cursor& taskRows; // tc, tb
     Cursor& loc;      // tcloc, tbloc
@@ -48,14 +48,14 @@ struct TDMForm::LibrarySide {
     const char* keyName;
     bool& editMode;
     bool& askEach;
-    LibraryWindow& window;
+    LibraryView& window;
     int usedInTask; // message slots
     int usedInExport;
     int modifyQuestion;
     int helpContext;
 };
 
-TDMForm::LibrarySide TDMForm::containerSide() {
+DataModule::LibrarySide DataModule::containerSide() {
     return {.key = contsTypeID,
             .taskRows = tc,
             .loc = tcloc,
@@ -64,8 +64,8 @@ TDMForm::LibrarySide TDMForm::containerSide() {
             .locName = tclocName,
             .exRows = extc,
             .keyName = "TypeID",
-            .editMode = store_.CntEditMode,
-            .askEach = store_.AskEachTaskConts,
+            .editMode = store_.cntEditMode,
+            .askEach = store_.askEachTaskConts,
             .window = *contLibrary_,
             .usedInTask = 61,
             .usedInExport = 62,
@@ -73,7 +73,7 @@ TDMForm::LibrarySide TDMForm::containerSide() {
             .helpContext = 9};
 }
 
-TDMForm::LibrarySide TDMForm::boxSide() {
+DataModule::LibrarySide DataModule::boxSide() {
     return {.key = boxesKindID,
             .taskRows = tb,
             .loc = tbloc,
@@ -82,8 +82,8 @@ TDMForm::LibrarySide TDMForm::boxSide() {
             .locName = tblocName,
             .exRows = extb,
             .keyName = "KindID",
-            .editMode = store_.BoxEditMode,
-            .askEach = store_.AskEachTaskBoxes,
+            .editMode = store_.boxEditMode,
+            .askEach = store_.askEachTaskBoxes,
             .window = *boxLibrary_,
             .usedInTask = 63,
             .usedInExport = 64,
@@ -91,53 +91,53 @@ TDMForm::LibrarySide TDMForm::boxSide() {
             .helpContext = 11};
 }
 
-void TDMForm::GuardExportLibrary() {
-    if (store_.ActiveDB == 1) refuse(DialogKind::Information, msg(65), 15);
+void DataModule::guardExportLibrary() {
+    if (store_.activeDB == 1) refuse(DialogKind::Information, msg(65), 15);
 }
 
-void TDMForm::contsBeforeInsert() {
+void DataModule::contsBeforeInsert() {
     libraryBeforeInsert(containerSide());
 }
 
-void TDMForm::boxesBeforeInsert() {
+void DataModule::boxesBeforeInsert() {
     libraryBeforeInsert(boxSide());
 }
 
-void TDMForm::contsBeforeEdit() {
+void DataModule::contsBeforeEdit() {
     libraryBeforeEdit(containerSide());
 }
 
-void TDMForm::boxesBeforeEdit() {
+void DataModule::boxesBeforeEdit() {
     libraryBeforeEdit(boxSide());
 }
 
-void TDMForm::contsBeforeDelete() {
+void DataModule::contsBeforeDelete() {
     libraryBeforeDelete(containerSide());
 }
 
-void TDMForm::boxesBeforeDelete() {
+void DataModule::boxesBeforeDelete() {
     libraryBeforeDelete(boxSide());
 }
 
-void TDMForm::contsNewRecord() {
+void DataModule::contsNewRecord() {
     contsFillDir.setString("Length");
 }
 
-void TDMForm::libraryBeforeInsert(const LibrarySide& side) {
-    GuardExportLibrary();
+void DataModule::libraryBeforeInsert(const LibrarySide& side) {
+    guardExportLibrary();
     if (!side.editMode) throw core::SilentAbort();
-    side.window.FocusGridColumn(1);
+    side.window.focusGridColumn(1);
 }
 
 // Outside the edit mode the library windows change only quantities, which no
 // task reads: nothing is checked then.
-void TDMForm::libraryBeforeEdit(const LibrarySide& side) {
+void DataModule::libraryBeforeEdit(const LibrarySide& side) {
     if (!side.editMode) return;
-    GuardExportLibrary();
+    guardExportLibrary();
     postPending(side.taskRows);
     const std::int32_t id = side.key.asInteger();
     bool refused = false;
-    if (store_.ActiveDB == 0 && exportSetUses(side.exRows, side.keyName, id)) {
+    if (store_.activeDB == 0 && exportSetUses(side.exRows, side.keyName, id)) {
         ask(DialogKind::Warning, msg(side.usedInExport) + CR + msg(67), {DialogButton::OK}, 15);
         refused = true;
     }
@@ -153,7 +153,7 @@ void TDMForm::libraryBeforeEdit(const LibrarySide& side) {
         refused = true;
     }
     if (refused) throw core::SilentAbort();
-    if (!store_.Warnings || !side.askEach) return;
+    if (!store_.warnings || !side.askEach) return;
 
     // Ask task by task; only Yes, All and Yes to All let the edit through.
     side.loc.setFilter(
@@ -177,26 +177,26 @@ void TDMForm::libraryBeforeEdit(const LibrarySide& side) {
     }
 }
 
-void TDMForm::libraryBeforeDelete(const LibrarySide& side) {
+void DataModule::libraryBeforeDelete(const LibrarySide& side) {
     if (!side.editMode) throw core::SilentAbort();
     postPending(side.taskRows);
     const std::int32_t id = side.key.asInteger();
     if (side.loc.locate(side.keyName, id))
         refuse(DialogKind::Warning, msg(side.usedInTask) + CR + quotedTask(side.locName) + CR + msg(60),
                side.helpContext);
-    if (store_.ActiveDB == 0 && exportSetUses(side.exRows, side.keyName, id))
+    if (store_.activeDB == 0 && exportSetUses(side.exRows, side.keyName, id))
         refuse(DialogKind::Warning, msg(side.usedInExport) + CR + msg(60), 15);
 }
 
 // A support span of zero or less would make the engine's support loads
 // meaningless, so the value is refused however the dialog is left.
-void TDMForm::CheckAxleDisplacements() {
+void DataModule::checkAxleDisplacements() {
     const long long sum = static_cast<long long>(contsNoseDL.asInteger()) + contsTailDL.asInteger();
     if (sum >= contsLength.asInteger()) refuse(DialogKind::Error, msg(81), 10);
 }
 
 // Opens the export set and the cursor only for the look and closes what it opened.
-bool TDMForm::exportSetUses(Cursor& exRows, const char* keyField, std::int32_t id) {
+bool DataModule::exportSetUses(Cursor& exRows, const char* keyField, std::int32_t id) {
     const bool setWasOpen = exdb.isOpen();
     const bool rowsWereOpen = exRows.isOpen();
     auto closeOpened = [&] {
@@ -206,7 +206,7 @@ bool TDMForm::exportSetUses(Cursor& exRows, const char* keyField, std::int32_t i
     bool found = false;
     try {
         if (!setWasOpen) {
-            EnsureTableFiles(exdb);
+            ensureTableFiles(exdb);
             exdb.open();
         }
         exRows.open();

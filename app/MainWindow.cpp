@@ -1,11 +1,11 @@
-#include "app/TasksUnit.h"
+#include "app/MainWindow.h"
 
 #include "app/OperationScope.h"
 #include "app/SettingsFile.h"
 #include "app/StartupChecks.h"
 #include "core/UiTexts.h"
 #include "lang/Language.h"
-#include "taskdb/DMUnit.h"
+#include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/Help.h"
@@ -23,7 +23,7 @@
 
 namespace rectix::app {
 
-TTasksForm::TTasksForm(taskdb::RunStore& store, SettingsFile& settings, std::filesystem::path programFolder)
+MainWindow::MainWindow(taskdb::RunStore& store, SettingsFile& settings, std::filesystem::path programFolder)
     : store_(store), settings_(settings), programFolder_(std::move(programFolder)) {
     setObjectName(QStringLiteral("TasksForm"));
     ui::Help::setContext(this, 2);
@@ -33,25 +33,25 @@ TTasksForm::TTasksForm(taskdb::RunStore& store, SettingsFile& settings, std::fil
     // Their windows join later.
     taskButton_->setEnabled(false);
     optButton_->setEnabled(false);
-    TasksControls(false);
-    SolutControls(false);
+    tasksControls(false);
+    solutControls(false);
     ui::WindowTexts::global().registerWindow(QStringLiteral("TTasksForm"), this);
 }
 
-TTasksForm::~TTasksForm() {
+MainWindow::~MainWindow() {
     if (busyCursor_) QApplication::restoreOverrideCursor();
 }
 
-void TTasksForm::setDataModule(taskdb::TDMForm* dm) {
+void MainWindow::setDataModule(taskdb::DataModule* dm) {
     if (dm_ || !dm) return;
     dm_ = dm;
     buildDataControls();
-    TasksControls(false);
-    SolutControls(false);
-    CurrDfltTurns(false);
+    tasksControls(false);
+    solutControls(false);
+    currDfltTurns(false);
 }
 
-bool TTasksForm::FormCreate() {
+bool MainWindow::formCreate() {
     lang::Language::global().applyEnglishTexts(false);
 
     std::error_code ec;
@@ -60,57 +60,57 @@ bool TTasksForm::FormCreate() {
     std::filesystem::current_path(programFolder_);
     // File dialogs given no folder open in the current folder: Qt's own rule.
 
-    if (!CheckDataFolderWritable()) return false;
-    settings_.LoadIni();
-    const bool foldersFound = CheckAliasFolders(programFolder_);
+    if (!checkDataFolderWritable()) return false;
+    settings_.loadIni();
+    const bool foldersFound = checkAliasFolders(programFolder_);
 
-    store_.ActiveDB = 0;
-    store_.LoadedSolutionTaskID = 0;
-    store_.SolutionState = false;
-    store_.BoxEditMode = false;
-    store_.CntEditMode = false;
-    store_.UsedCapArea = 0;
-    store_.PlacedArea = 0;
-    store_.UsedCapWgt = 0;
-    store_.PlacedWgt = 0;
-    store_.TotalContainers = 0;
-    store_.TotalBoxes = 0;
-    TasksControls(false);
-    SolutControls(false);
-    CurrDfltTurns(false);
+    store_.activeDB = 0;
+    store_.loadedSolutionTaskID = 0;
+    store_.solutionState = false;
+    store_.boxEditMode = false;
+    store_.cntEditMode = false;
+    store_.usedCapArea = 0;
+    store_.placedArea = 0;
+    store_.usedCapWgt = 0;
+    store_.placedWgt = 0;
+    store_.totalContainers = 0;
+    store_.totalBoxes = 0;
+    tasksControls(false);
+    solutControls(false);
+    currDfltTurns(false);
     {
         const QSignalBlocker quiet(volMltUp_);
-        volMltUp_->setValue(store_.VolMltPos);
+        volMltUp_->setValue(store_.volMltPos);
     }
-    ApplyAreaMultiplier();
-    store_.Mode = 1;
-    store_.AreaLabel = "Area";
-    SetAreaLabel();
-    store_.PlacementFlags.setAll();
+    applyAreaMultiplier();
+    store_.mode = 1;
+    store_.areaLabel = "Area";
+    setAreaLabel();
+    store_.placementFlags.setAll();
     return foldersFound;
 }
 
-void TTasksForm::ExitButtonClick() {
-    if (store_.Warnings && ui::MessageDialogs::current().show(
+void MainWindow::exitButtonClick() {
+    if (store_.warnings && ui::MessageDialogs::current().show(
                                ui::DialogKind::Confirmation, core::messageText(48),
                                ui::DialogButton::Ok | ui::DialogButton::Cancel, 0) != ui::DialogButton::Ok)
         return;
     close();
 }
 
-void TTasksForm::NewFileNameCaption() {
+void MainWindow::newFileNameCaption() {
     setWindowTitle(QApplication::applicationName() + QStringLiteral(" 1.95  - ") +
                    QString::fromStdString(core::captionText(59)));
 }
 
-void TTasksForm::RestoreCurrentDir() {
+void MainWindow::restoreCurrentDir() {
     if (!savedCurrentDir_) return;
     std::error_code ec;
     std::filesystem::current_path(*savedCurrentDir_, ec);
     savedCurrentDir_.reset();
 }
 
-void TTasksForm::SetBusyCursor(bool busy) {
+void MainWindow::setBusyCursor(bool busy) {
     if (busy == busyCursor_) return;
     busyCursor_ = busy;
     if (busy)
@@ -119,29 +119,29 @@ void TTasksForm::SetBusyCursor(bool busy) {
         QApplication::restoreOverrideCursor();
 }
 
-void TTasksForm::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (shownOnce_) return;
     shownOnce_ = true;
-    FormShow();
+    formShow();
 }
 
 // The outer size 780 x 557 at (10, 12): a client area of 772 x 525.
-void TTasksForm::FormShow() {
+void MainWindow::formShow() {
     move(10, 12);
     resize(772, 525);
-    lang::Language::global().applyLanguage(true, taskdb::RunStore::LangIndex());
-    NewFileNameCaption();
+    lang::Language::global().applyLanguage(true, taskdb::RunStore::langIndex());
+    newFileNameCaption();
 }
 
-void TTasksForm::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (OperationScope::running()) {
         event->ignore();
         return;
     }
     if (!closed_) {
         try {
-            FormClose();
+            formClose();
         } catch (...) {
             event->ignore();
             ui::ErrorBoundary::reportCurrent();
@@ -154,17 +154,17 @@ void TTasksForm::closeEvent(QCloseEvent* event) {
     QApplication::exit(0);
 }
 
-void TTasksForm::FormClose() {
+void MainWindow::formClose() {
     if (QDialog* settings = windows_[static_cast<std::size_t>(PageWindow::Settings)];
         settings && settings->isVisible())
         settings->close();
     if (dm_) {
-        ValidNameEdit();
-        PostModifiedTables();
+        validNameEdit();
+        postModifiedTables();
     }
-    if (store_.ActiveDB == 0) settings_.SaveIni();
-    RestoreCurrentDir();
-    if (dm_) dm_->SetTablesActive(false);
+    if (store_.activeDB == 0) settings_.saveIni();
+    restoreCurrentDir();
+    if (dm_) dm_->setTablesActive(false);
 }
 
 } // namespace rectix::app

@@ -6,10 +6,10 @@ namespace rectix::app {
 
 // The acknowledgements window: a picture, the thanks to the translators with their names, and a
 // Close button.
-class TAcknoForm : public QDialog {
+class AcknowledgementsWindow : public QDialog {
     Q_OBJECT
   public:
-    explicit TAcknoForm(QWidget* owner = nullptr);
+    explicit AcknowledgementsWindow(QWidget* owner = nullptr);
 };
 
 } // namespace rectix::app

@@ -1,10 +1,10 @@
 // The data module: calculated fields, the current task's totals and the main
 // page's figures.
-#include "taskdb/DMUnit.h"
+#include "taskdb/DataModule.h"
 
 #include "taskdb/Figures.h"
 #include "taskdb/RunStore.h"
-#include "taskdb/TaskPage.h"
+#include "taskdb/TaskPageView.h"
 
 #include "core/Checked.h"
 #include "core/Rounding.h"
@@ -16,8 +16,8 @@ namespace rectix::taskdb {
 
 namespace {
 
-constexpr std::uint32_t LeftBoxesColor = 0xBBBBFF; // light red: a solved task leaves boxes
-constexpr std::uint32_t NoLeftColor = 0xFFFF00;    // aqua
+constexpr std::uint32_t leftBoxesColor = 0xBBBBFF; // light red: a solved task leaves boxes
+constexpr std::uint32_t noLeftColor = 0xFFFF00;    // aqua
 
 // Area and cost sums are kept in single precision; each step is computed in
 // extended precision.
@@ -27,11 +27,11 @@ float addProduct(float sum, long double value, std::int32_t count) {
 
 } // namespace
 
-std::int32_t TDMForm::displayArea(long double area) const {
-    return DisplayArea(area, store_.AreaMult, store_.Mode);
+std::int32_t DataModule::displayArea(long double area) const {
+    return displayedArea(area, store_.areaMult, store_.mode);
 }
 
-void TDMForm::contsCalcFields() {
+void DataModule::contsCalcFields() {
     if (currentTaskID() == 0) return;
     const long double area =
         static_cast<long double>(contsLength.asInteger()) * 1.0L * contsWidth.asInteger();
@@ -39,7 +39,7 @@ void TDMForm::contsCalcFields() {
     contsVolume.setInteger(displayArea(area));
 }
 
-void TDMForm::boxesCalcFields() {
+void DataModule::boxesCalcFields() {
     if (currentTaskID() == 0) return;
     const long double area =
         static_cast<long double>(boxesLength.asInteger()) * 1.0L * boxesWidth.asInteger();
@@ -47,12 +47,12 @@ void TDMForm::boxesCalcFields() {
     boxesVolume.setInteger(displayArea(area));
 }
 
-void TDMForm::tbCalcFields() {
+void DataModule::tbCalcFields() {
     if (currentTaskID() == 0) return;
     tbLeft.setInteger(core::checkedSub(tbTotal.asInteger(), tbPlaced.asInteger()));
 }
 
-void TDMForm::solutCalcFields() {
+void DataModule::solutCalcFields() {
     if (currentTaskID() == 0) return;
     const long double wolLoad = solutWolLoad.asFloat();
     solutVolLoad.setInteger(displayArea(wolLoad));
@@ -61,20 +61,20 @@ void TDMForm::solutCalcFields() {
         loadWt == 0 ? 0.0 : static_cast<double>(core::fdiv(solutWgtLoad.asInteger(), loadWt) * 100));
     const long double wolume = solutWolume.asFloat();
     solutVolEff.setFloat(wolume == 0 ? 0.0 : static_cast<double>(core::fdiv(wolLoad, wolume) * 100));
-    solutLHW.setString(SizeText(solutLength.asInteger(), solutWidth.asInteger()));
+    solutLHW.setString(sizeText(solutLength.asInteger(), solutWidth.asInteger()));
 }
 
-void TDMForm::distrCalcFields() {
+void DataModule::distrCalcFields() {
     if (currentTaskID() == 0) return;
     const std::int32_t placed = distrPlaced.asInteger();
     distrWgtSum.setInteger(core::mul32(distrWeight.asInteger(), placed));
     distrVolSum.setInteger(displayArea(static_cast<long double>(distrWolume.asFloat()) * placed));
-    distrLHW.setString(SizeText(distrLength.asInteger(), distrWidth.asInteger()));
+    distrLHW.setString(sizeText(distrLength.asInteger(), distrWidth.asInteger()));
 }
 
 // Everything is computed before anything is shown or stored, so an overflow
 // leaves the figures and totals shown before as they were.
-void TDMForm::TaskCntTotals() {
+void DataModule::taskCntTotals() {
     std::int32_t nAvail = 0, wAvail = 0, nUsed = 0, wUsed = 0;
     float aAvail = 0, aUsed = 0, cost = 0;
     if (db.isOpen()) {
@@ -98,19 +98,19 @@ void TDMForm::TaskCntTotals() {
     const std::int32_t avlVol = displayArea(aAvail);
     const std::int32_t usdVol = displayArea(aUsed);
 
-    store_.UsedCapCost = cost;
-    store_.TotalContainers = total;
-    store_.UsedCapWgt = wUsed;
-    store_.UsedCapArea = aUsed;
-    page_->SetFigure(PageFigure::AvlNmb, std::to_string(nAvail));
-    page_->SetFigure(PageFigure::AvlWgt, std::to_string(wAvail));
-    page_->SetFigure(PageFigure::AvlVol, std::to_string(avlVol));
-    page_->SetFigure(PageFigure::UsdNmb, std::to_string(nUsed));
-    page_->SetFigure(PageFigure::UsdWgt, std::to_string(wUsed));
-    page_->SetFigure(PageFigure::UsdVol, std::to_string(usdVol));
+    store_.usedCapCost = cost;
+    store_.totalContainers = total;
+    store_.usedCapWgt = wUsed;
+    store_.usedCapArea = aUsed;
+    page_->setFigure(PageFigure::AvlNmb, std::to_string(nAvail));
+    page_->setFigure(PageFigure::AvlWgt, std::to_string(wAvail));
+    page_->setFigure(PageFigure::AvlVol, std::to_string(avlVol));
+    page_->setFigure(PageFigure::UsdNmb, std::to_string(nUsed));
+    page_->setFigure(PageFigure::UsdWgt, std::to_string(wUsed));
+    page_->setFigure(PageFigure::UsdVol, std::to_string(usdVol));
 }
 
-void TDMForm::TaskBoxTotals() {
+void DataModule::taskBoxTotals() {
     std::int32_t nTotal = 0, wTotal = 0, nPlaced = 0, wPlaced = 0;
     float aTotal = 0, aPlaced = 0, cost = 0;
     if (db.isOpen()) {
@@ -136,64 +136,64 @@ void TDMForm::TaskBoxTotals() {
     const std::int32_t totVol = displayArea(aTotal);
     const std::int32_t lftVol = displayArea(core::toF32(static_cast<long double>(aTotal) - aPlaced));
 
-    store_.PlacedBoxCost = cost;
-    store_.TotalBoxes = boxes;
-    store_.PlacedWgt = wPlaced;
-    store_.PlacedArea = aPlaced;
-    page_->SetFigure(PageFigure::TotNmb, std::to_string(nTotal));
-    page_->SetFigure(PageFigure::TotWgt, std::to_string(wTotal));
-    page_->SetFigure(PageFigure::TotVol, std::to_string(totVol));
-    page_->SetFigure(PageFigure::LftNmb, std::to_string(nLeft));
-    page_->SetFigure(PageFigure::LftWgt, std::to_string(wLeft));
-    page_->SetFigure(PageFigure::LftVol, std::to_string(lftVol));
-    page_->SetLeftColor(store_.SolutionState && nLeft > 0 ? LeftBoxesColor : NoLeftColor);
+    store_.placedBoxCost = cost;
+    store_.totalBoxes = boxes;
+    store_.placedWgt = wPlaced;
+    store_.placedArea = aPlaced;
+    page_->setFigure(PageFigure::TotNmb, std::to_string(nTotal));
+    page_->setFigure(PageFigure::TotWgt, std::to_string(wTotal));
+    page_->setFigure(PageFigure::TotVol, std::to_string(totVol));
+    page_->setFigure(PageFigure::LftNmb, std::to_string(nLeft));
+    page_->setFigure(PageFigure::LftWgt, std::to_string(wLeft));
+    page_->setFigure(PageFigure::LftVol, std::to_string(lftVol));
+    page_->setLeftColor(store_.solutionState && nLeft > 0 ? leftBoxesColor : noLeftColor);
 }
 
-void TDMForm::TasksCalcEff() {
-    const char separator = RegionalDecimalSeparator();
+void DataModule::tasksCalcEff() {
+    const char separator = regionalDecimalSeparator();
     const std::string effWgt =
-        store_.UsedCapWgt == 0
+        store_.usedCapWgt == 0
             ? "..."
-            : FormatPageFigure(core::fdiv(store_.PlacedWgt, store_.UsedCapWgt) * 100, separator);
+            : formatPageFigure(core::fdiv(store_.placedWgt, store_.usedCapWgt) * 100, separator);
     const std::string effVol =
-        store_.UsedCapArea == 0
+        store_.usedCapArea == 0
             ? "..."
-            : FormatPageFigure(core::fdiv(store_.PlacedArea, store_.UsedCapArea) * 100, separator);
+            : formatPageFigure(core::fdiv(store_.placedArea, store_.usedCapArea) * 100, separator);
     const std::string costPck =
-        FormatPageFigure(static_cast<long double>(store_.PlacedBoxCost) - store_.UsedCapCost, separator);
-    page_->SetFigure(PageFigure::EffWgt, effWgt);
-    page_->SetFigure(PageFigure::EffVol, effVol);
-    page_->SetFigure(PageFigure::CostPck, costPck);
+        formatPageFigure(static_cast<long double>(store_.placedBoxCost) - store_.usedCapCost, separator);
+    page_->setFigure(PageFigure::EffWgt, effWgt);
+    page_->setFigure(PageFigure::EffVol, effVol);
+    page_->setFigure(PageFigure::CostPck, costPck);
 }
 
-void TDMForm::RefreshTotals() {
-    TaskCntTotals();
-    TaskBoxTotals();
-    TasksCalcEff();
+void DataModule::refreshTotals() {
+    taskCntTotals();
+    taskBoxTotals();
+    tasksCalcEff();
 }
 
-void TDMForm::tcAfterPost() {
+void DataModule::tcAfterPost() {
     if (tc.controlsDisabled()) return;
-    TaskCntTotals();
-    TasksCalcEff();
+    taskCntTotals();
+    tasksCalcEff();
 }
 
-void TDMForm::tcAfterDelete() {
+void DataModule::tcAfterDelete() {
     if (tc.controlsDisabled()) return;
-    TaskCntTotals();
-    TasksCalcEff();
+    taskCntTotals();
+    tasksCalcEff();
 }
 
-void TDMForm::tbAfterPost() {
+void DataModule::tbAfterPost() {
     if (tb.controlsDisabled()) return;
-    TaskBoxTotals();
-    TasksCalcEff();
+    taskBoxTotals();
+    tasksCalcEff();
 }
 
-void TDMForm::tbAfterDelete() {
+void DataModule::tbAfterDelete() {
     if (tb.controlsDisabled()) return;
-    TaskBoxTotals();
-    TasksCalcEff();
+    taskBoxTotals();
+    tasksCalcEff();
 }
 
 } // namespace rectix::taskdb

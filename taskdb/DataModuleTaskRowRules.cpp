@@ -1,10 +1,10 @@
 // The data module: the rules of a task's container and box rows, and deleting
 // a task with everything that belongs to it.
-#include "taskdb/DMUnit.h"
+#include "taskdb/DataModule.h"
 
+#include "taskdb/ProgressView.h"
 #include "taskdb/RunStore.h"
-#include "taskdb/TaskPage.h"
-#include "taskdb/WaitWindow.h"
+#include "taskdb/TaskPageView.h"
 
 #include "dataset/Transaction.h"
 
@@ -23,7 +23,7 @@ std::string msg(int slot) {
 } // namespace
 
 // What differs between the container side and the box side of the rules.
-struct TDMForm::TaskRowSide {
+struct DataModule::TaskRowSide {
     Cursor& rows;  // tc, tb
     Field& key;    // tcTypeID, tbKindID
     Field& amount; // tcAvail, tbTotal
@@ -36,7 +36,7 @@ struct TDMForm::TaskRowSide {
     int usedByFixed;
 };
 
-TDMForm::TaskRowSide TDMForm::containerRows() {
+DataModule::TaskRowSide DataModule::containerRows() {
     return {.rows = tc,
             .key = tcTypeID,
             .amount = tcAvail,
@@ -49,7 +49,7 @@ TDMForm::TaskRowSide TDMForm::containerRows() {
             .usedByFixed = 88};
 }
 
-TDMForm::TaskRowSide TDMForm::boxRows() {
+DataModule::TaskRowSide DataModule::boxRows() {
     return {.rows = tb,
             .key = tbKindID,
             .amount = tbTotal,
@@ -62,49 +62,49 @@ TDMForm::TaskRowSide TDMForm::boxRows() {
             .usedByFixed = 89};
 }
 
-void TDMForm::tcTypeIDValidate() {
+void DataModule::tcTypeIDValidate() {
     keyValidate(containerRows());
 }
 
-void TDMForm::tbKindIDValidate() {
+void DataModule::tbKindIDValidate() {
     keyValidate(boxRows());
 }
 
-void TDMForm::tcAvailValidate() {
+void DataModule::tcAvailValidate() {
     amountValidate(containerRows());
 }
 
-void TDMForm::tbTotalValidate() {
+void DataModule::tbTotalValidate() {
     amountValidate(boxRows());
 }
 
-void TDMForm::tcCostValidate() {
+void DataModule::tcCostValidate() {
     costValidate(containerRows());
 }
 
-void TDMForm::tbCostValidate() {
+void DataModule::tbCostValidate() {
     costValidate(boxRows());
 }
 
-void TDMForm::tcBeforeInsert() {
+void DataModule::tcBeforeInsert() {
     if (conts.isEmpty()) throw core::SilentAbort();
 }
 
-void TDMForm::tbBeforeInsert() {
+void DataModule::tbBeforeInsert() {
     if (boxes.isEmpty()) throw core::SilentAbort();
 }
 
-void TDMForm::tcBeforeDelete() {
+void DataModule::tcBeforeDelete() {
     rowBeforeDelete(containerRows());
 }
 
-void TDMForm::tbBeforeDelete() {
+void DataModule::tbBeforeDelete() {
     rowBeforeDelete(boxRows());
 }
 
 // A second row of the same type in the task is refused; the row being edited
 // is not a second row, so re-choosing its own type is accepted.
-void TDMForm::keyValidate(const TaskRowSide& side) {
+void DataModule::keyValidate(const TaskRowSide& side) {
     if (!side.loc.locate("TaskID", currentTaskID(), side.keyName, side.key.asInteger())) return;
     const dataset::Bookmark self = side.rows.bookmark();
     const dataset::Bookmark found = side.loc.bookmark();
@@ -113,13 +113,13 @@ void TDMForm::keyValidate(const TaskRowSide& side) {
 }
 
 // Shows the warning, drops the row's pending changes and refuses.
-void TDMForm::refuseAndDrop(Cursor& rows, int slot) {
+void DataModule::refuseAndDrop(Cursor& rows, int slot) {
     ask(DialogKind::Warning, msg(slot), {DialogButton::OK}, 0);
     rows.cancel();
     throw core::SilentAbort();
 }
 
-void TDMForm::amountValidate(const TaskRowSide& side) {
+void DataModule::amountValidate(const TaskRowSide& side) {
     if (side.key.asInteger() < 1) refuseAndDrop(side.rows, side.defineFirst);
     if (side.amount.asInteger() < 1) refuseAndDrop(side.rows, 74);
     // Fewer than the fixed containers hold: only Ignore lets the value through.
@@ -129,44 +129,44 @@ void TDMForm::amountValidate(const TaskRowSide& side) {
         throw core::SilentAbort();
 }
 
-void TDMForm::costValidate(const TaskRowSide& side) {
+void DataModule::costValidate(const TaskRowSide& side) {
     if (side.key.asInteger() < 1) refuseAndDrop(side.rows, side.defineFirst);
     if (side.rows.field("Cost").asFloat() < 0) refuseAndDrop(side.rows, 75);
 }
 
 // Asks only about the user's own deletes: not while a whole task is deleted.
-void TDMForm::rowBeforeDelete(const TaskRowSide& side) {
-    if (deletingTask_ || !page_->Enabled() || page_->TaskListVisible()) return;
+void DataModule::rowBeforeDelete(const TaskRowSide& side) {
+    if (deletingTask_ || !page_->pageEnabled() || page_->taskListVisible()) return;
     if (side.count.asInteger() > 0 &&
         ask(DialogKind::Warning, msg(side.usedByFixed), {DialogButton::OK, DialogButton::Ignore}, 5) !=
             DialogButton::Ignore)
         throw core::SilentAbort();
 }
 
-void TDMForm::CheckAvailPosted(Cursor& rows) {
+void DataModule::checkAvailPosted(Cursor& rows) {
     checkAmountPosted(rows, "Avail");
 }
 
-void TDMForm::CheckTotalPosted(Cursor& rows) {
+void DataModule::checkTotalPosted(Cursor& rows) {
     checkAmountPosted(rows, "Total");
 }
 
 // The engine would make containers (boxes) of a row with nothing available
 // that the user never made available, so such a row is never stored.
-void TDMForm::checkAmountPosted(Cursor& rows, const char* amountField) {
+void DataModule::checkAmountPosted(Cursor& rows, const char* amountField) {
     if (rows.field(amountField).asInteger() < 1) refuse(DialogKind::Warning, msg(74), 0);
 }
 
-void TDMForm::tasksBeforeDelete() {
+void DataModule::tasksBeforeDelete() {
     const std::int32_t taskID = currentTaskID();
-    const bool listShown = page_->TaskListVisible();
-    page_->SetBusyCursor(true);
-    wait_->Show();
-    wait_->Repaint();
-    if (!listShown) page_->SetEnabled(false);
-    wait_->SetProgLab(core::captionText(46));
-    wait_->SetProgBar(0);
-    wait_->Repaint();
+    const bool listShown = page_->taskListVisible();
+    page_->setBusyCursor(true);
+    wait_->showWindow();
+    wait_->repaintNow();
+    if (!listShown) page_->setPageEnabled(false);
+    wait_->setProgLab(core::captionText(46));
+    wait_->setProgBar(0);
+    wait_->repaintNow();
     for (Cursor* c : {&tc, &tb, &distr, &posit}) c->disableControls();
     for (Cursor* c : {&solut, &distr, &posit}) c->setAutoCalcFields(false);
     deletingTask_ = true;
@@ -183,29 +183,29 @@ void TDMForm::tasksBeforeDelete() {
 
 // Deletes the solution rows, the containers, the boxes and then the task row
 // itself, so that the tasks cursor finds its row gone.
-void TDMForm::deleteTaskRows(std::int32_t taskID) {
+void DataModule::deleteTaskRows(std::int32_t taskID) {
     for (solut.first(); !solut.isEmpty();) {
         while (!distr.isEmpty()) distr.deleteRow();
         while (!posit.isEmpty()) posit.deleteRow();
         solut.deleteRow();
     }
-    wait_->SetProgBar(5);
+    wait_->setProgBar(5);
     while (!tc.isEmpty()) tc.deleteRow();
-    wait_->SetProgBar(10);
+    wait_->setProgBar(10);
     const std::size_t n = tb.recordCount();
     for (std::size_t i = 0; !tb.isEmpty(); ++i) {
-        wait_->SetProgBar(static_cast<int>(10 + core::roundHalfEven(static_cast<long double>(i) * 90 / n)));
+        wait_->setProgBar(static_cast<int>(10 + core::roundHalfEven(static_cast<long double>(i) * 90 / n)));
         tb.deleteRow();
     }
     if (!tasksloc.isOpen()) tasksloc.open();
     if (tasksloc.locate("TaskID", taskID)) tasksloc.deleteRow();
 }
 
-void TDMForm::restoreAfterDelete(bool failed, bool listShown) {
+void DataModule::restoreAfterDelete(bool failed, bool listShown) {
     deletingTask_ = false;
-    wait_->SetProgBar(100);
+    wait_->setProgBar(100);
     if (failed) {
-        // Show the rolled-back rows again. The error that ended the delete is
+        // showWindow the rolled-back rows again. The error that ended the delete is
         // the one to report; a further one while restoring is not.
         try {
             for (Cursor* c : {&solut, &distr, &posit, &tc, &tb})
@@ -215,13 +215,13 @@ void TDMForm::restoreAfterDelete(bool failed, bool listShown) {
     }
     for (Cursor* c : {&tc, &tb, &distr, &posit}) c->enableControls();
     for (Cursor* c : {&solut, &distr, &posit}) c->setAutoCalcFields(true);
-    wait_->Hide();
-    wait_->SetProgBar(0);
-    page_->SetBusyCursor(false);
-    if (!listShown) page_->SetEnabled(true);
+    wait_->hideWindow();
+    wait_->setProgBar(0);
+    page_->setBusyCursor(false);
+    if (!listShown) page_->setPageEnabled(true);
     if (failed) {
         try {
-            RefreshTotals();
+            refreshTotals();
         } catch (...) {
         }
     }

@@ -1,4 +1,4 @@
-#include "app/WaitUnit.h"
+#include "app/ProgressWindow.h"
 #include "lang/Language.h"
 #include "ui/WindowTexts.h"
 
@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-using rectix::app::TWaitForm;
+using rectix::app::ProgressWindow;
 
 namespace {
 
@@ -22,16 +22,16 @@ template <typename T> T* part(QWidget& w, const char* name) {
 } // namespace
 
 TEST(WaitForm, EscSetsTheAbortFlagAndOtherKeysDoNothing) {
-    TWaitForm wait;
+    ProgressWindow wait;
     wait.beginOperation();
-    EXPECT_FALSE(wait.EscPressed());
+    EXPECT_FALSE(wait.escPressed());
     for (Qt::Key key : {Qt::Key_A, Qt::Key_Return, Qt::Key_Space, Qt::Key_Q, Qt::Key_F1})
         QTest::keyClick(&wait, key);
-    EXPECT_FALSE(wait.EscPressed());
+    EXPECT_FALSE(wait.escPressed());
     EXPECT_TRUE(wait.isVisible());
 
     QTest::keyClick(&wait, Qt::Key_Escape);
-    EXPECT_TRUE(wait.EscPressed());
+    EXPECT_TRUE(wait.escPressed());
     EXPECT_TRUE(wait.isVisible()); // Esc does not close it
     QCloseEvent closeBox;          // as the window system sends it
     QSpontaneKeyEvent::setSpontaneous(&closeBox);
@@ -40,14 +40,14 @@ TEST(WaitForm, EscSetsTheAbortFlagAndOtherKeysDoNothing) {
     wait.close();                        // the program can, as when it quits
     EXPECT_FALSE(wait.isVisible());
 
-    wait.SetEscPressed(false);
+    wait.setEscPressed(false);
     wait.endOperation();
     QTest::keyClick(&wait, Qt::Key_Escape); // also while no run is active
-    EXPECT_TRUE(wait.EscPressed());
+    EXPECT_TRUE(wait.escPressed());
 }
 
 TEST(WaitForm, ControlsArePlacedAsDesignedAndBarsStayInRange) {
-    TWaitForm wait;
+    ProgressWindow wait;
     EXPECT_EQ(wait.size(), QSize(292, 84));
     EXPECT_EQ(part<QLabel>(wait, "WaitLab")->geometry(), QRect(176, 8, 101, 16));
     EXPECT_EQ(part<QProgressBar>(wait, "ProgBar")->geometry(), QRect(16, 32, 263, 20));
@@ -57,25 +57,25 @@ TEST(WaitForm, ControlsArePlacedAsDesignedAndBarsStayInRange) {
     EXPECT_EQ(wait.windowTitle(), QStringLiteral("Rectix"));
     EXPECT_TRUE(part<QProgressBar>(wait, "ProgBarYnD")->isHidden());
 
-    wait.SetProgBar(140);
+    wait.setProgBar(140);
     EXPECT_EQ(part<QProgressBar>(wait, "ProgBar")->value(), 100);
-    wait.SetProgBarYnD(-3);
+    wait.setProgBarYnD(-3);
     EXPECT_EQ(part<QProgressBar>(wait, "ProgBarYnD")->value(), 0);
     // A long text widens its label as far as its neighbour leaves room, so none covers another.
     QLabel* step = part<QLabel>(wait, "ProgLab");
     QLabel* busy = part<QLabel>(wait, "WaitLab");
-    wait.SetWaitLab("");
-    wait.SetProgLab("Effacement de la solution du BD...");
+    wait.setWaitLab("");
+    wait.setProgLab("Effacement de la solution du BD...");
     EXPECT_GE(step->width(), step->sizeHint().width());
-    wait.SetWaitLab("Echap = annuler");
+    wait.setWaitLab("Echap = annuler");
     EXPECT_LT(step->geometry().right(), busy->x());
     EXPECT_EQ(busy->geometry().right(), 276);
-    wait.SetProgLab("");
-    wait.SetWaitLab("Veuillez patienter, s'il vous plait");
+    wait.setProgLab("");
+    wait.setWaitLab("Veuillez patienter, s'il vous plait");
     EXPECT_GE(busy->width(), busy->sizeHint().width());
     EXPECT_EQ(busy->geometry().right(), 276);
-    wait.ShowProgBarYnD(true);
-    wait.ShowTimeLab(false);
+    wait.showProgBarYnD(true);
+    wait.showTimeLab(false);
     EXPECT_FALSE(part<QProgressBar>(wait, "ProgBarYnD")->isHidden());
     EXPECT_TRUE(part<QLabel>(wait, "TimeLab")->isHidden());
 }
@@ -84,7 +84,7 @@ TEST(WaitForm, TakesItsLanguageTextsUnderItsWindowName) {
     rectix::core::UiTexts tables;
     rectix::lang::Language language(tables);
     language.setWindowWriter(&rectix::ui::WindowTexts::global());
-    TWaitForm wait;
+    ProgressWindow wait;
     EXPECT_EQ(rectix::ui::WindowTexts::global().window(QStringLiteral("TWaitForm")), &wait);
     language.applyItalianTexts(true);
     EXPECT_EQ(part<QLabel>(wait, "WaitLab")->text(), QStringLiteral("Attendere prego"));

@@ -1,4 +1,4 @@
-#include "lang/LangUnitIt.h"
+#include "lang/Italian.h"
 
 namespace rectix::lang {
 

@@ -1,4 +1,4 @@
-#include "app/Splash.h"
+#include "app/SplashScreen.h"
 
 #include "app/Pictures.h"
 
@@ -9,7 +9,7 @@
 
 namespace rectix::app {
 
-TSplashForm::TSplashForm() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint) {
+SplashScreen::SplashScreen() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("SplashForm"));
     setFixedSize(404, 304);
 

@@ -1,4 +1,4 @@
-#include "app/AcknoUnit.h"
+#include "app/AcknowledgementsWindow.h"
 
 #include "app/Pictures.h"
 #include "ui/DialogText.h"
@@ -26,7 +26,7 @@ void setText(QLabel* l, const char* text) {
 
 } // namespace
 
-TAcknoForm::TAcknoForm(QWidget* owner)
+AcknowledgementsWindow::AcknowledgementsWindow(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("AcknoForm"));
     setWindowTitle(QStringLiteral("Acknowledgements"));

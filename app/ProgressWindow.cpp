@@ -1,4 +1,4 @@
-#include "app/WaitUnit.h"
+#include "app/ProgressWindow.h"
 
 #include "ui/WindowTexts.h"
 
@@ -48,7 +48,7 @@ QProgressBar* bar(QWidget* parent, const char* name, QRect place) {
 
 } // namespace
 
-TWaitForm::TWaitForm()
+ProgressWindow::ProgressWindow()
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       waitLab_(label(this, "WaitLab", kWaitLab, Qt::AlignRight)),
       progBar_(bar(this, "ProgBar", {16, 32, 263, 20})),
@@ -66,7 +66,7 @@ TWaitForm::TWaitForm()
     ui::WindowTexts::global().registerWindow(QStringLiteral("TWaitForm"), this);
 }
 
-void TWaitForm::placeOver(const QWidget* widget) {
+void ProgressWindow::placeOver(const QWidget* widget) {
     const QPoint origin = widget->mapToGlobal(QPoint(0, 0));
     move(origin.x() + widget->width() / 2 - width() / 2,
          origin.y() + widget->height() * 3 / 4 - height() / 2);
@@ -74,7 +74,7 @@ void TWaitForm::placeOver(const QWidget* widget) {
 
 // A text longer than its label's design width widens the label (a right-aligned one to the left)
 // as far as its neighbour leaves room; the busy text, which says how to abort, goes first.
-void TWaitForm::fitLabels() {
+void ProgressWindow::fitLabels() {
     const int waitRight = kWaitLab.right() + 1;
     const int stepRoom = kProgLab.x() + std::min(need(progLab_), kProgLab.width()) + kGap;
     const int waitLeft = std::min(kWaitLab.x(), std::max(stepRoom, waitRight - need(waitLab_)));
@@ -92,7 +92,7 @@ void TWaitForm::fitLabels() {
     timeLab_->setGeometry(timeLeft, kTimeLab.y(), timeRight - timeLeft, kTimeLab.height());
 }
 
-void TWaitForm::beginOperation() {
+void ProgressWindow::beginOperation() {
     // The language texts are written straight into the labels.
     fitLabels();
     show();
@@ -101,60 +101,60 @@ void TWaitForm::beginOperation() {
     repaint();
 }
 
-void TWaitForm::endOperation() {
+void ProgressWindow::endOperation() {
     hide();
-    SetProgBar(0);
+    setProgBar(0);
 }
 
-void TWaitForm::SetProgLab(const std::string& text) {
+void ProgressWindow::setProgLab(const std::string& text) {
     progLab_->setText(QString::fromStdString(text));
     fitLabels();
 }
 
-void TWaitForm::SetWaitLab(const std::string& text) {
+void ProgressWindow::setWaitLab(const std::string& text) {
     waitLab_->setText(QString::fromStdString(text));
     fitLabels();
 }
 
-void TWaitForm::SetTimeLab(const std::string& text) {
+void ProgressWindow::setTimeLab(const std::string& text) {
     timeLab_->setText(QString::fromStdString(text));
     fitLabels();
 }
 
 // A bar takes no value outside its range, so the position is clamped to it.
-void TWaitForm::SetProgBar(int percent) {
+void ProgressWindow::setProgBar(int percent) {
     progBar_->setValue(std::clamp(percent, 0, 100));
 }
 
-void TWaitForm::SetProgBarYnD(int percent) {
+void ProgressWindow::setProgBarYnD(int percent) {
     progBarYnD_->setValue(std::clamp(percent, 0, 100));
 }
 
-void TWaitForm::ShowProgBarYnD(bool visible) {
+void ProgressWindow::showProgBarYnD(bool visible) {
     progBarYnD_->setVisible(visible);
     fitLabels();
 }
 
-void TWaitForm::ShowTimeLab(bool visible) {
+void ProgressWindow::showTimeLab(bool visible) {
     timeLab_->setVisible(visible);
     fitLabels();
 }
 
-void TWaitForm::Repaint() {
+void ProgressWindow::repaintNow() {
     if (isVisible()) repaint();
 }
 
-void TWaitForm::ProcessMessages() {
+void ProgressWindow::processMessages() {
     QCoreApplication::processEvents();
 }
 
-void TWaitForm::keyPressEvent(QKeyEvent* event) {
+void ProgressWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) escPressed_ = true;
     event->accept();
 }
 
 // The user cannot close it (close box, Alt+F4); the program can, as when the application quits.
-void TWaitForm::closeEvent(QCloseEvent* event) {
+void ProgressWindow::closeEvent(QCloseEvent* event) {
     if (event->spontaneous())
         event->ignore();
     else

@@ -6,10 +6,10 @@ namespace rectix::app {
 
 // The splash window shown while start-up creates the windows: no border, a lowered silver panel
 // and the splash picture, centred on the screen.
-class TSplashForm : public QWidget {
+class SplashScreen : public QWidget {
     Q_OBJECT
   public:
-    TSplashForm();
+    SplashScreen();
 };
 
 } // namespace rectix::app

@@ -1,4 +1,4 @@
-#include "app/AboutUnit.h"
+#include "app/AboutWindow.h"
 
 #include "ui/Help.h"
 #include "ui/Hints.h"
@@ -15,7 +15,7 @@ namespace rectix::app {
 
 namespace {
 
-TAboutForm* instance = nullptr;
+AboutWindow* instance = nullptr;
 
 QLabel* line(QWidget* parent, const char* name, const QString& text, int pointSize, bool bold) {
     auto* l = new QLabel(text, parent);
@@ -30,7 +30,7 @@ QLabel* line(QWidget* parent, const char* name, const QString& text, int pointSi
 
 } // namespace
 
-TAboutForm::TAboutForm(QWidget* owner)
+AboutWindow::AboutWindow(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       hintsCheck_(new QCheckBox(QStringLiteral("Prompts"), this)),
       warnsCheck_(new QCheckBox(QStringLiteral("Warnings"), this)) {
@@ -62,7 +62,7 @@ TAboutForm::TAboutForm(QWidget* owner)
     warnsCheck_->setToolTip(QStringLiteral("Show all warnings and confirm messages"));
     warnsCheck_->setChecked(true);
     connect(hintsCheck_, &QCheckBox::toggled, this, [](bool on) { ui::Hints::global().setShown(on); });
-    connect(warnsCheck_, &QCheckBox::toggled, this, &TAboutForm::warningsChanged);
+    connect(warnsCheck_, &QCheckBox::toggled, this, &AboutWindow::warningsChanged);
 
     auto* ok = new QPushButton(QStringLiteral("Ok"), this);
     ok->setObjectName(QStringLiteral("OkBut"));
@@ -91,15 +91,15 @@ TAboutForm::TAboutForm(QWidget* owner)
     ui::WindowTexts::global().registerWindow(QStringLiteral("TAboutForm"), this);
 }
 
-TAboutForm::~TAboutForm() {
+AboutWindow::~AboutWindow() {
     if (instance == this) instance = nullptr;
 }
 
-bool TAboutForm::warnings() {
+bool AboutWindow::warnings() {
     return instance ? instance->warnsCheck_->isChecked() : true;
 }
 
-bool TAboutForm::prompts() {
+bool AboutWindow::prompts() {
     return ui::Hints::global().shown();
 }
 

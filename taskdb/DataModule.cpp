@@ -1,5 +1,5 @@
 // The data module: construction, field settings, links and event binding.
-#include "taskdb/DMUnit.h"
+#include "taskdb/DataModule.h"
 
 #include "taskdb/RunStore.h"
 #include "taskdb/Schema.h"
@@ -35,7 +35,7 @@ bool isBoolean(const dataset::Value& v) {
 
 } // namespace
 
-TDMForm::TDMForm(RunStore& store, const std::filesystem::path& programFolder)
+DataModule::DataModule(RunStore& store, const std::filesystem::path& programFolder)
     : store_(store), dialogs_(&nullDialogs_), page_(&nullPage_), settings_(&nullSettings_),
       viewOptions_(&nullViewOptions_), wait_(&nullWait_), contLibrary_(&nullLibrary_),
       boxLibrary_(&nullLibrary_), db(dataset::AliasRegistry(programFolder), "RectixB", schema()),
@@ -58,18 +58,18 @@ TDMForm::TDMForm(RunStore& store, const std::filesystem::path& programFolder)
     bindEvents();
 }
 
-TDMForm::~TDMForm() = default;
+DataModule::~DataModule() = default;
 
-dataset::Field& TDMForm::calc(Cursor& c, const char* name, FT type, int size) {
+dataset::Field& DataModule::calc(Cursor& c, const char* name, FT type, int size) {
     return c.addCalcField(name, type, size);
 }
 
-dataset::Field& TDMForm::lookup(Cursor& c, const char* name, FT type, int size, const char* key,
-                                Cursor& source, const char* result) {
+dataset::Field& DataModule::lookup(Cursor& c, const char* name, FT type, int size, const char* key,
+                                   Cursor& source, const char* result) {
     return c.addLookupField({name, type, size, {key}, &source, {key}, result});
 }
 
-void TDMForm::setUpFields() {
+void DataModule::setUpFields() {
     display(conts, {{"Type", 25, true},
                     {"Length", 7, true},
                     {"Width", 7, true},
@@ -163,111 +163,113 @@ void TDMForm::setUpFields() {
                     {"Kind", 8}});
 }
 
-void TDMForm::bindEvents() {
-    auto on = [this](void (TDMForm::*handler)()) { return [this, handler](Cursor&) { (this->*handler)(); }; };
-    auto check = [this](Field& f, void (TDMForm::*handler)()) {
+void DataModule::bindEvents() {
+    auto on = [this](void (DataModule::*handler)()) {
+        return [this, handler](Cursor&) { (this->*handler)(); };
+    };
+    auto check = [this](Field& f, void (DataModule::*handler)()) {
         f.onValidate = [this, handler](Field&) { (this->*handler)(); };
     };
 
-    conts.events.beforeInsert = on(&TDMForm::contsBeforeInsert);
-    conts.events.beforeEdit = on(&TDMForm::contsBeforeEdit);
-    conts.events.beforeDelete = on(&TDMForm::contsBeforeDelete);
-    conts.events.onCalcFields = on(&TDMForm::contsCalcFields);
-    conts.events.onNewRecord = on(&TDMForm::contsNewRecord);
-    check(contsLength, &TDMForm::contsLengthValidate);
-    check(contsNoseDL, &TDMForm::contsNoseDLValidate);
-    check(contsTailDL, &TDMForm::contsTailDLValidate);
+    conts.events.beforeInsert = on(&DataModule::contsBeforeInsert);
+    conts.events.beforeEdit = on(&DataModule::contsBeforeEdit);
+    conts.events.beforeDelete = on(&DataModule::contsBeforeDelete);
+    conts.events.onCalcFields = on(&DataModule::contsCalcFields);
+    conts.events.onNewRecord = on(&DataModule::contsNewRecord);
+    check(contsLength, &DataModule::contsLengthValidate);
+    check(contsNoseDL, &DataModule::contsNoseDLValidate);
+    check(contsTailDL, &DataModule::contsTailDLValidate);
 
-    boxes.events.beforeInsert = on(&TDMForm::boxesBeforeInsert);
-    boxes.events.beforeEdit = on(&TDMForm::boxesBeforeEdit);
-    boxes.events.beforeDelete = on(&TDMForm::boxesBeforeDelete);
-    boxes.events.onCalcFields = on(&TDMForm::boxesCalcFields);
+    boxes.events.beforeInsert = on(&DataModule::boxesBeforeInsert);
+    boxes.events.beforeEdit = on(&DataModule::boxesBeforeEdit);
+    boxes.events.beforeDelete = on(&DataModule::boxesBeforeDelete);
+    boxes.events.onCalcFields = on(&DataModule::boxesCalcFields);
 
-    tasks.events.afterOpen = on(&TDMForm::tasksAfterOpen);
-    tasks.events.afterInsert = on(&TDMForm::tasksAfterInsert);
-    tasks.events.afterPost = on(&TDMForm::tasksAfterPost);
-    tasks.events.beforeDelete = on(&TDMForm::tasksBeforeDelete);
-    tasks.events.afterDelete = on(&TDMForm::tasksAfterDelete);
-    tasks.events.afterScroll = on(&TDMForm::tasksAfterScroll);
+    tasks.events.afterOpen = on(&DataModule::tasksAfterOpen);
+    tasks.events.afterInsert = on(&DataModule::tasksAfterInsert);
+    tasks.events.afterPost = on(&DataModule::tasksAfterPost);
+    tasks.events.beforeDelete = on(&DataModule::tasksBeforeDelete);
+    tasks.events.afterDelete = on(&DataModule::tasksAfterDelete);
+    tasks.events.afterScroll = on(&DataModule::tasksAfterScroll);
 
-    tc.events.beforeInsert = on(&TDMForm::tcBeforeInsert);
-    tc.events.beforeDelete = on(&TDMForm::tcBeforeDelete);
-    tc.events.afterDelete = on(&TDMForm::tcAfterDelete);
-    tc.events.afterPost = on(&TDMForm::tcAfterPost);
-    check(tcTypeID, &TDMForm::tcTypeIDValidate);
-    check(tcAvail, &TDMForm::tcAvailValidate);
-    check(tcCost, &TDMForm::tcCostValidate);
+    tc.events.beforeInsert = on(&DataModule::tcBeforeInsert);
+    tc.events.beforeDelete = on(&DataModule::tcBeforeDelete);
+    tc.events.afterDelete = on(&DataModule::tcAfterDelete);
+    tc.events.afterPost = on(&DataModule::tcAfterPost);
+    check(tcTypeID, &DataModule::tcTypeIDValidate);
+    check(tcAvail, &DataModule::tcAvailValidate);
+    check(tcCost, &DataModule::tcCostValidate);
 
-    tb.events.beforeInsert = on(&TDMForm::tbBeforeInsert);
-    tb.events.beforeDelete = on(&TDMForm::tbBeforeDelete);
-    tb.events.afterDelete = on(&TDMForm::tbAfterDelete);
-    tb.events.afterPost = on(&TDMForm::tbAfterPost);
-    tb.events.onCalcFields = on(&TDMForm::tbCalcFields);
-    check(tbKindID, &TDMForm::tbKindIDValidate);
-    check(tbTotal, &TDMForm::tbTotalValidate);
-    check(tbCost, &TDMForm::tbCostValidate);
+    tb.events.beforeInsert = on(&DataModule::tbBeforeInsert);
+    tb.events.beforeDelete = on(&DataModule::tbBeforeDelete);
+    tb.events.afterDelete = on(&DataModule::tbAfterDelete);
+    tb.events.afterPost = on(&DataModule::tbAfterPost);
+    tb.events.onCalcFields = on(&DataModule::tbCalcFields);
+    check(tbKindID, &DataModule::tbKindIDValidate);
+    check(tbTotal, &DataModule::tbTotalValidate);
+    check(tbCost, &DataModule::tbCostValidate);
 
-    solut.events.onCalcFields = on(&TDMForm::solutCalcFields);
-    distr.events.onCalcFields = on(&TDMForm::distrCalcFields);
+    solut.events.onCalcFields = on(&DataModule::solutCalcFields);
+    distr.events.onCalcFields = on(&DataModule::distrCalcFields);
 
     // Rows with nothing available are refused whichever cursor posts them.
     for (Cursor* c : {&tc, &tcs, &extc})
-        c->events.beforePost = [this](Cursor& rows) { CheckAvailPosted(rows); };
+        c->events.beforePost = [this](Cursor& rows) { checkAvailPosted(rows); };
     for (Cursor* c : {&tb, &tbs, &extb})
-        c->events.beforePost = [this](Cursor& rows) { CheckTotalPosted(rows); };
+        c->events.beforePost = [this](Cursor& rows) { checkTotalPosted(rows); };
 }
 
-void TDMForm::setDialogs(MessageDialog* dialogs) {
+void DataModule::setDialogs(MessageDialog* dialogs) {
     dialogs_ = dialogs ? dialogs : &nullDialogs_;
 }
 
-void TDMForm::setTaskPage(TaskPage* page) {
+void DataModule::setTaskPage(TaskPageView* page) {
     page_ = page ? page : &nullPage_;
 }
 
-void TDMForm::setSettingsWindow(SettingsWindow* window) {
+void DataModule::setSettingsWindow(SettingsView* window) {
     settings_ = window ? window : &nullSettings_;
 }
 
-void TDMForm::setViewOptions(ViewOptions* options) {
+void DataModule::setViewOptions(ViewOptionsView* options) {
     viewOptions_ = options ? options : &nullViewOptions_;
 }
 
-void TDMForm::setWaitWindow(WaitWindow* wait) {
+void DataModule::setWaitWindow(ProgressView* wait) {
     wait_ = wait ? wait : &nullWait_;
 }
 
-void TDMForm::setContainerLibrary(LibraryWindow* window) {
+void DataModule::setContainerLibrary(LibraryView* window) {
     contLibrary_ = window ? window : &nullLibrary_;
 }
 
-void TDMForm::setBoxLibrary(LibraryWindow* window) {
+void DataModule::setBoxLibrary(LibraryView* window) {
     boxLibrary_ = window ? window : &nullLibrary_;
 }
 
-std::vector<dataset::Cursor*> TDMForm::WorkingTables() {
+std::vector<dataset::Cursor*> DataModule::workingTables() {
     return {&conts, &boxes, &tb, &tc, &tbs, &tcs, &tbloc, &tcloc, &posit, &distr, &solut, &tasks, &tasksloc};
 }
 
-std::vector<dataset::Cursor*> TDMForm::ExportTables() {
+std::vector<dataset::Cursor*> DataModule::exportTables() {
     return {&exconts, &exboxes, &extb, &extc, &exposit, &exdistr, &exsolut, &extasks};
 }
 
-std::int32_t TDMForm::currentTaskID() const {
+std::int32_t DataModule::currentTaskID() const {
     return tasksTaskID.asInteger();
 }
 
-DialogButton TDMForm::ask(DialogKind kind, const std::string& text, const std::vector<DialogButton>& buttons,
-                          int helpContext) {
-    return dialogs_->Show(kind, text, buttons, helpContext);
+DialogButton DataModule::ask(DialogKind kind, const std::string& text,
+                             const std::vector<DialogButton>& buttons, int helpContext) {
+    return dialogs_->showWindow(kind, text, buttons, helpContext);
 }
 
-void TDMForm::refuse(DialogKind kind, const std::string& text, int helpContext) {
+void DataModule::refuse(DialogKind kind, const std::string& text, int helpContext) {
     ask(kind, text, {DialogButton::OK}, helpContext);
     throw core::SilentAbort();
 }
 
-void TDMForm::postPending(Cursor& c) {
+void DataModule::postPending(Cursor& c) {
     const auto s = c.state();
     if ((s == dataset::CursorState::Edit || s == dataset::CursorState::Insert) && c.modified()) c.post();
 }
