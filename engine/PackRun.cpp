@@ -109,13 +109,10 @@ void PackRun::handOver(int c) {
         break;
     }
     f.engIntensity = s.intensity;
-    // A fill may use what remains of the run's time, never more: the user's
-    // time limit holds within one progress step.
-    const double remaining = startMs - f.nowMs() + s.timeLimitMs;
-    double budget = remaining;
-    if (p_.contCount > 1) budget *= 2;
-    f.timeBudgetMs = std::min(budget, remaining);
-    lastTimeBudgetMs = f.timeBudgetMs;
+    // Twice the time left when other containers may follow: a run may pass its
+    // limit by up to one fill's budget.
+    f.timeBudgetMs = startMs - f.nowMs() + s.timeLimitMs;
+    if (p_.contCount > 1) f.timeBudgetMs *= 2;
     f.engineSeed = toI16(s.seed + c);
 }
 

@@ -41,9 +41,6 @@ class PackRun {
     std::string lastRunSeconds;
     double startMs = 0;
 
-    // The budget handed to the last fill, in milliseconds.
-    double lastTimeBudgetMs = 0;
-
   private:
     // The state of one container loop of a variant.
     struct VariantState {
