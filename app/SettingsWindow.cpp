@@ -317,10 +317,19 @@ void SettingsWindow::pageChanged(int index) {
 }
 
 void SettingsWindow::runSetOperation(const std::function<void()>& operation) {
-    ui::ErrorBoundary::run([&] {
-        const OperationScope scope(mainWindow_, nullptr);
-        operation();
-    });
+    if (OperationScope::running()) return;
+    ui::ErrorBoundary::run(operation);
+}
+
+void SettingsWindow::setWindowEnabled(bool enabled) {
+    if (!enabled) {
+        if (offCount_++ == 0 && !OperationScope::running()) operation_.emplace(mainWindow_, nullptr);
+        setEnabled(false);
+        return;
+    }
+    if (offCount_ == 0 || --offCount_ > 0) return;
+    setEnabled(true);
+    operation_.reset();
 }
 
 void SettingsWindow::taskCopying(bool toExport) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/OperationScope.h"
 #include "taskdb/ExchangeView.h"
 #include "taskdb/SettingsView.h"
 
@@ -9,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class QCheckBox;
 class QLabel;
@@ -65,7 +67,9 @@ class SettingsWindow : public QDialog, public taskdb::SettingsView, public taskd
     void currOptSetColors() override;
     // What the table sets need of the "Exchange DB" page.
     void showExchangeState(const taskdb::ExchangeState& state) override;
-    void setWindowEnabled(bool enabled) override { setEnabled(enabled); }
+    // Off: the set operation has begun (its questions answered); it runs in the long-operation
+    // frame until the window is on again.
+    void setWindowEnabled(bool enabled) override;
     void focusHomeButton() override;
 
     // The colour of a pair that agrees, and of one that differs.
@@ -105,7 +109,7 @@ class SettingsWindow : public QDialog, public taskdb::SettingsView, public taskd
     std::int16_t& gapSetting(const GapEdit* edit) const;
     void place();
     void pageChanged(int index);
-    // Runs a set operation in the long-operation frame; errors end in the error box.
+    // Runs a set command unless another operation runs; errors end in the error box.
     void runSetOperation(const std::function<void()>& operation);
 
     taskdb::RunStore& store_;
@@ -114,6 +118,8 @@ class SettingsWindow : public QDialog, public taskdb::SettingsView, public taskd
     taskdb::TaskCopier& copier_;
     QPointer<QWidget> mainWindow_;
     bool committing_ = false;
+    int offCount_ = 0;
+    std::optional<OperationScope> operation_;
 
     QTabWidget* pages_ = nullptr;
     std::array<QSpinBox*, SettingCount> upDowns_{}; // null for the two gaps
