@@ -26,6 +26,7 @@ class AcknowledgementsWindow;
 class SplashScreen;
 class MainWindow;
 class HelpFiles;
+class LibraryWindow;
 class ProgressWindow;
 
 enum class StartupOutcome {
@@ -78,6 +79,8 @@ class Startup {
     std::unique_ptr<MainWindow> tasksForm_;
     std::unique_ptr<SplashScreen> splash_;
     std::unique_ptr<ProgressWindow> wait_;
+    std::unique_ptr<LibraryWindow> boxLibrary_;
+    std::unique_ptr<LibraryWindow> contLibrary_;
     std::unique_ptr<AcknowledgementsWindow> ackno_;
     std::unique_ptr<AboutWindow> about_;
     std::unique_ptr<taskdb::DataModule> dm_;
