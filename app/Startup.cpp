@@ -7,12 +7,15 @@
 #include "app/LibraryWindow.h"
 #include "app/MainWindow.h"
 #include "app/ProgressWindow.h"
+#include "app/SettingsWindow.h"
 #include "app/SplashScreen.h"
+#include "app/TaskListWindow.h"
 #include "engine/PackRun.h"
 #include "lang/Language.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/SolveBridge.h"
 #include "taskdb/TableSets.h"
+#include "taskdb/TaskCopier.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/WindowTexts.h"
 
@@ -36,11 +39,15 @@ Startup::~Startup() {
     if (dm_) {
         dm_->setTaskPage(nullptr);
         dm_->setWaitWindow(nullptr);
+        dm_->setSettingsWindow(nullptr);
         dm_->setBoxLibrary(nullptr);
         dm_->setContainerLibrary(nullptr);
     }
+    if (tableSets_) tableSets_->setExchangePage(nullptr);
     boxLibrary_.reset();
     contLibrary_.reset();
+    taskList_.reset();
+    settingsWindow_.reset();
     about_.reset();
     ackno_.reset();
     tasksForm_.reset();
@@ -127,8 +134,27 @@ void Startup::createWindows() {
     run_ = std::make_unique<engine::PackRun>(*problem_, *wait_);
     bridge_ = std::make_unique<taskdb::SolveBridge>(*dm_, *problem_, *run_);
     tasksForm_->setSolveBridge(bridge_.get());
+    createSettingsWindows();
     ackno_ = std::make_unique<AcknowledgementsWindow>(tasksForm_.get());
     tasksForm_->setAcknoForm(ackno_.get());
+}
+
+// The settings window and the task list, which follow the active table set together with the
+// main window's active-set label.
+void Startup::createSettingsWindows() {
+    copier_ = std::make_unique<taskdb::TaskCopier>(*dm_, *tableSets_);
+    settingsWindow_ = std::make_unique<SettingsWindow>(store_, *dm_, *tableSets_, *copier_, tasksForm_.get());
+    dm_->setSettingsWindow(settingsWindow_.get());
+    tasksForm_->setPageWindow(PageWindow::Settings, settingsWindow_.get());
+    taskList_ = std::make_unique<TaskListWindow>(*dm_, *settingsWindow_, tasksForm_.get());
+    tasksForm_->setPageWindow(PageWindow::TaskList, taskList_.get());
+    QObject::connect(settingsWindow_.get(), &SettingsWindow::exchangeStateShown, taskList_.get(),
+                     [this](const taskdb::ExchangeState& state) {
+                         tasksForm_->showActiveSet(state.exchVisible, state.exchCaption);
+                         taskList_->showExchangeState(state);
+                     });
+    tableSets_->setExchangePage(settingsWindow_.get());
+    tableSets_->updateExchangeState();
 }
 
 // In this order: box library, container library, task, solution and layout image reports. A

@@ -17,6 +17,7 @@ namespace rectix::taskdb {
 class SolveBridge;
 class DataModule;
 class TableSets;
+class TaskCopier;
 } // namespace rectix::taskdb
 
 namespace rectix::app {
@@ -28,6 +29,8 @@ class MainWindow;
 class HelpFiles;
 class LibraryWindow;
 class ProgressWindow;
+class SettingsWindow;
+class TaskListWindow;
 
 enum class StartupOutcome {
     Running, // the main window is shown; the message loop runs until it closes
@@ -65,6 +68,7 @@ class Startup {
     void createViewOptions();
     void createDataModule();
     void createWindows();
+    void createSettingsWindows();
     void createReports();
     void createAbout();
 
@@ -82,9 +86,12 @@ class Startup {
     std::unique_ptr<LibraryWindow> boxLibrary_;
     std::unique_ptr<LibraryWindow> contLibrary_;
     std::unique_ptr<AcknowledgementsWindow> ackno_;
+    std::unique_ptr<SettingsWindow> settingsWindow_;
+    std::unique_ptr<TaskListWindow> taskList_;
     std::unique_ptr<AboutWindow> about_;
     std::unique_ptr<taskdb::DataModule> dm_;
     std::unique_ptr<taskdb::TableSets> tableSets_;
+    std::unique_ptr<taskdb::TaskCopier> copier_;
     // The engine for the whole run of the program, with the progress window as its progress.
     std::unique_ptr<engine::PackProblem> problem_;
     std::unique_ptr<engine::PackRun> run_;

@@ -57,7 +57,7 @@ struct ScratchProgramFolder {
 };
 
 int usage() {
-    std::cerr << "usage: rectix-solve TASK.json\n"
+    std::cerr << "usage: rectix-solve [--clock-step MS] TASK.json\n"
                  "       rectix-solve --taskset DIR --task ID [--clear | --reload]\n";
     return 2;
 }
