@@ -5,6 +5,7 @@
 #include "app/OperationScope.h"
 #include "app/PageColours.h"
 #include "core/Checked.h"
+#include "core/Dialogs.h"
 #include "core/UiTexts.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
@@ -13,7 +14,6 @@
 #include "ui/DataEdit.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/Hints.h"
-#include "ui/MessageDialogs.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -225,9 +225,9 @@ bool SettingsWindow::commitGap(GapEdit* edit, BadGap bad) {
         currOptSetColors();
         return false;
     }
-    ui::MessageDialogs::current().show(ui::DialogKind::Error,
-                                       core::messageText(18) + " " + std::to_string(GapEdit::largestGap),
-                                       ui::DialogButton::Ok, 0);
+    core::Dialogs::current().show(core::DialogKind::Error,
+                                  core::messageText(18) + " " + std::to_string(GapEdit::largestGap),
+                                  core::DialogButton::Ok, 0);
     edit->setFocus(Qt::OtherFocusReason);
     return false;
 }

@@ -108,7 +108,6 @@ void Startup::createViewOptions() {}
 
 void Startup::createDataModule() {
     dm_ = std::make_unique<taskdb::DataModule>(store_, programFolder_);
-    dm_->setDialogs(&dialogs_);
     dm_->setTaskPage(tasksForm_.get());
     tableSets_ = std::make_unique<taskdb::TableSets>(*dm_, programFolder_);
     // The table files of the three sets are checked before any is opened.

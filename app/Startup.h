@@ -2,7 +2,7 @@
 
 #include "app/SavedViewSettings.h"
 #include "app/SettingsFile.h"
-#include "app/TaskDbDialogs.h"
+#include "core/Dialogs.h"
 #include "taskdb/RunStore.h"
 
 #include <filesystem>
@@ -76,7 +76,6 @@ class Startup {
     taskdb::RunStore store_;
     SavedViewSettings savedView_;
     SettingsFile settings_;
-    TaskDbDialogs dialogs_;
 
     // The windows go first (see the destructor): their data controls watch the data module's cursors.
     std::unique_ptr<HelpFiles> help_;

@@ -1,12 +1,12 @@
 #include "app/TaskListWindow.h"
 
 #include "app/SettingsWindow.h"
+#include "core/Dialogs.h"
 #include "core/UiTexts.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/ExchangeView.h"
 #include "ui/DataGrid.h"
 #include "ui/ErrorBoundary.h"
-#include "ui/MessageDialogs.h"
 #include "ui/RecordDeletion.h"
 #include "ui/WindowTexts.h"
 
@@ -97,8 +97,8 @@ void TaskListWindow::showExchangeState(const taskdb::ExchangeState& state) {
 
 void TaskListWindow::deleteButtonClick() {
     if (dm_.tasks.isEmpty()) {
-        ui::MessageDialogs::current().show(ui::DialogKind::Confirmation, core::messageText(13),
-                                           ui::DialogButton::Ok, 0);
+        core::Dialogs::current().show(core::DialogKind::Confirmation, core::messageText(13),
+                                      core::DialogButton::Ok, 0);
         return;
     }
     ui::deleteRecordAsked(dm_.tasks);

@@ -58,7 +58,7 @@ TEST_F(TaskListTest, DeleteOnAnEmptySetSaysSoAndDeletesNothing) {
 TEST_F(TaskListTest, DeleteAsksFirst) {
     addTask("Kept");
     addTask("Gone");
-    dialogs.answers = {rectix::ui::DialogButton::Cancel, rectix::ui::DialogButton::Ok};
+    dialogs.answers = {rectix::core::DialogButton::Cancel, rectix::core::DialogButton::Ok};
     openList([&] {
         QTest::mouseClick(listButton("DeleteButton"), Qt::LeftButton);
         QTest::mouseClick(listButton("DeleteButton"), Qt::LeftButton);
