@@ -2,13 +2,13 @@
 #include "app/LibraryWindow.h"
 
 #include "app/LibraryKind.h"
+#include "core/Dialogs.h"
 #include "core/Errors.h"
 #include "core/UiTexts.h"
 #include "taskdb/ControlsOff.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
 #include "ui/BusyCursor.h"
-#include "ui/MessageDialogs.h"
 
 #include <QPushButton>
 
@@ -139,7 +139,7 @@ void LibraryWindow::clearUnusedTemporary() {
     dataset::Field& key = lib.field(kind_.keyField);
     dataset::Field& temp = lib.field("Temp");
     dataset::Field& name = lib.field(kind_.nameField);
-    ui::MessageDialogs& dialogs = ui::MessageDialogs::current();
+    core::Dialogs& dialogs = core::Dialogs::current();
     int counter = 0;
     bool askEach = true;
     bool passEnded = false;
@@ -152,25 +152,25 @@ void LibraryWindow::clearUnusedTemporary() {
             const std::string question =
                 core::messageText(kind_.deleteQuestion) + kind_.deleteSeparator + name.asString();
             if (kind_.answerForAll && askEach) {
-                switch (dialogs.show(ui::DialogKind::Confirmation, question,
-                                     ui::DialogButton::Yes | ui::DialogButton::No |
-                                         ui::DialogButton::NoToAll | ui::DialogButton::YesToAll,
+                switch (dialogs.show(core::DialogKind::Confirmation, question,
+                                     core::DialogButton::Yes | core::DialogButton::No |
+                                         core::DialogButton::NoToAll | core::DialogButton::YesToAll,
                                      kind_.helpContext)) {
-                case ui::DialogButton::Yes:
+                case core::DialogButton::Yes:
                     break;
-                case ui::DialogButton::YesToAll:
+                case core::DialogButton::YesToAll:
                     askEach = false;
                     break;
-                case ui::DialogButton::NoToAll:
+                case core::DialogButton::NoToAll:
                     passEnded = true;
                     break;
                 default:
                     yes = false;
                 }
             } else if (!kind_.answerForAll) {
-                yes = dialogs.show(ui::DialogKind::Confirmation, question,
-                                   ui::DialogButton::Yes | ui::DialogButton::No,
-                                   kind_.helpContext) == ui::DialogButton::Yes;
+                yes = dialogs.show(core::DialogKind::Confirmation, question,
+                                   core::DialogButton::Yes | core::DialogButton::No,
+                                   kind_.helpContext) == core::DialogButton::Yes;
             }
         }
         if (passEnded) break;
@@ -185,7 +185,7 @@ void LibraryWindow::clearUnusedTemporary() {
     }
     lib.first();
     if (counter == 0)
-        dialogs.show(ui::DialogKind::Information, core::messageText(100), ui::DialogButton::Ok,
+        dialogs.show(core::DialogKind::Information, core::messageText(100), core::DialogButton::Ok,
                      kind_.helpContext);
 }
 

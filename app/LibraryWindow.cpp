@@ -3,6 +3,7 @@
 #include "app/LibraryKind.h"
 #include "app/MainWindow.h"
 #include "app/PageColours.h"
+#include "core/Dialogs.h"
 #include "core/UiTexts.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
@@ -12,7 +13,6 @@
 #include "ui/DataNavigator.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/Help.h"
-#include "ui/MessageDialogs.h"
 #include "ui/WindowTexts.h"
 
 #include <QGuiApplication>
@@ -259,8 +259,8 @@ void LibraryWindow::messEdit(int key) {
     else if (!editMode() && column > quantityColumn && column < count - 2)
         slot = 6;
     if (slot != 0)
-        ui::MessageDialogs::current().show(ui::DialogKind::Information, core::messageText(slot),
-                                           ui::DialogButton::Ok, kind_.helpContext);
+        core::Dialogs::current().show(core::DialogKind::Information, core::messageText(slot),
+                                      core::DialogButton::Ok, kind_.helpContext);
 }
 
 void LibraryWindow::focusGridColumn(int column) {

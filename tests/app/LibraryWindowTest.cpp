@@ -13,7 +13,7 @@
 namespace {
 
 using rectix::app::LibraryWindow;
-using rectix::ui::DialogButton;
+using rectix::core::DialogButton;
 
 const std::string editHint =
     "information: You'd press \"Edit\" button\rto modify yellow columns data\ror insert a "
