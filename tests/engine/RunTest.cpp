@@ -46,7 +46,7 @@ const std::vector<BoxRow> pallets = {{120, 80, 500, 14}, {120, 100, 700, 6}, {60
 
 } // namespace
 
-TEST(run, ARunWithinItsLimitGivesTheSamePlanTwice) {
+TEST(Run, ARunWithinItsLimitGivesTheSamePlanTwice) {
     Solve a(trucks, pallets);
     Solve b(trucks, pallets);
     const PackSolution& ra = a.go();
@@ -57,7 +57,7 @@ TEST(run, ARunWithinItsLimitGivesTheSamePlanTwice) {
     EXPECT_EQ(a.run.fillEngine().totalFills, b.run.fillEngine().totalFills);
 }
 
-TEST(run, EscStopsTheRunAndKeepsTheBestPlanSoFar) {
+TEST(Run, EscStopsTheRunAndKeepsTheBestPlanSoFar) {
     PackProblem p;
     EscAfter progress(5);
     PackRun run(p, progress);
@@ -73,7 +73,7 @@ TEST(run, EscStopsTheRunAndKeepsTheBestPlanSoFar) {
     EXPECT_EQ(p.resultSolution.score, p.bestSolution.score);
 }
 
-TEST(run, AnEscPressedBeforeTheRunDoesNotAbortIt) {
+TEST(Run, AnEscPressedBeforeTheRunDoesNotAbortIt) {
     Solve s({{100, 100, 1000, 1}}, {{50, 50, 1, 4}});
     s.progress.setEscPressed(true);
     s.go();
@@ -81,7 +81,7 @@ TEST(run, AnEscPressedBeforeTheRunDoesNotAbortIt) {
     EXPECT_EQ(s.p.resultSolution.loadedBoxes, 4);
 }
 
-TEST(run, FixedContainersHoldingEveryBoxLeaveTheStartPlan) {
+TEST(Run, FixedContainersHoldingEveryBoxLeaveTheStartPlan) {
     Solve s({{100, 100, 1000, 2}}, {{50, 50, 1, 2}});
     prepareStart(s.p);
     auto& st = s.p.startSolution;
@@ -100,7 +100,7 @@ TEST(run, FixedContainersHoldingEveryBoxLeaveTheStartPlan) {
     EXPECT_EQ(s.p.resultSolution, st);
 }
 
-TEST(run, IgnoreLastContainerDropsAWeakLastContainer) {
+TEST(Run, IgnoreLastContainerDropsAWeakLastContainer) {
     Solve s({{100, 100, 1000, 2}}, {{50, 50, 1, 5, false}});
     const auto& r = s.go();
     EXPECT_GT(r.lastCont, 500);
@@ -112,7 +112,7 @@ TEST(run, IgnoreLastContainerDropsAWeakLastContainer) {
     EXPECT_EQ(unplaced, 1);
 }
 
-TEST(run, AReplacementMustTakeEveryRemainingBoxAndScoreBetter) {
+TEST(Run, AReplacementMustTakeEveryRemainingBoxAndScoreBetter) {
     {
         // The big container completes the plan first; the small one takes the box and fills better.
         Solve s({{100, 100, 1000, 1}, {60, 60, 1000, 1}}, {{50, 50, 1, 1, false}});
@@ -132,7 +132,7 @@ TEST(run, AReplacementMustTakeEveryRemainingBoxAndScoreBetter) {
     }
 }
 
-TEST(run, TheFillBudgetNeverExceedsTheTimeLeft) {
+TEST(Run, TheFillBudgetNeverExceedsTheTimeLeft) {
     SteppingClock::now = 0;
     SteppingClock::step = 0; // time stands still: the budget is exactly the limit
     for (int avail : {1, 3}) {
@@ -143,7 +143,7 @@ TEST(run, TheFillBudgetNeverExceedsTheTimeLeft) {
     }
 }
 
-TEST(run, TimeLimitStopsTheRun) {
+TEST(Run, TimeLimitStopsTheRun) {
     SteppingClock::now = 0;
     SteppingClock::step = 50; // every reading of the clock moves it 50 ms on
     Solve s(trucks, pallets, 20);
@@ -154,7 +154,7 @@ TEST(run, TimeLimitStopsTheRun) {
     EXPECT_GT(s.p.resultSolution.loadedBoxes, 0);
 }
 
-TEST(run, OneKindThatMayNotTurnFillsOneOrderingPerDirection) {
+TEST(Run, OneKindThatMayNotTurnFillsOneOrderingPerDirection) {
     Solve s({{100, 40, 100000, 1}}, {{10, 10, 1, 12, false}});
     s.p.Settings.taskDefltOn = false;
     s.go();
@@ -163,7 +163,7 @@ TEST(run, OneKindThatMayNotTurnFillsOneOrderingPerDirection) {
     EXPECT_EQ(f.totalFills, 2 * 11 + f.randomSteps);
 }
 
-TEST(run, ProgressCaptionsHaveEnglishDefaults) {
+TEST(Run, ProgressCaptionsHaveEnglishDefaults) {
     rectix::core::UiTexts::global().clear();
     PackRun::setDefaultCaptions();
     EXPECT_EQ(rectix::core::captionText(50), "Please wait");
