@@ -32,19 +32,27 @@ TEST(BestPosition, FirstFeasiblePointWinsOverABetterScore) {
 }
 
 TEST(BestPosition, EdgeToEdgeIsNoOverlapButOneUnitIs) {
-    FillSetup s(100, 50, {{5, 5}, {5, 5}});
-    s.prepare();
-    auto& f = s.f;
-    f.boxPlaced[0] = 1;
-    put(f, 1, 1, 0, 0);
-    f.points.count = 2;
-    f.points.X(1) = 4, f.points.Y(1) = 0; // overlaps by one unit
-    f.points.X(2) = 5, f.points.Y(2) = 0; // touches
-    f.fillPos = 2;
-    f.curBox = 2;
-    f.bestPosScore = 1555555555;
-    f.findBestPosition();
-    EXPECT_EQ(f.bestPoint, 2);
+    // Beside the placed box along X, then above it along Y; in the plain and the fast scan.
+    for (const bool alongY : {false, true}) {
+        for (const bool plain : {false, true}) {
+            FillSetup s(100, 50, {{5, 5}, {5, 5}});
+            s.prepare();
+            auto& f = s.f;
+            f.plainScans = plain;
+            f.boxPlaced[0] = 1;
+            put(f, 1, 1, 0, 0);
+            f.points.count = 2;
+            (alongY ? f.points.Y(1) : f.points.X(1)) = 4; // overlaps by one unit
+            (alongY ? f.points.X(1) : f.points.Y(1)) = 0;
+            (alongY ? f.points.Y(2) : f.points.X(2)) = 5; // touches
+            (alongY ? f.points.X(2) : f.points.Y(2)) = 0;
+            f.fillPos = 2;
+            f.curBox = 2;
+            f.bestPosScore = 1555555555;
+            f.findBestPosition();
+            EXPECT_EQ(f.bestPoint, 2) << alongY << plain;
+        }
+    }
 }
 
 TEST(BestPosition, ABoxTooHeavyForBothSupportsStopsTheScan) {

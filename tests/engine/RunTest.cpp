@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
+
 using namespace rectix::engine;
 using namespace rectix::engine::test;
 
@@ -130,14 +133,14 @@ TEST(Run, AReplacementMustTakeEveryRemainingBoxAndScoreBetter) {
     }
 }
 
-TEST(Run, TheFillBudgetNeverExceedsTheTimeLeft) {
+TEST(Run, TheFillBudgetIsTheTimeLeftDoubledWhenOtherContainersMayFollow) {
     SteppingClock::now = 0;
-    SteppingClock::step = 0; // time stands still: the budget is exactly the limit
+    SteppingClock::step = 0; // time stands still: the time left is the whole limit
     for (int avail : {1, 3}) {
         Solve s({{100, 100, 1000, avail}}, {{50, 50, 1, 5}});
         s.run.fillEngine().nowMs = &SteppingClock::read;
         s.go();
-        EXPECT_DOUBLE_EQ(s.run.lastTimeBudgetMs, 60000.0) << avail;
+        EXPECT_DOUBLE_EQ(s.run.fillEngine().timeBudgetMs, avail == 1 ? 60000.0 : 120000.0) << avail;
     }
 }
 
@@ -159,4 +162,20 @@ TEST(Run, OneKindThatMayNotTurnFillsOneOrderingPerDirection) {
     const FillEngine& f = s.run.fillEngine();
     // Ordering 0 with its ten improvement fills in each direction, then the random steps.
     EXPECT_EQ(f.totalFills, 2 * 11 + f.randomSteps);
+}
+
+TEST(Run, TheScoreKeepsTheBoxToContainerRatioInExtendedPrecision) {
+    // Rounding the ratio to single precision moves this score by one step.
+    Solve s({{100, 50, 1000, 2, 50}}, {{20, 10, 30, 4, true, 5}, {30, 20, 100, 2, true, 12}});
+    auto& st = s.p.Settings;
+    st.seed = 1;
+    st.ignoreLast = true;
+    st.weightFactor = static_cast<float>(30 * 0.01L);
+    st.costFactor = static_cast<float>(40 * 0.01L);
+    st.leftFactor = static_cast<float>(20 * 0.01L);
+    st.bindGroupFactor = static_cast<float>(1 * 0.1L);
+    const float score = s.go().score;
+    std::uint32_t bits;
+    std::memcpy(&bits, &score, sizeof bits);
+    EXPECT_EQ(bits, 0x3f1270eeu) << score;
 }
