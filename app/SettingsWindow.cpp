@@ -13,7 +13,6 @@
 #include "taskdb/TaskCopier.h"
 #include "ui/DataEdit.h"
 #include "ui/ErrorBoundary.h"
-#include "ui/Hints.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -67,10 +66,6 @@ void SettingsWindow::setDefaultOptions(bool alsoTaskOptSet) {
 
 void SettingsWindow::loadTaskOptions() {
     dm_.loadTaskOptions();
-}
-
-void SettingsWindow::formsShowHints(bool show) {
-    ui::Hints::global().setShown(show);
 }
 
 void SettingsWindow::showActiveOptions() {
