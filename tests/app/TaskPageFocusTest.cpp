@@ -1,10 +1,11 @@
 // Where the keyboard focus goes after the page's commands and after a message dialog.
 #include "TaskPageFixture.h"
 
+#include "core/Dialogs.h"
 #include "ui/DataEdit.h"
 #include "ui/DataGridModel.h"
 #include "ui/DataNavigator.h"
-#include "ui/MessageDialogs.h"
+#include "ui/WindowDialogs.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -24,7 +25,7 @@ class RealDialogs {
         // dialog's loop ends at once; a loop of the application's own clears that.
         QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
         QCoreApplication::exec();
-        rectix::ui::MessageDialogs::install(nullptr);
+        previous_ = rectix::core::Dialogs::install(&windows_);
         timer_.setInterval(10);
         QObject::connect(&timer_, &QTimer::timeout, [this] {
             if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
@@ -34,16 +35,16 @@ class RealDialogs {
         });
         timer_.start();
     }
-    ~RealDialogs() { rectix::ui::MessageDialogs::install(scripted_); }
+    ~RealDialogs() { rectix::core::Dialogs::install(previous_); }
     RealDialogs(const RealDialogs&) = delete;
     RealDialogs& operator=(const RealDialogs&) = delete;
 
-    void reinstallOnExit(rectix::ui::MessageDialogs* scripted) { scripted_ = scripted; }
     int closed = 0;
 
   private:
     QTimer timer_;
-    rectix::ui::MessageDialogs* scripted_ = nullptr;
+    rectix::ui::WindowDialogs windows_;
+    rectix::core::Dialogs* previous_ = nullptr;
 };
 
 class TaskPageFocus : public TaskPageTest {
@@ -75,7 +76,6 @@ class TaskPageFocus : public TaskPageTest {
 // The user's next keys go to the cell that was refused, not into the task's name.
 TEST_F(TaskPageFocus, AfterAMessageTheFocusIsBackInTheCellThatRaisedIt) {
     RealDialogs real;
-    real.reinstallOnExit(&dialogs);
 
     const std::string name = dm->tasksName.asString();
     for (const char* text : {"abc", "0", "99999"}) {
@@ -93,7 +93,7 @@ TEST_F(TaskPageFocus, AfterAMessageTheFocusIsBackInTheCellThatRaisedIt) {
 
 TEST_F(TaskPageFocus, AfterDeletingATaskTheNameOfTheTaskShownHasTheFocus) {
     addTask("Second");
-    dialogs.answers = {rectix::ui::DialogButton::Ok};
+    dialogs.answers = {rectix::core::DialogButton::Ok};
     QTest::mouseClick(navigator("TasksNavigator")->button(Button::Delete), Qt::LeftButton);
     ASSERT_EQ(rows(dm->tasks), 1);
     EXPECT_EQ(focus(), part<rectix::ui::DataEdit>("NameEdit"));

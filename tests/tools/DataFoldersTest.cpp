@@ -7,8 +7,8 @@
 
 #include "app/SavedViewSettings.h"
 #include "app/SettingsFile.h"
+#include "core/Dialogs.h"
 #include "lang/Language.h"
-#include "ui/MessageDialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -23,17 +23,20 @@ namespace fs = std::filesystem;
 namespace {
 
 // Records every message instead of showing it.
-class RecordedDialogs : public ui::MessageDialogs {
+class RecordedDialogs : public core::Dialogs {
   public:
-    RecordedDialogs() { install(this); }
-    ~RecordedDialogs() override { install(nullptr); }
-    ui::DialogButton show(ui::DialogKind, const std::string& text, ui::DialogButtons, int) override {
+    RecordedDialogs() : previous_(install(this)) {}
+    ~RecordedDialogs() override { install(previous_); }
+    core::DialogButton show(core::DialogKind, const std::string& text, core::DialogButtons, int) override {
         shown.push_back(text);
-        return ui::DialogButton::Ok;
+        return core::DialogButton::Ok;
     }
     void errorBox(const std::string& text) override { shown.push_back(text); }
     void plainMessage(const std::string& text) override { shown.push_back(text); }
     std::vector<std::string> shown;
+
+  private:
+    core::Dialogs* previous_;
 };
 
 std::string readFile(const fs::path& file) {
