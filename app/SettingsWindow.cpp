@@ -2,12 +2,12 @@
 
 #include "app/DefaultOptions.h"
 #include "app/GapEdit.h"
-#include "app/OperationScope.h"
 #include "app/PageColours.h"
 #include "core/Checked.h"
 #include "core/Dialogs.h"
 #include "core/UiTexts.h"
 #include "taskdb/DataModule.h"
+#include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/TableSets.h"
 #include "taskdb/TaskCopier.h"
@@ -264,7 +264,7 @@ void SettingsWindow::changeEvent(QEvent* event) {
 
 // Closing never stops at a gap text that is not valid: the last valid value comes back.
 void SettingsWindow::closeEvent(QCloseEvent* event) {
-    if (OperationScope::running()) {
+    if (taskdb::OperationFrame::running()) {
         event->ignore();
         return;
     }
@@ -312,19 +312,9 @@ void SettingsWindow::pageChanged(int index) {
 }
 
 void SettingsWindow::runSetOperation(const std::function<void()>& operation) {
-    if (OperationScope::running()) return;
+    // A set operation takes the frame of its own once its questions are answered.
+    if (taskdb::OperationFrame::running()) return;
     ui::ErrorBoundary::run(operation);
-}
-
-void SettingsWindow::setWindowEnabled(bool enabled) {
-    if (!enabled) {
-        if (offCount_++ == 0 && !OperationScope::running()) operation_.emplace(mainWindow_, nullptr);
-        setEnabled(false);
-        return;
-    }
-    if (offCount_ == 0 || --offCount_ > 0) return;
-    setEnabled(true);
-    operation_.reset();
 }
 
 void SettingsWindow::taskCopying(bool toExport) {

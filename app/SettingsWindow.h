@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/OperationScope.h"
 #include "taskdb/ExchangeView.h"
 #include "taskdb/SettingsView.h"
 
@@ -10,7 +9,6 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <optional>
 
 class QCheckBox;
 class QLabel;
@@ -64,9 +62,6 @@ class SettingsWindow : public QDialog, public taskdb::SettingsView, public taskd
     void currOptSetColors() override;
     // What the table sets need of the "Exchange DB" page.
     void showExchangeState(const taskdb::ExchangeState& state) override;
-    // Off: the set operation has begun (its questions answered); it runs in the long-operation
-    // frame until the window is on again.
-    void setWindowEnabled(bool enabled) override;
     void focusHomeButton() override;
 
     // The colour of a pair that agrees, and of one that differs.
@@ -106,7 +101,7 @@ class SettingsWindow : public QDialog, public taskdb::SettingsView, public taskd
     std::int16_t& gapSetting(const GapEdit* edit) const;
     void place();
     void pageChanged(int index);
-    // Runs a set command unless another operation runs; errors end in the error box.
+    // Runs a set command unless an operation runs; errors end in the error box.
     void runSetOperation(const std::function<void()>& operation);
 
     taskdb::RunStore& store_;
@@ -115,8 +110,6 @@ class SettingsWindow : public QDialog, public taskdb::SettingsView, public taskd
     taskdb::TaskCopier& copier_;
     QPointer<QWidget> mainWindow_;
     bool committing_ = false;
-    int offCount_ = 0;
-    std::optional<OperationScope> operation_;
 
     QTabWidget* pages_ = nullptr;
     std::array<QSpinBox*, SettingCount> upDowns_{}; // null for the two gaps
