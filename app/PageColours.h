@@ -21,10 +21,12 @@ inline QColor fromColourValue(std::uint32_t c) {
                   static_cast<int>((c >> 16) & 0xFF));
 }
 
-// Paints the widget's field (an edit's or a grid's background) in the colour.
+// Paints the widget's field (an edit's or a grid's background) in the colour while it is
+// enabled; disabled, it is as grey as every disabled field.
 inline void setBaseColour(QWidget* w, const QColor& colour) {
     QPalette p = w->palette();
-    p.setColor(QPalette::Base, colour);
+    p.setColor(QPalette::Active, QPalette::Base, colour);
+    p.setColor(QPalette::Inactive, QPalette::Base, colour);
     w->setPalette(p);
 }
 
