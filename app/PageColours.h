@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QGuiApplication>
 #include <QPalette>
 #include <QWidget>
 
@@ -22,11 +23,14 @@ inline QColor fromColourValue(std::uint32_t c) {
 }
 
 // Paints the widget's field (an edit's or a grid's background) in the colour while it is
-// enabled; disabled, it is as grey as every disabled field.
-inline void setBaseColour(QWidget* w, const QColor& colour) {
+// enabled; disabled, in `disabled`, by default as grey as every disabled field.
+inline void setBaseColour(QWidget* w, const QColor& colour, const QColor& disabled = {}) {
     QPalette p = w->palette();
     p.setColor(QPalette::Active, QPalette::Base, colour);
     p.setColor(QPalette::Inactive, QPalette::Base, colour);
+    p.setColor(QPalette::Disabled, QPalette::Base,
+               disabled.isValid() ? disabled
+                                  : QGuiApplication::palette().color(QPalette::Disabled, QPalette::Base));
     w->setPalette(p);
 }
 
