@@ -6,9 +6,11 @@
 #include "dataset/Field.h"
 #include "dataset/TableSet.h"
 #include "taskdb/LibraryView.h"
+#include "taskdb/OperationView.h"
 #include "taskdb/ProgressView.h"
 #include "taskdb/SettingsView.h"
 #include "taskdb/TaskPageView.h"
+#include "taskdb/TaskTotals.h"
 #include "taskdb/ViewOptionsView.h"
 
 #include <cstdint>
@@ -35,9 +37,9 @@ struct RunStore;
 //
 // Refusals: a handler that refuses shows its dialog and throws core::SilentAbort.
 //
-// totals: the page figures and the store's totals follow every change of the
-// current task's rows (a post or delete through tc or tb) and of the current
-// task (the tasks events), computed once per change. Posts and deletes made
+// Totals: the store's totals and the published TaskTotals follow every change
+// of the current task's rows (a post or delete through tc or tb) and of the
+// current task (the tasks events), computed once per change. Posts and deletes made
 // while tc's (tb's) controls are disabled leave the totals alone: bulk work
 // calls refreshTotals() when it has ended.
 class DataModule {
@@ -56,6 +58,7 @@ class DataModule {
     void setSettingsWindow(SettingsView* window);
     void setViewOptions(ViewOptionsView* options);
     void setWaitWindow(ProgressView* wait);
+    void setOperationView(OperationView* view);
     void setContainerLibrary(LibraryView* window);
     void setBoxLibrary(LibraryView* window);
 
@@ -63,7 +66,7 @@ class DataModule {
     // The windows the data module talks to (stand-ins until the windows are set),
     // for the routines that work beside it.
     ProgressView& waitWindow() const { return *wait_; }
-    TaskPageView& taskPage() const { return *page_; }
+    OperationView& operationView() const { return *operations_; }
 
     // Lifecycle.
     // Opens the working tables, selects lastTaskID, computes the totals and
@@ -92,8 +95,13 @@ class DataModule {
     void taskCntTotals();
     void taskBoxTotals();
     void tasksCalcEff();
-    // taskCntTotals, taskBoxTotals and tasksCalcEff.
+    // taskCntTotals, taskBoxTotals and tasksCalcEff, then the totals published to the page.
     void refreshTotals();
+    // After the working tables were reopened or switched: the page shows the current task
+    // and its totals.
+    void publishCurrentTask();
+    // The totals last computed.
+    const TaskTotals& totals() const { return totals_; }
     // After a library row changed or went: the totals read its sides, weights and costs.
     void libraryAfterChange(Cursor& library);
 
@@ -178,7 +186,6 @@ class DataModule {
     void checkAmountPosted(Cursor& rows, const char* amountField);
     void checkTaskTotal(Cursor& rows, Cursor& taskRows, const char* key, const char* amountField, int slot);
     void deleteTaskRows(std::int32_t taskID);
-    void restoreAfterDelete(bool failed, bool listShown);
 
     RunStore& store_;
     // The stand-ins answering until a window is set.
@@ -186,14 +193,16 @@ class DataModule {
     NullSettingsView nullSettings_;
     NullViewOptionsView nullViewOptions_;
     NullProgressView nullWait_;
+    NullOperationView nullOperations_;
     NullLibraryView nullLibrary_;
     TaskPageView* page_;
     SettingsView* settings_;
     ViewOptionsView* viewOptions_;
     ProgressView* wait_;
+    OperationView* operations_;
+    TaskTotals totals_;
     LibraryView* contLibrary_;
     LibraryView* boxLibrary_;
-    bool deletingTask_ = false;
 
   public:
     dataset::TableSet db;   // the working tables' set: home, export or import
