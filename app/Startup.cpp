@@ -8,6 +8,7 @@
 #include "app/SplashScreen.h"
 #include "engine/PackRun.h"
 #include "lang/Language.h"
+#include "results/SolutionWindow.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/SolveBridge.h"
 #include "taskdb/TableSets.h"
@@ -37,6 +38,7 @@ Startup::~Startup() {
     }
     about_.reset();
     ackno_.reset();
+    solution_.reset();
     tasksForm_.reset();
 }
 
@@ -108,6 +110,9 @@ void Startup::createDataModule() {
 // In this order: box library, container library, settings window, solution page, layout page,
 // progress window, task list, acknowledgements.
 void Startup::createWindows() {
+    solution_ = std::make_unique<results::SolutionWindow>(*dm_, tasksForm_.get());
+    solution_->setReloadPlan([form = tasksForm_.get()] { form->updatePositTT(); });
+    tasksForm_->setPageWindow(PageWindow::Solution, solution_.get());
     wait_ = std::make_unique<ProgressWindow>();
     dm_->setWaitWindow(wait_.get());
     tasksForm_->setWaitForm(wait_.get());

@@ -6,7 +6,9 @@
 #include "lang/Language.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
+#include "taskdb/SolutionExport.h"
 #include "taskdb/SolveBridge.h"
+#include "ui/ShownValue.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -58,8 +60,22 @@ struct ScratchProgramFolder {
 
 int usage() {
     std::cerr << "usage: rectix-solve [--clock-step MS] TASK.json\n"
-                 "       rectix-solve --taskset DIR --task ID [--clear | --reload]\n";
+                 "       rectix-solve --taskset DIR --task ID [--clear | --reload | --csv]\n";
     return 2;
+}
+
+// The solution page's File command: the three CSV files of the stored solution, written into
+// "solutions" under the current folder; their paths are printed.
+int writeSolutionFiles(taskdb::DataModule& dm) {
+    const std::string date = ui::shownValue(dm.tasksDate, dm.tasksDate.value()).toStdString();
+    const taskdb::SolutionExport::Result result = taskdb::SolutionExport(dm).write("solutions", date);
+    if (!result.written()) {
+        std::cerr << "rectix-solve: " << result.error << "\n";
+        return 1;
+    }
+    for (const fs::path* file : {&result.files.containers, &result.files.boxKinds, &result.files.positions})
+        std::cout << file->string() << "\n";
+    return 0;
 }
 
 } // namespace
@@ -67,7 +83,7 @@ int usage() {
 int runStoredTask(const std::vector<std::string>& args) {
     std::optional<fs::path> folder;
     std::optional<long> taskID;
-    enum { Solve, Clear, Reload } action = Solve;
+    enum { Solve, Clear, Reload, Csv } action = Solve;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--taskset" && i + 1 < args.size()) {
             folder = args[++i];
@@ -82,6 +98,8 @@ int runStoredTask(const std::vector<std::string>& args) {
             action = Clear;
         } else if (args[i] == "--reload") {
             action = Reload;
+        } else if (args[i] == "--csv") {
+            action = Csv;
         } else {
             return usage();
         }
@@ -147,6 +165,12 @@ int runStoredTask(const std::vector<std::string>& args) {
             }
             bridge.reloadSolution();
             break;
+        case Csv:
+            if (!dm.tasksSolut.asBoolean()) {
+                std::cerr << "rectix-solve: task " << *taskID << " has no stored solution\n";
+                return 2;
+            }
+            return writeSolutionFiles(dm);
         }
     } catch (const std::exception& e) {
         std::cerr << "rectix-solve: " << e.what() << "\n";
