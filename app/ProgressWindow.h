@@ -12,7 +12,8 @@ namespace rectix::app {
 // The progress window of long operations: a step text, a busy text, the overall bar, the bar
 // of the container being packed and the elapsed time. Esc in it sets escPressed, which the
 // packing run polls; no other key does anything, and the user cannot close it: the operation
-// that shows it hides it. It answers the data module's progress window as well.
+// that shows it hides it. It has a title and no frame buttons. It answers the data module's progress window
+// as well.
 class ProgressWindow : public QDialog, public taskdb::ProgressView {
     Q_OBJECT
   public:
@@ -32,31 +33,42 @@ class ProgressWindow : public QDialog, public taskdb::ProgressView {
     void showWindow() override { beginOperation(); }
     void hideWindow() override { endOperation(); }
 
-    void setProgLab(const std::string& text) override;
-    void setWaitLab(const std::string& text) override;
-    void setTimeLab(const std::string& text) override;
-    void setProgBar(int percent) override;
-    void setProgBarYnD(int percent) override;
-    void showProgBarYnD(bool visible) override;
-    void showTimeLab(bool visible) override;
+    // The run's and the table operations' progress, worded from the text tables as it comes.
+    void setPhase(engine::RunPhase phase) override;
+    void setStep(int captionSlot) override;
+    void setOverallPercent(int percent) override;
+    void setContainerPercent(int percent) override;
+    void showContainerPercent(bool visible) override;
+    void setElapsedMs(double ms) override;
+    void showElapsed(bool visible) override;
     void repaintNow() override;
     void processMessages() override;
     bool escPressed() const override { return escPressed_; }
     void setEscPressed(bool pressed) override { escPressed_ = pressed; }
 
+    // The step text (left of the top line), the busy text (right) and the time text.
+    void setProgLab(const std::string& text);
+    void setWaitLab(const std::string& text);
+    void setTimeLab(const std::string& text);
+
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     void fitLabels();
 
+    QLabel* title_;
+    QWidget* client_;
     QLabel* waitLab_;
     QProgressBar* progBar_;
     QLabel* progLab_;
     QProgressBar* progBarYnD_;
     QLabel* timeLab_;
     bool escPressed_ = false;
+    engine::RunPhase phase_ = engine::RunPhase::Packing;
 };
 
 } // namespace rectix::app

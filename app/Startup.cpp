@@ -3,16 +3,22 @@
 #include "app/AboutWindow.h"
 #include "app/AcknowledgementsWindow.h"
 #include "app/HelpFiles.h"
+#include "app/LibraryKind.h"
+#include "app/LibraryWindow.h"
 #include "app/MainWindow.h"
 #include "app/ProgressWindow.h"
+#include "app/SettingsWindow.h"
 #include "app/SplashScreen.h"
+#include "app/TaskListWindow.h"
 #include "engine/PackRun.h"
 #include "lang/Language.h"
 #include "results/SolutionWindow.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/SolveBridge.h"
 #include "taskdb/TableSets.h"
+#include "taskdb/TaskCopier.h"
 #include "ui/ErrorBoundary.h"
+#include "ui/Hints.h"
 #include "ui/WindowTexts.h"
 
 #include <QApplication>
@@ -35,7 +41,15 @@ Startup::~Startup() {
     if (dm_) {
         dm_->setTaskPage(nullptr);
         dm_->setWaitWindow(nullptr);
+        dm_->setSettingsWindow(nullptr);
+        dm_->setBoxLibrary(nullptr);
+        dm_->setContainerLibrary(nullptr);
     }
+    if (tableSets_) tableSets_->setExchangePage(nullptr);
+    boxLibrary_.reset();
+    contLibrary_.reset();
+    taskList_.reset();
+    settingsWindow_.reset();
     about_.reset();
     ackno_.reset();
     solution_.reset();
@@ -52,7 +66,6 @@ StartupOutcome Startup::run() {
 }
 
 StartupOutcome Startup::sequence() {
-    engine::PackRun::setDefaultCaptions();
     help_ = std::make_unique<HelpFiles>();
     lang::Language::global().setWindowWriter(&ui::WindowTexts::global());
 
@@ -97,7 +110,6 @@ void Startup::createViewOptions() {}
 
 void Startup::createDataModule() {
     dm_ = std::make_unique<taskdb::DataModule>(store_, programFolder_);
-    dm_->setDialogs(&dialogs_);
     dm_->setTaskPage(tasksForm_.get());
     tableSets_ = std::make_unique<taskdb::TableSets>(*dm_, programFolder_);
     // The table files of the three sets are checked before any is opened.
@@ -110,6 +122,12 @@ void Startup::createDataModule() {
 // In this order: box library, container library, settings window, solution page, layout page,
 // progress window, task list, acknowledgements.
 void Startup::createWindows() {
+    boxLibrary_ = std::make_unique<LibraryWindow>(LibraryKind::boxes(), *dm_, tasksForm_.get());
+    contLibrary_ = std::make_unique<LibraryWindow>(LibraryKind::containers(), *dm_, tasksForm_.get());
+    dm_->setBoxLibrary(boxLibrary_.get());
+    dm_->setContainerLibrary(contLibrary_.get());
+    tasksForm_->setPageWindow(PageWindow::BoxLibrary, boxLibrary_.get());
+    tasksForm_->setPageWindow(PageWindow::ContainerLibrary, contLibrary_.get());
     solution_ = std::make_unique<results::SolutionWindow>(*dm_, tasksForm_.get());
     solution_->setReloadPlan([form = tasksForm_.get()] { form->updatePositTT(); });
     tasksForm_->setPageWindow(PageWindow::Solution, solution_.get());
@@ -120,8 +138,28 @@ void Startup::createWindows() {
     run_ = std::make_unique<engine::PackRun>(*problem_, *wait_);
     bridge_ = std::make_unique<taskdb::SolveBridge>(*dm_, *problem_, *run_);
     tasksForm_->setSolveBridge(bridge_.get());
+    createSettingsWindows();
     ackno_ = std::make_unique<AcknowledgementsWindow>(tasksForm_.get());
     tasksForm_->setAcknoForm(ackno_.get());
+    ui::Hints::global().keepShown(ackno_.get());
+}
+
+// The settings window and the task list, which follow the active table set together with the
+// main window's active-set label.
+void Startup::createSettingsWindows() {
+    copier_ = std::make_unique<taskdb::TaskCopier>(*dm_, *tableSets_);
+    settingsWindow_ = std::make_unique<SettingsWindow>(store_, *dm_, *tableSets_, *copier_, tasksForm_.get());
+    dm_->setSettingsWindow(settingsWindow_.get());
+    tasksForm_->setPageWindow(PageWindow::Settings, settingsWindow_.get());
+    taskList_ = std::make_unique<TaskListWindow>(*dm_, *settingsWindow_, tasksForm_.get());
+    tasksForm_->setPageWindow(PageWindow::TaskList, taskList_.get());
+    QObject::connect(settingsWindow_.get(), &SettingsWindow::exchangeStateShown, taskList_.get(),
+                     [this](const taskdb::ExchangeState& state) {
+                         tasksForm_->showActiveSet(state.exchVisible, state.exchCaption);
+                         taskList_->showExchangeState(state);
+                     });
+    tableSets_->setExchangePage(settingsWindow_.get());
+    tableSets_->updateExchangeState();
 }
 
 // In this order: box library, container library, task, solution and layout image reports. A

@@ -2,7 +2,7 @@
 
 #include "app/SavedViewSettings.h"
 #include "app/SettingsFile.h"
-#include "app/TaskDbDialogs.h"
+#include "core/Dialogs.h"
 #include "taskdb/RunStore.h"
 
 #include <filesystem>
@@ -21,6 +21,7 @@ namespace rectix::taskdb {
 class SolveBridge;
 class DataModule;
 class TableSets;
+class TaskCopier;
 } // namespace rectix::taskdb
 
 namespace rectix::app {
@@ -30,7 +31,10 @@ class AcknowledgementsWindow;
 class SplashScreen;
 class MainWindow;
 class HelpFiles;
+class LibraryWindow;
 class ProgressWindow;
+class SettingsWindow;
+class TaskListWindow;
 
 enum class StartupOutcome {
     Running, // the main window is shown; the message loop runs until it closes
@@ -69,6 +73,7 @@ class Startup {
     void createViewOptions();
     void createDataModule();
     void createWindows();
+    void createSettingsWindows();
     void createReports();
     void createAbout();
 
@@ -76,18 +81,22 @@ class Startup {
     taskdb::RunStore store_;
     SavedViewSettings savedView_;
     SettingsFile settings_;
-    TaskDbDialogs dialogs_;
 
     // The windows go first (see the destructor): their data controls watch the data module's cursors.
     std::unique_ptr<HelpFiles> help_;
     std::unique_ptr<MainWindow> tasksForm_;
     std::unique_ptr<SplashScreen> splash_;
     std::unique_ptr<ProgressWindow> wait_;
+    std::unique_ptr<LibraryWindow> boxLibrary_;
+    std::unique_ptr<LibraryWindow> contLibrary_;
     std::unique_ptr<AcknowledgementsWindow> ackno_;
+    std::unique_ptr<SettingsWindow> settingsWindow_;
+    std::unique_ptr<TaskListWindow> taskList_;
     std::unique_ptr<AboutWindow> about_;
     std::unique_ptr<results::SolutionWindow> solution_;
     std::unique_ptr<taskdb::DataModule> dm_;
     std::unique_ptr<taskdb::TableSets> tableSets_;
+    std::unique_ptr<taskdb::TaskCopier> copier_;
     // The engine for the whole run of the program, with the progress window as its progress.
     std::unique_ptr<engine::PackProblem> problem_;
     std::unique_ptr<engine::PackRun> run_;

@@ -4,6 +4,7 @@
 
 #include "app/OperationScope.h"
 #include "app/ProgressWindow.h"
+#include "core/Dialogs.h"
 #include "core/UiTexts.h"
 #include "taskdb/ControlsOff.h"
 #include "taskdb/DataModule.h"
@@ -13,8 +14,8 @@
 #include "ui/BusyCursor.h"
 #include "ui/DataEdit.h"
 #include "ui/DataGrid.h"
+#include "ui/DataGridModel.h"
 #include "ui/DisabledWindow.h"
-#include "ui/MessageDialogs.h"
 
 #include <QDialog>
 #include <QMenu>
@@ -37,7 +38,7 @@ void MainWindow::runButtonClick() {
 void MainWindow::Solve() {
     const std::string refusal = bridge_->solveRefusal();
     if (!refusal.empty()) {
-        ui::MessageDialogs::current().show(ui::DialogKind::Error, refusal, ui::DialogButton::Ok, 0);
+        core::Dialogs::current().show(core::DialogKind::Error, refusal, core::DialogButton::Ok, 0);
         return;
     }
     runOperation([this] {
@@ -49,9 +50,10 @@ void MainWindow::Solve() {
 
 // Containers the user fixed stay for the next Solve.
 void MainWindow::Clear() {
-    if (store_.warnings && ui::MessageDialogs::current().show(
-                               ui::DialogKind::Confirmation, core::messageText(34),
-                               ui::DialogButton::Ok | ui::DialogButton::Cancel, 0) != ui::DialogButton::Ok)
+    if (store_.warnings &&
+        core::Dialogs::current().show(core::DialogKind::Confirmation, core::messageText(34),
+                                      core::DialogButton::Ok | core::DialogButton::Cancel,
+                                      0) != core::DialogButton::Ok)
         return;
     runOperation([this] {
         bridge_->clearSolution();
@@ -154,8 +156,31 @@ void MainWindow::helpButtonClick() {
     helpPopup_->popup(corner - QPoint(helpPopup_->sizeHint().width(), 0));
 }
 
-void MainWindow::tasksNavigatorClick(bool inserted) {
-    if (inserted) nameEdit_->setFocus();
+// A command of the navigator leaves the keyboard in the page: the name of a new task is selected,
+// so typing replaces it, and after a delete the name of the task now shown has the focus.
+void MainWindow::tasksNavigatorClick(ui::DataNavigator::Button button) {
+    using B = ui::DataNavigator::Button;
+    if (button != B::Insert && button != B::Delete) return;
+    if (!nameEdit_->isEnabled()) return;
+    nameEdit_->setFocus(Qt::OtherFocusReason);
+    if (button == B::Insert) nameEdit_->selectAll();
+}
+
+// The new row's first cell that takes typing gets the focus.
+void MainWindow::rowsNavigatorClick(ui::DataGrid* grid, ui::DataNavigator::Button button) {
+    using B = ui::DataNavigator::Button;
+    if (button != B::Insert && button != B::Delete) return;
+    if (!grid->isEnabled()) return;
+    grid->setFocus(Qt::OtherFocusReason);
+    const int row = grid->dataModel().currentRow();
+    if (row < 0) return;
+    QAbstractItemModel* model = grid->model();
+    for (int c = 0; c < model->columnCount(); ++c) {
+        const QModelIndex cell = model->index(row, c);
+        if (grid->isColumnHidden(c) || !(model->flags(cell) & Qt::ItemIsEditable)) continue;
+        grid->setCurrentIndex(cell);
+        return;
+    }
 }
 
 void MainWindow::nameEditExit() {

@@ -4,6 +4,7 @@
 #include "app/OperationScope.h"
 #include "app/PageColours.h"
 #include "core/Checked.h"
+#include "core/Dialogs.h"
 #include "core/UiTexts.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
@@ -13,7 +14,6 @@
 #include "ui/DataGridModel.h"
 #include "ui/DataNavigator.h"
 #include "ui/ErrorBoundary.h"
-#include "ui/MessageDialogs.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 
 namespace rectix::app {
@@ -85,11 +86,26 @@ void MainWindow::showActiveSet(bool visible, const std::string& caption) {
 }
 
 void MainWindow::refreshStateTexts() {
+    splitHeadings();
     solutControls(store_.solutionState);
     fitButtons();
     newFileNameCaption();
     const int set = store_.activeDB;
     if (set >= 0 && set <= 2) showActiveSet(set != 0, core::captionText(34 + set));
+}
+
+// The texts space their parts apart ("Boxes:    Total    Left"); a text without such gaps is
+// split at its blanks, the last two words going over the two columns.
+void MainWindow::splitHeadings() {
+    static const QRegularExpression gaps(QStringLiteral("\\s{2,}"));
+    for (Heading* h : {&contsHeading_, &boxesHeading_}) {
+        const QString text = h->text->text().trimmed();
+        QStringList parts = text.split(gaps, Qt::SkipEmptyParts);
+        if (parts.size() != 3) parts = text.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        while (parts.size() > 3) parts[0] += QLatin1Char(' ') + parts.takeAt(1);
+        for (qsizetype i = 0; i < 3; ++i)
+            h->parts[static_cast<std::size_t>(i)]->setText(i < parts.size() ? parts[i] : QString());
+    }
 }
 
 void MainWindow::setFigure(taskdb::PageFigure figure, const std::string& text) {
@@ -139,14 +155,14 @@ bool MainWindow::editKeys(int key) {
 
 void MainWindow::guardGridEdit(int key) {
     if (!editKeys(key) || !dm_ || !dm_->tasks.isOpen()) return;
-    ui::MessageDialogs& dialogs = ui::MessageDialogs::current();
+    core::Dialogs& dialogs = core::Dialogs::current();
     if (dm_->tasksSolut.asBoolean()) {
-        dialogs.show(ui::DialogKind::Information, core::messageText(51), ui::DialogButton::Ok, 0);
+        dialogs.show(core::DialogKind::Information, core::messageText(51), core::DialogButton::Ok, 0);
         return;
     }
     const bool yellow = (contsGrid_->hasFocus() && contsGrid_->currentIndex().column() > 4) ||
                         (boxesGrid_->hasFocus() && boxesGrid_->currentIndex().column() > 4);
-    if (yellow) dialogs.show(ui::DialogKind::Information, core::messageText(52), ui::DialogButton::Ok, 0);
+    if (yellow) dialogs.show(core::DialogKind::Information, core::messageText(52), core::DialogButton::Ok, 0);
 }
 
 void MainWindow::validNameEdit() {

@@ -1,5 +1,6 @@
 // Prints how long the solution page takes for a stored plan of 1000 boxes in ten containers:
 // creating and opening the page, and writing the three CSV files.
+#include "core/Dialogs.h"
 #include "dataset/Transaction.h"
 #include "lang/Language.h"
 #include "results/SolutionWindow.h"
@@ -7,7 +8,6 @@
 #include "taskdb/RunStore.h"
 #include "taskdb/SolutionExport.h"
 #include "ui/Application.h"
-#include "ui/MessageDialogs.h"
 
 #include <QApplication>
 
@@ -51,9 +51,9 @@ Figures measure(const std::function<void()>& work) {
 }
 
 // Answers every dialog with OK, showing nothing.
-struct SilentDialogs : ui::MessageDialogs {
-    ui::DialogButton show(ui::DialogKind, const std::string&, ui::DialogButtons, int) override {
-        return ui::DialogButton::Ok;
+struct SilentDialogs : core::Dialogs {
+    core::DialogButton show(core::DialogKind, const std::string&, core::DialogButtons, int) override {
+        return core::DialogButton::Ok;
     }
     void errorBox(const std::string& text) override { std::fprintf(stderr, "error: %s\n", text.c_str()); }
     void plainMessage(const std::string&) override {}
@@ -144,7 +144,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Rectix"));
     lang::Language::global().applyLanguage(false, 0);
     SilentDialogs dialogs;
-    ui::MessageDialogs::install(&dialogs);
+    core::Dialogs* const replaced = core::Dialogs::install(&dialogs);
 
     char tmpl[] = "/tmp/rectix-bench-XXXXXX";
     if (!mkdtemp(tmpl)) return 1;
@@ -199,7 +199,7 @@ int main(int argc, char** argv) {
         std::printf("  File button (no dialogs) %8.2f ms median, %8.2f ms max\n", command.median,
                     command.max);
     }
-    ui::MessageDialogs::install(nullptr);
+    core::Dialogs::install(replaced);
     std::error_code ec;
     fs::remove_all(root, ec);
     return status;

@@ -1,5 +1,6 @@
 #include "results/SolutionWindow.h"
 
+#include "core/Dialogs.h"
 #include "core/UiTexts.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
@@ -11,7 +12,6 @@
 #include "ui/DisabledWindow.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/Help.h"
-#include "ui/MessageDialogs.h"
 #include "ui/ShownValue.h"
 #include "ui/WindowTexts.h"
 
@@ -267,10 +267,10 @@ void SolutionWindow::chartButtonClick() {
 }
 
 void SolutionWindow::fileButtonClick() {
-    ui::MessageDialogs& dialogs = ui::MessageDialogs::current();
+    core::Dialogs& dialogs = core::Dialogs::current();
     if (dm_.store().warnings &&
-        dialogs.show(ui::DialogKind::Confirmation, core::messageText(24),
-                     ui::DialogButton::Ok | ui::DialogButton::Cancel, 0) != ui::DialogButton::Ok)
+        dialogs.show(core::DialogKind::Confirmation, core::messageText(24),
+                     core::DialogButton::Ok | core::DialogButton::Cancel, 0) != core::DialogButton::Ok)
         return;
     taskdb::SolutionExport::Result result;
     {
@@ -280,13 +280,13 @@ void SolutionWindow::fileButtonClick() {
         result = taskdb::SolutionExport(dm_).write(std::filesystem::current_path() / "solutions", date);
     }
     if (!result.written()) {
-        dialogs.show(ui::DialogKind::Warning, core::messageText(26), ui::DialogButton::Ok, 0);
+        dialogs.show(core::DialogKind::Warning, core::messageText(26), core::DialogButton::Ok, 0);
         return;
     }
     std::string text = core::messageText(25);
     for (const auto* file : {&result.files.containers, &result.files.boxKinds, &result.files.positions})
         text += "\r ../" + (std::filesystem::path("solutions") / file->filename()).string();
-    dialogs.show(ui::DialogKind::Information, text, ui::DialogButton::Ok, 0);
+    dialogs.show(core::DialogKind::Information, text, core::DialogButton::Ok, 0);
 }
 
 void SolutionWindow::fixDBCheckMouseUp() {

@@ -1,6 +1,8 @@
 // The solve bridge: the containers the user fixed in the stored solution.
 #include "taskdb/SolveBridge.h"
 
+#include "core/Dialogs.h"
+
 #include "taskdb/ControlsOff.h"
 #include "taskdb/DataModule.h"
 
@@ -16,11 +18,11 @@ using core::toI16;
 // Reads only: the stored rows are replaced when the new solution is written,
 // so a solve that fails before then leaves them as they were.
 void SolveBridge::readFixedContainers(engine::PackSolution& plan) {
-    MessageDialog& dialogs = dm_.dialogs();
+    core::Dialogs& dialogs = core::Dialogs::current();
     auto deficit = [&](int slot, const std::string& name) {
-        dialogs.showWindow(DialogKind::Warning,
-                           core::messageText(slot) + "\r" + name + "\r" + core::messageText(92),
-                           {DialogButton::OK}, 0);
+        dialogs.show(DialogKind::Warning,
+                     core::messageText(slot) + "\r" + name + "\r" + core::messageText(92), DialogButton::Ok,
+                     0);
         dm_.waitWindow().repaintNow();
     };
     const ControlsOff off{&dm_.posit, &dm_.distr};
@@ -42,7 +44,6 @@ void SolveBridge::readFixedContainers(engine::PackSolution& plan) {
                                       " of container " + std::to_string(dm_.solutContNo.asInteger());
             checkPosition(type, dm_.positPosX.asInteger(), dm_.positPosY.asInteger(),
                           dm_.positPosLh.asInteger(), dm_.positPosWh.asInteger(), where);
-            if (dm_.positLoadNo.asInteger() < 1) refuse(where + " has no place in the loading sequence");
             int j = 1;
             while (j <= p_.boxCount &&
                    (p_.boxKinds.kindID[p_.boxInstKind[j]] != kindID || plan.contNo[j] != 0))
@@ -77,6 +78,13 @@ void SolveBridge::renumberFixedLoads(engine::PackSolution& plan) {
                 seen = 0;
             }
         } while (seen < plan.boxLoad[c] && n < largest);
+        // Boxes stored without a place in the sequence (a number below 1) follow the others, in
+        // instance order.
+        int next = 0;
+        for (int j = 1; j <= p_.boxCount; ++j)
+            if (plan.contNo[j] == c && plan.loadNo[j] >= 1) next = std::max<int>(next, plan.loadNo[j]);
+        for (int j = 1; j <= p_.boxCount; ++j)
+            if (plan.contNo[j] == c && plan.loadNo[j] < 1) plan.loadNo[j] = toI16(++next);
     }
 }
 

@@ -47,13 +47,13 @@ void SolveBridge::refuse(const std::string& what) const {
 }
 
 void SolveBridge::bar(int percent) {
-    dm_.waitWindow().setProgBar(percent);
+    dm_.waitWindow().setOverallPercent(percent);
 }
 
 void SolveBridge::step(int captionSlot) {
     ProgressView& w = dm_.waitWindow();
-    w.setProgLab(core::captionText(captionSlot));
-    w.setProgBar(0);
+    w.setStep(captionSlot);
+    w.setOverallPercent(0);
     w.repaintNow();
 }
 
@@ -69,6 +69,9 @@ std::string SolveBridge::solveRefusal() const {
 }
 
 void SolveBridge::solveTask() {
+    // Until the new plan is whole, the result record belongs to no task: a solve that fails or
+    // is refused leaves neither the old task's name on it nor a half plan under the new one.
+    dm_.store().loadedSolutionTaskID = 0;
     p_.resetProblem(p_.startSolution);
     readTaskInput();
     copyRunSettings();
@@ -81,7 +84,7 @@ void SolveBridge::solveTask() {
     run_.runPacking();
     writeSolution(p_.resultSolution);
     dm_.store().loadedSolutionTaskID = dm_.tasksTaskID.asInteger();
-    dm_.waitWindow().showTimeLab(false);
+    dm_.waitWindow().showElapsed(false);
 }
 
 void SolveBridge::readTaskInput() {

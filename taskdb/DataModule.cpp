@@ -1,6 +1,8 @@
 // The data module: construction, field settings, links and event binding.
 #include "taskdb/DataModule.h"
 
+#include "core/Dialogs.h"
+
 #include "taskdb/RunStore.h"
 #include "taskdb/Schema.h"
 
@@ -36,9 +38,9 @@ bool isBoolean(const dataset::Value& v) {
 } // namespace
 
 DataModule::DataModule(RunStore& store, const std::filesystem::path& programFolder)
-    : store_(store), dialogs_(&nullDialogs_), page_(&nullPage_), settings_(&nullSettings_),
-      viewOptions_(&nullViewOptions_), wait_(&nullWait_), contLibrary_(&nullLibrary_),
-      boxLibrary_(&nullLibrary_), db(dataset::AliasRegistry(programFolder), "RectixB", schema()),
+    : store_(store), page_(&nullPage_), settings_(&nullSettings_), viewOptions_(&nullViewOptions_),
+      wait_(&nullWait_), contLibrary_(&nullLibrary_), boxLibrary_(&nullLibrary_),
+      db(dataset::AliasRegistry(programFolder), "RectixB", schema()),
       exdb(dataset::AliasRegistry(programFolder), "Rectixexp", schema()) {
     conts.orderByIndex("Type_ind");
     boxes.orderByIndex("Kind_Ind");
@@ -184,6 +186,10 @@ void DataModule::bindEvents() {
     boxes.events.beforeEdit = on(&DataModule::boxesBeforeEdit);
     boxes.events.beforeDelete = on(&DataModule::boxesBeforeDelete);
     boxes.events.onCalcFields = on(&DataModule::boxesCalcFields);
+    for (Cursor* library : {&conts, &boxes}) {
+        library->events.afterPost = [this](Cursor& c) { libraryAfterChange(c); };
+        library->events.afterDelete = [this](Cursor& c) { libraryAfterChange(c); };
+    }
 
     tasks.events.afterOpen = on(&DataModule::tasksAfterOpen);
     tasks.events.afterInsert = on(&DataModule::tasksAfterInsert);
@@ -193,6 +199,7 @@ void DataModule::bindEvents() {
     tasks.events.afterScroll = on(&DataModule::tasksAfterScroll);
 
     tc.events.beforeInsert = on(&DataModule::tcBeforeInsert);
+    tc.events.onNewRecord = on(&DataModule::tcNewRecord);
     tc.events.beforeDelete = on(&DataModule::tcBeforeDelete);
     tc.events.afterDelete = on(&DataModule::tcAfterDelete);
     tc.events.afterPost = on(&DataModule::tcAfterPost);
@@ -201,6 +208,7 @@ void DataModule::bindEvents() {
     check(tcCost, &DataModule::tcCostValidate);
 
     tb.events.beforeInsert = on(&DataModule::tbBeforeInsert);
+    tb.events.onNewRecord = on(&DataModule::tbNewRecord);
     tb.events.beforeDelete = on(&DataModule::tbBeforeDelete);
     tb.events.afterDelete = on(&DataModule::tbAfterDelete);
     tb.events.afterPost = on(&DataModule::tbAfterPost);
@@ -217,10 +225,6 @@ void DataModule::bindEvents() {
         c->events.beforePost = [this](Cursor& rows) { checkAvailPosted(rows); };
     for (Cursor* c : {&tb, &tbs, &extb})
         c->events.beforePost = [this](Cursor& rows) { checkTotalPosted(rows); };
-}
-
-void DataModule::setDialogs(MessageDialog* dialogs) {
-    dialogs_ = dialogs ? dialogs : &nullDialogs_;
 }
 
 void DataModule::setTaskPage(TaskPageView* page) {
@@ -259,13 +263,13 @@ std::int32_t DataModule::currentTaskID() const {
     return tasksTaskID.asInteger();
 }
 
-DialogButton DataModule::ask(DialogKind kind, const std::string& text,
-                             const std::vector<DialogButton>& buttons, int helpContext) {
-    return dialogs_->showWindow(kind, text, buttons, helpContext);
+DialogButton DataModule::ask(DialogKind kind, const std::string& text, DialogButtons buttons,
+                             int helpContext) {
+    return core::Dialogs::current().show(kind, text, buttons, helpContext);
 }
 
 void DataModule::refuse(DialogKind kind, const std::string& text, int helpContext) {
-    ask(kind, text, {DialogButton::OK}, helpContext);
+    ask(kind, text, DialogButton::Ok, helpContext);
     throw core::SilentAbort();
 }
 

@@ -2,6 +2,8 @@
 // a task with everything that belongs to it.
 #include "taskdb/DataModule.h"
 
+#include "core/Dialogs.h"
+
 #include "taskdb/ProgressView.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/TaskPageView.h"
@@ -11,6 +13,9 @@
 #include "core/Errors.h"
 #include "core/Rounding.h"
 #include "core/UiTexts.h"
+
+#include <limits>
+#include <utility>
 
 namespace rectix::taskdb {
 
@@ -114,7 +119,7 @@ void DataModule::keyValidate(const TaskRowSide& side) {
 
 // Shows the warning, drops the row's pending changes and refuses.
 void DataModule::refuseAndDrop(Cursor& rows, int slot) {
-    ask(DialogKind::Warning, msg(slot), {DialogButton::OK}, 0);
+    ask(DialogKind::Warning, msg(slot), DialogButton::Ok, 0);
     rows.cancel();
     throw core::SilentAbort();
 }
@@ -124,7 +129,7 @@ void DataModule::amountValidate(const TaskRowSide& side) {
     if (side.amount.asInteger() < 1) refuseAndDrop(side.rows, 74);
     // Fewer than the fixed containers hold: only Ignore lets the value through.
     if (side.count.asInteger() > side.amount.asInteger() &&
-        ask(DialogKind::Warning, msg(side.belowCount), {DialogButton::OK, DialogButton::Ignore}, 5) !=
+        ask(DialogKind::Warning, msg(side.belowCount), DialogButton::Ok | DialogButton::Ignore, 5) !=
             DialogButton::Ignore)
         throw core::SilentAbort();
 }
@@ -137,9 +142,8 @@ void DataModule::costValidate(const TaskRowSide& side) {
 // Asks only about the user's own deletes: not while a whole task is deleted.
 void DataModule::rowBeforeDelete(const TaskRowSide& side) {
     if (deletingTask_ || !page_->pageEnabled() || page_->taskListVisible()) return;
-    if (side.count.asInteger() > 0 &&
-        ask(DialogKind::Warning, msg(side.usedByFixed), {DialogButton::OK, DialogButton::Ignore}, 5) !=
-            DialogButton::Ignore)
+    if (side.count.asInteger() > 0 && ask(DialogKind::Warning, msg(side.usedByFixed),
+                                          DialogButton::Ok | DialogButton::Ignore, 5) != DialogButton::Ignore)
         throw core::SilentAbort();
 }
 
@@ -152,9 +156,58 @@ void DataModule::checkTotalPosted(Cursor& rows) {
 }
 
 // The engine would make containers (boxes) of a row with nothing available
-// that the user never made available, so such a row is never stored.
+// that the user never made available, so such a row is never stored. A row
+// posted for another change (Clear's recount of the used counts) is not refused
+// for an amount it leaves as stored.
 void DataModule::checkAmountPosted(Cursor& rows, const char* amountField) {
+    if (rows.state() == dataset::CursorState::Edit &&
+        rows.storedValue(amountField) == rows.field(amountField).value())
+        return;
     if (rows.field(amountField).asInteger() < 1) refuse(DialogKind::Warning, msg(74), 0);
+    if (&rows == &tc) checkTaskTotal(rows, tcs, "TypeID", amountField, 38);
+    if (&rows == &tb) checkTaskTotal(rows, tbs, "KindID", amountField, 39);
+}
+
+// The task's totals are 16-bit: a row that would take its task's total beyond
+// that is refused before anything is stored, so the rows and the totals agree.
+void DataModule::checkTaskTotal(Cursor& rows, Cursor& taskRows, const char* key, const char* amountField,
+                                int slot) {
+    const dataset::Value own = rows.storedValue(key); // null for a new row
+    std::int64_t total = rows.field(amountField).asInteger();
+    if (!taskRows.isOpen()) taskRows.open();
+    taskRows.refresh();
+    for (taskRows.first(); !taskRows.eof(); taskRows.next())
+        if (own.isNull() || !(taskRows.field(key).value() == own))
+            total += taskRows.field(amountField).asInteger();
+    if (total > std::numeric_limits<std::int16_t>::max())
+        refuse(DialogKind::Error, msg(slot) + std::to_string(std::numeric_limits<std::int16_t>::max()), 0);
+}
+
+namespace {
+
+// A default is no entry of the user's: the rules for entries do not judge it.
+void setDefault(dataset::Field& f, const dataset::Value& v) {
+    auto rule = std::exchange(f.onValidate, nullptr);
+    try {
+        f.setValue(v);
+    } catch (...) {
+        f.onValidate = std::move(rule);
+        throw;
+    }
+    f.onValidate = std::move(rule);
+}
+
+} // namespace
+
+// A new row shows the count and cost it is stored with.
+void DataModule::tcNewRecord() {
+    setDefault(tcUsed, dataset::Value(std::int64_t{0}));
+    setDefault(tcCost, dataset::Value(0.0));
+}
+
+void DataModule::tbNewRecord() {
+    setDefault(tbPlaced, dataset::Value(std::int64_t{0}));
+    setDefault(tbCost, dataset::Value(0.0));
 }
 
 void DataModule::tasksBeforeDelete() {
@@ -164,8 +217,8 @@ void DataModule::tasksBeforeDelete() {
     wait_->showWindow();
     wait_->repaintNow();
     if (!listShown) page_->setPageEnabled(false);
-    wait_->setProgLab(core::captionText(46));
-    wait_->setProgBar(0);
+    wait_->setStep(46);
+    wait_->setOverallPercent(0);
     wait_->repaintNow();
     for (Cursor* c : {&tc, &tb, &distr, &posit}) c->disableControls();
     for (Cursor* c : {&solut, &distr, &posit}) c->setAutoCalcFields(false);
@@ -189,12 +242,13 @@ void DataModule::deleteTaskRows(std::int32_t taskID) {
         while (!posit.isEmpty()) posit.deleteRow();
         solut.deleteRow();
     }
-    wait_->setProgBar(5);
+    wait_->setOverallPercent(5);
     while (!tc.isEmpty()) tc.deleteRow();
-    wait_->setProgBar(10);
+    wait_->setOverallPercent(10);
     const std::size_t n = tb.recordCount();
     for (std::size_t i = 0; !tb.isEmpty(); ++i) {
-        wait_->setProgBar(static_cast<int>(10 + core::roundHalfEven(static_cast<long double>(i) * 90 / n)));
+        wait_->setOverallPercent(
+            static_cast<int>(10 + core::roundHalfEven(static_cast<long double>(i) * 90 / n)));
         tb.deleteRow();
     }
     if (!tasksloc.isOpen()) tasksloc.open();
@@ -203,9 +257,9 @@ void DataModule::deleteTaskRows(std::int32_t taskID) {
 
 void DataModule::restoreAfterDelete(bool failed, bool listShown) {
     deletingTask_ = false;
-    wait_->setProgBar(100);
+    wait_->setOverallPercent(100);
     if (failed) {
-        // showWindow the rolled-back rows again. The error that ended the delete is
+        // Show the rolled-back rows again. The error that ended the delete is
         // the one to report; a further one while restoring is not.
         try {
             for (Cursor* c : {&solut, &distr, &posit, &tc, &tb})
@@ -216,7 +270,7 @@ void DataModule::restoreAfterDelete(bool failed, bool listShown) {
     for (Cursor* c : {&tc, &tb, &distr, &posit}) c->enableControls();
     for (Cursor* c : {&solut, &distr, &posit}) c->setAutoCalcFields(true);
     wait_->hideWindow();
-    wait_->setProgBar(0);
+    wait_->setOverallPercent(0);
     page_->setBusyCursor(false);
     if (!listShown) page_->setPageEnabled(true);
     if (failed) {

@@ -1,5 +1,7 @@
 #include "taskdb/TaskCopier.h"
 
+#include "core/Dialogs.h"
+
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/TableSets.h"
@@ -136,7 +138,7 @@ class LibraryUndo {
 
 } // namespace
 
-// Steps 2, 3 and 12 of the copy: the windows while it runs, restored however it ends.
+// The windows while a copy runs, restored however it ends.
 class TaskCopier::Frame {
   public:
     Frame(TaskCopier& copier, bool toExport) : dm_(copier.dm_), sets_(copier.sets_), toExport_(toExport) {
@@ -147,13 +149,13 @@ class TaskCopier::Frame {
         dm_.taskPage().setBusyCursor(true);
         ProgressView& wait = dm_.waitWindow();
         wait.showWindow();
-        wait.setProgLab(core::captionText(37));
-        wait.setProgBar(5);
+        wait.setStep(37);
+        wait.setOverallPercent(5);
     }
     ~Frame() {
         ProgressView& wait = dm_.waitWindow();
         wait.hideWindow();
-        wait.setProgBar(0);
+        wait.setOverallPercent(0);
         dm_.taskPage().setBusyCursor(false);
         if (toExport_)
             sets_.exchangePage().setWindowEnabled(true);
@@ -176,8 +178,8 @@ bool TaskCopier::copyFileToExport(std::string_view table) {
         dm_.db.copyTableFileTo(table, dm_.exdb);
         return true;
     } catch (const std::exception&) {
-        dm_.dialogs().showWindow(DialogKind::Error, msg(16) + " " + dm_.db.table(table).fileName(),
-                                 {DialogButton::OK}, 0);
+        core::Dialogs::current().show(DialogKind::Error, msg(16) + " " + dm_.db.table(table).fileName(),
+                                      DialogButton::Ok, 0);
         return false;
     }
 }
@@ -186,13 +188,13 @@ void TaskCopier::TaskCopying(bool toExport) {
     RunStore& store = dm_.store();
     // The buttons are offered only while the home set is active.
     if (!sets_.requireOpenSet() || store.activeDB != 0) return;
-    MessageDialog& dialogs = dm_.dialogs();
+    core::Dialogs& dialogs = core::Dialogs::current();
     if (dm_.tasks.isEmpty()) {
-        dialogs.showWindow(DialogKind::Confirmation, msg(13), {DialogButton::OK}, 0);
+        dialogs.show(DialogKind::Confirmation, msg(13), DialogButton::Ok, 0);
         return;
     }
-    if (store.warnings && dialogs.showWindow(DialogKind::Confirmation, msg(toExport ? 17 : 120),
-                                             {DialogButton::OK, DialogButton::Cancel}, 0) != DialogButton::OK)
+    if (store.warnings && dialogs.show(DialogKind::Confirmation, msg(toExport ? 17 : 120),
+                                       DialogButton::Ok | DialogButton::Cancel, 0) != DialogButton::Ok)
         return;
 
     Frame frame(*this, toExport);
@@ -212,7 +214,7 @@ void TaskCopier::TaskCopying(bool toExport) {
     for (const char* table : libraryTables) {
         const std::string file = dm_.exdb.table(table).fileName();
         if (!undo.save(file)) {
-            dialogs.showWindow(DialogKind::Error, msg(16) + " " + file, {DialogButton::OK}, 0);
+            dialogs.show(DialogKind::Error, msg(16) + " " + file, DialogButton::Ok, 0);
             return;
         }
     }
@@ -232,7 +234,7 @@ void TaskCopier::TaskCopying(bool toExport) {
         }
         int percent = 10;
         for (const char* table : libraryTables) {
-            wait.setProgBar(percent);
+            wait.setOverallPercent(percent);
             percent += 25;
             if (!copyFileToExport(table)) {
                 undo.restore();
@@ -240,7 +242,7 @@ void TaskCopier::TaskCopying(bool toExport) {
             }
             undo.changed(dm_.exdb.table(table).fileName());
         }
-        wait.setProgBar(60);
+        wait.setOverallPercent(60);
         if (toExport)
             exportRows(rows);
         else
@@ -252,7 +254,7 @@ void TaskCopier::TaskCopying(bool toExport) {
     }
     undo.discard();
     if (duplicate != 0) dm_.tasks.locate("TaskID", duplicate);
-    wait.setProgBar(100);
+    wait.setOverallPercent(100);
     dm_.tc.first();
     dm_.tb.first();
 }
@@ -301,7 +303,7 @@ bool TaskCopier::acceptRow(const Row& row, bool toExport, bool containers) {
     library.open();
     if (key >= 1 && library.locate(keyField, static_cast<std::int64_t>(key)))
         text += "\r\"" + library.field(containers ? "Type" : "Kind").asString() + "\"";
-    dm_.dialogs().showWindow(DialogKind::Warning, text, {DialogButton::OK}, 0);
+    core::Dialogs::current().show(DialogKind::Warning, text, DialogButton::Ok, 0);
     return false;
 }
 
@@ -312,11 +314,11 @@ void TaskCopier::exportRows(const TaskRows& rows) {
     copyRow(dm_.extasks, rows.task);
     dm_.extasks.post();
     const std::int32_t id = dm_.extasks.field("TaskID").asInteger();
-    wait.setProgBar(70);
+    wait.setOverallPercent(70);
     copyTaskRows(dm_.extc, rows.tc, id);
-    wait.setProgBar(80);
+    wait.setOverallPercent(80);
     copyTaskRows(dm_.extb, rows.tb, id);
-    wait.setProgBar(90);
+    wait.setOverallPercent(90);
     copyTaskRows(dm_.exsolut, rows.solut, id);
     copyTaskRows(dm_.exdistr, rows.distr, id);
     copyTaskRows(dm_.exposit, rows.posit, id);
@@ -339,11 +341,11 @@ std::int32_t TaskCopier::duplicateRows(const TaskRows& rows) {
     tasks.field("Date").setDate(today());
     tasks.post();
     const std::int32_t id = tasks.field("TaskID").asInteger();
-    wait.setProgBar(70);
+    wait.setOverallPercent(70);
     copyTaskRows(tc, rows.tc, id, "Used");
-    wait.setProgBar(80);
+    wait.setOverallPercent(80);
     copyTaskRows(tb, rows.tb, id, "Placed");
-    wait.setProgBar(90);
+    wait.setOverallPercent(90);
     tx.commit();
     dm_.tasks.refresh();
     return id;

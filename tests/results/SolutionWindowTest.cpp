@@ -5,6 +5,7 @@
 
 #include "results/SolutionWindow.h"
 
+#include "core/Dialogs.h"
 #include "dataset/Cursor.h"
 #include "lang/Language.h"
 #include "taskdb/DataModule.h"
@@ -13,7 +14,6 @@
 #include "ui/DataGrid.h"
 #include "ui/DataGridModel.h"
 #include "ui/DataLabel.h"
-#include "ui/MessageDialogs.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -39,24 +39,30 @@ using taskdb::test::loadSolution;
 namespace {
 
 // Records each dialog as "<kind>: text" and answers from `answers`, then with Cancel.
-class ScriptedDialogs : public ui::MessageDialogs {
+class ScriptedDialogs : public core::Dialogs {
   public:
-    ScriptedDialogs() { install(this); }
-    ~ScriptedDialogs() override { install(nullptr); }
+    ScriptedDialogs() : replaced_(install(this)) {}
+    ~ScriptedDialogs() override { install(replaced_); }
+    ScriptedDialogs(const ScriptedDialogs&) = delete;
+    ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
 
-    ui::DialogButton show(ui::DialogKind kind, const std::string& text, ui::DialogButtons, int) override {
+    core::DialogButton show(core::DialogKind kind, const std::string& text, core::DialogButtons,
+                            int) override {
         const char* names[] = {"warning: ", "error: ", "information: ", "confirm: "};
         shown.push_back(names[static_cast<int>(kind)] + text);
-        if (answers.empty()) return ui::DialogButton::Cancel;
-        const ui::DialogButton answer = answers.front();
+        if (answers.empty()) return core::DialogButton::Cancel;
+        const core::DialogButton answer = answers.front();
         answers.pop_front();
         return answer;
     }
     void errorBox(const std::string& text) override { shown.push_back("errorbox: " + text); }
     void plainMessage(const std::string& text) override { shown.push_back("plain: " + text); }
 
-    std::deque<ui::DialogButton> answers;
+    std::deque<core::DialogButton> answers;
     std::vector<std::string> shown;
+
+  private:
+    core::Dialogs* replaced_;
 };
 
 // Stands in for the layout page: counts how often it is shown.
@@ -220,7 +226,7 @@ TEST_F(SolutionWindowTest, ContainerAndPositionColumnsWidenWithTheWindowButNever
 
 TEST_F(SolutionWindowTest, FileWritesTheThreeFilesAndNamesThem) {
     store.warnings = true;
-    dialogs.answers = {ui::DialogButton::Ok};
+    dialogs.answers = {core::DialogButton::Ok};
     window->fileButtonClick();
     ASSERT_EQ(dialogs.shown.size(), 2u);
     EXPECT_EQ(dialogs.shown[0], "confirm: Write current solution to files now?");
@@ -234,7 +240,7 @@ TEST_F(SolutionWindowTest, FileWritesTheThreeFilesAndNamesThem) {
 
 TEST_F(SolutionWindowTest, FileAsksFirstOnlyWithWarnings) {
     store.warnings = true;
-    dialogs.answers = {ui::DialogButton::Cancel};
+    dialogs.answers = {core::DialogButton::Cancel};
     window->fileButtonClick();
     EXPECT_EQ(dialogs.shown.size(), 1u);
     EXPECT_FALSE(fs::exists(root / "solutions"));
