@@ -41,6 +41,7 @@ Startup::~Startup() {
     if (dm_) {
         dm_->setTaskPage(nullptr);
         dm_->setWaitWindow(nullptr);
+        dm_->setOperationView(nullptr);
         dm_->setSettingsWindow(nullptr);
         dm_->setBoxLibrary(nullptr);
         dm_->setContainerLibrary(nullptr);
@@ -111,6 +112,8 @@ void Startup::createViewOptions() {}
 void Startup::createDataModule() {
     dm_ = std::make_unique<taskdb::DataModule>(store_, programFolder_);
     dm_->setTaskPage(tasksForm_.get());
+    operations_.setMainWindow(tasksForm_.get());
+    dm_->setOperationView(&operations_);
     tableSets_ = std::make_unique<taskdb::TableSets>(*dm_, programFolder_);
     // The table files of the three sets are checked before any is opened.
     for (const char* alias : taskdb::TableSets::aliasNames) tableSets_->repairAllValFiles(alias);
@@ -134,6 +137,7 @@ void Startup::createWindows() {
     wait_ = std::make_unique<ProgressWindow>();
     dm_->setWaitWindow(wait_.get());
     tasksForm_->setWaitForm(wait_.get());
+    operations_.setProgressWindow(wait_.get());
     problem_ = std::make_unique<engine::PackProblem>();
     run_ = std::make_unique<engine::PackRun>(*problem_, *wait_);
     bridge_ = std::make_unique<taskdb::SolveBridge>(*dm_, *problem_, *run_);
@@ -150,6 +154,7 @@ void Startup::createSettingsWindows() {
     copier_ = std::make_unique<taskdb::TaskCopier>(*dm_, *tableSets_);
     settingsWindow_ = std::make_unique<SettingsWindow>(store_, *dm_, *tableSets_, *copier_, tasksForm_.get());
     dm_->setSettingsWindow(settingsWindow_.get());
+    operations_.setSettingsWindow(settingsWindow_.get());
     tasksForm_->setPageWindow(PageWindow::Settings, settingsWindow_.get());
     taskList_ = std::make_unique<TaskListWindow>(*dm_, *settingsWindow_, tasksForm_.get());
     tasksForm_->setPageWindow(PageWindow::TaskList, taskList_.get());
