@@ -2,6 +2,7 @@
 
 #include "app/AboutWindow.h"
 #include "app/AcknowledgementsWindow.h"
+#include "app/BoxImportMenu.h"
 #include "app/HelpFiles.h"
 #include "app/LibraryKind.h"
 #include "app/LibraryWindow.h"
@@ -126,6 +127,7 @@ void Startup::createDataModule() {
 // progress window, task list, acknowledgements.
 void Startup::createWindows() {
     boxLibrary_ = std::make_unique<LibraryWindow>(LibraryKind::boxes(), *dm_, tasksForm_.get());
+    new BoxImportMenu(*boxLibrary_, *dm_); // the window owns it
     contLibrary_ = std::make_unique<LibraryWindow>(LibraryKind::containers(), *dm_, tasksForm_.get());
     dm_->setBoxLibrary(boxLibrary_.get());
     dm_->setContainerLibrary(contLibrary_.get());
