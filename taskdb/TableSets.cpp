@@ -3,6 +3,7 @@
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/Schema.h"
+#include "taskdb/WriteCheck.h"
 
 #include "dataset/Errors.h"
 #include "dataset/TableSet.h"
@@ -110,7 +111,6 @@ void TableSets::setExportTablesActive(bool active) {
         dm_.exdb.close();
         return;
     }
-    DataModule::ensureTableFiles(dm_.exdb);
     dm_.exdb.open();
     for (dataset::Cursor* c : dm_.exportTables()) c->open();
 }
@@ -134,7 +134,10 @@ void TableSets::switchDatabase(int newSet) {
         store.activeDB = static_cast<std::int16_t>(newSet);
         updateExchangeState();
     } else {
-        dm_.dialogs().showMessage(msg(73));
+        if (dm_.openFailedReadOnly())
+            dm_.dialogs().showWindow(DialogKind::Warning, WriteCheck::warningText, {DialogButton::OK}, 0);
+        else
+            dm_.dialogs().showMessage(msg(73));
         // A set that opened only in part is closed before the tables are re-pointed.
         dm_.setTablesActive(false);
         setDatabaseName(store.activeDB);

@@ -125,7 +125,7 @@ void makeSet(const fs::path& target, const char* alias, const json* sample) {
         writeFile(staging / dataset::AliasRegistry::fileName, std::string(alias) + "=set\n");
         {
             dataset::TableSet set(dataset::AliasRegistry(staging), alias, taskdb::schema());
-            taskdb::DataModule::ensureTableFiles(set);
+            set.createTableFiles();
             if (sample) {
                 set.open();
                 writeSample(set, *sample);

@@ -114,7 +114,6 @@ TEST_F(LibraryRules, TheExportSetGuardRefusesInsertingAndEditingButNotDeleting) 
 TEST_F(LibraryRules, ATypeUsedInTheExportSetIsNeitherChangedNorDeleted) {
     const auto crate = addBox("Crate", 100, 100);
     store.boxEditMode = true;
-    DataModule::ensureTableFiles(dm->exdb);
     dm->exdb.open();
     dm->extb.open();
     dm->extb.append();
