@@ -66,7 +66,8 @@ std::string SolveBridge::solveRefusal() const {
         return core::messageText(39) + std::to_string(engine::maxTaskBoxes);
     if (dm_.tc.recordCount() == 0) return core::messageText(42);
     if (dm_.tb.recordCount() == 0) return core::messageText(43);
-    return {};
+    // The solution would store the active settings over settings that no window wrote.
+    return dm_.taskSettingsRefusal();
 }
 
 void SolveBridge::solveTask() {
