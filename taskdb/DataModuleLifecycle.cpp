@@ -2,6 +2,8 @@
 // that keep the windows in step with the current task.
 #include "taskdb/DataModule.h"
 
+#include "core/Dialogs.h"
+
 #include "taskdb/RunStore.h"
 #include "taskdb/SettingsView.h"
 #include "taskdb/TaskPageView.h"
@@ -18,6 +20,12 @@
 
 namespace rectix::taskdb {
 
+namespace {
+
+constexpr const char* applicationTitle = "Rectix";
+
+} // namespace
+
 void DataModule::dataModuleCreate() {
     if (setTablesActive(true)) {
         if (store_.lastTaskID != 0) tasks.locate("TaskID", store_.lastTaskID);
@@ -26,9 +34,10 @@ void DataModule::dataModuleCreate() {
         return;
     }
     if (openReadOnly_)
-        dialogs_->showWindow(DialogKind::Warning, WriteCheck::warningText, {DialogButton::OK}, 0);
+        core::Dialogs::current().show(core::DialogKind::Warning, WriteCheck::warningText,
+                                      core::DialogButton::Ok, 0);
     else
-        dialogs_->showMessage(std::string(applicationTitle) + " " + core::messageText(76));
+        core::Dialogs::current().plainMessage(std::string(applicationTitle) + " " + core::messageText(76));
     store_.dbState = 0;
     setTablesActive(false);
 }
@@ -69,7 +78,7 @@ bool DataModule::setTablesActive(bool active) {
         openError_ = "unknown error";
         return false;
     }
-    dialogs_->showMessage(core::messageText(119));
+    core::Dialogs::current().plainMessage(core::messageText(119));
     return false;
 }
 
@@ -95,7 +104,7 @@ std::string DataModule::taskSettingsRefusal() {
 void DataModule::loadTaskOptions() {
     if (tasks.isEmpty()) return;
     if (const std::string bad = taskSettingsRefusal(); !bad.empty()) {
-        dialogs_->showWindow(DialogKind::Error, bad, {DialogButton::OK}, 0);
+        core::Dialogs::current().show(DialogKind::Error, bad, DialogButton::Ok, 0);
         return;
     }
     store_.optPower = core::toI16(tasksPower.asInteger());

@@ -2,6 +2,7 @@
 
 #include "TaskFile.h"
 
+#include "core/Dialogs.h"
 #include "dataset/Errors.h"
 #include "engine/PackRun.h"
 #include "lang/Language.h"
@@ -30,22 +31,31 @@ std::string oneLine(std::string text) {
 
 // Dialogs take the accepting answer; their texts are kept and go to standard
 // error only when the action succeeds. A failure is told in one line of its own.
-struct StderrDialogs : taskdb::MessageDialog {
-    taskdb::DialogButton showWindow(taskdb::DialogKind, const std::string& text,
-                                    const std::vector<taskdb::DialogButton>& buttons, int) override {
-        showMessage(text);
-        for (auto b : {taskdb::DialogButton::OK, taskdb::DialogButton::Yes, taskdb::DialogButton::YesToAll,
-                       taskdb::DialogButton::All, taskdb::DialogButton::Ignore})
-            for (auto offered : buttons)
-                if (offered == b) return b;
-        return buttons.empty() ? taskdb::DialogButton::OK : buttons.front();
+struct StderrDialogs : core::Dialogs {
+    core::DialogButton show(core::DialogKind, const std::string& text, core::DialogButtons buttons,
+                            int) override {
+        plainMessage(text);
+        using B = core::DialogButton;
+        for (B b : {B::Ok, B::Yes, B::YesToAll, B::All, B::Ignore, B::No, B::NoToAll, B::Cancel})
+            if (buttons.has(b)) return b;
+        return B::Ok;
     }
-    void showMessage(const std::string& text) override { lines.push_back(oneLine(text)); }
+    void errorBox(const std::string& text) override { plainMessage(text); }
+    void plainMessage(const std::string& text) override { lines.push_back(oneLine(text)); }
     void flush() {
         for (const std::string& line : lines) std::cerr << "rectix-solve: " << line << "\n";
         lines.clear();
     }
     std::vector<std::string> lines;
+};
+
+// The dialogs of the process while it lives.
+struct InstalledDialogs {
+    explicit InstalledDialogs(core::Dialogs& dialogs) : replaced(core::Dialogs::install(&dialogs)) {}
+    ~InstalledDialogs() { core::Dialogs::install(replaced); }
+    InstalledDialogs(const InstalledDialogs&) = delete;
+    InstalledDialogs& operator=(const InstalledDialogs&) = delete;
+    core::Dialogs* replaced;
 };
 
 // Bad input: one line on standard error, exit status 2.
@@ -72,7 +82,7 @@ struct ScratchProgramFolder {
 };
 
 int usage() {
-    std::cerr << "usage: rectix-solve TASK.json\n"
+    std::cerr << "usage: rectix-solve [--clock-step MS] TASK.json\n"
                  "       rectix-solve --taskset DIR --task ID [--clear | --reload]\n";
     return 2;
 }
@@ -113,9 +123,9 @@ int runStoredTask(const std::vector<std::string>& args) {
     ScratchProgramFolder program(*folder);
     taskdb::RunStore store;
     StderrDialogs dialogs;
+    const InstalledDialogs installed(dialogs);
     taskdb::NullProgressView wait;
     taskdb::DataModule dm(store, program.path);
-    dm.setDialogs(&dialogs);
     dm.setWaitWindow(&wait);
     dm.dataModuleCreate();
     if (store.dbState != 555)

@@ -58,6 +58,8 @@ TEST(TaskFile, RefusesBadInputNamingTheField) {
         // Within their field types, but the engine's sums would overflow: the table rules' ranges.
         {"loadwt-overflow.json", "containers[0].LoadWt: 2147483647 is outside"},
         {"weight-overflow.json", "boxes[0].Weight: 2147483647 is outside"},
+        {"fixed-outside.json", "fixed[0].boxes[0]: outside the container"},
+        {"fixed-no-free-container.json", "fixed[1].TypeID: no free container"},
     };
     for (const auto& [file, message] : cases) {
         engine::PackProblem p;
