@@ -1,7 +1,5 @@
 #include "taskdb/ValueRanges.h"
 
-#include "dataset/TableDef.h"
-
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -42,7 +40,7 @@ std::string ValueRange::refusal(double v) const {
 
 const ValueRange* valueRange(std::string_view table, std::string_view field) {
     for (const ValueRange& r : ranges)
-        if (dataset::sameName(r.table, table) && dataset::sameName(r.field, field)) return &r;
+        if (r.table == table && r.field == field) return &r;
     return nullptr;
 }
 

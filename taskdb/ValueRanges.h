@@ -21,7 +21,7 @@ struct ValueRange {
     std::string refusal(double v) const;
 };
 
-// The range of a table's field (names as stored); nullptr for a field without one.
+// The range of a table's field (names exactly as stored); nullptr for a field without one.
 // The tasks table's optimizer settings have the settings window's ranges; its
 // Qw field packs two of them, "WeightFactor" (Qw mod 100) and
 // "BindGroupFactor" (Qw div 100), listed under those names.
