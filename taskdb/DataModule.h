@@ -186,6 +186,7 @@ class DataModule {
     void costValidate(const TaskRowSide& side);
     void rowBeforeDelete(const TaskRowSide& side);
     void checkAmountPosted(Cursor& rows, const char* amountField);
+    void checkRangesPosted(Cursor& rows, const char* table);
     void checkTaskTotal(Cursor& rows, Cursor& taskRows, const char* key, const char* amountField, int slot);
     void deleteTaskRows(std::int32_t taskID);
 

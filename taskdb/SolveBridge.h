@@ -61,6 +61,9 @@ class SolveBridge {
     // Box `box` of the plan takes container `container` and the current box-position row.
     void takeStoredBox(engine::PackSolution& plan, int box, int container) const;
     void checkPosition(int type, int x, int y, int length, int width, const std::string& where) const;
+    // The current stored container, read into the plan as container c, against its rows.
+    void checkStoredCounts(const engine::PackSolution& plan, int c) const;
+    void checkNoOverlap(const engine::PackSolution& plan, int c, int stored) const;
     void deleteStoredSolution(bool keepFixed, int& kept);
     void changeRows(const std::function<void()>& change);
     void bar(int percent);

@@ -38,6 +38,10 @@ std::string ValueRange::refusal(double v) const {
     return std::string(field) + " " + number(v) + " is outside " + number(low) + ".." + number(high);
 }
 
+std::string ValueRange::rule() const {
+    return std::string(field) + " must be from " + number(low) + " to " + number(high);
+}
+
 const ValueRange* valueRange(std::string_view table, std::string_view field) {
     for (const ValueRange& r : ranges)
         if (r.table == table && r.field == field) return &r;

@@ -19,6 +19,8 @@ struct ValueRange {
     bool contains(double v) const { return v >= low && v <= high; }
     // "Time 100000 is outside 5..5555"
     std::string refusal(double v) const;
+    // "Time must be from 5 to 5555"
+    std::string rule() const;
 };
 
 // The range of a table's field (names exactly as stored); nullptr for a field without one.
