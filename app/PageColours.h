@@ -14,6 +14,7 @@ inline const QColor aqua{0, 255, 255};            // results and the task's name
 inline const QColor noTaskGrey{242, 242, 242};    // task controls while there is no task
 inline const QColor greenFont{0, 128, 0};         // costs
 inline const QColor blueFont{0, 0, 255};          // amounts to pack
+inline const QColor leftBoxesRed{255, 187, 187};  // a solved task leaves boxes
 
 // A colour value with red in the lowest byte.
 inline QColor fromColourValue(std::uint32_t c) {

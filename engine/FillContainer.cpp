@@ -64,6 +64,8 @@ void FillEngine::fillContainer() {
                 takeOutIncompleteGroup();
         }
         if (fillPos >= boxN) break;
+        // A long fill looks around now and then; a stop leaves the rest of the order untried.
+        if (fillPos % 16 == 0 && lookAroundWhenDue()) break;
         if (static_cast<long double>(fill.fillWeight) + minBoxWeight > slack * contLoadWt ||
             static_cast<long double>(fill.fillArea) + minBoxArea > slack * contArea)
             break;

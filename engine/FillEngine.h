@@ -211,6 +211,15 @@ class FillEngine {
     std::pair<std::int64_t, std::int64_t> orderingSignatures(bool markedOnly) const;
     bool fillOrdering(Driver& d);
     bool progressStep(Driver& d);
+    // Between progress steps, which can be seconds apart when fills are long,
+    // the search still looks at the clock, Esc and the window's events after
+    // every 100 ms of work; a look changes nothing unless it stops the search.
+    // Both return true when the time budget is spent or Esc was pressed.
+    bool lookAroundWhenDue();
+    bool lookAround();
+    static constexpr double lookIntervalMs = 100;
+    bool searching_ = false;
+    double searchStartMs_ = 0, lastLookMs_ = 0;
     void randomPhase(Driver& d);
     void finishSearch();
 

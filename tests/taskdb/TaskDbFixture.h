@@ -3,6 +3,7 @@
 #include "WindowDoubles.h"
 
 #include "taskdb/DataModule.h"
+#include "taskdb/Figures.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/Schema.h"
 
@@ -124,7 +125,8 @@ class TaskDbTest : public ::testing::Test {
         dm->posit.post();
     }
 
-    std::string figure(PageFigure f) { return page.figures[f]; }
+    // A figure of the totals the page was given last, as the page shows it.
+    std::string figure(PageFigure f) { return pageFigureText(page.totals, f, regionalDecimalSeparator()); }
 
     fs::path root;
     RunStore store;
