@@ -178,4 +178,15 @@ TEST_F(LibraryRules, APostOutsideTheSharedRangesIsRefusedWithTheRule) {
     dm->tc.post(); // an unchanged row passes
 }
 
+// A library row that a task uses is not deleted; the message names the first such task.
+TEST_F(LibraryRules, ARowATaskUsesIsNotDeleted) {
+    threeTasksUseTheTruck();
+    dialogs.answers = {DialogButton::Ok};
+    EXPECT_THROW(dm->conts.deleteRow(), core::SilentAbort);
+    ASSERT_FALSE(dialogs.shown.empty());
+    EXPECT_EQ(dialogs.shown.back().text, text(61) + "\r\"A\".\r" + text(60));
+    EXPECT_EQ(dialogs.shown.back().help, 9);
+    EXPECT_TRUE(dm->conts.locate("TypeID", truck));
+}
+
 } // namespace rectix::taskdb::test
