@@ -105,10 +105,19 @@ void TaskListWindow::deleteButtonClick() {
         return;
     }
     ui::deleteRecordAsked(dm_.tasks);
+    focusGrid();
 }
 
 void TaskListWindow::duplButtonClick() {
     settings_.taskCopying(false);
+    focusGrid();
+}
+
+// The list goes on from the keyboard where the user left it: on the current row.
+void TaskListWindow::focusGrid() {
+    if (!isVisible()) return;
+    activateWindow();
+    grid_->setFocus(Qt::OtherFocusReason);
 }
 
 // The focus on the task page goes where the user goes next: the layout, else the run.

@@ -36,6 +36,8 @@ class TaskListWindow : public QDialog {
     void done(int result) override;
 
   private:
+    void focusGrid();
+
     taskdb::DataModule& dm_;
     SettingsWindow& settings_;
     QPointer<QWidget> mainWindow_;

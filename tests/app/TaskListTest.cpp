@@ -3,6 +3,7 @@
 
 #include "ui/DataGrid.h"
 
+#include <QApplication>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -76,4 +77,28 @@ TEST_F(TaskListTest, DuplicateAddsAnUnsolvedCopyNamedAfterTheTask) {
     EXPECT_EQ(rows(dm->tc), 2);
     EXPECT_EQ(rows(dm->tb), 2);
     EXPECT_TRUE(main->isEnabled());
+}
+
+// The list stays usable from the keyboard: after Duplicate and Delete the grid has the focus on
+// the current row, so Up moves and Enter closes on the row reached.
+TEST_F(TaskListTest, DuplicateAndDeleteGiveTheFocusBackToTheGridOnTheCurrentRow) {
+    const std::int32_t first = addTask("First");
+    addTask("Second");
+    store().warnings = false;
+    dialogs.answers = {rectix::core::DialogButton::Ok};
+    for (const char* name : {"DuplButton", "DeleteButton"}) {
+        dm->tasks.last();
+        bool closed = false;
+        openList([&] {
+            listGrid()->setFocus();
+            QTest::mouseClick(listButton(name), Qt::LeftButton);
+            EXPECT_EQ(QApplication::focusWidget(), listGrid()) << name;
+            EXPECT_EQ(listGrid()->currentIndex().row(), static_cast<int>(dm->tasks.currentIndex())) << name;
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home, Qt::ControlModifier);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            closed = !taskList->isVisible();
+        });
+        EXPECT_TRUE(closed) << name;
+        EXPECT_EQ(dm->tasksTaskID.asInteger(), first) << name;
+    }
 }
