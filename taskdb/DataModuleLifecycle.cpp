@@ -30,7 +30,8 @@ void DataModule::dataModuleCreate() {
         refreshTotals();
         return;
     }
-    core::Dialogs::current().plainMessage(std::string(applicationTitle) + " " + core::messageText(76));
+    core::Dialogs::current().plainMessage(std::string(applicationTitle) + " " +
+                                          core::messageText(core::Msg::TablesBusyOrWrong));
     store_.dbState = 0;
     setTablesActive(false);
 }
@@ -63,7 +64,7 @@ bool DataModule::setTablesActive(bool active) {
     } catch (...) {
         return false;
     }
-    core::Dialogs::current().plainMessage(core::messageText(119));
+    core::Dialogs::current().plainMessage(core::messageText(core::Msg::MathErrorOpening));
     return false;
 }
 
