@@ -54,7 +54,7 @@ void MainWindow::tasksControls(bool haveTasks) {
     printButton_->setEnabled(haveTasks && static_cast<bool>(printTask_));
     const QColor colour = haveTasks ? QApplication::palette().color(QPalette::Base) : noTaskGrey;
     for (QWidget* w : std::initializer_list<QWidget*>{contsGrid_, boxesGrid_, descrEdit_, dateEdit_})
-        if (w) setBaseColour(w, colour);
+        if (w) setBaseColour(w, colour, haveTasks ? QColor() : noTaskGrey);
 }
 
 void MainWindow::solutControls(bool haveSolution) {
