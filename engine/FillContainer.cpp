@@ -37,6 +37,7 @@ void FillEngine::fillContainer() {
         yEnds_.Set(placedPos_[i], -1);
     }
     placedCount_ = 0;
+    grid_.reset(contLength, contWidth, boxN);
 
     while (true) {
         fillPos = core::add16(fillPos, 1);
@@ -121,6 +122,7 @@ void FillEngine::takeOutIncompleteGroup() {
         fill.fillCost = toF32(static_cast<long double>(fill.fillCost) - boxCost[b]);
         fill.fillCount = core::checkedSub(fill.fillCount, 1);
         boxPlaced[b] = 0;
+        grid_.remove(b, boxX[b], boxY[b], boxLen[b], boxWid[b]);
         boxX[b] = boxY[b] = boxLen[b] = boxWid[b] = 0;
         xEnds_.Set(pos, -1);
         yEnds_.Set(pos, -1);
