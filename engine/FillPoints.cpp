@@ -108,10 +108,17 @@ void FillEngine::mergeCornerPoints() {
     std::int32_t j = points.newPointStart;
     while (j <= points.count) {
         std::int32_t i = j - 1;
-        const std::int16_t xj = points.X(j), yj = points.Y(j);
-        while (i >= 1 && !(points.X(i) == xj && points.Y(i) == yj)) --i;
+        if (plainScans) {
+            const std::int16_t xj = points.X(j), yj = points.Y(j);
+            while (i >= 1 && !(points.X(i) == xj && points.Y(i) == yj)) --i;
+        } else {
+            i = points.findSamePlace(j, wx, wy);
+        }
         if (i < 1) {
-            points.insertPointSorted(j, wx, wy);
+            if (plainScans)
+                points.insertPointSorted(j, wx, wy);
+            else
+                points.insertPointSortedFast(j, wx, wy);
             ++j;
         } else {
             if (points.minLength(j) < points.minLength(i)) points.minLength(i) = points.minLength(j);
