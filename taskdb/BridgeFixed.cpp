@@ -56,6 +56,7 @@ void SolveBridge::readFixedContainers(engine::PackSolution& plan) {
             }
             takeStoredBox(plan, j, c);
         }
+        checkNoOverlap(plan, c, dm_.solutContNo.asInteger());
     }
 }
 

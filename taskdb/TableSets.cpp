@@ -6,6 +6,7 @@
 #include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/Schema.h"
+#include "taskdb/WriteCheck.h"
 
 #include "dataset/Errors.h"
 #include "dataset/TableSet.h"
@@ -94,7 +95,6 @@ void TableSets::setExportTablesActive(bool active) {
         dm_.exdb.close();
         return;
     }
-    DataModule::ensureTableFiles(dm_.exdb);
     dm_.exdb.open();
     for (dataset::Cursor* c : dm_.exportTables()) c->open();
 }
@@ -118,7 +118,11 @@ void TableSets::switchDatabase(int newSet) {
         store.activeDB = static_cast<std::int16_t>(newSet);
         updateExchangeState();
     } else {
-        core::Dialogs::current().plainMessage(msg(core::Msg::SetBusyOrIncorrect));
+        if (dm_.openFailedReadOnly())
+            core::Dialogs::current().show(core::DialogKind::Warning, WriteCheck::warningText,
+                                          core::DialogButton::Ok, 0);
+        else
+            core::Dialogs::current().plainMessage(msg(core::Msg::SetBusyOrIncorrect));
         // A set that opened only in part is closed before the tables are re-pointed.
         dm_.setTablesActive(false);
         setDatabaseName(store.activeDB);
