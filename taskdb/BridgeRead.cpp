@@ -63,18 +63,11 @@ std::string SolveBridge::solveRefusal() const {
     if (s.totalContainers > engine::maxTaskContainers)
         return core::messageText(core::Msg::TooManyContainers) + std::to_string(engine::maxTaskContainers);
     if (s.totalBoxes > engine::maxTaskBoxes)
-<<<<<<< HEAD
-        return core::messageText(core::Msg::TooManyBoxes) + std::to_string(engine::maxTaskBoxes);
-    if (dm_.tc.recordCount() == 0) return core::messageText(core::Msg::DefineContainers);
-    if (dm_.tb.recordCount() == 0) return core::messageText(core::Msg::DefineBoxes);
-    return {};
-=======
         return core::messageText(core::Msg::TooManyBoxes) + std::to_string(engine::maxTaskBoxes);
     if (dm_.tc.recordCount() == 0) return core::messageText(core::Msg::DefineContainers);
     if (dm_.tb.recordCount() == 0) return core::messageText(core::Msg::DefineBoxes);
     // The solution would store the active settings over settings that no window wrote.
     return dm_.taskSettingsRefusal();
->>>>>>> main
 }
 
 void SolveBridge::solveTask() {

@@ -191,13 +191,9 @@ class DataModule {
     void costValidate(const TaskRowSide& side);
     void rowBeforeDelete(const TaskRowSide& side);
     void checkAmountPosted(Cursor& rows, const char* amountField);
-<<<<<<< HEAD
+    void checkRangesPosted(Cursor& rows, const char* table);
     void checkTaskTotal(Cursor& rows, Cursor& taskRows, const char* key, const char* amountField,
                         core::Msg slot);
-=======
-    void checkRangesPosted(Cursor& rows, const char* table);
-    void checkTaskTotal(Cursor& rows, Cursor& taskRows, const char* key, const char* amountField, int slot);
->>>>>>> main
     void deleteTaskRows(std::int32_t taskID);
 
     RunStore& store_;

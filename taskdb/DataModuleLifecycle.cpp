@@ -33,17 +33,12 @@ void DataModule::dataModuleCreate() {
         refreshTotals();
         return;
     }
-<<<<<<< HEAD
-    core::Dialogs::current().plainMessage(std::string(applicationTitle) + " " +
-                                          core::messageText(core::Msg::TablesBusyOrWrong));
-=======
     if (openReadOnly_)
         core::Dialogs::current().show(core::DialogKind::Warning, WriteCheck::warningText,
                                       core::DialogButton::Ok, 0);
     else
         core::Dialogs::current().plainMessage(std::string(applicationTitle) + " " +
                                               core::messageText(core::Msg::TablesBusyOrWrong));
->>>>>>> main
     store_.dbState = 0;
     setTablesActive(false);
 }

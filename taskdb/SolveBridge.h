@@ -1,10 +1,7 @@
 #pragma once
 
-<<<<<<< HEAD
 #include "core/TextSlots.h"
-=======
 #include "dataset/Field.h"
->>>>>>> main
 #include "engine/PackProblem.h"
 #include "engine/PackRun.h"
 
