@@ -107,7 +107,10 @@ void TableSets::setDatabaseName(int set) {
 void TableSets::switchDatabase(int newSet) {
     checkSetNumber(newSet);
     RunStore& store = dm_.store();
-    const OperationFrame busy(dm_.operationView(), OperationFrame::Options().busyCursor().settingsDisabled());
+    // No other command starts while the working tables change sets.
+    const OperationFrame busy(
+        dm_.operationView(),
+        OperationFrame::Options().exclusive().busyCursor().pageDisabled().settingsDisabled());
     postModifiedTables();
     const bool wasOpen = setOpen();
     const std::int32_t current = wasOpen ? dm_.tasksTaskID.asInteger() : 0;
@@ -172,7 +175,10 @@ void TableSets::emptyActiveSet() {
                                       DialogButton::Ok | DialogButton::Cancel, 0) != DialogButton::Ok)
         return;
 
-    const OperationFrame busy(dm_.operationView(), OperationFrame::Options().busyCursor().settingsDisabled());
+    // No other command starts while the working tables change sets.
+    const OperationFrame busy(
+        dm_.operationView(),
+        OperationFrame::Options().exclusive().busyCursor().pageDisabled().settingsDisabled());
     dm_.setTablesActive(false);
     try {
         dm_.db.open();
