@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/TextSlots.h"
 #include "dataset/Cursor.h"
 #include "dataset/Field.h"
 #include "engine/PackProblem.h"
@@ -70,7 +71,7 @@ class SolveBridge {
     void deleteStoredSolution(bool keepFixed, int& kept);
     void changeRows(const std::function<void()>& change);
     void bar(int percent);
-    void step(int captionSlot);
+    void step(core::Caption captionSlot);
 
     DataModule& dm_;
     engine::PackProblem& p_;
