@@ -129,11 +129,12 @@ void BoxImportMenu::pasteBoxes() {
     core::Dialogs& dialogs = core::Dialogs::current();
     const QString text = QGuiApplication::clipboard()->text();
     if (text.trimmed().isEmpty()) {
-        dialogs.show(core::DialogKind::Information, core::messageText(9), core::DialogButton::Ok, 11);
+        dialogs.show(core::DialogKind::Information, core::messageText(core::Msg::NoTextOnClipboard),
+                     core::DialogButton::Ok, 11);
         return;
     }
     if (store_.warnings &&
-        dialogs.show(core::DialogKind::Confirmation, core::messageText(7),
+        dialogs.show(core::DialogKind::Confirmation, core::messageText(core::Msg::PasteFromClipboard),
                      core::DialogButton::Ok | core::DialogButton::Cancel, 11) != core::DialogButton::Ok)
         return;
     {
@@ -144,7 +145,8 @@ void BoxImportMenu::pasteBoxes() {
         if (log) log.write(bytes.constData(), bytes.size());
         if (log) log.close();
         if (!log) {
-            dialogs.show(core::DialogKind::Warning, core::messageText(8), core::DialogButton::Ok, 11);
+            dialogs.show(core::DialogKind::Warning, core::messageText(core::Msg::PasteFailed),
+                         core::DialogButton::Ok, 11);
             return;
         }
     }
