@@ -5,8 +5,8 @@
 #include "core/UiTexts.h"
 #include "taskdb/BoxImporter.h"
 #include "taskdb/DataModule.h"
+#include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
-#include "ui/BusyCursor.h"
 #include "ui/ErrorBoundary.h"
 
 #include <QActionGroup>
@@ -158,7 +158,8 @@ void BoxImportMenu::importBoxesFrom(const std::filesystem::path& file) {
         .order = store_.impOrder, .comma = store_.impSepar == 1, .header = store_.impHeader};
     taskdb::BoxImportResult result;
     {
-        const ui::BusyCursor busy;
+        const taskdb::OperationFrame busy(dm_.operationView(),
+                                          taskdb::OperationFrame::Options().busyCursor());
         result = taskdb::BoxImporter(dm_).importFile(file, options);
     }
     for (const std::string& report : result.reports) core::Dialogs::current().errorBox(report);
