@@ -13,6 +13,7 @@
 #include "app/TaskListWindow.h"
 #include "engine/PackRun.h"
 #include "lang/Language.h"
+#include "results/SolutionWindow.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/SolveBridge.h"
 #include "taskdb/TableSets.h"
@@ -53,6 +54,7 @@ Startup::~Startup() {
     settingsWindow_.reset();
     about_.reset();
     ackno_.reset();
+    solution_.reset();
     tasksForm_.reset();
 }
 
@@ -131,6 +133,9 @@ void Startup::createWindows() {
     dm_->setContainerLibrary(contLibrary_.get());
     tasksForm_->setPageWindow(PageWindow::BoxLibrary, boxLibrary_.get());
     tasksForm_->setPageWindow(PageWindow::ContainerLibrary, contLibrary_.get());
+    solution_ = std::make_unique<results::SolutionWindow>(*dm_, tasksForm_.get());
+    solution_->setReloadPlan([form = tasksForm_.get()] { form->updatePositTT(); });
+    tasksForm_->setPageWindow(PageWindow::Solution, solution_.get());
     wait_ = std::make_unique<ProgressWindow>();
     dm_->setWaitWindow(wait_.get());
     tasksForm_->setWaitForm(wait_.get());

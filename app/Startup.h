@@ -13,6 +13,10 @@ class PackProblem;
 class PackRun;
 } // namespace rectix::engine
 
+namespace rectix::results {
+class SolutionWindow;
+} // namespace rectix::results
+
 namespace rectix::taskdb {
 class SolveBridge;
 class DataModule;
@@ -55,6 +59,7 @@ class Startup {
     SavedViewSettings& savedView() { return savedView_; }
     // Null where start-up ended before creating them.
     MainWindow* mainWindow() const { return tasksForm_.get(); }
+    results::SolutionWindow* solutionWindow() const { return solution_.get(); }
     taskdb::DataModule* dataModule() const { return dm_.get(); }
     ProgressWindow* waitForm() const { return wait_.get(); }
     AboutWindow* aboutForm() const { return about_.get(); }
@@ -90,6 +95,7 @@ class Startup {
     std::unique_ptr<SettingsWindow> settingsWindow_;
     std::unique_ptr<TaskListWindow> taskList_;
     std::unique_ptr<AboutWindow> about_;
+    std::unique_ptr<results::SolutionWindow> solution_;
     std::unique_ptr<taskdb::DataModule> dm_;
     std::unique_ptr<taskdb::TableSets> tableSets_;
     std::unique_ptr<taskdb::TaskCopier> copier_;

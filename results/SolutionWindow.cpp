@@ -3,9 +3,9 @@
 #include "core/Dialogs.h"
 #include "core/UiTexts.h"
 #include "taskdb/DataModule.h"
+#include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/SolutionExport.h"
-#include "ui/BusyCursor.h"
 #include "ui/DataCheckBox.h"
 #include "ui/DataGrid.h"
 #include "ui/DataLabel.h"
@@ -258,7 +258,8 @@ void SolutionWindow::chartButtonClick() {
     if (!layoutPage_) return;
     taskdb::RunStore& store = dm_.store();
     if (dm_.tasksTaskID.asInteger() != store.loadedSolutionTaskID && reloadPlan_) {
-        const ui::BusyCursor busy;
+        const taskdb::OperationFrame frame(dm_.operationView(),
+                                           taskdb::OperationFrame::Options().busyCursor());
         const ui::DisabledWindow off(this);
         reloadPlan_();
     }
@@ -274,7 +275,8 @@ void SolutionWindow::fileButtonClick() {
         return;
     taskdb::SolutionExport::Result result;
     {
-        const ui::BusyCursor busy;
+        const taskdb::OperationFrame frame(dm_.operationView(),
+                                           taskdb::OperationFrame::Options().busyCursor());
         const ui::DisabledWindow off(this);
         const std::string date = ui::shownValue(dm_.tasksDate, dm_.tasksDate.value()).toStdString();
         result = taskdb::SolutionExport(dm_).write(std::filesystem::current_path() / "solutions", date);
