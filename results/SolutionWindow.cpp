@@ -20,9 +20,11 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -146,6 +148,11 @@ void SolutionWindow::buildPage() {
                       {column("Kind", "Box Kind", 127), column("BoxNo", "No"), column("PosX", "Pos X"),
                        column("PosY", "Pos Y"), column("PosLh", "Put L"), column("PosWh", "Put W"),
                        column("LoadNo", "Load N")});
+    // The box-kinds grid is as wide as its columns; the positions grid takes the rest.
+    int distrWidth = distrGrid_->verticalHeader()->width() + 2 * distrGrid_->frameWidth() +
+                     distrGrid_->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < distrGrid_->model()->columnCount(); ++c) distrWidth += distrGrid_->columnWidth(c);
+    distrGrid_->setFixedWidth(distrWidth);
     // No permanent selection: the current row shows only while the grid has the focus.
     positGrid_->setSelectionMode(QAbstractItemView::NoSelection);
     solutGrid_->installEventFilter(this);
