@@ -152,3 +152,18 @@ TEST_F(LibraryRules, TheAxleRuleWantsTheSupportSpanPositive) {
 }
 
 } // namespace rectix::taskdb::test
+
+namespace rectix::taskdb::test {
+
+// A library row that a task uses is not deleted; the message names the first such task.
+TEST_F(LibraryRules, ARowATaskUsesIsNotDeleted) {
+    threeTasksUseTheTruck();
+    dialogs.answers = {DialogButton::Ok};
+    EXPECT_THROW(dm->conts.deleteRow(), core::SilentAbort);
+    ASSERT_FALSE(dialogs.shown.empty());
+    EXPECT_EQ(dialogs.shown.back().text, text(61) + "\r\"A\".\r" + text(60));
+    EXPECT_EQ(dialogs.shown.back().help, 9);
+    EXPECT_TRUE(dm->conts.locate("TypeID", truck));
+}
+
+} // namespace rectix::taskdb::test
