@@ -3,13 +3,13 @@
 #include "app/OperationScope.h"
 #include "app/SettingsFile.h"
 #include "app/StartupChecks.h"
+#include "core/Dialogs.h"
 #include "core/UiTexts.h"
 #include "lang/Language.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/Help.h"
-#include "ui/MessageDialogs.h"
 #include "ui/WindowTexts.h"
 
 #include <QApplication>
@@ -91,9 +91,10 @@ bool MainWindow::formCreate() {
 }
 
 void MainWindow::exitButtonClick() {
-    if (store_.warnings && ui::MessageDialogs::current().show(
-                               ui::DialogKind::Confirmation, core::messageText(48),
-                               ui::DialogButton::Ok | ui::DialogButton::Cancel, 0) != ui::DialogButton::Ok)
+    if (store_.warnings &&
+        core::Dialogs::current().show(core::DialogKind::Confirmation, core::messageText(48),
+                                      core::DialogButton::Ok | core::DialogButton::Cancel,
+                                      0) != core::DialogButton::Ok)
         return;
     close();
 }

@@ -1,10 +1,10 @@
 #include "app/SettingsFile.h"
 
 #include "app/DefaultOptions.h"
+#include "core/Dialogs.h"
 #include "core/UiTexts.h"
 #include "lang/Language.h"
 #include "taskdb/RunStore.h"
-#include "ui/MessageDialogs.h"
 
 #include <algorithm>
 #include <array>
@@ -189,8 +189,8 @@ bool writeFile(const std::filesystem::path& path, const std::string& text) {
 }
 
 void warn(int slot) {
-    ui::MessageDialogs::current().show(ui::DialogKind::Warning, core::messageText(slot), ui::DialogButton::Ok,
-                                       0);
+    core::Dialogs::current().show(core::DialogKind::Warning, core::messageText(slot), core::DialogButton::Ok,
+                                  0);
 }
 
 } // namespace

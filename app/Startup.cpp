@@ -5,12 +5,15 @@
 #include "app/HelpFiles.h"
 #include "app/MainWindow.h"
 #include "app/ProgressWindow.h"
+#include "app/SettingsWindow.h"
 #include "app/SplashScreen.h"
+#include "app/TaskListWindow.h"
 #include "engine/PackRun.h"
 #include "lang/Language.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/SolveBridge.h"
 #include "taskdb/TableSets.h"
+#include "taskdb/TaskCopier.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/WindowTexts.h"
 
@@ -34,7 +37,11 @@ Startup::~Startup() {
     if (dm_) {
         dm_->setTaskPage(nullptr);
         dm_->setWaitWindow(nullptr);
+        dm_->setSettingsWindow(nullptr);
     }
+    if (tableSets_) tableSets_->setExchangePage(nullptr);
+    taskList_.reset();
+    settingsWindow_.reset();
     about_.reset();
     ackno_.reset();
     tasksForm_.reset();
@@ -95,7 +102,6 @@ void Startup::createViewOptions() {}
 
 void Startup::createDataModule() {
     dm_ = std::make_unique<taskdb::DataModule>(store_, programFolder_);
-    dm_->setDialogs(&dialogs_);
     dm_->setTaskPage(tasksForm_.get());
     tableSets_ = std::make_unique<taskdb::TableSets>(*dm_, programFolder_);
     // The table files of the three sets are checked before any is opened.
@@ -115,8 +121,27 @@ void Startup::createWindows() {
     run_ = std::make_unique<engine::PackRun>(*problem_, *wait_);
     bridge_ = std::make_unique<taskdb::SolveBridge>(*dm_, *problem_, *run_);
     tasksForm_->setSolveBridge(bridge_.get());
+    createSettingsWindows();
     ackno_ = std::make_unique<AcknowledgementsWindow>(tasksForm_.get());
     tasksForm_->setAcknoForm(ackno_.get());
+}
+
+// The settings window and the task list, which follow the active table set together with the
+// main window's active-set label.
+void Startup::createSettingsWindows() {
+    copier_ = std::make_unique<taskdb::TaskCopier>(*dm_, *tableSets_);
+    settingsWindow_ = std::make_unique<SettingsWindow>(store_, *dm_, *tableSets_, *copier_, tasksForm_.get());
+    dm_->setSettingsWindow(settingsWindow_.get());
+    tasksForm_->setPageWindow(PageWindow::Settings, settingsWindow_.get());
+    taskList_ = std::make_unique<TaskListWindow>(*dm_, *settingsWindow_, tasksForm_.get());
+    tasksForm_->setPageWindow(PageWindow::TaskList, taskList_.get());
+    QObject::connect(settingsWindow_.get(), &SettingsWindow::exchangeStateShown, taskList_.get(),
+                     [this](const taskdb::ExchangeState& state) {
+                         tasksForm_->showActiveSet(state.exchVisible, state.exchCaption);
+                         taskList_->showExchangeState(state);
+                     });
+    tableSets_->setExchangePage(settingsWindow_.get());
+    tableSets_->updateExchangeState();
 }
 
 // In this order: box library, container library, task, solution and layout image reports. A

@@ -2,7 +2,7 @@
 
 #include "app/SavedViewSettings.h"
 #include "app/SettingsFile.h"
-#include "app/TaskDbDialogs.h"
+#include "core/Dialogs.h"
 #include "taskdb/RunStore.h"
 
 #include <filesystem>
@@ -17,6 +17,7 @@ namespace rectix::taskdb {
 class SolveBridge;
 class DataModule;
 class TableSets;
+class TaskCopier;
 } // namespace rectix::taskdb
 
 namespace rectix::app {
@@ -27,6 +28,8 @@ class SplashScreen;
 class MainWindow;
 class HelpFiles;
 class ProgressWindow;
+class SettingsWindow;
+class TaskListWindow;
 
 enum class StartupOutcome {
     Running, // the main window is shown; the message loop runs until it closes
@@ -64,6 +67,7 @@ class Startup {
     void createViewOptions();
     void createDataModule();
     void createWindows();
+    void createSettingsWindows();
     void createReports();
     void createAbout();
 
@@ -71,7 +75,6 @@ class Startup {
     taskdb::RunStore store_;
     SavedViewSettings savedView_;
     SettingsFile settings_;
-    TaskDbDialogs dialogs_;
 
     // The windows go first (see the destructor): their data controls watch the data module's cursors.
     std::unique_ptr<HelpFiles> help_;
@@ -79,9 +82,12 @@ class Startup {
     std::unique_ptr<SplashScreen> splash_;
     std::unique_ptr<ProgressWindow> wait_;
     std::unique_ptr<AcknowledgementsWindow> ackno_;
+    std::unique_ptr<SettingsWindow> settingsWindow_;
+    std::unique_ptr<TaskListWindow> taskList_;
     std::unique_ptr<AboutWindow> about_;
     std::unique_ptr<taskdb::DataModule> dm_;
     std::unique_ptr<taskdb::TableSets> tableSets_;
+    std::unique_ptr<taskdb::TaskCopier> copier_;
     // The engine for the whole run of the program, with the progress window as its progress.
     std::unique_ptr<engine::PackProblem> problem_;
     std::unique_ptr<engine::PackRun> run_;

@@ -1,9 +1,9 @@
 #include "app/StartupChecks.h"
 
+#include "core/Dialogs.h"
 #include "core/UiTexts.h"
 #include "dataset/AliasRegistry.h"
 #include "taskdb/WriteCheck.h"
-#include "ui/MessageDialogs.h"
 
 #include <system_error>
 
@@ -19,7 +19,7 @@ bool checkDataFolderWritable() {
     std::error_code ec;
     const std::filesystem::path folder = std::filesystem::current_path(ec);
     if (!ec && checkFileReadWrite(folder / taskdb::WriteCheck::probeName)) return true;
-    ui::MessageDialogs::current().show(ui::DialogKind::Warning, dataFolderWarning, ui::DialogButton::Ok, 0);
+    core::Dialogs::current().show(core::DialogKind::Warning, dataFolderWarning, core::DialogButton::Ok, 0);
     return false;
 }
 
@@ -34,8 +34,8 @@ bool checkAliasFolders(const std::filesystem::path& programFolder) {
          {Set{"Main/Home", "RectixB"}, Set{"Export", "Rectixexp"}, Set{"Import", "Rectiximp"}}) {
         std::error_code ec;
         if (std::filesystem::is_directory(aliases.path(set.alias), ec)) continue;
-        ui::MessageDialogs::current().plainMessage(std::string(set.shown) + " " + core::messageText(46) +
-                                                   " " + set.alias);
+        core::Dialogs::current().plainMessage(std::string(set.shown) + " " + core::messageText(46) + " " +
+                                              set.alias);
         all = false;
     }
     return all;

@@ -4,6 +4,7 @@
 
 #include "app/OperationScope.h"
 #include "app/ProgressWindow.h"
+#include "core/Dialogs.h"
 #include "core/UiTexts.h"
 #include "taskdb/ControlsOff.h"
 #include "taskdb/DataModule.h"
@@ -14,7 +15,6 @@
 #include "ui/DataEdit.h"
 #include "ui/DataGrid.h"
 #include "ui/DisabledWindow.h"
-#include "ui/MessageDialogs.h"
 
 #include <QDialog>
 #include <QMenu>
@@ -37,7 +37,7 @@ void MainWindow::runButtonClick() {
 void MainWindow::Solve() {
     const std::string refusal = bridge_->solveRefusal();
     if (!refusal.empty()) {
-        ui::MessageDialogs::current().show(ui::DialogKind::Error, refusal, ui::DialogButton::Ok, 0);
+        core::Dialogs::current().show(core::DialogKind::Error, refusal, core::DialogButton::Ok, 0);
         return;
     }
     runOperation([this] {
@@ -49,9 +49,10 @@ void MainWindow::Solve() {
 
 // Containers the user fixed stay for the next Solve.
 void MainWindow::Clear() {
-    if (store_.warnings && ui::MessageDialogs::current().show(
-                               ui::DialogKind::Confirmation, core::messageText(34),
-                               ui::DialogButton::Ok | ui::DialogButton::Cancel, 0) != ui::DialogButton::Ok)
+    if (store_.warnings &&
+        core::Dialogs::current().show(core::DialogKind::Confirmation, core::messageText(34),
+                                      core::DialogButton::Ok | core::DialogButton::Cancel,
+                                      0) != core::DialogButton::Ok)
         return;
     runOperation([this] {
         bridge_->clearSolution();

@@ -4,6 +4,7 @@
 #include "app/OperationScope.h"
 #include "app/PageColours.h"
 #include "core/Checked.h"
+#include "core/Dialogs.h"
 #include "core/UiTexts.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
@@ -13,7 +14,6 @@
 #include "ui/DataGridModel.h"
 #include "ui/DataNavigator.h"
 #include "ui/ErrorBoundary.h"
-#include "ui/MessageDialogs.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -139,14 +139,14 @@ bool MainWindow::editKeys(int key) {
 
 void MainWindow::guardGridEdit(int key) {
     if (!editKeys(key) || !dm_ || !dm_->tasks.isOpen()) return;
-    ui::MessageDialogs& dialogs = ui::MessageDialogs::current();
+    core::Dialogs& dialogs = core::Dialogs::current();
     if (dm_->tasksSolut.asBoolean()) {
-        dialogs.show(ui::DialogKind::Information, core::messageText(51), ui::DialogButton::Ok, 0);
+        dialogs.show(core::DialogKind::Information, core::messageText(51), core::DialogButton::Ok, 0);
         return;
     }
     const bool yellow = (contsGrid_->hasFocus() && contsGrid_->currentIndex().column() > 4) ||
                         (boxesGrid_->hasFocus() && boxesGrid_->currentIndex().column() > 4);
-    if (yellow) dialogs.show(ui::DialogKind::Information, core::messageText(52), ui::DialogButton::Ok, 0);
+    if (yellow) dialogs.show(core::DialogKind::Information, core::messageText(52), core::DialogButton::Ok, 0);
 }
 
 void MainWindow::validNameEdit() {

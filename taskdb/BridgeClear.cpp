@@ -1,6 +1,8 @@
 // The solve bridge: clearing a stored solution and reloading it into the engine.
 #include "taskdb/SolveBridge.h"
 
+#include "core/Dialogs.h"
+
 #include "taskdb/ControlsOff.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
@@ -16,7 +18,7 @@ using core::toI16;
 void SolveBridge::clearSolution() {
     step(43);
     switchOff();
-    MessageDialog& dialogs = dm_.dialogs();
+    core::Dialogs& dialogs = core::Dialogs::current();
     try {
         dataset::Transaction tx(dm_.db);
         for (dm_.tc.first(); !dm_.tc.eof(); dm_.tc.next()) {
@@ -49,7 +51,7 @@ void SolveBridge::clearSolution() {
                 dm_.tcUsed.setInteger(core::add16(dm_.tcUsed.isNull() ? 0 : dm_.tcUsed.asInteger(), 1));
                 dm_.tc.post();
             } else {
-                dialogs.showWindow(DialogKind::Error, "ContFix Error ", {DialogButton::OK}, 0);
+                dialogs.show(DialogKind::Error, "ContFix Error ", DialogButton::Ok, 0);
             }
             const auto kinds = static_cast<long double>(dm_.distr.recordCount());
             int d = 0;
@@ -61,7 +63,7 @@ void SolveBridge::clearSolution() {
                                                         dm_.distrPlaced.asInteger()));
                     dm_.tb.post();
                 } else {
-                    dialogs.showWindow(DialogKind::Error, "BoxFix Error ", {DialogButton::OK}, 0);
+                    dialogs.show(DialogKind::Error, "BoxFix Error ", DialogButton::Ok, 0);
                 }
             }
         }

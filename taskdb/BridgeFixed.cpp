@@ -1,6 +1,8 @@
 // The solve bridge: the containers the user fixed in the stored solution.
 #include "taskdb/SolveBridge.h"
 
+#include "core/Dialogs.h"
+
 #include "taskdb/ControlsOff.h"
 #include "taskdb/DataModule.h"
 
@@ -16,11 +18,11 @@ using core::toI16;
 // Reads only: the stored rows are replaced when the new solution is written,
 // so a solve that fails before then leaves them as they were.
 void SolveBridge::readFixedContainers(engine::PackSolution& plan) {
-    MessageDialog& dialogs = dm_.dialogs();
+    core::Dialogs& dialogs = core::Dialogs::current();
     auto deficit = [&](int slot, const std::string& name) {
-        dialogs.showWindow(DialogKind::Warning,
-                           core::messageText(slot) + "\r" + name + "\r" + core::messageText(92),
-                           {DialogButton::OK}, 0);
+        dialogs.show(DialogKind::Warning,
+                     core::messageText(slot) + "\r" + name + "\r" + core::messageText(92), DialogButton::Ok,
+                     0);
         dm_.waitWindow().repaintNow();
     };
     const ControlsOff off{&dm_.posit, &dm_.distr};

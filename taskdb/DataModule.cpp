@@ -1,6 +1,8 @@
 // The data module: construction, field settings, links and event binding.
 #include "taskdb/DataModule.h"
 
+#include "core/Dialogs.h"
+
 #include "taskdb/RunStore.h"
 #include "taskdb/Schema.h"
 
@@ -36,9 +38,9 @@ bool isBoolean(const dataset::Value& v) {
 } // namespace
 
 DataModule::DataModule(RunStore& store, const std::filesystem::path& programFolder)
-    : store_(store), dialogs_(&nullDialogs_), page_(&nullPage_), settings_(&nullSettings_),
-      viewOptions_(&nullViewOptions_), wait_(&nullWait_), contLibrary_(&nullLibrary_),
-      boxLibrary_(&nullLibrary_), db(dataset::AliasRegistry(programFolder), "RectixB", schema()),
+    : store_(store), page_(&nullPage_), settings_(&nullSettings_), viewOptions_(&nullViewOptions_),
+      wait_(&nullWait_), contLibrary_(&nullLibrary_), boxLibrary_(&nullLibrary_),
+      db(dataset::AliasRegistry(programFolder), "RectixB", schema()),
       exdb(dataset::AliasRegistry(programFolder), "Rectixexp", schema()) {
     conts.orderByIndex("Type_ind");
     boxes.orderByIndex("Kind_Ind");
@@ -219,10 +221,6 @@ void DataModule::bindEvents() {
         c->events.beforePost = [this](Cursor& rows) { checkTotalPosted(rows); };
 }
 
-void DataModule::setDialogs(MessageDialog* dialogs) {
-    dialogs_ = dialogs ? dialogs : &nullDialogs_;
-}
-
 void DataModule::setTaskPage(TaskPageView* page) {
     page_ = page ? page : &nullPage_;
 }
@@ -259,13 +257,13 @@ std::int32_t DataModule::currentTaskID() const {
     return tasksTaskID.asInteger();
 }
 
-DialogButton DataModule::ask(DialogKind kind, const std::string& text,
-                             const std::vector<DialogButton>& buttons, int helpContext) {
-    return dialogs_->showWindow(kind, text, buttons, helpContext);
+DialogButton DataModule::ask(DialogKind kind, const std::string& text, DialogButtons buttons,
+                             int helpContext) {
+    return core::Dialogs::current().show(kind, text, buttons, helpContext);
 }
 
 void DataModule::refuse(DialogKind kind, const std::string& text, int helpContext) {
-    ask(kind, text, {DialogButton::OK}, helpContext);
+    ask(kind, text, DialogButton::Ok, helpContext);
     throw core::SilentAbort();
 }
 

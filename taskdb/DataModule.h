@@ -1,11 +1,11 @@
 #pragma once
 
+#include "core/Dialogs.h"
 #include "dataset/AliasRegistry.h"
 #include "dataset/Cursor.h"
 #include "dataset/Field.h"
 #include "dataset/TableSet.h"
 #include "taskdb/LibraryView.h"
-#include "taskdb/MessageDialog.h"
 #include "taskdb/ProgressView.h"
 #include "taskdb/SettingsView.h"
 #include "taskdb/TaskPageView.h"
@@ -18,6 +18,10 @@
 
 namespace rectix::taskdb {
 
+using core::DialogButton;
+using core::DialogButtons;
+using core::DialogKind;
+
 struct RunStore;
 
 // The data module: every cursor over the tables of a table set, their fields
@@ -27,7 +31,7 @@ struct RunStore;
 // `exdb` and are open only while a task is copied.
 //
 // Calls out to the windows go through the interfaces set below; until a window
-// is set, a do-nothing stand-in answers (a dialog counts as closed).
+// is set, a do-nothing stand-in answers. Dialogs are the process's (core::Dialogs).
 //
 // Refusals: a handler that refuses shows its dialog and throws core::SilentAbort.
 //
@@ -48,7 +52,6 @@ class DataModule {
     DataModule(const DataModule&) = delete;
     DataModule& operator=(const DataModule&) = delete;
 
-    void setDialogs(MessageDialog* dialogs);
     void setTaskPage(TaskPageView* page);
     void setSettingsWindow(SettingsView* window);
     void setViewOptions(ViewOptionsView* options);
@@ -59,7 +62,6 @@ class DataModule {
     RunStore& store() const { return store_; }
     // The windows the data module talks to (stand-ins until the windows are set),
     // for the routines that work beside it.
-    MessageDialog& dialogs() const { return *dialogs_; }
     ProgressView& waitWindow() const { return *wait_; }
     TaskPageView& taskPage() const { return *page_; }
 
@@ -150,8 +152,7 @@ class DataModule {
     void bindEvents();
 
     std::int32_t currentTaskID() const;
-    DialogButton ask(DialogKind kind, const std::string& text, const std::vector<DialogButton>& buttons,
-                     int helpContext);
+    DialogButton ask(DialogKind kind, const std::string& text, DialogButtons buttons, int helpContext);
     [[noreturn]] void refuse(DialogKind kind, const std::string& text, int helpContext);
     static void postPending(Cursor& c);
     bool exportSetUses(Cursor& exRows, const char* keyField, std::int32_t id);
@@ -176,13 +177,11 @@ class DataModule {
 
     RunStore& store_;
     // The stand-ins answering until a window is set.
-    NullMessageDialog nullDialogs_;
     NullTaskPageView nullPage_;
     NullSettingsView nullSettings_;
     NullViewOptionsView nullViewOptions_;
     NullProgressView nullWait_;
     NullLibraryView nullLibrary_;
-    MessageDialog* dialogs_;
     TaskPageView* page_;
     SettingsView* settings_;
     ViewOptionsView* viewOptions_;

@@ -2,6 +2,8 @@
 // consistent with the tasks and the export set that use their rows.
 #include "taskdb/DataModule.h"
 
+#include "core/Dialogs.h"
+
 #include "taskdb/LibraryView.h"
 #include "taskdb/RunStore.h"
 
@@ -138,7 +140,7 @@ void DataModule::libraryBeforeEdit(const LibrarySide& side) {
     const std::int32_t id = side.key.asInteger();
     bool refused = false;
     if (store_.activeDB == 0 && exportSetUses(side.exRows, side.keyName, id)) {
-        ask(DialogKind::Warning, msg(side.usedInExport) + CR + msg(67), {DialogButton::OK}, 15);
+        ask(DialogKind::Warning, msg(side.usedInExport) + CR + msg(67), DialogButton::Ok, 15);
         refused = true;
     }
     // A stored solution built on the row would no longer match it. The dialog
@@ -149,7 +151,7 @@ void DataModule::libraryBeforeEdit(const LibrarySide& side) {
     side.loc.setFilter([=](const Cursor&) { return locKey->asInteger() == id && locCount->asInteger() > 0; });
     if (side.loc.findFirst()) {
         ask(DialogKind::Warning, msg(side.usedInTask) + CR + quotedTask(side.locName) + CR + msg(66),
-            {DialogButton::OK}, side.helpContext);
+            DialogButton::Ok, side.helpContext);
         refused = true;
     }
     if (refused) throw core::SilentAbort();
@@ -162,7 +164,7 @@ void DataModule::libraryBeforeEdit(const LibrarySide& side) {
         const std::string text = msg(side.usedInTask) + CR + quotedTask(side.locName) + CR +
                                  msg(side.modifyQuestion) + CR + msg(79) + CR + msg(80);
         switch (ask(DialogKind::Confirmation, text,
-                    {DialogButton::Yes, DialogButton::No, DialogButton::All, DialogButton::YesToAll},
+                    DialogButton::Yes | DialogButton::No | DialogButton::All | DialogButton::YesToAll,
                     side.helpContext)) {
         case DialogButton::Yes:
             continue;

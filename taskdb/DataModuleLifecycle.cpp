@@ -2,6 +2,8 @@
 // that keep the windows in step with the current task.
 #include "taskdb/DataModule.h"
 
+#include "core/Dialogs.h"
+
 #include "taskdb/RunStore.h"
 #include "taskdb/SettingsView.h"
 #include "taskdb/TaskPageView.h"
@@ -15,6 +17,12 @@
 
 namespace rectix::taskdb {
 
+namespace {
+
+constexpr const char* applicationTitle = "Rectix";
+
+} // namespace
+
 void DataModule::dataModuleCreate() {
     if (setTablesActive(true)) {
         if (store_.lastTaskID != 0) tasks.locate("TaskID", store_.lastTaskID);
@@ -22,7 +30,7 @@ void DataModule::dataModuleCreate() {
         refreshTotals();
         return;
     }
-    dialogs_->showMessage(std::string(applicationTitle) + " " + core::messageText(76));
+    core::Dialogs::current().plainMessage(std::string(applicationTitle) + " " + core::messageText(76));
     store_.dbState = 0;
     setTablesActive(false);
 }
@@ -55,7 +63,7 @@ bool DataModule::setTablesActive(bool active) {
     } catch (...) {
         return false;
     }
-    dialogs_->showMessage(core::messageText(119));
+    core::Dialogs::current().plainMessage(core::messageText(119));
     return false;
 }
 

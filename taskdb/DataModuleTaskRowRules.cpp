@@ -2,6 +2,8 @@
 // a task with everything that belongs to it.
 #include "taskdb/DataModule.h"
 
+#include "core/Dialogs.h"
+
 #include "taskdb/ProgressView.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/TaskPageView.h"
@@ -114,7 +116,7 @@ void DataModule::keyValidate(const TaskRowSide& side) {
 
 // Shows the warning, drops the row's pending changes and refuses.
 void DataModule::refuseAndDrop(Cursor& rows, int slot) {
-    ask(DialogKind::Warning, msg(slot), {DialogButton::OK}, 0);
+    ask(DialogKind::Warning, msg(slot), DialogButton::Ok, 0);
     rows.cancel();
     throw core::SilentAbort();
 }
@@ -124,7 +126,7 @@ void DataModule::amountValidate(const TaskRowSide& side) {
     if (side.amount.asInteger() < 1) refuseAndDrop(side.rows, 74);
     // Fewer than the fixed containers hold: only Ignore lets the value through.
     if (side.count.asInteger() > side.amount.asInteger() &&
-        ask(DialogKind::Warning, msg(side.belowCount), {DialogButton::OK, DialogButton::Ignore}, 5) !=
+        ask(DialogKind::Warning, msg(side.belowCount), DialogButton::Ok | DialogButton::Ignore, 5) !=
             DialogButton::Ignore)
         throw core::SilentAbort();
 }
@@ -137,9 +139,8 @@ void DataModule::costValidate(const TaskRowSide& side) {
 // Asks only about the user's own deletes: not while a whole task is deleted.
 void DataModule::rowBeforeDelete(const TaskRowSide& side) {
     if (deletingTask_ || !page_->pageEnabled() || page_->taskListVisible()) return;
-    if (side.count.asInteger() > 0 &&
-        ask(DialogKind::Warning, msg(side.usedByFixed), {DialogButton::OK, DialogButton::Ignore}, 5) !=
-            DialogButton::Ignore)
+    if (side.count.asInteger() > 0 && ask(DialogKind::Warning, msg(side.usedByFixed),
+                                          DialogButton::Ok | DialogButton::Ignore, 5) != DialogButton::Ignore)
         throw core::SilentAbort();
 }
 
@@ -205,7 +206,7 @@ void DataModule::restoreAfterDelete(bool failed, bool listShown) {
     deletingTask_ = false;
     wait_->setProgBar(100);
     if (failed) {
-        // showWindow the rolled-back rows again. The error that ended the delete is
+        // Show the rolled-back rows again. The error that ended the delete is
         // the one to report; a further one while restoring is not.
         try {
             for (Cursor* c : {&solut, &distr, &posit, &tc, &tb})

@@ -1,5 +1,7 @@
 #include "taskdb/TableSets.h"
 
+#include "core/Dialogs.h"
+
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/Schema.h"
@@ -87,11 +89,11 @@ void TableSets::repairValFile(dataset::TableSet& set, std::string_view table) {
     const std::string path = (set.folder() / set.table(table).fileName()).string();
     try {
         if (set.checkTableFile(table).empty()) return;
-        dm_.dialogs().showWindow(DialogKind::Warning, damagedText + path + "\"", {DialogButton::OK}, 0);
+        core::Dialogs::current().show(DialogKind::Warning, damagedText + path + "\"", DialogButton::Ok, 0);
     } catch (const dataset::BusyError&) {
         // Held by another program: the opening reports that, once.
     } catch (const std::exception&) {
-        dm_.dialogs().showWindow(DialogKind::Error, unreadableText + path + "\"", {DialogButton::OK}, 0);
+        core::Dialogs::current().show(DialogKind::Error, unreadableText + path + "\"", DialogButton::Ok, 0);
     }
 }
 
@@ -134,7 +136,7 @@ void TableSets::switchDatabase(int newSet) {
         store.activeDB = static_cast<std::int16_t>(newSet);
         updateExchangeState();
     } else {
-        dm_.dialogs().showMessage(msg(73));
+        core::Dialogs::current().plainMessage(msg(73));
         // A set that opened only in part is closed before the tables are re-pointed.
         dm_.setTablesActive(false);
         setDatabaseName(store.activeDB);
@@ -165,7 +167,7 @@ bool TableSets::reopenWorkingTables() {
 
 void TableSets::noSetActive() {
     dm_.setTablesActive(false);
-    dm_.dialogs().showMessage(msg(73));
+    core::Dialogs::current().plainMessage(msg(73));
     updateExchangeState();
 }
 
@@ -175,11 +177,11 @@ void TableSets::emptyActiveSet() {
     if (!requireOpenSet() || store.activeDB == 0) return;
     const std::string name = msg(store.activeDB == 1 ? 10 : 11);
     if (dm_.conts.isEmpty() && dm_.boxes.isEmpty() && dm_.tasks.isEmpty()) {
-        dm_.dialogs().showWindow(DialogKind::Confirmation, name + " " + msg(13), {DialogButton::OK}, 0);
+        core::Dialogs::current().show(DialogKind::Confirmation, name + " " + msg(13), DialogButton::Ok, 0);
         return;
     }
-    if (dm_.dialogs().showWindow(DialogKind::Confirmation, msg(14) + " " + name + " " + msg(15),
-                                 {DialogButton::OK, DialogButton::Cancel}, 0) != DialogButton::OK)
+    if (core::Dialogs::current().show(DialogKind::Confirmation, msg(14) + " " + name + " " + msg(15),
+                                      DialogButton::Ok | DialogButton::Cancel, 0) != DialogButton::Ok)
         return;
 
     BusyFrame busy(*this);
@@ -238,7 +240,7 @@ bool TableSets::setOpen() const {
 
 bool TableSets::requireOpenSet() {
     if (setOpen()) return true;
-    dm_.dialogs().showMessage(msg(73));
+    core::Dialogs::current().plainMessage(msg(73));
     return false;
 }
 

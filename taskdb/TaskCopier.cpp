@@ -1,5 +1,7 @@
 #include "taskdb/TaskCopier.h"
 
+#include "core/Dialogs.h"
+
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/TableSets.h"
@@ -176,8 +178,8 @@ bool TaskCopier::copyFileToExport(std::string_view table) {
         dm_.db.copyTableFileTo(table, dm_.exdb);
         return true;
     } catch (const std::exception&) {
-        dm_.dialogs().showWindow(DialogKind::Error, msg(16) + " " + dm_.db.table(table).fileName(),
-                                 {DialogButton::OK}, 0);
+        core::Dialogs::current().show(DialogKind::Error, msg(16) + " " + dm_.db.table(table).fileName(),
+                                      DialogButton::Ok, 0);
         return false;
     }
 }
@@ -186,13 +188,13 @@ void TaskCopier::TaskCopying(bool toExport) {
     RunStore& store = dm_.store();
     // The buttons are offered only while the home set is active.
     if (!sets_.requireOpenSet() || store.activeDB != 0) return;
-    MessageDialog& dialogs = dm_.dialogs();
+    core::Dialogs& dialogs = core::Dialogs::current();
     if (dm_.tasks.isEmpty()) {
-        dialogs.showWindow(DialogKind::Confirmation, msg(13), {DialogButton::OK}, 0);
+        dialogs.show(DialogKind::Confirmation, msg(13), DialogButton::Ok, 0);
         return;
     }
-    if (store.warnings && dialogs.showWindow(DialogKind::Confirmation, msg(toExport ? 17 : 120),
-                                             {DialogButton::OK, DialogButton::Cancel}, 0) != DialogButton::OK)
+    if (store.warnings && dialogs.show(DialogKind::Confirmation, msg(toExport ? 17 : 120),
+                                       DialogButton::Ok | DialogButton::Cancel, 0) != DialogButton::Ok)
         return;
 
     Frame frame(*this, toExport);
@@ -212,7 +214,7 @@ void TaskCopier::TaskCopying(bool toExport) {
     for (const char* table : libraryTables) {
         const std::string file = dm_.exdb.table(table).fileName();
         if (!undo.save(file)) {
-            dialogs.showWindow(DialogKind::Error, msg(16) + " " + file, {DialogButton::OK}, 0);
+            dialogs.show(DialogKind::Error, msg(16) + " " + file, DialogButton::Ok, 0);
             return;
         }
     }
@@ -301,7 +303,7 @@ bool TaskCopier::acceptRow(const Row& row, bool toExport, bool containers) {
     library.open();
     if (key >= 1 && library.locate(keyField, static_cast<std::int64_t>(key)))
         text += "\r\"" + library.field(containers ? "Type" : "Kind").asString() + "\"";
-    dm_.dialogs().showWindow(DialogKind::Warning, text, {DialogButton::OK}, 0);
+    core::Dialogs::current().show(DialogKind::Warning, text, DialogButton::Ok, 0);
     return false;
 }
 

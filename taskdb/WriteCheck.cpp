@@ -1,6 +1,6 @@
 #include "taskdb/WriteCheck.h"
 
-#include "taskdb/MessageDialog.h"
+#include "core/Dialogs.h"
 
 #include <chrono>
 #include <cstdio>
@@ -46,9 +46,9 @@ bool WriteCheck::checkFileReadWrite(const std::filesystem::path& path) {
     return std::filesystem::remove(path, ec) && !ec;
 }
 
-bool WriteCheck::checkDataFolderWritable(const std::filesystem::path& folder, MessageDialog& dialogs) {
+bool WriteCheck::checkDataFolderWritable(const std::filesystem::path& folder) {
     if (checkFileReadWrite(folder / probeName)) return true;
-    dialogs.showWindow(DialogKind::Warning, warningText, {DialogButton::OK}, 0);
+    core::Dialogs::current().show(core::DialogKind::Warning, warningText, core::DialogButton::Ok, 0);
     return false;
 }
 

@@ -5,8 +5,6 @@
 
 namespace rectix::taskdb {
 
-class MessageDialog;
-
 // Start-up proof that the program's folder can be written: a probe file is
 // written, read back, compared and deleted there.
 class WriteCheck {
@@ -15,7 +13,7 @@ class WriteCheck {
 
     // True when the folder passes; otherwise shows the warning and returns
     // false, and the program must end before any table is opened.
-    static bool checkDataFolderWritable(const std::filesystem::path& folder, MessageDialog& dialogs);
+    static bool checkDataFolderWritable(const std::filesystem::path& folder);
 
     static bool checkFileReadWrite(const std::filesystem::path& path);
     static bool writeTextLineFile(const std::filesystem::path& path, const std::string& line);

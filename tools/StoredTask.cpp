@@ -2,6 +2,7 @@
 
 #include "TaskFile.h"
 
+#include "core/Dialogs.h"
 #include "engine/PackRun.h"
 #include "lang/Language.h"
 #include "taskdb/DataModule.h"
@@ -21,22 +22,31 @@ namespace fs = std::filesystem;
 namespace {
 
 // Dialogs print their text on standard error and take the accepting answer.
-struct StderrDialogs : taskdb::MessageDialog {
-    taskdb::DialogButton showWindow(taskdb::DialogKind, const std::string& text,
-                                    const std::vector<taskdb::DialogButton>& buttons, int) override {
-        showMessage(text);
-        for (auto b : {taskdb::DialogButton::OK, taskdb::DialogButton::Yes, taskdb::DialogButton::YesToAll,
-                       taskdb::DialogButton::All, taskdb::DialogButton::Ignore})
-            for (auto offered : buttons)
-                if (offered == b) return b;
-        return buttons.empty() ? taskdb::DialogButton::OK : buttons.front();
+struct StderrDialogs : core::Dialogs {
+    core::DialogButton show(core::DialogKind, const std::string& text, core::DialogButtons buttons,
+                            int) override {
+        plainMessage(text);
+        using B = core::DialogButton;
+        for (B b : {B::Ok, B::Yes, B::YesToAll, B::All, B::Ignore, B::No, B::NoToAll, B::Cancel})
+            if (buttons.has(b)) return b;
+        return B::Ok;
     }
-    void showMessage(const std::string& text) override {
+    void errorBox(const std::string& text) override { plainMessage(text); }
+    void plainMessage(const std::string& text) override {
         std::string line = text;
         for (char& ch : line)
             if (ch == '\r') ch = ' ';
         std::cerr << "rectix-solve: " << line << "\n";
     }
+};
+
+// The dialogs of the process while it lives.
+struct InstalledDialogs {
+    explicit InstalledDialogs(core::Dialogs& dialogs) : replaced(core::Dialogs::install(&dialogs)) {}
+    ~InstalledDialogs() { core::Dialogs::install(replaced); }
+    InstalledDialogs(const InstalledDialogs&) = delete;
+    InstalledDialogs& operator=(const InstalledDialogs&) = delete;
+    core::Dialogs* replaced;
 };
 
 // A scratch program folder whose alias file points the home alias at the set's folder.
@@ -57,7 +67,7 @@ struct ScratchProgramFolder {
 };
 
 int usage() {
-    std::cerr << "usage: rectix-solve TASK.json\n"
+    std::cerr << "usage: rectix-solve [--clock-step MS] TASK.json\n"
                  "       rectix-solve --taskset DIR --task ID [--clear | --reload]\n";
     return 2;
 }
@@ -98,9 +108,9 @@ int runStoredTask(const std::vector<std::string>& args) {
     ScratchProgramFolder program(*folder);
     taskdb::RunStore store;
     StderrDialogs dialogs;
+    const InstalledDialogs installed(dialogs);
     taskdb::NullProgressView wait;
     taskdb::DataModule dm(store, program.path);
-    dm.setDialogs(&dialogs);
     dm.setWaitWindow(&wait);
     dm.dataModuleCreate();
     if (store.dbState != 555) {
@@ -162,9 +172,9 @@ std::string reloadStoredPlan(const fs::path& folder, long taskID, engine::PackPr
     ScratchProgramFolder program(folder);
     taskdb::RunStore store;
     StderrDialogs dialogs;
+    const InstalledDialogs installed(dialogs);
     taskdb::NullProgressView wait;
     taskdb::DataModule dm(store, program.path);
-    dm.setDialogs(&dialogs);
     dm.setWaitWindow(&wait);
     dm.dataModuleCreate();
     if (store.dbState != 555) return "--taskset: the table set in " + folder.string() + " cannot be opened";

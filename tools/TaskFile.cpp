@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <limits>
+#include <map>
+#include <set>
 
 namespace rectix::tools {
 
@@ -73,9 +75,63 @@ std::int16_t fillDirOf(const std::string& s) {
     return 0;
 }
 
+// The fixed containers of the task: each type and kind named must have a free
+// instance left, each box lies inside its container with the sides of its
+// kind, and the load numbers of a container are 1..its box count.
+std::vector<FixedContainer> readFixed(const json& doc, const engine::PackProblem& p) {
+    std::vector<FixedContainer> out;
+    if (!doc.contains("fixed")) return out;
+    const json& list = doc.at("fixed");
+    if (!list.is_array()) throw TaskFileError("fixed: not a list");
+    std::map<std::int32_t, long long> contsLeft, boxesLeft;
+    for (int t = 1; t <= p.contTypeCount; ++t) contsLeft[p.contTypes.typeID[t]] += p.contTypes.avail[t];
+    for (int k = 1; k <= p.boxKindCount; ++k) boxesLeft[p.boxKinds.kindID[k]] += p.boxKinds.total[k];
+    int i = 0;
+    for (const json& row : list) {
+        const std::string where = "fixed[" + std::to_string(i++) + "]";
+        if (!row.is_object()) throw TaskFileError(where + ": not an object");
+        const Reader c{row, where + "."};
+        FixedContainer fc;
+        fc.typeID = static_cast<std::int32_t>(c.integer("TypeID", 0, i32Max));
+        if (contsLeft[fc.typeID]-- < 1) throw TaskFileError(where + ".TypeID: no free container of the type");
+        int t = 1;
+        while (p.contTypes.typeID[t] != fc.typeID) ++t;
+        if (!row.contains("boxes") || !row.at("boxes").is_array())
+            throw TaskFileError(where + ".boxes: missing or not a list");
+        const auto count = static_cast<long long>(row.at("boxes").size());
+        std::set<long long> loadNos;
+        int j = 0;
+        for (const json& boxRow : row.at("boxes")) {
+            const std::string at = where + ".boxes[" + std::to_string(j++) + "]";
+            if (!boxRow.is_object()) throw TaskFileError(at + ": not an object");
+            const Reader b{boxRow, at + "."};
+            FixedBox fb;
+            fb.kindID = static_cast<std::int32_t>(b.integer("KindID", 0, i32Max));
+            if (boxesLeft[fb.kindID]-- < 1) throw TaskFileError(at + ".KindID: no free box of the kind");
+            int k = 1;
+            while (p.boxKinds.kindID[k] != fb.kindID) ++k;
+            fb.posX = static_cast<std::int16_t>(b.integer("PosX", 0, i16Max));
+            fb.posY = static_cast<std::int16_t>(b.integer("PosY", 0, i16Max));
+            fb.posLh = static_cast<std::int16_t>(b.integer("PosLh", 1, i16Max));
+            fb.posWh = static_cast<std::int16_t>(b.integer("PosWh", 1, i16Max));
+            fb.loadNo = static_cast<std::int16_t>(b.integer("LoadNo", 1, count));
+            const auto& bk = p.boxKinds;
+            if (!(fb.posLh == bk.length[k] && fb.posWh == bk.width[k]) &&
+                !(fb.posLh == bk.width[k] && fb.posWh == bk.length[k]))
+                throw TaskFileError(at + ": PosLh x PosWh is not the kind's size");
+            if (fb.posX + fb.posLh > p.contTypes.length[t] || fb.posY + fb.posWh > p.contTypes.width[t])
+                throw TaskFileError(at + ": outside the container");
+            if (!loadNos.insert(fb.loadNo).second) throw TaskFileError(at + ".LoadNo: used twice");
+            fc.boxes.push_back(fb);
+        }
+        out.push_back(std::move(fc));
+    }
+    return out;
+}
+
 } // namespace
 
-void loadTaskJson(const std::string& text, engine::PackProblem& p) {
+std::vector<FixedContainer> loadTaskJson(const std::string& text, engine::PackProblem& p) {
     json doc;
     try {
         doc = json::parse(text);
@@ -158,10 +214,27 @@ void loadTaskJson(const std::string& text, engine::PackProblem& p) {
         if (boxes > engine::maxTaskBoxes) throw TaskFileError("boxes: more than 1000 in all");
     }
     p.boxKindCount = static_cast<std::int16_t>(k);
+    return readFixed(doc, p);
 }
 
-void prepareStart(engine::PackProblem& p) {
+void prepareStart(engine::PackProblem& p, const std::vector<FixedContainer>& fixed) {
     p.prepareInstances();
+    auto& start = p.startSolution;
+    for (const FixedContainer& fc : fixed) {
+        int c = 1;
+        while (p.contTypes.typeID[p.contInstType[c]] != fc.typeID || start.fixCont[c]) ++c;
+        start.fixCont[c] = true;
+        for (const FixedBox& fb : fc.boxes) {
+            int b = 1;
+            while (p.boxKinds.kindID[p.boxInstKind[b]] != fb.kindID || start.contNo[b] != 0) ++b;
+            start.contNo[b] = static_cast<std::int16_t>(c);
+            start.loadNo[b] = fb.loadNo;
+            start.posX[b] = fb.posX;
+            start.posY[b] = fb.posY;
+            start.posLh[b] = fb.posLh;
+            start.posWh[b] = fb.posWh;
+        }
+    }
     p.computeContainerLoads(p.startSolution);
     p.countPlacedAndUsed(p.startSolution);
     p.evaluateSolution(p.startSolution, false);

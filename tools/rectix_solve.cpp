@@ -5,18 +5,44 @@
 #include "engine/PackRun.h"
 #include "engine/Progress.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
+namespace {
+
+// The work clock of --clock-step: it stands still during a fill and moves on a
+// fixed step with every fill, so a run cut by its time limit is reproducible.
+const rectix::engine::FillEngine* clockEngine = nullptr;
+double clockStepMs = 0;
+
+double workClockMs() {
+    return static_cast<double>(clockEngine->totalFills) * clockStepMs;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     using namespace rectix;
-    if (argc > 1 && std::string(argv[1]).rfind("--", 0) == 0)
+    std::optional<double> clockStep;
+    if (argc == 4 && std::string(argv[1]) == "--clock-step") {
+        char* end = nullptr;
+        clockStep = std::strtod(argv[2], &end);
+        if (*end != '\0' || !(*clockStep > 0 && *clockStep <= 60000)) {
+            std::cerr << "rectix-solve: --clock-step: " << argv[2] << " is not a step in milliseconds\n";
+            return 2;
+        }
+        argv += 2;
+        argc -= 2;
+    } else if (argc > 1 && std::string(argv[1]).rfind("--", 0) == 0) {
         return tools::runStoredTask(std::vector<std::string>(argv + 1, argv + argc));
+    }
     if (argc != 2) {
-        std::cerr << "usage: rectix-solve TASK.json\n"
+        std::cerr << "usage: rectix-solve [--clock-step MS] TASK.json\n"
                      "       rectix-solve --taskset DIR --task ID [--clear | --reload]\n";
         return 2;
     }
@@ -32,14 +58,20 @@ int main(int argc, char** argv) {
     engine::PackProblem problem;
     engine::NullProgress progress;
     engine::PackRun run(problem, progress);
+    if (clockStep) {
+        clockEngine = &run.fillEngine();
+        clockStepMs = *clockStep;
+        run.fillEngine().nowMs = &workClockMs;
+    }
+    std::vector<tools::FixedContainer> fixed;
     try {
-        tools::loadTaskJson(text.str(), problem);
+        fixed = tools::loadTaskJson(text.str(), problem);
     } catch (const tools::TaskFileError& e) {
         std::cerr << "rectix-solve: " << e.what() << "\n";
         return 2;
     }
     try {
-        tools::prepareStart(problem);
+        tools::prepareStart(problem, fixed);
         run.runPacking();
     } catch (const std::exception& e) {
         std::cerr << "rectix-solve: solve failed: " << e.what() << "\n";

@@ -4,7 +4,12 @@
 
 namespace rectix::ui {
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+Application::Application(int& argc, char** argv)
+    : QApplication(argc, argv), replaced_(core::Dialogs::install(&dialogs_)) {}
+
+Application::~Application() {
+    core::Dialogs::install(replaced_);
+}
 
 bool Application::notify(QObject* receiver, QEvent* event) {
     try {

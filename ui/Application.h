@@ -1,18 +1,25 @@
 #pragma once
 
+#include "ui/WindowDialogs.h"
+
 #include <QApplication>
 
 namespace rectix::ui {
 
 // The application object. An error that an event handler lets escape ends that event's handling
 // at the error boundary (error box, or nothing for a silent abort) instead of ending the
-// program.
+// program. While it lives, the program's dialogs are windows.
 class Application : public QApplication {
     Q_OBJECT
   public:
     Application(int& argc, char** argv);
+    ~Application() override;
 
     bool notify(QObject* receiver, QEvent* event) override;
+
+  private:
+    WindowDialogs dialogs_;
+    core::Dialogs* replaced_;
 };
 
 } // namespace rectix::ui

@@ -1,7 +1,7 @@
 #include "ui/ErrorBoundary.h"
 
+#include "core/Dialogs.h"
 #include "core/Errors.h"
-#include "ui/MessageDialogs.h"
 
 #include <exception>
 
@@ -22,9 +22,9 @@ void ErrorBoundary::reportCurrent() {
         throw;
     } catch (const core::SilentAbort&) {
     } catch (const std::exception& e) {
-        MessageDialogs::current().errorBox(e.what());
+        core::Dialogs::current().errorBox(e.what());
     } catch (...) {
-        MessageDialogs::current().errorBox("Unknown error");
+        core::Dialogs::current().errorBox("Unknown error");
     }
 }
 

@@ -1,14 +1,15 @@
 #include "ui/RecordDeletion.h"
 
+#include "core/Dialogs.h"
 #include "dataset/Cursor.h"
-#include "ui/MessageDialogs.h"
 
 namespace rectix::ui {
 
 void deleteRecordAsked(dataset::Cursor& cursor) {
-    const DialogButton answer = MessageDialogs::current().show(DialogKind::Confirmation, deleteRecordQuestion,
-                                                               DialogButton::Ok | DialogButton::Cancel, 0);
-    if (answer == DialogButton::Ok) cursor.deleteRow();
+    const core::DialogButton answer =
+        core::Dialogs::current().show(core::DialogKind::Confirmation, deleteRecordQuestion,
+                                      core::DialogButton::Ok | core::DialogButton::Cancel, 0);
+    if (answer == core::DialogButton::Ok) cursor.deleteRow();
 }
 
 } // namespace rectix::ui

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/MessageDialogs.h"
+#include "core/Dialogs.h"
 
 #include <deque>
 #include <string>
@@ -9,15 +9,17 @@
 // Stands in for the message dialogs while it lives: records each dialog as "<kind>: text"
 // (warning, error, information, confirm, errorbox, plain) and answers questions from `answers`,
 // then with Cancel, as a dialog closed without a button.
-class ScriptedAnswers : public rectix::ui::MessageDialogs {
+class ScriptedAnswers : public rectix::core::Dialogs {
   public:
-    ScriptedAnswers() { install(this); }
-    ~ScriptedAnswers() override { install(nullptr); }
+    ScriptedAnswers() : replaced_(install(this)) {}
+    ~ScriptedAnswers() override { install(replaced_); }
+    ScriptedAnswers(const ScriptedAnswers&) = delete;
+    ScriptedAnswers& operator=(const ScriptedAnswers&) = delete;
 
-    rectix::ui::DialogButton show(rectix::ui::DialogKind kind, const std::string& text,
-                                  rectix::ui::DialogButtons, int) override {
+    rectix::core::DialogButton show(rectix::core::DialogKind kind, const std::string& text,
+                                    rectix::core::DialogButtons, int) override {
         shown.push_back(prefix(kind) + text);
-        if (answers.empty()) return rectix::ui::DialogButton::Cancel;
+        if (answers.empty()) return rectix::core::DialogButton::Cancel;
         const auto answer = answers.front();
         answers.pop_front();
         return answer;
@@ -25,19 +27,20 @@ class ScriptedAnswers : public rectix::ui::MessageDialogs {
     void errorBox(const std::string& text) override { shown.push_back("errorbox: " + text); }
     void plainMessage(const std::string& text) override { shown.push_back("plain: " + text); }
 
-    std::deque<rectix::ui::DialogButton> answers;
+    std::deque<rectix::core::DialogButton> answers;
     std::vector<std::string> shown;
 
   private:
-    static std::string prefix(rectix::ui::DialogKind kind) {
+    rectix::core::Dialogs* replaced_;
+    static std::string prefix(rectix::core::DialogKind kind) {
         switch (kind) {
-        case rectix::ui::DialogKind::Warning:
+        case rectix::core::DialogKind::Warning:
             return "warning: ";
-        case rectix::ui::DialogKind::Error:
+        case rectix::core::DialogKind::Error:
             return "error: ";
-        case rectix::ui::DialogKind::Information:
+        case rectix::core::DialogKind::Information:
             return "information: ";
-        case rectix::ui::DialogKind::Confirmation:
+        case rectix::core::DialogKind::Confirmation:
             break;
         }
         return "confirm: ";

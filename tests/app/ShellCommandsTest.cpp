@@ -14,7 +14,7 @@
 #include <QTest>
 
 using rectix::app::StartupOutcome;
-using rectix::ui::DialogButton;
+using rectix::core::DialogButton;
 
 namespace {
 

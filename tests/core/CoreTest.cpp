@@ -1,4 +1,5 @@
 #include "core/Checked.h"
+#include "core/Dialogs.h"
 #include "core/Random.h"
 #include "core/Rounding.h"
 #include "core/Slots.h"
@@ -100,4 +101,26 @@ TEST(UiTexts, TablesHaveTheirSlotCounts) {
     EXPECT_THROW(t.hints[31], RangeError);
     t.clear();
     EXPECT_EQ(messageText(129), "");
+}
+
+// Without installed dialogs nothing is shown and a question counts as closed, which refuses;
+// installed dialogs answer until the ones they replaced come back.
+TEST(Dialogs, UninstalledDialogsRefuseAndInstallingNests) {
+    struct Accepting : Dialogs {
+        DialogButton show(DialogKind, const std::string&, DialogButtons, int) override {
+            return DialogButton::Ok;
+        }
+        void errorBox(const std::string&) override {}
+        void plainMessage(const std::string&) override {}
+    };
+    Dialogs* const outer = Dialogs::install(nullptr);
+    EXPECT_EQ(Dialogs::current().show(DialogKind::Warning, "?", DialogButton::Ok | DialogButton::Ignore, 0),
+              DialogButton::Cancel);
+    Accepting first, second;
+    EXPECT_EQ(Dialogs::install(&first), nullptr);
+    EXPECT_EQ(Dialogs::install(&second), &first);
+    EXPECT_EQ(Dialogs::install(&first), &second);
+    EXPECT_EQ(&Dialogs::current(), &first);
+    EXPECT_EQ(Dialogs::current().show(DialogKind::Confirmation, "?", DialogButton::Ok, 0), DialogButton::Ok);
+    Dialogs::install(outer);
 }

@@ -6,6 +6,7 @@ int main(int argc, char** argv) {
     // Test discovery runs the program outside ctest's environment; no test needs a display.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     rectix::ui::Application app(argc, argv);
+    rectix::ui::Application::setApplicationName(QStringLiteral("Rectix"));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -310,15 +310,15 @@ TEST_F(BridgeTest, AFailedClearLeavesEveryCountAsItWas) {
 }
 
 TEST_F(BridgeTest, WriteCheckPassesInAWritableFolderAndLeavesNothing) {
-    EXPECT_TRUE(WriteCheck::checkDataFolderWritable(root, dialogs));
+    EXPECT_TRUE(WriteCheck::checkDataFolderWritable(root));
     EXPECT_FALSE(fs::exists(root / WriteCheck::probeName));
     EXPECT_TRUE(dialogs.shown.empty());
     // A probe that cannot be written (here a folder stands in its way) fails with the warning.
     fs::create_directory(root / WriteCheck::probeName);
-    EXPECT_FALSE(WriteCheck::checkDataFolderWritable(root, dialogs));
+    EXPECT_FALSE(WriteCheck::checkDataFolderWritable(root));
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text.rfind("Problem saving data files.", 0), 0u);
-    EXPECT_FALSE(WriteCheck::checkDataFolderWritable(root / "missing", dialogs));
+    EXPECT_FALSE(WriteCheck::checkDataFolderWritable(root / "missing"));
 }
 
 } // namespace rectix::taskdb::test

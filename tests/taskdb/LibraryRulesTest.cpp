@@ -61,7 +61,7 @@ TEST_F(LibraryRules, AnswersOverThreeTasksThatUseTheType) {
 
 TEST_F(LibraryRules, ClosingTheQuestionRefuses) {
     threeTasksUseTheTruck();
-    dialogs.answers = {DialogButton::Yes, DialogButton::Closed};
+    dialogs.answers = {DialogButton::Yes, DialogButton::Cancel};
     EXPECT_THROW(dm->conts.edit(), core::SilentAbort);
     EXPECT_EQ(dm->conts.state(), CursorState::Browse);
 }
@@ -82,7 +82,7 @@ TEST_F(LibraryRules, ARowUsedByASolvedTaskIsRefusedForEditing) {
     addTask("Solved");
     addTaskContainer(truck, 2, 1);
     store.cntEditMode = true;
-    for (DialogButton answer : {DialogButton::OK, DialogButton::Closed}) {
+    for (DialogButton answer : {DialogButton::Ok, DialogButton::Cancel}) {
         dialogs.shown.clear();
         dialogs.answers = {answer};
         ASSERT_TRUE(dm->conts.locate("TypeID", truck));
@@ -144,7 +144,7 @@ TEST_F(LibraryRules, TheAxleRuleWantsTheSupportSpanPositive) {
     EXPECT_EQ(dialogs.shown[0].help, 10);
     dm->contsTailDL.setInteger(399);
     // Shortening the container is checked the same way, and closing the dialog refuses too.
-    dialogs.answers = {DialogButton::Closed};
+    dialogs.answers = {DialogButton::Cancel};
     EXPECT_THROW(dm->contsLength.setInteger(999), core::SilentAbort);
     EXPECT_EQ(dm->contsLength.asInteger(), 1000);
     dm->conts.post();

@@ -25,8 +25,8 @@ struct RecordingExchange : ExchangeView {
 // A scripted dialog that runs a step once, when the next plain message shows.
 struct HookedDialog : ScriptedDialog {
     std::function<void()> onMessage;
-    void showMessage(const std::string& text) override {
-        ScriptedDialog::showMessage(text);
+    void plainMessage(const std::string& text) override {
+        ScriptedDialog::plainMessage(text);
         if (auto f = std::exchange(onMessage, nullptr)) f();
     }
 };

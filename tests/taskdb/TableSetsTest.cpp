@@ -83,7 +83,6 @@ TEST_F(Switching, AnArithmeticErrorOpeningASetShowsItsMessageAndReturns) {
 TEST_F(Switching, WhenThePreviousSetCannotBeReopenedEitherNoSetIsActive) {
     addTask("Home");
     HookedDialog hooked;
-    dm->setDialogs(&hooked);
     DataModule::ensureTableFiles(dm->exdb);
     hold("export", "tasks");
     hooked.onMessage = [&] { hold("home", "tasks"); };
@@ -110,7 +109,6 @@ TEST_F(Switching, WhenThePreviousSetCannotBeReopenedEitherNoSetIsActive) {
     EXPECT_TRUE(sets->setOpen());
     EXPECT_EQ(dm->tasksName.asString(), "Home");
     EXPECT_EQ(exchange.states.back().activeSet, 0);
-    dm->setDialogs(&dialogs);
 }
 
 using Emptying = TableSetsTest;
@@ -123,7 +121,7 @@ TEST_F(Emptying, ASetWithoutLibrariesAndTasksIsOnlyReported) {
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Confirmation);
     EXPECT_EQ(dialogs.shown[0].text, "Export DB is empty");
-    EXPECT_EQ(dialogs.shown[0].buttons, std::vector<DialogButton>{DialogButton::OK});
+    EXPECT_EQ(dialogs.shown[0].buttons, DialogButtons(DialogButton::Ok));
     EXPECT_EQ(rowsOf(dm->db, "tc").size(), 1u);
 }
 
@@ -134,7 +132,7 @@ TEST_F(Emptying, RemovesEveryRowOfTheEightTablesAfterOK) {
     store.warnings = false;
     copier->TaskCopying(true);
     sets->switchDatabase(1);
-    dialogs.answers = {DialogButton::Cancel, DialogButton::OK};
+    dialogs.answers = {DialogButton::Cancel, DialogButton::Ok};
     sets->emptyActiveSet();
     EXPECT_EQ(rowsOf(dm->db, "tasks").size(), 1u);
     sets->emptyActiveSet();

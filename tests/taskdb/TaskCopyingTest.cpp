@@ -150,7 +150,7 @@ TEST_F(TaskCopying, ARowThatWouldBeRefusedStopsTheCopyBeforeAnythingChanges) {
 
 TEST_F(TaskCopying, AsksFirstOnlyWhileWarningsAreOn) {
     store.warnings = true;
-    dialogs.answers = {DialogButton::Cancel, DialogButton::Closed};
+    dialogs.answers = {DialogButton::Cancel, DialogButton::Cancel};
     copier->TaskCopying(true);
     copier->TaskCopying(false);
     ASSERT_EQ(dialogs.shown.size(), 2u);

@@ -45,7 +45,6 @@ class TaskDbTest : public ::testing::Test {
     void reopen() {
         dm.reset();
         dm = std::make_unique<DataModule>(store, root);
-        dm->setDialogs(&dialogs);
         dm->setTaskPage(&page);
         dm->setWaitWindow(&wait);
         store.dbState = 0;

@@ -37,7 +37,7 @@ TEST_F(TaskRowRules, AvailableZeroOrLessIsRefusedAndTheRowDropped) {
 TEST_F(TaskRowRules, AvailableBelowTheUsedNumberPassesOnlyWithIgnore) {
     addTaskContainer(truck, 3, 2);
     dm->tc.edit();
-    for (DialogButton refusing : {DialogButton::OK, DialogButton::Closed}) {
+    for (DialogButton refusing : {DialogButton::Ok, DialogButton::Cancel}) {
         dialogs.answers = {refusing};
         EXPECT_THROW(dm->tcAvail.setInteger(1), core::SilentAbort);
         EXPECT_EQ(dm->tcAvail.asInteger(), 3);
@@ -108,7 +108,7 @@ TEST_F(TaskRowRules, RowsWithNothingAvailableAreRefusedWhoeverPostsThem) {
 
 TEST_F(TaskRowRules, DeletingARowOfFixedContainersPassesOnlyWithIgnore) {
     addTaskContainer(truck, 2, 1);
-    for (DialogButton refusing : {DialogButton::OK, DialogButton::Closed}) {
+    for (DialogButton refusing : {DialogButton::Ok, DialogButton::Cancel}) {
         dialogs.answers = {refusing};
         EXPECT_THROW(dm->tc.deleteRow(), core::SilentAbort);
         EXPECT_EQ(lastText(), core::messageText(88));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "taskdb/MessageDialog.h"
+#include "core/Dialogs.h"
 #include "taskdb/ProgressView.h"
 #include "taskdb/TaskPageView.h"
 
@@ -11,28 +11,40 @@
 
 namespace rectix::taskdb::test {
 
-// Answers dialogs from a script, in order; with the script used up, a dialog
-// counts as closed.
-struct ScriptedDialog : MessageDialog {
+using core::DialogButton;
+using core::DialogButtons;
+using core::DialogKind;
+
+// The process's dialogs while it lives: answers questions from a script, in
+// order; with the script used up, a dialog is closed (Cancel).
+struct ScriptedDialog : core::Dialogs {
     struct Shown {
         DialogKind kind;
         std::string text;
-        std::vector<DialogButton> buttons;
+        DialogButtons buttons;
         int help;
     };
     std::deque<DialogButton> answers;
     std::vector<Shown> shown;
     std::vector<std::string> messages;
 
-    DialogButton showWindow(DialogKind kind, const std::string& text,
-                            const std::vector<DialogButton>& buttons, int help) override {
+    ScriptedDialog() : replaced_(install(this)) {}
+    ~ScriptedDialog() override { install(replaced_); }
+    ScriptedDialog(const ScriptedDialog&) = delete;
+    ScriptedDialog& operator=(const ScriptedDialog&) = delete;
+
+    DialogButton show(DialogKind kind, const std::string& text, DialogButtons buttons, int help) override {
         shown.push_back({kind, text, buttons, help});
-        if (answers.empty()) return DialogButton::Closed;
+        if (answers.empty()) return DialogButton::Cancel;
         const DialogButton a = answers.front();
         answers.pop_front();
         return a;
     }
-    void showMessage(const std::string& text) override { messages.push_back(text); }
+    void errorBox(const std::string& text) override { messages.push_back(text); }
+    void plainMessage(const std::string& text) override { messages.push_back(text); }
+
+  private:
+    core::Dialogs* replaced_;
 };
 
 struct RecordingPage : TaskPageView {

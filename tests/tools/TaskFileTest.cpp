@@ -51,6 +51,8 @@ TEST(TaskFile, RefusesBadInputNamingTheField) {
         {"intensity-300.json", "settings.Intensity"},
         {"support-span.json", "NoseDL + TailDL"},
         {"no-containers.json", "containers: missing or empty"},
+        {"fixed-outside.json", "fixed[0].boxes[0]: outside the container"},
+        {"fixed-no-free-container.json", "fixed[1].TypeID: no free container"},
     };
     for (const auto& [file, message] : cases) {
         engine::PackProblem p;

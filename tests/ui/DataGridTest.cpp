@@ -294,7 +294,7 @@ TEST_F(Grid, CtrlDeleteAsksBeforeDeleting) {
     QTest::keyClick(&grid, Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_EQ(dialogs.shown, Shown{"ask: Delete record?"});
     EXPECT_EQ(stored(), (Rows{"a 1", "b 2", "c 3"}));
-    dialogs.answer = ui::DialogButton::Ok;
+    dialogs.answer = core::DialogButton::Ok;
     QTest::keyClick(&grid, Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_EQ(stored(), (Rows{"b 2", "c 3"}));
     EXPECT_EQ(text(grid, grid.currentIndex().row(), 0), "b");

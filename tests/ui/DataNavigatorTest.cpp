@@ -60,7 +60,7 @@ TEST_F(Navigator, DeleteAsksFirst) {
     EXPECT_EQ(dialogs.shown, Shown{"ask: Delete record?"});
     EXPECT_EQ(stored(), (Rows{"a 1", "b 2"}));
 
-    dialogs.answer = ui::DialogButton::Ok;
+    dialogs.answer = core::DialogButton::Ok;
     navigator.click(Button::Delete);
     EXPECT_EQ(stored(), Rows{"b 2"});
 

@@ -1,19 +1,21 @@
 #pragma once
 
-#include "ui/MessageDialogs.h"
+#include "core/Dialogs.h"
 
 #include <string>
 #include <vector>
 
 // Stands in for the message dialogs while it lives: records what would be shown ("ask: text",
 // "error: text", "plain: text") and answers every question with `answer` (Cancel unless set).
-class ScriptedDialogs : public rectix::ui::MessageDialogs {
+class ScriptedDialogs : public rectix::core::Dialogs {
   public:
-    ScriptedDialogs() { install(this); }
-    ~ScriptedDialogs() override { install(nullptr); }
+    ScriptedDialogs() : replaced_(install(this)) {}
+    ~ScriptedDialogs() override { install(replaced_); }
+    ScriptedDialogs(const ScriptedDialogs&) = delete;
+    ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
 
-    rectix::ui::DialogButton show(rectix::ui::DialogKind, const std::string& text, rectix::ui::DialogButtons,
-                                  int) override {
+    rectix::core::DialogButton show(rectix::core::DialogKind, const std::string& text,
+                                    rectix::core::DialogButtons, int) override {
         shown.push_back("ask: " + text);
         return answer;
     }
@@ -21,5 +23,8 @@ class ScriptedDialogs : public rectix::ui::MessageDialogs {
     void plainMessage(const std::string& text) override { shown.push_back("plain: " + text); }
 
     std::vector<std::string> shown;
-    rectix::ui::DialogButton answer = rectix::ui::DialogButton::Cancel;
+    rectix::core::DialogButton answer = rectix::core::DialogButton::Cancel;
+
+  private:
+    rectix::core::Dialogs* replaced_;
 };

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-namespace rectix::ui {
+namespace rectix::core {
 
 enum class DialogKind { Warning, Error, Information, Confirmation };
 
@@ -42,13 +42,15 @@ constexpr DialogButtons operator|(DialogButton a, DialogButton b) {
     return DialogButtons(a) | b;
 }
 
-// The program's modal messages. Texts are UTF-8; a carriage return breaks a line. Titles and
-// button captions are fixed English texts in every language.
+// The program's modal messages, for every layer: the windows implement them (ui), the layers
+// below only ask. Texts are UTF-8; a carriage return breaks a line. Titles and button captions
+// are fixed English texts in every language.
 //
-// One object serves the process (current()); tests install a scripted one in its place.
-class MessageDialogs {
+// One object serves the process (current()). Until one is installed nothing is shown and every
+// question answers Cancel, as a dialog closed without a button.
+class Dialogs {
   public:
-    virtual ~MessageDialogs() = default;
+    virtual ~Dialogs() = default;
 
     // Asks and returns the button pressed. Closing the dialog without pressing a button (its
     // close box, Esc) answers Cancel, even when Cancel is not among the buttons, so it never
@@ -63,11 +65,10 @@ class MessageDialogs {
     // A plain message: application title, no icon, the text, OK.
     virtual void plainMessage(const std::string& text) = 0;
 
-    // The installed object, or the one that shows real windows.
-    static MessageDialogs& current();
-    // Installs dialogs in place of the real windows; nullptr brings the windows back. The
-    // caller keeps ownership and uninstalls before destroying it.
-    static void install(MessageDialogs* dialogs);
+    static Dialogs& current();
+    // Makes `dialogs` the process's dialogs and returns the ones it replaces (nullptr: none),
+    // which the caller installs again when it is done. The caller keeps ownership.
+    static Dialogs* install(Dialogs* dialogs);
 };
 
-} // namespace rectix::ui
+} // namespace rectix::core

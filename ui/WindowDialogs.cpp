@@ -1,13 +1,17 @@
-#include "ui/WindowMessageDialogs.h"
+#include "ui/WindowDialogs.h"
 
 #include "ui/DialogText.h"
 #include "ui/Help.h"
-#include "ui/MessageDialog.h"
+#include "ui/MessageWindow.h"
 
 #include <QApplication>
 #include <QCursor>
 
 namespace rectix::ui {
+
+using core::DialogButton;
+using core::DialogButtons;
+using core::DialogKind;
 
 namespace {
 
@@ -25,22 +29,22 @@ const char* title(DialogKind kind) {
     return "";
 }
 
-MessageDialog::Icon icon(DialogKind kind) {
+MessageWindow::Icon icon(DialogKind kind) {
     switch (kind) {
     case DialogKind::Warning:
-        return MessageDialog::Icon::Warning;
+        return MessageWindow::Icon::Warning;
     case DialogKind::Error:
-        return MessageDialog::Icon::Stop;
+        return MessageWindow::Icon::Stop;
     case DialogKind::Information:
-        return MessageDialog::Icon::Information;
+        return MessageWindow::Icon::Information;
     case DialogKind::Confirmation:
-        return MessageDialog::Icon::Question;
+        return MessageWindow::Icon::Question;
     }
-    return MessageDialog::Icon::None;
+    return MessageWindow::Icon::None;
 }
 
 // Shows the dialog modally with the ordinary cursor, also while a busy cursor is set.
-DialogButton run(MessageDialog& dialog) {
+DialogButton run(MessageWindow& dialog) {
     const bool busy = QApplication::overrideCursor() != nullptr;
     if (busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
     dialog.exec();
@@ -55,21 +59,21 @@ QWidget* owner() {
 
 } // namespace
 
-DialogButton WindowMessageDialogs::show(DialogKind kind, const std::string& text, DialogButtons buttons,
-                                        int helpContext) {
-    MessageDialog dialog(QString::fromLatin1(title(kind)), icon(kind), dialogText(text), buttons, owner());
+DialogButton WindowDialogs::show(DialogKind kind, const std::string& text, DialogButtons buttons,
+                                 int helpContext) {
+    MessageWindow dialog(QString::fromLatin1(title(kind)), icon(kind), dialogText(text), buttons, owner());
     Help::setContext(&dialog, helpContext);
     return run(dialog);
 }
 
-void WindowMessageDialogs::errorBox(const std::string& text) {
-    MessageDialog dialog(QCoreApplication::applicationName(), MessageDialog::Icon::Stop, dialogText(text),
+void WindowDialogs::errorBox(const std::string& text) {
+    MessageWindow dialog(QCoreApplication::applicationName(), MessageWindow::Icon::Stop, dialogText(text),
                          DialogButton::Ok, owner());
     run(dialog);
 }
 
-void WindowMessageDialogs::plainMessage(const std::string& text) {
-    MessageDialog dialog(QCoreApplication::applicationName(), MessageDialog::Icon::None, dialogText(text),
+void WindowDialogs::plainMessage(const std::string& text) {
+    MessageWindow dialog(QCoreApplication::applicationName(), MessageWindow::Icon::None, dialogText(text),
                          DialogButton::Ok, owner());
     run(dialog);
 }

@@ -1,4 +1,4 @@
-#include "ui/MessageDialog.h"
+#include "ui/MessageWindow.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,6 +10,9 @@
 #include <utility>
 
 namespace rectix::ui {
+
+using core::DialogButton;
+using core::DialogButtons;
 
 namespace {
 
@@ -46,17 +49,17 @@ const char* buttonName(DialogButton b) {
     return "";
 }
 
-QStyle::StandardPixmap pixmapOf(MessageDialog::Icon icon) {
+QStyle::StandardPixmap pixmapOf(MessageWindow::Icon icon) {
     switch (icon) {
-    case MessageDialog::Icon::Warning:
+    case MessageWindow::Icon::Warning:
         return QStyle::SP_MessageBoxWarning;
-    case MessageDialog::Icon::Stop:
+    case MessageWindow::Icon::Stop:
         return QStyle::SP_MessageBoxCritical;
-    case MessageDialog::Icon::Information:
+    case MessageWindow::Icon::Information:
         return QStyle::SP_MessageBoxInformation;
-    case MessageDialog::Icon::Question:
+    case MessageWindow::Icon::Question:
         return QStyle::SP_MessageBoxQuestion;
-    case MessageDialog::Icon::None:
+    case MessageWindow::Icon::None:
         break;
     }
     return QStyle::SP_CustomBase;
@@ -64,7 +67,7 @@ QStyle::StandardPixmap pixmapOf(MessageDialog::Icon icon) {
 
 } // namespace
 
-MessageDialog::MessageDialog(const QString& title, Icon icon, const QString& text, DialogButtons buttons,
+MessageWindow::MessageWindow(const QString& title, Icon icon, const QString& text, DialogButtons buttons,
                              QWidget* parent)
     : QDialog(parent,
               Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
@@ -116,7 +119,7 @@ MessageDialog::MessageDialog(const QString& title, Icon icon, const QString& tex
     column->addLayout(row);
 }
 
-QAbstractButton* MessageDialog::button(DialogButton b) const {
+QAbstractButton* MessageWindow::button(DialogButton b) const {
     return findChild<QAbstractButton*>(QString::fromLatin1(buttonName(b)));
 }
 

@@ -1,6 +1,6 @@
-#include "ui/MessageDialog.h"
+#include "ui/MessageWindow.h"
 #include "ui/Help.h"
-#include "ui/WindowMessageDialogs.h"
+#include "ui/WindowDialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -14,6 +14,8 @@
 #include <functional>
 
 using namespace rectix::ui;
+using rectix::core::DialogButton;
+using rectix::core::DialogKind;
 
 namespace {
 
@@ -24,9 +26,9 @@ QStringList captions(const QDialog& d) {
 }
 
 // Runs the check on the modal dialog that the next call shows.
-void onShown(std::function<void(MessageDialog&)> check) {
+void onShown(std::function<void(MessageWindow&)> check) {
     QTimer::singleShot(0, [check] {
-        auto* d = qobject_cast<MessageDialog*>(QApplication::activeModalWidget());
+        auto* d = qobject_cast<MessageWindow*>(QApplication::activeModalWidget());
         ASSERT_NE(d, nullptr);
         check(*d);
         d->close();
@@ -35,11 +37,11 @@ void onShown(std::function<void(MessageDialog&)> check) {
 
 } // namespace
 
-TEST(MessageDialog, FixedButtonOrderEnglishCaptionsAndOkElseYesAsDefault) {
-    MessageDialog all({}, MessageDialog::Icon::Question, {},
+TEST(MessageWindow, FixedButtonOrderEnglishCaptionsAndOkElseYesAsDefault) {
+    MessageWindow all({}, MessageWindow::Icon::Question, {},
                       DialogButton::YesToAll | DialogButton::All | DialogButton::No | DialogButton::Yes);
     EXPECT_EQ(captions(all), (QStringList{"*&Yes", "&No", "&All", "Yes to &All"}));
-    MessageDialog ok({}, MessageDialog::Icon::Warning, {}, DialogButton::Ignore | DialogButton::Ok);
+    MessageWindow ok({}, MessageWindow::Icon::Warning, {}, DialogButton::Ignore | DialogButton::Ok);
     EXPECT_EQ(captions(ok), (QStringList{"*OK", "&Ignore"}));
 
     ok.show();
@@ -48,23 +50,23 @@ TEST(MessageDialog, FixedButtonOrderEnglishCaptionsAndOkElseYesAsDefault) {
     EXPECT_FALSE(ok.isVisible());
 }
 
-TEST(MessageDialog, ClosingWithoutAButtonNeverAccepts) {
+TEST(MessageWindow, ClosingWithoutAButtonNeverAccepts) {
     // An OK-only warning closed with its close box, or a question left with Esc, answers Cancel.
-    MessageDialog closed({}, MessageDialog::Icon::Warning, {}, DialogButton::Ok);
+    MessageWindow closed({}, MessageWindow::Icon::Warning, {}, DialogButton::Ok);
     closed.show();
     closed.close();
     EXPECT_EQ(closed.answer(), DialogButton::Cancel);
 
-    MessageDialog escaped({}, MessageDialog::Icon::Question, {}, DialogButton::Yes | DialogButton::No);
+    MessageWindow escaped({}, MessageWindow::Icon::Question, {}, DialogButton::Yes | DialogButton::No);
     escaped.show();
     QTest::keyClick(&escaped, Qt::Key_Escape);
     EXPECT_FALSE(escaped.isVisible());
     EXPECT_EQ(escaped.answer(), DialogButton::Cancel);
 }
 
-TEST(WindowMessageDialogs, TitleTextLinesHelpContextAndTheErrorBox) {
-    WindowMessageDialogs dialogs;
-    onShown([](MessageDialog& d) {
+TEST(WindowDialogs, TitleTextLinesHelpContextAndTheErrorBox) {
+    WindowDialogs dialogs;
+    onShown([](MessageWindow& d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Confirm"));
         EXPECT_EQ(d.findChild<QLabel*>(QStringLiteral("Message"))->text(), QStringLiteral("One\nTwo\nThree"));
         EXPECT_EQ(Help::ownContext(&d), 9);
@@ -74,7 +76,7 @@ TEST(WindowMessageDialogs, TitleTextLinesHelpContextAndTheErrorBox) {
         DialogButton::Cancel);
 
     QCoreApplication::setApplicationName(QStringLiteral("Rectix"));
-    onShown([](MessageDialog& d) {
+    onShown([](MessageWindow& d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Rectix"));
         EXPECT_NE(d.findChild<QLabel*>(QStringLiteral("Image")), nullptr); // the stop icon
         EXPECT_EQ(captions(d), QStringList{"*OK"});

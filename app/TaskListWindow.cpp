@@ -1,0 +1,124 @@
+#include "app/TaskListWindow.h"
+
+#include "app/SettingsWindow.h"
+#include "core/Dialogs.h"
+#include "core/UiTexts.h"
+#include "taskdb/DataModule.h"
+#include "taskdb/ExchangeView.h"
+#include "ui/DataGrid.h"
+#include "ui/ErrorBoundary.h"
+#include "ui/RecordDeletion.h"
+#include "ui/WindowTexts.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace rectix::app {
+
+namespace {
+
+ui::DataColumn column(const char* field, const char* title, int width) {
+    ui::DataColumn c;
+    c.field = field;
+    c.title = QString::fromLatin1(title);
+    c.widthPixels = width;
+    c.readOnly = true;
+    return c;
+}
+
+QPushButton* button(const char* name, const char* caption) {
+    auto* b = new QPushButton(QString::fromUtf8(caption));
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace
+
+TaskListWindow::TaskListWindow(taskdb::DataModule& dm, SettingsWindow& settings, QWidget* mainWindow)
+    : QDialog(mainWindow), dm_(dm), settings_(settings), mainWindow_(mainWindow) {
+    setObjectName(QStringLiteral("NameForm"));
+    setWindowTitle(QStringLiteral("Select a Task"));
+
+    grid_ =
+        new ui::DataGrid(dm_.tasks, {column("Name", "  Task Name", 171), column("Date", "  Date", 73),
+                                     column("Solut", "Solution", 0), column("Descr", "  Description", 64)});
+    grid_->setObjectName(QStringLiteral("DBGrid1"));
+    grid_->setToolTip(QStringLiteral("Select stored task"));
+    grid_->setReadOnly(true);
+    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // The selected row shows as selected also while the grid has no focus.
+    QPalette p = grid_->palette();
+    p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
+    p.setColor(QPalette::Inactive, QPalette::HighlightedText,
+               p.color(QPalette::Active, QPalette::HighlightedText));
+    grid_->setPalette(p);
+    grid_->beforeKey = [this](QKeyEvent& key) {
+        switch (key.key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+            accept();
+            return true;
+        default:
+            return false;
+        }
+    };
+    grid_->beforeDoubleClick = [this] {
+        accept();
+        return true;
+    };
+
+    deleteButton_ = button("DeleteButton", "&Delete Task");
+    duplButton_ = button("DuplButton", "D&uplicate Task");
+    closeButton_ = button("CloseButton", "Clos&e");
+    closeButton_->setDefault(true);
+    connect(deleteButton_, &QPushButton::clicked, this, ui::guarded([this] { deleteButtonClick(); }));
+    connect(duplButton_, &QPushButton::clicked, this, [this] { duplButtonClick(); });
+    connect(closeButton_, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(deleteButton_);
+    buttons->addWidget(duplButton_);
+    buttons->addStretch();
+    buttons->addWidget(closeButton_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(grid_);
+    layout->addLayout(buttons);
+    resize(482, 290);
+    ui::WindowTexts::global().registerWindow(QStringLiteral("TNameForm"), this);
+}
+
+void TaskListWindow::showExchangeState(const taskdb::ExchangeState& state) {
+    duplButton_->setEnabled(state.duplEnabled);
+}
+
+void TaskListWindow::deleteButtonClick() {
+    if (dm_.tasks.isEmpty()) {
+        core::Dialogs::current().show(core::DialogKind::Confirmation, core::messageText(13),
+                                      core::DialogButton::Ok, 0);
+        return;
+    }
+    ui::deleteRecordAsked(dm_.tasks);
+}
+
+void TaskListWindow::duplButtonClick() {
+    settings_.taskCopying(false);
+}
+
+// The focus on the task page goes where the user goes next: the layout, else the run.
+void TaskListWindow::done(int result) {
+    QDialog::done(result);
+    if (!mainWindow_) return;
+    for (const char* name : {"ViewButton", "RunButton"}) {
+        auto* b = mainWindow_->findChild<QPushButton*>(QString::fromLatin1(name));
+        if (b && b->isEnabled()) {
+            b->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+}
+
+} // namespace rectix::app

@@ -1,0 +1,206 @@
+// Prints how long the solution page takes for a stored plan of 1000 boxes in ten containers:
+// creating and opening the page, and writing the three CSV files.
+#include "core/Dialogs.h"
+#include "dataset/Transaction.h"
+#include "lang/Language.h"
+#include "results/SolutionWindow.h"
+#include "taskdb/DataModule.h"
+#include "taskdb/RunStore.h"
+#include "taskdb/SolutionExport.h"
+#include "ui/Application.h"
+
+#include <QApplication>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+using namespace rectix;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kContainers = 10;
+constexpr int kKinds = 10;
+constexpr int kBoxesPerKind = 10; // in each container: 100 boxes, 1000 in all
+constexpr int kRuns = 20;
+
+double msSince(std::chrono::steady_clock::time_point t0) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+}
+
+struct Figures {
+    double median, max;
+};
+
+Figures measure(const std::function<void()>& work) {
+    std::vector<double> ms;
+    for (int i = 0; i < kRuns; ++i) {
+        const auto t0 = std::chrono::steady_clock::now();
+        work();
+        ms.push_back(msSince(t0));
+    }
+    std::sort(ms.begin(), ms.end());
+    return {ms[ms.size() / 2], ms.back()};
+}
+
+// Answers every dialog with OK, showing nothing.
+struct SilentDialogs : core::Dialogs {
+    core::DialogButton show(core::DialogKind, const std::string&, core::DialogButtons, int) override {
+        return core::DialogButton::Ok;
+    }
+    void errorBox(const std::string& text) override { std::fprintf(stderr, "error: %s\n", text.c_str()); }
+    void plainMessage(const std::string&) override {}
+};
+
+// The libraries, one task and its stored plan, written in one transaction.
+void storePlan(taskdb::DataModule& dm, taskdb::RunStore& store) {
+    dataset::Transaction tx(dm.db);
+    store.cntEditMode = store.boxEditMode = true;
+    dm.conts.append();
+    dm.contsType.setString("Trailer");
+    dm.contsLength.setInteger(13600);
+    dm.contsWidth.setInteger(2450);
+    dm.contsLoadWt.setInteger(24000);
+    dm.conts.post();
+    const std::int32_t typeID = dm.contsTypeID.asInteger();
+    std::vector<std::int32_t> kinds;
+    for (int k = 0; k < kKinds; ++k) {
+        dm.boxes.append();
+        dm.boxesKind.setString("Pallet " + std::to_string(k + 1));
+        dm.boxesLength.setInteger(300 + 20 * k);
+        dm.boxesWidth.setInteger(200 + 10 * k);
+        dm.boxesWeight.setInteger(20 + k);
+        dm.boxesMark.setString(std::to_string(k));
+        dm.boxes.post();
+        kinds.push_back(dm.boxesKindID.asInteger());
+    }
+    store.cntEditMode = store.boxEditMode = false;
+
+    dm.tasks.append();
+    dm.tasks.edit();
+    dm.tasksName.setString("Thousand boxes");
+    dm.tasks.post();
+    dm.tc.append();
+    dm.tcTypeID.setInteger(typeID);
+    dm.tcAvail.setInteger(kContainers);
+    dm.tcUsed.setInteger(kContainers);
+    dm.tc.post();
+    for (std::int32_t kind : kinds) {
+        dm.tb.append();
+        dm.tbKindID.setInteger(kind);
+        dm.tbTotal.setInteger(kContainers * kBoxesPerKind);
+        dm.tbPlaced.setInteger(kContainers * kBoxesPerKind);
+        dm.tb.post();
+    }
+    int boxNo = 0;
+    for (int c = 1; c <= kContainers; ++c) {
+        dm.solut.append();
+        dm.solutContNo.setInteger(c);
+        dm.solutTypeID.setInteger(typeID);
+        dm.solutBoxLoad.setInteger(kKinds * kBoxesPerKind);
+        dm.solutWgtLoad.setInteger(2450);
+        dm.solutWolLoad.setFloat(2.6e7);
+        dm.solutCostLoad.setFloat(125.5);
+        dm.solutFixCont.setBoolean(false);
+        dm.solut.post();
+        for (int k = 0; k < kKinds; ++k) {
+            dm.distr.append();
+            dm.distrKindID.setInteger(kinds[static_cast<std::size_t>(k)]);
+            dm.distrPlaced.setInteger(kBoxesPerKind);
+            dm.distr.post();
+            for (int b = 0; b < kBoxesPerKind; ++b) {
+                ++boxNo;
+                dm.posit.append();
+                dm.positBoxNo.setInteger(boxNo);
+                dm.positKindID.setInteger(kinds[static_cast<std::size_t>(k)]);
+                dm.positPosX.setInteger(k * 1300);
+                dm.positPosY.setInteger(b * 240);
+                dm.positPosLh.setInteger(300 + 20 * k);
+                dm.positPosWh.setInteger(200 + 10 * k);
+                dm.positLoadNo.setInteger(k * kBoxesPerKind + b + 1);
+                dm.posit.post();
+            }
+        }
+    }
+    dm.tasks.edit();
+    dm.tasksSolut.setBoolean(true);
+    dm.tasks.post();
+    tx.commit();
+    dm.solut.first();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    ui::Application app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Rectix"));
+    lang::Language::global().applyLanguage(false, 0);
+    SilentDialogs dialogs;
+    core::Dialogs* const replaced = core::Dialogs::install(&dialogs);
+
+    char tmpl[] = "/tmp/rectix-bench-XXXXXX";
+    if (!mkdtemp(tmpl)) return 1;
+    const fs::path root = tmpl;
+    for (const char* set : {"data/home", "data/export", "data/import"}) fs::create_directories(root / set);
+    fs::current_path(root);
+    int status = 0;
+    {
+        taskdb::RunStore store;
+        taskdb::DataModule dm(store, root);
+        dm.dataModuleCreate();
+        if (store.dbState != 555) return 1;
+        storePlan(dm, store);
+        store.warnings = false;
+
+        auto t0 = std::chrono::steady_clock::now();
+        results::SolutionWindow window(dm);
+        const double create = msSince(t0);
+        t0 = std::chrono::steady_clock::now();
+        window.show();
+        QApplication::processEvents();
+        const double firstShow = msSince(t0);
+        window.hide();
+        QApplication::processEvents();
+        // Each opening finds the rows read again, as after a solve or a task switch.
+        const Figures open = measure([&] {
+            dm.solut.refresh();
+            window.show();
+            QApplication::processEvents();
+            window.hide();
+            QApplication::processEvents();
+        });
+
+        const Figures write = measure([&] {
+            const auto result = taskdb::SolutionExport(dm).write(root / "solutions", "06/12/2026");
+            if (!result.written()) {
+                std::fprintf(stderr, "write failed: %s\n", result.error.c_str());
+                status = 1;
+            }
+        });
+        const Figures command = measure([&] { window.fileButtonClick(); });
+        std::uintmax_t bytes = 0;
+        for (const auto& entry : fs::directory_iterator(root / "solutions")) bytes += entry.file_size();
+
+        std::printf("solution page, stored plan of %d boxes in %d containers (%d runs each):\n",
+                    kContainers * kKinds * kBoxesPerKind, kContainers, kRuns);
+        std::printf("  create the page          %8.2f ms\n", create);
+        std::printf("  first opening            %8.2f ms\n", firstShow);
+        std::printf("  opening                  %8.2f ms median, %8.2f ms max\n", open.median, open.max);
+        std::printf("  write the three files    %8.2f ms median, %8.2f ms max (%ju bytes)\n", write.median,
+                    write.max, bytes);
+        std::printf("  File button (no dialogs) %8.2f ms median, %8.2f ms max\n", command.median,
+                    command.max);
+    }
+    core::Dialogs::install(replaced);
+    std::error_code ec;
+    fs::remove_all(root, ec);
+    return status;
+}

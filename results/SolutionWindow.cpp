@@ -1,0 +1,308 @@
+#include "results/SolutionWindow.h"
+
+#include "core/Dialogs.h"
+#include "core/UiTexts.h"
+#include "taskdb/DataModule.h"
+#include "taskdb/RunStore.h"
+#include "taskdb/SolutionExport.h"
+#include "ui/BusyCursor.h"
+#include "ui/DataCheckBox.h"
+#include "ui/DataGrid.h"
+#include "ui/DataLabel.h"
+#include "ui/DisabledWindow.h"
+#include "ui/ErrorBoundary.h"
+#include "ui/Help.h"
+#include "ui/ShownValue.h"
+#include "ui/WindowTexts.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <exception>
+#include <filesystem>
+
+namespace rectix::results {
+
+namespace {
+
+constexpr int kColumnWidth = 64;
+const QColor fixedColumnGrey(230, 230, 230);
+
+QLabel* label(const char* name, const char* text, bool bold = false) {
+    auto* l = new QLabel(QString::fromUtf8(text));
+    l->setObjectName(QString::fromLatin1(name));
+    if (bold) {
+        QFont f = l->font();
+        f.setBold(true);
+        l->setFont(f);
+    }
+    return l;
+}
+
+QPushButton* button(const char* name, const char* caption, const char* hint) {
+    auto* b = new QPushButton(QString::fromUtf8(caption));
+    b->setObjectName(QString::fromLatin1(name));
+    b->setToolTip(QString::fromUtf8(hint));
+    b->setAutoDefault(false);
+    return b;
+}
+
+ui::DataColumn column(const char* field, const char* title, int width = kColumnWidth) {
+    ui::DataColumn c;
+    c.field = field;
+    c.title = QString::fromUtf8(title);
+    c.widthPixels = width;
+    c.readOnly = true;
+    return c;
+}
+
+ui::DataGrid* grid(dataset::Cursor& cursor, const char* name, const char* hint,
+                   std::vector<ui::DataColumn> cols) {
+    auto* g = new ui::DataGrid(cursor, std::move(cols));
+    g->setObjectName(QString::fromLatin1(name));
+    g->setToolTip(QString::fromUtf8(hint));
+    g->setReadOnly(true);
+    return g;
+}
+
+ui::DataLabel* value(dataset::Cursor& cursor, const char* field) {
+    auto* v = new ui::DataLabel(cursor, field);
+    v->setFrameShape(QFrame::Panel);
+    v->setFrameShadow(QFrame::Sunken);
+    v->setMinimumWidth(60);
+    return v;
+}
+
+// A group box of four captions, each with the value it names, in two rows.
+QGroupBox* figureBox(const char* name, const char* title,
+                     const std::array<std::pair<QLabel*, QLabel*>, 4>& rows) {
+    auto* box = new QGroupBox(QString::fromUtf8(title));
+    box->setObjectName(QString::fromLatin1(name));
+    auto* g = new QGridLayout(box);
+    g->setContentsMargins(6, 4, 6, 4);
+    g->setHorizontalSpacing(6);
+    g->setVerticalSpacing(3);
+    for (int i = 0; i < 4; ++i) {
+        g->addWidget(rows[static_cast<std::size_t>(i)].first, i / 2, (i % 2) * 2);
+        g->addWidget(rows[static_cast<std::size_t>(i)].second, i / 2, (i % 2) * 2 + 1);
+    }
+    g->setColumnStretch(1, 3);
+    g->setColumnStretch(3, 2);
+    return box;
+}
+
+} // namespace
+
+SolutionWindow::SolutionWindow(taskdb::DataModule& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
+    setObjectName(QStringLiteral("TSolutForm"));
+    setWindowTitle(QApplication::applicationName() + QStringLiteral("  -  Solution page"));
+    setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setSizeGripEnabled(true);
+    ui::Help::setContext(this, 5);
+    buildPage();
+    resize(777, 516);
+    setMinimumSize(650, 470);
+
+    // The box kinds' names and sizes are looked up in the box library.
+    if (dm_.boxes.isOpen()) dm_.boxes.refresh();
+    const QString area = QString::fromStdString(dm_.store().areaLabel);
+    volLabel1_->setText(area);
+    volLabel2_->setText(area);
+    ui::WindowTexts::global().registerWindow(objectName(), this);
+}
+
+SolutionWindow::~SolutionWindow() = default;
+
+void SolutionWindow::buildPage() {
+    std::vector<ui::DataColumn> containers{column("Type", "Container Type", 127),
+                                           column("ContNo", "No"),
+                                           column("FixCont", "Fixed"),
+                                           column("BoxLoad", "Box"),
+                                           column("VolLoad", "Area"),
+                                           column("VolEff", "%Area"),
+                                           column("WgtLoad", "Weight"),
+                                           column("WgtEff", "%Wgt"),
+                                           column("CostLoad", "Cost"),
+                                           column("NoseLoad", "NoseWt"),
+                                           column("TailLoad", "TailWt")};
+    containers[2].background = fixedColumnGrey;
+    solutGrid_ = grid(dm_.solut, "SolutGrid", "Containers used in the solution", std::move(containers));
+
+    ui::DataColumn mark = column("Mark", "Mark");
+    mark.alignment = Qt::AlignRight | Qt::AlignVCenter;
+    distrGrid_ = grid(dm_.distr, "DistrGrid", "Box set placed into the selected container",
+                      {column("Kind", "Box Kind", 104), column("Placed", "Sum"), column("VolSum", " Area"),
+                       column("WgtSum", "Weight"), mark});
+    positGrid_ = grid(dm_.posit, "PositGrid", "Box coordinates and put orientations",
+                      {column("Kind", "Box Kind", 127), column("BoxNo", "No"), column("PosX", "Pos X"),
+                       column("PosY", "Pos Y"), column("PosLh", "Put L"), column("PosWh", "Put W"),
+                       column("LoadNo", "Load N")});
+    // No permanent selection: the current row shows only while the grid has the focus.
+    positGrid_->setSelectionMode(QAbstractItemView::NoSelection);
+    solutGrid_->installEventFilter(this);
+    positGrid_->installEventFilter(this);
+
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(8, 6, 8, 6);
+    page->setSpacing(4);
+    page->addWidget(label("Label2", "CONTAINER  TOTAL  LOAD  DATA ", true));
+    page->addWidget(solutGrid_, 3);
+
+    auto* selected = new QHBoxLayout;
+    selected->addWidget(buildContainerBox(), 1);
+    fixDBCheck_ = new ui::DataCheckBox(dm_.solut, "FixCont");
+    fixDBCheck_->setObjectName(QStringLiteral("FixDBCheck"));
+    fixDBCheck_->setText(QStringLiteral("Fix Selected"));
+    fixDBCheck_->setToolTip(QStringLiteral("Selected container fixing switch"));
+    selected->addWidget(fixDBCheck_);
+    selected->addSpacing(12);
+    selected->addWidget(buildButtons());
+    page->addLayout(selected);
+
+    auto* details = new QHBoxLayout;
+    auto* left = new QVBoxLayout;
+    left->addWidget(label("Label3", "BOX SET in the SELECTED CONTAINER ", true));
+    left->addWidget(distrGrid_, 1);
+    left->addWidget(buildBoxKindBox());
+    auto* right = new QVBoxLayout;
+    right->addWidget(label("Label12", "BOX  POSITIONS  in  the  SELECTED  CONTAINER", true));
+    right->addWidget(positGrid_, 1);
+    details->addLayout(left, 0);
+    details->addLayout(right, 1);
+    page->addLayout(details, 4);
+
+    connect(fixDBCheck_, &QCheckBox::clicked, this, ui::guarded([this] { fixDBCheckMouseUp(); }));
+    connect(chartButton_, &QPushButton::clicked, this, ui::guarded([this] { chartButtonClick(); }));
+    connect(fileButton_, &QPushButton::clicked, this, ui::guarded([this] { fileButtonClick(); }));
+    connect(closeButton_, &QPushButton::clicked, this, [this] { closeButtonClick(); });
+}
+
+QWidget* SolutionWindow::buildContainerBox() {
+    volLabel1_ = label("VolLabel1", "Area");
+    return figureBox("GroupBox1", " Selected Container ",
+                     {{{label("Label4", "Type "), value(dm_.solut, "Type")},
+                       {label("Label5", "Load Weight"), value(dm_.solut, "LoadWt")},
+                       {volLabel1_, value(dm_.solut, "Volume")},
+                       {label("Label7", "L , W"), value(dm_.solut, "LHW")}}});
+}
+
+QWidget* SolutionWindow::buildBoxKindBox() {
+    volLabel2_ = label("VolLabel2", "Area");
+    return figureBox("GroupBox2", " Selected Box ",
+                     {{{label("Label8", "Kind "), value(dm_.distr, "Kind")},
+                       {label("Label9", "Box Weight"), value(dm_.distr, "Weight")},
+                       {volLabel2_, value(dm_.distr, "Volume")},
+                       {label("Label11", "L , W"), value(dm_.distr, "LHW")}}});
+}
+
+QWidget* SolutionWindow::buildButtons() {
+    auto* buttons = new QWidget;
+    auto* g = new QGridLayout(buttons);
+    g->setContentsMargins(0, 0, 0, 0);
+    g->setSpacing(4);
+    chartButton_ = button("ChartButton", "&View", "Open 2D Image page");
+    printButton_ = button("PrintButton", "&Print", "Print Solution data");
+    fileButton_ = button("FileButton", "&File", "File Solution data");
+    closeButton_ = button("CloseButton", "Clos&e", "Return to Task page");
+    g->addWidget(chartButton_, 0, 0);
+    g->addWidget(printButton_, 0, 1);
+    g->addWidget(fileButton_, 1, 0);
+    g->addWidget(closeButton_, 1, 1);
+    // The reports come later; until then nothing prints.
+    printButton_->setEnabled(false);
+    chartButton_->setEnabled(false);
+    return buttons;
+}
+
+void SolutionWindow::setLayoutPage(QDialog* page) {
+    layoutPage_ = page;
+    chartButton_->setEnabled(page != nullptr);
+}
+
+void SolutionWindow::showEvent(QShowEvent* event) {
+    taskdb::RunStore& store = dm_.store();
+    if (store.placementFlags.solutForm) {
+        if (const QScreen* screen = this->screen()) {
+            const QRect free = screen->geometry();
+            const QSize size = frameGeometry().size();
+            move(std::max(4, free.width() - size.width() - 4),
+                 std::max(0, free.height() - size.height() - 30));
+        }
+        store.placementFlags.solutForm = false;
+    }
+    // A page without a row has no container to fix.
+    fixDBCheck_->setReadOnly(!dm_.solut.isOpen() || dm_.solut.isEmpty());
+    QDialog::showEvent(event);
+    (chartButton_->isEnabled() ? chartButton_ : closeButton_)->setFocus(Qt::OtherFocusReason);
+}
+
+// The containers and positions grids scale their columns whenever their width changes.
+bool SolutionWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize) {
+        if (watched == solutGrid_) solutWidths_.scale(*solutGrid_);
+        if (watched == positGrid_) positWidths_.scale(*positGrid_);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void SolutionWindow::chartButtonClick() {
+    if (!layoutPage_) return;
+    taskdb::RunStore& store = dm_.store();
+    if (dm_.tasksTaskID.asInteger() != store.loadedSolutionTaskID && reloadPlan_) {
+        const ui::BusyCursor busy;
+        const ui::DisabledWindow off(this);
+        reloadPlan_();
+    }
+    layoutPage_->exec();
+    closeButton_->setFocus();
+}
+
+void SolutionWindow::fileButtonClick() {
+    core::Dialogs& dialogs = core::Dialogs::current();
+    if (dm_.store().warnings &&
+        dialogs.show(core::DialogKind::Confirmation, core::messageText(24),
+                     core::DialogButton::Ok | core::DialogButton::Cancel, 0) != core::DialogButton::Ok)
+        return;
+    taskdb::SolutionExport::Result result;
+    {
+        const ui::BusyCursor busy;
+        const ui::DisabledWindow off(this);
+        const std::string date = ui::shownValue(dm_.tasksDate, dm_.tasksDate.value()).toStdString();
+        result = taskdb::SolutionExport(dm_).write(std::filesystem::current_path() / "solutions", date);
+    }
+    if (!result.written()) {
+        dialogs.show(core::DialogKind::Warning, core::messageText(26), core::DialogButton::Ok, 0);
+        return;
+    }
+    std::string text = core::messageText(25);
+    for (const auto* file : {&result.files.containers, &result.files.boxKinds, &result.files.positions})
+        text += "\r ../" + (std::filesystem::path("solutions") / file->filename()).string();
+    dialogs.show(core::DialogKind::Information, text, core::DialogButton::Ok, 0);
+}
+
+void SolutionWindow::fixDBCheckMouseUp() {
+    dataset::Cursor& solut = dm_.solut;
+    if (!solut.isOpen() || !solut.modified()) return;
+    try {
+        solut.post();
+    } catch (...) {
+        // The check box shows the stored value again.
+        solut.cancel();
+        throw;
+    }
+}
+
+void SolutionWindow::closeButtonClick() {
+    accept();
+}
+
+} // namespace rectix::results

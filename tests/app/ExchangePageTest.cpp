@@ -1,0 +1,105 @@
+// The "Exchange DB" page: its buttons for each active set, switching sets, and the frame that
+// keeps every other command from starting while a set operation runs.
+#include "SettingsWindowFixture.h"
+
+#include "app/OperationScope.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+namespace {
+
+class ExchangePageTest : public SettingsWindowTest {
+  protected:
+    void showExchangePage() {
+        showSettings();
+        control<QTabWidget>("SettingPages")->setCurrentIndex(1);
+    }
+    QPushButton* pageButton(const char* name) const { return control<QPushButton>(name); }
+    void press(const char* name) const { QTest::mouseClick(pageButton(name), Qt::LeftButton); }
+    // Which of Add, Home, Exp, Imp and Clear are enabled, as a string of five 0 and 1.
+    std::string offered() const {
+        std::string s;
+        for (const char* name : {"AddButton", "HomeButton", "ExpButton", "ImpButton", "ClearButton"})
+            s += pageButton(name)->isEnabled() ? '1' : '0';
+        return s;
+    }
+    QLabel* exchLabel() const { return part<QLabel>("ExchLabel"); }
+};
+
+} // namespace
+
+TEST_F(ExchangePageTest, EachActiveSetOffersItsOwnActions) {
+    showExchangePage();
+    EXPECT_EQ(offered(), "00110");
+    EXPECT_EQ(pageButton("ClearButton")->text(), QStringLiteral("&Empty active DB"));
+    addTask("Home task");
+    // Shown anew when the page is shown.
+    control<QTabWidget>("SettingPages")->setCurrentIndex(0);
+    control<QTabWidget>("SettingPages")->setCurrentIndex(1);
+    EXPECT_EQ(offered(), "10110");
+    EXPECT_TRUE(pageButton("AddButton")->hasFocus());
+    EXPECT_TRUE(exchLabel()->isHidden());
+    EXPECT_TRUE(taskList->findChild<QPushButton*>(QStringLiteral("DuplButton"))->isEnabled());
+
+    press("ExpButton");
+    EXPECT_EQ(store().activeDB, 1);
+    EXPECT_EQ(offered(), "01011");
+    EXPECT_EQ(pageButton("ClearButton")->text(), QStringLiteral("&Empty Export DB"));
+    EXPECT_FALSE(exchLabel()->isHidden());
+    EXPECT_EQ(exchLabel()->text(), QStringLiteral("Export DB on"));
+    EXPECT_FALSE(taskList->findChild<QPushButton*>(QStringLiteral("DuplButton"))->isEnabled());
+
+    press("ImpButton");
+    EXPECT_EQ(store().activeDB, 2);
+    EXPECT_EQ(offered(), "01101");
+    EXPECT_EQ(pageButton("ClearButton")->text(), QStringLiteral("&Empty Import DB"));
+    EXPECT_EQ(exchLabel()->text(), QStringLiteral("Import DB on"));
+}
+
+TEST_F(ExchangePageTest, SwitchingToTheExportSetAndBackReselectsTheHomeTask) {
+    const std::int32_t first = addTask("First");
+    addTask("Second");
+    dm->tasks.locate("TaskID", first);
+    showExchangePage();
+    press("ExpButton");
+    ASSERT_EQ(store().activeDB, 1);
+    EXPECT_TRUE(dm->tasks.isEmpty());
+    press("HomeButton");
+    EXPECT_EQ(store().activeDB, 0);
+    EXPECT_EQ(dm->tasksTaskID.asInteger(), first);
+    EXPECT_EQ(offered(), "10110");
+    EXPECT_TRUE(main->isEnabled());
+    EXPECT_TRUE(settings->isEnabled());
+}
+
+TEST_F(ExchangePageTest, NoOtherCommandStartsWhileASetIsSwitched) {
+    sampleTask();
+    showExchangePage();
+    struct Seen {
+        bool mainEnabled = true, settingsEnabled = true, running = false;
+    } seen;
+    QObject::connect(settings, &rectix::app::SettingsWindow::exchangeStateShown, settings, [&] {
+        seen = {main->isEnabled(), settings->isEnabled(), rectix::app::OperationScope::running()};
+        // A Solve asked for meanwhile does not start.
+        QTest::mouseClick(button("RunButton"), Qt::LeftButton);
+    });
+    press("ExpButton");
+    EXPECT_FALSE(seen.mainEnabled);
+    EXPECT_FALSE(seen.settingsEnabled);
+    EXPECT_TRUE(seen.running);
+    press("HomeButton");
+    EXPECT_FALSE(solved());
+    EXPECT_TRUE(main->isEnabled());
+    EXPECT_TRUE(settings->isEnabled());
+}
+
+TEST_F(ExchangePageTest, EmptyingAnEmptySetOnlySaysSo) {
+    showExchangePage();
+    press("ExpButton");
+    dialogs.shown.clear();
+    press("ClearButton");
+    EXPECT_EQ(dialogs.shown, std::vector<std::string>{"confirm: Export DB is empty"});
+}

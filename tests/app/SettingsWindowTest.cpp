@@ -1,0 +1,207 @@
+// The optimizer settings page: the active settings beside the task's, their colours, the packed
+// factor field, the gap edits and the window's closing.
+#include "SettingsWindowFixture.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+using rectix::app::SettingsWindow;
+
+namespace {
+
+struct Settings {
+    int power, time, rand, qw, qg, qc, qr, bb, bw;
+    bool last;
+    bool operator==(const Settings&) const = default;
+};
+
+Settings active(const rectix::taskdb::RunStore& s) {
+    return {s.optPower, s.optTime, s.optRand, s.optQw, s.optQg,
+            s.optQc,    s.optQr,   s.optBB,   s.optBW, s.optLast};
+}
+
+std::ostream& operator<<(std::ostream& out, const Settings& s) {
+    return out << s.power << ' ' << s.time << ' ' << s.rand << ' ' << s.qw << ' ' << s.qg << ' ' << s.qc
+               << ' ' << s.qr << ' ' << s.bb << ' ' << s.bw << ' ' << s.last;
+}
+
+// Active control and task column of each of the nine compared settings.
+constexpr const char* pairs[][2] = {
+    {"PowerUpDn", "PowerDBEd"}, {"TimeUpDn", "TimeDBEd"}, {"RandUpDn", "RandDBEd"},
+    {"QwUpDn", "QwEditDB"},     {"QcUpDn", "QcDBEd"},     {"QrUpDn", "QrDBEd"},
+    {"QgUpDn", "QgEditDB"},     {"BBEdit", "BBDBEd"},     {"BWEdit", "BWDBEd"}};
+
+} // namespace
+
+TEST_F(SettingsWindowTest, ThePackedFactorFieldShowsAsTwoValuesAndLoadsAsBoth) {
+    addTask("Packed");
+    setTaskSettings(5, 555, 1, 235, 0, 0, 0, 0, true);
+    showSettings();
+    EXPECT_EQ(shown("QwEditDB"), QStringLiteral("35"));
+    EXPECT_EQ(shown("QgEditDB"), QStringLiteral("20"));
+    // Right-aligned to the width the other numbers have.
+    EXPECT_EQ(control<QLineEdit>("QwEditDB")->text().size(), 9);
+
+    QTest::mouseClick(control<QRadioButton>("TaskRadio"), Qt::LeftButton);
+    EXPECT_TRUE(store().taskOptSet);
+    EXPECT_EQ(store().optQw, 35);
+    EXPECT_EQ(store().optQg, 2);
+    EXPECT_EQ(spinner("QgUpDn")->value(), 20);
+    EXPECT_EQ(spinner("QwUpDn")->text(), QStringLiteral("35"));
+    EXPECT_EQ(colour("QgUpDn"), SettingsWindow::sameColour);
+    EXPECT_EQ(colour("QgEditDB"), SettingsWindow::sameColour);
+}
+
+TEST_F(SettingsWindowTest, AChangeOfTaskLoadsItsSettingsOrColoursWhereTheyDiffer) {
+    addTask("First");
+    setTaskSettings(7, 20, 3, 115, 10, 25, 4, 6, false);
+    addTask("Second");
+    setTaskSettings(12, 90, 8, 40, 55, 5, 0, 9, true);
+    showSettings();
+
+    QTest::mouseClick(control<QRadioButton>("TaskRadio"), Qt::LeftButton);
+    EXPECT_EQ(active(store()), (Settings{12, 90, 8, 40, 0, 55, 5, 0, 9, true}));
+    dm->tasks.first();
+    EXPECT_EQ(active(store()), (Settings{7, 20, 3, 15, 1, 10, 25, 4, 6, false}));
+    for (const auto& [activeName, taskName] : pairs) {
+        EXPECT_EQ(colour(activeName), SettingsWindow::sameColour) << activeName;
+        EXPECT_EQ(colour(taskName), SettingsWindow::sameColour) << taskName;
+    }
+
+    QTest::mouseClick(control<QRadioButton>("KeepRadio"), Qt::LeftButton);
+    EXPECT_FALSE(store().taskOptSet);
+    dm->tasks.last();
+    EXPECT_EQ(active(store()), (Settings{7, 20, 3, 15, 1, 10, 25, 4, 6, false}));
+    // The two tasks differ in every setting.
+    for (const auto& [activeName, taskName] : pairs) {
+        EXPECT_EQ(colour(activeName), SettingsWindow::differentColour) << activeName;
+        EXPECT_EQ(colour(taskName), SettingsWindow::differentColour) << taskName;
+    }
+    // A spinner brought to the task's value turns both back.
+    spinner("PowerUpDn")->setValue(12);
+    EXPECT_EQ(store().optPower, 12);
+    EXPECT_EQ(colour("PowerUpDn"), SettingsWindow::sameColour);
+    EXPECT_EQ(colour("PowerDBEd"), SettingsWindow::sameColour);
+}
+
+TEST_F(SettingsWindowTest, DefaultsKeepTheRadioChoice) {
+    showSettings();
+    for (bool taskSpecific : {true, false}) {
+        QTest::mouseClick(control<QRadioButton>(taskSpecific ? "TaskRadio" : "KeepRadio"), Qt::LeftButton);
+        spinner("TimeUpDn")->setValue(100);
+        QTest::mouseClick(control<QPushButton>("DefltButton"), Qt::LeftButton);
+        EXPECT_EQ(store().taskOptSet, taskSpecific);
+        EXPECT_EQ(active(store()), (Settings{5, 555, 1, 0, 0, 0, 0, 0, 0, true}));
+        EXPECT_EQ(spinner("TimeUpDn")->value(), 555);
+        EXPECT_EQ(control<QRadioButton>("TaskRadio")->isChecked(), taskSpecific);
+    }
+}
+
+namespace {
+
+struct GapCase {
+    const char* typed;
+    bool valid;
+    int value;         // the setting afterwards
+    const char* shown; // the edit's text afterwards
+};
+
+} // namespace
+
+TEST_F(SettingsWindowTest, AGapTextCommitsWhenTheEditIsLeft) {
+    showSettings();
+    store().optBB = 3;
+    settings->showActiveOptions();
+    const GapCase cases[] = {{"007", true, 7, "7"},      {"", true, 0, "0"},
+                             {"  12 ", true, 12, "12"},  {"5000", true, 5000, "5000"},
+                             {"5001", false, 3, "5001"}, {"-1", false, 3, "-1"},
+                             {"1x", false, 3, "1x"}};
+    for (const GapCase& c : cases) {
+        store().optBB = 3;
+        settings->showActiveOptions();
+        dialogs.shown.clear();
+        gap("BBEdit")->setFocus(Qt::TabFocusReason);
+        gap("BBEdit")->setText(QString::fromLatin1(c.typed));
+        gap("BWEdit")->setFocus(Qt::TabFocusReason);
+        EXPECT_EQ(store().optBB, c.value) << c.typed;
+        EXPECT_EQ(gap("BBEdit")->text(), QString::fromLatin1(c.shown)) << c.typed;
+        if (c.valid) {
+            EXPECT_TRUE(dialogs.shown.empty()) << c.typed;
+            EXPECT_TRUE(gap("BWEdit")->hasFocus()) << c.typed;
+        } else {
+            EXPECT_EQ(dialogs.shown,
+                      std::vector<std::string>{"error: Positive integer required,\rno more than 5000"})
+                << c.typed;
+            // The focus stays with the text to mend.
+            EXPECT_TRUE(gap("BBEdit")->hasFocus()) << c.typed;
+        }
+    }
+}
+
+TEST_F(SettingsWindowTest, EscPutsBackTheTextTheEditHadWhenEntered) {
+    showSettings();
+    gap("BWEdit")->setFocus(Qt::TabFocusReason);
+    gap("BWEdit")->setText(QStringLiteral("8"));
+    gap("BBEdit")->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(store().optBW, 8);
+    // Shown anew while the edit is away: the next visit starts from that text.
+    store().optBW = 25;
+    settings->showActiveOptions();
+    gap("BWEdit")->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(gap("BWEdit"), QStringLiteral("0x"));
+    QTest::keyClick(gap("BWEdit"), Qt::Key_Escape);
+    EXPECT_EQ(gap("BWEdit")->text(), QStringLiteral("25"));
+    EXPECT_TRUE(settings->isVisible());
+}
+
+TEST_F(SettingsWindowTest, EnterMovesOnFromGapToGapToClose) {
+    showSettings();
+    gap("BBEdit")->setFocus(Qt::TabFocusReason);
+    gap("BBEdit")->setText(QStringLiteral("4"));
+    QTest::keyClick(gap("BBEdit"), Qt::Key_Return);
+    EXPECT_TRUE(gap("BWEdit")->hasFocus());
+    EXPECT_EQ(store().optBB, 4);
+    QTest::keyClick(gap("BWEdit"), Qt::Key_Return);
+    EXPECT_TRUE(control<QPushButton>("CloseButton")->hasFocus());
+    // Enter never pressed a button for it.
+    EXPECT_TRUE(settings->isVisible());
+}
+
+TEST_F(SettingsWindowTest, ClosingWithABadGapTextPutsTheLastValidValueBackAndCloses) {
+    showSettings();
+    store().optBW = 6;
+    settings->showActiveOptions();
+    gap("BWEdit")->setFocus(Qt::TabFocusReason);
+    gap("BWEdit")->setText(QStringLiteral("9999"));
+    settings->close();
+    EXPECT_FALSE(settings->isVisible());
+    EXPECT_EQ(store().optBW, 6);
+    EXPECT_EQ(gap("BWEdit")->text(), QStringLiteral("6"));
+}
+
+TEST_F(SettingsWindowTest, TheProgramClosesWithABadGapTextInTheShownWindow) {
+    showSettings();
+    gap("BBEdit")->setFocus(Qt::TabFocusReason);
+    gap("BBEdit")->setText(QStringLiteral("-5"));
+    QApplication::setActiveWindow(main);
+    dialogs.shown.clear();
+    store().warnings = false;
+    main->close();
+    EXPECT_FALSE(main->isVisible());
+    EXPECT_FALSE(settings->isVisible());
+    EXPECT_EQ(store().optBB, 0);
+    EXPECT_NE(folder.read("rectix.ini").find("0   Item Gap"), std::string::npos);
+}
+
+TEST_F(SettingsWindowTest, LeavingTheWindowWithABadGapTextReportsItOnce) {
+    showSettings();
+    gap("BBEdit")->setFocus(Qt::TabFocusReason);
+    gap("BBEdit")->setText(QStringLiteral("abc"));
+    dialogs.shown.clear();
+    QApplication::setActiveWindow(main);
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(store().optBB, 0);
+    EXPECT_EQ(gap("BBEdit")->text(), QStringLiteral("abc"));
+}

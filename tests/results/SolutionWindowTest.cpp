@@ -1,0 +1,277 @@
+// The solution page over a stored solution of containers 1, 2 and 4: the detail grids and group
+// boxes follow the selected container, "Fix Selected" is stored at once, View reloads the plan
+// only for another task, the columns scale, and the File button writes or reports.
+#include "StoredSolution.h"
+
+#include "results/SolutionWindow.h"
+
+#include "core/Dialogs.h"
+#include "dataset/Cursor.h"
+#include "lang/Language.h"
+#include "taskdb/DataModule.h"
+#include "taskdb/RunStore.h"
+#include "ui/DataCheckBox.h"
+#include "ui/DataGrid.h"
+#include "ui/DataGridModel.h"
+#include "ui/DataLabel.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace rectix::results::test {
+
+namespace fs = std::filesystem;
+using taskdb::test::loadSolution;
+
+namespace {
+
+// Records each dialog as "<kind>: text" and answers from `answers`, then with Cancel.
+class ScriptedDialogs : public core::Dialogs {
+  public:
+    ScriptedDialogs() : replaced_(install(this)) {}
+    ~ScriptedDialogs() override { install(replaced_); }
+    ScriptedDialogs(const ScriptedDialogs&) = delete;
+    ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
+
+    core::DialogButton show(core::DialogKind kind, const std::string& text, core::DialogButtons,
+                            int) override {
+        const char* names[] = {"warning: ", "error: ", "information: ", "confirm: "};
+        shown.push_back(names[static_cast<int>(kind)] + text);
+        if (answers.empty()) return core::DialogButton::Cancel;
+        const core::DialogButton answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void errorBox(const std::string& text) override { shown.push_back("errorbox: " + text); }
+    void plainMessage(const std::string& text) override { shown.push_back("plain: " + text); }
+
+    std::deque<core::DialogButton> answers;
+    std::vector<std::string> shown;
+
+  private:
+    core::Dialogs* replaced_;
+};
+
+// Stands in for the layout page: counts how often it is shown.
+class LayoutPageDouble : public QDialog {
+  public:
+    int exec() override { return ++shown, Accepted; }
+    int shown = 0;
+};
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Runs as an unprivileged user for a scope, so that a read-only folder refuses writes even to a
+// test run by root.
+class Unprivileged {
+  public:
+    Unprivileged() : root_(::geteuid() == 0) {
+        if (root_) {
+            EXPECT_EQ(::seteuid(65534), 0);
+        }
+    }
+    ~Unprivileged() {
+        if (root_) {
+            EXPECT_EQ(::seteuid(0), 0);
+        }
+    }
+    Unprivileged(const Unprivileged&) = delete;
+    Unprivileged& operator=(const Unprivileged&) = delete;
+
+  private:
+    bool root_;
+};
+
+class SolutionWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        lang::Language::global().applyLanguage(false, 0);
+        previousFolder = fs::current_path();
+        char tmpl[] = "/tmp/rectix-results-XXXXXX";
+        ASSERT_NE(mkdtemp(tmpl), nullptr);
+        root = tmpl;
+        for (const char* set : {"data/home", "data/export", "data/import"})
+            fs::create_directories(root / set);
+        fs::current_path(root);
+        dm = std::make_unique<taskdb::DataModule>(store, root);
+        dm->dataModuleCreate();
+        ASSERT_EQ(store.dbState, 555);
+        loadSolution(*dm, store, std::string(RECTIX_TEST_DATA) + "/taskdb/export/three-containers.solution");
+        window = std::make_unique<SolutionWindow>(*dm);
+        window->setReloadPlan([this] { ++reloads; });
+        window->setLayoutPage(&layoutPage);
+    }
+
+    void TearDown() override {
+        window.reset();
+        dm.reset();
+        fs::current_path(previousFolder);
+        std::error_code ec;
+        fs::permissions(root / "solutions", fs::perms::owner_all, ec);
+        fs::remove_all(root, ec);
+    }
+
+    template <typename T> T* child(const char* name) const {
+        return window->findChild<T*>(QString::fromLatin1(name));
+    }
+    ui::DataGrid* grid(const char* name) const { return child<ui::DataGrid>(name); }
+
+    // The texts of a group box's value labels, in their order, one a line.
+    std::string values(const char* groupBox) const {
+        std::string texts;
+        for (const ui::DataLabel* l : child<QWidget>(groupBox)->findChildren<ui::DataLabel*>())
+            texts += l->text().toStdString() + "\n";
+        return texts;
+    }
+
+    void selectContainer(int row) {
+        ui::DataGrid* g = grid("SolutGrid");
+        g->setCurrentIndex(g->model()->index(row, 1));
+    }
+
+    fs::path previousFolder;
+    fs::path root;
+    taskdb::RunStore store;
+    std::unique_ptr<taskdb::DataModule> dm;
+    LayoutPageDouble layoutPage;
+    std::unique_ptr<SolutionWindow> window;
+    int reloads = 0;
+    ScriptedDialogs dialogs;
+};
+
+} // namespace
+
+TEST_F(SolutionWindowTest, DetailsAndGroupBoxesFollowTheSelectedContainer) {
+    window->show();
+    EXPECT_EQ(grid("SolutGrid")->model()->rowCount(), 3);
+    EXPECT_EQ(grid("DistrGrid")->model()->rowCount(), 2);
+    EXPECT_EQ(grid("PositGrid")->model()->rowCount(), 12);
+    EXPECT_EQ(values("GroupBox1"), "Sheet\n1000\n1000\n1000  1000\n");
+
+    selectContainer(2);
+    EXPECT_EQ(dm->solutContNo.asInteger(), 4);
+    EXPECT_EQ(grid("DistrGrid")->model()->rowCount(), 1);
+    EXPECT_EQ(grid("PositGrid")->model()->rowCount(), 2);
+    EXPECT_EQ(grid("PositGrid")->model()->index(1, 1).data().toString(), "18");
+    EXPECT_EQ(values("GroupBox1"), "Plate\n500\n240\n600  400\n");
+    EXPECT_EQ(values("GroupBox2"), "Small\n5\n15\n150  100\n");
+}
+
+TEST_F(SolutionWindowTest, FixSelectedIsStoredAtOnce) {
+    window->show();
+    selectContainer(1);
+    auto* fix = child<ui::DataCheckBox>("FixDBCheck");
+    ASSERT_FALSE(fix->isChecked());
+    QTest::mouseClick(fix, Qt::LeftButton, {}, QPoint(8, fix->height() / 2));
+    EXPECT_TRUE(fix->isChecked());
+    EXPECT_EQ(dm->solut.state(), dataset::CursorState::Browse);
+    window->closeButtonClick();
+
+    // What another reader of the table sees.
+    dataset::Cursor stored(dm->db, "solut");
+    stored.open();
+    ASSERT_TRUE(stored.locate("ContNo", 2));
+    EXPECT_TRUE(stored.field("FixCont").asBoolean());
+    ASSERT_TRUE(stored.locate("ContNo", 1));
+    EXPECT_FALSE(stored.field("FixCont").asBoolean());
+}
+
+TEST_F(SolutionWindowTest, ViewReloadsThePlanOnlyForAnotherTask) {
+    store.loadedSolutionTaskID = dm->tasksTaskID.asInteger();
+    window->chartButtonClick();
+    EXPECT_EQ(reloads, 0);
+    EXPECT_EQ(layoutPage.shown, 1);
+
+    store.loadedSolutionTaskID = 0;
+    window->chartButtonClick();
+    EXPECT_EQ(reloads, 1);
+    EXPECT_EQ(layoutPage.shown, 2);
+    EXPECT_TRUE(window->isEnabled());
+}
+
+TEST_F(SolutionWindowTest, ContainerAndPositionColumnsWidenWithTheWindowButNeverNarrow) {
+    window->show();
+    ui::DataGrid* solut = grid("SolutGrid");
+    ui::DataGrid* posit = grid("PositGrid");
+    ui::DataGrid* distr = grid("DistrGrid");
+    EXPECT_EQ(solut->columnWidth(0), 127);
+    EXPECT_EQ(solut->columnWidth(1), 64);
+    window->resize(1400, 700);
+    QApplication::processEvents();
+    EXPECT_GT(solut->columnWidth(0), 127);
+    EXPECT_NEAR(solut->columnWidth(0) * 64.0 / 127.0, solut->columnWidth(1), 1.0);
+    EXPECT_GT(posit->columnWidth(0), 127);
+    EXPECT_EQ(distr->columnWidth(0), 104);
+    window->resize(650, 470);
+    QApplication::processEvents();
+    EXPECT_EQ(solut->columnWidth(0), 127);
+    EXPECT_EQ(posit->columnWidth(2), 64);
+}
+
+TEST_F(SolutionWindowTest, FileWritesTheThreeFilesAndNamesThem) {
+    store.warnings = true;
+    dialogs.answers = {core::DialogButton::Ok};
+    window->fileButtonClick();
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(dialogs.shown[0], "confirm: Write current solution to files now?");
+    EXPECT_EQ(dialogs.shown[1], "information: Solution data has been\rwritten into the following files:"
+                                "\r ../solutions/Shipment-conts.csv\r ../solutions/Shipment-distr.csv"
+                                "\r ../solutions/Shipment-posit.csv");
+    EXPECT_NE(readFile(root / "solutions/Shipment-conts.csv").find("Plate,4,2,30,  12.500,"),
+              std::string::npos);
+    EXPECT_TRUE(window->isEnabled());
+}
+
+TEST_F(SolutionWindowTest, FileAsksFirstOnlyWithWarnings) {
+    store.warnings = true;
+    dialogs.answers = {core::DialogButton::Cancel};
+    window->fileButtonClick();
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_FALSE(fs::exists(root / "solutions"));
+
+    store.warnings = false;
+    dialogs.shown.clear();
+    window->fileButtonClick();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].rfind("information: ", 0), 0u);
+    EXPECT_TRUE(fs::exists(root / "solutions/Shipment-posit.csv"));
+}
+
+TEST_F(SolutionWindowTest, AReadOnlySolutionsFolderGivesTheWriteErrorAndKeepsTheOlderFiles) {
+    store.warnings = false;
+    fs::create_directories(root / "solutions");
+    for (const char* name : {"Shipment-conts.csv", "Shipment-distr.csv", "Shipment-posit.csv"})
+        std::ofstream(root / "solutions" / name) << "older " << name;
+    fs::permissions(root, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                              fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(root / "solutions", fs::perms::owner_read | fs::perms::owner_exec |
+                                            fs::perms::group_read | fs::perms::group_exec |
+                                            fs::perms::others_read | fs::perms::others_exec);
+    {
+        const Unprivileged user;
+        window->fileButtonClick();
+    }
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0], "warning: Solution file(s) write error");
+    for (const char* name : {"Shipment-conts.csv", "Shipment-distr.csv", "Shipment-posit.csv"})
+        EXPECT_EQ(readFile(root / "solutions" / name), std::string("older ") + name);
+    EXPECT_TRUE(window->isEnabled());
+}
+
+} // namespace rectix::results::test
