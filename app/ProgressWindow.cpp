@@ -1,5 +1,6 @@
 #include "app/ProgressWindow.h"
 
+#include "core/UiTexts.h"
 #include "ui/WindowTexts.h"
 
 #include <QCloseEvent>
@@ -103,7 +104,7 @@ void ProgressWindow::beginOperation() {
 
 void ProgressWindow::endOperation() {
     hide();
-    setProgBar(0);
+    setOverallPercent(0);
 }
 
 void ProgressWindow::setProgLab(const std::string& text) {
@@ -121,21 +122,49 @@ void ProgressWindow::setTimeLab(const std::string& text) {
     fitLabels();
 }
 
+void ProgressWindow::setPhase(engine::RunPhase phase) {
+    phase_ = phase;
+    switch (phase) {
+    case engine::RunPhase::Packing:
+        setWaitLab(core::captionText(52));
+        setProgLab(core::captionText(53));
+        break;
+    case engine::RunPhase::Stopping:
+        setWaitLab(core::captionText(55));
+        break;
+    case engine::RunPhase::Finished:
+        setWaitLab(core::captionText(50));
+        break;
+    }
+}
+
+void ProgressWindow::setStep(int captionSlot) {
+    setProgLab(core::captionText(captionSlot));
+}
+
 // A bar takes no value outside its range, so the position is clamped to it.
-void ProgressWindow::setProgBar(int percent) {
+void ProgressWindow::setOverallPercent(int percent) {
     progBar_->setValue(std::clamp(percent, 0, 100));
 }
 
-void ProgressWindow::setProgBarYnD(int percent) {
+void ProgressWindow::setContainerPercent(int percent) {
     progBarYnD_->setValue(std::clamp(percent, 0, 100));
 }
 
-void ProgressWindow::showProgBarYnD(bool visible) {
+void ProgressWindow::showContainerPercent(bool visible) {
     progBarYnD_->setVisible(visible);
     fitLabels();
 }
 
-void ProgressWindow::showTimeLab(bool visible) {
+// Seconds with one decimal ("0" as the run starts); a finished run's time says so.
+void ProgressWindow::setElapsedMs(double ms) {
+    const std::string seconds = ms == 0 ? "0" : QString::number(ms / 1000.0, 'f', 1).toStdString();
+    std::string text = seconds + " " + core::captionText(51);
+    if (phase_ == engine::RunPhase::Finished) text = core::captionText(54) + " " + text;
+    setTimeLab(text);
+}
+
+void ProgressWindow::showElapsed(bool visible) {
     timeLab_->setVisible(visible);
     fitLabels();
 }

@@ -32,17 +32,23 @@ class ProgressWindow : public QDialog, public taskdb::ProgressView {
     void showWindow() override { beginOperation(); }
     void hideWindow() override { endOperation(); }
 
-    void setProgLab(const std::string& text) override;
-    void setWaitLab(const std::string& text) override;
-    void setTimeLab(const std::string& text) override;
-    void setProgBar(int percent) override;
-    void setProgBarYnD(int percent) override;
-    void showProgBarYnD(bool visible) override;
-    void showTimeLab(bool visible) override;
+    // The run's and the table operations' progress, worded from the text tables as it comes.
+    void setPhase(engine::RunPhase phase) override;
+    void setStep(int captionSlot) override;
+    void setOverallPercent(int percent) override;
+    void setContainerPercent(int percent) override;
+    void showContainerPercent(bool visible) override;
+    void setElapsedMs(double ms) override;
+    void showElapsed(bool visible) override;
     void repaintNow() override;
     void processMessages() override;
     bool escPressed() const override { return escPressed_; }
     void setEscPressed(bool pressed) override { escPressed_ = pressed; }
+
+    // The step text (left of the top line), the busy text (right) and the time text.
+    void setProgLab(const std::string& text);
+    void setWaitLab(const std::string& text);
+    void setTimeLab(const std::string& text);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -57,6 +63,7 @@ class ProgressWindow : public QDialog, public taskdb::ProgressView {
     QProgressBar* progBarYnD_;
     QLabel* timeLab_;
     bool escPressed_ = false;
+    engine::RunPhase phase_ = engine::RunPhase::Packing;
 };
 
 } // namespace rectix::app

@@ -246,7 +246,9 @@ void SettingsWindow::place() {
     const QRect main = mainWindow_->frameGeometry();
     const QScreen* shownOn = screen() ? screen() : QApplication::primaryScreen();
     const QRect area = shownOn->geometry();
-    const QSize own = frameGeometry().size();
+    // Before the first showing the window has no frame yet: the main window's frame stands in.
+    const QSize frame = main.size() - mainWindow_->size();
+    const QSize own = size() + frame.expandedTo(QSize(0, 0));
     int left = std::min(main.left() + main.width() - 4, area.width() - own.width() - 2);
     int top = main.top();
     if (const QWidget* navigator = mainWindow_->findChild<QWidget*>(QStringLiteral("BoxesNavigator")))
@@ -271,7 +273,10 @@ void SettingsWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (GapEdit* gap = focusedGap()) commitGap(gap, BadGap::PutBack);
+    // A bad text left in an edit that lost the focus to another page is put back as well.
+    GapEdit* focused = focusedGap();
+    for (GapEdit* gap : {bbEdit_, bwEdit_})
+        if (gap == focused || !GapEdit::gapOf(gap->text())) commitGap(gap, BadGap::PutBack);
     closeButton_->setFocus(Qt::OtherFocusReason);
     event->accept();
 }

@@ -238,6 +238,7 @@ void SettingsWindow::connectControls() {
     connect(bbEdit_, &GapEdit::enterPressed, this, [this] { bwEdit_->setFocus(Qt::TabFocusReason); });
     connect(bwEdit_, &GapEdit::enterPressed, this, [this] { closeButton_->setFocus(Qt::TabFocusReason); });
     connect(qwDBEd_, &QLineEdit::textChanged, this, [this] { qwDBEdChange(); });
+    qwDBEdChange(); // the task shown before the window existed
     connect(pages_, &QTabWidget::currentChanged, this, [this](int index) { pageChanged(index); });
 
     connect(addButton_, &QPushButton::clicked, this, [this] { taskCopying(true); });

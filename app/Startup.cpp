@@ -57,7 +57,6 @@ StartupOutcome Startup::run() {
 }
 
 StartupOutcome Startup::sequence() {
-    engine::PackRun::setDefaultCaptions();
     help_ = std::make_unique<HelpFiles>();
     lang::Language::global().setWindowWriter(&ui::WindowTexts::global());
 

@@ -62,7 +62,6 @@ int main(int argc, char** argv) {
         {"distinct", 300, 300, 10, 1},
         {"large", 1000, 50, 24, 3},
     };
-    PackRun::setDefaultCaptions();
     std::printf("%-9s %5s %5s %5s %5s %9s %8s %10s %10s %8s %5s\n", "task", "boxes", "kinds", "conts",
                 "types", "intensity", "fills", "ms", "fills/s", "score", "used");
     for (const Spec& s : specs) {

@@ -3,7 +3,6 @@
 #include "core/Checked.h"
 #include "core/Random.h"
 #include "core/Rounding.h"
-#include "core/UiTexts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -31,12 +30,6 @@ struct FillEngine::Driver {
 };
 
 namespace {
-
-std::string seconds(double ms) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.1f", ms / 1000.0);
-    return buf;
-}
 
 // Looks for value in slots 0..slot-1, the first equal slot deciding.
 bool seenBefore(const std::vector<std::int64_t>& table, std::int32_t slot, std::int64_t value) {
@@ -89,15 +82,16 @@ bool FillEngine::progressStep(Driver& d) {
     const std::int64_t step = std::max<std::int64_t>(1, total / 20);
     if ((d.attemptCount - 1) % step != 0) return false;
     if (progress) {
-        progress->setProgBarYnD(static_cast<int>(roundHalfEven(core::fdiv(d.attemptCount, total) * 100)));
-        progress->setTimeLab(seconds(nowMs() - runStartMs) + " " + core::captionText(51));
+        progress->setContainerPercent(
+            static_cast<int>(roundHalfEven(core::fdiv(d.attemptCount, total) * 100)));
+        progress->setElapsedMs(nowMs() - runStartMs);
         progress->repaintNow();
         progress->processMessages();
     }
     const bool esc = progress && progress->escPressed();
     if (nowMs() >= d.engineStartMs + timeBudgetMs || esc) {
         if (progress) {
-            progress->setWaitLab(core::captionText(55));
+            progress->setPhase(RunPhase::Stopping);
             progress->repaintNow();
         }
         stopRun = true;
@@ -108,7 +102,7 @@ bool FillEngine::progressStep(Driver& d) {
 
 void FillEngine::packAllOrderings() {
     Driver d;
-    if (progress) progress->setProgBarYnD(0);
+    if (progress) progress->setContainerPercent(0);
     workDir = 1;
     points.Capacity = boxN / 2 + 30;
     points.setPointCapacity(points.Capacity + 1);

@@ -3,7 +3,6 @@
 #include "core/Checked.h"
 #include "core/Random.h"
 #include "core/Rounding.h"
-#include "core/UiTexts.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -28,20 +27,6 @@ PackRun::PackRun(PackProblem& problem, Progress& progress)
     : p_(problem), progress_(progress), orders_(problem) {
     fill_.progress = &progress_;
     fill_.totals = &p_.totals;
-}
-
-void PackRun::setDefaultCaptions() {
-    auto& c = core::UiTexts::global().captions;
-    c[50] = "Please wait";
-    c[51] = "sec";
-    c[52] = "Esc to abort";
-    c[53] = "Packing progress...";
-    c[54] = "Run";
-    c[55] = "Aborted...";
-}
-
-double PackRun::elapsed() const {
-    return (fill_.nowMs() - startMs) / 1000.0;
 }
 
 bool PackRun::stopTest() {
@@ -122,15 +107,14 @@ void PackRun::handOver(int c) {
 void PackRun::runPacking() {
     PackSolution& result = p_.resultSolution;
     const int contCount = p_.contCount;
-    progress_.setTimeLab("0 " + core::captionText(51));
-    progress_.setWaitLab(core::captionText(52));
-    progress_.setProgLab(core::captionText(53));
+    progress_.setPhase(RunPhase::Packing);
+    progress_.setElapsedMs(0);
     progress_.setEscPressed(false);
     fillsDone = 0;
-    progress_.setProgBar(0);
-    progress_.setProgBarYnD(0);
-    progress_.showProgBarYnD(true);
-    progress_.showTimeLab(true);
+    progress_.setOverallPercent(0);
+    progress_.setContainerPercent(0);
+    progress_.showContainerPercent(true);
+    progress_.showElapsed(true);
     progress_.repaintNow();
 
     startMs = fill_.nowMs();
@@ -193,9 +177,9 @@ void PackRun::runPacking() {
             if (fill_.stopRun) p_.stopRun = true;
 
             fillsDone = toI16(fillsDone + 1);
-            progress_.setProgBar(
+            progress_.setOverallPercent(
                 static_cast<int>(core::roundHalfEven(fdiv(fillsDone * 100.0L, progressTotal + eps))));
-            progress_.setTimeLab(oneDecimal(elapsed()) + " " + core::captionText(51));
+            progress_.setElapsedMs(fill_.nowMs() - startMs);
             progress_.repaintNow();
 
             const std::int32_t placed = fill_.fill.fillCount;
@@ -258,10 +242,11 @@ void PackRun::runPacking() {
 
     p_.countPlacedAndUsed(p_.bestSolution);
     result = p_.bestSolution.score != 0 ? p_.bestSolution : p_.startSolution;
-    lastRunSeconds = oneDecimal(elapsed());
-    progress_.showProgBarYnD(false);
-    progress_.setWaitLab(core::captionText(50));
-    progress_.setTimeLab(core::captionText(54) + " " + lastRunSeconds + " " + core::captionText(51));
+    const double runMs = fill_.nowMs() - startMs;
+    lastRunSeconds = oneDecimal(runMs / 1000.0);
+    progress_.showContainerPercent(false);
+    progress_.setPhase(RunPhase::Finished);
+    progress_.setElapsedMs(runMs);
     progress_.repaintNow();
 }
 

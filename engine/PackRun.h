@@ -18,10 +18,6 @@ class PackRun {
   public:
     PackRun(PackProblem& problem, Progress& progress);
 
-    // Writes the English defaults of the progress captions; called once at
-    // program start, before any window exists.
-    static void setDefaultCaptions();
-
     // Precondition: prepareInstances has run and startSolution is evaluated.
     void runPacking();
 
@@ -47,7 +43,6 @@ class PackRun {
   private:
     void handOver(int c);
     bool stopTest();
-    double elapsed() const;
 
     PackProblem& p_;
     Progress& progress_;

@@ -47,13 +47,13 @@ void SolveBridge::refuse(const std::string& what) const {
 }
 
 void SolveBridge::bar(int percent) {
-    dm_.waitWindow().setProgBar(percent);
+    dm_.waitWindow().setOverallPercent(percent);
 }
 
 void SolveBridge::step(int captionSlot) {
     ProgressView& w = dm_.waitWindow();
-    w.setProgLab(core::captionText(captionSlot));
-    w.setProgBar(0);
+    w.setStep(captionSlot);
+    w.setOverallPercent(0);
     w.repaintNow();
 }
 
@@ -81,7 +81,7 @@ void SolveBridge::solveTask() {
     run_.runPacking();
     writeSolution(p_.resultSolution);
     dm_.store().loadedSolutionTaskID = dm_.tasksTaskID.asInteger();
-    dm_.waitWindow().showTimeLab(false);
+    dm_.waitWindow().showElapsed(false);
 }
 
 void SolveBridge::readTaskInput() {

@@ -165,8 +165,8 @@ void DataModule::tasksBeforeDelete() {
     wait_->showWindow();
     wait_->repaintNow();
     if (!listShown) page_->setPageEnabled(false);
-    wait_->setProgLab(core::captionText(46));
-    wait_->setProgBar(0);
+    wait_->setStep(46);
+    wait_->setOverallPercent(0);
     wait_->repaintNow();
     for (Cursor* c : {&tc, &tb, &distr, &posit}) c->disableControls();
     for (Cursor* c : {&solut, &distr, &posit}) c->setAutoCalcFields(false);
@@ -190,12 +190,13 @@ void DataModule::deleteTaskRows(std::int32_t taskID) {
         while (!posit.isEmpty()) posit.deleteRow();
         solut.deleteRow();
     }
-    wait_->setProgBar(5);
+    wait_->setOverallPercent(5);
     while (!tc.isEmpty()) tc.deleteRow();
-    wait_->setProgBar(10);
+    wait_->setOverallPercent(10);
     const std::size_t n = tb.recordCount();
     for (std::size_t i = 0; !tb.isEmpty(); ++i) {
-        wait_->setProgBar(static_cast<int>(10 + core::roundHalfEven(static_cast<long double>(i) * 90 / n)));
+        wait_->setOverallPercent(
+            static_cast<int>(10 + core::roundHalfEven(static_cast<long double>(i) * 90 / n)));
         tb.deleteRow();
     }
     if (!tasksloc.isOpen()) tasksloc.open();
@@ -204,7 +205,7 @@ void DataModule::deleteTaskRows(std::int32_t taskID) {
 
 void DataModule::restoreAfterDelete(bool failed, bool listShown) {
     deletingTask_ = false;
-    wait_->setProgBar(100);
+    wait_->setOverallPercent(100);
     if (failed) {
         // Show the rolled-back rows again. The error that ended the delete is
         // the one to report; a further one while restoring is not.
@@ -217,7 +218,7 @@ void DataModule::restoreAfterDelete(bool failed, bool listShown) {
     for (Cursor* c : {&tc, &tb, &distr, &posit}) c->enableControls();
     for (Cursor* c : {&solut, &distr, &posit}) c->setAutoCalcFields(true);
     wait_->hideWindow();
-    wait_->setProgBar(0);
+    wait_->setOverallPercent(0);
     page_->setBusyCursor(false);
     if (!listShown) page_->setPageEnabled(true);
     if (failed) {

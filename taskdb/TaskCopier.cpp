@@ -149,13 +149,13 @@ class TaskCopier::Frame {
         dm_.taskPage().setBusyCursor(true);
         ProgressView& wait = dm_.waitWindow();
         wait.showWindow();
-        wait.setProgLab(core::captionText(37));
-        wait.setProgBar(5);
+        wait.setStep(37);
+        wait.setOverallPercent(5);
     }
     ~Frame() {
         ProgressView& wait = dm_.waitWindow();
         wait.hideWindow();
-        wait.setProgBar(0);
+        wait.setOverallPercent(0);
         dm_.taskPage().setBusyCursor(false);
         if (toExport_)
             sets_.exchangePage().setWindowEnabled(true);
@@ -234,7 +234,7 @@ void TaskCopier::TaskCopying(bool toExport) {
         }
         int percent = 10;
         for (const char* table : libraryTables) {
-            wait.setProgBar(percent);
+            wait.setOverallPercent(percent);
             percent += 25;
             if (!copyFileToExport(table)) {
                 undo.restore();
@@ -242,7 +242,7 @@ void TaskCopier::TaskCopying(bool toExport) {
             }
             undo.changed(dm_.exdb.table(table).fileName());
         }
-        wait.setProgBar(60);
+        wait.setOverallPercent(60);
         if (toExport)
             exportRows(rows);
         else
@@ -254,7 +254,7 @@ void TaskCopier::TaskCopying(bool toExport) {
     }
     undo.discard();
     if (duplicate != 0) dm_.tasks.locate("TaskID", duplicate);
-    wait.setProgBar(100);
+    wait.setOverallPercent(100);
     dm_.tc.first();
     dm_.tb.first();
 }
@@ -314,11 +314,11 @@ void TaskCopier::exportRows(const TaskRows& rows) {
     copyRow(dm_.extasks, rows.task);
     dm_.extasks.post();
     const std::int32_t id = dm_.extasks.field("TaskID").asInteger();
-    wait.setProgBar(70);
+    wait.setOverallPercent(70);
     copyTaskRows(dm_.extc, rows.tc, id);
-    wait.setProgBar(80);
+    wait.setOverallPercent(80);
     copyTaskRows(dm_.extb, rows.tb, id);
-    wait.setProgBar(90);
+    wait.setOverallPercent(90);
     copyTaskRows(dm_.exsolut, rows.solut, id);
     copyTaskRows(dm_.exdistr, rows.distr, id);
     copyTaskRows(dm_.exposit, rows.posit, id);
@@ -341,11 +341,11 @@ std::int32_t TaskCopier::duplicateRows(const TaskRows& rows) {
     tasks.field("Date").setDate(today());
     tasks.post();
     const std::int32_t id = tasks.field("TaskID").asInteger();
-    wait.setProgBar(70);
+    wait.setOverallPercent(70);
     copyTaskRows(tc, rows.tc, id, "Used");
-    wait.setProgBar(80);
+    wait.setOverallPercent(80);
     copyTaskRows(tb, rows.tb, id, "Placed");
-    wait.setProgBar(90);
+    wait.setOverallPercent(90);
     tx.commit();
     dm_.tasks.refresh();
     return id;

@@ -103,7 +103,6 @@ int runStoredTask(const std::vector<std::string>& args) {
         return 2;
     }
 
-    engine::PackRun::setDefaultCaptions();
     lang::Language::global().applyLanguage(false, 0);
     ScratchProgramFolder program(*folder);
     taskdb::RunStore store;

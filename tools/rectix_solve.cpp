@@ -54,7 +54,6 @@ int main(int argc, char** argv) {
     std::stringstream text;
     text << in.rdbuf();
 
-    engine::PackRun::setDefaultCaptions();
     engine::PackProblem problem;
     engine::NullProgress progress;
     engine::PackRun run(problem, progress);

@@ -45,7 +45,7 @@ TEST(OperationScope, AnErrorInTheWorkRestoresWindowCursorAndProgressWindow) {
         {
             OperationScope scope(&f.main, &f.wait);
             f.expectRunning();
-            f.wait.setProgBar(35);
+            f.wait.setOverallPercent(35);
             throw rectix::core::RangeError("Range check error");
         },
         rectix::core::RangeError);

@@ -57,9 +57,9 @@ TEST(WaitForm, ControlsArePlacedAsDesignedAndBarsStayInRange) {
     EXPECT_EQ(wait.windowTitle(), QStringLiteral("Rectix"));
     EXPECT_TRUE(part<QProgressBar>(wait, "ProgBarYnD")->isHidden());
 
-    wait.setProgBar(140);
+    wait.setOverallPercent(140);
     EXPECT_EQ(part<QProgressBar>(wait, "ProgBar")->value(), 100);
-    wait.setProgBarYnD(-3);
+    wait.setContainerPercent(-3);
     EXPECT_EQ(part<QProgressBar>(wait, "ProgBarYnD")->value(), 0);
     // A long text widens its label as far as its neighbour leaves room, so none covers another.
     QLabel* step = part<QLabel>(wait, "ProgLab");
@@ -74,8 +74,8 @@ TEST(WaitForm, ControlsArePlacedAsDesignedAndBarsStayInRange) {
     wait.setWaitLab("Veuillez patienter, s'il vous plait");
     EXPECT_GE(busy->width(), busy->sizeHint().width());
     EXPECT_EQ(busy->geometry().right(), 276);
-    wait.showProgBarYnD(true);
-    wait.showTimeLab(false);
+    wait.showContainerPercent(true);
+    wait.showElapsed(false);
     EXPECT_FALSE(part<QProgressBar>(wait, "ProgBarYnD")->isHidden());
     EXPECT_TRUE(part<QLabel>(wait, "TimeLab")->isHidden());
 }
@@ -90,4 +90,27 @@ TEST(WaitForm, TakesItsLanguageTextsUnderItsWindowName) {
     EXPECT_EQ(part<QLabel>(wait, "WaitLab")->text(), QStringLiteral("Attendere prego"));
     language.applyEnglishTexts(true);
     EXPECT_EQ(part<QLabel>(wait, "TimeLab")->toolTip(), QStringLiteral("Pure packing time"));
+}
+
+TEST(WaitForm, WordsTheRunsNumbersFromTheTextTables) {
+    rectix::lang::Language::global().applyEnglishTexts(false);
+    ProgressWindow wait;
+    QLabel* step = part<QLabel>(wait, "ProgLab");
+    QLabel* busy = part<QLabel>(wait, "WaitLab");
+    QLabel* time = part<QLabel>(wait, "TimeLab");
+    wait.setPhase(rectix::engine::RunPhase::Packing);
+    wait.setElapsedMs(0);
+    EXPECT_EQ(step->text(), QStringLiteral("Packing progress..."));
+    EXPECT_EQ(busy->text(), QStringLiteral("Esc to abort"));
+    EXPECT_EQ(time->text(), QStringLiteral("0 sec"));
+    wait.setElapsedMs(1340);
+    EXPECT_EQ(time->text(), QStringLiteral("1.3 sec"));
+    wait.setPhase(rectix::engine::RunPhase::Stopping);
+    EXPECT_EQ(busy->text(), QStringLiteral("Aborted..."));
+    wait.setPhase(rectix::engine::RunPhase::Finished);
+    wait.setElapsedMs(2000);
+    EXPECT_EQ(busy->text(), QStringLiteral("Please wait"));
+    EXPECT_EQ(time->text(), QStringLiteral("Run 2.0 sec"));
+    wait.setStep(46);
+    EXPECT_EQ(step->text(), QStringLiteral("Deleting DB task data..."));
 }

@@ -2,9 +2,13 @@
 // factor field, the gap edits and the window's closing.
 #include "SettingsWindowFixture.h"
 
+#include "taskdb/TableSets.h"
+#include "taskdb/TaskCopier.h"
+
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTest>
 
 using rectix::app::SettingsWindow;
@@ -52,6 +56,13 @@ TEST_F(SettingsWindowTest, ThePackedFactorFieldShowsAsTwoValuesAndLoadsAsBoth) {
     EXPECT_EQ(spinner("QwUpDn")->text(), QStringLiteral("35"));
     EXPECT_EQ(colour("QgUpDn"), SettingsWindow::sameColour);
     EXPECT_EQ(colour("QgEditDB"), SettingsWindow::sameColour);
+
+    // A window made while the task is current shows the two values from the start.
+    rectix::taskdb::TableSets sets(*dm, folder.path);
+    rectix::taskdb::TaskCopier copier(*dm, sets);
+    const SettingsWindow later(store(), *dm, sets, copier, nullptr);
+    EXPECT_EQ(later.findChild<QLineEdit*>(QStringLiteral("QgEditDB"))->text().trimmed(),
+              QStringLiteral("20"));
 }
 
 TEST_F(SettingsWindowTest, AChangeOfTaskLoadsItsSettingsOrColoursWhereTheyDiffer) {
@@ -179,6 +190,15 @@ TEST_F(SettingsWindowTest, ClosingWithABadGapTextPutsTheLastValidValueBackAndClo
     EXPECT_FALSE(settings->isVisible());
     EXPECT_EQ(store().optBW, 6);
     EXPECT_EQ(gap("BWEdit")->text(), QStringLiteral("6"));
+
+    // Nor does a bad text left behind on the other page.
+    showSettings();
+    gap("BBEdit")->setFocus(Qt::TabFocusReason);
+    gap("BBEdit")->setText(QStringLiteral("x"));
+    control<QTabWidget>("SettingPages")->setCurrentIndex(1);
+    settings->close();
+    EXPECT_FALSE(settings->isVisible());
+    EXPECT_EQ(gap("BBEdit")->text(), QStringLiteral("0"));
 }
 
 TEST_F(SettingsWindowTest, TheProgramClosesWithABadGapTextInTheShownWindow) {

@@ -1,6 +1,5 @@
 #include "EngineFixtures.h"
 
-#include "core/UiTexts.h"
 #include "engine/Progress.h"
 
 #include <gtest/gtest.h>
@@ -17,8 +16,8 @@ class EscAfter : public NullProgress {
     void processMessages() override {
         if (--left_ == 0) setEscPressed(true);
     }
-    std::string waitLab;
-    void setWaitLab(const std::string& t) override { waitLab = t; }
+    std::vector<RunPhase> phases;
+    void setPhase(RunPhase phase) override { phases.push_back(phase); }
 
   private:
     int left_;
@@ -29,7 +28,6 @@ struct Solve {
     NullProgress progress;
     PackRun run{p, progress};
     Solve(const std::vector<ContRow>& conts, const std::vector<BoxRow>& boxes, int intensity = 3) {
-        PackRun::setDefaultCaptions();
         loadProblem(p, conts, boxes);
         p.Settings.intensity = static_cast<std::int16_t>(intensity);
         p.Settings.timeLimitMs = 60000;
@@ -61,14 +59,14 @@ TEST(run, EscStopsTheRunAndKeepsTheBestPlanSoFar) {
     PackProblem p;
     EscAfter progress(5);
     PackRun run(p, progress);
-    PackRun::setDefaultCaptions();
     loadProblem(p, trucks, pallets);
     p.Settings.intensity = 20;
     prepareStart(p);
     run.runPacking();
     EXPECT_TRUE(p.stopRun);
     EXPECT_TRUE(progress.escPressed());
-    EXPECT_EQ(progress.waitLab, "Please wait"); // the end of the run writes it after "Aborted..."
+    EXPECT_EQ(progress.phases,
+              (std::vector<RunPhase>{RunPhase::Packing, RunPhase::Stopping, RunPhase::Finished}));
     EXPECT_GT(p.resultSolution.loadedBoxes, 0);
     EXPECT_EQ(p.resultSolution.score, p.bestSolution.score);
 }
@@ -161,11 +159,4 @@ TEST(run, OneKindThatMayNotTurnFillsOneOrderingPerDirection) {
     const FillEngine& f = s.run.fillEngine();
     // Ordering 0 with its ten improvement fills in each direction, then the random steps.
     EXPECT_EQ(f.totalFills, 2 * 11 + f.randomSteps);
-}
-
-TEST(run, ProgressCaptionsHaveEnglishDefaults) {
-    rectix::core::UiTexts::global().clear();
-    PackRun::setDefaultCaptions();
-    EXPECT_EQ(rectix::core::captionText(50), "Please wait");
-    EXPECT_EQ(rectix::core::captionText(55), "Aborted...");
 }

@@ -14,7 +14,6 @@ class BridgeTest : public TaskDbTest {
   protected:
     void SetUp() override {
         TaskDbTest::SetUp();
-        engine::PackRun::setDefaultCaptions();
         store.optPower = 1;
         store.optTime = 60;
         store.optRand = 1;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Dialogs.h"
+#include "core/UiTexts.h"
 #include "taskdb/ProgressView.h"
 #include "taskdb/TaskPageView.h"
 
@@ -70,8 +71,8 @@ struct RecordingWait : NullProgressView {
     std::vector<int> bar;
     void showWindow() override { visible = true; }
     void hideWindow() override { visible = false; }
-    void setProgLab(const std::string& text) override { label = text; }
-    void setProgBar(int percent) override { bar.push_back(percent); }
+    void setStep(int captionSlot) override { label = core::captionText(captionSlot); }
+    void setOverallPercent(int percent) override { bar.push_back(percent); }
 };
 
 } // namespace rectix::taskdb::test
