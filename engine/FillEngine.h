@@ -8,6 +8,7 @@
 #include "core/Slots.h"
 
 #include <cstdint>
+#include <utility>
 
 namespace rectix::engine {
 
@@ -88,6 +89,9 @@ class FillEngine {
     std::int16_t kindGroups = 0;
     std::int32_t plainOrientCount = 0, orientCheckCount = 0, orientCount = 0;
     std::int32_t orderCap = 0, randomSteps = 0, followUpFills = 0;
+    // The most orientations after the first and orderings per orientation a search tries.
+    static constexpr std::int32_t maxOrientCount = 301;
+    static constexpr std::int32_t maxOrderCap = 1200;
     std::int16_t strategyMode = 0, swapOdds = 0, firstPass = 0, lastPass = 0;
     bool rowMarkersAllowed = true, countByRuns = true;
     float turnThreshold = 0;
@@ -190,12 +194,25 @@ class FillEngine {
     void placeCurrentBox();
     void takeOutIncompleteGroup();
 
-    // Driver pieces.
+    // The driver's steps; those returning bool return true when the search stops
+    // on its time budget or Esc.
     struct Driver;
+    void startSearch(Driver& d);
+    bool searchDirections(Driver& d);
+    bool searchOrientations(Driver& d);
+    void chooseOrientation(Driver& d);
     void applyOrientationRule(int orientIdx);
+    std::int64_t orientationSignature() const;
+    void countOrderings(Driver& d);
+    bool searchOrderings(Driver& d);
+    void chooseOrdering(Driver& d);
     void applyStrategy(int s, int i);
     void applyRowTable(int orderIdx);
+    std::pair<std::int64_t, std::int64_t> orderingSignatures(bool markedOnly) const;
+    bool fillOrdering(Driver& d);
     bool progressStep(Driver& d);
+    void randomPhase(Driver& d);
+    void finishSearch();
 
     // Positions of the placed boxes of the current fill, in increasing order
     // (entries whose box was taken out again are skipped by the readers).

@@ -13,18 +13,20 @@ namespace rectix::engine {
 
 using core::roundHalfEven;
 
-// Counters of one call of the driver.
+// Counters of one call of the driver. The signature tables hold one slot per
+// orientation (ordering) number less skips, which never exceeds its cap.
 struct FillEngine::Driver {
     double engineStartMs = 0;
     std::int32_t attemptCount = 0;
     std::int32_t orientIdx = 0, orientSkips = 0, orientTries = 0;
+    std::int16_t groupFact = 0; // factorial of the orientation's group count
     std::int32_t orderCheckCount = 0, orderVariants = 0, orderCount = 0;
     std::int32_t rowVariants = 0, rowOrdersOn = 0;
     std::int32_t orderIdx = 0, orderSkips = 0, orderTries = 0, rowPhaseSkips = 0;
     std::int32_t improveLeft = 0, perturbLeft = 0, randomStepsLeft = 0;
-    std::vector<std::int64_t> orientSig = std::vector<std::int64_t>(304);
-    std::vector<std::int64_t> orderSig1 = std::vector<std::int64_t>(1203);
-    std::vector<std::int64_t> orderSig2 = std::vector<std::int64_t>(1203);
+    std::vector<std::int64_t> orientSig = std::vector<std::int64_t>(maxOrientCount + 1);
+    std::vector<std::int64_t> orderSig1 = std::vector<std::int64_t>(maxOrderCap + 1);
+    std::vector<std::int64_t> orderSig2 = std::vector<std::int64_t>(maxOrderCap + 1);
 
     bool mainPhase(const FillEngine& f) const { return randomStepsLeft == f.randomSteps; }
 };
@@ -102,6 +104,12 @@ bool FillEngine::progressStep(Driver& d) {
 
 void FillEngine::packAllOrderings() {
     Driver d;
+    startSearch(d);
+    if (!searchDirections(d)) randomPhase(d);
+    finishSearch();
+}
+
+void FillEngine::startSearch(Driver& d) {
     if (progress) progress->setContainerPercent(0);
     workDir = 1;
     points.Capacity = boxN / 2 + 30;
@@ -110,207 +118,225 @@ void FillEngine::packAllOrderings() {
     fill.fillScore = 0;
     saveBestPlacement();
     d.engineStartMs = nowMs();
+}
 
-    // One ordering's fills: the fill itself, follow-up fills after an
-    // improvement and, in the main phase, improvement fills. True on a stop.
-    auto fillOrdering = [&]() {
-        d.improveLeft = followUpFills;
-        while (true) {
-            measureGroups();
-            fillContainer();
-            scoreContainerLoad();
-            if (fill.fillScore > best.fillScore) {
-                saveOrdering();
-                saveBestPlacement();
-                if (d.orderIdx != 0) d.perturbLeft = followUpFills;
-            }
-            d.attemptCount = core::add32(d.attemptCount, 1);
-            if (progressStep(d)) return true;
-            if (d.perturbLeft > 0) {
-                --d.perturbLeft;
-                restoreOrdering();
-                shuffleGroupsRandomVariant(true);
-                d.improveLeft = followUpFills;
-                continue;
-            }
-            if (d.improveLeft > 0 &&
-                fill.fillScore > static_cast<long double>(improveRatio) * best.fillScore &&
-                d.mainPhase(*this)) {
-                --d.improveLeft;
-                boxLen = orientLen;
-                boxWid = orientWid;
-                shuffleGroupsRandomVariant(true);
-                continue;
-            }
+bool FillEngine::searchDirections(Driver& d) {
+    for (workDir = 1; workDir <= 2; ++workDir) {
+        for (pass = firstPass; pass <= lastPass; ++pass) {
+            if (pass > firstPass && !turnableAny) break;
+            if (searchOrientations(d)) return true;
+        }
+    }
+    return false;
+}
+
+bool FillEngine::searchOrientations(Driver& d) {
+    d.orientIdx = d.orientTries = d.orientSkips = 0;
+    std::fill(d.orientSig.begin(), d.orientSig.end(), 0);
+    while (true) {
+        core::Random::global().seed(static_cast<long long>(engineSeed) + d.orientIdx + pass + workDir + 101);
+        chooseOrientation(d);
+        countOrderings(d);
+        if (searchOrderings(d)) return true;
+        ++d.orientIdx;
+        if (!(d.orientIdx - d.orientSkips <= orientCount && turnableAny)) {
+            --d.orientIdx;
             return false;
         }
-    };
+    }
+}
 
-    bool stopped = false;
-    for (workDir = 1; workDir <= 2 && !stopped; ++workDir) {
-        for (pass = firstPass; pass <= lastPass && !stopped; ++pass) {
-            if (pass > firstPass && !turnableAny) break;
-            d.orientIdx = d.orientTries = d.orientSkips = 0;
-            std::fill(d.orientSig.begin(), d.orientSig.end(), 0);
-            while (!stopped) {
-                core::Random::global().seed(static_cast<long long>(engineSeed) + d.orientIdx + pass +
-                                            workDir + 101);
-                // Orientation: skip one whose sides repeat an earlier one of the pass.
-                while (true) {
-                    ++d.orientTries;
-                    boxLen = boxLen0;
-                    boxWid = boxWid0;
-                    for (int p = 1; p <= boxN; ++p) packingOrder[p] = static_cast<std::int16_t>(p);
-                    groupCount = kindGroups;
-                    clearRowMarkers();
-                    measureGroups();
-                    if (turnableAny) {
-                        if (d.orientIdx - d.orientSkips > plainOrientCount) {
-                            randomTurnBoxes(1);
-                            randomTurnGroups(2);
-                        } else {
-                            applyOrientationRule(d.orientIdx);
-                        }
-                    }
-                    const std::int32_t slot = d.orientIdx - d.orientSkips;
-                    if (slot < orientCheckCount) {
-                        std::int64_t sig = 0;
-                        for (int b = 1; b <= boxN; ++b)
-                            sig += roundHalfEven(core::fdiv(boxLen[b], boxWid[b]) * runKey[b]);
-                        d.orientSig.at(static_cast<std::size_t>(slot)) = sig;
-                        if (d.orientIdx > 0 && seenBefore(d.orientSig, slot, sig) &&
-                            d.orientTries < 7 * orientCount) {
-                            ++d.orientSkips;
-                            ++d.orientIdx;
-                            continue;
-                        }
-                    }
-                    break;
-                }
-
-                // Ordering counts of the orientation.
-                const std::int16_t groupFact = engineFactorial(groupCount);
-                long long checkCount = groupFact, variants = groupFact;
-                long long runTally = groupCount;
-                for (int s = 1; s <= boxN;) {
-                    int e = s;
-                    while (e + 1 <= boxN && boxKind[e + 1] == boxKind[s] && boxWid[e + 1] == boxWid[s]) ++e;
-                    const long long m = e - s + 1;
-                    if (m >= 2) {
-                        ++runTally;
-                        if (checkCount < 25555)
-                            checkCount =
-                                m % 2 == 0 ? (runTally * checkCount) / 2 : (runTally - 1) * checkCount;
-                        if (variants < 25555)
-                            variants = m % 2 == 0 ? (runTally - 2) * variants * (m / 2 - 1) +
-                                                        (runTally * variants) / 2
-                                                  : ((runTally - 2) * (m / 2) + 1) * variants;
-                    }
-                    s = e + 1;
-                }
-                // Wide counts cannot wrap; past the cap they only need to stay large.
-                d.orderCheckCount = static_cast<std::int32_t>(std::min<long long>(checkCount, INT32_MAX));
-                d.orderVariants = static_cast<std::int32_t>(std::min<long long>(variants, INT32_MAX));
-                clearRowMarkers();
-                d.rowVariants = 0;
-                d.rowOrdersOn = 0;
-                if (rowMarkersAllowed && pass < 2) {
-                    assignRowMarkers(2, false);
-                    d.rowVariants = engineFactorial(core::toI16(rowGroups));
-                    d.rowOrdersOn = (groupCount != rowGroups || rowRests > 0) ? 1 : 0;
-                }
-                if (countByRuns)
-                    d.orderVariants -= 1;
-                else
-                    d.orderVariants = groupFact - 1 + d.rowVariants * d.rowOrdersOn;
-                d.orderCount = std::min(d.orderVariants, orderCap);
-                d.rowVariants = std::min<std::int32_t>(
-                    d.rowVariants,
-                    core::toI32(roundHalfEven(static_cast<long double>(d.orderCount + 1) * rowShare / 100)));
-                orientLen = boxLen;
-                orientWid = boxWid;
-                d.orderIdx = d.orderTries = d.orderSkips = d.rowPhaseSkips = 0;
-                std::fill(d.orderSig1.begin(), d.orderSig1.end(), 0);
-                std::fill(d.orderSig2.begin(), d.orderSig2.end(), 0);
-
-                // Orderings of the orientation.
-                while (true) {
-                    while (true) {
-                        ++d.orderTries;
-                        boxLen = orientLen;
-                        boxWid = orientWid;
-                        for (int p = 1; p <= boxN; ++p) packingOrder[p] = static_cast<std::int16_t>(p);
-                        measureGroups();
-                        const std::int32_t k = d.orderIdx - d.orderSkips;
-                        if (k >= groupFact + d.rowVariants * d.rowOrdersOn) {
-                            clearRowMarkers();
-                            assignRowMarkers(2, true);
-                            measureGroups();
-                            shuffleGroupsRandomVariant(d.orderIdx % 2 == 1);
-                        } else if (k < d.rowVariants) {
-                            applyRowTable(d.orderIdx);
-                            d.rowPhaseSkips = d.orderSkips;
-                        } else {
-                            applyStrategy(d.orderIdx - d.rowPhaseSkips - d.rowVariants, d.orderIdx);
-                        }
-                        if (k < d.rowVariants * d.rowOrdersOn + d.orderCheckCount) {
-                            std::int64_t s1 = 0, s2 = 0;
-                            for (int p = 1; p <= boxN; ++p) {
-                                const int b = packingOrder[p];
-                                if (k < d.rowVariants && rowMarker[b] < 10) continue;
-                                const long double q = core::fdiv(boxLen[b], boxWid[b]) * runKey[b];
-                                s1 += roundHalfEven(q * p);
-                                s2 += roundHalfEven(std::sqrt(static_cast<long double>(p)) * q);
-                            }
-                            d.orderSig1.at(static_cast<std::size_t>(k)) = s1;
-                            d.orderSig2.at(static_cast<std::size_t>(k)) = s2;
-                            bool dup = false;
-                            for (std::int32_t j = 0; j < k && !dup; ++j)
-                                dup = d.orderSig1[static_cast<std::size_t>(j)] == s1 &&
-                                      d.orderSig2[static_cast<std::size_t>(j)] == s2;
-                            if (d.orderIdx > 0 && dup && d.orderTries < 7 * d.orderCount) {
-                                ++d.orderSkips;
-                                ++d.orderIdx;
-                                continue;
-                            }
-                        }
-                        break;
-                    }
-                    if (fillOrdering()) {
-                        stopped = true;
-                        break;
-                    }
-                    ++d.orderIdx;
-                    if (d.orderIdx - d.orderSkips > d.orderCount) {
-                        --d.orderIdx;
-                        break;
-                    }
-                }
-                if (stopped) break;
-                ++d.orientIdx;
-                if (!(d.orientIdx - d.orientSkips <= orientCount && turnableAny)) {
-                    --d.orientIdx;
-                    break;
-                }
+void FillEngine::chooseOrientation(Driver& d) {
+    while (true) {
+        ++d.orientTries;
+        boxLen = boxLen0;
+        boxWid = boxWid0;
+        for (int p = 1; p <= boxN; ++p) packingOrder[p] = static_cast<std::int16_t>(p);
+        groupCount = kindGroups;
+        clearRowMarkers();
+        measureGroups();
+        if (turnableAny) {
+            if (d.orientIdx - d.orientSkips > plainOrientCount) {
+                randomTurnBoxes(1);
+                randomTurnGroups(2);
+            } else {
+                applyOrientationRule(d.orientIdx);
             }
         }
+        // Skip an orientation whose sides repeat an earlier one of the pass.
+        const std::int32_t slot = d.orientIdx - d.orientSkips;
+        if (slot < orientCheckCount) {
+            const std::int64_t sig = orientationSignature();
+            d.orientSig.at(static_cast<std::size_t>(slot)) = sig;
+            if (d.orientIdx > 0 && seenBefore(d.orientSig, slot, sig) && d.orientTries < 7 * orientCount) {
+                ++d.orientSkips;
+                ++d.orientIdx;
+                continue;
+            }
+        }
+        return;
     }
+}
 
-    // Random phase: changes of the best order.
-    if (!stopped) {
-        while (d.randomStepsLeft > 0 && best.fillScore > 0) {
-            --d.randomStepsLeft;
-            restoreOrdering();
-            if (backtrack != 0)
-                swapGroupsRandom(swapOdds);
-            else if (d.randomStepsLeft % 2 == 1)
-                randomSwapOrder();
-            else
-                swapAtKindBorders(3);
-            if (fillOrdering()) break;
+std::int64_t FillEngine::orientationSignature() const {
+    std::int64_t sig = 0;
+    for (int b = 1; b <= boxN; ++b) sig += roundHalfEven(core::fdiv(boxLen[b], boxWid[b]) * runKey[b]);
+    return sig;
+}
+
+void FillEngine::countOrderings(Driver& d) {
+    d.groupFact = engineFactorial(groupCount);
+    long long checkCount = d.groupFact, variants = d.groupFact;
+    long long runTally = groupCount;
+    for (int s = 1; s <= boxN;) {
+        int e = s;
+        while (e + 1 <= boxN && boxKind[e + 1] == boxKind[s] && boxWid[e + 1] == boxWid[s]) ++e;
+        const long long m = e - s + 1;
+        if (m >= 2) {
+            ++runTally;
+            if (checkCount < countCap)
+                checkCount = m % 2 == 0 ? (runTally * checkCount) / 2 : (runTally - 1) * checkCount;
+            if (variants < countCap)
+                variants = m % 2 == 0 ? (runTally - 2) * variants * (m / 2 - 1) + (runTally * variants) / 2
+                                      : ((runTally - 2) * (m / 2) + 1) * variants;
+        }
+        s = e + 1;
+    }
+    // Wide counts cannot wrap; past the cap they only need to stay large.
+    d.orderCheckCount = static_cast<std::int32_t>(std::min<long long>(checkCount, INT32_MAX));
+    d.orderVariants = static_cast<std::int32_t>(std::min<long long>(variants, INT32_MAX));
+    clearRowMarkers();
+    d.rowVariants = 0;
+    d.rowOrdersOn = 0;
+    if (rowMarkersAllowed && pass < 2) {
+        assignRowMarkers(2, false);
+        d.rowVariants = engineFactorial(core::toI16(rowGroups));
+        d.rowOrdersOn = (groupCount != rowGroups || rowRests > 0) ? 1 : 0;
+    }
+    if (countByRuns)
+        d.orderVariants -= 1;
+    else
+        d.orderVariants = d.groupFact - 1 + d.rowVariants * d.rowOrdersOn;
+    d.orderCount = std::min(d.orderVariants, orderCap);
+    d.rowVariants = std::min<std::int32_t>(
+        d.rowVariants,
+        core::toI32(roundHalfEven(static_cast<long double>(d.orderCount + 1) * rowShare / 100)));
+    orientLen = boxLen;
+    orientWid = boxWid;
+    d.orderIdx = d.orderTries = d.orderSkips = d.rowPhaseSkips = 0;
+    std::fill(d.orderSig1.begin(), d.orderSig1.end(), 0);
+    std::fill(d.orderSig2.begin(), d.orderSig2.end(), 0);
+}
+
+bool FillEngine::searchOrderings(Driver& d) {
+    while (true) {
+        chooseOrdering(d);
+        if (fillOrdering(d)) return true;
+        ++d.orderIdx;
+        if (d.orderIdx - d.orderSkips > d.orderCount) {
+            --d.orderIdx;
+            return false;
         }
     }
+}
 
+void FillEngine::chooseOrdering(Driver& d) {
+    while (true) {
+        ++d.orderTries;
+        boxLen = orientLen;
+        boxWid = orientWid;
+        for (int p = 1; p <= boxN; ++p) packingOrder[p] = static_cast<std::int16_t>(p);
+        measureGroups();
+        const std::int32_t k = d.orderIdx - d.orderSkips;
+        if (k >= d.groupFact + d.rowVariants * d.rowOrdersOn) {
+            clearRowMarkers();
+            assignRowMarkers(2, true);
+            measureGroups();
+            shuffleGroupsRandomVariant(d.orderIdx % 2 == 1);
+        } else if (k < d.rowVariants) {
+            applyRowTable(d.orderIdx);
+            d.rowPhaseSkips = d.orderSkips;
+        } else {
+            applyStrategy(d.orderIdx - d.rowPhaseSkips - d.rowVariants, d.orderIdx);
+        }
+        // Skip an ordering that repeats an earlier one of the orientation.
+        if (k < d.rowVariants * d.rowOrdersOn + d.orderCheckCount) {
+            const auto [s1, s2] = orderingSignatures(k < d.rowVariants);
+            d.orderSig1.at(static_cast<std::size_t>(k)) = s1;
+            d.orderSig2.at(static_cast<std::size_t>(k)) = s2;
+            bool dup = false;
+            for (std::int32_t j = 0; j < k && !dup; ++j)
+                dup = d.orderSig1[static_cast<std::size_t>(j)] == s1 &&
+                      d.orderSig2[static_cast<std::size_t>(j)] == s2;
+            if (d.orderIdx > 0 && dup && d.orderTries < 7 * d.orderCount) {
+                ++d.orderSkips;
+                ++d.orderIdx;
+                continue;
+            }
+        }
+        return;
+    }
+}
+
+std::pair<std::int64_t, std::int64_t> FillEngine::orderingSignatures(bool markedOnly) const {
+    std::int64_t s1 = 0, s2 = 0;
+    for (int p = 1; p <= boxN; ++p) {
+        const int b = packingOrder[p];
+        if (markedOnly && rowMarker[b] < 10) continue;
+        const long double q = core::fdiv(boxLen[b], boxWid[b]) * runKey[b];
+        s1 += roundHalfEven(q * p);
+        s2 += roundHalfEven(std::sqrt(static_cast<long double>(p)) * q);
+    }
+    return {s1, s2};
+}
+
+bool FillEngine::fillOrdering(Driver& d) {
+    d.improveLeft = followUpFills;
+    while (true) {
+        measureGroups();
+        fillContainer();
+        scoreContainerLoad();
+        if (fill.fillScore > best.fillScore) {
+            saveOrdering();
+            saveBestPlacement();
+            if (d.orderIdx != 0) d.perturbLeft = followUpFills;
+        }
+        d.attemptCount = core::add32(d.attemptCount, 1);
+        if (progressStep(d)) return true;
+        if (d.perturbLeft > 0) {
+            --d.perturbLeft;
+            restoreOrdering();
+            shuffleGroupsRandomVariant(true);
+            d.improveLeft = followUpFills;
+            continue;
+        }
+        if (d.improveLeft > 0 && fill.fillScore > static_cast<long double>(improveRatio) * best.fillScore &&
+            d.mainPhase(*this)) {
+            --d.improveLeft;
+            boxLen = orientLen;
+            boxWid = orientWid;
+            shuffleGroupsRandomVariant(true);
+            continue;
+        }
+        return false;
+    }
+}
+
+void FillEngine::randomPhase(Driver& d) {
+    while (d.randomStepsLeft > 0 && best.fillScore > 0) {
+        --d.randomStepsLeft;
+        restoreOrdering();
+        if (backtrack != 0)
+            swapGroupsRandom(swapOdds);
+        else if (d.randomStepsLeft % 2 == 1)
+            randomSwapOrder();
+        else
+            swapAtKindBorders(3);
+        if (fillOrdering(d)) return;
+    }
+}
+
+void FillEngine::finishSearch() {
     if (best.fillScore > 0) {
         restoreOrdering();
         restoreBestPlacement();

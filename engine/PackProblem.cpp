@@ -178,8 +178,9 @@ void PackProblem::evaluateObjective(PackSolution& plan) const {
     plan.weightFill = toF32(fdiv(plan.loadedWeight, plan.usedCapacity + eps));
     const float fill = toF32((1 - static_cast<long double>(s.weightFactor)) * plan.areaFill +
                              static_cast<long double>(plan.weightFill) * s.weightFactor);
-    const float ratio =
-        toF32(fdiv(r.totalBoxArea, r.totalContArea) + fdiv(r.totalBoxWeight, r.totalCapacity + eps));
+    // The task's box-to-container ratio is an intermediate, never rounded to single precision.
+    const long double ratio =
+        fdiv(r.totalBoxArea, r.totalContArea) + fdiv(r.totalBoxWeight, r.totalCapacity + eps);
     const float costShare = toF32(fdiv(plan.loadedCost, eps + r.totalBoxCost) * ratio);
     const float contShare =
         toF32(fdiv(2, fdiv(fdiv(plan.usedContCost, eps + r.totalContCost), ratio + eps) + 1));

@@ -94,19 +94,27 @@ void PackRun::handOver(int c) {
         break;
     }
     f.engIntensity = s.intensity;
-    // A fill may use what remains of the run's time, never more: the user's
-    // time limit holds within one progress step.
-    const double remaining = startMs - f.nowMs() + s.timeLimitMs;
-    double budget = remaining;
-    if (p_.contCount > 1) budget *= 2;
-    f.timeBudgetMs = std::min(budget, remaining);
-    lastTimeBudgetMs = f.timeBudgetMs;
+    // Twice the time left when other containers may follow: a run may pass its
+    // limit by up to one fill's budget.
+    f.timeBudgetMs = startMs - f.nowMs() + s.timeLimitMs;
+    if (p_.contCount > 1) f.timeBudgetMs *= 2;
     f.engineSeed = toI16(s.seed + c);
 }
 
 void PackRun::runPacking() {
-    PackSolution& result = p_.resultSolution;
-    const int contCount = p_.contCount;
+    showRunStart();
+    startRun();
+    while (true) {
+        if (replacePhase == 0 && !startVariant()) break;
+        fillContainersInOrder();
+        if (replacePhase == 1 && continuesReplacement()) continue;
+        dropWeakLastContainer();
+        if (endsAfterVariant()) break;
+    }
+    finishRun();
+}
+
+void PackRun::showRunStart() {
     progress_.setPhase(RunPhase::Packing);
     progress_.setElapsedMs(0);
     progress_.setEscPressed(false);
@@ -116,15 +124,28 @@ void PackRun::runPacking() {
     progress_.showContainerPercent(true);
     progress_.showElapsed(true);
     progress_.repaintNow();
+}
 
+void PackRun::startRun() {
     startMs = fill_.nowMs();
     fill_.runStartMs = startMs;
     fill_.stopRun = false;
     p_.stopRun = false;
     fixedCount = 0;
-    for (int c = 1; c <= contCount; ++c)
+    for (int c = 1; c <= p_.contCount; ++c)
         if (p_.startSolution.fixCont[c]) fixedCount = toI16(fixedCount + 1);
+    estimateContainers();
+    p_.bestSolution = p_.startSolution;
+    p_.bestSolution.score = 0;
+    p_.currentSolution = p_.startSolution;
+    p_.contOrder.fill(0);
+    replacePhase = 0;
+    engineCalls = 0;
+    orders_.Clear();
+}
 
+void PackRun::estimateContainers() {
+    const int contCount = p_.contCount;
     const RunTotals& r = p_.totals;
     const float e1 = toF32(fdiv(fdiv(r.totalBoxArea, eps + r.totalContArea), 0.8L));
     const float e2 = toF32(fdiv(fdiv(r.totalBoxWeight, r.totalCapacity + eps), 0.9L));
@@ -135,111 +156,130 @@ void PackRun::runPacking() {
     containerEstimate = std::clamp(e, 1.0f, static_cast<float>(contCount));
     progressTotal =
         toI16(core::roundHalfEven(static_cast<long double>(p_.variantCount + 1) * containerEstimate));
+}
 
-    p_.bestSolution = p_.startSolution;
-    p_.bestSolution.score = 0;
-    p_.currentSolution = p_.startSolution;
-    p_.contOrder.fill(0);
-    replacePhase = 0;
-    engineCalls = 0;
-    orders_.Clear();
+bool PackRun::startVariant() {
+    for (int i = 1; i <= p_.contCount; ++i) p_.contOrder[i] = toI16(i);
+    core::Random::global().seed(static_cast<long long>(p_.Settings.seed) + engineCalls);
+    if (!orders_.nextContainerOrder()) return false;
+    p_.resultSolution = p_.currentSolution;
+    p_.resultSolution.lastCont = 0;
+    return true;
+}
 
-    bool endRun = false;
-    while (!endRun) {
-        if (replacePhase == 0) {
-            for (int i = 1; i <= contCount; ++i) p_.contOrder[i] = toI16(i);
-            core::Random::global().seed(static_cast<long long>(p_.Settings.seed) + engineCalls);
-            if (!orders_.nextContainerOrder()) break;
-            result = p_.currentSolution;
-            result.lastCont = 0;
+void PackRun::fillContainersInOrder() {
+    const PackSolution& result = p_.resultSolution;
+    const int contCount = p_.contCount;
+    v_ = VariantState{};
+    cur_ = 0;
+    do {
+        ++v_.position;
+        while (v_.position <= contCount && (result.boxLoad[p_.contOrder[v_.position]] > 0 ||
+                                            p_.contInstType[p_.contOrder[v_.position]] == v_.skipType))
+            ++v_.position;
+        if (v_.position > contCount || result.loadedBoxes >= p_.boxCount) break;
+        fillContainer(p_.contOrder[v_.position]);
+        takeFill();
+        if (stopTest()) {
+            if (replacePhase == 1) v_.candidates = 0;
+            p_.stopRun = true;
         }
-        int skipType = 0, candidates = 0;
-        float candScore = 0, fillScore = 0;
-        int position = 0;
+    } while (v_.position < contCount && result.loadedBoxes < p_.boxCount &&
+             v_.candidates < p_.contTypeCount && !p_.stopRun);
+}
+
+void PackRun::fillContainer(int c) {
+    engineCalls = core::add32(engineCalls, 1);
+    const int t = p_.contInstType[c];
+    cur_ = c;
+    v_.skipType = t;
+    capacity_ = p_.contTypes.loadWt[t];
+    area_ = p_.contTypes.Area[t];
+    handOver(c);
+    fill_.prepareFill();
+    fill_.packAllOrderings();
+    if (fill_.stopRun) p_.stopRun = true;
+
+    fillsDone = toI16(fillsDone + 1);
+    progress_.setOverallPercent(
+        static_cast<int>(core::roundHalfEven(fdiv(fillsDone * 100.0L, progressTotal + eps))));
+    progress_.setElapsedMs(fill_.nowMs() - startMs);
+    progress_.repaintNow();
+}
+
+void PackRun::takeFill() {
+    PackSolution& result = p_.resultSolution;
+    const std::int32_t placed = fill_.fill.fillCount;
+    v_.fillScore = fill_.fill.fillScore;
+    if (placed == 0 || !(v_.fillScore > 0)) {
         cur_ = 0;
-        do {
-            ++position;
-            while (position <= contCount && (result.boxLoad[p_.contOrder[position]] > 0 ||
-                                             p_.contInstType[p_.contOrder[position]] == skipType))
-                ++position;
-            if (position > contCount || result.loadedBoxes >= p_.boxCount) break;
-
-            engineCalls = core::add32(engineCalls, 1);
-            const int c = p_.contOrder[position];
-            const int t = p_.contInstType[c];
-            cur_ = c;
-            skipType = t;
-            capacity_ = p_.contTypes.loadWt[t];
-            area_ = p_.contTypes.Area[t];
-            handOver(c);
-            fill_.prepareFill();
-            fill_.packAllOrderings();
-            if (fill_.stopRun) p_.stopRun = true;
-
-            fillsDone = toI16(fillsDone + 1);
-            progress_.setOverallPercent(
-                static_cast<int>(core::roundHalfEven(fdiv(fillsDone * 100.0L, progressTotal + eps))));
-            progress_.setElapsedMs(fill_.nowMs() - startMs);
-            progress_.repaintNow();
-
-            const std::int32_t placed = fill_.fill.fillCount;
-            fillScore = fill_.fill.fillScore;
-            if (placed == 0 || !(fillScore > 0)) {
-                cur_ = 0;
-            } else if (replacePhase == 1 && !p_.Settings.ignoreLast &&
-                       result.loadedBoxes + placed < p_.boxCount) {
-                cur_ = 0; // a replacement must take every remaining box
-            } else if (replacePhase == 1) {
-                ++candidates;
-                if (candidates == 1 || fillScore > candScore) {
-                    p_.replacementSolution = result;
-                    candScore = fillScore;
-                    commitContainer(p_.replacementSolution);
-                }
-            } else {
-                commitContainer(result);
-                skipType = 0;
-                if (result.loadedBoxes >= p_.boxCount && (!p_.Settings.ignoreLast || result.usedConts == 1) &&
-                    position < contCount && p_.contInstType[p_.contOrder[contCount]] != t) {
-                    replacePhase = 1;
-                    candidates = 1;
-                    skipType = t;
-                    p_.replacementSolution = result;
-                    candScore = fillScore;
-                    removeContainer(result, c);
-                    result.lastCont = 0;
-                }
-            }
-            if (stopTest()) {
-                if (replacePhase == 1) candidates = 0;
-                p_.stopRun = true;
-            }
-        } while (position < contCount && result.loadedBoxes < p_.boxCount && candidates < p_.contTypeCount &&
-                 !p_.stopRun);
-
-        if (replacePhase == 1) {
-            result = p_.replacementSolution;
-            if (result.loadedBoxes < p_.boxCount && result.usedConts < contCount && candidates > 0) continue;
-            if (!p_.Settings.ignoreLast) replacePhase = 0;
+    } else if (replacePhase == 1 && !p_.Settings.ignoreLast && result.loadedBoxes + placed < p_.boxCount) {
+        cur_ = 0; // a replacement must take every remaining box
+    } else if (replacePhase == 1) {
+        ++v_.candidates;
+        if (v_.candidates == 1 || v_.fillScore > v_.candScore) {
+            p_.replacementSolution = result;
+            v_.candScore = v_.fillScore;
+            commitContainer(p_.replacementSolution);
         }
-        if (p_.Settings.ignoreLast && result.lastCont != 0 && result.loadedBoxes >= p_.boxCount &&
-            result.usedConts > 1) {
-            const int last = result.lastCont;
-            if (result.volEff[last] < result.areaFill || result.wgtEff[last] < result.weightFill) {
-                removeContainer(result, last);
-                result.lastCont = toI16(result.lastCont + 500);
-            }
-        }
-        p_.evaluateObjective(result);
-        if (result.score > p_.bestSolution.score) p_.bestSolution = result;
-        if (stopTest()) p_.stopRun = true;
-        if (p_.stopRun || replacePhase == 1 ||
-            (p_.bestSolution.weightFill >= p_.weightTarget && p_.bestSolution.areaFill >= p_.areaTarget))
-            break;
-        orders_.variantNo = toI16(orders_.variantNo + 1);
-        if (orders_.variantNo - orders_.skippedOrders > p_.variantCount) endRun = true;
+    } else {
+        commitContainer(result);
+        v_.skipType = 0;
+        if (result.loadedBoxes >= p_.boxCount && (!p_.Settings.ignoreLast || result.usedConts == 1))
+            startReplacement();
     }
+}
 
+// A container that completed the plan before the end of the order is taken out
+// again, so that the containers after it may replace it.
+void PackRun::startReplacement() {
+    PackSolution& result = p_.resultSolution;
+    const int c = cur_;
+    const int t = p_.contInstType[c];
+    if (!(v_.position < p_.contCount && p_.contInstType[p_.contOrder[p_.contCount]] != t)) return;
+    replacePhase = 1;
+    v_.candidates = 1;
+    v_.skipType = t;
+    p_.replacementSolution = result;
+    v_.candScore = v_.fillScore;
+    removeContainer(result, c);
+    result.lastCont = 0;
+}
+
+bool PackRun::continuesReplacement() {
+    PackSolution& result = p_.resultSolution;
+    result = p_.replacementSolution;
+    if (result.loadedBoxes < p_.boxCount && result.usedConts < p_.contCount && v_.candidates > 0) return true;
+    if (!p_.Settings.ignoreLast) replacePhase = 0;
+    return false;
+}
+
+void PackRun::dropWeakLastContainer() {
+    PackSolution& result = p_.resultSolution;
+    if (!(p_.Settings.ignoreLast && result.lastCont != 0 && result.loadedBoxes >= p_.boxCount &&
+          result.usedConts > 1))
+        return;
+    const int last = result.lastCont;
+    if (result.volEff[last] < result.areaFill || result.wgtEff[last] < result.weightFill) {
+        removeContainer(result, last);
+        result.lastCont = toI16(result.lastCont + 500);
+    }
+}
+
+bool PackRun::endsAfterVariant() {
+    PackSolution& result = p_.resultSolution;
+    p_.evaluateObjective(result);
+    if (result.score > p_.bestSolution.score) p_.bestSolution = result;
+    if (stopTest()) p_.stopRun = true;
+    if (p_.stopRun || replacePhase == 1 ||
+        (p_.bestSolution.weightFill >= p_.weightTarget && p_.bestSolution.areaFill >= p_.areaTarget))
+        return true;
+    orders_.variantNo = toI16(orders_.variantNo + 1);
+    return orders_.variantNo - orders_.skippedOrders > p_.variantCount;
+}
+
+void PackRun::finishRun() {
+    PackSolution& result = p_.resultSolution;
     p_.countPlacedAndUsed(p_.bestSolution);
     result = p_.bestSolution.score != 0 ? p_.bestSolution : p_.startSolution;
     const double runMs = fill_.nowMs() - startMs;

@@ -37,10 +37,29 @@ class PackRun {
     std::string lastRunSeconds;
     double startMs = 0;
 
-    // The budget handed to the last fill, in milliseconds.
-    double lastTimeBudgetMs = 0;
-
   private:
+    // The state of one container loop of a variant.
+    struct VariantState {
+        int position = 0;   // position in the container order
+        int skipType = 0;   // containers of this type are passed over
+        int candidates = 0; // fills accepted as candidates in a replacement phase
+        float candScore = 0, fillScore = 0;
+    };
+
+    // The run's steps; the bool ones tell whether the loop over variants goes on or ends.
+    void showRunStart();
+    void startRun();
+    void estimateContainers();
+    bool startVariant();
+    void fillContainersInOrder();
+    void fillContainer(int c);
+    void takeFill();
+    void startReplacement();
+    bool continuesReplacement();
+    void dropWeakLastContainer();
+    bool endsAfterVariant();
+    void finishRun();
+
     void handOver(int c);
     bool stopTest();
 
@@ -49,6 +68,7 @@ class PackRun {
     FillEngine fill_;
     ContainerOrders orders_;
     int cur_ = 0; // container being filled
+    VariantState v_;
     std::int32_t capacity_ = 0;
     float area_ = 0;
 };

@@ -93,10 +93,10 @@ void FillEngine::prepareFill() {
                                       (9 - std::log2(3.0L * static_cast<long double>(fit))) * engIntensity)));
     std::int32_t b = core::toI32(core::roundHalfEven(orderCap / 4.0L));
     const std::int32_t product = core::mul32(orderCap + 1, b + 1);
-    if (orderCap > 1200) b = product / 1201 - 1;
-    if (b > 301) {
-        orderCap = product / 302 - 1;
-        b = 301;
+    if (orderCap > maxOrderCap) b = product / (maxOrderCap + 1) - 1;
+    if (b > maxOrientCount) {
+        orderCap = product / (maxOrientCount + 1) - 1;
+        b = maxOrientCount;
     }
     if (b > orientCombos) {
         orientCount = orientCombos;
@@ -104,7 +104,7 @@ void FillEngine::prepareFill() {
     } else {
         orientCount = b;
     }
-    if (orderCap > 1200) orderCap = 1200;
+    if (orderCap > maxOrderCap) orderCap = maxOrderCap;
     followUpFills = 10;
     randomSteps = core::mul32(core::mul32(orderCap + 1, 10), orientCount + 1) / 40;
 }

@@ -32,19 +32,27 @@ TEST(BestPosition, FirstFeasiblePointWinsOverABetterScore) {
 }
 
 TEST(BestPosition, EdgeToEdgeIsNoOverlapButOneUnitIs) {
-    FillSetup s(100, 50, {{5, 5}, {5, 5}});
-    s.prepare();
-    auto& f = s.f;
-    f.boxPlaced[0] = 1;
-    put(f, 1, 1, 0, 0);
-    f.points.count = 2;
-    f.points.X(1) = 4, f.points.Y(1) = 0; // overlaps by one unit
-    f.points.X(2) = 5, f.points.Y(2) = 0; // touches
-    f.fillPos = 2;
-    f.curBox = 2;
-    f.bestPosScore = 1555555555;
-    f.findBestPosition();
-    EXPECT_EQ(f.bestPoint, 2);
+    // Beside the placed box along X, then above it along Y; in the plain and the fast scan.
+    for (const bool alongY : {false, true}) {
+        for (const bool plain : {false, true}) {
+            FillSetup s(100, 50, {{5, 5}, {5, 5}});
+            s.prepare();
+            auto& f = s.f;
+            f.plainScans = plain;
+            f.boxPlaced[0] = 1;
+            put(f, 1, 1, 0, 0);
+            f.points.count = 2;
+            (alongY ? f.points.Y(1) : f.points.X(1)) = 4; // overlaps by one unit
+            (alongY ? f.points.X(1) : f.points.Y(1)) = 0;
+            (alongY ? f.points.Y(2) : f.points.X(2)) = 5; // touches
+            (alongY ? f.points.X(2) : f.points.Y(2)) = 0;
+            f.fillPos = 2;
+            f.curBox = 2;
+            f.bestPosScore = 1555555555;
+            f.findBestPosition();
+            EXPECT_EQ(f.bestPoint, 2) << alongY << plain;
+        }
+    }
 }
 
 TEST(BestPosition, ABoxTooHeavyForBothSupportsStopsTheScan) {
@@ -89,7 +97,7 @@ TEST(SupportLoads, RebalanceShiftsTheLoadTowardTheTail) {
     EXPECT_EQ(f.boxX[1], 50);
 }
 
-TEST(fill, IdenticalBoxesAfterAFailureAreSkippedWithoutASearch) {
+TEST(Fill, IdenticalBoxesAfterAFailureAreSkippedWithoutASearch) {
     std::vector<FillBox> boxes(10, FillBox{10, 10});
     FillSetup s(30, 25, boxes); // room for six by geometry, more by area
     s.prepare();
@@ -100,7 +108,7 @@ TEST(fill, IdenticalBoxesAfterAFailureAreSkippedWithoutASearch) {
     EXPECT_EQ(f.lastFailed, 7);
 }
 
-TEST(fill, AHeavyBoxIsSkippedAndALighterOneStillTried) {
+TEST(Fill, AHeavyBoxIsSkippedAndALighterOneStillTried) {
     FillSetup s(100, 100, {{10, 10, 60, 1}, {10, 10, 50, 2}, {10, 10, 30, 3}}, 100);
     s.prepare();
     auto& f = s.f;
@@ -111,7 +119,7 @@ TEST(fill, AHeavyBoxIsSkippedAndALighterOneStillTried) {
     EXPECT_EQ(f.fill.fillWeight, 90);
 }
 
-TEST(fill, StopsWhenTheLightestBoxNoLongerFitsByWeight) {
+TEST(Fill, StopsWhenTheLightestBoxNoLongerFitsByWeight) {
     FillSetup s(100, 100, {{10, 10, 50}, {10, 10, 50}, {10, 10, 50}}, 100);
     s.prepare();
     s.f.fillContainer();
@@ -141,7 +149,7 @@ int placedOfKind(const FillEngine& f, int kind) {
 }
 } // namespace
 
-TEST(fill, BacktrackTakesOutAnIncompleteGroup) {
+TEST(Fill, BacktrackTakesOutAnIncompleteGroup) {
     {
         FillSetup s = groupCase(0);
         s.f.fillContainer();
@@ -177,7 +185,7 @@ TEST(fill, BacktrackTakesOutAnIncompleteGroup) {
     }
 }
 
-TEST(fill, PassZeroNeverTurnsABox) {
+TEST(Fill, PassZeroNeverTurnsABox) {
     for (int pass : {0, 1}) {
         FillSetup s(10, 20, {{20, 10, 1, 1, true}});
         s.f.engTaskDefltOn = true;
@@ -188,7 +196,7 @@ TEST(fill, PassZeroNeverTurnsABox) {
     }
 }
 
-TEST(prepareFill, CountsForIntensityFiveWithoutTurnableBoxes) {
+TEST(PrepareFill, CountsForIntensityFiveWithoutTurnableBoxes) {
     FillSetup s(1000, 1000, std::vector<FillBox>(10, FillBox{10, 10}));
     s.f.engIntensity = 5;
     s.f.engTaskDefltOn = true;
@@ -202,7 +210,7 @@ TEST(prepareFill, CountsForIntensityFiveWithoutTurnableBoxes) {
     EXPECT_EQ(s.f.firstPass, 1);
 }
 
-TEST(prepareFill, RunsStrategyAndPasses) {
+TEST(PrepareFill, RunsStrategyAndPasses) {
     // Kinds A, A, B, A: three runs with independent keys.
     FillSetup s(100, 100, {{5, 5, 1, 1}, {5, 5, 1, 1}, {6, 6, 1, 2}, {5, 5, 1, 1}});
     s.f.engIntensity = 12;
@@ -216,7 +224,7 @@ TEST(prepareFill, RunsStrategyAndPasses) {
     EXPECT_FLOAT_EQ(all.f.turnThreshold, 0.5f);
 }
 
-TEST(prepareFill, ReferenceSizeIsTheFirstOfTheCheapestSides) {
+TEST(PrepareFill, ReferenceSizeIsTheFirstOfTheCheapestSides) {
     FillSetup s(100, 100, {{3, 10}, {9, 4}});
     s.prepare();
     EXPECT_EQ(s.f.refSize, 3);

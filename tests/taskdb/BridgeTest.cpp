@@ -130,10 +130,12 @@ TEST_F(BridgeTest, SolveStoresTheSolutionWithTheActiveSettings) {
     store.optQw = 35;
     store.optQg = 2;
     store.optBB = 0;
+    store.optTime = 77;
     solve();
     EXPECT_TRUE(dm->tasksSolut.asBoolean());
     EXPECT_EQ(dm->tasksQw.asInteger(), 235);
     EXPECT_EQ(dm->tasksPower.asInteger(), 1);
+    EXPECT_EQ(dm->tasksTime.asInteger(), 77);
     EXPECT_EQ(store.loadedSolutionTaskID, id);
     EXPECT_FLOAT_EQ(problem.Settings.weightFactor, 0.35f);
     // The stored rows match the plan: one row per loaded container, a position per placed box.
