@@ -118,7 +118,6 @@ int main(int argc, char** argv) {
     const std::string wrong = parse(std::vector<std::string>(argv + 1, argv + argc), a);
     if (!wrong.empty()) return refuse(wrong + " (rectix-draw --help)");
 
-    engine::PackRun::setDefaultCaptions();
     lang::Language::global().applyLanguage(false, 0);
     engine::PackProblem problem;
     engine::NullProgress progress;
