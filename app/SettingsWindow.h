@@ -54,7 +54,8 @@ class SettingsWindow : public QDialog, public taskdb::SettingsView, public taskd
     void setDefaultOptions(bool alsoTaskOptSet);
     // The current task's stored settings become the active ones (nothing without a task).
     void loadTaskOptions();
-    // Switches the tool-tip hints of the windows on or off.
+    // Switches the tool-tip hints of the windows on or off; the task list and the
+    // acknowledgements window keep theirs.
     static void formsShowHints(bool show);
     // Exports (true) or duplicates (false) the current task, in the operation frame.
     void taskCopying(bool toExport);

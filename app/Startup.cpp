@@ -15,6 +15,7 @@
 #include "taskdb/TableSets.h"
 #include "taskdb/TaskCopier.h"
 #include "ui/ErrorBoundary.h"
+#include "ui/Hints.h"
 #include "ui/WindowTexts.h"
 
 #include <QApplication>
@@ -123,6 +124,7 @@ void Startup::createWindows() {
     createSettingsWindows();
     ackno_ = std::make_unique<AcknowledgementsWindow>(tasksForm_.get());
     tasksForm_->setAcknoForm(ackno_.get());
+    ui::Hints::global().keepShown(ackno_.get());
 }
 
 // The settings window and the task list, which follow the active table set together with the

@@ -7,6 +7,7 @@
 #include "taskdb/ExchangeView.h"
 #include "ui/DataGrid.h"
 #include "ui/ErrorBoundary.h"
+#include "ui/Hints.h"
 #include "ui/RecordDeletion.h"
 #include "ui/WindowTexts.h"
 
@@ -88,6 +89,8 @@ TaskListWindow::TaskListWindow(taskdb::DataModule& dm, SettingsWindow& settings,
     layout->addWidget(grid_);
     layout->addLayout(buttons);
     resize(482, 290);
+    // The prompts switch leaves the list's hints alone.
+    ui::Hints::global().keepShown(this);
     ui::WindowTexts::global().registerWindow(QStringLiteral("TNameForm"), this);
 }
 

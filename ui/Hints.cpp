@@ -23,8 +23,14 @@ void Hints::setShown(bool shown) {
     if (!shown && QToolTip::isVisible()) QToolTip::hideText();
 }
 
-bool Hints::eventFilter(QObject*, QEvent* event) {
-    return !shown_ && event->type() == QEvent::ToolTip;
+void Hints::keepShown(QWidget* window) {
+    keptShown_.append(window);
+}
+
+bool Hints::eventFilter(QObject* watched, QEvent* event) {
+    if (shown_ || event->type() != QEvent::ToolTip) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    return !widget || !keptShown_.contains(widget->window());
 }
 
 } // namespace rectix::ui

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QWidget>
 
 namespace rectix::ui {
 
@@ -16,6 +18,8 @@ class Hints : public QObject {
     bool shown() const { return shown_; }
     // Switching off also hides a hint that is showing.
     void setShown(bool shown);
+    // The window's hints show whatever the switch says.
+    void keepShown(QWidget* window);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -26,6 +30,7 @@ class Hints : public QObject {
 
     bool shown_ = true;
     QPointer<QCoreApplication> watched_;
+    QList<QPointer<QWidget>> keptShown_;
 };
 
 } // namespace rectix::ui

@@ -6,6 +6,7 @@
 #include "taskdb/TaskCopier.h"
 
 #include <QCheckBox>
+#include <QHelpEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -224,4 +225,37 @@ TEST_F(SettingsWindowTest, LeavingTheWindowWithABadGapTextReportsItOnce) {
     EXPECT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(store().optBB, 0);
     EXPECT_EQ(gap("BBEdit")->text(), QStringLiteral("abc"));
+}
+
+namespace {
+
+// True when a hint request for the widget gets through to it, where its hint would be shown.
+bool hintShows(QWidget* widget) {
+    struct Probe : QObject {
+        bool eventFilter(QObject*, QEvent* e) override {
+            reached |= e->type() == QEvent::ToolTip;
+            return false;
+        }
+        bool reached = false;
+    } probe;
+    widget->installEventFilter(&probe);
+    QHelpEvent rest(QEvent::ToolTip, QPoint(1, 1), widget->mapToGlobal(QPoint(1, 1)));
+    QApplication::sendEvent(widget, &rest);
+    widget->removeEventFilter(&probe);
+    return probe.reached;
+}
+
+} // namespace
+
+TEST_F(SettingsWindowTest, HintsSwitchedOffStayOnInTheTaskListAndTheAcknowledgements) {
+    showSettings();
+    SettingsWindow::formsShowHints(false);
+    EXPECT_FALSE(hintShows(control<QWidget>("Label3")));
+    EXPECT_FALSE(hintShows(button("RunButton")));
+    EXPECT_TRUE(hintShows(taskList->findChild<QWidget*>(QStringLiteral("DBGrid1"))));
+    auto* ackno = main->findChild<QWidget*>(QStringLiteral("AcknoForm"));
+    ASSERT_NE(ackno, nullptr);
+    EXPECT_TRUE(hintShows(ackno->findChild<QPushButton*>(QStringLiteral("CloseButton"))));
+    SettingsWindow::formsShowHints(true);
+    EXPECT_TRUE(hintShows(control<QWidget>("Label3")));
 }
