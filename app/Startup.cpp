@@ -3,6 +3,8 @@
 #include "app/AboutWindow.h"
 #include "app/AcknowledgementsWindow.h"
 #include "app/HelpFiles.h"
+#include "app/LibraryKind.h"
+#include "app/LibraryWindow.h"
 #include "app/MainWindow.h"
 #include "app/ProgressWindow.h"
 #include "app/SettingsWindow.h"
@@ -39,8 +41,12 @@ Startup::~Startup() {
         dm_->setTaskPage(nullptr);
         dm_->setWaitWindow(nullptr);
         dm_->setSettingsWindow(nullptr);
+        dm_->setBoxLibrary(nullptr);
+        dm_->setContainerLibrary(nullptr);
     }
     if (tableSets_) tableSets_->setExchangePage(nullptr);
+    boxLibrary_.reset();
+    contLibrary_.reset();
     taskList_.reset();
     settingsWindow_.reset();
     about_.reset();
@@ -114,6 +120,12 @@ void Startup::createDataModule() {
 // In this order: box library, container library, settings window, solution page, layout page,
 // progress window, task list, acknowledgements.
 void Startup::createWindows() {
+    boxLibrary_ = std::make_unique<LibraryWindow>(LibraryKind::boxes(), *dm_, tasksForm_.get());
+    contLibrary_ = std::make_unique<LibraryWindow>(LibraryKind::containers(), *dm_, tasksForm_.get());
+    dm_->setBoxLibrary(boxLibrary_.get());
+    dm_->setContainerLibrary(contLibrary_.get());
+    tasksForm_->setPageWindow(PageWindow::BoxLibrary, boxLibrary_.get());
+    tasksForm_->setPageWindow(PageWindow::ContainerLibrary, contLibrary_.get());
     wait_ = std::make_unique<ProgressWindow>();
     dm_->setWaitWindow(wait_.get());
     tasksForm_->setWaitForm(wait_.get());

@@ -27,6 +27,7 @@ class AcknowledgementsWindow;
 class SplashScreen;
 class MainWindow;
 class HelpFiles;
+class LibraryWindow;
 class ProgressWindow;
 class SettingsWindow;
 class TaskListWindow;
@@ -81,6 +82,8 @@ class Startup {
     std::unique_ptr<MainWindow> tasksForm_;
     std::unique_ptr<SplashScreen> splash_;
     std::unique_ptr<ProgressWindow> wait_;
+    std::unique_ptr<LibraryWindow> boxLibrary_;
+    std::unique_ptr<LibraryWindow> contLibrary_;
     std::unique_ptr<AcknowledgementsWindow> ackno_;
     std::unique_ptr<SettingsWindow> settingsWindow_;
     std::unique_ptr<TaskListWindow> taskList_;

@@ -186,6 +186,10 @@ void DataModule::bindEvents() {
     boxes.events.beforeEdit = on(&DataModule::boxesBeforeEdit);
     boxes.events.beforeDelete = on(&DataModule::boxesBeforeDelete);
     boxes.events.onCalcFields = on(&DataModule::boxesCalcFields);
+    for (Cursor* library : {&conts, &boxes}) {
+        library->events.afterPost = [this](Cursor& c) { libraryAfterChange(c); };
+        library->events.afterDelete = [this](Cursor& c) { libraryAfterChange(c); };
+    }
 
     tasks.events.afterOpen = on(&DataModule::tasksAfterOpen);
     tasks.events.afterInsert = on(&DataModule::tasksAfterInsert);

@@ -94,6 +94,8 @@ class DataModule {
     void tasksCalcEff();
     // taskCntTotals, taskBoxTotals and tasksCalcEff.
     void refreshTotals();
+    // After a library row changed or went: the totals read its sides, weights and costs.
+    void libraryAfterChange(Cursor& library);
 
     // Library rules.
     void guardExportLibrary();

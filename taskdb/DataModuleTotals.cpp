@@ -172,6 +172,11 @@ void DataModule::refreshTotals() {
     tasksCalcEff();
 }
 
+void DataModule::libraryAfterChange(Cursor& library) {
+    if (library.controlsDisabled() || !tasks.isOpen()) return;
+    refreshTotals();
+}
+
 void DataModule::tcAfterPost() {
     if (tc.controlsDisabled()) return;
     taskCntTotals();

@@ -1,0 +1,192 @@
+// The library windows' commands: Reset, Copy to and Clear.
+#include "app/LibraryWindow.h"
+
+#include "app/LibraryKind.h"
+#include "core/Dialogs.h"
+#include "core/Errors.h"
+#include "core/UiTexts.h"
+#include "taskdb/ControlsOff.h"
+#include "taskdb/DataModule.h"
+#include "taskdb/RunStore.h"
+#include "ui/BusyCursor.h"
+
+#include <QPushButton>
+
+#include <vector>
+
+namespace rectix::app {
+
+namespace {
+
+using dataset::CursorState;
+
+bool editing(const dataset::Cursor& c) {
+    return c.state() == CursorState::Edit || c.state() == CursorState::Insert;
+}
+
+bool onLastRow(dataset::Cursor& c) {
+    return c.currentIndex() + 1 >= c.recordCount();
+}
+
+// Runs `f` on every row, first to last; `f` may change the row but not move.
+template <typename F> void forEachRow(dataset::Cursor& c, F f) {
+    if (c.isEmpty()) return;
+    for (c.first();; c.next()) {
+        f();
+        if (onLastRow(c)) break;
+    }
+}
+
+} // namespace
+
+void LibraryWindow::resetButtonClick() {
+    const ui::BusyCursor busy;
+    postLibrary();
+    dataset::Cursor& lib = library();
+    dataset::Field& amount = lib.field(kind_.amountField);
+    {
+        const taskdb::ControlsOff off{&lib};
+        forEachRow(lib, [&] {
+            if (amount.asInteger() <= 0) return;
+            lib.edit();
+            amount.setInteger(0);
+            lib.post();
+        });
+        lib.first();
+    }
+}
+
+// The library rows with a quantity are stamped with the task and their quantities written into
+// the task's rows: a row of the task for the same type (kind) takes the quantity, others are
+// added with the library's cost. Each goes through the rules of typed task rows; a refused one
+// is left out after its message, the others are copied.
+void LibraryWindow::moveButtonClick() {
+    setNavigatorState();
+    if (!moveButton_->isEnabled()) return;
+    postLibrary();
+    dataset::Cursor& lib = library();
+    dataset::Field& key = lib.field(kind_.keyField);
+    dataset::Field& amount = lib.field(kind_.amountField);
+    dataset::Field& taskID = lib.field("TaskID");
+    dataset::Field& cost = lib.field("Cost");
+    const std::int32_t task = dm_.tasksTaskID.asInteger();
+
+    struct Stamped {
+        std::int32_t id;
+        std::int32_t amount;
+        double cost;
+    };
+    std::vector<Stamped> stamped;
+    {
+        const ui::BusyCursor busy;
+        const taskdb::ControlsOff off{&lib};
+        forEachRow(lib, [&] {
+            if (amount.asInteger() <= 0) return;
+            if (taskID.isNull() || taskID.asInteger() != task) {
+                lib.edit();
+                taskID.setInteger(task);
+                lib.post();
+            }
+            stamped.push_back({key.asInteger(), amount.asInteger(), cost.asFloat()});
+        });
+        lib.first();
+    }
+    dataset::Cursor& rows = taskRows();
+    {
+        const taskdb::ControlsOff off{&rows};
+        for (const Stamped& s : stamped) copyToTask(s.id, s.amount, s.cost);
+    }
+    dm_.refreshTotals();
+}
+
+bool LibraryWindow::copyToTask(std::int32_t id, std::int32_t amount, double cost) {
+    dataset::Cursor& rows = taskRows();
+    try {
+        if (rows.locate(kind_.keyField, id)) {
+            if (rows.field(kind_.amountField).asInteger() == amount) return true;
+            rows.edit();
+            rows.field(kind_.amountField).setInteger(amount);
+        } else {
+            rows.append();
+            rows.field(kind_.keyField).setInteger(id);
+            rows.field(kind_.amountField).setInteger(amount);
+            rows.field("Cost").setFloat(cost);
+        }
+        rows.post();
+        return true;
+    } catch (const core::SilentAbort&) {
+        if (editing(rows)) rows.cancel();
+        return false;
+    }
+}
+
+void LibraryWindow::clearButtonClick() {
+    if (!editMode()) return; // printing comes with the reports
+    clearUnusedTemporary();
+}
+
+bool LibraryWindow::usedByAnyTask(std::int32_t id) {
+    dataset::Cursor& all = dm_.*kind_.allTaskRows;
+    if (!all.isOpen()) all.open();
+    return all.locate(kind_.keyField, id);
+}
+
+void LibraryWindow::clearUnusedTemporary() {
+    dataset::Cursor& rows = taskRows();
+    if (editing(rows) && rows.modified()) rows.post();
+    postLibrary();
+    dataset::Cursor& lib = library();
+    dataset::Field& key = lib.field(kind_.keyField);
+    dataset::Field& temp = lib.field("Temp");
+    dataset::Field& name = lib.field(kind_.nameField);
+    core::Dialogs& dialogs = core::Dialogs::current();
+    int counter = 0;
+    bool askEach = true;
+    bool passEnded = false;
+    lib.first();
+    while (!passEnded && !lib.isEmpty()) {
+        const bool deletable = temp.asBoolean() && !usedByAnyTask(key.asInteger());
+        bool yes = true;
+        if (deletable) {
+            ++counter;
+            const std::string question =
+                core::messageText(kind_.deleteQuestion) + kind_.deleteSeparator + name.asString();
+            if (kind_.answerForAll && askEach) {
+                switch (dialogs.show(core::DialogKind::Confirmation, question,
+                                     core::DialogButton::Yes | core::DialogButton::No |
+                                         core::DialogButton::NoToAll | core::DialogButton::YesToAll,
+                                     kind_.helpContext)) {
+                case core::DialogButton::Yes:
+                    break;
+                case core::DialogButton::YesToAll:
+                    askEach = false;
+                    break;
+                case core::DialogButton::NoToAll:
+                    passEnded = true;
+                    break;
+                default:
+                    yes = false;
+                }
+            } else if (!kind_.answerForAll) {
+                yes = dialogs.show(core::DialogKind::Confirmation, question,
+                                   core::DialogButton::Yes | core::DialogButton::No,
+                                   kind_.helpContext) == core::DialogButton::Yes;
+            }
+        }
+        if (passEnded) break;
+        if (deletable && yes) {
+            const bool wasLast = onLastRow(lib);
+            lib.deleteRow();
+            if (wasLast) break;
+        } else {
+            if (onLastRow(lib)) break;
+            lib.next();
+        }
+    }
+    lib.first();
+    if (counter == 0)
+        dialogs.show(core::DialogKind::Information, core::messageText(100), core::DialogButton::Ok,
+                     kind_.helpContext);
+}
+
+} // namespace rectix::app

@@ -1,0 +1,293 @@
+// The container and box library windows: modes, the mode hint, Reset, Copy to, Clear, placement.
+#include "TaskPageFixture.h"
+
+#include "app/LibraryKind.h"
+#include "app/LibraryWindow.h"
+#include "ui/DataGridModel.h"
+#include "ui/DataNavigator.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QToolButton>
+
+namespace {
+
+using rectix::app::LibraryWindow;
+using rectix::core::DialogButton;
+
+const std::string editHint =
+    "information: You'd press \"Edit\" button\rto modify yellow columns data\ror insert a "
+    "new item.";
+const std::string fixHint = "information: You'd press \"Fix\" button\rto modify Q'ty column data.";
+
+class LibraryWindowTest : public TaskPageTest {
+  protected:
+    void TearDown() override {
+        for (const char* name : {"BoxForm", "CntForm"})
+            if (auto* w = main->findChild<LibraryWindow*>(QString::fromLatin1(name))) w->hide();
+        TaskPageTest::TearDown();
+    }
+
+    // The window shown (without its modal loop) and active, in browse mode.
+    LibraryWindow* open(const char* name) {
+        auto* w = main->findChild<LibraryWindow*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        w->show();
+        QApplication::setActiveWindow(w);
+        return w;
+    }
+    LibraryWindow* boxLibrary() { return open("BoxForm"); }
+    LibraryWindow* containerLibrary() { return open("CntForm"); }
+
+    static QPushButton* windowButton(LibraryWindow* w, const char* name) {
+        return w->findChild<QPushButton*>(QString::fromLatin1(name));
+    }
+    static void typeIn(LibraryWindow* w, int column, Qt::Key key = Qt::Key_A) {
+        rectix::ui::DataGrid* g = w->grid();
+        g->setFocus(Qt::MouseFocusReason);
+        g->setCurrentIndex(g->model()->index(std::max(g->dataModel().currentRow(), 0), column));
+        QTest::keyClick(g, key);
+        // Closes a cell editor the key may have opened, dropping what it typed.
+        if (QWidget* editor = QApplication::focusWidget(); editor && editor != g)
+            QTest::keyClick(editor, Qt::Key_Escape);
+        if (g->dataCursor().state() != rectix::dataset::CursorState::Browse) g->dataCursor().cancel();
+    }
+
+    void setQuantity(rectix::dataset::Cursor& library, std::int32_t id, const char* key, const char* amount,
+                     int value) {
+        ASSERT_TRUE(library.locate(key, id));
+        library.edit();
+        library.field(amount).setInteger(value);
+        library.post();
+    }
+
+    std::int32_t addTemporaryBox(const std::string& name) {
+        const std::int32_t id = addBox(name, 10, 10);
+        const bool mode = std::exchange(store().boxEditMode, true);
+        EXPECT_TRUE(dm->boxes.locate("KindID", id));
+        dm->boxes.edit();
+        dm->boxesTemp.setBoolean(true);
+        dm->boxes.post();
+        store().boxEditMode = mode;
+        return id;
+    }
+
+    std::int32_t addTemporaryContainer(const std::string& name) {
+        const std::int32_t id = addContainer(name, 100, 100);
+        const bool mode = std::exchange(store().cntEditMode, true);
+        EXPECT_TRUE(dm->conts.locate("TypeID", id));
+        dm->conts.edit();
+        dm->contsTemp.setBoolean(true);
+        dm->conts.post();
+        store().cntEditMode = mode;
+        return id;
+    }
+
+    template <typename F> void forEachBox(F f) {
+        rectix::dataset::Cursor& c = dm->boxes;
+        if (c.isEmpty()) return;
+        for (c.first();; c.next()) {
+            f();
+            if (c.currentIndex() + 1 >= c.recordCount()) break;
+        }
+    }
+
+    std::vector<std::string> boxKinds() {
+        std::vector<std::string> kinds;
+        forEachBox([&] { kinds.push_back(dm->boxesKind.asString()); });
+        return kinds;
+    }
+
+    void markSolved() {
+        dm->tasks.edit();
+        dm->tasksSolut.setBoolean(true);
+        dm->tasks.post();
+    }
+};
+
+TEST_F(LibraryWindowTest, TheCopyButtonNeedsATaskWithoutASolutionAndBrowseMode) {
+    EXPECT_FALSE(windowButton(boxLibrary(), "MoveButton")->isEnabled()); // no task yet
+    boxLibrary()->hide();
+
+    sampleTask();
+    for (const char* name : {"BoxForm", "CntForm"}) {
+        LibraryWindow* w = open(name);
+        QPushButton* move = windowButton(w, "MoveButton");
+        EXPECT_TRUE(move->isEnabled()) << name;
+        w->editButtonClick();
+        EXPECT_FALSE(move->isEnabled()) << name;
+        w->editButtonClick();
+        EXPECT_TRUE(move->isEnabled()) << name;
+        w->hide();
+    }
+    markSolved();
+    EXPECT_FALSE(windowButton(boxLibrary(), "MoveButton")->isEnabled());
+}
+
+TEST_F(LibraryWindowTest, TheModeHintNamesTheButtonThatAllowsTheEdit) {
+    sampleTask();
+    LibraryWindow* w = boxLibrary();
+    dialogs.shown.clear();
+    typeIn(w, 1); // Kind
+    EXPECT_EQ(dialogs.shown, std::vector<std::string>{editHint});
+    dialogs.shown.clear();
+    for (int column : {0, 8, 9}) typeIn(w, column); // Q'ty, Temp, description
+    typeIn(w, 1, Qt::Key_Right);                    // navigation never hints
+    EXPECT_TRUE(dialogs.shown.empty());
+
+    w->editButtonClick();
+    typeIn(w, 0);
+    EXPECT_EQ(dialogs.shown, std::vector<std::string>{fixHint});
+    // The browse-mode columns refuse typing, the edit-mode ones the quantity.
+    EXPECT_TRUE(w->grid()->model()->flags(w->grid()->model()->index(0, 1)) & Qt::ItemIsEditable);
+    EXPECT_FALSE(w->grid()->model()->flags(w->grid()->model()->index(0, 0)) & Qt::ItemIsEditable);
+}
+
+TEST_F(LibraryWindowTest, ResetZeroesEveryPositiveQuantity) {
+    const std::int32_t pallet = addBox("Pallet", 120, 80);
+    const std::int32_t crate = addBox("Crate", 60, 40);
+    addBox("Drum", 60, 60);
+    addTask("Shipment");
+    setQuantity(dm->boxes, pallet, "KindID", "Total", 3);
+    setQuantity(dm->boxes, crate, "KindID", "Total", 7);
+    LibraryWindow* w = boxLibrary();
+    QTest::mouseClick(windowButton(w, "ResetButton"), Qt::LeftButton);
+    forEachBox([&] { EXPECT_EQ(dm->boxesTotal.asInteger(), 0) << dm->boxesKind.asString(); });
+}
+
+TEST_F(LibraryWindowTest, CopyToAddsOrUpdatesTheTaskRowsOfPositiveQuantities) {
+    const std::int32_t pallet = addBox("Pallet", 120, 80);
+    const std::int32_t crate = addBox("Crate", 60, 40);
+    const std::int32_t task = addTask("Shipment");
+    setQuantity(dm->boxes, pallet, "KindID", "Total", 3);
+    LibraryWindow* w = boxLibrary();
+    QTest::mouseClick(windowButton(w, "MoveButton"), Qt::LeftButton);
+    ASSERT_EQ(rows(dm->tb), 1);
+    EXPECT_EQ(dm->tbKindID.asInteger(), pallet);
+    EXPECT_EQ(dm->tbTotal.asInteger(), 3);
+    EXPECT_EQ(dm->tbCost.isNull(), false); // a new row has a cost, as a typed one
+    EXPECT_FALSE(dm->tb.locate("KindID", crate));
+    ASSERT_TRUE(dm->boxes.locate("KindID", pallet));
+    EXPECT_EQ(dm->boxesTaskID.asInteger(), task);
+    EXPECT_EQ(store().totalBoxes, 3);
+
+    // An existing row takes the library's quantity.
+    dm->tb.edit();
+    dm->tbTotal.setInteger(9);
+    dm->tb.post();
+    QTest::mouseClick(windowButton(w, "MoveButton"), Qt::LeftButton);
+    ASSERT_EQ(rows(dm->tb), 1);
+    EXPECT_EQ(dm->tbTotal.asInteger(), 3);
+    EXPECT_EQ(store().totalBoxes, 3);
+}
+
+TEST_F(LibraryWindowTest, CopyToGoesThroughTheTaskRowRules) {
+    const std::int32_t truck = addContainer("Truck", 1360, 245);
+    const std::int32_t van = addContainer("Van", 420, 200);
+    addTask("Shipment");
+    addTaskContainer(truck, 3);
+    // Two trucks hold fixed loads: fewer than two available is refused unless ignored.
+    dm->tc.edit();
+    dm->tcUsed.setInteger(2);
+    dm->tc.post();
+    LibraryWindow* w = containerLibrary();
+    setQuantity(dm->conts, truck, "TypeID", "Avail", 1);
+    setQuantity(dm->conts, van, "TypeID", "Avail", 2);
+    dialogs.shown.clear();
+    dialogs.answers = {DialogButton::Ok};
+    w->moveButtonClick();
+    ASSERT_EQ(dialogs.shown.size(), 1U);
+    EXPECT_NE(dialogs.shown[0].find("Available container number should not be less"), std::string::npos);
+    ASSERT_TRUE(dm->tc.locate("TypeID", truck));
+    EXPECT_EQ(dm->tcAvail.asInteger(), 3);
+    ASSERT_TRUE(dm->tc.locate("TypeID", van));
+    EXPECT_EQ(dm->tcAvail.asInteger(), 2);
+    EXPECT_EQ(dm->tc.state(), rectix::dataset::CursorState::Browse);
+}
+
+TEST_F(LibraryWindowTest, BoxClearAnswersForAllRows) {
+    for (const char* kind : {"T1", "T2", "T3", "T4"}) addTemporaryBox(kind);
+    const std::int32_t used = addTemporaryBox("T0 used");
+    addBox("Kept", 10, 10);
+    addTask("Other task");
+    addTaskBox(used, 1);
+    LibraryWindow* w = boxLibrary();
+    w->editButtonClick();
+
+    // Yes to All at the first question: the rest go without asking; the used kind is never offered.
+    dialogs.shown.clear();
+    dialogs.answers = {DialogButton::No, DialogButton::YesToAll};
+    QTest::mouseClick(windowButton(w, "ClearButton"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.shown,
+              (std::vector<std::string>{"confirm: Delete box:  T1", "confirm: Delete box:  T2"}));
+    EXPECT_EQ(boxKinds(), (std::vector<std::string>{"Kept", "T0 used", "T1"}));
+    EXPECT_TRUE(w->editMode());
+}
+
+TEST_F(LibraryWindowTest, BoxClearEndsAtNoToAllAndTellsWhenNothingIsLeft) {
+    for (const char* kind : {"T1", "T2", "T3"}) addTemporaryBox(kind);
+    LibraryWindow* w = boxLibrary();
+    w->editButtonClick();
+    dialogs.shown.clear();
+    dialogs.answers = {DialogButton::Yes, DialogButton::NoToAll};
+    w->clearButtonClick();
+    EXPECT_EQ(dialogs.shown.size(), 2U);
+    EXPECT_EQ(boxKinds(), (std::vector<std::string>{"T2", "T3"}));
+
+    dialogs.shown.clear();
+    dialogs.answers = {DialogButton::YesToAll};
+    w->clearButtonClick();
+    EXPECT_TRUE(boxKinds().empty());
+    dialogs.shown.clear();
+    w->clearButtonClick();
+    EXPECT_EQ(dialogs.shown, std::vector<std::string>{"information: Nothing to delete"});
+}
+
+TEST_F(LibraryWindowTest, ContainerClearAsksForEachUnusedTemporaryType) {
+    addTemporaryContainer("C1");
+    addTemporaryContainer("C2");
+    addContainer("Kept", 100, 100);
+    LibraryWindow* w = containerLibrary();
+    w->editButtonClick();
+    dialogs.shown.clear();
+    dialogs.answers = {DialogButton::No, DialogButton::Yes};
+    w->clearButtonClick();
+    EXPECT_EQ(dialogs.shown,
+              (std::vector<std::string>{"confirm: Delete container:\rC1", "confirm: Delete container:\rC2"}));
+    EXPECT_EQ(rows(dm->conts), 2);
+}
+
+TEST_F(LibraryWindowTest, EditModeHoldsThroughActivationsAndEndsWhenTheWindowCloses) {
+    addBox("Crate", 60, 40);
+    LibraryWindow* w = boxLibrary();
+    auto* navigator = w->findChild<rectix::ui::DataNavigator*>(QStringLiteral("DBNavigator1"));
+    EXPECT_TRUE(navigator->button(rectix::ui::DataNavigator::Button::Insert)->isHidden());
+    // Outside edit mode the library takes no new row.
+    EXPECT_THROW(dm->boxes.insert(), rectix::core::SilentAbort);
+    EXPECT_EQ(dm->boxes.state(), rectix::dataset::CursorState::Browse);
+
+    w->editButtonClick();
+    EXPECT_FALSE(navigator->button(rectix::ui::DataNavigator::Button::Insert)->isHidden());
+    QApplication::setActiveWindow(main);
+    QApplication::setActiveWindow(w);
+    EXPECT_TRUE(w->editMode());
+    EXPECT_TRUE(store().boxEditMode);
+    w->reject();
+    EXPECT_FALSE(store().boxEditMode);
+    w->show();
+    EXPECT_FALSE(w->editMode());
+}
+
+TEST_F(LibraryWindowTest, AWindowPlacedOnASmallScreenStaysOnItAtItsMinimumSize) {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    main->move(screen.left(), screen.bottom() - 60); // the boxes grid far below the screen's foot
+    store().placementFlags.setAll();
+    for (const char* name : {"BoxForm", "CntForm"}) {
+        LibraryWindow* w = open(name);
+        EXPECT_GE(w->height(), w->minimumHeight()) << name;
+        EXPECT_TRUE(screen.contains(w->geometry())) << name;
+        w->hide();
+    }
+}
+
+} // namespace
