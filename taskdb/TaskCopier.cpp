@@ -138,7 +138,7 @@ class LibraryUndo {
 
 } // namespace
 
-// Steps 2, 3 and 12 of the copy: the windows while it runs, restored however it ends.
+// The windows while a copy runs, restored however it ends.
 class TaskCopier::Frame {
   public:
     Frame(TaskCopier& copier, bool toExport) : dm_(copier.dm_), sets_(copier.sets_), toExport_(toExport) {

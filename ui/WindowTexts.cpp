@@ -157,4 +157,20 @@ void WindowTexts::writeTexts(const lang::TextSet& set, const QString& only) cons
     }
 }
 
+QStringList WindowTexts::missingTargets(const lang::TextSet& set) const {
+    QStringList missing;
+    for (const lang::WindowText& t : set.windowTexts) {
+        QWidget* w = window(QString::fromLatin1(t.window));
+        if (w && !findComponent(w, t.component)) missing << QString::fromLatin1(t.window) + "." + t.component;
+    }
+    for (const lang::ColumnTitle& c : set.columnTitles) {
+        QWidget* w = window(QString::fromLatin1(c.window));
+        auto* grid = w ? qobject_cast<QAbstractItemView*>(findComponent(w, c.grid)) : nullptr;
+        const int columns = grid && grid->model() ? grid->model()->columnCount() : 0;
+        if (w && c.column >= columns)
+            missing << QString::fromLatin1(c.window) + "." + c.grid + "[" + QString::number(c.column) + "]";
+    }
+    return missing;
+}
+
 } // namespace rectix::ui

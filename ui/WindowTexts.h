@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 namespace rectix::ui {
@@ -33,6 +34,10 @@ class WindowTexts : public lang::WindowTextWriter {
     QWidget* window(const QString& name) const;
 
     void write(const lang::TextSet& set) override;
+
+    // The set's targets ("Window.component", "Window.grid[column]") that a registered window
+    // lacks: what write() would pass over. Unregistered windows are not looked at.
+    QStringList missingTargets(const lang::TextSet& set) const;
 
   private:
     // Writes the set's texts of every registered window, or of the one named window.

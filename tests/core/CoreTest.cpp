@@ -3,7 +3,6 @@
 #include "core/Random.h"
 #include "core/Rounding.h"
 #include "core/Slots.h"
-#include "core/UiTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -90,17 +89,6 @@ TEST(Slots, IndexesAreCheckedAtBothEnds) {
     EXPECT_THROW(s[-1], RangeError);
     Slots<int, 1, 3> t;
     EXPECT_THROW(t[0], RangeError);
-}
-
-TEST(UiTexts, TablesHaveTheirSlotCounts) {
-    auto& t = UiTexts::global();
-    t.messages[129] = "last";
-    EXPECT_EQ(messageText(129), "last");
-    EXPECT_THROW(t.messages[130], RangeError);
-    EXPECT_THROW(t.captions[100], RangeError);
-    EXPECT_THROW(t.hints[31], RangeError);
-    t.clear();
-    EXPECT_EQ(messageText(129), "");
 }
 
 // Without installed dialogs nothing is shown and a question counts as closed, which refuses;

@@ -21,7 +21,7 @@ TEST(PackProblem, ResetGivesTheDocumentedDefaults) {
     EXPECT_EQ(p.startSolution.contNo[7], 0);
 }
 
-TEST(PackProblem, factorial) {
+TEST(PackProblem, Factorial) {
     EXPECT_EQ(PackProblem::factorial(0), 0);
     EXPECT_EQ(PackProblem::factorial(1), 1);
     EXPECT_EQ(PackProblem::factorial(7), 5040);
