@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QWindow>
 
 #include <system_error>
 
@@ -27,8 +28,6 @@ MainWindow::MainWindow(taskdb::RunStore& store, SettingsFile& settings, std::fil
     : store_(store), settings_(settings), programFolder_(std::move(programFolder)) {
     setObjectName(QStringLiteral("TasksForm"));
     ui::Help::setContext(this, 2);
-    // The outer minimum of 702 x 520 less the frame.
-    setMinimumSize(694, 488);
     buildPage();
     // Their windows join later.
     taskButton_->setEnabled(false);
@@ -120,17 +119,23 @@ void MainWindow::setBusyCursor(bool busy) {
         QApplication::restoreOverrideCursor();
 }
 
-void MainWindow::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    if (shownOnce_) return;
-    shownOnce_ = true;
-    formShow();
+// The first show runs the window's show handler before the window reaches the screen: only a
+// window not yet made can be placed by its outer frame.
+void MainWindow::setVisible(bool visible) {
+    if (visible && !shownOnce_) {
+        shownOnce_ = true;
+        formShow();
+    }
+    QMainWindow::setVisible(visible);
 }
 
-// The outer size 780 x 557 at (10, 12): a client area of 772 x 525.
+// The outer frame at (10, 12), a client area of 772 x 525 (the outer 780 x 557).
 void MainWindow::formShow() {
-    move(10, 12);
     resize(772, 525);
+    if (testAttribute(Qt::WA_WState_Created) && windowHandle())
+        windowHandle()->setFramePosition(QPoint(10, 12));
+    else
+        move(10, 12);
     lang::Language::global().applyLanguage(true, taskdb::RunStore::langIndex());
     newFileNameCaption();
 }

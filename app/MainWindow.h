@@ -2,6 +2,7 @@
 
 #include "taskdb/TaskPageView.h"
 #include "ui/ColumnScaling.h"
+#include "ui/DataNavigator.h"
 
 #include <QDialog>
 #include <QMainWindow>
@@ -37,7 +38,6 @@ namespace rectix::ui {
 class DataCheckBox;
 class DataEdit;
 class DataGrid;
-class DataNavigator;
 } // namespace rectix::ui
 
 namespace rectix::app {
@@ -81,6 +81,8 @@ class MainWindow : public QMainWindow, public taskdb::TaskPageView {
     // the page. False when the program is to end: at once when the write check failed, after the
     // whole creation when a set folder is missing. Errors pass on.
     bool formCreate();
+    // The first show places and sizes the window and applies the saved language.
+    void setVisible(bool visible) override;
 
     // Asks message 48 while "warnings" is on; then closes the window.
     void exitButtonClick();
@@ -132,7 +134,6 @@ class MainWindow : public QMainWindow, public taskdb::TaskPageView {
     void setBusyCursor(bool busy) override;
 
   protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -143,6 +144,8 @@ class MainWindow : public QMainWindow, public taskdb::TaskPageView {
     void buildPage();
     QWidget* buildTaskRows();
     QWidget* buildTotals();
+    // Shows each totals heading's parts over its columns.
+    void splitHeadings();
     QWidget* buildButtons();
     void buildHelpPopup();
     void fitButtons();
@@ -174,7 +177,8 @@ class MainWindow : public QMainWindow, public taskdb::TaskPageView {
     // Posts the cursor's record when it was modified (or, when asked, is being inserted).
     static void postWhenModified(dataset::Cursor& c, bool orInserted = false);
     void dbCheckDfltMouseUp();
-    void tasksNavigatorClick(bool inserted);
+    void tasksNavigatorClick(ui::DataNavigator::Button button);
+    void rowsNavigatorClick(ui::DataGrid* grid, ui::DataNavigator::Button button);
 
     void formShow();
     // Posts pending edits, writes the settings file while the home set is active, restores the
@@ -217,6 +221,13 @@ class MainWindow : public QMainWindow, public taskdb::TaskPageView {
     std::array<QLineEdit*, taskdb::pageFigureCount> figures_{};
     QLineEdit* volMltEdit_ = nullptr;
     QSpinBox* volMltUp_ = nullptr;
+    // A totals block's heading: the language text (not shown) and its parts over the columns.
+    struct Heading {
+        QLabel* text = nullptr;
+        std::array<QLabel*, 3> parts{};
+    };
+    Heading contsHeading_;
+    Heading boxesHeading_;
     QLabel* volLabel1_ = nullptr;
     QLabel* volLabel2_ = nullptr;
     QLabel* exchLabel_ = nullptr;

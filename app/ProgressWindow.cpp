@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QProgressBar>
 
 #include <algorithm>
@@ -20,6 +21,8 @@ constexpr QRect kWaitLab{176, 8, 101, 16};
 constexpr QRect kProgLab{16, 8, 161, 16};
 constexpr QRect kTimeLab{188, 58, 90, 16};
 constexpr int kGap = 6;
+constexpr QSize kClient{292, 84};
+constexpr int kBorder = 1;
 
 // The width a label's text needs; 0 when it shows nothing.
 int need(const QLabel* l) {
@@ -49,16 +52,31 @@ QProgressBar* bar(QWidget* parent, const char* name, QRect place) {
 
 } // namespace
 
+// Window managers draw their buttons on a frame whatever the window asks, so the window draws
+// its own frame: a title bar without buttons over the client area.
 ProgressWindow::ProgressWindow()
-    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      waitLab_(label(this, "WaitLab", kWaitLab, Qt::AlignRight)),
-      progBar_(bar(this, "ProgBar", {16, 32, 263, 20})),
-      progLab_(label(this, "ProgLab", kProgLab, Qt::AlignLeft)),
-      progBarYnD_(bar(this, "ProgBarYnD", {16, 60, 163, 12})),
-      timeLab_(label(this, "TimeLab", kTimeLab, Qt::AlignRight)) {
+    : QDialog(nullptr, Qt::Dialog | Qt::FramelessWindowHint), title_(new QLabel(this)),
+      client_(new QWidget(this)), waitLab_(label(client_, "WaitLab", kWaitLab, Qt::AlignRight)),
+      progBar_(bar(client_, "ProgBar", {16, 32, 263, 20})),
+      progLab_(label(client_, "ProgLab", kProgLab, Qt::AlignLeft)),
+      progBarYnD_(bar(client_, "ProgBarYnD", {16, 60, 163, 12})),
+      timeLab_(label(client_, "TimeLab", kTimeLab, Qt::AlignRight)) {
     setObjectName(QStringLiteral("WaitForm"));
+    const int titleHeight = fontMetrics().height() + 6;
+    title_->setObjectName(QStringLiteral("Title"));
+    title_->setGeometry(kBorder, kBorder, kClient.width(), titleHeight);
+    title_->setAlignment(Qt::AlignCenter);
+    title_->setAutoFillBackground(true);
+    QPalette bar = title_->palette();
+    bar.setColor(QPalette::Window, bar.color(QPalette::Highlight));
+    bar.setColor(QPalette::WindowText, bar.color(QPalette::HighlightedText));
+    title_->setPalette(bar);
+    QFont bold = title_->font();
+    bold.setBold(true);
+    title_->setFont(bold);
+    client_->setGeometry(kBorder, kBorder + titleHeight, kClient.width(), kClient.height());
     setWindowTitle(QCoreApplication::applicationName());
-    setFixedSize(292, 84);
+    setFixedSize(kClient.width() + 2 * kBorder, kClient.height() + titleHeight + 2 * kBorder);
     setCursor(Qt::WaitCursor);
     // Shown only for operations, during which it must be the only window that takes input.
     setWindowModality(Qt::ApplicationModal);
@@ -81,7 +99,7 @@ void ProgressWindow::fitLabels() {
     const int waitLeft = std::min(kWaitLab.x(), std::max(stepRoom, waitRight - need(waitLab_)));
     waitLab_->setGeometry(waitLeft, kWaitLab.y(), waitRight - waitLeft, kWaitLab.height());
 
-    const int stepRight = need(waitLab_) > 0 ? waitLeft - kGap : width() - kGap;
+    const int stepRight = need(waitLab_) > 0 ? waitLeft - kGap : client_->width() - kGap;
     const int stepWidth = need(progLab_) <= kProgLab.width()
                               ? kProgLab.width()
                               : std::min(need(progLab_), stepRight - kProgLab.x());
@@ -180,6 +198,18 @@ void ProgressWindow::processMessages() {
 void ProgressWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) escPressed_ = true;
     event->accept();
+}
+
+void ProgressWindow::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::WindowTitleChange) title_->setText(windowTitle());
+}
+
+void ProgressWindow::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Shadow));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 // The user cannot close it (close box, Alt+F4); the program can, as when the application quits.

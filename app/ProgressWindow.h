@@ -12,7 +12,8 @@ namespace rectix::app {
 // The progress window of long operations: a step text, a busy text, the overall bar, the bar
 // of the container being packed and the elapsed time. Esc in it sets escPressed, which the
 // packing run polls; no other key does anything, and the user cannot close it: the operation
-// that shows it hides it. It answers the data module's progress window as well.
+// that shows it hides it. It has a title and no frame buttons. It answers the data module's progress window
+// as well.
 class ProgressWindow : public QDialog, public taskdb::ProgressView {
     Q_OBJECT
   public:
@@ -53,10 +54,14 @@ class ProgressWindow : public QDialog, public taskdb::ProgressView {
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     void fitLabels();
 
+    QLabel* title_;
+    QWidget* client_;
     QLabel* waitLab_;
     QProgressBar* progBar_;
     QLabel* progLab_;

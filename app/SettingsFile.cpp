@@ -103,6 +103,15 @@ Values defaults() {
     return fromStore(s, SavedViewSettings{}, 0, 0);
 }
 
+std::string textOf(const Values& values) {
+    std::string text;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        text += std::to_string(values[i]) + lines[i].label + lineEnd;
+    for (int reserve = 0; reserve < 2; ++reserve) text += std::string("0") + reserveLabel + lineEnd;
+    text += std::string(endLine) + lineEnd;
+    return text;
+}
+
 // The text read by position: a number is found by skipping blanks, tabs and line ends, and is
 // the characters up to the next one with a code of 32 or below; the rest of its line is skipped.
 class Reader {
@@ -224,14 +233,15 @@ void SettingsFile::loadIni() {
     if (changed) warn(19);
 }
 
+std::string SettingsFile::defaultText(std::int32_t taskIni) {
+    Values values = defaults();
+    values[0] = taskIni;
+    return textOf(values);
+}
+
 void SettingsFile::saveIni() {
-    const Values values =
-        fromStore(store_, view_, currentTask_ ? currentTask_() : 0, taskdb::RunStore::langIndex());
-    std::string text;
-    for (std::size_t i = 0; i < values.size(); ++i)
-        text += std::to_string(values[i]) + lines[i].label + lineEnd;
-    for (int reserve = 0; reserve < 2; ++reserve) text += std::string("0") + reserveLabel + lineEnd;
-    text += std::string(endLine) + lineEnd;
+    const std::string text =
+        textOf(fromStore(store_, view_, currentTask_ ? currentTask_() : 0, taskdb::RunStore::langIndex()));
 
     const std::filesystem::path fresh = folder_ / newFileName;
     std::error_code ec;

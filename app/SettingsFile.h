@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <string>
 
 namespace rectix::taskdb {
 struct RunStore;
@@ -41,6 +42,10 @@ class SettingsFile {
     void saveIni();
 
     std::filesystem::path path() const { return folder_ / fileName; }
+
+    // The file as a fresh install lays it out: every value at the default a failed read gives,
+    // with `taskIni` as the task to show first.
+    static std::string defaultText(std::int32_t taskIni);
 
   private:
     taskdb::RunStore& store_;

@@ -14,6 +14,7 @@
 #include "ui/BusyCursor.h"
 #include "ui/DataEdit.h"
 #include "ui/DataGrid.h"
+#include "ui/DataGridModel.h"
 #include "ui/DisabledWindow.h"
 
 #include <QDialog>
@@ -155,8 +156,31 @@ void MainWindow::helpButtonClick() {
     helpPopup_->popup(corner - QPoint(helpPopup_->sizeHint().width(), 0));
 }
 
-void MainWindow::tasksNavigatorClick(bool inserted) {
-    if (inserted) nameEdit_->setFocus();
+// A command of the navigator leaves the keyboard in the page: the name of a new task is selected,
+// so typing replaces it, and after a delete the name of the task now shown has the focus.
+void MainWindow::tasksNavigatorClick(ui::DataNavigator::Button button) {
+    using B = ui::DataNavigator::Button;
+    if (button != B::Insert && button != B::Delete) return;
+    if (!nameEdit_->isEnabled()) return;
+    nameEdit_->setFocus(Qt::OtherFocusReason);
+    if (button == B::Insert) nameEdit_->selectAll();
+}
+
+// The new row's first cell that takes typing gets the focus.
+void MainWindow::rowsNavigatorClick(ui::DataGrid* grid, ui::DataNavigator::Button button) {
+    using B = ui::DataNavigator::Button;
+    if (button != B::Insert && button != B::Delete) return;
+    if (!grid->isEnabled()) return;
+    grid->setFocus(Qt::OtherFocusReason);
+    const int row = grid->dataModel().currentRow();
+    if (row < 0) return;
+    QAbstractItemModel* model = grid->model();
+    for (int c = 0; c < model->columnCount(); ++c) {
+        const QModelIndex cell = model->index(row, c);
+        if (grid->isColumnHidden(c) || !(model->flags(cell) & Qt::ItemIsEditable)) continue;
+        grid->setCurrentIndex(cell);
+        return;
+    }
 }
 
 void MainWindow::nameEditExit() {

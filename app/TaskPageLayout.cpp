@@ -13,6 +13,7 @@
 #include "ui/Help.h"
 
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -24,6 +25,10 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <tuple>
+#include <utility>
+#include <vector>
+
 namespace rectix::app {
 
 namespace {
@@ -32,6 +37,10 @@ constexpr int kFigureWidth = 80;
 constexpr int kFigureMinWidth = 64;
 constexpr int kNavigatorWidth = 150;
 constexpr int kGridColumn = 64;
+// The outer minimum of 702 x 520 less the frame.
+constexpr QSize minimumClient{694, 488};
+// Room beside a button's caption for its frame and margins.
+constexpr int kButtonPadding = 16;
 
 QLabel* label(const char* name, const char* text, bool bold = false) {
     auto* l = new QLabel(QString::fromUtf8(text));
@@ -64,21 +73,6 @@ QLineEdit* figureEdit(taskdb::PageFigure figure, const QColor& colour) {
     e->setMaximumWidth(kFigureWidth);
     if (colour.isValid()) setBaseColour(e, colour);
     return e;
-}
-
-// A totals block: a heading over rows of a label and its edits.
-QGridLayout* block(QLabel* heading) {
-    auto* g = new QGridLayout;
-    g->setHorizontalSpacing(4);
-    g->setVerticalSpacing(2);
-    g->addWidget(heading, 0, 0, 1, 3);
-    return g;
-}
-
-void row(QGridLayout* g, int r, QLabel* name, QLineEdit* first, QLineEdit* second = nullptr) {
-    g->addWidget(name, r, 0);
-    g->addWidget(first, r, 1);
-    if (second) g->addWidget(second, r, 2);
 }
 
 ui::DataColumn column(const char* field, int width, QColor background = {}) {
@@ -211,36 +205,60 @@ QWidget* MainWindow::buildTotals() {
     auto fig = [this](PageFigure f) { return figures_[static_cast<std::size_t>(f)]; };
     ui::Help::setContext(fig(PageFigure::CostPck), 3);
 
+    // One grid for the headings and the figures, so that each heading stays over its column at
+    // every width. Columns: containers 0-2, boxes 4-6, utilization 8-9, multiplier 11.
     auto* totals = new QWidget;
-    auto* line = new QHBoxLayout(totals);
-    line->setContentsMargins(0, 2, 0, 2);
-    line->setSpacing(12);
+    auto* g = new QGridLayout(totals);
+    g->setContentsMargins(0, 2, 0, 2);
+    g->setHorizontalSpacing(4);
+    g->setVerticalSpacing(2);
+    for (int gap : {3, 7, 10}) g->setColumnMinimumWidth(gap, 8);
+    g->setColumnStretch(12, 1);
 
+    // The language texts write each block's heading as one line ("Containers:   Avail   Used");
+    // the page shows its parts over their columns.
+    for (auto [holder, name, column] :
+         {std::tuple{&contsHeading_, "Label5", 0}, std::tuple{&boxesHeading_, "Label9", 4}}) {
+        Heading& h = *holder;
+        h.text = label(name, "");
+        h.text->hide();
+        g->addWidget(h.text, 0, column);
+        for (int part = 0; part < 3; ++part) {
+            const QString partName = QString::fromLatin1(name) + QLatin1Char(static_cast<char>('a' + part));
+            h.parts[static_cast<std::size_t>(part)] = label(partName.toLatin1().constData(), "");
+            g->addWidget(h.parts[static_cast<std::size_t>(part)], 0, column + part,
+                         part == 0 ? Qt::AlignLeft | Qt::AlignBottom : Qt::AlignHCenter | Qt::AlignBottom);
+        }
+    }
+    contsHeading_.text->setText(QStringLiteral("Containers:       Avail        Used"));
+    boxesHeading_.text->setText(QStringLiteral("Boxes:               Total            Left"));
+    splitHeadings();
+
+    auto rows = [g](int column, std::initializer_list<std::pair<QLabel*, std::vector<QLineEdit*>>> lines) {
+        int r = 1;
+        for (const auto& [name, edits] : lines) {
+            g->addWidget(name, r, column);
+            for (std::size_t e = 0; e < edits.size(); ++e)
+                g->addWidget(edits[e], r, column + 1 + static_cast<int>(e));
+            ++r;
+        }
+    };
     volLabel1_ = label("VolLabel1", "Area");
-    QGridLayout* conts = block(label("Label5", "Containers:       Avail        Used"));
-    row(conts, 1, label("Label6", "Number"), fig(PageFigure::AvlNmb), fig(PageFigure::UsdNmb));
-    row(conts, 2, label("Label7", "LoadWt"), fig(PageFigure::AvlWgt), fig(PageFigure::UsdWgt));
-    row(conts, 3, volLabel1_, fig(PageFigure::AvlVol), fig(PageFigure::UsdVol));
-    line->addLayout(conts);
-
+    rows(0, {{label("Label6", "Number"), {fig(PageFigure::AvlNmb), fig(PageFigure::UsdNmb)}},
+             {label("Label7", "LoadWt"), {fig(PageFigure::AvlWgt), fig(PageFigure::UsdWgt)}},
+             {volLabel1_, {fig(PageFigure::AvlVol), fig(PageFigure::UsdVol)}}});
     volLabel2_ = label("VolLabel2", "Area");
-    QGridLayout* boxes = block(label("Label9", "Boxes:               Total            Left"));
-    row(boxes, 1, label("Label10", "Number"), fig(PageFigure::TotNmb), fig(PageFigure::LftNmb));
-    row(boxes, 2, label("Label11", "Weight"), fig(PageFigure::TotWgt), fig(PageFigure::LftWgt));
-    row(boxes, 3, volLabel2_, fig(PageFigure::TotVol), fig(PageFigure::LftVol));
-    line->addLayout(boxes);
+    rows(4, {{label("Label10", "Number"), {fig(PageFigure::TotNmb), fig(PageFigure::LftNmb)}},
+             {label("Label11", "Weight"), {fig(PageFigure::TotWgt), fig(PageFigure::LftWgt)}},
+             {volLabel2_, {fig(PageFigure::TotVol), fig(PageFigure::LftVol)}}});
+    g->addWidget(label("Label15", "Total Utilization"), 0, 8, 1, 2, Qt::AlignLeft | Qt::AlignBottom);
+    rows(8, {{label("Label13", "%Wgt"), {fig(PageFigure::EffWgt)}},
+             {label("Label14", "%Area"), {fig(PageFigure::EffVol)}},
+             {label("Label8", "Net Cost"), {fig(PageFigure::CostPck)}}});
 
-    QGridLayout* use = block(label("Label15", "Total Utilization"));
-    row(use, 1, label("Label13", "%Wgt"), fig(PageFigure::EffWgt));
-    row(use, 2, label("Label14", "%Area"), fig(PageFigure::EffVol));
-    row(use, 3, label("Label8", "Net Cost"), fig(PageFigure::CostPck));
-    line->addLayout(use);
-
-    auto* mult = new QVBoxLayout;
-    mult->setSpacing(2);
     QLabel* multLabel = label("Label12", "Area Multipl.");
     ui::Help::setContext(multLabel, 3);
-    mult->addWidget(multLabel);
+    g->addWidget(multLabel, 0, 11, Qt::AlignLeft | Qt::AlignBottom);
     volMltEdit_ = new QLineEdit;
     volMltEdit_->setObjectName(QStringLiteral("VolMltEdit"));
     volMltEdit_->setReadOnly(true);
@@ -260,10 +278,7 @@ QWidget* MainWindow::buildTotals() {
     spin->setSpacing(0);
     spin->addWidget(volMltEdit_);
     spin->addWidget(volMltUp_);
-    mult->addLayout(spin);
-    mult->addStretch();
-    line->addLayout(mult);
-    line->addStretch();
+    g->addLayout(spin, 1, 11);
     connect(volMltUp_, &QSpinBox::valueChanged, this, ui::guarded([this] { volMltUpClick(); }));
     return totals;
 }
@@ -313,9 +328,13 @@ void MainWindow::fitButtons() {
                            optButton_, exitButton_}) {
         QString caption = b->text();
         caption.remove(QLatin1Char('&'));
-        b->setMinimumWidth(b->fontMetrics().horizontalAdvance(caption) + 20);
+        b->setMinimumWidth(b->fontMetrics().horizontalAdvance(caption) + kButtonPadding);
         b->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     }
+    // The design minimum would let the layout squeeze controls below what their texts need (the
+    // longer captions of a language): the window's minimum grows to the layout's instead.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    setMinimumSize(minimumClient.expandedTo(layout()->minimumSize()));
 }
 
 void MainWindow::buildHelpPopup() {
@@ -347,9 +366,9 @@ void MainWindow::buildHelpPopup() {
     languages->findChild<QAction*>(QStringLiteral("EnglishPop"))->setChecked(true);
     languages->findChild<QAction*>(QStringLiteral("GermanPop"))->setVisible(false);
 
-    helpPopup_->addSeparator();
-    item(helpPopup_, "ResetPop", "Reset default", [&routine] { routine.applyEnglishTexts(true); });
-    item(helpPopup_, "AcknoPop", "Acknowlegements", [this] {
+    languages->addSeparator();
+    item(languages, "ResetPop", "Reset default", [&routine] { routine.applyEnglishTexts(true); });
+    item(languages, "AcknowPop", "Acknowlegements", [this] {
         if (ackno_) ackno_->exec();
     });
 }
@@ -376,9 +395,8 @@ void MainWindow::buildDataControls() {
     taskRow_->addWidget(dateEdit_);
     descrRow_->addWidget(descrEdit_);
 
-    connect(tasksNavigator_, &ui::DataNavigator::clicked, this, [this](ui::DataNavigator::Button b) {
-        tasksNavigatorClick(b == ui::DataNavigator::Button::Insert);
-    });
+    connect(tasksNavigator_, &ui::DataNavigator::clicked, this,
+            [this](ui::DataNavigator::Button b) { tasksNavigatorClick(b); });
     connect(nameEdit_, &ui::DataEdit::exited, this, ui::guarded([this] { nameEditExit(); }));
     connect(descrEdit_, &ui::DataEdit::exited, this, ui::guarded([this] { descrEditExit(); }));
     buildGrids();
@@ -447,6 +465,10 @@ void MainWindow::buildGrids() {
     connect(contsGrid_, &ui::DataGrid::columnExited, this, postFilledRow(contsGrid_, "Avail"));
     connect(boxesGrid_, &ui::DataGrid::exited, this, postRows(boxesGrid_));
     connect(boxesGrid_, &ui::DataGrid::columnExited, this, postFilledRow(boxesGrid_, "Total"));
+    for (auto [navigator, grid] :
+         {std::pair{contsNavigator_, contsGrid_}, std::pair{boxesNavigator_, boxesGrid_}})
+        connect(navigator, &ui::DataNavigator::clicked, this,
+                [this, grid = grid](ui::DataNavigator::Button b) { rowsNavigatorClick(grid, b); });
     connect(dbCheckDflt_, &QCheckBox::clicked, this, ui::guarded([this] { dbCheckDfltMouseUp(); }));
 
     // The data controls join the page last; Tab still goes down the page.

@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 
 namespace rectix::app {
@@ -85,11 +86,26 @@ void MainWindow::showActiveSet(bool visible, const std::string& caption) {
 }
 
 void MainWindow::refreshStateTexts() {
+    splitHeadings();
     solutControls(store_.solutionState);
     fitButtons();
     newFileNameCaption();
     const int set = store_.activeDB;
     if (set >= 0 && set <= 2) showActiveSet(set != 0, core::captionText(34 + set));
+}
+
+// The texts space their parts apart ("Boxes:    Total    Left"); a text without such gaps is
+// split at its blanks, the last two words going over the two columns.
+void MainWindow::splitHeadings() {
+    static const QRegularExpression gaps(QStringLiteral("\\s{2,}"));
+    for (Heading* h : {&contsHeading_, &boxesHeading_}) {
+        const QString text = h->text->text().trimmed();
+        QStringList parts = text.split(gaps, Qt::SkipEmptyParts);
+        if (parts.size() != 3) parts = text.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        while (parts.size() > 3) parts[0] += QLatin1Char(' ') + parts.takeAt(1);
+        for (qsizetype i = 0; i < 3; ++i)
+            h->parts[static_cast<std::size_t>(i)]->setText(i < parts.size() ? parts[i] : QString());
+    }
 }
 
 void MainWindow::setFigure(taskdb::PageFigure figure, const std::string& text) {

@@ -173,6 +173,9 @@ class Cursor {
     void cancel();
     void deleteRow();
     bool modified() const { return modified_; }
+    // The value the current row holds in the table as last read, whatever its pending edit
+    // holds; null in insert state or without a row.
+    Value storedValue(std::string_view field) const;
 
     void setAutoCalcFields(bool on) { autoCalc_ = on; }
     bool autoCalcFields() const { return autoCalc_; }

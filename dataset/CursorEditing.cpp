@@ -235,6 +235,12 @@ void Cursor::post() {
     fire(events.afterPost);
 }
 
+Value Cursor::storedValue(std::string_view field) const {
+    const std::size_t col = column(field);
+    if (state_ == CursorState::Insert || pos_ >= rows_.size()) return {};
+    return rows_[pos_].values[col];
+}
+
 void Cursor::cancel() {
     if (!editing(state_)) return;
     state_ = CursorState::Browse;

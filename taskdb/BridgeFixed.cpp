@@ -44,7 +44,6 @@ void SolveBridge::readFixedContainers(engine::PackSolution& plan) {
                                       " of container " + std::to_string(dm_.solutContNo.asInteger());
             checkPosition(type, dm_.positPosX.asInteger(), dm_.positPosY.asInteger(),
                           dm_.positPosLh.asInteger(), dm_.positPosWh.asInteger(), where);
-            if (dm_.positLoadNo.asInteger() < 1) refuse(where + " has no place in the loading sequence");
             int j = 1;
             while (j <= p_.boxCount &&
                    (p_.boxKinds.kindID[p_.boxInstKind[j]] != kindID || plan.contNo[j] != 0))
@@ -79,6 +78,13 @@ void SolveBridge::renumberFixedLoads(engine::PackSolution& plan) {
                 seen = 0;
             }
         } while (seen < plan.boxLoad[c] && n < largest);
+        // Boxes stored without a place in the sequence (a number below 1) follow the others, in
+        // instance order.
+        int next = 0;
+        for (int j = 1; j <= p_.boxCount; ++j)
+            if (plan.contNo[j] == c && plan.loadNo[j] >= 1) next = std::max<int>(next, plan.loadNo[j]);
+        for (int j = 1; j <= p_.boxCount; ++j)
+            if (plan.contNo[j] == c && plan.loadNo[j] < 1) plan.loadNo[j] = toI16(++next);
     }
 }
 

@@ -69,6 +69,9 @@ std::string SolveBridge::solveRefusal() const {
 }
 
 void SolveBridge::solveTask() {
+    // Until the new plan is whole, the result record belongs to no task: a solve that fails or
+    // is refused leaves neither the old task's name on it nor a half plan under the new one.
+    dm_.store().loadedSolutionTaskID = 0;
     p_.resetProblem(p_.startSolution);
     readTaskInput();
     copyRunSettings();

@@ -199,6 +199,7 @@ void DataModule::bindEvents() {
     tasks.events.afterScroll = on(&DataModule::tasksAfterScroll);
 
     tc.events.beforeInsert = on(&DataModule::tcBeforeInsert);
+    tc.events.onNewRecord = on(&DataModule::tcNewRecord);
     tc.events.beforeDelete = on(&DataModule::tcBeforeDelete);
     tc.events.afterDelete = on(&DataModule::tcAfterDelete);
     tc.events.afterPost = on(&DataModule::tcAfterPost);
@@ -207,6 +208,7 @@ void DataModule::bindEvents() {
     check(tcCost, &DataModule::tcCostValidate);
 
     tb.events.beforeInsert = on(&DataModule::tbBeforeInsert);
+    tb.events.onNewRecord = on(&DataModule::tbNewRecord);
     tb.events.beforeDelete = on(&DataModule::tbBeforeDelete);
     tb.events.afterDelete = on(&DataModule::tbAfterDelete);
     tb.events.afterPost = on(&DataModule::tbAfterPost);

@@ -120,6 +120,8 @@ class DataModule {
     void tbCostValidate();
     void tcBeforeInsert();
     void tbBeforeInsert();
+    void tcNewRecord();
+    void tbNewRecord();
     void tcBeforeDelete();
     void tbBeforeDelete();
     // Refuses a task-container (task-box) row posted with fewer than one
@@ -174,6 +176,7 @@ class DataModule {
     void costValidate(const TaskRowSide& side);
     void rowBeforeDelete(const TaskRowSide& side);
     void checkAmountPosted(Cursor& rows, const char* amountField);
+    void checkTaskTotal(Cursor& rows, Cursor& taskRows, const char* key, const char* amountField, int slot);
     void deleteTaskRows(std::int32_t taskID);
     void restoreAfterDelete(bool failed, bool listShown);
 

@@ -14,6 +14,9 @@
 #include "core/Rounding.h"
 #include "core/UiTexts.h"
 
+#include <limits>
+#include <utility>
+
 namespace rectix::taskdb {
 
 namespace {
@@ -153,9 +156,58 @@ void DataModule::checkTotalPosted(Cursor& rows) {
 }
 
 // The engine would make containers (boxes) of a row with nothing available
-// that the user never made available, so such a row is never stored.
+// that the user never made available, so such a row is never stored. A row
+// posted for another change (Clear's recount of the used counts) is not refused
+// for an amount it leaves as stored.
 void DataModule::checkAmountPosted(Cursor& rows, const char* amountField) {
+    if (rows.state() == dataset::CursorState::Edit &&
+        rows.storedValue(amountField) == rows.field(amountField).value())
+        return;
     if (rows.field(amountField).asInteger() < 1) refuse(DialogKind::Warning, msg(74), 0);
+    if (&rows == &tc) checkTaskTotal(rows, tcs, "TypeID", amountField, 38);
+    if (&rows == &tb) checkTaskTotal(rows, tbs, "KindID", amountField, 39);
+}
+
+// The task's totals are 16-bit: a row that would take its task's total beyond
+// that is refused before anything is stored, so the rows and the totals agree.
+void DataModule::checkTaskTotal(Cursor& rows, Cursor& taskRows, const char* key, const char* amountField,
+                                int slot) {
+    const dataset::Value own = rows.storedValue(key); // null for a new row
+    std::int64_t total = rows.field(amountField).asInteger();
+    if (!taskRows.isOpen()) taskRows.open();
+    taskRows.refresh();
+    for (taskRows.first(); !taskRows.eof(); taskRows.next())
+        if (own.isNull() || !(taskRows.field(key).value() == own))
+            total += taskRows.field(amountField).asInteger();
+    if (total > std::numeric_limits<std::int16_t>::max())
+        refuse(DialogKind::Error, msg(slot) + std::to_string(std::numeric_limits<std::int16_t>::max()), 0);
+}
+
+namespace {
+
+// A default is no entry of the user's: the rules for entries do not judge it.
+void setDefault(dataset::Field& f, const dataset::Value& v) {
+    auto rule = std::exchange(f.onValidate, nullptr);
+    try {
+        f.setValue(v);
+    } catch (...) {
+        f.onValidate = std::move(rule);
+        throw;
+    }
+    f.onValidate = std::move(rule);
+}
+
+} // namespace
+
+// A new row shows the count and cost it is stored with.
+void DataModule::tcNewRecord() {
+    setDefault(tcUsed, dataset::Value(std::int64_t{0}));
+    setDefault(tcCost, dataset::Value(0.0));
+}
+
+void DataModule::tbNewRecord() {
+    setDefault(tbPlaced, dataset::Value(std::int64_t{0}));
+    setDefault(tbCost, dataset::Value(0.0));
 }
 
 void DataModule::tasksBeforeDelete() {

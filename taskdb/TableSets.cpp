@@ -19,9 +19,6 @@ namespace rectix::taskdb {
 
 namespace {
 
-// Built as the start-up repair messages are: the text, then the file in double quotes.
-constexpr const char* damagedText = "Damaged table file \"";
-constexpr const char* unreadableText = "Error reading table file \"";
 // The active-set label while no set could be opened.
 constexpr const char* noSetCaption = "No DB on";
 
@@ -89,11 +86,11 @@ void TableSets::repairValFile(dataset::TableSet& set, std::string_view table) {
     const std::string path = (set.folder() / set.table(table).fileName()).string();
     try {
         if (set.checkTableFile(table).empty()) return;
-        core::Dialogs::current().show(DialogKind::Warning, damagedText + path + "\"", DialogButton::Ok, 0);
+        core::Dialogs::current().show(DialogKind::Warning, msg(121) + path + "\"", DialogButton::Ok, 0);
     } catch (const dataset::BusyError&) {
         // Held by another program: the opening reports that, once.
     } catch (const std::exception&) {
-        core::Dialogs::current().show(DialogKind::Error, unreadableText + path + "\"", DialogButton::Ok, 0);
+        core::Dialogs::current().show(DialogKind::Error, msg(122) + path + "\"", DialogButton::Ok, 0);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "tools/DataFolders.h"
 
+#include "app/SettingsFile.h"
+
 #include "taskdb/DataModule.h"
 #include "taskdb/Schema.h"
 #include "taskdb/TableSets.h"
@@ -80,16 +82,19 @@ Names appendLibrary(dataset::TableSet& set, const json& sample, const char* tabl
     return names;
 }
 
-void writeSample(dataset::TableSet& set, const json& sample) {
+// Gives the first task's TaskID, 0 without tasks.
+std::int32_t writeSample(dataset::TableSet& set, const json& sample) {
     dataset::Transaction tx(set);
     const Names types = appendLibrary(set, sample, "conts", "Type");
     const Names kinds = appendLibrary(set, sample, "boxes", "Kind");
     dataset::Cursor tasks(set, "tasks"), tc(set, "tc"), tb(set, "tb");
     for (dataset::Cursor* c : {&tasks, &tc, &tb}) c->open();
     int n = 0;
+    std::int32_t first = 0;
     for (const json& task : rowsIn(sample, "tasks", "Sample data: ")) {
         const std::string where = "Sample data, task " + std::to_string(++n);
         const std::int32_t id = appendRow(tasks, task, where);
+        if (n == 1) first = id;
         int row = 0;
         for (const json& r : rowsIn(task, "tc", where + ": "))
             appendRow(tc, r, where + ", tc row " + std::to_string(++row), {{"TaskID", id}}, "Type", "TypeID",
@@ -100,6 +105,7 @@ void writeSample(dataset::TableSet& set, const json& sample) {
                       &kinds);
     }
     tx.commit();
+    return first;
 }
 
 // Writes a text file whole or not at all.
@@ -115,8 +121,10 @@ void writeFile(const fs::path& file, const std::string& text) {
     fs::rename(part, file);
 }
 
-// Makes one set folder in a staging folder beside it and moves it into place.
-void makeSet(const fs::path& target, const char* alias, const json* sample) {
+// Makes one set folder in a staging folder beside it and moves it into place. Gives the sample's
+// first task, 0 without a sample.
+std::int32_t makeSet(const fs::path& target, const char* alias, const json* sample) {
+    std::int32_t firstTask = 0;
     fs::path staging = target;
     staging += ".part";
     fs::remove_all(staging);
@@ -128,7 +136,7 @@ void makeSet(const fs::path& target, const char* alias, const json* sample) {
             taskdb::DataModule::ensureTableFiles(set);
             if (sample) {
                 set.open();
-                writeSample(set, *sample);
+                firstTask = writeSample(set, *sample);
                 set.close();
             }
         }
@@ -139,6 +147,7 @@ void makeSet(const fs::path& target, const char* alias, const json* sample) {
         throw;
     }
     fs::remove_all(staging);
+    return firstTask;
 }
 
 } // namespace
@@ -164,8 +173,13 @@ std::vector<fs::path> makeDataFolders(const fs::path& programFolder, const std::
         const fs::path target = aliases.path(alias);
         if (fs::exists(fs::symlink_status(target))) continue;
         fs::create_directories(target.parent_path());
-        makeSet(target, alias, set == 0 ? &sample : nullptr);
+        const std::int32_t firstTask = makeSet(target, alias, set == 0 ? &sample : nullptr);
         made.push_back(target);
+        // A fresh home set comes with the settings that show its first task, so that the first
+        // start asks nothing; a settings file that exists is the user's.
+        const fs::path settings = programFolder / app::SettingsFile::fileName;
+        if (set == 0 && !fs::exists(fs::symlink_status(settings)))
+            writeFile(settings, app::SettingsFile::defaultText(firstTask));
     }
     return made;
 }

@@ -17,7 +17,9 @@ class SampleDataError : public std::runtime_error {
 // folders of the home, export and import sets (where the alias file puts
 // them) with their empty tables, the home set holding the sample data. An
 // alias file or set folder that exists is kept as it is; a set folder appears
-// whole or not at all. Gives the set folders made.
+// whole or not at all. With a new home set comes the settings file
+// "rectix.ini" at its defaults, showing the sample's first task, unless one
+// exists. Gives the set folders made.
 //
 // The sample is JSON: "conts" and "boxes", the library rows, and "tasks",
 // each task with its "tc" and "tb" rows; a row's members are field names of

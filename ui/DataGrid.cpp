@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 
 #include <cstddef>
+#include <utility>
 
 namespace rectix::ui {
 
@@ -137,8 +138,21 @@ void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& pre
     if (current.row() != model_->currentRow()) moveCursorTo(current.row());
 }
 
+void DataGrid::commitData(QWidget* editor) {
+    QTableView::commitData(editor);
+    commitRefused_ = model_->lastSetRefused();
+}
+
+// A refused value keeps the user in its cell, whatever key closed the editor.
 void DataGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    if (std::exchange(commitRefused_, false)) hint = QAbstractItemDelegate::NoHint;
+    // The window's focus stays in the grid, also while a dialog has taken the window's activation.
+    const QWidget* focus = window()->focusWidget();
+    const bool hadFocus = editor && focus && (focus == editor || editor->isAncestorOf(focus));
     QTableView::closeEditor(editor, hint);
+    const QWidget* after = window()->focusWidget();
+    if (hadFocus && (!contains(after) || after == editor || editor->isAncestorOf(after)))
+        setFocus(Qt::OtherFocusReason);
     if (hint != QAbstractItemDelegate::RevertModelCache) return;
     dataset::Cursor& c = dataCursor();
     if (editing(c) && !c.modified()) ErrorBoundary::run([&] { c.cancel(); });
@@ -152,6 +166,14 @@ void DataGrid::keyPressEvent(QKeyEvent* event) {
     dataset::Cursor& c = dataCursor();
     if (event->key() == Qt::Key_Escape && editing(c)) {
         ErrorBoundary::run([&] { c.cancel(); });
+        event->accept();
+        return;
+    }
+    // Tab moves between cells; Ctrl+Tab leaves the grid, as in every Qt item view.
+    if ((event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) &&
+        (event->modifiers() & Qt::ControlModifier)) {
+        const bool back = event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
+        QWidget::focusNextPrevChild(!back);
         event->accept();
         return;
     }

@@ -21,8 +21,9 @@ class DataGridModel;
 // Editing a cell puts the cursor into edit and writes the field when the cell editor closes;
 // moving to another row posts the record, and a refused post keeps the cursor (and the grid) on
 // the row. Esc in a cell editor reverts the cell, and drops the record's edit when nothing was
-// changed yet; Esc outside a cell editor cancels the record. Ctrl+Delete asks "Delete record?"
-// and deletes the current row. Focus leaving the grid for another control of the window drops an
+// changed yet; Esc outside a cell editor cancels the record. Tab moves between cells, Ctrl+Tab
+// (with Shift, backwards) leaves the grid. A refused value keeps its cell current. Ctrl+Delete asks "Delete
+// record?" and deletes the current row. Focus leaving the grid for another control of the window drops an
 // inserted record that nothing was written to. Refusals (core::SilentAbort) end an action with
 // nothing more shown; other errors go to the error box.
 //
@@ -59,6 +60,7 @@ class DataGrid : public QTableView {
   protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void commitData(QWidget* editor) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -76,6 +78,7 @@ class DataGrid : public QTableView {
     DataGridModel* model_;
     bool readOnly_ = false;
     bool following_ = false;
+    bool commitRefused_ = false;
 };
 
 } // namespace rectix::ui

@@ -56,3 +56,14 @@ void DataGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
 }
 
 } // namespace rectix::ui
+
+namespace rectix::ui {
+
+void DataGridDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
+    QStyledItemDelegate::initStyleOption(option, index);
+    if ((option->state & QStyle::State_Enabled) || !option->widget) return;
+    option->palette.setBrush(QPalette::Text,
+                             option->widget->palette().brush(QPalette::Disabled, QPalette::Text));
+}
+
+} // namespace rectix::ui

@@ -5,7 +5,8 @@
 namespace rectix::ui {
 
 // The cell editors of a data grid: a drop-down list for lookup and pick-list columns (choosing
-// an entry commits it at once), a line edit limited to the field's size for the others.
+// an entry commits it at once), a line edit limited to the field's size for the others. In a
+// disabled grid the columns' own text colours give way to the grey of disabled text.
 class DataGridDelegate : public QStyledItemDelegate {
     Q_OBJECT
   public:
@@ -15,6 +16,9 @@ class DataGridDelegate : public QStyledItemDelegate {
                           const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
+
+  protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 };
 
 } // namespace rectix::ui

@@ -187,6 +187,7 @@ bool DataGridModel::setData(const QModelIndex& index, const QVariant& value, int
         if (!editing(cursor_)) cursor_.edit();
         f.setValue(dataset::Value(text));
     });
+    lastSetRefused_ = !done;
     if (!done) {
         cache_.erase(index.row());
         emit dataChanged(this->index(index.row(), 0), this->index(index.row(), columnCount() - 1));

@@ -63,6 +63,8 @@ class DataGridModel : public QAbstractTableModel, private dataset::CursorObserve
     // Only on the current row: puts the cursor into edit and assigns the text to the field.
     // A refusal or an error (shown through the error boundary) leaves the old value; false then.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    // Whether the last setData was refused or failed; cleared by the next one.
+    bool lastSetRefused() const { return lastSetRefused_; }
 
   signals:
     // The cursor's current row, its rows or its state changed; a view follows the cursor.
@@ -89,6 +91,7 @@ class DataGridModel : public QAbstractTableModel, private dataset::CursorObserve
     std::vector<Column> columns_;
     int rowCount_ = 0;
     bool refreshing_ = false;
+    bool lastSetRefused_ = false;
     mutable std::unordered_map<int, std::vector<dataset::Value>> cache_;
     mutable bool reported_ = false;
 };

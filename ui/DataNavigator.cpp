@@ -59,7 +59,11 @@ DataNavigator::DataNavigator(dataset::Cursor& cursor, QWidget* parent) : QWidget
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
         const auto b = static_cast<Button>(i);
         auto* button = new QToolButton(this);
-        button->setIcon(picture(b, palette().color(QPalette::ButtonText)));
+        // Disabled, the picture greys as the captions of disabled buttons do.
+        QIcon icon = picture(b, palette().color(QPalette::Active, QPalette::ButtonText));
+        icon.addPixmap(picture(b, palette().color(QPalette::Disabled, QPalette::ButtonText)).pixmap(16, 16),
+                       QIcon::Disabled);
+        button->setIcon(icon);
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         // Taking the focus makes a data edit write its text before the action runs.
         button->setFocusPolicy(Qt::ClickFocus);
@@ -116,8 +120,18 @@ void DataNavigator::updateButtons() {
     const bool open = cursor_.isOpen();
     bool empty = true;
     if (open) ErrorBoundary::run([&] { empty = cursor_.isEmpty(); });
-    const bool up = open && !cursor_.bof();
-    const bool down = open && !cursor_.eof();
+    // On the first (last) row the way up (down) is closed, whatever Bof and Eof say: a cursor
+    // that located its row has neither set.
+    bool first = true, last = true;
+    if (open && !empty)
+        ErrorBoundary::run([&] {
+            const std::size_t at = cursor_.currentIndex();
+            first = cursor_.bof() || at == 0;
+            last = cursor_.eof() || at + 1 >= cursor_.recordCount();
+        });
+    const bool inserting = open && cursor_.state() == dataset::CursorState::Insert;
+    const bool up = open && (!first || inserting);
+    const bool down = open && (!last || inserting);
     button(Button::First)->setEnabled(up);
     button(Button::Prior)->setEnabled(up);
     button(Button::Next)->setEnabled(down);

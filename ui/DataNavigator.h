@@ -16,9 +16,10 @@ class Cursor;
 namespace rectix::ui {
 
 // A row of buttons that move through a cursor's rows, insert a row and delete one. First and
-// Prior are enabled while the cursor is not at its beginning (Bof), Next and Last while it is
-// not at its end (Eof), Insert while it is open and Delete while it has a row. Delete asks
-// "Delete record?" first. The buttons share the navigator's width.
+// Prior are enabled while the cursor is neither on its first row nor at its beginning (Bof),
+// Next and Last while it is neither on its last row nor at its end (Eof), all four while a new
+// row is being inserted; Insert while it is open and Delete while it has a row. Delete asks
+// "Delete record?" first. The buttons share the navigator's width; disabled, their pictures grey.
 //
 // The cursor must outlive the navigator.
 class DataNavigator : public QWidget, private dataset::CursorObserver {

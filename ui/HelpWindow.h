@@ -10,7 +10,7 @@ namespace rectix::ui {
 
 // The help window: HTML pages from one folder (a resource folder such as ":/help" or a folder on
 // disk), "index.html" and one "context-N.html" per help context number. A context without a page
-// shows the index.
+// shows the index. Esc closes it, as it closes the program's dialogs.
 class HelpWindow : public QWidget {
     Q_OBJECT
   public:

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QPointer>
 
 namespace rectix::ui {
 
@@ -45,10 +46,14 @@ MessageWindow::Icon icon(DialogKind kind) {
 
 // Shows the dialog modally with the ordinary cursor, also while a busy cursor is set.
 DialogButton run(MessageWindow& dialog) {
+    const QPointer<QWidget> focus = QApplication::focusWidget();
+    const QPointer<QWidget> window = focus ? focus->window() : nullptr;
     const bool busy = QApplication::overrideCursor() != nullptr;
     if (busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
     dialog.exec();
     if (busy) QApplication::restoreOverrideCursor();
+    if (window && window->isVisible()) window->activateWindow();
+    if (focus && focus->isVisible() && focus->isEnabled()) focus->setFocus(Qt::OtherFocusReason);
     return dialog.answer();
 }
 

@@ -48,7 +48,15 @@ TEST(WaitForm, EscSetsTheAbortFlagAndOtherKeysDoNothing) {
 
 TEST(WaitForm, ControlsArePlacedAsDesignedAndBarsStayInRange) {
     ProgressWindow wait;
-    EXPECT_EQ(wait.size(), QSize(292, 84));
+    // The client area of 292 x 84 under a title bar the window draws, with no frame buttons.
+    EXPECT_EQ(part<QLabel>(wait, "WaitLab")->parentWidget()->size(), QSize(292, 84));
+    const Qt::WindowFlags frameButtons = Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                                         Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint;
+    EXPECT_TRUE(wait.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_FALSE(wait.windowFlags() & frameButtons);
+    EXPECT_EQ(part<QLabel>(wait, "Title")->text(), QStringLiteral("Rectix"));
+    EXPECT_LE(part<QLabel>(wait, "Title")->geometry().bottom(),
+              part<QLabel>(wait, "WaitLab")->parentWidget()->y());
     EXPECT_EQ(part<QLabel>(wait, "WaitLab")->geometry(), QRect(176, 8, 101, 16));
     EXPECT_EQ(part<QProgressBar>(wait, "ProgBar")->geometry(), QRect(16, 32, 263, 20));
     EXPECT_EQ(part<QLabel>(wait, "ProgLab")->geometry(), QRect(16, 8, 161, 16));

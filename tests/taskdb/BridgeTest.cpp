@@ -4,7 +4,9 @@
 #include "taskdb/SolveBridge.h"
 #include "taskdb/WriteCheck.h"
 
+#include <algorithm>
 #include <fstream>
+#include <vector>
 
 namespace rectix::taskdb::test {
 
@@ -320,6 +322,76 @@ TEST_F(BridgeTest, WriteCheckPassesInAWritableFolderAndLeavesNothing) {
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text.rfind("Problem saving data files.", 0), 0u);
     EXPECT_FALSE(WriteCheck::checkDataFolderWritable(root / "missing"));
+}
+
+} // namespace rectix::taskdb::test
+
+namespace rectix::taskdb::test {
+
+namespace {
+
+// Stores a value straight into a row of the current task, past the row rules, as an imported
+// set can hold it.
+void storeRaw(DataModule& dm, const char* table, const char* keyField, std::int32_t key, const char* field,
+              std::int64_t value) {
+    dataset::Cursor raw(dm.db, table);
+    raw.open();
+    ASSERT_TRUE(raw.locate("TaskID", dm.tasksTaskID.asInteger(), keyField, key));
+    raw.edit();
+    raw.field(field).setInteger(value);
+    raw.post();
+    raw.close();
+    for (dataset::Cursor* c : {&dm.tc, &dm.tb, &dm.solut, &dm.distr, &dm.posit}) c->refresh();
+}
+
+} // namespace
+
+// The result record names a task only while it holds that task's whole plan.
+TEST_F(BridgeTest, ASolveThatFailsLeavesThePlanNamingNoTask) {
+    const std::int32_t first = truckTask();
+    solve();
+    EXPECT_EQ(store.loadedSolutionTaskID, first);
+    addTask("Second");
+    addTaskContainer(truck, 1);
+    addTaskBox(pallet, 3);
+    storeRaw(*dm, "tc", "TypeID", truck, "Avail", 0);
+    EXPECT_THROW(solve(), BridgeError);
+    EXPECT_EQ(store.loadedSolutionTaskID, 0);
+}
+
+TEST_F(BridgeTest, ClearPassesARowWhoseAmountItDoesNotChange) {
+    truckTask();
+    solve();
+    storeRaw(*dm, "tc", "TypeID", truck, "Avail", 0);
+    dialogs.shown.clear();
+    bridge->clearSolution();
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_FALSE(dm->tasksSolut.asBoolean());
+    EXPECT_EQ(count(dm->solut), 0);
+}
+
+TEST_F(BridgeTest, AFixedBoxWithoutAPlaceInTheSequenceIsRenumbered) {
+    store.optLast = false;
+    truckTask(1, 6);
+    solve();
+    fixAll();
+    bridge->clearSolution();
+    dm->solut.first();
+    ASSERT_GE(count(dm->posit), 2);
+    dm->posit.first();
+    dm->posit.edit();
+    dm->positLoadNo.setInteger(0);
+    dm->posit.post();
+    dialogs.shown.clear();
+    solve();
+    EXPECT_TRUE(dm->tasksSolut.asBoolean());
+    // Every box of the fixed container has its own number from 1 up.
+    const auto& plan = problem.resultSolution;
+    std::vector<int> numbers;
+    for (int j = 1; j <= problem.boxCount; ++j)
+        if (plan.contNo[j] == 1) numbers.push_back(plan.loadNo[j]);
+    std::sort(numbers.begin(), numbers.end());
+    for (std::size_t i = 0; i < numbers.size(); ++i) EXPECT_EQ(numbers[i], static_cast<int>(i) + 1);
 }
 
 } // namespace rectix::taskdb::test

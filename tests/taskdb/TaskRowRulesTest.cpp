@@ -127,3 +127,51 @@ TEST_F(TaskRowRules, DeletingARowOfFixedContainersPassesOnlyWithIgnore) {
 }
 
 } // namespace rectix::taskdb::test
+
+namespace rectix::taskdb::test {
+
+// A task total leaving its 16-bit range is refused before the row is stored, with the limit named.
+TEST_F(TaskRowRules, ARowThatWouldTakeTheTaskTotalOutOfRangeIsRefused) {
+    addTaskContainer(van, 10);
+    dm->tc.append();
+    dm->tcTypeID.setInteger(truck);
+    dm->tcAvail.setInteger(32767);
+    EXPECT_THROW(dm->tc.post(), core::SilentAbort);
+    EXPECT_EQ(lastText(), core::messageText(38) + "32767");
+    dm->tc.cancel();
+    EXPECT_EQ(dm->tc.recordCount(), 1u);
+    EXPECT_EQ(store.totalContainers, 10);
+    // The row's own old amount does not count twice.
+    dm->tc.first();
+    dm->tc.edit();
+    dm->tcAvail.setInteger(32767);
+    dm->tc.post();
+    EXPECT_EQ(store.totalContainers, 32767);
+
+    addTaskBox(crate, 30000);
+    const std::int32_t bag = addBox("Bag", 20, 20);
+    dm->tb.append();
+    dm->tbKindID.setInteger(bag);
+    dm->tbTotal.setInteger(2768);
+    EXPECT_THROW(dm->tb.post(), core::SilentAbort);
+    EXPECT_EQ(lastText(), core::messageText(39) + "32767");
+    dm->tb.cancel();
+    EXPECT_EQ(store.totalBoxes, 30000);
+}
+
+TEST_F(TaskRowRules, ANewRowShowsTheCountAndCostItIsStoredWith) {
+    dm->tc.append();
+    EXPECT_EQ(dm->tcUsed.value(), dataset::Value(0));
+    EXPECT_EQ(dm->tcCost.value(), dataset::Value(0.0));
+    EXPECT_FALSE(dm->tc.modified());
+    dm->tcTypeID.setInteger(truck);
+    dm->tcAvail.setInteger(2);
+    dm->tc.post();
+    EXPECT_EQ(dm->tc.storedValue("Used"), dataset::Value(0));
+    dm->tb.append();
+    EXPECT_EQ(dm->tbPlaced.value(), dataset::Value(0));
+    EXPECT_EQ(dm->tbCost.value(), dataset::Value(0.0));
+    dm->tb.cancel();
+}
+
+} // namespace rectix::taskdb::test

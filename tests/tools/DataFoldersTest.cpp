@@ -5,6 +5,9 @@
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
 
+#include "app/SavedViewSettings.h"
+#include "app/SettingsFile.h"
+#include "core/Dialogs.h"
 #include "lang/Language.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +21,23 @@ namespace rectix::tools::test {
 namespace fs = std::filesystem;
 
 namespace {
+
+// Records every message instead of showing it.
+class RecordedDialogs : public core::Dialogs {
+  public:
+    RecordedDialogs() : previous_(install(this)) {}
+    ~RecordedDialogs() override { install(previous_); }
+    core::DialogButton show(core::DialogKind, const std::string& text, core::DialogButtons, int) override {
+        shown.push_back(text);
+        return core::DialogButton::Ok;
+    }
+    void errorBox(const std::string& text) override { shown.push_back(text); }
+    void plainMessage(const std::string& text) override { shown.push_back(text); }
+    std::vector<std::string> shown;
+
+  private:
+    core::Dialogs* previous_;
+};
 
 std::string readFile(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -66,6 +86,35 @@ TEST_F(DataFolders, AFreshFolderGetsTheAliasFileTheThreeSetsAndASolvableSample) 
     EXPECT_TRUE(store.totalBoxes >= 1 && store.totalBoxes <= 1000) << store.totalBoxes;
     for (dm.tc.first(); !dm.tc.eof(); dm.tc.next()) EXPECT_FALSE(dm.tcType.asString().empty());
     for (dm.tb.first(); !dm.tb.eof(); dm.tb.next()) EXPECT_FALSE(dm.tbKind.asString().empty());
+}
+
+// A new user's first start reads sound settings: no message, the defaults, the sample shown.
+TEST_F(DataFolders, AFreshInstallHasTheDefaultSettingsShowingTheSample) {
+    make();
+    ASSERT_TRUE(fs::exists(root / "rectix.ini"));
+    RecordedDialogs dialogs;
+    app::SavedViewSettings view;
+    app::SettingsFile(store, view, root).loadIni();
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(store.lastTaskID, 1);
+    EXPECT_EQ(store.volMltPos, 3);
+    EXPECT_EQ(store.optPower, 5);
+    EXPECT_EQ(store.optTime, 555);
+    EXPECT_EQ(store.optRand, 1);
+    EXPECT_TRUE(store.optLast);
+    EXPECT_TRUE(store.taskOptSet);
+    EXPECT_FALSE(view.saved());
+    EXPECT_EQ(taskdb::RunStore::langIndex(), 0);
+    EXPECT_EQ(readFile(root / "rectix.ini"), app::SettingsFile::defaultText(1));
+}
+
+TEST_F(DataFolders, ASettingsFileThatExistsIsKept) {
+    std::ofstream(root / "rectix.ini") << "mine\r\n";
+    make();
+    EXPECT_EQ(readFile(root / "rectix.ini"), "mine\r\n");
+    fs::remove(root / "rectix.ini");
+    make(); // the home set exists: its settings are the user's to lose
+    EXPECT_FALSE(fs::exists(root / "rectix.ini"));
 }
 
 TEST_F(DataFolders, ExistingDataIsKept) {

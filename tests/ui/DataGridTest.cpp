@@ -299,3 +299,37 @@ TEST_F(Grid, CtrlDeleteAsksBeforeDeleting) {
     EXPECT_EQ(stored(), (Rows{"b 2", "c 3"}));
     EXPECT_EQ(text(grid, grid.currentIndex().row(), 0), "b");
 }
+
+TEST_F(Grid, ATabFromARefusedValueKeepsItsCell) {
+    ui::DataGrid grid(*items, columns());
+    grid.show();
+    grid.setCurrentIndex(cell(grid, 0, 1));
+    grid.edit(cell(grid, 0, 1));
+    auto* e = editor<QLineEdit>(grid);
+    ASSERT_NE(e, nullptr);
+    e->setText(QStringLiteral("99999"));
+    QTest::keyClick(e, Qt::Key_Tab);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialogs.shown.size(), 1U);
+    EXPECT_EQ(grid.currentIndex(), cell(grid, 0, 1));
+    EXPECT_EQ(text(grid, 0, 1), "1");
+}
+
+// Disabled, a grid shows no column's own text colour: everything disabled looks disabled.
+TEST_F(Grid, ADisabledGridGreysItsColouredColumns) {
+    auto cols = columns();
+    const QColor green(0, 128, 0);
+    cols[1].textColor = green;
+    ui::DataGrid grid(*items, cols);
+    grid.resize(400, 200);
+    auto greenPixels = [&] {
+        const QImage image = grid.grab().toImage();
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) n += QColor(image.pixel(x, y)) == green;
+        return n;
+    };
+    EXPECT_GT(greenPixels(), 0);
+    grid.setEnabled(false);
+    EXPECT_EQ(greenPixels(), 0);
+}

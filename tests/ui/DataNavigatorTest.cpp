@@ -37,8 +37,8 @@ TEST_F(Navigator, ButtonsFollowTheEndsOfTheRows) {
     QTest::mouseClick(navigator.button(Button::Last), Qt::LeftButton);
     EXPECT_EQ(items->field("Name").asString(), "b");
     EXPECT_EQ(enabled(navigator), "FPID");
-    navigator.click(Button::Prior);
-    EXPECT_EQ(enabled(navigator), "FPNLID");
+    navigator.click(Button::Prior); // onto the first row
+    EXPECT_EQ(enabled(navigator), "NLID");
     navigator.click(Button::Prior); // at the first row: Bof, without a move
     EXPECT_EQ(enabled(navigator), "NLID");
     {
@@ -93,4 +93,36 @@ TEST_F(Navigator, ShowsTheButtonsAskedForAndTellsOfClicksAfterTheAction) {
     navigator.click(Button::Insert); // refused: no click to tell of
     EXPECT_EQ(clicked.size(), 1u);
     EXPECT_EQ(dialogs.shown, Shown{});
+}
+
+TEST_F(Navigator, TheEndsCloseOnTheFirstAndLastRowsHoweverTheCursorGotThere) {
+    addItem("a", 1);
+    ui::DataNavigator navigator(*items);
+    ASSERT_TRUE(items->locate("Qty", 1));
+    EXPECT_EQ(enabled(navigator), "ID"); // the only row
+    addItem("b", 2);
+    addItem("c", 3);
+    ASSERT_TRUE(items->locate("Qty", 3));
+    EXPECT_EQ(enabled(navigator), "FPID");
+    ASSERT_TRUE(items->locate("Qty", 1));
+    EXPECT_EQ(enabled(navigator), "NLID");
+    ASSERT_TRUE(items->locate("Qty", 2));
+    EXPECT_EQ(enabled(navigator), "FPNLID");
+}
+
+// A disabled button's picture is as grey as a disabled caption, not the enabled black.
+TEST_F(Navigator, DisabledPicturesAreGrey) {
+    ui::DataNavigator navigator(*items);
+    const QToolButton* next = navigator.button(Button::Next);
+    const QImage normal = next->icon().pixmap(16, 16, QIcon::Normal).toImage();
+    const QImage off = next->icon().pixmap(16, 16, QIcon::Disabled).toImage();
+    auto darkest = [](const QImage& image) {
+        int least = 255;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qAlpha(image.pixel(x, y)) > 200) least = std::min(least, qGray(image.pixel(x, y)));
+        return least;
+    };
+    EXPECT_LT(darkest(normal), 64);
+    EXPECT_GT(darkest(off), 128);
 }

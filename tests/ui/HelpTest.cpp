@@ -1,4 +1,7 @@
 #include "ui/Help.h"
+#include "ui/HelpWindow.h"
+
+#include <QApplication>
 
 #include <QLineEdit>
 #include <QTableView>
@@ -47,4 +50,13 @@ TEST(Help, F1AsksForTheFocusedWidgetsContext) {
     EXPECT_EQ(requests, (std::vector<std::pair<HelpCommand, long>>{{HelpCommand::Context, 3},
                                                                    {HelpCommand::Context, 2}}));
     EXPECT_EQ(name->text(), QStringLiteral("a"));
+}
+
+TEST(Help, EscClosesTheHelpWindow) {
+    HelpWindow window(QStringLiteral("/nonexistent-help"));
+    window.showIndex();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(window.isVisible());
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &window, Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
 }

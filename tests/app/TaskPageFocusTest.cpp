@@ -1,0 +1,134 @@
+// Where the keyboard focus goes after the page's commands and after a message dialog.
+#include "TaskPageFixture.h"
+
+#include "core/Dialogs.h"
+#include "ui/DataEdit.h"
+#include "ui/DataGridModel.h"
+#include "ui/DataNavigator.h"
+#include "ui/WindowDialogs.h"
+
+#include <QDialog>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+using Button = rectix::ui::DataNavigator::Button;
+
+constexpr int amountColumn = 3;
+
+// Real message dialogs, each closed with its default button as soon as it is up.
+class RealDialogs {
+  public:
+    RealDialogs() {
+        // A test that closed its main window asked the application to quit, after which every
+        // dialog's loop ends at once; a loop of the application's own clears that.
+        QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+        QCoreApplication::exec();
+        previous_ = rectix::core::Dialogs::install(&windows_);
+        timer_.setInterval(10);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                ++closed;
+                d->accept();
+            }
+        });
+        timer_.start();
+    }
+    ~RealDialogs() { rectix::core::Dialogs::install(previous_); }
+    RealDialogs(const RealDialogs&) = delete;
+    RealDialogs& operator=(const RealDialogs&) = delete;
+
+    int closed = 0;
+
+  private:
+    QTimer timer_;
+    rectix::ui::WindowDialogs windows_;
+    rectix::core::Dialogs* previous_ = nullptr;
+};
+
+class TaskPageFocus : public TaskPageTest {
+  protected:
+    void SetUp() override {
+        TaskPageTest::SetUp();
+        sampleTask();
+        QApplication::setActiveWindow(main);
+    }
+    QWidget* focus() const {
+        QApplication::processEvents();
+        return QApplication::focusWidget();
+    }
+    rectix::ui::DataNavigator* navigator(const char* name) const {
+        return part<rectix::ui::DataNavigator>(name);
+    }
+    // Types into a cell and leaves it with Tab, as the user does.
+    void typeIntoCell(rectix::ui::DataGrid* g, int row, int column, const char* text) const {
+        focusCell(g, row, column);
+        QTest::keyClick(g, text[0]); // opens the cell editor
+        QWidget* editor = QApplication::focusWidget();
+        QTest::keyClicks(editor, QString::fromLatin1(text + 1));
+        QTest::keyClick(editor, Qt::Key_Tab);
+    }
+};
+
+} // namespace
+
+// The user's next keys go to the cell that was refused, not into the task's name.
+TEST_F(TaskPageFocus, AfterAMessageTheFocusIsBackInTheCellThatRaisedIt) {
+    RealDialogs real;
+
+    const std::string name = dm->tasksName.asString();
+    for (const char* text : {"abc", "0", "99999"}) {
+        rectix::ui::DataGrid* g = grid("ContsGrid");
+        typeIntoCell(g, 0, amountColumn, text);
+        EXPECT_EQ(focus(), g) << text;
+        EXPECT_EQ(g->currentIndex().row(), 0) << text;
+        EXPECT_EQ(g->currentIndex().column(), amountColumn) << text;
+        QTest::keyClick(g, Qt::Key_Escape);
+    }
+    EXPECT_EQ(real.closed, 3);
+    EXPECT_EQ(dm->tasksName.asString(), name);
+    EXPECT_EQ(dm->tcAvail.asInteger(), 1);
+}
+
+TEST_F(TaskPageFocus, AfterDeletingATaskTheNameOfTheTaskShownHasTheFocus) {
+    addTask("Second");
+    dialogs.answers = {rectix::core::DialogButton::Ok};
+    QTest::mouseClick(navigator("TasksNavigator")->button(Button::Delete), Qt::LeftButton);
+    ASSERT_EQ(rows(dm->tasks), 1);
+    EXPECT_EQ(focus(), part<rectix::ui::DataEdit>("NameEdit"));
+}
+
+TEST_F(TaskPageFocus, ANewTaskHasItsNameSelectedSoThatTypingReplacesIt) {
+    QTest::mouseClick(navigator("TasksNavigator")->button(Button::Insert), Qt::LeftButton);
+    auto* name = part<rectix::ui::DataEdit>("NameEdit");
+    EXPECT_EQ(focus(), name);
+    EXPECT_FALSE(name->text().isEmpty());
+    EXPECT_EQ(name->selectedText(), name->text());
+}
+
+TEST_F(TaskPageFocus, ANewRowHasTheFocusInItsFirstCell) {
+    for (const char* which : {"Conts", "Boxes"}) {
+        rectix::ui::DataGrid* g = grid((std::string(which) + "Grid").c_str());
+        QTest::mouseClick(navigator((std::string(which) + "Navigator").c_str())->button(Button::Insert),
+                          Qt::LeftButton);
+        EXPECT_EQ(focus(), g) << which;
+        EXPECT_EQ(g->dataCursor().state(), rectix::dataset::CursorState::Insert) << which;
+        EXPECT_EQ(g->currentIndex().row(), g->dataModel().currentRow()) << which;
+        EXPECT_EQ(g->currentIndex().column(), 0) << which;
+        QTest::keyClick(g, Qt::Key_Escape);
+    }
+}
+
+TEST_F(TaskPageFocus, TabMovesBetweenCellsAndCtrlTabLeavesTheGrid) {
+    rectix::ui::DataGrid* g = grid("ContsGrid");
+    focusCell(g, 0, 0);
+    QTest::keyClick(g, Qt::Key_Tab);
+    EXPECT_EQ(focus(), g);
+    EXPECT_EQ(g->currentIndex().column(), 1);
+    QTest::keyClick(g, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(focus(), part<QWidget>("DBCheckDflt"));
+    focusCell(g, 0, 1);
+    QTest::keyClick(g, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(focus(), part<QWidget>("DescrEdit"));
+}

@@ -1,0 +1,93 @@
+// The task page's layout: the totals' headings over their columns, buttons as wide as their
+// captions in every language, the window's place and the help menu.
+#include "TaskPageFixture.h"
+
+#include "lang/Language.h"
+
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+
+namespace {
+
+class TaskPageLayout : public TaskPageTest {
+  protected:
+    void settle() const {
+        QApplication::processEvents();
+        main->centralWidget()->layout()->activate();
+    }
+    // The horizontal centre of a widget in the window's coordinates.
+    int centreOf(const QWidget* w) const { return w->mapTo(main, QPoint(w->width() / 2, 0)).x(); }
+    int leftOf(const QWidget* w) const { return w->mapTo(main, QPoint(0, 0)).x(); }
+};
+
+} // namespace
+
+TEST_F(TaskPageLayout, TheTotalsHeadingsStayOverTheirColumnsAtEverySize) {
+    const std::pair<const char*, const char*> over[] = {
+        {"Label5b", "AvlNmb"}, {"Label5c", "UsdNmb"}, {"Label9b", "TotNmb"}, {"Label9c", "LftNmb"}};
+    for (QSize size : {QSize(772, 525), QSize(1400, 850), QSize(772, 525)}) {
+        main->resize(size);
+        settle();
+        for (const auto& [heading, figure] : over)
+            EXPECT_NEAR(centreOf(part<QLabel>(heading)), centreOf(part<QLineEdit>(figure)), 1)
+                << heading << " at " << size.width();
+        EXPECT_EQ(leftOf(part<QLabel>("Label5a")), leftOf(part<QLabel>("Label6")));
+        EXPECT_EQ(leftOf(part<QLabel>("Label9a")), leftOf(part<QLabel>("Label10")));
+    }
+    EXPECT_EQ(part<QLabel>("Label5a")->text(), QStringLiteral("Containers:"));
+    EXPECT_EQ(part<QLabel>("Label5b")->text(), QStringLiteral("Avail"));
+    EXPECT_EQ(part<QLabel>("Label9c")->text(), QStringLiteral("Left"));
+    rectix::lang::Language::global().applyLanguage(true, 3);
+    EXPECT_EQ(part<QLabel>("Label9b")->text(), QStringLiteral("Totali"));
+    EXPECT_EQ(part<QLabel>("Label9c")->text(), QStringLiteral("Rimaste"));
+}
+
+// Each caption measured with its button's font fits inside the button, and no control of the
+// button row covers another, in each of the three languages.
+TEST_F(TaskPageLayout, EveryButtonIsWideEnoughForItsCaptionInEachLanguage) {
+    for (int language : {0, 1, 3}) {
+        rectix::lang::Language::global().applyLanguage(true, language);
+        main->resize(772, 525);
+        settle();
+        const QList<QPushButton*> buttons = main->findChildren<QPushButton*>();
+        for (const QPushButton* b : buttons) {
+            if (!b->isVisible()) continue;
+            QString caption = b->text();
+            caption.remove(QLatin1Char('&'));
+            EXPECT_GE(b->width(), b->fontMetrics().horizontalAdvance(caption) + 12)
+                << caption.toStdString() << " in language " << language;
+        }
+        for (const QPushButton* a : buttons) {
+            for (const QPushButton* b : buttons) {
+                if (a == b || !a->isVisible() || !b->isVisible()) continue;
+                EXPECT_FALSE(QRect(a->mapTo(main, QPoint()), a->size())
+                                 .intersects(QRect(b->mapTo(main, QPoint()), b->size())))
+                    << a->objectName().toStdString() << " and " << b->objectName().toStdString()
+                    << " in language " << language;
+            }
+        }
+    }
+}
+
+TEST_F(TaskPageLayout, TheWindowsOuterFrameIsAtItsPlaceWithTheClientAreaOfTheDesign) {
+    EXPECT_EQ(main->frameGeometry().topLeft(), QPoint(10, 12));
+    EXPECT_EQ(main->size(), QSize(772, 525));
+}
+
+// Reset default and Acknowledgements are in the Language submenu, after a separator.
+TEST_F(TaskPageLayout, TheHelpMenuHoldsTheLanguagesWithResetAndAcknowledgements) {
+    auto names = [](const QMenu* menu) {
+        std::vector<std::string> n;
+        for (const QAction* a : menu->actions())
+            n.push_back(a->isSeparator() ? "-"
+                        : a->menu()      ? a->menu()->objectName().toStdString()
+                                         : a->objectName().toStdString());
+        return n;
+    };
+    EXPECT_EQ(names(part<QMenu>("HelpPopup")), (std::vector<std::string>{"HelpPop", "AboutPop", "LangPop"}));
+    EXPECT_EQ(names(part<QMenu>("LangPop")),
+              (std::vector<std::string>{"EnglishPop", "FrenchPop", "GermanPop", "ItalianPop", "-", "ResetPop",
+                                        "AcknowPop"}));
+}
