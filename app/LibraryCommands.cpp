@@ -5,10 +5,9 @@
 #include "core/Dialogs.h"
 #include "core/Errors.h"
 #include "core/UiTexts.h"
-#include "taskdb/ControlsOff.h"
 #include "taskdb/DataModule.h"
+#include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
-#include "ui/BusyCursor.h"
 
 #include <QPushButton>
 
@@ -40,12 +39,13 @@ template <typename F> void forEachRow(dataset::Cursor& c, F f) {
 } // namespace
 
 void LibraryWindow::resetButtonClick() {
-    const ui::BusyCursor busy;
+    const taskdb::OperationFrame busy(dm_.operationView(), taskdb::OperationFrame::Options().busyCursor());
     postLibrary();
     dataset::Cursor& lib = library();
     dataset::Field& amount = lib.field(kind_.amountField);
     {
-        const taskdb::ControlsOff off{&lib};
+        const taskdb::OperationFrame off(dm_.operationView(),
+                                         taskdb::OperationFrame::Options().controlsOff({&lib}));
         forEachRow(lib, [&] {
             if (amount.asInteger() <= 0) return;
             lib.edit();
@@ -78,8 +78,8 @@ void LibraryWindow::moveButtonClick() {
     };
     std::vector<Stamped> stamped;
     {
-        const ui::BusyCursor busy;
-        const taskdb::ControlsOff off{&lib};
+        const taskdb::OperationFrame busy(dm_.operationView(),
+                                          taskdb::OperationFrame::Options().busyCursor().controlsOff({&lib}));
         forEachRow(lib, [&] {
             if (amount.asInteger() <= 0) return;
             if (taskID.isNull() || taskID.asInteger() != task) {
@@ -93,7 +93,8 @@ void LibraryWindow::moveButtonClick() {
     }
     dataset::Cursor& rows = taskRows();
     {
-        const taskdb::ControlsOff off{&rows};
+        const taskdb::OperationFrame off(dm_.operationView(),
+                                         taskdb::OperationFrame::Options().controlsOff({&rows}));
         for (const Stamped& s : stamped) copyToTask(s.id, s.amount, s.cost);
     }
     dm_.refreshTotals();

@@ -1,12 +1,12 @@
 #include "app/MainWindow.h"
 
-#include "app/OperationScope.h"
 #include "app/SettingsFile.h"
 #include "app/StartupChecks.h"
 #include "core/Dialogs.h"
 #include "core/UiTexts.h"
 #include "lang/Language.h"
 #include "taskdb/DataModule.h"
+#include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/Help.h"
@@ -37,9 +37,7 @@ MainWindow::MainWindow(taskdb::RunStore& store, SettingsFile& settings, std::fil
     ui::WindowTexts::global().registerWindow(QStringLiteral("TTasksForm"), this);
 }
 
-MainWindow::~MainWindow() {
-    if (busyCursor_) QApplication::restoreOverrideCursor();
-}
+MainWindow::~MainWindow() = default;
 
 void MainWindow::setDataModule(taskdb::DataModule* dm) {
     if (dm_ || !dm) return;
@@ -110,15 +108,6 @@ void MainWindow::restoreCurrentDir() {
     savedCurrentDir_.reset();
 }
 
-void MainWindow::setBusyCursor(bool busy) {
-    if (busy == busyCursor_) return;
-    busyCursor_ = busy;
-    if (busy)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QApplication::restoreOverrideCursor();
-}
-
 // The first show runs the window's show handler before the window reaches the screen: only a
 // window not yet made can be placed by its outer frame.
 void MainWindow::setVisible(bool visible) {
@@ -141,7 +130,7 @@ void MainWindow::formShow() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (OperationScope::running()) {
+    if (taskdb::OperationFrame::running()) {
         event->ignore();
         return;
     }

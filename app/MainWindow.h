@@ -128,10 +128,7 @@ class MainWindow : public QMainWindow, public taskdb::TaskPageView {
     void setFigure(taskdb::PageFigure figure, const std::string& text) override;
     void setLeftColor(std::uint32_t color) override;
     void currSolutState() override;
-    bool pageEnabled() const override { return isEnabled(); }
-    void setPageEnabled(bool enabled) override { setEnabled(enabled); }
     bool taskListVisible() const override;
-    void setBusyCursor(bool busy) override;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -246,7 +243,6 @@ class MainWindow : public QMainWindow, public taskdb::TaskPageView {
     ui::ColumnScaling boxesWidths_;
     bool shownOnce_ = false;
     bool closed_ = false;
-    bool busyCursor_ = false;
 };
 
 } // namespace rectix::app

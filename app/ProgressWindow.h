@@ -30,9 +30,6 @@ class ProgressWindow : public QDialog, public taskdb::ProgressView {
     // Hides it and sets its overall bar to 0.
     void endOperation();
 
-    void showWindow() override { beginOperation(); }
-    void hideWindow() override { endOperation(); }
-
     // The run's and the table operations' progress, worded from the text tables as it comes.
     void setPhase(engine::RunPhase phase) override;
     void setStep(int captionSlot) override;

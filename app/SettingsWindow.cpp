@@ -2,12 +2,12 @@
 
 #include "app/DefaultOptions.h"
 #include "app/GapEdit.h"
-#include "app/OperationScope.h"
 #include "app/PageColours.h"
 #include "core/Checked.h"
 #include "core/Dialogs.h"
 #include "core/UiTexts.h"
 #include "taskdb/DataModule.h"
+#include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/TableSets.h"
 #include "taskdb/TaskCopier.h"
@@ -269,7 +269,7 @@ void SettingsWindow::changeEvent(QEvent* event) {
 
 // Closing never stops at a gap text that is not valid: the last valid value comes back.
 void SettingsWindow::closeEvent(QCloseEvent* event) {
-    if (OperationScope::running()) {
+    if (taskdb::OperationFrame::running()) {
         event->ignore();
         return;
     }
@@ -318,7 +318,9 @@ void SettingsWindow::pageChanged(int index) {
 
 void SettingsWindow::runSetOperation(const std::function<void()>& operation) {
     ui::ErrorBoundary::run([&] {
-        const OperationScope scope(mainWindow_, nullptr);
+        const taskdb::OperationFrame frame(
+            dm_.operationView(),
+            taskdb::OperationFrame::Options().exclusive().busyCursor().letEventsThrough().pageDisabled());
         operation();
     });
 }

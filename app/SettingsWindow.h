@@ -65,7 +65,6 @@ class SettingsWindow : public QDialog, public taskdb::SettingsView, public taskd
     void currOptSetColors() override;
     // What the table sets need of the "Exchange DB" page.
     void showExchangeState(const taskdb::ExchangeState& state) override;
-    void setWindowEnabled(bool enabled) override { setEnabled(enabled); }
     void focusHomeButton() override;
 
     // The colour of a pair that agrees, and of one that differs.

@@ -2,6 +2,7 @@
 
 #include "app/AboutWindow.h"
 #include "app/AcknowledgementsWindow.h"
+#include "app/BoxImportMenu.h"
 #include "app/HelpFiles.h"
 #include "app/LibraryKind.h"
 #include "app/LibraryWindow.h"
@@ -40,6 +41,7 @@ Startup::~Startup() {
     if (dm_) {
         dm_->setTaskPage(nullptr);
         dm_->setWaitWindow(nullptr);
+        dm_->setOperationView(nullptr);
         dm_->setSettingsWindow(nullptr);
         dm_->setBoxLibrary(nullptr);
         dm_->setContainerLibrary(nullptr);
@@ -109,6 +111,8 @@ void Startup::createViewOptions() {}
 void Startup::createDataModule() {
     dm_ = std::make_unique<taskdb::DataModule>(store_, programFolder_);
     dm_->setTaskPage(tasksForm_.get());
+    operations_.setMainWindow(tasksForm_.get());
+    dm_->setOperationView(&operations_);
     tableSets_ = std::make_unique<taskdb::TableSets>(*dm_, programFolder_);
     // The table files of the three sets are checked before any is opened.
     for (const char* alias : taskdb::TableSets::aliasNames) tableSets_->repairAllValFiles(alias);
@@ -121,6 +125,7 @@ void Startup::createDataModule() {
 // progress window, task list, acknowledgements.
 void Startup::createWindows() {
     boxLibrary_ = std::make_unique<LibraryWindow>(LibraryKind::boxes(), *dm_, tasksForm_.get());
+    new BoxImportMenu(*boxLibrary_, *dm_); // the window owns it
     contLibrary_ = std::make_unique<LibraryWindow>(LibraryKind::containers(), *dm_, tasksForm_.get());
     dm_->setBoxLibrary(boxLibrary_.get());
     dm_->setContainerLibrary(contLibrary_.get());
@@ -129,6 +134,7 @@ void Startup::createWindows() {
     wait_ = std::make_unique<ProgressWindow>();
     dm_->setWaitWindow(wait_.get());
     tasksForm_->setWaitForm(wait_.get());
+    operations_.setProgressWindow(wait_.get());
     problem_ = std::make_unique<engine::PackProblem>();
     run_ = std::make_unique<engine::PackRun>(*problem_, *wait_);
     bridge_ = std::make_unique<taskdb::SolveBridge>(*dm_, *problem_, *run_);
@@ -145,6 +151,7 @@ void Startup::createSettingsWindows() {
     copier_ = std::make_unique<taskdb::TaskCopier>(*dm_, *tableSets_);
     settingsWindow_ = std::make_unique<SettingsWindow>(store_, *dm_, *tableSets_, *copier_, tasksForm_.get());
     dm_->setSettingsWindow(settingsWindow_.get());
+    operations_.setSettingsWindow(settingsWindow_.get());
     tasksForm_->setPageWindow(PageWindow::Settings, settingsWindow_.get());
     taskList_ = std::make_unique<TaskListWindow>(*dm_, *settingsWindow_, tasksForm_.get());
     tasksForm_->setPageWindow(PageWindow::TaskList, taskList_.get());

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/OperationWindows.h"
 #include "app/SavedViewSettings.h"
 #include "app/SettingsFile.h"
-#include "core/Dialogs.h"
 #include "taskdb/RunStore.h"
 
 #include <filesystem>
@@ -76,6 +76,8 @@ class Startup {
     taskdb::RunStore store_;
     SavedViewSettings savedView_;
     SettingsFile settings_;
+    // The windows' side of the long-operation frames, for the data module and the windows.
+    OperationWindows operations_;
 
     // The windows go first (see the destructor): their data controls watch the data module's cursors.
     std::unique_ptr<HelpFiles> help_;

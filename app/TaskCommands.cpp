@@ -2,20 +2,17 @@
 // the buttons that open the other windows, and the handlers that post the page's edits.
 #include "app/MainWindow.h"
 
-#include "app/OperationScope.h"
 #include "app/ProgressWindow.h"
 #include "core/Dialogs.h"
 #include "core/UiTexts.h"
-#include "taskdb/ControlsOff.h"
 #include "taskdb/DataModule.h"
+#include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/SolveBridge.h"
 #include "taskdb/TableSets.h"
-#include "ui/BusyCursor.h"
 #include "ui/DataEdit.h"
 #include "ui/DataGrid.h"
 #include "ui/DataGridModel.h"
-#include "ui/DisabledWindow.h"
 
 #include <QDialog>
 #include <QMenu>
@@ -62,7 +59,7 @@ void MainWindow::Clear() {
 }
 
 void MainWindow::runOperation(const std::function<void()>& work) {
-    if (!OperationScope::running()) placeWaitForm();
+    if (!taskdb::OperationFrame::running()) placeWaitForm();
     // Disabling the window takes the focus from its control; that control gets it back.
     struct Refocus {
         QPointer<QWidget> control;
@@ -70,7 +67,12 @@ void MainWindow::runOperation(const std::function<void()>& work) {
             if (control && control->isEnabled() && control->isVisible()) control->setFocus();
         }
     } refocus{focusWidget()};
-    OperationScope scope(this, wait_);
+    const taskdb::OperationFrame frame(dm_->operationView(), taskdb::OperationFrame::Options()
+                                                                 .exclusive()
+                                                                 .progress()
+                                                                 .busyCursor()
+                                                                 .letEventsThrough()
+                                                                 .pageDisabled());
     work();
 }
 
@@ -79,7 +81,8 @@ void MainWindow::placeWaitForm() {
 }
 
 void MainWindow::updatePositTT() {
-    const taskdb::ControlsOff off{&dm_->tc, &dm_->tb};
+    const taskdb::OperationFrame frame(dm_->operationView(),
+                                       taskdb::OperationFrame::Options().controlsOff({&dm_->tc, &dm_->tb}));
     bridge_->reloadSolution();
 }
 
@@ -95,8 +98,8 @@ void MainWindow::viewButtonClick() {
 void MainWindow::reloadThenShow(PageWindow page) {
     if (!dm_ || !bridge_) return;
     if (dm_->tasksTaskID.asInteger() != store_.loadedSolutionTaskID) {
-        const ui::BusyCursor busy;
-        const ui::DisabledWindow off(this);
+        const taskdb::OperationFrame frame(dm_->operationView(),
+                                           taskdb::OperationFrame::Options().busyCursor().pageDisabled());
         updatePositTT();
     }
     if (!hasWindow(page)) return;

@@ -1,12 +1,12 @@
 // The task page's states, its figures, the edit guard, the area multiplier and the column scaling.
 #include "app/MainWindow.h"
 
-#include "app/OperationScope.h"
 #include "app/PageColours.h"
 #include "core/Checked.h"
 #include "core/Dialogs.h"
 #include "core/UiTexts.h"
 #include "taskdb/DataModule.h"
+#include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
 #include "ui/DataCheckBox.h"
 #include "ui/DataEdit.h"
@@ -213,7 +213,7 @@ void MainWindow::formActivate() {
 
 // A command's own work posts what it changes; meanwhile nothing is posted from here.
 void MainWindow::formDeactivate() {
-    if (!dm_ || OperationScope::running()) return;
+    if (!dm_ || taskdb::OperationFrame::running()) return;
     ui::ErrorBoundary::run([this] {
         validNameEdit();
         postWhenModified(dm_->tasks, true);

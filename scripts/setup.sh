@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(cmake g++ make clang-format qt6-base-dev libsqlite3-dev sqlite3 libjpeg62-turbo-dev nlohmann-json3-dev
-          libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core xvfb xauth poppler-utils)
+          libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core xvfb xauth poppler-utils
+          clang-14 libclang-rt-14-dev)
 
 missing=()
 for p in "${packages[@]}"; do

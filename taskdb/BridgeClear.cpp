@@ -3,8 +3,8 @@
 
 #include "core/Dialogs.h"
 
-#include "taskdb/ControlsOff.h"
 #include "taskdb/DataModule.h"
+#include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
 
 #include "core/Checked.h"
@@ -17,9 +17,8 @@ using core::toI16;
 
 void SolveBridge::clearSolution() {
     step(43);
-    switchOff();
     core::Dialogs& dialogs = core::Dialogs::current();
-    try {
+    changeRows([&] {
         dataset::Transaction tx(dm_.db);
         for (dm_.tc.first(); !dm_.tc.eof(); dm_.tc.next()) {
             dm_.tc.edit();
@@ -76,11 +75,7 @@ void SolveBridge::clearSolution() {
         dm_.tasks.post();
         bar(90);
         tx.commit();
-    } catch (...) {
-        restore(true);
-        throw;
-    }
-    restore(false);
+    });
     bar(100);
 }
 
@@ -100,7 +95,8 @@ std::int32_t SolveBridge::reloadSolution() {
 }
 
 void SolveBridge::readStoredSolution(engine::PackSolution& plan) {
-    const ControlsOff off{&dm_.posit, &dm_.distr};
+    const OperationFrame frame(dm_.operationView(),
+                               OperationFrame::Options().controlsOff({&dm_.posit, &dm_.distr}));
     for (dm_.solut.first(); !dm_.solut.eof(); dm_.solut.next()) {
         const std::int32_t c = dm_.solutContNo.asInteger();
         if (c < 1 || c > p_.contCount)

@@ -3,8 +3,8 @@
 
 #include "core/Dialogs.h"
 
-#include "taskdb/ControlsOff.h"
 #include "taskdb/DataModule.h"
+#include "taskdb/OperationFrame.h"
 
 #include "core/Checked.h"
 #include "core/UiTexts.h"
@@ -25,7 +25,8 @@ void SolveBridge::readFixedContainers(engine::PackSolution& plan) {
                      0);
         dm_.waitWindow().repaintNow();
     };
-    const ControlsOff off{&dm_.posit, &dm_.distr};
+    const OperationFrame frame(dm_.operationView(),
+                               OperationFrame::Options().controlsOff({&dm_.posit, &dm_.distr}));
     for (dm_.solut.first(); !dm_.solut.eof(); dm_.solut.next()) {
         if (!dm_.solutFixCont.asBoolean()) continue;
         const std::int32_t typeID = dm_.solutTypeID.asInteger();

@@ -1,8 +1,8 @@
 // The solve bridge: reading the current task into the engine and solving it.
 #include "taskdb/SolveBridge.h"
 
-#include "taskdb/ControlsOff.h"
 #include "taskdb/DataModule.h"
+#include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
 
 #include "core/Checked.h"
@@ -89,7 +89,8 @@ void SolveBridge::solveTask() {
 
 void SolveBridge::readTaskInput() {
     step(41);
-    const ControlsOff off{&dm_.tc, &dm_.tb};
+    const OperationFrame frame(dm_.operationView(),
+                               OperationFrame::Options().controlsOff({&dm_.tc, &dm_.tb}));
     {
         p_.Settings.taskTurnOn = dm_.tasksTurnOn.asBoolean();
         p_.Settings.taskDefltOn = dm_.tasksDefltOn.asBoolean();

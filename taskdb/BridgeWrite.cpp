@@ -2,6 +2,7 @@
 #include "taskdb/SolveBridge.h"
 
 #include "taskdb/DataModule.h"
+#include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
 
 #include "core/Checked.h"
@@ -25,25 +26,13 @@ dataset::Date today() {
 }
 } // namespace
 
-// Grids stop repainting and the solution tables stop computing while rows change.
-void SolveBridge::switchOff() {
-    for (dataset::Cursor* c : {&dm_.tc, &dm_.tb, &dm_.distr, &dm_.posit}) c->disableControls();
-    for (dataset::Cursor* c : {&dm_.tc, &dm_.tb, &dm_.solut, &dm_.distr, &dm_.posit})
-        c->setAutoCalcFields(false);
-}
-
-void SolveBridge::switchOn() {
-    for (dataset::Cursor* c : {&dm_.tc, &dm_.tb, &dm_.solut, &dm_.distr, &dm_.posit})
-        c->setAutoCalcFields(true);
-    for (dataset::Cursor* c : {&dm_.tc, &dm_.tb, &dm_.distr, &dm_.posit}) c->enableControls();
-}
-
-// After a rolled-back change the cursors show the tables as they are again and
-// the page follows the task row; the error that ended the change is the one
-// reported, not a further one while restoring.
-void SolveBridge::restore(bool failed) {
-    if (failed) {
-        // A record left pending by the failure would be posted again by the first move.
+// The grids stop repainting and the calculated fields are not computed while
+// the rows change. After a failure (the change rolled back) the cursors drop
+// what the failure left pending, which the first move would post again, and
+// show the tables as they are; either way the page follows the task row. The
+// error that ended the change is the one reported, not a further one.
+void SolveBridge::changeRows(const std::function<void()>& change) {
+    const auto reload = [this] {
         for (dataset::Cursor* c : {&dm_.posit, &dm_.distr, &dm_.solut, &dm_.tb, &dm_.tc, &dm_.tasks}) {
             try {
                 if (c->isOpen()) c->cancel();
@@ -56,13 +45,22 @@ void SolveBridge::restore(bool failed) {
             } catch (...) {
             }
         }
-    }
-    switchOn();
+    };
     try {
-        dm_.tasksAfterPost();
+        const OperationFrame frame(dm_.operationView(),
+                                   OperationFrame::Options()
+                                       .controlsOff({&dm_.tc, &dm_.tb, &dm_.distr, &dm_.posit})
+                                       .calcFieldsOff({&dm_.tc, &dm_.tb, &dm_.solut, &dm_.distr, &dm_.posit})
+                                       .onFailure(reload));
+        change();
     } catch (...) {
-        if (!failed) throw;
+        try {
+            dm_.tasksAfterPost();
+        } catch (...) {
+        }
+        throw;
     }
+    dm_.tasksAfterPost();
 }
 
 // Deletes the task's solution rows, keeping the fixed containers when asked.
@@ -84,9 +82,8 @@ void SolveBridge::deleteStoredSolution(bool keepFixed, int& kept) {
 void SolveBridge::writeSolution(const engine::PackSolution& plan) {
     const RunStore& s = dm_.store();
     step(45);
-    switchOff();
-    bar(5);
-    try {
+    changeRows([&] {
+        bar(5);
         dataset::Transaction tx(dm_.db);
         int kept = 0;
         deleteStoredSolution(false, kept);
@@ -166,11 +163,7 @@ void SolveBridge::writeSolution(const engine::PackSolution& plan) {
         dm_.solut.first();
         bar(100);
         tx.commit();
-    } catch (...) {
-        restore(true);
-        throw;
-    }
-    restore(false);
+    });
 }
 
 } // namespace rectix::taskdb

@@ -39,8 +39,8 @@ bool isBoolean(const dataset::Value& v) {
 
 DataModule::DataModule(RunStore& store, const std::filesystem::path& programFolder)
     : store_(store), page_(&nullPage_), settings_(&nullSettings_), viewOptions_(&nullViewOptions_),
-      wait_(&nullWait_), contLibrary_(&nullLibrary_), boxLibrary_(&nullLibrary_),
-      db(dataset::AliasRegistry(programFolder), "RectixB", schema()),
+      wait_(&nullWait_), operations_(&nullOperations_), contLibrary_(&nullLibrary_),
+      boxLibrary_(&nullLibrary_), db(dataset::AliasRegistry(programFolder), "RectixB", schema()),
       exdb(dataset::AliasRegistry(programFolder), "Rectixexp", schema()) {
     conts.orderByIndex("Type_ind");
     boxes.orderByIndex("Kind_Ind");
@@ -241,6 +241,10 @@ void DataModule::setViewOptions(ViewOptionsView* options) {
 
 void DataModule::setWaitWindow(ProgressView* wait) {
     wait_ = wait ? wait : &nullWait_;
+}
+
+void DataModule::setOperationView(OperationView* view) {
+    operations_ = view ? view : &nullOperations_;
 }
 
 void DataModule::setContainerLibrary(LibraryView* window) {

@@ -6,6 +6,7 @@
 #include "dataset/Field.h"
 #include "dataset/TableSet.h"
 #include "taskdb/LibraryView.h"
+#include "taskdb/OperationView.h"
 #include "taskdb/ProgressView.h"
 #include "taskdb/SettingsView.h"
 #include "taskdb/TaskPageView.h"
@@ -56,6 +57,7 @@ class DataModule {
     void setSettingsWindow(SettingsView* window);
     void setViewOptions(ViewOptionsView* options);
     void setWaitWindow(ProgressView* wait);
+    void setOperationView(OperationView* view);
     void setContainerLibrary(LibraryView* window);
     void setBoxLibrary(LibraryView* window);
 
@@ -63,6 +65,7 @@ class DataModule {
     // The windows the data module talks to (stand-ins until the windows are set),
     // for the routines that work beside it.
     ProgressView& waitWindow() const { return *wait_; }
+    OperationView& operationView() const { return *operations_; }
     TaskPageView& taskPage() const { return *page_; }
 
     // Lifecycle.
@@ -178,7 +181,6 @@ class DataModule {
     void checkAmountPosted(Cursor& rows, const char* amountField);
     void checkTaskTotal(Cursor& rows, Cursor& taskRows, const char* key, const char* amountField, int slot);
     void deleteTaskRows(std::int32_t taskID);
-    void restoreAfterDelete(bool failed, bool listShown);
 
     RunStore& store_;
     // The stand-ins answering until a window is set.
@@ -186,14 +188,15 @@ class DataModule {
     NullSettingsView nullSettings_;
     NullViewOptionsView nullViewOptions_;
     NullProgressView nullWait_;
+    NullOperationView nullOperations_;
     NullLibraryView nullLibrary_;
     TaskPageView* page_;
     SettingsView* settings_;
     ViewOptionsView* viewOptions_;
     ProgressView* wait_;
+    OperationView* operations_;
     LibraryView* contLibrary_;
     LibraryView* boxLibrary_;
-    bool deletingTask_ = false;
 
   public:
     dataset::TableSet db;   // the working tables' set: home, export or import

@@ -4,6 +4,7 @@
 
 #include "core/Dialogs.h"
 
+#include "taskdb/OperationFrame.h"
 #include "taskdb/ProgressView.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/TaskPageView.h"
@@ -139,9 +140,10 @@ void DataModule::costValidate(const TaskRowSide& side) {
     if (side.rows.field("Cost").asFloat() < 0) refuseAndDrop(side.rows, 75);
 }
 
-// Asks only about the user's own deletes: not while a whole task is deleted.
+// Asks only about the user's own deletes: not while an operation (deleting a
+// whole task) deletes rows.
 void DataModule::rowBeforeDelete(const TaskRowSide& side) {
-    if (deletingTask_ || !page_->pageEnabled() || page_->taskListVisible()) return;
+    if (OperationFrame::active() || page_->taskListVisible()) return;
     if (side.count.asInteger() > 0 && ask(DialogKind::Warning, msg(side.usedByFixed),
                                           DialogButton::Ok | DialogButton::Ignore, 5) != DialogButton::Ignore)
         throw core::SilentAbort();
@@ -210,28 +212,36 @@ void DataModule::tbNewRecord() {
     setDefault(tbCost, dataset::Value(0.0));
 }
 
+// From the task list the page stays enabled. After a failure the cursors show
+// the rolled-back rows again and the totals follow them; the error that ended
+// the delete is the one to report, not a further one while restoring.
 void DataModule::tasksBeforeDelete() {
     const std::int32_t taskID = currentTaskID();
-    const bool listShown = page_->taskListVisible();
-    page_->setBusyCursor(true);
-    wait_->showWindow();
-    wait_->repaintNow();
-    if (!listShown) page_->setPageEnabled(false);
-    wait_->setStep(46);
-    wait_->setOverallPercent(0);
-    wait_->repaintNow();
-    for (Cursor* c : {&tc, &tb, &distr, &posit}) c->disableControls();
-    for (Cursor* c : {&solut, &distr, &posit}) c->setAutoCalcFields(false);
-    deletingTask_ = true;
     try {
+        const OperationFrame frame(*operations_, OperationFrame::Options()
+                                                     .progress()
+                                                     .busyCursor()
+                                                     .pageDisabled(!page_->taskListVisible())
+                                                     .controlsOff({&tc, &tb, &distr, &posit})
+                                                     .calcFieldsOff({&solut, &distr, &posit})
+                                                     .onFailure([this] {
+                                                         for (Cursor* c : {&solut, &distr, &posit, &tc, &tb})
+                                                             if (c->isOpen()) c->refresh();
+                                                     }));
+        wait_->setStep(46);
+        wait_->setOverallPercent(0);
+        wait_->repaintNow();
         dataset::Transaction tx(db);
         deleteTaskRows(taskID);
         tx.commit();
+        wait_->setOverallPercent(100);
     } catch (...) {
-        restoreAfterDelete(true, listShown);
+        try {
+            refreshTotals();
+        } catch (...) {
+        }
         throw;
     }
-    restoreAfterDelete(false, listShown);
 }
 
 // Deletes the solution rows, the containers, the boxes and then the task row
@@ -253,32 +263,6 @@ void DataModule::deleteTaskRows(std::int32_t taskID) {
     }
     if (!tasksloc.isOpen()) tasksloc.open();
     if (tasksloc.locate("TaskID", taskID)) tasksloc.deleteRow();
-}
-
-void DataModule::restoreAfterDelete(bool failed, bool listShown) {
-    deletingTask_ = false;
-    wait_->setOverallPercent(100);
-    if (failed) {
-        // Show the rolled-back rows again. The error that ended the delete is
-        // the one to report; a further one while restoring is not.
-        try {
-            for (Cursor* c : {&solut, &distr, &posit, &tc, &tb})
-                if (c->isOpen()) c->refresh();
-        } catch (...) {
-        }
-    }
-    for (Cursor* c : {&tc, &tb, &distr, &posit}) c->enableControls();
-    for (Cursor* c : {&solut, &distr, &posit}) c->setAutoCalcFields(true);
-    wait_->hideWindow();
-    wait_->setOverallPercent(0);
-    page_->setBusyCursor(false);
-    if (!listShown) page_->setPageEnabled(true);
-    if (failed) {
-        try {
-            refreshTotals();
-        } catch (...) {
-        }
-    }
 }
 
 } // namespace rectix::taskdb

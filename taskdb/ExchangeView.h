@@ -30,15 +30,12 @@ class ExchangeView {
     virtual ~ExchangeView() = default;
     // Shows the state on the page, the main window and the task list.
     virtual void showExchangeState(const ExchangeState& state) = 0;
-    // Enables or disables the settings window while a set is switched, emptied or exported to.
-    virtual void setWindowEnabled(bool enabled) = 0;
     virtual void focusHomeButton() = 0;
 };
 
 class NullExchangeView : public ExchangeView {
   public:
     void showExchangeState(const ExchangeState&) override {}
-    void setWindowEnabled(bool) override {}
     void focusHomeButton() override {}
 };
 

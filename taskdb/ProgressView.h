@@ -10,15 +10,11 @@ class ProgressView : public engine::Progress {
   public:
     // The step of a table operation, in the words of a caption slot of the text tables.
     virtual void setStep(int captionSlot) = 0;
-    virtual void showWindow() = 0;
-    virtual void hideWindow() = 0;
 };
 
 class NullProgressView : public ProgressView {
   public:
     void setStep(int) override {}
-    void showWindow() override {}
-    void hideWindow() override {}
 };
 
 } // namespace rectix::taskdb

@@ -4,6 +4,7 @@
 #include "engine/PackRun.h"
 
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -58,9 +59,7 @@ class SolveBridge {
     void takeStoredBox(engine::PackSolution& plan, int box, int container) const;
     void checkPosition(int type, int x, int y, int length, int width, const std::string& where) const;
     void deleteStoredSolution(bool keepFixed, int& kept);
-    void switchOff();
-    void switchOn();
-    void restore(bool failed);
+    void changeRows(const std::function<void()>& change);
     void bar(int percent);
     void step(int captionSlot);
 

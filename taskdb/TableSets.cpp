@@ -3,6 +3,7 @@
 #include "core/Dialogs.h"
 
 #include "taskdb/DataModule.h"
+#include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/Schema.h"
 
@@ -35,24 +36,6 @@ void checkSetNumber(int set) {
 }
 
 } // namespace
-
-// The busy cursor and the disabled settings window around a set operation.
-class TableSets::BusyFrame {
-  public:
-    explicit BusyFrame(TableSets& sets) : sets_(sets) {
-        sets_.dm_.taskPage().setBusyCursor(true);
-        sets_.exchange_->setWindowEnabled(false);
-    }
-    ~BusyFrame() {
-        sets_.exchange_->setWindowEnabled(true);
-        sets_.dm_.taskPage().setBusyCursor(false);
-    }
-    BusyFrame(const BusyFrame&) = delete;
-    BusyFrame& operator=(const BusyFrame&) = delete;
-
-  private:
-    TableSets& sets_;
-};
 
 TableSets::TableSets(DataModule& dm, const std::filesystem::path& programFolder)
     : dm_(dm), aliases_(programFolder), exchange_(&nullExchange_) {}
@@ -122,7 +105,7 @@ void TableSets::setDatabaseName(int set) {
 void TableSets::switchDatabase(int newSet) {
     checkSetNumber(newSet);
     RunStore& store = dm_.store();
-    BusyFrame busy(*this);
+    const OperationFrame busy(dm_.operationView(), OperationFrame::Options().busyCursor().settingsDisabled());
     postModifiedTables();
     const bool wasOpen = setOpen();
     const std::int32_t current = wasOpen ? dm_.tasksTaskID.asInteger() : 0;
@@ -181,7 +164,7 @@ void TableSets::emptyActiveSet() {
                                       DialogButton::Ok | DialogButton::Cancel, 0) != DialogButton::Ok)
         return;
 
-    BusyFrame busy(*this);
+    const OperationFrame busy(dm_.operationView(), OperationFrame::Options().busyCursor().settingsDisabled());
     dm_.setTablesActive(false);
     try {
         dm_.db.open();

@@ -71,8 +71,6 @@ class TableSets {
     bool requireOpenSet();
 
   private:
-    class BusyFrame;
-
     ExchangeState exchangeState() const;
     void noSetActive();
 

@@ -3,6 +3,7 @@
 #include "core/Dialogs.h"
 
 #include "taskdb/DataModule.h"
+#include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/TableSets.h"
 
@@ -138,39 +139,6 @@ class LibraryUndo {
 
 } // namespace
 
-// The windows while a copy runs, restored however it ends.
-class TaskCopier::Frame {
-  public:
-    Frame(TaskCopier& copier, bool toExport) : dm_(copier.dm_), sets_(copier.sets_), toExport_(toExport) {
-        if (toExport_)
-            sets_.exchangePage().setWindowEnabled(false);
-        else
-            dm_.tasks.disableControls();
-        dm_.taskPage().setBusyCursor(true);
-        ProgressView& wait = dm_.waitWindow();
-        wait.showWindow();
-        wait.setStep(37);
-        wait.setOverallPercent(5);
-    }
-    ~Frame() {
-        ProgressView& wait = dm_.waitWindow();
-        wait.hideWindow();
-        wait.setOverallPercent(0);
-        dm_.taskPage().setBusyCursor(false);
-        if (toExport_)
-            sets_.exchangePage().setWindowEnabled(true);
-        else
-            dm_.tasks.enableControls();
-    }
-    Frame(const Frame&) = delete;
-    Frame& operator=(const Frame&) = delete;
-
-  private:
-    DataModule& dm_;
-    TableSets& sets_;
-    bool toExport_;
-};
-
 TaskCopier::TaskCopier(DataModule& dm, TableSets& sets) : dm_(dm), sets_(sets) {}
 
 bool TaskCopier::copyFileToExport(std::string_view table) {
@@ -197,8 +165,16 @@ void TaskCopier::TaskCopying(bool toExport) {
                                        DialogButton::Ok | DialogButton::Cancel, 0) != DialogButton::Ok)
         return;
 
-    Frame frame(*this, toExport);
+    // Exporting switches the working tables, so the settings window waits; duplicating adds a
+    // task the task page must not show halfway.
+    std::vector<dataset::Cursor*> stopped;
+    if (!toExport) stopped.push_back(&dm_.tasks);
+    const OperationFrame frame(
+        dm_.operationView(),
+        OperationFrame::Options().progress().busyCursor().settingsDisabled(toExport).controlsOff(stopped));
     ProgressView& wait = dm_.waitWindow();
+    wait.setStep(37);
+    wait.setOverallPercent(5);
     sets_.postModifiedTables();
     const std::int32_t taskID = dm_.tasksTaskID.asInteger();
     const TaskRows rows = readTask(taskID, toExport);

@@ -36,7 +36,6 @@ class TaskCopier {
         Row task;
         std::vector<Row> tc, tb, solut, distr, posit;
     };
-    class Frame;
 
     TaskRows readTask(std::int32_t taskID, bool withSolution);
     bool acceptRows(const TaskRows& rows, bool toExport);

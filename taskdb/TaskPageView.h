@@ -37,11 +37,8 @@ class TaskPageView {
     // Refreshes the page's state from the current task row.
     virtual void currSolutState() = 0;
 
-    virtual bool pageEnabled() const = 0;
-    virtual void setPageEnabled(bool enabled) = 0;
     // The task list window is shown (deleting a task from there keeps the page enabled).
     virtual bool taskListVisible() const = 0;
-    virtual void setBusyCursor(bool busy) = 0;
 };
 
 class NullTaskPageView : public TaskPageView {
@@ -49,13 +46,7 @@ class NullTaskPageView : public TaskPageView {
     void setFigure(PageFigure, const std::string&) override {}
     void setLeftColor(std::uint32_t) override {}
     void currSolutState() override {}
-    bool pageEnabled() const override { return enabled_; }
-    void setPageEnabled(bool enabled) override { enabled_ = enabled; }
     bool taskListVisible() const override { return false; }
-    void setBusyCursor(bool) override {}
-
-  private:
-    bool enabled_ = true;
 };
 
 } // namespace rectix::taskdb

@@ -5,9 +5,12 @@
 #include "core/Dialogs.h"
 #include "engine/PackRun.h"
 #include "lang/Language.h"
+#include "taskdb/BoxImporter.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/SolveBridge.h"
+
+#include <nlohmann/json.hpp>
 
 #include <cstdlib>
 #include <filesystem>
@@ -68,8 +71,32 @@ struct ScratchProgramFolder {
 
 int usage() {
     std::cerr << "usage: rectix-solve [--clock-step MS] TASK.json\n"
-                 "       rectix-solve --taskset DIR --task ID [--clear | --reload]\n";
+                 "       rectix-solve --taskset DIR --task ID [--clear | --reload]\n"
+                 "       rectix-solve --taskset DIR --import-boxes FILE [--order 0..3] [--separator 0|1] "
+                 "[--header]\n";
     return 2;
+}
+
+// A whole number from `low` to `high`; nothing otherwise.
+std::optional<int> optionNumber(const std::string& text, int low, int high) {
+    char* end = nullptr;
+    const long v = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || v < low || v > high) return std::nullopt;
+    return static_cast<int>(v);
+}
+
+// Imports the file into the set's box library as the box library window does and prints the rows
+// added and the import error reports; 2 when the import stopped at a bad line.
+int importBoxes(taskdb::DataModule& dm, const fs::path& file, const taskdb::BoxImportOptions& options) {
+    const taskdb::BoxImportResult result = taskdb::BoxImporter(dm).importFile(file, options);
+    nlohmann::json reports = nlohmann::json::array();
+    for (std::string report : result.reports) {
+        for (char& ch : report)
+            if (ch == '\r') ch = '\n';
+        reports.push_back(report);
+    }
+    std::cout << nlohmann::json{{"Added", result.added}, {"Report", reports}}.dump() << "\n";
+    return result.stopped ? 2 : 0;
 }
 
 } // namespace
@@ -78,6 +105,8 @@ int runStoredTask(const std::vector<std::string>& args) {
     std::optional<fs::path> folder;
     std::optional<long> taskID;
     enum { Solve, Clear, Reload } action = Solve;
+    std::optional<fs::path> importFile;
+    taskdb::BoxImportOptions importOptions;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--taskset" && i + 1 < args.size()) {
             folder = args[++i];
@@ -92,11 +121,27 @@ int runStoredTask(const std::vector<std::string>& args) {
             action = Clear;
         } else if (args[i] == "--reload") {
             action = Reload;
+        } else if (args[i] == "--import-boxes" && i + 1 < args.size()) {
+            importFile = args[++i];
+        } else if ((args[i] == "--order" || args[i] == "--separator") && i + 1 < args.size()) {
+            const bool order = args[i] == "--order";
+            const auto value = optionNumber(args[i + 1], 0, order ? 3 : 1);
+            if (!value) {
+                std::cerr << "rectix-solve: " << args[i] << ": " << args[i + 1] << " is out of range\n";
+                return 2;
+            }
+            if (order)
+                importOptions.order = *value;
+            else
+                importOptions.comma = *value == 1;
+            ++i;
+        } else if (args[i] == "--header") {
+            importOptions.header = 1;
         } else {
             return usage();
         }
     }
-    if (!folder || !taskID) return usage();
+    if (!folder || taskID.has_value() == importFile.has_value()) return usage();
     std::error_code ec;
     if (!fs::is_directory(*folder, ec)) {
         std::cerr << "rectix-solve: --taskset: no folder " << folder->string() << "\n";
@@ -117,6 +162,7 @@ int runStoredTask(const std::vector<std::string>& args) {
                   << " cannot be opened\n";
         return 2;
     }
+    if (importFile) return importBoxes(dm, *importFile, importOptions);
     if (!dm.tasks.locate("TaskID", *taskID)) {
         std::cerr << "rectix-solve: --task: no task " << *taskID << " in " << folder->string() << "\n";
         return 2;

@@ -2,7 +2,7 @@
 // keeps every other command from starting while a set operation runs.
 #include "SettingsWindowFixture.h"
 
-#include "app/OperationScope.h"
+#include "taskdb/OperationFrame.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -82,7 +82,7 @@ TEST_F(ExchangePageTest, NoOtherCommandStartsWhileASetIsSwitched) {
         bool mainEnabled = true, settingsEnabled = true, running = false;
     } seen;
     QObject::connect(settings, &rectix::app::SettingsWindow::exchangeStateShown, settings, [&] {
-        seen = {main->isEnabled(), settings->isEnabled(), rectix::app::OperationScope::running()};
+        seen = {main->isEnabled(), settings->isEnabled(), rectix::taskdb::OperationFrame::running()};
         // A Solve asked for meanwhile does not start.
         QTest::mouseClick(button("RunButton"), Qt::LeftButton);
     });

@@ -15,10 +15,8 @@ namespace rectix::taskdb::test {
 
 struct RecordingExchange : ExchangeView {
     std::vector<ExchangeState> states;
-    bool enabled = true;
     int homeFocused = 0;
     void showExchangeState(const ExchangeState& s) override { states.push_back(s); }
-    void setWindowEnabled(bool on) override { enabled = on; }
     void focusHomeButton() override { ++homeFocused; }
 };
 

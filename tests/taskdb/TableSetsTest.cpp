@@ -29,7 +29,7 @@ TEST_F(Switching, HomeToExportAndBackReselectsTheHomeTask) {
     EXPECT_EQ(store.activeDB, 0);
     EXPECT_EQ(dm->tasksName.asString(), "Two");
     EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_TRUE(exchange.enabled && !page.busy);
+    EXPECT_TRUE(wait.settingsEnabled && !wait.busy);
 }
 
 TEST_F(Switching, BetweenExportAndImportLastTaskIDStays) {
@@ -140,7 +140,7 @@ TEST_F(Emptying, RemovesEveryRowOfTheEightTablesAfterOK) {
     EXPECT_EQ(dialogs.shown[1].text, "Are you sure to delete all Export DB data?");
     for (const char* t : tables) EXPECT_TRUE(rowsOf(dm->db, t).empty()) << t;
     EXPECT_EQ(exchange.homeFocused, 1);
-    EXPECT_TRUE(exchange.enabled && !page.busy);
+    EXPECT_TRUE(wait.settingsEnabled && !wait.busy);
 
     sets->switchToHome();
     for (const char* t : tables) EXPECT_FALSE(rowsOf(dm->db, t).empty()) << t;

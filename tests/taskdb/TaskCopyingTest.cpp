@@ -35,7 +35,7 @@ TEST_F(TaskCopying, ExportingTheSameTaskTwiceGivesTwoTasksWithTheSameContents) {
     copier->TaskCopying(true);
     EXPECT_EQ(wait.bar,
               (std::vector<int>{5, 10, 35, 60, 70, 80, 90, 100, 0, 5, 10, 35, 60, 70, 80, 90, 100, 0}));
-    EXPECT_TRUE(!wait.visible && !page.busy && exchange.enabled);
+    EXPECT_TRUE(!wait.visible && !wait.busy && wait.settingsEnabled);
     EXPECT_EQ(dm->tasksTaskID.asInteger(), truckA);
     EXPECT_EQ(store.lastTaskID, truckA);
 
@@ -113,7 +113,7 @@ TEST_F(TaskCopying, ACopyFailingHalfwayLeavesBothSetsAsTheyWere) {
         EXPECT_EQ(snapshot(dm->exdb), exportBefore);
         EXPECT_EQ(snapshot(dm->db), homeBefore);
         EXPECT_EQ(dm->tasksTaskID.asInteger(), truckA);
-        EXPECT_TRUE(!wait.visible && wait.bar.back() == 0 && exchange.enabled && !page.busy);
+        EXPECT_TRUE(!wait.visible && wait.bar.back() == 0 && wait.settingsEnabled && !wait.busy);
         EXPECT_FALSE(dm->exdb.isOpen() || dm->tasks.controlsDisabled());
     }
 }

@@ -47,6 +47,7 @@ class TaskDbTest : public ::testing::Test {
         dm = std::make_unique<DataModule>(store, root);
         dm->setTaskPage(&page);
         dm->setWaitWindow(&wait);
+        dm->setOperationView(&wait);
         store.dbState = 0;
         dm->dataModuleCreate();
     }

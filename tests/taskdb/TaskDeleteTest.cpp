@@ -62,8 +62,8 @@ TEST_F(TaskDelete, RemovesEveryRowOfTheTaskWithProgress) {
     EXPECT_EQ(wait.label, core::captionText(46));
     EXPECT_EQ(wait.bar, (std::vector<int>{0, 5, 10, 10, 40, 70, 100, 0}));
     EXPECT_FALSE(wait.visible);
-    EXPECT_TRUE(page.enabled);
-    EXPECT_FALSE(page.busy);
+    EXPECT_TRUE(wait.pageEnabled);
+    EXPECT_FALSE(wait.busy);
     EXPECT_TRUE(dialogs.shown.empty()); // the fixed containers' rows are not asked about
 
     EXPECT_EQ(addTask("New"), doomed + 1); // a deleted task's TaskID never comes back
@@ -102,8 +102,8 @@ TEST_F(TaskDelete, AnErrorHalfwayLeavesEverythingInPlace) {
     EXPECT_EQ(figure(PageFigure::AvlNmb), "3");
     EXPECT_FALSE(wait.visible);
     EXPECT_EQ(wait.bar.back(), 0);
-    EXPECT_TRUE(page.enabled);
-    EXPECT_FALSE(page.busy);
+    EXPECT_TRUE(wait.pageEnabled);
+    EXPECT_FALSE(wait.busy);
     EXPECT_FALSE(dm->tc.controlsDisabled());
     EXPECT_TRUE(dm->solut.autoCalcFields());
 }

@@ -2,6 +2,7 @@
 
 #include "core/Dialogs.h"
 #include "core/UiTexts.h"
+#include "taskdb/OperationView.h"
 #include "taskdb/ProgressView.h"
 #include "taskdb/TaskPageView.h"
 
@@ -52,27 +53,33 @@ struct RecordingPage : TaskPageView {
     std::map<PageFigure, std::string> figures;
     std::uint32_t leftColor = 0;
     int solutStateCalls = 0;
-    bool enabled = true;
     bool taskList = false;
-    bool busy = false;
 
     void setFigure(PageFigure f, const std::string& text) override { figures[f] = text; }
     void setLeftColor(std::uint32_t color) override { leftColor = color; }
     void currSolutState() override { ++solutStateCalls; }
-    bool pageEnabled() const override { return enabled; }
-    void setPageEnabled(bool on) override { enabled = on; }
     bool taskListVisible() const override { return taskList; }
-    void setBusyCursor(bool on) override { busy = on; }
 };
 
-struct RecordingWait : NullProgressView {
+// The progress window and the rest of what a long operation takes of the
+// windows; hiding the window sets its overall bar to 0, as the window does.
+struct RecordingWait : NullProgressView, OperationView {
     bool visible = false;
+    bool busy = false;
+    bool pageEnabled = true;
+    bool settingsEnabled = true;
     std::string label;
     std::vector<int> bar;
-    void showWindow() override { visible = true; }
-    void hideWindow() override { visible = false; }
     void setStep(int captionSlot) override { label = core::captionText(captionSlot); }
     void setOverallPercent(int percent) override { bar.push_back(percent); }
+    void showProgress(bool shown) override {
+        visible = shown;
+        if (!shown) bar.push_back(0);
+    }
+    void setBusyCursor(bool on) override { busy = on; }
+    void setPageEnabled(bool on) override { pageEnabled = on; }
+    void setSettingsEnabled(bool on) override { settingsEnabled = on; }
+    void letEventsThrough() override {}
 };
 
 } // namespace rectix::taskdb::test

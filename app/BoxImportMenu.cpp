@@ -1,0 +1,165 @@
+#include "app/BoxImportMenu.h"
+
+#include "app/LibraryWindow.h"
+#include "core/Dialogs.h"
+#include "core/UiTexts.h"
+#include "taskdb/BoxImporter.h"
+#include "taskdb/DataModule.h"
+#include "taskdb/RunStore.h"
+#include "ui/BusyCursor.h"
+#include "ui/ErrorBoundary.h"
+
+#include <QActionGroup>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QPushButton>
+
+#include <fstream>
+#include <system_error>
+
+namespace rectix::app {
+
+namespace {
+
+const char* const orderTexts[] = {
+    "   0)  Q'ty   Kind   Length   Width   [ Weight   Mark   TurnOn ]",
+    "   1)  Kind   Q'ty   Length   Width   [ Weight   Mark   TurnOn ]",
+    "   2)  Kind   Length   Width   [ Q'ty   Weight   Mark   TurnOn ]",
+    "   3)  Kind   Length   Width   [ Weight   Q'ty   Mark   TurnOn ]",
+};
+
+} // namespace
+
+BoxImportMenu::BoxImportMenu(LibraryWindow& window, taskdb::DataModule& dm)
+    : QObject(&window), window_(window), dm_(dm), store_(dm.store()) {
+    button_ = new QPushButton(QStringLiteral("&Import"));
+    button_->setObjectName(QStringLiteral("ImpButton"));
+    button_->setToolTip(QStringLiteral("Add box records from a text file or clipboard"));
+    button_->setAutoDefault(false);
+    window.buttonRow()->insertWidget(3, button_);
+    connect(button_, &QPushButton::clicked, this, ui::guarded([this] { impButtonClick(); }));
+
+    menu_ = new QMenu(&window);
+    menu_->setObjectName(QStringLiteral("ImpPopup"));
+    title("ImpPopAct", "Import actions:");
+    connect(item("ImpPopFile", "    Read part / box data from file..."), &QAction::triggered, this,
+            ui::guarded([this] { impPopFileClick(); }));
+    connect(item("ImpPopClip", "    Paste part / box data from clipboard..."), &QAction::triggered, this,
+            ui::guarded([this] { pasteBoxes(); }));
+    menu_->addSeparator();
+    title("ImpPopOrder", "Define input data column order:");
+    auto* orderGroup = new QActionGroup(menu_);
+    for (std::size_t i = 0; i < orders_.size(); ++i) {
+        const QByteArray name = "ImpPopOrd" + QByteArray::number(static_cast<int>(i));
+        QAction* a = item(name.constData(), orderTexts[i]);
+        a->setCheckable(true);
+        orderGroup->addAction(a);
+        connect(a, &QAction::triggered, this, [this, i] { store_.impOrder = static_cast<std::int16_t>(i); });
+        orders_[i] = a;
+    }
+    menu_->addSeparator();
+    title("ImpPopSeparat", "Define input data field separators:");
+    auto* separatorGroup = new QActionGroup(menu_);
+    separators_[0] = item("ImpPopSep0", "   Space or Tab  ( *.txt files)");
+    separators_[1] = item("ImpPopSep1", "   Comma  ( *.csv files)");
+    for (std::size_t i = 0; i < separators_.size(); ++i) {
+        separators_[i]->setCheckable(true);
+        separatorGroup->addAction(separators_[i]);
+        connect(separators_[i], &QAction::triggered, this,
+                [this, i] { store_.impSepar = static_cast<std::int16_t>(i); });
+    }
+    menu_->addSeparator();
+    header_ = item("ImpPopHead", "Check to omit first header line (paste from MS Access case)");
+    header_->setCheckable(true);
+    connect(header_, &QAction::triggered, this, [this](bool on) { store_.impHeader = on ? 1 : 0; });
+
+    openDialog_ = new QFileDialog(&window);
+    openDialog_->setObjectName(QStringLiteral("ImpOpenDlg"));
+    openDialog_->setWindowTitle(QStringLiteral("Choose file to import new boxes into the library from.."));
+    openDialog_->setFileMode(QFileDialog::ExistingFile);
+    openDialog_->setAcceptMode(QFileDialog::AcceptOpen);
+    openDialog_->setDefaultSuffix(QStringLiteral("txt"));
+
+    window.onShown = [this] { checkItems(); };
+}
+
+QAction* BoxImportMenu::title(const char* name, const char* text) {
+    QAction* a = item(name, text);
+    a->setEnabled(false);
+    QFont f = a->font();
+    f.setBold(true);
+    a->setFont(f);
+    return a;
+}
+
+QAction* BoxImportMenu::item(const char* name, const char* text) {
+    QAction* a = menu_->addAction(QString::fromUtf8(text));
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+}
+
+void BoxImportMenu::checkItems() {
+    const auto order = static_cast<std::size_t>(store_.impOrder);
+    if (order < orders_.size()) orders_[order]->setChecked(true);
+    separators_[store_.impSepar == 1 ? 1 : 0]->setChecked(true);
+    header_->setChecked(store_.impHeader >= 1);
+}
+
+// The pop-up opens beside the button, half its height down.
+void BoxImportMenu::impButtonClick() {
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    menu_->popup(button_->mapToGlobal(QPoint(-4, button_->height() / 2)));
+}
+
+void BoxImportMenu::impPopFileClick() {
+    const bool comma = store_.impSepar == 1;
+    openDialog_->setDirectory(QString::fromLatin1(folder));
+    openDialog_->setNameFilters({comma ? QStringLiteral("Rectix box import file (*.csv)")
+                                       : QStringLiteral("Rectix box import file (*.txt)"),
+                                 QStringLiteral("All files (*)")});
+    if (openDialog_->exec() != QDialog::Accepted || openDialog_->selectedFiles().isEmpty()) return;
+    importBoxesFrom(std::filesystem::path(openDialog_->selectedFiles().front().toStdString()));
+}
+
+void BoxImportMenu::pasteBoxes() {
+    core::Dialogs& dialogs = core::Dialogs::current();
+    const QString text = QGuiApplication::clipboard()->text();
+    if (text.trimmed().isEmpty()) {
+        dialogs.show(core::DialogKind::Information, core::messageText(9), core::DialogButton::Ok, 11);
+        return;
+    }
+    if (store_.warnings &&
+        dialogs.show(core::DialogKind::Confirmation, core::messageText(7),
+                     core::DialogButton::Ok | core::DialogButton::Cancel, 11) != core::DialogButton::Ok)
+        return;
+    {
+        std::error_code ec;
+        std::filesystem::create_directories(folder, ec);
+        const QByteArray bytes = text.toUtf8();
+        std::ofstream log(pasteLog, std::ios::binary | std::ios::trunc);
+        if (log) log.write(bytes.constData(), bytes.size());
+        if (log) log.close();
+        if (!log) {
+            dialogs.show(core::DialogKind::Warning, core::messageText(8), core::DialogButton::Ok, 11);
+            return;
+        }
+    }
+    importBoxesFrom(pasteLog);
+}
+
+void BoxImportMenu::importBoxesFrom(const std::filesystem::path& file) {
+    const taskdb::BoxImportOptions options{
+        .order = store_.impOrder, .comma = store_.impSepar == 1, .header = store_.impHeader};
+    taskdb::BoxImportResult result;
+    {
+        const ui::BusyCursor busy;
+        result = taskdb::BoxImporter(dm_).importFile(file, options);
+    }
+    for (const std::string& report : result.reports) core::Dialogs::current().errorBox(report);
+}
+
+} // namespace rectix::app

@@ -1,0 +1,64 @@
+// Prints how long the box import takes for 10,000 lines into an empty box library and into one
+// that holds 10,000 kinds already, with the data module of the program over a fresh table set.
+#include "taskdb/BoxImporter.h"
+#include "taskdb/DataModule.h"
+#include "taskdb/RunStore.h"
+
+#include "lang/Language.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace fs = std::filesystem;
+using namespace rectix;
+
+namespace {
+
+constexpr int lines = 10000;
+
+void writeLines(const fs::path& file, const std::string& prefix) {
+    std::ofstream out(file, std::ios::binary);
+    for (int i = 0; i < lines; ++i)
+        out << (i % 7 + 1) << " " << prefix << i << " " << (100 + i % 900) << " " << (50 + i % 400) << " "
+            << (i % 300) << "\r\n";
+}
+
+} // namespace
+
+int main() {
+    lang::Language::global().applyLanguage(false, 0);
+    char tmpl[] = "/tmp/rectix-import-bench-XXXXXX";
+    if (!mkdtemp(tmpl)) return 1;
+    const fs::path root = tmpl;
+    for (const char* set : {"data/home", "data/export", "data/import"}) fs::create_directories(root / set);
+    int status = 0;
+    {
+        taskdb::RunStore store;
+        taskdb::DataModule dm(store, root);
+        dm.dataModuleCreate();
+        if (store.dbState != 555) {
+            std::fprintf(stderr, "box_import_bench: the tables did not open\n");
+            status = 1;
+        } else {
+            for (const char* prefix : {"Kind", "Part"}) {
+                const fs::path file = root / "boxes.txt";
+                writeLines(file, prefix);
+                const auto t0 = std::chrono::steady_clock::now();
+                const taskdb::BoxImportResult r = taskdb::BoxImporter(dm).importFile(file, {});
+                const double ms =
+                    std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+                std::printf("box import: %d lines, %d rows added, library of %zu rows after: %.1f ms\n",
+                            lines, r.added, dm.boxes.recordCount(), ms);
+                for (const std::string& report : r.reports) std::fprintf(stderr, "%s\n", report.c_str());
+                if (r.added != lines) status = 1;
+            }
+        }
+    }
+    std::error_code ec;
+    fs::remove_all(root, ec);
+    return status;
+}

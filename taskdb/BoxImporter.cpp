@@ -1,0 +1,120 @@
+#include "taskdb/BoxImporter.h"
+
+#include "taskdb/ControlsOff.h"
+#include "taskdb/DataModule.h"
+#include "taskdb/RunStore.h"
+
+#include "dataset/Transaction.h"
+
+#include "core/Errors.h"
+#include "core/TextEncoding.h"
+#include "core/UiTexts.h"
+
+#include <fstream>
+#include <utility>
+
+namespace rectix::taskdb {
+
+namespace {
+
+// Puts a flag back on every way out of a scope.
+class FlagRestore {
+  public:
+    FlagRestore(bool& flag, bool value) : flag_(flag), saved_(std::exchange(flag, value)) {}
+    ~FlagRestore() { flag_ = saved_; }
+    FlagRestore(const FlagRestore&) = delete;
+    FlagRestore& operator=(const FlagRestore&) = delete;
+
+  private:
+    bool& flag_;
+    bool saved_;
+};
+
+} // namespace
+
+std::string BoxImporter::report(const std::string& text, int addedRows) {
+    std::string r = text.empty() ? std::string() : text + "\r";
+    return r + core::messageText(101) + " " + std::to_string(addedRows + 1) + ".\r" + core::messageText(102);
+}
+
+BoxImportResult BoxImporter::importFile(const std::filesystem::path& file, const BoxImportOptions& options) {
+    BoxImportResult result;
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        result.reports.push_back(report(core::messageText(109), 0));
+        result.stopped = true;
+        return result;
+    }
+    const BoxLineParser parser(options);
+    {
+        const FlagRestore editMode(dm_.store().boxEditMode, true);
+        const ControlsOff off{&dm_.boxes};
+        dataset::Transaction tx(dm_.db);
+        int skip = options.header;
+        int lines = 0;
+        bool formatError = false;
+        std::string raw;
+        while (!result.stopped && std::getline(in, raw)) {
+            const std::string_view line = BoxLineParser::cutTrailingBlanks(raw);
+            if (line.empty()) continue;
+            if (++lines > maxLines) {
+                formatError = true;
+                break;
+            }
+            if (--skip >= 0) continue;
+            const BoxLine box = parser.read(core::utf8FromFileText(line));
+            if (box.outcome == BoxLine::Outcome::EndLine) break;
+            if (box.outcome != BoxLine::Outcome::Box) {
+                formatError = true;
+                break;
+            }
+            const std::vector<std::string> failures = BoxLineParser::ruleFailures(box);
+            for (const std::string& failure : failures)
+                result.reports.push_back(report(failure, result.added));
+            if (!failures.empty()) {
+                result.stopped = true;
+                break;
+            }
+            try {
+                appendBox(box);
+            } catch (const core::SilentAbort&) {
+                // The library's rule showed its message; the report names the row.
+                result.reports.push_back(report({}, result.added));
+                result.stopped = true;
+                break;
+            } catch (const std::exception& e) {
+                result.reports.push_back(report(e.what(), result.added));
+                result.stopped = true;
+                break;
+            }
+            ++result.added;
+        }
+        if (in.bad()) formatError = true;
+        tx.commit();
+        if (formatError) {
+            result.reports.push_back(report(core::messageText(109), result.added));
+            result.stopped = true;
+        }
+    }
+    return result;
+}
+
+void BoxImporter::appendBox(const BoxLine& box) {
+    DataModule& dm = dm_;
+    dm.boxes.append();
+    try {
+        dm.boxesKind.setString(box.kind);
+        dm.boxesMark.setString(box.mark);
+        dm.boxesLength.setInteger(box.length);
+        dm.boxesWidth.setInteger(box.width);
+        dm.boxesWeight.setInteger(box.weight);
+        dm.boxesTurnOn.setBoolean(box.turn > 0);
+        dm.boxesTotal.setInteger(box.quantity);
+        dm.boxes.post();
+    } catch (...) {
+        dm.boxes.cancel();
+        throw;
+    }
+}
+
+} // namespace rectix::taskdb

@@ -1,0 +1,90 @@
+// The box library's import menu: its options, the clipboard route and the reports it shows.
+#include "TaskPageFixture.h"
+
+#include "app/BoxImportMenu.h"
+#include "app/LibraryWindow.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+using rectix::app::BoxImportMenu;
+using rectix::app::LibraryWindow;
+
+class BoxImportMenuTest : public TaskPageTest {
+  protected:
+    void SetUp() override {
+        TaskPageTest::SetUp();
+        window = main->findChild<LibraryWindow*>(QStringLiteral("BoxForm"));
+        ASSERT_NE(window, nullptr);
+        menu = window->findChild<BoxImportMenu*>();
+        ASSERT_NE(menu, nullptr);
+    }
+    void TearDown() override {
+        window->hide();
+        TaskPageTest::TearDown();
+    }
+    QAction* action(const char* name) const {
+        return menu->menu()->findChild<QAction*>(QString::fromLatin1(name));
+    }
+    int libraryRows() { return static_cast<int>(dm->boxes.recordCount()); }
+
+    LibraryWindow* window = nullptr;
+    BoxImportMenu* menu = nullptr;
+};
+
+TEST_F(BoxImportMenuTest, TheMenuShowsAndSetsTheStoredOptions) {
+    store().impOrder = 2;
+    store().impSepar = 1;
+    store().impHeader = 1;
+    window->show();
+    EXPECT_TRUE(action("ImpPopOrd2")->isChecked());
+    EXPECT_TRUE(action("ImpPopSep1")->isChecked());
+    EXPECT_TRUE(action("ImpPopHead")->isChecked());
+    action("ImpPopOrd3")->trigger();
+    action("ImpPopSep0")->trigger();
+    action("ImpPopHead")->trigger();
+    EXPECT_EQ(store().impOrder, 3);
+    EXPECT_EQ(store().impSepar, 0);
+    EXPECT_EQ(store().impHeader, 0);
+    EXPECT_FALSE(action("ImpPopOrd2")->isChecked());
+}
+
+TEST_F(BoxImportMenuTest, AnEmptyClipboardShowsMessage9AndWritesNoFile) {
+    std::filesystem::remove(BoxImportMenu::pasteLog);
+    QGuiApplication::clipboard()->setText(QStringLiteral("  \n "));
+    window->show();
+    menu->pasteBoxes();
+    EXPECT_EQ(dialogs.shown,
+              std::vector<std::string>{"information: There are no text data on the Clipboard"});
+    EXPECT_FALSE(std::filesystem::exists(BoxImportMenu::pasteLog));
+}
+
+TEST_F(BoxImportMenuTest, PastedTextIsLoggedUnchangedThenImportedWithItsReport) {
+    const std::string text = "3 Panel 1200 800\n2 Caf\u00e9 10 10\nbad\n";
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+    store().impOrder = 0;
+    store().impSepar = 0;
+    store().impHeader = 0;
+    store().warnings = true;
+    window->show();
+    dialogs.answers = {rectix::core::DialogButton::Ok}; // "Are you sure ...?"
+    menu->pasteBoxes();
+    std::ifstream log(BoxImportMenu::pasteLog, std::ios::binary);
+    const std::string logged((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(logged, text);
+    EXPECT_EQ(libraryRows(), 2);
+    ASSERT_EQ(dialogs.shown.size(), 2U);
+    EXPECT_EQ(dialogs.shown[1],
+              "errorbox: Box import file format or reading error.\rSee box file/list line/row # "
+              "3.\rAll lines/rows below are omited.");
+    EXPECT_FALSE(store().boxEditMode);
+}
+
+} // namespace
