@@ -20,6 +20,12 @@ class TableSets;
 class TaskCopier;
 } // namespace rectix::taskdb
 
+namespace rectix::results {
+struct LayoutView;
+class LayoutWindow;
+class ViewOptionsWindow;
+} // namespace rectix::results
+
 namespace rectix::app {
 
 class AboutWindow;
@@ -69,6 +75,7 @@ class Startup {
     void createDataModule();
     void createWindows();
     void createSettingsWindows();
+    void createLayoutPage();
     void createReports();
     void createAbout();
 
@@ -90,6 +97,10 @@ class Startup {
     std::unique_ptr<SettingsWindow> settingsWindow_;
     std::unique_ptr<TaskListWindow> taskList_;
     std::unique_ptr<AboutWindow> about_;
+    // The layout page's picture state and view options live as long as the program.
+    std::unique_ptr<results::LayoutView> layoutView_;
+    std::unique_ptr<results::ViewOptionsWindow> viewOptions_;
+    std::unique_ptr<results::LayoutWindow> layoutPage_;
     std::unique_ptr<taskdb::DataModule> dm_;
     std::unique_ptr<taskdb::TableSets> tableSets_;
     std::unique_ptr<taskdb::TaskCopier> copier_;

@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QTimer>
 
 namespace {
 
@@ -44,6 +45,13 @@ class SolveClear : public TaskPageTest {
         dm->tb.edit();
         dm->tbTotal.setInteger(total);
         dm->tb.post();
+    }
+    // The page a button opens modally is closed as soon as it is up.
+    void clickClosingPage(const char* name) const {
+        QTimer::singleShot(0, [] {
+            if (QWidget* page = QApplication::activeModalWidget()) page->close();
+        });
+        click(name);
     }
 };
 
@@ -183,7 +191,7 @@ TEST_F(SolveClear, SolutionAndViewReloadThePlanOnlyWhenTheRecordHoldsAnotherTask
     ASSERT_TRUE(solved());
     const int loaded = start.problem()->resultSolution.loadedBoxes;
     start.problem()->resultSolution.loadedBoxes = -1; // would be rebuilt by a reload
-    click("ViewButton");
+    clickClosingPage("ViewButton");
     EXPECT_EQ(start.problem()->resultSolution.loadedBoxes, -1);
 
     store().loadedSolutionTaskID = 0;
@@ -199,7 +207,7 @@ TEST_F(SolveClear, SolutionAndViewReloadThePlanOnlyWhenTheRecordHoldsAnotherTask
     dm->positPosX.setInteger(1350);
     dm->posit.post();
     store().loadedSolutionTaskID = 0;
-    click("ViewButton");
+    clickClosingPage("ViewButton");
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].rfind("errorbox: ", 0), 0u) << dialogs.shown[0];
     EXPECT_EQ(store().loadedSolutionTaskID, 0);
