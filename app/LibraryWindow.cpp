@@ -264,7 +264,6 @@ void LibraryWindow::messEdit(int key) {
 }
 
 void LibraryWindow::focusGridColumn(int column) {
-    wantedColumn_ = column;
     const int row = std::max(grid_->dataModel().currentRow(), 0);
     if (grid_->model()->rowCount() > 0) grid_->setCurrentIndex(grid_->model()->index(row, column));
     grid_->setFocus(Qt::OtherFocusReason);

@@ -100,7 +100,6 @@ class LibraryWindow : public QDialog, public taskdb::LibraryView {
     QPushButton* clearButton_ = nullptr;
     QPushButton* resetButton_ = nullptr;
     QPushButton* moveButton_ = nullptr;
-    int wantedColumn_ = -1;
 };
 
 } // namespace rectix::app

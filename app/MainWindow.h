@@ -124,10 +124,13 @@ class MainWindow : public QMainWindow, public taskdb::TaskPageView {
     // The area multiplier from the spinner: 10 to the spinner's position.
     void applyAreaMultiplier();
 
-    // What the data module needs of the task page.
-    void setFigure(taskdb::PageFigure figure, const std::string& text) override;
-    void setLeftColor(std::uint32_t color) override;
-    void currSolutState() override;
+    // Shows the page's state from the current task row.
+    void currSolutState();
+
+    // What the data module publishes to the task page.
+    void totalsChanged(const taskdb::TaskTotals& totals) override;
+    void currentTaskChanged() override { currSolutState(); }
+    void solutionStateChanged() override { currSolutState(); }
     bool taskListVisible() const override;
 
   protected:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QGuiApplication>
 #include <QPalette>
 #include <QWidget>
 
@@ -14,6 +15,7 @@ inline const QColor aqua{0, 255, 255};            // results and the task's name
 inline const QColor noTaskGrey{242, 242, 242};    // task controls while there is no task
 inline const QColor greenFont{0, 128, 0};         // costs
 inline const QColor blueFont{0, 0, 255};          // amounts to pack
+inline const QColor leftBoxesRed{255, 187, 187};  // a solved task leaves boxes
 
 // A colour value with red in the lowest byte.
 inline QColor fromColourValue(std::uint32_t c) {
@@ -21,10 +23,15 @@ inline QColor fromColourValue(std::uint32_t c) {
                   static_cast<int>((c >> 16) & 0xFF));
 }
 
-// Paints the widget's field (an edit's or a grid's background) in the colour.
-inline void setBaseColour(QWidget* w, const QColor& colour) {
+// Paints the widget's field (an edit's or a grid's background) in the colour while it is
+// enabled; disabled, in `disabled`, by default as grey as every disabled field.
+inline void setBaseColour(QWidget* w, const QColor& colour, const QColor& disabled = {}) {
     QPalette p = w->palette();
-    p.setColor(QPalette::Base, colour);
+    p.setColor(QPalette::Active, QPalette::Base, colour);
+    p.setColor(QPalette::Inactive, QPalette::Base, colour);
+    p.setColor(QPalette::Disabled, QPalette::Base,
+               disabled.isValid() ? disabled
+                                  : QGuiApplication::palette().color(QPalette::Disabled, QPalette::Base));
     w->setPalette(p);
 }
 

@@ -15,6 +15,7 @@
 #include "lang/Language.h"
 #include "results/LayoutView.h"
 #include "results/LayoutWindow.h"
+#include "results/SolutionWindow.h"
 #include "results/ViewOptionsWindow.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/SolveBridge.h"
@@ -92,6 +93,7 @@ Startup::~Startup() {
     viewOptions_.reset();
     about_.reset();
     ackno_.reset();
+    solution_.reset();
     tasksForm_.reset();
 }
 
@@ -173,6 +175,9 @@ void Startup::createWindows() {
     dm_->setContainerLibrary(contLibrary_.get());
     tasksForm_->setPageWindow(PageWindow::BoxLibrary, boxLibrary_.get());
     tasksForm_->setPageWindow(PageWindow::ContainerLibrary, contLibrary_.get());
+    solution_ = std::make_unique<results::SolutionWindow>(*dm_, tasksForm_.get());
+    solution_->setReloadPlan([form = tasksForm_.get()] { form->updatePositTT(); });
+    tasksForm_->setPageWindow(PageWindow::Solution, solution_.get());
     wait_ = std::make_unique<ProgressWindow>();
     dm_->setWaitWindow(wait_.get());
     tasksForm_->setWaitForm(wait_.get());
@@ -215,6 +220,7 @@ void Startup::createLayoutPage() {
     if (savedView_.saved()) viewOptions_->applySaved(tracksOf(savedView_));
     settings_.setViewSource([this] { return savedOf(viewOptions_->tracks()); });
     tasksForm_->setPageWindow(PageWindow::Layout, layoutPage_.get());
+    solution_->setLayoutPage(layoutPage_.get());
 }
 
 // In this order: box library, container library, task, solution and layout image reports. A

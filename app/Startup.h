@@ -23,6 +23,7 @@ class TaskCopier;
 namespace rectix::results {
 struct LayoutView;
 class LayoutWindow;
+class SolutionWindow;
 class ViewOptionsWindow;
 } // namespace rectix::results
 
@@ -61,6 +62,7 @@ class Startup {
     SavedViewSettings& savedView() { return savedView_; }
     // Null where start-up ended before creating them.
     MainWindow* mainWindow() const { return tasksForm_.get(); }
+    results::SolutionWindow* solutionWindow() const { return solution_.get(); }
     taskdb::DataModule* dataModule() const { return dm_.get(); }
     ProgressWindow* waitForm() const { return wait_.get(); }
     AboutWindow* aboutForm() const { return about_.get(); }
@@ -101,6 +103,7 @@ class Startup {
     std::unique_ptr<results::LayoutView> layoutView_;
     std::unique_ptr<results::ViewOptionsWindow> viewOptions_;
     std::unique_ptr<results::LayoutWindow> layoutPage_;
+    std::unique_ptr<results::SolutionWindow> solution_;
     std::unique_ptr<taskdb::DataModule> dm_;
     std::unique_ptr<taskdb::TableSets> tableSets_;
     std::unique_ptr<taskdb::TaskCopier> copier_;

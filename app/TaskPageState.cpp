@@ -6,6 +6,7 @@
 #include "core/Dialogs.h"
 #include "core/UiTexts.h"
 #include "taskdb/DataModule.h"
+#include "taskdb/Figures.h"
 #include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
 #include "ui/DataCheckBox.h"
@@ -53,7 +54,7 @@ void MainWindow::tasksControls(bool haveTasks) {
     printButton_->setEnabled(haveTasks && static_cast<bool>(printTask_));
     const QColor colour = haveTasks ? QApplication::palette().color(QPalette::Base) : noTaskGrey;
     for (QWidget* w : std::initializer_list<QWidget*>{contsGrid_, boxesGrid_, descrEdit_, dateEdit_})
-        if (w) setBaseColour(w, colour);
+        if (w) setBaseColour(w, colour, haveTasks ? QColor() : noTaskGrey);
 }
 
 void MainWindow::solutControls(bool haveSolution) {
@@ -108,12 +109,16 @@ void MainWindow::splitHeadings() {
     }
 }
 
-void MainWindow::setFigure(taskdb::PageFigure figure, const std::string& text) {
-    figures_[static_cast<std::size_t>(figure)]->setText(QString::fromStdString(text));
-}
-
-void MainWindow::setLeftColor(std::uint32_t color) {
-    setBaseColour(figures_[static_cast<std::size_t>(taskdb::PageFigure::LftNmb)], fromColourValue(color));
+// Every figure is formatted before any is shown, so a figure that cannot be shown leaves them all.
+void MainWindow::totalsChanged(const taskdb::TaskTotals& totals) {
+    const char separator = taskdb::regionalDecimalSeparator();
+    std::array<QString, taskdb::pageFigureCount> texts;
+    for (int f = 0; f < taskdb::pageFigureCount; ++f)
+        texts[static_cast<std::size_t>(f)] = QString::fromStdString(
+            taskdb::pageFigureText(totals, static_cast<taskdb::PageFigure>(f), separator));
+    for (std::size_t f = 0; f < texts.size(); ++f) figures_[f]->setText(texts[f]);
+    setBaseColour(figures_[static_cast<std::size_t>(taskdb::PageFigure::LftNmb)],
+                  totals.boxesLeftOver ? leftBoxesRed : aqua);
 }
 
 bool MainWindow::hasWindow(PageWindow which) const {

@@ -77,6 +77,41 @@ void CornerPoints::insertPointSorted(std::int32_t i, float wx, float wy) {
     if (j + 1 < i) movePointBack(j + 1, i);
 }
 
+namespace {
+// First slot in lo..hi whose key exceeds k (or reaches it, when orEqual); hi + 1 when none.
+template <typename KeyFn>
+std::int32_t firstKeyPast(std::int32_t lo, std::int32_t hi, float k, bool orEqual, KeyFn key) {
+    std::int32_t top = hi + 1;
+    while (lo < top) {
+        const std::int32_t mid = lo + (top - lo) / 2;
+        const float m = key(mid);
+        if (m > k || (orEqual && m == k))
+            top = mid;
+        else
+            lo = mid + 1;
+    }
+    return lo;
+}
+} // namespace
+
+std::int32_t CornerPoints::findSamePlace(std::int32_t i, float wx, float wy) {
+    slot(i);
+    auto key = [&](std::int32_t j) { return pointKey(j, wx, wy); };
+    const float k = key(i);
+    const std::int16_t xi = x_[static_cast<std::size_t>(i)], yi = y_[static_cast<std::size_t>(i)];
+    // Points at one place share a key; points of equal key lie together.
+    for (std::int32_t j = firstKeyPast(1, i - 1, k, true, key); j < i && key(j) == k; ++j)
+        if (x_[static_cast<std::size_t>(j)] == xi && y_[static_cast<std::size_t>(j)] == yi) return j;
+    return 0;
+}
+
+void CornerPoints::insertPointSortedFast(std::int32_t i, float wx, float wy) {
+    const float k = pointKey(i, wx, wy);
+    const std::int32_t j =
+        firstKeyPast(1, i - 1, k, false, [&](std::int32_t q) { return pointKey(q, wx, wy); });
+    if (j < i) movePointBack(j, i);
+}
+
 void CornerPoints::growCornerPointArrays() {
     if (count < Capacity) return;
     const std::int32_t old = Capacity;

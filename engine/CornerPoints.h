@@ -40,6 +40,12 @@ class CornerPoints {
     void movePointBack(std::int32_t dst, std::int32_t src);
     float pointKey(std::int32_t i, float wx, float wy);
     void insertPointSorted(std::int32_t i, float wx, float wy);
+
+    // The same two on a list whose points 1..i-1 are in key order, with
+    // distinct coordinates, by binary search: what the linear forms find.
+    // The slot of an earlier point at point i's place, or 0.
+    std::int32_t findSamePlace(std::int32_t i, float wx, float wy);
+    void insertPointSortedFast(std::int32_t i, float wx, float wy);
     void growCornerPointArrays();
 
     // Deletes point i, closing the gap.

@@ -37,6 +37,7 @@ void FillEngine::fillContainer() {
         yEnds_.Set(placedPos_[i], -1);
     }
     placedCount_ = 0;
+    grid_.reset(contLength, contWidth, boxN);
 
     while (true) {
         fillPos = core::add16(fillPos, 1);
@@ -64,6 +65,8 @@ void FillEngine::fillContainer() {
                 takeOutIncompleteGroup();
         }
         if (fillPos >= boxN) break;
+        // A long fill looks around now and then; a stop leaves the rest of the order untried.
+        if (fillPos % 16 == 0 && lookAroundWhenDue()) break;
         if (static_cast<long double>(fill.fillWeight) + minBoxWeight > slack * contLoadWt ||
             static_cast<long double>(fill.fillArea) + minBoxArea > slack * contArea)
             break;
@@ -119,6 +122,7 @@ void FillEngine::takeOutIncompleteGroup() {
         fill.fillCost = toF32(static_cast<long double>(fill.fillCost) - boxCost[b]);
         fill.fillCount = core::checkedSub(fill.fillCount, 1);
         boxPlaced[b] = 0;
+        grid_.remove(b, boxX[b], boxY[b], boxLen[b], boxWid[b]);
         boxX[b] = boxY[b] = boxLen[b] = boxWid[b] = 0;
         xEnds_.Set(pos, -1);
         yEnds_.Set(pos, -1);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BoxGrid.h"
 #include "CornerPoints.h"
 #include "Limits.h"
 #include "Model.h"
@@ -9,6 +10,7 @@
 
 #include <cstdint>
 #include <utility>
+#include <vector>
 
 namespace rectix::engine {
 
@@ -133,6 +135,7 @@ class FillEngine {
     void removeOverlappedCornerPoints(int box);
     void addCornerPointsForBox(int pos, bool alongWidth);
     void mergeCornerPoints();
+    bool coveredFast(bool alongWidth, int a, int e, std::int16_t aMin, std::int16_t bMin);
 
     // --- position, support loads, score -----------------------------------------------
     void findBestPosition();
@@ -211,6 +214,15 @@ class FillEngine {
     std::pair<std::int64_t, std::int64_t> orderingSignatures(bool markedOnly) const;
     bool fillOrdering(Driver& d);
     bool progressStep(Driver& d);
+    // Between progress steps, which can be seconds apart when fills are long,
+    // the search still looks at the clock, Esc and the window's events after
+    // every 100 ms of work; a look changes nothing unless it stops the search.
+    // Both return true when the time budget is spent or Esc was pressed.
+    bool lookAroundWhenDue();
+    bool lookAround();
+    static constexpr double lookIntervalMs = 100;
+    bool searching_ = false;
+    double searchStartMs_ = 0, lastLookMs_ = 0;
     void randomPhase(Driver& d);
     void finishSearch();
 
@@ -220,6 +232,11 @@ class FillEngine {
     int placedCount_ = 0;
     // Far X and far Y edges of the placed boxes by position.
     PositionIndex xEnds_, yEnds_;
+    // The placed boxes by region of the container.
+    BoxGrid grid_;
+    // Answers of the covered test of one addCornerPointsForBox call, by the point's B coordinate.
+    std::vector<std::int32_t> coverStamp_, coverLow_, coverHigh_;
+    std::int32_t coverCall_ = 0;
     // Calls fn(position) for every earlier position that may hold a placed box.
     template <typename Fn> bool anyEarlierPlaced(int beforePos, Fn fn) const;
 

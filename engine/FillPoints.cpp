@@ -1,6 +1,9 @@
 #include "FillEngine.h"
 
 #include "core/Checked.h"
+#include "core/Errors.h"
+
+#include <string>
 
 namespace rectix::engine {
 
@@ -26,6 +29,7 @@ void FillEngine::addCornerPointsForBox(int pos, bool alongWidth) {
     const std::int16_t gap = points.minUsefulGap;
 
     const PositionIndex& aEnds = alongWidth ? yEnds_ : xEnds_;
+    ++coverCall_;
     // Position 0 is the dummy box at the origin; then the placed boxes in order.
     auto makePoint = [&](int k) {
         const int c = packingOrder[k];
@@ -44,8 +48,8 @@ void FillEngine::addCornerPointsForBox(int pos, bool alongWidth) {
             return boxPlaced[d] == 1 && aPos[d] <= a + aMin && aPos[d] + aSide[d] > a &&
                    bPos[d] <= e + bMin && bPos[d] + bSide[d] > e;
         };
-        // A covering box reaches past a, so the index of far edges finds every candidate.
-        const bool covered = plainScans ? anyEarlierPlaced(pos, covers) : aEnds.anyAbove(pos, a, covers);
+        const bool covered =
+            plainScans ? anyEarlierPlaced(pos, covers) : coveredFast(alongWidth, a, e, aMin, bMin);
         if (covered) {
             points.count -= 1;
             return false;
@@ -66,16 +70,55 @@ void FillEngine::addCornerPointsForBox(int pos, bool alongWidth) {
     }
 }
 
+// The covered test of addCornerPointsForBox through the grid. Within one call
+// the footprint of points at B coordinate e grows with aMin alone, so an answer
+// for one aMin settles every smaller one (uncovered) or larger one (covered).
+bool FillEngine::coveredFast(bool alongWidth, int a, int e, std::int16_t aMin, std::int16_t bMin) {
+    const Box16& aPos = alongWidth ? boxY : boxX;
+    const Box16& bPos = alongWidth ? boxX : boxY;
+    const Box16& aSide = alongWidth ? boxWid : boxLen;
+    const Box16& bSide = alongWidth ? boxLen : boxWid;
+    if (e < 0) throw core::RangeError("Range check error: corner point " + std::to_string(e));
+    const auto i = static_cast<std::size_t>(e);
+    if (i >= coverStamp_.size()) {
+        coverStamp_.resize(i + 1, 0);
+        coverLow_.resize(i + 1);
+        coverHigh_.resize(i + 1);
+    }
+    if (coverStamp_[i] != coverCall_) {
+        coverStamp_[i] = coverCall_;
+        coverLow_[i] = INT32_MIN;
+        coverHigh_[i] = INT32_MAX;
+    }
+    if (aMin <= coverLow_[i]) return false;
+    if (aMin >= coverHigh_[i]) return true;
+    // A covering box meets the point's minimum footprint, so the grid finds every candidate.
+    auto covers = [&](int d) {
+        return aPos[d] <= a + aMin && aPos[d] + aSide[d] > a && bPos[d] <= e + bMin && bPos[d] + bSide[d] > e;
+    };
+    const bool covered = alongWidth ? grid_.any(e, a, e + bMin, a + aMin, covers)
+                                    : grid_.any(a, e, a + aMin, e + bMin, covers);
+    (covered ? coverHigh_[i] : coverLow_[i]) = aMin;
+    return covered;
+}
+
 void FillEngine::mergeCornerPoints() {
     const float wx = workDir == 2 ? 0.001f : 1.0f;
     const float wy = workDir == 2 ? 1.0f : 0.001f;
     std::int32_t j = points.newPointStart;
     while (j <= points.count) {
         std::int32_t i = j - 1;
-        const std::int16_t xj = points.X(j), yj = points.Y(j);
-        while (i >= 1 && !(points.X(i) == xj && points.Y(i) == yj)) --i;
+        if (plainScans) {
+            const std::int16_t xj = points.X(j), yj = points.Y(j);
+            while (i >= 1 && !(points.X(i) == xj && points.Y(i) == yj)) --i;
+        } else {
+            i = points.findSamePlace(j, wx, wy);
+        }
         if (i < 1) {
-            points.insertPointSorted(j, wx, wy);
+            if (plainScans)
+                points.insertPointSorted(j, wx, wy);
+            else
+                points.insertPointSortedFast(j, wx, wy);
             ++j;
         } else {
             if (points.minLength(j) < points.minLength(i)) points.minLength(i) = points.minLength(j);

@@ -18,7 +18,11 @@ bool FillEngine::overlaps(int x1, int y1, int x2, int y2, int uptoPos) const {
     const std::int16_t* by = boxY.data();
     const std::int16_t* bl = boxLen.data();
     const std::int16_t* bw = boxWid.data();
-    // Touching edges are no overlap.
+    // Touching edges are no overlap. The grid holds exactly the placed boxes before the current one.
+    if (!plainScans)
+        return grid_.any(x1, y1, x2 - 1, y2 - 1, [&](int d) {
+            return by[d] < y2 && by[d] + bw[d] > y1 && bx[d] < x2 && bx[d] + bl[d] > x1;
+        });
     return anyEarlierPlaced(uptoPos + 1, [&](int q) {
         const int d = order[q];
         return by[d] < y2 && by[d] + bw[d] > y1 && bx[d] < x2 && bx[d] + bl[d] > x1;
@@ -31,6 +35,7 @@ void FillEngine::notePlaced(int pos) {
     const int b = packingOrder[pos];
     xEnds_.Set(pos, boxX[b] + boxLen[b]);
     yEnds_.Set(pos, boxY[b] + boxWid[b]);
+    grid_.add(b, boxX[b], boxY[b], boxLen[b], boxWid[b]);
 }
 
 void FillEngine::findBestPosition() {

@@ -16,7 +16,6 @@ using core::roundHalfEven;
 // Counters of one call of the driver. The signature tables hold one slot per
 // orientation (ordering) number less skips, which never exceeds its cap.
 struct FillEngine::Driver {
-    double engineStartMs = 0;
     std::int32_t attemptCount = 0;
     std::int32_t orientIdx = 0, orientSkips = 0, orientTries = 0;
     std::int16_t groupFact = 0; // factorial of the orientation's group count
@@ -83,15 +82,26 @@ bool FillEngine::progressStep(Driver& d) {
     if (turnableAny) total *= static_cast<std::int64_t>(lastPass - firstPass + 1) * (orientCount + 1);
     const std::int64_t step = std::max<std::int64_t>(1, total / 20);
     if ((d.attemptCount - 1) % step != 0) return false;
-    if (progress) {
+    if (progress)
         progress->setContainerPercent(
             static_cast<int>(roundHalfEven(core::fdiv(d.attemptCount, total) * 100)));
-        progress->setElapsedMs(nowMs() - runStartMs);
+    return lookAround();
+}
+
+bool FillEngine::lookAroundWhenDue() {
+    if (!searching_ || nowMs() < lastLookMs_ + lookIntervalMs) return false;
+    return lookAround();
+}
+
+bool FillEngine::lookAround() {
+    lastLookMs_ = nowMs();
+    if (progress) {
+        progress->setElapsedMs(lastLookMs_ - runStartMs);
         progress->repaintNow();
         progress->processMessages();
     }
     const bool esc = progress && progress->escPressed();
-    if (nowMs() >= d.engineStartMs + timeBudgetMs || esc) {
+    if (nowMs() >= searchStartMs_ + timeBudgetMs || esc) {
         if (progress) {
             progress->setPhase(RunPhase::Stopping);
             progress->repaintNow();
@@ -117,7 +127,8 @@ void FillEngine::startSearch(Driver& d) {
     d.randomStepsLeft = randomSteps;
     fill.fillScore = 0;
     saveBestPlacement();
-    d.engineStartMs = nowMs();
+    searchStartMs_ = lastLookMs_ = nowMs();
+    searching_ = true;
 }
 
 bool FillEngine::searchDirections(Driver& d) {
@@ -302,7 +313,8 @@ bool FillEngine::fillOrdering(Driver& d) {
             if (d.orderIdx != 0) d.perturbLeft = followUpFills;
         }
         d.attemptCount = core::add32(d.attemptCount, 1);
-        if (progressStep(d)) return true;
+        // A fill cut short by a stop still competes with the best one.
+        if (stopRun || progressStep(d) || lookAroundWhenDue()) return true;
         if (d.perturbLeft > 0) {
             --d.perturbLeft;
             restoreOrdering();
@@ -337,6 +349,7 @@ void FillEngine::randomPhase(Driver& d) {
 }
 
 void FillEngine::finishSearch() {
+    searching_ = false;
     if (best.fillScore > 0) {
         restoreOrdering();
         restoreBestPlacement();

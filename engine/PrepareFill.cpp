@@ -19,6 +19,7 @@ void FillEngine::prepareFill() {
     if (fillDir < 0 || fillDir > 2) fillDir = 0;
     contLength = points.usableLength();
     contWidth = points.usableWidth();
+    grid_.reset(contLength, contWidth, boxN);
 
     if (engTaskDefltOn) {
         for (int b = 1; b <= boxN; ++b) boxTurnOn[b] = engTaskTurnOn;

@@ -3,9 +3,9 @@
 #include "core/Dialogs.h"
 #include "core/UiTexts.h"
 #include "taskdb/DataModule.h"
+#include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/SolutionExport.h"
-#include "ui/BusyCursor.h"
 #include "ui/DataCheckBox.h"
 #include "ui/DataGrid.h"
 #include "ui/DataLabel.h"
@@ -20,9 +20,11 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -146,6 +148,11 @@ void SolutionWindow::buildPage() {
                       {column("Kind", "Box Kind", 127), column("BoxNo", "No"), column("PosX", "Pos X"),
                        column("PosY", "Pos Y"), column("PosLh", "Put L"), column("PosWh", "Put W"),
                        column("LoadNo", "Load N")});
+    // The box-kinds grid is as wide as its columns; the positions grid takes the rest.
+    int distrWidth = distrGrid_->verticalHeader()->width() + 2 * distrGrid_->frameWidth() +
+                     distrGrid_->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < distrGrid_->model()->columnCount(); ++c) distrWidth += distrGrid_->columnWidth(c);
+    distrGrid_->setFixedWidth(distrWidth);
     // No permanent selection: the current row shows only while the grid has the focus.
     positGrid_->setSelectionMode(QAbstractItemView::NoSelection);
     solutGrid_->installEventFilter(this);
@@ -258,7 +265,8 @@ void SolutionWindow::chartButtonClick() {
     if (!layoutPage_) return;
     taskdb::RunStore& store = dm_.store();
     if (dm_.tasksTaskID.asInteger() != store.loadedSolutionTaskID && reloadPlan_) {
-        const ui::BusyCursor busy;
+        const taskdb::OperationFrame frame(dm_.operationView(),
+                                           taskdb::OperationFrame::Options().busyCursor());
         const ui::DisabledWindow off(this);
         reloadPlan_();
     }
@@ -274,7 +282,8 @@ void SolutionWindow::fileButtonClick() {
         return;
     taskdb::SolutionExport::Result result;
     {
-        const ui::BusyCursor busy;
+        const taskdb::OperationFrame frame(dm_.operationView(),
+                                           taskdb::OperationFrame::Options().busyCursor());
         const ui::DisabledWindow off(this);
         const std::string date = ui::shownValue(dm_.tasksDate, dm_.tasksDate.value()).toStdString();
         result = taskdb::SolutionExport(dm_).write(std::filesystem::current_path() / "solutions", date);

@@ -1,7 +1,7 @@
 #include "taskdb/BoxImporter.h"
 
-#include "taskdb/ControlsOff.h"
 #include "taskdb/DataModule.h"
+#include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
 
 #include "dataset/Transaction.h"
@@ -48,7 +48,7 @@ BoxImportResult BoxImporter::importFile(const std::filesystem::path& file, const
     const BoxLineParser parser(options);
     {
         const FlagRestore editMode(dm_.store().boxEditMode, true);
-        const ControlsOff off{&dm_.boxes};
+        const OperationFrame off(dm_.operationView(), OperationFrame::Options().controlsOff({&dm_.boxes}));
         dataset::Transaction tx(dm_.db);
         int skip = options.header;
         int lines = 0;

@@ -10,6 +10,7 @@
 #include "taskdb/ProgressView.h"
 #include "taskdb/SettingsView.h"
 #include "taskdb/TaskPageView.h"
+#include "taskdb/TaskTotals.h"
 #include "taskdb/ViewOptionsView.h"
 
 #include <cstdint>
@@ -36,9 +37,9 @@ struct RunStore;
 //
 // Refusals: a handler that refuses shows its dialog and throws core::SilentAbort.
 //
-// totals: the page figures and the store's totals follow every change of the
-// current task's rows (a post or delete through tc or tb) and of the current
-// task (the tasks events), computed once per change. Posts and deletes made
+// Totals: the store's totals and the published TaskTotals follow every change
+// of the current task's rows (a post or delete through tc or tb) and of the
+// current task (the tasks events), computed once per change. Posts and deletes made
 // while tc's (tb's) controls are disabled leave the totals alone: bulk work
 // calls refreshTotals() when it has ended.
 class DataModule {
@@ -66,7 +67,6 @@ class DataModule {
     // for the routines that work beside it.
     ProgressView& waitWindow() const { return *wait_; }
     OperationView& operationView() const { return *operations_; }
-    TaskPageView& taskPage() const { return *page_; }
 
     // Lifecycle.
     // Opens the working tables, selects lastTaskID, computes the totals and
@@ -95,8 +95,13 @@ class DataModule {
     void taskCntTotals();
     void taskBoxTotals();
     void tasksCalcEff();
-    // taskCntTotals, taskBoxTotals and tasksCalcEff.
+    // taskCntTotals, taskBoxTotals and tasksCalcEff, then the totals published to the page.
     void refreshTotals();
+    // After the working tables were reopened or switched: the page shows the current task
+    // and its totals.
+    void publishCurrentTask();
+    // The totals last computed.
+    const TaskTotals& totals() const { return totals_; }
     // After a library row changed or went: the totals read its sides, weights and costs.
     void libraryAfterChange(Cursor& library);
 
@@ -195,6 +200,7 @@ class DataModule {
     ViewOptionsView* viewOptions_;
     ProgressView* wait_;
     OperationView* operations_;
+    TaskTotals totals_;
     LibraryView* contLibrary_;
     LibraryView* boxLibrary_;
 

@@ -112,13 +112,13 @@ void DataModule::tasksAfterInsert() {
 }
 
 void DataModule::tasksAfterPost() {
-    page_->currSolutState();
+    page_->solutionStateChanged();
     settings_->currOptSetColors();
     refreshTotals();
 }
 
 void DataModule::tasksAfterScroll() {
-    page_->currSolutState();
+    page_->currentTaskChanged();
     if (store_.taskOptSet)
         loadTaskOptions();
     else
@@ -128,11 +128,16 @@ void DataModule::tasksAfterScroll() {
 }
 
 void DataModule::tasksAfterOpen() {
-    if (store_.dbState == 555) page_->currSolutState();
+    if (store_.dbState == 555) page_->currentTaskChanged();
 }
 
 void DataModule::tasksAfterDelete() {
-    page_->currSolutState();
+    page_->currentTaskChanged();
+    refreshTotals();
+}
+
+void DataModule::publishCurrentTask() {
+    page_->currentTaskChanged();
     refreshTotals();
 }
 

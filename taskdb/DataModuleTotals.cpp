@@ -1,5 +1,4 @@
-// The data module: calculated fields, the current task's totals and the main
-// page's figures.
+// The data module: calculated fields and the current task's totals.
 #include "taskdb/DataModule.h"
 
 #include "taskdb/Figures.h"
@@ -9,15 +8,11 @@
 #include "core/Checked.h"
 #include "core/Rounding.h"
 
-#include <array>
 #include <string>
 
 namespace rectix::taskdb {
 
 namespace {
-
-constexpr std::uint32_t leftBoxesColor = 0xBBBBFF; // light red: a solved task leaves boxes
-constexpr std::uint32_t noLeftColor = 0xFFFF00;    // aqua
 
 // Area and cost sums are kept in single precision; each step is computed in
 // extended precision.
@@ -72,8 +67,9 @@ void DataModule::distrCalcFields() {
     distrLHW.setString(sizeText(distrLength.asInteger(), distrWidth.asInteger()));
 }
 
-// Everything is computed before anything is shown or stored, so an overflow
-// leaves the figures and totals shown before as they were.
+// Everything is computed before anything is stored, and the totals are
+// published once a change is computed whole, so an overflow leaves the totals
+// stored and shown before as they were.
 void DataModule::taskCntTotals() {
     std::int32_t nAvail = 0, wAvail = 0, nUsed = 0, wUsed = 0;
     float aAvail = 0, aUsed = 0, cost = 0;
@@ -102,12 +98,8 @@ void DataModule::taskCntTotals() {
     store_.totalContainers = total;
     store_.usedCapWgt = wUsed;
     store_.usedCapArea = aUsed;
-    page_->setFigure(PageFigure::AvlNmb, std::to_string(nAvail));
-    page_->setFigure(PageFigure::AvlWgt, std::to_string(wAvail));
-    page_->setFigure(PageFigure::AvlVol, std::to_string(avlVol));
-    page_->setFigure(PageFigure::UsdNmb, std::to_string(nUsed));
-    page_->setFigure(PageFigure::UsdWgt, std::to_string(wUsed));
-    page_->setFigure(PageFigure::UsdVol, std::to_string(usdVol));
+    totals_.available = {nAvail, wAvail, avlVol};
+    totals_.used = {nUsed, wUsed, usdVol};
 }
 
 void DataModule::taskBoxTotals() {
@@ -140,36 +132,24 @@ void DataModule::taskBoxTotals() {
     store_.totalBoxes = boxes;
     store_.placedWgt = wPlaced;
     store_.placedArea = aPlaced;
-    page_->setFigure(PageFigure::TotNmb, std::to_string(nTotal));
-    page_->setFigure(PageFigure::TotWgt, std::to_string(wTotal));
-    page_->setFigure(PageFigure::TotVol, std::to_string(totVol));
-    page_->setFigure(PageFigure::LftNmb, std::to_string(nLeft));
-    page_->setFigure(PageFigure::LftWgt, std::to_string(wLeft));
-    page_->setFigure(PageFigure::LftVol, std::to_string(lftVol));
-    page_->setLeftColor(store_.solutionState && nLeft > 0 ? leftBoxesColor : noLeftColor);
+    totals_.boxes = {nTotal, wTotal, totVol};
+    totals_.left = {nLeft, wLeft, lftVol};
+    totals_.boxesLeftOver = store_.solutionState && nLeft > 0;
 }
 
 void DataModule::tasksCalcEff() {
-    const char separator = regionalDecimalSeparator();
-    const std::string effWgt =
-        store_.usedCapWgt == 0
-            ? "..."
-            : formatPageFigure(core::fdiv(store_.placedWgt, store_.usedCapWgt) * 100, separator);
-    const std::string effVol =
-        store_.usedCapArea == 0
-            ? "..."
-            : formatPageFigure(core::fdiv(store_.placedArea, store_.usedCapArea) * 100, separator);
-    const std::string costPck =
-        formatPageFigure(static_cast<long double>(store_.placedBoxCost) - store_.usedCapCost, separator);
-    page_->setFigure(PageFigure::EffWgt, effWgt);
-    page_->setFigure(PageFigure::EffVol, effVol);
-    page_->setFigure(PageFigure::CostPck, costPck);
+    totals_.weightUse.reset();
+    totals_.areaUse.reset();
+    if (store_.usedCapWgt != 0) totals_.weightUse = core::fdiv(store_.placedWgt, store_.usedCapWgt) * 100;
+    if (store_.usedCapArea != 0) totals_.areaUse = core::fdiv(store_.placedArea, store_.usedCapArea) * 100;
+    totals_.netCost = static_cast<long double>(store_.placedBoxCost) - store_.usedCapCost;
 }
 
 void DataModule::refreshTotals() {
     taskCntTotals();
     taskBoxTotals();
     tasksCalcEff();
+    page_->totalsChanged(totals_);
 }
 
 void DataModule::libraryAfterChange(Cursor& library) {
@@ -181,24 +161,28 @@ void DataModule::tcAfterPost() {
     if (tc.controlsDisabled()) return;
     taskCntTotals();
     tasksCalcEff();
+    page_->totalsChanged(totals_);
 }
 
 void DataModule::tcAfterDelete() {
     if (tc.controlsDisabled()) return;
     taskCntTotals();
     tasksCalcEff();
+    page_->totalsChanged(totals_);
 }
 
 void DataModule::tbAfterPost() {
     if (tb.controlsDisabled()) return;
     taskBoxTotals();
     tasksCalcEff();
+    page_->totalsChanged(totals_);
 }
 
 void DataModule::tbAfterDelete() {
     if (tb.controlsDisabled()) return;
     taskBoxTotals();
     tasksCalcEff();
+    page_->totalsChanged(totals_);
 }
 
 } // namespace rectix::taskdb

@@ -66,6 +66,45 @@ std::string formatPageFigure(long double value, char decimalSeparator) {
     return (shownZero ? "" : sign) + withSeparator(text, decimalSeparator);
 }
 
+std::string pageFigureText(const TaskTotals& totals, PageFigure figure, char decimalSeparator) {
+    const auto use = [&](const std::optional<long double>& percent) {
+        return percent ? formatPageFigure(*percent, decimalSeparator) : std::string("...");
+    };
+    switch (figure) {
+    case PageFigure::AvlNmb:
+        return std::to_string(totals.available.number);
+    case PageFigure::AvlWgt:
+        return std::to_string(totals.available.weight);
+    case PageFigure::AvlVol:
+        return std::to_string(totals.available.area);
+    case PageFigure::UsdNmb:
+        return std::to_string(totals.used.number);
+    case PageFigure::UsdWgt:
+        return std::to_string(totals.used.weight);
+    case PageFigure::UsdVol:
+        return std::to_string(totals.used.area);
+    case PageFigure::TotNmb:
+        return std::to_string(totals.boxes.number);
+    case PageFigure::TotWgt:
+        return std::to_string(totals.boxes.weight);
+    case PageFigure::TotVol:
+        return std::to_string(totals.boxes.area);
+    case PageFigure::LftNmb:
+        return std::to_string(totals.left.number);
+    case PageFigure::LftWgt:
+        return std::to_string(totals.left.weight);
+    case PageFigure::LftVol:
+        return std::to_string(totals.left.area);
+    case PageFigure::EffWgt:
+        return use(totals.weightUse);
+    case PageFigure::EffVol:
+        return use(totals.areaUse);
+    case PageFigure::CostPck:
+        break;
+    }
+    return formatPageFigure(totals.netCost, decimalSeparator);
+}
+
 char regionalDecimalSeparator() {
     const std::lconv* lc = std::localeconv();
     return lc && lc->decimal_point && lc->decimal_point[0] ? lc->decimal_point[0] : '.';

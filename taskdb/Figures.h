@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "taskdb/TaskTotals.h"
+
 namespace rectix::taskdb {
 
 // The cap of displayed values; also what a value that cannot be compared shows.
@@ -22,6 +24,11 @@ std::int32_t displayedArea(long double area, std::int32_t areaMult, std::int32_t
 // 5 digits in scientific notation (mantissa of up to 5 significant digits,
 // "E" and the exponent).
 std::string formatPageFigure(long double value, char decimalSeparator);
+
+// A figure of the main page as shown: counts, weights and areas as integers,
+// utilisation and cost by formatPageFigure, "..." for a utilisation without
+// used capacity.
+std::string pageFigureText(const TaskTotals& totals, PageFigure figure, char decimalSeparator);
 
 // The decimal separator of the user's regional settings (the C library's locale).
 char regionalDecimalSeparator();

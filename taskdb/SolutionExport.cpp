@@ -3,6 +3,7 @@
 #include "dataset/Cursor.h"
 #include "dataset/Field.h"
 #include "taskdb/DataModule.h"
+#include "taskdb/OperationFrame.h"
 
 #include <array>
 #include <cerrno>
@@ -135,10 +136,9 @@ SolutionExport::Texts SolutionExport::compose(const std::string& dateText) {
 
     const std::array<dataset::Cursor*, 3> cursors{&dm_.solut, &dm_.distr, &dm_.posit};
     std::array<dataset::Bookmark, 3> marks{};
-    for (std::size_t i = 0; i < cursors.size(); ++i) {
-        marks[i] = cursors[i]->bookmark();
-        cursors[i]->disableControls();
-    }
+    for (std::size_t i = 0; i < cursors.size(); ++i) marks[i] = cursors[i]->bookmark();
+    const OperationFrame frame(dm_.operationView(),
+                               OperationFrame::Options().controlsOff({cursors.begin(), cursors.end()}));
     std::exception_ptr failure;
     try {
         composeRows(texts);
@@ -152,7 +152,6 @@ SolutionExport::Texts SolutionExport::compose(const std::string& dateText) {
     } catch (...) {
         if (!failure) failure = std::current_exception();
     }
-    for (dataset::Cursor* c : cursors) c->enableControls();
     if (failure) std::rethrow_exception(failure);
     return texts;
 }

@@ -53,9 +53,9 @@ class SolutionExport {
         std::string containers, boxKinds, positions;
     };
 
-    // Walks the solution's containers with their box kinds and positions. The three cursors
-    // come back to their rows and their views hear nothing until the walk has ended, however it
-    // ends.
+    // Walks the solution's containers with their box kinds and positions in an operation frame:
+    // the three cursors come back to their rows and their views hear nothing until the walk has
+    // ended, however it ends.
     Texts compose(const std::string& dateText);
     void composeRows(Texts& texts);
 

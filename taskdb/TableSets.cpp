@@ -125,8 +125,7 @@ void TableSets::switchDatabase(int newSet) {
         else if (current != 0)
             dm_.tasks.locate("TaskID", current);
     }
-    dm_.taskPage().currSolutState();
-    dm_.refreshTotals();
+    dm_.publishCurrentTask();
     store.loadedSolutionTaskID = 0;
 }
 
@@ -175,14 +174,12 @@ void TableSets::emptyActiveSet() {
     } catch (...) {
         // Nothing was emptied: show the set as it is and report the error.
         if (!dm_.setTablesActive(true)) noSetActive();
-        dm_.taskPage().currSolutState();
-        dm_.refreshTotals();
+        dm_.publishCurrentTask();
         throw;
     }
     if (!dm_.setTablesActive(true)) noSetActive();
     exchange_->focusHomeButton();
-    dm_.taskPage().currSolutState();
-    dm_.refreshTotals();
+    dm_.publishCurrentTask();
 }
 
 ExchangeState TableSets::exchangeState() const {

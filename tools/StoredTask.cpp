@@ -8,7 +8,9 @@
 #include "taskdb/BoxImporter.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
+#include "taskdb/SolutionExport.h"
 #include "taskdb/SolveBridge.h"
+#include "ui/ShownValue.h"
 
 #include <nlohmann/json.hpp>
 
@@ -71,7 +73,7 @@ struct ScratchProgramFolder {
 
 int usage() {
     std::cerr << "usage: rectix-solve [--clock-step MS] TASK.json\n"
-                 "       rectix-solve --taskset DIR --task ID [--clear | --reload]\n"
+                 "       rectix-solve --taskset DIR --task ID [--clear | --reload | --csv]\n"
                  "       rectix-solve --taskset DIR --import-boxes FILE [--order 0..3] [--separator 0|1] "
                  "[--header]\n";
     return 2;
@@ -99,12 +101,26 @@ int importBoxes(taskdb::DataModule& dm, const fs::path& file, const taskdb::BoxI
     return result.stopped ? 2 : 0;
 }
 
+// The solution page's File command: the three CSV files of the stored solution, written into
+// "solutions" under the current folder; their paths are printed.
+int writeSolutionFiles(taskdb::DataModule& dm) {
+    const std::string date = ui::shownValue(dm.tasksDate, dm.tasksDate.value()).toStdString();
+    const taskdb::SolutionExport::Result result = taskdb::SolutionExport(dm).write("solutions", date);
+    if (!result.written()) {
+        std::cerr << "rectix-solve: " << result.error << "\n";
+        return 1;
+    }
+    for (const fs::path* file : {&result.files.containers, &result.files.boxKinds, &result.files.positions})
+        std::cout << file->string() << "\n";
+    return 0;
+}
+
 } // namespace
 
 int runStoredTask(const std::vector<std::string>& args) {
     std::optional<fs::path> folder;
     std::optional<long> taskID;
-    enum { Solve, Clear, Reload } action = Solve;
+    enum { Solve, Clear, Reload, Csv } action = Solve;
     std::optional<fs::path> importFile;
     taskdb::BoxImportOptions importOptions;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -121,6 +137,8 @@ int runStoredTask(const std::vector<std::string>& args) {
             action = Clear;
         } else if (args[i] == "--reload") {
             action = Reload;
+        } else if (args[i] == "--csv") {
+            action = Csv;
         } else if (args[i] == "--import-boxes" && i + 1 < args.size()) {
             importFile = args[++i];
         } else if ((args[i] == "--order" || args[i] == "--separator") && i + 1 < args.size()) {
@@ -202,6 +220,12 @@ int runStoredTask(const std::vector<std::string>& args) {
             }
             bridge.reloadSolution();
             break;
+        case Csv:
+            if (!dm.tasksSolut.asBoolean()) {
+                std::cerr << "rectix-solve: task " << *taskID << " has no stored solution\n";
+                return 2;
+            }
+            return writeSolutionFiles(dm);
         }
     } catch (const std::exception& e) {
         std::cerr << "rectix-solve: " << e.what() << "\n";

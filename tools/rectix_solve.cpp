@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
     }
     if (argc != 2) {
         std::cerr << "usage: rectix-solve [--clock-step MS] TASK.json\n"
-                     "       rectix-solve --taskset DIR --task ID [--clear | --reload]\n"
+                     "       rectix-solve --taskset DIR --task ID [--clear | --reload | --csv]\n"
                      "       rectix-solve --taskset DIR --import-boxes FILE [--order 0..3] [--separator 0|1] "
                      "[--header]\n";
         return 2;

@@ -64,6 +64,7 @@ void DataGridDelegate::initStyleOption(QStyleOptionViewItem* option, const QMode
     if ((option->state & QStyle::State_Enabled) || !option->widget) return;
     option->palette.setBrush(QPalette::Text,
                              option->widget->palette().brush(QPalette::Disabled, QPalette::Text));
+    option->backgroundBrush = QBrush();
 }
 
 } // namespace rectix::ui

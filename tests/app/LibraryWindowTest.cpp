@@ -211,6 +211,7 @@ TEST_F(LibraryWindowTest, BoxClearAnswersForAllRows) {
     addBox("Kept", 10, 10);
     addTask("Other task");
     addTaskBox(used, 1);
+    addTask("Current task"); // the kind is used by a task that is not the current one
     LibraryWindow* w = boxLibrary();
     w->editButtonClick();
 

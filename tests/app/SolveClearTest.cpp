@@ -4,6 +4,7 @@
 #include "app/AboutWindow.h"
 #include "app/ProgressWindow.h"
 #include "engine/PackProblem.h"
+#include "results/SolutionWindow.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -195,7 +196,10 @@ TEST_F(SolveClear, SolutionAndViewReloadThePlanOnlyWhenTheRecordHoldsAnotherTask
     EXPECT_EQ(start.problem()->resultSolution.loadedBoxes, -1);
 
     store().loadedSolutionTaskID = 0;
+    // The solution page opens modally; it closes as soon as it is up.
+    QTimer::singleShot(0, start.solutionWindow(), &QDialog::accept);
     click("ResultButton");
+    EXPECT_FALSE(start.solutionWindow()->isVisible());
     EXPECT_EQ(store().loadedSolutionTaskID, id);
     EXPECT_EQ(start.problem()->resultSolution.loadedBoxes, loaded);
     expectRestored();

@@ -91,3 +91,29 @@ TEST_F(TaskPageLayout, TheHelpMenuHoldsTheLanguagesWithResetAndAcknowledgements)
               (std::vector<std::string>{"EnglishPop", "FrenchPop", "GermanPop", "ItalianPop", "-", "ResetPop",
                                         "AcknowPop"}));
 }
+
+// While a command runs, nothing on the page keeps a colour of its own: text, fields and pictures
+// are all in the disabled grey.
+TEST_F(TaskPageLayout, DuringASolveEverythingOnThePageLooksDisabled) {
+    sampleTask();
+    settle();
+    const QColor own[] = {{0, 255, 255}, {254, 255, 222}, {0, 128, 0}, {0, 0, 255}, {0, 0, 0}};
+    auto count = [&](const QImage& image) {
+        std::vector<int> n(std::size(own), 0);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                for (std::size_t c = 0; c < std::size(own); ++c) n[c] += QColor(image.pixel(x, y)) == own[c];
+        return n;
+    };
+    const std::vector<int> before = count(main->centralWidget()->grab().toImage());
+    for (std::size_t c = 0; c < std::size(own); ++c) EXPECT_GT(before[c], 0) << c;
+    std::vector<int> during;
+    std::vector<std::string> enabled;
+    main->runOperation([&] {
+        during = count(main->centralWidget()->grab().toImage());
+        for (const QWidget* w : main->centralWidget()->findChildren<QWidget*>())
+            if (w->isVisible() && w->isEnabled()) enabled.push_back(w->objectName().toStdString());
+    });
+    EXPECT_EQ(during, std::vector<int>(std::size(own), 0));
+    EXPECT_TRUE(enabled.empty()) << enabled.front();
+}

@@ -185,3 +185,26 @@ TEST_F(TaskPageStates, TheHelpMenuOpensHelpAtContextOneAndHidesGerman) {
     EXPECT_EQ(rectix::lang::Language::global().langIndex(), 0);
     EXPECT_TRUE(part<QAction>("EnglishPop")->isChecked());
 }
+
+// The page formats the totals it is given: counts as integers, utilisation and cost with two
+// decimals, "..." without used capacity; the boxes left by a solution in light red.
+TEST_F(TaskPageStates, ThePageShowsThePublishedTotalsAndMarksBoxesLeftBySolving) {
+    rectix::taskdb::TaskTotals totals;
+    totals.available = {5, 13000, 2640};
+    totals.left = {2, 100, 240};
+    totals.areaUse = 116.666L;
+    totals.netCost = -48;
+    totals.boxesLeftOver = true;
+    main->totalsChanged(totals);
+    const auto text = [&](const char* name) { return part<QLineEdit>(name)->text().toStdString(); };
+    EXPECT_EQ(text("AvlNmb"), "5");
+    EXPECT_EQ(text("AvlWgt"), "13000");
+    EXPECT_EQ(text("LftVol"), "240");
+    EXPECT_EQ(text("EffWgt"), "...");
+    EXPECT_EQ(text("EffVol"), "116.67");
+    EXPECT_EQ(text("CostPck"), "-48.00");
+    EXPECT_EQ(base("LftNmb"), rectix::app::leftBoxesRed);
+    totals.boxesLeftOver = false;
+    main->totalsChanged(totals);
+    EXPECT_EQ(base("LftNmb"), rectix::app::aqua);
+}

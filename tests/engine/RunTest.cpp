@@ -179,3 +179,21 @@ TEST(Run, TheScoreKeepsTheBoxToContainerRatioInExtendedPrecision) {
     std::memcpy(&bits, &score, sizeof bits);
     EXPECT_EQ(bits, 0x3f1270eeu) << score;
 }
+
+TEST(Run, ALongFillLooksAtEscBeforeItEnds) {
+    // Every reading of the clock is a second later, so a look is due at every chance.
+    SteppingClock::now = 0;
+    SteppingClock::step = 1000;
+    PackProblem p;
+    EscAfter progress(1);
+    PackRun run(p, progress);
+    run.fillEngine().nowMs = &SteppingClock::read;
+    loadProblem(p, {{1000, 1000, 1000000, 1}}, {{10, 10, 1, 200, false}});
+    p.Settings.timeLimitMs = 1e9;
+    prepareStart(p);
+    run.runPacking();
+    // The first fill stopped after its 16th box instead of placing all 200, and is kept.
+    EXPECT_TRUE(p.stopRun);
+    EXPECT_EQ(run.fillEngine().totalFills, 1);
+    EXPECT_EQ(p.resultSolution.loadedBoxes, 16);
+}

@@ -395,3 +395,36 @@ TEST_F(BridgeTest, AFixedBoxWithoutAPlaceInTheSequenceIsRenumbered) {
 }
 
 } // namespace rectix::taskdb::test
+
+namespace rectix::taskdb::test {
+
+// A fixed container stays fixed in the solution written after it; one the task no longer has
+// room for is dropped with message 91 naming its type.
+TEST_F(BridgeTest, FixedContainersAreStoredFixedAgainAndADeficitIsNamed) {
+    store.optLast = false;
+    truckTask(2, 30);
+    solve();
+    ASSERT_EQ(count(dm->solut), 2);
+    fixAll();
+    bridge->clearSolution();
+    solve();
+    int fixed = 0;
+    for (dm->solut.first(); !dm->solut.eof(); dm->solut.next()) fixed += dm->solutFixCont.asBoolean();
+    EXPECT_EQ(fixed, 2);
+
+    bridge->clearSolution();
+    dialogs.answers = {DialogButton::Ignore};
+    dm->tc.edit();
+    dm->tcAvail.setInteger(1); // below the two fixed trucks
+    dm->tc.post();
+    dialogs.shown.clear();
+    solve();
+    ASSERT_FALSE(dialogs.shown.empty());
+    EXPECT_EQ(dialogs.shown.front().text,
+              core::messageText(91) + "\r" + "Truck" + "\r" + core::messageText(92));
+    fixed = 0;
+    for (dm->solut.first(); !dm->solut.eof(); dm->solut.next()) fixed += dm->solutFixCont.asBoolean();
+    EXPECT_EQ(fixed, 1);
+}
+
+} // namespace rectix::taskdb::test

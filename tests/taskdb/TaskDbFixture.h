@@ -3,6 +3,7 @@
 #include "WindowDoubles.h"
 
 #include "taskdb/DataModule.h"
+#include "taskdb/Figures.h"
 #include "taskdb/RunStore.h"
 
 #include "lang/Language.h"
@@ -121,7 +122,8 @@ class TaskDbTest : public ::testing::Test {
         dm->posit.post();
     }
 
-    std::string figure(PageFigure f) { return page.figures[f]; }
+    // A figure of the totals the page was given last, as the page shows it.
+    std::string figure(PageFigure f) { return pageFigureText(page.totals, f, regionalDecimalSeparator()); }
 
     fs::path root;
     RunStore store;

@@ -4,6 +4,8 @@
 #include "core/Errors.h"
 #include "core/UiTexts.h"
 
+#include <functional>
+
 namespace rectix::taskdb::test {
 
 using dataset::CursorState;
@@ -172,6 +174,57 @@ TEST_F(TaskRowRules, ANewRowShowsTheCountAndCostItIsStoredWith) {
     EXPECT_EQ(dm->tbPlaced.value(), dataset::Value(0));
     EXPECT_EQ(dm->tbCost.value(), dataset::Value(0.0));
     dm->tb.cancel();
+}
+
+} // namespace rectix::taskdb::test
+
+namespace rectix::taskdb::test {
+
+// The box side's rules and the cost rule each show their own message.
+TEST_F(TaskRowRules, EachRuleShowsItsOwnMessage) {
+    addTaskBox(crate, 4, 2);
+    struct Case {
+        const char* what;
+        int slot;
+        std::function<void()> act;
+    };
+    const Case cases[] = {
+        {"negative cost", 75,
+         [&] {
+             dm->tb.edit();
+             dm->tbCost.setFloat(-1);
+         }},
+        {"second row of a kind", 83,
+         [&] {
+             dm->tb.append();
+             dm->tbKindID.setInteger(crate);
+         }},
+        {"amount before the type", 85,
+         [&] {
+             dm->tc.append();
+             dm->tcAvail.setInteger(2);
+         }},
+        {"total below the placed", 86,
+         [&] {
+             dm->tb.edit();
+             dm->tbTotal.setInteger(1);
+         }},
+        {"amount before the kind", 87,
+         [&] {
+             dm->tb.append();
+             dm->tbTotal.setInteger(2);
+         }},
+        {"deleting placed boxes", 89, [&] { dm->tb.deleteRow(); }},
+    };
+    for (const Case& c : cases) {
+        dialogs.answers = {DialogButton::Ok};
+        EXPECT_THROW(c.act(), core::SilentAbort) << c.what;
+        EXPECT_EQ(lastText(), core::messageText(c.slot)) << c.what;
+        dm->tb.cancel();
+        dm->tc.cancel();
+    }
+    EXPECT_EQ(dm->tb.recordCount(), 1u);
+    EXPECT_EQ(dm->tbTotal.asInteger(), 4);
 }
 
 } // namespace rectix::taskdb::test

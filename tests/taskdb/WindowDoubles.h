@@ -49,15 +49,20 @@ struct ScriptedDialog : core::Dialogs {
     core::Dialogs* replaced_;
 };
 
+// Keeps what the data module published last.
 struct RecordingPage : TaskPageView {
-    std::map<PageFigure, std::string> figures;
-    std::uint32_t leftColor = 0;
-    int solutStateCalls = 0;
+    TaskTotals totals;
+    int totalsPublished = 0;
+    int taskChanges = 0;
+    int solutionStateChanges = 0;
     bool taskList = false;
 
-    void setFigure(PageFigure f, const std::string& text) override { figures[f] = text; }
-    void setLeftColor(std::uint32_t color) override { leftColor = color; }
-    void currSolutState() override { ++solutStateCalls; }
+    void totalsChanged(const TaskTotals& t) override {
+        totals = t;
+        ++totalsPublished;
+    }
+    void currentTaskChanged() override { ++taskChanges; }
+    void solutionStateChanged() override { ++solutionStateChanges; }
     bool taskListVisible() const override { return taskList; }
 };
 

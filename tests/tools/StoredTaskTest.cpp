@@ -9,6 +9,8 @@
 #include <sqlite3.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 using namespace rectix;
@@ -124,4 +126,23 @@ TEST_F(StoredTaskTest, RefusesWhatItCannotDo) {
     EXPECT_EQ(tools::runStoredTask({"--taskset", home().string(), "--task", "999"}), 2);
     EXPECT_EQ(tools::runStoredTask({"--taskset", home().string()}), 2);
     run({"--clear"}, 2); // nothing stored to clear yet
+}
+
+TEST_F(StoredTaskTest, WritesTheCsvFilesOfTheStoredSolutionIntoSolutions) {
+    run({"--csv"}, 2); // no solution yet
+    const auto plan = nlohmann::json::parse(run({}));
+    const fs::path previous = fs::current_path();
+    fs::current_path(root);
+    const std::string out = run({"--csv"});
+    fs::current_path(previous);
+    EXPECT_EQ(out, "solutions/Sample-conts.csv\nsolutions/Sample-distr.csv\nsolutions/Sample-posit.csv\n");
+    std::ifstream in(root / "solutions/Sample-posit.csv", std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::size_t boxLines = 0;
+    for (std::size_t at = text.find("\r\nPallet,"); at != std::string::npos;
+         at = text.find("\r\nPallet,", at + 1))
+        ++boxLines;
+    EXPECT_EQ(boxLines, 45u);
+    EXPECT_EQ(text.find("BoxKind,BoxNo,PosX,PosY,PutL,PutW,LoadNo,\r\n"), text.find("\r\n") + 2);
+    EXPECT_GT(plan["UsedConts"], 0);
 }

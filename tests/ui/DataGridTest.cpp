@@ -319,17 +319,21 @@ TEST_F(Grid, ATabFromARefusedValueKeepsItsCell) {
 TEST_F(Grid, ADisabledGridGreysItsColouredColumns) {
     auto cols = columns();
     const QColor green(0, 128, 0);
+    const QColor yellow(254, 255, 222);
     cols[1].textColor = green;
+    cols[0].background = yellow;
     ui::DataGrid grid(*items, cols);
     grid.resize(400, 200);
-    auto greenPixels = [&] {
+    auto pixels = [&](const QColor& colour) {
         const QImage image = grid.grab().toImage();
         int n = 0;
         for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) n += QColor(image.pixel(x, y)) == green;
+            for (int x = 0; x < image.width(); ++x) n += QColor(image.pixel(x, y)) == colour;
         return n;
     };
-    EXPECT_GT(greenPixels(), 0);
+    EXPECT_GT(pixels(green), 0);
+    EXPECT_GT(pixels(yellow), 0);
     grid.setEnabled(false);
-    EXPECT_EQ(greenPixels(), 0);
+    EXPECT_EQ(pixels(green), 0);
+    EXPECT_EQ(pixels(yellow), 0);
 }
