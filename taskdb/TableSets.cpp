@@ -6,6 +6,7 @@
 #include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/Schema.h"
+#include "taskdb/WriteCheck.h"
 
 #include "dataset/Errors.h"
 #include "dataset/TableSet.h"
@@ -92,7 +93,6 @@ void TableSets::setExportTablesActive(bool active) {
         dm_.exdb.close();
         return;
     }
-    DataModule::ensureTableFiles(dm_.exdb);
     dm_.exdb.open();
     for (dataset::Cursor* c : dm_.exportTables()) c->open();
 }
@@ -105,7 +105,10 @@ void TableSets::setDatabaseName(int set) {
 void TableSets::switchDatabase(int newSet) {
     checkSetNumber(newSet);
     RunStore& store = dm_.store();
-    const OperationFrame busy(dm_.operationView(), OperationFrame::Options().busyCursor().settingsDisabled());
+    // No other command starts while the working tables change sets.
+    const OperationFrame busy(
+        dm_.operationView(),
+        OperationFrame::Options().exclusive().busyCursor().pageDisabled().settingsDisabled());
     postModifiedTables();
     const bool wasOpen = setOpen();
     const std::int32_t current = wasOpen ? dm_.tasksTaskID.asInteger() : 0;
@@ -116,7 +119,11 @@ void TableSets::switchDatabase(int newSet) {
         store.activeDB = static_cast<std::int16_t>(newSet);
         updateExchangeState();
     } else {
-        core::Dialogs::current().plainMessage(msg(73));
+        if (dm_.openFailedReadOnly())
+            core::Dialogs::current().show(core::DialogKind::Warning, WriteCheck::warningText,
+                                          core::DialogButton::Ok, 0);
+        else
+            core::Dialogs::current().plainMessage(msg(73));
         // A set that opened only in part is closed before the tables are re-pointed.
         dm_.setTablesActive(false);
         setDatabaseName(store.activeDB);
@@ -163,7 +170,10 @@ void TableSets::emptyActiveSet() {
                                       DialogButton::Ok | DialogButton::Cancel, 0) != DialogButton::Ok)
         return;
 
-    const OperationFrame busy(dm_.operationView(), OperationFrame::Options().busyCursor().settingsDisabled());
+    // No other command starts while the working tables change sets.
+    const OperationFrame busy(
+        dm_.operationView(),
+        OperationFrame::Options().exclusive().busyCursor().pageDisabled().settingsDisabled());
     dm_.setTablesActive(false);
     try {
         dm_.db.open();

@@ -166,12 +166,16 @@ void TaskCopier::TaskCopying(bool toExport) {
         return;
 
     // Exporting switches the working tables, so the settings window waits; duplicating adds a
-    // task the task page must not show halfway.
+    // task the task page must not show halfway. No other command starts meanwhile.
     std::vector<dataset::Cursor*> stopped;
     if (!toExport) stopped.push_back(&dm_.tasks);
-    const OperationFrame frame(
-        dm_.operationView(),
-        OperationFrame::Options().progress().busyCursor().settingsDisabled(toExport).controlsOff(stopped));
+    const OperationFrame frame(dm_.operationView(), OperationFrame::Options()
+                                                        .exclusive()
+                                                        .progress()
+                                                        .busyCursor()
+                                                        .pageDisabled()
+                                                        .settingsDisabled(toExport)
+                                                        .controlsOff(stopped));
     ProgressView& wait = dm_.waitWindow();
     wait.setStep(37);
     wait.setOverallPercent(5);
@@ -185,7 +189,6 @@ void TaskCopier::TaskCopying(bool toExport) {
         dm_.tasks.locate("TaskID", taskID);
     }
 
-    DataModule::ensureTableFiles(dm_.exdb);
     LibraryUndo undo(dm_.exdb.folder());
     for (const char* table : libraryTables) {
         const std::string file = dm_.exdb.table(table).fileName();

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <map>
 #include <vector>
 
 namespace rectix::taskdb::test {
@@ -425,6 +426,47 @@ TEST_F(BridgeTest, FixedContainersAreStoredFixedAgainAndADeficitIsNamed) {
     fixed = 0;
     for (dm->solut.first(); !dm->solut.eof(); dm->solut.next()) fixed += dm->solutFixCont.asBoolean();
     EXPECT_EQ(fixed, 1);
+}
+
+} // namespace rectix::taskdb::test
+
+namespace rectix::taskdb::test {
+
+// Clear counts used and placed from the kept fixed containers alone, and names a kept row whose
+// type or kind the task no longer has.
+TEST_F(BridgeTest, ClearCountsTheKeptRowsAndNamesRowsTheTaskLacks) {
+    store.optLast = false;
+    truckTask(2, 30);
+    solve();
+    fixAll();
+    std::map<std::int32_t, int> placed;
+    int crateRows = 0;
+    for (dm->solut.first(); !dm->solut.eof(); dm->solut.next())
+        for (dm->distr.first(); !dm->distr.eof(); dm->distr.next()) {
+            placed[dm->distrKindID.asInteger()] += dm->distrPlaced.asInteger();
+            crateRows += dm->distrKindID.asInteger() == crate;
+        }
+    const int containers = count(dm->solut);
+    ASSERT_GT(crateRows, 0);
+    bridge->clearSolution();
+    for (dm->tb.first(); !dm->tb.eof(); dm->tb.next())
+        EXPECT_EQ(dm->tbPlaced.asInteger(), placed[dm->tbKindID.asInteger()]);
+    ASSERT_TRUE(dm->tc.locate("TypeID", truck));
+    EXPECT_EQ(dm->tcUsed.asInteger(), containers);
+
+    // The truck and crate rows go from the task; the kept containers still name them.
+    dialogs.answers = {DialogButton::Ignore, DialogButton::Ignore};
+    dm->tc.deleteRow();
+    ASSERT_TRUE(dm->tb.locate("KindID", crate));
+    dm->tb.deleteRow();
+    dialogs.shown.clear();
+    bridge->clearSolution();
+    std::vector<std::string> texts;
+    for (const auto& s : dialogs.shown) texts.push_back(s.text);
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "ContFix Error "), containers);
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "BoxFix Error "), crateRows);
+    ASSERT_TRUE(dm->tb.locate("KindID", pallet));
+    EXPECT_EQ(dm->tbPlaced.asInteger(), placed[pallet]);
 }
 
 } // namespace rectix::taskdb::test
