@@ -23,6 +23,12 @@ class BusyError : public DatabaseError {
     explicit BusyError(const std::string& what) : DatabaseError(what) {}
 };
 
+// A table file or the folder of a set that this program may read but not write.
+class ReadOnlyError : public DatabaseError {
+  public:
+    explicit ReadOnlyError(const std::string& what) : DatabaseError(what) {}
+};
+
 // A row whose primary key or unique index values another row already has.
 class KeyViolation : public DatabaseError {
   public:

@@ -5,6 +5,7 @@
 #include "dataset/PartFile.h"
 
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include <algorithm>
 
@@ -127,10 +128,36 @@ void TableSet::open() {
         // Take every file's lock now, so a second program is refused here and
         // not at its first read later.
         conn_.exec("BEGIN EXCLUSIVE; COMMIT", context());
+        requireWritable();
     } catch (...) {
         statements_.clear();
         conn_ = Connection();
         throw;
+    }
+    removeStaleSuperJournals();
+}
+
+// SQLite opens a file it may not write read-only without a word, and the
+// first write would fail only when it ends; the folder must take the journals.
+void TableSet::requireWritable() {
+    for (std::size_t t = 0; t < tables_.size(); ++t)
+        if (sqlite3_db_readonly(conn_.handle(), tables_[t].schemaName.c_str()) == 1)
+            throw ReadOnlyError(context() + ": the table file " + tableFile(t).string() +
+                                " cannot be written");
+    if (::access(folder().c_str(), W_OK) != 0)
+        throw ReadOnlyError(context() + ": the folder " + folder().string() + " cannot be written");
+}
+
+// A commit over several files writes a super-journal beside the first file,
+// which a kill can leave behind after every journal it named was finished or
+// rolled back. Once the set is open every file has been read under its lock,
+// so those journals are dealt with and a super-journal left now is stale.
+void TableSet::removeStaleSuperJournals() {
+    const std::string prefix = tableFile(0).filename().string() + "-mj";
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(folder(), ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind(prefix, 0) == 0) std::filesystem::remove(entry.path(), ec);
     }
 }
 
@@ -148,6 +175,20 @@ void TableSet::emptyTable(std::string_view table) {
     const std::size_t t = tableIndex(table);
     conn_.exec("DELETE FROM " + qualifiedName(t), "Emptying table '" + tables_[t].def.name + "'");
     bump(t);
+}
+
+void TableSet::createTableFiles() {
+    for (std::size_t t = 0; t < tables_.size(); ++t)
+        if (tableFileExists(tables_[t].def.name))
+            throw DatabaseError(context() + ": the table file " + tableFile(t).string() + " exists already");
+    std::size_t made = 0;
+    try {
+        for (; made < tables_.size(); ++made) createTableFile(tables_[made].def.name);
+    } catch (...) {
+        std::error_code ec;
+        for (std::size_t t = 0; t < made; ++t) std::filesystem::remove(tableFile(t), ec);
+        throw;
+    }
 }
 
 void TableSet::createTableFile(std::string_view table) {

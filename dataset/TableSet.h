@@ -42,8 +42,10 @@ class TableSet {
 
     // Opens the connection and takes every table file exclusively. Fails with a
     // DatabaseError naming the folder or file when the folder or a table file is
-    // missing, a file is no database or its columns differ from the schema, and
-    // with a BusyError when another connection holds a file. Open: no-op.
+    // missing, a file is no database or its columns differ from the schema, with
+    // a BusyError when another connection holds a file, and with a ReadOnlyError
+    // when a file or the folder cannot be written. Nothing is created. Open: no-op.
+    // Once open, a super-journal that a killed commit left behind is removed.
     void open();
     // Closes the set's cursors (pending edits are dropped) and the connection.
     // Refused while a Transaction is open.
@@ -51,6 +53,10 @@ class TableSet {
     bool isOpen() const { return conn_.isOpen(); }
 
     bool tableFileExists(std::string_view table) const;
+    // Makes a new, empty set in the existing folder: every table file of the
+    // schema. Refused when any of them exists, so a damaged set is never
+    // patched; on a failure the files made so far are removed again.
+    void createTableFiles();
     // Writes a new, empty table file with its indexes; the file appears whole or
     // not at all. Refused when the file exists.
     void createTableFile(std::string_view table);
@@ -85,6 +91,8 @@ class TableSet {
     // A prepared statement kept until the set closes.
     Statement& statement(const std::string& sql);
     void verifyLayout(std::size_t t);
+    void requireWritable();
+    void removeStaleSuperJournals();
 
     // Every change to a table through this layer gives it a new version; a
     // cursor that sees a version it did not make reads its rows again.

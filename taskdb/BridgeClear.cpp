@@ -11,6 +11,9 @@
 #include "core/Rounding.h"
 #include "dataset/Transaction.h"
 
+#include <map>
+#include <vector>
+
 namespace rectix::taskdb {
 
 using core::toI16;
@@ -116,8 +119,48 @@ void SolveBridge::readStoredSolution(engine::PackSolution& plan) {
                           dm_.positPosLh.asInteger(), dm_.positPosWh.asInteger(), where);
             takeStoredBox(plan, j, c);
         }
+        checkStoredCounts(plan, c);
+        checkNoOverlap(plan, c, c);
     }
     for (dataset::Cursor* c : {&dm_.solut, &dm_.posit, &dm_.tc, &dm_.tb}) c->first();
+}
+
+// The positions read for the current container agree with its row's box count
+// and its rows of box kinds.
+void SolveBridge::checkStoredCounts(const engine::PackSolution& plan, int c) const {
+    const std::string where = "container " + std::to_string(c) + " of the stored solution ";
+    std::map<std::int32_t, long long> perKind;
+    long long n = 0;
+    for (int j = 1; j <= p_.boxCount; ++j)
+        if (plan.contNo[j] == c) ++n, ++perKind[p_.boxKinds.kindID[p_.boxInstKind[j]]];
+    const long double counted = dataset::numericValue(dm_.solutBoxLoad.value());
+    if (counted != n)
+        refuse(where + "has " + std::to_string(n) + " box positions, but its row counts " +
+               dm_.solutBoxLoad.asString());
+    for (dm_.distr.first(); !dm_.distr.eof(); dm_.distr.next()) {
+        const std::int32_t kind = dm_.distrKindID.asInteger();
+        if (dataset::numericValue(dm_.distrPlaced.value()) != perKind[kind])
+            refuse(where + "has " + std::to_string(perKind[kind]) + " boxes of kind \"" +
+                   dm_.distrKind.asString() + "\", but its row counts " + dm_.distrPlaced.asString());
+        perKind.erase(kind);
+    }
+    for (const auto& [kind, count] : perKind)
+        if (count != 0) refuse(where + "has boxes of a kind that none of its rows lists");
+}
+
+// No two boxes of container c cover the same place; `stored` is its number in the stored solution.
+void SolveBridge::checkNoOverlap(const engine::PackSolution& plan, int c, int stored) const {
+    std::vector<int> boxes;
+    for (int j = 1; j <= p_.boxCount; ++j)
+        if (plan.contNo[j] == c) boxes.push_back(j);
+    for (std::size_t a = 0; a < boxes.size(); ++a)
+        for (std::size_t b = a + 1; b < boxes.size(); ++b) {
+            const int i = boxes[a], j = boxes[b];
+            if (plan.posX[i] < plan.posX[j] + plan.posLh[j] && plan.posX[j] < plan.posX[i] + plan.posLh[i] &&
+                plan.posY[i] < plan.posY[j] + plan.posWh[j] && plan.posY[j] < plan.posY[i] + plan.posWh[i])
+                refuse("container " + std::to_string(stored) +
+                       " of the stored solution has boxes that overlap");
+        }
 }
 
 } // namespace rectix::taskdb

@@ -55,6 +55,7 @@ void SolveBridge::readFixedContainers(engine::PackSolution& plan) {
             }
             takeStoredBox(plan, j, c);
         }
+        checkNoOverlap(plan, c, dm_.solutContNo.asInteger());
     }
 }
 

@@ -4,6 +4,7 @@
 #include "taskdb/DataModule.h"
 #include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
+#include "taskdb/ValueRanges.h"
 
 #include "core/Checked.h"
 #include "core/Rounding.h"
@@ -65,7 +66,8 @@ std::string SolveBridge::solveRefusal() const {
         return core::messageText(39) + std::to_string(engine::maxTaskBoxes);
     if (dm_.tc.recordCount() == 0) return core::messageText(42);
     if (dm_.tb.recordCount() == 0) return core::messageText(43);
-    return {};
+    // The solution would store the active settings over settings that no window wrote.
+    return dm_.taskSettingsRefusal();
 }
 
 void SolveBridge::solveTask() {
@@ -100,6 +102,12 @@ void SolveBridge::readTaskInput() {
         bar(5);
         for (; !dm_.tc.eof() && sum < engine::maxTaskContainers; dm_.tc.next()) {
             const int t = ++n;
+            const std::string what = "container type \"" + dm_.tcType.asString() + "\": ";
+            checkStored(dm_.tcAvail, "tc", what);
+            checkStored(dm_.tcCost, "tc", what);
+            for (const dataset::Field* f : {&dm_.tcLoadWt, &dm_.tcLength, &dm_.tcWidth, &dm_.tcNoseWt,
+                                            &dm_.tcTailWt, &dm_.tcNoseDL, &dm_.tcTailDL})
+                checkStored(*f, "conts", what);
             ct.typeID[t] = toI32(dm_.tcTypeID.asInteger());
             ct.avail[t] = toI16(dm_.tcAvail.asInteger());
             ct.loadWt[t] = toI32(dm_.tcLoadWt.asInteger());
@@ -113,13 +121,9 @@ void SolveBridge::readTaskInput() {
             ct.tailDL[t] = toI16(dm_.tcTailDL.asInteger());
             ct.Cost[t] = core::toF32(dm_.tcCost.asFloat());
             ct.fillDir[t] = fillDirOf(dm_.tcFillDir.asString());
-            // Rows that arrived past the row rules would make the engine invent
-            // containers or divide by a zero span.
-            const std::string what = "container type \"" + dm_.tcType.asString() + "\" ";
-            if (ct.avail[t] < 1) refuse(what + "has no containers available");
-            if (ct.length[t] < 1 || ct.width[t] < 1) refuse(what + "has no length or width");
-            if (ct.noseDL[t] < 0 || ct.tailDL[t] < 0 || ct.noseDL[t] + ct.tailDL[t] >= ct.length[t])
-                refuse(what + "has support distances that leave no span");
+            // A zero span would make the engine divide by zero.
+            if (ct.noseDL[t] + ct.tailDL[t] >= ct.length[t])
+                refuse(what + "the support distances leave no span");
             sum += ct.avail[t];
         }
         p_.contTypeCount = toI16(n);
@@ -132,6 +136,11 @@ void SolveBridge::readTaskInput() {
         dm_.tb.first();
         for (; !dm_.tb.eof() && sum < engine::maxTaskBoxes; dm_.tb.next()) {
             const int b = ++k;
+            const std::string what = "box kind \"" + dm_.tbKind.asString() + "\": ";
+            checkStored(dm_.tbTotal, "tb", what);
+            checkStored(dm_.tbCost, "tb", what);
+            for (const dataset::Field* f : {&dm_.tbWeight, &dm_.tbLength, &dm_.tbWidth})
+                checkStored(*f, "boxes", what);
             bk.kindID[b] = toI32(dm_.tbKindID.asInteger());
             bk.total[b] = toI16(dm_.tbTotal.asInteger());
             bk.weight[b] = toI32(dm_.tbWeight.asInteger());
@@ -142,15 +151,20 @@ void SolveBridge::readTaskInput() {
             bk.mark[b] = firstChars(dm_.tbMark.asString(), 2);
             bk.Kind[b] = firstChars(dm_.tbKind.asString(), 25);
             bk.Cost[b] = core::toF32(dm_.tbCost.asFloat());
-            const std::string what = "box kind \"" + dm_.tbKind.asString() + "\" ";
-            if (bk.total[b] < 1) refuse(what + "has no boxes to pack");
-            if (bk.length[b] < 1 || bk.width[b] < 1) refuse(what + "has no length or width");
-            if (bk.weight[b] < 0) refuse(what + "has a negative weight");
             sum += bk.total[b];
             bar(static_cast<int>(core::roundHalfEven(k * 90 / count)) + 10);
         }
         p_.boxKindCount = toI16(k);
     }
+}
+
+// Stored values outside the ranges of the table rules, which rows from another
+// program can hold, would overflow the engine's sums or its 16-bit fields.
+void SolveBridge::checkStored(const dataset::Field& f, const char* table, const std::string& what) const {
+    const ValueRange* r = valueRange(table, f.name());
+    if (!r) return;
+    const auto v = static_cast<double>(dataset::numericValue(f.value()));
+    if (!r->contains(v)) refuse(what + r->refusal(v));
 }
 
 void SolveBridge::copyRunSettings() {

@@ -5,6 +5,7 @@
 
 #include "taskdb/RunStore.h"
 #include "taskdb/Schema.h"
+#include "taskdb/ValueRanges.h"
 
 #include "core/Errors.h"
 #include "core/UiTexts.h"
@@ -222,9 +223,32 @@ void DataModule::bindEvents() {
 
     // Rows with nothing available are refused whichever cursor posts them.
     for (Cursor* c : {&tc, &tcs, &extc})
-        c->events.beforePost = [this](Cursor& rows) { checkAvailPosted(rows); };
+        c->events.beforePost = [this](Cursor& rows) {
+            checkAvailPosted(rows);
+            if (&rows != &extc) checkRangesPosted(rows, "tc");
+        };
     for (Cursor* c : {&tb, &tbs, &extb})
-        c->events.beforePost = [this](Cursor& rows) { checkTotalPosted(rows); };
+        c->events.beforePost = [this](Cursor& rows) {
+            checkTotalPosted(rows);
+            if (&rows != &extb) checkRangesPosted(rows, "tb");
+        };
+    conts.events.beforePost = [this](Cursor& rows) { checkRangesPosted(rows, "conts"); };
+    boxes.events.beforePost = [this](Cursor& rows) { checkRangesPosted(rows, "boxes"); };
+}
+
+// A value outside the rules' ranges is refused when a post sets it; a post
+// that leaves a stored value as it was passes it, and the solve bridge refuses
+// it when it reads the task.
+void DataModule::checkRangesPosted(Cursor& rows, const char* table) {
+    const bool edit = rows.state() == dataset::CursorState::Edit;
+    for (const auto& def : rows.tableDef().fields) {
+        const ValueRange* r = valueRange(table, def.name);
+        if (!r) continue;
+        const dataset::Value& v = rows.field(def.name).value();
+        if (v.isNull() || (edit && rows.storedValue(def.name) == v)) continue;
+        if (!r->contains(static_cast<double>(dataset::numericValue(v))))
+            refuse(DialogKind::Error, r->rule(), 0);
+    }
 }
 
 void DataModule::setTaskPage(TaskPageView* page) {

@@ -71,20 +71,27 @@ class DataModule {
     // Lifecycle.
     // Opens the working tables, selects lastTaskID, computes the totals and
     // sets dbState to 555; on failure shows the application title and message
-    // 76, sets dbState to 0 and leaves the tables closed.
+    // 76 (the write check's warning when the set cannot be written), sets
+    // dbState to 0 and leaves the tables closed.
     void dataModuleCreate();
-    // Opens (creating missing table files in an existing folder) or closes the
-    // thirteen working tables; false when that failed. An arithmetic error
-    // shows message 119 first.
+    // Opens or closes the thirteen working tables; false when that failed. A
+    // set with a table file missing is not opened, and nothing is created in
+    // it. An arithmetic error shows message 119 first.
     bool setTablesActive(bool active);
+    // Why the last opening failed (the table layer's message), and whether it
+    // was because the set cannot be written.
+    const std::string& openError() const { return openError_; }
+    bool openFailedReadOnly() const { return openReadOnly_; }
     // The working tables in their opening order.
     std::vector<Cursor*> workingTables();
     // The export tables in their opening order.
     std::vector<Cursor*> exportTables();
-    // Creates the missing table files of a set whose folder exists.
-    static void ensureTableFiles(dataset::TableSet& set);
     // Copies the current task's optimizer fields into the active settings.
+    // Stored settings outside the settings window's ranges are refused with an
+    // error naming the field and value, and the active settings stay.
     void loadTaskOptions();
+    // That refusal for the current task, "" when its settings are in range.
+    std::string taskSettingsRefusal();
 
     // Calculated fields and totals.
     void contsCalcFields();
@@ -184,6 +191,7 @@ class DataModule {
     void costValidate(const TaskRowSide& side);
     void rowBeforeDelete(const TaskRowSide& side);
     void checkAmountPosted(Cursor& rows, const char* amountField);
+    void checkRangesPosted(Cursor& rows, const char* table);
     void checkTaskTotal(Cursor& rows, Cursor& taskRows, const char* key, const char* amountField, int slot);
     void deleteTaskRows(std::int32_t taskID);
 
@@ -203,6 +211,8 @@ class DataModule {
     TaskTotals totals_;
     LibraryView* contLibrary_;
     LibraryView* boxLibrary_;
+    std::string openError_;
+    bool openReadOnly_ = false;
 
   public:
     dataset::TableSet db;   // the working tables' set: home, export or import

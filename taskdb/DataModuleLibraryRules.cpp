@@ -207,10 +207,7 @@ bool DataModule::exportSetUses(Cursor& exRows, const char* keyField, std::int32_
     };
     bool found = false;
     try {
-        if (!setWasOpen) {
-            ensureTableFiles(exdb);
-            exdb.open();
-        }
+        if (!setWasOpen) exdb.open();
         exRows.open();
         found = exRows.locate(keyField, id);
     } catch (...) {

@@ -7,13 +7,16 @@
 #include "taskdb/RunStore.h"
 #include "taskdb/SettingsView.h"
 #include "taskdb/TaskPageView.h"
+#include "taskdb/ValueRanges.h"
 #include "taskdb/ViewOptionsView.h"
+#include "taskdb/WriteCheck.h"
 
 #include "core/Checked.h"
 #include "core/Errors.h"
 #include "core/UiTexts.h"
+#include "dataset/Errors.h"
 
-#include <system_error>
+#include <algorithm>
 
 namespace rectix::taskdb {
 
@@ -30,45 +33,80 @@ void DataModule::dataModuleCreate() {
         refreshTotals();
         return;
     }
-    core::Dialogs::current().plainMessage(std::string(applicationTitle) + " " + core::messageText(76));
+    if (openReadOnly_)
+        core::Dialogs::current().show(core::DialogKind::Warning, WriteCheck::warningText,
+                                      core::DialogButton::Ok, 0);
+    else
+        core::Dialogs::current().plainMessage(std::string(applicationTitle) + " " + core::messageText(76));
     store_.dbState = 0;
     setTablesActive(false);
 }
 
-void DataModule::ensureTableFiles(dataset::TableSet& set) {
-    std::error_code ec;
-    if (!std::filesystem::is_directory(set.folder(), ec)) return;
-    for (const auto& table : set.schema())
-        if (!set.tableFileExists(table.name)) set.createTableFile(table.name);
-}
-
 bool DataModule::setTablesActive(bool active) {
+    if (active) {
+        openError_.clear();
+        openReadOnly_ = false;
+    }
     try {
         if (!active) {
             for (Cursor* c : workingTables()) c->close();
             db.close();
             return true;
         }
-        ensureTableFiles(db);
         db.open();
         for (Cursor* c : workingTables()) c->open();
         // The libraries were read before the tasks: their areas show only with a task.
         conts.refresh();
         boxes.refresh();
         return true;
-    } catch (const core::RangeError&) {
-    } catch (const core::OverflowError&) {
-    } catch (const core::ZeroDivideError&) {
-    } catch (const core::InvalidOpError&) {
+    } catch (const core::RangeError& e) {
+        openError_ = e.what();
+    } catch (const core::OverflowError& e) {
+        openError_ = e.what();
+    } catch (const core::ZeroDivideError& e) {
+        openError_ = e.what();
+    } catch (const core::InvalidOpError& e) {
+        openError_ = e.what();
+    } catch (const dataset::ReadOnlyError& e) {
+        openError_ = e.what();
+        openReadOnly_ = true;
+        return false;
+    } catch (const std::exception& e) {
+        openError_ = e.what();
+        return false;
     } catch (...) {
+        openError_ = "unknown error";
         return false;
     }
     core::Dialogs::current().plainMessage(core::messageText(119));
     return false;
 }
 
+std::string DataModule::taskSettingsRefusal() {
+    if (!tasks.isOpen() || tasks.isEmpty()) return {};
+    // Read as stored, before any narrowing: a value past 16 bits is refused, not an error.
+    auto stored = [](const Field& f) {
+        return static_cast<long long>(
+            std::clamp<long double>(dataset::numericValue(f.value()), -1e18L, 1e18L));
+    };
+    const std::string bad = settingsRefusal({.power = stored(tasksPower),
+                                             .time = stored(tasksTime),
+                                             .rand = stored(tasksRand),
+                                             .qw = stored(tasksQw),
+                                             .qc = stored(tasksQc),
+                                             .qr = stored(tasksQr),
+                                             .bb = stored(tasksBB),
+                                             .bw = stored(tasksBW)});
+    if (bad.empty()) return {};
+    return "Task \"" + tasksName.asString() + "\": the stored setting " + bad;
+}
+
 void DataModule::loadTaskOptions() {
     if (tasks.isEmpty()) return;
+    if (const std::string bad = taskSettingsRefusal(); !bad.empty()) {
+        core::Dialogs::current().show(DialogKind::Error, bad, DialogButton::Ok, 0);
+        return;
+    }
     store_.optPower = core::toI16(tasksPower.asInteger());
     store_.optTime = core::toI16(tasksTime.asInteger());
     store_.optRand = core::toI16(tasksRand.asInteger());

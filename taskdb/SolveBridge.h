@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dataset/Field.h"
 #include "engine/PackProblem.h"
 #include "engine/PackRun.h"
 
@@ -55,9 +56,14 @@ class SolveBridge {
   private:
     std::string taskName() const;
     [[noreturn]] void refuse(const std::string& what) const;
+    // Refuses a stored value outside the range the table rules keep for `table`.
+    void checkStored(const dataset::Field& f, const char* table, const std::string& what) const;
     // Box `box` of the plan takes container `container` and the current box-position row.
     void takeStoredBox(engine::PackSolution& plan, int box, int container) const;
     void checkPosition(int type, int x, int y, int length, int width, const std::string& where) const;
+    // The current stored container, read into the plan as container c, against its rows.
+    void checkStoredCounts(const engine::PackSolution& plan, int c) const;
+    void checkNoOverlap(const engine::PackSolution& plan, int c, int stored) const;
     void deleteStoredSolution(bool keepFixed, int& kept);
     void changeRows(const std::function<void()>& change);
     void bar(int percent);

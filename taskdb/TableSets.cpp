@@ -6,6 +6,7 @@
 #include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/Schema.h"
+#include "taskdb/WriteCheck.h"
 
 #include "dataset/Errors.h"
 #include "dataset/TableSet.h"
@@ -92,7 +93,6 @@ void TableSets::setExportTablesActive(bool active) {
         dm_.exdb.close();
         return;
     }
-    DataModule::ensureTableFiles(dm_.exdb);
     dm_.exdb.open();
     for (dataset::Cursor* c : dm_.exportTables()) c->open();
 }
@@ -116,7 +116,11 @@ void TableSets::switchDatabase(int newSet) {
         store.activeDB = static_cast<std::int16_t>(newSet);
         updateExchangeState();
     } else {
-        core::Dialogs::current().plainMessage(msg(73));
+        if (dm_.openFailedReadOnly())
+            core::Dialogs::current().show(core::DialogKind::Warning, WriteCheck::warningText,
+                                          core::DialogButton::Ok, 0);
+        else
+            core::Dialogs::current().plainMessage(msg(73));
         // A set that opened only in part is closed before the tables are re-pointed.
         dm_.setTablesActive(false);
         setDatabaseName(store.activeDB);

@@ -185,7 +185,6 @@ void TaskCopier::TaskCopying(bool toExport) {
         dm_.tasks.locate("TaskID", taskID);
     }
 
-    DataModule::ensureTableFiles(dm_.exdb);
     LibraryUndo undo(dm_.exdb.folder());
     for (const char* table : libraryTables) {
         const std::string file = dm_.exdb.table(table).fileName();

@@ -133,7 +133,7 @@ std::int32_t makeSet(const fs::path& target, const char* alias, const json* samp
         writeFile(staging / dataset::AliasRegistry::fileName, std::string(alias) + "=set\n");
         {
             dataset::TableSet set(dataset::AliasRegistry(staging), alias, taskdb::schema());
-            taskdb::DataModule::ensureTableFiles(set);
+            set.createTableFiles();
             if (sample) {
                 set.open();
                 firstTask = writeSample(set, *sample);

@@ -3,6 +3,7 @@
 #include "TaskFile.h"
 
 #include "core/Dialogs.h"
+#include "dataset/Errors.h"
 #include "engine/PackRun.h"
 #include "lang/Language.h"
 #include "taskdb/BoxImporter.h"
@@ -26,7 +27,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Dialogs print their text on standard error and take the accepting answer.
+// One line of text: a dialog's line breaks become blanks.
+std::string oneLine(std::string text) {
+    for (char& ch : text)
+        if (ch == '\r' || ch == '\n') ch = ' ';
+    return text;
+}
+
+// Dialogs take the accepting answer; their texts are kept and go to standard
+// error only when the action succeeds. A failure is told in one line of its own.
 struct StderrDialogs : core::Dialogs {
     core::DialogButton show(core::DialogKind, const std::string& text, core::DialogButtons buttons,
                             int) override {
@@ -37,12 +46,12 @@ struct StderrDialogs : core::Dialogs {
         return B::Ok;
     }
     void errorBox(const std::string& text) override { plainMessage(text); }
-    void plainMessage(const std::string& text) override {
-        std::string line = text;
-        for (char& ch : line)
-            if (ch == '\r') ch = ' ';
-        std::cerr << "rectix-solve: " << line << "\n";
+    void plainMessage(const std::string& text) override { lines.push_back(oneLine(text)); }
+    void flush() {
+        for (const std::string& line : lines) std::cerr << "rectix-solve: " << line << "\n";
+        lines.clear();
     }
+    std::vector<std::string> lines;
 };
 
 // The dialogs of the process while it lives.
@@ -53,6 +62,12 @@ struct InstalledDialogs {
     InstalledDialogs& operator=(const InstalledDialogs&) = delete;
     core::Dialogs* replaced;
 };
+
+// Bad input: one line on standard error, exit status 2.
+int refuse(const std::string& text) {
+    std::cerr << "rectix-solve: " << oneLine(text) << "\n";
+    return 2;
+}
 
 // A scratch program folder whose alias file points the home alias at the set's folder.
 struct ScratchProgramFolder {
@@ -175,16 +190,17 @@ int runStoredTask(const std::vector<std::string>& args) {
     taskdb::DataModule dm(store, program.path);
     dm.setWaitWindow(&wait);
     dm.dataModuleCreate();
-    if (store.dbState != 555) {
-        std::cerr << "rectix-solve: --taskset: the table set in " << folder->string()
-                  << " cannot be opened\n";
-        return 2;
+    if (store.dbState != 555)
+        return refuse("--taskset: the table set in " + folder->string() +
+                      " cannot be opened: " + dm.openError());
+    if (importFile) {
+        const int status = importBoxes(dm, *importFile, importOptions);
+        dialogs.flush();
+        return status;
     }
-    if (importFile) return importBoxes(dm, *importFile, importOptions);
-    if (!dm.tasks.locate("TaskID", *taskID)) {
-        std::cerr << "rectix-solve: --task: no task " << *taskID << " in " << folder->string() << "\n";
-        return 2;
-    }
+    if (!dm.tasks.locate("TaskID", *taskID))
+        return refuse("--task: no task " + std::to_string(*taskID) + " in " + folder->string());
+    if (const std::string bad = dm.taskSettingsRefusal(); !bad.empty()) return refuse(bad);
     dm.loadTaskOptions();
 
     engine::PackProblem problem;
@@ -193,31 +209,23 @@ int runStoredTask(const std::vector<std::string>& args) {
     try {
         switch (action) {
         case Solve: {
-            if (dm.tasksSolut.asBoolean()) {
-                std::cerr << "rectix-solve: task " << *taskID << " has a stored solution: --clear it first\n";
-                return 2;
-            }
+            if (dm.tasksSolut.asBoolean())
+                return refuse("task " + std::to_string(*taskID) + " has a stored solution: --clear it first");
             const std::string refusal = bridge.solveRefusal();
-            if (!refusal.empty()) {
-                std::cerr << "rectix-solve: " << refusal << "\n";
-                return 2;
-            }
+            if (!refusal.empty()) return refuse(refusal);
             bridge.solveTask();
             break;
         }
         case Clear:
-            if (!dm.tasksSolut.asBoolean()) {
-                std::cerr << "rectix-solve: task " << *taskID << " has no stored solution\n";
-                return 2;
-            }
+            if (!dm.tasksSolut.asBoolean())
+                return refuse("task " + std::to_string(*taskID) + " has no stored solution");
             bridge.clearSolution();
+            dialogs.flush();
             std::cout << "{\"TaskID\":" << *taskID << ",\"Solut\":false}\n";
             return 0;
         case Reload:
-            if (!dm.tasksSolut.asBoolean()) {
-                std::cerr << "rectix-solve: task " << *taskID << " has no stored solution\n";
-                return 2;
-            }
+            if (!dm.tasksSolut.asBoolean())
+                return refuse("task " + std::to_string(*taskID) + " has no stored solution");
             bridge.reloadSolution();
             break;
         case Csv:
@@ -227,10 +235,15 @@ int runStoredTask(const std::vector<std::string>& args) {
             }
             return writeSolutionFiles(dm);
         }
+    } catch (const taskdb::BridgeError& e) {
+        return refuse(e.what()); // stored rows that do not fit their task
+    } catch (const dataset::DatabaseError& e) {
+        return refuse(e.what()); // a damaged table file
     } catch (const std::exception& e) {
-        std::cerr << "rectix-solve: " << e.what() << "\n";
+        std::cerr << "rectix-solve: " << oneLine(e.what()) << "\n";
         return 1;
     }
+    dialogs.flush();
     std::cout << planJson(problem, run, run.fillEngine().totalFills) << "\n";
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "TaskFile.h"
 
+#include "taskdb/ValueRanges.h"
+
 #include <nlohmann/json.hpp>
 
 #include <cmath>
@@ -26,19 +28,24 @@ struct Reader {
             throw TaskFileError(where + name + ": missing");
         }
         const json& v = obj.at(name);
-        long long n;
-        if (v.is_number_integer()) {
-            n = v.get<long long>();
-        } else if (v.is_number_float() && std::isfinite(v.get<double>()) &&
-                   std::trunc(v.get<double>()) == v.get<double>() && std::fabs(v.get<double>()) < 9e15) {
-            n = static_cast<long long>(v.get<double>());
-        } else {
+        if (!v.is_number()) throw TaskFileError(where + name + ": not a whole number");
+        // Read as a double first: an integer past 64 bits arrives as one, and an
+        // unsigned one past the signed range must not wrap.
+        const double d = v.get<double>();
+        if (!std::isfinite(d) || std::trunc(d) != d)
             throw TaskFileError(where + name + ": not a whole number");
-        }
-        if (n < lo || n > hi)
-            throw TaskFileError(where + name + ": " + std::to_string(n) + " is outside " +
-                                std::to_string(lo) + ".." + std::to_string(hi));
-        return n;
+        if (d < static_cast<double>(lo) || d > static_cast<double>(hi))
+            throw TaskFileError(where + name + ": " + v.dump() + " is outside " + std::to_string(lo) + ".." +
+                                std::to_string(hi));
+        return v.is_number_integer() && !v.is_number_unsigned() ? v.get<long long>()
+                                                                : static_cast<long long>(d);
+    }
+
+    // A whole number in the range that the table rules keep for the field.
+    long long ranged(const char* name, const char* table, const char* field,
+                     std::optional<long long> dflt = {}) const {
+        const taskdb::ValueRange& r = *taskdb::valueRange(table, field);
+        return integer(name, static_cast<long long>(r.low), static_cast<long long>(r.high), dflt);
     }
 
     double number(const char* name, double lo, double hi, double dflt) const {
@@ -49,6 +56,11 @@ struct Reader {
         if (!(d >= lo && d <= hi))
             throw TaskFileError(where + name + ": outside " + std::to_string(lo) + ".." + std::to_string(hi));
         return d;
+    }
+
+    double cost(const char* table) const {
+        const taskdb::ValueRange& r = *taskdb::valueRange(table, "Cost");
+        return number("Cost", r.low, r.high, 0);
     }
 
     bool boolean(const char* name, bool dflt) const {
@@ -68,6 +80,23 @@ struct Reader {
 
 constexpr long long i16Max = std::numeric_limits<std::int16_t>::max();
 constexpr long long i32Max = std::numeric_limits<std::int32_t>::max();
+// The deepest objects of a task file are the boxes of a fixed container.
+constexpr int maxNesting = 4;
+
+json parseTask(const std::string& text) {
+    try {
+        // Refused while parsing, before anything walks the nesting.
+        return json::parse(text, [](int depth, json::parse_event_t event, json&) {
+            if ((event == json::parse_event_t::object_start || event == json::parse_event_t::array_start) &&
+                depth > maxNesting)
+                throw TaskFileError("nesting deeper than a task file has");
+            return true;
+        });
+    } catch (const json::exception& e) {
+        // Syntax errors and numbers too large for any type alike.
+        throw TaskFileError(std::string("not valid JSON: ") + e.what());
+    }
+}
 
 std::int16_t fillDirOf(const std::string& s) {
     if (s == "Length") return 1;
@@ -132,33 +161,31 @@ std::vector<FixedContainer> readFixed(const json& doc, const engine::PackProblem
 } // namespace
 
 std::vector<FixedContainer> loadTaskJson(const std::string& text, engine::PackProblem& p) {
-    json doc;
-    try {
-        doc = json::parse(text);
-    } catch (const json::parse_error& e) {
-        throw TaskFileError(std::string("not valid JSON: ") + e.what());
-    }
+    const json doc = parseTask(text);
     if (!doc.is_object()) throw TaskFileError("the task is not a JSON object");
     for (const char* list : {"containers", "boxes"})
         if (!doc.contains(list) || !doc.at(list).is_array() || doc.at(list).empty())
             throw TaskFileError(std::string(list) + ": missing or empty");
 
     p.resetProblem(p.startSolution);
-    const json settings = doc.contains("settings") ? doc.at("settings") : json::object();
+    static const json noSettings = json::object();
+    const json& settings = doc.contains("settings") ? doc.at("settings") : noSettings;
     if (!settings.is_object()) throw TaskFileError("settings: not an object");
     const Reader s{settings, "settings."};
     auto& r = p.Settings;
-    r.intensity = static_cast<std::int16_t>(s.integer("Intensity", 0, 20, 5));
-    r.timeLimitMs = static_cast<double>(s.integer("TimeLimitS", 5, 5555, 555)) * 1000.0;
-    r.seed = static_cast<std::int16_t>(s.integer("Seed", 1, 555, 1));
-    r.weightFactor =
-        static_cast<float>(static_cast<long double>(s.integer("WeightFactor", 0, 95, 0)) * 0.01L);
-    r.bindGroupFactor =
-        static_cast<float>(static_cast<long double>(s.integer("BindGroupFactor", 0, 9, 0)) * 0.1L);
-    r.costFactor = static_cast<float>(static_cast<long double>(s.integer("CostFactor", 0, 100, 0)) * 0.01L);
-    r.leftFactor = static_cast<float>(static_cast<long double>(s.integer("LeftFactor", 0, 100, 0)) * 0.01L);
-    r.itemGap = static_cast<std::int16_t>(s.integer("ItemGap", 0, 5000, 0));
-    r.edgeGap = static_cast<std::int16_t>(s.integer("EdgeGap", 0, 5000, 0));
+    r.intensity = static_cast<std::int16_t>(s.ranged("Intensity", "tasks", "Power", 5));
+    r.timeLimitMs = static_cast<double>(s.ranged("TimeLimitS", "tasks", "Time", 555)) * 1000.0;
+    r.seed = static_cast<std::int16_t>(s.ranged("Seed", "tasks", "Rand", 1));
+    r.weightFactor = static_cast<float>(
+        static_cast<long double>(s.ranged("WeightFactor", "tasks", "WeightFactor", 0)) * 0.01L);
+    r.bindGroupFactor = static_cast<float>(
+        static_cast<long double>(s.ranged("BindGroupFactor", "tasks", "BindGroupFactor", 0)) * 0.1L);
+    r.costFactor =
+        static_cast<float>(static_cast<long double>(s.ranged("CostFactor", "tasks", "Qc", 0)) * 0.01L);
+    r.leftFactor =
+        static_cast<float>(static_cast<long double>(s.ranged("LeftFactor", "tasks", "Qr", 0)) * 0.01L);
+    r.itemGap = static_cast<std::int16_t>(s.ranged("ItemGap", "tasks", "BB", 0));
+    r.edgeGap = static_cast<std::int16_t>(s.ranged("EdgeGap", "tasks", "BW", 0));
     r.ignoreLast = s.boolean("IgnoreLast", true);
     r.taskDefltOn = s.boolean("TaskDefltOn", true);
     r.taskTurnOn = s.boolean("TaskTurnOn", true);
@@ -174,16 +201,16 @@ std::vector<FixedContainer> loadTaskJson(const std::string& text, engine::PackPr
         auto& ct = p.contTypes;
         ct.typeID[t] = static_cast<std::int32_t>(c.integer("TypeID", 0, i32Max));
         ct.mark[t] = c.text("Mark", 3, "?");
-        ct.length[t] = static_cast<std::int16_t>(c.integer("Length", 1, i16Max));
-        ct.width[t] = static_cast<std::int16_t>(c.integer("Width", 1, i16Max));
-        ct.loadWt[t] = static_cast<std::int32_t>(c.integer("LoadWt", 0, i32Max));
+        ct.length[t] = static_cast<std::int16_t>(c.ranged("Length", "conts", "Length"));
+        ct.width[t] = static_cast<std::int16_t>(c.ranged("Width", "conts", "Width"));
+        ct.loadWt[t] = static_cast<std::int32_t>(c.ranged("LoadWt", "conts", "LoadWt"));
         ct.fillDir[t] = fillDirOf(c.text("FillDir", 6, "Either"));
-        ct.Cost[t] = static_cast<float>(c.number("Cost", -1e9, 1e9, 0));
-        ct.avail[t] = static_cast<std::int16_t>(c.integer("Avail", 1, engine::maxTaskContainers));
-        ct.noseDL[t] = static_cast<std::int16_t>(c.integer("NoseDL", 0, i16Max, 0));
-        ct.tailDL[t] = static_cast<std::int16_t>(c.integer("TailDL", 0, i16Max, 0));
-        ct.noseWt[t] = static_cast<std::int32_t>(c.integer("NoseWt", 0, i32Max, 0));
-        ct.tailWt[t] = static_cast<std::int32_t>(c.integer("TailWt", 0, i32Max, 0));
+        ct.Cost[t] = static_cast<float>(c.cost("tc"));
+        ct.avail[t] = static_cast<std::int16_t>(c.ranged("Avail", "tc", "Avail"));
+        ct.noseDL[t] = static_cast<std::int16_t>(c.ranged("NoseDL", "conts", "NoseDL", 0));
+        ct.tailDL[t] = static_cast<std::int16_t>(c.ranged("TailDL", "conts", "TailDL", 0));
+        ct.noseWt[t] = static_cast<std::int32_t>(c.ranged("NoseWt", "conts", "NoseWt", 0));
+        ct.tailWt[t] = static_cast<std::int32_t>(c.ranged("TailWt", "conts", "TailWt", 0));
         if (ct.noseDL[t] + ct.tailDL[t] >= ct.length[t])
             throw TaskFileError(c.where + "NoseDL + TailDL: must be less than Length");
         ct.Area[t] = static_cast<float>(static_cast<long double>(ct.length[t]) * ct.width[t]);
@@ -203,12 +230,12 @@ std::vector<FixedContainer> loadTaskJson(const std::string& text, engine::PackPr
         bk.kindID[k] = static_cast<std::int32_t>(b.integer("KindID", 0, i32Max));
         bk.Kind[k] = b.text("Kind", 25, "??");
         bk.mark[k] = b.text("Mark", 2, "?");
-        bk.length[k] = static_cast<std::int16_t>(b.integer("Length", 1, i16Max));
-        bk.width[k] = static_cast<std::int16_t>(b.integer("Width", 1, i16Max));
-        bk.weight[k] = static_cast<std::int32_t>(b.integer("Weight", 0, i32Max));
+        bk.length[k] = static_cast<std::int16_t>(b.ranged("Length", "boxes", "Length"));
+        bk.width[k] = static_cast<std::int16_t>(b.ranged("Width", "boxes", "Width"));
+        bk.weight[k] = static_cast<std::int32_t>(b.ranged("Weight", "boxes", "Weight"));
         bk.turnOn[k] = b.boolean("TurnOn", true);
-        bk.Cost[k] = static_cast<float>(b.number("Cost", -1e9, 1e9, 0));
-        bk.total[k] = static_cast<std::int16_t>(b.integer("Total", 1, engine::maxTaskBoxes));
+        bk.Cost[k] = static_cast<float>(b.cost("tb"));
+        bk.total[k] = static_cast<std::int16_t>(b.ranged("Total", "tb", "Total"));
         bk.Area[k] = static_cast<float>(static_cast<long double>(bk.length[k]) * bk.width[k]);
         boxes += bk.total[k];
         if (boxes > engine::maxTaskBoxes) throw TaskFileError("boxes: more than 1000 in all");

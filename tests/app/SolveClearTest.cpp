@@ -138,9 +138,10 @@ TEST_F(SolveClear, ClearAsksWhileWarningsIsOnAndClearsAtOnceWithItOff) {
 
 // Esc reaches the progress window as the user's key does, once the run has begun.
 TEST_F(SolveClear, EscDuringALongSolveStopsItWithTheBestPlanStored) {
+    const std::int32_t id = sampleTask(2, 60);
+    // Active settings past the window's ranges make the run long; the task keeps its own.
     store().optPower = 50;
     store().optTime = 600;
-    const std::int32_t id = sampleTask(2, 60);
     rectix::app::ProgressWindow* wait = start.waitForm();
     struct EscOnceRunning : QObject {
         QObject* window = nullptr;

@@ -6,8 +6,10 @@
 #include "app/DefaultOptions.h"
 #include "app/SettingsFile.h"
 #include "app/Startup.h"
+#include "dataset/TableSet.h"
 #include "lang/Language.h"
 #include "taskdb/RunStore.h"
+#include "taskdb/Schema.h"
 
 #include <gtest/gtest.h>
 
@@ -30,8 +32,17 @@ class StartupTest : public ::testing::Test {
         rectix::taskdb::RunStore::setLangIndex(0);
     }
 
+    // Empty sets in the folders of the default aliases.
     void makeSets(std::initializer_list<const char*> sets) const {
-        for (const char* set : sets) std::filesystem::create_directories(folder.path / "data" / set);
+        for (const char* set : sets) {
+            std::filesystem::create_directories(folder.path / "data" / set);
+            rectix::dataset::TableSet(rectix::dataset::AliasRegistry(folder.path), aliasOf(set),
+                                      rectix::taskdb::schema())
+                .createTableFiles();
+        }
+    }
+    static std::string aliasOf(const std::string& set) {
+        return set == "home" ? "RectixB" : set == "export" ? "Rectixexp" : "Rectiximp";
     }
     std::filesystem::path tableFile(const char* set, const char* table) const {
         return folder.path / "data" / set / (std::string(table) + ".db");

@@ -31,7 +31,7 @@ TEST_F(StartupTest, TheExportFolderAloneMissingEndsAfterOneMessageWithNoTableOpe
     makeSets({"home", "import"});
     EXPECT_EQ(start.run(), StartupOutcome::Ended);
     EXPECT_EQ(dialogs.shown, std::vector<std::string>{missing("Export", "Rectixexp")});
-    EXPECT_FALSE(std::filesystem::exists(tableFile("home", "tasks")));
+    EXPECT_EQ(start.dataModule(), nullptr);
 }
 
 TEST_F(StartupTest, AnUnwritableProgramFolderShowsTheWarningAndEndsAtOnce) {

@@ -10,6 +10,7 @@
 #include "lang/Language.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
+#include "taskdb/Schema.h"
 #include "ui/DataCheckBox.h"
 #include "ui/DataGrid.h"
 #include "ui/DataGridModel.h"
@@ -108,6 +109,7 @@ class SolutionWindowTest : public ::testing::Test {
         root = tmpl;
         for (const char* set : {"data/home", "data/export", "data/import"})
             fs::create_directories(root / set);
+        dataset::TableSet(dataset::AliasRegistry(root), "RectixB", taskdb::schema()).createTableFiles();
         fs::current_path(root);
         dm = std::make_unique<taskdb::DataModule>(store, root);
         dm->dataModuleCreate();

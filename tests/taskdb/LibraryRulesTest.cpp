@@ -114,7 +114,6 @@ TEST_F(LibraryRules, TheExportSetGuardRefusesInsertingAndEditingButNotDeleting) 
 TEST_F(LibraryRules, ATypeUsedInTheExportSetIsNeitherChangedNorDeleted) {
     const auto crate = addBox("Crate", 100, 100);
     store.boxEditMode = true;
-    DataModule::ensureTableFiles(dm->exdb);
     dm->exdb.open();
     dm->extb.open();
     dm->extb.append();
@@ -154,6 +153,30 @@ TEST_F(LibraryRules, TheAxleRuleWantsTheSupportSpanPositive) {
 } // namespace rectix::taskdb::test
 
 namespace rectix::taskdb::test {
+
+// The ranges that the harness's task files and the solve bridge also keep: a
+// capacity whose sum over 24 containers would pass 32 bits is refused when
+// posted; a post that leaves a value as it was passes.
+TEST_F(LibraryRules, APostOutsideTheSharedRangesIsRefusedWithTheRule) {
+    const auto truck = addContainer("Truck", 1000, 200);
+    store.cntEditMode = true;
+    dm->conts.edit();
+    dm->contsLoadWt.setInteger(100000000);
+    EXPECT_THROW(dm->conts.post(), core::SilentAbort);
+    ASSERT_FALSE(dialogs.shown.empty());
+    EXPECT_EQ(dialogs.shown.back().text, "LoadWt must be from 0 to 89478485");
+    dm->conts.cancel();
+    dm->conts.edit();
+    dm->contsLoadWt.setInteger(89478485);
+    dm->conts.post();
+    EXPECT_EQ(dm->contsLoadWt.asInteger(), 89478485);
+
+    addTask("T");
+    addTaskContainer(truck, 1);
+    dm->tc.edit();
+    dm->tcAvail.setInteger(1);
+    dm->tc.post(); // an unchanged row passes
+}
 
 // A library row that a task uses is not deleted; the message names the first such task.
 TEST_F(LibraryRules, ARowATaskUsesIsNotDeleted) {

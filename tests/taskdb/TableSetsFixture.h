@@ -69,10 +69,7 @@ class TableSetsTest : public TaskDbTest {
     // The rows of a table, each as text without its TaskID, of one task or of all.
     std::vector<std::string> rowsOf(dataset::TableSet& set, const char* table, std::int32_t taskID = 0) {
         const bool wasOpen = set.isOpen();
-        if (!wasOpen) {
-            DataModule::ensureTableFiles(set);
-            set.open();
-        }
+        if (!wasOpen) set.open();
         std::vector<std::string> rows;
         {
             dataset::Cursor c(set, table);

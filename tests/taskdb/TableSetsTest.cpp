@@ -46,7 +46,6 @@ TEST_F(Switching, BetweenExportAndImportLastTaskIDStays) {
 TEST_F(Switching, ASetHeldByAnotherProgramShowsMessage73AndKeepsThePreviousSet) {
     for (const char* name : {"One", "Two", "Three"}) addTask(name);
     dm->tasks.locate("TaskID", 2);
-    DataModule::ensureTableFiles(dm->exdb);
     hold("export", "tasks");
     sets->switchDatabase(1);
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{busy73});
@@ -67,10 +66,6 @@ TEST_F(Switching, ASetHeldByAnotherProgramShowsMessage73AndKeepsThePreviousSet) 
 
 TEST_F(Switching, AnArithmeticErrorOpeningASetShowsItsMessageAndReturns) {
     addTask("Home");
-    {
-        dataset::TableSet import(dataset::AliasRegistry(root), "Rectiximp", schema());
-        DataModule::ensureTableFiles(import);
-    }
     // placed below zero puts the boxes left beyond 16 bits.
     sql("import", "tasks", "INSERT INTO tasks (TaskID, Name) VALUES (1, 'Odd')");
     sql("import", "tb", "INSERT INTO tb (TaskID, KindID, Total, Placed) VALUES (1, 1, 32767, -32768)");
@@ -83,7 +78,6 @@ TEST_F(Switching, AnArithmeticErrorOpeningASetShowsItsMessageAndReturns) {
 TEST_F(Switching, WhenThePreviousSetCannotBeReopenedEitherNoSetIsActive) {
     addTask("Home");
     HookedDialog hooked;
-    DataModule::ensureTableFiles(dm->exdb);
     hold("export", "tasks");
     hooked.onMessage = [&] { hold("home", "tasks"); };
     sets->switchDatabase(1);
@@ -114,7 +108,6 @@ TEST_F(Switching, WhenThePreviousSetCannotBeReopenedEitherNoSetIsActive) {
 using Emptying = TableSetsTest;
 
 TEST_F(Emptying, ASetWithoutLibrariesAndTasksIsOnlyReported) {
-    DataModule::ensureTableFiles(dm->exdb);
     sql("export", "tc", "INSERT INTO tc (TaskID, TypeID, Avail) VALUES (9, 1, 1)");
     sets->switchDatabase(1);
     sets->emptyActiveSet();
@@ -169,7 +162,6 @@ TEST_F(ExchangeStates, FollowTheActiveSet) {
 }
 
 TEST_F(TableSetsTest, TheStartUpCheckReportsDamagedAndUnreadableTableFiles) {
-    DataModule::ensureTableFiles(dm->exdb);
     for (const char* alias : TableSets::aliasNames) sets->repairAllValFiles(alias);
     EXPECT_TRUE(dialogs.shown.empty()); // sound files, and an import folder without files
 

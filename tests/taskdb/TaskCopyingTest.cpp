@@ -51,7 +51,6 @@ TEST_F(TaskCopying, ExportingTheSameTaskTwiceGivesTwoTasksWithTheSameContents) {
 
 TEST_F(TaskCopying, ExportingIntoASetWithoutTasksEmptiesItsLibrariesFirst) {
     // Rows left by an earlier export whose task has gone.
-    DataModule::ensureTableFiles(dm->exdb);
     sql("export", "conts", "INSERT INTO conts (Type, Length, Width) VALUES ('Old barge', 3000, 900)");
     sql("export", "boxes", "INSERT INTO boxes (Kind, Length, Width, Weight) VALUES ('Old sack', 50, 30, 5)");
     copier->TaskCopying(true);
@@ -145,7 +144,7 @@ TEST_F(TaskCopying, ARowThatWouldBeRefusedStopsTheCopyBeforeAnythingChanges) {
     ASSERT_EQ(dialogs.shown.size(), 2u);
     for (const auto& shown : dialogs.shown) EXPECT_EQ(shown.text, "Number must be positive\r\"Crate\"");
     EXPECT_EQ(dm->tasks.recordCount(), 1u);
-    EXPECT_FALSE(fs::exists(file("export", "tasks")));
+    EXPECT_TRUE(rowsOf(dm->exdb, "tasks").empty());
 }
 
 TEST_F(TaskCopying, AsksFirstOnlyWhileWarningsAreOn) {
@@ -156,7 +155,7 @@ TEST_F(TaskCopying, AsksFirstOnlyWhileWarningsAreOn) {
     ASSERT_EQ(dialogs.shown.size(), 2u);
     EXPECT_EQ(dialogs.shown[0].text, "Add current task to Export DB?");
     EXPECT_EQ(dialogs.shown[1].text, "Duplicate current task?");
-    EXPECT_FALSE(fs::exists(file("export", "tasks")));
+    EXPECT_TRUE(rowsOf(dm->exdb, "tasks").empty());
     EXPECT_EQ(dm->tasks.recordCount(), 1u);
 
     store.warnings = false;

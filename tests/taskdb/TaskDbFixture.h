@@ -5,10 +5,12 @@
 #include "taskdb/DataModule.h"
 #include "taskdb/Figures.h"
 #include "taskdb/RunStore.h"
+#include "taskdb/Schema.h"
 
 #include "lang/Language.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -20,9 +22,8 @@ namespace rectix::taskdb::test {
 
 namespace fs = std::filesystem;
 
-// A fresh program folder with the three set folders (no table files: the data
-// module creates them), English texts, and a data module opened on it with
-// recording windows.
+// A fresh program folder with the three sets, empty, English texts, and a data
+// module opened on it with recording windows.
 class TaskDbTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -32,6 +33,8 @@ class TaskDbTest : public ::testing::Test {
         root = tmpl;
         for (const char* set : {"data/home", "data/export", "data/import"})
             fs::create_directories(root / set);
+        for (const char* alias : {"RectixB", "Rectixexp", "Rectiximp"})
+            dataset::TableSet(dataset::AliasRegistry(root), alias, schema()).createTableFiles();
         reopen();
         ASSERT_EQ(store.dbState, 555);
     }
@@ -132,6 +135,15 @@ class TaskDbTest : public ::testing::Test {
     RecordingPage page;
     RecordingWait wait;
 };
+
+// Runs SQL on a table file of a closed set, as another program would; SQLite's result code.
+inline int sqlite(const fs::path& file, const std::string& statements) {
+    sqlite3* h = nullptr;
+    int rc = sqlite3_open_v2(file.c_str(), &h, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc == SQLITE_OK) rc = sqlite3_exec(h, statements.c_str(), nullptr, nullptr, nullptr);
+    sqlite3_close(h);
+    return rc;
+}
 
 inline std::string testData(const std::string& path) {
     return std::string(RECTIX_TEST_DATA) + "/" + path;

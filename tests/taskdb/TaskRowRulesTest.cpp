@@ -94,7 +94,6 @@ TEST_F(TaskRowRules, RowsWithNothingAvailableAreRefusedWhoeverPostsThem) {
     EXPECT_THROW(dm->tbs.post(), core::SilentAbort);
     dm->tbs.cancel();
 
-    DataModule::ensureTableFiles(dm->exdb);
     dm->exdb.open();
     dm->extc.open();
     dm->extc.append();

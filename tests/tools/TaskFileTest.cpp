@@ -51,6 +51,13 @@ TEST(TaskFile, RefusesBadInputNamingTheField) {
         {"intensity-300.json", "settings.Intensity"},
         {"support-span.json", "NoseDL + TailDL"},
         {"no-containers.json", "containers: missing or empty"},
+        {"number-1e999.json", "not valid JSON"},
+        {"integer-past-64-bits.json", "containers[0].LoadWt"},
+        {"key-past-64-bits.json", "boxes[0].KindID"},
+        {"deep-settings.json", "nesting deeper"},
+        // Within their field types, but the engine's sums would overflow: the table rules' ranges.
+        {"loadwt-overflow.json", "containers[0].LoadWt: 2147483647 is outside"},
+        {"weight-overflow.json", "boxes[0].Weight: 2147483647 is outside"},
         {"fixed-outside.json", "fixed[0].boxes[0]: outside the container"},
         {"fixed-no-free-container.json", "fixed[1].TypeID: no free container"},
     };

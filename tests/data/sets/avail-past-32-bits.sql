@@ -1,0 +1,2 @@
+-- expect: 5000000000
+UPDATE tc SET Avail = 5000000000;

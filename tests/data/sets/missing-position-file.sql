@@ -1,0 +1,4 @@
+-- solved
+-- action: --reload
+-- remove: posit.db
+-- expect: posit.db is missing

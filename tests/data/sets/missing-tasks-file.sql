@@ -1,0 +1,2 @@
+-- remove: tasks.db
+-- expect: tasks.db is missing

@@ -1,0 +1,2 @@
+-- remove: *
+-- expect: cannot be opened

@@ -1,0 +1,2 @@
+-- expect: the stored setting Power 300 is outside 0..20
+UPDATE tasks SET Power = 300;

@@ -1,0 +1,2 @@
+-- expect: the stored setting BW -100 is outside 0..5000
+UPDATE tasks SET BW = -100;

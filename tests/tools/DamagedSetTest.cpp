@@ -1,0 +1,120 @@
+// Damaged table sets, one case a file in tests/data/sets: SQL run on the sample
+// set, with directives in comments ("-- solved": solve first; "-- action:" the
+// harness option; "-- remove:" a table file, or * for all; "-- expect:" text of
+// the refusal). The harness refuses each with one line on standard error and
+// exit status 2, prints nothing else and changes nothing in the set.
+#include "StoredTaskFixture.h"
+
+#include <algorithm>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+using namespace rectix;
+using namespace rectix::tools::test;
+
+namespace {
+
+struct DamageCase {
+    std::string name;
+    std::string sql;
+    std::string expect;
+    std::vector<std::string> remove;
+    std::vector<std::string> action;
+    bool solved = false;
+};
+
+DamageCase readCase(const fs::path& file) {
+    DamageCase c;
+    c.name = file.filename().string();
+    std::ifstream in(file);
+    for (std::string line; std::getline(in, line);) {
+        auto directive = [&](const std::string& key) {
+            return line.rfind("-- " + key, 0) == 0 ? line.substr(3 + key.size()) : std::string("\x01");
+        };
+        if (line == "-- solved")
+            c.solved = true;
+        else if (const std::string v = directive("action: "); v != "\x01")
+            c.action.push_back(v);
+        else if (const std::string v = directive("remove: "); v != "\x01")
+            c.remove.push_back(v);
+        else if (const std::string v = directive("expect: "); v != "\x01")
+            c.expect = v;
+        else
+            c.sql += line + "\n";
+    }
+    return c;
+}
+
+// Every file of a folder with its bytes.
+std::map<std::string, std::string> snapshot(const fs::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& e : fs::directory_iterator(folder)) {
+        std::ifstream in(e.path(), std::ios::binary);
+        std::stringstream bytes;
+        bytes << in.rdbuf();
+        files[e.path().filename().string()] = bytes.str();
+    }
+    return files;
+}
+
+// Runs SQL over the set's files as another program would: the first file is
+// the main database and every other one is attached under its table's name.
+void damage(const fs::path& folder, const std::string& sql) {
+    if (sql.find_first_not_of(" \n") == std::string::npos) return;
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open((folder / "conts.db").c_str(), &db), SQLITE_OK);
+    for (const char* t : {"boxes", "tasks", "tc", "tb", "solut", "distr", "posit"}) {
+        const std::string attach =
+            "ATTACH '" + (folder / (std::string(t) + ".db")).string() + "' AS " + std::string(t) + ";";
+        ASSERT_EQ(sqlite3_exec(db, attach.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+    }
+    char* err = nullptr;
+    const int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &err);
+    EXPECT_EQ(rc, SQLITE_OK) << (err ? err : "");
+    sqlite3_free(err);
+    sqlite3_close(db);
+}
+
+} // namespace
+
+TEST_F(StoredTaskTest, DamagedSetsAreRefusedInOneLineAndLeftAsTheyWere) {
+    std::vector<fs::path> files;
+    for (const auto& e : fs::directory_iterator(fs::path(RECTIX_TEST_DATA) / "sets"))
+        if (e.path().extension() == ".sql") files.push_back(e.path());
+    std::sort(files.begin(), files.end());
+    ASSERT_FALSE(files.empty());
+
+    const fs::path fresh = root / "fresh", solved = root / "solved";
+    fs::copy(home(), fresh);
+    run({});
+    fs::copy(home(), solved);
+
+    for (const fs::path& file : files) {
+        const DamageCase c = readCase(file);
+        SCOPED_TRACE(c.name);
+        fs::remove_all(home());
+        fs::copy(c.solved ? solved : fresh, home());
+        damage(home(), c.sql);
+        for (const std::string& r : c.remove)
+            if (r == "*")
+                for (const auto& e : fs::directory_iterator(home())) fs::remove(e.path());
+            else
+                fs::remove(home() / r);
+        const auto before = snapshot(home());
+
+        std::vector<std::string> args = {"--taskset", home().string(), "--task", std::to_string(taskID)};
+        args.insert(args.end(), c.action.begin(), c.action.end());
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        const int status = tools::runStoredTask(args);
+        const std::string err = testing::internal::GetCapturedStderr();
+        const std::string out = testing::internal::GetCapturedStdout();
+
+        EXPECT_EQ(status, 2);
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+        EXPECT_NE(err.find(c.expect), std::string::npos) << err;
+        EXPECT_EQ(out, "");
+        EXPECT_TRUE(snapshot(home()) == before) << "the set was changed";
+    }
+}
