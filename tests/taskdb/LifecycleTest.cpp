@@ -159,39 +159,40 @@ TEST_F(Lifecycle, EveryStoredFieldSurvivesARestart) {
     reopen();
     ASSERT_EQ(store.dbState, 555);
     EXPECT_EQ(snapshot(dm->db), before);
+}
 
-    // Settings stored outside the settings window's ranges (written by another
-    // program) are refused with the field and value named: the active settings
-    // stay, and the task is not solved.
-    TEST_F(Lifecycle, StoredSettingsOutsideTheirRangesAreRefusedByName) {
-        store.optTime = 555;
-        store.optRand = 1;
-        store.optPower = 5;
-        addTask("Odd");
-        const std::pair<const char*, const char*> cases[] = {
-            {"UPDATE tasks SET Time = 100000", "Time 100000 is outside 5..5555"},
-            {"UPDATE tasks SET Time = 0", "Time 0 is outside 5..5555"},
-            {"UPDATE tasks SET BW = -100", "BW -100 is outside 0..5000"},
-            {"UPDATE tasks SET Power = 300", "Power 300 is outside 0..20"},
-            {"UPDATE tasks SET Qw = 96", "Qw 96 is outside"},
-        };
-        store.taskOptSet = true;
-        for (const auto& [update, named] : cases) {
-            dm.reset();
-            ASSERT_EQ(sqlite(root / "data/home/tasks.db",
-                             "UPDATE tasks SET Time = 555, Power = 5, BW = 0, Qw = 0;" + std::string(update)),
-                      0);
-            dialogs.shown.clear();
-            reopen();
-            ASSERT_EQ(store.dbState, 555);
-            dm->loadTaskOptions();
-            const std::string expected = std::string("Task \"Odd\": the stored setting ") + named;
-            EXPECT_EQ(dm->taskSettingsRefusal().rfind(expected, 0), 0u) << dm->taskSettingsRefusal();
-            ASSERT_FALSE(dialogs.shown.empty()) << update;
-            EXPECT_EQ(dialogs.shown.back().text, dm->taskSettingsRefusal());
-            EXPECT_EQ(store.optTime, 555);
-            EXPECT_EQ(store.optPower, 5);
-        }
+// Settings stored outside the settings window's ranges (written by another
+// program) are refused with the field and value named: the active settings
+// stay, and the task is not solved.
+TEST_F(Lifecycle, StoredSettingsOutsideTheirRangesAreRefusedByName) {
+    store.optTime = 555;
+    store.optRand = 1;
+    store.optPower = 5;
+    addTask("Odd");
+    const std::pair<const char*, const char*> cases[] = {
+        {"UPDATE tasks SET Time = 100000", "Time 100000 is outside 5..5555"},
+        {"UPDATE tasks SET Time = 0", "Time 0 is outside 5..5555"},
+        {"UPDATE tasks SET BW = -100", "BW -100 is outside 0..5000"},
+        {"UPDATE tasks SET Power = 300", "Power 300 is outside 0..20"},
+        {"UPDATE tasks SET Qw = 96", "Qw 96 is outside"},
+    };
+    store.taskOptSet = true;
+    for (const auto& [update, named] : cases) {
+        dm.reset();
+        ASSERT_EQ(sqlite(root / "data/home/tasks.db",
+                         "UPDATE tasks SET Time = 555, Power = 5, BW = 0, Qw = 0;" + std::string(update)),
+                  0);
+        dialogs.shown.clear();
+        reopen();
+        ASSERT_EQ(store.dbState, 555);
+        dm->loadTaskOptions();
+        const std::string expected = std::string("Task \"Odd\": the stored setting ") + named;
+        EXPECT_EQ(dm->taskSettingsRefusal().rfind(expected, 0), 0u) << dm->taskSettingsRefusal();
+        ASSERT_FALSE(dialogs.shown.empty()) << update;
+        EXPECT_EQ(dialogs.shown.back().text, dm->taskSettingsRefusal());
+        EXPECT_EQ(store.optTime, 555);
+        EXPECT_EQ(store.optPower, 5);
     }
+}
 
 } // namespace rectix::taskdb::test
