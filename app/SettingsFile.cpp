@@ -6,8 +6,12 @@
 #include "lang/Language.h"
 #include "taskdb/RunStore.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <fstream>
 #include <iterator>
 #include <limits>
@@ -187,14 +191,31 @@ FileRead readFile(const std::filesystem::path& path) {
     return read;
 }
 
+// Writes the whole text and makes it durable before a rename makes it the file,
+// so a power loss leaves the old file or the new one, never an empty one.
 bool writeFile(const std::filesystem::path& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out.is_open()) return false;
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    bool ok = true;
+    for (std::size_t done = 0; ok && done < text.size();) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        ok = n > 0;
+        if (ok) done += static_cast<std::size_t>(n);
+    }
+    ok = ok && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
     std::error_code ec;
-    if (out.fail()) std::filesystem::remove(path, ec);
-    return !out.fail();
+    if (!ok) std::filesystem::remove(path, ec);
+    return ok;
+}
+
+// The rename is durable only once the folder's entries are.
+bool syncFolder(const std::filesystem::path& folder) {
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool ok = ::fsync(fd) == 0;
+    return ::close(fd) == 0 && ok;
 }
 
 void warn(int slot) {
@@ -247,7 +268,11 @@ void SettingsFile::saveIni() {
     std::error_code ec;
     if (writeFile(fresh, text)) {
         std::filesystem::rename(fresh, path(), ec);
-        if (!ec) return;
+        if (!ec && syncFolder(folder_)) return;
+        if (!ec) {
+            warn(20);
+            return;
+        }
         std::filesystem::remove(fresh, ec);
     }
     warn(20);

@@ -4,6 +4,7 @@
 #include "dataset/Errors.h"
 #include "dataset/PartFile.h"
 
+#include <fcntl.h>
 #include <sqlite3.h>
 #include <unistd.h>
 
@@ -123,12 +124,12 @@ void TableSet::open() {
     }
     std::swap(conn_, c);
     try {
+        requireWritable();
         for (std::size_t t = 0; t < tables_.size(); ++t) verifyLayout(t);
         conn_.exec("PRAGMA journal_mode=DELETE", context());
         // Take every file's lock now, so a second program is refused here and
         // not at its first read later.
         conn_.exec("BEGIN EXCLUSIVE; COMMIT", context());
-        requireWritable();
     } catch (...) {
         statements_.clear();
         conn_ = Connection();
@@ -144,7 +145,7 @@ void TableSet::requireWritable() {
         if (sqlite3_db_readonly(conn_.handle(), tables_[t].schemaName.c_str()) == 1)
             throw ReadOnlyError(context() + ": the table file " + tableFile(t).string() +
                                 " cannot be written");
-    if (::access(folder().c_str(), W_OK) != 0)
+    if (::faccessat(AT_FDCWD, folder().c_str(), W_OK, AT_EACCESS) != 0)
         throw ReadOnlyError(context() + ": the folder " + folder().string() + " cannot be written");
 }
 

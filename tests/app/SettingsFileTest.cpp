@@ -9,6 +9,22 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <string>
+#include <vector>
+
+#include <sys/syscall.h>
+#include <unistd.h>
+
+// What every fsync of the test program synced, by the path of its descriptor.
+static std::vector<std::string> synced;
+
+extern "C" int fsync(int fd) {
+    const std::string link = "/proc/self/fd/" + std::to_string(fd);
+    char target[4096];
+    const ssize_t n = ::readlink(link.c_str(), target, sizeof target - 1);
+    synced.emplace_back(target, n > 0 ? static_cast<std::size_t>(n) : 0);
+    return static_cast<int>(::syscall(SYS_fsync, fd));
+}
 
 using rectix::app::SavedViewSettings;
 using rectix::app::SettingsFile;
@@ -215,4 +231,15 @@ TEST_F(SettingsFileTest, AFailedWriteLeavesTheOldFileAsItWasAndShowsMessage20) {
     file.saveIni();
     EXPECT_FALSE(std::filesystem::exists(folder.path / SettingsFile::newFileName));
     EXPECT_EQ(dialogs.shown.size(), 2u);
+}
+
+// A crash or power loss after the rename leaves the new file whole: the file
+// reaches the disk before it is renamed, and the folder's entry after.
+TEST_F(SettingsFileTest, TheNewFileAndItsFolderAreSyncedAroundTheRename) {
+    synced.clear();
+    store.optPower = 11;
+    file.saveIni();
+    EXPECT_TRUE(dialogs.shown.empty());
+    const auto folderPath = std::filesystem::canonical(folder.path).string();
+    EXPECT_EQ(synced, (std::vector<std::string>{folderPath + "/" + SettingsFile::newFileName, folderPath}));
 }

@@ -5,6 +5,8 @@
 
 #include <fstream>
 
+#include <unistd.h>
+
 using namespace rectix::dataset;
 using namespace rectix::dataset::test;
 
@@ -244,3 +246,73 @@ TEST_F(DatasetTest, KeyViolationLeavesTheRecordToFix) {
     holds.post();
     EXPECT_EQ(holds.recordCount(), 2u);
 }
+
+namespace rectix::dataset::test {
+
+namespace {
+
+// Runs as an unprivileged user for a scope, so that permissions hold for a test run by root.
+class Unprivileged {
+  public:
+    Unprivileged() : root_(::geteuid() == 0) {
+        if (root_) {
+            EXPECT_EQ(::seteuid(65534), 0);
+        }
+    }
+    ~Unprivileged() {
+        if (root_) {
+            EXPECT_EQ(::seteuid(0), 0);
+        }
+    }
+    Unprivileged(const Unprivileged&) = delete;
+    Unprivileged& operator=(const Unprivileged&) = delete;
+
+  private:
+    bool root_;
+};
+
+} // namespace
+
+// SQLite opens a file it may not write read-only without a word: the set is
+// refused at its opening, not when the first write ends.
+TEST_F(DatasetTest, ASetThatCannotBeWrittenIsRefusedAtOpen) {
+    set->close();
+    const fs::path home = root / "data/home";
+    for (const fs::path& folder : {root, root / "data", home}) fs::permissions(folder, fs::perms::all);
+    for (const auto& e : fs::directory_iterator(home))
+        fs::permissions(e.path(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    auto refusal = [&] {
+        const Unprivileged as;
+        try {
+            set->open();
+        } catch (const ReadOnlyError& e) {
+            return std::string(e.what());
+        }
+        return std::string("opened");
+    };
+    EXPECT_NE(refusal().find(".db cannot be written"), std::string::npos);
+    EXPECT_FALSE(set->isOpen());
+
+    for (const auto& e : fs::directory_iterator(home)) fs::permissions(e.path(), fs::perms::all);
+    fs::permissions(home, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                              fs::perms::others_read | fs::perms::others_exec);
+    EXPECT_NE(refusal().find("the folder " + home.string() + " cannot be written"), std::string::npos);
+    fs::permissions(home, fs::perms::all);
+    set->open();
+}
+
+// A commit over several files leaves a super-journal beside the first file
+// when it is killed at the wrong moment; the next opening removes it.
+TEST_F(DatasetTest, OpeningRemovesASuperJournalThatAKillLeftBehind) {
+    set->close();
+    const fs::path home = root / "data/home";
+    const fs::path stale = home / (set->schema().front().fileName() + "-mj0A1B2C93D");
+    std::ofstream(stale) << (home / "gone.db-journal").string() << '\0';
+    const fs::path other = home / "notes-mj1";
+    std::ofstream(other) << "not a journal of the set";
+    set->open();
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_TRUE(fs::exists(other));
+}
+
+} // namespace rectix::dataset::test

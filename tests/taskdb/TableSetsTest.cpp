@@ -2,6 +2,10 @@
 // the windows are told about the active set, and the start-up file check.
 #include "TableSetsFixture.h"
 
+#include "taskdb/WriteCheck.h"
+
+#include <unistd.h>
+
 #include "taskdb/Schema.h"
 
 namespace rectix::taskdb::test {
@@ -181,6 +185,44 @@ TEST_F(TableSetsTest, TheStartUpCheckReportsDamagedAndUnreadableTableFiles) {
     sets->repairAllValFiles("Rectixexp");
     ASSERT_EQ(dialogs.shown.size(), 2u) << dialogs.shown.back().text;
     EXPECT_EQ(dialogs.shown[1].text, "File date is corrected in \"" + file("export", "tb").string() + "\"");
+}
+
+} // namespace rectix::taskdb::test
+
+namespace rectix::taskdb::test {
+
+// A set with a table file missing is refused with message 73 and nothing is
+// created in its folder; one whose files cannot be written with the write
+// check's warning. The previous set stays active either way.
+TEST_F(Switching, ASetMissingAFileOrNotWritableIsRefusedAndLeftAlone) {
+    addTask("Home");
+    fs::remove(file("export", "posit"));
+    sets->switchDatabase(1);
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{busy73});
+    EXPECT_FALSE(fs::exists(file("export", "posit")));
+    EXPECT_EQ(store.activeDB, 0);
+    EXPECT_EQ(dm->tasksName.asString(), "Home");
+
+    if (::geteuid() != 0) GTEST_SKIP() << "the unwritable case needs to drop privileges";
+    // Readable and writable by root alone: the unprivileged user may only read.
+    dm->setTablesActive(false);
+    for (const fs::path& folder : {root, root / "data", root / "data/home", root / "data/import"})
+        fs::permissions(folder, fs::perms::all);
+    for (const char* set : {"home", "import"})
+        for (const auto& e : fs::directory_iterator(root / "data" / set))
+            fs::permissions(e.path(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                                          fs::perms::others_read);
+    for (const auto& e : fs::directory_iterator(root / "data/home"))
+        fs::permissions(e.path(), fs::perms::all);
+    ASSERT_EQ(::seteuid(65534), 0);
+    const bool reopened = dm->setTablesActive(true);
+    dialogs.shown.clear();
+    sets->switchDatabase(2);
+    ASSERT_EQ(::seteuid(0), 0);
+    EXPECT_TRUE(reopened);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, WriteCheck::warningText);
+    EXPECT_EQ(store.activeDB, 0);
 }
 
 } // namespace rectix::taskdb::test
