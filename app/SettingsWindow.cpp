@@ -221,7 +221,8 @@ bool SettingsWindow::commitGap(GapEdit* edit, BadGap bad) {
         return false;
     }
     core::Dialogs::current().show(core::DialogKind::Error,
-                                  core::messageText(18) + " " + std::to_string(GapEdit::largestGap),
+                                  core::messageText(core::Msg::PositiveIntegerUpTo) + " " +
+                                      std::to_string(GapEdit::largestGap),
                                   core::DialogButton::Ok, 0);
     edit->setFocus(Qt::OtherFocusReason);
     return false;
