@@ -5,8 +5,8 @@
 #include "core/UiTexts.h"
 #include "taskdb/BoxImporter.h"
 #include "taskdb/DataModule.h"
+#include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
-#include "ui/BusyCursor.h"
 #include "ui/ErrorBoundary.h"
 
 #include <QActionGroup>
@@ -129,11 +129,12 @@ void BoxImportMenu::pasteBoxes() {
     core::Dialogs& dialogs = core::Dialogs::current();
     const QString text = QGuiApplication::clipboard()->text();
     if (text.trimmed().isEmpty()) {
-        dialogs.show(core::DialogKind::Information, core::messageText(9), core::DialogButton::Ok, 11);
+        dialogs.show(core::DialogKind::Information, core::messageText(core::Msg::NoTextOnClipboard),
+                     core::DialogButton::Ok, 11);
         return;
     }
     if (store_.warnings &&
-        dialogs.show(core::DialogKind::Confirmation, core::messageText(7),
+        dialogs.show(core::DialogKind::Confirmation, core::messageText(core::Msg::PasteFromClipboard),
                      core::DialogButton::Ok | core::DialogButton::Cancel, 11) != core::DialogButton::Ok)
         return;
     {
@@ -144,7 +145,8 @@ void BoxImportMenu::pasteBoxes() {
         if (log) log.write(bytes.constData(), bytes.size());
         if (log) log.close();
         if (!log) {
-            dialogs.show(core::DialogKind::Warning, core::messageText(8), core::DialogButton::Ok, 11);
+            dialogs.show(core::DialogKind::Warning, core::messageText(core::Msg::PasteFailed),
+                         core::DialogButton::Ok, 11);
             return;
         }
     }
@@ -156,7 +158,8 @@ void BoxImportMenu::importBoxesFrom(const std::filesystem::path& file) {
         .order = store_.impOrder, .comma = store_.impSepar == 1, .header = store_.impHeader};
     taskdb::BoxImportResult result;
     {
-        const ui::BusyCursor busy;
+        const taskdb::OperationFrame busy(dm_.operationView(),
+                                          taskdb::OperationFrame::Options().busyCursor());
         result = taskdb::BoxImporter(dm_).importFile(file, options);
     }
     for (const std::string& report : result.reports) core::Dialogs::current().errorBox(report);

@@ -186,8 +186,8 @@ void LibraryWindow::clearUnusedTemporary() {
     }
     lib.first();
     if (counter == 0)
-        dialogs.show(core::DialogKind::Information, core::messageText(100), core::DialogButton::Ok,
-                     kind_.helpContext);
+        dialogs.show(core::DialogKind::Information, core::messageText(core::Msg::NothingToDelete),
+                     core::DialogButton::Ok, kind_.helpContext);
 }
 
 } // namespace rectix::app

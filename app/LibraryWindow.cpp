@@ -194,9 +194,9 @@ void LibraryWindow::editModeOn() {
     store_.*kind_.askEachTask = true;
     setNavigatorState();
     resetButton_->setEnabled(false);
-    editButton_->setText(text(core::captionText(1)));
-    clearButton_->setText(text(core::captionText(2)));
-    clearButton_->setToolTip(text(core::hintText(1)));
+    editButton_->setText(text(core::captionText(core::Caption::Fix)));
+    clearButton_->setText(text(core::captionText(core::Caption::ClearRecords)));
+    clearButton_->setToolTip(text(core::hintText(core::Hint::ClearRecords)));
     clearButton_->setEnabled(true);
     navigator_->setVisibleButtons({ui::DataNavigator::Button::First, ui::DataNavigator::Button::Prior,
                                    ui::DataNavigator::Button::Next, ui::DataNavigator::Button::Last,
@@ -212,9 +212,9 @@ void LibraryWindow::editModeOff() {
     store_.*kind_.askEachTask = true;
     setNavigatorState();
     resetButton_->setEnabled(true);
-    editButton_->setText(text(core::captionText(3)));
-    clearButton_->setText(text(core::captionText(4)));
-    clearButton_->setToolTip(text(core::hintText(2)));
+    editButton_->setText(text(core::captionText(core::Caption::Edit)));
+    clearButton_->setText(text(core::captionText(core::Caption::PrintList)));
+    clearButton_->setToolTip(text(core::hintText(core::Hint::PrintList)));
     // Printing the library comes with the reports.
     clearButton_->setEnabled(false);
     navigator_->setVisibleButtons({ui::DataNavigator::Button::First, ui::DataNavigator::Button::Prior,

@@ -88,17 +88,17 @@ bool MainWindow::formCreate() {
 }
 
 void MainWindow::exitButtonClick() {
-    if (store_.warnings &&
-        core::Dialogs::current().show(core::DialogKind::Confirmation, core::messageText(48),
-                                      core::DialogButton::Ok | core::DialogButton::Cancel,
-                                      0) != core::DialogButton::Ok)
+    if (store_.warnings && core::Dialogs::current().show(core::DialogKind::Confirmation,
+                                                         core::messageText(core::Msg::ExitProgram),
+                                                         core::DialogButton::Ok | core::DialogButton::Cancel,
+                                                         0) != core::DialogButton::Ok)
         return;
     close();
 }
 
 void MainWindow::newFileNameCaption() {
     setWindowTitle(QApplication::applicationName() + QStringLiteral(" 1.95  - ") +
-                   QString::fromStdString(core::captionText(59)));
+                   QString::fromStdString(core::captionText(core::Caption::TaskPage)));
 }
 
 void MainWindow::restoreCurrentDir() {

@@ -144,19 +144,19 @@ void ProgressWindow::setPhase(engine::RunPhase phase) {
     phase_ = phase;
     switch (phase) {
     case engine::RunPhase::Packing:
-        setWaitLab(core::captionText(52));
-        setProgLab(core::captionText(53));
+        setWaitLab(core::captionText(core::Caption::EscToAbort));
+        setProgLab(core::captionText(core::Caption::PackingProgress));
         break;
     case engine::RunPhase::Stopping:
-        setWaitLab(core::captionText(55));
+        setWaitLab(core::captionText(core::Caption::Aborted));
         break;
     case engine::RunPhase::Finished:
-        setWaitLab(core::captionText(50));
+        setWaitLab(core::captionText(core::Caption::PleaseWait));
         break;
     }
 }
 
-void ProgressWindow::setStep(int captionSlot) {
+void ProgressWindow::setStep(core::Caption captionSlot) {
     setProgLab(core::captionText(captionSlot));
 }
 
@@ -177,8 +177,8 @@ void ProgressWindow::showContainerPercent(bool visible) {
 // Seconds with one decimal ("0" as the run starts); a finished run's time says so.
 void ProgressWindow::setElapsedMs(double ms) {
     const std::string seconds = ms == 0 ? "0" : QString::number(ms / 1000.0, 'f', 1).toStdString();
-    std::string text = seconds + " " + core::captionText(51);
-    if (phase_ == engine::RunPhase::Finished) text = core::captionText(54) + " " + text;
+    std::string text = seconds + " " + core::captionText(core::Caption::Seconds);
+    if (phase_ == engine::RunPhase::Finished) text = core::captionText(core::Caption::Run) + " " + text;
     setTimeLab(text);
 }
 

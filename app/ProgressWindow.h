@@ -32,7 +32,7 @@ class ProgressWindow : public QDialog, public taskdb::ProgressView {
 
     // The run's and the table operations' progress, worded from the text tables as it comes.
     void setPhase(engine::RunPhase phase) override;
-    void setStep(int captionSlot) override;
+    void setStep(core::Caption captionSlot) override;
     void setOverallPercent(int percent) override;
     void setContainerPercent(int percent) override;
     void showContainerPercent(bool visible) override;

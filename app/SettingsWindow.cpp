@@ -13,7 +13,6 @@
 #include "taskdb/TaskCopier.h"
 #include "ui/DataEdit.h"
 #include "ui/ErrorBoundary.h"
-#include "ui/Hints.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -67,10 +66,6 @@ void SettingsWindow::setDefaultOptions(bool alsoTaskOptSet) {
 
 void SettingsWindow::loadTaskOptions() {
     dm_.loadTaskOptions();
-}
-
-void SettingsWindow::formsShowHints(bool show) {
-    ui::Hints::global().setShown(show);
 }
 
 void SettingsWindow::showActiveOptions() {
@@ -226,7 +221,8 @@ bool SettingsWindow::commitGap(GapEdit* edit, BadGap bad) {
         return false;
     }
     core::Dialogs::current().show(core::DialogKind::Error,
-                                  core::messageText(18) + " " + std::to_string(GapEdit::largestGap),
+                                  core::messageText(core::Msg::PositiveIntegerUpTo) + " " +
+                                      std::to_string(GapEdit::largestGap),
                                   core::DialogButton::Ok, 0);
     edit->setFocus(Qt::OtherFocusReason);
     return false;
@@ -317,12 +313,9 @@ void SettingsWindow::pageChanged(int index) {
 }
 
 void SettingsWindow::runSetOperation(const std::function<void()>& operation) {
-    ui::ErrorBoundary::run([&] {
-        const taskdb::OperationFrame frame(
-            dm_.operationView(),
-            taskdb::OperationFrame::Options().exclusive().busyCursor().letEventsThrough().pageDisabled());
-        operation();
-    });
+    // A set operation takes the frame of its own once its questions are answered.
+    if (taskdb::OperationFrame::running()) return;
+    ui::ErrorBoundary::run(operation);
 }
 
 void SettingsWindow::taskCopying(bool toExport) {

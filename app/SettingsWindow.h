@@ -54,9 +54,6 @@ class SettingsWindow : public QDialog, public taskdb::SettingsView, public taskd
     void setDefaultOptions(bool alsoTaskOptSet);
     // The current task's stored settings become the active ones (nothing without a task).
     void loadTaskOptions();
-    // Switches the tool-tip hints of the windows on or off; the task list and the
-    // acknowledgements window keep theirs.
-    static void formsShowHints(bool show);
     // Exports (true) or duplicates (false) the current task, in the operation frame.
     void taskCopying(bool toExport);
 
@@ -104,7 +101,7 @@ class SettingsWindow : public QDialog, public taskdb::SettingsView, public taskd
     std::int16_t& gapSetting(const GapEdit* edit) const;
     void place();
     void pageChanged(int index);
-    // Runs a set operation in the long-operation frame; errors end in the error box.
+    // Runs a set command unless an operation runs; errors end in the error box.
     void runSetOperation(const std::function<void()>& operation);
 
     taskdb::RunStore& store_;

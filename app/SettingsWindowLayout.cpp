@@ -207,8 +207,9 @@ QWidget* SettingsWindow::buildExchangePage() {
     expButton_ = button("ExpButton", QStringLiteral("Switch to E&xport DB"), "Activate Export DB");
     impButton_ = button("ImpButton", QStringLiteral("Switch to I&mport DB"), "Activate Import DB");
     homeButton_ = button("HomeButton", QStringLiteral("Switch to &Home DB"), "Reactivate Main Home DB");
-    clearButton_ = button("ClearButton", QString::fromStdString(core::captionText(31)),
-                          "Remove all task data from current DB");
+    clearButton_ =
+        button("ClearButton", QString::fromStdString(core::captionText(core::Caption::EmptyActiveSet)),
+               "Remove all task data from current DB");
 
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(heading, 0, Qt::AlignHCenter);

@@ -34,8 +34,8 @@ bool checkAliasFolders(const std::filesystem::path& programFolder) {
          {Set{"Main/Home", "RectixB"}, Set{"Export", "Rectixexp"}, Set{"Import", "Rectiximp"}}) {
         std::error_code ec;
         if (std::filesystem::is_directory(aliases.path(set.alias), ec)) continue;
-        core::Dialogs::current().plainMessage(std::string(set.shown) + " " + core::messageText(46) + " " +
-                                              set.alias);
+        core::Dialogs::current().plainMessage(
+            std::string(set.shown) + " " + core::messageText(core::Msg::SetFolderNotFound) + " " + set.alias);
         all = false;
     }
     return all;

@@ -47,10 +47,10 @@ void MainWindow::Solve() {
 
 // Containers the user fixed stay for the next Solve.
 void MainWindow::Clear() {
-    if (store_.warnings &&
-        core::Dialogs::current().show(core::DialogKind::Confirmation, core::messageText(34),
-                                      core::DialogButton::Ok | core::DialogButton::Cancel,
-                                      0) != core::DialogButton::Ok)
+    if (store_.warnings && core::Dialogs::current().show(core::DialogKind::Confirmation,
+                                                         core::messageText(core::Msg::ClearSolution),
+                                                         core::DialogButton::Ok | core::DialogButton::Cancel,
+                                                         0) != core::DialogButton::Ok)
         return;
     runOperation([this] {
         bridge_->clearSolution();

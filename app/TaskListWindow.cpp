@@ -100,8 +100,8 @@ void TaskListWindow::showExchangeState(const taskdb::ExchangeState& state) {
 
 void TaskListWindow::deleteButtonClick() {
     if (dm_.tasks.isEmpty()) {
-        core::Dialogs::current().show(core::DialogKind::Confirmation, core::messageText(13),
-                                      core::DialogButton::Ok, 0);
+        core::Dialogs::current().show(core::DialogKind::Confirmation,
+                                      core::messageText(core::Msg::SetIsEmpty), core::DialogButton::Ok, 0);
         return;
     }
     ui::deleteRecordAsked(dm_.tasks);

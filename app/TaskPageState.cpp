@@ -61,8 +61,10 @@ void MainWindow::solutControls(bool haveSolution) {
     store_.solutionState = haveSolution;
     viewButton_->setEnabled(ownEnabled(viewButton_, this) && haveSolution);
     resultButton_->setEnabled(ownEnabled(viewButton_, this));
-    runButton_->setText(QString::fromStdString(core::captionText(haveSolution ? 63 : 64)));
-    runButton_->setToolTip(QString::fromStdString(core::hintText(haveSolution ? 21 : 22)));
+    runButton_->setText(QString::fromStdString(
+        core::captionText(haveSolution ? core::Caption::ClearButton : core::Caption::SolveButton)));
+    runButton_->setToolTip(QString::fromStdString(
+        core::hintText(haveSolution ? core::Hint::ClearButton : core::Hint::SolveButton)));
     using B = ui::DataNavigator::Button;
     for (ui::DataNavigator* n : {contsNavigator_, boxesNavigator_}) {
         if (!n) continue;
@@ -92,7 +94,7 @@ void MainWindow::refreshStateTexts() {
     fitButtons();
     newFileNameCaption();
     const int set = store_.activeDB;
-    if (set >= 0 && set <= 2) showActiveSet(set != 0, core::captionText(34 + set));
+    if (set >= 0 && set <= 2) showActiveSet(set != 0, core::captionText(core::Caption::HomeSetOn, set));
 }
 
 // The texts space their parts apart ("Boxes:    Total    Left"); a text without such gaps is
@@ -162,12 +164,15 @@ void MainWindow::guardGridEdit(int key) {
     if (!editKeys(key) || !dm_ || !dm_->tasks.isOpen()) return;
     core::Dialogs& dialogs = core::Dialogs::current();
     if (dm_->tasksSolut.asBoolean()) {
-        dialogs.show(core::DialogKind::Information, core::messageText(51), core::DialogButton::Ok, 0);
+        dialogs.show(core::DialogKind::Information, core::messageText(core::Msg::ClearBeforeEditing),
+                     core::DialogButton::Ok, 0);
         return;
     }
     const bool yellow = (contsGrid_->hasFocus() && contsGrid_->currentIndex().column() > 4) ||
                         (boxesGrid_->hasFocus() && boxesGrid_->currentIndex().column() > 4);
-    if (yellow) dialogs.show(core::DialogKind::Information, core::messageText(52), core::DialogButton::Ok, 0);
+    if (yellow)
+        dialogs.show(core::DialogKind::Information, core::messageText(core::Msg::EditInTheLibrary),
+                     core::DialogButton::Ok, 0);
 }
 
 void MainWindow::validNameEdit() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Slots.h"
+#include "TextSlots.h"
 
 #include <string>
 
@@ -25,6 +26,17 @@ inline const std::string& captionText(int slot) {
 }
 inline const std::string& hintText(int slot) {
     return UiTexts::global().hints[slot];
+}
+
+inline const std::string& messageText(Msg slot) {
+    return messageText(static_cast<int>(slot));
+}
+// The caption of the slot, or of one `offset` slots after it (a caption per table set).
+inline const std::string& captionText(Caption slot, int offset = 0) {
+    return captionText(static_cast<int>(slot) + offset);
+}
+inline const std::string& hintText(Hint slot) {
+    return hintText(static_cast<int>(slot));
 }
 
 } // namespace rectix::core

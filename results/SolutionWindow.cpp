@@ -277,7 +277,7 @@ void SolutionWindow::chartButtonClick() {
 void SolutionWindow::fileButtonClick() {
     core::Dialogs& dialogs = core::Dialogs::current();
     if (dm_.store().warnings &&
-        dialogs.show(core::DialogKind::Confirmation, core::messageText(24),
+        dialogs.show(core::DialogKind::Confirmation, core::messageText(core::Msg::WriteSolutionFiles),
                      core::DialogButton::Ok | core::DialogButton::Cancel, 0) != core::DialogButton::Ok)
         return;
     taskdb::SolutionExport::Result result;
@@ -289,10 +289,11 @@ void SolutionWindow::fileButtonClick() {
         result = taskdb::SolutionExport(dm_).write(std::filesystem::current_path() / "solutions", date);
     }
     if (!result.written()) {
-        dialogs.show(core::DialogKind::Warning, core::messageText(26), core::DialogButton::Ok, 0);
+        dialogs.show(core::DialogKind::Warning, core::messageText(core::Msg::SolutionFilesFailed),
+                     core::DialogButton::Ok, 0);
         return;
     }
-    std::string text = core::messageText(25);
+    std::string text = core::messageText(core::Msg::SolutionFilesWritten);
     for (const auto* file : {&result.files.containers, &result.files.boxKinds, &result.files.positions})
         text += "\r ../" + (std::filesystem::path("solutions") / file->filename()).string();
     dialogs.show(core::DialogKind::Information, text, core::DialogButton::Ok, 0);

@@ -34,14 +34,15 @@ class FlagRestore {
 
 std::string BoxImporter::report(const std::string& text, int addedRows) {
     std::string r = text.empty() ? std::string() : text + "\r";
-    return r + core::messageText(101) + " " + std::to_string(addedRows + 1) + ".\r" + core::messageText(102);
+    return r + core::messageText(core::Msg::SeeImportLine) + " " + std::to_string(addedRows + 1) + ".\r" +
+           core::messageText(core::Msg::ImportLinesOmitted);
 }
 
 BoxImportResult BoxImporter::importFile(const std::filesystem::path& file, const BoxImportOptions& options) {
     BoxImportResult result;
     std::ifstream in(file, std::ios::binary);
     if (!in) {
-        result.reports.push_back(report(core::messageText(109), 0));
+        result.reports.push_back(report(core::messageText(core::Msg::ImportFileError), 0));
         result.stopped = true;
         return result;
     }
@@ -92,7 +93,7 @@ BoxImportResult BoxImporter::importFile(const std::filesystem::path& file, const
         if (in.bad()) formatError = true;
         tx.commit();
         if (formatError) {
-            result.reports.push_back(report(core::messageText(109), result.added));
+            result.reports.push_back(report(core::messageText(core::Msg::ImportFileError), result.added));
             result.stopped = true;
         }
     }

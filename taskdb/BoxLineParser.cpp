@@ -67,7 +67,7 @@ std::string markOf(std::string_view kind) {
     return std::string(first) + std::string(lastCharacter(kind));
 }
 
-std::string limitText(int slot, int limit) {
+std::string limitText(core::Msg slot, int limit) {
     return core::messageText(slot) + " " + std::to_string(limit) + ".";
 }
 
@@ -150,13 +150,14 @@ BoxLine BoxLineParser::read(std::string_view line) const {
 
 std::vector<std::string> BoxLineParser::ruleFailures(const BoxLine& box) {
     std::vector<std::string> failures;
-    if (box.length < 1 || box.length > 32000) failures.push_back(limitText(103, 32000));
-    if (box.width < 1 || box.width > 32000) failures.push_back(limitText(104, 32000));
-    if (box.weight < 0 || box.weight > 30000) failures.push_back(limitText(105, 30000));
-    if (box.quantity < 0 || box.quantity > 1000) failures.push_back(limitText(106, 1000));
-    if (box.kind.empty()) failures.push_back(core::messageText(107));
-    if (box.mark.empty()) failures.push_back(core::messageText(108));
-    if (box.turn < 0 || box.turn > 1) failures.push_back(core::messageText(110));
+    if (box.length < 1 || box.length > 32000) failures.push_back(limitText(core::Msg::BoxLengthsUpTo, 32000));
+    if (box.width < 1 || box.width > 32000) failures.push_back(limitText(core::Msg::BoxWidthsUpTo, 32000));
+    if (box.weight < 0 || box.weight > 30000) failures.push_back(limitText(core::Msg::BoxWeightsUpTo, 30000));
+    if (box.quantity < 0 || box.quantity > 1000)
+        failures.push_back(limitText(core::Msg::BoxNumbersUpTo, 1000));
+    if (box.kind.empty()) failures.push_back(core::messageText(core::Msg::BoxKindsUndefined));
+    if (box.mark.empty()) failures.push_back(core::messageText(core::Msg::BoxMarkInvalid));
+    if (box.turn < 0 || box.turn > 1) failures.push_back(core::messageText(core::Msg::TurnRuleSigns));
     return failures;
 }
 

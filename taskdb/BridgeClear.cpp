@@ -19,7 +19,7 @@ namespace rectix::taskdb {
 using core::toI16;
 
 void SolveBridge::clearSolution() {
-    step(43);
+    step(core::Caption::ClearingSolution);
     core::Dialogs& dialogs = core::Dialogs::current();
     changeRows([&] {
         dataset::Transaction tx(dm_.db);
@@ -46,7 +46,7 @@ void SolveBridge::clearSolution() {
         bar(100);
 
         // What the kept fixed containers hold counts as used and placed.
-        step(44);
+        step(core::Caption::FixedObjects);
         for (dm_.solut.first(); kept > 0 && !dm_.solut.eof(); dm_.solut.next(), --kept) {
             if (dm_.tc.locate("TypeID", dm_.solutTypeID.asInteger())) {
                 dm_.tc.edit();

@@ -19,10 +19,11 @@ using core::toI16;
 // so a solve that fails before then leaves them as they were.
 void SolveBridge::readFixedContainers(engine::PackSolution& plan) {
     core::Dialogs& dialogs = core::Dialogs::current();
-    auto deficit = [&](int slot, const std::string& name) {
+    auto deficit = [&](core::Msg slot, const std::string& name) {
         dialogs.show(DialogKind::Warning,
-                     core::messageText(slot) + "\r" + name + "\r" + core::messageText(92), DialogButton::Ok,
-                     0);
+                     core::messageText(slot) + "\r" + name + "\r" +
+                         core::messageText(core::Msg::FixingOmitted),
+                     DialogButton::Ok, 0);
         dm_.waitWindow().repaintNow();
     };
     const OperationFrame frame(dm_.operationView(),
@@ -34,7 +35,7 @@ void SolveBridge::readFixedContainers(engine::PackSolution& plan) {
         while (c <= p_.contCount && (p_.contTypes.typeID[p_.contInstType[c]] != typeID || plan.fixCont[c]))
             ++c;
         if (c > p_.contCount) {
-            deficit(91, dm_.solutType.asString());
+            deficit(core::Msg::ContainerDeficit, dm_.solutType.asString());
             continue;
         }
         plan.fixCont[c] = true;
@@ -50,7 +51,7 @@ void SolveBridge::readFixedContainers(engine::PackSolution& plan) {
                    (p_.boxKinds.kindID[p_.boxInstKind[j]] != kindID || plan.contNo[j] != 0))
                 ++j;
             if (j > p_.boxCount) {
-                deficit(93, dm_.positKind.asString());
+                deficit(core::Msg::BoxDeficit, dm_.positKind.asString());
                 continue;
             }
             takeStoredBox(plan, j, c);

@@ -51,7 +51,7 @@ void SolveBridge::bar(int percent) {
     dm_.waitWindow().setOverallPercent(percent);
 }
 
-void SolveBridge::step(int captionSlot) {
+void SolveBridge::step(core::Caption captionSlot) {
     ProgressView& w = dm_.waitWindow();
     w.setStep(captionSlot);
     w.setOverallPercent(0);
@@ -61,11 +61,11 @@ void SolveBridge::step(int captionSlot) {
 std::string SolveBridge::solveRefusal() const {
     const RunStore& s = dm_.store();
     if (s.totalContainers > engine::maxTaskContainers)
-        return core::messageText(38) + std::to_string(engine::maxTaskContainers);
+        return core::messageText(core::Msg::TooManyContainers) + std::to_string(engine::maxTaskContainers);
     if (s.totalBoxes > engine::maxTaskBoxes)
-        return core::messageText(39) + std::to_string(engine::maxTaskBoxes);
-    if (dm_.tc.recordCount() == 0) return core::messageText(42);
-    if (dm_.tb.recordCount() == 0) return core::messageText(43);
+        return core::messageText(core::Msg::TooManyBoxes) + std::to_string(engine::maxTaskBoxes);
+    if (dm_.tc.recordCount() == 0) return core::messageText(core::Msg::DefineContainers);
+    if (dm_.tb.recordCount() == 0) return core::messageText(core::Msg::DefineBoxes);
     // The solution would store the active settings over settings that no window wrote.
     return dm_.taskSettingsRefusal();
 }
@@ -90,7 +90,7 @@ void SolveBridge::solveTask() {
 }
 
 void SolveBridge::readTaskInput() {
-    step(41);
+    step(core::Caption::ReadingTask);
     const OperationFrame frame(dm_.operationView(),
                                OperationFrame::Options().controlsOff({&dm_.tc, &dm_.tb}));
     {

@@ -81,7 +81,7 @@ void SolveBridge::deleteStoredSolution(bool keepFixed, int& kept) {
 
 void SolveBridge::writeSolution(const engine::PackSolution& plan) {
     const RunStore& s = dm_.store();
-    step(45);
+    step(core::Caption::WritingSolution);
     changeRows([&] {
         bar(5);
         dataset::Transaction tx(dm_.db);

@@ -185,14 +185,15 @@ class DataModule {
 
     TaskRowSide containerRows();
     TaskRowSide boxRows();
-    [[noreturn]] void refuseAndDrop(Cursor& rows, int slot);
+    [[noreturn]] void refuseAndDrop(Cursor& rows, core::Msg slot);
     void keyValidate(const TaskRowSide& side);
     void amountValidate(const TaskRowSide& side);
     void costValidate(const TaskRowSide& side);
     void rowBeforeDelete(const TaskRowSide& side);
     void checkAmountPosted(Cursor& rows, const char* amountField);
     void checkRangesPosted(Cursor& rows, const char* table);
-    void checkTaskTotal(Cursor& rows, Cursor& taskRows, const char* key, const char* amountField, int slot);
+    void checkTaskTotal(Cursor& rows, Cursor& taskRows, const char* key, const char* amountField,
+                        core::Msg slot);
     void deleteTaskRows(std::int32_t taskID);
 
     RunStore& store_;

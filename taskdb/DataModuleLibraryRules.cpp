@@ -16,7 +16,7 @@ namespace {
 
 constexpr const char* CR = "\r";
 
-std::string msg(int slot) {
+std::string msg(core::Msg slot) {
     return core::messageText(slot);
 }
 
@@ -51,9 +51,9 @@ struct DataModule::LibrarySide {
     bool& editMode;
     bool& askEach;
     LibraryView& window;
-    int usedInTask; // message slots
-    int usedInExport;
-    int modifyQuestion;
+    core::Msg usedInTask;
+    core::Msg usedInExport;
+    core::Msg modifyQuestion;
     int helpContext;
 };
 
@@ -69,9 +69,9 @@ DataModule::LibrarySide DataModule::containerSide() {
             .editMode = store_.cntEditMode,
             .askEach = store_.askEachTaskConts,
             .window = *contLibrary_,
-            .usedInTask = 61,
-            .usedInExport = 62,
-            .modifyQuestion = 77,
+            .usedInTask = core::Msg::ContainerTypeInTask,
+            .usedInExport = core::Msg::ContainerTypeInExport,
+            .modifyQuestion = core::Msg::ModifyContainerType,
             .helpContext = 9};
 }
 
@@ -87,14 +87,14 @@ DataModule::LibrarySide DataModule::boxSide() {
             .editMode = store_.boxEditMode,
             .askEach = store_.askEachTaskBoxes,
             .window = *boxLibrary_,
-            .usedInTask = 63,
-            .usedInExport = 64,
-            .modifyQuestion = 78,
+            .usedInTask = core::Msg::BoxKindInTask,
+            .usedInExport = core::Msg::BoxKindInExport,
+            .modifyQuestion = core::Msg::ModifyBoxKind,
             .helpContext = 11};
 }
 
 void DataModule::guardExportLibrary() {
-    if (store_.activeDB == 1) refuse(DialogKind::Information, msg(65), 15);
+    if (store_.activeDB == 1) refuse(DialogKind::Information, msg(core::Msg::ExportLibraryReadOnly), 15);
 }
 
 void DataModule::contsBeforeInsert() {
@@ -140,7 +140,8 @@ void DataModule::libraryBeforeEdit(const LibrarySide& side) {
     const std::int32_t id = side.key.asInteger();
     bool refused = false;
     if (store_.activeDB == 0 && exportSetUses(side.exRows, side.keyName, id)) {
-        ask(DialogKind::Warning, msg(side.usedInExport) + CR + msg(67), DialogButton::Ok, 15);
+        ask(DialogKind::Warning, msg(side.usedInExport) + CR + msg(core::Msg::EditCancelled),
+            DialogButton::Ok, 15);
         refused = true;
     }
     // A stored solution built on the row would no longer match it. The dialog
@@ -150,7 +151,8 @@ void DataModule::libraryBeforeEdit(const LibrarySide& side) {
     Field* locCount = &side.locCount;
     side.loc.setFilter([=](const Cursor&) { return locKey->asInteger() == id && locCount->asInteger() > 0; });
     if (side.loc.findFirst()) {
-        ask(DialogKind::Warning, msg(side.usedInTask) + CR + quotedTask(side.locName) + CR + msg(66),
+        ask(DialogKind::Warning,
+            msg(side.usedInTask) + CR + quotedTask(side.locName) + CR + msg(core::Msg::ChangeAfterClearing),
             DialogButton::Ok, side.helpContext);
         refused = true;
     }
@@ -162,7 +164,8 @@ void DataModule::libraryBeforeEdit(const LibrarySide& side) {
         [=](const Cursor&) { return locKey->asInteger() == id && locCount->asInteger() == 0; });
     for (bool found = side.loc.findFirst(); found; found = side.loc.findNext()) {
         const std::string text = msg(side.usedInTask) + CR + quotedTask(side.locName) + CR +
-                                 msg(side.modifyQuestion) + CR + msg(79) + CR + msg(80);
+                                 msg(side.modifyQuestion) + CR + msg(core::Msg::ForAllTasks) + CR +
+                                 msg(core::Msg::ForAllRows);
         switch (ask(DialogKind::Confirmation, text,
                     DialogButton::Yes | DialogButton::No | DialogButton::All | DialogButton::YesToAll,
                     side.helpContext)) {
@@ -184,17 +187,18 @@ void DataModule::libraryBeforeDelete(const LibrarySide& side) {
     postPending(side.taskRows);
     const std::int32_t id = side.key.asInteger();
     if (side.loc.locate(side.keyName, id))
-        refuse(DialogKind::Warning, msg(side.usedInTask) + CR + quotedTask(side.locName) + CR + msg(60),
+        refuse(DialogKind::Warning,
+               msg(side.usedInTask) + CR + quotedTask(side.locName) + CR + msg(core::Msg::DeleteCancelled),
                side.helpContext);
     if (store_.activeDB == 0 && exportSetUses(side.exRows, side.keyName, id))
-        refuse(DialogKind::Warning, msg(side.usedInExport) + CR + msg(60), 15);
+        refuse(DialogKind::Warning, msg(side.usedInExport) + CR + msg(core::Msg::DeleteCancelled), 15);
 }
 
 // A support span of zero or less would make the engine's support loads
 // meaningless, so the value is refused however the dialog is left.
 void DataModule::checkAxleDisplacements() {
     const long long sum = static_cast<long long>(contsNoseDL.asInteger()) + contsTailDL.asInteger();
-    if (sum >= contsLength.asInteger()) refuse(DialogKind::Error, msg(81), 10);
+    if (sum >= contsLength.asInteger()) refuse(DialogKind::Error, msg(core::Msg::AxleDisplacements), 10);
 }
 
 // Opens the export set and the cursor only for the look and closes what it opened.

@@ -37,7 +37,8 @@ void DataModule::dataModuleCreate() {
         core::Dialogs::current().show(core::DialogKind::Warning, WriteCheck::warningText,
                                       core::DialogButton::Ok, 0);
     else
-        core::Dialogs::current().plainMessage(std::string(applicationTitle) + " " + core::messageText(76));
+        core::Dialogs::current().plainMessage(std::string(applicationTitle) + " " +
+                                              core::messageText(core::Msg::TablesBusyOrWrong));
     store_.dbState = 0;
     setTablesActive(false);
 }
@@ -78,7 +79,7 @@ bool DataModule::setTablesActive(bool active) {
         openError_ = "unknown error";
         return false;
     }
-    core::Dialogs::current().plainMessage(core::messageText(119));
+    core::Dialogs::current().plainMessage(core::messageText(core::Msg::MathErrorOpening));
     return false;
 }
 

@@ -22,7 +22,7 @@ namespace rectix::taskdb {
 
 namespace {
 
-std::string msg(int slot) {
+std::string msg(core::Msg slot) {
     return core::messageText(slot);
 }
 
@@ -36,10 +36,10 @@ struct DataModule::TaskRowSide {
     Field& count;  // tcUsed, tbPlaced
     Cursor& loc;   // tcloc, tbloc
     const char* keyName;
-    int duplicate; // message slots
-    int defineFirst;
-    int belowCount;
-    int usedByFixed;
+    core::Msg duplicate;
+    core::Msg defineFirst;
+    core::Msg belowCount;
+    core::Msg usedByFixed;
 };
 
 DataModule::TaskRowSide DataModule::containerRows() {
@@ -49,10 +49,10 @@ DataModule::TaskRowSide DataModule::containerRows() {
             .count = tcUsed,
             .loc = tcloc,
             .keyName = "TypeID",
-            .duplicate = 82,
-            .defineFirst = 85,
-            .belowCount = 84,
-            .usedByFixed = 88};
+            .duplicate = core::Msg::DuplicateContainerType,
+            .defineFirst = core::Msg::DefineContainerType,
+            .belowCount = core::Msg::AvailBelowUsed,
+            .usedByFixed = core::Msg::ContainerTypeFixed};
 }
 
 DataModule::TaskRowSide DataModule::boxRows() {
@@ -62,10 +62,10 @@ DataModule::TaskRowSide DataModule::boxRows() {
             .count = tbPlaced,
             .loc = tbloc,
             .keyName = "KindID",
-            .duplicate = 83,
-            .defineFirst = 87,
-            .belowCount = 86,
-            .usedByFixed = 89};
+            .duplicate = core::Msg::DuplicateBoxKind,
+            .defineFirst = core::Msg::DefineBoxKind,
+            .belowCount = core::Msg::TotalBelowPlaced,
+            .usedByFixed = core::Msg::BoxKindFixed};
 }
 
 void DataModule::tcTypeIDValidate() {
@@ -119,7 +119,7 @@ void DataModule::keyValidate(const TaskRowSide& side) {
 }
 
 // Shows the warning, drops the row's pending changes and refuses.
-void DataModule::refuseAndDrop(Cursor& rows, int slot) {
+void DataModule::refuseAndDrop(Cursor& rows, core::Msg slot) {
     ask(DialogKind::Warning, msg(slot), DialogButton::Ok, 0);
     rows.cancel();
     throw core::SilentAbort();
@@ -127,7 +127,7 @@ void DataModule::refuseAndDrop(Cursor& rows, int slot) {
 
 void DataModule::amountValidate(const TaskRowSide& side) {
     if (side.key.asInteger() < 1) refuseAndDrop(side.rows, side.defineFirst);
-    if (side.amount.asInteger() < 1) refuseAndDrop(side.rows, 74);
+    if (side.amount.asInteger() < 1) refuseAndDrop(side.rows, core::Msg::RowWithoutAmount);
     // Fewer than the fixed containers hold: only Ignore lets the value through.
     if (side.count.asInteger() > side.amount.asInteger() &&
         ask(DialogKind::Warning, msg(side.belowCount), DialogButton::Ok | DialogButton::Ignore, 5) !=
@@ -137,7 +137,7 @@ void DataModule::amountValidate(const TaskRowSide& side) {
 
 void DataModule::costValidate(const TaskRowSide& side) {
     if (side.key.asInteger() < 1) refuseAndDrop(side.rows, side.defineFirst);
-    if (side.rows.field("Cost").asFloat() < 0) refuseAndDrop(side.rows, 75);
+    if (side.rows.field("Cost").asFloat() < 0) refuseAndDrop(side.rows, core::Msg::NegativeCost);
 }
 
 // Asks only about the user's own deletes: not while an operation (deleting a
@@ -165,15 +165,16 @@ void DataModule::checkAmountPosted(Cursor& rows, const char* amountField) {
     if (rows.state() == dataset::CursorState::Edit &&
         rows.storedValue(amountField) == rows.field(amountField).value())
         return;
-    if (rows.field(amountField).asInteger() < 1) refuse(DialogKind::Warning, msg(74), 0);
-    if (&rows == &tc) checkTaskTotal(rows, tcs, "TypeID", amountField, 38);
-    if (&rows == &tb) checkTaskTotal(rows, tbs, "KindID", amountField, 39);
+    if (rows.field(amountField).asInteger() < 1)
+        refuse(DialogKind::Warning, msg(core::Msg::RowWithoutAmount), 0);
+    if (&rows == &tc) checkTaskTotal(rows, tcs, "TypeID", amountField, core::Msg::TooManyContainers);
+    if (&rows == &tb) checkTaskTotal(rows, tbs, "KindID", amountField, core::Msg::TooManyBoxes);
 }
 
 // The task's totals are 16-bit: a row that would take its task's total beyond
 // that is refused before anything is stored, so the rows and the totals agree.
 void DataModule::checkTaskTotal(Cursor& rows, Cursor& taskRows, const char* key, const char* amountField,
-                                int slot) {
+                                core::Msg slot) {
     const dataset::Value own = rows.storedValue(key); // null for a new row
     std::int64_t total = rows.field(amountField).asInteger();
     if (!taskRows.isOpen()) taskRows.open();
@@ -228,7 +229,7 @@ void DataModule::tasksBeforeDelete() {
                                                          for (Cursor* c : {&solut, &distr, &posit, &tc, &tb})
                                                              if (c->isOpen()) c->refresh();
                                                      }));
-        wait_->setStep(46);
+        wait_->setStep(core::Caption::DeletingTask);
         wait_->setOverallPercent(0);
         wait_->repaintNow();
         dataset::Transaction tx(db);

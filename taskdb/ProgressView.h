@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/TextSlots.h"
 #include "engine/Progress.h"
 
 namespace rectix::taskdb {
@@ -9,12 +10,12 @@ namespace rectix::taskdb {
 class ProgressView : public engine::Progress {
   public:
     // The step of a table operation, in the words of a caption slot of the text tables.
-    virtual void setStep(int captionSlot) = 0;
+    virtual void setStep(core::Caption captionSlot) = 0;
 };
 
 class NullProgressView : public ProgressView {
   public:
-    void setStep(int) override {}
+    void setStep(core::Caption) override {}
 };
 
 } // namespace rectix::taskdb

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/TextSlots.h"
 #include "dataset/Field.h"
 #include "engine/PackProblem.h"
 #include "engine/PackRun.h"
@@ -67,7 +68,7 @@ class SolveBridge {
     void deleteStoredSolution(bool keepFixed, int& kept);
     void changeRows(const std::function<void()>& change);
     void bar(int percent);
-    void step(int captionSlot);
+    void step(core::Caption captionSlot);
 
     DataModule& dm_;
     engine::PackProblem& p_;

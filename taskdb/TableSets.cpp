@@ -24,12 +24,12 @@ namespace {
 // The active-set label while no set could be opened.
 constexpr const char* noSetCaption = "No DB on";
 
-std::string msg(int slot) {
+std::string msg(core::Msg slot) {
     return core::messageText(slot);
 }
 
-std::string caption(int slot) {
-    return core::captionText(slot);
+std::string caption(core::Caption slot, int offset = 0) {
+    return core::captionText(slot, offset);
 }
 
 void checkSetNumber(int set) {
@@ -70,11 +70,13 @@ void TableSets::repairValFile(dataset::TableSet& set, std::string_view table) {
     const std::string path = (set.folder() / set.table(table).fileName()).string();
     try {
         if (set.checkTableFile(table).empty()) return;
-        core::Dialogs::current().show(DialogKind::Warning, msg(121) + path + "\"", DialogButton::Ok, 0);
+        core::Dialogs::current().show(DialogKind::Warning, msg(core::Msg::FileDateCorrected) + path + "\"",
+                                      DialogButton::Ok, 0);
     } catch (const dataset::BusyError&) {
         // Held by another program: the opening reports that, once.
     } catch (const std::exception&) {
-        core::Dialogs::current().show(DialogKind::Error, msg(122) + path + "\"", DialogButton::Ok, 0);
+        core::Dialogs::current().show(DialogKind::Error, msg(core::Msg::FileDateNotCorrected) + path + "\"",
+                                      DialogButton::Ok, 0);
     }
 }
 
@@ -105,7 +107,10 @@ void TableSets::setDatabaseName(int set) {
 void TableSets::switchDatabase(int newSet) {
     checkSetNumber(newSet);
     RunStore& store = dm_.store();
-    const OperationFrame busy(dm_.operationView(), OperationFrame::Options().busyCursor().settingsDisabled());
+    // No other command starts while the working tables change sets.
+    const OperationFrame busy(
+        dm_.operationView(),
+        OperationFrame::Options().exclusive().busyCursor().pageDisabled().settingsDisabled());
     postModifiedTables();
     const bool wasOpen = setOpen();
     const std::int32_t current = wasOpen ? dm_.tasksTaskID.asInteger() : 0;
@@ -120,7 +125,7 @@ void TableSets::switchDatabase(int newSet) {
             core::Dialogs::current().show(core::DialogKind::Warning, WriteCheck::warningText,
                                           core::DialogButton::Ok, 0);
         else
-            core::Dialogs::current().plainMessage(msg(73));
+            core::Dialogs::current().plainMessage(msg(core::Msg::SetBusyOrIncorrect));
         // A set that opened only in part is closed before the tables are re-pointed.
         dm_.setTablesActive(false);
         setDatabaseName(store.activeDB);
@@ -150,7 +155,7 @@ bool TableSets::reopenWorkingTables() {
 
 void TableSets::noSetActive() {
     dm_.setTablesActive(false);
-    core::Dialogs::current().plainMessage(msg(73));
+    core::Dialogs::current().plainMessage(msg(core::Msg::SetBusyOrIncorrect));
     updateExchangeState();
 }
 
@@ -158,16 +163,22 @@ void TableSets::emptyActiveSet() {
     const RunStore& store = dm_.store();
     // The button is offered only on the export and import sets; the home set is never emptied.
     if (!requireOpenSet() || store.activeDB == 0) return;
-    const std::string name = msg(store.activeDB == 1 ? 10 : 11);
+    const std::string name = msg(store.activeDB == 1 ? core::Msg::ExportSet : core::Msg::ImportSet);
     if (dm_.conts.isEmpty() && dm_.boxes.isEmpty() && dm_.tasks.isEmpty()) {
-        core::Dialogs::current().show(DialogKind::Confirmation, name + " " + msg(13), DialogButton::Ok, 0);
+        core::Dialogs::current().show(DialogKind::Confirmation, name + " " + msg(core::Msg::SetIsEmpty),
+                                      DialogButton::Ok, 0);
         return;
     }
-    if (core::Dialogs::current().show(DialogKind::Confirmation, msg(14) + " " + name + " " + msg(15),
+    if (core::Dialogs::current().show(DialogKind::Confirmation,
+                                      msg(core::Msg::DeleteAllOf) + " " + name + " " +
+                                          msg(core::Msg::SetDataQuestion),
                                       DialogButton::Ok | DialogButton::Cancel, 0) != DialogButton::Ok)
         return;
 
-    const OperationFrame busy(dm_.operationView(), OperationFrame::Options().busyCursor().settingsDisabled());
+    // No other command starts while the working tables change sets.
+    const OperationFrame busy(
+        dm_.operationView(),
+        OperationFrame::Options().exclusive().busyCursor().pageDisabled().settingsDisabled());
     dm_.setTablesActive(false);
     try {
         dm_.db.open();
@@ -191,7 +202,7 @@ ExchangeState TableSets::exchangeState() const {
     if (!setOpen()) {
         s.activeSet = ExchangeState::noSet;
         s.homeEnabled = true;
-        s.clearCaption = caption(31);
+        s.clearCaption = caption(core::Caption::EmptyActiveSet);
         s.exchVisible = true;
         s.exchCaption = noSetCaption;
         s.duplEnabled = false;
@@ -203,9 +214,9 @@ ExchangeState TableSets::exchangeState() const {
     s.homeEnabled = set != 0;
     s.expEnabled = set != 1;
     s.impEnabled = set != 2;
-    s.clearCaption = caption(31 + set);
+    s.clearCaption = caption(core::Caption::EmptyActiveSet, set);
     s.clearEnabled = set != 0;
-    s.exchCaption = caption(34 + set);
+    s.exchCaption = caption(core::Caption::HomeSetOn, set);
     s.exchVisible = set != 0;
     s.duplEnabled = set == 0;
     return s;
@@ -221,7 +232,7 @@ bool TableSets::setOpen() const {
 
 bool TableSets::requireOpenSet() {
     if (setOpen()) return true;
-    core::Dialogs::current().plainMessage(msg(73));
+    core::Dialogs::current().plainMessage(msg(core::Msg::SetBusyOrIncorrect));
     return false;
 }
 

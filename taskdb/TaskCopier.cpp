@@ -15,6 +15,7 @@
 
 #include <ctime>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -27,7 +28,7 @@ using dataset::Value;
 
 constexpr const char* libraryTables[] = {"boxes", "conts"};
 
-std::string msg(int slot) {
+std::string msg(core::Msg slot) {
     return core::messageText(slot);
 }
 
@@ -146,7 +147,8 @@ bool TaskCopier::copyFileToExport(std::string_view table) {
         dm_.db.copyTableFileTo(table, dm_.exdb);
         return true;
     } catch (const std::exception&) {
-        core::Dialogs::current().show(DialogKind::Error, msg(16) + " " + dm_.db.table(table).fileName(),
+        core::Dialogs::current().show(DialogKind::Error,
+                                      msg(core::Msg::ExportCopyFailed) + " " + dm_.db.table(table).fileName(),
                                       DialogButton::Ok, 0);
         return false;
     }
@@ -158,22 +160,27 @@ void TaskCopier::TaskCopying(bool toExport) {
     if (!sets_.requireOpenSet() || store.activeDB != 0) return;
     core::Dialogs& dialogs = core::Dialogs::current();
     if (dm_.tasks.isEmpty()) {
-        dialogs.show(DialogKind::Confirmation, msg(13), DialogButton::Ok, 0);
+        dialogs.show(DialogKind::Confirmation, msg(core::Msg::SetIsEmpty), DialogButton::Ok, 0);
         return;
     }
-    if (store.warnings && dialogs.show(DialogKind::Confirmation, msg(toExport ? 17 : 120),
+    if (store.warnings && dialogs.show(DialogKind::Confirmation,
+                                       msg(toExport ? core::Msg::AddTaskToExport : core::Msg::DuplicateTask),
                                        DialogButton::Ok | DialogButton::Cancel, 0) != DialogButton::Ok)
         return;
 
     // Exporting switches the working tables, so the settings window waits; duplicating adds a
-    // task the task page must not show halfway.
+    // task the task page must not show halfway. No other command starts meanwhile.
     std::vector<dataset::Cursor*> stopped;
     if (!toExport) stopped.push_back(&dm_.tasks);
-    const OperationFrame frame(
-        dm_.operationView(),
-        OperationFrame::Options().progress().busyCursor().settingsDisabled(toExport).controlsOff(stopped));
+    const OperationFrame frame(dm_.operationView(), OperationFrame::Options()
+                                                        .exclusive()
+                                                        .progress()
+                                                        .busyCursor()
+                                                        .pageDisabled()
+                                                        .settingsDisabled(toExport)
+                                                        .controlsOff(stopped));
     ProgressView& wait = dm_.waitWindow();
-    wait.setStep(37);
+    wait.setStep(core::Caption::TaskCopying);
     wait.setOverallPercent(5);
     sets_.postModifiedTables();
     const std::int32_t taskID = dm_.tasksTaskID.asInteger();
@@ -189,7 +196,8 @@ void TaskCopier::TaskCopying(bool toExport) {
     for (const char* table : libraryTables) {
         const std::string file = dm_.exdb.table(table).fileName();
         if (!undo.save(file)) {
-            dialogs.show(DialogKind::Error, msg(16) + " " + file, DialogButton::Ok, 0);
+            dialogs.show(DialogKind::Error, msg(core::Msg::ExportCopyFailed) + " " + file, DialogButton::Ok,
+                         0);
             return;
         }
     }
@@ -264,16 +272,16 @@ bool TaskCopier::acceptRow(const Row& row, bool toExport, bool containers) {
     const double key = number(valueIn(table, row, keyField));
     const double amount = number(valueIn(table, row, containers ? "Avail" : "Total"));
     const double cost = number(valueIn(table, row, "Cost"));
-    int slot = 0;
+    std::optional<core::Msg> refusal;
     if (!toExport && key < 1)
-        slot = containers ? 85 : 87;
+        refusal = containers ? core::Msg::DefineContainerType : core::Msg::DefineBoxKind;
     else if (amount < 1)
-        slot = 74;
+        refusal = core::Msg::RowWithoutAmount;
     else if (!toExport && cost < 0)
-        slot = 75;
-    if (slot == 0) return true;
+        refusal = core::Msg::NegativeCost;
+    if (!refusal) return true;
 
-    std::string text = msg(slot);
+    std::string text = msg(*refusal);
     Cursor library(dm_.db, containers ? "conts" : "boxes");
     library.open();
     if (key >= 1 && library.locate(keyField, static_cast<std::int64_t>(key)))

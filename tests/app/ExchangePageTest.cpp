@@ -103,3 +103,43 @@ TEST_F(ExchangePageTest, EmptyingAnEmptySetOnlySaysSo) {
     press("ClearButton");
     EXPECT_EQ(dialogs.shown, std::vector<std::string>{"confirm: Export DB is empty"});
 }
+
+namespace {
+
+// Scripted answers that look at the program each time a question is asked.
+class WatchingAnswers : public ScriptedAnswers {
+  public:
+    rectix::core::DialogButton show(rectix::core::DialogKind kind, const std::string& text,
+                                    rectix::core::DialogButtons buttons, int context) override {
+        if (onShow) onShow();
+        return ScriptedAnswers::show(kind, text, buttons, context);
+    }
+    std::function<void()> onShow;
+};
+
+} // namespace
+
+TEST_F(ExchangePageTest, QuestionsComeBeforeTheFrameAndTheFrameEndsWithTheOperation) {
+    sampleTask();
+    showExchangePage();
+    WatchingAnswers watching;
+    std::vector<std::string> seen;
+    watching.onShow = [&] {
+        seen.push_back(std::string(main->isEnabled() ? "main on" : "main off") +
+                       (QApplication::overrideCursor() ? ", busy" : ""));
+    };
+    watching.answers = {rectix::core::DialogButton::Ok, rectix::core::DialogButton::Ok};
+    press("AddButton");
+    press("ExpButton");
+    ASSERT_FALSE(dm->tasks.isEmpty());
+    press("ClearButton");
+    EXPECT_EQ(watching.shown,
+              (std::vector<std::string>{"confirm: Add current task to Export DB?",
+                                        "confirm: Are you sure to delete all Export DB data?"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"main on", "main on"}));
+    EXPECT_TRUE(dm->tasks.isEmpty());
+    EXPECT_TRUE(main->isEnabled());
+    EXPECT_TRUE(settings->isEnabled());
+    EXPECT_FALSE(rectix::taskdb::OperationFrame::running());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}

@@ -119,6 +119,6 @@ TEST(WaitForm, WordsTheRunsNumbersFromTheTextTables) {
     wait.setElapsedMs(2000);
     EXPECT_EQ(busy->text(), QStringLiteral("Please wait"));
     EXPECT_EQ(time->text(), QStringLiteral("Run 2.0 sec"));
-    wait.setStep(46);
+    wait.setStep(rectix::core::Caption::DeletingTask);
     EXPECT_EQ(step->text(), QStringLiteral("Deleting DB task data..."));
 }

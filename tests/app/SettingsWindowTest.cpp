@@ -4,6 +4,7 @@
 
 #include "taskdb/TableSets.h"
 #include "taskdb/TaskCopier.h"
+#include "ui/Hints.h"
 
 #include <QCheckBox>
 #include <QHelpEvent>
@@ -249,13 +250,13 @@ bool hintShows(QWidget* widget) {
 
 TEST_F(SettingsWindowTest, HintsSwitchedOffStayOnInTheTaskListAndTheAcknowledgements) {
     showSettings();
-    SettingsWindow::formsShowHints(false);
+    rectix::ui::Hints::global().setShown(false);
     EXPECT_FALSE(hintShows(control<QWidget>("Label3")));
     EXPECT_FALSE(hintShows(button("RunButton")));
     EXPECT_TRUE(hintShows(taskList->findChild<QWidget*>(QStringLiteral("DBGrid1"))));
     auto* ackno = main->findChild<QWidget*>(QStringLiteral("AcknoForm"));
     ASSERT_NE(ackno, nullptr);
     EXPECT_TRUE(hintShows(ackno->findChild<QPushButton*>(QStringLiteral("CloseButton"))));
-    SettingsWindow::formsShowHints(true);
+    rectix::ui::Hints::global().setShown(true);
     EXPECT_TRUE(hintShows(control<QWidget>("Label3")));
 }

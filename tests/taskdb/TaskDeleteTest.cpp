@@ -59,7 +59,7 @@ TEST_F(TaskDelete, RemovesEveryRowOfTheTaskWithProgress) {
     EXPECT_EQ(dm->tasksTaskID.asInteger(), other);
     EXPECT_EQ(figure(PageFigure::AvlNmb), "1");
 
-    EXPECT_EQ(wait.label, core::captionText(46));
+    EXPECT_EQ(wait.label, core::captionText(core::Caption::DeletingTask));
     EXPECT_EQ(wait.bar, (std::vector<int>{0, 5, 10, 10, 40, 70, 100, 0}));
     EXPECT_FALSE(wait.visible);
     EXPECT_TRUE(wait.pageEnabled);

@@ -75,7 +75,7 @@ struct RecordingWait : NullProgressView, OperationView {
     bool settingsEnabled = true;
     std::string label;
     std::vector<int> bar;
-    void setStep(int captionSlot) override { label = core::captionText(captionSlot); }
+    void setStep(core::Caption captionSlot) override { label = core::captionText(captionSlot); }
     void setOverallPercent(int percent) override { bar.push_back(percent); }
     void showProgress(bool shown) override {
         visible = shown;
