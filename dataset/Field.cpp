@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <utility>
 
 namespace rectix::dataset {
 
@@ -130,6 +131,28 @@ void Field::setConstraint(Constraint test, std::string errorText) {
 
 const Value& Field::value() const {
     return owner_.valueOf(*this);
+}
+
+bool Field::holdsItsType() const {
+    const Value& v = value();
+    switch (v.kind()) {
+    case Value::Kind::Null:
+        return true;
+    case Value::Kind::Integer:
+        if (type_ == FieldType::Int16) return std::in_range<std::int16_t>(v.integer());
+        if (type_ == FieldType::Int32 || type_ == FieldType::AutoInc)
+            return std::in_range<std::int32_t>(v.integer());
+        return type_ == FieldType::Double;
+    case Value::Kind::Float:
+        return type_ == FieldType::Double;
+    case Value::Kind::Boolean:
+        return type_ == FieldType::Boolean;
+    case Value::Kind::Text:
+        return type_ == FieldType::String;
+    case Value::Kind::Date:
+        return type_ == FieldType::Date;
+    }
+    return false;
 }
 
 void Field::setValue(const Value& v) {

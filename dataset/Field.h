@@ -85,6 +85,9 @@ class Field {
     Validator onValidate;
 
     const Value& value() const;
+    // Whether the value is of the field's type and fits it (null does); a row
+    // written by another program can hold, say, 2.5 in an integer field.
+    bool holdsItsType() const;
     bool isNull() const { return value().isNull(); }
     // Readers give 0, false, "" or an invalid date for null; a value that
     // cannot be read as the asked type is a FieldError.

@@ -4,6 +4,8 @@
 
 #include <sqlite3.h>
 
+#include <cmath>
+
 namespace rectix::dataset {
 
 Statement::Statement(sqlite3* db, const std::string& sql) : db_(db) {
@@ -73,22 +75,36 @@ std::int64_t Statement::lastInsertRowid() const {
     return sqlite3_last_insert_rowid(db_);
 }
 
+std::string Statement::text(int col) const {
+    const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, col));
+    return std::string(p ? p : "", static_cast<std::size_t>(sqlite3_column_bytes(stmt_, col)));
+}
+
 Value Statement::column(int col, FieldType type) const {
     const int stored = sqlite3_column_type(stmt_, col);
     if (stored == SQLITE_NULL) return {};
+    // A number stored in a form its field does not take (2.5 in an integer
+    // field, a text in a number field) is read as it is stored, so nothing read
+    // is lost and the readers that check can refuse it.
     switch (type) {
     case FieldType::AutoInc:
     case FieldType::Int16:
     case FieldType::Int32:
-        return sqlite3_column_int64(stmt_, col);
+        if (stored == SQLITE_INTEGER) return sqlite3_column_int64(stmt_, col);
+        if (stored == SQLITE_FLOAT) {
+            const double d = sqlite3_column_double(stmt_, col);
+            if (d == std::trunc(d) && std::fabs(d) < 9e15) return static_cast<std::int64_t>(d);
+            return d;
+        }
+        return text(col);
     case FieldType::Double:
-        return sqlite3_column_double(stmt_, col);
+        if (stored == SQLITE_INTEGER || stored == SQLITE_FLOAT) return sqlite3_column_double(stmt_, col);
+        return text(col);
     case FieldType::Boolean:
         return sqlite3_column_int64(stmt_, col) != 0;
     case FieldType::Date:
     case FieldType::String: {
-        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, col));
-        std::string s(p ? p : "", static_cast<std::size_t>(sqlite3_column_bytes(stmt_, col)));
+        std::string s = text(col);
         if (type == FieldType::Date) {
             // A text that is no date stays text, so nothing read is lost.
             if (auto d = parseIsoDate(s)) return *d;

@@ -27,8 +27,10 @@ class Statement {
 
     bool isNull(int col) const;
     std::int64_t integer(int col) const;
-    // The column read as the stored form of a field of `type`.
+    // The column read as the stored form of a field of `type`; a value the
+    // field's type does not take comes as it is stored (a number or a text).
     Value column(int col, FieldType type) const;
+    std::string text(int col) const;
     int changes() const;
     std::int64_t lastInsertRowid() const;
 

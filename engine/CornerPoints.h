@@ -55,6 +55,16 @@ class CornerPoints {
 
     std::int32_t Slots() const { return static_cast<std::int32_t>(x_.size()); }
 
+    // The live points' fields as plain arrays for a hot loop over slots 0..count,
+    // whose bound is checked here once.
+    struct Fields {
+        std::int16_t *x, *y, *minL, *minW;
+    };
+    Fields fields() {
+        slot(count);
+        return {x_.data(), y_.data(), minL_.data(), minW_.data()};
+    }
+
   private:
     std::size_t slot(std::int32_t i) const;
 
@@ -62,10 +72,16 @@ class CornerPoints {
 };
 
 template <typename Pred> void CornerPoints::deleteWhere(Pred covered) {
+    const Fields f = fields();
     std::int32_t out = 1;
     for (std::int32_t i = 1; i <= count; ++i) {
         if (covered(i)) continue;
-        if (out != i) copyPoint(i, out);
+        if (out != i) {
+            f.x[out] = f.x[i];
+            f.y[out] = f.y[i];
+            f.minL[out] = f.minL[i];
+            f.minW[out] = f.minW[i];
+        }
         ++out;
     }
     count = out - 1;

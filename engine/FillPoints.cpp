@@ -9,10 +9,11 @@ namespace rectix::engine {
 
 void FillEngine::removeOverlappedCornerPoints(int box) {
     const int xb = boxX[box], yb = boxY[box], lb = boxLen[box], wb = boxWid[box];
+    const CornerPoints::Fields p = points.fields();
     // A point goes when its minimum footprint (closed at its far ends) meets the box (open at its far ends).
     points.deleteWhere([&](std::int32_t i) {
-        const int x = points.X(i), y = points.Y(i);
-        return xb <= x + points.minLength(i) && x < xb + lb && yb <= y + points.minWidth(i) && y < yb + wb;
+        const int x = p.x[i], y = p.y[i];
+        return xb <= x + p.minL[i] && x < xb + lb && yb <= y + p.minW[i] && y < yb + wb;
     });
 }
 
@@ -74,10 +75,11 @@ void FillEngine::addCornerPointsForBox(int pos, bool alongWidth) {
 // the footprint of points at B coordinate e grows with aMin alone, so an answer
 // for one aMin settles every smaller one (uncovered) or larger one (covered).
 bool FillEngine::coveredFast(bool alongWidth, int a, int e, std::int16_t aMin, std::int16_t bMin) {
-    const Box16& aPos = alongWidth ? boxY : boxX;
-    const Box16& bPos = alongWidth ? boxX : boxY;
-    const Box16& aSide = alongWidth ? boxWid : boxLen;
-    const Box16& bSide = alongWidth ? boxLen : boxWid;
+    // Box numbers from the grid are placed boxes, inside the arrays.
+    const std::int16_t* aPos = (alongWidth ? boxY : boxX).data();
+    const std::int16_t* bPos = (alongWidth ? boxX : boxY).data();
+    const std::int16_t* aSide = (alongWidth ? boxWid : boxLen).data();
+    const std::int16_t* bSide = (alongWidth ? boxLen : boxWid).data();
     if (e < 0) throw core::RangeError("Range check error: corner point " + std::to_string(e));
     const auto i = static_cast<std::size_t>(e);
     if (i >= coverStamp_.size()) {

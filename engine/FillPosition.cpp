@@ -53,10 +53,11 @@ void FillEngine::findBestPosition() {
     if (boxN >= maxBoxSlot + 1 || fillPos > boxN) throw core::RangeError("Range check error: fill position");
 
     std::int32_t accepted = 0;
+    const CornerPoints::Fields p = points.fields();
     for (std::int32_t i = 1; i <= points.count; ++i) {
-        if (points.minLength(i) >= len || points.minWidth(i) >= wid) continue;
-        const int x1 = points.X(i), x2 = x1 + len;
-        const int y1 = points.Y(i), y2 = y1 + wid;
+        if (p.minL[i] >= len || p.minW[i] >= wid) continue;
+        const int x1 = p.x[i], x2 = x1 + len;
+        const int y1 = p.y[i], y2 = y1 + wid;
         if (supports) {
             const float m = toF32(weight * 0.5L * (x1 + x2) + m0);
             // Tail-side support over its limit, or the load over both limits: no point helps.

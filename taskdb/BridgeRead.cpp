@@ -103,11 +103,7 @@ void SolveBridge::readTaskInput() {
         for (; !dm_.tc.eof() && sum < engine::maxTaskContainers; dm_.tc.next()) {
             const int t = ++n;
             const std::string what = "container type \"" + dm_.tcType.asString() + "\": ";
-            checkStored(dm_.tcAvail, "tc", what);
-            checkStored(dm_.tcCost, "tc", what);
-            for (const dataset::Field* f : {&dm_.tcLoadWt, &dm_.tcLength, &dm_.tcWidth, &dm_.tcNoseWt,
-                                            &dm_.tcTailWt, &dm_.tcNoseDL, &dm_.tcTailDL})
-                checkStored(*f, "conts", what);
+            checkStoredRow(dm_.tc, "tc", "conts", what);
             ct.typeID[t] = toI32(dm_.tcTypeID.asInteger());
             ct.avail[t] = toI16(dm_.tcAvail.asInteger());
             ct.loadWt[t] = toI32(dm_.tcLoadWt.asInteger());
@@ -137,10 +133,7 @@ void SolveBridge::readTaskInput() {
         for (; !dm_.tb.eof() && sum < engine::maxTaskBoxes; dm_.tb.next()) {
             const int b = ++k;
             const std::string what = "box kind \"" + dm_.tbKind.asString() + "\": ";
-            checkStored(dm_.tbTotal, "tb", what);
-            checkStored(dm_.tbCost, "tb", what);
-            for (const dataset::Field* f : {&dm_.tbWeight, &dm_.tbLength, &dm_.tbWidth})
-                checkStored(*f, "boxes", what);
+            checkStoredRow(dm_.tb, "tb", "boxes", what);
             bk.kindID[b] = toI32(dm_.tbKindID.asInteger());
             bk.total[b] = toI16(dm_.tbTotal.asInteger());
             bk.weight[b] = toI32(dm_.tbWeight.asInteger());
@@ -159,12 +152,20 @@ void SolveBridge::readTaskInput() {
 }
 
 // Stored values outside the ranges of the table rules, which rows from another
-// program can hold, would overflow the engine's sums or its 16-bit fields.
-void SolveBridge::checkStored(const dataset::Field& f, const char* table, const std::string& what) const {
-    const ValueRange* r = valueRange(table, f.name());
-    if (!r) return;
-    const auto v = static_cast<double>(dataset::numericValue(f.value()));
-    if (!r->contains(v)) refuse(what + r->refusal(v));
+// program can hold, would overflow the engine's sums or its 16-bit fields, and
+// a value not of its field's type would be rounded or zeroed unseen, and
+// written back so by the next post.
+void SolveBridge::checkStoredRow(const dataset::Cursor& rows, const char* table, const char* library,
+                                 const std::string& what) const {
+    for (std::size_t i = 0; i < rows.fieldCount(); ++i) {
+        const dataset::Field& f = rows.fieldAt(i);
+        if (f.kind() == dataset::FieldKind::Calculated) continue;
+        const ValueRange* r = valueRange(f.kind() == dataset::FieldKind::Lookup ? library : table, f.name());
+        const auto v = static_cast<double>(dataset::numericValue(f.value()));
+        if (r && !r->contains(v)) refuse(what + r->refusal(v));
+        if (!f.holdsItsType())
+            refuse(what + f.name() + " holds \"" + f.displayText() + "\", not a value of its type");
+    }
 }
 
 void SolveBridge::copyRunSettings() {

@@ -87,7 +87,8 @@ void DataModule::taskCntTotals() {
             nUsed = core::add32(nUsed, used);
             wUsed = core::add32(wUsed, core::mul32(used, loadWt));
             aUsed = addProduct(aUsed, area, used);
-            cost = addProduct(cost, tcsCost.asFloat(), used);
+            // A cost stored as text counts 0 here; the solve refuses the row by name.
+            cost = addProduct(cost, dataset::numericValue(tcsCost.value()), used);
         }
     }
     const std::int16_t total = core::toI16(nAvail);
@@ -119,7 +120,7 @@ void DataModule::taskBoxTotals() {
             nPlaced = core::add32(nPlaced, placed);
             wPlaced = core::add32(wPlaced, core::mul32(placed, weight));
             aPlaced = addProduct(aPlaced, area, placed);
-            cost = addProduct(cost, tbsCost.asFloat(), placed);
+            cost = addProduct(cost, dataset::numericValue(tbsCost.value()), placed);
         }
     }
     const std::int16_t boxes = core::toI16(nTotal);

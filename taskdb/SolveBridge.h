@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/TextSlots.h"
+#include "dataset/Cursor.h"
 #include "dataset/Field.h"
 #include "engine/PackProblem.h"
 #include "engine/PackRun.h"
@@ -57,8 +58,10 @@ class SolveBridge {
   private:
     std::string taskName() const;
     [[noreturn]] void refuse(const std::string& what) const;
-    // Refuses a stored value outside the range the table rules keep for `table`.
-    void checkStored(const dataset::Field& f, const char* table, const std::string& what) const;
+    // Refuses a row of `table` (with lookups from `library`) holding a value not
+    // of its field's type or outside the range the table rules keep.
+    void checkStoredRow(const dataset::Cursor& rows, const char* table, const char* library,
+                        const std::string& what) const;
     // Box `box` of the plan takes container `container` and the current box-position row.
     void takeStoredBox(engine::PackSolution& plan, int box, int container) const;
     void checkPosition(int type, int x, int y, int length, int width, const std::string& where) const;
