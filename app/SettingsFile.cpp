@@ -261,6 +261,7 @@ std::string SettingsFile::defaultText(std::int32_t taskIni) {
 }
 
 void SettingsFile::saveIni() {
+    if (viewSource_) view_ = viewSource_();
     const std::string text =
         textOf(fromStore(store_, view_, currentTask_ ? currentTask_() : 0, taskdb::RunStore::langIndex()));
 

@@ -31,6 +31,11 @@ class SettingsFile {
     void setCurrentTask(std::function<std::int32_t()> currentTaskID) {
         currentTask_ = std::move(currentTaskID);
     }
+    // The view settings as the view options show them when the file is written; without a
+    // source, those read at start-up.
+    void setViewSource(std::function<SavedViewSettings()> viewSettings) {
+        viewSource_ = std::move(viewSettings);
+    }
 
     // Reads the file into the store, the interface language and the saved view settings, then
     // fills the text tables of that language. A missing, unreadable or malformed file gives every
@@ -52,6 +57,7 @@ class SettingsFile {
     SavedViewSettings& view_;
     std::filesystem::path folder_;
     std::function<std::int32_t()> currentTask_;
+    std::function<SavedViewSettings()> viewSource_;
 };
 
 } // namespace rectix::app

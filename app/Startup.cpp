@@ -13,7 +13,10 @@
 #include "app/TaskListWindow.h"
 #include "engine/PackRun.h"
 #include "lang/Language.h"
+#include "results/LayoutView.h"
+#include "results/LayoutWindow.h"
 #include "results/SolutionWindow.h"
+#include "results/ViewOptionsWindow.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/SolveBridge.h"
 #include "taskdb/TableSets.h"
@@ -25,6 +28,38 @@
 #include <QApplication>
 
 namespace rectix::app {
+
+namespace {
+
+results::ViewTracks tracksOf(const SavedViewSettings& saved) {
+    results::ViewTracks t;
+    t.space = saved.space;
+    t.line = saved.line;
+    t.palett = saved.palett;
+    t.bright = saved.bright;
+    t.backGr = saved.backGr;
+    t.partGr = saved.parts;
+    t.grid = saved.Grid;
+    t.markKind = saved.markKind == 1;
+    t.orient = saved.orient == 1;
+    return t;
+}
+
+SavedViewSettings savedOf(const results::ViewTracks& t) {
+    SavedViewSettings saved;
+    saved.space = static_cast<std::int16_t>(t.space);
+    saved.line = static_cast<std::int16_t>(t.line);
+    saved.palett = static_cast<std::int16_t>(t.palett);
+    saved.bright = static_cast<std::int16_t>(t.bright);
+    saved.backGr = static_cast<std::int16_t>(t.backGr);
+    saved.parts = static_cast<std::int16_t>(t.partGr);
+    saved.Grid = static_cast<std::int16_t>(t.grid);
+    saved.markKind = t.markKind ? 1 : 0;
+    saved.orient = t.orient ? 1 : 0;
+    return saved;
+}
+
+} // namespace
 
 Startup::Startup(std::filesystem::path programFolder)
     : programFolder_(std::move(programFolder)), settings_(store_, savedView_, programFolder_) {
@@ -46,12 +81,16 @@ Startup::~Startup() {
         dm_->setSettingsWindow(nullptr);
         dm_->setBoxLibrary(nullptr);
         dm_->setContainerLibrary(nullptr);
+        dm_->setViewOptions(nullptr);
     }
+    settings_.setViewSource({});
     if (tableSets_) tableSets_->setExchangePage(nullptr);
     boxLibrary_.reset();
     contLibrary_.reset();
     taskList_.reset();
     settingsWindow_.reset();
+    layoutPage_.reset();
+    viewOptions_.reset();
     about_.reset();
     ackno_.reset();
     solution_.reset();
@@ -107,14 +146,17 @@ StartupOutcome Startup::ended() {
     return StartupOutcome::Ended;
 }
 
-// The view options window comes with the layout page.
-void Startup::createViewOptions() {}
+void Startup::createViewOptions() {
+    layoutView_ = std::make_unique<results::LayoutView>();
+    viewOptions_ = std::make_unique<results::ViewOptionsWindow>(*layoutView_, store_);
+}
 
 void Startup::createDataModule() {
     dm_ = std::make_unique<taskdb::DataModule>(store_, programFolder_);
     dm_->setTaskPage(tasksForm_.get());
     operations_.setMainWindow(tasksForm_.get());
     dm_->setOperationView(&operations_);
+    dm_->setViewOptions(viewOptions_.get());
     tableSets_ = std::make_unique<taskdb::TableSets>(*dm_, programFolder_);
     // The table files of the three sets are checked before any is opened.
     for (const char* alias : taskdb::TableSets::aliasNames) tableSets_->repairAllValFiles(alias);
@@ -144,6 +186,7 @@ void Startup::createWindows() {
     run_ = std::make_unique<engine::PackRun>(*problem_, *wait_);
     bridge_ = std::make_unique<taskdb::SolveBridge>(*dm_, *problem_, *run_);
     tasksForm_->setSolveBridge(bridge_.get());
+    createLayoutPage();
     createSettingsWindows();
     ackno_ = std::make_unique<AcknowledgementsWindow>(tasksForm_.get());
     tasksForm_->setAcknoForm(ackno_.get());
@@ -167,6 +210,17 @@ void Startup::createSettingsWindows() {
                      });
     tableSets_->setExchangePage(settingsWindow_.get());
     tableSets_->updateExchangeState();
+}
+
+// The layout page's creation resets its view options in full; the saved view settings follow, and
+// the settings file writes what the view options show at exit.
+void Startup::createLayoutPage() {
+    layoutPage_ = std::make_unique<results::LayoutWindow>(*layoutView_, *problem_, *viewOptions_, store_,
+                                                          tasksForm_.get());
+    if (savedView_.saved()) viewOptions_->applySaved(tracksOf(savedView_));
+    settings_.setViewSource([this] { return savedOf(viewOptions_->tracks()); });
+    tasksForm_->setPageWindow(PageWindow::Layout, layoutPage_.get());
+    solution_->setLayoutPage(layoutPage_.get());
 }
 
 // In this order: box library, container library, task, solution and layout image reports. A

@@ -13,16 +13,19 @@ class PackProblem;
 class PackRun;
 } // namespace rectix::engine
 
-namespace rectix::results {
-class SolutionWindow;
-} // namespace rectix::results
-
 namespace rectix::taskdb {
 class SolveBridge;
 class DataModule;
 class TableSets;
 class TaskCopier;
 } // namespace rectix::taskdb
+
+namespace rectix::results {
+struct LayoutView;
+class LayoutWindow;
+class SolutionWindow;
+class ViewOptionsWindow;
+} // namespace rectix::results
 
 namespace rectix::app {
 
@@ -74,6 +77,7 @@ class Startup {
     void createDataModule();
     void createWindows();
     void createSettingsWindows();
+    void createLayoutPage();
     void createReports();
     void createAbout();
 
@@ -95,6 +99,10 @@ class Startup {
     std::unique_ptr<SettingsWindow> settingsWindow_;
     std::unique_ptr<TaskListWindow> taskList_;
     std::unique_ptr<AboutWindow> about_;
+    // The layout page's picture state and view options live as long as the program.
+    std::unique_ptr<results::LayoutView> layoutView_;
+    std::unique_ptr<results::ViewOptionsWindow> viewOptions_;
+    std::unique_ptr<results::LayoutWindow> layoutPage_;
     std::unique_ptr<results::SolutionWindow> solution_;
     std::unique_ptr<taskdb::DataModule> dm_;
     std::unique_ptr<taskdb::TableSets> tableSets_;

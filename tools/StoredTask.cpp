@@ -248,4 +248,29 @@ int runStoredTask(const std::vector<std::string>& args) {
     return 0;
 }
 
+std::string reloadStoredPlan(const fs::path& folder, long taskID, engine::PackProblem& problem) {
+    std::error_code ec;
+    if (!fs::is_directory(folder, ec)) return "--taskset: no folder " + folder.string();
+    ScratchProgramFolder program(folder);
+    taskdb::RunStore store;
+    StderrDialogs dialogs;
+    const InstalledDialogs installed(dialogs);
+    taskdb::NullProgressView wait;
+    taskdb::DataModule dm(store, program.path);
+    dm.setWaitWindow(&wait);
+    dm.dataModuleCreate();
+    if (store.dbState != 555) return "--taskset: the table set in " + folder.string() + " cannot be opened";
+    if (!dm.tasks.locate("TaskID", taskID))
+        return "--task: no task " + std::to_string(taskID) + " in " + folder.string();
+    if (!dm.tasksSolut.asBoolean()) return "task " + std::to_string(taskID) + " has no stored solution";
+    engine::PackRun run(problem, wait);
+    taskdb::SolveBridge bridge(dm, problem, run);
+    try {
+        bridge.reloadSolution();
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return {};
+}
+
 } // namespace rectix::tools

@@ -1,0 +1,298 @@
+#include "results/LayoutWindow.h"
+
+#include "core/UiTexts.h"
+#include "engine/PackProblem.h"
+#include "results/BoxPicking.h"
+#include "results/Colours.h"
+#include "results/LayoutChart.h"
+#include "results/LayoutImage.h"
+#include "results/LayoutPicture.h"
+#include "results/LayoutView.h"
+#include "results/ViewOptionsWindow.h"
+#include "results/ViewSettings.h"
+#include "taskdb/RunStore.h"
+#include "ui/Help.h"
+#include "ui/Hints.h"
+#include "ui/WindowTexts.h"
+
+#include <QCoreApplication>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QToolTip>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace rectix::results {
+
+namespace {
+
+QString caption(int slot) {
+    return QString::fromStdString(core::captionText(slot));
+}
+
+QString hint(int slot) {
+    return QString::fromStdString(core::hintText(slot));
+}
+
+} // namespace
+
+LayoutWindow::LayoutWindow(LayoutView& view, engine::PackProblem& problem, ViewOptionsWindow& options,
+                           taskdb::RunStore& store, QWidget* owner)
+    : QDialog(owner, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                         Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+      view_(view), problem_(problem), options_(options), store_(store) {
+    setObjectName(QStringLiteral("DistrForm"));
+    setWindowTitle(QCoreApplication::applicationName() + QStringLiteral("  -  Box Set Disposition"));
+    resize(776, 536);
+    setMinimumSize(516, 388);
+    setMaximumSize(1608, 1208);
+    setMouseTracking(true);
+    ui::Help::setContext(this, 7);
+    buildControls();
+
+    timer2_.setObjectName(QStringLiteral("Timer2"));
+    connect(&timer2_, &QTimer::timeout, this, [this] { timer2Timer(); });
+
+    // The view options are this page's tool window, so they stay usable while the page is modal.
+    options_.setParent(this, options_.windowFlags());
+    options_.setPage(this, &problem_, [this] { redraw(); });
+    options_.normalTracks(true);
+    ui::WindowTexts::global().registerWindow(QStringLiteral("TDistrForm"), this);
+}
+
+LayoutWindow::~LayoutWindow() {
+    // The view options outlive the page.
+    options_.setPage(nullptr, nullptr, {});
+    options_.setParent(nullptr, options_.windowFlags());
+}
+
+QPushButton* LayoutWindow::button(const char* name, const QString& text, const QString& tip, bool bold) {
+    auto* b = new QPushButton(text, this);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setToolTip(tip);
+    b->setAutoDefault(false);
+    if (bold) {
+        QFont f = b->font();
+        f.setBold(true);
+        b->setFont(f);
+    }
+    return b;
+}
+
+void LayoutWindow::buildControls() {
+    panel1_ = new QFrame(this);
+    panel1_->setObjectName(QStringLiteral("Panel1"));
+    panel1_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel1_->setAutoFillBackground(true);
+    image_ = new LayoutImage(panel1_);
+    image_->setMousePress([this](Qt::MouseButton b, QPoint at) { image1MouseDown(b, at); });
+    auto* inPanel = new QVBoxLayout(panel1_);
+    inPanel->setContentsMargins(2, 2, 2, 2);
+    inPanel->addWidget(image_);
+
+    const QString sequence = QStringLiteral("Loading Sequence");
+    const QString containers = QStringLiteral("Container to view");
+    label3_ = new QLabel(QStringLiteral("Boxes"), this);
+    label3_->setObjectName(QStringLiteral("Label3"));
+    oneButton_ = button("OneButton", QStringLiteral("1"), sequence);
+    minButton_ = button("MinButton", QStringLiteral("-"), sequence, true);
+    plsButton_ = button("PlsButton", QStringLiteral("+"), sequence);
+    fillButton_ = button("FillButton", QStringLiteral(">>"), sequence);
+    sumButton_ = button("SumButton", QStringLiteral("N"), sequence);
+    label1_ = new QLabel(QStringLiteral("Containers"), this);
+    label1_->setObjectName(QStringLiteral("Label1"));
+    prevButton_ = button("PrevButton", QStringLiteral("Prev"), containers);
+    singleButton_ = button("SingleButton", QStringLiteral("Single"), containers);
+    nextButton_ = button("NextButton", QStringLiteral("Next"), containers);
+    tuneButton_ = button("TuneButton", QStringLiteral("..."), QStringLiteral("View Options"), true);
+    printButton_ = button("PrintButton", QStringLiteral("&Print"), QStringLiteral("Print Current Image"));
+    diagButton_ = button("DiagButton", QStringLiteral("&Chart"), QStringLiteral("Volume-Weight Diagram"));
+    closeButton_ =
+        button("CloseButton", QStringLiteral("Clos&e"), QStringLiteral("Return to Task / Solution page"));
+    for (QPushButton* b : {oneButton_, minButton_, plsButton_, fillButton_, sumButton_}) {
+        b->setFixedWidth(32);
+        b->setEnabled(false);
+    }
+    tuneButton_->setFixedWidth(32);
+    // Printing the picture comes with the reports.
+    printButton_->setEnabled(false);
+
+    connect(oneButton_, &QPushButton::clicked, this, [this] { oneButtonClick(); });
+    connect(minButton_, &QPushButton::clicked, this, [this] { minButtonClick(); });
+    connect(plsButton_, &QPushButton::clicked, this, [this] { plsButtonClick(); });
+    connect(fillButton_, &QPushButton::clicked, this, [this] { fillButtonClick(); });
+    connect(sumButton_, &QPushButton::clicked, this, [this] { sumButtonClick(); });
+    connect(prevButton_, &QPushButton::clicked, this, [this] { prevButtonClick(); });
+    connect(singleButton_, &QPushButton::clicked, this, [this] { singleButtonClick(); });
+    connect(nextButton_, &QPushButton::clicked, this, [this] { nextButtonClick(); });
+    connect(tuneButton_, &QPushButton::clicked, this, [this] { tuneButtonClick(); });
+    connect(diagButton_, &QPushButton::clicked, this, [this] { diagButtonClick(); });
+    connect(closeButton_, &QPushButton::clicked, this, &QDialog::close);
+
+    auto* row = new QHBoxLayout;
+    row->setSpacing(4);
+    row->addWidget(label3_);
+    for (QPushButton* b : {oneButton_, minButton_, plsButton_, fillButton_, sumButton_}) row->addWidget(b);
+    row->addSpacing(16);
+    row->addWidget(label1_);
+    for (QPushButton* b : {prevButton_, singleButton_, nextButton_}) row->addWidget(b);
+    row->addStretch();
+    for (QPushButton* b : {tuneButton_, printButton_, diagButton_, closeButton_}) row->addWidget(b);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(4, 4, 4, 4);
+    column->setSpacing(4);
+    column->addWidget(panel1_, 1);
+    column->addLayout(row);
+}
+
+std::int16_t LayoutWindow::boxLoad(std::int16_t container) const {
+    return problem_.resultSolution.boxLoad[container];
+}
+
+void LayoutWindow::redraw() {
+    QImage& bitmap = image_->bitmap();
+    {
+        QPainter painter(&bitmap);
+        if (view_.chartMode)
+            drawChart(painter, image_->size(), view_, problem_);
+        else
+            LayoutPicture(view_, problem_).redrawLayout(painter, image_->size(), false);
+    }
+    QPalette colours = panel1_->palette();
+    colours.setColor(QPalette::Window, toQColor(view_.backgroundColor));
+    panel1_->setPalette(colours);
+    image_->update();
+}
+
+void LayoutWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) formShow();
+}
+
+void LayoutWindow::formShow() {
+    if (store_.placementFlags.distrForm) {
+        const QScreen* s = screen();
+        const QRect area = s ? s->geometry() : QRect(0, 0, 1600, 1000);
+        const QRect frame = frameGeometry();
+        move(std::max(4, area.width() - frame.width() - 4), std::max(0, area.height() - frame.height() - 30));
+        store_.placementFlags.distrForm = false;
+    }
+    fillInterval_ = 1000;
+    options_.screenTracks();
+    readViewSettings(view_, problem_);
+    view_.currentContainer = 0;
+    stopFillTimer();
+    if (problem_.resultSolution.usedConts == 1) {
+        for (std::int16_t c = 1; c <= problem_.contCount; ++c)
+            if (boxLoad(c) > 0) {
+                view_.currentContainer = c;
+                break;
+            }
+    }
+    view_.loadingStep = boxLoad(view_.currentContainer);
+    setNavigationCaptions();
+    enableSequenceButtons(view_.currentContainer != 0);
+    view_.chartMode = false;
+    showChartOrLayout();
+}
+
+void LayoutWindow::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    if (isVisible()) redraw();
+    store_.placementFlags.tuneForm = true;
+}
+
+void LayoutWindow::mouseMoveEvent(QMouseEvent* event) {
+    image_->setToolTip(hint(14));
+    QDialog::mouseMoveEvent(event);
+}
+
+// Esc, the close box and the Close button all end here; the page always answers OK.
+void LayoutWindow::reject() {
+    formClose();
+    QDialog::accept();
+}
+
+void LayoutWindow::formClose() {
+    if (options_.isVisible()) options_.close();
+    stopFillTimer();
+}
+
+void LayoutWindow::stopFillTimer() {
+    timer2_.stop();
+    timer2_.setInterval(fillInterval_);
+}
+
+void LayoutWindow::setNavigationCaptions() {
+    const bool single = view_.currentContainer != 0;
+    singleButton_->setText(caption(single ? 14 : 11));
+    prevButton_->setText(caption(single ? 15 : 12));
+    nextButton_->setText(caption(single ? 16 : 13));
+}
+
+void LayoutWindow::enableSequenceButtons(bool on) {
+    for (QPushButton* b : {oneButton_, minButton_, plsButton_, fillButton_, sumButton_}) b->setEnabled(on);
+    options_.enableGrid(on);
+    // The chart is reached from the overview only.
+    diagButton_->setEnabled(!on);
+}
+
+void LayoutWindow::enableContainerButtons(bool on) {
+    tuneButton_->setEnabled(on);
+    const bool several = on && problem_.resultSolution.usedConts > 1;
+    for (QPushButton* b : {singleButton_, prevButton_, nextButton_}) b->setEnabled(several);
+}
+
+void LayoutWindow::showChartOrLayout() {
+    if (options_.isVisible()) options_.close();
+    image_->setHintsShown(!view_.chartMode && ui::Hints::global().shown());
+    enableContainerButtons(!view_.chartMode);
+    enableSequenceButtons(!view_.chartMode && view_.currentContainer != 0);
+    const QString title = QCoreApplication::applicationName() + QStringLiteral("  -  ");
+    if (view_.chartMode) {
+        setWindowTitle(title + caption(19));
+        diagButton_->setText(caption(17));
+        diagButton_->setToolTip(hint(11));
+    } else {
+        setWindowTitle(title + caption(20));
+        diagButton_->setText(caption(18));
+        diagButton_->setToolTip(hint(12));
+    }
+    redraw();
+}
+
+void LayoutWindow::diagButtonClick() {
+    view_.chartMode = !view_.chartMode;
+    showChartOrLayout();
+    stopFillTimer();
+}
+
+void LayoutWindow::tuneButtonClick() {
+    if (options_.isVisible())
+        options_.close();
+    else
+        options_.show();
+}
+
+void LayoutWindow::image1MouseDown(Qt::MouseButton button, QPoint at) {
+    if (view_.chartMode) return;
+    if (button == Qt::RightButton) {
+        image_->setToolTip(hint(14));
+        tuneButtonClick();
+        return;
+    }
+    if (options_.isVisible()) options_.close();
+    const std::int16_t box = pickBox(view_, problem_.boxCount, at.x(), at.y());
+    image_->setToolTip(box == 0 ? hint(13) : boxHint(problem_, box));
+    if (image_->hintsShown() && isVisible())
+        QToolTip::showText(image_->mapToGlobal(at), image_->toolTip(), image_);
+}
+
+} // namespace rectix::results

@@ -1,0 +1,341 @@
+#include "results/ViewOptionsWindow.h"
+
+#include "results/LayoutView.h"
+#include "results/Palette.h"
+#include "results/ViewSettings.h"
+#include "taskdb/RunStore.h"
+#include "ui/Help.h"
+#include "ui/WindowTexts.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QSlider>
+
+#include <algorithm>
+
+namespace rectix::results {
+
+namespace {
+
+struct TrackDesign {
+    const char* name;
+    const char* label;
+    const char* labelName;
+    const char* hint;
+    const char* labelHint;
+    int low, high, position, singleStep, pageStep;
+};
+
+// In the window's order, top to bottom; positions as designed ("Parts" starts at 2, its
+// normal value is 4).
+constexpr std::array<TrackDesign, ViewOptionsWindow::trackCount> designs{{
+    {"GridTrack", "Grid", "GridLabel", "Choose grid frequency", "Click to reset grid", -4, 4, 0, 1, 1},
+    {"MagnTrack", "Size", "Label4", "Overall scale tuner", "Click to reset size", 0, 100, 30, 2, 10},
+    {"ShiftXTrack", "Move X", "Label1", "Move across", "Click to reset shifts", -100, 100, 0, 2, 15},
+    {"ShiftYTrack", "Move Y", "Label5", "Move up/down", "Click to reset shifts", -100, 100, 0, 2, 15},
+    {"SpaceTrack", "Gaps", "Label9", "Visual separation", "Click to reset gaps", 0, 8, 1, 1, 1},
+    {"LineTrack", "Lines", "Label10", "Wire line width", "Click to reset lines", 0, 4, 1, 1, 1},
+    {"PalettTrack", "Colors", "Label11", "Choose color set", "Click to reset coloring", 0, 8, 0, 1, 1},
+    {"BrightTrack", "Light", "Label12", "Line brightness", "Click to reset coloring", 0, 16, 16, 1, 1},
+    {"PartGrTrack", "Parts", "Label2", "Box / Part color", "Click to reset coloring", 0, 16, 2, 1, 1},
+    {"BackGrTrack", "Ground", "Label13", "Background color", "Click to reset coloring", 0, 16, 2, 1, 1},
+}};
+
+constexpr int brightMax = 16;
+
+} // namespace
+
+ViewOptionsWindow::ViewOptionsWindow(LayoutView& view, taskdb::RunStore& store, QWidget* owner)
+    : QDialog(owner, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint),
+      view_(view), store_(store) {
+    setObjectName(QStringLiteral("TuneForm"));
+    setWindowTitle(QStringLiteral("View Options"));
+    setFixedSize(174, 311);
+    ui::Help::setContext(this, 7);
+    buildControls();
+    view_.tracks = tracks();
+    connectTracks();
+    ui::WindowTexts::global().registerWindow(QStringLiteral("TTuneForm"), this);
+}
+
+QSlider* ViewOptionsWindow::makeTrack(Track which, const char* name, int low, int high, int position,
+                                      int pageStep) {
+    auto* slider = new QSlider(Qt::Horizontal, this);
+    slider->setObjectName(QString::fromLatin1(name));
+    slider->setRange(low, high);
+    slider->setValue(position);
+    slider->setPageStep(pageStep);
+    slider->setTickPosition(QSlider::NoTicks);
+    tracks_[which] = slider;
+    return slider;
+}
+
+void ViewOptionsWindow::buildControls() {
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(0);
+    for (int i = 0; i < trackCount; ++i) {
+        const TrackDesign& d = designs[static_cast<std::size_t>(i)];
+        QSlider* slider = makeTrack(static_cast<Track>(i), d.name, d.low, d.high, d.position, d.pageStep);
+        slider->setSingleStep(d.singleStep);
+        slider->setToolTip(QString::fromLatin1(d.hint));
+        auto* label = new QLabel(QString::fromLatin1(d.label), this);
+        label->setObjectName(QString::fromLatin1(d.labelName));
+        label->setToolTip(QString::fromLatin1(d.labelHint));
+        label->setCursor(Qt::PointingHandCursor);
+        label->installEventFilter(this);
+        labels_[static_cast<std::size_t>(i)] = label;
+        grid->addWidget(label, i, 0);
+        grid->addWidget(slider, i, 1);
+    }
+
+    markKindCheck_ = new QCheckBox(QStringLiteral("Box Kinds"), this);
+    markKindCheck_->setObjectName(QStringLiteral("MarkKindCheck"));
+    markKindCheck_->setToolTip(QStringLiteral("Display box Kinds instead of Marks"));
+    orientCheck_ = new QCheckBox(QStringLiteral("Turn Signs"), this);
+    orientCheck_->setObjectName(QStringLiteral("OrientCheck"));
+    orientCheck_->setToolTip(QStringLiteral("Display box orientation signs"));
+
+    normBut_ = new QPushButton(QStringLiteral("Norm"), this);
+    normBut_->setObjectName(QStringLiteral("NormBut"));
+    normBut_->setToolTip(QStringLiteral("Restore all normal values"));
+    normBut_->setAutoDefault(false);
+    closeBut_ = new QPushButton(QStringLiteral("Close"), this);
+    closeBut_->setObjectName(QStringLiteral("CloseBut"));
+    closeBut_->setToolTip(QStringLiteral("Close View Options"));
+    closeBut_->setAutoDefault(false);
+    connect(normBut_, &QPushButton::clicked, this, [this] { normalTracks(true); });
+    connect(closeBut_, &QPushButton::clicked, this, &QDialog::close);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(6);
+    buttons->addWidget(normBut_);
+    buttons->addWidget(closeBut_);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(6, 4, 6, 6);
+    column->setSpacing(2);
+    column->addLayout(grid);
+    column->addWidget(markKindCheck_);
+    column->addWidget(orientCheck_);
+    column->addLayout(buttons);
+}
+
+void ViewOptionsWindow::connectTracks() {
+    auto onChange = [this](Track which, auto apply) {
+        connect(tracks_[which], &QSlider::valueChanged, this, apply);
+    };
+    onChange(GridTrack, [this](int p) {
+        view_.tracks.grid = p;
+        redraw();
+    });
+    onChange(MagnTrack, [this](int p) {
+        view_.tracks.magn = p;
+        view_.magnification = magnificationOf(p);
+        redraw();
+    });
+    onChange(ShiftXTrack, [this](int p) {
+        view_.tracks.shiftX = p;
+        view_.shiftX = static_cast<float>(p * -5);
+        redraw();
+    });
+    onChange(ShiftYTrack, [this](int p) {
+        view_.tracks.shiftY = p;
+        view_.shiftY = static_cast<float>(p * 3);
+        redraw();
+    });
+    onChange(SpaceTrack, [this](int p) {
+        view_.tracks.space = p;
+        view_.gapSetting = static_cast<float>(p);
+        redraw();
+    });
+    onChange(LineTrack, [this](int p) {
+        view_.tracks.line = p;
+        view_.lineWidth = p;
+        redraw();
+    });
+    onChange(PalettTrack, [this](int p) {
+        view_.tracks.palett = p;
+        view_.paletteIndex = p;
+        rebuildPalette();
+    });
+    onChange(BrightTrack, [this](int p) {
+        view_.tracks.bright = p;
+        view_.brightness = (brightMax - p) * 2;
+        rebuildPalette();
+    });
+    onChange(PartGrTrack, [this](int p) {
+        view_.tracks.partGr = p;
+        view_.partGrey = backColor(p);
+        rebuildPalette();
+    });
+    onChange(BackGrTrack, [this](int p) {
+        view_.tracks.backGr = p;
+        view_.backgroundColor = backColor(p);
+        rebuildPalette();
+    });
+    connect(markKindCheck_, &QCheckBox::toggled, this, [this](bool on) {
+        view_.tracks.markKind = on;
+        redraw();
+    });
+    connect(orientCheck_, &QCheckBox::toggled, this, [this](bool on) {
+        view_.tracks.orient = on;
+        redraw();
+    });
+}
+
+void ViewOptionsWindow::setPage(QWidget* page, engine::PackProblem* problem, std::function<void()> redraw) {
+    page_ = page;
+    problem_ = problem;
+    redraw_ = std::move(redraw);
+}
+
+void ViewOptionsWindow::rebuildPalette() {
+    if (problem_) buildPalette(view_, *problem_);
+    redraw();
+}
+
+// Before the page exists (a task change at start-up) and while it is hidden only the state changes.
+void ViewOptionsWindow::redraw() {
+    if (page_ && page_->isVisible() && redraw_) redraw_();
+}
+
+void ViewOptionsWindow::normGrid() {
+    tracks_[GridTrack]->setValue(0);
+}
+
+void ViewOptionsWindow::normSizes() {
+    tracks_[MagnTrack]->setValue(30);
+}
+
+void ViewOptionsWindow::normShift() {
+    tracks_[ShiftXTrack]->setValue(0);
+    tracks_[ShiftYTrack]->setValue(0);
+}
+
+void ViewOptionsWindow::normSpaces() {
+    tracks_[SpaceTrack]->setValue(1);
+}
+
+void ViewOptionsWindow::normLines() {
+    tracks_[LineTrack]->setValue(1);
+}
+
+void ViewOptionsWindow::normColors() {
+    tracks_[PalettTrack]->setValue(0);
+    tracks_[BrightTrack]->setValue(16);
+    tracks_[BackGrTrack]->setValue(2);
+    tracks_[PartGrTrack]->setValue(4);
+}
+
+void ViewOptionsWindow::normalTracks(bool full) {
+    if (full) {
+        normGrid();
+        normSpaces();
+        normLines();
+        normColors();
+        markKindCheck_->setChecked(false);
+        orientCheck_->setChecked(false);
+    }
+    normSizes();
+    normShift();
+}
+
+void ViewOptionsWindow::screenTracks() {
+    results::screenTracks(view_);
+}
+
+void ViewOptionsWindow::applySaved(const ViewTracks& saved) {
+    tracks_[SpaceTrack]->setValue(saved.space);
+    tracks_[LineTrack]->setValue(saved.line);
+    tracks_[PalettTrack]->setValue(saved.palett);
+    tracks_[BrightTrack]->setValue(saved.bright);
+    tracks_[BackGrTrack]->setValue(saved.backGr);
+    tracks_[PartGrTrack]->setValue(saved.partGr);
+    tracks_[GridTrack]->setValue(saved.grid);
+    markKindCheck_->setChecked(saved.markKind);
+    orientCheck_->setChecked(saved.orient);
+}
+
+ViewTracks ViewOptionsWindow::tracks() const {
+    ViewTracks t;
+    t.grid = tracks_[GridTrack]->value();
+    t.magn = tracks_[MagnTrack]->value();
+    t.shiftX = tracks_[ShiftXTrack]->value();
+    t.shiftY = tracks_[ShiftYTrack]->value();
+    t.space = tracks_[SpaceTrack]->value();
+    t.line = tracks_[LineTrack]->value();
+    t.palett = tracks_[PalettTrack]->value();
+    t.bright = tracks_[BrightTrack]->value();
+    t.partGr = tracks_[PartGrTrack]->value();
+    t.backGr = tracks_[BackGrTrack]->value();
+    t.markKind = markKindCheck_->isChecked();
+    t.orient = orientCheck_->isChecked();
+    return t;
+}
+
+void ViewOptionsWindow::enableGrid(bool on) {
+    tracks_[GridTrack]->setEnabled(on);
+    labels_[GridTrack]->setEnabled(on);
+}
+
+bool ViewOptionsWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::MouseButtonRelease) return QDialog::eventFilter(watched, event);
+    const auto* label = qobject_cast<QLabel*>(watched);
+    if (!label || !label->isEnabled()) return false;
+    const auto which = static_cast<Track>(std::find(labels_.begin(), labels_.end(), label) - labels_.begin());
+    switch (which) {
+    case GridTrack:
+        normGrid();
+        break;
+    case MagnTrack:
+        normSizes();
+        break;
+    case ShiftXTrack:
+    case ShiftYTrack:
+        normShift();
+        break;
+    case SpaceTrack:
+        normSpaces();
+        break;
+    case LineTrack:
+        normLines();
+        break;
+    case PalettTrack:
+    case BrightTrack:
+    case PartGrTrack:
+    case BackGrTrack:
+        normColors();
+        break;
+    default:
+        return false;
+    }
+    return true;
+}
+
+void ViewOptionsWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (store_.placementFlags.tuneForm && page_) placeBesidePage();
+}
+
+// Right of the page, bottom edges aligned, on the screen; the page moves left to make room.
+void ViewOptionsWindow::placeBesidePage() {
+    const QScreen* screen = page_->screen();
+    const int screenWidth = screen ? screen->geometry().width() : 1600;
+    QRect page = page_->frameGeometry();
+    const QRect own = frameGeometry();
+    const int overlap = std::max(0, own.width() - screenWidth + page.left() + page.width());
+    page.moveLeft(std::max(-4, page.left() - overlap));
+    page_->move(page.topLeft());
+    move(std::min(screenWidth - own.width(), page.left() + page.width()),
+         page.top() + page.height() - own.height());
+    store_.placementFlags.tuneForm = false;
+}
+
+} // namespace rectix::results

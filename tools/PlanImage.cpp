@@ -1,0 +1,45 @@
+#include "PlanImage.h"
+
+#include "engine/PackProblem.h"
+#include "results/LayoutChart.h"
+#include "results/LayoutPicture.h"
+#include "results/LayoutView.h"
+#include "results/ViewSettings.h"
+
+#include <QPainter>
+
+#include <stdexcept>
+#include <string>
+
+namespace rectix::tools {
+
+QImage drawPlanImage(engine::PackProblem& problem, const PlanImageOptions& options) {
+    const engine::PackSolution& plan = problem.resultSolution;
+    results::LayoutView view;
+    view.tracks.grid = options.grid;
+    results::screenTracks(view);
+    results::readViewSettings(view, problem);
+    if (options.container != 0) {
+        if (options.container < 1 || options.container > problem.contCount ||
+            plan.boxLoad[options.container] == 0)
+            throw std::invalid_argument("--container: container " + std::to_string(options.container) +
+                                        " holds no box of the plan");
+        view.currentContainer = static_cast<std::int16_t>(options.container);
+        const int load = plan.boxLoad[options.container];
+        if (options.step < 0 || options.step > load)
+            throw std::invalid_argument("--step: container " + std::to_string(options.container) + " holds " +
+                                        std::to_string(load) + " boxes");
+        view.loadingStep = static_cast<std::int16_t>(options.step == 0 ? load : options.step);
+    }
+    QImage image(options.size, QImage::Format_RGB32);
+    QPainter painter(&image);
+    if (options.chart) {
+        view.chartMode = true;
+        results::drawChart(painter, options.size, view, problem);
+    } else {
+        results::LayoutPicture(view, problem).redrawLayout(painter, options.size, false);
+    }
+    return image;
+}
+
+} // namespace rectix::tools

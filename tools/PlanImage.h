@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+
+namespace rectix::engine {
+class PackProblem;
+}
+
+namespace rectix::tools {
+
+// What a picture of a plan shows, with the view options at their normal values otherwise.
+struct PlanImageOptions {
+    int container = 0; // 0 the overview, else that container alone
+    int step = 0;      // single container: the boxes shown in loading order; 0 all
+    bool chart = false;
+    int grid = 0; // grid setting -4..4 over a single container
+    QSize size{1000, 700};
+};
+
+// Draws the plan in the problem's result record through the layout page's routine. Throws
+// std::invalid_argument when the container or step is not in the plan.
+QImage drawPlanImage(engine::PackProblem& problem, const PlanImageOptions& options);
+
+} // namespace rectix::tools
