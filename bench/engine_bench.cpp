@@ -135,8 +135,8 @@ void runStopCase() {
         run.runPacking();
         const double ms = msSince(t0);
         if (escAtMs < 0)
-            std::printf("stop case: 5 s limit, Intensity 20: run took %.0f ms, %lld fills, %d of %d boxes\n", ms,
-                        run.fillEngine().totalFills, p.resultSolution.loadedBoxes, p.boxCount);
+            std::printf("stop case: 5 s limit, Intensity 20: run took %.0f ms, %lld fills, %d of %d boxes\n",
+                        ms, run.fillEngine().totalFills, p.resultSolution.loadedBoxes, p.boxCount);
         else
             std::printf("stop case: Esc at %.0f ms: run ended %.0f ms later\n", escAtMs, ms - escAtMs);
         std::fflush(stdout);

@@ -1,0 +1,164 @@
+// The banded reports printed to PDF files and read back with poppler's tools: headings on every
+// page, the summary last, composite parts on their own pages, the before-print hook, and a
+// cancelled setup dialog that prints nothing.
+#include "ui/BandedReport.h"
+#include "ui/CompositeReport.h"
+#include "ui/ReportPrinter.h"
+
+#include <QImage>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace rectix::ui::test {
+
+namespace {
+
+std::string runTool(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+        ::pclose(pipe);
+    }
+    return out;
+}
+
+// The text of each page of a PDF file.
+std::vector<std::string> pages(const QString& pdf) {
+    const std::string text = runTool("pdftotext -layout '" + pdf.toStdString() + "' -");
+    std::vector<std::string> result;
+    std::size_t start = 0;
+    for (std::size_t ff; (ff = text.find('\f', start)) != std::string::npos; start = ff + 1)
+        result.push_back(text.substr(start, ff - start));
+    return result;
+}
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+// A list of `rows` rows under a title, a column header and a summary.
+struct ListReport {
+    BandedReport report;
+    int row = 0;
+
+    ListReport(const QString& name, int rows) {
+        report.title = name;
+        report.titleBand.height = 30;
+        report.titleBand.add(ReportElement::label({0, 0, 400, 20}, name + " title"));
+        report.columnHeader.height = 20;
+        report.columnHeader.add(ReportElement::label({0, 0, 200, 16}, "Box Kind heading"));
+        report.columnHeader.add(ReportElement::rule({0, 18, 500, 0}));
+        report.detail.height = 14;
+        report.detail.add(
+            ReportElement::boundText({0, 0, 200, 14}, [this] { return "row " + QString::number(row); }));
+        report.summary.height = 20;
+        report.summary.add(ReportElement::label({0, 0, 200, 16}, name + " summary"));
+        report.firstRow = [this, rows] { return (row = 1) <= rows; };
+        report.nextRow = [this, rows] { return ++row <= rows; };
+    }
+};
+
+class ReportTest : public ::testing::Test {
+  protected:
+    QString pdf(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(ReportTest, HeadingsOnEveryPageRowsInOrderAndTheSummaryLast) {
+    ListReport list("Boxes", 120);
+    const int printed = ReportPrinter::printToPdf(CompositeReport(list.report), pdf("list.pdf"));
+    const std::vector<std::string> text = pages(pdf("list.pdf"));
+    ASSERT_GE(text.size(), 3u);
+    EXPECT_EQ(printed, static_cast<int>(text.size()));
+    std::size_t next = 1;
+    for (std::size_t p = 0; p < text.size(); ++p) {
+        EXPECT_TRUE(contains(text[p], "Box Kind heading")) << "page " << p + 1;
+        EXPECT_EQ(contains(text[p], "Boxes title"), p == 0) << "page " << p + 1;
+        EXPECT_EQ(contains(text[p], "Boxes summary"), p + 1 == text.size()) << "page " << p + 1;
+        // Each page goes on with the row after the last one of the page before.
+        std::size_t at = 0;
+        while ((at = text[p].find("row " + std::to_string(next) + "\n", at)) != std::string::npos) ++next;
+    }
+    EXPECT_EQ(next, 121u);
+}
+
+TEST_F(ReportTest, CompositePartsStartNewPagesInTheirOwnOrientation) {
+    ListReport first("Containers", 3), second("Layout", 2);
+    second.report.orientation = QPageLayout::Landscape;
+    CompositeReport job;
+    job.title = QStringLiteral("Solution");
+    job.parts = {&first.report, &second.report};
+    EXPECT_EQ(ReportPrinter::printToPdf(job, pdf("job.pdf")), 2);
+    const std::vector<std::string> text = pages(pdf("job.pdf"));
+    ASSERT_EQ(text.size(), 2u);
+    EXPECT_TRUE(contains(text[0], "Containers summary"));
+    EXPECT_FALSE(contains(text[0], "Layout title"));
+    EXPECT_TRUE(contains(text[1], "Layout title"));
+    const std::string info = runTool("pdfinfo -f 1 -l 2 '" + pdf("job.pdf").toStdString() + "'");
+    EXPECT_TRUE(contains(info, "Title:           Solution")) << info;
+    // A4 portrait, then landscape.
+    EXPECT_TRUE(contains(info, "Page    1 size:  595 x 842")) << info;
+    EXPECT_TRUE(contains(info, "Page    2 size:  842 x 595")) << info;
+}
+
+TEST_F(ReportTest, TheBeforePrintHookFillsTheLabels) {
+    ListReport list("Task", 1);
+    list.report.beforePrint = [&] { list.report.titleBand.elements[0].text = "Filled by the hook"; };
+    ReportPrinter::printToPdf(CompositeReport(list.report), pdf("hook.pdf"));
+    const std::vector<std::string> text = pages(pdf("hook.pdf"));
+    ASSERT_EQ(text.size(), 1u);
+    EXPECT_TRUE(contains(text[0], "Filled by the hook"));
+}
+
+TEST_F(ReportTest, AnImageIsStretchedToItsFrame) {
+    BandedReport report;
+    report.titleBand.height = 120;
+    QImage red(4, 2, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    report.titleBand.add(ReportElement::picture({0, 0, 200, 100}, red));
+    ReportPrinter::printToPdf(CompositeReport(report), pdf("image.pdf"));
+    runTool("pdftoppm -r 72 -png -singlefile '" + pdf("image.pdf").toStdString() + "' '" +
+            pdf("image").toStdString() + "'");
+    const QImage page(pdf("image.png"));
+    ASSERT_FALSE(page.isNull());
+    int reds = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x) {
+            const QColor c = page.pixelColor(x, y);
+            if (c.red() > 200 && c.green() < 60 && c.blue() < 60) ++reds;
+        }
+    // 200 x 100 points at 72 dots per inch, give or take the edges.
+    EXPECT_NEAR(reds, 20000, 600);
+}
+
+TEST_F(ReportTest, ACancelledSetupDialogPrintsNothing) {
+    ListReport list("Boxes", 5);
+    ReportPrinter printer;
+    const QString file = pdf("cancelled.pdf");
+    printer.setup = [&](QPrinter& p, QWidget*) {
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(file);
+        return false;
+    };
+    EXPECT_FALSE(printer.print(CompositeReport(list.report)));
+    EXPECT_FALSE(QFile::exists(file));
+
+    printer.setup = [&](QPrinter& p, QWidget*) {
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(file);
+        return true;
+    };
+    EXPECT_TRUE(printer.print(CompositeReport(list.report)));
+    EXPECT_EQ(pages(file).size(), 1u);
+}
+
+} // namespace rectix::ui::test
