@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyle>
 
 #include <cstddef>
 #include <utility>
@@ -47,6 +48,11 @@ DataGrid::DataGrid(dataset::Cursor& cursor, std::vector<DataColumn> columns, QWi
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setFixedWidth(fontMetrics().height() + 4);
     applyColumns();
+    connect(model_, &QAbstractItemModel::headerDataChanged, this,
+            [this](Qt::Orientation orientation, int first, int last) {
+                if (orientation != Qt::Horizontal) return;
+                for (int c = first; c <= last; ++c) fitTitle(c);
+            });
     connect(model_, &DataGridModel::cursorMoved, this, &DataGrid::followCursor);
     connect(qApp, &QApplication::focusChanged, this, &DataGrid::focusChanged);
     followCursor();
@@ -68,7 +74,17 @@ void DataGrid::applyColumns() {
         const int chars = def.widthChars > 0 ? def.widthChars : model_->columnField(c).displayWidth();
         setColumnWidth(c, def.widthPixels > 0 ? def.widthPixels : chars > 0 ? chars * charWidth + 8 : 64);
         setColumnHidden(c, !def.visible);
+        fitTitle(c);
     }
+}
+
+// A column is never narrower than its title, whatever language wrote the title.
+void DataGrid::fitTitle(int c) {
+    const QHeaderView* header = horizontalHeader();
+    const QString title = model_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+    const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    const int needed = header->fontMetrics().horizontalAdvance(title) + 2 * margin + 4;
+    if (columnWidth(c) < needed) setColumnWidth(c, needed);
 }
 
 void DataGrid::followCursor() {
@@ -138,13 +154,17 @@ void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& pre
     if (current.row() != model_->currentRow()) moveCursorTo(current.row());
 }
 
+// A drop-down chosen by Enter commits at once and again through the delegate's queued call; the
+// editor closed by the first is hidden and takes nothing more.
 void DataGrid::commitData(QWidget* editor) {
+    if (editor && editor->isHidden()) return;
     QTableView::commitData(editor);
     commitRefused_ = model_->lastSetRefused();
 }
 
 // A refused value keeps the user in its cell, whatever key closed the editor.
 void DataGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    if (editor && editor->isHidden()) return;
     if (std::exchange(commitRefused_, false)) hint = QAbstractItemDelegate::NoHint;
     // The window's focus stays in the grid, also while a dialog has taken the window's activation.
     const QWidget* focus = window()->focusWidget();

@@ -29,7 +29,8 @@ class DataGridModel;
 //
 // Columns keep their order (their headers cannot be dragged). Their widths (in pixels, or in
 // characters of the grid's font) and visibility are taken from the definitions when the grid is
-// made; later the grid's own setColumnWidth and setColumnHidden change them.
+// made; later the grid's own setColumnWidth and setColumnHidden change them. A column is widened
+// to fit its title whenever the title is set.
 class DataGrid : public QTableView {
     Q_OBJECT
   public:
@@ -68,6 +69,7 @@ class DataGrid : public QTableView {
 
   private:
     void applyColumns();
+    void fitTitle(int column);
     // Selects the cursor's current row, keeping the current column.
     void followCursor();
     // Moves the cursor to the record the user chose at `row`.

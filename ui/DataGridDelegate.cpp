@@ -28,7 +28,10 @@ QWidget* DataGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
             line->setMaxLength(field->size());
         return editor;
     }
+    // Typing goes into the cell and completes to a listed value; the field refuses any other.
     auto* combo = new QComboBox(parent);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setMaxVisibleItems(model->column(index.column()).dropDownRows);
     ErrorBoundary::run([&] { combo->addItems(model->choices(index.column())); });
     auto* self = const_cast<DataGridDelegate*>(this);
@@ -40,16 +43,21 @@ QWidget* DataGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
 }
 
 void DataGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
-    if (auto* combo = qobject_cast<QComboBox*>(editor))
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
         combo->setCurrentIndex(combo->findText(index.data(Qt::EditRole).toString()));
-    else
+        // The first key typed replaces the value, as in a text cell.
+        if (QLineEdit* line = combo->lineEdit()) line->selectAll();
+    } else
         QStyledItemDelegate::setEditorData(editor, index);
 }
 
 void DataGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
                                     const QModelIndex& index) const {
     if (auto* combo = qobject_cast<QComboBox*>(editor)) {
-        if (combo->currentIndex() >= 0) model->setData(index, combo->currentText(), Qt::EditRole);
+        const QString typed = combo->currentText().trimmed();
+        if (typed.isEmpty()) return;
+        const int listed = combo->findText(typed, Qt::MatchFixedString);
+        model->setData(index, listed >= 0 ? combo->itemText(listed) : typed, Qt::EditRole);
     } else {
         QStyledItemDelegate::setModelData(editor, model, index);
     }

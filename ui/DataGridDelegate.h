@@ -5,7 +5,8 @@
 namespace rectix::ui {
 
 // The cell editors of a data grid: a drop-down list for lookup and pick-list columns (choosing
-// an entry commits it at once), a line edit limited to the field's size for the others. In a
+// an entry commits it at once; typed text completes to an entry, and text matching none goes to
+// the field, which refuses it with its message), a line edit limited to the field's size for the others. In a
 // disabled grid the columns' own text and background colours give way to the disabled grey.
 class DataGridDelegate : public QStyledItemDelegate {
     Q_OBJECT

@@ -176,6 +176,67 @@ TEST_F(Grid, DropDownsListTheChoicesAndSetTheField) {
     EXPECT_TRUE(items->field("Turn").asBoolean());
 }
 
+// Typing in a drop-down cell completes to a listed value; a value listed nowhere is refused with
+// the field's message, the cell stays current and the field keeps its value, whatever key ends
+// the typing.
+TEST_F(Grid, TypingInADropDownCellTakesListedValuesAndRefusesOthers) {
+    addKind("Bolt");
+    const int nut = addKind("Nut");
+    ui::DataGrid grid(*items, columns());
+    grid.show();
+    QApplication::setActiveWindow(&grid);
+    grid.setFocus();
+    auto typeInKind = [&](const char* typed, Qt::Key end) {
+        grid.setCurrentIndex(cell(grid, 0, 2));
+        QTest::keyClicks(&grid, QString::fromLatin1(typed).left(1));
+        QWidget* focus = QApplication::focusWidget();
+        EXPECT_NE(focus, &grid) << typed; // the typing went into a cell editor
+        if (focus == &grid) return;
+        QTest::keyClicks(focus, QString::fromLatin1(typed).mid(1));
+        QTest::keyClick(QApplication::focusWidget(), end);
+        QCoreApplication::processEvents();
+    };
+    typeInKind("nu", Qt::Key_Return);
+    EXPECT_EQ(items->field("KindID").asInteger(), nut);
+    EXPECT_EQ(text(grid, 0, 2), "Nut");
+    EXPECT_EQ(dialogs.shown, Shown{});
+
+    for (Qt::Key end : {Qt::Key_Return, Qt::Key_Tab}) {
+        dialogs.shown.clear();
+        typeInKind("Test truck", end);
+        ASSERT_EQ(dialogs.shown.size(), 1u) << end;
+        EXPECT_NE(dialogs.shown[0].find("Test truck"), std::string::npos) << dialogs.shown[0];
+        EXPECT_EQ(items->field("KindID").asInteger(), nut);
+        EXPECT_EQ(grid.currentIndex(), cell(grid, 0, 2));
+        EXPECT_TRUE(grid.hasFocus());
+    }
+    // A pick list completes the same way.
+    dialogs.shown.clear();
+    grid.setCurrentIndex(cell(grid, 0, 3));
+    QTest::keyClicks(&grid, "t");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(items->field("Turn").asBoolean());
+    EXPECT_EQ(dialogs.shown, Shown{});
+}
+
+// A title longer than its column's design width widens the column: set at the start or later.
+TEST_F(Grid, ColumnsAreAtLeastAsWideAsTheirTitles) {
+    auto cols = columns();
+    cols[1].widthPixels = 20;
+    cols[1].title = QStringLiteral("A title far wider than twenty pixels");
+    ui::DataGrid grid(*items, cols);
+    grid.show();
+    const QFontMetrics metrics = grid.horizontalHeader()->fontMetrics();
+    EXPECT_GE(grid.columnWidth(1), metrics.horizontalAdvance(cols[1].title));
+    const QString longer = QStringLiteral("SpostFrontSpostFrontSpostFront");
+    ASSERT_TRUE(grid.model()->setHeaderData(0, Qt::Horizontal, longer));
+    EXPECT_GE(grid.columnWidth(0), metrics.horizontalAdvance(longer));
+    const int wide = grid.columnWidth(0);
+    grid.model()->setHeaderData(0, Qt::Horizontal, QStringLiteral("N"));
+    EXPECT_EQ(grid.columnWidth(0), wide); // a shorter title leaves the width alone
+}
+
 TEST_F(Grid, ColumnsTakeTitlesByNumberKeepTheirOrderAndTheirSettings) {
     auto cols = columns();
     cols[1].readOnly = true;
