@@ -5,6 +5,7 @@
 #include "lang/Language.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
+#include "ui/CaptionLabel.h"
 #include "ui/DataCheckBox.h"
 #include "ui/DataEdit.h"
 #include "ui/DataGrid.h"
@@ -41,17 +42,6 @@ constexpr int kGridColumn = 64;
 constexpr QSize minimumClient{694, 488};
 // Room beside a button's caption for its frame and margins.
 constexpr int kButtonPadding = 16;
-
-QLabel* label(const char* name, const char* text, bool bold = false) {
-    auto* l = new QLabel(QString::fromUtf8(text));
-    l->setObjectName(QString::fromLatin1(name));
-    if (bold) {
-        QFont f = l->font();
-        f.setBold(true);
-        l->setFont(f);
-    }
-    return l;
-}
 
 QPushButton* button(const char* name, const char* caption) {
     auto* b = new QPushButton(QString::fromUtf8(caption));
@@ -130,14 +120,14 @@ void MainWindow::buildPage() {
     column->addWidget(buildTaskRows());
 
     contsHead_ = new QHBoxLayout;
-    contsHead_->addWidget(label("Label3", "SHEETS /  2D Containers to Load", true));
+    contsHead_->addWidget(ui::captionLabel("Label3", "SHEETS /  2D Containers to Load", true));
     contsHead_->addStretch();
     column->addLayout(contsHead_);
     contsArea_ = new QVBoxLayout;
     column->addLayout(contsArea_, 1);
 
     boxesHead_ = new QHBoxLayout;
-    boxesHead_->addWidget(label("Label4", "PARTS  /  2D Boxes  to  Pack", true));
+    boxesHead_->addWidget(ui::captionLabel("Label4", "PARTS  /  2D Boxes  to  Pack", true));
     boxesHead_->addStretch();
     column->addLayout(boxesHead_);
     boxesArea_ = new QVBoxLayout;
@@ -155,12 +145,12 @@ QWidget* MainWindow::buildTaskRows() {
     g->setContentsMargins(0, 0, 0, 0);
     g->setHorizontalSpacing(6);
     g->setVerticalSpacing(4);
-    g->addWidget(label("Label1", "CURRENT TASK", true), 0, 0);
-    g->addWidget(label("Label2", "DESCRIPTION", true), 1, 0);
+    g->addWidget(ui::captionLabel("Label1", "CURRENT TASK", true), 0, 0);
+    g->addWidget(ui::captionLabel("Label2", "DESCRIPTION", true), 1, 0);
 
     taskButton_ = button("TaskButton", "...");
     taskButton_->setFixedWidth(28);
-    exchLabel_ = label("ExchLabel", "", true);
+    exchLabel_ = ui::captionLabel("ExchLabel", "", true);
     QPalette red = exchLabel_->palette();
     red.setColor(QPalette::WindowText, Qt::red);
     exchLabel_->setPalette(red);
@@ -172,7 +162,7 @@ QWidget* MainWindow::buildTaskRows() {
     taskRow_->addStretch();
     taskRow_->addWidget(exchLabel_);
     taskRow_->addSpacing(12);
-    taskRow_->addWidget(label("Label19", "Date"));
+    taskRow_->addWidget(ui::captionLabel("Label19", "Date"));
     g->addLayout(taskRow_, 0, 1);
     descrRow_ = new QHBoxLayout;
     g->addLayout(descrRow_, 1, 1);
@@ -220,12 +210,12 @@ QWidget* MainWindow::buildTotals() {
     for (auto [holder, name, column] :
          {std::tuple{&contsHeading_, "Label5", 0}, std::tuple{&boxesHeading_, "Label9", 4}}) {
         Heading& h = *holder;
-        h.text = label(name, "");
+        h.text = ui::captionLabel(name, "");
         h.text->hide();
         g->addWidget(h.text, 0, column);
         for (int part = 0; part < 3; ++part) {
             const QString partName = QString::fromLatin1(name) + QLatin1Char(static_cast<char>('a' + part));
-            h.parts[static_cast<std::size_t>(part)] = label(partName.toLatin1().constData(), "");
+            h.parts[static_cast<std::size_t>(part)] = ui::captionLabel(partName.toLatin1().constData(), "");
             g->addWidget(h.parts[static_cast<std::size_t>(part)], 0, column + part,
                          part == 0 ? Qt::AlignLeft | Qt::AlignBottom : Qt::AlignHCenter | Qt::AlignBottom);
         }
@@ -243,20 +233,21 @@ QWidget* MainWindow::buildTotals() {
             ++r;
         }
     };
-    volLabel1_ = label("VolLabel1", "Area");
-    rows(0, {{label("Label6", "Number"), {fig(PageFigure::AvlNmb), fig(PageFigure::UsdNmb)}},
-             {label("Label7", "LoadWt"), {fig(PageFigure::AvlWgt), fig(PageFigure::UsdWgt)}},
+    volLabel1_ = ui::captionLabel("VolLabel1", "Area");
+    rows(0, {{ui::captionLabel("Label6", "Number"), {fig(PageFigure::AvlNmb), fig(PageFigure::UsdNmb)}},
+             {ui::captionLabel("Label7", "LoadWt"), {fig(PageFigure::AvlWgt), fig(PageFigure::UsdWgt)}},
              {volLabel1_, {fig(PageFigure::AvlVol), fig(PageFigure::UsdVol)}}});
-    volLabel2_ = label("VolLabel2", "Area");
-    rows(4, {{label("Label10", "Number"), {fig(PageFigure::TotNmb), fig(PageFigure::LftNmb)}},
-             {label("Label11", "Weight"), {fig(PageFigure::TotWgt), fig(PageFigure::LftWgt)}},
+    volLabel2_ = ui::captionLabel("VolLabel2", "Area");
+    rows(4, {{ui::captionLabel("Label10", "Number"), {fig(PageFigure::TotNmb), fig(PageFigure::LftNmb)}},
+             {ui::captionLabel("Label11", "Weight"), {fig(PageFigure::TotWgt), fig(PageFigure::LftWgt)}},
              {volLabel2_, {fig(PageFigure::TotVol), fig(PageFigure::LftVol)}}});
-    g->addWidget(label("Label15", "Total Utilization"), 0, 8, 1, 2, Qt::AlignLeft | Qt::AlignBottom);
-    rows(8, {{label("Label13", "%Wgt"), {fig(PageFigure::EffWgt)}},
-             {label("Label14", "%Area"), {fig(PageFigure::EffVol)}},
-             {label("Label8", "Net Cost"), {fig(PageFigure::CostPck)}}});
+    g->addWidget(ui::captionLabel("Label15", "Total Utilization"), 0, 8, 1, 2,
+                 Qt::AlignLeft | Qt::AlignBottom);
+    rows(8, {{ui::captionLabel("Label13", "%Wgt"), {fig(PageFigure::EffWgt)}},
+             {ui::captionLabel("Label14", "%Area"), {fig(PageFigure::EffVol)}},
+             {ui::captionLabel("Label8", "Net Cost"), {fig(PageFigure::CostPck)}}});
 
-    QLabel* multLabel = label("Label12", "Area Multipl.");
+    QLabel* multLabel = ui::captionLabel("Label12", "Area Multipl.");
     ui::Help::setContext(multLabel, 3);
     g->addWidget(multLabel, 0, 11, Qt::AlignLeft | Qt::AlignBottom);
     volMltEdit_ = new QLineEdit;

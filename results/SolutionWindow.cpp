@@ -6,6 +6,7 @@
 #include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/SolutionExport.h"
+#include "ui/CaptionLabel.h"
 #include "ui/DataCheckBox.h"
 #include "ui/DataGrid.h"
 #include "ui/DataLabel.h"
@@ -37,17 +38,6 @@ namespace {
 
 constexpr int kColumnWidth = 64;
 const QColor fixedColumnGrey(230, 230, 230);
-
-QLabel* label(const char* name, const char* text, bool bold = false) {
-    auto* l = new QLabel(QString::fromUtf8(text));
-    l->setObjectName(QString::fromLatin1(name));
-    if (bold) {
-        QFont f = l->font();
-        f.setBold(true);
-        l->setFont(f);
-    }
-    return l;
-}
 
 QPushButton* button(const char* name, const char* caption, const char* hint) {
     auto* b = new QPushButton(QString::fromUtf8(caption));
@@ -161,7 +151,7 @@ void SolutionWindow::buildPage() {
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(8, 6, 8, 6);
     page->setSpacing(4);
-    page->addWidget(label("Label2", "CONTAINER  TOTAL  LOAD  DATA ", true));
+    page->addWidget(ui::captionLabel("Label2", "CONTAINER  TOTAL  LOAD  DATA ", true));
     page->addWidget(solutGrid_, 3);
 
     auto* selected = new QHBoxLayout;
@@ -177,11 +167,11 @@ void SolutionWindow::buildPage() {
 
     auto* details = new QHBoxLayout;
     auto* left = new QVBoxLayout;
-    left->addWidget(label("Label3", "BOX SET in the SELECTED CONTAINER ", true));
+    left->addWidget(ui::captionLabel("Label3", "BOX SET in the SELECTED CONTAINER ", true));
     left->addWidget(distrGrid_, 1);
     left->addWidget(buildBoxKindBox());
     auto* right = new QVBoxLayout;
-    right->addWidget(label("Label12", "BOX  POSITIONS  in  the  SELECTED  CONTAINER", true));
+    right->addWidget(ui::captionLabel("Label12", "BOX  POSITIONS  in  the  SELECTED  CONTAINER", true));
     right->addWidget(positGrid_, 1);
     details->addLayout(left, 0);
     details->addLayout(right, 1);
@@ -194,21 +184,21 @@ void SolutionWindow::buildPage() {
 }
 
 QWidget* SolutionWindow::buildContainerBox() {
-    volLabel1_ = label("VolLabel1", "Area");
+    volLabel1_ = ui::captionLabel("VolLabel1", "Area");
     return figureBox("GroupBox1", " Selected Container ",
-                     {{{label("Label4", "Type "), value(dm_.solut, "Type")},
-                       {label("Label5", "Load Weight"), value(dm_.solut, "LoadWt")},
+                     {{{ui::captionLabel("Label4", "Type "), value(dm_.solut, "Type")},
+                       {ui::captionLabel("Label5", "Load Weight"), value(dm_.solut, "LoadWt")},
                        {volLabel1_, value(dm_.solut, "Volume")},
-                       {label("Label7", "L , W"), value(dm_.solut, "LHW")}}});
+                       {ui::captionLabel("Label7", "L , W"), value(dm_.solut, "LHW")}}});
 }
 
 QWidget* SolutionWindow::buildBoxKindBox() {
-    volLabel2_ = label("VolLabel2", "Area");
+    volLabel2_ = ui::captionLabel("VolLabel2", "Area");
     return figureBox("GroupBox2", " Selected Box ",
-                     {{{label("Label8", "Kind "), value(dm_.distr, "Kind")},
-                       {label("Label9", "Box Weight"), value(dm_.distr, "Weight")},
+                     {{{ui::captionLabel("Label8", "Kind "), value(dm_.distr, "Kind")},
+                       {ui::captionLabel("Label9", "Box Weight"), value(dm_.distr, "Weight")},
                        {volLabel2_, value(dm_.distr, "Volume")},
-                       {label("Label11", "L , W"), value(dm_.distr, "LHW")}}});
+                       {ui::captionLabel("Label11", "L , W"), value(dm_.distr, "LHW")}}});
 }
 
 QWidget* SolutionWindow::buildButtons() {

@@ -86,6 +86,23 @@ struct ScratchProgramFolder {
     }
 };
 
+// A table set opened as the program opens it, with its own store, the dialogs above and a data
+// module over the set; open when the store's marker is 555.
+struct OpenedSet {
+    explicit OpenedSet(const fs::path& folder) : program(folder), dm(store, program.path) {
+        dm.setWaitWindow(&wait);
+        dm.dataModuleCreate();
+    }
+    bool isOpen() const { return store.dbState == 555; }
+
+    ScratchProgramFolder program;
+    taskdb::RunStore store;
+    StderrDialogs dialogs;
+    InstalledDialogs installed{dialogs};
+    taskdb::NullProgressView wait;
+    taskdb::DataModule dm;
+};
+
 int usage() {
     std::cerr << "usage: rectix-solve [--clock-step MS] TASK.json\n"
                  "       rectix-solve --taskset DIR --task ID [--clear | --reload | --csv]\n"
@@ -182,15 +199,11 @@ int runStoredTask(const std::vector<std::string>& args) {
     }
 
     lang::Language::global().applyLanguage(false, 0);
-    ScratchProgramFolder program(*folder);
-    taskdb::RunStore store;
-    StderrDialogs dialogs;
-    const InstalledDialogs installed(dialogs);
-    taskdb::NullProgressView wait;
-    taskdb::DataModule dm(store, program.path);
-    dm.setWaitWindow(&wait);
-    dm.dataModuleCreate();
-    if (store.dbState != 555)
+    OpenedSet set(*folder);
+    StderrDialogs& dialogs = set.dialogs;
+    taskdb::NullProgressView& wait = set.wait;
+    taskdb::DataModule& dm = set.dm;
+    if (!set.isOpen())
         return refuse("--taskset: the table set in " + folder->string() +
                       " cannot be opened: " + dm.openError());
     if (importFile) {
@@ -251,19 +264,13 @@ int runStoredTask(const std::vector<std::string>& args) {
 std::string reloadStoredPlan(const fs::path& folder, long taskID, engine::PackProblem& problem) {
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) return "--taskset: no folder " + folder.string();
-    ScratchProgramFolder program(folder);
-    taskdb::RunStore store;
-    StderrDialogs dialogs;
-    const InstalledDialogs installed(dialogs);
-    taskdb::NullProgressView wait;
-    taskdb::DataModule dm(store, program.path);
-    dm.setWaitWindow(&wait);
-    dm.dataModuleCreate();
-    if (store.dbState != 555) return "--taskset: the table set in " + folder.string() + " cannot be opened";
+    OpenedSet set(folder);
+    taskdb::DataModule& dm = set.dm;
+    if (!set.isOpen()) return "--taskset: the table set in " + folder.string() + " cannot be opened";
     if (!dm.tasks.locate("TaskID", taskID))
         return "--task: no task " + std::to_string(taskID) + " in " + folder.string();
     if (!dm.tasksSolut.asBoolean()) return "task " + std::to_string(taskID) + " has no stored solution";
-    engine::PackRun run(problem, wait);
+    engine::PackRun run(problem, set.wait);
     taskdb::SolveBridge bridge(dm, problem, run);
     try {
         bridge.reloadSolution();

@@ -1,3 +1,4 @@
+#include "../support/Unprivileged.h"
 #include "DatasetFixture.h"
 
 #include "dataset/Errors.h"
@@ -248,30 +249,6 @@ TEST_F(DatasetTest, KeyViolationLeavesTheRecordToFix) {
 }
 
 namespace rectix::dataset::test {
-
-namespace {
-
-// Runs as an unprivileged user for a scope, so that permissions hold for a test run by root.
-class Unprivileged {
-  public:
-    Unprivileged() : root_(::geteuid() == 0) {
-        if (root_) {
-            EXPECT_EQ(::seteuid(65534), 0);
-        }
-    }
-    ~Unprivileged() {
-        if (root_) {
-            EXPECT_EQ(::seteuid(0), 0);
-        }
-    }
-    Unprivileged(const Unprivileged&) = delete;
-    Unprivileged& operator=(const Unprivileged&) = delete;
-
-  private:
-    bool root_;
-};
-
-} // namespace
 
 // SQLite opens a file it may not write read-only without a word: the set is
 // refused at its opening, not when the first write ends.

@@ -1,6 +1,7 @@
 // The solution page over a stored solution of containers 1, 2 and 4: the detail grids and group
 // boxes follow the selected container, "Fix Selected" is stored at once, View reloads the plan
 // only for another task, the columns scale, and the File button writes or reports.
+#include "../support/Unprivileged.h"
 #include "StoredSolution.h"
 
 #include "results/SolutionWindow.h"
@@ -77,27 +78,6 @@ std::string readFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
-
-// Runs as an unprivileged user for a scope, so that a read-only folder refuses writes even to a
-// test run by root.
-class Unprivileged {
-  public:
-    Unprivileged() : root_(::geteuid() == 0) {
-        if (root_) {
-            EXPECT_EQ(::seteuid(65534), 0);
-        }
-    }
-    ~Unprivileged() {
-        if (root_) {
-            EXPECT_EQ(::seteuid(0), 0);
-        }
-    }
-    Unprivileged(const Unprivileged&) = delete;
-    Unprivileged& operator=(const Unprivileged&) = delete;
-
-  private:
-    bool root_;
-};
 
 class SolutionWindowTest : public ::testing::Test {
   protected:

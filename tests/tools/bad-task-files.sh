@@ -3,12 +3,15 @@
 # usage: bad-task-files.sh HARNESS FOLDER
 harness="$1"
 status=0
+# Files of its own: other tests run beside this one in the same folder.
+d=$(mktemp -d)
+trap 'rm -rf "$d"' EXIT
 for file in "$2"/*.json; do
-  "$harness" "$file" >out.txt 2>err.txt
+  "$harness" "$file" >"$d/out.txt" 2>"$d/err.txt"
   code=$?
-  if [ "$code" -ne 2 ] || [ "$(wc -l <err.txt)" -ne 1 ] || [ -s out.txt ]; then
+  if [ "$code" -ne 2 ] || [ "$(wc -l <"$d/err.txt")" -ne 1 ] || [ -s "$d/out.txt" ]; then
     echo "$file: exit status $code, standard error:"
-    head -c 600 err.txt
+    head -c 600 "$d/err.txt"
     status=1
   fi
 done

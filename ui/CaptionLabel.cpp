@@ -1,0 +1,18 @@
+#include "ui/CaptionLabel.h"
+
+#include <QLabel>
+
+namespace rectix::ui {
+
+QLabel* captionLabel(const char* name, const char* text, bool bold) {
+    auto* l = new QLabel(QString::fromUtf8(text));
+    l->setObjectName(QString::fromLatin1(name));
+    if (bold) {
+        QFont f = l->font();
+        f.setBold(true);
+        l->setFont(f);
+    }
+    return l;
+}
+
+} // namespace rectix::ui
