@@ -279,7 +279,7 @@ class DataModule {
     Field& tasksDate = tasks.field("Date");
     Field& tasksToCalcFields = calc(tasks, "ToCalcFields", FT::Int16); // never filled
 
-    // The current task's containers, in index order (TaskID, typeID).
+    // The current task's containers, in index order (TaskID, TypeID).
     Cursor tc{db, "tc"};
     Field& tcTaskID = tc.field("TaskID");
     Field& tcTypeID = tc.field("TypeID");
@@ -300,7 +300,7 @@ class DataModule {
     Field& tcNoseDL = lookup(tc, "NoseDL", FT::Int16, 0, "TypeID", conts, "NoseDL");
     Field& tcTailDL = lookup(tc, "TailDL", FT::Int16, 0, "TypeID", conts, "TailDL");
 
-    // The current task's boxes, in index order (TaskID, kindID).
+    // The current task's boxes, in index order (TaskID, KindID).
     Cursor tb{db, "tb"};
     Field& tbTaskID = tb.field("TaskID");
     Field& tbKindID = tb.field("KindID");

@@ -15,7 +15,7 @@ constexpr auto boolean = FieldType::Boolean;
 constexpr auto Date = FieldType::Date;
 constexpr auto str = FieldType::String;
 
-// The container library. typeID numbers rows and is never reused.
+// The container library. TypeID numbers rows and is never reused.
 TableDef conts() {
     return {"conts",
             {{"TypeID", AutoInc},
@@ -39,7 +39,7 @@ TableDef conts() {
             {{"Type_ind", {"Type"}}}};
 }
 
-// The box library. kindID numbers rows and is never reused.
+// The box library. KindID numbers rows and is never reused.
 TableDef boxes() {
     return {"boxes",
             {{"KindID", AutoInc},

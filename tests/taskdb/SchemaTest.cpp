@@ -49,7 +49,7 @@ TEST_F(Schema, TaskRowsAndTheSolutionFollowTheCurrentTask) {
     EXPECT_EQ(counts(), (std::vector<std::size_t>{1, 0, 1, 0, 0}));
     dm->tasks.locate("TaskID", first);
     EXPECT_EQ(counts(), (std::vector<std::size_t>{2, 1, 2, 1, 2}));
-    EXPECT_EQ(dm->tcType.asString(), "Truck"); // index order: typeID within the task
+    EXPECT_EQ(dm->tcType.asString(), "Truck"); // index order: TypeID within the task
 
     dm->solut.first();
     EXPECT_EQ(dm->distr.recordCount(), 1u);

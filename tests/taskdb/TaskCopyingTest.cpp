@@ -65,14 +65,14 @@ TEST_F(TaskCopying, DuplicatingGivesAnUnsolvedCopyDatedTodayAndNoExportTask) {
     char today[11];
     std::strftime(today, sizeof today, "%Y-%m-%d", std::localtime(&now));
 
-    // Name|Solut|Descr|turnOn|DefltOn|Power|Time|Rand|Qw|Qc|Qr|BB|BW|Last|Date|
+    // Name|Solut|Descr|TurnOn|DefltOn|Power|Time|Rand|Qw|Qc|Qr|BB|BW|Last|Date|
     EXPECT_EQ(original,
               "Truck A|True|Weekly run to the coast|True|False|7|30|3|215|5|10|2|1|False|2024-03-01|");
     const auto dupl = dm->tasksTaskID.asInteger();
     EXPECT_EQ(rowsOf(dm->db, "tasks", dupl).at(0),
               "Truck A -dupl|False|Weekly run to the coast|True|False|7|30|3|215|5|10|2|1|False|" +
                   std::string(today) + "|");
-    // typeID|avail|used|Prior|Cost| and kindID|total|placed|Prior|Bind|Cost|
+    // TypeID|Avail|Used|Prior|Cost| and KindID|Total|Placed|Prior|Bind|Cost|
     EXPECT_EQ(rowsOf(dm->db, "tc", dupl), (std::vector<std::string>{"1|2|0|1|100|", "2|1|0|0|40.5|"}));
     EXPECT_EQ(rowsOf(dm->db, "tb", dupl), (std::vector<std::string>{"1|20|0|0|1|10|", "2|4|0|2|0|2.25|"}));
     EXPECT_TRUE(rowsOf(dm->db, "solut", dupl).empty());
