@@ -1,3 +1,5 @@
+#include "HintProbe.h"
+
 #include "app/AboutWindow.h"
 #include "app/ProgressWindow.h"
 
@@ -12,21 +14,6 @@
 using namespace rectix::app;
 
 namespace {
-
-// True when a hint request for the widget gets through to it, where its hint would be shown.
-bool hintShows(QWidget* widget) {
-    struct Probe : QObject {
-        bool eventFilter(QObject*, QEvent* e) override {
-            reached |= e->type() == QEvent::ToolTip;
-            return false;
-        }
-        bool reached = false;
-    } probe;
-    widget->installEventFilter(&probe);
-    QHelpEvent rest(QEvent::ToolTip, QPoint(1, 1), widget->mapToGlobal(QPoint(1, 1)));
-    QApplication::sendEvent(widget, &rest);
-    return probe.reached;
-}
 
 QCheckBox* check(QWidget& w, const char* name) {
     return w.findChild<QCheckBox*>(QString::fromLatin1(name));

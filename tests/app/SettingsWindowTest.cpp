@@ -1,5 +1,6 @@
 // The optimizer settings page: the active settings beside the task's, their colours, the packed
 // factor field, the gap edits and the window's closing.
+#include "HintProbe.h"
 #include "SettingsWindowFixture.h"
 
 #include "taskdb/TableSets.h"
@@ -227,26 +228,6 @@ TEST_F(SettingsWindowTest, LeavingTheWindowWithABadGapTextReportsItOnce) {
     EXPECT_EQ(store().optBB, 0);
     EXPECT_EQ(gap("BBEdit")->text(), QStringLiteral("abc"));
 }
-
-namespace {
-
-// True when a hint request for the widget gets through to it, where its hint would be shown.
-bool hintShows(QWidget* widget) {
-    struct Probe : QObject {
-        bool eventFilter(QObject*, QEvent* e) override {
-            reached |= e->type() == QEvent::ToolTip;
-            return false;
-        }
-        bool reached = false;
-    } probe;
-    widget->installEventFilter(&probe);
-    QHelpEvent rest(QEvent::ToolTip, QPoint(1, 1), widget->mapToGlobal(QPoint(1, 1)));
-    QApplication::sendEvent(widget, &rest);
-    widget->removeEventFilter(&probe);
-    return probe.reached;
-}
-
-} // namespace
 
 TEST_F(SettingsWindowTest, HintsSwitchedOffStayOnInTheTaskListAndTheAcknowledgements) {
     showSettings();
