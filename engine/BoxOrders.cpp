@@ -48,6 +48,10 @@ void FillEngine::sortFamilyPlain(int first, int last, const float* keyOfBox, boo
 void FillEngine::sortFamily(int first, int last, const float* keyOfBox, bool ascending) {
     if (last - first < 1) return;
     if (first < 1 || last > maxBoxSlot) throw core::RangeError("Range check error: sort range");
+    if (plainScans) {
+        sortFamilyPlain(first, last, keyOfBox, ascending);
+        return;
+    }
     std::int16_t* order = packingOrder.data();
     const int n = last - first + 1;
     std::uint32_t* keys = sortKeys_[0].data();

@@ -56,9 +56,15 @@ void FillEngine::fillContainer() {
         const bool sameAsFailed = lastFailed > 0 && boxWid0[cur] == boxWid0[lastFailed] &&
                                   boxLen0[cur] == boxLen0[lastFailed] &&
                                   boxTurnOn[cur] == boxTurnOn[lastFailed];
-        if (boxPlaced[cur] != 1 && !sameAsFailed &&
-            boxWeight[cur] + std::int64_t{fill.fillWeight} <= weightCap &&
-            !(static_cast<long double>(fill.fillArea) + boxArea[cur] > areaCap)) {
+        // The plain form of the caps, kept as the reference, compares as first written.
+        auto capped = [&] {
+            if (plainScans)
+                return static_cast<long double>(boxWeight[cur]) + fill.fillWeight > slack * contLoadWt ||
+                       static_cast<long double>(fill.fillArea) + boxArea[cur] > slack * contArea;
+            return boxWeight[cur] + std::int64_t{fill.fillWeight} > weightCap ||
+                   static_cast<long double>(fill.fillArea) + boxArea[cur] > areaCap;
+        };
+        if (boxPlaced[cur] != 1 && !sameAsFailed && !capped()) {
             bestPosScore = noScore;
             chosenLen = chosenWid = 0;
             findBestPosition();
@@ -80,7 +86,10 @@ void FillEngine::fillContainer() {
         if (fillPos >= boxN) break;
         // A long fill looks around now and then; a stop leaves the rest of the order untried.
         if (fillPos % 16 == 0 && lookAroundWhenDue()) break;
-        if (isFull) break;
+        if (plainScans ? static_cast<long double>(fill.fillWeight) + minBoxWeight > slack * contLoadWt ||
+                             static_cast<long double>(fill.fillArea) + minBoxArea > slack * contArea
+                       : isFull)
+            break;
     }
     computeAxleLoads();
     if (static_cast<long long>(contNoseWt) + contTailWt > 0) rebalanceAxleLoads();

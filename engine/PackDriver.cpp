@@ -303,6 +303,12 @@ std::pair<std::int64_t, std::int64_t> FillEngine::orderingSignatures(bool marked
     for (int p = 1; p <= boxN; ++p) {
         const int b = packingOrder[p];
         if (markedOnly && rowMarker[b] < 10) continue;
+        if (plainScans) {
+            const long double q = core::fdiv(boxLen[b], boxWid[b]) * runKey[b];
+            s1 += roundHalfEven(q * p);
+            s2 += roundHalfEven(std::sqrt(static_cast<long double>(p)) * q);
+            continue;
+        }
         // A box's factor changes only with its sides or its run key.
         SignatureFactor& f = sigFactor_[static_cast<std::size_t>(b)];
         if (f.len != boxLen[b] || f.wid != boxWid[b] || f.key != runKey[b]) {
