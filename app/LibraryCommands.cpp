@@ -1,16 +1,23 @@
-// The library windows' commands: Reset, Copy to and Clear.
+// The library windows' commands: Reset, Copy to, Clear and Print.
 #include "app/LibraryWindow.h"
 
 #include "app/LibraryKind.h"
 #include "core/Dialogs.h"
 #include "core/Errors.h"
 #include "core/UiTexts.h"
+#include "results/BoxLibraryReport.h"
+#include "results/ContainerLibraryReport.h"
+#include "results/PrintSession.h"
+#include "results/ReportForms.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
+#include "ui/ReportPrinter.h"
 
+#include <QPrinter>
 #include <QPushButton>
 
+#include <memory>
 #include <vector>
 
 namespace rectix::app {
@@ -122,8 +129,30 @@ bool LibraryWindow::copyToTask(std::int32_t id, std::int32_t amount, double cost
 }
 
 void LibraryWindow::clearButtonClick() {
-    if (!editMode()) return; // printing comes with the reports
-    clearUnusedTemporary();
+    if (editMode())
+        clearUnusedTemporary();
+    else
+        printLibrary();
+}
+
+void LibraryWindow::setReports(results::ReportForms* reports) {
+    reports_ = reports;
+    if (!editMode()) clearButton_->setEnabled(reports_ != nullptr);
+}
+
+void LibraryWindow::printLibrary() {
+    if (!reports_ || !results::PrintSession::printerReady(store_)) return;
+    const bool boxes = kind_.library == &taskdb::DataModule::boxes;
+    if (!results::PrintSession::confirmed(store_, boxes ? core::Msg::PrintBoxLibrary
+                                                        : core::Msg::PrintContainerLibrary))
+        return;
+    const ui::CompositeReport& job =
+        boxes ? reports_->boxLibrary().job() : reports_->containerLibrary().job();
+    const std::unique_ptr<QPrinter> printer = reports_->printer.setUp(job, this);
+    if (!printer) return;
+    postLibrary();
+    const results::PrintSession session(this, {&library()}, false);
+    ui::ReportPrinter::printOn(job, *printer);
 }
 
 bool LibraryWindow::usedByAnyTask(std::int32_t id) {

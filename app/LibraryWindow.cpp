@@ -215,8 +215,8 @@ void LibraryWindow::editModeOff() {
     editButton_->setText(text(core::captionText(core::Caption::Edit)));
     clearButton_->setText(text(core::captionText(core::Caption::PrintList)));
     clearButton_->setToolTip(text(core::hintText(core::Hint::PrintList)));
-    // Printing the library comes with the reports.
-    clearButton_->setEnabled(false);
+    // Browse mode prints the library once the report forms are there.
+    clearButton_->setEnabled(reports_ != nullptr);
     navigator_->setVisibleButtons({ui::DataNavigator::Button::First, ui::DataNavigator::Button::Prior,
                                    ui::DataNavigator::Button::Next, ui::DataNavigator::Button::Last});
     setColumns(false);

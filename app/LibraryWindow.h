@@ -20,6 +20,10 @@ class DataModule;
 struct RunStore;
 } // namespace rectix::taskdb
 
+namespace rectix::results {
+class ReportForms;
+}
+
 namespace rectix::ui {
 class DataEdit;
 class DataGrid;
@@ -52,7 +56,10 @@ class LibraryWindow : public QDialog, public taskdb::LibraryView {
     void editButtonClick();
     void resetButtonClick();
     void moveButtonClick();
+    // Edit mode: clears unused temporary rows; browse mode: prints the library.
     void clearButtonClick();
+    // The report forms the library prints with; Print stays disabled without them.
+    void setReports(results::ReportForms* reports);
     // The copy button: only in browse mode, for a task that exists and has no solution.
     void setNavigatorState();
     // The hint why a key cannot edit the selected column.
@@ -78,6 +85,7 @@ class LibraryWindow : public QDialog, public taskdb::LibraryView {
     void postLibrary();
     // LibraryCommands.cpp
     void clearUnusedTemporary();
+    void printLibrary();
     bool usedByAnyTask(std::int32_t id);
     // Writes one library quantity into the current task's rows through the task-row rules;
     // false when a rule refused it (its message was shown).
@@ -90,6 +98,7 @@ class LibraryWindow : public QDialog, public taskdb::LibraryView {
     taskdb::DataModule& dm_;
     taskdb::RunStore& store_;
     QPointer<QWidget> mainWindow_;
+    results::ReportForms* reports_ = nullptr;
 
     ui::DataGrid* grid_ = nullptr;
     ui::DataNavigator* navigator_ = nullptr;

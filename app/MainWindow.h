@@ -34,6 +34,10 @@ class DataModule;
 class TableSets;
 } // namespace rectix::taskdb
 
+namespace rectix::results {
+class ReportForms;
+}
+
 namespace rectix::ui {
 class DataCheckBox;
 class DataEdit;
@@ -71,8 +75,8 @@ class MainWindow : public QMainWindow, public taskdb::TaskPageView {
     void setSolveBridge(taskdb::SolveBridge* bridge) { bridge_ = bridge; }
     void setTableSets(taskdb::TableSets* sets) { tableSets_ = sets; }
     void setPageWindow(PageWindow which, QDialog* window);
-    // The task report's printing; the print button stays disabled without it.
-    void setTaskReport(std::function<void()> print);
+    // The report forms the task report prints with; the print button stays disabled without them.
+    void setReports(results::ReportForms* reports);
     void setAboutForm(QDialog* about) { about_ = about; }
     void setAcknoForm(QDialog* ackno) { ackno_ = ackno; }
 
@@ -170,6 +174,7 @@ class MainWindow : public QMainWindow, public taskdb::TaskPageView {
     void boxesButtonClick();
     void taskButtonClick();
     void optButtonClick();
+    // Prints the task report with the page's figures.
     void printButtonClick();
     void helpButtonClick();
     void nameEditExit();
@@ -195,7 +200,7 @@ class MainWindow : public QMainWindow, public taskdb::TaskPageView {
     taskdb::SolveBridge* bridge_ = nullptr;
     taskdb::TableSets* tableSets_ = nullptr;
     std::array<QPointer<QDialog>, pageWindowCount> windows_{};
-    std::function<void()> printTask_;
+    results::ReportForms* reports_ = nullptr;
     QPointer<QDialog> about_;
     QPointer<QDialog> ackno_;
     std::optional<std::filesystem::path> savedCurrentDir_;

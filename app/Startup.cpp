@@ -15,6 +15,7 @@
 #include "lang/Language.h"
 #include "results/LayoutView.h"
 #include "results/LayoutWindow.h"
+#include "results/ReportForms.h"
 #include "results/SolutionWindow.h"
 #include "results/ViewOptionsWindow.h"
 #include "taskdb/DataModule.h"
@@ -95,6 +96,7 @@ Startup::~Startup() {
     ackno_.reset();
     solution_.reset();
     tasksForm_.reset();
+    reports_.reset();
 }
 
 StartupOutcome Startup::run() {
@@ -225,7 +227,16 @@ void Startup::createLayoutPage() {
 
 // In this order: box library, container library, task, solution and layout image reports. A
 // report form that cannot be created switches printing off; those created before it stay.
-void Startup::createReports() {}
+void Startup::createReports() {
+    reports_ = std::make_unique<results::ReportForms>(*dm_);
+    tasksForm_->setReports(reports_.get());
+    boxLibrary_->setReports(reports_.get());
+    contLibrary_->setReports(reports_.get());
+    solution_->setReports(reports_.get());
+    layoutPage_->setReports(reports_.get());
+    // The print commands are there either way: without the forms they tell why nothing prints.
+    reports_->create();
+}
 
 void Startup::createAbout() {
     about_ = std::make_unique<AboutWindow>(tasksForm_.get());

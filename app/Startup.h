@@ -23,6 +23,7 @@ class TaskCopier;
 namespace rectix::results {
 struct LayoutView;
 class LayoutWindow;
+class ReportForms;
 class SolutionWindow;
 class ViewOptionsWindow;
 } // namespace rectix::results
@@ -63,6 +64,7 @@ class Startup {
     // Null where start-up ended before creating them.
     MainWindow* mainWindow() const { return tasksForm_.get(); }
     results::SolutionWindow* solutionWindow() const { return solution_.get(); }
+    results::ReportForms* reports() const { return reports_.get(); }
     taskdb::DataModule* dataModule() const { return dm_.get(); }
     ProgressWindow* waitForm() const { return wait_.get(); }
     AboutWindow* aboutForm() const { return about_.get(); }
@@ -104,6 +106,8 @@ class Startup {
     std::unique_ptr<results::ViewOptionsWindow> viewOptions_;
     std::unique_ptr<results::LayoutWindow> layoutPage_;
     std::unique_ptr<results::SolutionWindow> solution_;
+    // The report forms, which print the data module's tables.
+    std::unique_ptr<results::ReportForms> reports_;
     std::unique_ptr<taskdb::DataModule> dm_;
     std::unique_ptr<taskdb::TableSets> tableSets_;
     std::unique_ptr<taskdb::TaskCopier> copier_;

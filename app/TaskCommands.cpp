@@ -5,17 +5,24 @@
 #include "app/ProgressWindow.h"
 #include "core/Dialogs.h"
 #include "core/UiTexts.h"
+#include "results/PrintSession.h"
+#include "results/ReportForms.h"
+#include "results/TaskReport.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/SolveBridge.h"
 #include "taskdb/TableSets.h"
+#include "ui/DataCheckBox.h"
 #include "ui/DataEdit.h"
 #include "ui/DataGrid.h"
 #include "ui/DataGridModel.h"
+#include "ui/ReportPrinter.h"
 
 #include <QDialog>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPrinter>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -125,8 +132,8 @@ void MainWindow::setPageWindow(PageWindow which, QDialog* window) {
     currSolutState();
 }
 
-void MainWindow::setTaskReport(std::function<void()> print) {
-    printTask_ = std::move(print);
+void MainWindow::setReports(results::ReportForms* reports) {
+    reports_ = reports;
     currSolutState();
 }
 
@@ -158,7 +165,17 @@ void MainWindow::optButtonClick() {
 }
 
 void MainWindow::printButtonClick() {
-    if (printTask_) printTask_();
+    if (!reports_ || !dm_ || !results::PrintSession::printerReady(store_)) return;
+    if (!results::PrintSession::confirmed(store_, core::Msg::PrintTask)) return;
+    results::TaskReport& report = reports_->task();
+    const std::unique_ptr<QPrinter> printer = reports_->printer.setUp(report.job(), this);
+    if (!printer) return;
+    std::array<QString, taskdb::pageFigureCount> figures;
+    for (std::size_t f = 0; f < figures.size(); ++f) figures[f] = figures_[f]->text();
+    report.setLabels(results::TaskReportLabels::fromPage(
+        figures, volMltEdit_->text(), dbCheckDflt_->isChecked(), dbCheckTurn_->isChecked()));
+    const results::PrintSession session(this, {&dm_->tc, &dm_->tb}, true);
+    ui::ReportPrinter::printOn(report.job(), *printer);
 }
 
 void MainWindow::helpButtonClick() {

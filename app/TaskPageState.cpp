@@ -51,7 +51,7 @@ void MainWindow::tasksControls(bool haveTasks) {
         if (w) w->setEnabled(haveTasks);
     contsButton_->setEnabled(haveTasks && hasWindow(PageWindow::ContainerLibrary));
     boxesButton_->setEnabled(haveTasks && hasWindow(PageWindow::BoxLibrary));
-    printButton_->setEnabled(haveTasks && static_cast<bool>(printTask_));
+    printButton_->setEnabled(haveTasks && reports_ != nullptr);
     const QColor colour = haveTasks ? QApplication::palette().color(QPalette::Base) : noTaskGrey;
     for (QWidget* w : std::initializer_list<QWidget*>{contsGrid_, boxesGrid_, descrEdit_, dateEdit_})
         if (w) setBaseColour(w, colour, haveTasks ? QColor() : noTaskGrey);

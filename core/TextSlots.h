@@ -23,6 +23,7 @@ enum class Msg {
     SettingsFileUnreadable = 19,
     SettingsFileUnwritable = 20,
     PrintSolution = 21,
+    PrintOtherContainer = 22,
     WriteSolutionFiles = 24,
     SolutionFilesWritten = 25,
     SolutionFilesFailed = 26,
@@ -108,8 +109,15 @@ enum class Caption {
     Run = 54,
     Aborted = 55,
     TaskPage = 59,
+    Yes = 61,
+    No = 62,
     ClearButton = 63,
     SolveButton = 64,
+    BoxLibrary = 65,
+    Number = 66, // the printed totals' prefixes
+    LoadWgt = 67,
+    Area = 68,
+    Weight = 69,
 };
 
 // The slots of the hint table.

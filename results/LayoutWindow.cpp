@@ -4,15 +4,21 @@
 #include "engine/PackProblem.h"
 #include "results/BoxPicking.h"
 #include "results/Colours.h"
+#include "results/ImageReport.h"
 #include "results/LayoutChart.h"
 #include "results/LayoutImage.h"
 #include "results/LayoutPicture.h"
 #include "results/LayoutView.h"
+#include "results/PrintSession.h"
+#include "results/ReportForms.h"
 #include "results/ViewOptionsWindow.h"
 #include "results/ViewSettings.h"
 #include "taskdb/RunStore.h"
+#include "ui/DisplaySuspension.h"
+#include "ui/ErrorBoundary.h"
 #include "ui/Help.h"
 #include "ui/Hints.h"
+#include "ui/ReportPrinter.h"
 #include "ui/WindowTexts.h"
 
 #include <QCoreApplication>
@@ -21,6 +27,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
@@ -28,6 +35,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <memory>
 
 namespace rectix::results {
 
@@ -121,7 +129,6 @@ void LayoutWindow::buildControls() {
         b->setEnabled(false);
     }
     tuneButton_->setFixedWidth(32);
-    // Printing the picture comes with the reports.
     printButton_->setEnabled(false);
 
     connect(oneButton_, &QPushButton::clicked, this, [this] { oneButtonClick(); });
@@ -134,6 +141,7 @@ void LayoutWindow::buildControls() {
     connect(nextButton_, &QPushButton::clicked, this, [this] { nextButtonClick(); });
     connect(tuneButton_, &QPushButton::clicked, this, [this] { tuneButtonClick(); });
     connect(diagButton_, &QPushButton::clicked, this, [this] { diagButtonClick(); });
+    connect(printButton_, &QPushButton::clicked, this, ui::guarded([this] { printButtonClick(); }));
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::close);
 
     auto* row = new QHBoxLayout;
@@ -246,6 +254,7 @@ void LayoutWindow::enableSequenceButtons(bool on) {
 
 void LayoutWindow::enableContainerButtons(bool on) {
     tuneButton_->setEnabled(on);
+    printButton_->setEnabled(on && reports_ != nullptr);
     const bool several = on && problem_.resultSolution.usedConts > 1;
     for (QPushButton* b : {singleButton_, prevButton_, nextButton_}) b->setEnabled(several);
 }
@@ -279,6 +288,33 @@ void LayoutWindow::tuneButtonClick() {
         options_.close();
     else
         options_.show();
+}
+
+void LayoutWindow::setReports(ReportForms* reports) {
+    reports_ = reports;
+    printButton_->setEnabled(reports_ != nullptr && !view_.chartMode);
+}
+
+void LayoutWindow::printButtonClick() {
+    if (!reports_ || !PrintSession::printerReady(store_)) return;
+    stopFillTimer();
+    // Whatever ends the printing (a question, the dialog, an error), the screen colours return.
+    const ui::DisplaySuspension printColours(
+        [this] {
+            printViewSettings(view_, problem_);
+            redraw();
+        },
+        [this] {
+            readViewSettings(view_, problem_);
+            redraw();
+        });
+    if (!PrintSession::confirmed(store_, core::Msg::PrintImage)) return;
+    ImageReport& report = reports_->image();
+    const std::unique_ptr<QPrinter> printer = reports_->printer.setUp(report.job(), this);
+    if (!printer) return;
+    report.drawLayout(view_, problem_);
+    const PrintSession session(this, {}, false);
+    ui::ReportPrinter::printOn(report.job(), *printer);
 }
 
 void LayoutWindow::image1MouseDown(Qt::MouseButton button, QPoint at) {

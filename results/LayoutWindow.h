@@ -21,6 +21,7 @@ namespace rectix::results {
 
 class LayoutImage;
 struct LayoutView;
+class ReportForms;
 class ViewOptionsWindow;
 
 // The layout page: the plan in the problem's result record as an overview of the loaded
@@ -50,6 +51,10 @@ class LayoutWindow : public QDialog {
     void timer2Timer();
     void diagButtonClick();
     void tuneButtonClick();
+    // Prints the picture in the print colours; the screen picture comes back on every path.
+    void printButtonClick();
+    // The report forms the picture prints with; Print stays disabled without them.
+    void setReports(ReportForms* reports);
     // Right button: the view options shown or closed; any other picks the box under (x, y).
     void image1MouseDown(Qt::MouseButton button, QPoint at);
 
@@ -84,6 +89,7 @@ class LayoutWindow : public QDialog {
     engine::PackProblem& problem_;
     ViewOptionsWindow& options_;
     taskdb::RunStore& store_;
+    ReportForms* reports_ = nullptr;
     std::int32_t fillInterval_ = 1000; // the animation's starting interval, ms
     QTimer timer2_;
 

@@ -2,6 +2,9 @@
 
 #include "core/Dialogs.h"
 #include "core/UiTexts.h"
+#include "results/PrintSession.h"
+#include "results/ReportForms.h"
+#include "results/SolutionReport.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
@@ -11,8 +14,10 @@
 #include "ui/DataGrid.h"
 #include "ui/DataLabel.h"
 #include "ui/DisabledWindow.h"
+#include "ui/DisplaySuspension.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/Help.h"
+#include "ui/ReportPrinter.h"
 #include "ui/ShownValue.h"
 #include "ui/WindowTexts.h"
 
@@ -23,6 +28,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -31,6 +37,7 @@
 #include <algorithm>
 #include <exception>
 #include <filesystem>
+#include <memory>
 
 namespace rectix::results {
 
@@ -179,6 +186,7 @@ void SolutionWindow::buildPage() {
 
     connect(fixDBCheck_, &QCheckBox::clicked, this, ui::guarded([this] { fixDBCheckMouseUp(); }));
     connect(chartButton_, &QPushButton::clicked, this, ui::guarded([this] { chartButtonClick(); }));
+    connect(printButton_, &QPushButton::clicked, this, ui::guarded([this] { printButtonClick(); }));
     connect(fileButton_, &QPushButton::clicked, this, ui::guarded([this] { fileButtonClick(); }));
     connect(closeButton_, &QPushButton::clicked, this, [this] { closeButtonClick(); });
 }
@@ -214,7 +222,6 @@ QWidget* SolutionWindow::buildButtons() {
     g->addWidget(printButton_, 0, 1);
     g->addWidget(fileButton_, 1, 0);
     g->addWidget(closeButton_, 1, 1);
-    // The reports come later; until then nothing prints.
     printButton_->setEnabled(false);
     chartButton_->setEnabled(false);
     return buttons;
@@ -223,6 +230,11 @@ QWidget* SolutionWindow::buildButtons() {
 void SolutionWindow::setLayoutPage(QDialog* page) {
     layoutPage_ = page;
     chartButton_->setEnabled(page != nullptr);
+}
+
+void SolutionWindow::setReports(ReportForms* reports) {
+    reports_ = reports;
+    printButton_->setEnabled(reports != nullptr);
 }
 
 void SolutionWindow::showEvent(QShowEvent* event) {
@@ -262,6 +274,25 @@ void SolutionWindow::chartButtonClick() {
     }
     layoutPage_->exec();
     closeButton_->setFocus();
+}
+
+void SolutionWindow::printButtonClick() {
+    taskdb::RunStore& store = dm_.store();
+    if (!reports_ || !PrintSession::printerReady(store)) return;
+    if (store.warnings) {
+        if (!PrintSession::confirmed(store, core::Msg::PrintSolution)) return;
+        core::Dialogs::current().show(core::DialogKind::Confirmation,
+                                      core::messageText(core::Msg::PrintOtherContainer),
+                                      core::DialogButton::Ok, 0);
+    }
+    SolutionReport& report = reports_->solution();
+    const std::unique_ptr<QPrinter> printer = reports_->printer.setUp(report.job(), this);
+    if (!printer) return;
+    const PrintSession session(this, {&dm_.solut, &dm_.posit}, true);
+    // The positions print for the container selected now, after the container table moved on.
+    const ui::DisplaySuspension selected([&report] { report.markSelected(); },
+                                         [&report] { report.freeSelected(); });
+    ui::ReportPrinter::printOn(report.job(), *printer);
 }
 
 void SolutionWindow::fileButtonClick() {

@@ -22,11 +22,13 @@ class DataGrid;
 
 namespace rectix::results {
 
+class ReportForms;
+
 // The solution page: the current task's stored solution in three read-only grids (the loaded
 // containers; the box kinds and the box positions of the selected container) with the selected
 // container's and box kind's figures. From it the user fixes containers for the next Solve,
-// opens the layout page and writes the solution as CSV files. Created once; the task page shows
-// it modally.
+// opens the layout page, prints the solution report and writes the solution as CSV files. Created once; the
+// task page shows it modally.
 //
 // The selected container is the solution cursor's current row: the detail grids, the two group
 // boxes and the layout page follow it.
@@ -41,9 +43,13 @@ class SolutionWindow : public QDialog {
     void setReloadPlan(std::function<void()> reload) { reloadPlan_ = std::move(reload); }
     // The layout page; View stays disabled without it.
     void setLayoutPage(QDialog* page);
+    // The report forms the solution prints with; Print stays disabled without them.
+    void setReports(ReportForms* reports);
 
     // Shows the layout page, the plan reloaded first when it is another task's.
     void chartButtonClick();
+    // Prints the solution report for the selected container.
+    void printButtonClick();
     // Writes the three CSV files into "solutions" under the current folder.
     void fileButtonClick();
     // The fixed flag is stored at once: the next Clear and Solve read it.
@@ -63,6 +69,7 @@ class SolutionWindow : public QDialog {
     taskdb::DataModule& dm_;
     std::function<void()> reloadPlan_;
     QPointer<QDialog> layoutPage_;
+    ReportForms* reports_ = nullptr;
 
     ui::DataGrid* solutGrid_ = nullptr;
     ui::DataGrid* distrGrid_ = nullptr;

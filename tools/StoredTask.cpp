@@ -1,5 +1,6 @@
 #include "StoredTask.h"
 
+#include "StoredReport.h"
 #include "TaskFile.h"
 
 #include "core/Dialogs.h"
@@ -106,6 +107,8 @@ struct OpenedSet {
 int usage() {
     std::cerr << "usage: rectix-solve [--clock-step MS] TASK.json\n"
                  "       rectix-solve --taskset DIR --task ID [--clear | --reload | --csv]\n"
+                 "       rectix-solve --taskset DIR --task ID --report task|solution|containers|boxes|layout "
+                 "[--container N] -o FILE.pdf\n"
                  "       rectix-solve --taskset DIR --import-boxes FILE [--order 0..3] [--separator 0|1] "
                  "[--header]\n";
     return 2;
@@ -152,7 +155,9 @@ int writeSolutionFiles(taskdb::DataModule& dm) {
 int runStoredTask(const std::vector<std::string>& args) {
     std::optional<fs::path> folder;
     std::optional<long> taskID;
-    enum { Solve, Clear, Reload, Csv } action = Solve;
+    enum { Solve, Clear, Reload, Csv, Report } action = Solve;
+    ReportRequest report;
+    bool outputGiven = false;
     std::optional<fs::path> importFile;
     taskdb::BoxImportOptions importOptions;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -171,6 +176,21 @@ int runStoredTask(const std::vector<std::string>& args) {
             action = Reload;
         } else if (args[i] == "--csv") {
             action = Csv;
+        } else if (args[i] == "--report" && i + 1 < args.size()) {
+            action = Report;
+            report.kind = args[++i];
+        } else if (args[i] == "--container" && i + 1 < args.size()) {
+            const auto value = optionNumber(args[i + 1], 1, 25);
+            if (!value) {
+                std::cerr << "rectix-solve: --container: " << args[i + 1]
+                          << " is not a container number 1..25\n";
+                return 2;
+            }
+            report.container = *value;
+            ++i;
+        } else if (args[i] == "-o" && i + 1 < args.size()) {
+            report.output = args[++i];
+            outputGiven = true;
         } else if (args[i] == "--import-boxes" && i + 1 < args.size()) {
             importFile = args[++i];
         } else if ((args[i] == "--order" || args[i] == "--separator") && i + 1 < args.size()) {
@@ -192,6 +212,11 @@ int runStoredTask(const std::vector<std::string>& args) {
         }
     }
     if (!folder || taskID.has_value() == importFile.has_value()) return usage();
+    if (action == Report) {
+        if (const std::string wrong = checkReportRequest(report); !wrong.empty()) return refuse(wrong);
+    } else if (report.container || outputGiven) {
+        return refuse("--container and -o go with --report");
+    }
     std::error_code ec;
     if (!fs::is_directory(*folder, ec)) {
         std::cerr << "rectix-solve: --taskset: no folder " << folder->string() << "\n";
@@ -213,8 +238,10 @@ int runStoredTask(const std::vector<std::string>& args) {
     }
     if (!dm.tasks.locate("TaskID", *taskID))
         return refuse("--task: no task " + std::to_string(*taskID) + " in " + folder->string());
-    if (const std::string bad = dm.taskSettingsRefusal(); !bad.empty()) return refuse(bad);
-    dm.loadTaskOptions();
+    if (action != Report) {
+        if (const std::string bad = dm.taskSettingsRefusal(); !bad.empty()) return refuse(bad);
+        dm.loadTaskOptions();
+    }
 
     engine::PackProblem problem;
     engine::PackRun run(problem, wait);
@@ -241,6 +268,11 @@ int runStoredTask(const std::vector<std::string>& args) {
                 return refuse("task " + std::to_string(*taskID) + " has no stored solution");
             bridge.reloadSolution();
             break;
+        case Report: {
+            const std::string failed = printStoredReport(dm, bridge, problem, report);
+            if (!failed.empty()) return refuse(failed);
+            return 0;
+        }
         case Csv:
             if (!dm.tasksSolut.asBoolean()) {
                 std::cerr << "rectix-solve: task " << *taskID << " has no stored solution\n";

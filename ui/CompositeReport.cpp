@@ -12,6 +12,7 @@ namespace rectix::ui {
 CompositeReport::CompositeReport(const BandedReport& report) : title(report.title), parts{&report} {}
 
 int CompositeReport::paint(QPagedPaintDevice& device) const {
+    const std::vector<const BandedReport*> parts = addReports ? addReports() : this->parts;
     if (parts.empty()) return 0;
     device.setPageOrientation(parts.front()->orientation);
     QPainter painter;

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 class QPagedPaintDevice;
@@ -19,6 +20,9 @@ class CompositeReport {
 
     QString title; // the print job's title
     std::vector<const BandedReport*> parts;
+    // Collects the parts when the job prints, in place of `parts` (a part that prints only in
+    // some states).
+    std::function<std::vector<const BandedReport*>()> addReports;
 
     // Paints every part on the device, which must not be painted on yet; returns the pages.
     // A painter that cannot start (a file that cannot be written) is a std::runtime_error.

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QPrinter;
 class QWidget;
@@ -21,6 +22,10 @@ class ReportPrinter {
     // Shows the setup dialog and prints the job; false when the dialog was cancelled. Errors
     // (a printer or file that cannot be written) pass on.
     bool print(const CompositeReport& report, QWidget* parent = nullptr) const;
+    // The two halves of print(), for a command with steps between them: the printer the setup
+    // dialog chose (null when it was cancelled), and the job printed on it; returns the pages.
+    std::unique_ptr<QPrinter> setUp(const CompositeReport& report, QWidget* parent = nullptr) const;
+    static int printOn(const CompositeReport& report, QPrinter& printer);
     // Prints the job to a PDF file without a dialog; returns the pages.
     static int printToPdf(const CompositeReport& report, const QString& path);
 

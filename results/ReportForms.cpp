@@ -1,0 +1,23 @@
+#include "results/ReportForms.h"
+
+#include "results/BoxLibraryReport.h"
+#include "results/ContainerLibraryReport.h"
+#include "results/ImageReport.h"
+#include "results/SolutionReport.h"
+#include "results/TaskReport.h"
+
+namespace rectix::results {
+
+ReportForms::ReportForms(taskdb::DataModule& dm) : dm_(dm) {}
+
+ReportForms::~ReportForms() = default;
+
+void ReportForms::create() {
+    boxLibrary_ = std::make_unique<BoxLibraryReport>(dm_);
+    containerLibrary_ = std::make_unique<ContainerLibraryReport>(dm_);
+    task_ = std::make_unique<TaskReport>(dm_);
+    solution_ = std::make_unique<SolutionReport>(dm_);
+    image_ = std::make_unique<ImageReport>(dm_);
+}
+
+} // namespace rectix::results

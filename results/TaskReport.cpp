@@ -1,0 +1,140 @@
+#include "results/TaskReport.h"
+
+#include "core/UiTexts.h"
+#include "results/ReportLayout.h"
+#include "taskdb/DataModule.h"
+
+namespace rectix::results {
+
+namespace rl = reportLayout;
+
+namespace {
+
+QString caption(core::Caption slot) {
+    return QString::fromStdString(core::captionText(slot));
+}
+
+// A label whose text is the figure `text` points at when the band prints.
+ui::ReportElement figure(double x, double y, double width, const QString* text) {
+    ui::ReportElement e = ui::ReportElement::boundText({x, y, width, 15}, [text] { return *text; });
+    e.font = rl::font(10);
+    return e;
+}
+
+} // namespace
+
+TaskReportLabels TaskReportLabels::fromPage(const std::array<QString, taskdb::pageFigureCount>& figures,
+                                            const QString& volMult, bool commonTurnRules, bool turnOn) {
+    using F = taskdb::PageFigure;
+    auto at = [&figures](F f) { return figures[static_cast<std::size_t>(f)]; };
+    const QString number = caption(core::Caption::Number);
+    const QString area = caption(core::Caption::Area);
+    TaskReportLabels l;
+    l.effWgt = at(F::EffWgt) + QStringLiteral(" %");
+    l.effVol = at(F::EffVol) + QStringLiteral(" %");
+    l.costPck = at(F::CostPck);
+    l.volMult = volMult;
+    l.turn = commonTurnRules ? caption(turnOn ? core::Caption::Yes : core::Caption::No)
+                             : caption(core::Caption::BoxLibrary);
+    l.avlNmb = number + at(F::AvlNmb);
+    l.avlWgt = caption(core::Caption::LoadWgt) + at(F::AvlWgt);
+    l.avlVol = area + at(F::AvlVol);
+    l.usdNmb = at(F::UsdNmb);
+    l.usdWgt = at(F::UsdWgt);
+    l.usdVol = at(F::UsdVol);
+    l.totNmb = number + at(F::TotNmb);
+    l.totWgt = caption(core::Caption::Weight) + at(F::TotWgt);
+    l.totVol = area + at(F::TotVol);
+    l.lftNmb = at(F::LftNmb);
+    l.lftWgt = at(F::LftWgt);
+    l.lftVol = at(F::LftVol);
+    return l;
+}
+
+TaskReport::TaskReport(taskdb::DataModule& dm) {
+    buildContainers(dm);
+    buildBoxes(dm);
+    job_.title = QStringLiteral("Rectix Task Report");
+    job_.addReports = [this] { return std::vector<const ui::BandedReport*>{&containers_, &boxes_}; };
+}
+
+void TaskReport::buildContainers(taskdb::DataModule& dm) {
+    const dataset::Cursor& tasks = dm.tasks;
+    ui::ReportBand& t = containers_.titleBand;
+    t.height = 150;
+    t.add(rl::label(0, 0, 80, QStringLiteral("Task Name: "), 12, true));
+    t.add(rl::field(80, 0, 300, tasks, "Name", 12, true));
+    t.add(rl::label(400, 0, 35, QStringLiteral("Date:")));
+    t.add(rl::field(435, 0, 88, tasks, "Date"));
+    t.add(rl::label(0, 22, 120, QStringLiteral("Totals:  Area Util:")));
+    t.add(figure(120, 22, 90, &labels_.effVol));
+    t.add(rl::label(230, 22, 70, QStringLiteral("Weight Util:")));
+    t.add(figure(300, 22, 90, &labels_.effWgt));
+    t.add(rl::label(0, 40, 75, QStringLiteral("Description: ")));
+    t.add(rl::field(75, 40, 305, tasks, "Descr"));
+    t.add(rl::label(400, 40, 55, QStringLiteral("Net Cost:")));
+    t.add(figure(455, 40, 68, &labels_.costPck));
+    t.add(rl::label(0, 58, 175, QStringLiteral("Gaps (Item-Item / Item-Edge):")));
+    // The task's own gaps, which its solution was made with; the active settings may differ.
+    ui::ReportElement gaps = ui::ReportElement::boundText({175, 58, 70, 15}, [&dm] {
+        return QString::number(dm.tasksBB.asInteger()) + QStringLiteral(" / ") +
+               QString::number(dm.tasksBW.asInteger());
+    });
+    gaps.font = rl::font(10);
+    t.add(gaps);
+    t.add(rl::label(0, 76, 130, QStringLiteral("Common Turn Rules =  ")));
+    t.add(rl::field(130, 76, 40, tasks, "DefltOn"));
+    t.add(rl::label(170, 76, 75, QStringLiteral(":   TurnOn:  ")));
+    t.add(figure(245, 76, 90, &labels_.turn));
+    t.add(rl::label(400, 76, 60, QStringLiteral("Area Mult:")));
+    t.add(figure(460, 76, 63, &labels_.volMult));
+    t.add(rl::label(0, 98, 300, QStringLiteral("Sheets  /  2D Containers to Load: "), 10, true));
+    t.add(rl::label(0, 116, 130, QStringLiteral("SUMMARY - Available:")));
+    t.add(figure(135, 116, 120, &labels_.avlNmb));
+    t.add(figure(260, 116, 130, &labels_.avlVol));
+    t.add(figure(395, 116, 128, &labels_.avlWgt));
+    t.add(rl::label(0, 132, 130, QStringLiteral("Used:"), 10, false, Qt::AlignRight | Qt::AlignVCenter));
+    t.add(figure(135, 132, 120, &labels_.usdNmb));
+    t.add(figure(260, 132, 130, &labels_.usdVol));
+    t.add(figure(395, 132, 128, &labels_.usdWgt));
+
+    const std::vector<rl::Column> columns{{"Container Type", "Type", 0, 138, false},
+                                          {"Cost", "Cost", 140, 44},
+                                          {"Avail", "Avail", 188, 40},
+                                          {"Used", "Used", 232, 40},
+                                          {"Mark", "Mark", 276, 36},
+                                          {"Length", "Length", 316, 44},
+                                          {"Width", "Width", 364, 44},
+                                          {"Area", "Volume", 412, 56},
+                                          {"LoadWgt", "LoadWt", 472, 51}};
+    containers_.columnHeader = rl::columnHeader(columns);
+    containers_.detail = rl::detail(dm.tc, columns);
+    containers_.setRows(dm.tc);
+}
+
+void TaskReport::buildBoxes(taskdb::DataModule& dm) {
+    ui::ReportBand& t = boxes_.titleBand;
+    t.height = 58;
+    t.add(rl::label(0, 0, 300, QStringLiteral("Parts  /  2D Boxes to Pack: "), 10, true));
+    t.add(rl::label(0, 18, 130, QStringLiteral("SUMMARY  - Total:")));
+    t.add(figure(135, 18, 120, &labels_.totNmb));
+    t.add(figure(260, 18, 130, &labels_.totVol));
+    t.add(figure(395, 18, 128, &labels_.totWgt));
+    t.add(rl::label(0, 34, 130, QStringLiteral("Left:"), 10, false, Qt::AlignRight | Qt::AlignVCenter));
+    t.add(figure(135, 34, 120, &labels_.lftNmb));
+    t.add(figure(260, 34, 130, &labels_.lftVol));
+    t.add(figure(395, 34, 128, &labels_.lftWgt));
+
+    const std::vector<rl::Column> columns{{"Box Kind", "Kind", 0, 124, false}, {"Cost", "Cost", 126, 42},
+                                          {"Total", "Total", 170, 38},         {"Used", "Placed", 210, 38},
+                                          {"Mark", "Mark", 250, 34},           {"Length", "Length", 286, 44},
+                                          {"Width", "Width", 332, 44},         {"Area", "Volume", 378, 54},
+                                          {"Weight", "Weight", 434, 44},       {"TurnOn", "TurnOn", 480, 43}};
+    boxes_.columnHeader = rl::columnHeader(columns);
+    boxes_.detail = rl::detail(dm.tb, columns);
+    boxes_.setRows(dm.tb);
+    boxes_.summary = rl::titleLineBand();
+    boxes_.beforePrint = [this] { rl::setTitleLine(boxes_); };
+}
+
+} // namespace rectix::results

@@ -1,0 +1,141 @@
+#include "StoredReport.h"
+
+#include "engine/PackProblem.h"
+#include "results/BoxLibraryReport.h"
+#include "results/ContainerLibraryReport.h"
+#include "results/ImageReport.h"
+#include "results/LayoutView.h"
+#include "results/SolutionReport.h"
+#include "results/TaskReport.h"
+#include "results/ViewSettings.h"
+#include "taskdb/DataModule.h"
+#include "taskdb/Figures.h"
+#include "taskdb/RunStore.h"
+#include "taskdb/SolveBridge.h"
+#include "ui/ReportPrinter.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+
+#include <iostream>
+#include <memory>
+
+namespace rectix::tools {
+
+namespace {
+
+// The printing needs an application object; it runs without a display.
+class PrintingApplication {
+  public:
+    PrintingApplication() {
+        if (QCoreApplication::instance()) return;
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        // The window system's notes are no message of the harness's.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::cerr << "rectix-solve: " << text.toStdString() << "\n";
+        });
+        app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+        QCoreApplication::setApplicationName(QStringLiteral("Rectix"));
+    }
+
+  private:
+    int argc_ = 1;
+    char name_[13] = "rectix-solve";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QGuiApplication> app_;
+};
+
+results::TaskReportLabels taskLabels(taskdb::DataModule& dm) {
+    std::array<QString, taskdb::pageFigureCount> figures;
+    const char separator = taskdb::regionalDecimalSeparator();
+    for (int f = 0; f < taskdb::pageFigureCount; ++f)
+        figures[static_cast<std::size_t>(f)] = QString::fromStdString(
+            taskdb::pageFigureText(dm.totals(), static_cast<taskdb::PageFigure>(f), separator));
+    return results::TaskReportLabels::fromPage(figures, QString::number(dm.store().areaMult),
+                                               dm.tasksDefltOn.asBoolean(), dm.tasksTurnOn.asBoolean());
+}
+
+// The solution cursor on the selected container: number `container`, or the first row.
+std::string selectContainer(taskdb::DataModule& dm, const std::optional<int>& container) {
+    if (!container) {
+        dm.solut.first();
+        return {};
+    }
+    if (!dm.solut.locate("ContNo", *container))
+        return "--container: the solution has no container " + std::to_string(*container);
+    return {};
+}
+
+// The layout page's picture as it opens: the overview, or the one loaded container alone; or
+// the container asked for.
+std::string drawLayout(results::ImageReport& report, taskdb::SolveBridge& bridge,
+                       engine::PackProblem& problem, const std::optional<int>& container) {
+    bridge.reloadSolution();
+    const engine::PackSolution& plan = problem.resultSolution;
+    results::LayoutView view;
+    results::screenTracks(view);
+    results::printViewSettings(view, problem);
+    if (container) {
+        if (*container > problem.contCount || plan.boxLoad[*container] == 0)
+            return "--container: container " + std::to_string(*container) + " holds no box of the plan";
+        view.currentContainer = static_cast<std::int16_t>(*container);
+    } else if (plan.usedConts == 1) {
+        for (std::int16_t c = 1; c <= problem.contCount; ++c)
+            if (plan.boxLoad[c] > 0) {
+                view.currentContainer = c;
+                break;
+            }
+    }
+    view.loadingStep = plan.boxLoad[view.currentContainer];
+    report.drawLayout(view, problem);
+    return {};
+}
+
+} // namespace
+
+std::string checkReportRequest(const ReportRequest& r) {
+    if (r.kind != "task" && r.kind != "solution" && r.kind != "containers" && r.kind != "boxes" &&
+        r.kind != "layout")
+        return "--report: " + r.kind + " is not task, solution, containers, boxes or layout";
+    if (r.container && r.kind != "solution" && r.kind != "layout")
+        return "--container goes with --report solution or layout";
+    if (r.output.empty()) return "--report needs -o FILE.pdf";
+    return {};
+}
+
+std::string printStoredReport(taskdb::DataModule& dm, taskdb::SolveBridge& bridge,
+                              engine::PackProblem& problem, const ReportRequest& r) {
+    const PrintingApplication app;
+    const QString path = QString::fromStdString(r.output.string());
+    const bool solved = dm.tasksSolut.asBoolean();
+    const std::string taskID = std::to_string(dm.tasksTaskID.asInteger());
+    if ((r.kind == "solution" || r.kind == "layout") && !solved)
+        return "task " + taskID + " has no stored solution";
+    const QFileInfo file(path);
+    if (!QFileInfo(file.absolutePath()).isWritable() ||
+        (file.exists() && (!file.isFile() || !file.isWritable())))
+        return "-o: cannot write " + r.output.string();
+    auto print = [&path](const ui::CompositeReport& job) -> std::string {
+        ui::ReportPrinter::printToPdf(job, path);
+        return {};
+    };
+    if (r.kind == "containers") return print(results::ContainerLibraryReport(dm).job());
+    if (r.kind == "boxes") return print(results::BoxLibraryReport(dm).job());
+    if (r.kind == "task") {
+        results::TaskReport report(dm);
+        report.setLabels(taskLabels(dm));
+        return print(report.job());
+    }
+    if (r.kind == "solution") {
+        if (std::string wrong = selectContainer(dm, r.container); !wrong.empty()) return wrong;
+        results::SolutionReport report(dm);
+        report.markSelected();
+        return print(report.job());
+    }
+    results::ImageReport report(dm);
+    if (std::string wrong = drawLayout(report, bridge, problem, r.container); !wrong.empty()) return wrong;
+    return print(report.job());
+}
+
+} // namespace rectix::tools
