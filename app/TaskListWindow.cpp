@@ -11,10 +11,15 @@
 #include "ui/RecordDeletion.h"
 #include "ui/WindowTexts.h"
 
+#include <QDate>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace rectix::app {
 
@@ -36,6 +41,17 @@ QPushButton* button(const char* name, const char* caption) {
     return b;
 }
 
+constexpr int dateColumn = 1;
+
+// The widest date the short date format gives, with the cell's margins.
+int widestDate(const QFontMetrics& metrics) {
+    int widest = 0;
+    for (int month = 1; month <= 12; ++month)
+        widest = std::max(widest, metrics.horizontalAdvance(QLocale::system().toString(
+                                      QDate(2088, month, 28), QLocale::ShortFormat)));
+    return widest + 12;
+}
+
 } // namespace
 
 TaskListWindow::TaskListWindow(taskdb::DataModule& dm, SettingsWindow& settings, QWidget* mainWindow)
@@ -49,6 +65,12 @@ TaskListWindow::TaskListWindow(taskdb::DataModule& dm, SettingsWindow& settings,
     grid_->setObjectName(QStringLiteral("DBGrid1"));
     grid_->setToolTip(QStringLiteral("Select stored task"));
     grid_->setReadOnly(true);
+    // One line a task: the date column is as wide as the longest date, the description takes
+    // what the window leaves.
+    grid_->setWordWrap(false);
+    grid_->setColumnWidth(dateColumn,
+                          std::max(grid_->columnWidth(dateColumn), widestDate(grid_->fontMetrics())));
+    grid_->horizontalHeader()->setStretchLastSection(true);
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     // The selected row shows as selected also while the grid has no focus.
     QPalette p = grid_->palette();

@@ -1,6 +1,8 @@
 // The task page's states, its figures, the edit guard, the area multiplier and the column scaling.
 #include "app/MainWindow.h"
 
+#include "taskdb/TableSets.h"
+
 #include "app/PageColours.h"
 #include "core/Checked.h"
 #include "core/Dialogs.h"
@@ -9,6 +11,7 @@
 #include "taskdb/Figures.h"
 #include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
+#include "taskdb/TableSets.h"
 #include "ui/DataCheckBox.h"
 #include "ui/DataEdit.h"
 #include "ui/DataGrid.h"
@@ -93,6 +96,11 @@ void MainWindow::refreshStateTexts() {
     solutControls(store_.solutionState);
     fitButtons();
     newFileNameCaption();
+    // The settings window's empty-set button follows the language with the indicator.
+    if (tableSets_) {
+        tableSets_->updateExchangeState();
+        return;
+    }
     const int set = store_.activeDB;
     if (set >= 0 && set <= 2) showActiveSet(set != 0, core::captionText(core::Caption::HomeSetOn, set));
 }

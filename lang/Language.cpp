@@ -10,6 +10,7 @@ namespace rectix::lang {
 namespace {
 
 constexpr std::int32_t german = 2;
+constexpr const char* helpFileName = "rectix.chm";
 
 template <typename Table> void fill(Table& table, std::span<const SlotText> texts) {
     for (const SlotText& t : texts) table[t.slot] = t.text;
@@ -50,6 +51,7 @@ void Language::applyLanguage(bool withForms, std::int32_t index) {
 void Language::apply(const TextSet& set, bool withForms, std::int32_t index) {
     if (withForms) {
         langIndex_ = index;
+        helpFile_ = helpFileName;
         if (writer_) writer_->write(set);
     }
     fill(tables_.messages, set.messages);

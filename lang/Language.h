@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <utility>
 
 namespace rectix::lang {
@@ -33,6 +34,9 @@ class Language {
     void applyLanguage(bool withForms, std::int32_t index);
 
     std::int32_t langIndex() const { return langIndex_; }
+    // The help file the routines name; the same for every language, empty until the first
+    // routine with windows.
+    const std::string& helpFile() const { return helpFile_; }
     void setLangIndex(std::int32_t index) { langIndex_ = index; }
 
     // Without a writer, applying with windows writes no window (as when none exists yet).
@@ -44,6 +48,7 @@ class Language {
 
     core::UiTexts& tables_;
     std::int32_t langIndex_ = 0;
+    std::string helpFile_;
     WindowTextWriter* writer_ = nullptr;
     std::function<void()> refresh_;
 };

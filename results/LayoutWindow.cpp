@@ -41,6 +41,9 @@ namespace rectix::results {
 
 namespace {
 
+// The least width of a navigation or command button of the bottom row.
+constexpr int minButtonWidth = 40;
+
 QString caption(int slot) {
     return QString::fromStdString(core::captionText(slot));
 }
@@ -129,6 +132,12 @@ void LayoutWindow::buildControls() {
         b->setEnabled(false);
     }
     tuneButton_->setFixedWidth(32);
+    // Where the row is short of room the buttons give it up, below the style's least button
+    // width, and the headings keep theirs.
+    for (QLabel* heading : {label3_, label1_})
+        heading->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    for (QPushButton* b : {prevButton_, singleButton_, nextButton_, printButton_, diagButton_, closeButton_})
+        b->setMinimumWidth(minButtonWidth);
     printButton_->setEnabled(false);
 
     connect(oneButton_, &QPushButton::clicked, this, [this] { oneButtonClick(); });

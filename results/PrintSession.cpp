@@ -22,18 +22,21 @@ PrintSession::PrintSession(QWidget* window, std::vector<dataset::Cursor*> tables
 }
 
 PrintSession::~PrintSession() {
-    // A destructor may run while an error unwinds: a failure here is reported, not thrown.
-    ui::ErrorBoundary::run([this] { giveBack(); });
+    giveBack();
 }
 
+// Every step is tried: a table that cannot return to its row still shows again. A destructor may
+// run while an error unwinds, so a failure here is reported, not thrown.
 void PrintSession::giveBack() {
     // In taking order, so a master stands on its row before its details return to theirs.
     for (Held& h : held_) {
-        if (keepRows_ && h.row.valid && h.table->isOpen() && h.table->bookmarkValid(h.row))
-            h.table->gotoBookmark(h.row);
+        if (keepRows_ && h.row.valid)
+            ui::ErrorBoundary::run([&h] {
+                if (h.table->isOpen() && h.table->bookmarkValid(h.row)) h.table->gotoBookmark(h.row);
+            });
         h.table->freeBookmark(h.row);
     }
-    for (Held& h : held_) h.table->enableControls();
+    for (Held& h : held_) ui::ErrorBoundary::run([&h] { h.table->enableControls(); });
     held_.clear();
 }
 

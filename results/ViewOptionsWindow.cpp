@@ -5,6 +5,7 @@
 #include "results/ViewSettings.h"
 #include "taskdb/RunStore.h"
 #include "ui/Help.h"
+#include "ui/TitleBar.h"
 #include "ui/WindowTexts.h"
 
 #include <QCheckBox>
@@ -48,6 +49,7 @@ constexpr std::array<TrackDesign, ViewOptionsWindow::trackCount> designs{{
 }};
 
 constexpr int brightMax = 16;
+constexpr int designWidth = 174;
 
 } // namespace
 
@@ -56,8 +58,8 @@ ViewOptionsWindow::ViewOptionsWindow(LayoutView& view, taskdb::RunStore& store, 
                          Qt::WindowCloseButtonHint),
       view_(view), store_(store) {
     setObjectName(QStringLiteral("TuneForm"));
+    setFixedSize(designWidth, 311);
     setWindowTitle(QStringLiteral("View Options"));
-    setFixedSize(174, 311);
     ui::Help::setContext(this, 7);
     buildControls();
     view_.tracks = tracks();
@@ -317,6 +319,13 @@ bool ViewOptionsWindow::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     return true;
+}
+
+// The design width, or wider where a language's title would be cut in the title bar.
+void ViewOptionsWindow::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::WindowTitleChange)
+        setFixedWidth(std::max(designWidth, ui::titleBarWidth(windowTitle())));
 }
 
 void ViewOptionsWindow::showEvent(QShowEvent* event) {

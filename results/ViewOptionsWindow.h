@@ -82,6 +82,7 @@ class ViewOptionsWindow : public QDialog, public taskdb::ViewOptionsView {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:

@@ -73,6 +73,27 @@ TEST(TextSets, EveryLanguageWritesTheSameSlotsTargetsAndColumns) {
     }
 }
 
+// Window by window, then grid by grid, in the order of the routine.
+TEST(TextSets, WindowsAndGridsComeInTheRoutinesOrder) {
+    const std::vector<std::string> windows = {"TTasksForm", "TDistrForm", "TSolutForm", "TCntForm",
+                                              "TBoxForm",   "TOptForm",   "TAboutForm", "TWaitForm",
+                                              "TTuneForm",  "TNameForm"};
+    const std::vector<std::string> grids = {
+        "TNameForm.DBGrid1",    "TBoxForm.DBGrid1",     "TCntForm.DBGrid1",     "TTasksForm.ContsGrid",
+        "TTasksForm.BoxesGrid", "TSolutForm.SolutGrid", "TSolutForm.DistrGrid", "TSolutForm.PositGrid"};
+    for (const TextSet* set : {&englishTexts(), &frenchTexts(), &italianTexts()}) {
+        std::vector<std::string> seenWindows, seenGrids;
+        for (const WindowText& t : set->windowTexts)
+            if (seenWindows.empty() || seenWindows.back() != t.window) seenWindows.push_back(t.window);
+        for (const ColumnTitle& c : set->columnTitles) {
+            const std::string grid = std::string(c.window) + "." + c.grid;
+            if (seenGrids.empty() || seenGrids.back() != grid) seenGrids.push_back(grid);
+        }
+        EXPECT_EQ(seenWindows, windows) << set->langIndex;
+        EXPECT_EQ(seenGrids, grids) << set->langIndex;
+    }
+}
+
 TEST(LanguageRoutine, WithoutWindowsOnlyTheTablesChange) {
     core::UiTexts tables;
     Language lang(tables);
@@ -93,6 +114,7 @@ TEST(LanguageRoutine, WithoutWindowsOnlyTheTablesChange) {
         expectTablesHold(tables, *set);
     }
     EXPECT_EQ(lang.langIndex(), 3);
+    EXPECT_EQ(lang.helpFile(), "");
     EXPECT_TRUE(writer.written.empty());
     EXPECT_EQ(refreshed, 0);
 }
@@ -114,6 +136,7 @@ TEST(LanguageRoutine, WithWindowsSetsLangIndexWritesWindowsThenRefreshes) {
         writer.written.clear();
         lang.applyLanguage(true, index);
         EXPECT_EQ(lang.langIndex(), langIndex);
+        EXPECT_EQ(lang.helpFile(), "rectix.chm"); // one help file for every language
         EXPECT_EQ(writer.written, std::vector<const TextSet*>{set});
         expectTablesHold(tables, *set);
         // The refresh reads the new language's tables.

@@ -1,4 +1,6 @@
 #include "ui/MessageWindow.h"
+#include "core/UiTexts.h"
+#include "lang/Language.h"
 #include "ui/Help.h"
 #include "ui/WindowDialogs.h"
 
@@ -12,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 using namespace rectix::ui;
 using rectix::core::DialogButton;
@@ -82,4 +86,28 @@ TEST(WindowDialogs, TitleTextLinesHelpContextAndTheErrorBox) {
         EXPECT_EQ(captions(d), QStringList{"*OK"});
     });
     dialogs.errorBox("Range check error");
+}
+
+// The language routines write no dialog: titles and button captions stay English in every
+// language, only the message comes from the language's tables.
+TEST(WindowDialogs, TitlesAndButtonsStayEnglishInEveryLanguage) {
+    WindowDialogs dialogs;
+    std::vector<std::string> messages;
+    for (int language : {1, 3, 0}) {
+        rectix::lang::Language::global().applyLanguage(false, language);
+        const std::string message = rectix::core::messageText(13);
+        messages.push_back(message);
+        onShown([&](MessageWindow& d) {
+            EXPECT_EQ(d.windowTitle(), QStringLiteral("Confirm"));
+            EXPECT_EQ(d.findChild<QLabel*>(QStringLiteral("Message"))->text(),
+                      QString::fromStdString(message));
+            EXPECT_EQ(captions(d), (QStringList{"&Yes", "&No", "*OK", "Cancel", "&Ignore"})) << language;
+        });
+        dialogs.show(DialogKind::Confirmation, message,
+                     DialogButton::Yes | DialogButton::No | DialogButton::Ok | DialogButton::Cancel |
+                         DialogButton::Ignore,
+                     0);
+    }
+    EXPECT_NE(messages[0], messages[2]);
+    EXPECT_NE(messages[1], messages[2]);
 }

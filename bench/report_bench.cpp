@@ -1,0 +1,164 @@
+// Prints how long the reports take to print to a PDF file: a box library of 1000 kinds, and the
+// solution report of a container holding 1000 boxes (its container table and its positions).
+#include "core/Dialogs.h"
+#include "dataset/AliasRegistry.h"
+#include "dataset/TableSet.h"
+#include "dataset/Transaction.h"
+#include "lang/Language.h"
+#include "results/BoxLibraryReport.h"
+#include "results/SolutionReport.h"
+#include "taskdb/DataModule.h"
+#include "taskdb/RunStore.h"
+#include "taskdb/Schema.h"
+#include "ui/Application.h"
+#include "ui/ReportPrinter.h"
+
+#include <QApplication>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+using namespace rectix;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kKinds = 1000;
+constexpr int kBoxes = 1000;
+constexpr int kRuns = 5;
+
+struct Figures {
+    double median, max;
+};
+
+Figures measure(const std::function<void()>& work) {
+    std::vector<double> ms;
+    for (int i = 0; i < kRuns; ++i) {
+        const auto t0 = std::chrono::steady_clock::now();
+        work();
+        ms.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+    }
+    std::sort(ms.begin(), ms.end());
+    return {ms[ms.size() / 2], ms.back()};
+}
+
+struct SilentDialogs : core::Dialogs {
+    core::DialogButton show(core::DialogKind, const std::string&, core::DialogButtons, int) override {
+        return core::DialogButton::Ok;
+    }
+    void errorBox(const std::string& text) override { std::fprintf(stderr, "error: %s\n", text.c_str()); }
+    void plainMessage(const std::string&) override {}
+};
+
+// A library of kKinds box kinds and a task whose one container holds kBoxes of them.
+void storeData(taskdb::DataModule& dm, taskdb::RunStore& store) {
+    dataset::Transaction tx(dm.db);
+    store.cntEditMode = store.boxEditMode = true;
+    dm.conts.append();
+    dm.contsType.setString("Trailer");
+    dm.contsLength.setInteger(13600);
+    dm.contsWidth.setInteger(2450);
+    dm.contsLoadWt.setInteger(30000);
+    dm.conts.post();
+    const std::int32_t typeID = dm.contsTypeID.asInteger();
+    std::vector<std::int32_t> kinds;
+    for (int k = 0; k < kKinds; ++k) {
+        dm.boxes.append();
+        dm.boxesKind.setString("Carton " + std::to_string(k + 1));
+        dm.boxesLength.setInteger(100 + k % 200);
+        dm.boxesWidth.setInteger(80 + k % 100);
+        dm.boxesWeight.setInteger(5 + k % 20);
+        dm.boxesMark.setString(std::to_string(k % 100));
+        dm.boxesDescr.setString("carton of size " + std::to_string(k));
+        dm.boxes.post();
+        kinds.push_back(dm.boxesKindID.asInteger());
+    }
+    store.cntEditMode = store.boxEditMode = false;
+    dm.tasks.append();
+    dm.tasks.edit();
+    dm.tasksName.setString("Thousand boxes");
+    dm.tasks.post();
+    dm.solut.append();
+    dm.solutContNo.setInteger(1);
+    dm.solutTypeID.setInteger(typeID);
+    dm.solutBoxLoad.setInteger(kBoxes);
+    dm.solutWgtLoad.setInteger(9000);
+    dm.solutWolLoad.setFloat(2.6e7);
+    dm.solutCostLoad.setFloat(125.5);
+    dm.solutFixCont.setBoolean(false);
+    dm.solut.post();
+    for (int b = 1; b <= kBoxes; ++b) {
+        dm.posit.append();
+        dm.positBoxNo.setInteger(b);
+        dm.positKindID.setInteger(kinds[static_cast<std::size_t>(b % 10)]);
+        dm.positPosX.setInteger(b % 100 * 130);
+        dm.positPosY.setInteger(b / 100 * 240);
+        dm.positPosLh.setInteger(120);
+        dm.positPosWh.setInteger(80);
+        dm.positLoadNo.setInteger(b);
+        dm.posit.post();
+    }
+    dm.tasks.edit();
+    dm.tasksSolut.setBoolean(true);
+    dm.tasks.post();
+    tx.commit();
+    dm.solut.first();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    ui::Application app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Rectix"));
+    lang::Language::global().applyLanguage(false, 0);
+    SilentDialogs dialogs;
+    core::Dialogs* const replaced = core::Dialogs::install(&dialogs);
+
+    char tmpl[] = "/tmp/rectix-bench-XXXXXX";
+    if (!mkdtemp(tmpl)) return 1;
+    const fs::path root = tmpl;
+    for (const char* set : {"data/home", "data/export", "data/import"}) fs::create_directories(root / set);
+    dataset::TableSet(dataset::AliasRegistry(root), "RectixB", taskdb::schema()).createTableFiles();
+    {
+        taskdb::RunStore store;
+        taskdb::DataModule dm(store, root);
+        dm.dataModuleCreate();
+        if (store.dbState != 555) return 1;
+        storeData(dm, store);
+        const QString pdf = QString::fromStdString((root / "report.pdf").string());
+
+        const results::BoxLibraryReport library(dm);
+        int libraryPages = 0;
+        const Figures boxes =
+            measure([&] { libraryPages = ui::ReportPrinter::printToPdf(library.job(), pdf); });
+        const auto libraryBytes = fs::file_size(root / "report.pdf");
+
+        results::SolutionReport solution(dm);
+        int solutionPages = 0;
+        const Figures positions = measure([&] {
+            dm.solut.first();
+            solution.markSelected();
+            solutionPages = ui::ReportPrinter::printToPdf(solution.job(), pdf);
+        });
+        const auto solutionBytes = fs::file_size(root / "report.pdf");
+
+        std::printf("reports printed to a PDF file (%d runs each; target under 2000 ms):\n", kRuns);
+        std::printf("  box library, %d kinds       %8.1f ms median, %8.1f ms max (%d pages, %ju bytes)\n",
+                    kKinds, boxes.median, boxes.max, libraryPages, static_cast<std::uintmax_t>(libraryBytes));
+        std::printf("  solution, %d boxes          %8.1f ms median, %8.1f ms max (%d pages, %ju bytes)\n",
+                    kBoxes, positions.median, positions.max, solutionPages,
+                    static_cast<std::uintmax_t>(solutionBytes));
+    }
+    core::Dialogs::install(replaced);
+    std::error_code ec;
+    fs::remove_all(root, ec);
+    return 0;
+}

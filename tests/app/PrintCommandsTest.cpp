@@ -1,0 +1,128 @@
+// The task page's and the libraries' print commands in the running program: the page's figures in
+// the task report, the questions, the no-printer message, and the window and tables given back.
+#include "../support/PdfPages.h"
+#include "TaskPageFixture.h"
+
+#include "app/LibraryWindow.h"
+#include "results/ReportForms.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QPrinter>
+
+namespace {
+
+using rectix::app::LibraryWindow;
+using B = rectix::core::DialogButton;
+
+class PrintCommandsTest : public TaskPageTest {
+  protected:
+    void SetUp() override {
+        TaskPageTest::SetUp();
+        printed = QString::fromStdString((folder.path / "printed.pdf").string());
+        start.reports()->printer.setup = [this](QPrinter& printer, QWidget*) {
+            ++setups;
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(printed);
+            return acceptSetup;
+        };
+    }
+    void TearDown() override {
+        for (const char* name : {"BoxForm", "CntForm"})
+            if (auto* w = main->findChild<LibraryWindow*>(QString::fromLatin1(name))) w->hide();
+        TaskPageTest::TearDown();
+    }
+    QString figure(const char* name) const { return part<QLineEdit>(name)->text(); }
+    LibraryWindow* library(const char* name) const {
+        auto* w = main->findChild<LibraryWindow*>(QString::fromLatin1(name));
+        w->show();
+        return w;
+    }
+
+    QString printed;
+    int setups = 0;
+    bool acceptSetup = true;
+};
+
+} // namespace
+
+TEST_F(PrintCommandsTest, TheTaskReportShowsThePagesFiguresAndThePageComesBackAsItWas) {
+    sampleTask();
+    click("RunButton");
+    ASSERT_TRUE(solved());
+    dm->tc.last();
+    dm->tb.first();
+    store().warnings = true;
+    dialogs.answers = {B::Ok};
+    click("PrintButton");
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0], "confirm: Print task data report now?");
+    EXPECT_EQ(setups, 1);
+
+    const std::vector<std::string> pages = pdf::pages(printed);
+    ASSERT_EQ(pages.size(), 2u);
+    const std::string first = pdf::flat(pages[0]);
+    for (const QString& text :
+         {QStringLiteral("Shipment"), QStringLiteral("Area Util: ") + figure("EffVol") + QStringLiteral(" %"),
+          QStringLiteral("Number ") + figure("AvlNmb"), QStringLiteral("LoadWgt ") + figure("AvlWgt"),
+          QStringLiteral("Truck"), QStringLiteral("Van"), QStringLiteral("Net Cost: ") + figure("CostPck")})
+        EXPECT_TRUE(pdf::contains(first, text.toStdString())) << text.toStdString() << "\n" << first;
+    const std::string boxes = pdf::flat(pages[1]);
+    for (const QString& text :
+         {QStringLiteral("Pallet"), QStringLiteral("Crate"), QStringLiteral("Number ") + figure("TotNmb"),
+          QStringLiteral("*** Rectix 1.95 ***")})
+        EXPECT_TRUE(pdf::contains(boxes, text.toStdString())) << text.toStdString() << "\n" << boxes;
+
+    EXPECT_TRUE(main->isEnabled());
+    EXPECT_FALSE(dm->tc.controlsDisabled());
+    EXPECT_FALSE(dm->tb.controlsDisabled());
+    EXPECT_EQ(dm->tc.currentIndex(), 1u);
+    EXPECT_EQ(dm->tb.currentIndex(), 0u);
+}
+
+TEST_F(PrintCommandsTest, WithoutAPrinterEveryPrintButtonShowsTheMessageOnly) {
+    sampleTask();
+    store().reportsFailed = true;
+    store().warnings = true;
+    click("PrintButton");
+    LibraryWindow* boxes = library("BoxForm");
+    ASSERT_TRUE(part<QPushButton>("PrintButton")->isEnabled());
+    boxes->clearButtonClick();
+    const std::string message = "errorbox: Default printer was not found on program start.\r"
+                                "Please turn on printer/server and restart program.";
+    EXPECT_EQ(dialogs.shown, (std::vector<std::string>{message, message}));
+    EXPECT_EQ(setups, 0);
+}
+
+TEST_F(PrintCommandsTest, TheLibrariesPrintInBrowseModeAfterTheirQuestion) {
+    sampleTask();
+    store().warnings = true;
+    LibraryWindow* boxes = library("BoxForm");
+    QPushButton* print = boxes->findChild<QPushButton*>(QStringLiteral("ClearButton"));
+    ASSERT_FALSE(boxes->editMode());
+    EXPECT_TRUE(print->isEnabled());
+    EXPECT_EQ(print->text(), QStringLiteral("&Print"));
+    dialogs.answers = {B::Ok};
+    boxes->clearButtonClick();
+    EXPECT_EQ(dialogs.shown.back(), "confirm: Print Box Library report now?");
+    const std::vector<std::string> pages = pdf::pages(printed);
+    ASSERT_EQ(pages.size(), 1u);
+    for (const char* text : {"Part / 2D Box Library", "Pallet", "Crate", "*** Rectix 1.95 ***"})
+        EXPECT_TRUE(pdf::contains(pages[0], text)) << text;
+    EXPECT_TRUE(boxes->isEnabled());
+    EXPECT_FALSE(dm->boxes.controlsDisabled());
+
+    // Cancelling the question, then the dialog: nothing printed.
+    QFile::remove(printed);
+    LibraryWindow* conts = library("CntForm");
+    conts->clearButtonClick();
+    EXPECT_EQ(dialogs.shown.back(), "confirm: Print Container Library report now?");
+    EXPECT_EQ(setups, 1);
+    store().warnings = false;
+    acceptSetup = false;
+    conts->clearButtonClick();
+    EXPECT_EQ(setups, 2);
+    EXPECT_FALSE(QFile::exists(printed));
+    EXPECT_TRUE(conts->isEnabled());
+    EXPECT_FALSE(dm->conts.controlsDisabled());
+}
