@@ -74,44 +74,21 @@ void FillEngine::sortFamily(int first, int last, const float* keyOfBox, bool asc
         allOr |= bits;
     }
     // Boxes of one run mostly lie together with one key: sorting the runs of equal
-    // keys, stably, sorts the entries stably.
+    // keys stably sorts the entries stably.
+    std::int16_t* runStart = sortRunStart_.data();
     int runs = 0;
-    for (int j = 0; j < n && runs <= maxSortRuns; ++j)
-        if (j == 0 || keys[j] != keys[j - 1]) ++runs;
-    if (runs <= maxSortRuns) {
-        std::array<std::uint32_t, maxSortRuns + 1> runKey;
-        std::array<std::int16_t, maxSortRuns + 1> runStart, runLen;
-        int r = 0;
-        for (int j = 0; j < n; ++j) {
-            if (j == 0 || keys[j] != keys[j - 1]) {
-                // Insertion by key, after the runs of an equal key: stable.
-                int i = r++;
-                for (; i > 0 && runKey[static_cast<std::size_t>(i - 1)] > keys[j]; --i) {
-                    runKey[static_cast<std::size_t>(i)] = runKey[static_cast<std::size_t>(i - 1)];
-                    runStart[static_cast<std::size_t>(i)] = runStart[static_cast<std::size_t>(i - 1)];
-                    runLen[static_cast<std::size_t>(i)] = runLen[static_cast<std::size_t>(i - 1)];
-                }
-                runKey[static_cast<std::size_t>(i)] = keys[j];
-                runStart[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(j);
-                runLen[static_cast<std::size_t>(i)] = 0;
-                sortRunOf_[static_cast<std::size_t>(j)] = static_cast<std::int16_t>(i);
-            }
-        }
-        // Positions moved while inserting: find each run's slot again by its start.
-        for (int i = 0; i < r; ++i)
-            sortRunOf_[static_cast<std::size_t>(runStart[static_cast<std::size_t>(i)])] =
-                static_cast<std::int16_t>(i);
-        int cur = 0;
-        for (int j = 0; j < n; ++j) {
-            if (j == 0 || keys[j] != keys[j - 1]) cur = sortRunOf_[static_cast<std::size_t>(j)];
-            ++runLen[static_cast<std::size_t>(cur)];
-        }
+    for (int j = 0; j < n; ++j)
+        if (j == 0 || keys[j] != keys[j - 1]) runStart[runs++] = static_cast<std::int16_t>(j);
+    runStart[runs] = static_cast<std::int16_t>(n);
+    if (runs * 4 <= n) {
+        std::int16_t* runOrder = sortRunOrder_.data();
+        for (int r = 0; r < runs; ++r) runOrder[r] = static_cast<std::int16_t>(r);
+        std::stable_sort(runOrder, runOrder + runs, [&](std::int16_t a, std::int16_t b) {
+            return keys[runStart[a]] < keys[runStart[b]];
+        });
         int out = first;
-        for (int i = 0; i < r; ++i) {
-            const int start = runStart[static_cast<std::size_t>(i)],
-                      len = runLen[static_cast<std::size_t>(i)];
-            for (int j = start; j < start + len; ++j) order[out++] = boxes[j];
-        }
+        for (int r = 0; r < runs; ++r)
+            for (int j = runStart[runOrder[r]]; j < runStart[runOrder[r] + 1]; ++j) order[out++] = boxes[j];
         return;
     }
     std::uint32_t* keysTo = sortKeys_[1].data();

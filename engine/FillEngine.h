@@ -251,8 +251,7 @@ class FillEngine {
     BoxF sortKey_;
     core::Slots<std::int16_t, 0, maxBoxSlot> sortTmp_;
     core::Slots<std::int16_t, 0, maxBoxSlot> sortBoxes_;
-    static constexpr int maxSortRuns = 64;
-    std::array<std::int16_t, maxBoxSlot + 1> sortRunOf_{};
+    std::array<std::int16_t, maxBoxSlot + 2> sortRunStart_{}, sortRunOrder_{};
     std::array<std::array<std::uint32_t, maxBoxSlot + 1>, 2> sortKeys_{};
 };
 
