@@ -29,7 +29,6 @@ void FillEngine::addCornerPointsForBox(int pos, bool alongWidth) {
     const int bTop = bPos[b] + bSide[b];
     const std::int16_t gap = points.minUsefulGap;
 
-    const PositionIndex& aEnds = alongWidth ? yEnds_ : xEnds_;
     ++coverCall_;
     // Position 0 is the dummy box at the origin; then the placed boxes in order.
     auto makePoint = [&](int k) {
@@ -66,8 +65,14 @@ void FillEngine::addCornerPointsForBox(int pos, bool alongWidth) {
     if (plainScans) {
         anyEarlierPlaced(pos, makePoint);
     } else {
-        // Only boxes reaching past the far edge make points: visit just those.
-        aEnds.anyAbove(pos, a, [&](int k) { return boxPlaced[packingOrder[k]] == 1 && makePoint(k); });
+        // Only boxes reaching past the far edge make points: visit just those, in position order.
+        const std::int16_t* positions = placedPos_.data();
+        const std::int16_t* ends = (alongWidth ? placedYEnd_ : placedXEnd_).data();
+        const std::int16_t* placed = boxPlaced.data();
+        const std::int16_t* order = packingOrder.data();
+        if (placedCount_ > maxBoxSlot) throw core::RangeError("Range check error: placed boxes");
+        for (int i = 1; i <= placedCount_ && positions[i] < pos; ++i)
+            if (ends[i] > a && placed[order[positions[i]]] == 1) makePoint(positions[i]);
     }
 }
 
