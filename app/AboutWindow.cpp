@@ -1,5 +1,6 @@
 #include "app/AboutWindow.h"
 
+#include "ui/FixedDialog.h"
 #include "ui/Help.h"
 #include "ui/Hints.h"
 #include "ui/WindowTexts.h"
@@ -31,8 +32,7 @@ QLabel* line(QWidget* parent, const char* name, const QString& text, int pointSi
 } // namespace
 
 AboutWindow::AboutWindow(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      hintsCheck_(new QCheckBox(QStringLiteral("Prompts"), this)),
+    : QDialog(owner, ui::fixedDialogFlags), hintsCheck_(new QCheckBox(QStringLiteral("Prompts"), this)),
       warnsCheck_(new QCheckBox(QStringLiteral("Warnings"), this)) {
     setObjectName(QStringLiteral("AboutForm"));
     setWindowTitle(QStringLiteral("About  ") + QCoreApplication::applicationName());

@@ -2,6 +2,7 @@
 
 #include "app/Pictures.h"
 #include "ui/DialogText.h"
+#include "ui/FixedDialog.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -26,8 +27,7 @@ void setText(QLabel* l, const char* text) {
 
 } // namespace
 
-AcknowledgementsWindow::AcknowledgementsWindow(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+AcknowledgementsWindow::AcknowledgementsWindow(QWidget* owner) : QDialog(owner, ui::fixedDialogFlags) {
     setObjectName(QStringLiteral("AcknoForm"));
     setWindowTitle(QStringLiteral("Acknowledgements"));
     setFixedSize(347, 244);

@@ -13,6 +13,7 @@
 #include "taskdb/TaskCopier.h"
 #include "ui/DataEdit.h"
 #include "ui/ErrorBoundary.h"
+#include "ui/FixedDialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -51,7 +52,8 @@ const QColor SettingsWindow::differentColour = fromColourValue(0xEEEEFF);
 
 SettingsWindow::SettingsWindow(taskdb::RunStore& store, taskdb::DataModule& dm, taskdb::TableSets& sets,
                                taskdb::TaskCopier& copier, QWidget* mainWindow)
-    : QDialog(mainWindow), store_(store), dm_(dm), sets_(sets), copier_(copier), mainWindow_(mainWindow) {
+    : QDialog(mainWindow, ui::fixedDialogFlags), store_(store), dm_(dm), sets_(sets), copier_(copier),
+      mainWindow_(mainWindow) {
     buildWindow();
     connectControls();
     showActiveOptions();

@@ -24,6 +24,7 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QPushButton>
+#include <QToolButton>
 
 namespace rectix::app {
 
@@ -67,13 +68,19 @@ void MainWindow::Clear() {
 
 void MainWindow::runOperation(const std::function<void()>& work) {
     if (!taskdb::OperationFrame::running()) placeWaitForm();
-    // Disabling the window takes the focus from its control; that control gets it back.
+    // Disabling the window takes the focus from its control; that control gets it back, or the
+    // run button when the work disabled it (Clear disables View).
     struct Refocus {
         QPointer<QWidget> control;
+        QPointer<QWidget> fallback;
         ~Refocus() {
-            if (control && control->isEnabled() && control->isVisible()) control->setFocus();
+            for (QWidget* w : {control.data(), fallback.data()})
+                if (w && w->isEnabled() && w->isVisible()) {
+                    w->setFocus(Qt::OtherFocusReason);
+                    return;
+                }
         }
-    } refocus{focusWidget()};
+    } refocus{focusWidget(), runButton_};
     const taskdb::OperationFrame frame(dm_->operationView(), taskdb::OperationFrame::Options()
                                                                  .exclusive()
                                                                  .progress()
@@ -181,7 +188,12 @@ void MainWindow::helpButtonClick() {
 void MainWindow::tasksNavigatorClick(ui::DataNavigator::Button button) {
     using B = ui::DataNavigator::Button;
     if (button != B::Insert && button != B::Delete) return;
-    if (!nameEdit_->isEnabled()) return;
+    if (!nameEdit_->isEnabled() || dm_->tasks.isEmpty()) {
+        // The last task went: a new one is what the page can do next.
+        QToolButton* insert = tasksNavigator_->button(B::Insert);
+        if (insert->isEnabled()) insert->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     nameEdit_->setFocus(Qt::OtherFocusReason);
     if (button == B::Insert) nameEdit_->selectAll();
 }

@@ -1,5 +1,6 @@
 // Prints how long the box import takes for 10,000 lines into an empty box library and into one
 // that holds 10,000 kinds already, with the data module of the program over a fresh table set.
+#include "bench/BenchSupport.h"
 #include "taskdb/BoxImporter.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
@@ -31,10 +32,9 @@ void writeLines(const fs::path& file, const std::string& prefix) {
 
 int main() {
     lang::Language::global().applyLanguage(false, 0);
-    char tmpl[] = "/tmp/rectix-import-bench-XXXXXX";
-    if (!mkdtemp(tmpl)) return 1;
-    const fs::path root = tmpl;
-    for (const char* set : {"data/home", "data/export", "data/import"}) fs::create_directories(root / set);
+    const bench::TempRoot temp;
+    if (!temp.ok()) return 1;
+    const fs::path& root = temp.path();
     int status = 0;
     {
         taskdb::RunStore store;
@@ -49,8 +49,7 @@ int main() {
                 writeLines(file, prefix);
                 const auto t0 = std::chrono::steady_clock::now();
                 const taskdb::BoxImportResult r = taskdb::BoxImporter(dm).importFile(file, {});
-                const double ms =
-                    std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+                const double ms = bench::msSince(t0);
                 std::printf("box import: %d lines, %d rows added, library of %zu rows after: %.1f ms\n",
                             lines, r.added, dm.boxes.recordCount(), ms);
                 for (const std::string& report : r.reports) std::fprintf(stderr, "%s\n", report.c_str());
@@ -58,7 +57,5 @@ int main() {
             }
         }
     }
-    std::error_code ec;
-    fs::remove_all(root, ec);
     return status;
 }

@@ -1,27 +1,20 @@
 // Prints how long the reports take to print to a PDF file: a box library of 1000 kinds, and the
 // solution report of a container holding 1000 boxes (its container table and its positions).
-#include "core/Dialogs.h"
-#include "dataset/AliasRegistry.h"
-#include "dataset/TableSet.h"
+#include "bench/BenchSupport.h"
 #include "dataset/Transaction.h"
 #include "lang/Language.h"
 #include "results/BoxLibraryReport.h"
 #include "results/SolutionReport.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
-#include "taskdb/Schema.h"
 #include "ui/Application.h"
 #include "ui/ReportPrinter.h"
 
 #include <QApplication>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <functional>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 using namespace rectix;
@@ -32,30 +25,6 @@ namespace {
 constexpr int kKinds = 1000;
 constexpr int kBoxes = 1000;
 constexpr int kRuns = 5;
-
-struct Figures {
-    double median, max;
-};
-
-Figures measure(const std::function<void()>& work) {
-    std::vector<double> ms;
-    for (int i = 0; i < kRuns; ++i) {
-        const auto t0 = std::chrono::steady_clock::now();
-        work();
-        ms.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
-    }
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms.back()};
-}
-
-struct SilentDialogs : core::Dialogs {
-    core::DialogButton show(core::DialogKind, const std::string&, core::DialogButtons, int) override {
-        return core::DialogButton::Ok;
-    }
-    void errorBox(const std::string& text) override { std::fprintf(stderr, "error: %s\n", text.c_str()); }
-    void plainMessage(const std::string&) override {}
-};
 
 // A library of kKinds box kinds and a task whose one container holds kBoxes of them.
 void storeData(taskdb::DataModule& dm, taskdb::RunStore& store) {
@@ -119,14 +88,12 @@ int main(int argc, char** argv) {
     ui::Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Rectix"));
     lang::Language::global().applyLanguage(false, 0);
-    SilentDialogs dialogs;
+    bench::SilentDialogs dialogs;
     core::Dialogs* const replaced = core::Dialogs::install(&dialogs);
 
-    char tmpl[] = "/tmp/rectix-bench-XXXXXX";
-    if (!mkdtemp(tmpl)) return 1;
-    const fs::path root = tmpl;
-    for (const char* set : {"data/home", "data/export", "data/import"}) fs::create_directories(root / set);
-    dataset::TableSet(dataset::AliasRegistry(root), "RectixB", taskdb::schema()).createTableFiles();
+    const bench::TempRoot temp;
+    if (!temp.ok()) return 1;
+    const fs::path& root = temp.path();
     {
         taskdb::RunStore store;
         taskdb::DataModule dm(store, root);
@@ -137,13 +104,13 @@ int main(int argc, char** argv) {
 
         const results::BoxLibraryReport library(dm);
         int libraryPages = 0;
-        const Figures boxes =
-            measure([&] { libraryPages = ui::ReportPrinter::printToPdf(library.job(), pdf); });
+        const bench::Figures boxes =
+            bench::measure(kRuns, [&] { libraryPages = ui::ReportPrinter::printToPdf(library.job(), pdf); });
         const auto libraryBytes = fs::file_size(root / "report.pdf");
 
         results::SolutionReport solution(dm);
         int solutionPages = 0;
-        const Figures positions = measure([&] {
+        const bench::Figures positions = bench::measure(kRuns, [&] {
             dm.solut.first();
             solution.markSelected();
             solutionPages = ui::ReportPrinter::printToPdf(solution.job(), pdf);
@@ -158,7 +125,5 @@ int main(int argc, char** argv) {
                     static_cast<std::uintmax_t>(solutionBytes));
     }
     core::Dialogs::install(replaced);
-    std::error_code ec;
-    fs::remove_all(root, ec);
     return 0;
 }

@@ -1,6 +1,6 @@
 // Prints how long the solution page takes for a stored plan of 1000 boxes in ten containers:
 // creating and opening the page, and writing the three CSV files.
-#include "core/Dialogs.h"
+#include "bench/BenchSupport.h"
 #include "dataset/Transaction.h"
 #include "lang/Language.h"
 #include "results/SolutionWindow.h"
@@ -11,14 +11,11 @@
 
 #include <QApplication>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 using namespace rectix;
@@ -30,34 +27,6 @@ constexpr int kContainers = 10;
 constexpr int kKinds = 10;
 constexpr int kBoxesPerKind = 10; // in each container: 100 boxes, 1000 in all
 constexpr int kRuns = 20;
-
-double msSince(std::chrono::steady_clock::time_point t0) {
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
-}
-
-struct Figures {
-    double median, max;
-};
-
-Figures measure(const std::function<void()>& work) {
-    std::vector<double> ms;
-    for (int i = 0; i < kRuns; ++i) {
-        const auto t0 = std::chrono::steady_clock::now();
-        work();
-        ms.push_back(msSince(t0));
-    }
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms.back()};
-}
-
-// Answers every dialog with OK, showing nothing.
-struct SilentDialogs : core::Dialogs {
-    core::DialogButton show(core::DialogKind, const std::string&, core::DialogButtons, int) override {
-        return core::DialogButton::Ok;
-    }
-    void errorBox(const std::string& text) override { std::fprintf(stderr, "error: %s\n", text.c_str()); }
-    void plainMessage(const std::string&) override {}
-};
 
 // The libraries, one task and its stored plan, written in one transaction.
 void storePlan(taskdb::DataModule& dm, taskdb::RunStore& store) {
@@ -143,13 +112,12 @@ int main(int argc, char** argv) {
     ui::Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Rectix"));
     lang::Language::global().applyLanguage(false, 0);
-    SilentDialogs dialogs;
+    bench::SilentDialogs dialogs;
     core::Dialogs* const replaced = core::Dialogs::install(&dialogs);
 
-    char tmpl[] = "/tmp/rectix-bench-XXXXXX";
-    if (!mkdtemp(tmpl)) return 1;
-    const fs::path root = tmpl;
-    for (const char* set : {"data/home", "data/export", "data/import"}) fs::create_directories(root / set);
+    const bench::TempRoot temp;
+    if (!temp.ok()) return 1;
+    const fs::path& root = temp.path();
     fs::current_path(root);
     int status = 0;
     {
@@ -162,15 +130,15 @@ int main(int argc, char** argv) {
 
         auto t0 = std::chrono::steady_clock::now();
         results::SolutionWindow window(dm);
-        const double create = msSince(t0);
+        const double create = bench::msSince(t0);
         t0 = std::chrono::steady_clock::now();
         window.show();
         QApplication::processEvents();
-        const double firstShow = msSince(t0);
+        const double firstShow = bench::msSince(t0);
         window.hide();
         QApplication::processEvents();
         // Each opening finds the rows read again, as after a solve or a task switch.
-        const Figures open = measure([&] {
+        const bench::Figures open = bench::measure(kRuns, [&] {
             dm.solut.refresh();
             window.show();
             QApplication::processEvents();
@@ -178,14 +146,14 @@ int main(int argc, char** argv) {
             QApplication::processEvents();
         });
 
-        const Figures write = measure([&] {
+        const bench::Figures write = bench::measure(kRuns, [&] {
             const auto result = taskdb::SolutionExport(dm).write(root / "solutions", "06/12/2026");
             if (!result.written()) {
                 std::fprintf(stderr, "write failed: %s\n", result.error.c_str());
                 status = 1;
             }
         });
-        const Figures command = measure([&] { window.fileButtonClick(); });
+        const bench::Figures command = bench::measure(kRuns, [&] { window.fileButtonClick(); });
         std::uintmax_t bytes = 0;
         for (const auto& entry : fs::directory_iterator(root / "solutions")) bytes += entry.file_size();
 
@@ -200,7 +168,5 @@ int main(int argc, char** argv) {
                     command.max);
     }
     core::Dialogs::install(replaced);
-    std::error_code ec;
-    fs::remove_all(root, ec);
     return status;
 }

@@ -1,5 +1,7 @@
 #include "ui/MessageWindow.h"
 
+#include "ui/FixedDialog.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -69,8 +71,7 @@ QStyle::StandardPixmap pixmapOf(MessageWindow::Icon icon) {
 
 MessageWindow::MessageWindow(const QString& title, Icon icon, const QString& text, DialogButtons buttons,
                              QWidget* parent)
-    : QDialog(parent,
-              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    : QDialog(parent, fixedDialogFlags) {
     setWindowTitle(title);
     if (buttons.empty()) buttons = DialogButton::Ok;
 

@@ -1,5 +1,5 @@
 // The settings file: what is written, what is read back, and how a damaged file is read.
-#include "ScriptedAnswers.h"
+#include "../support/ScriptedAnswers.h"
 #include "TempFolder.h"
 
 #include "app/SettingsFile.h"

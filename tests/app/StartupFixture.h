@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ScriptedAnswers.h"
+#include "../support/ScriptedAnswers.h"
 #include "TempFolder.h"
 
 #include "app/DefaultOptions.h"

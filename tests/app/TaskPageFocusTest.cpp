@@ -132,3 +132,57 @@ TEST_F(TaskPageFocus, TabMovesBetweenCellsAndCtrlTabLeavesTheGrid) {
     QTest::keyClick(g, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(focus(), part<QWidget>("DescrEdit"));
 }
+
+// Whatever a command disables, the keyboard is left on a control that takes it.
+TEST_F(TaskPageFocus, AfterSolveAndClearTheFocusIsOnAnEnabledControl) {
+    // The progress window had the activation; the window manager gives it back to the page.
+    auto expectUsable = [this](const char* step) {
+        QApplication::processEvents();
+        QWidget* f = main->focusWidget();
+        ASSERT_NE(f, nullptr) << step;
+        EXPECT_TRUE(f->isEnabled()) << step << ": " << f->objectName().toStdString();
+        EXPECT_TRUE(f->isVisible()) << step << ": " << f->objectName().toStdString();
+    };
+    click("RunButton");
+    ASSERT_TRUE(solved());
+    EXPECT_EQ(main->focusWidget(), button("ViewButton"));
+
+    dialogs.answers = {rectix::core::DialogButton::Ok};
+    click("RunButton");
+    ASSERT_FALSE(solved());
+    expectUsable("clear by mouse");
+
+    click("RunButton");
+    ASSERT_TRUE(solved());
+    dialogs.answers = {rectix::core::DialogButton::Ok};
+    button("ViewButton")->setFocus();
+    button("RunButton")->animateClick(); // as its accelerator does
+    QTest::qWait(300);
+    ASSERT_FALSE(solved());
+    expectUsable("clear from the keyboard");
+
+    store().warnings = false;
+    click("RunButton");
+    click("RunButton");
+    ASSERT_FALSE(solved());
+    expectUsable("clear without asking");
+}
+
+TEST_F(TaskPageFocus, DeletingTheLastTaskOrRowLeavesTheFocusOnAnEnabledControl) {
+    for (const char* which : {"Conts", "Boxes"}) {
+        for (int row = 0; row < 2; ++row) {
+            dialogs.answers = {rectix::core::DialogButton::Ok};
+            QTest::mouseClick(navigator((std::string(which) + "Navigator").c_str())->button(Button::Delete),
+                              Qt::LeftButton);
+        }
+        QWidget* f = focus();
+        ASSERT_NE(f, nullptr) << which;
+        EXPECT_TRUE(f->isEnabled()) << which << ": " << f->objectName().toStdString();
+    }
+    dialogs.answers = {rectix::core::DialogButton::Ok};
+    QTest::mouseClick(navigator("TasksNavigator")->button(Button::Delete), Qt::LeftButton);
+    ASSERT_EQ(rows(dm->tasks), 0);
+    // The delete's progress window had the activation; the window manager gives it back.
+    QApplication::processEvents();
+    EXPECT_EQ(main->focusWidget(), navigator("TasksNavigator")->button(Button::Insert));
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "../support/PdfPages.h"
+#include "../support/ScriptedAnswers.h"
 #include "StoredSolution.h"
 
 #include "core/Dialogs.h"
@@ -24,33 +25,6 @@
 #include <vector>
 
 namespace rectix::results::test {
-
-// Records each dialog as "<kind>: text" and answers from `answers`, then with Cancel.
-class ReportDialogs : public core::Dialogs {
-  public:
-    ReportDialogs() : replaced_(install(this)) {}
-    ~ReportDialogs() override { install(replaced_); }
-    ReportDialogs(const ReportDialogs&) = delete;
-    ReportDialogs& operator=(const ReportDialogs&) = delete;
-
-    core::DialogButton show(core::DialogKind kind, const std::string& text, core::DialogButtons,
-                            int) override {
-        const char* names[] = {"warning: ", "error: ", "information: ", "confirm: "};
-        shown.push_back(names[static_cast<int>(kind)] + text);
-        if (answers.empty()) return core::DialogButton::Cancel;
-        const core::DialogButton answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    void errorBox(const std::string& text) override { shown.push_back("errorbox: " + text); }
-    void plainMessage(const std::string& text) override { shown.push_back("plain: " + text); }
-
-    std::deque<core::DialogButton> answers;
-    std::vector<std::string> shown;
-
-  private:
-    core::Dialogs* replaced_;
-};
 
 // A table set of its own with the report forms over its data module; the printer-setup dialog
 // prints to the PDF file `printed`, or is cancelled while `acceptSetup` is false.
@@ -95,7 +69,7 @@ class ReportTest : public ::testing::Test {
     taskdb::RunStore store;
     std::unique_ptr<taskdb::DataModule> dm;
     std::unique_ptr<ReportForms> forms;
-    ReportDialogs dialogs;
+    ScriptedAnswers dialogs;
     QString printed;
     int setups = 0;
     bool acceptSetup = true;

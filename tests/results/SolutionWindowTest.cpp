@@ -1,6 +1,7 @@
 // The solution page over a stored solution of containers 1, 2 and 4: the detail grids and group
 // boxes follow the selected container, "Fix Selected" is stored at once, View reloads the plan
 // only for another task, the columns scale, and the File button writes or reports.
+#include "../support/ScriptedAnswers.h"
 #include "../support/Unprivileged.h"
 #include "StoredSolution.h"
 
@@ -39,33 +40,6 @@ namespace fs = std::filesystem;
 using taskdb::test::loadSolution;
 
 namespace {
-
-// Records each dialog as "<kind>: text" and answers from `answers`, then with Cancel.
-class ScriptedDialogs : public core::Dialogs {
-  public:
-    ScriptedDialogs() : replaced_(install(this)) {}
-    ~ScriptedDialogs() override { install(replaced_); }
-    ScriptedDialogs(const ScriptedDialogs&) = delete;
-    ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
-
-    core::DialogButton show(core::DialogKind kind, const std::string& text, core::DialogButtons,
-                            int) override {
-        const char* names[] = {"warning: ", "error: ", "information: ", "confirm: "};
-        shown.push_back(names[static_cast<int>(kind)] + text);
-        if (answers.empty()) return core::DialogButton::Cancel;
-        const core::DialogButton answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    void errorBox(const std::string& text) override { shown.push_back("errorbox: " + text); }
-    void plainMessage(const std::string& text) override { shown.push_back("plain: " + text); }
-
-    std::deque<core::DialogButton> answers;
-    std::vector<std::string> shown;
-
-  private:
-    core::Dialogs* replaced_;
-};
 
 // Stands in for the layout page: counts how often it is shown.
 class LayoutPageDouble : public QDialog {
@@ -134,7 +108,7 @@ class SolutionWindowTest : public ::testing::Test {
     LayoutPageDouble layoutPage;
     std::unique_ptr<SolutionWindow> window;
     int reloads = 0;
-    ScriptedDialogs dialogs;
+    ScriptedAnswers dialogs;
 };
 
 } // namespace

@@ -1,6 +1,8 @@
 // The banded reports printed to PDF files and read back with poppler's tools: headings on every
 // page, the summary last, composite parts on their own pages, the before-print hook, and a
 // cancelled setup dialog that prints nothing.
+#include "../support/PdfPages.h"
+
 #include "ui/BandedReport.h"
 #include "ui/CompositeReport.h"
 #include "ui/ReportPrinter.h"
@@ -18,30 +20,6 @@
 namespace rectix::ui::test {
 
 namespace {
-
-std::string runTool(const std::string& command) {
-    std::string out;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[4096];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-        ::pclose(pipe);
-    }
-    return out;
-}
-
-// The text of each page of a PDF file.
-std::vector<std::string> pages(const QString& pdf) {
-    const std::string text = runTool("pdftotext -layout '" + pdf.toStdString() + "' -");
-    std::vector<std::string> result;
-    std::size_t start = 0;
-    for (std::size_t ff; (ff = text.find('\f', start)) != std::string::npos; start = ff + 1)
-        result.push_back(text.substr(start, ff - start));
-    return result;
-}
-
-bool contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
 
 // A list of `rows` rows under a title, a column header and a summary.
 struct ListReport {
@@ -76,14 +54,14 @@ class ReportTest : public ::testing::Test {
 TEST_F(ReportTest, HeadingsOnEveryPageRowsInOrderAndTheSummaryLast) {
     ListReport list("Boxes", 120);
     const int printed = ReportPrinter::printToPdf(CompositeReport(list.report), pdf("list.pdf"));
-    const std::vector<std::string> text = pages(pdf("list.pdf"));
+    const std::vector<std::string> text = pdf::pages(pdf("list.pdf"));
     ASSERT_GE(text.size(), 3u);
     EXPECT_EQ(printed, static_cast<int>(text.size()));
     std::size_t next = 1;
     for (std::size_t p = 0; p < text.size(); ++p) {
-        EXPECT_TRUE(contains(text[p], "Box Kind heading")) << "page " << p + 1;
-        EXPECT_EQ(contains(text[p], "Boxes title"), p == 0) << "page " << p + 1;
-        EXPECT_EQ(contains(text[p], "Boxes summary"), p + 1 == text.size()) << "page " << p + 1;
+        EXPECT_TRUE(pdf::contains(text[p], "Box Kind heading")) << "page " << p + 1;
+        EXPECT_EQ(pdf::contains(text[p], "Boxes title"), p == 0) << "page " << p + 1;
+        EXPECT_EQ(pdf::contains(text[p], "Boxes summary"), p + 1 == text.size()) << "page " << p + 1;
         // Each page goes on with the row after the last one of the page before.
         std::size_t at = 0;
         while ((at = text[p].find("row " + std::to_string(next) + "\n", at)) != std::string::npos) ++next;
@@ -98,25 +76,25 @@ TEST_F(ReportTest, CompositePartsStartNewPagesInTheirOwnOrientation) {
     job.title = QStringLiteral("Solution");
     job.parts = {&first.report, &second.report};
     EXPECT_EQ(ReportPrinter::printToPdf(job, pdf("job.pdf")), 2);
-    const std::vector<std::string> text = pages(pdf("job.pdf"));
+    const std::vector<std::string> text = pdf::pages(pdf("job.pdf"));
     ASSERT_EQ(text.size(), 2u);
-    EXPECT_TRUE(contains(text[0], "Containers summary"));
-    EXPECT_FALSE(contains(text[0], "Layout title"));
-    EXPECT_TRUE(contains(text[1], "Layout title"));
-    const std::string info = runTool("pdfinfo -f 1 -l 2 '" + pdf("job.pdf").toStdString() + "'");
-    EXPECT_TRUE(contains(info, "Title:           Solution")) << info;
+    EXPECT_TRUE(pdf::contains(text[0], "Containers summary"));
+    EXPECT_FALSE(pdf::contains(text[0], "Layout title"));
+    EXPECT_TRUE(pdf::contains(text[1], "Layout title"));
+    const std::string info = pdf::info(pdf("job.pdf"));
+    EXPECT_TRUE(pdf::contains(info, "Title:           Solution")) << info;
     // A4 portrait, then landscape.
-    EXPECT_TRUE(contains(info, "Page    1 size:  595 x 842")) << info;
-    EXPECT_TRUE(contains(info, "Page    2 size:  842 x 595")) << info;
+    EXPECT_TRUE(pdf::contains(info, "Page    1 size:  595 x 842")) << info;
+    EXPECT_TRUE(pdf::contains(info, "Page    2 size:  842 x 595")) << info;
 }
 
 TEST_F(ReportTest, TheBeforePrintHookFillsTheLabels) {
     ListReport list("Task", 1);
     list.report.beforePrint = [&] { list.report.titleBand.elements[0].text = "Filled by the hook"; };
     ReportPrinter::printToPdf(CompositeReport(list.report), pdf("hook.pdf"));
-    const std::vector<std::string> text = pages(pdf("hook.pdf"));
+    const std::vector<std::string> text = pdf::pages(pdf("hook.pdf"));
     ASSERT_EQ(text.size(), 1u);
-    EXPECT_TRUE(contains(text[0], "Filled by the hook"));
+    EXPECT_TRUE(pdf::contains(text[0], "Filled by the hook"));
 }
 
 TEST_F(ReportTest, AnImageIsStretchedToItsFrame) {
@@ -126,9 +104,7 @@ TEST_F(ReportTest, AnImageIsStretchedToItsFrame) {
     red.fill(Qt::red);
     report.titleBand.add(ReportElement::picture({0, 0, 200, 100}, red));
     ReportPrinter::printToPdf(CompositeReport(report), pdf("image.pdf"));
-    runTool("pdftoppm -r 72 -png -singlefile '" + pdf("image.pdf").toStdString() + "' '" +
-            pdf("image").toStdString() + "'");
-    const QImage page(pdf("image.png"));
+    const QImage page = pdf::render(pdf("image.pdf"), 1);
     ASSERT_FALSE(page.isNull());
     int reds = 0;
     for (int y = 0; y < page.height(); ++y)
@@ -158,7 +134,7 @@ TEST_F(ReportTest, ACancelledSetupDialogPrintsNothing) {
         return true;
     };
     EXPECT_TRUE(printer.print(CompositeReport(list.report)));
-    EXPECT_EQ(pages(file).size(), 1u);
+    EXPECT_EQ(pdf::pages(file).size(), 1u);
 }
 
 } // namespace rectix::ui::test
