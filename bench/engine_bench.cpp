@@ -1,7 +1,7 @@
 // Runs a fixed set of tasks to the end of their search and prints one line per
-// task and intensity: fills, time, fill rate, peak memory and the plan's score;
-// then the stop case: how long a run with a 5 s limit takes, and how soon it
-// ends after Esc.
+// task and intensity: fills, wall and CPU time (user + system, for a loaded
+// machine), fill rate, peak memory and the plan's score; then the stop case:
+// how long a run with a 5 s limit takes, and how soon it ends after Esc.
 #include "engine/PackProblem.h"
 #include "engine/PackRun.h"
 #include "engine/Progress.h"
@@ -96,10 +96,13 @@ void runCase(const Spec& s, int intensity) {
         const long long fills = run.fillEngine().totalFills;
         rusage use{};
         getrusage(RUSAGE_SELF, &use);
-        std::printf("%-9s %5d %5d %5d %5d %9d %9lld %9.0f %9.0f %7.1f %8.6f %5d%s\n", s.name, p.boxCount,
-                    p.boxKindCount, p.contCount, p.contTypeCount, intensity, fills, ms, fills / (ms / 1000.0),
-                    static_cast<double>(use.ru_maxrss) / 1024.0, static_cast<double>(p.resultSolution.score),
-                    p.resultSolution.usedConts, p.stopRun ? " (cut)" : "");
+        const double cpuMs = (use.ru_utime.tv_sec + use.ru_stime.tv_sec) * 1000.0 +
+                             (use.ru_utime.tv_usec + use.ru_stime.tv_usec) / 1000.0;
+        std::printf("%-9s %5d %5d %5d %5d %9d %9lld %9.0f %9.0f %9.0f %7.1f %8.6f %5d%s\n", s.name,
+                    p.boxCount, p.boxKindCount, p.contCount, p.contTypeCount, intensity, fills, ms, cpuMs,
+                    fills / (ms / 1000.0), static_cast<double>(use.ru_maxrss) / 1024.0,
+                    static_cast<double>(p.resultSolution.score), p.resultSolution.usedConts,
+                    p.stopRun ? " (cut)" : "");
         std::fflush(stdout);
         std::_Exit(0);
     }
@@ -154,8 +157,8 @@ int main(int argc, char** argv) {
         {"distinct", 300, 300, 10, 1, 20, 160, false}, {"large", 1000, 50, 24, 3, 20, 160, false},
         {"random", 1000, 200, 12, 4, 10, 120, true},
     };
-    std::printf("%-9s %5s %5s %5s %5s %9s %9s %9s %9s %7s %8s %5s\n", "task", "boxes", "kinds", "conts",
-                "types", "intensity", "fills", "ms", "fills/s", "peak MB", "score", "used");
+    std::printf("%-9s %5s %5s %5s %5s %9s %9s %9s %9s %9s %7s %8s %5s\n", "task", "boxes", "kinds", "conts",
+                "types", "intensity", "fills", "ms", "cpu ms", "fills/s", "peak MB", "score", "used");
     for (const Spec& s : specs) {
         if (only && std::strcmp(only, s.name) != 0) continue;
         for (int intensity : {3, 10, 20})

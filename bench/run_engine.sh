@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DRECTIX_TESTS=OFF >/dev/null
-cmake --build build-bench -j "$(nproc)" --target bench_engine >/dev/null
+cmake --build build-bench -j4 --target bench_engine >/dev/null
 if [[ -n "${RECTIX_BENCH_REFERENCE:-}" ]]; then
   echo "reference: $RECTIX_BENCH_REFERENCE"
   "$RECTIX_BENCH_REFERENCE" "$@"

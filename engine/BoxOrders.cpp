@@ -4,6 +4,7 @@
 #include "core/Rounding.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace rectix::engine {
 
@@ -42,24 +43,53 @@ void FillEngine::sortFamilyPlain(int first, int last, const float* keyOfBox, boo
 }
 
 // A stable sort gives the selection sort's result, as long as no key lies
-// beyond the start value (such a key never wins there).
+// beyond the start value (such a key never wins there). It runs as a radix
+// sort, stable by nature, on the keys' bits made to sort as unsigned words.
 void FillEngine::sortFamily(int first, int last, const float* keyOfBox, bool ascending) {
     if (last - first < 1) return;
     if (first < 1 || last > maxBoxSlot) throw core::RangeError("Range check error: sort range");
+    if (plainScans) {
+        sortFamilyPlain(first, last, keyOfBox, ascending);
+        return;
+    }
     std::int16_t* order = packingOrder.data();
-    for (int j = first; j <= last; ++j) {
-        const float k = keyOfBox[order[j]];
-        if (ascending ? k >= sortCeiling : k <= sortFloor) {
+    const int n = last - first + 1;
+    std::uint32_t* keys = sortKeys_[0].data();
+    std::int16_t* boxes = sortTmp_.data();
+    std::uint32_t allAnd = ~0u, allOr = 0;
+    for (int j = 0; j < n; ++j) {
+        float k = keyOfBox[order[first + j]];
+        if (ascending ? !(k < sortCeiling) : !(k > sortFloor)) {
             sortFamilyPlain(first, last, keyOfBox, ascending);
             return;
         }
+        if (k == 0.0f) k = 0.0f; // -0 sorts with +0
+        std::uint32_t bits;
+        std::memcpy(&bits, &k, sizeof bits);
+        bits = (bits & 0x80000000u) != 0 ? ~bits : bits | 0x80000000u;
+        if (!ascending) bits = ~bits;
+        keys[j] = bits;
+        boxes[j] = order[first + j];
+        allAnd &= bits;
+        allOr |= bits;
     }
-    if (ascending)
-        std::stable_sort(order + first, order + last + 1,
-                         [keyOfBox](std::int16_t a, std::int16_t b) { return keyOfBox[a] < keyOfBox[b]; });
-    else
-        std::stable_sort(order + first, order + last + 1,
-                         [keyOfBox](std::int16_t a, std::int16_t b) { return keyOfBox[a] > keyOfBox[b]; });
+    std::uint32_t* keysTo = sortKeys_[1].data();
+    std::int16_t* boxesTo = sortBoxes_.data();
+    for (int shift = 0; shift < 32; shift += 8) {
+        // A byte that all keys share leaves the order as it is.
+        if (((allAnd ^ allOr) >> shift & 0xffu) == 0) continue;
+        std::array<int, 257> start{};
+        for (int j = 0; j < n; ++j) ++start[(keys[j] >> shift & 0xffu) + 1];
+        for (int d = 1; d <= 256; ++d) start[d] += start[d - 1];
+        for (int j = 0; j < n; ++j) {
+            const int to = start[keys[j] >> shift & 0xffu]++;
+            keysTo[to] = keys[j];
+            boxesTo[to] = boxes[j];
+        }
+        std::swap(keys, keysTo);
+        std::swap(boxes, boxesTo);
+    }
+    std::copy(boxes, boxes + n, order + first);
 }
 
 template <typename KeyFn> void FillEngine::sortByKeyFn(KeyFn key) {

@@ -3,6 +3,7 @@
 #include "core/Checked.h"
 #include "core/Rounding.h"
 
+#include <cmath>
 #include <cstdlib>
 
 namespace rectix::engine {
@@ -37,18 +38,33 @@ void FillEngine::fillContainer() {
         yEnds_.Set(placedPos_[i], -1);
     }
     placedCount_ = 0;
-    grid_.reset(contLength, contWidth, boxN);
+    grid_.reset(contLength, contWidth, gridBoxes_);
+    // The caps once per fill; a whole weight passes its cap exactly when it passes the cap's whole part.
+    const std::int64_t weightCap = static_cast<std::int64_t>(std::floor(slack * contLoadWt));
+    const long double areaCap = slack * contArea;
+    // Whether not even the lightest or smallest box would fit any more; it changes only with the load.
+    auto full = [&] {
+        return fill.fillWeight + std::int64_t{minBoxWeight} > weightCap ||
+               static_cast<long double>(fill.fillArea) + minBoxArea > areaCap;
+    };
+    bool isFull = full();
 
     while (true) {
         fillPos = core::add16(fillPos, 1);
         curBox = packingOrder[fillPos];
         const int cur = curBox;
-        const bool capped = static_cast<long double>(boxWeight[cur]) + fill.fillWeight > slack * contLoadWt ||
-                            static_cast<long double>(fill.fillArea) + boxArea[cur] > slack * contArea;
         const bool sameAsFailed = lastFailed > 0 && boxWid0[cur] == boxWid0[lastFailed] &&
                                   boxLen0[cur] == boxLen0[lastFailed] &&
                                   boxTurnOn[cur] == boxTurnOn[lastFailed];
-        if (boxPlaced[cur] != 1 && !capped && !sameAsFailed) {
+        // The plain form of the caps, kept as the reference, compares as first written.
+        auto capped = [&] {
+            if (plainScans)
+                return static_cast<long double>(boxWeight[cur]) + fill.fillWeight > slack * contLoadWt ||
+                       static_cast<long double>(fill.fillArea) + boxArea[cur] > slack * contArea;
+            return boxWeight[cur] + std::int64_t{fill.fillWeight} > weightCap ||
+                   static_cast<long double>(fill.fillArea) + boxArea[cur] > areaCap;
+        };
+        if (boxPlaced[cur] != 1 && !sameAsFailed && !capped()) {
             bestPosScore = noScore;
             chosenLen = chosenWid = 0;
             findBestPosition();
@@ -59,16 +75,20 @@ void FillEngine::fillContainer() {
             }
             const bool found = bestPosScore != noScore;
             lastFailed = found ? 0 : curBox;
-            if (found)
+            if (found) {
                 placeCurrentBox();
-            else if (backtrack != 0)
+                isFull = full();
+            } else if (backtrack != 0) {
                 takeOutIncompleteGroup();
+                isFull = full();
+            }
         }
         if (fillPos >= boxN) break;
         // A long fill looks around now and then; a stop leaves the rest of the order untried.
         if (fillPos % 16 == 0 && lookAroundWhenDue()) break;
-        if (static_cast<long double>(fill.fillWeight) + minBoxWeight > slack * contLoadWt ||
-            static_cast<long double>(fill.fillArea) + minBoxArea > slack * contArea)
+        if (plainScans ? static_cast<long double>(fill.fillWeight) + minBoxWeight > slack * contLoadWt ||
+                             static_cast<long double>(fill.fillArea) + minBoxArea > slack * contArea
+                       : isFull)
             break;
     }
     computeAxleLoads();

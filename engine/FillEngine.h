@@ -8,6 +8,7 @@
 #include "Progress.h"
 #include "core/Slots.h"
 
+#include <array>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -211,7 +212,13 @@ class FillEngine {
     void chooseOrdering(Driver& d);
     void applyStrategy(int s, int i);
     void applyRowTable(int orderIdx);
-    std::pair<std::int64_t, std::int64_t> orderingSignatures(bool markedOnly) const;
+    std::pair<std::int64_t, std::int64_t> orderingSignatures(bool markedOnly);
+    struct SignatureFactor {
+        long double q = 0;
+        std::int16_t len = -1, wid = -1;
+        std::int32_t key = -1;
+    };
+    std::vector<SignatureFactor> sigFactor_ = std::vector<SignatureFactor>(maxBoxSlot + 1);
     bool fillOrdering(Driver& d);
     bool progressStep(Driver& d);
     // Between progress steps, which can be seconds apart when fills are long,
@@ -234,6 +241,7 @@ class FillEngine {
     PositionIndex xEnds_, yEnds_;
     // The placed boxes by region of the container.
     BoxGrid grid_;
+    int gridBoxes_ = 1;
     // Answers of the covered test of one addCornerPointsForBox call, by the point's B coordinate.
     std::vector<std::int32_t> coverStamp_, coverLow_, coverHigh_;
     std::int32_t coverCall_ = 0;
@@ -242,6 +250,8 @@ class FillEngine {
 
     BoxF sortKey_;
     core::Slots<std::int16_t, 0, maxBoxSlot> sortTmp_;
+    core::Slots<std::int16_t, 0, maxBoxSlot> sortBoxes_;
+    std::array<std::array<std::uint32_t, maxBoxSlot + 1>, 2> sortKeys_{};
 };
 
 template <typename Fn> bool FillEngine::anyEarlierPlaced(int beforePos, Fn fn) const {

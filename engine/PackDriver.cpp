@@ -1,10 +1,13 @@
 #include "FillEngine.h"
 
+#include "FastRounding.h"
+
 #include "core/Checked.h"
 #include "core/Random.h"
 #include "core/Rounding.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -289,14 +292,31 @@ void FillEngine::chooseOrdering(Driver& d) {
     }
 }
 
-std::pair<std::int64_t, std::int64_t> FillEngine::orderingSignatures(bool markedOnly) const {
+std::pair<std::int64_t, std::int64_t> FillEngine::orderingSignatures(bool markedOnly) {
+    static const auto roots = [] {
+        std::array<long double, maxBoxSlot + 1> r{};
+        for (std::size_t p = 0; p < r.size(); ++p) r[p] = std::sqrt(static_cast<long double>(p));
+        return r;
+    }();
+    if (boxN > maxBoxSlot) throw core::RangeError("Range check error: box count");
     std::int64_t s1 = 0, s2 = 0;
     for (int p = 1; p <= boxN; ++p) {
         const int b = packingOrder[p];
         if (markedOnly && rowMarker[b] < 10) continue;
-        const long double q = core::fdiv(boxLen[b], boxWid[b]) * runKey[b];
-        s1 += roundHalfEven(q * p);
-        s2 += roundHalfEven(std::sqrt(static_cast<long double>(p)) * q);
+        if (plainScans) {
+            const long double q = core::fdiv(boxLen[b], boxWid[b]) * runKey[b];
+            s1 += roundHalfEven(q * p);
+            s2 += roundHalfEven(std::sqrt(static_cast<long double>(p)) * q);
+            continue;
+        }
+        // A box's factor changes only with its sides or its run key.
+        SignatureFactor& f = sigFactor_[static_cast<std::size_t>(b)];
+        if (f.len != boxLen[b] || f.wid != boxWid[b] || f.key != runKey[b]) {
+            f = {core::fdiv(boxLen[b], boxWid[b]) * runKey[b], boxLen[b], boxWid[b], runKey[b]};
+        }
+        const long double q = f.q;
+        s1 += roundHalfEvenInline(q * p);
+        s2 += roundHalfEvenInline(roots[static_cast<std::size_t>(p)] * q);
     }
     return {s1, s2};
 }

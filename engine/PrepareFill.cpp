@@ -19,7 +19,6 @@ void FillEngine::prepareFill() {
     if (fillDir < 0 || fillDir > 2) fillDir = 0;
     contLength = points.usableLength();
     contWidth = points.usableWidth();
-    grid_.reset(contLength, contWidth, boxN);
 
     if (engTaskDefltOn) {
         for (int b = 1; b <= boxN; ++b) boxTurnOn[b] = engTaskTurnOn;
@@ -37,6 +36,12 @@ void FillEngine::prepareFill() {
         if (boxArea[b] < minBoxArea) minBoxArea = boxArea[b];
         if (boxWeight[b] < minBoxWeight) minBoxWeight = boxWeight[b];
     }
+    // The grid has about as many cells as half the boxes one container holds by area (not all boxes on
+    // offer): cells about the size of a box measured fastest.
+    const double meanArea = boxN > 0 ? static_cast<double>(sumBoxArea) / boxN : 1.0;
+    gridBoxes_ = static_cast<int>(std::clamp(static_cast<double>(contArea) / std::max(meanArea, 1.0) / 2, 1.0,
+                                             std::max<double>(boxN, 1)));
+    grid_.reset(contLength, contWidth, gridBoxes_);
     refSize = computeReferenceSize();
     if (std::abs(backtrack) > 0) countByRuns = false;
     if (std::abs(backtrack) > 1) rowMarkersAllowed = false;

@@ -121,3 +121,50 @@ TEST(BoxOrders, FastSortsAgreeWithTheSelectionSort) {
         ASSERT_EQ(fast, order(f)) << "round " << round;
     }
 }
+
+// The radix sort against the selection sort on signed, equal and sub-range keys, both directions.
+TEST(BoxOrders, RadixSortAgreesOnSignedEqualAndPartialRanges) {
+    std::mt19937 gen(21);
+    for (int round = 0; round < 300; ++round) {
+        const int n = 2 + static_cast<int>(gen() % 120);
+        FillSetup s(100, 100, std::vector<FillBox>(static_cast<std::size_t>(n), FillBox{5, 5}));
+        auto& f = s.f;
+        FillEngine::Box16 key;
+        const int spread = round % 3 == 0 ? 3 : 30000;
+        for (int b = 1; b <= n; ++b) {
+            key[b] = static_cast<std::int16_t>(static_cast<int>(gen() % (2 * spread + 1)) - spread);
+            f.boxX[b] = static_cast<std::int16_t>(static_cast<int>(gen() % 2001) - 1000);
+            f.boxY[b] = static_cast<std::int16_t>(static_cast<int>(gen() % 2001) - 1000);
+        }
+        std::vector<int> start;
+        for (int p = 1; p <= n; ++p) start.push_back(p);
+        std::shuffle(start.begin(), start.end(), gen);
+        auto setStart = [&] {
+            for (int p = 1; p <= n; ++p) f.packingOrder[p] = static_cast<std::int16_t>(start[p - 1]);
+        };
+        const int first = 1 + static_cast<int>(gen() % static_cast<unsigned>(n));
+        const int last = first + static_cast<int>(gen() % static_cast<unsigned>(n - first + 1));
+        std::vector<float> keys(static_cast<std::size_t>(n + 1));
+        for (int b = 1; b <= n; ++b) keys[static_cast<std::size_t>(b)] = key[b];
+        setStart();
+        f.sortOrderByKey(first, last, key);
+        const auto fast = order(f);
+        setStart();
+        f.sortFamilyPlain(first, last, keys.data(), false);
+        ASSERT_EQ(fast, order(f)) << "round " << round;
+
+        f.fillDir = static_cast<std::int16_t>(round % 3);
+        setStart();
+        f.sortPlacedByPosition();
+        const auto fastUp = order(f);
+        for (int b = 1; b <= n; ++b) {
+            const long double x = f.boxX[b], y = f.boxY[b];
+            keys[static_cast<std::size_t>(b)] = rectix::core::toF32(f.fillDir == 1   ? 10 * x + 2 * y
+                                                                    : f.fillDir == 2 ? 10 * y + 2 * x
+                                                                                     : 6 * x + 6 * y);
+        }
+        setStart();
+        f.sortFamilyPlain(1, n, keys.data(), true);
+        ASSERT_EQ(fastUp, order(f)) << "round " << round;
+    }
+}
