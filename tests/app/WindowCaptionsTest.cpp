@@ -45,7 +45,7 @@ class WindowCaptions : public TaskPageTest {
                 if (w->layout()) w->layout()->activate();
                 for (const std::string& cut : captionfit::cutCaptions(w))
                     ADD_FAILURE() << cut << " in language " << language << ", " << state;
-                for (const std::string& overlap : captionfit::overlappingButtons(w))
+                for (const std::string& overlap : captionfit::overlappingControls(w))
                     ADD_FAILURE() << overlap << " in language " << language << ", " << state;
                 if (wait) wait->endOperation();
                 if (!wasShown) w->hide();
