@@ -85,6 +85,9 @@ void LibraryWindow::buildWindow() {
         column.pickList = c.pickList;
         if (std::string_view(c.field) == "Volume") column.title = text(store_.areaLabel);
         if (std::string_view(c.field) == "Mark") column.alignment = Qt::AlignRight;
+        // The wide last column runs past the window's edge: a centred title would sit out of
+        // sight, and the texts' leading blanks are a margin from the left.
+        if (std::string_view(c.field) == "Descr") column.titleAlignment = Qt::AlignLeft | Qt::AlignVCenter;
         columns.push_back(std::move(column));
     }
     columns[quantityColumn].title = QStringLiteral("Q'ty");

@@ -232,6 +232,8 @@ bool SettingsWindow::commitGap(GapEdit* edit, BadGap bad) {
 
 void SettingsWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    // Closing left the focus on Close; the user comes back to the page's settings.
+    focusFirstControl();
     if (!store_.placementFlags.optForm) return;
     place();
     currOptSetColors();
@@ -279,13 +281,35 @@ void SettingsWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-// Esc does not close the window; in a gap edit it puts the text back.
+// Esc closes the window as Close does (a gap edit keeps Esc for its text and never passes it
+// on); Ctrl+Tab and Ctrl+Shift+Tab turn the pages from any control, Close included.
 void SettingsWindow::keyPressEvent(QKeyEvent* event) {
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
     if (event->key() == Qt::Key_Escape) {
         event->accept();
+        close();
+        return;
+    }
+    if (ctrl && (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)) {
+        event->accept();
+        const int step = event->key() == Qt::Key_Backtab ? pages_->count() - 1 : 1;
+        pages_->setCurrentIndex((pages_->currentIndex() + step) % pages_->count());
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+void SettingsWindow::focusFirstControl() {
+    if (pages_->currentIndex() != exchangePage) {
+        upDowns_[Power]->setFocus(Qt::TabFocusReason);
+        return;
+    }
+    for (QPushButton* b : {addButton_, homeButton_, expButton_, impButton_, clearButton_})
+        if (b->isEnabled()) {
+            b->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    closeButton_->setFocus(Qt::TabFocusReason);
 }
 
 void SettingsWindow::showExchangeState(const taskdb::ExchangeState& state) {
@@ -308,10 +332,7 @@ void SettingsWindow::pageChanged(int index) {
         return;
     }
     sets_.updateExchangeState();
-    if (addButton_->isEnabled())
-        addButton_->setFocus(Qt::OtherFocusReason);
-    else if (homeButton_->isEnabled())
-        homeButton_->setFocus(Qt::OtherFocusReason);
+    focusFirstControl();
 }
 
 void SettingsWindow::runSetOperation(const std::function<void()>& operation) {

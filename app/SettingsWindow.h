@@ -101,6 +101,9 @@ class SettingsWindow : public QDialog, public taskdb::SettingsView, public taskd
     std::int16_t& gapSetting(const GapEdit* edit) const;
     void place();
     void pageChanged(int index);
+    // The spinner of the first setting, or on "Exchange DB" "Add", else "Home", else the first
+    // button that works.
+    void focusFirstControl();
     // Runs a set command unless an operation runs; errors end in the error box.
     void runSetOperation(const std::function<void()>& operation);
 

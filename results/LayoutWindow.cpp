@@ -14,6 +14,7 @@
 #include "results/ViewOptionsWindow.h"
 #include "results/ViewSettings.h"
 #include "taskdb/RunStore.h"
+#include "ui/CaptionButton.h"
 #include "ui/DisplaySuspension.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/Help.h"
@@ -40,9 +41,6 @@
 namespace rectix::results {
 
 namespace {
-
-// The least width of a navigation or command button of the bottom row.
-constexpr int minButtonWidth = 40;
 
 QString caption(int slot) {
     return QString::fromStdString(core::captionText(slot));
@@ -85,7 +83,7 @@ LayoutWindow::~LayoutWindow() {
 }
 
 QPushButton* LayoutWindow::button(const char* name, const QString& text, const QString& tip, bool bold) {
-    auto* b = new QPushButton(text, this);
+    auto* b = new ui::CaptionButton(text, this);
     b->setObjectName(QString::fromLatin1(name));
     b->setToolTip(tip);
     b->setAutoDefault(false);
@@ -132,12 +130,10 @@ void LayoutWindow::buildControls() {
         b->setEnabled(false);
     }
     tuneButton_->setFixedWidth(32);
-    // Where the row is short of room the buttons give it up, below the style's least button
-    // width, and the headings keep theirs.
+    // Where the row is short of room the buttons give it up down to their captions, and the
+    // headings keep theirs.
     for (QLabel* heading : {label3_, label1_})
         heading->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
-    for (QPushButton* b : {prevButton_, singleButton_, nextButton_, printButton_, diagButton_, closeButton_})
-        b->setMinimumWidth(minButtonWidth);
     printButton_->setEnabled(false);
 
     connect(oneButton_, &QPushButton::clicked, this, [this] { oneButtonClick(); });

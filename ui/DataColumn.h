@@ -23,8 +23,9 @@ struct DataColumn {
     QColor background{};   // invalid: the grid's colour
     QColor textColor{};    // invalid: the grid's colour
     std::optional<QFont> font{};
-    Qt::Alignment alignment = {}; // none: numbers to the right, other values to the left
-    QColor titleBackground{};     // invalid: the header's colour
+    Qt::Alignment alignment = {};      // none: numbers to the right, other values to the left
+    QColor titleBackground{};          // invalid: the header's colour
+    Qt::Alignment titleAlignment = {}; // none: the header's own (centred)
     QStringList pickList{};
     int dropDownRows = 7; // rows a drop-down list shows at once
 };

@@ -156,6 +156,7 @@ QVariant DataGridModel::headerData(int section, Qt::Orientation orientation, int
     const DataColumn& def = column(section);
     if (role == Qt::DisplayRole) return def.title;
     if (role == Qt::BackgroundRole && def.titleBackground.isValid()) return QBrush(def.titleBackground);
+    if (role == Qt::TextAlignmentRole && def.titleAlignment) return QVariant::fromValue(def.titleAlignment);
     return {};
 }
 

@@ -6,10 +6,14 @@
 #include "ui/TitleBar.h"
 
 #include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -166,22 +170,47 @@ inline std::vector<std::string> cutCaptions(const QWidget* window) {
     return cuts;
 }
 
-// Pairs of the window's visible push buttons that cover each other.
-inline std::vector<std::string> overlappingButtons(const QWidget* window) {
+// Where a control shows on the window: a label by the ink of its text as aligned, any other control
+// by its whole rectangle; empty for what shows nothing.
+inline QRect shownRect(const QWidget* w, const QWidget* window) {
+    const QPoint origin = w->mapTo(window, QPoint());
+    auto* l = qobject_cast<const QLabel*>(w);
+    if (!l) return {origin, w->size()};
+    if (l->text().isEmpty() || !l->pixmap().isNull()) return {};
+    const QString text = QString(l->text()).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QRect inside = l->contentsRect().adjusted(l->margin(), l->margin(), -l->margin(), -l->margin());
+    const QRect ink = l->fontMetrics().boundingRect(
+        inside, static_cast<int>(l->alignment()) | (l->wordWrap() ? Qt::TextWordWrap : 0), text);
+    return ink.translated(origin);
+}
+
+inline bool isControl(const QWidget* w) {
+    return qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QLabel*>(w) ||
+           qobject_cast<const QLineEdit*>(w) || qobject_cast<const QAbstractSpinBox*>(w) ||
+           qobject_cast<const QComboBox*>(w) || qobject_cast<const QAbstractSlider*>(w) ||
+           qobject_cast<const QAbstractItemView*>(w);
+}
+
+// Pairs of the window's visible controls of which one covers the other's caption or face.
+inline std::vector<std::string> overlappingControls(const QWidget* window) {
     std::vector<std::string> overlaps;
-    const QList<QPushButton*> buttons = window->findChildren<QPushButton*>();
-    for (qsizetype i = 0; i < buttons.size(); ++i) {
-        const QPushButton* a = buttons[i];
-        if (!a->isVisibleTo(window) || a->window() != window) continue;
-        for (qsizetype j = i + 1; j < buttons.size(); ++j) {
-            const QPushButton* b = buttons[j];
-            if (!b->isVisibleTo(window) || b->window() != window) continue;
-            if (QRect(a->mapTo(window, QPoint()), a->size())
-                    .intersects(QRect(b->mapTo(window, QPoint()), b->size())))
-                overlaps.push_back(window->objectName().toStdString() + ": " + a->objectName().toStdString() +
-                                   " and " + b->objectName().toStdString());
-        }
+    std::vector<std::pair<const QWidget*, QRect>> shown;
+    for (const QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(window) || w->window() != window || !isControl(w)) continue;
+        // The parts of a composite control (a grid's scroll bars, a spin box's edit) belong to it.
+        bool part = false;
+        for (const QWidget* p = w->parentWidget(); p && p != window; p = p->parentWidget())
+            part = part || isControl(p);
+        if (part) continue;
+        const QRect r = shownRect(w, window);
+        if (!r.isEmpty()) shown.emplace_back(w, r);
     }
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        for (std::size_t j = i + 1; j < shown.size(); ++j)
+            if (shown[i].second.intersects(shown[j].second))
+                overlaps.push_back(window->objectName().toStdString() + ": " +
+                                   shown[i].first->objectName().toStdString() + " and " +
+                                   shown[j].first->objectName().toStdString());
     return overlaps;
 }
 

@@ -241,3 +241,55 @@ TEST_F(SettingsWindowTest, HintsSwitchedOffStayOnInTheTaskListAndTheAcknowledgem
     rectix::ui::Hints::global().setShown(true);
     EXPECT_TRUE(hintShows(control<QWidget>("Label3")));
 }
+
+// Shown again after a close, the window has the keyboard in its page, not on the Close button.
+TEST_F(SettingsWindowTest, ShownAgainTheFirstControlOfThePageHasTheFocus) {
+    showSettings();
+    EXPECT_EQ(settings->focusWidget(), control<QSpinBox>("PowerUpDn"));
+    QTest::mouseClick(control<QPushButton>("CloseButton"), Qt::LeftButton);
+    ASSERT_FALSE(settings->isVisible());
+    showSettings();
+    EXPECT_EQ(settings->focusWidget(), control<QSpinBox>("PowerUpDn"));
+
+    // On the "Exchange DB" page the first button that works; in the home set without a task
+    // neither "Add" nor "Home" does.
+    control<QTabWidget>("SettingPages")->setCurrentIndex(1);
+    settings->close();
+    showSettings();
+    QWidget* f = settings->focusWidget();
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(f, control<QPushButton>("ExpButton")) << f->objectName().toStdString();
+}
+
+TEST_F(SettingsWindowTest, CtrlTabSwitchesThePagesFromAnyControl) {
+    showSettings();
+    auto* pages = control<QTabWidget>("SettingPages");
+    for (QWidget* from :
+         {static_cast<QWidget*>(control<QSpinBox>("PowerUpDn")),
+          static_cast<QWidget*>(control<QPushButton>("CloseButton")), static_cast<QWidget*>(gap("BBEdit"))}) {
+        pages->setCurrentIndex(0);
+        from->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+        EXPECT_EQ(pages->currentIndex(), 1) << from->objectName().toStdString();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab,
+                        Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_EQ(pages->currentIndex(), 0) << from->objectName().toStdString();
+    }
+    EXPECT_TRUE(settings->isVisible());
+}
+
+// A gap edit keeps Esc for its text; anywhere else Esc closes the window as Close does.
+TEST_F(SettingsWindowTest, EscClosesTheWindowOutsideTheGapEdits) {
+    showSettings();
+    gap("BBEdit")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(gap("BBEdit"), Qt::Key_Escape);
+    EXPECT_TRUE(settings->isVisible());
+    control<QSpinBox>("PowerUpDn")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(settings->isVisible());
+
+    showSettings();
+    control<QTabWidget>("SettingPages")->setCurrentIndex(1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(settings->isVisible());
+}
