@@ -33,6 +33,7 @@ void FillEngine::fillContainer() {
     loadCGX = 0;
     lastFailed = 0;
     placedCount_ = 0;
+    lastCoverer_ = 0;
     grid_.reset(contLength, contWidth, gridBoxes_);
     // The caps once per fill; a whole weight passes its cap exactly when it passes the cap's whole part.
     const std::int64_t weightCap = static_cast<std::int64_t>(std::floor(slack * contLoadWt));

@@ -244,6 +244,8 @@ class FillEngine {
     // Answers of the covered test of one addCornerPointsForBox call, by the point's B coordinate.
     std::vector<std::int32_t> coverStamp_, coverLow_, coverHigh_;
     std::int32_t coverCall_ = 0;
+    // The box that covered the last covered point; box 0, the dummy, covers nothing.
+    int lastCoverer_ = 0;
     // Calls fn(position) for every earlier position that may hold a placed box.
     template <typename Fn> bool anyEarlierPlaced(int beforePos, Fn fn) const;
 

@@ -41,24 +41,30 @@ void FillEngine::addCornerPointsForBox(int pos, bool alongWidth) {
         const std::int16_t bMin = bMinRaw < gap ? gap : static_cast<std::int16_t>(bMinRaw);
         const std::int16_t aMin = aMinRaw < gap ? gap : static_cast<std::int16_t>(aMinRaw);
 
-        points.count += 1;
-        points.growCornerPointArrays();
         auto covers = [&](int q) {
             const int d = packingOrder[q];
             return boxPlaced[d] == 1 && aPos[d] <= a + aMin && aPos[d] + aSide[d] > a &&
                    bPos[d] <= e + bMin && bPos[d] + bSide[d] > e;
         };
-        const bool covered =
-            plainScans ? anyEarlierPlaced(pos, covers) : coveredFast(alongWidth, a, e, aMin, bMin);
-        if (covered) {
-            points.count -= 1;
-            return false;
+        if (plainScans) {
+            points.count += 1;
+            points.growCornerPointArrays();
+            if (anyEarlierPlaced(pos, covers)) {
+                points.count -= 1;
+                return false;
+            }
+        } else {
+            // The list's length plays no part in the test, so a covered point costs no slot.
+            if (coveredFast(alongWidth, a, e, aMin, bMin)) return false;
+            points.count += 1;
+            points.growCornerPointArrays();
         }
         const std::int32_t n = points.count;
-        (alongWidth ? points.minWidth(n) : points.minLength(n)) = aMin;
-        (alongWidth ? points.minLength(n) : points.minWidth(n)) = bMin;
-        (alongWidth ? points.Y(n) : points.X(n)) = core::toI16(a);
-        (alongWidth ? points.X(n) : points.Y(n)) = core::toI16(e);
+        const CornerPoints::Fields f = points.fields();
+        (alongWidth ? f.minW : f.minL)[n] = aMin;
+        (alongWidth ? f.minL : f.minW)[n] = bMin;
+        (alongWidth ? f.y : f.x)[n] = core::toI16(a);
+        (alongWidth ? f.x : f.y)[n] = core::toI16(e);
         return false;
     };
     makePoint(0);
@@ -94,16 +100,30 @@ bool FillEngine::coveredFast(bool alongWidth, int a, int e, std::int16_t aMin, s
     }
     if (aMin <= coverLow_[i]) return false;
     if (aMin >= coverHigh_[i]) return true;
-    // A covering box meets the point's minimum footprint, so the grid finds every candidate.
     const int aTop = a + aMin, bTop = e + bMin;
-    const bool covered = alongWidth
-                             ? grid_.any(e, a, bTop, aTop,
-                                         [&](const BoxGrid::Entry& d) {
-                                             return d.y1 <= aTop && d.y2 > a && d.x1 <= bTop && d.x2 > e;
-                                         })
-                             : grid_.any(a, e, aTop, bTop, [&](const BoxGrid::Entry& d) {
-                                   return d.x1 <= aTop && d.x2 > a && d.y1 <= bTop && d.y2 > e;
-                               });
+    // Neighbouring points are mostly covered by one box: try the last one that covered first.
+    const int last = lastCoverer_;
+    if (boxPlaced[last] == 1) {
+        const int x1 = boxX[last], y1 = boxY[last], x2 = x1 + boxLen[last], y2 = y1 + boxWid[last];
+        if (alongWidth ? y1 <= aTop && y2 > a && x1 <= bTop && x2 > e
+                       : x1 <= aTop && x2 > a && y1 <= bTop && y2 > e) {
+            coverHigh_[i] = aMin;
+            return true;
+        }
+    }
+    // A covering box meets the point's minimum footprint, so the grid finds every candidate.
+    int coverer = 0;
+    auto coversAlongLength = [&](const BoxGrid::Entry& d) {
+        coverer = d.box;
+        return d.x1 <= aTop && d.x2 > a && d.y1 <= bTop && d.y2 > e;
+    };
+    auto coversAlongWidth = [&](const BoxGrid::Entry& d) {
+        coverer = d.box;
+        return d.y1 <= aTop && d.y2 > a && d.x1 <= bTop && d.x2 > e;
+    };
+    const bool covered = alongWidth ? grid_.any(e, a, bTop, aTop, coversAlongWidth)
+                                    : grid_.any(a, e, aTop, bTop, coversAlongLength);
+    if (covered) lastCoverer_ = coverer;
     (covered ? coverHigh_[i] : coverLow_[i]) = aMin;
     return covered;
 }
@@ -117,14 +137,11 @@ void FillEngine::mergeCornerPoints() {
         if (plainScans) {
             const std::int16_t xj = points.X(j), yj = points.Y(j);
             while (i >= 1 && !(points.X(i) == xj && points.Y(i) == yj)) --i;
+            if (i < 1) points.insertPointSorted(j, wx, wy);
         } else {
-            i = points.findSamePlace(j, wx, wy);
+            i = points.findSamePlaceOrInsert(j, wx, wy);
         }
         if (i < 1) {
-            if (plainScans)
-                points.insertPointSorted(j, wx, wy);
-            else
-                points.insertPointSortedFast(j, wx, wy);
             ++j;
         } else {
             if (points.minLength(j) < points.minLength(i)) points.minLength(i) = points.minLength(j);
