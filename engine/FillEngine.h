@@ -236,8 +236,8 @@ class FillEngine {
     // (entries whose box was taken out again are skipped by the readers).
     Box16 placedPos_;
     int placedCount_ = 0;
-    // Far X and far Y edges of the placed boxes, by their entry in placedPos_.
-    Box16 placedXEnd_, placedYEnd_;
+    // Near and far X and Y edges of the placed boxes, by their entry in placedPos_.
+    Box16 placedX_, placedY_, placedXEnd_, placedYEnd_;
     // The placed boxes by region of the container.
     BoxGrid grid_;
     int gridBoxes_ = 1;

@@ -30,17 +30,13 @@ void FillEngine::addCornerPointsForBox(int pos, bool alongWidth) {
     const std::int16_t gap = points.minUsefulGap;
 
     ++coverCall_;
-    // Position 0 is the dummy box at the origin; then the placed boxes in order.
-    auto makePoint = [&](int k) {
-        const int c = packingOrder[k];
-        const int e = k == 0 ? 0 : bPos[c] + bSide[c];
-        if (k >= 1 && !(bTop > e && aPos[c] + aSide[c] > a)) return false;
-
-        const int bMinRaw = bPos[b] - e;
-        const int aMinRaw = (k == 0 ? 0 : aPos[c]) - a;
+    const int bStart = bPos[b];
+    // The point at (a, e) of a box that reaches past a, starting at aStart along A.
+    auto addPoint = [&](int pos, int e, int aStart) {
+        const int bMinRaw = bStart - e;
+        const int aMinRaw = aStart - a;
         const std::int16_t bMin = bMinRaw < gap ? gap : static_cast<std::int16_t>(bMinRaw);
         const std::int16_t aMin = aMinRaw < gap ? gap : static_cast<std::int16_t>(aMinRaw);
-
         auto covers = [&](int q) {
             const int d = packingOrder[q];
             return boxPlaced[d] == 1 && aPos[d] <= a + aMin && aPos[d] + aSide[d] > a &&
@@ -51,11 +47,11 @@ void FillEngine::addCornerPointsForBox(int pos, bool alongWidth) {
             points.growCornerPointArrays();
             if (anyEarlierPlaced(pos, covers)) {
                 points.count -= 1;
-                return false;
+                return;
             }
         } else {
             // The list's length plays no part in the test, so a covered point costs no slot.
-            if (coveredFast(alongWidth, a, e, aMin, bMin)) return false;
+            if (coveredFast(alongWidth, a, e, aMin, bMin)) return;
             points.count += 1;
             points.growCornerPointArrays();
         }
@@ -65,20 +61,29 @@ void FillEngine::addCornerPointsForBox(int pos, bool alongWidth) {
         (alongWidth ? f.minL : f.minW)[n] = bMin;
         (alongWidth ? f.y : f.x)[n] = core::toI16(a);
         (alongWidth ? f.x : f.y)[n] = core::toI16(e);
-        return false;
     };
-    makePoint(0);
+    // Position 0 is the dummy box at the origin; then the placed boxes in order.
+    addPoint(pos, 0, 0);
     if (plainScans) {
-        anyEarlierPlaced(pos, makePoint);
+        anyEarlierPlaced(pos, [&](int k) {
+            const int c = packingOrder[k];
+            const int e = bPos[c] + bSide[c];
+            if (bTop > e && aPos[c] + aSide[c] > a) addPoint(pos, e, aPos[c]);
+            return false;
+        });
     } else {
-        // Only boxes reaching past the far edge make points: visit just those, in position order.
+        // Only boxes reaching past the far edge and ending below the new box's top make
+        // points: the compact lists of placed boxes answer that without the box arrays.
         const std::int16_t* positions = placedPos_.data();
-        const std::int16_t* ends = (alongWidth ? placedYEnd_ : placedXEnd_).data();
+        const std::int16_t* aEnds = (alongWidth ? placedYEnd_ : placedXEnd_).data();
+        const std::int16_t* bEnds = (alongWidth ? placedXEnd_ : placedYEnd_).data();
+        const std::int16_t* aStarts = (alongWidth ? placedY_ : placedX_).data();
         const std::int16_t* placed = boxPlaced.data();
         const std::int16_t* order = packingOrder.data();
         if (placedCount_ > maxBoxSlot) throw core::RangeError("Range check error: placed boxes");
         for (int i = 1; i <= placedCount_ && positions[i] < pos; ++i)
-            if (ends[i] > a && placed[order[positions[i]]] == 1) makePoint(positions[i]);
+            if (aEnds[i] > a && bEnds[i] < bTop && placed[order[positions[i]]] == 1)
+                addPoint(pos, bEnds[i], aStarts[i]);
     }
 }
 
