@@ -126,7 +126,7 @@ std::int32_t CornerPoints::findSamePlaceOrInsert(std::int32_t i, float wx, float
     std::int32_t j = firstKeyPast(1, i - 1, k, true, key);
     for (; j < i && key(j) == k; ++j)
         if (x_[static_cast<std::size_t>(j)] == xi && y_[static_cast<std::size_t>(j)] == yi) return j;
-    // j is now the first slot whose key exceeds k: where insertPointSortedFast puts the point.
+    // j is now the first slot whose key exceeds k: where insertPointSorted puts the point.
     if (j < i) movePointBack(j, i);
     return 0;
 }

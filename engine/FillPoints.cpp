@@ -32,7 +32,7 @@ void FillEngine::addCornerPointsForBox(int pos, bool alongWidth) {
     ++coverCall_;
     const int bStart = bPos[b];
     // The point at (a, e) of a box that reaches past a, starting at aStart along A.
-    auto addPoint = [&](int pos, int e, int aStart) {
+    auto addPoint = [&](int e, int aStart) {
         const int bMinRaw = bStart - e;
         const int aMinRaw = aStart - a;
         const std::int16_t bMin = bMinRaw < gap ? gap : static_cast<std::int16_t>(bMinRaw);
@@ -63,12 +63,12 @@ void FillEngine::addCornerPointsForBox(int pos, bool alongWidth) {
         (alongWidth ? f.x : f.y)[n] = core::toI16(e);
     };
     // Position 0 is the dummy box at the origin; then the placed boxes in order.
-    addPoint(pos, 0, 0);
+    addPoint(0, 0);
     if (plainScans) {
         anyEarlierPlaced(pos, [&](int k) {
             const int c = packingOrder[k];
             const int e = bPos[c] + bSide[c];
-            if (bTop > e && aPos[c] + aSide[c] > a) addPoint(pos, e, aPos[c]);
+            if (bTop > e && aPos[c] + aSide[c] > a) addPoint(e, aPos[c]);
             return false;
         });
     } else {
@@ -83,7 +83,7 @@ void FillEngine::addCornerPointsForBox(int pos, bool alongWidth) {
         if (placedCount_ > maxBoxSlot) throw core::RangeError("Range check error: placed boxes");
         for (int i = 1; i <= placedCount_ && positions[i] < pos; ++i)
             if (aEnds[i] > a && bEnds[i] < bTop && placed[order[positions[i]]] == 1)
-                addPoint(pos, bEnds[i], aStarts[i]);
+                addPoint(bEnds[i], aStarts[i]);
     }
 }
 
