@@ -317,3 +317,19 @@ TEST_F(LibraryWindowTest, TheDescriptionTitleStartsWhereItCanBeSeen) {
         w->hide();
     }
 }
+
+// The accelerators of the window's buttons work from the grid, where the user types. A button's
+// accelerator clicks it a moment later (the button shows itself pressed first), so the test waits.
+TEST_F(LibraryWindowTest, AltDTogglesEditModeFromTheGrid) {
+    for (const char* name : {"BoxForm", "CntForm"}) {
+        LibraryWindow* w = open(name);
+        w->grid()->setFocus(Qt::TabFocusReason);
+        ASSERT_FALSE(w->editMode()) << name;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::AltModifier);
+        EXPECT_TRUE(QTest::qWaitFor([w] { return w->editMode(); }, 1000)) << name;
+        // In edit mode the button reads "&Fix".
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);
+        EXPECT_TRUE(QTest::qWaitFor([w] { return !w->editMode(); }, 1000)) << name;
+        w->hide();
+    }
+}
