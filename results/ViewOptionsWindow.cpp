@@ -324,8 +324,13 @@ bool ViewOptionsWindow::eventFilter(QObject* watched, QEvent* event) {
 // The design width, or wider where a language's title would be cut in the title bar.
 void ViewOptionsWindow::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
-    if (event->type() == QEvent::WindowTitleChange)
-        setFixedWidth(std::max(designWidth, ui::titleBarWidth(windowTitle())));
+    if (event->type() != QEvent::WindowTitleChange) return;
+    const int right = frameGeometry().right();
+    const int width = std::max(designWidth, ui::titleBarWidth(windowTitle()));
+    if (width == this->width()) return;
+    setFixedWidth(width);
+    // Beside the page at the screen's edge, the window grows to the left.
+    if (isVisible()) move(pos().x() + right - frameGeometry().right(), pos().y());
 }
 
 void ViewOptionsWindow::showEvent(QShowEvent* event) {

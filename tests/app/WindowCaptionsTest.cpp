@@ -80,3 +80,22 @@ TEST_F(WindowCaptions, EveryCaptionAndColumnTitleFitsInEachLanguageAndState) {
     }
     store().activeDB = 0;
 }
+
+// The task list shows a task on one line: the whole date, and the description over the rest.
+TEST_F(WindowCaptions, TheTaskListShowsTheWholeDateAndStretchesTheDescription) {
+    sampleTask();
+    click("RunButton");
+    ASSERT_TRUE(solved());
+    QWidget* list = window("TNameForm");
+    list->show();
+    QApplication::processEvents();
+    auto* grid = list->findChild<QTableView*>(QStringLiteral("DBGrid1"));
+    ASSERT_NE(grid, nullptr);
+    const QString date = grid->model()->index(0, 1).data().toString();
+    ASSERT_FALSE(date.isEmpty());
+    EXPECT_FALSE(grid->wordWrap());
+    EXPECT_GE(grid->columnWidth(1), grid->fontMetrics().horizontalAdvance(date) + 6) << date.toStdString();
+    const QHeaderView* header = grid->horizontalHeader();
+    EXPECT_EQ(header->sectionViewportPosition(3) + header->sectionSize(3), grid->viewport()->width());
+    list->hide();
+}

@@ -1,12 +1,16 @@
 // The view options: track handlers, resets, saved settings and the task change.
 #include "LayoutPageFixture.h"
 
+#include "ui/TitleBar.h"
+
 #include "results/ViewSettings.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QSlider>
 #include <QTest>
+
+#include <algorithm>
 
 namespace rectix::results::test {
 
@@ -122,6 +126,23 @@ TEST_F(LayoutPageTest, GridTrackOnlyInTheSingleView) {
     page->nextButtonClick();
     EXPECT_TRUE(options->track(T::GridTrack)->isEnabled());
     EXPECT_TRUE(options->findChild<QLabel*>(QStringLiteral("GridLabel"))->isEnabled());
+}
+
+// The window keeps its design width while the title fits and widens for a longer one; while it is
+// shown it grows and shrinks to the left, so that beside the page at the screen's edge it stays
+// on the screen.
+TEST_F(LayoutPageTest, ATitleThatDoesNotFitWidensTheWindowToTheLeft) {
+    options->setWindowTitle(QStringLiteral("Tune"));
+    EXPECT_EQ(options->width(), 174);
+    options->move(300, 200);
+    options->show();
+    const int right = options->frameGeometry().right();
+    for (const char* title : {"Opzioni visualizzazione", "View Options", "Tune"}) {
+        options->setWindowTitle(QString::fromUtf8(title));
+        EXPECT_EQ(options->width(), std::max(174, ui::titleBarWidth(options->windowTitle()))) << title;
+        EXPECT_EQ(options->frameGeometry().right(), right) << title;
+    }
+    EXPECT_EQ(options->width(), 174);
 }
 
 } // namespace rectix::results::test
