@@ -9,9 +9,15 @@ namespace rectix::engine {
 // The placed boxes of a fill bucketed by the square cells of the container
 // they cover, so that a question about one region of the container looks at
 // the boxes near it instead of every placed box. Coordinates are whole units
-// from 0; a box covers the half-open [x, x + length) x [y, y + width).
+// from 0; a box covers the half-open [x, x + length) x [y, y + width). Each cell
+// keeps the boxes' extents beside their numbers, so a question reads no other array.
 class BoxGrid {
   public:
+    // A placed box lies inside its container, so its far edges fit 16 bits as its sides do.
+    struct Entry {
+        std::int16_t box, x1, y1, x2, y2;
+    };
+
     BoxGrid() : cells_(1) {}
 
     // Cells sized so that the container has about as many cells as boxes.
@@ -33,7 +39,9 @@ class BoxGrid {
         cells(x, y, x + length - 1, y + width - 1, [&](int c) {
             auto& v = cells_[static_cast<std::size_t>(c)];
             if (v.empty()) touched_.push_back(c);
-            v.push_back(static_cast<std::int16_t>(box));
+            v.push_back({static_cast<std::int16_t>(box), static_cast<std::int16_t>(x),
+                         static_cast<std::int16_t>(y), static_cast<std::int16_t>(x + length),
+                         static_cast<std::int16_t>(y + width)});
             return false;
         });
     }
@@ -41,17 +49,17 @@ class BoxGrid {
     void remove(int box, int x, int y, int length, int width) {
         cells(x, y, x + length - 1, y + width - 1, [&](int c) {
             auto& v = cells_[static_cast<std::size_t>(c)];
-            v.erase(std::find(v.begin(), v.end(), static_cast<std::int16_t>(box)));
+            v.erase(std::find_if(v.begin(), v.end(), [box](const Entry& e) { return e.box == box; }));
             return false;
         });
     }
 
-    // Calls fn(box) for the boxes in the cells that meet the closed region
+    // Calls fn(entry) for the boxes in the cells that meet the closed region
     // [x1, x2] x [y1, y2] until fn returns true; a box may be met more than once.
     template <typename Fn> bool any(int x1, int y1, int x2, int y2, Fn fn) const {
         return cells(x1, y1, x2, y2, [&](int c) {
-            for (std::int16_t b : cells_[static_cast<std::size_t>(c)])
-                if (fn(b)) return true;
+            for (const Entry& e : cells_[static_cast<std::size_t>(c)])
+                if (fn(e)) return true;
             return false;
         });
     }
@@ -69,7 +77,7 @@ class BoxGrid {
     }
 
     int shift_ = 0, nx_ = 1, ny_ = 1;
-    std::vector<std::vector<std::int16_t>> cells_;
+    std::vector<std::vector<Entry>> cells_;
     std::vector<int> touched_;
 };
 

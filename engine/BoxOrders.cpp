@@ -73,6 +73,24 @@ void FillEngine::sortFamily(int first, int last, const float* keyOfBox, bool asc
         allAnd &= bits;
         allOr |= bits;
     }
+    // Boxes of one run mostly lie together with one key: sorting the runs of equal
+    // keys stably sorts the entries stably.
+    std::int16_t* runStart = sortRunStart_.data();
+    int runs = 0;
+    for (int j = 0; j < n; ++j)
+        if (j == 0 || keys[j] != keys[j - 1]) runStart[runs++] = static_cast<std::int16_t>(j);
+    runStart[runs] = static_cast<std::int16_t>(n);
+    if (runs * 4 <= n) {
+        std::int16_t* runOrder = sortRunOrder_.data();
+        for (int r = 0; r < runs; ++r) runOrder[r] = static_cast<std::int16_t>(r);
+        std::stable_sort(runOrder, runOrder + runs, [&](std::int16_t a, std::int16_t b) {
+            return keys[runStart[a]] < keys[runStart[b]];
+        });
+        int out = first;
+        for (int r = 0; r < runs; ++r)
+            for (int j = runStart[runOrder[r]]; j < runStart[runOrder[r] + 1]; ++j) order[out++] = boxes[j];
+        return;
+    }
     std::uint32_t* keysTo = sortKeys_[1].data();
     std::int16_t* boxesTo = sortBoxes_.data();
     for (int shift = 0; shift < 32; shift += 8) {

@@ -4,6 +4,7 @@
 #include "core/Errors.h"
 #include "core/Rounding.h"
 
+#include <cmath>
 #include <string>
 
 namespace rectix::engine {
@@ -77,6 +78,19 @@ void CornerPoints::insertPointSorted(std::int32_t i, float wx, float wy) {
     if (j + 1 < i) movePointBack(j + 1, i);
 }
 
+// In double precision both products are exact (16-bit by 24-bit), and so is their
+// sum whenever the rounding error of the sum is zero: then rounding it to float
+// gives what the extended-precision form gives. Otherwise that form decides.
+float CornerPoints::pointKeyFast(std::int32_t i, float wx, float wy) const {
+    const auto s = static_cast<std::size_t>(i);
+    const double px = static_cast<double>(x_[s]) * wx, py = static_cast<double>(y_[s]) * wy;
+    const double sum = px + py;
+    const double bigger = std::fabs(px) >= std::fabs(py) ? px : py, smaller = bigger == px ? py : px;
+    if (smaller - (sum - bigger) == 0.0) [[likely]]
+        return static_cast<float>(sum);
+    return core::toF32(static_cast<long double>(x_[s]) * wx + static_cast<long double>(y_[s]) * wy);
+}
+
 namespace {
 // First slot in lo..hi whose key exceeds k (or reaches it, when orEqual); hi + 1 when none.
 template <typename KeyFn>
@@ -96,7 +110,7 @@ std::int32_t firstKeyPast(std::int32_t lo, std::int32_t hi, float k, bool orEqua
 
 std::int32_t CornerPoints::findSamePlace(std::int32_t i, float wx, float wy) {
     slot(i);
-    auto key = [&](std::int32_t j) { return pointKey(j, wx, wy); };
+    auto key = [&](std::int32_t j) { return pointKeyFast(j, wx, wy); };
     const float k = key(i);
     const std::int16_t xi = x_[static_cast<std::size_t>(i)], yi = y_[static_cast<std::size_t>(i)];
     // Points at one place share a key; points of equal key lie together.
@@ -106,9 +120,10 @@ std::int32_t CornerPoints::findSamePlace(std::int32_t i, float wx, float wy) {
 }
 
 void CornerPoints::insertPointSortedFast(std::int32_t i, float wx, float wy) {
-    const float k = pointKey(i, wx, wy);
+    slot(i);
+    const float k = pointKeyFast(i, wx, wy);
     const std::int32_t j =
-        firstKeyPast(1, i - 1, k, false, [&](std::int32_t q) { return pointKey(q, wx, wy); });
+        firstKeyPast(1, i - 1, k, false, [&](std::int32_t q) { return pointKeyFast(q, wx, wy); });
     if (j < i) movePointBack(j, i);
 }
 

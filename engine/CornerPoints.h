@@ -46,6 +46,8 @@ class CornerPoints {
     // The slot of an earlier point at point i's place, or 0.
     std::int32_t findSamePlace(std::int32_t i, float wx, float wy);
     void insertPointSortedFast(std::int32_t i, float wx, float wy);
+    // pointKey without extended precision where the result is the same; slot i unchecked.
+    float pointKeyFast(std::int32_t i, float wx, float wy) const;
     void growCornerPointArrays();
 
     // Deletes point i, closing the gap.

@@ -32,11 +32,6 @@ void FillEngine::fillContainer() {
     density = 1.0f;
     loadCGX = 0;
     lastFailed = 0;
-    // Empty the edge indexes where the last fill wrote them.
-    for (int i = 1; i <= placedCount_; ++i) {
-        xEnds_.Set(placedPos_[i], -1);
-        yEnds_.Set(placedPos_[i], -1);
-    }
     placedCount_ = 0;
     grid_.reset(contLength, contWidth, gridBoxes_);
     // The caps once per fill; a whole weight passes its cap exactly when it passes the cap's whole part.
@@ -144,8 +139,6 @@ void FillEngine::takeOutIncompleteGroup() {
         boxPlaced[b] = 0;
         grid_.remove(b, boxX[b], boxY[b], boxLen[b], boxWid[b]);
         boxX[b] = boxY[b] = boxLen[b] = boxWid[b] = 0;
-        xEnds_.Set(pos, -1);
-        yEnds_.Set(pos, -1);
     }
     if (backtrack < 0) {
         fillPos = boxN;

@@ -4,7 +4,6 @@
 #include "CornerPoints.h"
 #include "Limits.h"
 #include "Model.h"
-#include "PositionIndex.h"
 #include "Progress.h"
 #include "core/Slots.h"
 
@@ -237,8 +236,8 @@ class FillEngine {
     // (entries whose box was taken out again are skipped by the readers).
     Box16 placedPos_;
     int placedCount_ = 0;
-    // Far X and far Y edges of the placed boxes by position.
-    PositionIndex xEnds_, yEnds_;
+    // Far X and far Y edges of the placed boxes, by their entry in placedPos_.
+    Box16 placedXEnd_, placedYEnd_;
     // The placed boxes by region of the container.
     BoxGrid grid_;
     int gridBoxes_ = 1;
@@ -251,6 +250,7 @@ class FillEngine {
     BoxF sortKey_;
     core::Slots<std::int16_t, 0, maxBoxSlot> sortTmp_;
     core::Slots<std::int16_t, 0, maxBoxSlot> sortBoxes_;
+    std::array<std::int16_t, maxBoxSlot + 2> sortRunStart_{}, sortRunOrder_{};
     std::array<std::array<std::uint32_t, maxBoxSlot + 1>, 2> sortKeys_{};
 };
 

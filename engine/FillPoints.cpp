@@ -29,7 +29,6 @@ void FillEngine::addCornerPointsForBox(int pos, bool alongWidth) {
     const int bTop = bPos[b] + bSide[b];
     const std::int16_t gap = points.minUsefulGap;
 
-    const PositionIndex& aEnds = alongWidth ? yEnds_ : xEnds_;
     ++coverCall_;
     // Position 0 is the dummy box at the origin; then the placed boxes in order.
     auto makePoint = [&](int k) {
@@ -66,8 +65,14 @@ void FillEngine::addCornerPointsForBox(int pos, bool alongWidth) {
     if (plainScans) {
         anyEarlierPlaced(pos, makePoint);
     } else {
-        // Only boxes reaching past the far edge make points: visit just those.
-        aEnds.anyAbove(pos, a, [&](int k) { return boxPlaced[packingOrder[k]] == 1 && makePoint(k); });
+        // Only boxes reaching past the far edge make points: visit just those, in position order.
+        const std::int16_t* positions = placedPos_.data();
+        const std::int16_t* ends = (alongWidth ? placedYEnd_ : placedXEnd_).data();
+        const std::int16_t* placed = boxPlaced.data();
+        const std::int16_t* order = packingOrder.data();
+        if (placedCount_ > maxBoxSlot) throw core::RangeError("Range check error: placed boxes");
+        for (int i = 1; i <= placedCount_ && positions[i] < pos; ++i)
+            if (ends[i] > a && placed[order[positions[i]]] == 1) makePoint(positions[i]);
     }
 }
 
@@ -75,11 +80,6 @@ void FillEngine::addCornerPointsForBox(int pos, bool alongWidth) {
 // the footprint of points at B coordinate e grows with aMin alone, so an answer
 // for one aMin settles every smaller one (uncovered) or larger one (covered).
 bool FillEngine::coveredFast(bool alongWidth, int a, int e, std::int16_t aMin, std::int16_t bMin) {
-    // Box numbers from the grid are placed boxes, inside the arrays.
-    const std::int16_t* aPos = (alongWidth ? boxY : boxX).data();
-    const std::int16_t* bPos = (alongWidth ? boxX : boxY).data();
-    const std::int16_t* aSide = (alongWidth ? boxWid : boxLen).data();
-    const std::int16_t* bSide = (alongWidth ? boxLen : boxWid).data();
     if (e < 0) throw core::RangeError("Range check error: corner point " + std::to_string(e));
     const auto i = static_cast<std::size_t>(e);
     if (i >= coverStamp_.size()) {
@@ -95,11 +95,15 @@ bool FillEngine::coveredFast(bool alongWidth, int a, int e, std::int16_t aMin, s
     if (aMin <= coverLow_[i]) return false;
     if (aMin >= coverHigh_[i]) return true;
     // A covering box meets the point's minimum footprint, so the grid finds every candidate.
-    auto covers = [&](int d) {
-        return aPos[d] <= a + aMin && aPos[d] + aSide[d] > a && bPos[d] <= e + bMin && bPos[d] + bSide[d] > e;
-    };
-    const bool covered = alongWidth ? grid_.any(e, a, e + bMin, a + aMin, covers)
-                                    : grid_.any(a, e, a + aMin, e + bMin, covers);
+    const int aTop = a + aMin, bTop = e + bMin;
+    const bool covered = alongWidth
+                             ? grid_.any(e, a, bTop, aTop,
+                                         [&](const BoxGrid::Entry& d) {
+                                             return d.y1 <= aTop && d.y2 > a && d.x1 <= bTop && d.x2 > e;
+                                         })
+                             : grid_.any(a, e, aTop, bTop, [&](const BoxGrid::Entry& d) {
+                                   return d.x1 <= aTop && d.x2 > a && d.y1 <= bTop && d.y2 > e;
+                               });
     (covered ? coverHigh_[i] : coverLow_[i]) = aMin;
     return covered;
 }

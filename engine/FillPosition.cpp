@@ -20,8 +20,8 @@ bool FillEngine::overlaps(int x1, int y1, int x2, int y2, int uptoPos) const {
     const std::int16_t* bw = boxWid.data();
     // Touching edges are no overlap. The grid holds exactly the placed boxes before the current one.
     if (!plainScans)
-        return grid_.any(x1, y1, x2 - 1, y2 - 1, [&](int d) {
-            return by[d] < y2 && by[d] + bw[d] > y1 && bx[d] < x2 && bx[d] + bl[d] > x1;
+        return grid_.any(x1, y1, x2 - 1, y2 - 1, [&](const BoxGrid::Entry& d) {
+            return d.y1 < y2 && d.y2 > y1 && d.x1 < x2 && d.x2 > x1;
         });
     return anyEarlierPlaced(uptoPos + 1, [&](int q) {
         const int d = order[q];
@@ -33,8 +33,8 @@ void FillEngine::notePlaced(int pos) {
     placedCount_ += 1;
     placedPos_[placedCount_] = static_cast<std::int16_t>(pos);
     const int b = packingOrder[pos];
-    xEnds_.Set(pos, boxX[b] + boxLen[b]);
-    yEnds_.Set(pos, boxY[b] + boxWid[b]);
+    placedXEnd_[placedCount_] = core::add16(boxX[b], boxLen[b]);
+    placedYEnd_[placedCount_] = core::add16(boxY[b], boxWid[b]);
     grid_.add(b, boxX[b], boxY[b], boxLen[b], boxWid[b]);
 }
 

@@ -324,7 +324,9 @@ std::pair<std::int64_t, std::int64_t> FillEngine::orderingSignatures(bool marked
 bool FillEngine::fillOrdering(Driver& d) {
     d.improveLeft = followUpFills;
     while (true) {
-        measureGroups();
+        // The fill reads no group sizes, and every reader measures them again first:
+        // only the plain form keeps this measuring.
+        if (plainScans) measureGroups();
         fillContainer();
         scoreContainerLoad();
         if (fill.fillScore > best.fillScore) {

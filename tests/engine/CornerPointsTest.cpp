@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
 #include <utility>
 #include <vector>
 
@@ -105,4 +107,24 @@ TEST(CornerPoints, MergeKeepsTheSmallerMinimums) {
     EXPECT_EQ(points(c), (std::vector<std::pair<int, int>>{{1, 1}, {5, 5}}));
     EXPECT_EQ(c.minLength(2), 3);
     EXPECT_EQ(c.minWidth(2), 2);
+}
+
+TEST(CornerPoints, TheFastKeyIsTheExtendedPrecisionKey) {
+    std::mt19937 g(17);
+    CornerPoints c;
+    c.Capacity = 10;
+    c.setPointCapacity(11);
+    c.count = 1;
+    for (int i = 0; i < 200000; ++i) {
+        c.X(1) = static_cast<std::int16_t>(static_cast<int>(g() % 65536) - 32768);
+        c.Y(1) = static_cast<std::int16_t>(static_cast<int>(g() % 65536) - 32768);
+        float wx = 1.0f, wy = 0.001f;
+        if (i % 3 == 1) std::swap(wx, wy);
+        if (i % 3 == 2) {
+            wx = std::ldexp(static_cast<float>(g() % 16777216), static_cast<int>(g() % 40) - 40);
+            wy = std::ldexp(static_cast<float>(g() % 16777216), static_cast<int>(g() % 40) - 30);
+        }
+        ASSERT_EQ(c.pointKeyFast(1, wx, wy), c.pointKey(1, wx, wy))
+            << c.X(1) << " " << c.Y(1) << " " << wx << " " << wy;
+    }
 }
