@@ -339,6 +339,9 @@ void SettingsWindow::runSetOperation(const std::function<void()>& operation) {
     // A set operation takes the frame of its own once its questions are answered.
     if (taskdb::OperationFrame::running()) return;
     ui::ErrorBoundary::run(operation);
+    // The window was disabled meanwhile, which took the focus from the pressed button.
+    const QWidget* focused = focusWidget();
+    if (isVisible() && (!focused || !focused->isEnabled())) focusFirstControl();
 }
 
 void SettingsWindow::taskCopying(bool toExport) {

@@ -1,8 +1,6 @@
 // The task page's states, its figures, the edit guard, the area multiplier and the column scaling.
 #include "app/MainWindow.h"
 
-#include "taskdb/TableSets.h"
-
 #include "app/PageColours.h"
 #include "core/Checked.h"
 #include "core/Dialogs.h"

@@ -44,8 +44,8 @@ void SolutionReport::buildContainers() {
     t.add(rl::field(435, 0, 88, tasks, "Date"));
     t.add(rl::label(0, 24, 300, QStringLiteral("Sheet  /  Container Total Load Data: "), 10, true));
 
-    const std::vector<rl::Column> columns{{"Container Type", "Type", 0, 110, false},
-                                          {"Cont No", "ContNo", 112, 38},
+    const std::vector<rl::Column> columns{{"Container Type", "Type", 0, 100, false},
+                                          {"Cont No", "ContNo", 100, 42},
                                           {"Box Sum", "BoxLoad", 152, 42},
                                           {"Weight", "WgtLoad", 196, 42},
                                           {"Util,%", "WgtEff", 240, 36},

@@ -9,6 +9,8 @@
 #include <QPolygonF>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace rectix::ui {
 
 namespace {
@@ -79,9 +81,14 @@ DataNavigator::~DataNavigator() {
     cursor_.removeObserver(this);
 }
 
+// Only the buttons whose visibility changes are touched: hiding and showing again a button that
+// the mouse is pressing (the page refreshes its state when a click's focus change posts a row)
+// would swallow that click.
 void DataNavigator::setVisibleButtons(std::initializer_list<Button> visible) {
-    for (QToolButton* button : buttons_) button->hide();
-    for (Button b : visible) button(b)->show();
+    for (std::size_t i = 0; i < buttons_.size(); ++i) {
+        const bool shown = std::find(visible.begin(), visible.end(), static_cast<Button>(i)) != visible.end();
+        if (buttons_[i]->isHidden() == shown) buttons_[i]->setVisible(shown);
+    }
 }
 
 void DataNavigator::click(Button b) {

@@ -143,3 +143,16 @@ TEST_F(ExchangePageTest, QuestionsComeBeforeTheFrameAndTheFrameEndsWithTheOperat
     EXPECT_FALSE(rectix::taskdb::OperationFrame::running());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
+
+// A switch disables the window while it runs; afterwards the keyboard is on a button that works.
+TEST_F(ExchangePageTest, AfterASwitchTheFocusIsOnAButtonThatWorks) {
+    addTask("Home task");
+    showExchangePage();
+    for (const char* name : {"ExpButton", "ImpButton", "HomeButton"}) {
+        pageButton(name)->setFocus(Qt::TabFocusReason);
+        press(name);
+        QWidget* f = settings->focusWidget();
+        ASSERT_NE(f, nullptr) << name;
+        EXPECT_TRUE(f->isEnabled()) << name << ": " << f->objectName().toStdString();
+    }
+}

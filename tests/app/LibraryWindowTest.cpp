@@ -317,3 +317,57 @@ TEST_F(LibraryWindowTest, TheDescriptionTitleStartsWhereItCanBeSeen) {
         w->hide();
     }
 }
+
+// The accelerators of the window's buttons work from the grid, where the user types. A button's
+// accelerator clicks it a moment later (the button shows itself pressed first), so the test waits.
+TEST_F(LibraryWindowTest, AltDTogglesEditModeFromTheGrid) {
+    for (const char* name : {"BoxForm", "CntForm"}) {
+        LibraryWindow* w = open(name);
+        w->grid()->setFocus(Qt::TabFocusReason);
+        ASSERT_FALSE(w->editMode()) << name;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::AltModifier);
+        EXPECT_TRUE(QTest::qWaitFor([w] { return w->editMode(); }, 1000)) << name;
+        // In edit mode the button reads "&Fix".
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);
+        EXPECT_TRUE(QTest::qWaitFor([w] { return !w->editMode(); }, 1000)) << name;
+        w->hide();
+    }
+}
+
+// A type that a solved task's plan uses cannot change: one warning says so, however the user
+// goes on (Tab to the next cell, Enter), and the row keeps its value.
+TEST_F(LibraryWindowTest, ChangingATypeASolvedTaskUsesWarnsOnce) {
+    sampleTask();
+    dm->tc.first();
+    const std::int64_t truck = dm->tcTypeID.asInteger();
+    click("RunButton");
+    ASSERT_TRUE(solved());
+    dialogs.shown.clear();
+    dialogs.answers.assign(6, DialogButton::Ok);
+
+    LibraryWindow* w = containerLibrary();
+    w->editButtonClick();
+    ASSERT_TRUE(w->editMode());
+    rectix::ui::DataGrid* g = w->grid();
+    ASSERT_TRUE(dm->conts.locate("TypeID", truck));
+    const int row = g->dataModel().currentRow();
+    constexpr int lengthColumn = 3;
+    g->setFocus(Qt::MouseFocusReason);
+    g->setCurrentIndex(g->model()->index(row, lengthColumn));
+    QTest::keyClick(g, Qt::Key_5);
+    if (QWidget* editor = QApplication::focusWidget(); editor && editor != g) {
+        QTest::keyClicks(editor, QStringLiteral("00"));
+        QTest::keyClick(editor, Qt::Key_Tab);
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QApplication::processEvents();
+
+    std::vector<std::string> warnings;
+    for (const std::string& s : dialogs.shown)
+        if (s.rfind("warning: ", 0) == 0) warnings.push_back(s);
+    EXPECT_EQ(warnings.size(), 1u) << ::testing::PrintToString(dialogs.shown);
+    ASSERT_TRUE(dm->conts.locate("TypeID", truck));
+    EXPECT_EQ(dm->contsLength.asInteger(), 1360);
+    EXPECT_EQ(dm->conts.state(), rectix::dataset::CursorState::Browse);
+    w->hide();
+}

@@ -186,3 +186,18 @@ TEST_F(TaskPageFocus, DeletingTheLastTaskOrRowLeavesTheFocusOnAnEnabledControl) 
     QApplication::processEvents();
     EXPECT_EQ(main->focusWidget(), navigator("TasksNavigator")->button(Button::Insert));
 }
+
+// Clicking "+" of a grid while the new task's name is still being typed: the click posts the
+// task, which refreshes the page, and still adds the row (the refresh once hid and showed the
+// navigator's buttons under the mouse, which swallowed the click).
+TEST_F(TaskPageFocus, AGridsPlusWorksRightAfterTypingANewTasksName) {
+    QTest::mouseClick(navigator("TasksNavigator")->button(Button::Insert), Qt::LeftButton);
+    QTest::keyClicks(focus(), QStringLiteral("My task"));
+    QToolButton* plus = navigator("ContsNavigator")->button(Button::Insert);
+    // Through the window, as the window system delivers a click.
+    QTest::mouseClick(main->windowHandle(), Qt::LeftButton, {}, plus->mapTo(main, plus->rect().center()));
+    EXPECT_EQ(dm->tasksName.asString(), "My task");
+    EXPECT_EQ(dm->tasks.state(), rectix::dataset::CursorState::Browse);
+    EXPECT_EQ(dm->tc.state(), rectix::dataset::CursorState::Insert);
+    EXPECT_EQ(focus(), grid("ContsGrid"));
+}
