@@ -4,6 +4,7 @@
 #include "core/Errors.h"
 #include "core/Rounding.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -36,13 +37,16 @@ void CornerPoints::freePoints() {
 }
 
 void CornerPoints::resetPoints(std::int32_t lo, std::int32_t hi) {
-    for (std::int32_t i = lo; i <= hi; ++i) {
-        X(i) = 0;
-        Y(i) = 0;
-    }
-    for (std::int32_t i = lo < 1 ? 1 : lo; i <= hi; ++i) {
-        minLength(i) = minUsefulGap;
-        minWidth(i) = minUsefulGap;
+    if (lo > hi) return;
+    slot(lo), slot(hi);
+    const auto from = static_cast<std::ptrdiff_t>(lo), to = static_cast<std::ptrdiff_t>(hi) + 1;
+    std::fill(x_.begin() + from, x_.begin() + to, std::int16_t{0});
+    std::fill(y_.begin() + from, y_.begin() + to, std::int16_t{0});
+    // Slot 0 keeps the container's extents in its minimums.
+    const std::ptrdiff_t firstPoint = lo < 1 ? 1 : from;
+    if (firstPoint < to) {
+        std::fill(minL_.begin() + firstPoint, minL_.begin() + to, minUsefulGap);
+        std::fill(minW_.begin() + firstPoint, minW_.begin() + to, minUsefulGap);
     }
 }
 
