@@ -201,3 +201,19 @@ TEST_F(TaskPageFocus, AGridsPlusWorksRightAfterTypingANewTasksName) {
     EXPECT_EQ(dm->tc.state(), rectix::dataset::CursorState::Insert);
     EXPECT_EQ(focus(), grid("ContsGrid"));
 }
+
+// Moving to the end greys out Next and Last under the mouse; the keyboard moves on to a control
+// that takes it.
+TEST_F(TaskPageFocus, TheNavigatorsEndsLeaveTheFocusOnAnEnabledControl) {
+    addTask("Second");
+    for (const char* which : {"TasksNavigator", "ContsNavigator", "BoxesNavigator"}) {
+        for (Button b : {Button::First, Button::Last, Button::First, Button::Next, Button::Next}) {
+            QToolButton* button = navigator(which)->button(b);
+            if (!button->isEnabled()) continue;
+            QTest::mouseClick(button, Qt::LeftButton);
+            QWidget* f = focus();
+            ASSERT_NE(f, nullptr) << which;
+            EXPECT_TRUE(f->isEnabled()) << which << ": " << f->objectName().toStdString();
+        }
+    }
+}
