@@ -5,6 +5,7 @@
 #include "core/Rounding.h"
 
 #include <cmath>
+#include <cstring>
 #include <string>
 
 namespace rectix::engine {
@@ -53,12 +54,21 @@ void CornerPoints::copyPoint(std::int32_t src, std::int32_t dst) {
     minW_[d] = minW_[s];
 }
 
+// Moves the points of slots from..from+n-1 to slots to..to+n-1, ranges checked.
+void CornerPoints::movePoints(std::int32_t from, std::int32_t to, std::int32_t n) {
+    if (n <= 0) return;
+    slot(from), slot(from + n - 1), slot(to), slot(to + n - 1);
+    const auto bytes = static_cast<std::size_t>(n) * sizeof(std::int16_t);
+    for (std::vector<std::int16_t>* v : {&x_, &y_, &minL_, &minW_})
+        std::memmove(v->data() + to, v->data() + from, bytes);
+}
+
 void CornerPoints::shiftPointsUp(std::int32_t lo, std::int32_t hi) {
-    for (std::int32_t i = hi; i >= lo; --i) copyPoint(i, i + 1);
+    movePoints(lo, lo + 1, hi - lo + 1);
 }
 
 void CornerPoints::shiftPointsDown(std::int32_t lo, std::int32_t hi) {
-    for (std::int32_t i = lo; i <= hi; ++i) copyPoint(i, i - 1);
+    movePoints(lo, lo - 1, hi - lo + 1);
 }
 
 void CornerPoints::movePointBack(std::int32_t dst, std::int32_t src) {
@@ -108,23 +118,17 @@ std::int32_t firstKeyPast(std::int32_t lo, std::int32_t hi, float k, bool orEqua
 }
 } // namespace
 
-std::int32_t CornerPoints::findSamePlace(std::int32_t i, float wx, float wy) {
+std::int32_t CornerPoints::findSamePlaceOrInsert(std::int32_t i, float wx, float wy) {
     slot(i);
     auto key = [&](std::int32_t j) { return pointKeyFast(j, wx, wy); };
     const float k = key(i);
     const std::int16_t xi = x_[static_cast<std::size_t>(i)], yi = y_[static_cast<std::size_t>(i)];
-    // Points at one place share a key; points of equal key lie together.
-    for (std::int32_t j = firstKeyPast(1, i - 1, k, true, key); j < i && key(j) == k; ++j)
+    std::int32_t j = firstKeyPast(1, i - 1, k, true, key);
+    for (; j < i && key(j) == k; ++j)
         if (x_[static_cast<std::size_t>(j)] == xi && y_[static_cast<std::size_t>(j)] == yi) return j;
-    return 0;
-}
-
-void CornerPoints::insertPointSortedFast(std::int32_t i, float wx, float wy) {
-    slot(i);
-    const float k = pointKeyFast(i, wx, wy);
-    const std::int32_t j =
-        firstKeyPast(1, i - 1, k, false, [&](std::int32_t q) { return pointKeyFast(q, wx, wy); });
+    // j is now the first slot whose key exceeds k: where insertPointSorted puts the point.
     if (j < i) movePointBack(j, i);
+    return 0;
 }
 
 void CornerPoints::growCornerPointArrays() {

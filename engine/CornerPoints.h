@@ -41,11 +41,10 @@ class CornerPoints {
     float pointKey(std::int32_t i, float wx, float wy);
     void insertPointSorted(std::int32_t i, float wx, float wy);
 
-    // The same two on a list whose points 1..i-1 are in key order, with
-    // distinct coordinates, by binary search: what the linear forms find.
-    // The slot of an earlier point at point i's place, or 0.
-    std::int32_t findSamePlace(std::int32_t i, float wx, float wy);
-    void insertPointSortedFast(std::int32_t i, float wx, float wy);
+    // On a list whose points 1..i-1 are in key order, with distinct coordinates,
+    // by binary search: the slot of an earlier point at point i's place, or 0
+    // after inserting point i where insertPointSorted puts it.
+    std::int32_t findSamePlaceOrInsert(std::int32_t i, float wx, float wy);
     // pointKey without extended precision where the result is the same; slot i unchecked.
     float pointKeyFast(std::int32_t i, float wx, float wy) const;
     void growCornerPointArrays();
@@ -69,6 +68,7 @@ class CornerPoints {
 
   private:
     std::size_t slot(std::int32_t i) const;
+    void movePoints(std::int32_t from, std::int32_t to, std::int32_t n);
 
     std::vector<std::int16_t> x_, y_, minL_, minW_;
 };

@@ -33,6 +33,7 @@ void FillEngine::fillContainer() {
     loadCGX = 0;
     lastFailed = 0;
     placedCount_ = 0;
+    lastCoverer_ = 0;
     grid_.reset(contLength, contWidth, gridBoxes_);
     // The caps once per fill; a whole weight passes its cap exactly when it passes the cap's whole part.
     const std::int64_t weightCap = static_cast<std::int64_t>(std::floor(slack * contLoadWt));
@@ -43,21 +44,25 @@ void FillEngine::fillContainer() {
                static_cast<long double>(fill.fillArea) + minBoxArea > areaCap;
     };
     bool isFull = full();
+    const std::int16_t *wid0 = boxWid0.data(), *len0 = boxLen0.data();
+    const bool* turnOn = boxTurnOn.data();
+    const std::int32_t* weights = boxWeight.data();
+    const float* areas = boxArea.data();
 
     while (true) {
         fillPos = core::add16(fillPos, 1);
         curBox = packingOrder[fillPos];
         const int cur = curBox;
-        const bool sameAsFailed = lastFailed > 0 && boxWid0[cur] == boxWid0[lastFailed] &&
-                                  boxLen0[cur] == boxLen0[lastFailed] &&
-                                  boxTurnOn[cur] == boxTurnOn[lastFailed];
+        // Box numbers in the order and lastFailed lie in 0..boxN, inside the arrays.
+        const bool sameAsFailed = lastFailed > 0 && wid0[cur] == wid0[lastFailed] &&
+                                  len0[cur] == len0[lastFailed] && turnOn[cur] == turnOn[lastFailed];
         // The plain form of the caps, kept as the reference, compares as first written.
         auto capped = [&] {
             if (plainScans)
                 return static_cast<long double>(boxWeight[cur]) + fill.fillWeight > slack * contLoadWt ||
                        static_cast<long double>(fill.fillArea) + boxArea[cur] > slack * contArea;
-            return boxWeight[cur] + std::int64_t{fill.fillWeight} > weightCap ||
-                   static_cast<long double>(fill.fillArea) + boxArea[cur] > areaCap;
+            return weights[cur] + std::int64_t{fill.fillWeight} > weightCap ||
+                   static_cast<long double>(fill.fillArea) + areas[cur] > areaCap;
         };
         if (boxPlaced[cur] != 1 && !sameAsFailed && !capped()) {
             bestPosScore = noScore;

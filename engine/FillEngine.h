@@ -236,14 +236,16 @@ class FillEngine {
     // (entries whose box was taken out again are skipped by the readers).
     Box16 placedPos_;
     int placedCount_ = 0;
-    // Far X and far Y edges of the placed boxes, by their entry in placedPos_.
-    Box16 placedXEnd_, placedYEnd_;
+    // Near and far X and Y edges of the placed boxes, by their entry in placedPos_.
+    Box16 placedX_, placedY_, placedXEnd_, placedYEnd_;
     // The placed boxes by region of the container.
     BoxGrid grid_;
     int gridBoxes_ = 1;
     // Answers of the covered test of one addCornerPointsForBox call, by the point's B coordinate.
     std::vector<std::int32_t> coverStamp_, coverLow_, coverHigh_;
     std::int32_t coverCall_ = 0;
+    // The box that covered the last covered point; box 0, the dummy, covers nothing.
+    int lastCoverer_ = 0;
     // Calls fn(position) for every earlier position that may hold a placed box.
     template <typename Fn> bool anyEarlierPlaced(int beforePos, Fn fn) const;
 

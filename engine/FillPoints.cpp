@@ -30,49 +30,60 @@ void FillEngine::addCornerPointsForBox(int pos, bool alongWidth) {
     const std::int16_t gap = points.minUsefulGap;
 
     ++coverCall_;
-    // Position 0 is the dummy box at the origin; then the placed boxes in order.
-    auto makePoint = [&](int k) {
-        const int c = packingOrder[k];
-        const int e = k == 0 ? 0 : bPos[c] + bSide[c];
-        if (k >= 1 && !(bTop > e && aPos[c] + aSide[c] > a)) return false;
-
-        const int bMinRaw = bPos[b] - e;
-        const int aMinRaw = (k == 0 ? 0 : aPos[c]) - a;
+    const int bStart = bPos[b];
+    // The point at (a, e) of a box that reaches past a, starting at aStart along A.
+    auto addPoint = [&](int e, int aStart) {
+        const int bMinRaw = bStart - e;
+        const int aMinRaw = aStart - a;
         const std::int16_t bMin = bMinRaw < gap ? gap : static_cast<std::int16_t>(bMinRaw);
         const std::int16_t aMin = aMinRaw < gap ? gap : static_cast<std::int16_t>(aMinRaw);
-
-        points.count += 1;
-        points.growCornerPointArrays();
         auto covers = [&](int q) {
             const int d = packingOrder[q];
             return boxPlaced[d] == 1 && aPos[d] <= a + aMin && aPos[d] + aSide[d] > a &&
                    bPos[d] <= e + bMin && bPos[d] + bSide[d] > e;
         };
-        const bool covered =
-            plainScans ? anyEarlierPlaced(pos, covers) : coveredFast(alongWidth, a, e, aMin, bMin);
-        if (covered) {
-            points.count -= 1;
-            return false;
+        if (plainScans) {
+            points.count += 1;
+            points.growCornerPointArrays();
+            if (anyEarlierPlaced(pos, covers)) {
+                points.count -= 1;
+                return;
+            }
+        } else {
+            // The list's length plays no part in the test, so a covered point costs no slot.
+            if (coveredFast(alongWidth, a, e, aMin, bMin)) return;
+            points.count += 1;
+            points.growCornerPointArrays();
         }
         const std::int32_t n = points.count;
-        (alongWidth ? points.minWidth(n) : points.minLength(n)) = aMin;
-        (alongWidth ? points.minLength(n) : points.minWidth(n)) = bMin;
-        (alongWidth ? points.Y(n) : points.X(n)) = core::toI16(a);
-        (alongWidth ? points.X(n) : points.Y(n)) = core::toI16(e);
-        return false;
+        const CornerPoints::Fields f = points.fields();
+        (alongWidth ? f.minW : f.minL)[n] = aMin;
+        (alongWidth ? f.minL : f.minW)[n] = bMin;
+        (alongWidth ? f.y : f.x)[n] = core::toI16(a);
+        (alongWidth ? f.x : f.y)[n] = core::toI16(e);
     };
-    makePoint(0);
+    // Position 0 is the dummy box at the origin; then the placed boxes in order.
+    addPoint(0, 0);
     if (plainScans) {
-        anyEarlierPlaced(pos, makePoint);
+        anyEarlierPlaced(pos, [&](int k) {
+            const int c = packingOrder[k];
+            const int e = bPos[c] + bSide[c];
+            if (bTop > e && aPos[c] + aSide[c] > a) addPoint(e, aPos[c]);
+            return false;
+        });
     } else {
-        // Only boxes reaching past the far edge make points: visit just those, in position order.
+        // Only boxes reaching past the far edge and ending below the new box's top make
+        // points: the compact lists of placed boxes answer that without the box arrays.
         const std::int16_t* positions = placedPos_.data();
-        const std::int16_t* ends = (alongWidth ? placedYEnd_ : placedXEnd_).data();
+        const std::int16_t* aEnds = (alongWidth ? placedYEnd_ : placedXEnd_).data();
+        const std::int16_t* bEnds = (alongWidth ? placedXEnd_ : placedYEnd_).data();
+        const std::int16_t* aStarts = (alongWidth ? placedY_ : placedX_).data();
         const std::int16_t* placed = boxPlaced.data();
         const std::int16_t* order = packingOrder.data();
         if (placedCount_ > maxBoxSlot) throw core::RangeError("Range check error: placed boxes");
         for (int i = 1; i <= placedCount_ && positions[i] < pos; ++i)
-            if (ends[i] > a && placed[order[positions[i]]] == 1) makePoint(positions[i]);
+            if (aEnds[i] > a && bEnds[i] < bTop && placed[order[positions[i]]] == 1)
+                addPoint(bEnds[i], aStarts[i]);
     }
 }
 
@@ -94,16 +105,30 @@ bool FillEngine::coveredFast(bool alongWidth, int a, int e, std::int16_t aMin, s
     }
     if (aMin <= coverLow_[i]) return false;
     if (aMin >= coverHigh_[i]) return true;
-    // A covering box meets the point's minimum footprint, so the grid finds every candidate.
     const int aTop = a + aMin, bTop = e + bMin;
-    const bool covered = alongWidth
-                             ? grid_.any(e, a, bTop, aTop,
-                                         [&](const BoxGrid::Entry& d) {
-                                             return d.y1 <= aTop && d.y2 > a && d.x1 <= bTop && d.x2 > e;
-                                         })
-                             : grid_.any(a, e, aTop, bTop, [&](const BoxGrid::Entry& d) {
-                                   return d.x1 <= aTop && d.x2 > a && d.y1 <= bTop && d.y2 > e;
-                               });
+    // Neighbouring points are mostly covered by one box: try the last one that covered first.
+    const int last = lastCoverer_;
+    if (boxPlaced[last] == 1) {
+        const int x1 = boxX[last], y1 = boxY[last], x2 = x1 + boxLen[last], y2 = y1 + boxWid[last];
+        if (alongWidth ? y1 <= aTop && y2 > a && x1 <= bTop && x2 > e
+                       : x1 <= aTop && x2 > a && y1 <= bTop && y2 > e) {
+            coverHigh_[i] = aMin;
+            return true;
+        }
+    }
+    // A covering box meets the point's minimum footprint, so the grid finds every candidate.
+    int coverer = 0;
+    auto coversAlongLength = [&](const BoxGrid::Entry& d) {
+        coverer = d.box;
+        return d.x1 <= aTop && d.x2 > a && d.y1 <= bTop && d.y2 > e;
+    };
+    auto coversAlongWidth = [&](const BoxGrid::Entry& d) {
+        coverer = d.box;
+        return d.y1 <= aTop && d.y2 > a && d.x1 <= bTop && d.x2 > e;
+    };
+    const bool covered = alongWidth ? grid_.any(e, a, bTop, aTop, coversAlongWidth)
+                                    : grid_.any(a, e, aTop, bTop, coversAlongLength);
+    if (covered) lastCoverer_ = coverer;
     (covered ? coverHigh_[i] : coverLow_[i]) = aMin;
     return covered;
 }
@@ -117,14 +142,11 @@ void FillEngine::mergeCornerPoints() {
         if (plainScans) {
             const std::int16_t xj = points.X(j), yj = points.Y(j);
             while (i >= 1 && !(points.X(i) == xj && points.Y(i) == yj)) --i;
+            if (i < 1) points.insertPointSorted(j, wx, wy);
         } else {
-            i = points.findSamePlace(j, wx, wy);
+            i = points.findSamePlaceOrInsert(j, wx, wy);
         }
         if (i < 1) {
-            if (plainScans)
-                points.insertPointSorted(j, wx, wy);
-            else
-                points.insertPointSortedFast(j, wx, wy);
             ++j;
         } else {
             if (points.minLength(j) < points.minLength(i)) points.minLength(i) = points.minLength(j);

@@ -33,6 +33,8 @@ void FillEngine::notePlaced(int pos) {
     placedCount_ += 1;
     placedPos_[placedCount_] = static_cast<std::int16_t>(pos);
     const int b = packingOrder[pos];
+    placedX_[placedCount_] = boxX[b];
+    placedY_[placedCount_] = boxY[b];
     placedXEnd_[placedCount_] = core::add16(boxX[b], boxLen[b]);
     placedYEnd_[placedCount_] = core::add16(boxY[b], boxWid[b]);
     grid_.add(b, boxX[b], boxY[b], boxLen[b], boxWid[b]);
