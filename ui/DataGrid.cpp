@@ -197,6 +197,16 @@ void DataGrid::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    // Insert adds a row as the navigator's "+" does (the cursor's rules decide), and the new
+    // row's first cell that takes typing becomes current: rows can be added by keyboard alone.
+    if (event->key() == Qt::Key_Insert && event->modifiers() == Qt::NoModifier) {
+        if (!readOnly_ && ErrorBoundary::run([&] {
+                if (c.isOpen()) c.insert();
+            }))
+            currentToFirstEditableCell();
+        event->accept();
+        return;
+    }
     if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::ControlModifier) {
         if (!readOnly_)
             ErrorBoundary::run([&] {
@@ -207,6 +217,18 @@ void DataGrid::keyPressEvent(QKeyEvent* event) {
     }
     QTableView::keyPressEvent(event);
     followCursor();
+}
+
+void DataGrid::currentToFirstEditableCell() {
+    followCursor();
+    const int row = model_->currentRow();
+    if (row < 0 || dataCursor().state() != CursorState::Insert) return;
+    for (int col = 0; col < model_->columnCount(); ++col) {
+        const QModelIndex cell = model_->index(row, col);
+        if (isColumnHidden(col) || !(model_->flags(cell) & Qt::ItemIsEditable)) continue;
+        setCurrentIndex(cell);
+        return;
+    }
 }
 
 void DataGrid::mousePressEvent(QMouseEvent* event) {

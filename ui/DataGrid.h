@@ -72,6 +72,8 @@ class DataGrid : public QTableView {
     void fitTitle(int column);
     // Selects the cursor's current row, keeping the current column.
     void followCursor();
+    // On a row being inserted, the first shown cell that takes typing.
+    void currentToFirstEditableCell();
     // Moves the cursor to the record the user chose at `row`.
     void moveCursorTo(int row);
     void focusChanged(QWidget* old, QWidget* now);

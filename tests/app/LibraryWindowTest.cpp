@@ -371,3 +371,23 @@ TEST_F(LibraryWindowTest, ChangingATypeASolvedTaskUsesWarnsOnce) {
     EXPECT_EQ(dm->conts.state(), rectix::dataset::CursorState::Browse);
     w->hide();
 }
+
+// The Insert key adds a library row only in edit mode, as the navigator's "+" (shown only then).
+TEST_F(LibraryWindowTest, TheInsertKeyAddsARowOnlyInEditMode) {
+    addBox("Crate", 60, 40);
+    LibraryWindow* w = boxLibrary();
+    rectix::ui::DataGrid* g = w->grid();
+    g->setFocus(Qt::MouseFocusReason);
+    g->setCurrentIndex(g->model()->index(0, 0));
+    QTest::keyClick(g, Qt::Key_Insert);
+    EXPECT_EQ(dm->boxes.state(), rectix::dataset::CursorState::Browse);
+    EXPECT_TRUE(dialogs.shown.empty());
+
+    w->editButtonClick();
+    QTest::keyClick(g, Qt::Key_Insert);
+    EXPECT_EQ(dm->boxes.state(), rectix::dataset::CursorState::Insert);
+    EXPECT_EQ(g->currentIndex().column(), 1); // the quantity column takes no typing in edit mode
+    QTest::keyClick(g, Qt::Key_Escape);
+    EXPECT_EQ(dm->boxes.state(), rectix::dataset::CursorState::Browse);
+    w->hide();
+}

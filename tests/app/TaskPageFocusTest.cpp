@@ -201,3 +201,43 @@ TEST_F(TaskPageFocus, AGridsPlusWorksRightAfterTypingANewTasksName) {
     EXPECT_EQ(dm->tc.state(), rectix::dataset::CursorState::Insert);
     EXPECT_EQ(focus(), grid("ContsGrid"));
 }
+
+// Moving to the end greys out Next and Last under the mouse; the keyboard moves on to a control
+// that takes it.
+TEST_F(TaskPageFocus, TheNavigatorsEndsLeaveTheFocusOnAnEnabledControl) {
+    addTask("Second");
+    for (const char* which : {"TasksNavigator", "ContsNavigator", "BoxesNavigator"}) {
+        for (Button b : {Button::First, Button::Last, Button::First, Button::Next, Button::Next}) {
+            QToolButton* button = navigator(which)->button(b);
+            if (!button->isEnabled()) continue;
+            QTest::mouseClick(button, Qt::LeftButton);
+            QWidget* f = focus();
+            ASSERT_NE(f, nullptr) << which;
+            EXPECT_TRUE(f->isEnabled()) << which << ": " << f->objectName().toStdString();
+        }
+    }
+}
+
+// The Insert key adds a row where the "+" does, so rows can be added by keyboard alone; with a
+// solution the grids take none.
+TEST_F(TaskPageFocus, TheInsertKeyAddsARowWhereThePlusDoes) {
+    for (const char* which : {"ContsGrid", "BoxesGrid"}) {
+        rectix::ui::DataGrid* g = grid(which);
+        focusCell(g, 0, 3);
+        QTest::keyClick(g, Qt::Key_Insert);
+        EXPECT_EQ(g->dataCursor().state(), rectix::dataset::CursorState::Insert) << which;
+        EXPECT_EQ(focus(), g) << which;
+        EXPECT_EQ(g->currentIndex().row(), g->dataModel().currentRow()) << which;
+        EXPECT_EQ(g->currentIndex().column(), 0) << which;
+        QTest::keyClick(g, Qt::Key_Escape);
+        EXPECT_EQ(g->dataCursor().state(), rectix::dataset::CursorState::Browse) << which;
+    }
+    click("RunButton");
+    ASSERT_TRUE(solved());
+    const int before = rows(dm->tc);
+    dialogs.shown.clear();
+    focusCell(grid("ContsGrid"), 0, 0);
+    QTest::keyClick(grid("ContsGrid"), Qt::Key_Insert);
+    EXPECT_EQ(dm->tc.state(), rectix::dataset::CursorState::Browse);
+    EXPECT_EQ(rows(dm->tc), before);
+}
