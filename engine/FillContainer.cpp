@@ -5,6 +5,7 @@
 #include "core/Checked.h"
 #include "core/Rounding.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -20,7 +21,8 @@ constexpr std::int32_t noScore = 1555555555;
 void FillEngine::fillContainer() {
     ++totalFills;
     // Slots above boxN are never written after engineReset, so they are 0 already.
-    for (int b = 0; b <= boxN; ++b) boxPlaced[b] = boxX[b] = boxY[b] = 0;
+    if (boxN < 0 || boxN > maxBoxSlot) throw core::RangeError("Range check error: box count");
+    for (Box16* a : {&boxPlaced, &boxX, &boxY}) std::fill_n(a->data(), boxN + 1, std::int16_t{0});
     boxPlaced[0] = 1;
     for (int k = 1; k <= kindListCount_; ++k) kindPlaced_[kindList_[k]] = 0;
     points.resetPoints(0, points.Capacity);
@@ -42,10 +44,22 @@ void FillEngine::fillContainer() {
     // The caps once per fill; a whole weight passes its cap exactly when it passes the cap's whole part.
     const std::int64_t weightCap = static_cast<std::int64_t>(std::floor(slack * contLoadWt));
     const long double areaCap = slack * contArea;
+    // A double sum of two floats lies within 2^-52 of the extended one: beyond a
+    // margin of 2^-40 around the cap it decides alike, inside it the extended sum decides.
+    const bool capInDouble = areaCap > 0 && areaCap < 1e300L;
+    const double capLow = capInDouble ? static_cast<double>(areaCap) * (1 - 0x1p-40) : 0;
+    const double capHigh = capInDouble ? static_cast<double>(areaCap) * (1 + 0x1p-40) : 0;
+    auto overAreaCap = [&](float area) {
+        if (capInDouble) {
+            const double sum = static_cast<double>(fill.fillArea) + area;
+            if (sum > capHigh) return true;
+            if (sum < capLow) return false;
+        }
+        return static_cast<long double>(fill.fillArea) + area > areaCap;
+    };
     // Whether not even the lightest or smallest box would fit any more; it changes only with the load.
     auto full = [&] {
-        return fill.fillWeight + std::int64_t{minBoxWeight} > weightCap ||
-               static_cast<long double>(fill.fillArea) + minBoxArea > areaCap;
+        return fill.fillWeight + std::int64_t{minBoxWeight} > weightCap || overAreaCap(minBoxArea);
     };
     bool isFull = full();
     const std::int16_t *wid0 = boxWid0.data(), *len0 = boxLen0.data();
@@ -65,8 +79,7 @@ void FillEngine::fillContainer() {
             if (plainScans)
                 return static_cast<long double>(boxWeight[cur]) + fill.fillWeight > slack * contLoadWt ||
                        static_cast<long double>(fill.fillArea) + boxArea[cur] > slack * contArea;
-            return weights[cur] + std::int64_t{fill.fillWeight} > weightCap ||
-                   static_cast<long double>(fill.fillArea) + areas[cur] > areaCap;
+            return weights[cur] + std::int64_t{fill.fillWeight} > weightCap || overAreaCap(areas[cur]);
         };
         if (boxPlaced[cur] != 1 && !sameAsFailed && !capped()) {
             bestPosScore = noScore;
