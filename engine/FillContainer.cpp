@@ -1,5 +1,7 @@
 #include "FillEngine.h"
 
+#include "FastRounding.h"
+
 #include "core/Checked.h"
 #include "core/Rounding.h"
 
@@ -20,6 +22,7 @@ void FillEngine::fillContainer() {
     // Slots above boxN are never written after engineReset, so they are 0 already.
     for (int b = 0; b <= boxN; ++b) boxPlaced[b] = boxX[b] = boxY[b] = 0;
     boxPlaced[0] = 1;
+    for (int k = 1; k <= kindListCount_; ++k) kindPlaced_[kindList_[k]] = 0;
     points.resetPoints(0, points.Capacity);
     points.count = 1;
     scoreWX = workDir == 1 ? 100 : 1;
@@ -34,6 +37,7 @@ void FillEngine::fillContainer() {
     lastFailed = 0;
     placedCount_ = 0;
     lastCoverer_ = 0;
+    forgetFailedSearches();
     grid_.reset(contLength, contWidth, gridBoxes_);
     // The caps once per fill; a whole weight passes its cap exactly when it passes the cap's whole part.
     const std::int64_t weightCap = static_cast<std::int64_t>(std::floor(slack * contLoadWt));
@@ -50,7 +54,7 @@ void FillEngine::fillContainer() {
     const float* areas = boxArea.data();
 
     while (true) {
-        fillPos = core::add16(fillPos, 1);
+        fillPos = toI16Inline(fillPos + 1);
         curBox = packingOrder[fillPos];
         const int cur = curBox;
         // Box numbers in the order and lastFailed lie in 0..boxN, inside the arrays.
@@ -67,11 +71,11 @@ void FillEngine::fillContainer() {
         if (boxPlaced[cur] != 1 && !sameAsFailed && !capped()) {
             bestPosScore = noScore;
             chosenLen = chosenWid = 0;
-            findBestPosition();
+            searchUnlessCertainToFail();
             if (turnableAny && boxTurnOn[cur] && boxLen[cur] != boxWid[cur] &&
                 ((pass > 0 && bestPosScore == noScore) || (pass > 1 && usedFraction >= turnThreshold))) {
                 turnBox(cur);
-                findBestPosition();
+                searchUnlessCertainToFail();
             }
             const bool found = bestPosScore != noScore;
             lastFailed = found ? 0 : curBox;
@@ -85,7 +89,7 @@ void FillEngine::fillContainer() {
         }
         if (fillPos >= boxN) break;
         // A long fill looks around now and then; a stop leaves the rest of the order untried.
-        if (fillPos % 16 == 0 && lookAroundWhenDue()) break;
+        if (fillPos % 128 == 0 && lookAroundWhenDue()) break;
         if (plainScans ? static_cast<long double>(fill.fillWeight) + minBoxWeight > slack * contLoadWt ||
                              static_cast<long double>(fill.fillArea) + minBoxArea > slack * contArea
                        : isFull)
@@ -102,6 +106,8 @@ void FillEngine::placeCurrentBox() {
     boxX[b] = points.X(bestPoint);
     boxY[b] = points.Y(bestPoint);
     boxPlaced[b] = 1;
+    forgetFailedSearches();
+    ++kindPlaced_[boxKind[b]];
     const std::int32_t weight = boxWeight[b];
     fill.fillCount = core::add32(fill.fillCount, 1);
     fill.fillCost = toF32(static_cast<long double>(fill.fillCost) + boxCost[b]);
@@ -128,6 +134,7 @@ void FillEngine::takeOutIncompleteGroup() {
     int q = fillPos - 1;
     while (q > 0 && !(boxKind[packingOrder[q]] != kind && boxPlaced[packingOrder[q]] == 1)) --q;
     if (q == 0 && std::abs(backtrack) <= 2) return;
+    forgetFailedSearches();
 
     for (int pos = fillPos - 1; pos >= 1 && boxKind[packingOrder[pos]] == kind; --pos) {
         const int b = packingOrder[pos];
@@ -142,6 +149,7 @@ void FillEngine::takeOutIncompleteGroup() {
         fill.fillCost = toF32(static_cast<long double>(fill.fillCost) - boxCost[b]);
         fill.fillCount = core::checkedSub(fill.fillCount, 1);
         boxPlaced[b] = 0;
+        --kindPlaced_[boxKind[b]];
         grid_.remove(b, boxX[b], boxY[b], boxLen[b], boxWid[b]);
         boxX[b] = boxY[b] = boxLen[b] = boxWid[b] = 0;
     }

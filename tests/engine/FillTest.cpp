@@ -108,6 +108,28 @@ TEST(Fill, IdenticalBoxesAfterAFailureAreSkippedWithoutASearch) {
     EXPECT_EQ(f.lastFailed, 7);
 }
 
+TEST(Fill, ABoxLargerThanOneThatFoundNoPlaceIsNotSearchedASmallerOneIs) {
+    // Six boxes fill two rows and leave a strip 5 wide: 10 x 8 finds no place, so
+    // 12 x 9 cannot either, while 10 x 5 goes into the strip. The plain form searches all.
+    std::vector<FillBox> boxes(6, FillBox{10, 10});
+    boxes.push_back({10, 8, 1, 2});
+    boxes.push_back({12, 9, 1, 3});
+    boxes.push_back({10, 5, 1, 4});
+    for (const bool plain : {false, true}) {
+        FillSetup s(30, 25, boxes);
+        s.prepare();
+        auto& f = s.f;
+        f.plainScans = plain;
+        f.fillContainer();
+        EXPECT_EQ(f.fill.fillCount, 7) << plain;
+        EXPECT_EQ(f.boxPlaced[8], 0) << plain;
+        EXPECT_EQ(f.boxPlaced[9], 1) << plain;
+        EXPECT_EQ(f.boxY[9], 20) << plain;
+        EXPECT_EQ(f.searches, plain ? 9 : 8);
+        EXPECT_EQ(f.searchesSkipped, plain ? 0 : 1);
+    }
+}
+
 TEST(Fill, AHeavyBoxIsSkippedAndALighterOneStillTried) {
     FillSetup s(100, 100, {{10, 10, 60, 1}, {10, 10, 50, 2}, {10, 10, 30, 3}}, 100);
     s.prepare();
