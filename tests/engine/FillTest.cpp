@@ -130,6 +130,28 @@ TEST(Fill, ABoxLargerThanOneThatFoundNoPlaceIsNotSearchedASmallerOneIs) {
     }
 }
 
+TEST(Fill, TheAreaCapDecidesAlikeInThePlainAndTheFastFormAtItsVeryEdge) {
+    // The second box's area brings the load below, exactly to, or past the cap of 2000 * 1.001.
+    for (const float area : {1001.5f, 1002.0f, 1002.5f}) {
+        bool placed[2] = {};
+        long long searches[2] = {};
+        for (const bool plain : {false, true}) {
+            FillSetup s(100, 20, {{100, 10, 1, 1}, {50, 10, 1, 2}});
+            s.f.boxArea[2] = area;
+            s.prepare();
+            s.f.plainScans = plain;
+            s.f.fillContainer();
+            placed[plain] = s.f.boxPlaced[2] == 1;
+            searches[plain] = s.f.searches;
+        }
+        EXPECT_EQ(placed[0], placed[1]) << area;
+        EXPECT_EQ(searches[0], searches[1]) << area;
+        if (area != 1002.0f) {
+            EXPECT_EQ(placed[0], area < 1002.0f) << area;
+        }
+    }
+}
+
 TEST(Fill, AHeavyBoxIsSkippedAndALighterOneStillTried) {
     FillSetup s(100, 100, {{10, 10, 60, 1}, {10, 10, 50, 2}, {10, 10, 30, 3}}, 100);
     s.prepare();
