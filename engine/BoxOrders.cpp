@@ -76,9 +76,13 @@ void FillEngine::sortFamily(int first, int last, const float* keyOfBox, bool asc
     // Boxes of one run mostly lie together with one key: sorting the runs of equal
     // keys stably sorts the entries stably.
     std::int16_t* runStart = sortRunStart_.data();
-    int runs = 0;
-    for (int j = 0; j < n; ++j)
-        if (j == 0 || keys[j] != keys[j - 1]) runStart[runs++] = static_cast<std::int16_t>(j);
+    // Run borders fall irregularly: written on every step, kept where the key changes.
+    runStart[0] = 0;
+    int runs = 1;
+    for (int j = 1; j < n; ++j) {
+        runStart[runs] = static_cast<std::int16_t>(j);
+        runs += keys[j] != keys[j - 1] ? 1 : 0;
+    }
     runStart[runs] = static_cast<std::int16_t>(n);
     if (runs * 4 <= n) {
         std::int16_t* runOrder = sortRunOrder_.data();
@@ -276,6 +280,26 @@ void FillEngine::measureGroups() {
         if (size > maxGroupSize) maxGroupSize = size;
         s = e + 1;
     }
+}
+
+void FillEngine::measureGroupsInHandOverOrder() {
+    const std::size_t bytes = sizeof(std::int16_t) * static_cast<std::size_t>(boxN);
+    if (boxN > maxBoxSlot) throw core::RangeError("Range check error: box count");
+    if (!plainScans && handOverBoxes_ == boxN &&
+        std::memcmp(handOverKind_.data() + 1, boxKind.data() + 1, bytes) == 0 &&
+        std::memcmp(handOverMarker_.data() + 1, rowMarker.data() + 1, bytes) == 0 &&
+        std::memcmp(handOverWid_.data() + 1, boxWid.data() + 1, bytes) == 0) {
+        std::memcpy(groupSize.data() + 1, handOverGroupSize_.data() + 1, bytes);
+        maxGroupSize = handOverMaxGroup_;
+        return;
+    }
+    measureGroups();
+    handOverBoxes_ = boxN;
+    std::memcpy(handOverKind_.data() + 1, boxKind.data() + 1, bytes);
+    std::memcpy(handOverMarker_.data() + 1, rowMarker.data() + 1, bytes);
+    std::memcpy(handOverWid_.data() + 1, boxWid.data() + 1, bytes);
+    std::memcpy(handOverGroupSize_.data() + 1, groupSize.data() + 1, bytes);
+    handOverMaxGroup_ = maxGroupSize;
 }
 
 } // namespace rectix::engine

@@ -174,6 +174,9 @@ class FillEngine {
     void randomSwapOrder();
     void swapAtKindBorders(int odds);
     void measureGroups();
+    // measureGroups for the hand-over order, answered from the last such call when
+    // the kinds, row markers and widths it reads are unchanged.
+    void measureGroupsInHandOverOrder();
 
     // --- orientations and row markers ---------------------------------------------------
     void turnBox(int b);
@@ -274,6 +277,11 @@ class FillEngine {
     Box16 kindPlaced_, kindTotal_, kindList_;
     int kindListCount_ = 0;
     bool kindCountsReady_ = false;
+
+    // The inputs and results of the last measureGroupsInHandOverOrder that measured.
+    Box16 handOverKind_, handOverMarker_, handOverWid_, handOverGroupSize_;
+    int handOverBoxes_ = -1;
+    std::int16_t handOverMaxGroup_ = 1;
 
     BoxF sortKey_;
     core::Slots<std::int16_t, 0, maxBoxSlot> sortTmp_;

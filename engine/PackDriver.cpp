@@ -273,7 +273,7 @@ void FillEngine::chooseOrdering(Driver& d) {
         boxLen = orientLen;
         boxWid = orientWid;
         for (int p = 1; p <= boxN; ++p) packingOrder[p] = static_cast<std::int16_t>(p);
-        measureGroups();
+        measureGroupsInHandOverOrder();
         const std::int32_t k = d.orderIdx - d.orderSkips;
         if (k >= d.groupFact + d.rowVariants * d.rowOrdersOn) {
             clearRowMarkers();
