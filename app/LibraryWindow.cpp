@@ -152,6 +152,9 @@ void LibraryWindow::showEvent(QShowEvent* event) {
     }
     ui::ErrorBoundary::run([this] {
         editModeOff();
+        // Typing starts in the quantity column, not where the last visit ended: a key there
+        // would bring the mode hint instead of setting a quantity.
+        focusGridColumn(quantityColumn);
         if (onShown) onShown();
     });
 }
@@ -192,6 +195,7 @@ void LibraryWindow::editButtonClick() {
 }
 
 void LibraryWindow::editModeOn() {
+    grid_->finishCellEdit();
     postLibrary();
     store_.*kind_.editMode = true;
     store_.*kind_.askEachTask = true;
@@ -209,6 +213,8 @@ void LibraryWindow::editModeOn() {
 
 // The task page shows the library's values through its rows' lookups: they are read again.
 void LibraryWindow::editModeOff() {
+    // A cell editor left open would go on taking typing in a column the mode makes read-only.
+    grid_->finishCellEdit();
     postLibrary();
     if (taskRows().isOpen()) taskRows().refresh();
     store_.*kind_.editMode = false;

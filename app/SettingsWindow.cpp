@@ -226,7 +226,12 @@ bool SettingsWindow::commitGap(GapEdit* edit, BadGap bad) {
                                   core::messageText(core::Msg::PositiveIntegerUpTo) + " " +
                                       std::to_string(GapEdit::largestGap),
                                   core::DialogButton::Ok, 0);
+    // The focus stays in the edit on the earlier value, selected: the next key replaces it
+    // instead of lengthening the refused text.
+    edit->setText(QString::number(setting));
+    currOptSetColors();
     edit->setFocus(Qt::OtherFocusReason);
+    edit->selectAll();
     return false;
 }
 

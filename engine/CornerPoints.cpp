@@ -11,10 +11,8 @@
 
 namespace rectix::engine {
 
-std::size_t CornerPoints::slot(std::int32_t i) const {
-    if (i < 0 || static_cast<std::size_t>(i) >= x_.size()) [[unlikely]]
-        throw core::RangeError("Range check error: corner point " + std::to_string(i));
-    return static_cast<std::size_t>(i);
+void CornerPoints::throwBadSlot(std::int32_t i) {
+    throw core::RangeError("Range check error: corner point " + std::to_string(i));
 }
 
 void CornerPoints::setPointCapacity(std::int32_t slots) {

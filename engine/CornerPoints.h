@@ -67,7 +67,12 @@ class CornerPoints {
     }
 
   private:
-    std::size_t slot(std::int32_t i) const;
+    std::size_t slot(std::int32_t i) const {
+        if (i < 0 || static_cast<std::size_t>(i) >= x_.size()) [[unlikely]]
+            throwBadSlot(i);
+        return static_cast<std::size_t>(i);
+    }
+    [[noreturn]] static void throwBadSlot(std::int32_t i);
     void movePoints(std::int32_t from, std::int32_t to, std::int32_t n);
 
     std::vector<std::int16_t> x_, y_, minL_, minW_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Checked.h"
 #include "core/Rounding.h"
 
 #include <cstdint>
@@ -18,6 +19,13 @@ inline std::int64_t roundHalfEvenInline(long double x) {
 #else
     return core::roundHalfEven(x);
 #endif
+}
+
+// core::toI16 with the common case inline; out of range it throws as core::toI16 does.
+inline std::int16_t toI16Inline(long long v) {
+    if (v >= INT16_MIN && v <= INT16_MAX) [[likely]]
+        return static_cast<std::int16_t>(v);
+    return core::toI16(v);
 }
 
 } // namespace rectix::engine

@@ -42,10 +42,11 @@ class FillEngine {
     const RunTotals* totals = nullptr;
     Progress* progress = nullptr;
     Clock nowMs;
-    double runStartMs = 0;    // start of the whole run, for the elapsed-time label
-    bool stopRun = false;     // set on time-out or Esc; the run reads it
-    long long totalFills = 0; // fills since construction, for benchmarks
-    long long searches = 0;   // position searches since construction
+    double runStartMs = 0;         // start of the whole run, for the elapsed-time label
+    bool stopRun = false;          // set on time-out or Esc; the run reads it
+    long long totalFills = 0;      // fills since construction, for benchmarks
+    long long searches = 0;        // position searches since construction
+    long long searchesSkipped = 0; // position searches known to fail without a scan
     // Scan every earlier position instead of the list of placed ones: the plain
     // form that the fast one must match.
     bool plainScans = false;
@@ -138,7 +139,10 @@ class FillEngine {
     bool coveredFast(bool alongWidth, int a, int e, std::int16_t aMin, std::int16_t bMin);
 
     // --- position, support loads, score -----------------------------------------------
-    void findBestPosition();
+    // Returns whether a position was found for the current box in its current turn.
+    bool findBestPosition();
+    // findBestPosition, unless an earlier failed search shows that it would find nothing.
+    void searchUnlessCertainToFail();
     void computeAxleLoads();
     void rebalanceAxleLoads();
     void updateUsedExtent();
@@ -214,6 +218,7 @@ class FillEngine {
     std::pair<std::int64_t, std::int64_t> orderingSignatures(bool markedOnly);
     struct SignatureFactor {
         long double q = 0;
+        double qNear = 0; // q rounded to double
         std::int16_t len = -1, wid = -1;
         std::int32_t key = -1;
     };
@@ -232,6 +237,21 @@ class FillEngine {
     void randomPhase(Driver& d);
     void finishSearch();
 
+    // Position searches that failed since the fill last placed or took out a box,
+    // with no load-support limits: a box at least as long and as wide fails at every
+    // point where they failed for its size or place, so only the points passed over
+    // for their minimums need a look. A search passing over more keeps no record.
+    static constexpr int maxFailedSearches = 8, maxPassedOver = 8;
+    struct FailedSearch {
+        std::int16_t len = 0, wid = 0;
+        int passedOverCount = 0;
+        std::array<std::int32_t, maxPassedOver> passedOver{};
+    };
+    std::array<FailedSearch, maxFailedSearches> failed_{};
+    int failedCount_ = 0;
+    bool certainToFail(int len, int wid);
+    void forgetFailedSearches() { failedCount_ = 0; }
+
     // Positions of the placed boxes of the current fill, in increasing order
     // (entries whose box was taken out again are skipped by the readers).
     Box16 placedPos_;
@@ -248,6 +268,12 @@ class FillEngine {
     int lastCoverer_ = 0;
     // Calls fn(position) for every earlier position that may hold a placed box.
     template <typename Fn> bool anyEarlierPlaced(int beforePos, Fn fn) const;
+
+    // Placed and handed-over boxes per kind, and the kinds present, kept by the fill for
+    // countSplitGroups; prepareFill counts the totals.
+    Box16 kindPlaced_, kindTotal_, kindList_;
+    int kindListCount_ = 0;
+    bool kindCountsReady_ = false;
 
     BoxF sortKey_;
     core::Slots<std::int16_t, 0, maxBoxSlot> sortTmp_;

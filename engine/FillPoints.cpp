@@ -1,5 +1,7 @@
 #include "FillEngine.h"
 
+#include "FastRounding.h"
+
 #include "core/Checked.h"
 #include "core/Errors.h"
 
@@ -59,8 +61,8 @@ void FillEngine::addCornerPointsForBox(int pos, bool alongWidth) {
         const CornerPoints::Fields f = points.fields();
         (alongWidth ? f.minW : f.minL)[n] = aMin;
         (alongWidth ? f.minL : f.minW)[n] = bMin;
-        (alongWidth ? f.y : f.x)[n] = core::toI16(a);
-        (alongWidth ? f.x : f.y)[n] = core::toI16(e);
+        (alongWidth ? f.y : f.x)[n] = toI16Inline(a);
+        (alongWidth ? f.x : f.y)[n] = toI16Inline(e);
     };
     // Position 0 is the dummy box at the origin; then the placed boxes in order.
     addPoint(0, 0);

@@ -1,7 +1,11 @@
 #include "FillEngine.h"
 
+#include "FastRounding.h"
+
 #include "core/Checked.h"
 #include "core/Rounding.h"
+
+#include <algorithm>
 
 namespace rectix::engine {
 
@@ -35,12 +39,41 @@ void FillEngine::notePlaced(int pos) {
     const int b = packingOrder[pos];
     placedX_[placedCount_] = boxX[b];
     placedY_[placedCount_] = boxY[b];
-    placedXEnd_[placedCount_] = core::add16(boxX[b], boxLen[b]);
-    placedYEnd_[placedCount_] = core::add16(boxY[b], boxWid[b]);
+    placedXEnd_[placedCount_] = toI16Inline(boxX[b] + boxLen[b]);
+    placedYEnd_[placedCount_] = toI16Inline(boxY[b] + boxWid[b]);
     grid_.add(b, boxX[b], boxY[b], boxLen[b], boxWid[b]);
 }
 
-void FillEngine::findBestPosition() {
+bool FillEngine::certainToFail(int len, int wid) {
+    for (int r = 0; r < failedCount_; ++r) {
+        const FailedSearch& f = failed_[static_cast<std::size_t>(r)];
+        if (len < f.len || wid < f.wid) continue;
+        bool fitsSomewhere = false;
+        for (int k = 0; k < f.passedOverCount && !fitsSomewhere; ++k) {
+            const std::int32_t i = f.passedOver[static_cast<std::size_t>(k)];
+            const CornerPoints::Fields p = points.fields();
+            if (p.minL[i] >= len || p.minW[i] >= wid) continue;
+            const int x1 = p.x[i], x2 = x1 + len, y1 = p.y[i], y2 = y1 + wid;
+            fitsSomewhere = !(x1 < 0 || y1 < 0 || x2 > contLength || y2 > contWidth) &&
+                            !overlaps(x1, y1, x2, y2, fillPos - 1);
+        }
+        if (!fitsSomewhere) return true;
+    }
+    return false;
+}
+
+void FillEngine::searchUnlessCertainToFail() {
+    const bool supports = static_cast<long long>(contNoseWt) + contTailWt > 0;
+    if (!plainScans && !supports && certainToFail(boxLen[curBox], boxWid[curBox])) {
+        if (boxN >= maxBoxSlot + 1 || fillPos > boxN)
+            throw core::RangeError("Range check error: fill position");
+        ++searchesSkipped;
+        return;
+    }
+    findBestPosition();
+}
+
+bool FillEngine::findBestPosition() {
     ++searches;
     const int box = curBox;
     const int len = boxLen[box], wid = boxWid[box];
@@ -55,9 +88,15 @@ void FillEngine::findBestPosition() {
     if (boxN >= maxBoxSlot + 1 || fillPos > boxN) throw core::RangeError("Range check error: fill position");
 
     std::int32_t accepted = 0;
+    std::array<std::int32_t, maxPassedOver> passedOverAt{};
+    int passedOver = 0;
     const CornerPoints::Fields p = points.fields();
     for (std::int32_t i = 1; i <= points.count; ++i) {
-        if (p.minL[i] >= len || p.minW[i] >= wid) continue;
+        if (p.minL[i] >= len || p.minW[i] >= wid) {
+            if (passedOver < maxPassedOver) passedOverAt[static_cast<std::size_t>(passedOver)] = i;
+            ++passedOver;
+            continue;
+        }
         const int x1 = p.x[i], x2 = x1 + len;
         const int y1 = p.y[i], y2 = y1 + wid;
         if (supports) {
@@ -78,7 +117,22 @@ void FillEngine::findBestPosition() {
         accepted = i;
         break;
     }
-    if (accepted == 0) return;
+    if (accepted == 0) {
+        // Records are only read by fills, which forget them at every change of the fill state.
+        if (!supports && passedOver <= maxPassedOver) {
+            // A record that passed over no point makes every record of larger sides redundant.
+            int kept = 0;
+            for (int r = 0; r < failedCount_; ++r) {
+                const FailedSearch& f = failed_[static_cast<std::size_t>(r)];
+                if (passedOver == 0 && f.len >= len && f.wid >= wid) continue;
+                failed_[static_cast<std::size_t>(kept++)] = f;
+            }
+            failedCount_ = std::min(kept + 1, maxFailedSearches);
+            failed_[static_cast<std::size_t>(failedCount_ - 1)] = {
+                static_cast<std::int16_t>(len), static_cast<std::int16_t>(wid), passedOver, passedOverAt};
+        }
+        return false;
+    }
     const std::int32_t score = core::add32(core::mul32(points.X(accepted) + len, scoreWX),
                                            core::mul32(points.Y(accepted) + wid, scoreWY));
     if (score < bestPosScore) {
@@ -87,6 +141,7 @@ void FillEngine::findBestPosition() {
         chosenWid = static_cast<std::int16_t>(wid);
         bestPoint = accepted;
     }
+    return true;
 }
 
 void FillEngine::computeAxleLoads() {
@@ -111,8 +166,8 @@ void FillEngine::rebalanceAxleLoads() {
 
 void FillEngine::updateUsedExtent() {
     const int b = curBox;
-    if (boxX[b] + boxLen[b] > usedX) usedX = core::add16(boxX[b], boxLen[b]);
-    if (boxY[b] + boxWid[b] > usedY) usedY = core::add16(boxY[b], boxWid[b]);
+    if (boxX[b] + boxLen[b] > usedX) usedX = toI16Inline(boxX[b] + boxLen[b]);
+    if (boxY[b] + boxWid[b] > usedY) usedY = toI16Inline(boxY[b] + boxWid[b]);
     const int d = fillDir != 0 ? fillDir : workDir;
     usedFraction =
         d == 2 ? toF32(fdiv(usedY, points.usableWidth())) : toF32(fdiv(usedX, points.usableLength()));
@@ -120,6 +175,15 @@ void FillEngine::updateUsedExtent() {
 }
 
 std::int16_t FillEngine::countSplitGroups() const {
+    // The fill keeps placed counts per kind once prepareFill has counted the totals.
+    if (kindCountsReady_ && !plainScans) {
+        int split = 0;
+        for (int k = 1; k <= kindListCount_; ++k) {
+            const int kind = kindList_[k];
+            if (kindPlaced_[kind] > 0 && kindPlaced_[kind] < kindTotal_[kind]) ++split;
+        }
+        return static_cast<std::int16_t>(split);
+    }
     // Boxes of a kind follow each other in hand-over order, but count by kind to rely on nothing.
     core::Slots<std::uint8_t, 0, maxBoxSlot> seen;
     int split = 0;

@@ -34,6 +34,7 @@ void FillEngine::engineReset() {
     engWeightFactor = engCostFactor = engLeftFactor = engBindFactor = 0;
     backtrack = 0;
     boxN = 0;
+    kindCountsReady_ = false;
     strategyMode = 0;
     rowShare = 70;
     improveRatio = 0.99f;

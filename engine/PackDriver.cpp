@@ -35,6 +35,19 @@ struct FillEngine::Driver {
 
 namespace {
 
+// Rounds v to the nearest whole number, ties to even, when v lies below 2^30
+// and at least 1e-4 from a half: a double product within 2^-21 of the extended
+// one then rounds as the extended one does. Returns false where it cannot tell.
+bool roundNearDouble(double v, std::int64_t& out) {
+    constexpr double shifter = 6755399441055744.0; // 1.5 * 2^52: adding it rounds to a whole number
+    if (!(v > -1073741824.0 && v < 1073741824.0)) return false;
+    const double r = (v + shifter) - shifter;
+    const double off = v - r;
+    if (off > 0.4999 || off < -0.4999) return false;
+    out = static_cast<std::int64_t>(r);
+    return true;
+}
+
 // Looks for value in slots 0..slot-1, the first equal slot deciding.
 bool seenBefore(const std::vector<std::int64_t>& table, std::int32_t slot, std::int64_t value) {
     for (std::int32_t j = 0; j < slot; ++j)
@@ -298,6 +311,11 @@ std::pair<std::int64_t, std::int64_t> FillEngine::orderingSignatures(bool marked
         for (std::size_t p = 0; p < r.size(); ++p) r[p] = std::sqrt(static_cast<long double>(p));
         return r;
     }();
+    static const auto rootsNear = [] {
+        std::array<double, maxBoxSlot + 1> r{};
+        for (std::size_t p = 0; p < r.size(); ++p) r[p] = static_cast<double>(roots[p]);
+        return r;
+    }();
     if (boxN > maxBoxSlot) throw core::RangeError("Range check error: box count");
     std::int64_t s1 = 0, s2 = 0;
     for (int p = 1; p <= boxN; ++p) {
@@ -312,11 +330,15 @@ std::pair<std::int64_t, std::int64_t> FillEngine::orderingSignatures(bool marked
         // A box's factor changes only with its sides or its run key.
         SignatureFactor& f = sigFactor_[static_cast<std::size_t>(b)];
         if (f.len != boxLen[b] || f.wid != boxWid[b] || f.key != runKey[b]) {
-            f = {core::fdiv(boxLen[b], boxWid[b]) * runKey[b], boxLen[b], boxWid[b], runKey[b]};
+            const long double q = core::fdiv(boxLen[b], boxWid[b]) * runKey[b];
+            f = {q, static_cast<double>(q), boxLen[b], boxWid[b], runKey[b]};
         }
-        const long double q = f.q;
-        s1 += roundHalfEvenInline(q * p);
-        s2 += roundHalfEvenInline(roots[static_cast<std::size_t>(p)] * q);
+        const std::size_t pi = static_cast<std::size_t>(p);
+        std::int64_t r1 = 0, r2 = 0;
+        if (!roundNearDouble(f.qNear * p, r1)) r1 = roundHalfEvenInline(f.q * p);
+        if (!roundNearDouble(f.qNear * rootsNear[pi], r2)) r2 = roundHalfEvenInline(roots[pi] * f.q);
+        s1 += r1;
+        s2 += r2;
     }
     return {s1, s2};
 }

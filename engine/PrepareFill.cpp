@@ -43,6 +43,12 @@ void FillEngine::prepareFill() {
                                              std::max<double>(boxN, 1)));
     grid_.reset(contLength, contWidth, gridBoxes_);
     refSize = computeReferenceSize();
+    kindListCount_ = 0;
+    for (int b = 1; b <= boxN; ++b) kindTotal_[boxKind[b]] = kindPlaced_[boxKind[b]] = 0;
+    for (int b = 1; b <= boxN; ++b) {
+        if (kindTotal_[boxKind[b]]++ == 0) kindList_[++kindListCount_] = boxKind[b];
+    }
+    kindCountsReady_ = true;
     if (std::abs(backtrack) > 0) countByRuns = false;
     if (std::abs(backtrack) > 1) rowMarkersAllowed = false;
     for (int b = 1; b <= boxN; ++b) {

@@ -8,7 +8,8 @@ namespace rectix::ui {
 
 // The application object. An error that an event handler lets escape ends that event's handling
 // at the error boundary (error box, or nothing for a silent abort) instead of ending the
-// program. While it lives, the program's dialogs are windows.
+// program. While it lives, the program's dialogs are windows. An Alt+letter that no shortcut took
+// types nothing into the program's edits and grids (Qt's text controls refuse only Ctrl).
 class Application : public QApplication {
     Q_OBJECT
   public:

@@ -178,6 +178,14 @@ void DataGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint h
     if (editing(c) && !c.modified()) ErrorBoundary::run([&] { c.cancel(); });
 }
 
+void DataGrid::finishCellEdit() {
+    if (state() != EditingState) return;
+    QWidget* editor = indexWidget(currentIndex());
+    if (!editor) return;
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
 void DataGrid::keyPressEvent(QKeyEvent* event) {
     if (consumedBy(beforeKey, *event)) {
         event->accept();

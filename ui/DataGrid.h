@@ -49,6 +49,9 @@ class DataGrid : public QTableView {
     // Runs first for a double click; true consumes it, so no cell editor opens.
     std::function<bool()> beforeDoubleClick;
 
+    // Writes what an open cell editor holds and closes it, as leaving the cell would.
+    void finishCellEdit();
+
     using QTableView::edit;
     void keyboardSearch(const QString&) override {} // typing edits; it never jumps to a row
 

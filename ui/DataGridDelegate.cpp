@@ -4,7 +4,9 @@
 #include "ui/DataGridModel.h"
 #include "ui/ErrorBoundary.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 
 namespace rectix::ui {
@@ -13,6 +15,19 @@ namespace {
 
 const DataGridModel* gridModel(const QModelIndex& index) {
     return qobject_cast<const DataGridModel*>(index.model());
+}
+
+bool movesBetweenRows(const QKeyEvent& key) {
+    if (key.modifiers() & Qt::AltModifier) return false;
+    switch (key.key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace
@@ -40,6 +55,20 @@ QWidget* DataGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
         emit self->closeEditor(combo);
     });
     return combo;
+}
+
+bool DataGridDelegate::eventFilter(QObject* object, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* combo = qobject_cast<QComboBox*>(object);
+        auto* key = static_cast<QKeyEvent*>(event);
+        // Ignored, the key goes on to the grid, which moves to another row and commits the cell;
+        // the closed list would have changed the value instead.
+        if (combo && !combo->view()->isVisible() && movesBetweenRows(*key)) {
+            key->ignore();
+            return true;
+        }
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
 }
 
 void DataGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {

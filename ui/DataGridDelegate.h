@@ -6,8 +6,10 @@ namespace rectix::ui {
 
 // The cell editors of a data grid: a drop-down list for lookup and pick-list columns (choosing
 // an entry commits it at once; typed text completes to an entry, and text matching none goes to
-// the field, which refuses it with its message), a line edit limited to the field's size for the others. In a
-// disabled grid the columns' own text and background colours give way to the disabled grey.
+// the field, which refuses it with its message), a line edit limited to the field's size for the others. Up,
+// Down, Page Up and Page Down move between rows in every editor, the drop-down's closed list included
+// (Alt+Down opens it). In a disabled grid the columns' own text and background colours give way to the
+// disabled grey.
 class DataGridDelegate : public QStyledItemDelegate {
     Q_OBJECT
   public:
@@ -19,6 +21,7 @@ class DataGridDelegate : public QStyledItemDelegate {
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
 
   protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 };
 

@@ -8,6 +8,7 @@
 
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QScreen>
 #include <QToolButton>
 
@@ -389,5 +390,80 @@ TEST_F(LibraryWindowTest, TheInsertKeyAddsARowOnlyInEditMode) {
     EXPECT_EQ(g->currentIndex().column(), 1); // the quantity column takes no typing in edit mode
     QTest::keyClick(g, Qt::Key_Escape);
     EXPECT_EQ(dm->boxes.state(), rectix::dataset::CursorState::Browse);
+    w->hide();
+}
+
+// Whatever cell the last visit ended in, the window opens on the current row's quantity, so the
+// first digit typed sets the quantity instead of bringing the mode hint.
+TEST_F(LibraryWindowTest, TheWindowOpensOnTheQuantityOfTheCurrentRow) {
+    addBox("Crate", 60, 40);
+    addBox("Drum", 60, 60);
+    for (const char* name : {"BoxForm", "CntForm"}) {
+        if (std::string_view(name) == "CntForm") addContainer("Van", 420, 200);
+        LibraryWindow* w = open(name);
+        rectix::ui::DataGrid* g = w->grid();
+        g->setFocus(Qt::MouseFocusReason);
+        g->setCurrentIndex(g->model()->index(0, 1));
+        w->reject();
+        dialogs.shown.clear();
+        w = open(name);
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::focusWidget(), g) << name;
+        EXPECT_EQ(g->currentIndex().row(), g->dataModel().currentRow()) << name;
+        EXPECT_EQ(g->currentIndex().column(), 0) << name;
+        QTest::keyClick(g, Qt::Key_7);
+        QWidget* editor = QApplication::focusWidget();
+        ASSERT_NE(editor, g) << name;
+        QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents(); // the editor commits on Return a moment later
+        EXPECT_TRUE(dialogs.shown.empty()) << name << ::testing::PrintToString(dialogs.shown);
+        const char* amount = std::string_view(name) == "BoxForm" ? "Total" : "Avail";
+        EXPECT_EQ(g->dataCursor().field(amount).asInteger(), 7) << name;
+        w->reject();
+    }
+}
+
+// In a pick-list cell (Temp, editable in browse mode) Down moves to the next row as it does in
+// every other cell; the closed list does not step the value.
+TEST_F(LibraryWindowTest, DownInAPickListCellMovesToTheNextRowAndKeepsTheValue) {
+    const std::int32_t crate = addBox("Crate", 60, 40);
+    const std::int32_t drum = addBox("Drum", 60, 60);
+    LibraryWindow* w = boxLibrary();
+    rectix::ui::DataGrid* g = w->grid();
+    constexpr int tempColumn = 8;
+    g->setFocus(Qt::MouseFocusReason);
+    g->setCurrentIndex(g->model()->index(0, tempColumn));
+    QTest::keyClick(g, Qt::Key_F2);
+    QWidget* editor = QApplication::focusWidget();
+    ASSERT_NE(editor, g);
+    QTest::keyClick(editor, Qt::Key_Down);
+    EXPECT_EQ(g->currentIndex().row(), 1);
+    EXPECT_EQ(g->currentIndex().column(), tempColumn);
+    EXPECT_EQ(QApplication::focusWidget(), g);
+    for (std::int32_t id : {crate, drum}) {
+        ASSERT_TRUE(dm->boxes.locate("KindID", id));
+        EXPECT_FALSE(dm->boxesTemp.asBoolean()) << id;
+    }
+    w->hide();
+}
+
+// A cell editor open when the mode changes is written and closed: it would otherwise go on
+// taking typing in a column the new mode makes read-only.
+TEST_F(LibraryWindowTest, AModeChangeWritesAndClosesAnOpenCellEditor) {
+    addBox("Crate", 60, 40);
+    LibraryWindow* w = boxLibrary();
+    rectix::ui::DataGrid* g = w->grid();
+    w->editButtonClick();
+    g->setCurrentIndex(g->model()->index(0, 1));
+    QTest::keyClick(g, Qt::Key_F2);
+    QWidget* editor = QApplication::focusWidget();
+    ASSERT_NE(editor, g);
+    QTest::keyClick(editor, Qt::Key_End);
+    QTest::keyClicks(editor, QStringLiteral("s"));
+    w->editButtonClick();
+    EXPECT_FALSE(w->editMode());
+    EXPECT_EQ(g->indexWidget(g->currentIndex()), nullptr);
+    EXPECT_EQ(dm->boxes.state(), rectix::dataset::CursorState::Browse);
+    EXPECT_EQ(dm->boxesKind.asString(), "Crates");
     w->hide();
 }

@@ -128,10 +128,9 @@ TEST_F(SettingsWindowTest, AGapTextCommitsWhenTheEditIsLeft) {
     showSettings();
     store().optBB = 3;
     settings->showActiveOptions();
-    const GapCase cases[] = {{"007", true, 7, "7"},      {"", true, 0, "0"},
-                             {"  12 ", true, 12, "12"},  {"5000", true, 5000, "5000"},
-                             {"5001", false, 3, "5001"}, {"-1", false, 3, "-1"},
-                             {"1x", false, 3, "1x"}};
+    const GapCase cases[] = {{"007", true, 7, "7"},        {"", true, 0, "0"},      {"  12 ", true, 12, "12"},
+                             {"5000", true, 5000, "5000"}, {"5001", false, 3, "3"}, {"-1", false, 3, "3"},
+                             {"1x", false, 3, "3"}};
     for (const GapCase& c : cases) {
         store().optBB = 3;
         settings->showActiveOptions();
@@ -148,8 +147,12 @@ TEST_F(SettingsWindowTest, AGapTextCommitsWhenTheEditIsLeft) {
             EXPECT_EQ(dialogs.shown,
                       std::vector<std::string>{"error: Positive integer required,\rno more than 5000"})
                 << c.typed;
-            // The focus stays with the text to mend.
+            // The focus stays in the edit on the earlier value, selected, so the next key
+            // replaces it rather than lengthening the refused text.
             EXPECT_TRUE(gap("BBEdit")->hasFocus()) << c.typed;
+            EXPECT_EQ(gap("BBEdit")->selectedText(), QStringLiteral("3")) << c.typed;
+            QTest::keyClick(gap("BBEdit"), Qt::Key_7);
+            EXPECT_EQ(gap("BBEdit")->text(), QStringLiteral("7")) << c.typed;
         }
     }
 }
@@ -226,7 +229,7 @@ TEST_F(SettingsWindowTest, LeavingTheWindowWithABadGapTextReportsItOnce) {
     QApplication::setActiveWindow(main);
     EXPECT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(store().optBB, 0);
-    EXPECT_EQ(gap("BBEdit")->text(), QStringLiteral("abc"));
+    EXPECT_EQ(gap("BBEdit")->text(), QStringLiteral("0"));
 }
 
 TEST_F(SettingsWindowTest, HintsSwitchedOffStayOnInTheTaskListAndTheAcknowledgements) {

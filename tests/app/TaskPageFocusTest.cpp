@@ -241,3 +241,29 @@ TEST_F(TaskPageFocus, TheInsertKeyAddsARowWhereThePlusDoes) {
     EXPECT_EQ(dm->tc.state(), rectix::dataset::CursorState::Browse);
     EXPECT_EQ(rows(dm->tc), before);
 }
+
+// An Alt+letter that is no shortcut of the page (here Alt+G) types nothing: not into the task's
+// name, not into a cell editor, and it opens no cell editor either.
+TEST_F(TaskPageFocus, AnAltLetterThatIsNoShortcutTypesNothing) {
+    auto* name = part<rectix::ui::DataEdit>("NameEdit");
+    name->setFocus(Qt::MouseFocusReason);
+    name->setCursorPosition(static_cast<int>(name->text().size()));
+    QTest::keyClick(name, Qt::Key_G, Qt::AltModifier);
+    QTest::keyClick(name, Qt::Key_Q, Qt::AltModifier);
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_EQ(name->text(), QStringLiteral("Shipment"));
+    EXPECT_EQ(dm->tasksName.asString(), "Shipment");
+
+    rectix::ui::DataGrid* g = grid("ContsGrid");
+    focusCell(g, 0, amountColumn);
+    QTest::keyClick(g, Qt::Key_G, Qt::AltModifier);
+    EXPECT_EQ(focus(), g); // no cell editor opened for it
+    QTest::keyClick(g, Qt::Key_4);
+    QWidget* editor = focus();
+    ASSERT_NE(editor, g);
+    QTest::keyClick(editor, Qt::Key_G, Qt::AltModifier);
+    EXPECT_EQ(qobject_cast<QLineEdit*>(editor)->text(), QStringLiteral("4"));
+    QTest::keyClick(editor, Qt::Key_Tab);
+    EXPECT_EQ(dm->tcAvail.asInteger(), 4);
+    EXPECT_TRUE(dialogs.shown.empty()) << ::testing::PrintToString(dialogs.shown);
+}

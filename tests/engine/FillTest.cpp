@@ -108,6 +108,50 @@ TEST(Fill, IdenticalBoxesAfterAFailureAreSkippedWithoutASearch) {
     EXPECT_EQ(f.lastFailed, 7);
 }
 
+TEST(Fill, ABoxLargerThanOneThatFoundNoPlaceIsNotSearchedASmallerOneIs) {
+    // Six boxes fill two rows and leave a strip 5 wide: 10 x 8 finds no place, so
+    // 12 x 9 cannot either, while 10 x 5 goes into the strip. The plain form searches all.
+    std::vector<FillBox> boxes(6, FillBox{10, 10});
+    boxes.push_back({10, 8, 1, 2});
+    boxes.push_back({12, 9, 1, 3});
+    boxes.push_back({10, 5, 1, 4});
+    for (const bool plain : {false, true}) {
+        FillSetup s(30, 25, boxes);
+        s.prepare();
+        auto& f = s.f;
+        f.plainScans = plain;
+        f.fillContainer();
+        EXPECT_EQ(f.fill.fillCount, 7) << plain;
+        EXPECT_EQ(f.boxPlaced[8], 0) << plain;
+        EXPECT_EQ(f.boxPlaced[9], 1) << plain;
+        EXPECT_EQ(f.boxY[9], 20) << plain;
+        EXPECT_EQ(f.searches, plain ? 9 : 8);
+        EXPECT_EQ(f.searchesSkipped, plain ? 0 : 1);
+    }
+}
+
+TEST(Fill, TheAreaCapDecidesAlikeInThePlainAndTheFastFormAtItsVeryEdge) {
+    // The second box's area brings the load below, exactly to, or past the cap of 2000 * 1.001.
+    for (const float area : {1001.5f, 1002.0f, 1002.5f}) {
+        bool placed[2] = {};
+        long long searches[2] = {};
+        for (const bool plain : {false, true}) {
+            FillSetup s(100, 20, {{100, 10, 1, 1}, {50, 10, 1, 2}});
+            s.f.boxArea[2] = area;
+            s.prepare();
+            s.f.plainScans = plain;
+            s.f.fillContainer();
+            placed[plain] = s.f.boxPlaced[2] == 1;
+            searches[plain] = s.f.searches;
+        }
+        EXPECT_EQ(placed[0], placed[1]) << area;
+        EXPECT_EQ(searches[0], searches[1]) << area;
+        if (area != 1002.0f) {
+            EXPECT_EQ(placed[0], area < 1002.0f) << area;
+        }
+    }
+}
+
 TEST(Fill, AHeavyBoxIsSkippedAndALighterOneStillTried) {
     FillSetup s(100, 100, {{10, 10, 60, 1}, {10, 10, 50, 2}, {10, 10, 30, 3}}, 100);
     s.prepare();

@@ -192,8 +192,8 @@ TEST(Run, ALongFillLooksAtEscBeforeItEnds) {
     p.Settings.timeLimitMs = 1e9;
     prepareStart(p);
     run.runPacking();
-    // The first fill stopped after its 16th box instead of placing all 200, and is kept.
+    // The first fill stopped after its 128th box instead of placing all 200, and is kept.
     EXPECT_TRUE(p.stopRun);
     EXPECT_EQ(run.fillEngine().totalFills, 1);
-    EXPECT_EQ(p.resultSolution.loadedBoxes, 16);
+    EXPECT_EQ(p.resultSolution.loadedBoxes, 128);
 }
