@@ -18,20 +18,24 @@ void OperationWindows::setProgressWindow(ProgressWindow* window) {
 
 void OperationWindows::setBusyCursor(bool busy) {
     if (busy) {
+        begin();
         QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
         ++busy_;
     } else if (busy_ > 0) {
         QApplication::restoreOverrideCursor();
         --busy_;
+        end();
     }
 }
 
 void OperationWindows::showProgress(bool shown) {
-    if (!progressWidget_) return;
-    if (shown)
-        progress_->beginOperation();
-    else
-        progress_->endOperation();
+    if (shown) {
+        begin();
+        if (progressHolders_++ == 0 && progressWidget_) progress_->beginOperation();
+    } else if (progressHolders_ > 0) {
+        if (--progressHolders_ == 0 && progressWidget_) progress_->endOperation();
+        end();
+    }
 }
 
 void OperationWindows::setPageEnabled(bool enabled) {
@@ -48,10 +52,23 @@ void OperationWindows::letEventsThrough() {
 
 void OperationWindows::hold(QWidget* window, int& holders, bool disabled) {
     if (disabled) {
+        begin();
         if (holders++ == 0 && window) window->setEnabled(false);
-    } else if (holders > 0 && --holders == 0 && window) {
-        window->setEnabled(true);
+    } else if (holders > 0) {
+        if (--holders == 0 && window) window->setEnabled(true);
+        end();
     }
+}
+
+void OperationWindows::begin() {
+    if (held_++ == 0) activation_.emplace(main_);
+}
+
+void OperationWindows::end() {
+    if (held_ == 0 || --held_ > 0) return;
+    const std::optional<ui::ActivationReturn> activation = std::move(activation_);
+    activation_.reset();
+    if (activation) activation->giveBack();
 }
 
 } // namespace rectix::app

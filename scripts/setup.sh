@@ -3,7 +3,7 @@
 # Safe to run again: it asks apt only for what is missing.
 set -euo pipefail
 
-packages=(cmake g++ make clang-format qt6-base-dev libsqlite3-dev sqlite3 libjpeg62-turbo-dev nlohmann-json3-dev
+packages=(cmake g++ make clang-format qt6-base-dev libsqlite3-dev sqlite3 libjpeg62-turbo-dev libxcb1-dev nlohmann-json3-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core xvfb xauth poppler-utils
           clang-14 libclang-rt-14-dev)
 

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "ui/ActivationReturn.h"
+
 #include <QPointer>
 #include <QWidget>
 
 namespace rectix::ui {
 
 // Disables a window (or any widget) for its lifetime and gives it back the enabled state it had,
-// on every exit path; a window destroyed meanwhile is left alone.
+// on every exit path; a window destroyed meanwhile is left alone. The window that was active
+// before is active again afterwards, with its focus.
 class DisabledWindow {
   public:
     explicit DisabledWindow(QWidget* window);
@@ -17,6 +20,7 @@ class DisabledWindow {
   private:
     QPointer<QWidget> window_;
     bool wasEnabled_ = true;
+    ActivationReturn activation_;
 };
 
 } // namespace rectix::ui

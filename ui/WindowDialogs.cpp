@@ -1,12 +1,12 @@
 #include "ui/WindowDialogs.h"
 
+#include "ui/ActivationReturn.h"
 #include "ui/DialogText.h"
 #include "ui/Help.h"
 #include "ui/MessageWindow.h"
 
 #include <QApplication>
 #include <QCursor>
-#include <QPointer>
 
 namespace rectix::ui {
 
@@ -46,14 +46,12 @@ MessageWindow::Icon icon(DialogKind kind) {
 
 // Shows the dialog modally with the ordinary cursor, also while a busy cursor is set.
 DialogButton run(MessageWindow& dialog) {
-    const QPointer<QWidget> focus = QApplication::focusWidget();
-    const QPointer<QWidget> window = focus ? focus->window() : nullptr;
+    const ActivationReturn activation;
     const bool busy = QApplication::overrideCursor() != nullptr;
     if (busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
     dialog.exec();
     if (busy) QApplication::restoreOverrideCursor();
-    if (window && window->isVisible()) window->activateWindow();
-    if (focus && focus->isVisible() && focus->isEnabled()) focus->setFocus(Qt::OtherFocusReason);
+    activation.giveBack();
     return dialog.answer();
 }
 

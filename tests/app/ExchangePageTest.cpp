@@ -156,3 +156,21 @@ TEST_F(ExchangePageTest, AfterASwitchTheFocusIsOnAButtonThatWorks) {
         EXPECT_TRUE(f->isEnabled()) << name << ": " << f->objectName().toStdString();
     }
 }
+
+// The export runs with the progress window shown, which takes the activation; afterwards the
+// settings window is active again and the keyboard on the button that started it.
+TEST_F(ExchangePageTest, AfterAnExportTheSettingsWindowHasTheKeyboardAgain) {
+    sampleTask();
+    showExchangePage();
+    settings->activateWindow();
+    pageButton("AddButton")->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::activeWindow(), settings);
+    WatchingAnswers watching;
+    watching.answers = {rectix::core::DialogButton::Ok};
+    press("AddButton");
+    QApplication::processEvents();
+    EXPECT_EQ(watching.shown, std::vector<std::string>{"confirm: Add current task to Export DB?"});
+    EXPECT_EQ(QApplication::activeWindow(), settings);
+    EXPECT_EQ(QApplication::focusWidget(), pageButton("AddButton"));
+}

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QLineEdit>
 #include <QProgressBar>
 
 #include <gtest/gtest.h>
@@ -99,4 +100,25 @@ TEST(OperationWindows, NestedFramesGiveTheWindowsBackWhenTheOutermostEnds) {
         f.expectRunning();
     }
     f.expectRestored();
+}
+
+// Enabling a window never activates it: without the activation given back, the keyboard stays
+// with the hidden progress window (or nowhere) after the operation.
+TEST(OperationWindows, TheWindowActiveBeforeIsActiveAgainWithItsFocus) {
+    Frame f;
+    auto* name = new QLineEdit(&f.main);
+    (new QLineEdit(&f.main))->show(); // a control before it in the focus chain
+    name->show();
+    f.main.activateWindow();
+    name->setFocus();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::activeWindow(), &f.main);
+    {
+        const OperationFrame frame(f.windows, Frame::command());
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::activeWindow(), &f.wait);
+    }
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), &f.main);
+    EXPECT_EQ(QApplication::focusWidget(), name);
 }

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QLineEdit>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -46,4 +47,31 @@ TEST(Guards, GiveBackWhatWasThereBefore) {
     ScriptedDialogs dialogs; // a failing resume is reported, not thrown from a destructor
     EXPECT_NO_THROW({ DisplaySuspension suspended({}, [] { throw std::runtime_error("Refresh failed"); }); });
     EXPECT_EQ(dialogs.shown, std::vector<std::string>{"error: Refresh failed"});
+}
+
+// While a window is off another may take the activation (a progress or message window); the
+// window's focus was cleared by disabling it, and enabling it gives back neither.
+TEST(Guards, TheDisabledWindowIsActiveAgainWithItsFocus) {
+    QWidget window;
+    auto* first = new QLineEdit(&window);
+    auto* edit = new QLineEdit(&window);
+    edit->move(0, 30);
+    window.show();
+    window.activateWindow();
+    edit->setFocus();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), edit);
+    QWidget elsewhere;
+    {
+        DisabledWindow disabled(&window);
+        elsewhere.show();
+        elsewhere.activateWindow();
+        QApplication::processEvents();
+        ASSERT_EQ(QApplication::activeWindow(), &elsewhere);
+        elsewhere.hide();
+    }
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), &window);
+    EXPECT_EQ(QApplication::focusWidget(), edit);
+    EXPECT_NE(QApplication::focusWidget(), first);
 }
