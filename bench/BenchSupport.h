@@ -36,14 +36,23 @@ inline Figures measure(int runs, const std::function<void()>& work) {
     return {ms[ms.size() / 2], ms.back()};
 }
 
-// Answers every dialog with OK, showing nothing; errors go to standard error so a benchmark that
-// hits one says so.
-struct SilentDialogs : core::Dialogs {
+// While it lives, answers every dialog with OK, showing nothing; errors go to standard error so
+// a benchmark that hits one says so.
+class SilentDialogs : public core::Dialogs {
+  public:
+    SilentDialogs() : replaced_(install(this)) {}
+    ~SilentDialogs() override { install(replaced_); }
+    SilentDialogs(const SilentDialogs&) = delete;
+    SilentDialogs& operator=(const SilentDialogs&) = delete;
+
     core::DialogButton show(core::DialogKind, const std::string&, core::DialogButtons, int) override {
         return core::DialogButton::Ok;
     }
     void errorBox(const std::string& text) override { std::fprintf(stderr, "error: %s\n", text.c_str()); }
     void plainMessage(const std::string&) override {}
+
+  private:
+    core::Dialogs* replaced_;
 };
 
 // A fresh folder under /tmp with the three table-set folders and the program's empty tables in the

@@ -1,16 +1,12 @@
 // Prints how long the reports take to print to a PDF file: a box library of 1000 kinds, and the
 // solution report of a container holding 1000 boxes (its container table and its positions).
-#include "bench/BenchSupport.h"
+#include "bench/WindowBench.h"
 #include "dataset/Transaction.h"
-#include "lang/Language.h"
 #include "results/BoxLibraryReport.h"
 #include "results/SolutionReport.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
-#include "ui/Application.h"
 #include "ui/ReportPrinter.h"
-
-#include <QApplication>
 
 #include <cstdio>
 #include <filesystem>
@@ -84,12 +80,7 @@ void storeData(taskdb::DataModule& dm, taskdb::RunStore& store) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    ui::Application app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Rectix"));
-    lang::Language::global().applyLanguage(false, 0);
-    bench::SilentDialogs dialogs;
-    core::Dialogs* const replaced = core::Dialogs::install(&dialogs);
+    const bench::WindowBench windows(argc, argv);
 
     const bench::TempRoot temp;
     if (!temp.ok()) return 1;
@@ -124,6 +115,5 @@ int main(int argc, char** argv) {
                     kBoxes, positions.median, positions.max, solutionPages,
                     static_cast<std::uintmax_t>(solutionBytes));
     }
-    core::Dialogs::install(replaced);
     return 0;
 }

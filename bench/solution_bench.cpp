@@ -1,13 +1,11 @@
 // Prints how long the solution page takes for a stored plan of 1000 boxes in ten containers:
 // creating and opening the page, and writing the three CSV files.
-#include "bench/BenchSupport.h"
+#include "bench/WindowBench.h"
 #include "dataset/Transaction.h"
-#include "lang/Language.h"
 #include "results/SolutionWindow.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/SolutionExport.h"
-#include "ui/Application.h"
 
 #include <QApplication>
 
@@ -108,12 +106,7 @@ void storePlan(taskdb::DataModule& dm, taskdb::RunStore& store) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    ui::Application app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Rectix"));
-    lang::Language::global().applyLanguage(false, 0);
-    bench::SilentDialogs dialogs;
-    core::Dialogs* const replaced = core::Dialogs::install(&dialogs);
+    const bench::WindowBench windows(argc, argv);
 
     const bench::TempRoot temp;
     if (!temp.ok()) return 1;
@@ -167,6 +160,5 @@ int main(int argc, char** argv) {
         std::printf("  File button (no dialogs) %8.2f ms median, %8.2f ms max\n", command.median,
                     command.max);
     }
-    core::Dialogs::install(replaced);
     return status;
 }
