@@ -289,10 +289,15 @@ void LayoutWindow::diagButtonClick() {
 }
 
 void LayoutWindow::tuneButtonClick() {
-    if (options_.isVisible())
+    if (options_.isVisible()) {
         options_.close();
-    else
-        options_.show();
+        return;
+    }
+    // Opened on a command, it takes the keyboard: a tool window shown without activation is
+    // out of reach for a user without a mouse.
+    options_.show();
+    options_.raise();
+    options_.activateWindow();
 }
 
 void LayoutWindow::setReports(ReportForms* reports) {
