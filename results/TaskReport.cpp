@@ -21,6 +21,17 @@ ui::ReportElement figure(double x, double y, double width, const QString* text) 
     return e;
 }
 
+// A summary row: its caption, then the number, area and weight figures in their three columns. A
+// row continuing the one above has its caption set right, under the first.
+void addSummaryRow(ui::ReportBand& band, double y, const QString& text, bool continues, const QString* number,
+                   const QString* area, const QString* weight) {
+    band.add(rl::label(0, y, 130, text, 10, false,
+                       (continues ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter));
+    band.add(figure(135, y, 120, number));
+    band.add(figure(260, y, 130, area));
+    band.add(figure(395, y, 128, weight));
+}
+
 } // namespace
 
 TaskReportLabels TaskReportLabels::fromPage(const std::array<QString, taskdb::pageFigureCount>& figures,
@@ -89,14 +100,9 @@ void TaskReport::buildContainers(taskdb::DataModule& dm) {
     t.add(rl::label(400, 76, 60, QStringLiteral("Area Mult:")));
     t.add(figure(460, 76, 63, &labels_.volMult));
     t.add(rl::label(0, 98, 300, QStringLiteral("Sheets  /  2D Containers to Load: "), 10, true));
-    t.add(rl::label(0, 116, 130, QStringLiteral("SUMMARY - Available:")));
-    t.add(figure(135, 116, 120, &labels_.avlNmb));
-    t.add(figure(260, 116, 130, &labels_.avlVol));
-    t.add(figure(395, 116, 128, &labels_.avlWgt));
-    t.add(rl::label(0, 132, 130, QStringLiteral("Used:"), 10, false, Qt::AlignRight | Qt::AlignVCenter));
-    t.add(figure(135, 132, 120, &labels_.usdNmb));
-    t.add(figure(260, 132, 130, &labels_.usdVol));
-    t.add(figure(395, 132, 128, &labels_.usdWgt));
+    addSummaryRow(t, 116, QStringLiteral("SUMMARY - Available:"), false, &labels_.avlNmb, &labels_.avlVol,
+                  &labels_.avlWgt);
+    addSummaryRow(t, 132, QStringLiteral("Used:"), true, &labels_.usdNmb, &labels_.usdVol, &labels_.usdWgt);
 
     const std::vector<rl::Column> columns{{"Container Type", "Type", 0, 138, false},
                                           {"Cost", "Cost", 140, 44},
@@ -116,14 +122,9 @@ void TaskReport::buildBoxes(taskdb::DataModule& dm) {
     ui::ReportBand& t = boxes_.titleBand;
     t.height = 58;
     t.add(rl::label(0, 0, 300, QStringLiteral("Parts  /  2D Boxes to Pack: "), 10, true));
-    t.add(rl::label(0, 18, 130, QStringLiteral("SUMMARY  - Total:")));
-    t.add(figure(135, 18, 120, &labels_.totNmb));
-    t.add(figure(260, 18, 130, &labels_.totVol));
-    t.add(figure(395, 18, 128, &labels_.totWgt));
-    t.add(rl::label(0, 34, 130, QStringLiteral("Left:"), 10, false, Qt::AlignRight | Qt::AlignVCenter));
-    t.add(figure(135, 34, 120, &labels_.lftNmb));
-    t.add(figure(260, 34, 130, &labels_.lftVol));
-    t.add(figure(395, 34, 128, &labels_.lftWgt));
+    addSummaryRow(t, 18, QStringLiteral("SUMMARY  - Total:"), false, &labels_.totNmb, &labels_.totVol,
+                  &labels_.totWgt);
+    addSummaryRow(t, 34, QStringLiteral("Left:"), true, &labels_.lftNmb, &labels_.lftVol, &labels_.lftWgt);
 
     const std::vector<rl::Column> columns{{"Box Kind", "Kind", 0, 124, false}, {"Cost", "Cost", 126, 42},
                                           {"Total", "Total", 170, 38},         {"Used", "Placed", 210, 38},
