@@ -1,0 +1,130 @@
+#include "core/DurableFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+#include <utility>
+
+namespace rectix::core {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string causeOf(int error) {
+    return std::strerror(error);
+}
+
+// Closes the descriptor on every path; a failed close() of a written file is an error of its own.
+class Descriptor {
+  public:
+    Descriptor(const fs::path& file, int flags, mode_t mode = 0) : fd_(::open(file.c_str(), flags, mode)) {}
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+
+    int get() const { return fd_; }
+    int close() {
+        const int rc = ::close(std::exchange(fd_, -1));
+        return rc == 0 ? 0 : errno;
+    }
+
+  private:
+    int fd_;
+};
+
+// 0 or the errno of a sync that failed; EINVAL is a file that cannot be synchronised.
+int syncDescriptor(int fd) {
+    if (::fsync(fd) == 0 || errno == EINVAL || errno == EROFS) return 0;
+    return errno;
+}
+
+} // namespace
+
+FileWriteError::FileWriteError(const fs::path& file, const std::string& cause)
+    : std::runtime_error(file.string() + ": " + cause), file_(file), cause_(cause) {}
+
+DurableReplacement::DurableReplacement(fs::path target) : target_(std::move(target)) {
+    part_ = target_;
+    part_ += ".part";
+    std::error_code ignore; // a leftover of an earlier failure
+    fs::remove(part_, ignore);
+}
+
+DurableReplacement::~DurableReplacement() {
+    if (!done_) discard();
+}
+
+void DurableReplacement::write(std::string_view text) {
+    Descriptor fd(part_, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd.get() < 0) throw FileWriteError(target_, causeOf(errno));
+    int error = 0;
+    for (std::size_t done = 0; error == 0 && done < text.size();) {
+        const ssize_t n = ::write(fd.get(), text.data() + done, text.size() - done);
+        if (n > 0)
+            done += static_cast<std::size_t>(n);
+        else if (n == 0)
+            error = ENOSPC;
+        else if (errno != EINTR)
+            error = errno;
+    }
+    if (error == 0) error = syncDescriptor(fd.get());
+    const int closed = fd.close();
+    if (error == 0) error = closed;
+    if (error != 0) {
+        discard();
+        throw FileWriteError(target_, causeOf(error));
+    }
+    synced_ = true;
+}
+
+void DurableReplacement::commit() {
+    try {
+        if (!synced_) syncFile(part_);
+    } catch (const FileWriteError& e) {
+        discard();
+        throw FileWriteError(target_, e.cause());
+    }
+    if (::rename(part_.c_str(), target_.c_str()) != 0) {
+        const int error = errno;
+        discard();
+        throw FileWriteError(target_, causeOf(error));
+    }
+    done_ = true;
+    syncFolder(target_.has_parent_path() ? target_.parent_path() : fs::path("."));
+}
+
+void DurableReplacement::discard() noexcept {
+    std::error_code ignore;
+    fs::remove(part_, ignore);
+    done_ = true;
+}
+
+void writeFileDurably(const fs::path& target, std::string_view text) {
+    DurableReplacement file(target);
+    file.write(text);
+    file.commit();
+}
+
+void syncFile(const fs::path& file) {
+    Descriptor fd(file, O_RDONLY | O_CLOEXEC);
+    if (fd.get() < 0) throw FileWriteError(file, causeOf(errno));
+    int error = syncDescriptor(fd.get());
+    const int closed = fd.close();
+    if (error == 0) error = closed;
+    if (error != 0) throw FileWriteError(file, causeOf(error));
+}
+
+void syncFolder(const fs::path& folder) {
+    const fs::path dir = folder.empty() ? fs::path(".") : folder;
+    Descriptor fd(dir, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd.get() < 0) throw FileWriteError(dir, causeOf(errno));
+    const int error = syncDescriptor(fd.get());
+    fd.close();
+    if (error != 0) throw FileWriteError(dir, causeOf(error));
+}
+
+} // namespace rectix::core

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace rectix::core {
+
+// A file that could not be written, read back or put in place. what() names the file and the
+// cause ("out/a.csv: No space left on device"); the target is unchanged when it is thrown.
+class FileWriteError : public std::runtime_error {
+  public:
+    FileWriteError(const std::filesystem::path& file, const std::string& cause);
+    const std::filesystem::path& file() const { return file_; }
+    const std::string& cause() const { return cause_; }
+
+  private:
+    std::filesystem::path file_;
+    std::string cause_;
+};
+
+// A new content for `target`, written beside it and put in its place only when whole: a failure
+// or a kill at any moment leaves the old file or the new one, never half of either.
+//
+// Either write() the text, or let another writer (a PDF printer, a database backup) fill
+// partPath() and then commit(). Until commit() the target is untouched; a replacement dropped
+// without commit() removes its part file.
+class DurableReplacement {
+  public:
+    explicit DurableReplacement(std::filesystem::path target);
+    ~DurableReplacement();
+    DurableReplacement(const DurableReplacement&) = delete;
+    DurableReplacement& operator=(const DurableReplacement&) = delete;
+
+    const std::filesystem::path& target() const { return target_; }
+    const std::filesystem::path& partPath() const { return part_; }
+
+    // Writes the whole text to the part file and syncs it; every step checked.
+    void write(std::string_view text);
+    // Syncs the part file (when write() did not), renames it over the target and syncs the
+    // folder. Once it returns the new file is durable.
+    void commit();
+    // Drops the part file; the target stays as it was.
+    void discard() noexcept;
+
+  private:
+    std::filesystem::path target_;
+    std::filesystem::path part_;
+    bool synced_ = false;
+    bool done_ = false;
+};
+
+// write() then commit() for one text.
+void writeFileDurably(const std::filesystem::path& target, std::string_view text);
+
+// Syncs a file's content to the disk. A device that cannot be synchronised is taken as synced.
+void syncFile(const std::filesystem::path& file);
+// Makes the entries of `folder` (a rename, a new file) durable.
+void syncFolder(const std::filesystem::path& folder);
+
+} // namespace rectix::core

@@ -1,0 +1,88 @@
+#include "core/DurableFile.h"
+#include "core/ScopeGuard.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+using namespace rectix::core;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Folder {
+    fs::path path = fs::temp_directory_path() / ("rectix-durable-" + std::to_string(::getpid()));
+    Folder() { fs::create_directories(path); }
+    ~Folder() { fs::remove_all(path); }
+};
+
+std::string readAll(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+} // namespace
+
+TEST(DurableFile, ReplacesTheTargetWholeAndLeavesNoPart) {
+    Folder f;
+    const fs::path target = f.path / "a.csv";
+    writeFileDurably(target, "old");
+    writeFileDurably(target, "new text");
+    EXPECT_EQ(readAll(target), "new text");
+    EXPECT_FALSE(fs::exists(f.path / "a.csv.part"));
+}
+
+TEST(DurableFile, AFailureKeepsTheOldFileAndNamesTheTarget) {
+    Folder f;
+    // A folder in the target's place: the rename fails after the part was written.
+    const fs::path target = f.path / "taken";
+    fs::create_directories(target / "inside");
+    try {
+        writeFileDurably(target, "text");
+        FAIL() << "no error";
+    } catch (const FileWriteError& e) {
+        EXPECT_EQ(e.file(), target);
+        EXPECT_NE(std::string(e.what()).find(target.string()), std::string::npos);
+    }
+    EXPECT_TRUE(fs::is_directory(target / "inside"));
+    EXPECT_FALSE(fs::exists(f.path / "taken.part"));
+
+    EXPECT_THROW(writeFileDurably(f.path / "no-such-folder" / "x", "text"), FileWriteError);
+}
+
+TEST(DurableFile, AReplacementFilledByAnotherWriterCommitsOrIsDropped) {
+    Folder f;
+    const fs::path target = f.path / "r.pdf";
+    writeFileDurably(target, "old");
+    {
+        DurableReplacement r(target);
+        std::ofstream(r.partPath()) << "half";
+    } // dropped without commit
+    EXPECT_EQ(readAll(target), "old");
+    EXPECT_FALSE(fs::exists(f.path / "r.pdf.part"));
+    {
+        DurableReplacement r(target);
+        std::ofstream(r.partPath()) << "whole";
+        r.commit();
+    }
+    EXPECT_EQ(readAll(target), "whole");
+}
+
+TEST(ScopeGuard, UndoesOnEveryPathUnlessDismissed) {
+    int undone = 0;
+    try {
+        ScopeGuard g([&] { ++undone; });
+        throw 1;
+    } catch (int) {
+    }
+    {
+        ScopeGuard g([&] { ++undone; });
+        g.dismiss();
+    }
+    EXPECT_EQ(undone, 1);
+}
