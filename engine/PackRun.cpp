@@ -1,11 +1,11 @@
 #include "PackRun.h"
 
 #include "core/Checked.h"
+#include "core/NumberFormat.h"
 #include "core/Random.h"
 #include "core/Rounding.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace rectix::engine {
 
@@ -16,10 +16,9 @@ using core::toI16;
 namespace {
 constexpr long double eps = 0.00001L;
 
+// The stored form, with a point whatever the C library's locale.
 std::string oneDecimal(double seconds) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.1f", seconds);
-    return buf;
+    return core::NumberFormat::point().fixed(seconds, 1);
 }
 } // namespace
 
