@@ -3,7 +3,7 @@
 #include "ui/DataGrid.h"
 #include "ui/RegionalSettings.h"
 
-#include "../support/TestLocales.h"
+#include "../support/RegionalDesktop.h"
 #include "ScriptedDialogs.h"
 #include "core/NumberFormat.h"
 #include "dataset/AliasRegistry.h"
@@ -31,7 +31,6 @@ class FrenchPrices : public ::testing::Test {
     void SetUp() override {
         using namespace rectix::dataset;
         ASSERT_TRUE(french.active());
-        ui::RegionalSettings::use(QLocale(QLocale::French, QLocale::France));
         char folder[] = "/tmp/rectix-regional-XXXXXX";
         ASSERT_NE(mkdtemp(folder), nullptr);
         root = folder;
@@ -54,11 +53,10 @@ class FrenchPrices : public ::testing::Test {
         set.reset();
         std::error_code ec;
         std::filesystem::remove_all(root, ec);
-        ui::RegionalSettings::use(QLocale::c());
     }
     double cost() const { return prices->field("Cost").asFloat(); }
 
-    test::CLibraryLocale french{"fr_FR"};
+    test::RegionalDesktop french{"fr_FR"};
     ScriptedDialogs dialogs;
     std::filesystem::path root;
     std::unique_ptr<dataset::TableSet> set;
@@ -88,6 +86,7 @@ TEST(RegionalSettings, EachRegionGivesItsOwnSeparatorAndShortDate) {
     }
     ui::RegionalSettings::use(QLocale::c());
     EXPECT_EQ(core::NumberFormat::regional().decimalSeparator(), ".");
+    ui::RegionalSettings::useSystem();
 }
 
 TEST_F(FrenchPrices, EditShowsAndTakesADecimalCommaOrPoint) {
