@@ -1,6 +1,5 @@
 // Numbers and dates in the user's regional form, in the data-aware controls, typed as well as shown.
 #include "ui/DataEdit.h"
-#include "ui/DataGrid.h"
 #include "ui/RegionalSettings.h"
 
 #include "../support/RegionalDesktop.h"
@@ -112,17 +111,4 @@ TEST_F(FrenchPrices, EditShowsAndTakesADecimalCommaOrPoint) {
     typeAndEnter(edit, "1,2,5");
     EXPECT_DOUBLE_EQ(cost(), 7.25);
     EXPECT_EQ(dialogs.shown, Shown{"error: '1,2,5' is not a valid floating point value for field 'Cost'"});
-}
-
-TEST_F(FrenchPrices, GridCellShowsAndTakesADecimalComma) {
-    ui::DataGrid grid(*prices, {{.field = "Cost"}});
-    const QModelIndex cell = grid.model()->index(0, 0);
-    EXPECT_EQ(cell.data().toString().toStdString(), "84,46");
-    EXPECT_EQ(cell.data(Qt::EditRole).toString().toStdString(), "84,4599990844727");
-    // An editor closed without a change writes nothing.
-    EXPECT_TRUE(grid.model()->setData(cell, QStringLiteral("84,4599990844727")));
-    EXPECT_EQ(prices->state(), dataset::CursorState::Browse);
-    EXPECT_TRUE(grid.model()->setData(cell, QStringLiteral("3,75")));
-    EXPECT_DOUBLE_EQ(cost(), 3.75);
-    EXPECT_EQ(cell.data().toString().toStdString(), "3,75");
 }
