@@ -1,11 +1,11 @@
 #include "PackRun.h"
 
 #include "core/Checked.h"
+#include "core/NumberFormat.h"
 #include "core/Random.h"
 #include "core/Rounding.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace rectix::engine {
 
@@ -35,10 +35,9 @@ std::int16_t backtrackFor(float bindGroupFactor) {
     }
 }
 
+// The stored form, with a point whatever the C library's locale.
 std::string oneDecimal(double seconds) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.1f", seconds);
-    return buf;
+    return core::NumberFormat::point().fixed(seconds, 1);
 }
 } // namespace
 
