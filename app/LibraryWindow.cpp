@@ -11,6 +11,7 @@
 #include "ui/DataGrid.h"
 #include "ui/DataGridModel.h"
 #include "ui/DataNavigator.h"
+#include "ui/EnterPressesButton.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/Help.h"
 #include "ui/WindowTexts.h"
@@ -60,6 +61,7 @@ LibraryWindow::LibraryWindow(const LibraryKind& kind, taskdb::DataModule& dm, QW
     // Created in edit mode; the first showing turns to browse mode.
     store_.*kind_.editMode = true;
     ui::WindowTexts::global().registerWindow(QString::fromLatin1(kind.textsName), this);
+    ui::EnterPressesButton::install(this);
 }
 
 LibraryWindow::~LibraryWindow() = default;

@@ -102,3 +102,18 @@ TEST_F(TaskListTest, DuplicateAndDeleteGiveTheFocusBackToTheGridOnTheCurrentRow)
         EXPECT_EQ(dm->tasksTaskID.asInteger(), first) << name;
     }
 }
+
+TEST_F(TaskListTest, EnterOnAFocusedButtonPressesItAndKeepsTheListOpen) {
+    addTask("Kept");
+    addTask("Gone");
+    dialogs.answers = {rectix::core::DialogButton::Ok};
+    bool open = false;
+    openList([&] {
+        listButton("DeleteButton")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(listButton("DeleteButton"), Qt::Key_Return);
+        open = taskList->isVisible();
+    });
+    EXPECT_TRUE(open);
+    EXPECT_EQ(rows(dm->tasks), 1);
+    EXPECT_EQ(dm->tasksName.asString(), "Kept");
+}
