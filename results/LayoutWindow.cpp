@@ -32,7 +32,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
-#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -337,8 +336,7 @@ void LayoutWindow::image1MouseDown(Qt::MouseButton button, QPoint at) {
     if (options_.isVisible()) options_.close();
     const std::int16_t box = pickBox(view_, problem_.boxCount, at.x(), at.y());
     image_->setToolTip(box == 0 ? hint(13) : boxHint(problem_, box));
-    if (image_->hintsShown() && isVisible())
-        QToolTip::showText(image_->mapToGlobal(at), image_->toolTip(), image_);
+    if (image_->hintsShown() && isVisible()) image_->showTipOnRelease(at);
 }
 
 } // namespace rectix::results
