@@ -152,6 +152,7 @@ void SolutionWindow::buildPage() {
     distrGrid_->setFixedWidth(distrWidth);
     // No permanent selection: the current row shows only while the grid has the focus.
     positGrid_->setSelectionMode(QAbstractItemView::NoSelection);
+    positGrid_->selectionModel()->clearSelection(); // the cell selected while it was built
     solutGrid_->installEventFilter(this);
     positGrid_->installEventFilter(this);
 
