@@ -41,6 +41,8 @@ namespace rectix::results {
 
 namespace {
 
+constexpr QSize leastClient{516, 388};
+
 QString caption(int slot) {
     return QString::fromStdString(core::captionText(slot));
 }
@@ -59,7 +61,6 @@ LayoutWindow::LayoutWindow(LayoutView& view, engine::PackProblem& problem, ViewO
     setObjectName(QStringLiteral("DistrForm"));
     setWindowTitle(QCoreApplication::applicationName() + QStringLiteral("  -  Box Set Disposition"));
     resize(776, 536);
-    setMinimumSize(516, 388);
     setMaximumSize(1608, 1208);
     setMouseTracking(true);
     ui::Help::setContext(this, 7);
@@ -162,6 +163,13 @@ void LayoutWindow::buildControls() {
     column->setSpacing(4);
     column->addWidget(panel1_, 1);
     column->addLayout(row);
+    // The least client size is 516 x 388, or wider where a language's captions need it: the
+    // layout sets the window's minimum from the picture's least size and the row's captions, and
+    // follows every caption a language writes.
+    const QMargins margins = column->contentsMargins();
+    panel1_->setMinimumSize(leastClient.width() - margins.left() - margins.right(),
+                            leastClient.height() - margins.top() - margins.bottom() - column->spacing() -
+                                row->minimumSize().height());
 }
 
 std::int16_t LayoutWindow::boxLoad(std::int16_t container) const {
