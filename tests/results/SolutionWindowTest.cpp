@@ -130,6 +130,16 @@ TEST_F(SolutionWindowTest, DetailsAndGroupBoxesFollowTheSelectedContainer) {
     EXPECT_EQ(values("GroupBox2"), "Small\n5\n15\n150  100\n");
 }
 
+TEST_F(SolutionWindowTest, ThePositionsGridKeepsNoSelectedCell) {
+    window->show();
+    ui::DataGrid* posit = grid("PositGrid");
+    EXPECT_FALSE(posit->selectionModel()->hasSelection());
+    selectContainer(2);
+    dm->posit.last();
+    EXPECT_EQ(posit->currentIndex().row(), 1);
+    EXPECT_FALSE(posit->selectionModel()->hasSelection());
+}
+
 TEST_F(SolutionWindowTest, FixSelectedIsStoredAtOnce) {
     window->show();
     selectContainer(1);
