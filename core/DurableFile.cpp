@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <set>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -82,25 +84,76 @@ void DurableReplacement::write(std::string_view text) {
 }
 
 void DurableReplacement::commit() {
+    syncPart();
+    renamePart();
+    syncFolder(target_.has_parent_path() ? target_.parent_path() : fs::path("."));
+}
+
+void DurableReplacement::commitTogether(std::initializer_list<DurableReplacement*> files) {
     try {
-        if (!synced_) syncFile(part_);
+        for (DurableReplacement* f : files) f->syncPart();
+    } catch (...) {
+        for (DurableReplacement* f : files) f->discard();
+        throw;
+    }
+    try {
+        for (DurableReplacement* f : files) f->renamePart();
+    } catch (...) {
+        for (DurableReplacement* f : files) f->discard(); // the parts not renamed yet
+        throw;
+    }
+    std::set<fs::path> folders;
+    for (DurableReplacement* f : files)
+        folders.insert(f->target_.has_parent_path() ? f->target_.parent_path() : fs::path("."));
+    for (const fs::path& folder : folders) syncFolder(folder);
+}
+
+void DurableReplacement::syncPart() {
+    if (done_) throw FileWriteError(target_, "the new content was dropped before it was put in place");
+    // The new file keeps the permissions of the one it replaces; the mode is synced with the text.
+    struct stat old {};
+    if (::stat(target_.c_str(), &old) == 0) {
+        if (::chmod(part_.c_str(), old.st_mode & 07777) != 0) {
+            const int error = errno;
+            discard();
+            throw FileWriteError(target_, causeOf(error));
+        }
+        synced_ = false;
+    }
+    if (synced_) return;
+    try {
+        syncFile(part_);
     } catch (const FileWriteError& e) {
         discard();
         throw FileWriteError(target_, e.cause());
     }
+    synced_ = true;
+}
+
+void DurableReplacement::renamePart() {
     if (::rename(part_.c_str(), target_.c_str()) != 0) {
         const int error = errno;
         discard();
         throw FileWriteError(target_, causeOf(error));
     }
     done_ = true;
-    syncFolder(target_.has_parent_path() ? target_.parent_path() : fs::path("."));
 }
 
 void DurableReplacement::discard() noexcept {
     std::error_code ignore;
     fs::remove(part_, ignore);
     done_ = true;
+}
+
+void checkReplaceable(const fs::path& target) {
+    struct stat st {};
+    if (::stat(target.c_str(), &st) != 0) {
+        if (errno == ENOENT) return;
+        throw FileWriteError(target, causeOf(errno));
+    }
+    if (!S_ISREG(st.st_mode)) throw FileWriteError(target, "not a file");
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 || (st.st_mode & 0222) == 0)
+        throw FileWriteError(target, causeOf(EACCES));
 }
 
 void writeFileDurably(const fs::path& target, std::string_view text) {
