@@ -63,7 +63,7 @@ DurableReplacement::~DurableReplacement() {
 void DurableReplacement::write(std::string_view text) {
     Descriptor fd(part_, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd.get() < 0) throw FileWriteError(target_, causeOf(errno));
-    int error = 0;
+    int error = takeTargetMode(fd.get());
     for (std::size_t done = 0; error == 0 && done < text.size();) {
         const ssize_t n = ::write(fd.get(), text.data() + done, text.size() - done);
         if (n > 0)
@@ -110,24 +110,36 @@ void DurableReplacement::commitTogether(std::initializer_list<DurableReplacement
 
 void DurableReplacement::syncPart() {
     if (done_) throw FileWriteError(target_, "the new content was dropped before it was put in place");
-    // The new file keeps the permissions of the one it replaces; the mode is synced with the text.
-    struct stat old {};
-    if (::stat(target_.c_str(), &old) == 0) {
-        if (::chmod(part_.c_str(), old.st_mode & 07777) != 0) {
-            const int error = errno;
-            discard();
-            throw FileWriteError(target_, causeOf(error));
+    int error = 0;
+    if (synced_) {
+        // Synced by write(); still there to be renamed.
+        struct stat part {};
+        if (::stat(part_.c_str(), &part) != 0) error = errno;
+    } else {
+        error = takeTargetMode(-1);
+        if (error == 0) {
+            try {
+                syncFile(part_);
+            } catch (const FileWriteError& e) {
+                discard();
+                throw FileWriteError(target_, e.cause());
+            }
         }
-        synced_ = false;
     }
-    if (synced_) return;
-    try {
-        syncFile(part_);
-    } catch (const FileWriteError& e) {
+    if (error != 0) {
         discard();
-        throw FileWriteError(target_, e.cause());
+        throw FileWriteError(target_, causeOf(error));
     }
     synced_ = true;
+}
+
+// The new file keeps the permissions of the one it replaces, as an overwrite would. 0 or errno.
+int DurableReplacement::takeTargetMode(int fd) const {
+    struct stat old {};
+    if (::stat(target_.c_str(), &old) != 0) return 0;
+    const mode_t mode = old.st_mode & 07777;
+    const int rc = fd >= 0 ? ::fchmod(fd, mode) : ::chmod(part_.c_str(), mode);
+    return rc == 0 ? 0 : errno;
 }
 
 void DurableReplacement::renamePart() {

@@ -54,6 +54,7 @@ class DurableReplacement {
   private:
     void syncPart();
     void renamePart();
+    int takeTargetMode(int fd) const;
 
     std::filesystem::path target_;
     std::filesystem::path part_;

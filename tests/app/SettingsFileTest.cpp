@@ -219,18 +219,32 @@ TEST_F(SettingsFileTest, ALineThatIsNotANumberGivesEveryDefault) {
 
 TEST_F(SettingsFileTest, AFailedWriteLeavesTheOldFileAsItWasAndShowsMessage20) {
     folder.write("rectix.ini", written);
-    std::filesystem::create_directory(folder.path / SettingsFile::newFileName);
+    // A folder with a file in it where the new file goes: no leftover to clear away.
+    std::filesystem::create_directories(folder.path / SettingsFile::newFileName / "inside");
     store.optPower = 11;
     file.saveIni();
     EXPECT_EQ(folder.read("rectix.ini"), written);
     EXPECT_EQ(dialogs.shown, std::vector<std::string>{"warning: IniFile write error"});
 
-    std::filesystem::remove(folder.path / SettingsFile::newFileName);
+    std::filesystem::remove_all(folder.path / SettingsFile::newFileName);
     std::filesystem::remove(folder.path / "rectix.ini");
     std::filesystem::create_directory(folder.path / "rectix.ini");
     file.saveIni();
     EXPECT_FALSE(std::filesystem::exists(folder.path / SettingsFile::newFileName));
     EXPECT_EQ(dialogs.shown.size(), 2u);
+}
+
+TEST_F(SettingsFileTest, AReadOnlyFileIsNotReplacedAndShowsMessage20) {
+    folder.write("rectix.ini", written);
+    const auto readOnly = std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                          std::filesystem::perms::others_read;
+    std::filesystem::permissions(folder.path / "rectix.ini", readOnly);
+    store.optPower = 11;
+    file.saveIni();
+    EXPECT_EQ(folder.read("rectix.ini"), written);
+    EXPECT_EQ(std::filesystem::status(folder.path / "rectix.ini").permissions() & std::filesystem::perms::all,
+              readOnly);
+    EXPECT_EQ(dialogs.shown, std::vector<std::string>{"warning: IniFile write error"});
 }
 
 // A crash or power loss after the rename leaves the new file whole: the file
