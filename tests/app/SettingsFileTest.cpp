@@ -1,5 +1,6 @@
 // The settings file: what is written, what is read back, and how a damaged file is read.
 #include "../support/ScriptedAnswers.h"
+#include "../support/SyncRecorder.h"
 #include "TempFolder.h"
 
 #include "app/SettingsFile.h"
@@ -12,19 +13,8 @@
 #include <string>
 #include <vector>
 
-#include <sys/syscall.h>
-#include <unistd.h>
-
 // What every fsync of the test program synced, by the path of its descriptor.
-static std::vector<std::string> synced;
-
-extern "C" int fsync(int fd) {
-    const std::string link = "/proc/self/fd/" + std::to_string(fd);
-    char target[4096];
-    const ssize_t n = ::readlink(link.c_str(), target, sizeof target - 1);
-    synced.emplace_back(target, n > 0 ? static_cast<std::size_t>(n) : 0);
-    return static_cast<int>(::syscall(SYS_fsync, fd));
-}
+using sync_recorder::synced;
 
 using rectix::app::SavedViewSettings;
 using rectix::app::SettingsFile;

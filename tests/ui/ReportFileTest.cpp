@@ -2,6 +2,7 @@
 // in the print dialog.
 #include "../support/FileSizeLimit.h"
 #include "../support/PdfPages.h"
+#include "ListReport.h"
 
 #include "core/DurableFile.h"
 #include "ui/BandedReport.h"
@@ -31,25 +32,6 @@ namespace rectix::ui::test {
 
 namespace {
 
-// Three pages: the title on the first, the summary on the last.
-struct ThreePages {
-    BandedReport report;
-    int row = 0;
-
-    ThreePages() {
-        report.title = QStringLiteral("Boxes");
-        report.titleBand.height = 30;
-        report.titleBand.add(ReportElement::label({0, 0, 400, 20}, QStringLiteral("Boxes title")));
-        report.detail.height = 14;
-        report.detail.add(
-            ReportElement::boundText({0, 0, 200, 14}, [this] { return "row " + QString::number(row); }));
-        report.summary.height = 20;
-        report.summary.add(ReportElement::label({0, 0, 200, 16}, QStringLiteral("Boxes summary")));
-        report.firstRow = [this] { return (row = 1) <= 120; };
-        report.nextRow = [this] { return ++row <= 120; };
-    }
-};
-
 QByteArray bytesOf(const QString& file) {
     QFile f(file);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -77,7 +59,7 @@ class ReportFileTest : public ::testing::Test {
     }
 
     QTemporaryDir dir;
-    ThreePages list;
+    ListReport list{"Boxes", 120}; // three pages: the title on the first, the summary on the last
 };
 
 bool titlePage(const std::string& text) {
