@@ -1,6 +1,7 @@
 #include "tools/DataFolders.h"
 
 #include "app/SettingsFile.h"
+
 #include "core/DurableFile.h"
 
 #include "taskdb/DataModule.h"
