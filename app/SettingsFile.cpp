@@ -2,10 +2,11 @@
 
 #include "app/DefaultOptions.h"
 #include "core/Dialogs.h"
-#include "core/DurableFile.h"
 #include "core/UiTexts.h"
 #include "lang/Language.h"
 #include "taskdb/RunStore.h"
+
+#include "core/DurableFile.h"
 
 #include <algorithm>
 #include <array>

@@ -7,9 +7,10 @@
 #include "dataset/Transaction.h"
 
 #include "core/Errors.h"
-#include "core/ScopeGuard.h"
 #include "core/TextEncoding.h"
 #include "core/UiTexts.h"
+
+#include "core/ScopeGuard.h"
 
 #include <fstream>
 #include <utility>
