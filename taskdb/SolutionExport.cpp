@@ -1,13 +1,13 @@
 #include "taskdb/SolutionExport.h"
 
 #include "core/DurableFile.h"
+#include "core/NumberFormat.h"
 #include "dataset/Cursor.h"
 #include "dataset/Field.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/OperationFrame.h"
 
 #include <array>
-#include <charconv>
 #include <cstring>
 #include <exception>
 
@@ -45,11 +45,7 @@ std::string SolutionExport::csvText(const std::string& text) {
 }
 
 std::string SolutionExport::fixedText(double value, int width, int decimals) {
-    std::array<char, 512> digits{}; // room for the largest double in fixed notation
-    const auto end =
-        std::to_chars(digits.data(), digits.data() + digits.size(), value, std::chars_format::fixed, decimals)
-            .ptr;
-    std::string text(digits.data(), end);
+    std::string text = core::NumberFormat::point().fixed(value, decimals);
     if (text.size() < static_cast<std::size_t>(width)) text.insert(0, width - text.size(), ' ');
     return text;
 }
