@@ -15,11 +15,15 @@ CompositeReport::CompositeReport(const BandedReport& report) : title(report.titl
 
 namespace {
 
+bool isChosen(const CompositeReport::PageChoice& choice, int page) {
+    return choice.ranges.isEmpty() || choice.ranges.contains(page);
+}
+
 // The chosen pages of a job of `jobPages` pages in the order they print, copies included.
 std::vector<int> printOrder(const CompositeReport::PageChoice& choice, int jobPages) {
     std::vector<int> once;
     for (int page = 1; page <= jobPages; ++page)
-        if (choice.ranges.isEmpty() || choice.ranges.contains(page)) once.push_back(page);
+        if (isChosen(choice, page)) once.push_back(page);
     if (choice.lastFirst) std::reverse(once.begin(), once.end());
     const int copies = std::max(choice.copies, 1);
     std::vector<int> order;
@@ -42,10 +46,9 @@ int CompositeReport::paint(QPagedPaintDevice& device, const PageChoice& choice) 
         for (const BandedReport* part : parts) part->paint(pages);
         return pages.passPages();
     };
-    auto chosen = [&choice](int page) { return choice.ranges.isEmpty() || choice.ranges.contains(page); };
     int jobPages = 0;
     if (!choice.lastFirst && choice.copies <= 1) {
-        jobPages = pass(chosen);
+        jobPages = pass([&choice](int page) { return isChosen(choice, page); });
     } else {
         // Laid out once to count the pages, then once for each rising run of the print order.
         jobPages = pass([](int) { return false; });
