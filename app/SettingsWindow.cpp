@@ -5,6 +5,7 @@
 #include "app/PageColours.h"
 #include "core/Checked.h"
 #include "core/Dialogs.h"
+#include "core/ScopeGuard.h"
 #include "core/UiTexts.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/OperationFrame.h"
@@ -207,10 +208,7 @@ bool SettingsWindow::commitGap(GapEdit* edit, BadGap bad) {
     // The message box taking the focus must not start a second commit.
     if (committing_) return false;
     committing_ = true;
-    struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{committing_};
+    const core::ScopeGuard done([this] { committing_ = false; });
 
     std::int16_t& setting = gapSetting(edit);
     if (const std::optional<std::int16_t> gap = GapEdit::gapOf(edit->text())) {

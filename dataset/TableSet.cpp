@@ -200,7 +200,8 @@ void TableSet::createTableFile(std::string_view table) {
         throw DatabaseError(context() + ": the folder " + target.parent_path().string() + " does not exist");
     if (std::filesystem::exists(target, ec))
         throw DatabaseError("The table file " + target.string() + " exists already");
-    const PartFile partFile(target);
+    core::DurableReplacement file(target);
+    const PartFile partFile(file);
     const auto& part = partFile.path;
     try {
         Connection c(part.string(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
@@ -209,10 +210,10 @@ void TableSet::createTableFile(std::string_view table) {
         for (const auto& s : tables_[t].def.createStatements()) sql += s + ";";
         c.exec(sql + "COMMIT;", "Creating " + target.string());
         c.close();
-        std::filesystem::rename(part, target);
-    } catch (const std::filesystem::filesystem_error& e) {
+        file.commit();
+    } catch (const core::FileWriteError& e) {
         partFile.remove();
-        throw DatabaseError("Creating " + target.string() + ": " + e.code().message());
+        throw DatabaseError("Creating " + target.string() + ": " + e.cause());
     } catch (...) {
         partFile.remove();
         throw;

@@ -10,27 +10,12 @@
 #include "core/TextEncoding.h"
 #include "core/UiTexts.h"
 
+#include "core/ScopeGuard.h"
+
 #include <fstream>
 #include <utility>
 
 namespace rectix::taskdb {
-
-namespace {
-
-// Puts a flag back on every way out of a scope.
-class FlagRestore {
-  public:
-    FlagRestore(bool& flag, bool value) : flag_(flag), saved_(std::exchange(flag, value)) {}
-    ~FlagRestore() { flag_ = saved_; }
-    FlagRestore(const FlagRestore&) = delete;
-    FlagRestore& operator=(const FlagRestore&) = delete;
-
-  private:
-    bool& flag_;
-    bool saved_;
-};
-
-} // namespace
 
 std::string BoxImporter::report(const std::string& text, int addedRows) {
     std::string r = text.empty() ? std::string() : text + "\r";
@@ -48,7 +33,8 @@ BoxImportResult BoxImporter::importFile(const std::filesystem::path& file, const
     }
     const BoxLineParser parser(options);
     {
-        const FlagRestore editMode(dm_.store().boxEditMode, true);
+        const bool editing = std::exchange(dm_.store().boxEditMode, true);
+        const core::ScopeGuard editMode([this, editing] { dm_.store().boxEditMode = editing; });
         const OperationFrame off(dm_.operationView(), OperationFrame::Options().controlsOff({&dm_.boxes}));
         dataset::Transaction tx(dm_.db);
         int skip = options.header;

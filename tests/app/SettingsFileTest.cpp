@@ -1,5 +1,6 @@
 // The settings file: what is written, what is read back, and how a damaged file is read.
 #include "../support/ScriptedAnswers.h"
+#include "../support/SyncRecorder.h"
 #include "TempFolder.h"
 
 #include "app/SettingsFile.h"
@@ -12,19 +13,8 @@
 #include <string>
 #include <vector>
 
-#include <sys/syscall.h>
-#include <unistd.h>
-
 // What every fsync of the test program synced, by the path of its descriptor.
-static std::vector<std::string> synced;
-
-extern "C" int fsync(int fd) {
-    const std::string link = "/proc/self/fd/" + std::to_string(fd);
-    char target[4096];
-    const ssize_t n = ::readlink(link.c_str(), target, sizeof target - 1);
-    synced.emplace_back(target, n > 0 ? static_cast<std::size_t>(n) : 0);
-    return static_cast<int>(::syscall(SYS_fsync, fd));
-}
+using sync_recorder::synced;
 
 using rectix::app::SavedViewSettings;
 using rectix::app::SettingsFile;
@@ -219,18 +209,32 @@ TEST_F(SettingsFileTest, ALineThatIsNotANumberGivesEveryDefault) {
 
 TEST_F(SettingsFileTest, AFailedWriteLeavesTheOldFileAsItWasAndShowsMessage20) {
     folder.write("rectix.ini", written);
-    std::filesystem::create_directory(folder.path / SettingsFile::newFileName);
+    // A folder with a file in it where the new file goes: no leftover to clear away.
+    std::filesystem::create_directories(folder.path / SettingsFile::newFileName / "inside");
     store.optPower = 11;
     file.saveIni();
     EXPECT_EQ(folder.read("rectix.ini"), written);
     EXPECT_EQ(dialogs.shown, std::vector<std::string>{"warning: IniFile write error"});
 
-    std::filesystem::remove(folder.path / SettingsFile::newFileName);
+    std::filesystem::remove_all(folder.path / SettingsFile::newFileName);
     std::filesystem::remove(folder.path / "rectix.ini");
     std::filesystem::create_directory(folder.path / "rectix.ini");
     file.saveIni();
     EXPECT_FALSE(std::filesystem::exists(folder.path / SettingsFile::newFileName));
     EXPECT_EQ(dialogs.shown.size(), 2u);
+}
+
+TEST_F(SettingsFileTest, AReadOnlyFileIsNotReplacedAndShowsMessage20) {
+    folder.write("rectix.ini", written);
+    const auto readOnly = std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                          std::filesystem::perms::others_read;
+    std::filesystem::permissions(folder.path / "rectix.ini", readOnly);
+    store.optPower = 11;
+    file.saveIni();
+    EXPECT_EQ(folder.read("rectix.ini"), written);
+    EXPECT_EQ(std::filesystem::status(folder.path / "rectix.ini").permissions() & std::filesystem::perms::all,
+              readOnly);
+    EXPECT_EQ(dialogs.shown, std::vector<std::string>{"warning: IniFile write error"});
 }
 
 // A crash or power loss after the rename leaves the new file whole: the file
