@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <unistd.h>
 
@@ -70,9 +71,10 @@ int ScratchFolder::removeStale(const fs::path& parent) {
 }
 
 ScratchFolder::ScratchFolder(const fs::path& set) {
+    // $TMPDIR as the user set it: one that is not there is an error, not a reason to write elsewhere.
+    const char* tmpdir = std::getenv("TMPDIR");
+    const fs::path parent = tmpdir && *tmpdir ? fs::path(tmpdir) : fs::path("/tmp");
     std::error_code ec;
-    fs::path parent = fs::temp_directory_path(ec);
-    if (ec) parent = "/tmp";
     removeStale(parent);
     std::string name = (parent / (prefix + std::to_string(::getpid()) + "-XXXXXX")).string();
     if (!::mkdtemp(name.data()))
