@@ -75,6 +75,12 @@ for file in "$data"/tasks/bad/*.json; do
   refused "$(basename "$file")" "" "$solve" "$file"
 done
 
+# The data of a fresh install: an alias file or sample that is no file, a folder that is not there.
+mkdir -p "$d/mk" && ln -s /dev/zero "$d/mk/aliases.ini"
+refused "makedata alias file a device" "Alias file $d/mk/aliases.ini: is a device" "$makedata" "$d/mk" "$sample"
+refused "makedata sample a device" "/dev/zero: is a device" "$makedata" "$d/mk2" /dev/zero
+refused "makedata no folder" "$d/none/x/aliases.ini: No such file or directory" "$makedata" "$d/none/x" "$sample"
+
 # Box import: the file refused by name, a bad line stops it in one line.
 use fresh
 refused "import a device" "/dev/zero: is a device" "$solve" --taskset "$set" --import-boxes /dev/zero
