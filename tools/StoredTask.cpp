@@ -103,6 +103,16 @@ std::string setContext(const fs::path& folder) {
     return "the table set in " + folder.string();
 }
 
+// Empty when `folder` is a folder, else what is there instead.
+std::string folderRefusal(const fs::path& folder) {
+    std::error_code ec;
+    const fs::file_status st = fs::status(folder, ec);
+    if (fs::is_directory(st)) return {};
+    if (st.type() == fs::file_type::not_found) return "--taskset: no folder " + folder.string();
+    if (ec) return "--taskset: " + folder.string() + ": " + ec.message();
+    return "--taskset: " + folder.string() + " is a file, not a folder";
+}
+
 // The first stored value of the set that its field cannot hold, named by file, row and field;
 // empty when all fit or the set cannot be read. An arithmetic or range error far from its row is
 // told by this instead.
@@ -332,8 +342,7 @@ int runStoredTask(const std::vector<std::string>& args) {
     Request r;
     if (const std::string wrong = parse(args, r); !wrong.empty())
         return refuse(wrong + " (rectix-solve --help)");
-    std::error_code ec;
-    if (!fs::is_directory(r.folder, ec)) return refuse("--taskset: no folder " + r.folder.string());
+    if (const std::string wrong = folderRefusal(r.folder); !wrong.empty()) return refuse(wrong);
 
     lang::Language::global().applyLanguage(false, 0);
     std::optional<OpenedSet> set;
@@ -352,8 +361,7 @@ int runStoredTask(const std::vector<std::string>& args) {
 }
 
 Failure reloadStoredPlan(const fs::path& folder, long taskID, engine::PackProblem& problem) {
-    std::error_code ec;
-    if (!fs::is_directory(folder, ec)) return {2, "--taskset: no folder " + folder.string()};
+    if (const std::string wrong = folderRefusal(folder); !wrong.empty()) return {2, wrong};
     std::optional<OpenedSet> set;
     try {
         set.emplace(folder);
