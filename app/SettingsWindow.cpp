@@ -28,6 +28,8 @@
 
 #include <algorithm>
 
+#include <utility>
+
 namespace rectix::app {
 
 namespace {
@@ -327,7 +329,9 @@ void SettingsWindow::showExchangeState(const taskdb::ExchangeState& state) {
     emit exchangeStateShown(state);
 }
 
+// Asked while the window is disabled by the operation, so the focus is given when it ends.
 void SettingsWindow::focusHomeButton() {
+    homeFocusAsked_ = true;
     homeButton_->setFocus(Qt::OtherFocusReason);
 }
 
@@ -343,10 +347,24 @@ void SettingsWindow::pageChanged(int index) {
 void SettingsWindow::runSetOperation(const std::function<void()>& operation) {
     // A set operation takes the frame of its own once its questions are answered.
     if (taskdb::OperationFrame::running()) return;
+    homeFocusAsked_ = false;
+    // The task list duplicates through here too; only a button of this window brings it forward.
+    const bool fromHere = isActiveWindow();
     ui::ErrorBoundary::run(operation);
+    if (!isVisible()) return;
+    // The operation's question closed before it began, and the window manager may have
+    // activated the main window then; the next key still belongs here.
+    if (fromHere) {
+        raise();
+        activateWindow();
+    }
+    if (std::exchange(homeFocusAsked_, false) && homeButton_->isEnabled()) {
+        homeButton_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     // The window was disabled meanwhile, which took the focus from the pressed button.
     const QWidget* focused = focusWidget();
-    if (isVisible() && (!focused || !focused->isEnabled())) focusFirstControl();
+    if (!focused || !focused->isEnabled()) focusFirstControl();
 }
 
 void SettingsWindow::taskCopying(bool toExport) {

@@ -6,16 +6,17 @@
 #include "taskdb/DataModule.h"
 #include "taskdb/ExchangeView.h"
 #include "ui/DataGrid.h"
+#include "ui/EnterPressesButton.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/Hints.h"
 #include "ui/RecordDeletion.h"
+#include "ui/RegionalSettings.h"
 #include "ui/WindowTexts.h"
 
 #include <QDate>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -47,8 +48,8 @@ constexpr int dateColumn = 1;
 int widestDate(const QFontMetrics& metrics) {
     int widest = 0;
     for (int month = 1; month <= 12; ++month)
-        widest = std::max(widest, metrics.horizontalAdvance(QLocale::system().toString(
-                                      QDate(2088, month, 28), QLocale::ShortFormat)));
+        widest = std::max(widest,
+                          metrics.horizontalAdvance(ui::RegionalSettings::shortDate(QDate(2088, month, 28))));
     return widest + 12;
 }
 
@@ -114,6 +115,7 @@ TaskListWindow::TaskListWindow(taskdb::DataModule& dm, SettingsWindow& settings,
     // The prompts switch leaves the list's hints alone.
     ui::Hints::global().keepShown(this);
     ui::WindowTexts::global().registerWindow(QStringLiteral("TNameForm"), this);
+    ui::EnterPressesButton::install(this);
 }
 
 void TaskListWindow::showExchangeState(const taskdb::ExchangeState& state) {

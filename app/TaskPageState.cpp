@@ -119,11 +119,11 @@ void MainWindow::splitHeadings() {
 
 // Every figure is formatted before any is shown, so a figure that cannot be shown leaves them all.
 void MainWindow::totalsChanged(const taskdb::TaskTotals& totals) {
-    const char separator = taskdb::regionalDecimalSeparator();
+    const core::NumberFormat& shown = core::NumberFormat::regional();
     std::array<QString, taskdb::pageFigureCount> texts;
     for (int f = 0; f < taskdb::pageFigureCount; ++f)
-        texts[static_cast<std::size_t>(f)] = QString::fromStdString(
-            taskdb::pageFigureText(totals, static_cast<taskdb::PageFigure>(f), separator));
+        texts[static_cast<std::size_t>(f)] =
+            QString::fromStdString(taskdb::pageFigureText(totals, static_cast<taskdb::PageFigure>(f), shown));
     for (std::size_t f = 0; f < texts.size(); ++f) figures_[f]->setText(texts[f]);
     setBaseColour(figures_[static_cast<std::size_t>(taskdb::PageFigure::LftNmb)],
                   totals.boxesLeftOver ? leftBoxesRed : aqua);
@@ -260,9 +260,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         if (watched == contsGrid_) contsWidths_.scale(*contsGrid_);
         if (watched == boxesGrid_) boxesWidths_.scale(*boxesGrid_);
     } else if (event->type() == QEvent::FocusIn && (watched == dbCheckDflt_ || watched == dbCheckTurn_)) {
-        // Entering a check box, not the window's getting back the focus after a dialog.
+        // Entering a check box, not the window's getting back the focus after a dialog; Tab and
+        // Ctrl+Tab (the way out of a grid) only move through the page and are never guarded.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+            reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason)
             QMetaObject::invokeMethod(this, ui::guarded([this] { guardGridEdit(Qt::Key_Return); }),
                                       Qt::QueuedConnection);
     }

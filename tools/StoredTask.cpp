@@ -333,7 +333,7 @@ int act(OpenedSet& set, const Request& r) {
         break;
     }
     dialogs.flush();
-    std::cout << planJson(problem, run, run.fillEngine().totalFills) << "\n";
+    std::cout << planJson(problem, run, run.fillEngine().totalFillCount()) << "\n";
     return 0;
 }
 

@@ -39,7 +39,7 @@ const rectix::engine::FillEngine* clockEngine = nullptr;
 double clockStepMs = 0;
 
 double workClockMs() {
-    return static_cast<double>(clockEngine->totalFills) * clockStepMs;
+    return static_cast<double>(clockEngine->totalFillCount()) * clockStepMs;
 }
 
 int solveTaskFile(const std::string& file, std::optional<double> clockStep) {
@@ -50,7 +50,7 @@ int solveTaskFile(const std::string& file, std::optional<double> clockStep) {
     if (clockStep) {
         clockEngine = &run.fillEngine();
         clockStepMs = *clockStep;
-        run.fillEngine().nowMs = &workClockMs;
+        run.fillEngine().setClock(&workClockMs);
     }
     std::vector<tools::FixedContainer> fixed;
     try {
@@ -69,7 +69,7 @@ int solveTaskFile(const std::string& file, std::optional<double> clockStep) {
         std::cerr << "rectix-solve: solve failed: " << f.line << "\n";
         return f.status;
     }
-    std::cout << tools::planJson(problem, run, run.fillEngine().totalFills) << "\n";
+    std::cout << tools::planJson(problem, run, run.fillEngine().totalFillCount()) << "\n";
     return 0;
 }
 
