@@ -2,6 +2,7 @@
 
 #include "app/DefaultOptions.h"
 #include "core/Dialogs.h"
+#include "core/InputFile.h"
 #include "core/UiTexts.h"
 #include "lang/Language.h"
 #include "taskdb/RunStore.h"
@@ -11,8 +12,6 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <optional>
 #include <string>
@@ -165,12 +164,12 @@ struct FileRead {
 };
 
 FileRead readFile(const std::filesystem::path& path) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return {true, {}};
-    std::ifstream in(path, std::ios::binary);
-    if (!in.is_open()) return {true, {}};
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return {true, {}};
+    std::string text;
+    try {
+        text = core::withoutByteOrderMark(core::readInputFile(path));
+    } catch (const core::FileReadError&) {
+        return {true, {}};
+    }
 
     FileRead read;
     Reader reader(std::move(text));

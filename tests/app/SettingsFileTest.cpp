@@ -4,11 +4,13 @@
 #include "TempFolder.h"
 
 #include "app/SettingsFile.h"
+#include "core/InputFile.h"
 #include "lang/Language.h"
 #include "taskdb/RunStore.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -202,6 +204,22 @@ TEST_F(SettingsFileTest, OnlyOneMeansOnAndAnEmptyLineIsSkippedWithoutAMessage) {
 
 TEST_F(SettingsFileTest, ALineThatIsNotANumberGivesEveryDefault) {
     folder.write("rectix.ini", valueLines({"9", "2", "8", "60"}) + "   Opt.Rand\r\n" + valueLines({"15"}));
+    file.loadIni();
+    expectDefaults();
+    EXPECT_EQ(dialogs.shown, std::vector<std::string>{message19});
+}
+
+// An editor's byte-order mark is no part of the first number; a file past the readers' limit is
+// not read at all.
+TEST_F(SettingsFileTest, AByteOrderMarkIsSkippedAndAnOversizedFileGivesTheDefaults) {
+    folder.write("rectix.ini", std::string("\xEF\xBB\xBF") + written);
+    file.loadIni();
+    EXPECT_EQ(store.lastTaskID, 42);
+    EXPECT_EQ(store.optQg, 2);
+    EXPECT_TRUE(dialogs.shown.empty());
+
+    folder.write("rectix.ini", written);
+    std::filesystem::resize_file(folder.path / "rectix.ini", rectix::core::maxInputFileBytes + 1);
     file.loadIni();
     expectDefaults();
     EXPECT_EQ(dialogs.shown, std::vector<std::string>{message19});
