@@ -1,5 +1,6 @@
 #include "ui/Application.h"
 
+#include "ui/CommandGuard.h"
 #include "ui/ErrorBoundary.h"
 
 #include <QAbstractItemView>
@@ -13,7 +14,11 @@
 namespace rectix::ui {
 
 Application::Application(int& argc, char** argv)
-    : QApplication(argc, argv), replaced_(core::Dialogs::install(&dialogs_)) {}
+    : QApplication(argc, argv), replaced_(core::Dialogs::install(&dialogs_)) {
+    auto* guard = new CommandGuard(this);
+    installEventFilter(guard);
+    installNativeEventFilter(guard);
+}
 
 Application::~Application() {
     core::Dialogs::install(replaced_);

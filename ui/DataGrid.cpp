@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QStyle>
 
 #include <cstddef>
@@ -179,11 +180,18 @@ void DataGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint h
 }
 
 void DataGrid::finishCellEdit() {
-    if (state() != EditingState) return;
-    QWidget* editor = indexWidget(currentIndex());
-    if (!editor) return;
+    commitPendingEdit();
+}
+
+bool DataGrid::commitPendingEdit() {
+    if (state() != EditingState) return true;
+    const QPointer<QWidget> editor = indexWidget(currentIndex());
+    if (!editor) return true;
     commitData(editor);
-    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    const bool refused = commitRefused_;
+    if (editor) closeEditor(editor, QAbstractItemDelegate::NoHint);
+    commitRefused_ = false;
+    return !refused;
 }
 
 void DataGrid::keyPressEvent(QKeyEvent* event) {
@@ -208,7 +216,7 @@ void DataGrid::keyPressEvent(QKeyEvent* event) {
     // Insert adds a row as the navigator's "+" does (the cursor's rules decide), and the new
     // row's first cell that takes typing becomes current: rows can be added by keyboard alone.
     if (event->key() == Qt::Key_Insert && event->modifiers() == Qt::NoModifier) {
-        if (!readOnly_ && ErrorBoundary::run([&] {
+        if (!readOnly_ && commitPendingEdit() && ErrorBoundary::run([&] {
                 if (c.isOpen()) c.insert();
             }))
             currentToFirstEditableCell();
