@@ -158,7 +158,7 @@ void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& pre
 // A drop-down chosen by Enter commits at once and again through the delegate's queued call; the
 // editor closed by the first is hidden and takes nothing more.
 void DataGrid::commitData(QWidget* editor) {
-    if (editor && editor->isHidden()) return;
+    if (discarding_ || (editor && editor->isHidden())) return;
     QTableView::commitData(editor);
     commitRefused_ = model_->lastSetRefused();
 }
@@ -259,6 +259,21 @@ void DataGrid::mouseDoubleClickEvent(QMouseEvent* event) {
         return;
     }
     QTableView::mouseDoubleClickEvent(event);
+}
+
+// A rule that drops a new row takes its cell editor with it, and the window's focus would go to
+// the next control, or to the window's first one when it is active again: the next keys would
+// rename the task. The focus stays in the grid.
+void DataGrid::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) {
+    const QModelIndex at = currentIndex();
+    const QWidget* focus = window()->focusWidget();
+    if (state() == EditingState && at.isValid() && at.row() >= start && at.row() <= end && focus &&
+        viewport()->isAncestorOf(focus)) {
+        const bool was = std::exchange(discarding_, true);
+        setFocus(Qt::OtherFocusReason);
+        discarding_ = was;
+    }
+    QTableView::rowsAboutToBeRemoved(parent, start, end);
 }
 
 bool DataGrid::contains(const QWidget* w) const {

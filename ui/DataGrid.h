@@ -72,6 +72,7 @@ class DataGrid : public QTableView, public PendingEdit {
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
 
   private:
     void applyColumns();
@@ -89,6 +90,7 @@ class DataGrid : public QTableView, public PendingEdit {
     bool readOnly_ = false;
     bool following_ = false;
     bool commitRefused_ = false;
+    bool discarding_ = false; // an editor goes with its row: what it holds is not written
 };
 
 } // namespace rectix::ui

@@ -91,6 +91,49 @@ TEST_F(TaskPageFocus, AfterAMessageTheFocusIsBackInTheCellThatRaisedIt) {
     EXPECT_EQ(dm->tcAvail.asInteger(), 1);
 }
 
+// The rules drop a new row whose amount they refuse; the keys that follow still go to the grid,
+// on the row where the new one was, and never rename the task. In a task without rows the new
+// row is the only one, and its cell editor goes with it.
+TEST_F(TaskPageFocus, ARefusedAmountDropsTheNewRowAndTheFocusStaysInTheGrid) {
+    RealDialogs real;
+    const std::int32_t lorry = addContainer("Lorry", 800, 240);
+    const std::int32_t trailer = addContainer("Trailer", 1200, 240);
+    addTask("Empty");
+    const std::string name = dm->tasksName.asString();
+    int messages = 0;
+    for (const Qt::Key leave : {Qt::Key_Return, Qt::Key_Tab}) {
+        for (const int existing : {0, 1}) {
+            if (existing == 1 && rows(dm->tc) == 0) addTaskContainer(trailer, 1);
+            rectix::ui::DataGrid* g = grid("ContsGrid");
+            focusCell(g, 0, 0);
+            QTest::keyClick(g, Qt::Key_Insert);
+            ASSERT_EQ(dm->tc.state(), rectix::dataset::CursorState::Insert);
+            const int newRow = g->dataModel().currentRow();
+            dm->tcTypeID.setInteger(lorry);
+            g->setCurrentIndex(g->model()->index(newRow, amountColumn));
+            QTest::keyClick(g, Qt::Key_Minus);
+            QWidget* editor = QApplication::focusWidget();
+            ASSERT_NE(editor, g);
+            QTest::keyClicks(editor, QStringLiteral("3"));
+            QTest::keyClick(editor, leave);
+            ++messages;
+            EXPECT_EQ(rows(dm->tc), existing) << leave;
+            focus();
+            EXPECT_EQ(main->focusWidget(), g) << leave << " " << existing;
+            if (existing > 0) {
+                EXPECT_EQ(g->currentIndex().row(), 0) << leave;
+            }
+            QTest::keyClicks(main->focusWidget(), QStringLiteral("zz"));
+            QTest::keyClick(main->focusWidget(), Qt::Key_Escape);
+            QTest::keyClick(main->focusWidget(), Qt::Key_Escape);
+            EXPECT_EQ(dm->tasksName.asString(), name) << leave;
+        }
+        dm->tc.first();
+        while (!dm->tc.isEmpty()) dm->tc.deleteRow();
+    }
+    EXPECT_EQ(real.closed, messages);
+}
+
 TEST_F(TaskPageFocus, AfterDeletingATaskTheNameOfTheTaskShownHasTheFocus) {
     addTask("Second");
     dialogs.answers = {rectix::core::DialogButton::Ok};
