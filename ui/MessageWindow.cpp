@@ -31,6 +31,9 @@ constexpr std::array<std::pair<DialogButton, const char*>, 8> kButtons{{
     {DialogButton::YesToAll, "Yes to &All"},
 }};
 
+// The least time in which a person sees a new window and presses a key for it (milliseconds).
+constexpr qint64 readingTime = 300;
+
 const char* buttonName(DialogButton b) {
     switch (b) {
     case DialogButton::Ok:
@@ -126,7 +129,8 @@ MessageWindow::MessageWindow(const QString& title, Icon icon, const QString& tex
 
 void MessageWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    takingKeys_ = false;
+    synced_ = false;
+    shown_.start();
     QMetaObject::invokeMethod(this, &MessageWindow::takeKeys, Qt::QueuedConnection);
 }
 
@@ -134,11 +138,15 @@ void MessageWindow::showEvent(QShowEvent* event) {
 // delivers it (dropped) before keys count again.
 void MessageWindow::takeKeys() {
     QGuiApplication::sync();
-    takingKeys_ = true;
+    synced_ = true;
+}
+
+bool MessageWindow::takesKeys() const {
+    return synced_ && (!shown_.isValid() || shown_.hasExpired(readingTime));
 }
 
 bool MessageWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (takingKeys_) return QDialog::eventFilter(watched, event);
+    if (takesKeys()) return QDialog::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease:

@@ -3,6 +3,7 @@
 #include "core/Dialogs.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 
 class QAbstractButton;
 
@@ -12,8 +13,9 @@ namespace rectix::ui {
 // Ignore, All, No to All, Yes to All) with English captions. OK, else Yes, is the default button.
 //
 // A message that opens while the user types (a rule asking about the first key of a value) must
-// not be answered by the keys that follow it: the keys that arrived before the window was shown
-// are dropped; the user answers what was seen.
+// not be answered by the keys that follow it: the keys that arrived before the window was shown,
+// and those that come before anyone could have read it, are dropped; the user answers what was
+// seen.
 class MessageWindow : public QDialog {
     Q_OBJECT
   public:
@@ -25,8 +27,9 @@ class MessageWindow : public QDialog {
     // The button pressed; Cancel while none was (closed by its close box or Esc).
     core::DialogButton answer() const { return answer_; }
     QAbstractButton* button(core::DialogButton b) const;
-    // False from the showing until what was typed before it has been dropped.
-    bool takesKeys() const { return takingKeys_; }
+    // False from the showing until what was typed before it has been dropped and the message
+    // could have been read.
+    bool takesKeys() const;
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -36,7 +39,8 @@ class MessageWindow : public QDialog {
     void takeKeys();
 
     core::DialogButton answer_ = core::DialogButton::Cancel;
-    bool takingKeys_ = true;
+    bool synced_ = true;
+    QElapsedTimer shown_;
 };
 
 } // namespace rectix::ui
