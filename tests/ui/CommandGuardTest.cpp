@@ -165,3 +165,12 @@ TEST_F(Guard, TheCloseBoxWritesTheTypingFirstAndARefusalKeepsTheWindowOpen) {
     window.close();
     EXPECT_FALSE(window.isVisible());
 }
+
+// Insert in a cell being typed adds the new row after the typed value was written, not over it.
+TEST_F(Guard, InsertInACellBeingTypedKeepsTheValue) {
+    QWidget* editor = typeQuantity(0, QStringLiteral("6"));
+    QTest::keyClick(editor, Qt::Key_Insert);
+    EXPECT_EQ(items->state(), dataset::CursorState::Insert);
+    items->cancel();
+    EXPECT_EQ(stored(), (std::vector<std::string>{"a 6", "b 2"}));
+}
