@@ -11,6 +11,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <functional>
+
 namespace {
 
 using Button = rectix::ui::DataNavigator::Button;
@@ -309,4 +311,32 @@ TEST_F(TaskPageFocus, AnAltLetterThatIsNoShortcutTypesNothing) {
     QTest::keyClick(editor, Qt::Key_Tab);
     EXPECT_EQ(dm->tcAvail.asInteger(), 4);
     EXPECT_TRUE(dialogs.shown.empty()) << ::testing::PrintToString(dialogs.shown);
+}
+
+// A library opened by its accelerator from a cell being typed finds the task's row written: what
+// it copies to the task meets the value the user sees, not a row still in edit.
+TEST_F(TaskPageFocus, ALibraryOpenedByItsAcceleratorFindsTheTypedAmountWritten) {
+    rectix::ui::DataGrid* g = grid("ContsGrid");
+    focusCell(g, 0, amountColumn);
+    QTest::keyClick(g, Qt::Key_7);
+    ASSERT_NE(QApplication::focusWidget(), g);
+    bool opened = false;
+    rectix::dataset::CursorState state = rectix::dataset::CursorState::Edit;
+    std::int32_t avail = 0;
+    std::function<void()> inside = [&] {
+        auto* library = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!library) {
+            QTimer::singleShot(10, inside);
+            return;
+        }
+        opened = true;
+        state = dm->tc.state();
+        avail = static_cast<std::int32_t>(dm->tcAvail.asInteger());
+        library->reject();
+    };
+    QTimer::singleShot(0, inside);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return opened; }, 1000));
+    EXPECT_EQ(state, rectix::dataset::CursorState::Browse);
+    EXPECT_EQ(avail, 7);
 }
