@@ -4,9 +4,8 @@
 
 #include <QLineEdit>
 
-#include <functional>
-
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace rectix::app {

@@ -6,7 +6,6 @@
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>
 #include <QApplication>
-#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -55,8 +54,8 @@ QWidget* widgetOf(const QWindow* handle) {
     return nullptr;
 }
 
-bool busy = false;
-WId closeBoxWindow = 0;
+bool busy = false;      // a refusal's message is up: its own events pass
+WId closeBoxWindow = 0; // asked to close by the window manager, until its close comes
 
 #if defined(RECTIX_HAVE_XCB)
 xcb_atom_t atom(xcb_connection_t* c, const char* name) {
@@ -85,7 +84,7 @@ WId closeRequested(const xcb_generic_event_t* event) {
         return 0;
     return message->window;
 }
-#endif // a refusal's message is up: its own events pass
+#endif
 
 // Writes the pending edit at `focus` for a command aimed at `target` (null: the whole window);
 // false when the value was refused.

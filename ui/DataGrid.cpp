@@ -262,8 +262,8 @@ void DataGrid::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 // A rule that drops a new row takes its cell editor with it, and the window's focus would go to
-// the next control, or to the window's first one when it is active again: the next keys would
-// rename the task. The focus stays in the grid.
+// the next control, or to the window's first one when it is active again, where the next keys
+// change another field. The focus stays in the grid.
 void DataGrid::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) {
     const QModelIndex at = currentIndex();
     const QWidget* focus = window()->focusWidget();
