@@ -237,6 +237,7 @@ void SettingsWindow::connectControls() {
     connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
     for (GapEdit* gap : {bbEdit_, bwEdit_}) {
         connect(gap, &GapEdit::exited, this, [this, gap] { commitGap(gap, BadGap::Report); });
+        gap->commit = [this, gap] { return commitGap(gap, BadGap::Report); };
     }
     connect(bbEdit_, &GapEdit::enterPressed, this, [this] { bwEdit_->setFocus(Qt::TabFocusReason); });
     connect(bwEdit_, &GapEdit::enterPressed, this, [this] { closeButton_->setFocus(Qt::TabFocusReason); });
