@@ -275,8 +275,9 @@ void Cursor::deleteRow() {
             s.bind(0, Value(rowid));
             s.step("Deleting from table '" + tableDef().name + "'");
         }
-        seen_ = set_.record(table_,
-                            {.kind = TableChange::Kind::Delete, .rowid = rowid, .before = rows_[at].values, .after = {}});
+        seen_ = set_.record(
+            table_,
+            {.kind = TableChange::Kind::Delete, .rowid = rowid, .before = rows_[at].values, .after = {}});
         rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(at));
     } else {
         at = pos_; // gone already: the cursor stands where it was

@@ -117,9 +117,9 @@ void DataModule::tbBeforeDelete() {
 // is not a second row, so re-choosing its own type is accepted.
 // The look goes through the table's key, so it costs the same however many rows the set holds.
 void DataModule::keyValidate(const TaskRowSide& side) {
-    const auto found = side.loc.findRowid({"TaskID", side.keyName},
-                                          {dataset::Value(std::int64_t{currentTaskID()}),
-                                           dataset::Value(std::int64_t{side.key.asInteger()})});
+    const auto found =
+        side.loc.findRowid({"TaskID", side.keyName}, {dataset::Value(std::int64_t{currentTaskID()}),
+                                                      dataset::Value(std::int64_t{side.key.asInteger()})});
     if (!found) return;
     const dataset::Bookmark self = side.rows.bookmark();
     if (self.valid && self.rowid == *found) return;
