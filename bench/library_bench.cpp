@@ -1,6 +1,7 @@
 // Prints how long the library commands and the row rules take in the program as the table sets
 // grow, and a Solve of the sample task from the window against the harness alone; each figure is
-// the median of three runs, each run on a fresh copy of its set.
+// the median of three runs, each run on a fresh copy of its set. An argument runs only the cases
+// whose names contain it.
 #include "bench/WindowBench.h"
 
 #include "app/LibraryWindow.h"
@@ -22,6 +23,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 
 namespace fs = std::filesystem;
 using namespace rectix;
@@ -201,6 +203,12 @@ template <typename F> double timed(F f) {
     return bench::msSince(t0);
 }
 
+std::string only;
+
+bool wanted(const std::string& label) {
+    return label.find(only) != std::string::npos;
+}
+
 void print(const std::string& label, double ms) {
     std::printf("%s: %.1f ms\n", label.c_str(), ms);
     std::fflush(stdout);
@@ -238,75 +246,83 @@ void writeImportLines(const fs::path& file) {
 
 int main(int argc, char** argv) {
     bench::WindowBench app(argc, argv);
+    if (argc > 1) only = argv[1];
     AnsweringDialogs dialogs;
     const bench::TempRoot temp;
     if (!temp.ok()) return 1;
     const fs::path& root = temp.path();
     const fs::path run = root / "run";
     try {
-        std::map<int, fs::path> sets;
+        std::map<std::pair<int, int>, fs::path> sets;
         auto set = [&](int tasks, int quantities) {
-            const std::string name = "set-" + std::to_string(tasks) + "-" + std::to_string(quantities);
-            return buildProgram(root, name, tasks, quantities);
+            fs::path& built = sets[{tasks, quantities}];
+            if (built.empty())
+                built = buildProgram(root, "set-" + std::to_string(tasks) + "-" + std::to_string(quantities),
+                                     tasks, quantities);
+            return built;
         };
 
-        print("copy-to 100 kinds, 500 tasks", copyTo(set(500, 100), run));
-        print("copy-to 100 kinds, 16000 tasks", copyTo(set(16000, 100), run));
-        print("copy-to 1000 kinds, 2000 tasks", copyTo(set(2000, 1000), run));
+        for (const auto& [label, tasks, kinds] : {std::tuple{"copy-to 100 kinds, 500 tasks", 500, 100},
+                                                  std::tuple{"copy-to 100 kinds, 16000 tasks", 16000, 100},
+                                                  std::tuple{"copy-to 1000 kinds, 2000 tasks", 2000, 1000}})
+            if (wanted(label)) print(label, copyTo(set(tasks, kinds), run));
 
-        const fs::path small = set(500, 0);
-        const fs::path lines = root / "boxes.txt";
-        writeImportLines(lines);
-        double importMs = 0;
-        const double resetMs = median(small, run, [&](Program& p) {
-            std::vector<double> imported;
-            imported.push_back(timed([&] {
-                const taskdb::BoxImportResult r = taskdb::BoxImporter(*p.dm).importFile(lines, {});
-                if (r.added != 10000) throw std::runtime_error("the import added " + std::to_string(r.added));
-            }));
-            importMs += imported.back();
-            app::LibraryWindow* w = p.library("BoxForm");
-            return timed([&] { w->resetButtonClick(); });
-        });
-        // The import runs once per reset run: the figure is its mean over those runs.
-        print("reset 10000 rows", resetMs);
-        print("import 10000 lines", importMs / runs);
+        if (wanted("reset 10000 rows") || wanted("import 10000 lines")) {
+            const fs::path lines = root / "boxes.txt";
+            writeImportLines(lines);
+            double importMs = 0;
+            const double resetMs = median(set(500, 0), run, [&](Program& p) {
+                importMs += timed([&] {
+                    const taskdb::BoxImportResult r = taskdb::BoxImporter(*p.dm).importFile(lines, {});
+                    if (r.added != 10000)
+                        throw std::runtime_error("the import added " + std::to_string(r.added));
+                });
+                app::LibraryWindow* w = p.library("BoxForm");
+                return timed([&] { w->resetButtonClick(); });
+            });
+            // The import runs once before each reset: its figure is the mean of those runs.
+            print("reset 10000 rows", resetMs);
+            print("import 10000 lines", importMs / runs);
+        }
 
-        const fs::path big = set(16000, 0);
-        print("edit-start 500 tasks", editStart(small, run));
-        print("edit-start 16000 tasks", editStart(big, run));
+        if (wanted("edit-start 500 tasks")) print("edit-start 500 tasks", editStart(set(500, 0), run));
+        if (wanted("edit-start 16000 tasks")) print("edit-start 16000 tasks", editStart(set(16000, 0), run));
 
-        print("new-row kind 160000 rows", median(big, run, [](Program& p) {
-                  taskdb::DataModule& dm = *p.dm;
-                  const double ms = timed([&] {
-                      dm.tb.append();
-                      dm.tbKindID.setInteger(2000);
-                  });
-                  dm.tb.cancel();
-                  return ms;
-              }));
+        if (wanted("new-row kind 160000 rows"))
+            print("new-row kind 160000 rows", median(set(16000, 0), run, [](Program& p) {
+                      taskdb::DataModule& dm = *p.dm;
+                      const double ms = timed([&] {
+                          dm.tb.append();
+                          dm.tbKindID.setInteger(2000);
+                      });
+                      dm.tb.cancel();
+                      return ms;
+                  }));
 
-        const fs::path sample = set(0, 0);
-        print("solve sample window", median(sample, run, [](Program& p) {
-                  if (p.dm->tasksSolut.asBoolean()) throw std::runtime_error("the sample is solved");
-                  return timed([&] { p.main->runButtonClick(); });
-              }));
-        print("solve sample engine", median(sample, run, [&](Program&) {
-                  // The program holds the set; the harness works on a copy of it.
-                  const fs::path copy = root / "harness";
-                  fs::remove_all(copy);
-                  fs::copy(sample / "data" / "home", copy, fs::copy_options::recursive);
-                  std::ostringstream plan;
-                  std::streambuf* out = std::cout.rdbuf(plan.rdbuf());
-                  int status = 0;
-                  const double ms = timed([&] {
-                      status = tools::runStoredTask({"--taskset", copy.string(), "--task", "1"});
-                  });
-                  std::cout.rdbuf(out);
-                  if (status != 0)
-                      throw std::runtime_error("the harness ended with " + std::to_string(status));
-                  return ms;
-              }));
+        if (wanted("solve sample window"))
+            print("solve sample window", median(set(0, 0), run, [](Program& p) {
+                      if (p.dm->tasksSolut.asBoolean()) throw std::runtime_error("the sample is solved");
+                      return timed([&] { p.main->runButtonClick(); });
+                  }));
+        if (wanted("solve sample engine")) {
+            const fs::path sample = set(0, 0);
+            print("solve sample engine", median(sample, run, [&](Program&) {
+                      // The program holds the set; the harness works on a copy of it.
+                      const fs::path copy = root / "harness";
+                      fs::remove_all(copy);
+                      fs::copy(sample / "data" / "home", copy, fs::copy_options::recursive);
+                      std::ostringstream plan;
+                      std::streambuf* out = std::cout.rdbuf(plan.rdbuf());
+                      int status = 0;
+                      const double ms = timed([&] {
+                          status = tools::runStoredTask({"--taskset", copy.string(), "--task", "1"});
+                      });
+                      std::cout.rdbuf(out);
+                      if (status != 0)
+                          throw std::runtime_error("the harness ended with " + std::to_string(status));
+                      return ms;
+                  }));
+        }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bench_library: %s\n", e.what());
         return 1;
