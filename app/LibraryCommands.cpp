@@ -85,8 +85,12 @@ class RowProgress {
 taskdb::OperationFrame::Options commandFrame(const RowProgress& progress,
                                              std::vector<dataset::Cursor*> cursors) {
     auto options = taskdb::OperationFrame::Options().busyCursor().controlsOff(cursors).onFailure([cursors] {
+        // A row left half-made by the error is dropped, not posted by the refresh.
         for (dataset::Cursor* c : cursors)
-            if (c->isOpen()) c->refresh();
+            if (c->isOpen()) {
+                c->cancel();
+                c->refresh();
+            }
     });
     if (progress.shown()) options.progress();
     return options;
