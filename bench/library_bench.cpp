@@ -214,10 +214,14 @@ void print(const std::string& label, double ms) {
     std::fflush(stdout);
 }
 
-double copyTo(const fs::path& built, const fs::path& runFolder) {
-    return median(built, runFolder, [](Program& p) {
+double copyTo(const fs::path& built, const fs::path& runFolder, int kinds) {
+    return median(built, runFolder, [kinds](Program& p) {
         app::LibraryWindow* w = p.library("BoxForm");
-        return timed([&] { w->moveButtonClick(); });
+        const std::size_t before = p.dm->tb.recordCount();
+        const double ms = timed([&] { w->moveButtonClick(); });
+        if (p.dm->tb.recordCount() != before + static_cast<std::size_t>(kinds))
+            throw std::runtime_error("the copy did not add every kind");
+        return ms;
     });
 }
 
@@ -265,7 +269,7 @@ int main(int argc, char** argv) {
         for (const auto& [label, tasks, kinds] : {std::tuple{"copy-to 100 kinds, 500 tasks", 500, 100},
                                                   std::tuple{"copy-to 100 kinds, 16000 tasks", 16000, 100},
                                                   std::tuple{"copy-to 1000 kinds, 2000 tasks", 2000, 1000}})
-            if (wanted(label)) print(label, copyTo(set(tasks, kinds), run));
+            if (wanted(label)) print(label, copyTo(set(tasks, kinds), run, kinds));
 
         if (wanted("reset 10000 rows") || wanted("import 10000 lines")) {
             const fs::path lines = root / "boxes.txt";
