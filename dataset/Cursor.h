@@ -254,6 +254,7 @@ class Cursor {
     bool catchUp();
     void applyChange(const TableChange& c);
     bool rowLess(const Row& a, const Row& b) const;
+    bool fitsAt(std::size_t at, const Row& row) const;
     std::size_t sortedPosition(const Row& r) const;
     std::size_t indexOfRowid(std::int64_t rowid) const;
     bool matchesLink(const Row& r) const;

@@ -219,13 +219,18 @@ void Cursor::post() {
     const bool wasEdit = state_ == CursorState::Edit;
     const std::size_t i = wasEdit ? indexOfRowid(row.rowid) : rows_.size();
     writeRow(row, i < rows_.size() ? rows_[i].values : std::vector<Value>{});
-    if (i < rows_.size()) rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(i));
-    if (matchesLink(row)) {
-        pos_ = sortedPosition(row);
-        rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(pos_), std::move(row));
+    if (i < rows_.size() && fitsAt(i, row)) {
+        rows_[i] = std::move(row);
+        pos_ = i;
     } else {
-        // A row that no longer belongs to the master's row leaves the view.
-        pos_ = rows_.empty() ? 0 : std::min(wasEdit ? pos_ : insertAt_, rows_.size() - 1);
+        if (i < rows_.size()) rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(i));
+        if (matchesLink(row)) {
+            pos_ = sortedPosition(row);
+            rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(pos_), std::move(row));
+        } else {
+            // A row that no longer belongs to the master's row leaves the view.
+            pos_ = rows_.empty() ? 0 : std::min(wasEdit ? pos_ : insertAt_, rows_.size() - 1);
+        }
     }
     state_ = CursorState::Browse;
     modified_ = false;

@@ -120,6 +120,13 @@ void Cursor::applyChange(const TableChange& c) {
         if (at == rows_.size())
             for (std::size_t i = 0; i < rows_.size() && at == rows_.size(); ++i)
                 if (rows_[i].rowid == c.rowid) at = i;
+        if (at < rows_.size() && c.kind == TableChange::Kind::Update) {
+            Row row{c.rowid, c.after};
+            if (fitsAt(at, row)) {
+                rows_[at] = std::move(row);
+                return;
+            }
+        }
         if (at < rows_.size()) {
             rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(at));
             if (at < pos_) --pos_;
@@ -131,6 +138,13 @@ void Cursor::applyChange(const TableChange& c) {
     const std::size_t p = sortedPosition(row);
     rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(p), std::move(row));
     if (p <= pos_ && rows_.size() > 1) ++pos_;
+}
+
+// Whether `row` belongs to the view and keeps the order standing at `at` in place of the row
+// there: a row replaced where it stands spares moving every row behind it.
+bool Cursor::fitsAt(std::size_t at, const Row& row) const {
+    return matchesLink(row) && (at == 0 || rowLess(rows_[at - 1], row)) &&
+           (at + 1 >= rows_.size() || rowLess(row, rows_[at + 1]));
 }
 
 bool Cursor::rowLess(const Row& a, const Row& b) const {
