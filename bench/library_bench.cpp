@@ -14,6 +14,7 @@
 #include "tools/StoredTask.h"
 
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -156,6 +157,8 @@ class Program {
     Program(const fs::path& built, const fs::path& runFolder) : folder_(runFolder) {
         fs::remove_all(folder_);
         fs::copy(built, folder_, fs::copy_options::recursive);
+        // The copy's pages are written out before the clock runs, not during a timed action.
+        ::sync();
         start_ = std::make_unique<app::Startup>(folder_);
         if (start_->run() != app::StartupOutcome::Running)
             throw std::runtime_error("the program did not start");
