@@ -597,3 +597,18 @@ TEST_F(LibraryWindowTest, EscStopsALongResetAndLeavesEveryQuantity) {
     w->resetButtonClick();
     forEachBox([&] { EXPECT_EQ(dm->boxesTotal.asInteger(), 0); });
 }
+
+TEST_F(LibraryWindowTest, AKindJustCopiedIsRefusedAsASecondRowOfTheTask) {
+    const std::int32_t pallet = addBox("Pallet", 120, 80);
+    addTask("Shipment");
+    setQuantity(dm->boxes, pallet, "KindID", "Total", 3);
+    boxLibrary()->moveButtonClick();
+    dialogs.shown.clear();
+    dialogs.answers = {DialogButton::Ok};
+    dm->tb.append();
+    EXPECT_THROW(dm->tbKindID.setInteger(pallet), rectix::core::SilentAbort);
+    ASSERT_EQ(dialogs.shown.size(), 1U);
+    EXPECT_EQ(dialogs.shown[0], "error: " + rectix::core::messageText(rectix::core::Msg::DuplicateBoxKind));
+    dm->tb.cancel();
+    EXPECT_EQ(rows(dm->tb), 1);
+}
