@@ -75,9 +75,9 @@ std::uint64_t TableSet::bump(std::size_t t) {
     return tables_[t].version = ++versionCounter_;
 }
 
-// Past this many changes a lagging cursor reads the table again: applying them one by one
-// would cost more than that.
-constexpr std::size_t keptChanges = 2048;
+// Past this many changes a lagging cursor reads the table again: each applied change may move
+// every row behind it, so many of them over a long table cost more than one read.
+constexpr std::size_t keptChanges = 256;
 
 std::uint64_t TableSet::record(std::size_t t, TableChange change) {
     Table& table = tables_[t];

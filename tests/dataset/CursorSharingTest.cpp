@@ -165,3 +165,18 @@ TEST_F(Sharing, FindingARowidReadsTheWholeTableAndMovesNothing) {
     EXPECT_FALSE(ofOwner->findRowid({"OwnerID", "PartID"}, {Value(std::int64_t{1}), Value(std::int64_t{7})}));
     EXPECT_TRUE(ofOwner->eof());
 }
+
+TEST_F(Sharing, ACursorFarBehindReadsTheTableAgain) {
+    ASSERT_EQ(byPart->recordCount(), 0U);
+    Transaction tx(*set);
+    for (int part = 1; part <= 600; ++part) {
+        byKey->append();
+        byKey->field("OwnerID").setInteger(1 + part % 3);
+        byKey->field("PartID").setInteger(part);
+        byKey->field("Qty").setInteger(part % 7);
+        byKey->post();
+    }
+    for (Cursor* c : cursors()) EXPECT_EQ(shown(*c), fresh(*c));
+    EXPECT_EQ(byPart->recordCount(), 600U);
+    tx.commit();
+}
