@@ -5,12 +5,14 @@
 #include "core/Dialogs.h"
 #include "core/Errors.h"
 #include "core/UiTexts.h"
+#include "dataset/Transaction.h"
 #include "results/BoxLibraryReport.h"
 #include "results/ContainerLibraryReport.h"
 #include "results/PrintSession.h"
 #include "results/ReportForms.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/OperationFrame.h"
+#include "taskdb/ProgressView.h"
 #include "taskdb/RunStore.h"
 #include "ui/ReportPrinter.h"
 
@@ -43,30 +45,85 @@ template <typename F> void forEachRow(dataset::Cursor& c, F f) {
     }
 }
 
+// From this many rows on, a command over the library shows the progress window and answers Esc.
+constexpr std::size_t longCommand = 2000;
+
+// The progress of a command over many rows, when it is long: the bar, the window's events, and
+// Esc, which ends the command with nothing of it stored.
+class RowProgress {
+  public:
+    RowProgress(taskdb::ProgressView& wait, std::size_t rows)
+        : wait_(wait), rows_(rows), shown_(rows >= longCommand) {
+        if (!shown()) return;
+        wait_.setEscPressed(false);
+        wait_.setStep(core::Caption::EscToAbort);
+        wait_.setOverallPercent(0);
+        wait_.repaintNow();
+    }
+
+    bool shown() const { return shown_; }
+    // The command goes on over `rows` more rows.
+    void extend(std::size_t rows) { rows_ += rows; }
+
+    void step() {
+        if (!shown() || ++done_ % 128 != 0) return;
+        wait_.setOverallPercent(static_cast<int>(done_ * 100 / rows_));
+        wait_.repaintNow();
+        wait_.processMessages();
+        if (wait_.escPressed()) throw core::SilentAbort();
+    }
+
+  private:
+    taskdb::ProgressView& wait_;
+    std::size_t rows_;
+    const bool shown_;
+    std::size_t done_ = 0;
+};
+
+// The frame of a command over the library (and the task's rows): a failure or Esc rolls the
+// whole command back, and the windows show the rows as they are again.
+taskdb::OperationFrame::Options commandFrame(const RowProgress& progress,
+                                             std::vector<dataset::Cursor*> cursors) {
+    auto options = taskdb::OperationFrame::Options().busyCursor().controlsOff(cursors).onFailure([cursors] {
+        // A row left half-made by the error is dropped, not posted by the refresh.
+        for (dataset::Cursor* c : cursors)
+            if (c->isOpen()) {
+                c->cancel();
+                c->refresh();
+            }
+    });
+    if (progress.shown()) options.progress();
+    return options;
+}
+
 } // namespace
 
+// One transaction: a kill or an error leaves every quantity as it was or every one zero.
 void LibraryWindow::resetButtonClick() {
-    const taskdb::OperationFrame busy(dm_.operationView(), taskdb::OperationFrame::Options().busyCursor());
     postLibrary();
     dataset::Cursor& lib = library();
     dataset::Field& amount = lib.field(kind_.amountField);
+    RowProgress progress(dm_.waitWindow(), lib.recordCount());
     {
-        const taskdb::OperationFrame off(dm_.operationView(),
-                                         taskdb::OperationFrame::Options().controlsOff({&lib}));
+        const taskdb::OperationFrame frame(dm_.operationView(), commandFrame(progress, {&lib}));
+        dataset::Transaction tx(dm_.db);
         forEachRow(lib, [&] {
+            progress.step();
             if (amount.asInteger() <= 0) return;
             lib.edit();
             amount.setInteger(0);
             lib.post();
         });
+        tx.commit();
         lib.first();
     }
 }
 
 // The library rows with a quantity are stamped with the task and their quantities written into
 // the task's rows: a row of the task for the same type (kind) takes the quantity, others are
-// added with the library's cost. Each goes through the rules of typed task rows; a refused one
-// is left out after its message, the others are copied.
+// added with the task key, the type (kind) and the quantity only. Each goes through the rules of
+// typed task rows; a refused one is left out after its message, the others are copied. The
+// stamps and the rows are one transaction.
 void LibraryWindow::moveButtonClick() {
     setNavigatorState();
     if (!moveButton_->isEnabled()) return;
@@ -75,39 +132,40 @@ void LibraryWindow::moveButtonClick() {
     dataset::Field& key = lib.field(kind_.keyField);
     dataset::Field& amount = lib.field(kind_.amountField);
     dataset::Field& taskID = lib.field("TaskID");
-    dataset::Field& cost = lib.field("Cost");
     const std::int32_t task = dm_.tasksTaskID.asInteger();
+    dataset::Cursor& rows = taskRows();
 
     struct Stamped {
         std::int32_t id;
         std::int32_t amount;
-        double cost;
     };
     std::vector<Stamped> stamped;
+    RowProgress progress(dm_.waitWindow(), lib.recordCount());
     {
-        const taskdb::OperationFrame busy(dm_.operationView(),
-                                          taskdb::OperationFrame::Options().busyCursor().controlsOff({&lib}));
+        const taskdb::OperationFrame frame(dm_.operationView(), commandFrame(progress, {&lib, &rows}));
+        dataset::Transaction tx(dm_.db);
         forEachRow(lib, [&] {
+            progress.step();
             if (amount.asInteger() <= 0) return;
             if (taskID.isNull() || taskID.asInteger() != task) {
                 lib.edit();
                 taskID.setInteger(task);
                 lib.post();
             }
-            stamped.push_back({key.asInteger(), amount.asInteger(), cost.asFloat()});
+            stamped.push_back({key.asInteger(), amount.asInteger()});
         });
         lib.first();
-    }
-    dataset::Cursor& rows = taskRows();
-    {
-        const taskdb::OperationFrame off(dm_.operationView(),
-                                         taskdb::OperationFrame::Options().controlsOff({&rows}));
-        for (const Stamped& s : stamped) copyToTask(s.id, s.amount, s.cost);
+        progress.extend(stamped.size());
+        for (const Stamped& s : stamped) {
+            progress.step();
+            copyToTask(s.id, s.amount);
+        }
+        tx.commit();
     }
     dm_.refreshTotals();
 }
 
-bool LibraryWindow::copyToTask(std::int32_t id, std::int32_t amount, double cost) {
+bool LibraryWindow::copyToTask(std::int32_t id, std::int32_t amount) {
     dataset::Cursor& rows = taskRows();
     try {
         if (rows.locate(kind_.keyField, id)) {
@@ -118,7 +176,6 @@ bool LibraryWindow::copyToTask(std::int32_t id, std::int32_t amount, double cost
             rows.append();
             rows.field(kind_.keyField).setInteger(id);
             rows.field(kind_.amountField).setInteger(amount);
-            rows.field("Cost").setFloat(cost);
         }
         rows.post();
         return true;

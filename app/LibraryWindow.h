@@ -89,7 +89,7 @@ class LibraryWindow : public QDialog, public taskdb::LibraryView {
     bool usedByAnyTask(std::int32_t id);
     // Writes one library quantity into the current task's rows through the task-row rules;
     // false when a rule refused it (its message was shown).
-    bool copyToTask(std::int32_t id, std::int32_t amount, double cost);
+    bool copyToTask(std::int32_t id, std::int32_t amount);
 
     dataset::Cursor& library() const;
     dataset::Cursor& taskRows() const;

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QProgressBar>
+#include <QRegion>
 
 #include <algorithm>
 
@@ -24,6 +25,7 @@ constexpr QRect kTimeLab{188, 58, 90, 16};
 constexpr int kGap = 6;
 constexpr QSize kClient{292, 84};
 constexpr int kBorder = 1;
+constexpr int barFrameMs = 20;
 
 // The width a label's text needs; 0 when it shows nothing.
 int need(const QLabel* l) {
@@ -94,7 +96,8 @@ void ProgressWindow::placeOver(const QWidget* widget) {
 
 // A text longer than its label's design width widens the label (a right-aligned one to the left)
 // as far as its neighbour leaves room; the busy text, which says how to abort, goes first.
-void ProgressWindow::fitLabels() {
+bool ProgressWindow::fitLabels() {
+    const QRect before[] = {waitLab_->geometry(), progLab_->geometry(), timeLab_->geometry()};
     const int waitRight = kWaitLab.right() + 1;
     const int stepRoom = kProgLab.x() + std::min(need(progLab_), kProgLab.width()) + kGap;
     const int waitLeft = std::min(kWaitLab.x(), std::max(stepRoom, waitRight - need(waitLab_)));
@@ -110,6 +113,14 @@ void ProgressWindow::fitLabels() {
     const int timeRoom = progBarYnD_->isHidden() ? kProgLab.x() : progBarYnD_->geometry().right() + 1 + kGap;
     const int timeLeft = std::min(kTimeLab.x(), std::max(timeRoom, timeRight - need(timeLab_)));
     timeLab_->setGeometry(timeLeft, kTimeLab.y(), timeRight - timeLeft, kTimeLab.height());
+    const bool moved = before[0] != waitLab_->geometry() || before[1] != progLab_->geometry() ||
+                       before[2] != timeLab_->geometry();
+    relaid_ = relaid_ || moved;
+    return moved;
+}
+
+void ProgressWindow::changed(QWidget* control) {
+    if (std::find(changed_.begin(), changed_.end(), control) == changed_.end()) changed_.push_back(control);
 }
 
 void ProgressWindow::beginOperation() {
@@ -119,6 +130,9 @@ void ProgressWindow::beginOperation() {
     raise();
     activateWindow();
     repaint();
+    barsPainted_.start();
+    changed_.clear();
+    relaid_ = false;
 }
 
 void ProgressWindow::endOperation() {
@@ -128,16 +142,21 @@ void ProgressWindow::endOperation() {
 
 void ProgressWindow::setProgLab(const std::string& text) {
     progLab_->setText(QString::fromStdString(text));
+    changed(progLab_);
     fitLabels();
 }
 
 void ProgressWindow::setWaitLab(const std::string& text) {
     waitLab_->setText(QString::fromStdString(text));
+    changed(waitLab_);
     fitLabels();
 }
 
 void ProgressWindow::setTimeLab(const std::string& text) {
-    timeLab_->setText(QString::fromStdString(text));
+    const QString shown = QString::fromStdString(text);
+    if (timeLab_->text() == shown) return;
+    timeLab_->setText(shown);
+    changed(timeLab_);
     fitLabels();
 }
 
@@ -163,14 +182,21 @@ void ProgressWindow::setStep(core::Caption captionSlot) {
 
 // A bar takes no value outside its range, so the position is clamped to it.
 void ProgressWindow::setOverallPercent(int percent) {
-    progBar_->setValue(std::clamp(percent, 0, 100));
+    const int value = std::clamp(percent, 0, 100);
+    if (progBar_->value() == value) return;
+    progBar_->setValue(value);
+    changed(progBar_);
 }
 
 void ProgressWindow::setContainerPercent(int percent) {
-    progBarYnD_->setValue(std::clamp(percent, 0, 100));
+    const int value = std::clamp(percent, 0, 100);
+    if (progBarYnD_->value() == value) return;
+    progBarYnD_->setValue(value);
+    changed(progBarYnD_);
 }
 
 void ProgressWindow::showContainerPercent(bool visible) {
+    if (progBarYnD_->isVisible() != visible) relaid_ = true;
     progBarYnD_->setVisible(visible);
     fitLabels();
 }
@@ -184,12 +210,38 @@ void ProgressWindow::setElapsedMs(double ms) {
 }
 
 void ProgressWindow::showElapsed(bool visible) {
+    if (timeLab_->isVisible() != visible) relaid_ = true;
     timeLab_->setVisible(visible);
     fitLabels();
 }
 
+// Only what changed is painted: the fill driver calls this many times a second, and painting
+// the whole window each time took as long as the packing itself.
 void ProgressWindow::repaintNow() {
-    if (isVisible()) repaint();
+    if (isVisible()) {
+        // A bar moves many times a second: it is painted at most once a frame, the
+        // texts (changing at most ten times a second) at once.
+        const bool barsDue = !barsPainted_.isValid() || barsPainted_.elapsed() >= barFrameMs;
+        QRegion region;
+        std::vector<QWidget*> later;
+        for (QWidget* control : changed_) {
+            if (!control->isVisible()) continue;
+            if (!barsDue && (control == progBar_ || control == progBarYnD_)) {
+                later.push_back(control);
+                continue;
+            }
+            region += QRect(control->mapTo(this, QPoint(0, 0)), control->size());
+        }
+        if (relaid_)
+            repaint();
+        else if (!region.isEmpty())
+            repaint(region);
+        if (barsDue || relaid_) barsPainted_.start();
+        changed_ = std::move(later);
+    } else {
+        changed_.clear();
+    }
+    relaid_ = false;
 }
 
 void ProgressWindow::processMessages() {

@@ -3,6 +3,9 @@
 #include "taskdb/ProgressView.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
+
+#include <vector>
 
 class QLabel;
 class QProgressBar;
@@ -55,7 +58,9 @@ class ProgressWindow : public QDialog, public taskdb::ProgressView {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    void fitLabels();
+    // Whether a label moved or changed its size.
+    bool fitLabels();
+    void changed(QWidget* control);
 
     QLabel* title_;
     QWidget* client_;
@@ -66,6 +71,11 @@ class ProgressWindow : public QDialog, public taskdb::ProgressView {
     QLabel* timeLab_;
     bool escPressed_ = false;
     engine::RunPhase phase_ = engine::RunPhase::Packing;
+    // What repaintNow paints: the controls changed since it last ran, or the whole window when
+    // a label moved.
+    std::vector<QWidget*> changed_;
+    bool relaid_ = false;
+    QElapsedTimer barsPainted_;
 };
 
 } // namespace rectix::app

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,7 @@ namespace rectix::dataset {
 class CursorObserver;
 class Statement;
 class TableSet;
+struct TableChange;
 
 enum class CursorState { Inactive, Browse, Edit, Insert };
 
@@ -150,6 +152,15 @@ class Cursor {
     bool locate(std::string_view field, std::int64_t value);
     bool locate(std::string_view field1, std::int64_t value1, std::string_view field2, std::int64_t value2);
 
+    // The rowid of the first row of the table, in the cursor's order, whose
+    // fields equal the values: read from the table itself (through its indexes),
+    // whatever rows this cursor shows; nothing moves and no event fires.
+    std::optional<std::int64_t> findRowid(const std::vector<std::string>& fields,
+                                          const std::vector<Value>& values);
+    // One stored field's values over the cursor's rows, in its order, as the table
+    // holds them now; nothing moves and no lookup or calculation runs.
+    std::vector<Value> columnValues(std::string_view field);
+
     // The filter steers findFirst / findNext only; it hides no row. It reads
     // the candidate row through the cursor's fields.
     void setFilter(Predicate filter) { filter_ = std::move(filter); }
@@ -240,7 +251,10 @@ class Cursor {
     Row readRow(const Statement& s) const;
     void rebuildRows();
     bool syncRows(bool force = false);
+    bool catchUp();
+    void applyChange(const TableChange& c);
     bool rowLess(const Row& a, const Row& b) const;
+    bool fitsAt(std::size_t at, const Row& row) const;
     std::size_t sortedPosition(const Row& r) const;
     std::size_t indexOfRowid(std::int64_t rowid) const;
     bool matchesLink(const Row& r) const;
@@ -249,6 +263,7 @@ class Cursor {
     void computeDerived(Record& r);
     void resolveLookups(Record& r);
     bool findSourceRecord(const std::vector<std::size_t>& cols, const std::vector<Value>& keys, Record& out);
+    const std::string& keySql(const std::vector<std::size_t>& cols, bool rowidOnly);
     const Value& valueIn(const Record& r, const Field& f) const;
     const Value& valueOf(const Field& f) const { return valueIn(*active_, f); }
     std::vector<Value> masterValues() const;
@@ -265,7 +280,7 @@ class Cursor {
     void chooseLookup(Field& f, const Value& raw);
     void afterValueChange(const Field* f, std::size_t col);
     void checkRecord() const;
-    void writeRow(Row& row);
+    void writeRow(Row& row, std::vector<Value> before);
 
     TableSet& set_;
     std::size_t table_;
@@ -280,6 +295,7 @@ class Cursor {
     std::vector<Cursor*> details_;
 
     std::string selectSql_, insertSql_, updateSql_, deleteSql_;
+    std::vector<std::pair<std::vector<std::size_t>, std::string>> keySql_; // by the key columns
     std::vector<Row> rows_;
     std::uint64_t seen_ = 0;
     std::vector<Value> linkValues_;

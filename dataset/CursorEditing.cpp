@@ -181,7 +181,7 @@ void Cursor::checkRecord() const {
     }
 }
 
-void Cursor::writeRow(Row& row) {
+void Cursor::writeRow(Row& row, std::vector<Value> before) {
     const auto& def = tableDef();
     const std::string where = "Posting to table '" + def.name + "'";
     if (state_ == CursorState::Insert) {
@@ -200,7 +200,11 @@ void Cursor::writeRow(Row& row) {
         s.step(where);
         if (s.changes() == 0) throw DatabaseError(where + ": the row was deleted through another cursor");
     }
-    seen_ = set_.bump(table_);
+    const bool inserted = state_ == CursorState::Insert;
+    seen_ = set_.record(table_, {.kind = inserted ? TableChange::Kind::Insert : TableChange::Kind::Update,
+                                 .rowid = row.rowid,
+                                 .before = std::move(before),
+                                 .after = row.values});
 }
 
 void Cursor::post() {
@@ -212,18 +216,21 @@ void Cursor::post() {
     // Bring the rows up to date first, so the posted row can take its place in them.
     syncRows();
     Row row{cur_.rowid, cur_.stored};
-    writeRow(row);
     const bool wasEdit = state_ == CursorState::Edit;
-    if (wasEdit) {
-        const std::size_t i = indexOfRowid(row.rowid);
-        if (i < rows_.size()) rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(i));
-    }
-    if (matchesLink(row)) {
-        pos_ = sortedPosition(row);
-        rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(pos_), std::move(row));
+    const std::size_t i = wasEdit ? indexOfRowid(row.rowid) : rows_.size();
+    writeRow(row, i < rows_.size() ? rows_[i].values : std::vector<Value>{});
+    if (i < rows_.size() && fitsAt(i, row)) {
+        rows_[i] = std::move(row);
+        pos_ = i;
     } else {
-        // A row that no longer belongs to the master's row leaves the view.
-        pos_ = rows_.empty() ? 0 : std::min(wasEdit ? pos_ : insertAt_, rows_.size() - 1);
+        if (i < rows_.size()) rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(i));
+        if (matchesLink(row)) {
+            pos_ = sortedPosition(row);
+            rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(pos_), std::move(row));
+        } else {
+            // A row that no longer belongs to the master's row leaves the view.
+            pos_ = rows_.empty() ? 0 : std::min(wasEdit ? pos_ : insertAt_, rows_.size() - 1);
+        }
     }
     state_ = CursorState::Browse;
     modified_ = false;
@@ -273,7 +280,9 @@ void Cursor::deleteRow() {
             s.bind(0, Value(rowid));
             s.step("Deleting from table '" + tableDef().name + "'");
         }
-        seen_ = set_.bump(table_);
+        seen_ = set_.record(
+            table_,
+            {.kind = TableChange::Kind::Delete, .rowid = rowid, .before = rows_[at].values, .after = {}});
         rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(at));
     } else {
         at = pos_; // gone already: the cursor stands where it was

@@ -44,6 +44,7 @@ void Cursor::buildSql() {
     insertSql_ = "INSERT INTO " + table + " (" + cols + ") VALUES (" + marks + ")";
     updateSql_ = "UPDATE " + table + " SET " + sets + " WHERE rowid = ?";
     deleteSql_ = "DELETE FROM " + table + " WHERE rowid = ?";
+    keySql_.clear();
 }
 
 Cursor::Row Cursor::readRow(const Statement& s) const {
@@ -82,7 +83,7 @@ bool Cursor::syncRows(bool force) {
     if (!force && seen_ == set_.version(table_)) return false;
     const std::size_t oldPos = pos_;
     const std::int64_t keep = pos_ < rows_.size() ? rows_[pos_].rowid : 0;
-    rebuildRows();
+    if (force || !catchUp()) rebuildRows();
     const std::size_t at = keep ? indexOfRowid(keep) : rows_.size();
     if (at < rows_.size())
         pos_ = at;
@@ -94,6 +95,56 @@ bool Cursor::syncRows(bool force) {
     if (state_ == CursorState::Browse) loadCurrent();
     notifyData();
     return true;
+}
+
+// Applies the changes written since the rows were read, when the table kept all of them.
+bool Cursor::catchUp() {
+    const auto& changes = set_.tables_[table_].changes;
+    const std::uint64_t version = set_.version(table_);
+    const auto start = std::lower_bound(changes.begin(), changes.end(), seen_,
+                                        [](const TableChange& c, std::uint64_t v) { return c.from < v; });
+    if (start == changes.end() || start->from != seen_ || changes.back().to != version) return false;
+    for (auto c = start; c != changes.end(); ++c) applyChange(*c);
+    seen_ = version;
+    return true;
+}
+
+// Keeps pos_ on the row it stood on where that row stays.
+void Cursor::applyChange(const TableChange& c) {
+    if (c.kind != TableChange::Kind::Insert) {
+        std::size_t at = rows_.size();
+        if (!c.before.empty()) {
+            const std::size_t p = sortedPosition(Row{c.rowid, c.before});
+            if (p < rows_.size() && rows_[p].rowid == c.rowid) at = p;
+        }
+        if (at == rows_.size())
+            for (std::size_t i = 0; i < rows_.size() && at == rows_.size(); ++i)
+                if (rows_[i].rowid == c.rowid) at = i;
+        if (at < rows_.size() && c.kind == TableChange::Kind::Update) {
+            Row row{c.rowid, c.after};
+            if (fitsAt(at, row)) {
+                rows_[at] = std::move(row);
+                return;
+            }
+        }
+        if (at < rows_.size()) {
+            rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(at));
+            if (at < pos_) --pos_;
+        }
+    }
+    if (c.kind == TableChange::Kind::Delete) return;
+    Row row{c.rowid, c.after};
+    if (!matchesLink(row)) return;
+    const std::size_t p = sortedPosition(row);
+    rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(p), std::move(row));
+    if (p <= pos_ && rows_.size() > 1) ++pos_;
+}
+
+// Whether `row` belongs to the view and keeps the order standing at `at` in place of the row
+// there: a row replaced where it stands spares moving every row behind it.
+bool Cursor::fitsAt(std::size_t at, const Row& row) const {
+    return matchesLink(row) && (at == 0 || rowLess(rows_[at - 1], row)) &&
+           (at + 1 >= rows_.size() || rowLess(row, rows_[at + 1]));
 }
 
 bool Cursor::rowLess(const Row& a, const Row& b) const {
@@ -191,16 +242,28 @@ void Cursor::resolveLookups(Record& r) {
     }
 }
 
+// The statements that read one row of the table by key are kept per key: a lookup runs for
+// every row read.
+const std::string& Cursor::keySql(const std::vector<std::size_t>& cols, bool rowidOnly) {
+    std::vector<std::size_t> key = cols;
+    key.push_back(rowidOnly ? 1 : 0);
+    for (const auto& [k, sql] : keySql_)
+        if (k == key) return sql;
+    const auto& def = tableDef();
+    std::string columns = "rowid";
+    if (!rowidOnly)
+        for (const auto& f : def.fields) columns += ", " + sqlName(f.name);
+    keySql_.emplace_back(std::move(key), "SELECT " + columns + " FROM " + set_.qualifiedName(table_) +
+                                             whereClause(def, cols) + orderClause(def, orderCols_) +
+                                             " LIMIT 1");
+    return keySql_.back().second;
+}
+
 bool Cursor::findSourceRecord(const std::vector<std::size_t>& cols, const std::vector<Value>& keys,
                               Record& out) {
     const auto& def = tableDef();
-    std::string cols1;
-    for (std::size_t i = 0; i < def.fields.size(); ++i)
-        cols1 += (i == 0 ? "" : ", ") + sqlName(def.fields[i].name);
-    const std::string sql = "SELECT rowid, " + cols1 + " FROM " + set_.qualifiedName(table_) +
-                            whereClause(def, cols) + orderClause(def, orderCols_) + " LIMIT 1";
     {
-        Statement& s = set_.statement(sql);
+        Statement& s = set_.statement(keySql(cols, false));
         Statement::Use use(s);
         for (std::size_t i = 0; i < keys.size(); ++i) s.bind(static_cast<int>(i), keys[i]);
         if (!s.step("Looking up in table '" + def.name + "'")) return false;
@@ -211,6 +274,28 @@ bool Cursor::findSourceRecord(const std::vector<std::size_t>& cols, const std::v
     // The statement is done before the source's handlers run: they may look up too.
     computeDerived(out);
     return true;
+}
+
+std::optional<std::int64_t> Cursor::findRowid(const std::vector<std::string>& fields,
+                                              const std::vector<Value>& values) {
+    requireOpen("Finding a row");
+    if (fields.size() != values.size() || fields.empty())
+        throw DatabaseError("Table '" + tableDef().name + "': the fields and values to find do not match");
+    Statement& s = set_.statement(keySql(columns(fields), true));
+    Statement::Use use(s);
+    for (std::size_t i = 0; i < values.size(); ++i) s.bind(static_cast<int>(i), values[i]);
+    if (!s.step("Finding a row in table '" + tableDef().name + "'")) return std::nullopt;
+    return s.integer(0);
+}
+
+std::vector<Value> Cursor::columnValues(std::string_view field) {
+    requireOpen("Reading a column");
+    const std::size_t col = column(field);
+    syncRows();
+    std::vector<Value> out;
+    out.reserve(rows_.size());
+    for (const Row& r : rows_) out.push_back(r.values[col]);
+    return out;
 }
 
 const Value& Cursor::valueIn(const Record& r, const Field& f) const {

@@ -22,7 +22,7 @@ TableSet::TableSet(AliasRegistry aliases, std::string alias, std::vector<TableDe
         for (std::size_t j = 0; j < i; ++j)
             if (sameName(schema_[j].name, schema_[i].name))
                 throw DatabaseError("Table '" + schema_[i].name + "' appears twice in the schema");
-        tables_.push_back({schema_[i], i == 0 ? "main" : schema_[i].name, 0});
+        tables_.push_back({schema_[i], i == 0 ? "main" : schema_[i].name, 0, {}});
     }
 }
 
@@ -70,6 +70,24 @@ Statement& TableSet::statement(const std::string& sql) {
     auto& slot = statements_[sql];
     if (!slot) slot = std::make_unique<Statement>(conn_.handle(), sql);
     return *slot;
+}
+
+std::uint64_t TableSet::bump(std::size_t t) {
+    tables_[t].changes.clear();
+    return tables_[t].version = ++versionCounter_;
+}
+
+// Past this many changes a lagging cursor reads the table again: each applied change may move
+// every row behind it, so many of them over a long table cost more than one read.
+constexpr std::size_t keptChanges = 256;
+
+std::uint64_t TableSet::record(std::size_t t, TableChange change) {
+    Table& table = tables_[t];
+    change.from = table.version;
+    change.to = table.version = ++versionCounter_;
+    table.changes.push_back(std::move(change));
+    if (table.changes.size() > keptChanges) table.changes.pop_front();
+    return table.version;
 }
 
 void TableSet::bumpAll() {

@@ -4,8 +4,10 @@
 #include "dataset/Connection.h"
 #include "dataset/Statement.h"
 #include "dataset/TableDef.h"
+#include "dataset/Value.h"
 
 #include <cstdint>
+#include <deque>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -16,6 +18,17 @@
 namespace rectix::dataset {
 
 class Cursor;
+
+// One row a cursor wrote: the other cursors over the table bring their rows up
+// to date by it instead of reading the whole table again.
+struct TableChange {
+    enum class Kind { Insert, Update, Delete };
+    Kind kind = Kind::Update;
+    std::uint64_t from = 0, to = 0; // the table's version before and after
+    std::int64_t rowid = 0;
+    std::vector<Value> before; // the row as its writer read it; may be empty
+    std::vector<Value> after;  // the row as written; empty for a delete
+};
 
 // A table set: the folder an alias names, holding one SQLite file per table
 // of the schema. Open, it is one connection with every table file attached,
@@ -87,6 +100,9 @@ class TableSet {
         TableDef def;
         std::string schemaName; // the first table is the connection's main database
         std::uint64_t version = 0;
+        // The latest changes, an unbroken chain ending at `version`; a change not
+        // written through a cursor empties it.
+        std::deque<TableChange> changes;
     };
 
     std::size_t tableIndex(std::string_view name) const;
@@ -103,7 +119,9 @@ class TableSet {
     // Every change to a table through this layer gives it a new version; a
     // cursor that sees a version it did not make reads its rows again.
     std::uint64_t version(std::size_t t) const { return tables_[t].version; }
-    std::uint64_t bump(std::size_t t) { return tables_[t].version = ++versionCounter_; }
+    std::uint64_t bump(std::size_t t);
+    // Bumps the version and keeps the change for the other cursors.
+    std::uint64_t record(std::size_t t, TableChange change);
     void bumpAll();
 
     void attach(Cursor* c) { cursors_.push_back(c); }

@@ -57,6 +57,10 @@ DataModule::DataModule(RunStore& store, const std::filesystem::path& programFold
     distr.setMaster(solut, {"TaskID", "ContNo"});
     posit.orderByFields({"TaskID", "ContNo"});
     posit.setMaster(solut, {"TaskID", "ContNo"});
+    // The rows of a type (kind) stand together, in task order: the library rules find the
+    // tasks that use one by halving instead of reading every row.
+    tcloc.orderByFields({"TypeID", "TaskID"});
+    tbloc.orderByFields({"KindID", "TaskID"});
     setUpFields();
     bindEvents();
 }

@@ -181,6 +181,8 @@ class DataModule {
     LibrarySide boxSide();
     void libraryBeforeInsert(const LibrarySide& side);
     void libraryBeforeEdit(const LibrarySide& side);
+    bool findTaskUsing(const LibrarySide& side, std::int32_t id, bool placed);
+    bool nextTaskUsing(const LibrarySide& side, std::int32_t id, bool placed);
     void libraryBeforeDelete(const LibrarySide& side);
 
     TaskRowSide containerRows();

@@ -20,21 +20,13 @@ std::string msg(core::Msg slot) {
     return core::messageText(slot);
 }
 
+bool countMatches(std::int32_t count, bool placed) {
+    return placed ? count > 0 : count == 0;
+}
+
 std::string quotedTask(const dataset::Field& name) {
     return "\"" + name.asString() + "\".";
 }
-
-// Runs `f` when the scope ends, however it ends; `f` must not throw.
-template <typename F> class OnExit {
-  public:
-    explicit OnExit(F f) : f_(std::move(f)) {}
-    ~OnExit() { f_(); }
-    OnExit(const OnExit&) = delete;
-    OnExit& operator=(const OnExit&) = delete;
-
-  private:
-    F f_;
-};
 
 } // namespace
 
@@ -146,11 +138,7 @@ void DataModule::libraryBeforeEdit(const LibrarySide& side) {
     }
     // A stored solution built on the row would no longer match it. The dialog
     // has only OK: the edit is refused however the dialog is left.
-    OnExit clearFilter([&] { side.loc.setFilter(nullptr); });
-    Field* locKey = &side.locKey;
-    Field* locCount = &side.locCount;
-    side.loc.setFilter([=](const Cursor&) { return locKey->asInteger() == id && locCount->asInteger() > 0; });
-    if (side.loc.findFirst()) {
+    if (findTaskUsing(side, id, true)) {
         ask(DialogKind::Warning,
             msg(side.usedInTask) + CR + quotedTask(side.locName) + CR + msg(core::Msg::ChangeAfterClearing),
             DialogButton::Ok, side.helpContext);
@@ -160,9 +148,7 @@ void DataModule::libraryBeforeEdit(const LibrarySide& side) {
     if (!store_.warnings || !side.askEach) return;
 
     // Ask task by task; only Yes, All and Yes to All let the edit through.
-    side.loc.setFilter(
-        [=](const Cursor&) { return locKey->asInteger() == id && locCount->asInteger() == 0; });
-    for (bool found = side.loc.findFirst(); found; found = side.loc.findNext()) {
+    for (bool found = findTaskUsing(side, id, false); found; found = nextTaskUsing(side, id, false)) {
         const std::string text = msg(side.usedInTask) + CR + quotedTask(side.locName) + CR +
                                  msg(side.modifyQuestion) + CR + msg(core::Msg::ForAllTasks) + CR +
                                  msg(core::Msg::ForAllRows);
@@ -179,6 +165,21 @@ void DataModule::libraryBeforeEdit(const LibrarySide& side) {
         default:
             throw core::SilentAbort();
         }
+    }
+}
+
+// The rows of a type (kind) stand together in the locator's order, by task: the first task
+// row of `id` with items placed (`placed`) or with none, with the locator standing on it.
+bool DataModule::findTaskUsing(const LibrarySide& side, std::int32_t id, bool placed) {
+    if (!side.loc.locate(side.keyName, id)) return false;
+    return countMatches(side.locCount.asInteger(), placed) || nextTaskUsing(side, id, placed);
+}
+
+bool DataModule::nextTaskUsing(const LibrarySide& side, std::int32_t id, bool placed) {
+    for (;;) {
+        side.loc.next();
+        if (side.loc.eof() || side.locKey.asInteger() != id) return false;
+        if (countMatches(side.locCount.asInteger(), placed)) return true;
     }
 }
 

@@ -26,6 +26,11 @@ std::string msg(core::Msg slot) {
     return core::messageText(slot);
 }
 
+std::int64_t storedInteger(const dataset::Value& v) {
+    if (v.kind() == dataset::Value::Kind::Integer) return v.integer();
+    return core::roundHalfEven(dataset::numericValue(v));
+}
+
 } // namespace
 
 // What differs between the container side and the box side of the rules.
@@ -110,11 +115,14 @@ void DataModule::tbBeforeDelete() {
 
 // A second row of the same type in the task is refused; the row being edited
 // is not a second row, so re-choosing its own type is accepted.
+// The look goes through the table's key, so it costs the same however many rows the set holds.
 void DataModule::keyValidate(const TaskRowSide& side) {
-    if (!side.loc.locate("TaskID", currentTaskID(), side.keyName, side.key.asInteger())) return;
+    const auto found =
+        side.loc.findRowid({"TaskID", side.keyName}, {dataset::Value(std::int64_t{currentTaskID()}),
+                                                      dataset::Value(std::int64_t{side.key.asInteger()})});
+    if (!found) return;
     const dataset::Bookmark self = side.rows.bookmark();
-    const dataset::Bookmark found = side.loc.bookmark();
-    if (self.valid && found.valid && self.rowid == found.rowid) return;
+    if (self.valid && self.rowid == *found) return;
     refuse(DialogKind::Error, msg(side.duplicate), 3);
 }
 
@@ -178,10 +186,11 @@ void DataModule::checkTaskTotal(Cursor& rows, Cursor& taskRows, const char* key,
     const dataset::Value own = rows.storedValue(key); // null for a new row
     std::int64_t total = rows.field(amountField).asInteger();
     if (!taskRows.isOpen()) taskRows.open();
-    taskRows.refresh();
-    for (taskRows.first(); !taskRows.eof(); taskRows.next())
-        if (own.isNull() || !(taskRows.field(key).value() == own))
-            total += taskRows.field(amountField).asInteger();
+    // Read without moving: a move would look up every row's library values, on every post.
+    const std::vector<dataset::Value> keys = taskRows.columnValues(key);
+    const std::vector<dataset::Value> amounts = taskRows.columnValues(amountField);
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        if (own.isNull() || !(keys[i] == own)) total += storedInteger(amounts[i]);
     if (total > std::numeric_limits<std::int16_t>::max())
         refuse(DialogKind::Error, msg(slot) + std::to_string(std::numeric_limits<std::int16_t>::max()), 0);
 }

@@ -5,9 +5,11 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QHash>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTest>
+#include <QThread>
 #include <QtTest/qtestspontaneevent.h>
 
 #include <gtest/gtest.h>
@@ -132,4 +134,69 @@ TEST(WaitForm, ElapsedTimeTakesTheRegionalSeparator) {
     wait.setPhase(rectix::engine::RunPhase::Finished);
     wait.setElapsedMs(2450);
     EXPECT_EQ(part<QLabel>(wait, "TimeLab")->text().toStdString(), "Run 2,5 sec");
+}
+
+namespace {
+
+// Counts the paints each control of a window gets.
+class PaintCounter : public QObject {
+  public:
+    explicit PaintCounter(QWidget& window) {
+        for (QWidget* w : window.findChildren<QWidget*>()) w->installEventFilter(this);
+    }
+    int paints(QWidget* w) const { return counts_.value(w); }
+    void clear() { counts_.clear(); }
+
+  protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Paint) ++counts_[static_cast<QWidget*>(o)];
+        return false;
+    }
+
+  private:
+    QHash<QObject*, int> counts_;
+};
+
+} // namespace
+
+// The fill driver reports many times a second; painting the whole window each time halved the
+// speed of a solve from the program.
+TEST(WaitForm, AProgressStepPaintsOnlyTheTimeAndABarAtMostOnceAFrame) {
+    ProgressWindow wait;
+    wait.showElapsed(true);
+    wait.showContainerPercent(true);
+    wait.beginOperation();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&wait));
+    wait.setElapsedMs(1000);
+    wait.repaintNow();
+    auto* time = part<QLabel>(wait, "TimeLab");
+    auto* step = part<QLabel>(wait, "ProgLab");
+    auto* overall = part<QProgressBar>(wait, "ProgBar");
+    auto* container = part<QProgressBar>(wait, "ProgBarYnD");
+    PaintCounter counter(wait);
+
+    wait.setElapsedMs(1100);
+    wait.repaintNow();
+    EXPECT_GE(counter.paints(time), 1);
+    EXPECT_EQ(counter.paints(step), 0);
+    EXPECT_EQ(counter.paints(overall), 0);
+    EXPECT_EQ(counter.paints(container), 0);
+
+    // The same time again paints nothing; a bar moved right after a paint waits for the next
+    // step a frame later, and is not lost.
+    QThread::msleep(30);
+    wait.setContainerPercent(40);
+    wait.repaintNow();
+    counter.clear();
+    wait.setElapsedMs(1100);
+    wait.setContainerPercent(41);
+    wait.repaintNow();
+    EXPECT_EQ(counter.paints(time), 0);
+    EXPECT_EQ(counter.paints(container), 0);
+    QThread::msleep(30);
+    wait.repaintNow();
+    EXPECT_GE(counter.paints(container), 1);
+    EXPECT_EQ(container->value(), 41);
+    EXPECT_EQ(counter.paints(step), 0);
+    wait.endOperation();
 }

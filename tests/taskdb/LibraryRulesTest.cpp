@@ -97,6 +97,53 @@ TEST_F(LibraryRules, ARowUsedByASolvedTaskIsRefusedForEditing) {
     EXPECT_EQ(dm->conts.state(), CursorState::Edit);
 }
 
+// The tasks that use a type are found among the rows of every type, in task order.
+TEST_F(LibraryRules, OnlyTheTasksUsingTheTypeAreAskedInTaskOrderAndTheFirstSolvedOneIsNamed) {
+    const std::int32_t van = addContainer("Van", 600, 240);
+    truck = addContainer("Truck", 1000, 500);
+    const std::int32_t lorry = addContainer("Lorry", 800, 245);
+    const std::vector<std::pair<const char*, std::vector<std::int32_t>>> tasks = {
+        {"T1", {van, truck}}, {"T2", {lorry}}, {"T3", {truck, lorry}}, {"T4", {van}}};
+    for (const auto& [name, types] : tasks) {
+        addTask(name);
+        for (std::int32_t type : types) addTaskContainer(type, 1);
+    }
+    store.cntEditMode = true;
+    auto asked = [&](std::int32_t type) {
+        dialogs.shown.clear();
+        dialogs.answers = {DialogButton::Yes, DialogButton::Yes, DialogButton::Yes};
+        store.askEachTaskConts = true;
+        EXPECT_TRUE(dm->conts.locate("TypeID", type));
+        dm->conts.edit();
+        dm->conts.cancel();
+        std::vector<std::string> names;
+        for (const auto& d : dialogs.shown) names.push_back(d.text.substr(text(61).size() + 1, 4));
+        return names;
+    };
+    EXPECT_EQ(asked(van), (std::vector<std::string>{"\"T1\"", "\"T4\""}));
+    EXPECT_EQ(asked(truck), (std::vector<std::string>{"\"T1\"", "\"T3\""}));
+    EXPECT_EQ(asked(lorry), (std::vector<std::string>{"\"T2\"", "\"T3\""}));
+
+    for (const char* name : {"T5", "T6"}) {
+        addTask(name);
+        addTaskContainer(truck, 3, 1);
+    }
+    addTask("T7");
+    addTaskContainer(lorry, 3, 1);
+    dialogs.shown.clear();
+    dialogs.answers = {DialogButton::Ok};
+    ASSERT_TRUE(dm->conts.locate("TypeID", truck));
+    EXPECT_THROW(dm->conts.edit(), core::SilentAbort);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, text(61) + "\r\"T5\".\r" + text(66));
+    // A type no task uses is not refused for its neighbours' solved rows.
+    dialogs.shown.clear();
+    ASSERT_TRUE(dm->conts.locate("TypeID", van));
+    dialogs.answers = {DialogButton::All};
+    dm->conts.edit();
+    EXPECT_EQ(dm->conts.state(), CursorState::Edit);
+}
+
 TEST_F(LibraryRules, TheExportSetGuardRefusesInsertingAndEditingButNotDeleting) {
     truck = addContainer("Truck", 1000, 500);
     store.cntEditMode = true;

@@ -1,0 +1,182 @@
+// Cursors over one table seeing each other's rows: what a cursor shows after rows were written
+// through others is what it would show had it read the table afresh.
+#include "DatasetFixture.h"
+
+#include "dataset/Transaction.h"
+
+#include <random>
+
+using namespace rectix::dataset;
+using namespace rectix::dataset::test;
+
+namespace {
+
+class Sharing : public DatasetTest {
+  protected:
+    void SetUp() override {
+        DatasetTest::SetUp();
+        owners = std::make_unique<Cursor>(*set, "owners");
+        owners->open();
+        for (const char* title : {"A", "B", "C"}) {
+            owners->append();
+            owners->field("Title").setString(title);
+            owners->post();
+        }
+        owners->first();
+        // Every way of seeing the table: in key order, in another order, and one owner's rows.
+        byKey = std::make_unique<Cursor>(*set, "holds");
+        byPart = std::make_unique<Cursor>(*set, "holds");
+        byPart->orderByFields({"PartID", "OwnerID"});
+        ofOwner = std::make_unique<Cursor>(*set, "holds");
+        ofOwner->setMaster(*owners, {"OwnerID"});
+        for (Cursor* c : cursors()) c->open();
+    }
+    void TearDown() override {
+        ofOwner.reset();
+        byPart.reset();
+        byKey.reset();
+        owners.reset();
+        DatasetTest::TearDown();
+    }
+    std::vector<Cursor*> cursors() { return {byKey.get(), byPart.get(), ofOwner.get()}; }
+
+    // The rows a cursor shows, each as its stored values, in its order.
+    static std::vector<std::vector<Value>> shown(Cursor& c) {
+        std::vector<std::vector<Value>> rows;
+        const std::size_t n = c.recordCount();
+        for (std::size_t i = 0; i < n; ++i) rows.push_back(c.rowValues(i));
+        return rows;
+    }
+    // What a cursor set up as `c` shows when it reads the table now.
+    std::vector<std::vector<Value>> fresh(Cursor& c) {
+        Cursor again(*set, "holds");
+        if (&c == byPart.get()) again.orderByFields({"PartID", "OwnerID"});
+        if (&c == ofOwner.get()) again.setMaster(*owners, {"OwnerID"});
+        again.open();
+        return shown(again);
+    }
+
+    std::unique_ptr<Cursor> owners, byKey, byPart, ofOwner;
+};
+
+} // namespace
+
+TEST_F(Sharing, RowsWrittenThroughOtherCursorsShowAsAFreshReadShowsThem) {
+    std::mt19937 random(7);
+    auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    const Transaction tx(*set); // nothing is made durable: a commit a step would only be slow
+    for (int step = 0; step < 400; ++step) {
+        Cursor& writer = *cursors()[static_cast<std::size_t>(pick(2))]; // whole-table cursors
+        const int owner = 1 + pick(3);
+        const int part = 1 + pick(12);
+        const auto found =
+            writer.findRowid({"OwnerID", "PartID"}, {Value(std::int64_t{owner}), Value(std::int64_t{part})});
+        if (!found) {
+            writer.append();
+            writer.field("OwnerID").setInteger(owner);
+            writer.field("PartID").setInteger(part);
+            writer.field("Qty").setInteger(pick(50));
+            writer.post();
+        } else {
+            ASSERT_TRUE(writer.locate("OwnerID", owner, "PartID", part));
+            if (pick(3) == 0) {
+                writer.deleteRow();
+            } else {
+                // A new part moves the row in the part order.
+                writer.edit();
+                writer.field("Qty").setInteger(pick(50));
+                if (pick(2) == 0 &&
+                    !writer.findRowid({"OwnerID", "PartID"},
+                                      {Value(std::int64_t{owner}), Value(std::int64_t{part + 20})}))
+                    writer.field("PartID").setInteger(part + 20);
+                writer.post();
+            }
+        }
+        if (pick(10) == 0) owners->moveBy(pick(3) - 1);
+        for (Cursor* c : cursors()) ASSERT_EQ(shown(*c), fresh(*c)) << "step " << step;
+    }
+}
+
+TEST_F(Sharing, ACursorStaysOnItsRowWhileOthersAddAndDeleteAroundIt) {
+    for (int part : {10, 20, 30}) {
+        byKey->append();
+        byKey->field("OwnerID").setInteger(1);
+        byKey->field("PartID").setInteger(part);
+        byKey->field("Qty").setInteger(1);
+        byKey->post();
+    }
+    ASSERT_TRUE(byPart->locate("PartID", 20));
+    for (int part : {5, 15, 25}) {
+        byKey->append();
+        byKey->field("OwnerID").setInteger(2);
+        byKey->field("PartID").setInteger(part);
+        byKey->field("Qty").setInteger(1);
+        byKey->post();
+    }
+    ASSERT_TRUE(byKey->locate("OwnerID", 1, "PartID", 10));
+    byKey->deleteRow();
+    EXPECT_EQ(byPart->recordCount(), 5U);
+    EXPECT_EQ(byPart->field("PartID").asInteger(), 20);
+    const std::vector<Value> parts = byPart->columnValues("PartID");
+    EXPECT_EQ(parts,
+              (std::vector<Value>{Value(std::int64_t{5}), Value(std::int64_t{15}), Value(std::int64_t{20}),
+                                  Value(std::int64_t{25}), Value(std::int64_t{30})}));
+    byPart->next();
+    EXPECT_EQ(byPart->field("PartID").asInteger(), 25);
+}
+
+TEST_F(Sharing, RowsRolledBackAreGoneFromEveryCursor) {
+    byKey->append();
+    byKey->field("OwnerID").setInteger(1);
+    byKey->field("PartID").setInteger(1);
+    byKey->field("Qty").setInteger(3);
+    byKey->post();
+    {
+        Transaction tx(*set);
+        byPart->append();
+        byPart->field("OwnerID").setInteger(1);
+        byPart->field("PartID").setInteger(2);
+        byPart->field("Qty").setInteger(4);
+        byPart->post();
+        ASSERT_TRUE(byKey->locate("OwnerID", 1, "PartID", 1));
+        byKey->edit();
+        byKey->field("Qty").setInteger(9);
+        byKey->post();
+        EXPECT_EQ(ofOwner->recordCount(), 2U);
+    } // not committed
+    for (Cursor* c : cursors()) EXPECT_EQ(shown(*c), fresh(*c));
+    EXPECT_EQ(byPart->recordCount(), 1U);
+    EXPECT_EQ(ofOwner->columnValues("Qty"), std::vector<Value>{Value(std::int64_t{3})});
+}
+
+TEST_F(Sharing, FindingARowidReadsTheWholeTableAndMovesNothing) {
+    byKey->append();
+    byKey->field("OwnerID").setInteger(2);
+    byKey->field("PartID").setInteger(7);
+    byKey->field("Qty").setInteger(1);
+    byKey->post();
+    const Bookmark there = byKey->bookmark();
+    ofOwner->first();
+    EXPECT_EQ(ofOwner->recordCount(), 0U); // owner 1 holds nothing
+    const auto found =
+        ofOwner->findRowid({"OwnerID", "PartID"}, {Value(std::int64_t{2}), Value(std::int64_t{7})});
+    ASSERT_TRUE(found);
+    EXPECT_EQ(*found, there.rowid);
+    EXPECT_FALSE(ofOwner->findRowid({"OwnerID", "PartID"}, {Value(std::int64_t{1}), Value(std::int64_t{7})}));
+    EXPECT_TRUE(ofOwner->eof());
+}
+
+TEST_F(Sharing, ACursorFarBehindReadsTheTableAgain) {
+    ASSERT_EQ(byPart->recordCount(), 0U);
+    Transaction tx(*set);
+    for (int part = 1; part <= 600; ++part) {
+        byKey->append();
+        byKey->field("OwnerID").setInteger(1 + part % 3);
+        byKey->field("PartID").setInteger(part);
+        byKey->field("Qty").setInteger(part % 7);
+        byKey->post();
+    }
+    for (Cursor* c : cursors()) EXPECT_EQ(shown(*c), fresh(*c));
+    EXPECT_EQ(byPart->recordCount(), 600U);
+    tx.commit();
+}
