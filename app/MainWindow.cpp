@@ -1,6 +1,5 @@
 #include "app/MainWindow.h"
 
-#include "app/SettingsFile.h"
 #include "app/StartupChecks.h"
 #include "core/Dialogs.h"
 #include "core/UiTexts.h"
@@ -8,6 +7,7 @@
 #include "taskdb/DataModule.h"
 #include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
+#include "taskdb/SettingsFile.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/Help.h"
 #include "ui/WindowTexts.h"

@@ -1,12 +1,12 @@
 #include "app/SettingsWindow.h"
 
-#include "app/DefaultOptions.h"
 #include "app/GapEdit.h"
 #include "app/PageColours.h"
 #include "core/Checked.h"
 #include "core/Dialogs.h"
 #include "core/UiTexts.h"
 #include "taskdb/DataModule.h"
+#include "taskdb/DefaultOptions.h"
 #include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/TableSets.h"

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/OperationWindows.h"
-#include "app/SavedViewSettings.h"
-#include "app/SettingsFile.h"
 #include "taskdb/RunStore.h"
+#include "taskdb/SavedViewSettings.h"
+#include "taskdb/SettingsFile.h"
 
 #include <filesystem>
 #include <memory>

@@ -1,6 +1,6 @@
 #include "tools/DataFolders.h"
 
-#include "app/SettingsFile.h"
+#include "taskdb/SettingsFile.h"
 
 #include "taskdb/DataModule.h"
 #include "taskdb/Schema.h"

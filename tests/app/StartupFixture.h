@@ -1,15 +1,15 @@
 #pragma once
 
 #include "../support/ScriptedAnswers.h"
-#include "TempFolder.h"
+#include "../support/TempFolder.h"
 
-#include "app/DefaultOptions.h"
-#include "app/SettingsFile.h"
 #include "app/Startup.h"
 #include "dataset/TableSet.h"
 #include "lang/Language.h"
+#include "taskdb/DefaultOptions.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/Schema.h"
+#include "taskdb/SettingsFile.h"
 
 #include <gtest/gtest.h>
 

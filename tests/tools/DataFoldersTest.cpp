@@ -5,10 +5,10 @@
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
 
-#include "app/SavedViewSettings.h"
-#include "app/SettingsFile.h"
 #include "core/Dialogs.h"
 #include "lang/Language.h"
+#include "taskdb/SavedViewSettings.h"
+#include "taskdb/SettingsFile.h"
 
 #include <gtest/gtest.h>
 

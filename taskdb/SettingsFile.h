@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SavedViewSettings.h"
+#include "taskdb/SavedViewSettings.h"
 
 #include <cstdint>
 #include <filesystem>

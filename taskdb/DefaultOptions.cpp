@@ -1,4 +1,4 @@
-#include "app/DefaultOptions.h"
+#include "taskdb/DefaultOptions.h"
 
 #include "taskdb/RunStore.h"
 

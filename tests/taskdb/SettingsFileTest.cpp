@@ -1,10 +1,10 @@
 // The settings file: what is written, what is read back, and how a damaged file is read.
 #include "../support/ScriptedAnswers.h"
-#include "TempFolder.h"
+#include "../support/TempFolder.h"
 
-#include "app/SettingsFile.h"
 #include "lang/Language.h"
 #include "taskdb/RunStore.h"
+#include "taskdb/SettingsFile.h"
 
 #include <gtest/gtest.h>
 

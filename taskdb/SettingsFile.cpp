@@ -1,9 +1,9 @@
-#include "app/SettingsFile.h"
+#include "taskdb/SettingsFile.h"
 
-#include "app/DefaultOptions.h"
 #include "core/Dialogs.h"
 #include "core/UiTexts.h"
 #include "lang/Language.h"
+#include "taskdb/DefaultOptions.h"
 #include "taskdb/RunStore.h"
 
 #include <fcntl.h>
