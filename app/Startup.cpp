@@ -13,7 +13,7 @@
 #include "app/TaskListWindow.h"
 #include "engine/PackRun.h"
 #include "lang/Language.h"
-#include "results/LayoutView.h"
+#include "render/LayoutView.h"
 #include "results/LayoutWindow.h"
 #include "results/ReportForms.h"
 #include "results/SolutionWindow.h"

@@ -1,9 +1,9 @@
 // Prints the time to draw a 1000-box overview and to step through the loading sequence of a
 // container of 1000 boxes, each step a full redraw as on the layout page.
 #include "engine/PackProblem.h"
-#include "results/LayoutPicture.h"
-#include "results/LayoutView.h"
-#include "results/ViewSettings.h"
+#include "render/LayoutPicture.h"
+#include "render/LayoutView.h"
+#include "render/ViewSettings.h"
 
 #include <QGuiApplication>
 #include <QImage>

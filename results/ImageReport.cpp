@@ -1,6 +1,6 @@
 #include "results/ImageReport.h"
 
-#include "results/LayoutPicture.h"
+#include "render/LayoutPicture.h"
 #include "results/ReportLayout.h"
 #include "taskdb/DataModule.h"
 

@@ -1,8 +1,8 @@
 #include "results/ViewOptionsWindow.h"
 
-#include "results/LayoutView.h"
-#include "results/Palette.h"
-#include "results/ViewSettings.h"
+#include "render/LayoutView.h"
+#include "render/Palette.h"
+#include "render/ViewSettings.h"
 #include "taskdb/RunStore.h"
 #include "ui/Help.h"
 #include "ui/TitleBar.h"

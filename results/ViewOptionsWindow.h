@@ -1,6 +1,6 @@
 #pragma once
 
-#include "results/ViewTracks.h"
+#include "render/ViewTracks.h"
 #include "taskdb/ViewOptionsView.h"
 
 #include <QDialog>

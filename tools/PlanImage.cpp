@@ -1,10 +1,10 @@
 #include "PlanImage.h"
 
 #include "engine/PackProblem.h"
-#include "results/LayoutChart.h"
-#include "results/LayoutPicture.h"
-#include "results/LayoutView.h"
-#include "results/ViewSettings.h"
+#include "render/LayoutChart.h"
+#include "render/LayoutPicture.h"
+#include "render/LayoutView.h"
+#include "render/ViewSettings.h"
 
 #include <QPainter>
 

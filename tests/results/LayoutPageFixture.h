@@ -1,10 +1,10 @@
 #pragma once
 
-#include "PlanBuilder.h"
+#include "../support/PlanBuilder.h"
 
 #include "lang/Language.h"
+#include "render/LayoutView.h"
 #include "results/LayoutImage.h"
-#include "results/LayoutView.h"
 #include "results/LayoutWindow.h"
 #include "results/ViewOptionsWindow.h"
 #include "taskdb/RunStore.h"

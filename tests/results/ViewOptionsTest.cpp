@@ -3,7 +3,7 @@
 
 #include "ui/TitleBar.h"
 
-#include "results/ViewSettings.h"
+#include "render/ViewSettings.h"
 
 #include <QCheckBox>
 #include <QLabel>

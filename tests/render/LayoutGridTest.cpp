@@ -1,5 +1,5 @@
 // The measuring grid's steps, fine lines and numbers.
-#include "results/LayoutGrid.h"
+#include "render/LayoutGrid.h"
 
 #include <gtest/gtest.h>
 

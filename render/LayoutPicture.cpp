@@ -1,12 +1,12 @@
-#include "results/LayoutPicture.h"
+#include "render/LayoutPicture.h"
 
 #include "core/Checked.h"
 #include "core/Rounding.h"
 #include "core/UiTexts.h"
 #include "engine/PackProblem.h"
-#include "results/LayoutCanvas.h"
-#include "results/LayoutGrid.h"
-#include "results/LayoutView.h"
+#include "render/LayoutCanvas.h"
+#include "render/LayoutGrid.h"
+#include "render/LayoutView.h"
 
 #include <QPainter>
 

@@ -1,8 +1,8 @@
-#include "results/Palette.h"
+#include "render/Palette.h"
 
 #include "core/Checked.h"
 #include "engine/PackProblem.h"
-#include "results/LayoutView.h"
+#include "render/LayoutView.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
-#include "results/BoxPicking.h"
+#include "render/BoxPicking.h"
 
 #include "engine/PackProblem.h"
-#include "results/LayoutView.h"
+#include "render/LayoutView.h"
 
 #include <cstdlib>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "results/Colours.h"
-#include "results/LayoutChart.h"
-#include "results/LayoutPicture.h"
-#include "results/LayoutView.h"
-#include "results/ViewSettings.h"
+#include "render/Colours.h"
+#include "render/LayoutChart.h"
+#include "render/LayoutPicture.h"
+#include "render/LayoutView.h"
+#include "render/ViewSettings.h"
 
 #include <QImage>
 #include <QPainter>

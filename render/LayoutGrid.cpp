@@ -1,9 +1,9 @@
-#include "results/LayoutGrid.h"
+#include "render/LayoutGrid.h"
 
 #include "core/Checked.h"
 #include "core/Rounding.h"
-#include "results/LayoutCanvas.h"
-#include "results/LayoutView.h"
+#include "render/LayoutCanvas.h"
+#include "render/LayoutView.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "results/Colours.h"
+#include "render/Colours.h"
 
 namespace rectix::results {
 

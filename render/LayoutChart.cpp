@@ -1,10 +1,10 @@
-#include "results/LayoutChart.h"
+#include "render/LayoutChart.h"
 
 #include "core/Checked.h"
 #include "core/Rounding.h"
 #include "engine/PackProblem.h"
-#include "results/LayoutCanvas.h"
-#include "results/LayoutView.h"
+#include "render/LayoutCanvas.h"
+#include "render/LayoutView.h"
 
 #include <QPainter>
 

@@ -1,7 +1,7 @@
-#include "results/ViewSettings.h"
+#include "render/ViewSettings.h"
 
-#include "results/LayoutView.h"
-#include "results/Palette.h"
+#include "render/LayoutView.h"
+#include "render/Palette.h"
 
 namespace rectix::results {
 

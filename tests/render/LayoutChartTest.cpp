@@ -1,5 +1,5 @@
 // The area and weight chart.
-#include "PlanBuilder.h"
+#include "../support/PlanBuilder.h"
 #include "Rendering.h"
 
 #include <gtest/gtest.h>

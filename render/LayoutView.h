@@ -2,7 +2,7 @@
 
 #include "core/Slots.h"
 #include "engine/PackSolution.h"
-#include "results/ViewTracks.h"
+#include "render/ViewTracks.h"
 
 #include <cstdint>
 

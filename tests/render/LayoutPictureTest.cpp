@@ -1,8 +1,8 @@
 // The layout picture: the overview's grid, labels, gaps, kind colours and the recorded centres.
-#include "PlanBuilder.h"
+#include "../support/PlanBuilder.h"
 #include "Rendering.h"
 
-#include "results/BoxPicking.h"
+#include "render/BoxPicking.h"
 
 #include <gtest/gtest.h>
 

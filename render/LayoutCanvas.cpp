@@ -1,7 +1,7 @@
-#include "results/LayoutCanvas.h"
+#include "render/LayoutCanvas.h"
 
-#include "results/Colours.h"
-#include "results/LayoutView.h"
+#include "render/Colours.h"
+#include "render/LayoutView.h"
 
 #include <QPainter>
 #include <QPen>

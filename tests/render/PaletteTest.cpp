@@ -1,8 +1,8 @@
 // Colours: the stored byte order, the palette and the colours derived for screen and print.
-#include "PlanBuilder.h"
+#include "../support/PlanBuilder.h"
 #include "Rendering.h"
 
-#include "results/Palette.h"
+#include "render/Palette.h"
 
 #include <gtest/gtest.h>
 
