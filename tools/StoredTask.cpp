@@ -1,5 +1,6 @@
 #include "StoredTask.h"
 
+#include "OpenedSet.h"
 #include "StoredReport.h"
 #include "TaskFile.h"
 
@@ -28,81 +29,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// One line of text: a dialog's line breaks become blanks.
-std::string oneLine(std::string text) {
-    for (char& ch : text)
-        if (ch == '\r' || ch == '\n') ch = ' ';
-    return text;
-}
-
-// Dialogs take the accepting answer; their texts are kept and go to standard
-// error only when the action succeeds. A failure is told in one line of its own.
-struct StderrDialogs : core::Dialogs {
-    core::DialogButton show(core::DialogKind, const std::string& text, core::DialogButtons buttons,
-                            int) override {
-        plainMessage(text);
-        using B = core::DialogButton;
-        for (B b : {B::Ok, B::Yes, B::YesToAll, B::All, B::Ignore, B::No, B::NoToAll, B::Cancel})
-            if (buttons.has(b)) return b;
-        return B::Ok;
-    }
-    void errorBox(const std::string& text) override { plainMessage(text); }
-    void plainMessage(const std::string& text) override { lines.push_back(oneLine(text)); }
-    void flush() {
-        for (const std::string& line : lines) std::cerr << "rectix-solve: " << line << "\n";
-        lines.clear();
-    }
-    std::vector<std::string> lines;
-};
-
-// The dialogs of the process while it lives.
-struct InstalledDialogs {
-    explicit InstalledDialogs(core::Dialogs& dialogs) : replaced(core::Dialogs::install(&dialogs)) {}
-    ~InstalledDialogs() { core::Dialogs::install(replaced); }
-    InstalledDialogs(const InstalledDialogs&) = delete;
-    InstalledDialogs& operator=(const InstalledDialogs&) = delete;
-    core::Dialogs* replaced;
-};
-
 // Bad input: one line on standard error, exit status 2.
 int refuse(const std::string& text) {
     std::cerr << "rectix-solve: " << oneLine(text) << "\n";
     return 2;
 }
-
-// A scratch program folder whose alias file points the home alias at the set's folder.
-struct ScratchProgramFolder {
-    fs::path path;
-    explicit ScratchProgramFolder(const fs::path& set) {
-        char tmpl[] = "/tmp/rectix-solve-XXXXXX";
-        if (!mkdtemp(tmpl)) throw std::runtime_error("cannot make a scratch folder");
-        path = tmpl;
-        std::ofstream aliases(path / "aliases.ini");
-        aliases << "RectixB=" << fs::absolute(set).string() << "\nRectixexp=" << (path / "export").string()
-                << "\nRectiximp=" << (path / "import").string() << "\n";
-    }
-    ~ScratchProgramFolder() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-};
-
-// A table set opened as the program opens it, with its own store, the dialogs above and a data
-// module over the set; open when the store's marker is 555.
-struct OpenedSet {
-    explicit OpenedSet(const fs::path& folder) : program(folder), dm(store, program.path) {
-        dm.setWaitWindow(&wait);
-        dm.dataModuleCreate();
-    }
-    bool isOpen() const { return store.dbState == 555; }
-
-    ScratchProgramFolder program;
-    taskdb::RunStore store;
-    StderrDialogs dialogs;
-    InstalledDialogs installed{dialogs};
-    taskdb::NullProgressView wait;
-    taskdb::DataModule dm;
-};
 
 int usage() {
     std::cerr << "usage: rectix-solve [--clock-step MS] TASK.json\n"
@@ -291,25 +222,6 @@ int runStoredTask(const std::vector<std::string>& args) {
     dialogs.flush();
     std::cout << planJson(problem, run, run.fillEngine().totalFills) << "\n";
     return 0;
-}
-
-std::string reloadStoredPlan(const fs::path& folder, long taskID, engine::PackProblem& problem) {
-    std::error_code ec;
-    if (!fs::is_directory(folder, ec)) return "--taskset: no folder " + folder.string();
-    OpenedSet set(folder);
-    taskdb::DataModule& dm = set.dm;
-    if (!set.isOpen()) return "--taskset: the table set in " + folder.string() + " cannot be opened";
-    if (!dm.tasks.locate("TaskID", taskID))
-        return "--task: no task " + std::to_string(taskID) + " in " + folder.string();
-    if (!dm.tasksSolut.asBoolean()) return "task " + std::to_string(taskID) + " has no stored solution";
-    engine::PackRun run(problem, set.wait);
-    taskdb::SolveBridge bridge(dm, problem, run);
-    try {
-        bridge.reloadSolution();
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return {};
 }
 
 } // namespace rectix::tools
