@@ -24,7 +24,8 @@
 
 namespace rectix::app {
 
-MainWindow::MainWindow(taskdb::RunStore& store, SettingsFile& settings, std::filesystem::path programFolder)
+MainWindow::MainWindow(taskdb::RunStore& store, taskdb::SettingsFile& settings,
+                       std::filesystem::path programFolder)
     : store_(store), settings_(settings), programFolder_(std::move(programFolder)) {
     setObjectName(QStringLiteral("TasksForm"));
     ui::Help::setContext(this, 2);
@@ -125,7 +126,8 @@ void MainWindow::formShow() {
         windowHandle()->setFramePosition(QPoint(10, 12));
     else
         move(10, 12);
-    lang::Language::global().applyLanguage(true, taskdb::RunStore::langIndex());
+    lang::Language& language = lang::Language::global();
+    language.applyLanguage(true, language.langIndex());
     newFileNameCaption();
 }
 

@@ -29,6 +29,7 @@ class Cursor;
 
 namespace rectix::taskdb {
 struct RunStore;
+class SettingsFile;
 class SolveBridge;
 class DataModule;
 class TableSets;
@@ -46,7 +47,6 @@ class DataGrid;
 
 namespace rectix::app {
 
-class SettingsFile;
 class ProgressWindow;
 
 // The windows the page's buttons open; each joins the page when it is created. Until then its
@@ -65,7 +65,7 @@ inline constexpr int pageWindowCount = 6;
 class MainWindow : public QMainWindow, public taskdb::TaskPageView {
     Q_OBJECT
   public:
-    MainWindow(taskdb::RunStore& store, SettingsFile& settings, std::filesystem::path programFolder);
+    MainWindow(taskdb::RunStore& store, taskdb::SettingsFile& settings, std::filesystem::path programFolder);
     ~MainWindow() override;
 
     // Binds the page's data controls to the data module's cursors; once, before the tables open.
@@ -193,7 +193,7 @@ class MainWindow : public QMainWindow, public taskdb::TaskPageView {
     void placeWaitForm();
 
     taskdb::RunStore& store_;
-    SettingsFile& settings_;
+    taskdb::SettingsFile& settings_;
     std::filesystem::path programFolder_;
     taskdb::DataModule* dm_ = nullptr;
     ProgressWindow* wait_ = nullptr;

@@ -62,7 +62,7 @@ SettingsWindow::SettingsWindow(taskdb::RunStore& store, taskdb::DataModule& dm, 
 SettingsWindow::~SettingsWindow() = default;
 
 void SettingsWindow::setDefaultOptions(bool alsoTaskOptSet) {
-    app::setDefaultOptions(store_, alsoTaskOptSet);
+    taskdb::setDefaultOptions(store_, alsoTaskOptSet);
     showActiveOptions();
 }
 

@@ -32,7 +32,7 @@ namespace rectix::app {
 
 namespace {
 
-results::ViewTracks tracksOf(const SavedViewSettings& saved) {
+results::ViewTracks tracksOf(const taskdb::SavedViewSettings& saved) {
     results::ViewTracks t;
     t.space = saved.space;
     t.line = saved.line;
@@ -46,8 +46,8 @@ results::ViewTracks tracksOf(const SavedViewSettings& saved) {
     return t;
 }
 
-SavedViewSettings savedOf(const results::ViewTracks& t) {
-    SavedViewSettings saved;
+taskdb::SavedViewSettings savedOf(const results::ViewTracks& t) {
+    taskdb::SavedViewSettings saved;
     saved.space = static_cast<std::int16_t>(t.space);
     saved.line = static_cast<std::int16_t>(t.line);
     saved.palett = static_cast<std::int16_t>(t.palett);

@@ -60,7 +60,7 @@ class Startup {
     StartupOutcome run();
 
     taskdb::RunStore& store() { return store_; }
-    SavedViewSettings& savedView() { return savedView_; }
+    taskdb::SavedViewSettings& savedView() { return savedView_; }
     // Null where start-up ended before creating them.
     MainWindow* mainWindow() const { return tasksForm_.get(); }
     results::SolutionWindow* solutionWindow() const { return solution_.get(); }
@@ -85,8 +85,8 @@ class Startup {
 
     std::filesystem::path programFolder_;
     taskdb::RunStore store_;
-    SavedViewSettings savedView_;
-    SettingsFile settings_;
+    taskdb::SavedViewSettings savedView_;
+    taskdb::SettingsFile settings_;
     // The windows' side of the long-operation frames, for the data module and the windows.
     OperationWindows operations_;
 

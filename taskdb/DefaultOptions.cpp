@@ -2,7 +2,7 @@
 
 #include "taskdb/RunStore.h"
 
-namespace rectix::app {
+namespace rectix::taskdb {
 
 void setDefaultOptions(taskdb::RunStore& store, bool alsoTaskOptSet) {
     store.optPower = 5;
@@ -18,4 +18,4 @@ void setDefaultOptions(taskdb::RunStore& store, bool alsoTaskOptSet) {
     if (alsoTaskOptSet) store.taskOptSet = true;
 }
 
-} // namespace rectix::app
+} // namespace rectix::taskdb

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace rectix::app {
+namespace rectix::taskdb {
 
 // The view options that the settings file carries from one run to the next, held here until the
 // layout page takes them into its view options. space 555 means none were saved.
@@ -23,4 +23,4 @@ struct SavedViewSettings {
     bool operator==(const SavedViewSettings&) const = default;
 };
 
-} // namespace rectix::app
+} // namespace rectix::taskdb

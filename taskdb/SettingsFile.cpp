@@ -19,7 +19,7 @@
 #include <string>
 #include <system_error>
 
-namespace rectix::app {
+namespace rectix::taskdb {
 
 namespace {
 
@@ -94,7 +94,7 @@ void toStore(const Values& x, taskdb::RunStore& s, SavedViewSettings& v) {
     s.impHeader = i16(x[22]);
     s.impSepar = i16(x[23]);
     s.customize = x[24];
-    taskdb::RunStore::setLangIndex(x[25]);
+    lang::Language::global().setLangIndex(x[25]);
     s.optQg = i16(x[26]);
 }
 
@@ -250,7 +250,7 @@ void SettingsFile::loadIni() {
         if (!viewComplete) values[firstViewLine - 1] = SavedViewSettings::noneSaved;
     }
     toStore(values, store_, view_);
-    lang::Language::global().applyLanguage(false, taskdb::RunStore::langIndex());
+    lang::Language::global().applyLanguage(false, lang::Language::global().langIndex());
     if (changed) warn(19);
 }
 
@@ -262,8 +262,8 @@ std::string SettingsFile::defaultText(std::int32_t taskIni) {
 
 void SettingsFile::saveIni() {
     if (viewSource_) view_ = viewSource_();
-    const std::string text =
-        textOf(fromStore(store_, view_, currentTask_ ? currentTask_() : 0, taskdb::RunStore::langIndex()));
+    const std::string text = textOf(
+        fromStore(store_, view_, currentTask_ ? currentTask_() : 0, lang::Language::global().langIndex()));
 
     const std::filesystem::path fresh = folder_ / newFileName;
     std::error_code ec;
@@ -279,4 +279,4 @@ void SettingsFile::saveIni() {
     warn(20);
 }
 
-} // namespace rectix::app
+} // namespace rectix::taskdb

@@ -8,10 +8,8 @@
 #include <string>
 
 namespace rectix::taskdb {
-struct RunStore;
-}
 
-namespace rectix::app {
+struct RunStore;
 
 // The settings file: the user's working state from one run of the program to the next (the task
 // to show first, the area multiplier, the active optimizer settings, the saved view settings, the
@@ -25,7 +23,7 @@ class SettingsFile {
     static constexpr const char* newFileName = "rectix.ini.new";
 
     // The file lies in `folder`; by default in the current folder.
-    SettingsFile(taskdb::RunStore& store, SavedViewSettings& view, std::filesystem::path folder = {});
+    SettingsFile(RunStore& store, SavedViewSettings& view, std::filesystem::path folder = {});
 
     // The task written on the first line; without a source, 0.
     void setCurrentTask(std::function<std::int32_t()> currentTaskID) {
@@ -53,11 +51,11 @@ class SettingsFile {
     static std::string defaultText(std::int32_t taskIni);
 
   private:
-    taskdb::RunStore& store_;
+    RunStore& store_;
     SavedViewSettings& view_;
     std::filesystem::path folder_;
     std::function<std::int32_t()> currentTask_;
     std::function<SavedViewSettings()> viewSource_;
 };
 
-} // namespace rectix::app
+} // namespace rectix::taskdb

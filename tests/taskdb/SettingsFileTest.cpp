@@ -26,9 +26,9 @@ extern "C" int fsync(int fd) {
     return static_cast<int>(::syscall(SYS_fsync, fd));
 }
 
-using rectix::app::SavedViewSettings;
-using rectix::app::SettingsFile;
 using rectix::taskdb::RunStore;
+using rectix::taskdb::SavedViewSettings;
+using rectix::taskdb::SettingsFile;
 
 namespace {
 
@@ -77,7 +77,7 @@ class SettingsFileTest : public ::testing::Test {
     void SetUp() override { rectix::lang::Language::global().applyEnglishTexts(false); }
     void TearDown() override {
         rectix::lang::Language::global().applyEnglishTexts(false);
-        RunStore::setLangIndex(0);
+        rectix::lang::Language::global().setLangIndex(0);
     }
 
     void expectDefaults() const {
@@ -92,7 +92,7 @@ class SettingsFileTest : public ::testing::Test {
         EXPECT_FALSE(view.saved());
         EXPECT_EQ(store.impOrder + store.impHeader + store.impSepar, 0);
         EXPECT_EQ(store.customize, 0);
-        EXPECT_EQ(RunStore::langIndex(), 0);
+        EXPECT_EQ(rectix::lang::Language::global().langIndex(), 0);
     }
 
     ScriptedAnswers dialogs;
@@ -121,7 +121,7 @@ TEST_F(SettingsFileTest, TheWrittenFileHasItsLabelsAndCrLfEndsAndReadsBackUnchan
     store.impHeader = 1;
     store.impSepar = 1;
     store.customize = -123456;
-    RunStore::setLangIndex(3);
+    rectix::lang::Language::global().setLangIndex(3);
     store.optQg = 2;
     file.setCurrentTask([] { return 42; });
     file.saveIni();
@@ -129,12 +129,12 @@ TEST_F(SettingsFileTest, TheWrittenFileHasItsLabelsAndCrLfEndsAndReadsBackUnchan
 
     RunStore again;
     SavedViewSettings againView;
-    RunStore::setLangIndex(0);
+    rectix::lang::Language::global().setLangIndex(0);
     SettingsFile(again, againView, folder.path).loadIni();
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(again.lastTaskID, 42);
     EXPECT_EQ(againView, view);
-    EXPECT_EQ(RunStore::langIndex(), 3);
+    EXPECT_EQ(rectix::lang::Language::global().langIndex(), 3);
 
     SettingsFile rewrite(again, againView, folder.path);
     rewrite.setCurrentTask([] { return 42; });
@@ -170,7 +170,7 @@ TEST_F(SettingsFileTest, AFileEndingAfterLine20GivesTheLaterLinesTheirDefaultsWi
     EXPECT_FALSE(view.saved()); // an incomplete view is none
     EXPECT_EQ(store.impOrder, 0);
     EXPECT_EQ(store.optQg, 0);
-    EXPECT_EQ(RunStore::langIndex(), 0);
+    EXPECT_EQ(rectix::lang::Language::global().langIndex(), 0);
     EXPECT_EQ(dialogs.shown, std::vector<std::string>{message19});
 }
 
@@ -191,7 +191,7 @@ TEST_F(SettingsFileTest, ValuesOutOfRangeAreBroughtIntoRangeWithMessage19) {
     EXPECT_EQ(store.impOrder, 3);
     EXPECT_EQ(store.impHeader, 1);
     EXPECT_EQ(store.impSepar, 0);
-    EXPECT_EQ(RunStore::langIndex(), 0);
+    EXPECT_EQ(rectix::lang::Language::global().langIndex(), 0);
     EXPECT_EQ(store.optQg, 9);
     EXPECT_EQ(dialogs.shown, std::vector<std::string>{message19});
 }
