@@ -32,8 +32,8 @@ namespace rectix::app {
 
 namespace {
 
-results::ViewTracks tracksOf(const taskdb::SavedViewSettings& saved) {
-    results::ViewTracks t;
+render::ViewTracks tracksOf(const taskdb::SavedViewSettings& saved) {
+    render::ViewTracks t;
     t.space = saved.space;
     t.line = saved.line;
     t.palett = saved.palett;
@@ -46,7 +46,7 @@ results::ViewTracks tracksOf(const taskdb::SavedViewSettings& saved) {
     return t;
 }
 
-taskdb::SavedViewSettings savedOf(const results::ViewTracks& t) {
+taskdb::SavedViewSettings savedOf(const render::ViewTracks& t) {
     taskdb::SavedViewSettings saved;
     saved.space = static_cast<std::int16_t>(t.space);
     saved.line = static_cast<std::int16_t>(t.line);
@@ -149,7 +149,7 @@ StartupOutcome Startup::ended() {
 }
 
 void Startup::createViewOptions() {
-    layoutView_ = std::make_unique<results::LayoutView>();
+    layoutView_ = std::make_unique<render::LayoutView>();
     viewOptions_ = std::make_unique<results::ViewOptionsWindow>(*layoutView_, store_);
 }
 

@@ -20,8 +20,11 @@ class TableSets;
 class TaskCopier;
 } // namespace rectix::taskdb
 
-namespace rectix::results {
+namespace rectix::render {
 struct LayoutView;
+}
+
+namespace rectix::results {
 class LayoutWindow;
 class ReportForms;
 class SolutionWindow;
@@ -102,7 +105,7 @@ class Startup {
     std::unique_ptr<TaskListWindow> taskList_;
     std::unique_ptr<AboutWindow> about_;
     // The layout page's picture state and view options live as long as the program.
-    std::unique_ptr<results::LayoutView> layoutView_;
+    std::unique_ptr<render::LayoutView> layoutView_;
     std::unique_ptr<results::ViewOptionsWindow> viewOptions_;
     std::unique_ptr<results::LayoutWindow> layoutPage_;
     std::unique_ptr<results::SolutionWindow> solution_;

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-namespace rectix::results {
+namespace rectix::render {
 
 namespace {
 constexpr int pickDistance = 15;
@@ -31,4 +31,4 @@ QString boxHint(const engine::PackProblem& problem, std::int16_t box) {
            QString::number(plan.posX[box]) + QStringLiteral(", ") + QString::number(plan.posY[box]);
 }
 
-} // namespace rectix::results
+} // namespace rectix::render

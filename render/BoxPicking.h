@@ -8,7 +8,7 @@ namespace rectix::engine {
 class PackProblem;
 }
 
-namespace rectix::results {
+namespace rectix::render {
 
 struct LayoutView;
 
@@ -19,4 +19,4 @@ std::int16_t pickBox(const LayoutView& view, std::int16_t boxCount, int x, int y
 // A picked box's properties, one per line: mark and kind, placed size, weight, position.
 QString boxHint(const engine::PackProblem& problem, std::int16_t box);
 
-} // namespace rectix::results
+} // namespace rectix::render

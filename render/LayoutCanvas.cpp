@@ -11,7 +11,7 @@
 
 #include <utility>
 
-namespace rectix::results {
+namespace rectix::render {
 
 namespace {
 
@@ -130,4 +130,4 @@ void LayoutCanvas::textOut(int x, int y, const QString& text) {
     painter_.drawStaticText(x, y, laidOut(text).text);
 }
 
-} // namespace rectix::results
+} // namespace rectix::render

@@ -12,7 +12,7 @@
 
 class QPainter;
 
-namespace rectix::results {
+namespace rectix::render {
 
 struct LayoutView;
 
@@ -69,4 +69,4 @@ class LayoutCanvas {
     QHash<QString, Laid> laid_;
 };
 
-} // namespace rectix::results
+} // namespace rectix::render

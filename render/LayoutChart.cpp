@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace rectix::results {
+namespace rectix::render {
 
 namespace {
 
@@ -104,4 +104,4 @@ void drawChart(QPainter& painter, QSize size, const LayoutView& view, const engi
     }
 }
 
-} // namespace rectix::results
+} // namespace rectix::render

@@ -8,7 +8,7 @@ namespace rectix::engine {
 class PackProblem;
 }
 
-namespace rectix::results {
+namespace rectix::render {
 
 struct LayoutView;
 
@@ -18,4 +18,4 @@ struct LayoutView;
 // lines above. A task without container area or load capacity gets flat bars.
 void drawChart(QPainter& painter, QSize size, const LayoutView& view, const engine::PackProblem& problem);
 
-} // namespace rectix::results
+} // namespace rectix::render

@@ -9,7 +9,7 @@
 
 #include <cstdlib>
 
-namespace rectix::results {
+namespace rectix::render {
 
 namespace {
 
@@ -98,4 +98,4 @@ void drawGrid(LayoutCanvas& canvas, const LayoutView& view, int length, int widt
     canvas.setPenWidth(view.lineWidth);
 }
 
-} // namespace rectix::results
+} // namespace rectix::render

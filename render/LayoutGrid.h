@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace rectix::results {
+namespace rectix::render {
 
 class LayoutCanvas;
 struct LayoutView;
@@ -29,4 +29,4 @@ GridPlan planGrid(int length, int width, int setting);
 void drawGrid(LayoutCanvas& canvas, const LayoutView& view, int length, int width, int cx, int cy,
               long double scale);
 
-} // namespace rectix::results
+} // namespace rectix::render

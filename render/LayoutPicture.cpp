@@ -13,7 +13,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace rectix::results {
+namespace rectix::render {
 
 namespace {
 
@@ -295,4 +295,4 @@ void LayoutPicture::drawStatusLines(LayoutCanvas& canvas) {
                        text(core::messageText(97)) + QLatin1Char(' ') + QString::number(plan.lastCont));
 }
 
-} // namespace rectix::results
+} // namespace rectix::render

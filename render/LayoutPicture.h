@@ -12,7 +12,7 @@ namespace rectix::engine {
 class PackProblem;
 }
 
-namespace rectix::results {
+namespace rectix::render {
 
 class LayoutCanvas;
 struct LayoutView;
@@ -66,4 +66,4 @@ class LayoutPicture {
     long double overviewScale_ = 0;
 };
 
-} // namespace rectix::results
+} // namespace rectix::render

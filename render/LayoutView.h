@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-namespace rectix::results {
+namespace rectix::render {
 
 // The layout picture's state for the whole process, shared by the picture, the chart, the grid,
 // the layout page and the view options. Colours are stored as toQColor reads them.
@@ -48,4 +48,4 @@ struct LayoutView {
     ViewTracks tracks;
 };
 
-} // namespace rectix::results
+} // namespace rectix::render

@@ -6,7 +6,7 @@
 
 #include <array>
 
-namespace rectix::results {
+namespace rectix::render {
 
 namespace {
 
@@ -59,4 +59,4 @@ void buildPalette(LayoutView& view, engine::PackProblem& problem) {
         problem.boxKinds.color[k] = view.palette[core::checkedAdd(k - 1, step) % entryCount + 1];
 }
 
-} // namespace rectix::results
+} // namespace rectix::render

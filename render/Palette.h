@@ -4,7 +4,7 @@ namespace rectix::engine {
 class PackProblem;
 }
 
-namespace rectix::results {
+namespace rectix::render {
 
 struct LayoutView;
 
@@ -12,4 +12,4 @@ struct LayoutView;
 // view's colour set, and the derived text, frame and grid colours.
 void buildPalette(LayoutView& view, engine::PackProblem& problem);
 
-} // namespace rectix::results
+} // namespace rectix::render

@@ -3,7 +3,7 @@
 #include "render/LayoutView.h"
 #include "render/Palette.h"
 
-namespace rectix::results {
+namespace rectix::render {
 
 namespace {
 constexpr int brightMax = 16;
@@ -47,4 +47,4 @@ void screenTracks(LayoutView& view) {
     view.gapSetting = static_cast<float>(t.space);
 }
 
-} // namespace rectix::results
+} // namespace rectix::render

@@ -6,7 +6,7 @@ namespace rectix::engine {
 class PackProblem;
 }
 
-namespace rectix::results {
+namespace rectix::render {
 
 struct LayoutView;
 
@@ -23,4 +23,4 @@ void printViewSettings(LayoutView& view, engine::PackProblem& problem);
 // Size, shifts and gaps from their tracks.
 void screenTracks(LayoutView& view);
 
-} // namespace rectix::results
+} // namespace rectix::render

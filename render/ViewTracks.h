@@ -1,6 +1,6 @@
 #pragma once
 
-namespace rectix::results {
+namespace rectix::render {
 
 // The positions of the view options' ten tracks and two check boxes, at their normal values.
 // The drawing reads them as they stand; the view options window keeps them in step with its
@@ -22,4 +22,4 @@ struct ViewTracks {
     bool operator==(const ViewTracks&) const = default;
 };
 
-} // namespace rectix::results
+} // namespace rectix::render

@@ -73,9 +73,9 @@ std::string drawLayout(results::ImageReport& report, taskdb::SolveBridge& bridge
                        engine::PackProblem& problem, const std::optional<int>& container) {
     bridge.reloadSolution();
     const engine::PackSolution& plan = problem.resultSolution;
-    results::LayoutView view;
-    results::screenTracks(view);
-    results::printViewSettings(view, problem);
+    render::LayoutView view;
+    render::screenTracks(view);
+    render::printViewSettings(view, problem);
     if (container) {
         if (*container > problem.contCount || plan.boxLoad[*container] == 0)
             return "--container: container " + std::to_string(*container) + " holds no box of the plan";

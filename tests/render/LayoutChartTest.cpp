@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace rectix::results::test {
+namespace rectix::render::test {
 
 namespace {
 constexpr std::int32_t weightBar = 0x0000FF;
@@ -55,4 +55,4 @@ TEST(LayoutChart, HeavyLoadsKeepTheirTicks) {
     EXPECT_LT(free.height(), 60);
 }
 
-} // namespace rectix::results::test
+} // namespace rectix::render::test

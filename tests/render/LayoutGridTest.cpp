@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-namespace rectix::results::test {
+namespace rectix::render::test {
 
 namespace {
 std::vector<std::string> numbers(std::initializer_list<int> values) {
@@ -47,4 +47,4 @@ TEST(LayoutGrid, FineLinesDivideTheStep) {
     EXPECT_EQ(planGrid(1200, 240, 4).fineX.size(), 120u);
 }
 
-} // namespace rectix::results::test
+} // namespace rectix::render::test

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-namespace rectix::results::test {
+namespace rectix::render::test {
 
 namespace {
 
@@ -220,4 +220,4 @@ TEST(LayoutPicture, LoadingStepDrawsTheFirstBoxesInLoadingOrder) {
     EXPECT_GT(view.boxCentreY[1], 0);
 }
 
-} // namespace rectix::results::test
+} // namespace rectix::render::test

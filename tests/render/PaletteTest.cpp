@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-namespace rectix::results::test {
+namespace rectix::render::test {
 
 TEST(Colours, RedLivesInTheLowestByte) {
     EXPECT_EQ(toQColor(0x0000FF), QColor(255, 0, 0));
@@ -94,4 +94,4 @@ TEST(ViewSettings, SizeTrackFactor) {
     EXPECT_EQ(view.gapSetting, 8.0f);
 }
 
-} // namespace rectix::results::test
+} // namespace rectix::render::test

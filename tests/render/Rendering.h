@@ -12,7 +12,9 @@
 
 #include <functional>
 
-namespace rectix::results::test {
+namespace rectix::render::test {
+
+using rectix::test::PlanBuilder;
 
 // A view at the view options' normal values, read for the screen.
 inline LayoutView normalView(engine::PackProblem& problem) {
@@ -65,4 +67,4 @@ inline std::function<bool(QRgb)> colourIs(std::int32_t colour) {
     return [wanted](QRgb p) { return (p & 0xFFFFFF) == (wanted & 0xFFFFFF); };
 }
 
-} // namespace rectix::results::test
+} // namespace rectix::render::test

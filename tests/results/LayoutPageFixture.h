@@ -17,11 +17,13 @@
 
 namespace rectix::results::test {
 
+using rectix::test::PlanBuilder;
+
 // The layout page and its view options over a plan built in the test, with the English texts.
 class LayoutPageTest : public ::testing::Test {
   protected:
     PlanBuilder b;
-    LayoutView view;
+    render::LayoutView view;
     taskdb::RunStore store;
     std::unique_ptr<ViewOptionsWindow> options;
     std::unique_ptr<LayoutWindow> page;

@@ -15,6 +15,8 @@
 
 namespace rectix::results::test {
 
+using rectix::test::PlanBuilder;
+
 namespace {
 
 using B = core::DialogButton;
@@ -147,7 +149,7 @@ class LayoutPrintTest : public ReportTest {
     }
 
     PlanBuilder b;
-    LayoutView view;
+    render::LayoutView view;
     std::unique_ptr<ViewOptionsWindow> options;
     std::unique_ptr<LayoutWindow> page;
 };

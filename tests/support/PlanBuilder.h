@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-namespace rectix::results::test {
+namespace rectix::test {
 
 // A loaded plan in the result record, built by hand: container types and box kinds, container
 // instances and boxes placed in them in loading order.
@@ -81,4 +81,4 @@ class PlanBuilder {
     }
 };
 
-} // namespace rectix::results::test
+} // namespace rectix::test
