@@ -38,7 +38,13 @@ MainWindow::MainWindow(taskdb::RunStore& store, taskdb::SettingsFile& settings,
     ui::WindowTexts::global().registerWindow(QStringLiteral("TTasksForm"), this);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The windows it owns go first, newest first, while the page they reach into is whole.
+    QList<QPointer<QDialog>> owned;
+    for (QObject* child : children())
+        if (auto* window = qobject_cast<QDialog*>(child)) owned.prepend(window);
+    for (const QPointer<QDialog>& window : owned) delete window.data();
+}
 
 void MainWindow::setDataModule(taskdb::DataModule* dm) {
     if (dm_ || !dm) return;

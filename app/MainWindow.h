@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/TaskPageAnchor.h"
 #include "taskdb/TaskPageView.h"
 #include "ui/ColumnScaling.h"
 #include "ui/DataNavigator.h"
@@ -136,6 +137,12 @@ class MainWindow : public QMainWindow, public taskdb::TaskPageView {
     void currentTaskChanged() override { currSolutState(); }
     void solutionStateChanged() override { currSolutState(); }
     bool taskListVisible() const override;
+
+    // What the windows opened from the page ask of it. The anchor control's rectangle on the
+    // screen; null before the page is built.
+    QRect anchorGeometry(TaskPageAnchor anchor) const;
+    // The keyboard goes on where the user goes next: View where it is enabled, else the run button.
+    void focusNextCommand();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
