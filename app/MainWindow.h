@@ -119,6 +119,12 @@ class MainWindow : public QMainWindow, public taskdb::TaskPageView {
     // The active-set label: shown, in red, while the export or import set is active.
     void showActiveSet(bool visible, const std::string& caption);
 
+    // What the windows opened from the page ask of it. The anchor control's rectangle on the
+    // screen; null before the page is built.
+    QRect anchorGeometry(TaskPageAnchor anchor) const;
+    // The keyboard goes on where the user goes next: View where it is enabled, else the run button.
+    void focusNextCommand();
+
     // Whether a key may edit data: every key but navigation, modifier and system keys.
     static bool editKeys(int key);
     // Informs why an edit cannot be made (message 51 with a solution, 52 in a yellow column);
@@ -137,12 +143,6 @@ class MainWindow : public QMainWindow, public taskdb::TaskPageView {
     void currentTaskChanged() override { currSolutState(); }
     void solutionStateChanged() override { currSolutState(); }
     bool taskListVisible() const override;
-
-    // What the windows opened from the page ask of it. The anchor control's rectangle on the
-    // screen; null before the page is built.
-    QRect anchorGeometry(TaskPageAnchor anchor) const;
-    // The keyboard goes on where the user goes next: View where it is enabled, else the run button.
-    void focusNextCommand();
 
   protected:
     void closeEvent(QCloseEvent* event) override;

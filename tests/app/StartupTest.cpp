@@ -8,11 +8,6 @@
 #include "results/SolutionWindow.h"
 #include "taskdb/DataModule.h"
 
-#include <QDialog>
-#include <QPointer>
-
-#include <memory>
-
 using rectix::app::StartupOutcome;
 
 namespace {
@@ -95,16 +90,6 @@ TEST_F(StartupTest, AStartShowsTheMainWindowInTheProgramFolderAndItsCloseWritesT
     EXPECT_EQ(std::filesystem::current_path(), startFolder);
 }
 
-TEST_F(StartupTest, ClosingWhileTheExportSetIsActiveLeavesTheSettingsFileAsItWas) {
-    makeSets({"home", "export", "import"});
-    const std::string before = folder.read("rectix.ini");
-    ASSERT_EQ(start.run(), StartupOutcome::Running);
-    start.store().activeDB = 1;
-    start.store().optPower = 17;
-    EXPECT_TRUE(start.mainWindow()->close());
-    EXPECT_EQ(folder.read("rectix.ini"), before);
-}
-
 // Each window has one owner: every one goes with the program, and one its owner deleted early is
 // not deleted again.
 TEST_F(StartupTest, EveryWindowGoesOnceWithTheProgram) {
@@ -121,4 +106,14 @@ TEST_F(StartupTest, EveryWindowGoesOnceWithTheProgram) {
     program.reset();
     EXPECT_TRUE(main.isNull());
     for (const QPointer<QDialog>& w : windows) EXPECT_TRUE(w.isNull());
+}
+
+TEST_F(StartupTest, ClosingWhileTheExportSetIsActiveLeavesTheSettingsFileAsItWas) {
+    makeSets({"home", "export", "import"});
+    const std::string before = folder.read("rectix.ini");
+    ASSERT_EQ(start.run(), StartupOutcome::Running);
+    start.store().activeDB = 1;
+    start.store().optPower = 17;
+    EXPECT_TRUE(start.mainWindow()->close());
+    EXPECT_EQ(folder.read("rectix.ini"), before);
 }
