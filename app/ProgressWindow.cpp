@@ -1,5 +1,6 @@
 #include "app/ProgressWindow.h"
 
+#include "core/NumberFormat.h"
 #include "core/UiTexts.h"
 #include "ui/WindowTexts.h"
 
@@ -176,7 +177,7 @@ void ProgressWindow::showContainerPercent(bool visible) {
 
 // Seconds with one decimal ("0" as the run starts); a finished run's time says so.
 void ProgressWindow::setElapsedMs(double ms) {
-    const std::string seconds = ms == 0 ? "0" : QString::number(ms / 1000.0, 'f', 1).toStdString();
+    const std::string seconds = ms == 0 ? "0" : core::NumberFormat::regional().fixed(ms / 1000.0, 1);
     std::string text = seconds + " " + core::captionText(core::Caption::Seconds);
     if (phase_ == engine::RunPhase::Finished) text = core::captionText(core::Caption::Run) + " " + text;
     setTimeLab(text);

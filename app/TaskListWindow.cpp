@@ -10,13 +10,13 @@
 #include "ui/ErrorBoundary.h"
 #include "ui/Hints.h"
 #include "ui/RecordDeletion.h"
+#include "ui/RegionalSettings.h"
 #include "ui/WindowTexts.h"
 
 #include <QDate>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -48,8 +48,8 @@ constexpr int dateColumn = 1;
 int widestDate(const QFontMetrics& metrics) {
     int widest = 0;
     for (int month = 1; month <= 12; ++month)
-        widest = std::max(widest, metrics.horizontalAdvance(QLocale::system().toString(
-                                      QDate(2088, month, 28), QLocale::ShortFormat)));
+        widest = std::max(widest,
+                          metrics.horizontalAdvance(ui::RegionalSettings::shortDate(QDate(2088, month, 28))));
     return widest + 12;
 }
 

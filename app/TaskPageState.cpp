@@ -119,11 +119,11 @@ void MainWindow::splitHeadings() {
 
 // Every figure is formatted before any is shown, so a figure that cannot be shown leaves them all.
 void MainWindow::totalsChanged(const taskdb::TaskTotals& totals) {
-    const char separator = taskdb::regionalDecimalSeparator();
+    const core::NumberFormat& shown = core::NumberFormat::regional();
     std::array<QString, taskdb::pageFigureCount> texts;
     for (int f = 0; f < taskdb::pageFigureCount; ++f)
-        texts[static_cast<std::size_t>(f)] = QString::fromStdString(
-            taskdb::pageFigureText(totals, static_cast<taskdb::PageFigure>(f), separator));
+        texts[static_cast<std::size_t>(f)] =
+            QString::fromStdString(taskdb::pageFigureText(totals, static_cast<taskdb::PageFigure>(f), shown));
     for (std::size_t f = 0; f < texts.size(); ++f) figures_[f]->setText(texts[f]);
     setBaseColour(figures_[static_cast<std::size_t>(taskdb::PageFigure::LftNmb)],
                   totals.boxesLeftOver ? leftBoxesRed : aqua);

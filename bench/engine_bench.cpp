@@ -93,7 +93,7 @@ void runCase(const Spec& s, int intensity) {
         prepare(p);
         run.runPacking();
         const double ms = msSince(t0);
-        const long long fills = run.fillEngine().totalFills;
+        const long long fills = run.fillEngine().totalFillCount();
         rusage use{};
         getrusage(RUSAGE_SELF, &use);
         const double cpuMs = (use.ru_utime.tv_sec + use.ru_stime.tv_sec) * 1000.0 +
@@ -139,7 +139,7 @@ void runStopCase() {
         const double ms = msSince(t0);
         if (escAtMs < 0)
             std::printf("stop case: 5 s limit, Intensity 20: run took %.0f ms, %lld fills, %d of %d boxes\n",
-                        ms, run.fillEngine().totalFills, p.resultSolution.loadedBoxes, p.boxCount);
+                        ms, run.fillEngine().totalFillCount(), p.resultSolution.loadedBoxes, p.boxCount);
         else
             std::printf("stop case: Esc at %.0f ms: run ended %.0f ms later\n", escAtMs, ms - escAtMs);
         std::fflush(stdout);

@@ -2,11 +2,6 @@
 
 namespace rectix::core {
 
-Random& Random::global() {
-    static Random instance;
-    return instance;
-}
-
 std::int32_t Random::next(std::int32_t n) {
     state_ = state_ * 134775813u + 1u;
     if (n <= 0) return 0;

@@ -4,13 +4,11 @@
 
 namespace rectix::core {
 
-// The process-wide linear congruential generator: state := state x 134775813 + 1
-// (mod 2^32); a draw in 0..n-1 is the high 32 bits of state x n. Runs seed it
-// themselves, so the draws of a run follow from its inputs alone.
+// The linear congruential generator: state := state x 134775813 + 1 (mod 2^32); a draw in
+// 0..n-1 is the high 32 bits of state x n. Each run owns its generators and seeds them itself,
+// so the draws of a run follow from its inputs alone, whatever ran before it.
 class Random {
   public:
-    static Random& global();
-
     std::uint32_t state() const { return state_; }
     void seed(std::uint32_t s) { state_ = s; }
     // Seeds from a signed sum as the engine forms it; the state keeps its low 32 bits.
@@ -22,10 +20,5 @@ class Random {
   private:
     std::uint32_t state_ = 0;
 };
-
-// Shorthand for a draw from the process-wide generator.
-inline std::int32_t random(std::int32_t n) {
-    return Random::global().next(n);
-}
 
 } // namespace rectix::core

@@ -5,11 +5,11 @@
 
 #include "core/Checked.h"
 #include "core/Errors.h"
+#include "core/NumberFormat.h"
 #include "core/Rounding.h"
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <utility>
 
@@ -56,11 +56,8 @@ std::string plainText(const Value& v) {
         return {};
     case Value::Kind::Integer:
         return std::to_string(v.integer());
-    case Value::Kind::Float: {
-        char buf[40];
-        std::snprintf(buf, sizeof buf, "%.15g", v.real());
-        return buf;
-    }
+    case Value::Kind::Float:
+        return core::NumberFormat::point().general(v.real());
     case Value::Kind::Boolean:
         return v.boolean() ? "True" : "False";
     case Value::Kind::Text:
@@ -82,41 +79,6 @@ std::string cutToChars(std::string s, int chars) {
         }
     }
     return s;
-}
-
-std::string formatNumber(const std::string& format, double v) {
-    const auto first = format.find_first_of("0#");
-    if (first == std::string::npos) return plainText(Value(v));
-    const auto lastDigit = format.find_last_of("0#");
-    const std::string prefix = format.substr(0, first);
-    const std::string suffix = format.substr(lastDigit + 1);
-    const std::string body = format.substr(first, lastDigit - first + 1);
-    const auto point = body.find('.');
-    const std::string intPart = body.substr(0, point);
-    const std::string decPart = point == std::string::npos ? std::string() : body.substr(point + 1);
-    int minInt = 0;
-    for (char c : intPart) minInt += c == '0';
-    int minDec = 0;
-    int maxDec = 0;
-    for (char c : decPart) {
-        if (c == '0')
-            minDec = ++maxDec;
-        else if (c == '#')
-            ++maxDec;
-    }
-    char buf[400];
-    std::snprintf(buf, sizeof buf, "%.*f", maxDec, std::fabs(v));
-    std::string digits = buf;
-    std::string whole = digits.substr(0, digits.find('.'));
-    std::string frac = maxDec > 0 ? digits.substr(digits.find('.') + 1) : std::string();
-    while (static_cast<int>(frac.size()) > minDec && frac.back() == '0') frac.pop_back();
-    if (whole == "0" && minInt == 0) whole.clear();
-    while (static_cast<int>(whole.size()) < minInt) whole.insert(0, "0");
-    const bool zero = (whole.find_first_not_of('0') == std::string::npos) &&
-                      (frac.find_first_not_of('0') == std::string::npos);
-    std::string out = (v < 0 && !zero ? "-" : "") + whole;
-    if (!frac.empty()) out += "." + frac;
-    return prefix + out + suffix;
 }
 
 } // namespace
@@ -232,9 +194,11 @@ Date Field::asDate() const {
 }
 
 std::string Field::displayText(const Value& v) const {
+    const core::NumberFormat& shown = core::NumberFormat::regional();
     if (!displayFormat_.empty() && (v.kind() == Value::Kind::Float || v.kind() == Value::Kind::Integer))
-        return formatNumber(displayFormat_,
-                            v.kind() == Value::Kind::Float ? v.real() : static_cast<double>(v.integer()));
+        return shown.pattern(v.kind() == Value::Kind::Float ? v.real() : static_cast<double>(v.integer()),
+                             displayFormat_);
+    if (v.kind() == Value::Kind::Float) return shown.general(v.real());
     return plainText(v);
 }
 

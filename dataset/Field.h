@@ -68,8 +68,7 @@ class Field {
     void setReadOnly(bool on) { readOnly_ = on; }
     int displayWidth() const { return displayWidth_; }
     void setDisplayWidth(int chars) { displayWidth_ = chars; }
-    // A number pattern: '0' a digit always shown, '#' a digit shown when not a
-    // trailing zero, '.' the decimal point ("0.##", "0.00").
+    // A number pattern of core::NumberFormat::pattern ("0.##", "0.00").
     const std::string& displayFormat() const { return displayFormat_; }
     void setDisplayFormat(std::string format) { displayFormat_ = std::move(format); }
     // The column title; the field name until set.
@@ -90,13 +89,15 @@ class Field {
     bool holdsItsType() const;
     bool isNull() const { return value().isNull(); }
     // Readers give 0, false, "" or an invalid date for null; a value that
-    // cannot be read as the asked type is a FieldError.
+    // cannot be read as the asked type is a FieldError. asString is the stored
+    // form: numbers with a point, dates in ISO form, whatever the locale.
     std::int32_t asInteger() const;
     double asFloat() const;
     bool asBoolean() const;
     std::string asString() const;
     Date asDate() const;
-    // The text a grid shows: numbers through displayFormat when set.
+    // The text a person sees: numbers in the regional form of core::NumberFormat,
+    // through displayFormat when set.
     std::string displayText() const { return displayText(value()); }
     std::string displayText(const Value& v) const;
 

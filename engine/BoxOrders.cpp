@@ -193,7 +193,7 @@ void FillEngine::shuffleGroupsRandom() {
     for (int s = 1; s <= boxN;) {
         int e = s;
         while (e + 1 <= boxN && boxKind[e + 1] == boxKind[s] && boxWid[e + 1] == boxWid[s]) ++e;
-        const float key = static_cast<float>(core::random(999));
+        const float key = static_cast<float>(random_.next(999));
         for (int b = s; b <= e; ++b) sortKey_[b] = key;
         s = e + 1;
     }
@@ -208,13 +208,13 @@ void FillEngine::shuffleGroupsRandomVariant(bool plain) {
             ++e;
         int key;
         if (plain)
-            key = core::random(1000);
+            key = random_.next(1000);
         else if (rowMarker[s] < 5)
-            key = core::random(100);
+            key = random_.next(100);
         else if (rowMarker[s] <= 9)
-            key = core::random(100) + 100;
+            key = random_.next(100) + 100;
         else
-            key = core::random(800) + 200;
+            key = random_.next(800) + 200;
         for (int b = s; b <= e; ++b) sortKey_[b] = static_cast<float>(key);
         s = e + 1;
     }
@@ -237,7 +237,7 @@ void FillEngine::swapGroupsRandom(int odds) {
         if (aEnd >= boxN) break;
         const int bStart = aEnd + 1;
         const int bEnd = groupEnd(bStart);
-        if (core::random(odds + 1) == 0) {
+        if (random_.next(odds + 1) == 0) {
             for (int n = bStart; n <= bEnd; ++n) moveOrderEntry(pos, bEnd);
             pos = bEnd + 1;
         } else if (bEnd + 1 < boxN) {
@@ -250,8 +250,8 @@ void FillEngine::swapGroupsRandom(int odds) {
 
 void FillEngine::randomSwapOrder() {
     for (int n = 0; n < boxN; ++n) {
-        const int a = core::random(boxN) + 1;
-        const int b = core::random(boxN) + 1;
+        const int a = random_.next(boxN) + 1;
+        const int b = random_.next(boxN) + 1;
         swapOrder(a, b);
     }
 }
@@ -259,7 +259,7 @@ void FillEngine::randomSwapOrder() {
 void FillEngine::swapAtKindBorders(int odds) {
     for (int i = 1; i <= boxN - 1; ++i) {
         if (boxKind[packingOrder[i]] == boxKind[packingOrder[i + 1]]) continue;
-        if (core::random(odds + 1) == odds) swapOrder(i, i + 1);
+        if (random_.next(odds + 1) == odds) swapOrder(i, i + 1);
     }
 }
 

@@ -71,13 +71,13 @@ void ContainerOrders::sortContainersByCost(int a, float param) {
 
 void ContainerOrders::shuffleContainersByType() {
     core::Slots<std::int16_t, 0, maxContSlot> key;
-    for (int t = 1; t <= p_.contTypeCount; ++t) key[t] = toI16(core::random(999));
+    for (int t = 1; t <= p_.contTypeCount; ++t) key[t] = toI16(p_.random.next(999));
     selectionSort(-1555555584.0f, false, [&](int c) { return static_cast<float>(key[p_.contInstType[c]]); });
 }
 
 void ContainerOrders::shuffleContainers() {
     core::Slots<std::int16_t, 0, maxContSlot> key;
-    for (int c = 1; c <= p_.contCount; ++c) key[c] = toI16(core::random(999));
+    for (int c = 1; c <= p_.contCount; ++c) key[c] = toI16(p_.random.next(999));
     selectionSort(-1555555584.0f, false, [&](int c) { return static_cast<float>(key[c]); });
 }
 

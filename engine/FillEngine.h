@@ -1,11 +1,7 @@
 #pragma once
 
-#include "BoxGrid.h"
-#include "CornerPoints.h"
-#include "Limits.h"
-#include "Model.h"
-#include "Progress.h"
-#include "core/Slots.h"
+#include "FillData.h"
+#include "core/Random.h"
 
 #include <array>
 #include <cstdint>
@@ -14,109 +10,76 @@
 
 namespace rectix::engine {
 
+class FillEngineProbe;
+
 // The single-container engine: packs one container with the boxes handed
 // over by the run, under many box orders and orientations, and keeps the best
-// fill. Box numbers run 1..boxN in hand-over order; box slot 0 is a dummy box
-// that counts as placed, at (0, 0) with zero sides.
-class FillEngine {
+// fill. Box numbers run 1..boxCount() in hand-over order; box slot 0 is a dummy
+// box that counts as placed, at (0, 0) with zero sides.
+class FillEngine : private FillData {
   public:
-    using Box16 = core::Slots<std::int16_t, 0, maxBoxSlot>;
-    using Box32 = core::Slots<std::int32_t, 0, maxBoxSlot>;
-    using BoxF = core::Slots<float, 0, maxBoxSlot>;
-    using BoxB = core::Slots<bool, 0, maxBoxSlot>;
-    using Clock = double (*)();
+    using Clock = FillData::Clock;
 
-    struct FillResult {
-        float fillScore = 0;
-        float fillArea = 0;
-        float fillCost = 0;
-        std::int32_t fillWeight = 0;
-        std::int32_t fillCount = 0;
-        std::int32_t fillNoseLoad = 0;
-        std::int32_t fillTailLoad = 0;
+    // One box as the run hands it over; lengths and widths include the item gap.
+    struct Box {
+        std::int16_t inst = 0, kind = 0, groupSize = 0, length = 0, width = 0;
+        std::int32_t weight = 0;
+        float area = 0, cost = 0;
+        bool turnOn = false;
+    };
+    // The container to fill; its usable sides and support distances are net of the gaps.
+    struct Container {
+        std::int16_t usableLength = 0, usableWidth = 0;
+        std::int32_t loadWt = 0, noseWt = 0, tailWt = 0;
+        float area = 0, cost = 0;
+        std::int16_t noseDist = 0, tailDist = 0, fillDir = 0;
+    };
+    // The task's rules and the search's budget for one fill.
+    struct Settings {
+        bool taskDefltOn = true, taskTurnOn = true;
+        float weightFactor = 0, costFactor = 0, leftFactor = 0, bindFactor = 0;
+        std::int16_t backtrack = 0, intensity = 5, seed = 1;
+        double timeBudgetMs = 55000.0;
+    };
+    // A box of the best fill, in packing order.
+    struct Placement {
+        bool placed = false;
+        std::int16_t inst = 0, x = 0, y = 0, length = 0, width = 0;
     };
 
     FillEngine();
 
-    // --- the run's context ----------------------------------------------------
-    const RunTotals* totals = nullptr;
-    Progress* progress = nullptr;
-    Clock nowMs;
-    double runStartMs = 0;         // start of the whole run, for the elapsed-time label
-    bool stopRun = false;          // set on time-out or Esc; the run reads it
-    long long totalFills = 0;      // fills since construction, for benchmarks
-    long long searches = 0;        // position searches since construction
-    long long searchesSkipped = 0; // position searches known to fail without a scan
-    // Scan every earlier position instead of the list of placed ones: the plain
-    // form that the fast one must match.
-    bool plainScans = false;
+    // The run's totals and progress window; both outlive the engine's use.
+    void attach(const RunTotals& totals, Progress& progress);
+    void setClock(Clock clock) { nowMs = clock; }
+    double now() const { return nowMs(); }
+    // Starts a run's clock for the elapsed-time label and clears the stop.
+    void startRun(double startMs);
+    // Set when a fill stopped on its time budget or Esc.
+    bool stopped() const { return stopRun; }
 
-    // --- per-box arrays ---------------------------------------------------------
-    Box16 boxLen, boxWid, boxX, boxY, boxLen0, boxWid0, orientLen, orientWid;
-    Box16 boxInst, boxKind, groupSize, boxPlaced, rowMarker, packingOrder;
-    Box32 boxWeight, runKey;
-    BoxF boxArea, boxCost;
-    BoxB boxTurnOn;
-    std::int16_t boxN = 0;
+    // One fill: hand over, then prepareFill() and packAllOrderings().
+    void handOver(const Container& container, const Settings& settings);
+    void addBox(const Box& box);
+    void prepareFill();
+    void packAllOrderings();
 
-    // best store and ordering snapshot.
-    Box16 bestX, bestY, bestLen, bestWid, bestPlaced;
-    Box16 savedOrder, savedOrientLen, savedOrientWid;
-    std::int16_t savedWorkDir = 0, savedPass = 0;
+    const FillResult& result() const { return fill; }
+    int boxCount() const { return boxN; }
+    // The box at position i (1..boxCount()) of the packing order.
+    Placement placementAt(int i) const;
 
-    // --- the container, handed over by the run -----------------------------------
-    CornerPoints points;
-    std::int32_t contLoadWt = 0;
-    float contArea = 0;
-    float contCost = 0;
-    std::int32_t contNoseWt = 0, contTailWt = 0;
-    std::int16_t noseDist = 0, tailDist = 0;
-    std::int16_t fillDir = 0;
-    bool engTaskDefltOn = true, engTaskTurnOn = true;
-    float engWeightFactor = 0, engCostFactor = 0, engLeftFactor = 0, engBindFactor = 0;
-    std::int16_t backtrack = 0;
-    std::int16_t engIntensity = 5;
-    double timeBudgetMs = 55000.0;
-    std::int16_t engineSeed = 1;
+    // Fills and position searches since construction, for benchmarks and tests.
+    long long totalFillCount() const { return totalFills; }
+    // Scans every earlier position instead of the list of placed ones: the plain form the fast
+    // one must match.
+    void setPlainScans(bool plain) { plainScans = plain; }
 
-    FillResult fill;
-    FillResult best;
+  private:
+    friend class FillEngineProbe;
 
-    // --- derived by prepareFill --------------------------------------------------
-    std::int16_t contLength = 0, contWidth = 0;
-    bool turnableAny = false;
-    float minBoxArea = 0;
-    std::int32_t minBoxWeight = 0;
-    float sumBoxArea = 0;
-    std::int16_t refSize = 0;
-    std::int16_t kindGroups = 0;
-    std::int32_t plainOrientCount = 0, orientCheckCount = 0, orientCount = 0;
-    std::int32_t orderCap = 0, randomSteps = 0, followUpFills = 0;
-    // The most orientations after the first and orderings per orientation a search tries.
-    static constexpr std::int32_t maxOrientCount = 301;
-    static constexpr std::int32_t maxOrderCap = 1200;
-    std::int16_t strategyMode = 0, swapOdds = 0, firstPass = 0, lastPass = 0;
-    bool rowMarkersAllowed = true, countByRuns = true;
-    float turnThreshold = 0;
-    std::int16_t maxGroupSize = 1;
-
-    // Constants.
-    std::int32_t rowShare = 70;
-    float improveRatio = 0.99f;
-    float densityExponent = 0.0001f;
-
-    // --- fill state ---------------------------------------------------------------
-    std::int16_t workDir = 1, pass = 0;
-    std::int16_t fillPos = 0, curBox = 0, lastFailed = 0;
-    float loadCGX = 0;
-    std::int16_t usedX = 0, usedY = 0;
-    float usedFraction = 0, density = 1;
-    std::int32_t scoreWX = 100, scoreWY = 1;
-    std::int32_t bestPosScore = 0;
-    std::int32_t bestPoint = 0;
-    std::int16_t chosenLen = 0, chosenWid = 0;
-    std::int16_t groupCount = 0;
-    std::int32_t rowGroups = 0, rowRests = 0;
+    // The fill's own generator: its draws follow from the seeds the fill sets.
+    core::Random random_;
 
     // --- small routines -------------------------------------------------------------
     static std::int16_t minI16(std::int16_t a, std::int16_t b) { return a < b ? a : b; }
@@ -151,7 +114,6 @@ class FillEngine {
 
     // --- fill and its preparation -------------------------------------------------------
     void fillContainer();
-    void prepareFill();
     std::int16_t computeReferenceSize();
 
     // --- box orders ---------------------------------------------------------------------
@@ -190,13 +152,9 @@ class FillEngine {
     void clearRowMarkers();
     void assignRowMarkers(int leastAcross, bool randomRows);
 
-    // --- the multi-start driver -----------------------------------------------------------
-    void packAllOrderings();
-
     // Plain forms of the sorts, kept as the reference the fast forms must match.
     void sortFamilyPlain(int first, int last, const float* keyOfBox, bool ascending);
 
-  private:
     // Stable sort of positions first..last by a key per box number (descending unless ascending).
     void sortFamily(int first, int last, const float* keyOfBox, bool ascending = false);
     template <typename KeyFn> void sortByKeyFn(KeyFn key);

@@ -8,8 +8,61 @@
 
 namespace rectix::engine {
 
-FillEngine::FillEngine() : nowMs(&core::nowMs) {
+FillEngine::FillEngine() {
     engineReset();
+}
+
+void FillEngine::attach(const RunTotals& runTotals, Progress& runProgress) {
+    totals = &runTotals;
+    progress = &runProgress;
+}
+
+void FillEngine::startRun(double startMs) {
+    runStartMs = startMs;
+    stopRun = false;
+}
+
+void FillEngine::handOver(const Container& c, const Settings& s) {
+    engineReset();
+    points.setUsable(c.usableLength, c.usableWidth);
+    contLoadWt = c.loadWt;
+    contArea = c.area;
+    contCost = c.cost;
+    contNoseWt = c.noseWt;
+    contTailWt = c.tailWt;
+    noseDist = c.noseDist;
+    tailDist = c.tailDist;
+    fillDir = c.fillDir;
+    engTaskDefltOn = s.taskDefltOn;
+    engTaskTurnOn = s.taskTurnOn;
+    engWeightFactor = s.weightFactor;
+    engCostFactor = s.costFactor;
+    engLeftFactor = s.leftFactor;
+    engBindFactor = s.bindFactor;
+    backtrack = s.backtrack;
+    engIntensity = s.intensity;
+    timeBudgetMs = s.timeBudgetMs;
+    engineSeed = s.seed;
+}
+
+void FillEngine::addBox(const Box& b) {
+    const auto n = static_cast<std::int16_t>(boxN + 1);
+    boxInst[n] = b.inst;
+    boxKind[n] = b.kind;
+    groupSize[n] = b.groupSize;
+    boxArea[n] = b.area;
+    boxWeight[n] = b.weight;
+    boxCost[n] = b.cost;
+    boxPlaced[n] = 0;
+    boxTurnOn[n] = b.turnOn;
+    boxLen[n] = b.length;
+    boxWid[n] = b.width;
+    boxN = n;
+}
+
+FillEngine::Placement FillEngine::placementAt(int i) const {
+    const int e = packingOrder[i];
+    return {boxPlaced[e] == 1, boxInst[e], boxX[e], boxY[e], boxLen[e], boxWid[e]};
 }
 
 float FillEngine::powerF(float base, float exponent) {

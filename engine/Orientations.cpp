@@ -48,7 +48,7 @@ void FillEngine::randomTurnBoxes(int odds) {
         if (b == 1 || boxKind[b] != runKind || boxWid[b] != runWid) {
             runKind = boxKind[b];
             runWid = boxWid[b];
-            decision = orientationCount(b) == 2 ? core::random(odds + 1) : 0;
+            decision = orientationCount(b) == 2 ? random_.next(odds + 1) : 0;
         }
         if (decision == 1) turnBox(b);
     }
@@ -62,7 +62,7 @@ void FillEngine::randomTurnGroups(int leastAcross) {
         while (e <= boxN && boxKind[e] == boxKind[s]) ++e;
         const int n = e - s;
         groupCount = core::add16(groupCount, 1);
-        if (orientationCount(s) == 2 && n >= 2 && core::random(2) == 1) {
+        if (orientationCount(s) == 2 && n >= 2 && random_.next(2) == 1) {
             const int across = workDir == 1 ? core::checkedDiv(contWid, static_cast<int>(boxWid[s]))
                                             : core::checkedDiv(contLen, static_cast<int>(boxLen[s]));
             int rows = across >= leastAcross ? n / across : 0;
@@ -70,8 +70,8 @@ void FillEngine::randomTurnGroups(int leastAcross) {
                                            : core::checkedDiv(contWid, static_cast<int>(boxWid[s]));
             rows = std::min(rows, along);
             if (n == across) rows = 0;
-            if (rows > 0) rows = core::random(rows) + 1;
-            const int p = rows >= 1 ? s + across * rows : s + core::random(n) + 1;
+            if (rows > 0) rows = random_.next(rows) + 1;
+            const int p = rows >= 1 ? s + across * rows : s + random_.next(n) + 1;
             if (p < e) {
                 groupCount = core::add16(groupCount, 1);
                 for (int b = p; b < e; ++b) turnBox(b);
@@ -102,7 +102,7 @@ void FillEngine::assignRowMarkers(int leastAcross, bool randomRows) {
                                            : core::checkedDiv(contWid, static_cast<int>(boxWid[s]));
             rows = std::min(rows, along);
             if (n == across) rows = 0;
-            if (rows > 0) rows = core::random(rows) + 1;
+            if (rows > 0) rows = random_.next(rows) + 1;
         }
         if (rows > 0) {
             rowGroups = core::add32(rowGroups, 1);
@@ -110,17 +110,17 @@ void FillEngine::assignRowMarkers(int leastAcross, bool randomRows) {
             for (int b = s; b < rowEnd; ++b) rowMarker[b] = core::toI16(rowWidth);
             if (rowEnd < e) {
                 rowRests = core::add32(rowRests, 1);
-                const auto rest = static_cast<std::int16_t>(core::random(5) + 5);
+                const auto rest = static_cast<std::int16_t>(random_.next(5) + 5);
                 for (int b = rowEnd; b < e; ++b) rowMarker[b] = rest;
             }
         } else if (randomRows) {
-            const int p = core::random(n) + s + 1;
-            const auto first = static_cast<std::int16_t>(core::random(5));
+            const int p = random_.next(n) + s + 1;
+            const auto first = static_cast<std::int16_t>(random_.next(5));
             for (int b = s; b < p; ++b) rowMarker[b] = first;
-            const auto second = static_cast<std::int16_t>(core::random(5));
+            const auto second = static_cast<std::int16_t>(random_.next(5));
             for (int b = p; b < e; ++b) rowMarker[b] = second;
         } else {
-            const auto marker = static_cast<std::int16_t>(core::random(5));
+            const auto marker = static_cast<std::int16_t>(random_.next(5));
             for (int b = s; b < e; ++b) rowMarker[b] = marker;
         }
         s = e;

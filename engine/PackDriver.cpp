@@ -161,7 +161,7 @@ bool FillEngine::searchOrientations(Driver& d) {
     d.orientIdx = d.orientTries = d.orientSkips = 0;
     std::fill(d.orientSig.begin(), d.orientSig.end(), 0);
     while (true) {
-        core::Random::global().seed(static_cast<long long>(engineSeed) + d.orientIdx + pass + workDir + 101);
+        random_.seed(static_cast<long long>(engineSeed) + d.orientIdx + pass + workDir + 101);
         chooseOrientation(d);
         countOrderings(d);
         if (searchOrderings(d)) return true;

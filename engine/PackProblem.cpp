@@ -64,8 +64,8 @@ void PackProblem::prepareInstances() {
             boxCount = b;
         }
     }
-    core::Random::global().seed(static_cast<long long>(Settings.seed));
-    for (int t = 1; t <= contTypeCount; ++t) contTypes.randKey[t] = core::random(9999);
+    random.seed(static_cast<long long>(Settings.seed));
+    for (int t = 1; t <= contTypeCount; ++t) contTypes.randKey[t] = random.next(9999);
     prepareTotals();
     prepareVariantCount();
 }

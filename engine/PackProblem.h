@@ -2,6 +2,7 @@
 
 #include "Model.h"
 #include "PackSolution.h"
+#include "core/Random.h"
 
 #include <cstdint>
 
@@ -28,6 +29,9 @@ class PackProblem {
     RunTotals totals;
     std::int16_t variantCount = 0;
     bool stopRun = false;
+    // The problem's own generator for its random keys and the run's container orders; seeded
+    // before each use, so a run's draws follow from its inputs alone.
+    core::Random random;
 
     PackSolution startSolution;
     PackSolution currentSolution;

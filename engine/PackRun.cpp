@@ -1,11 +1,11 @@
 #include "PackRun.h"
 
 #include "core/Checked.h"
+#include "core/NumberFormat.h"
 #include "core/Random.h"
 #include "core/Rounding.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace rectix::engine {
 
@@ -16,89 +16,87 @@ using core::toI16;
 namespace {
 constexpr long double eps = 0.00001L;
 
+// The fill's backtrack step for a bind group factor.
+std::int16_t backtrackFor(float bindGroupFactor) {
+    switch (core::roundHalfEven(static_cast<long double>(bindGroupFactor) * 10)) {
+    case 5:
+        return -1;
+    case 6:
+        return 1;
+    case 7:
+        return -2;
+    case 8:
+        return 2;
+    case 9:
+    case 10:
+        return 3;
+    default:
+        return 0;
+    }
+}
+
+// The stored form, with a point whatever the C library's locale.
 std::string oneDecimal(double seconds) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.1f", seconds);
-    return buf;
+    return core::NumberFormat::point().fixed(seconds, 1);
 }
 } // namespace
 
 PackRun::PackRun(PackProblem& problem, Progress& progress)
     : p_(problem), progress_(progress), orders_(problem) {
-    fill_.progress = &progress_;
-    fill_.totals = &p_.totals;
+    fill_.attach(p_.totals, progress_);
 }
 
 bool PackRun::stopTest() {
-    return progress_.escPressed() || fill_.nowMs() >= startMs + p_.Settings.timeLimitMs;
+    return progress_.escPressed() || fill_.now() >= startMs + p_.Settings.timeLimitMs;
 }
 
 void PackRun::handOver(int c) {
     const RunSettings& s = p_.Settings;
-    FillEngine& f = fill_;
     const int t = p_.contInstType[c];
-    f.engineReset();
-    int n = 0;
+    const auto& ct = p_.contTypes;
+    FillEngine::Container container;
+    container.usableLength = toI16(ct.length[t] + s.itemGap - 2 * s.edgeGap);
+    container.usableWidth = toI16(ct.width[t] + s.itemGap - 2 * s.edgeGap);
+    container.loadWt = ct.loadWt[t];
+    container.area = ct.Area[t];
+    container.cost = ct.Cost[t];
+    container.noseWt = ct.noseWt[t];
+    container.tailWt = ct.tailWt[t];
+    container.noseDist = toI16(ct.noseDL[t] + s.itemGap / 2 - s.edgeGap);
+    container.tailDist = toI16(ct.tailDL[t] + s.itemGap / 2 - s.edgeGap);
+    container.fillDir = ct.fillDir[t];
+
+    FillEngine::Settings settings;
+    settings.taskDefltOn = s.taskDefltOn;
+    settings.taskTurnOn = s.taskTurnOn;
+    settings.weightFactor = s.weightFactor;
+    settings.costFactor = s.costFactor;
+    settings.leftFactor = s.leftFactor;
+    settings.bindFactor = s.bindGroupFactor;
+    settings.backtrack = backtrackFor(s.bindGroupFactor);
+    settings.intensity = s.intensity;
+    // Twice the time left when other containers may follow: a run may pass its
+    // limit by up to one fill's budget.
+    settings.timeBudgetMs = startMs - fill_.now() + s.timeLimitMs;
+    if (p_.contCount > 1) settings.timeBudgetMs *= 2;
+    settings.seed = toI16(s.seed + c);
+    fill_.handOver(container, settings);
+
     for (int b = 1; b <= p_.boxCount; ++b) {
         if (p_.resultSolution.contNo[b] != 0) continue;
         const int k = p_.boxInstKind[b];
-        ++n;
-        f.boxInst[n] = toI16(b);
-        f.boxKind[n] = toI16(k);
-        f.groupSize[n] = p_.boxKinds.total[k];
-        f.boxArea[n] = p_.boxKinds.Area[k];
-        f.boxWeight[n] = p_.boxKinds.weight[k];
-        f.boxCost[n] = p_.boxKinds.Cost[k];
-        f.boxPlaced[n] = 0;
-        f.boxTurnOn[n] = p_.boxKinds.turnOn[k];
-        f.boxLen[n] = core::add16(p_.boxKinds.length[k], s.itemGap);
-        f.boxWid[n] = core::add16(p_.boxKinds.width[k], s.itemGap);
+        FillEngine::Box box;
+        box.inst = toI16(b);
+        box.kind = toI16(k);
+        box.groupSize = p_.boxKinds.total[k];
+        box.area = p_.boxKinds.Area[k];
+        box.weight = p_.boxKinds.weight[k];
+        box.cost = p_.boxKinds.Cost[k];
+        box.turnOn = p_.boxKinds.turnOn[k];
+        box.length = core::add16(p_.boxKinds.length[k], s.itemGap);
+        box.width = core::add16(p_.boxKinds.width[k], s.itemGap);
+        fill_.addBox(box);
     }
-    f.boxN = toI16(n);
-    const auto& ct = p_.contTypes;
-    f.points.setUsable(toI16(ct.length[t] + s.itemGap - 2 * s.edgeGap),
-                       toI16(ct.width[t] + s.itemGap - 2 * s.edgeGap));
-    f.contLoadWt = ct.loadWt[t];
-    f.contArea = ct.Area[t];
-    f.contCost = ct.Cost[t];
-    f.contNoseWt = ct.noseWt[t];
-    f.contTailWt = ct.tailWt[t];
-    f.noseDist = toI16(ct.noseDL[t] + s.itemGap / 2 - s.edgeGap);
-    f.tailDist = toI16(ct.tailDL[t] + s.itemGap / 2 - s.edgeGap);
-    f.engTaskDefltOn = s.taskDefltOn;
-    f.engTaskTurnOn = s.taskTurnOn;
-    f.fillDir = ct.fillDir[t];
-    f.engWeightFactor = s.weightFactor;
-    f.engCostFactor = s.costFactor;
-    f.engLeftFactor = s.leftFactor;
-    f.engBindFactor = s.bindGroupFactor;
-    switch (core::roundHalfEven(static_cast<long double>(s.bindGroupFactor) * 10)) {
-    case 5:
-        f.backtrack = -1;
-        break;
-    case 6:
-        f.backtrack = 1;
-        break;
-    case 7:
-        f.backtrack = -2;
-        break;
-    case 8:
-        f.backtrack = 2;
-        break;
-    case 9:
-    case 10:
-        f.backtrack = 3;
-        break;
-    default:
-        f.backtrack = 0;
-        break;
-    }
-    f.engIntensity = s.intensity;
-    // Twice the time left when other containers may follow: a run may pass its
-    // limit by up to one fill's budget.
-    f.timeBudgetMs = startMs - f.nowMs() + s.timeLimitMs;
-    if (p_.contCount > 1) f.timeBudgetMs *= 2;
-    f.engineSeed = toI16(s.seed + c);
 }
 
 void PackRun::runPacking() {
@@ -127,9 +125,8 @@ void PackRun::showRunStart() {
 }
 
 void PackRun::startRun() {
-    startMs = fill_.nowMs();
-    fill_.runStartMs = startMs;
-    fill_.stopRun = false;
+    startMs = fill_.now();
+    fill_.startRun(startMs);
     p_.stopRun = false;
     fixedCount = 0;
     for (int c = 1; c <= p_.contCount; ++c)
@@ -160,7 +157,7 @@ void PackRun::estimateContainers() {
 
 bool PackRun::startVariant() {
     for (int i = 1; i <= p_.contCount; ++i) p_.contOrder[i] = toI16(i);
-    core::Random::global().seed(static_cast<long long>(p_.Settings.seed) + engineCalls);
+    p_.random.seed(static_cast<long long>(p_.Settings.seed) + engineCalls);
     if (!orders_.nextContainerOrder()) return false;
     p_.resultSolution = p_.currentSolution;
     p_.resultSolution.lastCont = 0;
@@ -198,19 +195,19 @@ void PackRun::fillContainer(int c) {
     handOver(c);
     fill_.prepareFill();
     fill_.packAllOrderings();
-    if (fill_.stopRun) p_.stopRun = true;
+    if (fill_.stopped()) p_.stopRun = true;
 
     fillsDone = toI16(fillsDone + 1);
     progress_.setOverallPercent(
         static_cast<int>(core::roundHalfEven(fdiv(fillsDone * 100.0L, progressTotal + eps))));
-    progress_.setElapsedMs(fill_.nowMs() - startMs);
+    progress_.setElapsedMs(fill_.now() - startMs);
     progress_.repaintNow();
 }
 
 void PackRun::takeFill() {
     PackSolution& result = p_.resultSolution;
-    const std::int32_t placed = fill_.fill.fillCount;
-    v_.fillScore = fill_.fill.fillScore;
+    const std::int32_t placed = fill_.result().fillCount;
+    v_.fillScore = fill_.result().fillScore;
     if (placed == 0 || !(v_.fillScore > 0)) {
         cur_ = 0;
     } else if (replacePhase == 1 && !p_.Settings.ignoreLast && result.loadedBoxes + placed < p_.boxCount) {
@@ -282,7 +279,7 @@ void PackRun::finishRun() {
     PackSolution& result = p_.resultSolution;
     p_.countPlacedAndUsed(p_.bestSolution);
     result = p_.bestSolution.score != 0 ? p_.bestSolution : p_.startSolution;
-    const double runMs = fill_.nowMs() - startMs;
+    const double runMs = fill_.now() - startMs;
     lastRunSeconds = oneDecimal(runMs / 1000.0);
     progress_.showContainerPercent(false);
     progress_.setPhase(RunPhase::Finished);
@@ -293,7 +290,7 @@ void PackRun::finishRun() {
 void PackRun::acceptContainerResult(PackSolution& plan) {
     const int c = cur_;
     const int t = p_.contInstType[c];
-    const auto& f = fill_.fill;
+    const auto& f = fill_.result();
     plan.boxLoad[c] = toI16(f.fillCount);
     plan.wolLoad[c] = f.fillArea;
     plan.costLoad[c] = f.fillCost;
@@ -316,19 +313,18 @@ void PackRun::acceptContainerResult(PackSolution& plan) {
 
 void PackRun::commitContainer(PackSolution& plan) {
     acceptContainerResult(plan);
-    const FillEngine& f = fill_;
     const RunSettings& s = p_.Settings;
     int n = 0;
-    for (int i = 1; i <= f.boxN; ++i) {
-        const int e = f.packingOrder[i];
-        if (f.boxPlaced[e] != 1) continue;
-        const int b = f.boxInst[e];
+    for (int i = 1; i <= fill_.boxCount(); ++i) {
+        const FillEngine::Placement box = fill_.placementAt(i);
+        if (!box.placed) continue;
+        const int b = box.inst;
         plan.contNo[b] = toI16(cur_);
         plan.loadNo[b] = toI16(++n);
-        plan.posX[b] = core::add16(f.boxX[e], s.edgeGap);
-        plan.posY[b] = core::add16(f.boxY[e], s.edgeGap);
-        plan.posLh[b] = toI16(f.boxLen[e] - s.itemGap);
-        plan.posWh[b] = toI16(f.boxWid[e] - s.itemGap);
+        plan.posX[b] = core::add16(box.x, s.edgeGap);
+        plan.posY[b] = core::add16(box.y, s.edgeGap);
+        plan.posLh[b] = toI16(box.length - s.itemGap);
+        plan.posWh[b] = toI16(box.width - s.itemGap);
     }
 }
 

@@ -15,7 +15,7 @@ namespace rectix::engine {
 using core::toF32;
 
 void FillEngine::prepareFill() {
-    core::Random::global().seed(static_cast<long long>(engineSeed));
+    random_.seed(static_cast<long long>(engineSeed));
     if (fillDir < 0 || fillDir > 2) fillDir = 0;
     contLength = points.usableLength();
     contWidth = points.usableWidth();
@@ -74,7 +74,7 @@ void FillEngine::prepareFill() {
             if (orientCheckCount < 25555)
                 orientCheckCount = core::mul32(orientCheckCount, m == 1 ? 2 : m % 2 == 0 ? 3 : 4);
         }
-        const std::int32_t key = core::random(keyRange);
+        const std::int32_t key = random_.next(keyRange);
         for (int b = s; b <= e; ++b) runKey[b] = key;
         s = e + 1;
     }

@@ -148,7 +148,7 @@ void DataModule::setUpFields() {
                     {"BoxLoad", 3},
                     {"WgtLoad", 5},
                     {"WolLoad", 5, false, nullptr, "VolLd"},
-                    {"CostLoad", 5},
+                    {"CostLoad", 5, false, "0.##"},
                     {"NoseLoad", 5},
                     {"TailLoad", 5},
                     {"VolLoad", 5},

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/NumberFormat.h"
 #include "taskdb/TaskTotals.h"
 
 namespace rectix::taskdb {
@@ -23,15 +24,12 @@ std::int32_t displayedArea(long double area, std::int32_t areaMult, std::int32_t
 // digits, written with 2 decimals; a value whose integer part needs more than
 // 5 digits in scientific notation (mantissa of up to 5 significant digits,
 // "E" and the exponent).
-std::string formatPageFigure(long double value, char decimalSeparator);
+std::string formatPageFigure(long double value, const core::NumberFormat& format);
 
 // A figure of the main page as shown: counts, weights and areas as integers,
 // utilisation and cost by formatPageFigure, "..." for a utilisation without
 // used capacity.
-std::string pageFigureText(const TaskTotals& totals, PageFigure figure, char decimalSeparator);
-
-// The decimal separator of the user's regional settings (the C library's locale).
-char regionalDecimalSeparator();
+std::string pageFigureText(const TaskTotals& totals, PageFigure figure, const core::NumberFormat& format);
 
 // A container's or box's size as "length  width", each cut to its first four characters.
 std::string sizeText(std::int32_t length, std::int32_t width);

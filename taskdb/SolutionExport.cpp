@@ -1,5 +1,6 @@
 #include "taskdb/SolutionExport.h"
 
+#include "core/NumberFormat.h"
 #include "dataset/Cursor.h"
 #include "dataset/Field.h"
 #include "taskdb/DataModule.h"
@@ -7,7 +8,6 @@
 
 #include <array>
 #include <cerrno>
-#include <charconv>
 #include <cstring>
 #include <exception>
 #include <fcntl.h>
@@ -100,11 +100,7 @@ std::string SolutionExport::csvText(const std::string& text) {
 }
 
 std::string SolutionExport::fixedText(double value, int width, int decimals) {
-    std::array<char, 512> digits{}; // room for the largest double in fixed notation
-    const auto end =
-        std::to_chars(digits.data(), digits.data() + digits.size(), value, std::chars_format::fixed, decimals)
-            .ptr;
-    std::string text(digits.data(), end);
+    std::string text = core::NumberFormat::point().fixed(value, decimals);
     if (text.size() < static_cast<std::size_t>(width)) text.insert(0, width - text.size(), ' ');
     return text;
 }

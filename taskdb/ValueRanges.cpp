@@ -1,9 +1,10 @@
 #include "taskdb/ValueRanges.h"
 
+#include "core/NumberFormat.h"
+
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <sstream>
 
 namespace rectix::taskdb {
 
@@ -26,10 +27,7 @@ constexpr ValueRange ranges[] = {
 };
 
 std::string number(double v) {
-    std::ostringstream s;
-    s.precision(15);
-    s << v;
-    return s.str();
+    return core::NumberFormat::regional().general(v);
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "taskdb/Figures.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/SolveBridge.h"
+#include "ui/RegionalSettings.h"
 #include "ui/ReportPrinter.h"
 
 #include <QFileInfo>
@@ -37,6 +38,7 @@ class PrintingApplication {
         });
         app_ = std::make_unique<QGuiApplication>(argc_, argv_);
         QCoreApplication::setApplicationName(QStringLiteral("Rectix"));
+        ui::RegionalSettings::useSystem();
     }
 
   private:
@@ -48,10 +50,10 @@ class PrintingApplication {
 
 results::TaskReportLabels taskLabels(taskdb::DataModule& dm) {
     std::array<QString, taskdb::pageFigureCount> figures;
-    const char separator = taskdb::regionalDecimalSeparator();
+    const core::NumberFormat& shown = core::NumberFormat::regional();
     for (int f = 0; f < taskdb::pageFigureCount; ++f)
         figures[static_cast<std::size_t>(f)] = QString::fromStdString(
-            taskdb::pageFigureText(dm.totals(), static_cast<taskdb::PageFigure>(f), separator));
+            taskdb::pageFigureText(dm.totals(), static_cast<taskdb::PageFigure>(f), shown));
     return results::TaskReportLabels::fromPage(figures, QString::number(dm.store().areaMult),
                                                dm.tasksDefltOn.asBoolean(), dm.tasksTurnOn.asBoolean());
 }

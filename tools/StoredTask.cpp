@@ -220,7 +220,7 @@ int runStoredTask(const std::vector<std::string>& args) {
         return 1;
     }
     dialogs.flush();
-    std::cout << planJson(problem, run, run.fillEngine().totalFills) << "\n";
+    std::cout << planJson(problem, run, run.fillEngine().totalFillCount()) << "\n";
     return 0;
 }
 

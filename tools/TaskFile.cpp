@@ -4,6 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <map>
@@ -267,6 +268,13 @@ void prepareStart(engine::PackProblem& p, const std::vector<FixedContainer>& fix
     p.evaluateSolution(p.startSolution, false);
 }
 
+// The run's seconds as the engine stores them, with a point whatever the C library's locale.
+static double storedSeconds(const std::string& text) {
+    double seconds = 0;
+    std::from_chars(text.data(), text.data() + text.size(), seconds);
+    return seconds;
+}
+
 std::string planJson(const engine::PackProblem& p, const engine::PackRun& run, long long fills) {
     const auto& s = p.resultSolution;
     json out = json::object();
@@ -279,8 +287,7 @@ std::string planJson(const engine::PackProblem& p, const engine::PackRun& run, l
     out["ContCount"] = p.contCount;
     out["LastCont"] = s.lastCont;
     out["StopRun"] = p.stopRun;
-    out["ElapsedMs"] = static_cast<long long>(
-        std::llround(std::stod(run.lastRunSeconds.empty() ? "0" : run.lastRunSeconds) * 1000));
+    out["ElapsedMs"] = static_cast<long long>(std::llround(storedSeconds(run.lastRunSeconds) * 1000));
     out["Fills"] = fills;
     json conts = json::array();
     for (int c = 1; c <= p.contCount; ++c) {

@@ -21,7 +21,7 @@ const rectix::engine::FillEngine* clockEngine = nullptr;
 double clockStepMs = 0;
 
 double workClockMs() {
-    return static_cast<double>(clockEngine->totalFills) * clockStepMs;
+    return static_cast<double>(clockEngine->totalFillCount()) * clockStepMs;
 }
 
 } // namespace
@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
     if (clockStep) {
         clockEngine = &run.fillEngine();
         clockStepMs = *clockStep;
-        run.fillEngine().nowMs = &workClockMs;
+        run.fillEngine().setClock(&workClockMs);
     }
     std::vector<tools::FixedContainer> fixed;
     try {
@@ -78,6 +78,6 @@ int main(int argc, char** argv) {
         std::cerr << "rectix-solve: solve failed: " << e.what() << "\n";
         return 1;
     }
-    std::cout << tools::planJson(problem, run, run.fillEngine().totalFills) << "\n";
+    std::cout << tools::planJson(problem, run, run.fillEngine().totalFillCount()) << "\n";
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "ui/Application.h"
 
 #include "ui/ErrorBoundary.h"
+#include "ui/RegionalSettings.h"
 
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
@@ -13,7 +14,9 @@
 namespace rectix::ui {
 
 Application::Application(int& argc, char** argv)
-    : QApplication(argc, argv), replaced_(core::Dialogs::install(&dialogs_)) {}
+    : QApplication(argc, argv), replaced_(core::Dialogs::install(&dialogs_)) {
+    RegionalSettings::useSystem();
+}
 
 Application::~Application() {
     core::Dialogs::install(replaced_);

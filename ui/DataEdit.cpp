@@ -50,11 +50,11 @@ bool DataEdit::commit() {
     if (!typing_) return true;
     // Cleared first: an error box taking the focus must not write the text a second time.
     typing_ = false;
-    const std::string text = this->text().toStdString();
+    const QString text = this->text();
     busy_ = true;
     const bool ok = ErrorBoundary::run([&] {
         if (!editing(cursor_)) cursor_.edit();
-        field_.setValue(dataset::Value(text));
+        field_.setValue(typedValue(field_, text));
     });
     busy_ = false;
     showValue();
@@ -68,10 +68,8 @@ void DataEdit::showValue() {
                            field_.kind() == dataset::FieldKind::Calculated);
     QString text;
     if (open)
-        ErrorBoundary::run([&] {
-            text =
-                hasFocus() ? QString::fromStdString(field_.asString()) : shownValue(field_, field_.value());
-        });
+        ErrorBoundary::run(
+            [&] { text = hasFocus() ? editedText(field_) : shownValue(field_, field_.value()); });
     setText(text);
 }
 

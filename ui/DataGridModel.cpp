@@ -125,7 +125,7 @@ QVariant DataGridModel::data(const QModelIndex& index, int role) const {
     case Qt::EditRole: {
         // The editor gets the plain text, without the display format.
         if (role == Qt::EditRole && index.row() == currentRow() && !cursor_.controlsDisabled())
-            return fromUtf8(col.field->asString());
+            return editedText(*col.field);
         const auto* values = rowAt(index.row());
         if (!values || col.position >= values->size()) return QString();
         return shownValue(*col.field, (*values)[col.position]);
@@ -179,14 +179,14 @@ bool DataGridModel::setData(const QModelIndex& index, const QVariant& value, int
     if (!index.isValid() || role != Qt::EditRole || !isEditable(index.column())) return false;
     if (index.row() != currentRow()) return false;
     dataset::Field& f = *columns_[static_cast<std::size_t>(index.column())].field;
-    const std::string text = value.toString().toStdString();
+    const QString text = value.toString();
     bool unchanged = false;
     const bool done = ErrorBoundary::run([&] {
         // An editor closed without a change leaves the record as it was.
-        unchanged = f.asString() == text;
+        unchanged = editedText(f) == text;
         if (unchanged) return;
         if (!editing(cursor_)) cursor_.edit();
-        f.setValue(dataset::Value(text));
+        f.setValue(typedValue(f, text));
     });
     lastSetRefused_ = !done;
     if (!done) {

@@ -11,4 +11,12 @@ namespace rectix::ui {
 // user's regional short format, everything else as the field formats it.
 QString shownValue(const dataset::Field& field, const dataset::Value& value);
 
+// The text an editor of the field starts with: the current value without the
+// display format, a number with the regional decimal separator.
+QString editedText(const dataset::Field& field);
+
+// What was typed into an editor of the field, as the value to assign: a
+// number field takes the regional decimal separator or a point.
+dataset::Value typedValue(const dataset::Field& field, const QString& text);
+
 } // namespace rectix::ui

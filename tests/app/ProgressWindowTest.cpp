@@ -1,4 +1,5 @@
 #include "app/ProgressWindow.h"
+#include "../support/RegionalDesktop.h"
 #include "lang/Language.h"
 #include "ui/WindowTexts.h"
 
@@ -121,4 +122,14 @@ TEST(WaitForm, WordsTheRunsNumbersFromTheTextTables) {
     EXPECT_EQ(time->text(), QStringLiteral("Run 2.0 sec"));
     wait.setStep(rectix::core::Caption::DeletingTask);
     EXPECT_EQ(step->text(), QStringLiteral("Deleting DB task data..."));
+}
+
+TEST(WaitForm, ElapsedTimeTakesTheRegionalSeparator) {
+    rectix::lang::Language::global().applyEnglishTexts(false);
+    const rectix::test::RegionalDesktop italian("it_IT");
+    ASSERT_TRUE(italian.active());
+    ProgressWindow wait;
+    wait.setPhase(rectix::engine::RunPhase::Finished);
+    wait.setElapsedMs(2450);
+    EXPECT_EQ(part<QLabel>(wait, "TimeLab")->text().toStdString(), "Run 2,5 sec");
 }

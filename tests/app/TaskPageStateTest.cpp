@@ -1,4 +1,5 @@
 // The task page's states, its name rule, the area multiplier and the language refresh.
+#include "../support/RegionalDesktop.h"
 #include "TaskPageFixture.h"
 
 #include "app/PageColours.h"
@@ -6,6 +7,7 @@
 #include "lang/Language.h"
 #include "ui/DataCheckBox.h"
 #include "ui/DataEdit.h"
+#include "ui/DataGridModel.h"
 #include "ui/DataNavigator.h"
 #include "ui/Help.h"
 
@@ -14,6 +16,8 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QToolButton>
+
+#include <regex>
 
 using rectix::ui::DataNavigator;
 
@@ -206,4 +210,36 @@ TEST_F(TaskPageStates, ThePageShowsThePublishedTotalsAndMarksBoxesLeftBySolving)
     totals.boxesLeftOver = false;
     main->totalsChanged(totals);
     EXPECT_EQ(base("LftNmb"), rectix::app::aqua);
+}
+
+// A German user types a cost with a decimal comma and reads every figure with one after a solve.
+TEST_F(TaskPageStates, ACommaDesktopTypesCostsAndReadsTotalsWithItsSeparator) {
+    const rectix::test::RegionalDesktop german("de_DE");
+    ASSERT_TRUE(german.active());
+    sampleTask();
+    rectix::ui::DataGrid* conts = grid("ContsGrid");
+    const auto* model = static_cast<const rectix::ui::DataGridModel*>(conts->model());
+    int cost = 0;
+    while (cost < model->columnCount() && model->columnField(cost).name() != "Cost") ++cost;
+    ASSERT_LT(cost, model->columnCount());
+    focusCell(conts, 0, cost);
+    conts->edit(conts->currentIndex());
+    auto* cell = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(cell, nullptr);
+    cell->selectAll();
+    QTest::keyClicks(cell, QStringLiteral("12,5"));
+    QTest::keyClick(cell, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    dm->tc.first();
+    EXPECT_DOUBLE_EQ(dm->tcCost.asFloat(), 12.5);
+    EXPECT_EQ(model->index(0, cost).data().toString().toStdString(), "12,5");
+
+    QApplication::setActiveWindow(main);
+    click("RunButton");
+    ASSERT_TRUE(solved());
+    const auto text = [&](const char* name) { return part<QLineEdit>(name)->text().toStdString(); };
+    const std::regex figure("-?[0-9]+,[0-9][0-9]");
+    EXPECT_TRUE(std::regex_match(text("EffVol"), figure)) << text("EffVol");
+    EXPECT_TRUE(std::regex_match(text("EffWgt"), figure)) << text("EffWgt");
+    EXPECT_EQ(text("CostPck"), "-12,50");
 }

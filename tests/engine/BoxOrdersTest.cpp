@@ -13,12 +13,12 @@ using namespace rectix::engine;
 using namespace rectix::engine::test;
 
 namespace {
-std::vector<int> order(const FillEngine& f) {
+std::vector<int> order(const FillEngineProbe& f) {
     std::vector<int> v;
     for (int p = 1; p <= f.boxN; ++p) v.push_back(f.packingOrder[p]);
     return v;
 }
-void identity(FillEngine& f) {
+void identity(FillEngineProbe& f) {
     for (int p = 0; p <= f.boxN; ++p) f.packingOrder[p] = static_cast<std::int16_t>(p);
 }
 } // namespace
@@ -38,7 +38,7 @@ TEST(BoxOrders, ShuffleNeverSplitsARunAndEqualKeysChangeNothing) {
     for (int k = 1; k <= 5; ++k) boxes.insert(boxes.end(), 3, FillBox{5 + k, 5, 1, k});
     FillSetup s(100, 100, boxes);
     for (std::uint32_t seed = 1; seed < 30; ++seed) {
-        rectix::core::Random::global().seed(seed);
+        s.f.random_.seed(seed);
         identity(s.f);
         s.f.shuffleGroupsRandom();
         const auto o = order(s.f);
@@ -50,10 +50,10 @@ TEST(BoxOrders, ShuffleNeverSplitsARunAndEqualKeysChangeNothing) {
     // All boxes of one kind: no draw at kind borders and the order stays.
     FillSetup one(100, 100, std::vector<FillBox>(6, FillBox{5, 5}));
     identity(one.f);
-    const auto state = rectix::core::Random::global().state();
+    const auto state = one.f.random_.state();
     one.f.swapAtKindBorders(3);
     one.f.sortOrderByArea();
-    EXPECT_EQ(rectix::core::Random::global().state(), state);
+    EXPECT_EQ(one.f.random_.state(), state);
     EXPECT_EQ(order(one.f), (std::vector<int>{1, 2, 3, 4, 5, 6}));
 }
 
@@ -129,7 +129,7 @@ TEST(BoxOrders, RadixSortAgreesOnSignedEqualAndPartialRanges) {
         const int n = 2 + static_cast<int>(gen() % 120);
         FillSetup s(100, 100, std::vector<FillBox>(static_cast<std::size_t>(n), FillBox{5, 5}));
         auto& f = s.f;
-        FillEngine::Box16 key;
+        FillData::Box16 key;
         const int spread = round % 3 == 0 ? 3 : 30000;
         for (int b = 1; b <= n; ++b) {
             key[b] = static_cast<std::int16_t>(static_cast<int>(gen() % (2 * spread + 1)) - spread);

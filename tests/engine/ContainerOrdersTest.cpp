@@ -75,7 +75,7 @@ TEST(ContainerOrders, ShuffleByTypeKeepsTypesTogether) {
     p.prepareInstances();
     ContainerOrders o(p);
     for (std::uint32_t seed = 1; seed < 50; ++seed) {
-        rectix::core::Random::global().seed(seed);
+        p.random.seed(seed);
         setOrder(p, {1, 2, 3, 4, 5, 6, 7, 8});
         o.shuffleContainersByType();
         const auto types = typeSequence(p);
@@ -100,7 +100,7 @@ TEST(ContainerOrders, ARepeatedTypeSequenceIsSkippedAndShiftsTheVariantNumbers) 
         const auto first = typeSequence(p);
         o.variantNo = 1;
         setOrder(p, {1, 2});
-        rectix::core::Random::global().seed(seed);
+        p.random.seed(seed);
         ASSERT_TRUE(o.nextContainerOrder());
         EXPECT_NE(typeSequence(p), first);
         // Every skip moves the variant number on by one.

@@ -24,7 +24,7 @@ Outcome solve(std::uint32_t seed, bool plain) {
     PackProblem p;
     NullProgress progress;
     PackRun run(p, progress);
-    run.fillEngine().plainScans = plain;
+    run.fillEngine().setPlainScans(plain);
     std::vector<ContRow> conts;
     const int types = pick(g, 1, 3);
     for (int t = 0; t < types; ++t) {
@@ -62,7 +62,7 @@ Outcome solve(std::uint32_t seed, bool plain) {
     st.seed = static_cast<std::int16_t>(pick(g, 1, 555));
     prepareStart(p);
     run.runPacking();
-    return {p.resultSolution, run.fillEngine().totalFills};
+    return {p.resultSolution, run.fillEngine().totalFillCount()};
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/FillEngine.h"
+#include "FillEngineProbe.h"
 #include "engine/Model.h"
 
 #include <cstdint>
@@ -17,7 +17,7 @@ struct FillBox {
 // the given boxes, as the run hands them over (before prepareFill).
 struct FillSetup {
     RunTotals totals;
-    FillEngine f;
+    FillEngineProbe f;
 
     FillSetup(int length, int width, const std::vector<FillBox>& boxes, std::int32_t loadWt = 1000000) {
         f.engineReset();

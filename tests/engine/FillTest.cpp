@@ -7,7 +7,7 @@ using namespace rectix::engine::test;
 
 namespace {
 // Places box b at (x, y) by hand, as a fill would have.
-void put(FillEngine& f, int pos, int b, int x, int y) {
+void put(FillEngineProbe& f, int pos, int b, int x, int y) {
     f.packingOrder[pos] = static_cast<std::int16_t>(b);
     f.boxPlaced[b] = 1;
     f.boxX[b] = static_cast<std::int16_t>(x);
@@ -186,7 +186,7 @@ FillSetup groupCase(int backtrack, bool aFirst = true) {
     s.prepare();
     return s;
 }
-int placedOfKind(const FillEngine& f, int kind) {
+int placedOfKind(const FillEngineProbe& f, int kind) {
     int n = 0;
     for (int b = 1; b <= f.boxN; ++b) n += f.boxKind[b] == kind && f.boxPlaced[b] == 1;
     return n;

@@ -16,7 +16,7 @@ int pick(std::mt19937& g, int lo, int hi) {
 
 // Every placed box inside the usable extents, no two overlapping (item gap
 // kept), weight and area within the caps.
-void checkFill(const FillEngine& f) {
+void checkFill(const FillEngineProbe& f) {
     const int len = f.points.usableLength(), wid = f.points.usableWidth();
     std::int64_t weight = 0;
     double area = 0;
@@ -62,7 +62,7 @@ TEST(Property, EveryFillOfRandomBoxesIsFeasible) {
         s.totals.totalBoxCost = 1;
         s.totals.totalContCost = 1;
         f.prepareFill();
-        FillEngine plain = f;
+        FillEngineProbe plain = f;
         plain.plainScans = true;
         f.packAllOrderings();
         ASSERT_NO_FATAL_FAILURE(checkFill(f)) << "round " << round;

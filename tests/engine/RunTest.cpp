@@ -1,4 +1,5 @@
 #include "EngineFixtures.h"
+#include "FillEngineProbe.h"
 
 #include "engine/Progress.h"
 
@@ -55,7 +56,7 @@ TEST(Run, ARunWithinItsLimitGivesTheSamePlanTwice) {
     EXPECT_FALSE(a.p.stopRun);
     EXPECT_GT(ra.score, 0);
     EXPECT_EQ(ra, rb);
-    EXPECT_EQ(a.run.fillEngine().totalFills, b.run.fillEngine().totalFills);
+    EXPECT_EQ(a.run.fillEngine().totalFillCount(), b.run.fillEngine().totalFillCount());
 }
 
 TEST(Run, EscStopsTheRunAndKeepsTheBestPlanSoFar) {
@@ -138,9 +139,11 @@ TEST(Run, TheFillBudgetIsTheTimeLeftDoubledWhenOtherContainersMayFollow) {
     SteppingClock::step = 0; // time stands still: the time left is the whole limit
     for (int avail : {1, 3}) {
         Solve s({{100, 100, 1000, avail}}, {{50, 50, 1, 5}});
-        s.run.fillEngine().nowMs = &SteppingClock::read;
+        s.run.fillEngine().setClock(&SteppingClock::read);
         s.go();
-        EXPECT_DOUBLE_EQ(s.run.fillEngine().timeBudgetMs, avail == 1 ? 60000.0 : 120000.0) << avail;
+        EXPECT_DOUBLE_EQ(FillEngineProbe::state(s.run.fillEngine()).timeBudgetMs,
+                         avail == 1 ? 60000.0 : 120000.0)
+            << avail;
     }
 }
 
@@ -149,7 +152,7 @@ TEST(Run, TimeLimitStopsTheRun) {
     SteppingClock::step = 50; // every reading of the clock moves it 50 ms on
     Solve s(trucks, pallets, 20);
     s.p.Settings.timeLimitMs = 5000;
-    s.run.fillEngine().nowMs = &SteppingClock::read;
+    s.run.fillEngine().setClock(&SteppingClock::read);
     s.go();
     EXPECT_TRUE(s.p.stopRun);
     EXPECT_GT(s.p.resultSolution.loadedBoxes, 0);
@@ -159,7 +162,7 @@ TEST(Run, OneKindThatMayNotTurnFillsOneOrderingPerDirection) {
     Solve s({{100, 40, 100000, 1}}, {{10, 10, 1, 12, false}});
     s.p.Settings.taskDefltOn = false;
     s.go();
-    const FillEngine& f = s.run.fillEngine();
+    const FillData& f = FillEngineProbe::state(s.run.fillEngine());
     // Ordering 0 with its ten improvement fills in each direction, then the random steps.
     EXPECT_EQ(f.totalFills, 2 * 11 + f.randomSteps);
 }
@@ -187,13 +190,13 @@ TEST(Run, ALongFillLooksAtEscBeforeItEnds) {
     PackProblem p;
     EscAfter progress(1);
     PackRun run(p, progress);
-    run.fillEngine().nowMs = &SteppingClock::read;
+    run.fillEngine().setClock(&SteppingClock::read);
     loadProblem(p, {{1000, 1000, 1000000, 1}}, {{10, 10, 1, 200, false}});
     p.Settings.timeLimitMs = 1e9;
     prepareStart(p);
     run.runPacking();
     // The first fill stopped after its 128th box instead of placing all 200, and is kept.
     EXPECT_TRUE(p.stopRun);
-    EXPECT_EQ(run.fillEngine().totalFills, 1);
+    EXPECT_EQ(run.fillEngine().totalFillCount(), 1);
     EXPECT_EQ(p.resultSolution.loadedBoxes, 128);
 }

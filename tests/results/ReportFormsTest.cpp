@@ -1,21 +1,29 @@
 // The five report forms printed to PDF files and read back: headings on every page and the title
 // line last, the composites' parts on pages of their own, the solution's container table only for
 // its first container, and the task's own gaps.
+#include "../support/RegionalDesktop.h"
 #include "ReportFixture.h"
 
 #include "results/BoxLibraryReport.h"
 #include "results/ContainerLibraryReport.h"
 #include "results/SolutionReport.h"
 #include "results/TaskReport.h"
+#include "taskdb/Figures.h"
 #include "ui/ReportPrinter.h"
 
 #include <algorithm>
+#include <regex>
 
 namespace rectix::results::test {
 
 namespace {
 
 const std::string titleLine = "*** Rectix 1.95 ***";
+
+// A number written twice over, once in each form ("1,10.1,1").
+bool garbled(const std::string& text) {
+    return std::regex_search(text, std::regex("[0-9],[0-9]+\\.[0-9]"));
+}
 
 } // namespace
 
@@ -154,6 +162,40 @@ TEST_F(ReportTest, APlanWithoutContainerOnePrintsItsTableForItsFirstContainer) {
     forms->solution().markSelected();
     ui::ReportPrinter::printToPdf(forms->solution().job(), file("solution.pdf"));
     EXPECT_EQ(pdf::pages(file("solution.pdf")).size(), 1u);
+}
+
+// Under a French desktop every figure prints once, with a decimal comma; a cost summed in single
+// precision prints as the other costs do.
+TEST_F(ReportTest, ACommaLocalePrintsEachFigureOnceWithItsComma) {
+    load("taskdb/export/three-containers.solution");
+    dm->solut.first();
+    dm->solut.edit();
+    dm->solutCostLoad.setFloat(static_cast<double>(84.46f));
+    dm->solut.post();
+    const rectix::test::RegionalDesktop french("fr_FR");
+    ASSERT_TRUE(french.active());
+
+    dm->solut.first();
+    SolutionReport& solution = forms->solution();
+    solution.markSelected();
+    ui::ReportPrinter::printToPdf(solution.job(), file("solution.pdf"));
+    const std::string containers = pdf::flat(pdf::pages(file("solution.pdf")).at(0));
+    for (const char* text : {" 85,50 ", " 19,50 ", " 84,46 ", " 36,00 ", " 12,50 ", "06/12/2026"})
+        EXPECT_TRUE(pdf::contains(containers, text)) << text << "\n" << containers;
+    EXPECT_FALSE(garbled(containers)) << containers;
+    EXPECT_FALSE(pdf::contains(containers, "0844727")) << containers;
+
+    std::array<QString, taskdb::pageFigureCount> figures;
+    for (std::size_t f = 0; f < figures.size(); ++f)
+        figures[f] = QString::fromStdString(taskdb::pageFigureText(
+            dm->totals(), static_cast<taskdb::PageFigure>(f), core::NumberFormat::regional()));
+    forms->task().setLabels(TaskReportLabels::fromPage(figures, QStringLiteral("1000"), true, true));
+    ui::ReportPrinter::printToPdf(forms->task().job(), file("task.pdf"));
+    const std::string task = pdf::flat(pdf::pages(file("task.pdf")).at(0));
+    // Plate's cost, the net cost and the utilisation figures.
+    for (const char* text : {" 40,5 ", "-222,50", "55,58 %", "11,40 %", "06/12/2026"})
+        EXPECT_TRUE(pdf::contains(task, text)) << text << "\n" << task;
+    EXPECT_FALSE(garbled(task)) << task;
 }
 
 } // namespace rectix::results::test

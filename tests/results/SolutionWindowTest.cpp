@@ -1,6 +1,7 @@
 // The solution page over a stored solution of containers 1, 2 and 4: the detail grids and group
 // boxes follow the selected container, "Fix Selected" is stored at once, View reloads the plan
 // only for another task, the columns scale, and the File button writes or reports.
+#include "../support/RegionalDesktop.h"
 #include "../support/ScriptedAnswers.h"
 #include "../support/Unprivileged.h"
 #include "StoredSolution.h"
@@ -228,6 +229,45 @@ TEST_F(SolutionWindowTest, AReadOnlySolutionsFolderGivesTheWriteErrorAndKeepsThe
     for (const char* name : {"Shipment-conts.csv", "Shipment-distr.csv", "Shipment-posit.csv"})
         EXPECT_EQ(readFile(root / "solutions" / name), std::string("older ") + name);
     EXPECT_TRUE(window->isEnabled());
+}
+
+// A French desktop sees its decimal comma in every figure; the files for other programs keep
+// their points, byte for byte.
+TEST_F(SolutionWindowTest, AFrenchDesktopSeesDecimalCommasAndTheFilesKeepPoints) {
+    store.warnings = false;
+    // A cost summed in single precision, shown as the other costs are.
+    dm->solut.first();
+    dm->solut.edit();
+    dm->solutCostLoad.setFloat(static_cast<double>(84.46f));
+    dm->solut.post();
+    window->fileButtonClick();
+    const std::string pointFile = readFile(root / "solutions/Shipment-conts.csv");
+    ASSERT_NE(pointFile.find("Sheet,1,12,855,  85.500,195,  19.500,       84.46,"), std::string::npos)
+        << pointFile;
+
+    const rectix::test::RegionalDesktop french("fr_FR");
+    ASSERT_TRUE(french.active());
+    window->show();
+    selectContainer(0);
+    const ui::DataGrid* solut = grid("SolutGrid");
+    const auto cell = [solut](int row, const char* field) {
+        const auto* model = static_cast<const ui::DataGridModel*>(solut->model());
+        for (int c = 0; c < model->columnCount(); ++c)
+            if (model->columnField(c).name() == field)
+                return model->index(row, c).data().toString().toStdString();
+        return std::string("no column ") + field;
+    };
+    EXPECT_EQ(cell(0, "VolEff"), "85,50");
+    EXPECT_EQ(cell(0, "WgtEff"), "19,50");
+    EXPECT_EQ(cell(0, "CostLoad"), "84,46");
+    EXPECT_EQ(cell(2, "VolEff"), "12,50");
+
+    // Line 1 carries the task's date in the regional short form; every number keeps its point.
+    dialogs.shown.clear();
+    window->fileButtonClick();
+    const std::string commaFile = readFile(root / "solutions/Shipment-conts.csv");
+    EXPECT_EQ(commaFile.substr(0, commaFile.find(',')), "06/12/2026");
+    EXPECT_EQ(commaFile.substr(commaFile.find('\n')), pointFile.substr(pointFile.find('\n')));
 }
 
 } // namespace rectix::results::test

@@ -9,6 +9,11 @@
 
 namespace rectix::taskdb::test {
 
+namespace {
+const core::NumberFormat point(".");
+const core::NumberFormat comma(",");
+} // namespace
+
 TEST(AreaRounding, HalvesGoToTheEvenNeighbour) {
     EXPECT_EQ(roundAreaGuarded(2.5f), 2);
     EXPECT_EQ(roundAreaGuarded(3.5f), 4);
@@ -31,21 +36,21 @@ TEST(AreaRounding, CapsLargeValues) {
 }
 
 TEST(PageFigures, FixedWithTwoDecimalsToFiveSignificantDigits) {
-    EXPECT_EQ(formatPageFigure(87.654L, '.'), "87.65");
-    EXPECT_EQ(formatPageFigure(0, '.'), "0.00");
-    EXPECT_EQ(formatPageFigure(-48, '.'), "-48.00");
-    EXPECT_EQ(formatPageFigure(1234.567L, '.'), "1234.60");
-    EXPECT_EQ(formatPageFigure(12345.678L, '.'), "12346.00");
-    EXPECT_EQ(formatPageFigure(-0.001L, '.'), "0.00");
-    EXPECT_EQ(formatPageFigure(87.654L, ','), "87,65");
+    EXPECT_EQ(formatPageFigure(87.654L, point), "87.65");
+    EXPECT_EQ(formatPageFigure(0, point), "0.00");
+    EXPECT_EQ(formatPageFigure(-48, point), "-48.00");
+    EXPECT_EQ(formatPageFigure(1234.567L, point), "1234.60");
+    EXPECT_EQ(formatPageFigure(12345.678L, point), "12346.00");
+    EXPECT_EQ(formatPageFigure(-0.001L, point), "0.00");
+    EXPECT_EQ(formatPageFigure(87.654L, comma), "87,65");
 }
 
 TEST(PageFigures, MoreThanFiveIntegerDigitsInScientificNotation) {
-    EXPECT_EQ(formatPageFigure(123456.78L, '.'), "1.2346E5");
-    EXPECT_EQ(formatPageFigure(-123456.78L, ','), "-1,2346E5");
-    EXPECT_EQ(formatPageFigure(100000, '.'), "1E5");
+    EXPECT_EQ(formatPageFigure(123456.78L, point), "1.2346E5");
+    EXPECT_EQ(formatPageFigure(-123456.78L, comma), "-1,2346E5");
+    EXPECT_EQ(formatPageFigure(100000, point), "1E5");
     // Rounding to five digits can carry into a sixth.
-    EXPECT_EQ(formatPageFigure(99999.7L, '.'), "1E5");
+    EXPECT_EQ(formatPageFigure(99999.7L, point), "1E5");
 }
 
 TEST(SizeTexts, CutEachSideToFourCharacters) {

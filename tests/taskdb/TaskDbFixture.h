@@ -126,7 +126,7 @@ class TaskDbTest : public ::testing::Test {
     }
 
     // A figure of the totals the page was given last, as the page shows it.
-    std::string figure(PageFigure f) { return pageFigureText(page.totals, f, regionalDecimalSeparator()); }
+    std::string figure(PageFigure f) { return pageFigureText(page.totals, f, core::NumberFormat::point()); }
 
     fs::path root;
     RunStore store;

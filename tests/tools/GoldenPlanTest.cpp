@@ -26,7 +26,7 @@ std::string readFile(const std::filesystem::path& path) {
 // The harness's work clock at 1 ms per fill.
 const engine::FillEngine* clockEngine = nullptr;
 double workClockMs() {
-    return static_cast<double>(clockEngine->totalFills);
+    return static_cast<double>(clockEngine->totalFillCount());
 }
 
 } // namespace
@@ -38,12 +38,12 @@ TEST(GoldenPlan, ThePlainScansGiveEveryGoldenPlan) {
         engine::NullProgress progress;
         engine::PackRun run(problem, progress);
         clockEngine = &run.fillEngine();
-        run.fillEngine().nowMs = &workClockMs;
-        run.fillEngine().plainScans = true;
+        run.fillEngine().setClock(&workClockMs);
+        run.fillEngine().setPlainScans(true);
         const auto fixed = tools::loadTaskJson(readFile(dir.path() / "task.json"), problem);
         tools::prepareStart(problem, fixed);
         run.runPacking();
-        EXPECT_EQ(tools::planJson(problem, run, run.fillEngine().totalFills) + "\n",
+        EXPECT_EQ(tools::planJson(problem, run, run.fillEngine().totalFillCount()) + "\n",
                   readFile(dir.path() / "plan.json"))
             << dir.path().filename();
         ++plans;
