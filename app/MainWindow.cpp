@@ -8,6 +8,7 @@
 #include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/SettingsFile.h"
+#include "ui/EnterPressesButton.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/Help.h"
 #include "ui/WindowTexts.h"
@@ -36,6 +37,7 @@ MainWindow::MainWindow(taskdb::RunStore& store, taskdb::SettingsFile& settings,
     tasksControls(false);
     solutControls(false);
     ui::WindowTexts::global().registerWindow(QStringLiteral("TTasksForm"), this);
+    ui::EnterPressesButton::install(this);
 }
 
 MainWindow::~MainWindow() {

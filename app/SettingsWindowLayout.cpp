@@ -7,6 +7,7 @@
 #include "taskdb/TableSets.h"
 #include "ui/DataCheckBox.h"
 #include "ui/DataEdit.h"
+#include "ui/EnterPressesButton.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/Help.h"
 #include "ui/WindowTexts.h"
@@ -122,6 +123,7 @@ void SettingsWindow::buildWindow() {
     layout->addLayout(bottom);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     ui::WindowTexts::global().registerWindow(QStringLiteral("TOptForm"), this);
+    ui::EnterPressesButton::install(this);
 }
 
 QWidget* SettingsWindow::buildOptimizerPage() {

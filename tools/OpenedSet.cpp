@@ -1,14 +1,57 @@
 #include "OpenedSet.h"
 
-#include <cstdlib>
-#include <fstream>
-#include <iostream>
-#include <stdexcept>
+#include "core/Errors.h"
+#include "dataset/Errors.h"
+#include "dataset/TableSet.h"
+
+#include <exception>
 #include <system_error>
 
 namespace rectix::tools {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+std::string setContext(const fs::path& folder) {
+    return "the table set in " + folder.string();
+}
+
+// The first stored value of the set that its field cannot hold, named by file, row and field;
+// empty when all fit or the set cannot be read. An arithmetic or range error far from its row is
+// told by this instead.
+std::string storedValueMisfit(dataset::TableSet& set) {
+    try {
+        for (const dataset::TableDef& table : set.schema())
+            if (const std::string bad = set.badStoredValue(table.name); !bad.empty())
+                return "a stored value does not fit its field: " + bad;
+    } catch (const std::exception&) {
+        // Then the error that ended the action says it best.
+    }
+    return {};
+}
+
+// Whether the exception being handled is what a stored value that does not fit its field ends
+// in: an arithmetic or range error, or a text that is no value of its field.
+bool endedByAStoredValue() {
+    try {
+        throw;
+    } catch (const core::RangeError&) {
+        return true;
+    } catch (const core::OverflowError&) {
+        return true;
+    } catch (const core::ZeroDivideError&) {
+        return true;
+    } catch (const core::InvalidOpError&) {
+        return true;
+    } catch (const dataset::FieldError&) {
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+} // namespace
 
 std::string oneLine(std::string text) {
     for (char& ch : text)
@@ -16,32 +59,26 @@ std::string oneLine(std::string text) {
     return text;
 }
 
-core::DialogButton StderrDialogs::show(core::DialogKind, const std::string& text, core::DialogButtons buttons,
-                                       int) {
-    plainMessage(text);
-    using B = core::DialogButton;
-    for (B b : {B::Ok, B::Yes, B::YesToAll, B::All, B::Ignore, B::No, B::NoToAll, B::Cancel})
-        if (buttons.has(b)) return b;
-    return B::Ok;
-}
-
-void StderrDialogs::flush() {
-    for (const std::string& line : lines) std::cerr << "rectix-solve: " << line << "\n";
-    lines.clear();
-}
-
-ScratchProgramFolder::ScratchProgramFolder(const fs::path& set) {
-    char tmpl[] = "/tmp/rectix-solve-XXXXXX";
-    if (!mkdtemp(tmpl)) throw std::runtime_error("cannot make a scratch folder");
-    path = tmpl;
-    std::ofstream aliases(path / "aliases.ini");
-    aliases << "RectixB=" << fs::absolute(set).string() << "\nRectixexp=" << (path / "export").string()
-            << "\nRectiximp=" << (path / "import").string() << "\n";
-}
-
-ScratchProgramFolder::~ScratchProgramFolder() {
+std::string folderRefusal(const fs::path& folder) {
     std::error_code ec;
-    fs::remove_all(path, ec);
+    const fs::file_status st = fs::status(folder, ec);
+    if (fs::is_directory(st)) return {};
+    if (st.type() == fs::file_type::not_found) return "--taskset: no folder " + folder.string();
+    if (ec) return "--taskset: " + folder.string() + ": " + ec.message();
+    return "--taskset: " + folder.string() + " is a file, not a folder";
+}
+
+Failure failureOn(std::optional<OpenedSet>& set, const fs::path& folder) {
+    Failure f = currentFailure(setContext(folder));
+    if (set && endedByAStoredValue())
+        if (const std::string misfit = storedValueMisfit(set->dm.db); !misfit.empty())
+            f = {2, setContext(folder) + ": " + misfit};
+    return f;
+}
+
+std::string openRefusal(OpenedSet& set, const fs::path& folder) {
+    const std::string misfit = storedValueMisfit(set.dm.db);
+    return setContext(folder) + " cannot be opened: " + (misfit.empty() ? set.dm.openError() : misfit);
 }
 
 } // namespace rectix::tools

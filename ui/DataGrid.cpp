@@ -97,8 +97,15 @@ void DataGrid::followCursor() {
         int column = current.isValid() ? current.column() : 0;
         while (column < model_->columnCount() - 1 && isColumnHidden(column)) ++column;
         const QModelIndex target = model_->index(row, column);
-        if (target != current || !selectionModel()->isSelected(target))
-            selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
+        // A grid without selection only marks its current cell while it has the focus; a grid
+        // of whole rows selects the whole row it follows to.
+        const bool selecting = selectionMode() != NoSelection;
+        QItemSelectionModel::SelectionFlags how =
+            selecting ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::Clear;
+        if (selecting && selectionBehavior() == SelectRows) how |= QItemSelectionModel::Rows;
+        const bool shown =
+            selecting ? selectionModel()->isSelected(target) : !selectionModel()->hasSelection();
+        if (target != current || !shown) selectionModel()->setCurrentIndex(target, how);
         if (row != current.row()) scrollTo(target);
     }
     following_ = false;

@@ -293,6 +293,23 @@ TEST_F(LibraryWindowTest, AWindowPlacedOnASmallScreenStaysOnItAtItsMinimumSize) 
     }
 }
 
+// The container library's anchor, the "Box Library" button, is on the page's bottom row: the
+// window still opens at least at its design size, on the screen, never above the button's row
+// when the screen has room below it.
+TEST_F(LibraryWindowTest, TheContainerLibraryOpensAtLeastAtItsDesignSize) {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    store().placementFlags.setAll();
+    LibraryWindow* w = open("CntForm");
+    EXPECT_GE(w->width(), 790);
+    EXPECT_GE(w->height(), 268);
+    EXPECT_TRUE(screen.contains(w->geometry()));
+    const int anchorTop = button("BoxesButton")->mapToGlobal(QPoint(0, 0)).y() - 8;
+    if (anchorTop + w->height() + 30 <= screen.bottom() + 1)
+        EXPECT_EQ(w->geometry().top(), anchorTop);
+    else
+        EXPECT_EQ(w->geometry().bottom(), screen.bottom() - 30);
+}
+
 } // namespace
 
 // The description column runs past the window's right edge; its title starts at its left edge,
