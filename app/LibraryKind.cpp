@@ -42,7 +42,7 @@ const LibraryKind& LibraryKind::containers() {
         .deleteQuestion = 3,
         .deleteSeparator = "\r",
         .answerForAll = false,
-        .anchorName = "BoxesButton",
+        .anchor = TaskPageAnchor::BoxesButton,
         .anchorOffset = -8,
         .heightWithinMainWindow = true};
     return kind;
@@ -75,7 +75,7 @@ const LibraryKind& LibraryKind::boxes() {
                                   .deleteQuestion = 1,
                                   .deleteSeparator = "  ",
                                   .answerForAll = true,
-                                  .anchorName = "BoxesGrid",
+                                  .anchor = TaskPageAnchor::BoxesGrid,
                                   .anchorOffset = 80,
                                   .heightWithinMainWindow = false};
     return kind;

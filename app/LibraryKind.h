@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/TaskPageAnchor.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
 
@@ -44,7 +45,7 @@ struct LibraryKind {
     // Placement: the window's top is the screen y of this task page control's origin plus the
     // offset; its height reaches down to the screen's foot, or no further than the main window's
     // foot when `heightWithinMainWindow`.
-    const char* anchorName;
+    TaskPageAnchor anchor;
     int anchorOffset;
     bool heightWithinMainWindow;
 

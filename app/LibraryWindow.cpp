@@ -47,7 +47,7 @@ QString text(const std::string& s) {
 
 } // namespace
 
-LibraryWindow::LibraryWindow(const LibraryKind& kind, taskdb::DataModule& dm, QWidget* mainWindow)
+LibraryWindow::LibraryWindow(const LibraryKind& kind, taskdb::DataModule& dm, MainWindow* mainWindow)
     : QDialog(mainWindow), kind_(kind), dm_(dm), store_(dm.store()), mainWindow_(mainWindow) {
     setObjectName(QString::fromLatin1(kind.objectName));
     setWindowTitle(QString::fromUtf8(kind.caption));
@@ -289,15 +289,15 @@ void LibraryWindow::place() {
     if (!screen) return;
     const QRect s = screen->geometry();
     const QRect main = mainWindow_->frameGeometry();
-    const QWidget* anchor = mainWindow_->findChild<QWidget*>(QString::fromLatin1(kind_.anchorName));
-    const int anchorTop = anchor ? anchor->mapToGlobal(QPoint(0, 0)).y() : main.top();
+    const QRect anchor = mainWindow_->anchorGeometry(kind_.anchor);
+    const int anchorTop = anchor.isNull() ? main.top() : anchor.top();
 
     int left = std::max(main.left() - 8, s.left());
     int width = std::max(std::min(main.width() + 16, s.right() + 1 - left), 798);
     int top = anchorTop + kind_.anchorOffset;
     int height = s.bottom() + 1 - top - 30;
-    if (kind_.heightWithinMainWindow && anchor) {
-        const int anchorInMain = anchor->mapTo(mainWindow_, QPoint(0, 0)).y();
+    if (kind_.heightWithinMainWindow && !anchor.isNull()) {
+        const int anchorInMain = anchor.top() - mainWindow_->mapToGlobal(QPoint(0, 0)).y();
         height = std::min(mainWindow_->height() - anchorInMain + 16, height);
     }
     // The task page's anchor can stand so low (the "Box Library" button on its bottom row) that

@@ -33,6 +33,7 @@ class DataNavigator;
 namespace rectix::app {
 
 struct LibraryKind;
+class MainWindow;
 
 // A library editor: the container library or the box library, one window class with the
 // libraries' differences as data (LibraryKind). The data module must outlive the window.
@@ -44,7 +45,7 @@ struct LibraryKind;
 class LibraryWindow : public QDialog, public taskdb::LibraryView {
     Q_OBJECT
   public:
-    LibraryWindow(const LibraryKind& kind, taskdb::DataModule& dm, QWidget* mainWindow);
+    LibraryWindow(const LibraryKind& kind, taskdb::DataModule& dm, MainWindow* mainWindow);
     ~LibraryWindow() override;
 
     const LibraryKind& kind() const { return kind_; }
@@ -97,7 +98,7 @@ class LibraryWindow : public QDialog, public taskdb::LibraryView {
     const LibraryKind& kind_;
     taskdb::DataModule& dm_;
     taskdb::RunStore& store_;
-    QPointer<QWidget> mainWindow_;
+    QPointer<MainWindow> mainWindow_;
     results::ReportForms* reports_ = nullptr;
 
     ui::DataGrid* grid_ = nullptr;

@@ -1,6 +1,5 @@
 #include "app/MainWindow.h"
 
-#include "app/SettingsFile.h"
 #include "app/StartupChecks.h"
 #include "core/Dialogs.h"
 #include "core/UiTexts.h"
@@ -8,6 +7,7 @@
 #include "taskdb/DataModule.h"
 #include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
+#include "taskdb/SettingsFile.h"
 #include "ui/EnterPressesButton.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/Help.h"
@@ -25,7 +25,8 @@
 
 namespace rectix::app {
 
-MainWindow::MainWindow(taskdb::RunStore& store, SettingsFile& settings, std::filesystem::path programFolder)
+MainWindow::MainWindow(taskdb::RunStore& store, taskdb::SettingsFile& settings,
+                       std::filesystem::path programFolder)
     : store_(store), settings_(settings), programFolder_(std::move(programFolder)) {
     setObjectName(QStringLiteral("TasksForm"));
     ui::Help::setContext(this, 2);
@@ -39,7 +40,13 @@ MainWindow::MainWindow(taskdb::RunStore& store, SettingsFile& settings, std::fil
     ui::EnterPressesButton::install(this);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The windows it owns go first, newest first, while the page they reach into is whole.
+    QList<QPointer<QDialog>> owned;
+    for (QObject* child : children())
+        if (auto* window = qobject_cast<QDialog*>(child)) owned.prepend(window);
+    for (const QPointer<QDialog>& window : owned) delete window.data();
+}
 
 void MainWindow::setDataModule(taskdb::DataModule* dm) {
     if (dm_ || !dm) return;
@@ -127,7 +134,8 @@ void MainWindow::formShow() {
         windowHandle()->setFramePosition(QPoint(10, 12));
     else
         move(10, 12);
-    lang::Language::global().applyLanguage(true, taskdb::RunStore::langIndex());
+    lang::Language& language = lang::Language::global();
+    language.applyLanguage(true, language.langIndex());
     newFileNameCaption();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/TaskPageAnchor.h"
 #include "taskdb/TaskPageView.h"
 #include "ui/ColumnScaling.h"
 #include "ui/DataNavigator.h"
@@ -29,6 +30,7 @@ class Cursor;
 
 namespace rectix::taskdb {
 struct RunStore;
+class SettingsFile;
 class SolveBridge;
 class DataModule;
 class TableSets;
@@ -46,7 +48,6 @@ class DataGrid;
 
 namespace rectix::app {
 
-class SettingsFile;
 class ProgressWindow;
 
 // The windows the page's buttons open; each joins the page when it is created. Until then its
@@ -65,7 +66,7 @@ inline constexpr int pageWindowCount = 6;
 class MainWindow : public QMainWindow, public taskdb::TaskPageView {
     Q_OBJECT
   public:
-    MainWindow(taskdb::RunStore& store, SettingsFile& settings, std::filesystem::path programFolder);
+    MainWindow(taskdb::RunStore& store, taskdb::SettingsFile& settings, std::filesystem::path programFolder);
     ~MainWindow() override;
 
     // Binds the page's data controls to the data module's cursors; once, before the tables open.
@@ -117,6 +118,12 @@ class MainWindow : public QMainWindow, public taskdb::TaskPageView {
     void currDfltTurns(bool defltOn);
     // The active-set label: shown, in red, while the export or import set is active.
     void showActiveSet(bool visible, const std::string& caption);
+
+    // What the windows opened from the page ask of it. The anchor control's rectangle on the
+    // screen; null before the page is built.
+    QRect anchorGeometry(TaskPageAnchor anchor) const;
+    // The keyboard goes on where the user goes next: View where it is enabled, else the run button.
+    void focusNextCommand();
 
     // Whether a key may edit data: every key but navigation, modifier and system keys.
     static bool editKeys(int key);
@@ -193,7 +200,7 @@ class MainWindow : public QMainWindow, public taskdb::TaskPageView {
     void placeWaitForm();
 
     taskdb::RunStore& store_;
-    SettingsFile& settings_;
+    taskdb::SettingsFile& settings_;
     std::filesystem::path programFolder_;
     taskdb::DataModule* dm_ = nullptr;
     ProgressWindow* wait_ = nullptr;

@@ -1,13 +1,14 @@
 #include "app/SettingsWindow.h"
 
-#include "app/DefaultOptions.h"
 #include "app/GapEdit.h"
+#include "app/MainWindow.h"
 #include "app/PageColours.h"
 #include "core/Checked.h"
 #include "core/Dialogs.h"
 #include "core/ScopeGuard.h"
 #include "core/UiTexts.h"
 #include "taskdb/DataModule.h"
+#include "taskdb/DefaultOptions.h"
 #include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/TableSets.h"
@@ -54,7 +55,7 @@ const QColor SettingsWindow::sameColour{0xFF, 0xFF, 0xFF};
 const QColor SettingsWindow::differentColour = fromColourValue(0xEEEEFF);
 
 SettingsWindow::SettingsWindow(taskdb::RunStore& store, taskdb::DataModule& dm, taskdb::TableSets& sets,
-                               taskdb::TaskCopier& copier, QWidget* mainWindow)
+                               taskdb::TaskCopier& copier, MainWindow* mainWindow)
     : QDialog(mainWindow, ui::fixedDialogFlags), store_(store), dm_(dm), sets_(sets), copier_(copier),
       mainWindow_(mainWindow) {
     buildWindow();
@@ -65,7 +66,7 @@ SettingsWindow::SettingsWindow(taskdb::RunStore& store, taskdb::DataModule& dm, 
 SettingsWindow::~SettingsWindow() = default;
 
 void SettingsWindow::setDefaultOptions(bool alsoTaskOptSet) {
-    app::setDefaultOptions(store_, alsoTaskOptSet);
+    taskdb::setDefaultOptions(store_, alsoTaskOptSet);
     showActiveOptions();
 }
 
@@ -255,9 +256,8 @@ void SettingsWindow::place() {
     const QSize frame = main.size() - mainWindow_->size();
     const QSize own = size() + frame.expandedTo(QSize(0, 0));
     int left = std::min(main.left() + main.width() - 4, area.width() - own.width() - 2);
-    int top = main.top();
-    if (const QWidget* navigator = mainWindow_->findChild<QWidget*>(QStringLiteral("BoxesNavigator")))
-        top = navigator->mapToGlobal(QPoint(0, 0)).y();
+    const QRect navigator = mainWindow_->anchorGeometry(TaskPageAnchor::BoxesNavigator);
+    int top = navigator.isNull() ? main.top() : navigator.top();
     top = std::min(top, area.height() - own.height() - 30);
     move(std::max(left, 0), std::max(top, 0));
 }

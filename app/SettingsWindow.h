@@ -33,6 +33,7 @@ class DataEdit;
 namespace rectix::app {
 
 class GapEdit;
+class MainWindow;
 
 // The settings window: a modeless window, created once and hidden and shown, with two pages.
 // "Optimizer Settings" shows the active optimizer settings (what the next Solve uses and a new
@@ -47,7 +48,7 @@ class SettingsWindow : public QDialog, public taskdb::SettingsView, public taskd
   public:
     // The window follows `mainWindow` when placed and disables it while a set operation runs.
     SettingsWindow(taskdb::RunStore& store, taskdb::DataModule& dm, taskdb::TableSets& sets,
-                   taskdb::TaskCopier& copier, QWidget* mainWindow);
+                   taskdb::TaskCopier& copier, MainWindow* mainWindow);
     ~SettingsWindow() override;
 
     // The default optimizer settings, shown; with alsoTaskOptSet "Load task specific" as well.
@@ -111,7 +112,7 @@ class SettingsWindow : public QDialog, public taskdb::SettingsView, public taskd
     taskdb::DataModule& dm_;
     taskdb::TableSets& sets_;
     taskdb::TaskCopier& copier_;
-    QPointer<QWidget> mainWindow_;
+    QPointer<MainWindow> mainWindow_;
     bool committing_ = false;
     bool homeFocusAsked_ = false;
 

@@ -13,7 +13,7 @@
 #include "app/TaskListWindow.h"
 #include "engine/PackRun.h"
 #include "lang/Language.h"
-#include "results/LayoutView.h"
+#include "render/LayoutView.h"
 #include "results/LayoutWindow.h"
 #include "results/ReportForms.h"
 #include "results/SolutionWindow.h"
@@ -32,8 +32,8 @@ namespace rectix::app {
 
 namespace {
 
-results::ViewTracks tracksOf(const SavedViewSettings& saved) {
-    results::ViewTracks t;
+render::ViewTracks tracksOf(const taskdb::SavedViewSettings& saved) {
+    render::ViewTracks t;
     t.space = saved.space;
     t.line = saved.line;
     t.palett = saved.palett;
@@ -46,8 +46,8 @@ results::ViewTracks tracksOf(const SavedViewSettings& saved) {
     return t;
 }
 
-SavedViewSettings savedOf(const results::ViewTracks& t) {
-    SavedViewSettings saved;
+taskdb::SavedViewSettings savedOf(const render::ViewTracks& t) {
+    taskdb::SavedViewSettings saved;
     saved.space = static_cast<std::int16_t>(t.space);
     saved.line = static_cast<std::int16_t>(t.line);
     saved.palett = static_cast<std::int16_t>(t.palett);
@@ -74,7 +74,7 @@ Startup::~Startup() {
     lang::Language::global().setRefreshHook({});
     lang::Language::global().setWindowWriter(nullptr);
     if (tasksForm_) tasksForm_->restoreCurrentDir();
-    // The windows before the data module, whose cursors their data controls watch.
+    // Nothing below the windows keeps a window it would call as the members go.
     if (dm_) {
         dm_->setTaskPage(nullptr);
         dm_->setWaitWindow(nullptr);
@@ -86,17 +86,14 @@ Startup::~Startup() {
     }
     settings_.setViewSource({});
     if (tableSets_) tableSets_->setExchangePage(nullptr);
-    boxLibrary_.reset();
-    contLibrary_.reset();
-    taskList_.reset();
-    settingsWindow_.reset();
-    layoutPage_.reset();
-    viewOptions_.reset();
-    about_.reset();
-    ackno_.reset();
-    solution_.reset();
-    tasksForm_.reset();
-    reports_.reset();
+}
+
+results::SolutionWindow* Startup::solutionWindow() const {
+    return solution_;
+}
+
+AboutWindow* Startup::aboutForm() const {
+    return about_;
 }
 
 StartupOutcome Startup::run() {
@@ -149,7 +146,7 @@ StartupOutcome Startup::ended() {
 }
 
 void Startup::createViewOptions() {
-    layoutView_ = std::make_unique<results::LayoutView>();
+    layoutView_ = std::make_unique<render::LayoutView>();
     viewOptions_ = std::make_unique<results::ViewOptionsWindow>(*layoutView_, store_);
 }
 
@@ -168,18 +165,18 @@ void Startup::createDataModule() {
 }
 
 // In this order: box library, container library, settings window, solution page, layout page,
-// progress window, task list, acknowledgements.
+// progress window, task list, acknowledgements. The main window owns them, as their Qt parent.
 void Startup::createWindows() {
-    boxLibrary_ = std::make_unique<LibraryWindow>(LibraryKind::boxes(), *dm_, tasksForm_.get());
+    boxLibrary_ = new LibraryWindow(LibraryKind::boxes(), *dm_, tasksForm_.get());
     new BoxImportMenu(*boxLibrary_, *dm_); // the window owns it
-    contLibrary_ = std::make_unique<LibraryWindow>(LibraryKind::containers(), *dm_, tasksForm_.get());
-    dm_->setBoxLibrary(boxLibrary_.get());
-    dm_->setContainerLibrary(contLibrary_.get());
-    tasksForm_->setPageWindow(PageWindow::BoxLibrary, boxLibrary_.get());
-    tasksForm_->setPageWindow(PageWindow::ContainerLibrary, contLibrary_.get());
-    solution_ = std::make_unique<results::SolutionWindow>(*dm_, tasksForm_.get());
+    contLibrary_ = new LibraryWindow(LibraryKind::containers(), *dm_, tasksForm_.get());
+    dm_->setBoxLibrary(boxLibrary_.data());
+    dm_->setContainerLibrary(contLibrary_.data());
+    tasksForm_->setPageWindow(PageWindow::BoxLibrary, boxLibrary_.data());
+    tasksForm_->setPageWindow(PageWindow::ContainerLibrary, contLibrary_.data());
+    solution_ = new results::SolutionWindow(*dm_, tasksForm_.get());
     solution_->setReloadPlan([form = tasksForm_.get()] { form->updatePositTT(); });
-    tasksForm_->setPageWindow(PageWindow::Solution, solution_.get());
+    tasksForm_->setPageWindow(PageWindow::Solution, solution_.data());
     wait_ = std::make_unique<ProgressWindow>();
     dm_->setWaitWindow(wait_.get());
     tasksForm_->setWaitForm(wait_.get());
@@ -190,39 +187,38 @@ void Startup::createWindows() {
     tasksForm_->setSolveBridge(bridge_.get());
     createLayoutPage();
     createSettingsWindows();
-    ackno_ = std::make_unique<AcknowledgementsWindow>(tasksForm_.get());
-    tasksForm_->setAcknoForm(ackno_.get());
-    ui::Hints::global().keepShown(ackno_.get());
+    ackno_ = new AcknowledgementsWindow(tasksForm_.get());
+    tasksForm_->setAcknoForm(ackno_.data());
+    ui::Hints::global().keepShown(ackno_.data());
 }
 
 // The settings window and the task list, which follow the active table set together with the
 // main window's active-set label.
 void Startup::createSettingsWindows() {
     copier_ = std::make_unique<taskdb::TaskCopier>(*dm_, *tableSets_);
-    settingsWindow_ = std::make_unique<SettingsWindow>(store_, *dm_, *tableSets_, *copier_, tasksForm_.get());
-    dm_->setSettingsWindow(settingsWindow_.get());
-    operations_.setSettingsWindow(settingsWindow_.get());
-    tasksForm_->setPageWindow(PageWindow::Settings, settingsWindow_.get());
-    taskList_ = std::make_unique<TaskListWindow>(*dm_, *settingsWindow_, tasksForm_.get());
-    tasksForm_->setPageWindow(PageWindow::TaskList, taskList_.get());
-    QObject::connect(settingsWindow_.get(), &SettingsWindow::exchangeStateShown, taskList_.get(),
+    settingsWindow_ = new SettingsWindow(store_, *dm_, *tableSets_, *copier_, tasksForm_.get());
+    dm_->setSettingsWindow(settingsWindow_.data());
+    operations_.setSettingsWindow(settingsWindow_.data());
+    tasksForm_->setPageWindow(PageWindow::Settings, settingsWindow_.data());
+    taskList_ = new TaskListWindow(*dm_, *settingsWindow_, tasksForm_.get());
+    tasksForm_->setPageWindow(PageWindow::TaskList, taskList_.data());
+    QObject::connect(settingsWindow_.data(), &SettingsWindow::exchangeStateShown, taskList_.data(),
                      [this](const taskdb::ExchangeState& state) {
                          tasksForm_->showActiveSet(state.exchVisible, state.exchCaption);
                          taskList_->showExchangeState(state);
                      });
-    tableSets_->setExchangePage(settingsWindow_.get());
+    tableSets_->setExchangePage(settingsWindow_.data());
     tableSets_->updateExchangeState();
 }
 
 // The layout page's creation resets its view options in full; the saved view settings follow, and
 // the settings file writes what the view options show at exit.
 void Startup::createLayoutPage() {
-    layoutPage_ = std::make_unique<results::LayoutWindow>(*layoutView_, *problem_, *viewOptions_, store_,
-                                                          tasksForm_.get());
+    layoutPage_ = new results::LayoutWindow(*layoutView_, *problem_, *viewOptions_, store_, tasksForm_.get());
     if (savedView_.saved()) viewOptions_->applySaved(tracksOf(savedView_));
     settings_.setViewSource([this] { return savedOf(viewOptions_->tracks()); });
-    tasksForm_->setPageWindow(PageWindow::Layout, layoutPage_.get());
-    solution_->setLayoutPage(layoutPage_.get());
+    tasksForm_->setPageWindow(PageWindow::Layout, layoutPage_.data());
+    solution_->setLayoutPage(layoutPage_.data());
 }
 
 // In this order: box library, container library, task, solution and layout image reports. A
@@ -239,10 +235,10 @@ void Startup::createReports() {
 }
 
 void Startup::createAbout() {
-    about_ = std::make_unique<AboutWindow>(tasksForm_.get());
-    tasksForm_->setAboutForm(about_.get());
+    about_ = new AboutWindow(tasksForm_.get());
+    tasksForm_->setAboutForm(about_.data());
     store_.warnings = AboutWindow::warnings();
-    QObject::connect(about_.get(), &AboutWindow::warningsChanged, [this](bool on) { store_.warnings = on; });
+    QObject::connect(about_.data(), &AboutWindow::warningsChanged, [this](bool on) { store_.warnings = on; });
 }
 
 } // namespace rectix::app

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "app/OperationWindows.h"
-#include "app/SavedViewSettings.h"
-#include "app/SettingsFile.h"
 #include "taskdb/RunStore.h"
+#include "taskdb/SavedViewSettings.h"
+#include "taskdb/SettingsFile.h"
+
+#include <QPointer>
 
 #include <filesystem>
 #include <memory>
@@ -20,8 +22,11 @@ class TableSets;
 class TaskCopier;
 } // namespace rectix::taskdb
 
-namespace rectix::results {
+namespace rectix::render {
 struct LayoutView;
+}
+
+namespace rectix::results {
 class LayoutWindow;
 class ReportForms;
 class SolutionWindow;
@@ -60,14 +65,14 @@ class Startup {
     StartupOutcome run();
 
     taskdb::RunStore& store() { return store_; }
-    SavedViewSettings& savedView() { return savedView_; }
+    taskdb::SavedViewSettings& savedView() { return savedView_; }
     // Null where start-up ended before creating them.
     MainWindow* mainWindow() const { return tasksForm_.get(); }
-    results::SolutionWindow* solutionWindow() const { return solution_.get(); }
+    results::SolutionWindow* solutionWindow() const;
     results::ReportForms* reports() const { return reports_.get(); }
     taskdb::DataModule* dataModule() const { return dm_.get(); }
     ProgressWindow* waitForm() const { return wait_.get(); }
-    AboutWindow* aboutForm() const { return about_.get(); }
+    AboutWindow* aboutForm() const;
     // The engine's problem record, whose result plan the layout page draws.
     engine::PackProblem* problem() const { return problem_.get(); }
 
@@ -85,36 +90,38 @@ class Startup {
 
     std::filesystem::path programFolder_;
     taskdb::RunStore store_;
-    SavedViewSettings savedView_;
-    SettingsFile settings_;
+    taskdb::SavedViewSettings savedView_;
+    taskdb::SettingsFile settings_;
     // The windows' side of the long-operation frames, for the data module and the windows.
     OperationWindows operations_;
 
-    // The windows go first (see the destructor): their data controls watch the data module's cursors.
+    // Members go in the reverse of their order here: each outlives what uses it.
     std::unique_ptr<HelpFiles> help_;
-    std::unique_ptr<MainWindow> tasksForm_;
     std::unique_ptr<SplashScreen> splash_;
+    // The engine for the whole run of the program, with the progress window as its progress.
     std::unique_ptr<ProgressWindow> wait_;
-    std::unique_ptr<LibraryWindow> boxLibrary_;
-    std::unique_ptr<LibraryWindow> contLibrary_;
-    std::unique_ptr<AcknowledgementsWindow> ackno_;
-    std::unique_ptr<SettingsWindow> settingsWindow_;
-    std::unique_ptr<TaskListWindow> taskList_;
-    std::unique_ptr<AboutWindow> about_;
-    // The layout page's picture state and view options live as long as the program.
-    std::unique_ptr<results::LayoutView> layoutView_;
-    std::unique_ptr<results::ViewOptionsWindow> viewOptions_;
-    std::unique_ptr<results::LayoutWindow> layoutPage_;
-    std::unique_ptr<results::SolutionWindow> solution_;
-    // The report forms, which print the data module's tables.
-    std::unique_ptr<results::ReportForms> reports_;
+    std::unique_ptr<engine::PackProblem> problem_;
+    std::unique_ptr<engine::PackRun> run_;
     std::unique_ptr<taskdb::DataModule> dm_;
     std::unique_ptr<taskdb::TableSets> tableSets_;
     std::unique_ptr<taskdb::TaskCopier> copier_;
-    // The engine for the whole run of the program, with the progress window as its progress.
-    std::unique_ptr<engine::PackProblem> problem_;
-    std::unique_ptr<engine::PackRun> run_;
     std::unique_ptr<taskdb::SolveBridge> bridge_;
+    // The layout page's picture state and view options live as long as the program.
+    std::unique_ptr<render::LayoutView> layoutView_;
+    std::unique_ptr<results::ViewOptionsWindow> viewOptions_;
+    // The report forms, which print the data module's tables.
+    std::unique_ptr<results::ReportForms> reports_;
+    // The main window goes first, and with it the windows it owns as their Qt parent: their data
+    // controls watch the data module's cursors. Null once their owner deleted them.
+    std::unique_ptr<MainWindow> tasksForm_;
+    QPointer<LibraryWindow> boxLibrary_;
+    QPointer<LibraryWindow> contLibrary_;
+    QPointer<AcknowledgementsWindow> ackno_;
+    QPointer<SettingsWindow> settingsWindow_;
+    QPointer<TaskListWindow> taskList_;
+    QPointer<AboutWindow> about_;
+    QPointer<results::LayoutWindow> layoutPage_;
+    QPointer<results::SolutionWindow> solution_;
 };
 
 } // namespace rectix::app

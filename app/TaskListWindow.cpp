@@ -1,5 +1,6 @@
 #include "app/TaskListWindow.h"
 
+#include "app/MainWindow.h"
 #include "app/SettingsWindow.h"
 #include "core/Dialogs.h"
 #include "core/UiTexts.h"
@@ -55,7 +56,7 @@ int widestDate(const QFontMetrics& metrics) {
 
 } // namespace
 
-TaskListWindow::TaskListWindow(taskdb::DataModule& dm, SettingsWindow& settings, QWidget* mainWindow)
+TaskListWindow::TaskListWindow(taskdb::DataModule& dm, SettingsWindow& settings, MainWindow* mainWindow)
     : QDialog(mainWindow), dm_(dm), settings_(settings), mainWindow_(mainWindow) {
     setObjectName(QStringLiteral("NameForm"));
     setWindowTitle(QStringLiteral("Select a Task"));
@@ -147,14 +148,7 @@ void TaskListWindow::focusGrid() {
 // The focus on the task page goes where the user goes next: the layout, else the run.
 void TaskListWindow::done(int result) {
     QDialog::done(result);
-    if (!mainWindow_) return;
-    for (const char* name : {"ViewButton", "RunButton"}) {
-        auto* b = mainWindow_->findChild<QPushButton*>(QString::fromLatin1(name));
-        if (b && b->isEnabled()) {
-            b->setFocus(Qt::OtherFocusReason);
-            return;
-        }
-    }
+    if (mainWindow_) mainWindow_->focusNextCommand();
 }
 
 } // namespace rectix::app

@@ -16,6 +16,7 @@ class DataGrid;
 
 namespace rectix::app {
 
+class MainWindow;
 class SettingsWindow;
 
 // The task list: a modal window with every task of the active set in a grid bound to the tasks
@@ -25,7 +26,7 @@ class TaskListWindow : public QDialog {
     Q_OBJECT
   public:
     // Closing gives the focus to the main window's View button, else to its run button.
-    TaskListWindow(taskdb::DataModule& dm, SettingsWindow& settings, QWidget* mainWindow);
+    TaskListWindow(taskdb::DataModule& dm, SettingsWindow& settings, MainWindow* mainWindow);
 
     // Duplicating is offered only while the home set is active.
     void showExchangeState(const taskdb::ExchangeState& state);
@@ -40,7 +41,7 @@ class TaskListWindow : public QDialog {
 
     taskdb::DataModule& dm_;
     SettingsWindow& settings_;
-    QPointer<QWidget> mainWindow_;
+    QPointer<MainWindow> mainWindow_;
     ui::DataGrid* grid_ = nullptr;
     QPushButton* deleteButton_ = nullptr;
     QPushButton* duplButton_ = nullptr;

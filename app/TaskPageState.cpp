@@ -138,6 +138,31 @@ bool MainWindow::taskListVisible() const {
     return list && list->isVisible();
 }
 
+QRect MainWindow::anchorGeometry(TaskPageAnchor anchor) const {
+    const QWidget* control = nullptr;
+    switch (anchor) {
+    case TaskPageAnchor::BoxesButton:
+        control = boxesButton_;
+        break;
+    case TaskPageAnchor::BoxesGrid:
+        control = boxesGrid_;
+        break;
+    case TaskPageAnchor::BoxesNavigator:
+        control = boxesNavigator_;
+        break;
+    }
+    return control ? QRect(control->mapToGlobal(QPoint(0, 0)), control->size()) : QRect();
+}
+
+void MainWindow::focusNextCommand() {
+    for (QPushButton* b : {viewButton_, runButton_}) {
+        if (b && b->isEnabled()) {
+            b->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+}
+
 bool MainWindow::editKeys(int key) {
     switch (key) {
     case Qt::Key_Left:

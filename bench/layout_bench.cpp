@@ -1,9 +1,9 @@
 // Prints the time to draw a 1000-box overview and to step through the loading sequence of a
 // container of 1000 boxes, each step a full redraw as on the layout page.
 #include "engine/PackProblem.h"
-#include "results/LayoutPicture.h"
-#include "results/LayoutView.h"
-#include "results/ViewSettings.h"
+#include "render/LayoutPicture.h"
+#include "render/LayoutView.h"
+#include "render/ViewSettings.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -77,10 +77,10 @@ int main(int argc, char** argv) {
     {
         engine::PackProblem problem;
         buildPlan(problem, 20, 50);
-        results::LayoutView view;
-        results::screenTracks(view);
-        results::readViewSettings(view, problem);
-        results::LayoutPicture picture(view, problem);
+        render::LayoutView view;
+        render::screenTracks(view);
+        render::readViewSettings(view, problem);
+        render::LayoutPicture picture(view, problem);
         {
             QPainter warmUp(&image); // loads the fonts
             picture.redrawLayout(warmUp, size, false);
@@ -98,12 +98,12 @@ int main(int argc, char** argv) {
     {
         engine::PackProblem problem;
         buildPlan(problem, 1, 1000);
-        results::LayoutView view;
+        render::LayoutView view;
         view.tracks.grid = 2;
-        results::screenTracks(view);
-        results::readViewSettings(view, problem);
+        render::screenTracks(view);
+        render::readViewSettings(view, problem);
         view.currentContainer = 1;
-        results::LayoutPicture picture(view, problem);
+        render::LayoutPicture picture(view, problem);
         std::vector<double> ms;
         for (int step = 1; step <= 1000; ++step) {
             view.loadingStep = static_cast<std::int16_t>(step);

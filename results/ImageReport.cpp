@@ -1,6 +1,6 @@
 #include "results/ImageReport.h"
 
-#include "results/LayoutPicture.h"
+#include "render/LayoutPicture.h"
 #include "results/ReportLayout.h"
 #include "taskdb/DataModule.h"
 
@@ -41,11 +41,11 @@ void ImageReport::setPicture(QImage picture) {
 
 namespace rectix::results {
 
-void ImageReport::drawLayout(LayoutView& view, const engine::PackProblem& problem) {
+void ImageReport::drawLayout(render::LayoutView& view, const engine::PackProblem& problem) {
     QImage picture(pictureSize(), QImage::Format_RGB888);
     {
         QPainter painter(&picture);
-        LayoutPicture(view, problem).redrawLayout(painter, picture.size(), true);
+        render::LayoutPicture(view, problem).redrawLayout(painter, picture.size(), true);
     }
     setPicture(std::move(picture));
 }

@@ -14,9 +14,11 @@ namespace rectix::taskdb {
 class DataModule;
 }
 
-namespace rectix::results {
-
+namespace rectix::render {
 struct LayoutView;
+}
+
+namespace rectix::results {
 
 // The layout picture printed on a landscape page under the task's name and date; the layout page
 // draws the picture into it before it prints.
@@ -32,7 +34,7 @@ class ImageReport {
     // The picture, stretched to its frame.
     void setPicture(QImage picture);
     // Draws the view's picture of the plan on the print canvas as the picture to print.
-    void drawLayout(LayoutView& view, const engine::PackProblem& problem);
+    void drawLayout(render::LayoutView& view, const engine::PackProblem& problem);
     const ui::CompositeReport& job() const { return job_; }
 
   private:

@@ -2,7 +2,7 @@
 #include "results/LayoutWindow.h"
 
 #include "engine/PackProblem.h"
-#include "results/LayoutView.h"
+#include "render/LayoutView.h"
 
 namespace rectix::results {
 

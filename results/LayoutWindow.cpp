@@ -2,17 +2,17 @@
 
 #include "core/UiTexts.h"
 #include "engine/PackProblem.h"
-#include "results/BoxPicking.h"
-#include "results/Colours.h"
+#include "render/BoxPicking.h"
+#include "render/Colours.h"
+#include "render/LayoutChart.h"
+#include "render/LayoutPicture.h"
+#include "render/LayoutView.h"
+#include "render/ViewSettings.h"
 #include "results/ImageReport.h"
-#include "results/LayoutChart.h"
 #include "results/LayoutImage.h"
-#include "results/LayoutPicture.h"
-#include "results/LayoutView.h"
 #include "results/PrintSession.h"
 #include "results/ReportForms.h"
 #include "results/ViewOptionsWindow.h"
-#include "results/ViewSettings.h"
 #include "taskdb/RunStore.h"
 #include "ui/CaptionButton.h"
 #include "ui/DisplaySuspension.h"
@@ -53,7 +53,7 @@ QString hint(int slot) {
 
 } // namespace
 
-LayoutWindow::LayoutWindow(LayoutView& view, engine::PackProblem& problem, ViewOptionsWindow& options,
+LayoutWindow::LayoutWindow(render::LayoutView& view, engine::PackProblem& problem, ViewOptionsWindow& options,
                            taskdb::RunStore& store, QWidget* owner)
     : QDialog(owner, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
@@ -181,12 +181,12 @@ void LayoutWindow::redraw() {
     {
         QPainter painter(&bitmap);
         if (view_.chartMode)
-            drawChart(painter, image_->size(), view_, problem_);
+            render::drawChart(painter, image_->size(), view_, problem_);
         else
-            LayoutPicture(view_, problem_).redrawLayout(painter, image_->size(), false);
+            render::LayoutPicture(view_, problem_).redrawLayout(painter, image_->size(), false);
     }
     QPalette colours = panel1_->palette();
-    colours.setColor(QPalette::Window, toQColor(view_.backgroundColor));
+    colours.setColor(QPalette::Window, render::toQColor(view_.backgroundColor));
     panel1_->setPalette(colours);
     image_->update();
 }
@@ -206,7 +206,7 @@ void LayoutWindow::formShow() {
     }
     fillInterval_ = 1000;
     options_.screenTracks();
-    readViewSettings(view_, problem_);
+    render::readViewSettings(view_, problem_);
     view_.currentContainer = 0;
     stopFillTimer();
     if (problem_.resultSolution.usedConts == 1) {
@@ -318,11 +318,11 @@ void LayoutWindow::printButtonClick() {
     // Whatever ends the printing (a question, the dialog, an error), the screen colours return.
     const ui::DisplaySuspension printColours(
         [this] {
-            printViewSettings(view_, problem_);
+            render::printViewSettings(view_, problem_);
             redraw();
         },
         [this] {
-            readViewSettings(view_, problem_);
+            render::readViewSettings(view_, problem_);
             redraw();
         });
     if (!PrintSession::confirmed(store_, core::Msg::PrintImage)) return;
@@ -342,8 +342,8 @@ void LayoutWindow::image1MouseDown(Qt::MouseButton button, QPoint at) {
         return;
     }
     if (options_.isVisible()) options_.close();
-    const std::int16_t box = pickBox(view_, problem_.boxCount, at.x(), at.y());
-    image_->setToolTip(box == 0 ? hint(13) : boxHint(problem_, box));
+    const std::int16_t box = render::pickBox(view_, problem_.boxCount, at.x(), at.y());
+    image_->setToolTip(box == 0 ? hint(13) : render::boxHint(problem_, box));
     if (image_->hintsShown() && isVisible()) image_->showTipOnRelease(at);
 }
 

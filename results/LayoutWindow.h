@@ -17,10 +17,13 @@ namespace rectix::taskdb {
 struct RunStore;
 }
 
+namespace rectix::render {
+struct LayoutView;
+}
+
 namespace rectix::results {
 
 class LayoutImage;
-struct LayoutView;
 class ReportForms;
 class ViewOptionsWindow;
 
@@ -33,7 +36,7 @@ class LayoutWindow : public QDialog {
     Q_OBJECT
   public:
     // Resets the view options in full; the saved view settings are applied after.
-    LayoutWindow(LayoutView& view, engine::PackProblem& problem, ViewOptionsWindow& options,
+    LayoutWindow(render::LayoutView& view, engine::PackProblem& problem, ViewOptionsWindow& options,
                  taskdb::RunStore& store, QWidget* owner = nullptr);
     ~LayoutWindow() override;
 
@@ -85,7 +88,7 @@ class LayoutWindow : public QDialog {
     void afterNavigation();
     std::int16_t boxLoad(std::int16_t container) const;
 
-    LayoutView& view_;
+    render::LayoutView& view_;
     engine::PackProblem& problem_;
     ViewOptionsWindow& options_;
     taskdb::RunStore& store_;

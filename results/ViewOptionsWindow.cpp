@@ -1,8 +1,8 @@
 #include "results/ViewOptionsWindow.h"
 
-#include "results/LayoutView.h"
-#include "results/Palette.h"
-#include "results/ViewSettings.h"
+#include "render/LayoutView.h"
+#include "render/Palette.h"
+#include "render/ViewSettings.h"
 #include "taskdb/RunStore.h"
 #include "ui/Help.h"
 #include "ui/TitleBar.h"
@@ -53,7 +53,7 @@ constexpr int designWidth = 174;
 
 } // namespace
 
-ViewOptionsWindow::ViewOptionsWindow(LayoutView& view, taskdb::RunStore& store, QWidget* owner)
+ViewOptionsWindow::ViewOptionsWindow(render::LayoutView& view, taskdb::RunStore& store, QWidget* owner)
     : QDialog(owner, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint),
       view_(view), store_(store) {
@@ -139,7 +139,7 @@ void ViewOptionsWindow::connectTracks() {
     });
     onChange(MagnTrack, [this](int p) {
         view_.tracks.magn = p;
-        view_.magnification = magnificationOf(p);
+        view_.magnification = render::magnificationOf(p);
         redraw();
     });
     onChange(ShiftXTrack, [this](int p) {
@@ -174,12 +174,12 @@ void ViewOptionsWindow::connectTracks() {
     });
     onChange(PartGrTrack, [this](int p) {
         view_.tracks.partGr = p;
-        view_.partGrey = backColor(p);
+        view_.partGrey = render::backColor(p);
         rebuildPalette();
     });
     onChange(BackGrTrack, [this](int p) {
         view_.tracks.backGr = p;
-        view_.backgroundColor = backColor(p);
+        view_.backgroundColor = render::backColor(p);
         rebuildPalette();
     });
     connect(markKindCheck_, &QCheckBox::toggled, this, [this](bool on) {
@@ -199,7 +199,7 @@ void ViewOptionsWindow::setPage(QWidget* page, engine::PackProblem* problem, std
 }
 
 void ViewOptionsWindow::rebuildPalette() {
-    if (problem_) buildPalette(view_, *problem_);
+    if (problem_) render::buildPalette(view_, *problem_);
     redraw();
 }
 
@@ -250,10 +250,10 @@ void ViewOptionsWindow::normalTracks(bool full) {
 }
 
 void ViewOptionsWindow::screenTracks() {
-    results::screenTracks(view_);
+    render::screenTracks(view_);
 }
 
-void ViewOptionsWindow::applySaved(const ViewTracks& saved) {
+void ViewOptionsWindow::applySaved(const render::ViewTracks& saved) {
     tracks_[SpaceTrack]->setValue(saved.space);
     tracks_[LineTrack]->setValue(saved.line);
     tracks_[PalettTrack]->setValue(saved.palett);
@@ -265,8 +265,8 @@ void ViewOptionsWindow::applySaved(const ViewTracks& saved) {
     orientCheck_->setChecked(saved.orient);
 }
 
-ViewTracks ViewOptionsWindow::tracks() const {
-    ViewTracks t;
+render::ViewTracks ViewOptionsWindow::tracks() const {
+    render::ViewTracks t;
     t.grid = tracks_[GridTrack]->value();
     t.magn = tracks_[MagnTrack]->value();
     t.shiftX = tracks_[ShiftXTrack]->value();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "results/ViewTracks.h"
+#include "render/ViewTracks.h"
 #include "taskdb/ViewOptionsView.h"
 
 #include <QDialog>
@@ -22,9 +22,11 @@ namespace rectix::taskdb {
 struct RunStore;
 }
 
-namespace rectix::results {
-
+namespace rectix::render {
 struct LayoutView;
+}
+
+namespace rectix::results {
 
 // The view options: a small tool window beside the layout page whose ten tracks and two check
 // boxes tune the picture at once (size, shifts, gaps, lines, colour set, light, box and
@@ -49,7 +51,7 @@ class ViewOptionsWindow : public QDialog, public taskdb::ViewOptionsView {
         trackCount
     };
 
-    ViewOptionsWindow(LayoutView& view, taskdb::RunStore& store, QWidget* owner = nullptr);
+    ViewOptionsWindow(render::LayoutView& view, taskdb::RunStore& store, QWidget* owner = nullptr);
 
     // The layout page: the window places itself beside it, redraws it, and rebuilds the kind
     // colours of its problem.
@@ -62,8 +64,8 @@ class ViewOptionsWindow : public QDialog, public taskdb::ViewOptionsView {
     void screenTracks();
     // The saved settings: the seven saved tracks (each brought into its range) and the two check
     // boxes; size and shifts are not saved.
-    void applySaved(const ViewTracks& saved);
-    ViewTracks tracks() const;
+    void applySaved(const render::ViewTracks& saved);
+    render::ViewTracks tracks() const;
 
     // The grid track and its label, usable in the single view only.
     void enableGrid(bool on);
@@ -95,7 +97,7 @@ class ViewOptionsWindow : public QDialog, public taskdb::ViewOptionsView {
     // Moves the whole window onto its screen, the left and top edges first.
     void keepOnScreen();
 
-    LayoutView& view_;
+    render::LayoutView& view_;
     taskdb::RunStore& store_;
     QPointer<QWidget> page_;
     engine::PackProblem* problem_ = nullptr;

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/UiTexts.h"
-
 #include <cstdint>
 #include <string>
 
@@ -13,8 +11,8 @@ namespace rectix::taskdb {
 // settings-file values (volMltPos, lastTaskID, customize, the Opt... settings,
 // taskOptSet, the import options) and areaMult from volMltPos.
 //
-// Kept elsewhere and reached from here: langIndex lives in lang::Language,
-// the three UI text tables in core::UiTexts.
+// Kept elsewhere: the interface language in lang::Language, the three UI
+// text tables in core::UiTexts.
 struct RunStore {
     // totals of the current task, written by the totals routines.
     float placedBoxCost = 0; // sum of Cost x placed over the task's boxes
@@ -76,14 +74,6 @@ struct RunStore {
         bool tuneForm = false;
         void setAll() { boxForm = cntForm = solutForm = optForm = distrForm = tuneForm = true; }
     } placementFlags;
-
-    // The interface language, kept by the language routine.
-    static std::int32_t langIndex();
-    static void setLangIndex(std::int32_t index);
-    // The message, caption and hint slot tables.
-    static auto& messageTexts() { return core::UiTexts::global().messages; }
-    static auto& captionTexts() { return core::UiTexts::global().captions; }
-    static auto& hintTexts() { return core::UiTexts::global().hints; }
 };
 
 } // namespace rectix::taskdb

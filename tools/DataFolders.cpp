@@ -1,6 +1,6 @@
 #include "tools/DataFolders.h"
 
-#include "app/SettingsFile.h"
+#include "taskdb/SettingsFile.h"
 
 #include "core/DurableFile.h"
 
@@ -177,9 +177,9 @@ std::vector<fs::path> makeDataFolders(const fs::path& programFolder, const std::
         made.push_back(target);
         // A fresh home set comes with the settings that show its first task, so that the first
         // start asks nothing; a settings file that exists is the user's.
-        const fs::path settings = programFolder / app::SettingsFile::fileName;
+        const fs::path settings = programFolder / taskdb::SettingsFile::fileName;
         if (set == 0 && !fs::exists(fs::symlink_status(settings)))
-            core::writeFileDurably(settings, app::SettingsFile::defaultText(firstTask));
+            core::writeFileDurably(settings, taskdb::SettingsFile::defaultText(firstTask));
     }
     return made;
 }

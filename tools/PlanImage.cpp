@@ -1,10 +1,10 @@
 #include "PlanImage.h"
 
 #include "engine/PackProblem.h"
-#include "results/LayoutChart.h"
-#include "results/LayoutPicture.h"
-#include "results/LayoutView.h"
-#include "results/ViewSettings.h"
+#include "render/LayoutChart.h"
+#include "render/LayoutPicture.h"
+#include "render/LayoutView.h"
+#include "render/ViewSettings.h"
 
 #include <QPainter>
 
@@ -15,10 +15,10 @@ namespace rectix::tools {
 
 QImage drawPlanImage(engine::PackProblem& problem, const PlanImageOptions& options) {
     const engine::PackSolution& plan = problem.resultSolution;
-    results::LayoutView view;
+    render::LayoutView view;
     view.tracks.grid = options.grid;
-    results::screenTracks(view);
-    results::readViewSettings(view, problem);
+    render::screenTracks(view);
+    render::readViewSettings(view, problem);
     if (options.container != 0) {
         if (options.container < 1 || options.container > problem.contCount ||
             plan.boxLoad[options.container] == 0)
@@ -35,9 +35,9 @@ QImage drawPlanImage(engine::PackProblem& problem, const PlanImageOptions& optio
     QPainter painter(&image);
     if (options.chart) {
         view.chartMode = true;
-        results::drawChart(painter, options.size, view, problem);
+        render::drawChart(painter, options.size, view, problem);
     } else {
-        results::LayoutPicture(view, problem).redrawLayout(painter, options.size, false);
+        render::LayoutPicture(view, problem).redrawLayout(painter, options.size, false);
     }
     return image;
 }

@@ -2,13 +2,13 @@
 
 #include "core/DurableFile.h"
 #include "engine/PackProblem.h"
+#include "render/LayoutView.h"
+#include "render/ViewSettings.h"
 #include "results/BoxLibraryReport.h"
 #include "results/ContainerLibraryReport.h"
 #include "results/ImageReport.h"
-#include "results/LayoutView.h"
 #include "results/SolutionReport.h"
 #include "results/TaskReport.h"
-#include "results/ViewSettings.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/Figures.h"
 #include "taskdb/RunStore.h"
@@ -76,9 +76,9 @@ std::string drawLayout(results::ImageReport& report, taskdb::SolveBridge& bridge
                        engine::PackProblem& problem, const std::optional<int>& container) {
     bridge.reloadSolution();
     const engine::PackSolution& plan = problem.resultSolution;
-    results::LayoutView view;
-    results::screenTracks(view);
-    results::printViewSettings(view, problem);
+    render::LayoutView view;
+    render::screenTracks(view);
+    render::printViewSettings(view, problem);
     if (container) {
         if (*container > problem.contCount || plan.boxLoad[*container] == 0)
             return "--container: container " + std::to_string(*container) + " holds no box of the plan";

@@ -1,7 +1,7 @@
 #include "StoredTask.h"
 
 #include "ExitStatus.h"
-#include "ScratchFolder.h"
+#include "OpenedSet.h"
 #include "StoredReport.h"
 #include "TaskFile.h"
 
@@ -35,133 +35,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// One line of text: a dialog's line breaks become blanks.
-std::string oneLine(std::string text) {
-    for (char& ch : text)
-        if (ch == '\r' || ch == '\n') ch = ' ';
-    return text;
-}
-
-// Dialogs take the accepting answer; their texts are kept and go to standard error only when the
-// action succeeds. A failure is told in one line of its own.
-struct StderrDialogs : core::Dialogs {
-    core::DialogButton show(core::DialogKind, const std::string& text, core::DialogButtons buttons,
-                            int) override {
-        plainMessage(text);
-        using B = core::DialogButton;
-        for (B b : {B::Ok, B::Yes, B::YesToAll, B::All, B::Ignore, B::No, B::NoToAll, B::Cancel})
-            if (buttons.has(b)) return b;
-        return B::Ok;
-    }
-    void errorBox(const std::string& text) override { plainMessage(text); }
-    void plainMessage(const std::string& text) override { lines.push_back(oneLine(text)); }
-    void flush() {
-        for (const std::string& line : lines) std::cerr << "rectix-solve: " << line << "\n";
-        lines.clear();
-    }
-    // Every text shown so far in one line; they end the action that showed them.
-    std::string joined() const {
-        std::string all;
-        for (const std::string& line : lines) all += (all.empty() ? "" : " ") + line;
-        return all;
-    }
-    std::vector<std::string> lines;
-};
-
-// The dialogs of the process while it lives.
-struct InstalledDialogs {
-    explicit InstalledDialogs(core::Dialogs& dialogs) : replaced(core::Dialogs::install(&dialogs)) {}
-    ~InstalledDialogs() { core::Dialogs::install(replaced); }
-    InstalledDialogs(const InstalledDialogs&) = delete;
-    InstalledDialogs& operator=(const InstalledDialogs&) = delete;
-    core::Dialogs* replaced;
-};
-
 // Bad input: one line on standard error, exit status 2.
 int refuse(const std::string& text) {
     std::cerr << "rectix-solve: " << oneLine(text) << "\n";
     return 2;
-}
-
-// A table set opened as the program opens it, with its own store, the dialogs above and a data
-// module over the set. Throws what a failure to get that far is; open when the store's marker is 555.
-struct OpenedSet {
-    explicit OpenedSet(const fs::path& folder) : program(folder), dm(store, program.path()) {
-        dm.setWaitWindow(&wait);
-        dm.dataModuleCreate();
-    }
-    bool isOpen() const { return store.dbState == 555; }
-
-    ScratchFolder program;
-    taskdb::RunStore store;
-    StderrDialogs dialogs;
-    InstalledDialogs installed{dialogs};
-    taskdb::NullProgressView wait;
-    taskdb::DataModule dm;
-};
-
-std::string setContext(const fs::path& folder) {
-    return "the table set in " + folder.string();
-}
-
-// Empty when `folder` is a folder, else what is there instead.
-std::string folderRefusal(const fs::path& folder) {
-    std::error_code ec;
-    const fs::file_status st = fs::status(folder, ec);
-    if (fs::is_directory(st)) return {};
-    if (st.type() == fs::file_type::not_found) return "--taskset: no folder " + folder.string();
-    if (ec) return "--taskset: " + folder.string() + ": " + ec.message();
-    return "--taskset: " + folder.string() + " is a file, not a folder";
-}
-
-// The first stored value of the set that its field cannot hold, named by file, row and field;
-// empty when all fit or the set cannot be read. An arithmetic or range error far from its row is
-// told by this instead.
-std::string storedValueMisfit(dataset::TableSet& set) {
-    try {
-        for (const dataset::TableDef& table : set.schema())
-            if (const std::string bad = set.badStoredValue(table.name); !bad.empty())
-                return "a stored value does not fit its field: " + bad;
-    } catch (const std::exception&) {
-        // Then the error that ended the action says it best.
-    }
-    return {};
-}
-
-// Whether the exception being handled is what a stored value that does not fit its field ends
-// in: an arithmetic or range error, or a text that is no value of its field.
-bool endedByAStoredValue() {
-    try {
-        throw;
-    } catch (const core::RangeError&) {
-        return true;
-    } catch (const core::OverflowError&) {
-        return true;
-    } catch (const core::ZeroDivideError&) {
-        return true;
-    } catch (const core::InvalidOpError&) {
-        return true;
-    } catch (const dataset::FieldError&) {
-        return true;
-    } catch (...) {
-        return false;
-    }
-}
-
-// The line and status of the exception being handled, a stored value that does not fit named
-// when it was the cause.
-Failure failureOn(std::optional<OpenedSet>& set, const fs::path& folder) {
-    Failure f = currentFailure(setContext(folder));
-    if (set && endedByAStoredValue())
-        if (const std::string misfit = storedValueMisfit(set->dm.db); !misfit.empty())
-            f = {2, setContext(folder) + ": " + misfit};
-    return f;
-}
-
-// Why the set did not open: a stored value that does not fit, else the data module's reason.
-std::string openRefusal(OpenedSet& set, const fs::path& folder) {
-    const std::string misfit = storedValueMisfit(set.dm.db);
-    return setContext(folder) + " cannot be opened: " + (misfit.empty() ? set.dm.openError() : misfit);
 }
 
 // A whole number from `low` to `high`, the whole text; nothing otherwise.
@@ -359,28 +236,6 @@ int runStoredTask(const std::vector<std::string>& args) {
         std::cerr << "rectix-solve: " << f.line << "\n";
         return f.status;
     }
-}
-
-Failure reloadStoredPlan(const fs::path& folder, long taskID, engine::PackProblem& problem) {
-    if (const std::string wrong = folderRefusal(folder); !wrong.empty()) return {2, wrong};
-    std::optional<OpenedSet> set;
-    try {
-        set.emplace(folder);
-        taskdb::DataModule& dm = set->dm;
-        if (!set->isOpen()) return {2, "--taskset: " + openRefusal(*set, folder)};
-        if (!dm.tasks.locate("TaskID", static_cast<std::int32_t>(taskID)))
-            return {2, "--task: no task " + std::to_string(taskID) + " in " + folder.string()};
-        if (!dm.tasksSolut.asBoolean())
-            return {2, "task " + std::to_string(taskID) + " has no stored solution"};
-        engine::PackRun run(problem, set->wait);
-        taskdb::SolveBridge bridge(dm, problem, run);
-        bridge.reloadSolution();
-    } catch (const core::SilentAbort&) {
-        return {2, set ? set->dialogs.joined() : std::string("operation aborted")};
-    } catch (...) {
-        return failureOn(set, folder);
-    }
-    return {0, {}};
 }
 
 } // namespace rectix::tools

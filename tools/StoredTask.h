@@ -1,14 +1,7 @@
 #pragma once
 
-#include "ExitStatus.h"
-
-#include <filesystem>
 #include <string>
 #include <vector>
-
-namespace rectix::engine {
-class PackProblem;
-}
 
 namespace rectix::tools {
 
@@ -18,10 +11,5 @@ namespace rectix::tools {
 // as the solution page's File button does, and prints their paths. Returns
 // the process exit status.
 int runStoredTask(const std::vector<std::string>& args);
-
-// Reloads the stored solution of a task of the table set in `folder` into the problem's result
-// record, as the View button does. Status 0 when it did, else the tool's exit status and why not
-// in one line.
-Failure reloadStoredPlan(const std::filesystem::path& folder, long taskID, engine::PackProblem& problem);
 
 } // namespace rectix::tools

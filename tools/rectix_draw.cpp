@@ -1,7 +1,7 @@
 // Draws a plan to a PNG file through the layout page's drawing routine: a stored solution of a
 // table set, or a task in the harness's JSON form solved first.
 #include "PlanImage.h"
-#include "StoredTask.h"
+#include "StoredPlan.h"
 #include "TaskFile.h"
 
 #include "core/InputFile.h"

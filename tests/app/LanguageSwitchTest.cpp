@@ -91,11 +91,11 @@ class LanguageSwitch : public StartupTest {
     // The settings file as the last run left it, with its language.
     void saveLanguage(std::int32_t index) {
         rectix::taskdb::RunStore store;
-        rectix::app::setDefaultOptions(store, true);
-        rectix::app::SavedViewSettings view;
-        rectix::taskdb::RunStore::setLangIndex(index);
-        rectix::app::SettingsFile(store, view, folder.path).saveIni();
-        rectix::taskdb::RunStore::setLangIndex(0);
+        rectix::taskdb::setDefaultOptions(store, true);
+        rectix::taskdb::SavedViewSettings view;
+        rectix::lang::Language::global().setLangIndex(index);
+        rectix::taskdb::SettingsFile(store, view, folder.path).saveIni();
+        rectix::lang::Language::global().setLangIndex(0);
     }
     // Shows each window the first time, as its command would, and collects what it lacks.
     static std::vector<std::string> openEveryWindow(const rectix::lang::TextSet& set) {
@@ -125,7 +125,7 @@ TEST_F(LanguageSwitch, TheSavedLanguageIsTheFirstLanguageOfEveryWindowAndIsSaved
     makeSets({"home", "export", "import"});
     saveLanguage(3);
     ASSERT_EQ(start.run(), rectix::app::StartupOutcome::Running);
-    EXPECT_EQ(rectix::taskdb::RunStore::langIndex(), 3);
+    EXPECT_EQ(rectix::lang::Language::global().langIndex(), 3);
     EXPECT_TRUE(start.mainWindow()->findChild<QAction*>(QStringLiteral("ItalianPop"))->isChecked());
     for (const std::string& d : openEveryWindow(rectix::lang::italianTexts())) ADD_FAILURE() << d;
     EXPECT_TRUE(start.mainWindow()->close());
@@ -137,7 +137,7 @@ TEST_F(LanguageSwitch, ASavedTwoShowsEnglishAndStaysTwo) {
     makeSets({"home", "export", "import"});
     saveLanguage(2);
     ASSERT_EQ(start.run(), rectix::app::StartupOutcome::Running);
-    EXPECT_EQ(rectix::taskdb::RunStore::langIndex(), 2);
+    EXPECT_EQ(rectix::lang::Language::global().langIndex(), 2);
     for (const std::string& d : openEveryWindow(rectix::lang::englishTexts())) ADD_FAILURE() << d;
     EXPECT_TRUE(start.mainWindow()->close());
     EXPECT_EQ(savedLine(), "2  ");

@@ -1,15 +1,15 @@
 #pragma once
 
 #include "../support/ScriptedAnswers.h"
-#include "TempFolder.h"
+#include "../support/TempFolder.h"
 
-#include "app/DefaultOptions.h"
-#include "app/SettingsFile.h"
 #include "app/Startup.h"
 #include "dataset/TableSet.h"
 #include "lang/Language.h"
+#include "taskdb/DefaultOptions.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/Schema.h"
+#include "taskdb/SettingsFile.h"
 
 #include <gtest/gtest.h>
 
@@ -22,14 +22,14 @@ class StartupTest : public ::testing::Test {
   protected:
     void SetUp() override {
         rectix::taskdb::RunStore defaults;
-        rectix::app::setDefaultOptions(defaults, true);
+        rectix::taskdb::setDefaultOptions(defaults, true);
         defaults.volMltPos = 3;
-        rectix::app::SavedViewSettings view;
-        rectix::app::SettingsFile(defaults, view, folder.path).saveIni();
+        rectix::taskdb::SavedViewSettings view;
+        rectix::taskdb::SettingsFile(defaults, view, folder.path).saveIni();
     }
     void TearDown() override {
         rectix::lang::Language::global().applyEnglishTexts(false);
-        rectix::taskdb::RunStore::setLangIndex(0);
+        rectix::lang::Language::global().setLangIndex(0);
     }
 
     // Empty sets in the folders of the default aliases.

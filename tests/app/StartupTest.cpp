@@ -5,6 +5,7 @@
 #include "app/AboutWindow.h"
 #include "app/MainWindow.h"
 #include "app/StartupChecks.h"
+#include "results/SolutionWindow.h"
 #include "taskdb/DataModule.h"
 
 using rectix::app::StartupOutcome;
@@ -87,6 +88,24 @@ TEST_F(StartupTest, AStartShowsTheMainWindowInTheProgramFolderAndItsCloseWritesT
     EXPECT_NE(folder.read("rectix.ini").find("17   Opt.Intens\r\n"), std::string::npos);
     EXPECT_FALSE(start.dataModule()->tasks.isOpen());
     EXPECT_EQ(std::filesystem::current_path(), startFolder);
+}
+
+// Each window has one owner: every one goes with the program, and one its owner deleted early is
+// not deleted again.
+TEST_F(StartupTest, EveryWindowGoesOnceWithTheProgram) {
+    makeSets({"home", "export", "import"});
+    auto program = std::make_unique<rectix::app::Startup>(folder.path);
+    ASSERT_EQ(program->run(), StartupOutcome::Running);
+    QPointer<rectix::app::MainWindow> main = program->mainWindow();
+    QList<QPointer<QDialog>> windows;
+    for (QDialog* w : main->findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) windows.append(w);
+    EXPECT_GE(windows.size(), 8);
+
+    delete program->solutionWindow();
+    EXPECT_EQ(program->solutionWindow(), nullptr);
+    program.reset();
+    EXPECT_TRUE(main.isNull());
+    for (const QPointer<QDialog>& w : windows) EXPECT_TRUE(w.isNull());
 }
 
 TEST_F(StartupTest, ClosingWhileTheExportSetIsActiveLeavesTheSettingsFileAsItWas) {

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "PlanBuilder.h"
+#include "../support/PlanBuilder.h"
 
 #include "lang/Language.h"
+#include "render/LayoutView.h"
 #include "results/LayoutImage.h"
-#include "results/LayoutView.h"
 #include "results/LayoutWindow.h"
 #include "results/ViewOptionsWindow.h"
 #include "taskdb/RunStore.h"
@@ -17,11 +17,13 @@
 
 namespace rectix::results::test {
 
+using rectix::test::PlanBuilder;
+
 // The layout page and its view options over a plan built in the test, with the English texts.
 class LayoutPageTest : public ::testing::Test {
   protected:
     PlanBuilder b;
-    LayoutView view;
+    render::LayoutView view;
     taskdb::RunStore store;
     std::unique_ptr<ViewOptionsWindow> options;
     std::unique_ptr<LayoutWindow> page;

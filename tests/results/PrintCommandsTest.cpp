@@ -1,10 +1,10 @@
 // The print commands of the solution page and the layout page: the no-printer message, the
 // "Warnings" questions, the printer-setup dialog whose cancel stops, and the page, the tables and
 // the screen colours given back on every path.
-#include "PlanBuilder.h"
+#include "../support/PlanBuilder.h"
 #include "ReportFixture.h"
 
-#include "results/LayoutView.h"
+#include "render/LayoutView.h"
 #include "results/LayoutWindow.h"
 #include "results/SolutionWindow.h"
 #include "results/ViewOptionsWindow.h"
@@ -14,6 +14,8 @@
 #include <QPushButton>
 
 namespace rectix::results::test {
+
+using rectix::test::PlanBuilder;
 
 namespace {
 
@@ -147,7 +149,7 @@ class LayoutPrintTest : public ReportTest {
     }
 
     PlanBuilder b;
-    LayoutView view;
+    render::LayoutView view;
     std::unique_ptr<ViewOptionsWindow> options;
     std::unique_ptr<LayoutWindow> page;
 };

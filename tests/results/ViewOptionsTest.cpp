@@ -3,7 +3,7 @@
 
 #include "ui/TitleBar.h"
 
-#include "results/ViewSettings.h"
+#include "render/ViewSettings.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -71,7 +71,7 @@ TEST_F(LayoutPageTest, SavedSettingsAreBroughtIntoRange) {
     plan({2});
     open(); // the page's creation resets the options in full: "Parts" at 4
     EXPECT_EQ(options->track(T::PartGrTrack)->value(), 4);
-    ViewTracks saved;
+    render::ViewTracks saved;
     saved.grid = 7;
     saved.space = 3;
     saved.partGr = 12;
@@ -79,7 +79,7 @@ TEST_F(LayoutPageTest, SavedSettingsAreBroughtIntoRange) {
     options->applySaved(saved);
     EXPECT_EQ(options->track(T::GridTrack)->value(), 4);
     EXPECT_EQ(options->track(T::SpaceTrack)->value(), 3);
-    EXPECT_EQ(view.partGrey, backColor(12));
+    EXPECT_EQ(view.partGrey, render::backColor(12));
     EXPECT_TRUE(options->orientCheck()->isChecked());
     EXPECT_FALSE(options->markKindCheck()->isChecked());
     EXPECT_EQ(options->tracks().grid, 4);

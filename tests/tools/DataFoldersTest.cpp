@@ -6,11 +6,11 @@
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
 
-#include "app/SavedViewSettings.h"
-#include "app/SettingsFile.h"
 #include "core/Dialogs.h"
 #include "dataset/AliasRegistry.h"
 #include "lang/Language.h"
+#include "taskdb/SavedViewSettings.h"
+#include "taskdb/SettingsFile.h"
 
 #include <gtest/gtest.h>
 
@@ -96,8 +96,8 @@ TEST_F(DataFolders, AFreshInstallHasTheDefaultSettingsShowingTheSample) {
     make();
     ASSERT_TRUE(fs::exists(root / "rectix.ini"));
     RecordedDialogs dialogs;
-    app::SavedViewSettings view;
-    app::SettingsFile(store, view, root).loadIni();
+    taskdb::SavedViewSettings view;
+    taskdb::SettingsFile(store, view, root).loadIni();
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(store.lastTaskID, 1);
     EXPECT_EQ(store.volMltPos, 3);
@@ -107,8 +107,8 @@ TEST_F(DataFolders, AFreshInstallHasTheDefaultSettingsShowingTheSample) {
     EXPECT_TRUE(store.optLast);
     EXPECT_TRUE(store.taskOptSet);
     EXPECT_FALSE(view.saved());
-    EXPECT_EQ(taskdb::RunStore::langIndex(), 0);
-    EXPECT_EQ(readFile(root / "rectix.ini"), app::SettingsFile::defaultText(1));
+    EXPECT_EQ(lang::Language::global().langIndex(), 0);
+    EXPECT_EQ(readFile(root / "rectix.ini"), taskdb::SettingsFile::defaultText(1));
 }
 
 TEST_F(DataFolders, ASettingsFileThatExistsIsKept) {

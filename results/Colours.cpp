@@ -1,9 +1,0 @@
-#include "results/Colours.h"
-
-namespace rectix::results {
-
-QColor toQColor(std::int32_t colour) {
-    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
-
-} // namespace rectix::results

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "taskdb/SavedViewSettings.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace rectix::taskdb {
+
+struct RunStore;
+
+// The settings file: the user's working state from one run of the program to the next (the task
+// to show first, the area multiplier, the active optimizer settings, the saved view settings, the
+// box import options, the interface language). 30 lines with CR LF ends, read by position: the
+// labels are for a human reader and never looked at.
+class SettingsFile {
+  public:
+    static constexpr const char* fileName = "rectix.ini";
+    // The new file is written under this name beside the old one and renamed over it once whole
+    // and synced, so a failed write leaves the old file as it was.
+    static constexpr const char* newFileName = "rectix.ini.part";
+
+    // The file lies in `folder`; by default in the current folder.
+    SettingsFile(RunStore& store, SavedViewSettings& view, std::filesystem::path folder = {});
+
+    // The task written on the first line; without a source, 0.
+    void setCurrentTask(std::function<std::int32_t()> currentTaskID) {
+        currentTask_ = std::move(currentTaskID);
+    }
+    // The view settings as the view options show them when the file is written; without a
+    // source, those read at start-up.
+    void setViewSource(std::function<SavedViewSettings()> viewSettings) {
+        viewSource_ = std::move(viewSettings);
+    }
+
+    // Reads the file into the store, the interface language and the saved view settings, then
+    // fills the text tables of that language. A missing, unreadable or malformed file gives every
+    // value its default; a missing line gives its value the default, and a value out of the range
+    // the settings window allows is brought to the nearest value in it. When anything was changed
+    // so, message 19 follows. Shows, never throws.
+    void loadIni();
+    // Writes the file; message 20 when that failed.
+    void saveIni();
+
+    std::filesystem::path path() const { return folder_ / fileName; }
+
+    // The file as a fresh install lays it out: every value at the default a failed read gives,
+    // with `taskIni` as the task to show first.
+    static std::string defaultText(std::int32_t taskIni);
+
+  private:
+    RunStore& store_;
+    SavedViewSettings& view_;
+    std::filesystem::path folder_;
+    std::function<std::int32_t()> currentTask_;
+    std::function<SavedViewSettings()> viewSource_;
+};
+
+} // namespace rectix::taskdb
