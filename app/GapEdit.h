@@ -1,8 +1,11 @@
 #pragma once
 
+#include "ui/PendingEdit.h"
+
 #include <QLineEdit>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace rectix::app {
@@ -11,7 +14,7 @@ namespace rectix::app {
 // gap; Esc puts the remembered text back; Enter asks the window to move on. Leaving it for another
 // control of the window asks the window to commit the text; leaving the window does not (the
 // window commits then itself).
-class GapEdit : public QLineEdit {
+class GapEdit : public QLineEdit, public ui::PendingEdit {
     Q_OBJECT
   public:
     static constexpr std::int16_t largestGap = 5000;
@@ -28,6 +31,10 @@ class GapEdit : public QLineEdit {
 
     // The text the edit had when it was last entered with a valid gap.
     QString savedText() const { return saved_; }
+
+    // The window's commit of the text, run before a command acts; false when the text was refused.
+    std::function<bool()> commit;
+    bool commitPendingEdit() override { return !commit || commit(); }
 
   signals:
     void enterPressed();

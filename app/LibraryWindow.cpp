@@ -11,6 +11,7 @@
 #include "ui/DataGrid.h"
 #include "ui/DataGridModel.h"
 #include "ui/DataNavigator.h"
+#include "ui/EnterPressesButton.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/Help.h"
 #include "ui/WindowTexts.h"
@@ -30,6 +31,7 @@ namespace {
 
 const QColor readOnlyGrey{230, 230, 230};
 constexpr int quantityColumn = 0;
+constexpr QSize designClient{790, 268};
 
 QPushButton* button(const char* name) {
     auto* b = new QPushButton;
@@ -49,7 +51,7 @@ LibraryWindow::LibraryWindow(const LibraryKind& kind, taskdb::DataModule& dm, QW
     setObjectName(QString::fromLatin1(kind.objectName));
     setModal(true);
     ui::Help::setContext(this, kind.helpContext);
-    resize(790, 268);
+    resize(designClient);
     setMinimumSize(600, 200);
     buildWindow();
     ui::ErrorBoundary::run([&] {
@@ -58,6 +60,7 @@ LibraryWindow::LibraryWindow(const LibraryKind& kind, taskdb::DataModule& dm, QW
     // Created in edit mode; the first showing turns to browse mode.
     store_.*kind_.editMode = true;
     ui::WindowTexts::global().registerWindow(QString::fromLatin1(kind.textsName), this);
+    ui::EnterPressesButton::install(this);
 }
 
 LibraryWindow::~LibraryWindow() = default;
@@ -293,7 +296,11 @@ void LibraryWindow::place() {
         const int anchorInMain = anchor->mapTo(mainWindow_, QPoint(0, 0)).y();
         height = std::min(mainWindow_->height() - anchorInMain + 16, height);
     }
-    height = std::max(height, minimumHeight());
+    // The task page's anchor can stand so low (the "Box Library" button on its bottom row) that
+    // the height it gives is a strip of a few rows: the window keeps at least its design size,
+    // starting at the anchor while the screen has room below it, else raised until it fits.
+    height = std::max({height, minimumHeight(), designClient.height()});
+    width = std::max(width, designClient.width());
     width = std::min(width, s.width());
     height = std::min(height, s.height());
     top = std::clamp(std::min(top, s.bottom() + 1 - height - 30), s.top(), s.bottom() + 1 - height);

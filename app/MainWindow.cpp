@@ -8,6 +8,7 @@
 #include "taskdb/DataModule.h"
 #include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
+#include "ui/EnterPressesButton.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/Help.h"
 #include "ui/WindowTexts.h"
@@ -35,6 +36,7 @@ MainWindow::MainWindow(taskdb::RunStore& store, SettingsFile& settings, std::fil
     tasksControls(false);
     solutControls(false);
     ui::WindowTexts::global().registerWindow(QStringLiteral("TTasksForm"), this);
+    ui::EnterPressesButton::install(this);
 }
 
 MainWindow::~MainWindow() = default;

@@ -2,18 +2,16 @@
 
 #include "app/DefaultOptions.h"
 #include "core/Dialogs.h"
+#include "core/InputFile.h"
 #include "core/UiTexts.h"
 #include "lang/Language.h"
 #include "taskdb/RunStore.h"
 
-#include <fcntl.h>
-#include <unistd.h>
+#include "core/DurableFile.h"
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <optional>
 #include <string>
@@ -166,12 +164,12 @@ struct FileRead {
 };
 
 FileRead readFile(const std::filesystem::path& path) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return {true, {}};
-    std::ifstream in(path, std::ios::binary);
-    if (!in.is_open()) return {true, {}};
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return {true, {}};
+    std::string text;
+    try {
+        text = core::withoutByteOrderMark(core::readInputFile(path));
+    } catch (const core::FileReadError&) {
+        return {true, {}};
+    }
 
     FileRead read;
     Reader reader(std::move(text));
@@ -189,33 +187,6 @@ FileRead readFile(const std::filesystem::path& path) {
         }
     }
     return read;
-}
-
-// Writes the whole text and makes it durable before a rename makes it the file,
-// so a power loss leaves the old file or the new one, never an empty one.
-bool writeFile(const std::filesystem::path& path, const std::string& text) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
-    bool ok = true;
-    for (std::size_t done = 0; ok && done < text.size();) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        ok = n > 0;
-        if (ok) done += static_cast<std::size_t>(n);
-    }
-    ok = ok && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    std::error_code ec;
-    if (!ok) std::filesystem::remove(path, ec);
-    return ok;
-}
-
-// The rename is durable only once the folder's entries are.
-bool syncFolder(const std::filesystem::path& folder) {
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool ok = ::fsync(fd) == 0;
-    return ::close(fd) == 0 && ok;
 }
 
 void warn(int slot) {
@@ -265,18 +236,12 @@ void SettingsFile::saveIni() {
     const std::string text =
         textOf(fromStore(store_, view_, currentTask_ ? currentTask_() : 0, taskdb::RunStore::langIndex()));
 
-    const std::filesystem::path fresh = folder_ / newFileName;
-    std::error_code ec;
-    if (writeFile(fresh, text)) {
-        std::filesystem::rename(fresh, path(), ec);
-        if (!ec && syncFolder(folder_)) return;
-        if (!ec) {
-            warn(20);
-            return;
-        }
-        std::filesystem::remove(fresh, ec);
+    try {
+        core::checkReplaceable(path()); // a read-only file stays the user's
+        core::writeFileDurably(path(), text);
+    } catch (const core::FileWriteError&) {
+        warn(20);
     }
-    warn(20);
 }
 
 } // namespace rectix::app

@@ -20,9 +20,9 @@ namespace rectix::app {
 class SettingsFile {
   public:
     static constexpr const char* fileName = "rectix.ini";
-    // The new file is written under this name beside the old one and renamed over it once whole,
-    // so a failed write leaves the old file as it was.
-    static constexpr const char* newFileName = "rectix.ini.new";
+    // The new file is written under this name beside the old one and renamed over it once whole
+    // and synced, so a failed write leaves the old file as it was.
+    static constexpr const char* newFileName = "rectix.ini.part";
 
     // The file lies in `folder`; by default in the current folder.
     SettingsFile(taskdb::RunStore& store, SavedViewSettings& view, std::filesystem::path folder = {});

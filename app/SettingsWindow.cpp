@@ -5,6 +5,7 @@
 #include "app/PageColours.h"
 #include "core/Checked.h"
 #include "core/Dialogs.h"
+#include "core/ScopeGuard.h"
 #include "core/UiTexts.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/OperationFrame.h"
@@ -28,6 +29,8 @@
 #include <QTabWidget>
 
 #include <algorithm>
+
+#include <utility>
 
 namespace rectix::app {
 
@@ -206,10 +209,7 @@ bool SettingsWindow::commitGap(GapEdit* edit, BadGap bad) {
     // The message box taking the focus must not start a second commit.
     if (committing_) return false;
     committing_ = true;
-    struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{committing_};
+    const core::ScopeGuard done([this] { committing_ = false; });
 
     std::int16_t& setting = gapSetting(edit);
     if (const std::optional<std::int16_t> gap = GapEdit::gapOf(edit->text())) {
@@ -330,7 +330,9 @@ void SettingsWindow::showExchangeState(const taskdb::ExchangeState& state) {
     emit exchangeStateShown(state);
 }
 
+// Asked while the window is disabled by the operation, so the focus is given when it ends.
 void SettingsWindow::focusHomeButton() {
+    homeFocusAsked_ = true;
     homeButton_->setFocus(Qt::OtherFocusReason);
 }
 
@@ -346,10 +348,24 @@ void SettingsWindow::pageChanged(int index) {
 void SettingsWindow::runSetOperation(const std::function<void()>& operation) {
     // A set operation takes the frame of its own once its questions are answered.
     if (taskdb::OperationFrame::running()) return;
+    homeFocusAsked_ = false;
+    // The task list duplicates through here too; only a button of this window brings it forward.
+    const bool fromHere = isActiveWindow();
     ui::ErrorBoundary::run(operation);
+    if (!isVisible()) return;
+    // The operation's question closed before it began, and the window manager may have
+    // activated the main window then; the next key still belongs here.
+    if (fromHere) {
+        raise();
+        activateWindow();
+    }
+    if (std::exchange(homeFocusAsked_, false) && homeButton_->isEnabled()) {
+        homeButton_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     // The window was disabled meanwhile, which took the focus from the pressed button.
     const QWidget* focused = focusWidget();
-    if (isVisible() && (!focused || !focused->isEnabled())) focusFirstControl();
+    if (!focused || !focused->isEnabled()) focusFirstControl();
 }
 
 void SettingsWindow::taskCopying(bool toExport) {

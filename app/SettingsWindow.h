@@ -113,6 +113,7 @@ class SettingsWindow : public QDialog, public taskdb::SettingsView, public taskd
     taskdb::TaskCopier& copier_;
     QPointer<QWidget> mainWindow_;
     bool committing_ = false;
+    bool homeFocusAsked_ = false;
 
     QTabWidget* pages_ = nullptr;
     std::array<QSpinBox*, SettingCount> upDowns_{}; // null for the two gaps

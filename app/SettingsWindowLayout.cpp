@@ -7,6 +7,7 @@
 #include "taskdb/TableSets.h"
 #include "ui/DataCheckBox.h"
 #include "ui/DataEdit.h"
+#include "ui/EnterPressesButton.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/Help.h"
 #include "ui/WindowTexts.h"
@@ -114,6 +115,7 @@ void SettingsWindow::buildWindow() {
     layout->addLayout(bottom);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     ui::WindowTexts::global().registerWindow(QStringLiteral("TOptForm"), this);
+    ui::EnterPressesButton::install(this);
 }
 
 QWidget* SettingsWindow::buildOptimizerPage() {
@@ -222,6 +224,7 @@ void SettingsWindow::connectControls() {
     connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
     for (GapEdit* gap : {bbEdit_, bwEdit_}) {
         connect(gap, &GapEdit::exited, this, [this, gap] { commitGap(gap, BadGap::Report); });
+        gap->commit = [this, gap] { return commitGap(gap, BadGap::Report); };
     }
     connect(bbEdit_, &GapEdit::enterPressed, this, [this] { bwEdit_->setFocus(Qt::TabFocusReason); });
     connect(bwEdit_, &GapEdit::enterPressed, this, [this] { closeButton_->setFocus(Qt::TabFocusReason); });

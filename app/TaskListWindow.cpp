@@ -6,6 +6,7 @@
 #include "taskdb/DataModule.h"
 #include "taskdb/ExchangeView.h"
 #include "ui/DataGrid.h"
+#include "ui/EnterPressesButton.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/Hints.h"
 #include "ui/RecordDeletion.h"
@@ -111,6 +112,7 @@ TaskListWindow::TaskListWindow(taskdb::DataModule& dm, SettingsWindow& settings,
     // The prompts switch leaves the list's hints alone.
     ui::Hints::global().keepShown(this);
     ui::WindowTexts::global().registerWindow(QStringLiteral("TNameForm"), this);
+    ui::EnterPressesButton::install(this);
 }
 
 void TaskListWindow::showExchangeState(const taskdb::ExchangeState& state) {

@@ -260,9 +260,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         if (watched == contsGrid_) contsWidths_.scale(*contsGrid_);
         if (watched == boxesGrid_) boxesWidths_.scale(*boxesGrid_);
     } else if (event->type() == QEvent::FocusIn && (watched == dbCheckDflt_ || watched == dbCheckTurn_)) {
-        // Entering a check box, not the window's getting back the focus after a dialog.
+        // Entering a check box, not the window's getting back the focus after a dialog; Tab and
+        // Ctrl+Tab (the way out of a grid) only move through the page and are never guarded.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+            reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason)
             QMetaObject::invokeMethod(this, ui::guarded([this] { guardGridEdit(Qt::Key_Return); }),
                                       Qt::QueuedConnection);
     }

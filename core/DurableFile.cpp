@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <set>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -61,7 +63,7 @@ DurableReplacement::~DurableReplacement() {
 void DurableReplacement::write(std::string_view text) {
     Descriptor fd(part_, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd.get() < 0) throw FileWriteError(target_, causeOf(errno));
-    int error = 0;
+    int error = takeTargetMode(fd.get());
     for (std::size_t done = 0; error == 0 && done < text.size();) {
         const ssize_t n = ::write(fd.get(), text.data() + done, text.size() - done);
         if (n > 0)
@@ -82,25 +84,88 @@ void DurableReplacement::write(std::string_view text) {
 }
 
 void DurableReplacement::commit() {
+    syncPart();
+    renamePart();
+    syncFolder(target_.has_parent_path() ? target_.parent_path() : fs::path("."));
+}
+
+void DurableReplacement::commitTogether(std::initializer_list<DurableReplacement*> files) {
     try {
-        if (!synced_) syncFile(part_);
-    } catch (const FileWriteError& e) {
-        discard();
-        throw FileWriteError(target_, e.cause());
+        for (DurableReplacement* f : files) f->syncPart();
+    } catch (...) {
+        for (DurableReplacement* f : files) f->discard();
+        throw;
     }
+    try {
+        for (DurableReplacement* f : files) f->renamePart();
+    } catch (...) {
+        for (DurableReplacement* f : files) f->discard(); // the parts not renamed yet
+        throw;
+    }
+    std::set<fs::path> folders;
+    for (DurableReplacement* f : files)
+        folders.insert(f->target_.has_parent_path() ? f->target_.parent_path() : fs::path("."));
+    for (const fs::path& folder : folders) syncFolder(folder);
+}
+
+void DurableReplacement::syncPart() {
+    if (done_) throw FileWriteError(target_, "the new content was dropped before it was put in place");
+    int error = 0;
+    if (synced_) {
+        // Synced by write(); still there to be renamed.
+        struct stat part {};
+        if (::stat(part_.c_str(), &part) != 0) error = errno;
+    } else {
+        error = takeTargetMode(-1);
+        if (error == 0) {
+            try {
+                syncFile(part_);
+            } catch (const FileWriteError& e) {
+                discard();
+                throw FileWriteError(target_, e.cause());
+            }
+        }
+    }
+    if (error != 0) {
+        discard();
+        throw FileWriteError(target_, causeOf(error));
+    }
+    synced_ = true;
+}
+
+// The new file keeps the permissions of the one it replaces, as an overwrite would. 0 or errno.
+int DurableReplacement::takeTargetMode(int fd) const {
+    struct stat old {};
+    if (::stat(target_.c_str(), &old) != 0) return 0;
+    const mode_t mode = old.st_mode & 07777;
+    const int rc = fd >= 0 ? ::fchmod(fd, mode) : ::chmod(part_.c_str(), mode);
+    return rc == 0 ? 0 : errno;
+}
+
+void DurableReplacement::renamePart() {
     if (::rename(part_.c_str(), target_.c_str()) != 0) {
         const int error = errno;
         discard();
         throw FileWriteError(target_, causeOf(error));
     }
     done_ = true;
-    syncFolder(target_.has_parent_path() ? target_.parent_path() : fs::path("."));
 }
 
 void DurableReplacement::discard() noexcept {
     std::error_code ignore;
     fs::remove(part_, ignore);
     done_ = true;
+}
+
+void checkReplaceable(const fs::path& target) {
+    struct stat st {};
+    if (::stat(target.c_str(), &st) != 0) {
+        if (errno == ENOENT) return;
+        throw FileWriteError(target, causeOf(errno));
+    }
+    if (!S_ISREG(st.st_mode)) throw FileWriteError(target, "not a file");
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 || (st.st_mode & 0222) == 0)
+        throw FileWriteError(target, causeOf(EACCES));
 }
 
 void writeFileDurably(const fs::path& target, std::string_view text) {

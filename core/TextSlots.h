@@ -85,6 +85,27 @@ enum class Msg {
     DuplicateTask = 120,
     FileDateCorrected = 121,
     FileDateNotCorrected = 122,
+    // Refusals of stored data that the table rules would not let in (rows from another program,
+    // damaged files); %1, %2, ... are the values named.
+    TaskRefused = 130,      // task name, what is wrong
+    StoredSetting = 131,    // a ValueOutside or PackedOutside
+    ValueOutside = 132,     // field, value, least, largest
+    ValueMustBeFrom = 133,  // field, least, largest
+    PackedOutside = 134,    // field, value, least, largest of the low part, of the high part
+    ContainerTypeRow = 135, // type name, what is wrong
+    BoxKindRow = 136,       // kind name, what is wrong
+    NoSupportSpan = 137,
+    NotOfItsType = 138,          // field, value shown
+    StoredBox = 139,             // box number, container number
+    NotInsideContainer = 140,    // a StoredBox
+    SolutionContainerPast = 141, // container number, the task's container count
+    BoxNotInTask = 142,          // a StoredBox, the task's box count
+    BoxOfAnotherKind = 143,      // a StoredBox, box number
+    BoxStoredTwice = 144,        // a StoredBox
+    PositionsMiscounted = 145,   // container number, positions, the row's count
+    KindMiscounted = 146,        // container number, boxes, kind name, the row's count
+    KindNotListed = 147,         // container number
+    BoxesOverlap = 148,          // container number
 };
 
 // The slots of the caption table.
@@ -118,6 +139,7 @@ enum class Caption {
     LoadWgt = 67,
     Area = 68,
     Weight = 69,
+    NoSetOn = 70, // the active-set label when no set could be opened
 };
 
 // The slots of the hint table.

@@ -3,14 +3,16 @@
 #include "Slots.h"
 #include "TextSlots.h"
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 namespace rectix::core {
 
 // The three slot-indexed text tables that every dialog reads at the moment it
 // is shown, so a language switch takes effect at once. One set for the process.
 struct UiTexts {
-    Slots<std::string, 0, 129> messages;
+    Slots<std::string, 0, 159> messages;
     Slots<std::string, 0, 99> captions;
     Slots<std::string, 0, 30> hints;
 
@@ -31,6 +33,10 @@ inline const std::string& hintText(int slot) {
 inline const std::string& messageText(Msg slot) {
     return messageText(static_cast<int>(slot));
 }
+// The message of the slot with its places %1 to %9 filled from `values`, in the order each
+// language puts them; a place without a value is left out.
+std::string messageWith(Msg slot, std::initializer_list<std::string_view> values);
+
 // The caption of the slot, or of one `offset` slots after it (a caption per table set).
 inline const std::string& captionText(Caption slot, int offset = 0) {
     return captionText(static_cast<int>(slot) + offset);

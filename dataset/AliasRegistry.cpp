@@ -1,9 +1,11 @@
 #include "dataset/AliasRegistry.h"
 
+#include "core/InputFile.h"
+
 #include "dataset/Errors.h"
 #include "dataset/TableDef.h"
 
-#include <fstream>
+#include <sstream>
 
 namespace rectix::dataset {
 
@@ -21,8 +23,14 @@ std::string trimmed(std::string_view s) {
 AliasRegistry::AliasRegistry(std::filesystem::path programFolder) : programFolder_(std::move(programFolder)) {
     aliases_ = {{"RectixB", "data/home"}, {"Rectixexp", "data/export"}, {"Rectiximp", "data/import"}};
     const auto file = programFolder_ / fileName;
-    std::ifstream in(file);
-    if (!in) return;
+    std::error_code ec;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(file, ec))) return;
+    std::istringstream in;
+    try {
+        in.str(std::string(core::withoutByteOrderMark(core::readInputFile(file))));
+    } catch (const core::FileReadError& e) {
+        throw DatabaseError(std::string("Alias file ") + e.what());
+    }
     std::string line;
     int number = 0;
     while (std::getline(in, line)) {
@@ -46,7 +54,6 @@ AliasRegistry::AliasRegistry(std::filesystem::path programFolder) : programFolde
             }
         if (!known) aliases_.emplace_back(name, folder);
     }
-    if (in.bad()) throw DatabaseError("Alias file " + file.string() + " could not be read");
 }
 
 std::filesystem::path AliasRegistry::path(std::string_view alias) const {

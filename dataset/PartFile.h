@@ -1,20 +1,19 @@
 #pragma once
 
+#include "core/DurableFile.h"
+
 #include <filesystem>
 #include <string>
 
 namespace rectix::dataset {
 
-// The file a table file is written to before it is renamed into place, so a
-// failure never leaves half a table file: "<target>.part", with its journal.
+// The part file of a table file's durable replacement, as SQLite leaves it: the file and its
+// journal, both removed when the replacement fails.
 struct PartFile {
     std::filesystem::path path;
 
     // Starts from no leftover of an earlier failure.
-    explicit PartFile(const std::filesystem::path& target) : path(target) {
-        path += ".part";
-        remove();
-    }
+    explicit PartFile(const core::DurableReplacement& file) : path(file.partPath()) { remove(); }
 
     void remove() const {
         std::error_code ignore;

@@ -5,20 +5,9 @@
 
 #include <sqlite3.h>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 namespace rectix::dataset {
 
 namespace {
-
-// Makes a rename in `folder` durable.
-void syncFolder(const std::filesystem::path& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
 
 // Copies schema `schema` of `src` into the new file `part` with the backup API.
 void backupInto(sqlite3* src, const std::string& schema, const std::filesystem::path& part,
@@ -59,7 +48,8 @@ void TableSet::copyTableFileTo(std::string_view table, const TableSet& target) {
     if (!std::filesystem::is_directory(dest.parent_path(), ec))
         throw DatabaseError(where + ": the folder " + dest.parent_path().string() + " does not exist");
 
-    const PartFile partFile(dest);
+    core::DurableReplacement file(dest);
+    const PartFile partFile(file);
     const auto& part = partFile.path;
     try {
         if (isOpen()) {
@@ -88,11 +78,10 @@ void TableSet::copyTableFileTo(std::string_view table, const TableSet& target) {
                 guard = Connection();
             }
         }
-        std::filesystem::rename(part, dest);
-        syncFolder(dest.parent_path());
-    } catch (const std::filesystem::filesystem_error& e) {
+        file.commit();
+    } catch (const core::FileWriteError& e) {
         partFile.remove();
-        throw DatabaseError(where + ": " + e.code().message());
+        throw DatabaseError(where + ": " + e.cause());
     } catch (...) {
         partFile.remove();
         throw;

@@ -1,5 +1,7 @@
 #include "dataset/TableSet.h"
 
+#include "core/InputFile.h"
+
 #include "dataset/Cursor.h"
 #include "dataset/Errors.h"
 #include "dataset/PartFile.h"
@@ -110,8 +112,8 @@ void TableSet::open() {
     if (!std::filesystem::is_directory(dir, ec))
         throw DatabaseError(context() + ": the folder " + dir.string() + " does not exist");
     for (std::size_t t = 0; t < tables_.size(); ++t)
-        if (!std::filesystem::is_regular_file(tableFile(t), ec))
-            throw DatabaseError(context() + ": the table file " + tableFile(t).string() + " is missing");
+        if (const std::string wrong = core::notARegularFile(tableFile(t)); !wrong.empty())
+            throw DatabaseError(context() + ": the table file " + tableFile(t).string() + " " + wrong);
 
     Connection c(tableFile(0).string(), SQLITE_OPEN_READWRITE, "Table file " + tableFile(0).string());
     // Every file of the set, those attached later included, keeps its locks
@@ -200,7 +202,8 @@ void TableSet::createTableFile(std::string_view table) {
         throw DatabaseError(context() + ": the folder " + target.parent_path().string() + " does not exist");
     if (std::filesystem::exists(target, ec))
         throw DatabaseError("The table file " + target.string() + " exists already");
-    const PartFile partFile(target);
+    core::DurableReplacement file(target);
+    const PartFile partFile(file);
     const auto& part = partFile.path;
     try {
         Connection c(part.string(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
@@ -209,10 +212,10 @@ void TableSet::createTableFile(std::string_view table) {
         for (const auto& s : tables_[t].def.createStatements()) sql += s + ";";
         c.exec(sql + "COMMIT;", "Creating " + target.string());
         c.close();
-        std::filesystem::rename(part, target);
-    } catch (const std::filesystem::filesystem_error& e) {
+        file.commit();
+    } catch (const core::FileWriteError& e) {
         partFile.remove();
-        throw DatabaseError("Creating " + target.string() + ": " + e.code().message());
+        throw DatabaseError("Creating " + target.string() + ": " + e.cause());
     } catch (...) {
         partFile.remove();
         throw;
@@ -246,9 +249,8 @@ std::vector<std::string> TableSet::checkTableFile(std::string_view table) {
     if (isOpen())
         return integrityProblems(conn_.handle(),
                                  "PRAGMA " + sqlName(tables_[t].schemaName) + ".integrity_check", where);
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(tableFile(t), ec))
-        throw DatabaseError(context() + ": the table file " + tableFile(t).string() + " is missing");
+    if (const std::string wrong = core::notARegularFile(tableFile(t)); !wrong.empty())
+        throw DatabaseError(context() + ": the table file " + tableFile(t).string() + " " + wrong);
     Connection c(tableFile(t).string(), SQLITE_OPEN_READONLY, where);
     return integrityProblems(c.handle(), "PRAGMA integrity_check", where);
 }

@@ -65,6 +65,12 @@ class TableSet {
     // Integrity check of one table file: the problems found, none when the file
     // is sound. Works on an open set (through its connection) and on a closed one.
     std::vector<std::string> checkTableFile(std::string_view table);
+    // The first stored value of a table that its field cannot hold (a text or an infinity in a
+    // number field, an integer past the field's 16 or 32 bits, a fraction in an integer field), as
+    // "tc.db, row 3 (TaskID 1, TypeID 2), field Used: 'abc' is no whole number"; empty when every
+    // value fits. Rows count from 1 in the order they were stored. Works on an open set and on a
+    // closed one.
+    std::string badStoredValue(std::string_view table);
     // Copies a table file of this set into the folder of `target`, which must be
     // closed. The copy is written beside the target file, checked, and then
     // replaces it in one rename; on any failure the old target file stays and

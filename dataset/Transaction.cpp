@@ -20,6 +20,10 @@ Transaction::~Transaction() {
 
 void Transaction::commit() {
     if (done_) throw DatabaseError("The transaction has ended already");
+    // After an I/O error (a full disk) SQLite may have rolled the whole transaction back itself:
+    // there is nothing left to keep, and saying so beats "no such savepoint".
+    if (sqlite3_get_autocommit(set_.conn_.handle()))
+        throw DatabaseError(set_.context() + ": the change was undone after a write error");
     set_.conn_.exec("RELEASE " + name_, set_.context());
     done_ = true;
     --set_.txDepth_;

@@ -430,6 +430,25 @@ constexpr SlotText messages[] = {
     {120, "Duplicate current task?"},
     {121, "File date is corrected in \""},
     {122, "Error file date correction in \""},
+    {130, "Task \"%1\": %2"},
+    {131, "the stored setting %1"},
+    {132, "%1 %2 is outside %3..%4"},
+    {133, "%1 must be from %2 to %3"},
+    {134, "%1 %2 is outside %3..%4 + 100 x %5..%6"},
+    {135, "container type \"%1\": %2"},
+    {136, "box kind \"%1\": %2"},
+    {137, "the support distances leave no span"},
+    {138, "%1 holds \"%2\", not a value of its type"},
+    {139, "stored box %1 of container %2"},
+    {140, "%1 does not lie inside its container"},
+    {141, "the stored solution holds container %1, but the task has %2"},
+    {142, "%1 is not one of the task's %2 boxes"},
+    {143, "%1 is of another kind than the task's box %2"},
+    {144, "%1 is stored twice"},
+    {145, "container %1 of the stored solution has %2 box positions, but its row counts %3"},
+    {146, "container %1 of the stored solution has %2 boxes of kind \"%3\", but its row counts %4"},
+    {147, "container %1 of the stored solution has boxes of a kind that none of its rows lists"},
+    {148, "container %1 of the stored solution has boxes that overlap"},
 };
 
 constexpr SlotText captions[] = {
@@ -476,6 +495,7 @@ constexpr SlotText captions[] = {
     {67, "LoadWgt  "},
     {68, "Area   "},
     {69, "Weight  "},
+    {70, "No DB on"},
 };
 
 constexpr SlotText hints[] = {

@@ -438,6 +438,27 @@ constexpr SlotText messages[] = {
     {120, "Copiez la tâche en cours?"},
     {121, "Date du fichier est corrigé pour \""},
     {122, "Erreur de correction de date du fichier pour \""},
+    {130, "Tâche \"%1\" : %2"},
+    {131, "le réglage enregistré %1"},
+    {132, "%1 %2 est hors de %3..%4"},
+    {133, "%1 doit être de %2 à %3"},
+    {134, "%1 %2 est hors de %3..%4 + 100 x %5..%6"},
+    {135, "type de conteneur \"%1\" : %2"},
+    {136, "type de boîte \"%1\" : %2"},
+    {137, "les distances des appuis ne laissent aucune portée"},
+    {138, "%1 contient \"%2\", qui n'est pas une valeur de son type"},
+    {139, "la boîte enregistrée %1 du conteneur %2"},
+    {140, "%1 ne se trouve pas dans son conteneur"},
+    {141, "la solution enregistrée contient le conteneur %1, mais la tâche en a %2"},
+    {142, "%1 n'est pas une des %2 boîtes de la tâche"},
+    {143, "%1 est d'un autre type que la boîte %2 de la tâche"},
+    {144, "%1 est enregistrée deux fois"},
+    {145, "le conteneur %1 de la solution enregistrée a %2 positions de boîtes, mais sa ligne en compte %3"},
+    {146,
+     "le conteneur %1 de la solution enregistrée a %2 boîtes du type \"%3\", mais sa ligne en compte %4"},
+    {147,
+     "le conteneur %1 de la solution enregistrée a des boîtes d'un type qu'aucune de ses lignes ne cite"},
+    {148, "le conteneur %1 de la solution enregistrée a des boîtes qui se chevauchent"},
 };
 
 constexpr SlotText captions[] = {
@@ -484,6 +505,7 @@ constexpr SlotText captions[] = {
     {67, "PdsTot  "},
     {68, "Surf.  "},
     {69, "Poids  "},
+    {70, "Aucune BD active"},
 };
 
 constexpr SlotText hints[] = {

@@ -434,6 +434,28 @@ constexpr SlotText messages[] = {
     {120, "Duplica l'operazione corrente?"},
     {121, "La data del file è corretta in \""},
     {122, "Correzione dell'errore della data del file in \""},
+    {130, "Operazione \"%1\": %2"},
+    {131, "l'impostazione memorizzata %1"},
+    {132, "%1 %2 è fuori da %3..%4"},
+    {133, "%1 deve essere da %2 a %3"},
+    {134, "%1 %2 è fuori da %3..%4 + 100 x %5..%6"},
+    {135, "tipo di container \"%1\": %2"},
+    {136, "tipo di scatola \"%1\": %2"},
+    {137, "le distanze degli appoggi non lasciano alcuna campata"},
+    {138, "%1 contiene \"%2\", che non è un valore del suo tipo"},
+    {139, "la scatola memorizzata %1 del container %2"},
+    {140, "%1 non sta dentro il suo container"},
+    {141, "la soluzione memorizzata contiene il container %1, ma l'operazione ne ha %2"},
+    {142, "%1 non è una delle %2 scatole dell'operazione"},
+    {143, "%1 è di un altro tipo rispetto alla scatola %2 dell'operazione"},
+    {144, "%1 è memorizzata due volte"},
+    {145,
+     "il container %1 della soluzione memorizzata ha %2 posizioni di scatole, ma la sua riga ne conta %3"},
+    {146,
+     "il container %1 della soluzione memorizzata ha %2 scatole del tipo \"%3\", ma la sua riga ne conta %4"},
+    {147,
+     "il container %1 della soluzione memorizzata ha scatole di un tipo che nessuna delle sue righe elenca"},
+    {148, "il container %1 della soluzione memorizzata ha scatole che si sovrappongono"},
 };
 
 constexpr SlotText captions[] = {
@@ -480,6 +502,7 @@ constexpr SlotText captions[] = {
     {67, "PesoCar  "},
     {68, "Area    "},
     {69, "Peso    "},
+    {70, "Nessun DB attivo"},
 };
 
 constexpr SlotText hints[] = {

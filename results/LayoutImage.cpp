@@ -2,12 +2,18 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
+#include <QToolTip>
+
+#include <utility>
 
 namespace rectix::results {
 
 namespace {
 const QSize largestPicture(1600, 1200);
-}
+// How far from a box's centre a click still picks it.
+constexpr int pickReach = 14;
+} // namespace
 
 LayoutImage::LayoutImage(QWidget* parent) : QWidget(parent), bitmap_(largestPicture, QImage::Format_RGB32) {
     setObjectName(QStringLiteral("Image1"));
@@ -27,7 +33,18 @@ void LayoutImage::paintEvent(QPaintEvent* event) {
 }
 
 void LayoutImage::mousePressEvent(QMouseEvent* event) {
+    tipAt_.reset();
     if (press_) press_(event->button(), event->position().toPoint());
+}
+
+void LayoutImage::mouseReleaseEvent(QMouseEvent* event) {
+    QWidget::mouseReleaseEvent(event);
+    if (!tipAt_) return;
+    // Shown once the release has gone through: every step of its delivery hides tips.
+    QTimer::singleShot(0, this, [this, at = *std::exchange(tipAt_, std::nullopt)] {
+        const QRect reach(at - QPoint(pickReach, pickReach), QSize(2 * pickReach + 1, 2 * pickReach + 1));
+        QToolTip::showText(mapToGlobal(at), toolTip(), this, reach);
+    });
 }
 
 bool LayoutImage::event(QEvent* event) {

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 namespace rectix::results {
 
@@ -20,16 +21,22 @@ class LayoutImage : public QWidget {
     void setHintsShown(bool shown) { hintsShown_ = shown; }
     bool hintsShown() const { return hintsShown_; }
     void setMousePress(std::function<void(Qt::MouseButton, QPoint)> press) { press_ = std::move(press); }
+    // Shows the tool-tip at `at` once the pressed button is released: a tip shown on the press
+    // would be hidden by the release. It stays until the mouse leaves the picking reach of `at`,
+    // or a key or click hides it.
+    void showTipOnRelease(QPoint at) { tipAt_ = at; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     bool event(QEvent* event) override;
 
   private:
     QImage bitmap_;
     bool hintsShown_ = true;
     std::function<void(Qt::MouseButton, QPoint)> press_;
+    std::optional<QPoint> tipAt_;
 };
 
 } // namespace rectix::results

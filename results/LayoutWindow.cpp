@@ -32,7 +32,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
-#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -41,6 +40,8 @@
 namespace rectix::results {
 
 namespace {
+
+constexpr QSize leastClient{516, 388};
 
 QString caption(int slot) {
     return QString::fromStdString(core::captionText(slot));
@@ -59,7 +60,6 @@ LayoutWindow::LayoutWindow(LayoutView& view, engine::PackProblem& problem, ViewO
       view_(view), problem_(problem), options_(options), store_(store) {
     setObjectName(QStringLiteral("DistrForm"));
     resize(776, 536);
-    setMinimumSize(516, 388);
     setMaximumSize(1608, 1208);
     setMouseTracking(true);
     ui::Help::setContext(this, 7);
@@ -158,6 +158,13 @@ void LayoutWindow::buildControls() {
     column->setSpacing(4);
     column->addWidget(panel1_, 1);
     column->addLayout(row);
+    // The least client size is 516 x 388, or wider where a language's captions need it: the
+    // layout sets the window's minimum from the picture's least size and the row's captions, and
+    // follows every caption a language writes.
+    const QMargins margins = column->contentsMargins();
+    panel1_->setMinimumSize(leastClient.width() - margins.left() - margins.right(),
+                            leastClient.height() - margins.top() - margins.bottom() - column->spacing() -
+                                row->minimumSize().height());
 }
 
 std::int16_t LayoutWindow::boxLoad(std::int16_t container) const {
@@ -332,8 +339,7 @@ void LayoutWindow::image1MouseDown(Qt::MouseButton button, QPoint at) {
     if (options_.isVisible()) options_.close();
     const std::int16_t box = pickBox(view_, problem_.boxCount, at.x(), at.y());
     image_->setToolTip(box == 0 ? hint(13) : boxHint(problem_, box));
-    if (image_->hintsShown() && isVisible())
-        QToolTip::showText(image_->mapToGlobal(at), image_->toolTip(), image_);
+    if (image_->hintsShown() && isVisible()) image_->showTipOnRelease(at);
 }
 
 } // namespace rectix::results

@@ -42,6 +42,7 @@ namespace rectix::results {
 
 namespace {
 
+constexpr QSize leastClient{650, 470};
 constexpr int kColumnWidth = 64;
 const QColor fixedColumnGrey(230, 230, 230);
 
@@ -101,8 +102,8 @@ SolutionWindow::SolutionWindow(taskdb::DataModule& dm, QWidget* parent) : QDialo
     setSizeGripEnabled(true);
     ui::Help::setContext(this, 5);
     buildPage();
+    keepLeastClient();
     resize(777, 516);
-    setMinimumSize(650, 470);
 
     // The box kinds' names and sizes are looked up in the box library.
     if (dm_.boxes.isOpen()) dm_.boxes.refresh();
@@ -136,6 +137,7 @@ void SolutionWindow::buildPage() {
     distrGrid_->setFixedWidth(distrWidth);
     // No permanent selection: the current row shows only while the grid has the focus.
     positGrid_->setSelectionMode(QAbstractItemView::NoSelection);
+    positGrid_->selectionModel()->clearSelection(); // the cell selected while it was built
     solutGrid_->installEventFilter(this);
     positGrid_->installEventFilter(this);
 
@@ -171,6 +173,19 @@ void SolutionWindow::buildPage() {
     connect(printButton_, &QPushButton::clicked, this, ui::guarded([this] { printButtonClick(); }));
     connect(fileButton_, &QPushButton::clicked, this, ui::guarded([this] { fileButtonClick(); }));
     connect(closeButton_, &QPushButton::clicked, this, [this] { closeButtonClick(); });
+}
+
+// The least client size is 650 x 470, or larger where a language's headings and the box-kinds
+// grid need it: the layout sets the window's minimum from its controls' least sizes, and follows
+// every caption a language writes. The containers grid takes up what the layout leaves short.
+void SolutionWindow::keepLeastClient() {
+    const QSize need = layout()->minimumSize();
+    if (need.width() < leastClient.width())
+        solutGrid_->setMinimumWidth(solutGrid_->minimumSizeHint().width() + leastClient.width() -
+                                    need.width());
+    if (need.height() < leastClient.height())
+        solutGrid_->setMinimumHeight(solutGrid_->minimumSizeHint().height() + leastClient.height() -
+                                     need.height());
 }
 
 QWidget* SolutionWindow::buildContainerBox() {

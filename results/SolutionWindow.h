@@ -61,6 +61,7 @@ class SolutionWindow : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void keepLeastClient();
     void buildPage();
     QWidget* buildContainerBox();
     QWidget* buildBoxKindBox();

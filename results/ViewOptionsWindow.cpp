@@ -281,7 +281,8 @@ void ViewOptionsWindow::enableGrid(bool on) {
 bool ViewOptionsWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::MouseButtonRelease) return QDialog::eventFilter(watched, event);
     const auto* label = qobject_cast<QLabel*>(watched);
-    if (!label || !label->isEnabled()) return false;
+    if (!label || !label->isEnabled() || static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
+        return false;
     const auto which = static_cast<Track>(std::find(labels_.begin(), labels_.end(), label) - labels_.begin());
     switch (which) {
     case GridTrack:
@@ -321,12 +322,26 @@ void ViewOptionsWindow::changeEvent(QEvent* event) {
     if (width == this->width()) return;
     setFixedWidth(width);
     // Beside the page at the screen's edge, the window grows to the left.
-    if (isVisible()) move(pos().x() + right - frameGeometry().right(), pos().y());
+    if (!isVisible()) return;
+    move(pos().x() + right - frameGeometry().right(), pos().y());
+    keepOnScreen();
 }
 
+// A language switched while the window was hidden may have widened it past the screen's edge.
 void ViewOptionsWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (store_.placementFlags.tuneForm && page_) placeBesidePage();
+    keepOnScreen();
+}
+
+void ViewOptionsWindow::keepOnScreen() {
+    const QScreen* shown = screen();
+    if (!shown) return;
+    const QRect area = shown->geometry();
+    const QRect frame = frameGeometry();
+    const int left = std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width()));
+    const int top = std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height()));
+    if (left != frame.left() || top != frame.top()) move(left, top);
 }
 
 // Right of the page, bottom edges aligned, on the screen; the page moves left to make room.

@@ -92,6 +92,8 @@ class ViewOptionsWindow : public QDialog, public taskdb::ViewOptionsView {
     void rebuildPalette();
     void redraw();
     void placeBesidePage();
+    // Moves the whole window onto its screen, the left and top edges first.
+    void keepOnScreen();
 
     LayoutView& view_;
     taskdb::RunStore& store_;

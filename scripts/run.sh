@@ -1,12 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the program.
+# Installs what is missing, builds the program and its data folders, and starts it.
+# The tests and benchmarks are built by scripts/test.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake -S . -B build >/dev/null
-cmake --build build -j "$(nproc)"
-if [ -x build/rectix ]; then
-  exec build/rectix "$@"
-fi
-# Until the windows exist: solve the sample task and print its plan.
-exec build/rectix-solve tests/data/tasks/sample.json
+cmake --build build -j "$(nproc)" --target rectix rectix-data
+exec build/rectix "$@"

@@ -4,33 +4,20 @@
 #include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
 
+#include "dataset/Errors.h"
 #include "dataset/Transaction.h"
 
 #include "core/Errors.h"
+#include "core/InputFile.h"
 #include "core/TextEncoding.h"
 #include "core/UiTexts.h"
+
+#include "core/ScopeGuard.h"
 
 #include <fstream>
 #include <utility>
 
 namespace rectix::taskdb {
-
-namespace {
-
-// Puts a flag back on every way out of a scope.
-class FlagRestore {
-  public:
-    FlagRestore(bool& flag, bool value) : flag_(flag), saved_(std::exchange(flag, value)) {}
-    ~FlagRestore() { flag_ = saved_; }
-    FlagRestore(const FlagRestore&) = delete;
-    FlagRestore& operator=(const FlagRestore&) = delete;
-
-  private:
-    bool& flag_;
-    bool saved_;
-};
-
-} // namespace
 
 std::string BoxImporter::report(const std::string& text, int addedRows) {
     std::string r = text.empty() ? std::string() : text + "\r";
@@ -40,23 +27,39 @@ std::string BoxImporter::report(const std::string& text, int addedRows) {
 
 BoxImportResult BoxImporter::importFile(const std::filesystem::path& file, const BoxImportOptions& options) {
     BoxImportResult result;
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
+    std::ifstream in;
+    try {
+        core::checkInputFile(file);
+        in.open(file, std::ios::binary);
+        if (!in) throw core::FileReadError(file, "cannot be opened");
+    } catch (const core::FileReadError& e) {
         result.reports.push_back(report(core::messageText(core::Msg::ImportFileError), 0));
         result.stopped = true;
+        result.unreadable = e.what();
         return result;
     }
     const BoxLineParser parser(options);
     {
-        const FlagRestore editMode(dm_.store().boxEditMode, true);
+        const bool editing = std::exchange(dm_.store().boxEditMode, true);
+        const core::ScopeGuard editMode([this, editing] { dm_.store().boxEditMode = editing; });
         const OperationFrame off(dm_.operationView(), OperationFrame::Options().controlsOff({&dm_.boxes}));
         dataset::Transaction tx(dm_.db);
         int skip = options.header;
         int lines = 0;
         bool formatError = false;
+        std::string writeError;
         std::string raw;
+        std::uintmax_t bytes = 0;
+        bool first = true;
         while (!result.stopped && std::getline(in, raw)) {
-            const std::string_view line = BoxLineParser::cutTrailingBlanks(raw);
+            // The size was checked before the open; a file that grows since is cut there.
+            bytes += raw.size() + 1;
+            if (bytes > core::maxInputFileBytes + 1) {
+                formatError = true;
+                break;
+            }
+            std::string_view line = BoxLineParser::cutTrailingBlanks(raw);
+            if (std::exchange(first, false)) line = core::withoutByteOrderMark(line);
             if (line.empty()) continue;
             if (++lines > maxLines) {
                 formatError = true;
@@ -86,12 +89,19 @@ BoxImportResult BoxImporter::importFile(const std::filesystem::path& file, const
             } catch (const std::exception& e) {
                 result.reports.push_back(report(e.what(), result.added));
                 result.stopped = true;
+                writeError = e.what();
                 break;
             }
             ++result.added;
         }
         if (in.bad()) formatError = true;
-        tx.commit();
+        try {
+            tx.commit();
+        } catch (const dataset::DatabaseError& e) {
+            // The transaction rolls back as the scope ends: not one row of the import stays.
+            throw dataset::DatabaseError("The box import could not be stored; nothing of it was kept: " +
+                                         (writeError.empty() ? std::string(e.what()) : writeError));
+        }
         if (formatError) {
             result.reports.push_back(report(core::messageText(core::Msg::ImportFileError), result.added));
             result.stopped = true;

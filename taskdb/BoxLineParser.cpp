@@ -34,7 +34,11 @@ std::string_view trim(std::string_view s) {
 
 // A signed 32-bit decimal number, the whole text; nothing otherwise.
 std::optional<std::int32_t> number(std::string_view s) {
-    if (!s.empty() && s.front() == '+') s.remove_prefix(1);
+    // One sign at most: "+-5" and "++5" are no numbers.
+    if (!s.empty() && s.front() == '+') {
+        s.remove_prefix(1);
+        if (!s.empty() && s.front() == '-') return std::nullopt;
+    }
     if (s.empty() || s.front() == '+') return std::nullopt;
     std::int32_t value = 0;
     const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);

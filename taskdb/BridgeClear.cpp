@@ -2,6 +2,7 @@
 #include "taskdb/SolveBridge.h"
 
 #include "core/Dialogs.h"
+#include "core/UiTexts.h"
 
 #include "taskdb/DataModule.h"
 #include "taskdb/OperationFrame.h"
@@ -103,18 +104,18 @@ void SolveBridge::readStoredSolution(engine::PackSolution& plan) {
     for (dm_.solut.first(); !dm_.solut.eof(); dm_.solut.next()) {
         const std::int32_t c = dm_.solutContNo.asInteger();
         if (c < 1 || c > p_.contCount)
-            refuse("the stored solution holds container " + std::to_string(c) + ", but the task has " +
-                   std::to_string(p_.contCount));
+            refuse(core::messageWith(core::Msg::SolutionContainerPast,
+                                     {std::to_string(c), std::to_string(p_.contCount)}));
         const int type = p_.contInstType[c];
         for (dm_.posit.first(); !dm_.posit.eof(); dm_.posit.next()) {
             const std::int32_t j = dm_.positBoxNo.asInteger();
             const std::string where =
-                "stored box " + std::to_string(j) + " of container " + std::to_string(c);
+                core::messageWith(core::Msg::StoredBox, {std::to_string(j), std::to_string(c)});
             if (j < 1 || j > p_.boxCount)
-                refuse(where + " is not one of the task's " + std::to_string(p_.boxCount) + " boxes");
+                refuse(core::messageWith(core::Msg::BoxNotInTask, {where, std::to_string(p_.boxCount)}));
             if (p_.boxKinds.kindID[p_.boxInstKind[j]] != dm_.positKindID.asInteger())
-                refuse(where + " is of another kind than the task's box " + std::to_string(j));
-            if (plan.contNo[j] != 0) refuse(where + " is stored twice");
+                refuse(core::messageWith(core::Msg::BoxOfAnotherKind, {where, std::to_string(j)}));
+            if (plan.contNo[j] != 0) refuse(core::messageWith(core::Msg::BoxStoredTwice, {where}));
             checkPosition(type, dm_.positPosX.asInteger(), dm_.positPosY.asInteger(),
                           dm_.positPosLh.asInteger(), dm_.positPosWh.asInteger(), where);
             takeStoredBox(plan, j, c);
@@ -128,24 +129,25 @@ void SolveBridge::readStoredSolution(engine::PackSolution& plan) {
 // The positions read for the current container agree with its row's box count
 // and its rows of box kinds.
 void SolveBridge::checkStoredCounts(const engine::PackSolution& plan, int c) const {
-    const std::string where = "container " + std::to_string(c) + " of the stored solution ";
+    const std::string container = std::to_string(c);
     std::map<std::int32_t, long long> perKind;
     long long n = 0;
     for (int j = 1; j <= p_.boxCount; ++j)
         if (plan.contNo[j] == c) ++n, ++perKind[p_.boxKinds.kindID[p_.boxInstKind[j]]];
     const long double counted = dataset::numericValue(dm_.solutBoxLoad.value());
     if (counted != n)
-        refuse(where + "has " + std::to_string(n) + " box positions, but its row counts " +
-               dm_.solutBoxLoad.asString());
+        refuse(core::messageWith(core::Msg::PositionsMiscounted,
+                                 {container, std::to_string(n), dm_.solutBoxLoad.asString()}));
     for (dm_.distr.first(); !dm_.distr.eof(); dm_.distr.next()) {
         const std::int32_t kind = dm_.distrKindID.asInteger();
         if (dataset::numericValue(dm_.distrPlaced.value()) != perKind[kind])
-            refuse(where + "has " + std::to_string(perKind[kind]) + " boxes of kind \"" +
-                   dm_.distrKind.asString() + "\", but its row counts " + dm_.distrPlaced.asString());
+            refuse(core::messageWith(core::Msg::KindMiscounted,
+                                     {container, std::to_string(perKind[kind]), dm_.distrKind.asString(),
+                                      dm_.distrPlaced.asString()}));
         perKind.erase(kind);
     }
     for (const auto& [kind, count] : perKind)
-        if (count != 0) refuse(where + "has boxes of a kind that none of its rows lists");
+        if (count != 0) refuse(core::messageWith(core::Msg::KindNotListed, {container}));
 }
 
 // No two boxes of container c cover the same place; `stored` is its number in the stored solution.
@@ -158,8 +160,7 @@ void SolveBridge::checkNoOverlap(const engine::PackSolution& plan, int c, int st
             const int i = boxes[a], j = boxes[b];
             if (plan.posX[i] < plan.posX[j] + plan.posLh[j] && plan.posX[j] < plan.posX[i] + plan.posLh[i] &&
                 plan.posY[i] < plan.posY[j] + plan.posWh[j] && plan.posY[j] < plan.posY[i] + plan.posWh[i])
-                refuse("container " + std::to_string(stored) +
-                       " of the stored solution has boxes that overlap");
+                refuse(core::messageWith(core::Msg::BoxesOverlap, {std::to_string(stored)}));
         }
 }
 

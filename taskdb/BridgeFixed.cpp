@@ -42,8 +42,9 @@ void SolveBridge::readFixedContainers(engine::PackSolution& plan) {
         const int type = p_.contInstType[c];
         for (dm_.posit.first(); !dm_.posit.eof(); dm_.posit.next()) {
             const std::int32_t kindID = dm_.positKindID.asInteger();
-            const std::string where = "stored box " + std::to_string(dm_.positBoxNo.asInteger()) +
-                                      " of container " + std::to_string(dm_.solutContNo.asInteger());
+            const std::string where =
+                core::messageWith(core::Msg::StoredBox, {std::to_string(dm_.positBoxNo.asInteger()),
+                                                         std::to_string(dm_.solutContNo.asInteger())});
             checkPosition(type, dm_.positPosX.asInteger(), dm_.positPosY.asInteger(),
                           dm_.positPosLh.asInteger(), dm_.positPosWh.asInteger(), where);
             int j = 1;

@@ -44,7 +44,7 @@ std::string SolveBridge::taskName() const {
 }
 
 void SolveBridge::refuse(const std::string& what) const {
-    throw BridgeError("Task \"" + taskName() + "\": " + what);
+    throw BridgeError(core::messageWith(core::Msg::TaskRefused, {taskName(), what}));
 }
 
 void SolveBridge::bar(int percent) {
@@ -102,8 +102,8 @@ void SolveBridge::readTaskInput() {
         bar(5);
         for (; !dm_.tc.eof() && sum < engine::maxTaskContainers; dm_.tc.next()) {
             const int t = ++n;
-            const std::string what = "container type \"" + dm_.tcType.asString() + "\": ";
-            checkStoredRow(dm_.tc, "tc", "conts", what);
+            const std::string type = dm_.tcType.asString();
+            checkStoredRow(dm_.tc, "tc", "conts", core::Msg::ContainerTypeRow, type);
             ct.typeID[t] = toI32(dm_.tcTypeID.asInteger());
             ct.avail[t] = toI16(dm_.tcAvail.asInteger());
             ct.loadWt[t] = toI32(dm_.tcLoadWt.asInteger());
@@ -119,7 +119,8 @@ void SolveBridge::readTaskInput() {
             ct.fillDir[t] = fillDirOf(dm_.tcFillDir.asString());
             // A zero span would make the engine divide by zero.
             if (ct.noseDL[t] + ct.tailDL[t] >= ct.length[t])
-                refuse(what + "the support distances leave no span");
+                refuse(core::messageWith(core::Msg::ContainerTypeRow,
+                                         {type, core::messageText(core::Msg::NoSupportSpan)}));
             sum += ct.avail[t];
         }
         p_.contTypeCount = toI16(n);
@@ -132,8 +133,7 @@ void SolveBridge::readTaskInput() {
         dm_.tb.first();
         for (; !dm_.tb.eof() && sum < engine::maxTaskBoxes; dm_.tb.next()) {
             const int b = ++k;
-            const std::string what = "box kind \"" + dm_.tbKind.asString() + "\": ";
-            checkStoredRow(dm_.tb, "tb", "boxes", what);
+            checkStoredRow(dm_.tb, "tb", "boxes", core::Msg::BoxKindRow, dm_.tbKind.asString());
             bk.kindID[b] = toI32(dm_.tbKindID.asInteger());
             bk.total[b] = toI16(dm_.tbTotal.asInteger());
             bk.weight[b] = toI32(dm_.tbWeight.asInteger());
@@ -156,15 +156,16 @@ void SolveBridge::readTaskInput() {
 // a value not of its field's type would be rounded or zeroed unseen, and
 // written back so by the next post.
 void SolveBridge::checkStoredRow(const dataset::Cursor& rows, const char* table, const char* library,
-                                 const std::string& what) const {
+                                 core::Msg rowSlot, const std::string& rowName) const {
     for (std::size_t i = 0; i < rows.fieldCount(); ++i) {
         const dataset::Field& f = rows.fieldAt(i);
         if (f.kind() == dataset::FieldKind::Calculated) continue;
         const ValueRange* r = valueRange(f.kind() == dataset::FieldKind::Lookup ? library : table, f.name());
         const auto v = static_cast<double>(dataset::numericValue(f.value()));
-        if (r && !r->contains(v)) refuse(what + r->refusal(v));
+        if (r && !r->contains(v)) refuse(core::messageWith(rowSlot, {rowName, r->refusal(v)}));
         if (!f.holdsItsType())
-            refuse(what + f.name() + " holds \"" + f.displayText() + "\", not a value of its type");
+            refuse(core::messageWith(
+                rowSlot, {rowName, core::messageWith(core::Msg::NotOfItsType, {f.name(), f.displayText()})}));
     }
 }
 
@@ -197,7 +198,7 @@ void SolveBridge::checkPosition(int type, int x, int y, int length, int width,
     const auto& ct = p_.contTypes;
     if (x < 0 || y < 0 || length < 1 || width < 1 || x + length > ct.length[type] ||
         y + width > ct.width[type])
-        refuse(where + " does not lie inside its container");
+        refuse(core::messageWith(core::Msg::NotInsideContainer, {where}));
 }
 
 } // namespace rectix::taskdb

@@ -99,7 +99,8 @@ std::string DataModule::taskSettingsRefusal() {
                                              .bb = stored(tasksBB),
                                              .bw = stored(tasksBW)});
     if (bad.empty()) return {};
-    return "Task \"" + tasksName.asString() + "\": the stored setting " + bad;
+    return core::messageWith(core::Msg::TaskRefused,
+                             {tasksName.asString(), core::messageWith(core::Msg::StoredSetting, {bad})});
 }
 
 void DataModule::loadTaskOptions() {

@@ -1,5 +1,6 @@
 #include "taskdb/SolutionExport.h"
 
+#include "core/DurableFile.h"
 #include "core/NumberFormat.h"
 #include "dataset/Cursor.h"
 #include "dataset/Field.h"
@@ -7,13 +8,8 @@
 #include "taskdb/OperationFrame.h"
 
 #include <array>
-#include <cerrno>
 #include <cstring>
 #include <exception>
-#include <fcntl.h>
-#include <unistd.h>
-#include <utility>
-#include <vector>
 
 namespace rectix::taskdb {
 
@@ -25,57 +21,6 @@ constexpr const char* eol = "\r\n";
 
 std::string fileError(const fs::path& path, const std::string& reason) {
     return path.string() + ": " + reason;
-}
-
-// The error text, empty when the whole text reached the disk and the file was closed.
-std::string writeFile(const fs::path& path, const std::string& text) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) return fileError(path, std::strerror(errno));
-    const char* data = text.data();
-    std::size_t left = text.size();
-    int error = 0;
-    while (left > 0 && error == 0) {
-        const ssize_t n = ::write(fd, data, left);
-        if (n >= 0) {
-            data += n;
-            left -= static_cast<std::size_t>(n);
-        } else if (errno != EINTR) {
-            error = errno;
-        }
-    }
-    // A device that cannot be synchronised (EINVAL) has taken the text all the same.
-    if (error == 0 && ::fsync(fd) != 0 && errno != EINVAL) error = errno;
-    if (::close(fd) != 0 && error == 0) error = errno;
-    return error == 0 ? std::string() : fileError(path, std::strerror(error));
-}
-
-// Writes each text to "<target>.part" and renames the parts over the targets once every one is
-// whole; the first error, empty on success. Parts left by a failure are removed.
-std::string replaceFiles(const std::vector<std::pair<fs::path, const std::string*>>& files) {
-    std::vector<fs::path> parts;
-    std::string error;
-    for (const auto& [target, text] : files) {
-        fs::path part = target;
-        part += ".part";
-        parts.push_back(part);
-        error = writeFile(part, *text);
-        if (!error.empty()) break;
-    }
-    for (std::size_t i = 0; error.empty() && i < files.size(); ++i)
-        if (std::rename(parts[i].c_str(), files[i].first.c_str()) != 0)
-            error = fileError(files[i].first, std::strerror(errno));
-    if (!error.empty()) {
-        std::error_code ignore; // a part that was never made
-        for (const fs::path& part : parts) fs::remove(part, ignore);
-        return error;
-    }
-    // The renames reach the disk with the folder; the files are in place whatever this gives.
-    const int dir = ::open(files.front().first.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return error;
 }
 
 } // namespace
@@ -115,9 +60,19 @@ SolutionExport::Result SolutionExport::write(const fs::path& folder, const std::
         result.error = fileError(folder, ec.message());
         return result;
     }
-    result.error = replaceFiles({{result.files.containers, &texts.containers},
-                                 {result.files.boxKinds, &texts.boxKinds},
-                                 {result.files.positions, &texts.positions}});
+    try {
+        for (const fs::path& target :
+             {result.files.containers, result.files.boxKinds, result.files.positions})
+            core::checkReplaceable(target);
+        core::DurableReplacement containers(result.files.containers), boxKinds(result.files.boxKinds),
+            positions(result.files.positions);
+        containers.write(texts.containers);
+        boxKinds.write(texts.boxKinds);
+        positions.write(texts.positions);
+        core::DurableReplacement::commitTogether({&containers, &boxKinds, &positions});
+    } catch (const core::FileWriteError& e) {
+        result.error = e.what();
+    }
     return result;
 }
 

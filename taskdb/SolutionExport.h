@@ -22,13 +22,16 @@ struct SolutionFiles {
 // comma, a quote or a line break is quoted (inner quotes doubled); numbers are written with a
 // point whatever the locale.
 //
-// The files are written beside their targets and renamed over them only when all three are
-// whole, so any failure leaves the files of an earlier export as they were.
+// A target that may not be replaced (read-only, a folder) stops the export before any file is
+// written. The files are written and synced beside their targets and renamed over them, one
+// right after the other, only when all three are whole: a failure while writing leaves the
+// files of an earlier export as they were. A kill in the moment between two renames can leave
+// files of two exports side by side, each of them whole.
 class SolutionExport {
   public:
     struct Result {
         SolutionFiles files;
-        std::string error; // the first write error; empty when the three files were replaced
+        std::string error; // "file: cause" of the first failure; empty when the three were replaced
         bool written() const { return error.empty(); }
     };
 

@@ -59,9 +59,10 @@ class SolveBridge {
     std::string taskName() const;
     [[noreturn]] void refuse(const std::string& what) const;
     // Refuses a row of `table` (with lookups from `library`) holding a value not
-    // of its field's type or outside the range the table rules keep.
+    // of its field's type or outside the range the table rules keep; the message
+    // `rowSlot` names the row by `rowName`.
     void checkStoredRow(const dataset::Cursor& rows, const char* table, const char* library,
-                        const std::string& what) const;
+                        core::Msg rowSlot, const std::string& rowName) const;
     // Box `box` of the plan takes container `container` and the current box-position row.
     void takeStoredBox(engine::PackSolution& plan, int box, int container) const;
     void checkPosition(int type, int x, int y, int length, int width, const std::string& where) const;

@@ -21,9 +21,6 @@ namespace rectix::taskdb {
 
 namespace {
 
-// The active-set label while no set could be opened.
-constexpr const char* noSetCaption = "No DB on";
-
 std::string msg(core::Msg slot) {
     return core::messageText(slot);
 }
@@ -204,7 +201,7 @@ ExchangeState TableSets::exchangeState() const {
         s.homeEnabled = true;
         s.clearCaption = caption(core::Caption::EmptyActiveSet);
         s.exchVisible = true;
-        s.exchCaption = noSetCaption;
+        s.exchCaption = caption(core::Caption::NoSetOn);
         s.duplEnabled = false;
         return s;
     }

@@ -1,6 +1,7 @@
 #include "taskdb/ValueRanges.h"
 
 #include "core/NumberFormat.h"
+#include "core/UiTexts.h"
 
 #include <cmath>
 #include <cstdint>
@@ -33,11 +34,11 @@ std::string number(double v) {
 } // namespace
 
 std::string ValueRange::refusal(double v) const {
-    return std::string(field) + " " + number(v) + " is outside " + number(low) + ".." + number(high);
+    return core::messageWith(core::Msg::ValueOutside, {field, number(v), number(low), number(high)});
 }
 
 std::string ValueRange::rule() const {
-    return std::string(field) + " must be from " + number(low) + " to " + number(high);
+    return core::messageWith(core::Msg::ValueMustBeFrom, {field, number(low), number(high)});
 }
 
 const ValueRange* valueRange(std::string_view table, std::string_view field) {
@@ -59,8 +60,9 @@ std::string settingsRefusal(const StoredSettings& s) {
     const ValueRange* bind = valueRange("tasks", "BindGroupFactor");
     if (s.qw < 0 || !weight->contains(static_cast<double>(s.qw % 100)) ||
         !bind->contains(static_cast<double>(s.qw / 100)))
-        return "Qw " + std::to_string(s.qw) + " is outside " + number(weight->low) + ".." +
-               number(weight->high) + " + 100 x " + number(bind->low) + ".." + number(bind->high);
+        return core::messageWith(core::Msg::PackedOutside,
+                                 {"Qw", std::to_string(s.qw), number(weight->low), number(weight->high),
+                                  number(bind->low), number(bind->high)});
     return {};
 }
 

@@ -2,6 +2,8 @@
 
 #include "app/SettingsFile.h"
 
+#include "core/DurableFile.h"
+
 #include "taskdb/DataModule.h"
 #include "taskdb/Schema.h"
 #include "taskdb/TableSets.h"
@@ -13,7 +15,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include <fstream>
 #include <map>
 
 namespace rectix::tools {
@@ -108,19 +109,6 @@ std::int32_t writeSample(dataset::TableSet& set, const json& sample) {
     return first;
 }
 
-// Writes a text file whole or not at all.
-void writeFile(const fs::path& file, const std::string& text) {
-    fs::path part = file;
-    part += ".part";
-    {
-        std::ofstream out(part, std::ios::binary | std::ios::trunc);
-        out << text;
-        out.close();
-        if (!out) throw SampleDataError("Cannot write " + part.string());
-    }
-    fs::rename(part, file);
-}
-
 // Makes one set folder in a staging folder beside it and moves it into place. Gives the sample's
 // first task, 0 without a sample.
 std::int32_t makeSet(const fs::path& target, const char* alias, const json* sample) {
@@ -130,7 +118,7 @@ std::int32_t makeSet(const fs::path& target, const char* alias, const json* samp
     fs::remove_all(staging);
     try {
         fs::create_directories(staging / "set");
-        writeFile(staging / dataset::AliasRegistry::fileName, std::string(alias) + "=set\n");
+        core::writeFileDurably(staging / dataset::AliasRegistry::fileName, std::string(alias) + "=set\n");
         {
             dataset::TableSet set(dataset::AliasRegistry(staging), alias, taskdb::schema());
             set.createTableFiles();
@@ -140,7 +128,10 @@ std::int32_t makeSet(const fs::path& target, const char* alias, const json* samp
                 set.close();
             }
         }
+        // The set's entries reach the disk before the set appears, and its new name after.
+        core::syncFolder(staging / "set");
         fs::rename(staging / "set", target);
+        core::syncFolder(target.parent_path());
     } catch (...) {
         std::error_code ec;
         fs::remove_all(staging, ec);
@@ -148,6 +139,14 @@ std::int32_t makeSet(const fs::path& target, const char* alias, const json* samp
     }
     fs::remove_all(staging);
     return firstTask;
+}
+
+// Makes the folders on the way to `folder` that are missing, each durable in its parent.
+void makeFolders(const fs::path& folder) {
+    if (folder.empty() || fs::is_directory(folder)) return;
+    makeFolders(folder.parent_path());
+    fs::create_directory(folder);
+    core::syncFolder(folder.has_parent_path() ? folder.parent_path() : fs::path("."));
 }
 
 } // namespace
@@ -163,8 +162,9 @@ std::vector<fs::path> makeDataFolders(const fs::path& programFolder, const std::
 
     const fs::path aliasFile = programFolder / dataset::AliasRegistry::fileName;
     if (!fs::exists(aliasFile)) {
-        writeFile(aliasFile, "# Table sets of the program: alias=folder, relative to this folder\n"
-                             "RectixB=data/home\nRectixexp=data/export\nRectiximp=data/import\n");
+        core::writeFileDurably(aliasFile,
+                               "# Table sets of the program: alias=folder, relative to this folder\n"
+                               "RectixB=data/home\nRectixexp=data/export\nRectiximp=data/import\n");
     }
     const dataset::AliasRegistry aliases(programFolder);
     std::vector<fs::path> made;
@@ -172,14 +172,14 @@ std::vector<fs::path> makeDataFolders(const fs::path& programFolder, const std::
         const char* alias = taskdb::TableSets::aliasNames[set];
         const fs::path target = aliases.path(alias);
         if (fs::exists(fs::symlink_status(target))) continue;
-        fs::create_directories(target.parent_path());
+        makeFolders(target.parent_path());
         const std::int32_t firstTask = makeSet(target, alias, set == 0 ? &sample : nullptr);
         made.push_back(target);
         // A fresh home set comes with the settings that show its first task, so that the first
         // start asks nothing; a settings file that exists is the user's.
         const fs::path settings = programFolder / app::SettingsFile::fileName;
         if (set == 0 && !fs::exists(fs::symlink_status(settings)))
-            writeFile(settings, app::SettingsFile::defaultText(firstTask));
+            core::writeFileDurably(settings, app::SettingsFile::defaultText(firstTask));
     }
     return made;
 }

@@ -19,12 +19,14 @@ class SampleDataError : public std::runtime_error {
 // alias file or set folder that exists is kept as it is; a set folder appears
 // whole or not at all. With a new home set comes the settings file
 // "rectix.ini" at its defaults, showing the sample's first task, unless one
-// exists. Gives the set folders made.
+// exists. What it made is on the disk when it returns: files, folders and
+// their entries synced. Gives the set folders made.
 //
 // The sample is JSON: "conts" and "boxes", the library rows, and "tasks",
 // each task with its "tc" and "tb" rows; a row's members are field names of
 // its table, and a task row names its container type by "Type" and its box
-// kind by "Kind". Throws SampleDataError, or the table layer's errors.
+// kind by "Kind". Throws SampleDataError, core::FileWriteError, or the table
+// layer's errors.
 std::vector<std::filesystem::path> makeDataFolders(const std::filesystem::path& programFolder,
                                                    const std::string& sampleJson);
 

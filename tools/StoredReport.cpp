@@ -1,5 +1,6 @@
 #include "StoredReport.h"
 
+#include "core/DurableFile.h"
 #include "engine/PackProblem.h"
 #include "results/BoxLibraryReport.h"
 #include "results/ContainerLibraryReport.h"
@@ -118,8 +119,13 @@ std::string printStoredReport(taskdb::DataModule& dm, taskdb::SolveBridge& bridg
     if (!QFileInfo(file.absolutePath()).isWritable() ||
         (file.exists() && (!file.isFile() || !file.isWritable())))
         return "-o: cannot write " + r.output.string();
+    // The file is replaced only when the report was written whole; else the earlier one stays.
     auto print = [&path](const ui::CompositeReport& job) -> std::string {
-        ui::ReportPrinter::printToPdf(job, path);
+        try {
+            ui::ReportPrinter::printToPdf(job, path);
+        } catch (const core::FileWriteError& e) {
+            return e.what();
+        }
         return {};
     };
     if (r.kind == "containers") return print(results::ContainerLibraryReport(dm).job());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ExitStatus.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -18,7 +20,8 @@ namespace rectix::tools {
 int runStoredTask(const std::vector<std::string>& args);
 
 // Reloads the stored solution of a task of the table set in `folder` into the problem's result
-// record, as the View button does. Empty when it did, else why not in one line.
-std::string reloadStoredPlan(const std::filesystem::path& folder, long taskID, engine::PackProblem& problem);
+// record, as the View button does. Status 0 when it did, else the tool's exit status and why not
+// in one line.
+Failure reloadStoredPlan(const std::filesystem::path& folder, long taskID, engine::PackProblem& problem);
 
 } // namespace rectix::tools

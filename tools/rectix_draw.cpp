@@ -4,6 +4,7 @@
 #include "StoredTask.h"
 #include "TaskFile.h"
 
+#include "core/InputFile.h"
 #include "engine/PackRun.h"
 #include "engine/Progress.h"
 #include "lang/Language.h"
@@ -11,10 +12,8 @@
 #include <QGuiApplication>
 
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -123,24 +122,29 @@ int main(int argc, char** argv) {
     engine::NullProgress progress;
     engine::PackRun run(problem, progress);
     if (a.taskFile) {
-        std::ifstream in(*a.taskFile, std::ios::binary);
-        if (!in) return refuse("cannot read " + *a.taskFile);
-        std::stringstream text;
-        text << in.rdbuf();
+        // Read as rectix-solve reads it: the fixed containers of the task are kept.
+        std::vector<tools::FixedContainer> fixed;
         try {
-            tools::loadTaskJson(text.str(), problem);
-        } catch (const tools::TaskFileError& e) {
-            return refuse(e.what());
+            fixed = tools::loadTaskJson(core::readInputFile(*a.taskFile), problem);
+        } catch (...) {
+            const tools::Failure f = tools::currentFailure();
+            std::cerr << "rectix-draw: " << f.line << "\n";
+            return f.status;
         }
         try {
-            tools::prepareStart(problem);
+            tools::prepareStart(problem, fixed);
             run.runPacking();
-        } catch (const std::exception& e) {
-            return refuse(std::string("solve failed: ") + e.what());
+        } catch (...) {
+            const tools::Failure f = tools::currentFailure();
+            std::cerr << "rectix-draw: solve failed: " << f.line << "\n";
+            return f.status;
         }
     } else {
-        const std::string failed = tools::reloadStoredPlan(*a.taskSet, *a.taskID, problem);
-        if (!failed.empty()) return refuse(failed);
+        const tools::Failure failed = tools::reloadStoredPlan(*a.taskSet, *a.taskID, problem);
+        if (failed.status != 0) {
+            std::cerr << "rectix-draw: " << failed.line << "\n";
+            return failed.status;
+        }
     }
 
     QImage image;

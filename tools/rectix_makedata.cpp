@@ -2,29 +2,28 @@
 // table-set folders beside the program, the home set with the sample data.
 // Existing data is never touched.
 #include "tools/DataFolders.h"
+#include "tools/ExitStatus.h"
 
-#include <fstream>
+#include "core/InputFile.h"
+
 #include <iostream>
-#include <sstream>
 
 int main(int argc, char** argv) {
     if (argc != 3) {
         std::cerr << "usage: rectix-makedata PROGRAM_FOLDER SAMPLE.json\n";
         return 2;
     }
-    std::ifstream in(argv[2], std::ios::binary);
-    if (!in) {
-        std::cerr << "rectix-makedata: cannot read " << argv[2] << "\n";
-        return 2;
-    }
-    std::stringstream sample;
-    sample << in.rdbuf();
     try {
-        for (const auto& folder : rectix::tools::makeDataFolders(argv[1], sample.str()))
+        const std::string sample = rectix::core::readInputFile(argv[2]);
+        for (const auto& folder : rectix::tools::makeDataFolders(argv[1], sample))
             std::cout << "rectix-makedata: made " << folder.string() << "\n";
-    } catch (const std::exception& e) {
+    } catch (const rectix::tools::SampleDataError& e) {
         std::cerr << "rectix-makedata: " << e.what() << "\n";
-        return 1;
+        return 2;
+    } catch (...) {
+        const rectix::tools::Failure f = rectix::tools::currentFailure();
+        std::cerr << "rectix-makedata: " << f.line << "\n";
+        return f.status;
     }
     return 0;
 }

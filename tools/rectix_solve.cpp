@@ -1,19 +1,37 @@
 // Headless harness: solves a task given as JSON and prints the plan as JSON.
+#include "ExitStatus.h"
 #include "StoredTask.h"
 #include "TaskFile.h"
 
+#include "core/InputFile.h"
 #include "engine/PackRun.h"
 #include "engine/Progress.h"
 
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
+
+// Printed for no arguments: every form in one line.
+constexpr const char* shortUsage =
+    "usage: rectix-solve [--clock-step MS] TASK.json | --taskset DIR --task ID "
+    "[--clear|--reload|--csv|--report KIND -o FILE.pdf] | --taskset DIR --import-boxes FILE (--help)\n";
+
+constexpr const char* usage =
+    "usage: rectix-solve [--clock-step MS] TASK.json\n"
+    "       rectix-solve --taskset DIR --task ID [--clear | --reload | --csv]\n"
+    "       rectix-solve --taskset DIR --task ID --report task|solution|containers|boxes|layout "
+    "[--container N] -o FILE.pdf\n"
+    "       rectix-solve --taskset DIR --import-boxes FILE [--order 0..3] [--separator 0|1] [--header]\n";
+
+// One line on standard error; the exit status for bad input.
+int refuse(const std::string& message) {
+    std::cerr << "rectix-solve: " << message << "\n";
+    return 2;
+}
 
 // The work clock of --clock-step: it stands still during a fill and moves on a
 // fixed step with every fill, so a run cut by its time limit is reproducible.
@@ -24,38 +42,8 @@ double workClockMs() {
     return static_cast<double>(clockEngine->totalFillCount()) * clockStepMs;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int solveTaskFile(const std::string& file, std::optional<double> clockStep) {
     using namespace rectix;
-    std::optional<double> clockStep;
-    if (argc == 4 && std::string(argv[1]) == "--clock-step") {
-        char* end = nullptr;
-        clockStep = std::strtod(argv[2], &end);
-        if (*end != '\0' || !(*clockStep > 0 && *clockStep <= 60000)) {
-            std::cerr << "rectix-solve: --clock-step: " << argv[2] << " is not a step in milliseconds\n";
-            return 2;
-        }
-        argv += 2;
-        argc -= 2;
-    } else if (argc > 1 && std::string(argv[1]).rfind("--", 0) == 0) {
-        return tools::runStoredTask(std::vector<std::string>(argv + 1, argv + argc));
-    }
-    if (argc != 2) {
-        std::cerr << "usage: rectix-solve [--clock-step MS] TASK.json\n"
-                     "       rectix-solve --taskset DIR --task ID [--clear | --reload | --csv]\n"
-                     "       rectix-solve --taskset DIR --import-boxes FILE [--order 0..3] [--separator 0|1] "
-                     "[--header]\n";
-        return 2;
-    }
-    std::ifstream in(argv[1], std::ios::binary);
-    if (!in) {
-        std::cerr << "rectix-solve: cannot read " << argv[1] << "\n";
-        return 2;
-    }
-    std::stringstream text;
-    text << in.rdbuf();
-
     engine::PackProblem problem;
     engine::NullProgress progress;
     engine::PackRun run(problem, progress);
@@ -66,18 +54,59 @@ int main(int argc, char** argv) {
     }
     std::vector<tools::FixedContainer> fixed;
     try {
-        fixed = tools::loadTaskJson(text.str(), problem);
-    } catch (const tools::TaskFileError& e) {
-        std::cerr << "rectix-solve: " << e.what() << "\n";
-        return 2;
+        fixed = tools::loadTaskJson(core::readInputFile(file), problem);
+    } catch (...) {
+        const tools::Failure f = tools::currentFailure();
+        std::cerr << "rectix-solve: " << f.line << "\n";
+        return f.status;
     }
     try {
         tools::prepareStart(problem, fixed);
         run.runPacking();
-    } catch (const std::exception& e) {
-        std::cerr << "rectix-solve: solve failed: " << e.what() << "\n";
-        return 1;
+    } catch (...) {
+        // The file was checked whole: what fails now is the program's fault.
+        const tools::Failure f = tools::currentFailure();
+        std::cerr << "rectix-solve: solve failed: " << f.line << "\n";
+        return f.status;
     }
     std::cout << tools::planJson(problem, run, run.fillEngine().totalFillCount()) << "\n";
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace rectix;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) {
+        std::cerr << shortUsage;
+        return 2;
+    }
+    if (args.size() == 1 && args[0] == "--help") {
+        std::cout << usage;
+        return 0;
+    }
+    // Any option but --clock-step belongs to the stored form.
+    for (const std::string& arg : args)
+        if (arg.rfind("-", 0) == 0 && arg != "--clock-step") return tools::runStoredTask(args);
+
+    std::optional<double> clockStep;
+    std::optional<std::string> file;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--clock-step") {
+            if (clockStep) return refuse("--clock-step is given twice (rectix-solve --help)");
+            if (i + 1 >= args.size()) return refuse("--clock-step needs a value (rectix-solve --help)");
+            const std::string& text = args[++i];
+            char* end = nullptr;
+            clockStep = std::strtod(text.c_str(), &end);
+            if (text.empty() || *end != '\0' || !(*clockStep > 0 && *clockStep <= 60000))
+                return refuse("--clock-step: " + text + " is not a step in milliseconds");
+        } else if (file) {
+            return refuse("one task file at a time: " + *file + " and " + args[i] + " (rectix-solve --help)");
+        } else {
+            file = args[i];
+        }
+    }
+    if (!file) return refuse("no task file (rectix-solve --help)");
+    return solveTaskFile(*file, clockStep);
 }

@@ -1,5 +1,6 @@
 #include "ui/Application.h"
 
+#include "ui/CommandGuard.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/RegionalSettings.h"
 
@@ -16,6 +17,9 @@ namespace rectix::ui {
 Application::Application(int& argc, char** argv)
     : QApplication(argc, argv), replaced_(core::Dialogs::install(&dialogs_)) {
     RegionalSettings::useSystem();
+    auto* guard = new CommandGuard(this);
+    installEventFilter(guard);
+    installNativeEventFilter(guard);
 }
 
 Application::~Application() {

@@ -9,7 +9,8 @@ namespace rectix::ui {
 // The application object. An error that an event handler lets escape ends that event's handling
 // at the error boundary (error box, or nothing for a silent abort) instead of ending the
 // program. While it lives, the program's dialogs are windows. An Alt+letter that no shortcut took
-// types nothing into the program's edits and grids (Qt's text controls refuse only Ctrl).
+// types nothing into the program's edits and grids (Qt's text controls refuse only Ctrl). Typing
+// still open in a window is written before a command acts on it (CommandGuard).
 class Application : public QApplication {
     Q_OBJECT
   public:

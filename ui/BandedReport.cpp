@@ -4,64 +4,69 @@
 #include "dataset/Field.h"
 #include "ui/ShownValue.h"
 
-#include <QPagedPaintDevice>
+#include "ui/ReportPages.h"
+
 #include <QPainter>
 
 namespace rectix::ui {
 
 namespace {
 
-// Draws bands down the device's pages; places are in points, the device's in its own pixels.
+// Draws bands down the job's pages; places are in points, the device's in its own pixels. Bands
+// on a dropped page take their room and draw nothing.
 class PageWriter {
   public:
-    PageWriter(QPainter& painter, QPagedPaintDevice& device)
-        : painter_(painter), device_(device), scale_(device.logicalDpiY() / 72.0),
-          pageHeight_(device.pageLayout().paintRect(QPageLayout::Point).height()) {}
+    PageWriter(ReportPages& pages, QPageLayout::Orientation orientation)
+        : pages_(pages), orientation_(orientation), scale_(pages.dotsPerPoint()),
+          pageHeight_(pages.pageHeight(orientation)) {
+        pages_.nextPage(orientation_);
+    }
 
     bool fits(const ReportBand& band) const { return y_ + band.height <= pageHeight_ || y_ == 0; }
     void newPage() {
-        device_.newPage();
-        ++pages_;
+        pages_.nextPage(orientation_);
+        ++used_;
         y_ = 0;
     }
     void draw(const ReportBand& band) {
         if (band.empty()) return;
-        for (const ReportElement& e : band.elements) drawElement(e);
+        if (QPainter* painter = pages_.painter())
+            for (const ReportElement& e : band.elements) drawElement(*painter, e);
         y_ += band.height;
     }
-    int pages() const { return pages_; }
+    int pages() const { return used_; }
 
   private:
     QRectF place(const QRectF& r) const {
         return {r.x() * scale_, (r.y() + y_) * scale_, r.width() * scale_, r.height() * scale_};
     }
-    void drawElement(const ReportElement& e) {
+    void drawElement(QPainter& painter, const ReportElement& e) {
         const QRectF r = place(e.rect);
         switch (e.kind) {
         case ReportElement::Kind::Label:
         case ReportElement::Kind::Text:
-            painter_.setFont(e.font);
-            painter_.setPen(e.color);
-            painter_.drawText(r, static_cast<int>(e.alignment) | Qt::TextSingleLine,
-                              e.kind == ReportElement::Kind::Label ? e.text
-                                                                   : (e.value ? e.value() : QString()));
+            painter.setFont(e.font);
+            painter.setPen(e.color);
+            painter.drawText(r, static_cast<int>(e.alignment) | Qt::TextSingleLine,
+                             e.kind == ReportElement::Kind::Label ? e.text
+                                                                  : (e.value ? e.value() : QString()));
             break;
         case ReportElement::Kind::Rule:
-            painter_.setPen(QPen(e.color, e.lineWidth * scale_));
-            painter_.drawLine(r.topLeft(), r.topRight());
+            painter.setPen(QPen(e.color, e.lineWidth * scale_));
+            painter.drawLine(r.topLeft(), r.topRight());
             break;
         case ReportElement::Kind::Image:
-            if (!e.image.isNull()) painter_.drawImage(r, e.image);
+            if (!e.image.isNull()) painter.drawImage(r, e.image);
             break;
         }
     }
 
-    QPainter& painter_;
-    QPagedPaintDevice& device_;
+    ReportPages& pages_;
+    QPageLayout::Orientation orientation_;
     double scale_;
     double pageHeight_;
     double y_ = 0;
-    int pages_ = 1;
+    int used_ = 1;
 };
 
 } // namespace
@@ -81,9 +86,9 @@ std::function<QString()> BandedReport::fieldText(const dataset::Field& field) {
     return [&field] { return shownValue(field, field.value()); };
 }
 
-int BandedReport::paint(QPainter& painter, QPagedPaintDevice& device) const {
+int BandedReport::paint(ReportPages& job) const {
     if (beforePrint) beforePrint();
-    PageWriter pages(painter, device);
+    PageWriter pages(job, orientation);
     pages.draw(titleBand);
     pages.draw(columnHeader);
     auto band = [&](const ReportBand& b) {

@@ -7,15 +7,14 @@
 
 #include <functional>
 
-class QPagedPaintDevice;
-class QPainter;
-
 namespace rectix::dataset {
 class Cursor;
 class Field;
 } // namespace rectix::dataset
 
 namespace rectix::ui {
+
+class ReportPages;
 
 // A report of bands: the title band once at the top of the first page, the column header at the
 // top of every page, the detail band once per row with a page break where the next row would not
@@ -40,9 +39,9 @@ class BandedReport {
     // A text element's value: the field of the current row as the data-aware controls show it.
     static std::function<QString()> fieldText(const dataset::Field& field);
 
-    // Paints the report on the device from the top of its current page (the painter is active
-    // on it); the pages it takes after the first are added with newPage(). Returns the pages used.
-    int paint(QPainter& painter, QPagedPaintDevice& device) const;
+    // Lays the report out on the job's pages from a new one on, painting those the pass selects.
+    // Returns the pages it took.
+    int paint(ReportPages& pages) const;
 };
 
 } // namespace rectix::ui

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPageRanges>
 #include <QString>
 
 #include <functional>
@@ -24,9 +25,19 @@ class CompositeReport {
     // some states).
     std::function<std::vector<const BandedReport*>()> addReports;
 
-    // Paints every part on the device, which must not be painted on yet; returns the pages.
-    // A painter that cannot start (a file that cannot be written) is a std::runtime_error.
-    int paint(QPagedPaintDevice& device) const;
+    // Which pages of the job print, in which order and how often, as a print dialog chooses.
+    struct PageChoice {
+        QPageRanges ranges; // pages from 1; empty for all
+        bool lastFirst = false;
+        int copies = 1;      // copies made here, for a device that makes none of its own
+        bool collate = true; // whole copies one after the other, else each page `copies` times
+    };
+
+    // Paints the chosen pages of every part on the device, which must not be painted on yet;
+    // returns the pages printed. A device that fails (a printer that does not start, a page
+    // refused) or a choice holding no page of the job is a std::runtime_error.
+    int paint(QPagedPaintDevice& device, const PageChoice& choice) const;
+    int paint(QPagedPaintDevice& device) const { return paint(device, PageChoice()); }
 };
 
 } // namespace rectix::ui

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dataset/CursorObserver.h"
+#include "ui/PendingEdit.h"
 
 #include <QLineEdit>
 
@@ -22,7 +23,7 @@ namespace rectix::ui {
 //
 // It is read-only while set so, while the cursor is closed and when the field is read-only or
 // calculated. The cursor must outlive the edit; an unknown field name is a DatabaseError.
-class DataEdit : public QLineEdit, private dataset::CursorObserver {
+class DataEdit : public QLineEdit, public PendingEdit, private dataset::CursorObserver {
     Q_OBJECT
   public:
     DataEdit(dataset::Cursor& cursor, const std::string& field, QWidget* parent = nullptr);
@@ -33,6 +34,7 @@ class DataEdit : public QLineEdit, private dataset::CursorObserver {
     void setReadOnly(bool on);
     // Writes typed text into the field now; false when the write failed or was refused.
     bool commit();
+    bool commitPendingEdit() override { return commit(); }
 
   signals:
     // The focus went to another control of the window (after the text was written).

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QStyle>
 
 #include <cstddef>
@@ -99,8 +100,15 @@ void DataGrid::followCursor() {
         int column = current.isValid() ? current.column() : 0;
         while (column < model_->columnCount() - 1 && isColumnHidden(column)) ++column;
         const QModelIndex target = model_->index(row, column);
-        if (target != current || !selectionModel()->isSelected(target))
-            selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
+        // A grid without selection only marks its current cell while it has the focus; a grid
+        // of whole rows selects the whole row it follows to.
+        const bool selecting = selectionMode() != NoSelection;
+        QItemSelectionModel::SelectionFlags how =
+            selecting ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::Clear;
+        if (selecting && selectionBehavior() == SelectRows) how |= QItemSelectionModel::Rows;
+        const bool shown =
+            selecting ? selectionModel()->isSelected(target) : !selectionModel()->hasSelection();
+        if (target != current || !shown) selectionModel()->setCurrentIndex(target, how);
         if (row != current.row()) scrollTo(target);
     }
     following_ = false;
@@ -159,7 +167,7 @@ void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& pre
 // A drop-down chosen by Enter commits at once and again through the delegate's queued call; the
 // editor closed by the first is hidden and takes nothing more.
 void DataGrid::commitData(QWidget* editor) {
-    if (editor && editor->isHidden()) return;
+    if (discarding_ || (editor && editor->isHidden())) return;
     QTableView::commitData(editor);
     commitRefused_ = model_->lastSetRefused();
 }
@@ -181,11 +189,18 @@ void DataGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint h
 }
 
 void DataGrid::finishCellEdit() {
-    if (state() != EditingState) return;
-    QWidget* editor = indexWidget(currentIndex());
-    if (!editor) return;
+    commitPendingEdit();
+}
+
+bool DataGrid::commitPendingEdit() {
+    if (state() != EditingState) return true;
+    const QPointer<QWidget> editor = indexWidget(currentIndex());
+    if (!editor) return true;
     commitData(editor);
-    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    const bool refused = commitRefused_;
+    if (editor) closeEditor(editor, QAbstractItemDelegate::NoHint);
+    commitRefused_ = false;
+    return !refused;
 }
 
 void DataGrid::keyPressEvent(QKeyEvent* event) {
@@ -210,7 +225,7 @@ void DataGrid::keyPressEvent(QKeyEvent* event) {
     // Insert adds a row as the navigator's "+" does (the cursor's rules decide), and the new
     // row's first cell that takes typing becomes current: rows can be added by keyboard alone.
     if (event->key() == Qt::Key_Insert && event->modifiers() == Qt::NoModifier) {
-        if (!readOnly_ && ErrorBoundary::run([&] {
+        if (!readOnly_ && commitPendingEdit() && ErrorBoundary::run([&] {
                 if (c.isOpen()) c.insert();
             }))
             currentToFirstEditableCell();
@@ -253,6 +268,21 @@ void DataGrid::mouseDoubleClickEvent(QMouseEvent* event) {
         return;
     }
     QTableView::mouseDoubleClickEvent(event);
+}
+
+// A rule that drops a new row takes its cell editor with it, and the window's focus would go to
+// the next control, or to the window's first one when it is active again, where the next keys
+// change another field. The focus stays in the grid.
+void DataGrid::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) {
+    const QModelIndex at = currentIndex();
+    const QWidget* focus = window()->focusWidget();
+    if (state() == EditingState && at.isValid() && at.row() >= start && at.row() <= end && focus &&
+        viewport()->isAncestorOf(focus)) {
+        const bool was = std::exchange(discarding_, true);
+        setFocus(Qt::OtherFocusReason);
+        discarding_ = was;
+    }
+    QTableView::rowsAboutToBeRemoved(parent, start, end);
 }
 
 bool DataGrid::contains(const QWidget* w) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/DataColumn.h"
+#include "ui/PendingEdit.h"
 
 #include <QTableView>
 
@@ -32,7 +33,7 @@ class DataGridModel;
 // made; later the grid's own setColumnWidth and setColumnHidden change them. A column is widened
 // to fit its title whenever the title is set; the field's label shown for a column without one
 // does not widen it.
-class DataGrid : public QTableView {
+class DataGrid : public QTableView, public PendingEdit {
     Q_OBJECT
   public:
     DataGrid(dataset::Cursor& cursor, std::vector<DataColumn> columns, QWidget* parent = nullptr);
@@ -52,6 +53,8 @@ class DataGrid : public QTableView {
 
     // Writes what an open cell editor holds and closes it, as leaving the cell would.
     void finishCellEdit();
+    // The same; false when the value was refused (the cell stays current on its old value).
+    bool commitPendingEdit() override;
 
     using QTableView::edit;
     void keyboardSearch(const QString&) override {} // typing edits; it never jumps to a row
@@ -70,6 +73,7 @@ class DataGrid : public QTableView {
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
 
   private:
     void applyColumns();
@@ -87,6 +91,7 @@ class DataGrid : public QTableView {
     bool readOnly_ = false;
     bool following_ = false;
     bool commitRefused_ = false;
+    bool discarding_ = false; // an editor goes with its row: what it holds is not written
 };
 
 } // namespace rectix::ui

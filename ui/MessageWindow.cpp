@@ -2,7 +2,9 @@
 
 #include "ui/FixedDialog.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -28,6 +30,9 @@ constexpr std::array<std::pair<DialogButton, const char*>, 8> kButtons{{
     {DialogButton::NoToAll, "N&o to All"},
     {DialogButton::YesToAll, "Yes to &All"},
 }};
+
+// The least time in which a person sees a new window and presses a key for it (milliseconds).
+constexpr qint64 readingTime = 300;
 
 const char* buttonName(DialogButton b) {
     switch (b) {
@@ -104,6 +109,7 @@ MessageWindow::MessageWindow(const QString& title, Icon icon, const QString& tex
             b->setFocus();
             defaultSet = true;
         }
+        b->installEventFilter(this);
         connect(b, &QPushButton::clicked, this, [this, kind = kind] {
             answer_ = kind;
             accept();
@@ -112,12 +118,47 @@ MessageWindow::MessageWindow(const QString& title, Icon icon, const QString& tex
     }
     row->addStretch();
 
+    installEventFilter(this);
     auto* column = new QVBoxLayout(this);
     column->setSizeConstraint(QLayout::SetFixedSize);
     column->setContentsMargins(16, 16, 16, 12);
     column->setSpacing(16);
     column->addLayout(message);
     column->addLayout(row);
+}
+
+void MessageWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    synced_ = false;
+    shown_.start();
+    QMetaObject::invokeMethod(this, &MessageWindow::takeKeys, Qt::QueuedConnection);
+}
+
+// What the window system holds was typed before the window was up: the round trip fetches it and
+// delivers it (dropped) before keys count again.
+void MessageWindow::takeKeys() {
+    QGuiApplication::sync();
+    synced_ = true;
+}
+
+bool MessageWindow::takesKeys() const {
+    return synced_ && (!shown_.isValid() || shown_.hasExpired(readingTime));
+}
+
+bool MessageWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (takesKeys()) return QDialog::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+        // A key with no time was sent by the program, not typed ahead.
+        if (static_cast<QKeyEvent*>(event)->timestamp() == 0) break;
+        event->accept();
+        return true;
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 QAbstractButton* MessageWindow::button(DialogButton b) const {

@@ -3,6 +3,7 @@
 #include "core/Dialogs.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 
 class QAbstractButton;
 
@@ -10,6 +11,11 @@ namespace rectix::ui {
 
 // The window of one message: icon, text, and the buttons in a fixed order (Yes, No, OK, Cancel,
 // Ignore, All, No to All, Yes to All) with English captions. OK, else Yes, is the default button.
+//
+// A message that opens while the user types (a rule asking about the first key of a value) must
+// not be answered by the keys that follow it: the keys that arrived before the window was shown,
+// and those that come before anyone could have read it, are dropped; the user answers what was
+// seen.
 class MessageWindow : public QDialog {
     Q_OBJECT
   public:
@@ -21,9 +27,20 @@ class MessageWindow : public QDialog {
     // The button pressed; Cancel while none was (closed by its close box or Esc).
     core::DialogButton answer() const { return answer_; }
     QAbstractButton* button(core::DialogButton b) const;
+    // False from the showing until what was typed before it has been dropped and the message
+    // could have been read.
+    bool takesKeys() const;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void takeKeys();
+
     core::DialogButton answer_ = core::DialogButton::Cancel;
+    bool synced_ = true;
+    QElapsedTimer shown_;
 };
 
 } // namespace rectix::ui

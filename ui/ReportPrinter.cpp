@@ -1,9 +1,16 @@
 #include "ui/ReportPrinter.h"
 
+#include "core/DurableFile.h"
+#include "core/ScopeGuard.h"
 #include "ui/CompositeReport.h"
+#include "ui/ReportPages.h"
+#include "ui/WrittenPdf.h"
 
+#include <QFile>
 #include <QPrintDialog>
 #include <QPrinter>
+
+#include <filesystem>
 
 namespace rectix::ui {
 
@@ -21,6 +28,20 @@ std::unique_ptr<QPrinter> reportPrinter(const QString& title, const QString& pdf
     printer->setPageMargins(QMarginsF(36, 36, 36, 36), QPageLayout::Point);
     printer->setDocName(title);
     return printer;
+}
+
+constexpr const char* notWhole = "the report could not be written whole";
+
+// The pages the dialog chose; copies only where the printer makes none of its own.
+CompositeReport::PageChoice pageChoice(const QPrinter& printer) {
+    CompositeReport::PageChoice choice;
+    if (printer.printRange() == QPrinter::PageRange) choice.ranges = printer.pageRanges();
+    choice.lastFirst = printer.pageOrder() == QPrinter::LastPageFirst;
+    if (!printer.supportsMultipleCopies()) {
+        choice.copies = printer.copyCount();
+        choice.collate = printer.collateCopies();
+    }
+    return choice;
 }
 
 } // namespace
@@ -41,7 +62,38 @@ std::unique_ptr<QPrinter> ReportPrinter::setUp(const CompositeReport& report, QW
 int ReportPrinter::printOn(const CompositeReport& report, QPrinter& printer) {
     // A change of output format in the dialog starts a new print engine without the title.
     printer.setDocName(report.title);
-    return report.paint(printer);
+    if (!printer.outputFileName().isEmpty()) return printToFile(report, printer);
+    return report.paint(printer, pageChoice(printer));
+}
+
+int ReportPrinter::printToFile(const CompositeReport& report, QPrinter& printer) {
+    const QString target = printer.outputFileName();
+    const std::filesystem::path path(QFile::encodeName(target).toStdString());
+    core::checkReplaceable(path);
+    core::DurableReplacement file(path);
+    const QString part = QFile::decodeName(QByteArray::fromStdString(file.partPath().string()));
+    {
+        // The printer would only say it did not start; the file says why.
+        QFile probe(part);
+        if (!probe.open(QIODevice::WriteOnly))
+            throw core::FileWriteError(path, probe.errorString().toStdString());
+    }
+    printer.setOutputFileName(part);
+    const core::ScopeGuard back([&printer, &target] { printer.setOutputFileName(target); });
+    int printed = 0;
+    try {
+        printed = report.paint(printer, pageChoice(printer));
+    } catch (const ReportPages::DeviceError&) {
+        throw core::FileWriteError(path, notWhole);
+    }
+    if (printed == 0) return 0; // an empty job: the earlier file stays
+    QFile written(part);
+    if (!written.open(QIODevice::ReadOnly))
+        throw core::FileWriteError(path, written.errorString().toStdString());
+    if (!isWrittenPdf(written.readAll())) throw core::FileWriteError(path, notWhole);
+    written.close();
+    file.commit();
+    return printed;
 }
 
 int ReportPrinter::printToPdf(const CompositeReport& report, const QString& path) {

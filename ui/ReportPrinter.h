@@ -13,7 +13,11 @@ namespace rectix::ui {
 class CompositeReport;
 
 // Prints reports through QPrinter: on the system's printers, or to a PDF file (always offered),
-// as chosen in the printer-setup dialog.
+// as chosen in the printer-setup dialog, with the pages, order and copies the dialog chose.
+//
+// A file is printed beside its target and put in its place only when it was written whole: a
+// failure or a kill leaves the earlier file as it was, and the failure is a core::FileWriteError
+// naming the file. A read-only earlier file is refused before anything is printed.
 class ReportPrinter {
   public:
     // The printer-setup dialog; false (cancelled) stops the printing. Tests replace it.
@@ -30,6 +34,9 @@ class ReportPrinter {
     static int printToPdf(const CompositeReport& report, const QString& path);
 
     static bool showSetupDialog(QPrinter& printer, QWidget* parent);
+
+  private:
+    static int printToFile(const CompositeReport& report, QPrinter& printer);
 };
 
 } // namespace rectix::ui

@@ -6,8 +6,10 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QFile>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QTextDocument>
 
 #include <filesystem>
 #include <fstream>
@@ -85,6 +87,35 @@ TEST_F(BoxImportMenuTest, PastedTextIsLoggedUnchangedThenImportedWithItsReport) 
               "errorbox: Box import file format or reading error.\rSee box file/list line/row # "
               "3.\rAll lines/rows below are omited.");
     EXPECT_FALSE(store().boxEditMode);
+}
+
+// Text copied from a file that began with a byte-order mark keeps the mark in front.
+TEST_F(BoxImportMenuTest, AByteOrderMarkInFrontOfPastedTextIsNoPartOfTheFirstKind) {
+    QGuiApplication::clipboard()->setText(QStringLiteral("\uFEFFPanel 3 1200 800\n"));
+    store().impOrder = 1;
+    store().impSepar = 0;
+    store().impHeader = 0;
+    store().warnings = false;
+    window->show();
+    menu->pasteBoxes();
+    EXPECT_TRUE(dialogs.shown.empty());
+    ASSERT_EQ(libraryRows(), 1);
+    dm->boxes.first();
+    EXPECT_EQ(dm->boxesKind.asString(), "Panel");
+    EXPECT_EQ(dm->boxesMark.asString(), "Pl");
+}
+
+// The help page on importing gives the line format, the turn rule's two values among it.
+TEST(ImportHelpPage, TellsTheLineFormat) {
+    QFile page(QStringLiteral(":/help/context-14.html"));
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    QTextDocument document;
+    document.setHtml(QString::fromUtf8(page.readAll()));
+    const QString text = document.toPlainText().simplified();
+    for (const char* rule :
+         {"TurnOn is 0", "or 1", "True or False, are refused", "Length and Width 1 to 32000",
+          "Weight 0 to 30000", "Q'ty 0 to 1000", "32768 lines", "byte-order mark"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(rule))) << rule;
 }
 
 } // namespace

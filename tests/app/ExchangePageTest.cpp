@@ -174,3 +174,25 @@ TEST_F(ExchangePageTest, AfterAnExportTheSettingsWindowHasTheKeyboardAgain) {
     EXPECT_EQ(QApplication::activeWindow(), settings);
     EXPECT_EQ(QApplication::focusWidget(), pageButton("AddButton"));
 }
+
+// The window manager may activate the main window once the question has closed; emptying still
+// ends in the settings window with the keyboard on the Home button.
+TEST_F(ExchangePageTest, AfterEmptyingTheSetTheKeyboardIsOnTheHomeButton) {
+    sampleTask();
+    showExchangePage();
+    dialogs.answers = {rectix::core::DialogButton::Ok};
+    press("AddButton");
+    press("ExpButton");
+    ASSERT_FALSE(dm->tasks.isEmpty());
+    QApplication::setActiveWindow(settings);
+    pageButton("ClearButton")->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    WatchingAnswers watching;
+    watching.answers = {rectix::core::DialogButton::Ok};
+    watching.onShow = [this] { QApplication::setActiveWindow(main); };
+    press("ClearButton");
+    QApplication::processEvents();
+    ASSERT_TRUE(dm->tasks.isEmpty());
+    EXPECT_EQ(QApplication::activeWindow(), settings);
+    EXPECT_EQ(QApplication::focusWidget(), pageButton("HomeButton"));
+}

@@ -44,6 +44,11 @@ class LibraryWindowTest : public TaskPageTest {
     static QPushButton* windowButton(LibraryWindow* w, const char* name) {
         return w->findChild<QPushButton*>(QString::fromLatin1(name));
     }
+    // Alt+letter from the focused control; the button clicks itself a moment after it.
+    static void pressAccelerator(LibraryWindow* w, Qt::Key letter, const char* button) {
+        QTest::keyClick(QApplication::focusWidget(), letter, Qt::AltModifier);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !windowButton(w, button)->isDown(); }, 1000)) << button;
+    }
     static void typeIn(LibraryWindow* w, int column, Qt::Key key = Qt::Key_A) {
         rectix::ui::DataGrid* g = w->grid();
         g->setFocus(Qt::MouseFocusReason);
@@ -293,6 +298,23 @@ TEST_F(LibraryWindowTest, AWindowPlacedOnASmallScreenStaysOnItAtItsMinimumSize) 
     }
 }
 
+// The container library's anchor, the "Box Library" button, is on the page's bottom row: the
+// window still opens at least at its design size, on the screen, never above the button's row
+// when the screen has room below it.
+TEST_F(LibraryWindowTest, TheContainerLibraryOpensAtLeastAtItsDesignSize) {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    store().placementFlags.setAll();
+    LibraryWindow* w = open("CntForm");
+    EXPECT_GE(w->width(), 790);
+    EXPECT_GE(w->height(), 268);
+    EXPECT_TRUE(screen.contains(w->geometry()));
+    const int anchorTop = button("BoxesButton")->mapToGlobal(QPoint(0, 0)).y() - 8;
+    if (anchorTop + w->height() + 30 <= screen.bottom() + 1)
+        EXPECT_EQ(w->geometry().top(), anchorTop);
+    else
+        EXPECT_EQ(w->geometry().bottom(), screen.bottom() - 30);
+}
+
 } // namespace
 
 // The description column runs past the window's right edge; its title starts at its left edge,
@@ -466,4 +488,45 @@ TEST_F(LibraryWindowTest, AModeChangeWritesAndClosesAnOpenCellEditor) {
     EXPECT_EQ(dm->boxes.state(), rectix::dataset::CursorState::Browse);
     EXPECT_EQ(dm->boxesKind.asString(), "Crates");
     w->hide();
+}
+
+// An accelerator moves no focus: the quantity still being typed in its cell is what Copy to and
+// Reset act on, in both libraries, also after Down on the last row left the cell editor open.
+TEST_F(LibraryWindowTest, AQuantityTypedThenCopiedByItsAcceleratorReachesTheTask) {
+    const std::int32_t crate = addBox("Crate", 60, 40);
+    const std::int32_t drum = addBox("Drum", 60, 60);
+    const std::int32_t van = addContainer("Van", 420, 200);
+    addTask("Shipment");
+    struct Case {
+        const char* window;
+        std::int32_t id;
+        int row;
+        rectix::dataset::Cursor* taskRows;
+        const char* key;
+        const char* amount;
+    };
+    for (const Case& c : {Case{"BoxForm", crate, 0, &dm->tb, "KindID", "Total"},
+                          Case{"BoxForm", drum, 1, &dm->tb, "KindID", "Total"},
+                          Case{"CntForm", van, 0, &dm->tc, "TypeID", "Avail"}}) {
+        LibraryWindow* w = open(c.window);
+        rectix::ui::DataGrid* g = w->grid();
+        g->setFocus(Qt::MouseFocusReason);
+        g->setCurrentIndex(g->model()->index(c.row, 0));
+        QTest::keyClick(g, Qt::Key_4);
+        QWidget* editor = QApplication::focusWidget();
+        ASSERT_NE(editor, g) << c.window;
+        if (c.row == 1) QTest::keyClick(editor, Qt::Key_Down); // the last row: the editor stays
+        pressAccelerator(w, Qt::Key_C, "MoveButton");
+        ASSERT_TRUE(c.taskRows->locate(c.key, c.id)) << c.window;
+        EXPECT_EQ(c.taskRows->field(c.amount).asInteger(), 4) << c.window;
+
+        // Reset after typing leaves no quantity behind in a cell editor to be written later.
+        g->setCurrentIndex(g->model()->index(c.row, 0));
+        QTest::keyClick(g, Qt::Key_6);
+        pressAccelerator(w, Qt::Key_R, "ResetButton");
+        w->reject();
+        rectix::dataset::Cursor& library = dm->*w->kind().library;
+        ASSERT_TRUE(library.locate(c.key, c.id)) << c.window;
+        EXPECT_EQ(library.field(c.amount).asInteger(), 0) << c.window;
+    }
 }

@@ -1,5 +1,6 @@
 // The task page's and the libraries' print commands in the running program: the page's figures in
 // the task report, the questions, the no-printer message, and the window and tables given back.
+#include "../support/FileSizeLimit.h"
 #include "../support/PdfPages.h"
 #include "TaskPageFixture.h"
 
@@ -125,4 +126,29 @@ TEST_F(PrintCommandsTest, TheLibrariesPrintInBrowseModeAfterTheirQuestion) {
     EXPECT_FALSE(QFile::exists(printed));
     EXPECT_TRUE(conts->isEnabled());
     EXPECT_FALSE(dm->conts.controlsDisabled());
+}
+
+// A full disk while the task page prints to a file: the error box names the file, the earlier
+// report stays byte for byte, and the page comes back.
+TEST_F(PrintCommandsTest, AReportFileThatCannotBeWrittenIsAnErrorAndTheEarlierOneStays) {
+    sampleTask();
+    store().warnings = false;
+    click("PrintButton");
+    QFile file(printed);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray earlier = file.readAll();
+    file.close();
+    ASSERT_FALSE(earlier.isEmpty());
+    {
+        const FileSizeLimit full(static_cast<rlim_t>(earlier.size() / 2));
+        click("PrintButton");
+    }
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0],
+              "errorbox: " + printed.toStdString() + ": the report could not be written whole");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), earlier);
+    EXPECT_FALSE(QFile::exists(printed + QStringLiteral(".part")));
+    EXPECT_TRUE(main->isEnabled());
+    EXPECT_FALSE(dm->tc.controlsDisabled());
 }

@@ -1,30 +1,22 @@
 // The settings file: what is written, what is read back, and how a damaged file is read.
 #include "../support/ScriptedAnswers.h"
+#include "../support/SyncRecorder.h"
 #include "TempFolder.h"
 
 #include "app/SettingsFile.h"
+#include "core/InputFile.h"
 #include "lang/Language.h"
 #include "taskdb/RunStore.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <initializer_list>
 #include <string>
 #include <vector>
 
-#include <sys/syscall.h>
-#include <unistd.h>
-
 // What every fsync of the test program synced, by the path of its descriptor.
-static std::vector<std::string> synced;
-
-extern "C" int fsync(int fd) {
-    const std::string link = "/proc/self/fd/" + std::to_string(fd);
-    char target[4096];
-    const ssize_t n = ::readlink(link.c_str(), target, sizeof target - 1);
-    synced.emplace_back(target, n > 0 ? static_cast<std::size_t>(n) : 0);
-    return static_cast<int>(::syscall(SYS_fsync, fd));
-}
+using sync_recorder::synced;
 
 using rectix::app::SavedViewSettings;
 using rectix::app::SettingsFile;
@@ -217,20 +209,50 @@ TEST_F(SettingsFileTest, ALineThatIsNotANumberGivesEveryDefault) {
     EXPECT_EQ(dialogs.shown, std::vector<std::string>{message19});
 }
 
+// An editor's byte-order mark is no part of the first number; a file past the readers' limit is
+// not read at all.
+TEST_F(SettingsFileTest, AByteOrderMarkIsSkippedAndAnOversizedFileGivesTheDefaults) {
+    folder.write("rectix.ini", std::string("\xEF\xBB\xBF") + written);
+    file.loadIni();
+    EXPECT_EQ(store.lastTaskID, 42);
+    EXPECT_EQ(store.optQg, 2);
+    EXPECT_TRUE(dialogs.shown.empty());
+
+    folder.write("rectix.ini", written);
+    std::filesystem::resize_file(folder.path / "rectix.ini", rectix::core::maxInputFileBytes + 1);
+    file.loadIni();
+    expectDefaults();
+    EXPECT_EQ(dialogs.shown, std::vector<std::string>{message19});
+}
+
 TEST_F(SettingsFileTest, AFailedWriteLeavesTheOldFileAsItWasAndShowsMessage20) {
     folder.write("rectix.ini", written);
-    std::filesystem::create_directory(folder.path / SettingsFile::newFileName);
+    // A folder with a file in it where the new file goes: no leftover to clear away.
+    std::filesystem::create_directories(folder.path / SettingsFile::newFileName / "inside");
     store.optPower = 11;
     file.saveIni();
     EXPECT_EQ(folder.read("rectix.ini"), written);
     EXPECT_EQ(dialogs.shown, std::vector<std::string>{"warning: IniFile write error"});
 
-    std::filesystem::remove(folder.path / SettingsFile::newFileName);
+    std::filesystem::remove_all(folder.path / SettingsFile::newFileName);
     std::filesystem::remove(folder.path / "rectix.ini");
     std::filesystem::create_directory(folder.path / "rectix.ini");
     file.saveIni();
     EXPECT_FALSE(std::filesystem::exists(folder.path / SettingsFile::newFileName));
     EXPECT_EQ(dialogs.shown.size(), 2u);
+}
+
+TEST_F(SettingsFileTest, AReadOnlyFileIsNotReplacedAndShowsMessage20) {
+    folder.write("rectix.ini", written);
+    const auto readOnly = std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                          std::filesystem::perms::others_read;
+    std::filesystem::permissions(folder.path / "rectix.ini", readOnly);
+    store.optPower = 11;
+    file.saveIni();
+    EXPECT_EQ(folder.read("rectix.ini"), written);
+    EXPECT_EQ(std::filesystem::status(folder.path / "rectix.ini").permissions() & std::filesystem::perms::all,
+              readOnly);
+    EXPECT_EQ(dialogs.shown, std::vector<std::string>{"warning: IniFile write error"});
 }
 
 // A crash or power loss after the rename leaves the new file whole: the file

@@ -5,6 +5,7 @@
 
 #include "taskdb/TableSets.h"
 #include "taskdb/TaskCopier.h"
+#include "ui/CommandGuard.h"
 #include "ui/Hints.h"
 
 #include <QCheckBox>
@@ -13,6 +14,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QWindow>
 
 using rectix::app::SettingsWindow;
 
@@ -205,6 +207,40 @@ TEST_F(SettingsWindowTest, ClosingWithABadGapTextPutsTheLastValidValueBackAndClo
     settings->close();
     EXPECT_FALSE(settings->isVisible());
     EXPECT_EQ(gap("BBEdit")->text(), QStringLiteral("0"));
+}
+
+// Alt+E and the window manager's close box answer a refused gap text as a click on Close does:
+// the message, the window open, the focus back in the edit on its last valid value.
+TEST_F(SettingsWindowTest, AltEOrTheCloseBoxWithABadGapTextShowsTheMessageAndKeepsTheWindow) {
+    showSettings();
+    store().optBW = 6;
+    settings->showActiveOptions();
+    for (const bool closeBox : {false, true}) {
+        gap("BWEdit")->setFocus(Qt::TabFocusReason);
+        gap("BWEdit")->setText(QStringLiteral("9999"));
+        dialogs.shown.clear();
+        if (closeBox) {
+            rectix::ui::CommandGuard::closeBoxPressed(settings->winId());
+            settings->windowHandle()->close();
+        } else {
+            QTest::keyClick(gap("BWEdit"), Qt::Key_E, Qt::AltModifier);
+            EXPECT_TRUE(
+                QTest::qWaitFor([&] { return !control<QPushButton>("CloseButton")->isDown(); }, 1000));
+        }
+        EXPECT_TRUE(settings->isVisible()) << closeBox;
+        EXPECT_EQ(dialogs.shown,
+                  std::vector<std::string>{"error: Positive integer required,\rno more than 5000"})
+            << closeBox;
+        EXPECT_TRUE(gap("BWEdit")->hasFocus()) << closeBox;
+        EXPECT_EQ(gap("BWEdit")->text(), QStringLiteral("6")) << closeBox;
+        EXPECT_EQ(store().optBW, 6) << closeBox;
+    }
+    // A valid text is taken and the window closes.
+    QTest::keyClicks(gap("BWEdit"), QStringLiteral("12"));
+    rectix::ui::CommandGuard::closeBoxPressed(settings->winId());
+    settings->windowHandle()->close();
+    EXPECT_FALSE(settings->isVisible());
+    EXPECT_EQ(store().optBW, 12);
 }
 
 TEST_F(SettingsWindowTest, TheProgramClosesWithABadGapTextInTheShownWindow) {

@@ -6,12 +6,15 @@
 #include "app/ProgressWindow.h"
 #include "core/Errors.h"
 #include "taskdb/DataModule.h"
+#include "ui/CommandGuard.h"
 #include "ui/ErrorBoundary.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
 
 using rectix::app::StartupOutcome;
 using rectix::core::DialogButton;
@@ -116,4 +119,27 @@ TEST_F(ShellTest, DeletingATaskShowsTheProgressWindowAndGivesEverythingBack) {
     EXPECT_EQ(counter.shows, 1);
     EXPECT_TRUE(dm.tasks.isEmpty());
     expectRestored();
+}
+
+// The window manager's close box moves no focus; what is still being typed in the description is
+// stored as Exit stores it.
+TEST_F(ShellTest, TheCloseBoxKeepsTheDescriptionStillBeingTyped) {
+    rectix::taskdb::DataModule& dm = *start.dataModule();
+    dm.tasks.append();
+    dm.tasks.edit();
+    dm.tasksName.setString("Shipment");
+    dm.tasksDescr.setString("Trucks");
+    dm.tasks.post();
+    QApplication::setActiveWindow(main);
+    auto* descr = main->findChild<QLineEdit*>(QStringLiteral("DescrEdit"));
+    descr->setFocus(Qt::MouseFocusReason);
+    descr->end(false);
+    QTest::keyClicks(descr, QStringLiteral(" VIAX"));
+    rectix::ui::CommandGuard::closeBoxPressed(main->winId());
+    main->windowHandle()->close();
+    EXPECT_FALSE(main->isVisible());
+
+    dm.setTablesActive(true);
+    dm.tasks.first();
+    EXPECT_EQ(dm.tasksDescr.asString(), "Trucks VIAX");
 }

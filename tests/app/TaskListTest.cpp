@@ -4,6 +4,7 @@
 #include "ui/DataGrid.h"
 
 #include <QApplication>
+#include <QItemSelectionModel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -101,4 +102,33 @@ TEST_F(TaskListTest, DuplicateAndDeleteGiveTheFocusBackToTheGridOnTheCurrentRow)
         EXPECT_TRUE(closed) << name;
         EXPECT_EQ(dm->tasksTaskID.asInteger(), first) << name;
     }
+}
+
+TEST_F(TaskListTest, EnterOnAFocusedButtonPressesItAndKeepsTheListOpen) {
+    addTask("Kept");
+    addTask("Gone");
+    dialogs.answers = {rectix::core::DialogButton::Ok};
+    bool open = false;
+    openList([&] {
+        listButton("DeleteButton")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(listButton("DeleteButton"), Qt::Key_Return);
+        open = taskList->isVisible();
+    });
+    EXPECT_TRUE(open);
+    EXPECT_EQ(rows(dm->tasks), 1);
+    EXPECT_EQ(dm->tasksName.asString(), "Kept");
+}
+
+TEST_F(TaskListTest, TheCurrentTaskShowsAsAWholeSelectedRow) {
+    addTask("Kept");
+    addTask("Gone");
+    dialogs.answers = {rectix::core::DialogButton::Ok};
+    std::vector<int> selected;
+    openList([&] {
+        const QItemSelectionModel* selection = listGrid()->selectionModel();
+        selected.push_back(static_cast<int>(selection->selectedRows().size()));
+        QTest::mouseClick(listButton("DeleteButton"), Qt::LeftButton);
+        selected.push_back(static_cast<int>(selection->selectedRows().size()));
+    });
+    EXPECT_EQ(selected, (std::vector<int>{1, 1}));
 }

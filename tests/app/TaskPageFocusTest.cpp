@@ -91,6 +91,30 @@ TEST_F(TaskPageFocus, AfterAMessageTheFocusIsBackInTheCellThatRaisedIt) {
     EXPECT_EQ(dm->tcAvail.asInteger(), 1);
 }
 
+// The rules drop a new row whose amount they refuse, and in a task without rows its cell editor
+// goes with it: the focus stays in the grid, so the next keys never rename the task.
+TEST_F(TaskPageFocus, ARefusedAmountDropsTheNewRowAndTheFocusStaysInTheGrid) {
+    RealDialogs real;
+    const std::int32_t lorry = addContainer("Lorry", 800, 240);
+    addTask("Empty");
+    rectix::ui::DataGrid* g = grid("ContsGrid");
+    for (const Qt::Key leave : {Qt::Key_Return, Qt::Key_Tab}) {
+        focusCell(g, 0, 0);
+        QTest::keyClick(g, Qt::Key_Insert);
+        dm->tcTypeID.setInteger(lorry);
+        g->setCurrentIndex(g->model()->index(0, amountColumn));
+        QTest::keyClick(g, Qt::Key_Minus);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("3"));
+        QTest::keyClick(QApplication::focusWidget(), leave);
+        EXPECT_EQ(rows(dm->tc), 0) << leave;
+        focus();
+        EXPECT_EQ(main->focusWidget(), g) << leave;
+        QTest::keyClicks(main->focusWidget(), QStringLiteral("zz"));
+        EXPECT_EQ(dm->tasksName.asString(), "Empty") << leave;
+    }
+    EXPECT_EQ(real.closed, 2);
+}
+
 TEST_F(TaskPageFocus, AfterDeletingATaskTheNameOfTheTaskShownHasTheFocus) {
     addTask("Second");
     dialogs.answers = {rectix::core::DialogButton::Ok};

@@ -101,9 +101,25 @@ TEST_F(TaskPageGuard, WithASolutionEditingShowsMessage51) {
     EXPECT_FALSE(dm->tc.modified()); // the grid is read-only
 
     dialogs.shown.clear();
-    part<QWidget>("DBCheckDflt")->setFocus(Qt::TabFocusReason);
+    part<QWidget>("DBCheckDflt")->setFocus(Qt::MouseFocusReason);
     QApplication::processEvents();
     EXPECT_EQ(dialogs.shown, std::vector<std::string>{clearFirst});
+}
+
+TEST_F(TaskPageGuard, CtrlTabOutOfASolvedTasksGridShowsNoGuardMessage) {
+    click("RunButton");
+    ASSERT_TRUE(solved());
+    dialogs.shown.clear();
+    rectix::ui::DataGrid* conts = grid("ContsGrid");
+    focusCell(conts, 0, amountColumn);
+    QTest::keyClick(conts, Qt::Key_Tab, Qt::ControlModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(main->focusWidget(), part<QWidget>("DBCheckDflt"));
+    rectix::ui::DataGrid* boxes = grid("BoxesGrid");
+    focusCell(boxes, 0, amountColumn);
+    QTest::keyClick(boxes, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    QApplication::processEvents();
+    EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(TaskPageGuard, WithoutASolutionDoubleClicksAndTurnRulesShowMessagesOnlyForYellowColumns) {

@@ -100,6 +100,36 @@ TEST_F(WindowCaptions, TheTaskListShowsTheWholeDateAndStretchesTheDescription) {
     list->hide();
 }
 
+// A window made as small as it allows still shows every caption whole, in each language.
+TEST_F(WindowCaptions, EveryCaptionFitsAtEachWindowsMinimumSize) {
+    sampleTask();
+    click("RunButton");
+    ASSERT_TRUE(solved());
+    for (int language : {0, 1, 3}) {
+        rectix::lang::Language::global().applyLanguage(true, language);
+        for (const char* name : windowNames) {
+            QWidget* w = window(name);
+            ASSERT_NE(w, nullptr) << name;
+            if (w->minimumSize() == w->maximumSize()) continue; // measured at its one size above
+            const bool wasShown = w->isVisible();
+            const QSize before = w->size();
+            w->show();
+            QApplication::processEvents();
+            w->resize(w->minimumSize());
+            QApplication::processEvents();
+            if (w->layout()) w->layout()->activate();
+            for (const std::string& cut : captionfit::cutCaptions(w))
+                ADD_FAILURE() << cut << " in language " << language << " at " << w->width() << " x "
+                              << w->height();
+            for (const std::string& overlap : captionfit::overlappingControls(w))
+                ADD_FAILURE() << overlap << " in language " << language << " at " << w->width() << " x "
+                              << w->height();
+            w->resize(before);
+            if (!wasShown) w->hide();
+        }
+    }
+}
+
 // The settings window is placed on its first showing by the size its texts give it: a language
 // that widens the window, chosen before then, still leaves it whole on the screen.
 TEST_F(WindowCaptions, TheSettingsWindowIsPlacedByTheSizeOfItsTexts) {

@@ -86,3 +86,45 @@ TEST(ScopeGuard, UndoesOnEveryPathUnlessDismissed) {
     }
     EXPECT_EQ(undone, 1);
 }
+
+TEST(DurableFile, AReadOnlyOrNonFileTargetIsRefusedAndAMissingOnePasses) {
+    Folder f;
+    EXPECT_NO_THROW(checkReplaceable(f.path / "missing.csv"));
+    const fs::path kept = f.path / "kept.csv";
+    writeFileDurably(kept, "old");
+    EXPECT_NO_THROW(checkReplaceable(kept));
+    // Read-only for everyone: refused even when the tests run as the superuser.
+    fs::permissions(kept, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_THROW(checkReplaceable(kept), FileWriteError);
+    EXPECT_THROW(checkReplaceable(f.path), FileWriteError);
+}
+
+TEST(DurableFile, AReplacedFileKeepsItsPermissions) {
+    Folder f;
+    const fs::path target = f.path / "private.csv";
+    writeFileDurably(target, "old");
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
+    writeFileDurably(target, "new");
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+}
+
+TEST(DurableFile, FilesCommittedTogetherAreAllReplacedOrNoneOnAFailedSync) {
+    Folder f;
+    DurableReplacement a(f.path / "a.csv"), b(f.path / "b.csv");
+    a.write("A");
+    b.write("B");
+    DurableReplacement::commitTogether({&a, &b});
+    EXPECT_EQ(readAll(f.path / "a.csv"), "A");
+    EXPECT_EQ(readAll(f.path / "b.csv"), "B");
+
+    // The second part vanished before the commit: neither target is touched.
+    DurableReplacement c(f.path / "a.csv"), d(f.path / "b.csv");
+    c.write("C");
+    d.write("D");
+    fs::remove(d.partPath());
+    EXPECT_THROW(DurableReplacement::commitTogether({&c, &d}), FileWriteError);
+    EXPECT_EQ(readAll(f.path / "a.csv"), "A");
+    EXPECT_EQ(readAll(f.path / "b.csv"), "B");
+    EXPECT_FALSE(fs::exists(c.partPath()));
+}

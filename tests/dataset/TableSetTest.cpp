@@ -27,6 +27,30 @@ TEST(Aliases, DefaultsAndFileEntries) {
 
     std::ofstream(root / AliasRegistry::fileName) << "RectixB\n";
     EXPECT_THROW(AliasRegistry{root}, DatabaseError);
+
+    // A mark that an editor puts in front of the first name is no part of it.
+    std::ofstream(root / AliasRegistry::fileName) << "\xEF\xBB\xBFRectixB=/srv/home\n";
+    EXPECT_EQ(AliasRegistry(root).path("RectixB"), fs::path("/srv/home"));
+    fs::remove_all(root);
+}
+
+// An alias file that is no regular file is refused by name, never read without end.
+TEST(Aliases, AFolderOrDeviceInPlaceOfTheFileIsRefused) {
+    char tmpl[] = "/tmp/rectix-alias-XXXXXX";
+    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    const fs::path root = tmpl;
+    const fs::path file = root / AliasRegistry::fileName;
+    fs::create_symlink("/dev/zero", file);
+    try {
+        AliasRegistry aliases(root);
+        FAIL() << "read a device as the alias file";
+    } catch (const DatabaseError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Alias file " + file.string() + ": is a device, pipe or socket, not a file");
+    }
+    fs::remove(file);
+    fs::create_directory(file);
+    EXPECT_THROW(AliasRegistry{root}, DatabaseError);
     fs::remove_all(root);
 }
 
@@ -56,6 +80,29 @@ TEST_F(DatasetTest, OpenNamesWhatIsMissingOrWrong) {
         EXPECT_NE(std::string(e.what()).find("owners"), std::string::npos) << e.what();
     }
     EXPECT_THROW(other->createTableFile("owners"), DatabaseError); // never overwrites
+}
+
+// A table file's name taken by a folder or a device is said to be that, not missing.
+TEST_F(DatasetTest, OpenSaysWhatStandsInPlaceOfATableFile) {
+    auto other = makeSet("Rectixexp");
+    for (const auto& t : other->schema()) other->createTableFile(t.name);
+    const fs::path file = root / "data/export" / other->schema().front().fileName();
+    fs::remove(file);
+    fs::create_directory(file);
+    try {
+        other->open();
+        FAIL() << "opened a set whose table file is a folder";
+    } catch (const DatabaseError& e) {
+        EXPECT_NE(std::string(e.what()).find(file.string() + " is a folder"), std::string::npos) << e.what();
+    }
+    fs::remove(file);
+    fs::create_symlink("/dev/null", file);
+    try {
+        other->checkTableFile(other->schema().front().name);
+        FAIL() << "checked a device as a table file";
+    } catch (const DatabaseError& e) {
+        EXPECT_NE(std::string(e.what()).find("is a device"), std::string::npos) << e.what();
+    }
 }
 
 TEST_F(DatasetTest, SecondProcessIsToldBusyAtOpen) {

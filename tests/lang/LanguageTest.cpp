@@ -4,8 +4,11 @@
 #include "lang/Italian.h"
 #include "lang/WindowTextWriter.h"
 
+#include "core/UiTexts.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <tuple>
@@ -49,8 +52,8 @@ std::tuple<std::string, std::string, Property> targetOf(const WindowText& t) {
 
 TEST(TextSets, EveryLanguageWritesTheSameSlotsTargetsAndColumns) {
     const TextSet& en = englishTexts();
-    EXPECT_EQ(en.messages.size(), 82u);
-    EXPECT_EQ(en.captions.size(), 43u);
+    EXPECT_EQ(en.messages.size(), 101u);
+    EXPECT_EQ(en.captions.size(), 44u);
     EXPECT_EQ(en.hints.size(), 8u);
     for (const TextSet* set : {&frenchTexts(), &italianTexts()}) {
         EXPECT_EQ(keys(set->messages, slotOf), keys(en.messages, slotOf));
@@ -145,4 +148,55 @@ TEST(LanguageRoutine, WithWindowsSetsLangIndexWritesWindowsThenRefreshes) {
     lang.applyFrenchTexts(true);
     lang.applyEnglishTexts(true); // the menu's English (and German, and Reset) ends German too
     EXPECT_EQ(lang.langIndex(), 0);
+}
+
+namespace {
+
+std::string slotText(std::span<const SlotText> slots, int slot) {
+    for (const SlotText& t : slots)
+        if (t.slot == slot) return t.text;
+    return {};
+}
+
+// The places %1 to %9 of a text, in their order.
+std::string places(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i + 1 < text.size(); ++i)
+        if (text[i] == '%' && text[i + 1] >= '1' && text[i + 1] <= '9') out += text[++i];
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+} // namespace
+
+// The refusals of stored data and the no-set label are the program's own texts: each language
+// has its own words for them, with every value the English text names.
+TEST(TextSets, TheRefusalsOfStoredDataAndTheNoSetLabelSpeakEachLanguage) {
+    const TextSet& en = englishTexts();
+    for (int slot = static_cast<int>(core::Msg::TaskRefused);
+         slot <= static_cast<int>(core::Msg::BoxesOverlap); ++slot) {
+        const std::string english = slotText(en.messages, slot);
+        ASSERT_FALSE(english.empty()) << slot;
+        for (const TextSet* set : {&frenchTexts(), &italianTexts()}) {
+            const std::string text = slotText(set->messages, slot);
+            EXPECT_FALSE(text.empty()) << slot;
+            EXPECT_NE(text, english) << slot;
+            EXPECT_EQ(places(text), places(english)) << slot << ": " << text;
+        }
+    }
+    const int noSet = static_cast<int>(core::Caption::NoSetOn);
+    EXPECT_EQ(slotText(en.captions, noSet), "No DB on");
+    EXPECT_EQ(slotText(frenchTexts().captions, noSet), "Aucune BD active");
+    EXPECT_EQ(slotText(italianTexts().captions, noSet), "Nessun DB attivo");
+}
+
+TEST(TextSets, AMessageTakesItsValuesInTheLanguagesOrder) {
+    Language::global().applyFrenchTexts(false);
+    EXPECT_EQ(core::messageWith(core::Msg::ValueMustBeFrom, {"Time", "5", "5555"}),
+              "Time doit être de 5 à 5555");
+    EXPECT_EQ(core::messageWith(core::Msg::TaskRefused, {"Camion", "x"}), "Tâche \"Camion\" : x");
+    Language::global().applyEnglishTexts(false);
+    EXPECT_EQ(core::messageWith(core::Msg::PackedOutside, {"Qw", "96", "0", "95", "0", "9"}),
+              "Qw 96 is outside 0..95 + 100 x 0..9");
+    EXPECT_EQ(core::messageWith(core::Msg::StoredBox, {"7"}), "stored box 7 of container ");
 }

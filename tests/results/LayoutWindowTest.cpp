@@ -1,8 +1,10 @@
 // The layout page: opening, navigation, the loading sequence and its animation, picking, chart.
 #include "LayoutPageFixture.h"
 
+#include <QApplication>
 #include <QSlider>
 #include <QTest>
+#include <QToolTip>
 
 namespace rectix::results::test {
 
@@ -124,6 +126,24 @@ TEST_F(LayoutPageTest, ClickPicksABoxWithin14Pixels) {
     EXPECT_TRUE(options->isVisible());
     page->image1MouseDown(Qt::LeftButton, centre);
     EXPECT_FALSE(options->isVisible());
+}
+
+// The tip with the box's properties is still shown once the button is released.
+TEST_F(LayoutPageTest, AClickedBoxsTipStaysVisibleAfterTheRelease) {
+    plan({1, 1});
+    open();
+    page->singleButtonClick();
+    ASSERT_TRUE(view.boxDrawn[1]);
+    const QPoint centre(view.boxCentreX[1], view.boxCentreY[1]);
+    ASSERT_TRUE(page->image()->hintsShown());
+    // The page is active, as the user's is when clicked: an activation hides every tip.
+    QApplication::setActiveWindow(page.get());
+    QApplication::processEvents();
+    QTest::mouseClick(page->image(), Qt::LeftButton, {}, centre + QPoint(3, 2));
+    QApplication::processEvents();
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("CR: Crate\nDims: 100*100\nWgt: 1\nXY: 0, 0"));
+    QToolTip::hideText();
 }
 
 TEST_F(LayoutPageTest, ChartIsReachedFromTheOverviewOnly) {

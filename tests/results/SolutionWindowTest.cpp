@@ -130,6 +130,16 @@ TEST_F(SolutionWindowTest, DetailsAndGroupBoxesFollowTheSelectedContainer) {
     EXPECT_EQ(values("GroupBox2"), "Small\n5\n15\n150  100\n");
 }
 
+TEST_F(SolutionWindowTest, ThePositionsGridKeepsNoSelectedCell) {
+    window->show();
+    ui::DataGrid* posit = grid("PositGrid");
+    EXPECT_FALSE(posit->selectionModel()->hasSelection());
+    selectContainer(2);
+    dm->posit.last();
+    EXPECT_EQ(posit->currentIndex().row(), 1);
+    EXPECT_FALSE(posit->selectionModel()->hasSelection());
+}
+
 TEST_F(SolutionWindowTest, FixSelectedIsStoredAtOnce) {
     window->show();
     selectContainer(1);
@@ -268,6 +278,22 @@ TEST_F(SolutionWindowTest, AFrenchDesktopSeesDecimalCommasAndTheFilesKeepPoints)
     const std::string commaFile = readFile(root / "solutions/Shipment-conts.csv");
     EXPECT_EQ(commaFile.substr(0, commaFile.find(',')), "06/12/2026");
     EXPECT_EQ(commaFile.substr(commaFile.find('\n')), pointFile.substr(pointFile.find('\n')));
+}
+
+// A read-only file of an earlier export, the folder writable: the write error, and no file of
+// the three replaced.
+TEST_F(SolutionWindowTest, AReadOnlyEarlierFileGivesTheWriteErrorAndNoFileIsReplaced) {
+    store.warnings = false;
+    fs::create_directories(root / "solutions");
+    for (const char* name : {"Shipment-conts.csv", "Shipment-distr.csv", "Shipment-posit.csv"})
+        std::ofstream(root / "solutions" / name) << "older " << name;
+    fs::permissions(root / "solutions" / "Shipment-distr.csv",
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    window->fileButtonClick();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0], "warning: Solution file(s) write error");
+    for (const char* name : {"Shipment-conts.csv", "Shipment-distr.csv", "Shipment-posit.csv"})
+        EXPECT_EQ(readFile(root / "solutions" / name), std::string("older ") + name);
 }
 
 } // namespace rectix::results::test

@@ -146,3 +146,35 @@ TEST_F(LayoutPageTest, ATitleThatDoesNotFitWidensTheWindowToTheLeft) {
 }
 
 } // namespace rectix::results::test
+
+namespace rectix::results::test {
+
+// A language switched while the window was hidden widens it; the next show keeps it on the screen.
+TEST_F(LayoutPageTest, AWindowWidenedWhileHiddenIsShownOnTheScreen) {
+    options->setWindowTitle(QStringLiteral("Tune"));
+    const QRect screen = options->screen()->geometry();
+    options->move(screen.right() + 1 - options->frameGeometry().width(), 200);
+    options->show();
+    ASSERT_EQ(options->frameGeometry().right(), screen.right());
+    options->hide();
+    options->setWindowTitle(QStringLiteral("Opzioni visualizzazione di prova lunghe"));
+    options->show();
+    EXPECT_GT(options->width(), 174);
+    EXPECT_LE(options->frameGeometry().right(), screen.right());
+    EXPECT_GE(options->frameGeometry().left(), screen.left());
+}
+
+TEST_F(LayoutPageTest, OnlyTheLeftButtonOnALabelResetsItsGroup) {
+    plan({2});
+    open();
+    options->track(T::SpaceTrack)->setValue(6);
+    auto* label = options->findChild<QLabel*>(QStringLiteral("Label9"));
+    ASSERT_NE(label, nullptr);
+    QTest::mouseClick(label, Qt::RightButton);
+    QTest::mouseClick(label, Qt::MiddleButton);
+    EXPECT_EQ(options->track(T::SpaceTrack)->value(), 6);
+    QTest::mouseClick(label, Qt::LeftButton);
+    EXPECT_EQ(options->track(T::SpaceTrack)->value(), 1);
+}
+
+} // namespace rectix::results::test

@@ -5,8 +5,12 @@
 #include "taskdb/BoxLineParser.h"
 
 #include "core/Errors.h"
+#include "dataset/Errors.h"
 
+#include <csignal>
 #include <fstream>
+
+#include <sys/resource.h>
 
 namespace rectix::taskdb::test {
 namespace {
@@ -131,6 +135,89 @@ TEST_F(BoxImportTest, OversizedLinesAndFilesStopCleanly) {
     EXPECT_EQ(r.added, BoxImporter::maxLines);
     EXPECT_EQ(r.reports, std::vector<std::string>{reportFor(formatError, BoxImporter::maxLines + 1)});
     EXPECT_EQ(dm->boxes.recordCount(), static_cast<std::size_t>(BoxImporter::maxLines + 1));
+    EXPECT_FALSE(store.boxEditMode);
+}
+
+// A spreadsheet's "CSV UTF-8" starts with a byte-order mark: it is no part of the first field.
+TEST_F(BoxImportTest, AByteOrderMarkAddsTheSameRowsAsWithoutIt) {
+    const fs::path file = root / "bom.txt";
+    std::ofstream(file, std::ios::binary) << "\xEF\xBB\xBF"
+                                          << "3 Panel 1200 800\r\n";
+    BoxImportResult r = BoxImporter(*dm).importFile(file, {});
+    EXPECT_EQ(r.added, 1);
+    EXPECT_TRUE(r.reports.empty());
+    std::ofstream(file, std::ios::binary) << "\xEF\xBB\xBF"
+                                          << "Shelf,2,600,400\r\n";
+    r = BoxImporter(*dm).importFile(file, {.order = 1, .comma = true});
+    EXPECT_EQ(r.added, 1);
+    EXPECT_EQ(rows(), (std::vector<Row>{{"Panel", "Pl", 3, 1200, 800, 0, true},
+                                        {"Shelf", "Sf", 2, 600, 400, 0, true}}));
+}
+
+TEST_F(BoxImportTest, ExactlyTheLineLimitImportsWholeAndOneMoreIsRefused) {
+    const auto write = [&](int lines) {
+        const fs::path file = root / ("lines-" + std::to_string(lines) + ".txt");
+        std::ofstream out(file, std::ios::binary);
+        for (int i = 0; i < lines; ++i) out << "1 K" << i << " 10 10\r\n";
+        return file;
+    };
+    BoxImportResult r = BoxImporter(*dm).importFile(write(32768), {});
+    EXPECT_EQ(r.added, 32768);
+    EXPECT_TRUE(r.reports.empty());
+    EXPECT_FALSE(r.stopped);
+    r = BoxImporter(*dm).importFile(write(32769), {});
+    EXPECT_EQ(r.added, 32768);
+    EXPECT_EQ(r.reports, std::vector<std::string>{reportFor(formatError, 32769)});
+}
+
+TEST_F(BoxImportTest, TwoSignsMakeNoNumber) {
+    const fs::path file = root / "signs.txt";
+    std::ofstream(file, std::ios::binary) << "1 A 10 10\r\n+-5 B 10 10\r\n";
+    const BoxImportResult r = BoxImporter(*dm).importFile(file, {});
+    EXPECT_EQ(r.added, 1);
+    EXPECT_EQ(r.reports, std::vector<std::string>{reportFor(formatError, 2)});
+    EXPECT_EQ(BoxLineParser({}).read("1 A +-5 10").outcome, BoxLine::Outcome::FormatError);
+    EXPECT_EQ(BoxLineParser({}).read("1 A -+5 10").outcome, BoxLine::Outcome::FormatError);
+    EXPECT_EQ(BoxLineParser({}).read("+1 A -5 10").outcome, BoxLine::Outcome::Box);
+}
+
+// Never read without end: a device or a folder is refused before a line is read, by name.
+TEST_F(BoxImportTest, WhatIsNoRegularFileIsNotRead) {
+    for (const fs::path& file : {fs::path("/dev/zero"), root}) {
+        const BoxImportResult r = BoxImporter(*dm).importFile(file, {});
+        EXPECT_EQ(r.added, 0);
+        EXPECT_EQ(r.reports, std::vector<std::string>{reportFor(formatError, 1)});
+        EXPECT_EQ(r.unreadable.rfind(file.string() + ": is a ", 0), 0U) << r.unreadable;
+    }
+    EXPECT_TRUE(kinds().empty());
+}
+
+// A disk that fills during the import: SQLite undoes the transaction itself, and the import says
+// that nothing of it was kept instead of committing what is no longer there.
+TEST_F(BoxImportTest, AFullDiskUndoesTheWholeImportAndSaysSo) {
+    addBox("Kept", 10, 10);
+    const fs::path file = root / "many.txt";
+    {
+        std::ofstream out(file, std::ios::binary);
+        for (int i = 0; i < 20000; ++i) out << "1 Kind-of-a-long-name-" << i << " 10 10\r\n";
+    }
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = fs::file_size(root / "data/home/boxes.db") + 64 * 1024;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    std::string failure;
+    try {
+        BoxImporter(*dm).importFile(file, {});
+    } catch (const dataset::DatabaseError& e) {
+        failure = e.what();
+    }
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ(failure.rfind("The box import could not be stored; nothing of it was kept: ", 0), 0U)
+        << failure;
+    dm->boxes.refresh();
+    EXPECT_EQ(kinds(), std::vector<std::string>{"Kept"});
     EXPECT_FALSE(store.boxEditMode);
 }
 

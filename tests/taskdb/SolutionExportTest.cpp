@@ -1,10 +1,12 @@
 // The three CSV files of a stored solution: their format, names from any task name, numbers in
 // any locale, and earlier files kept whole when a write fails.
+#include "../support/FileSizeLimit.h"
 #include "StoredSolution.h"
 #include "TaskDbFixture.h"
 
 #include "taskdb/SolutionExport.h"
 
+#include <algorithm>
 #include <clocale>
 #include <fstream>
 #include <iterator>
@@ -150,17 +152,43 @@ TEST_F(SolutionExportTest, ExportingAgainReplacesTheFiles) {
 // earlier export stay as they were, all three.
 TEST_F(SolutionExportTest, AFullDiskReportsTheErrorAndKeepsTheEarlierFiles) {
     const SolutionFiles files = SolutionExport::filesFor(folder, "Shipment");
+    ASSERT_TRUE(exportFiles().written());
+    const std::uintmax_t largest = std::max(
+        {fs::file_size(files.containers), fs::file_size(files.boxKinds), fs::file_size(files.positions)});
+    for (const fs::path& file : {files.containers, files.boxKinds, files.positions})
+        std::ofstream(file, std::ios::binary) << "earlier " << file.filename().string();
+    // A leftover part of an earlier failure is no obstacle either.
+    std::ofstream(files.boxKinds.string() + ".part") << "left over";
+
+    SolutionExport::Result result;
+    {
+        const FileSizeLimit full(largest - 1); // the largest of the three no longer fits
+        result = exportFiles();
+    }
+    EXPECT_FALSE(result.written());
+    EXPECT_NE(result.error.find("File too large"), std::string::npos) << result.error;
+    for (const fs::path& file : {files.containers, files.boxKinds, files.positions})
+        EXPECT_EQ(readFile(file), "earlier " + file.filename().string());
+    for (const auto& entry : fs::directory_iterator(folder))
+        EXPECT_EQ(entry.path().extension(), ".csv") << entry.path();
+}
+
+// A read-only file of an earlier export is refused before anything is written: all three stay
+// as they were, the read-only one keeps its mode.
+TEST_F(SolutionExportTest, AReadOnlyEarlierFileIsAWriteErrorAndNoFileIsReplaced) {
+    const SolutionFiles files = SolutionExport::filesFor(folder, "Shipment");
     fs::create_directories(folder);
     for (const fs::path& file : {files.containers, files.boxKinds, files.positions})
         std::ofstream(file, std::ios::binary) << "earlier " << file.filename().string();
-    // The second file's part goes to a device that is always full.
-    fs::create_symlink("/dev/full", files.boxKinds.string() + ".part");
+    const fs::perms readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    fs::permissions(files.positions, readOnly);
 
     const SolutionExport::Result result = exportFiles();
     EXPECT_FALSE(result.written());
-    EXPECT_NE(result.error.find("Shipment-distr.csv.part"), std::string::npos) << result.error;
+    EXPECT_NE(result.error.find("Shipment-posit.csv"), std::string::npos) << result.error;
     for (const fs::path& file : {files.containers, files.boxKinds, files.positions})
         EXPECT_EQ(readFile(file), "earlier " + file.filename().string());
+    EXPECT_EQ(fs::status(files.positions).permissions() & fs::perms::all, readOnly);
     for (const auto& entry : fs::directory_iterator(folder))
         EXPECT_EQ(entry.path().extension(), ".csv") << entry.path();
 }

@@ -1,6 +1,7 @@
 // The program's data on a fresh install: the alias file, the three set
 // folders and the sample in the home set; existing data is kept.
 #include "tools/DataFolders.h"
+#include "../support/SyncRecorder.h"
 
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
@@ -8,10 +9,12 @@
 #include "app/SavedViewSettings.h"
 #include "app/SettingsFile.h"
 #include "core/Dialogs.h"
+#include "dataset/AliasRegistry.h"
 #include "lang/Language.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -147,6 +150,22 @@ TEST_F(DataFolders, AFaultySampleMakesNoHomeSetAndNamesTheFault) {
         EXPECT_FALSE(fs::exists(root / "data/home")) << file;
         EXPECT_FALSE(fs::exists(root / "data/home.part")) << file;
     }
+}
+
+// A power loss right after a fresh install keeps what it made: the files are synced before their
+// renames, each set folder's entries before it is moved into place, and the folders that took a
+// new name after.
+TEST_F(DataFolders, AFreshInstallReachesTheDiskBeforeItEnds) {
+    sync_recorder::synced.clear();
+    make();
+    const std::vector<std::string>& synced = sync_recorder::synced;
+    auto wasSynced = [&synced](const fs::path& p) {
+        return std::find(synced.begin(), synced.end(), p.string()) != synced.end();
+    };
+    const std::string alias = dataset::AliasRegistry::fileName;
+    for (const fs::path& p : {root, root / "data", root / (alias + ".part"), root / "rectix.ini.part",
+                              root / "data" / "home.part" / "set", root / "data" / "export.part" / "set"})
+        EXPECT_TRUE(wasSynced(p)) << p;
 }
 
 } // namespace rectix::tools::test

@@ -412,3 +412,24 @@ TEST_F(Grid, ADisabledGridGreysItsColouredColumns) {
     EXPECT_EQ(pixels(green), 0);
     EXPECT_EQ(pixels(yellow), 0);
 }
+
+// Following the cursor selects what the grid shows as selected: the whole row in a grid of rows,
+// nothing in a grid without selection.
+TEST_F(Grid, FollowingTheCursorSelectsWholeRowsOrNothingAsTheGridSelects) {
+    ui::DataGrid rows(*items, columns());
+    rows.setSelectionBehavior(QAbstractItemView::SelectRows);
+    rows.show();
+    items->last();
+    EXPECT_TRUE(rows.selectionModel()->isRowSelected(2, {}));
+    EXPECT_EQ(rows.selectionModel()->selectedIndexes().size(), 4);
+
+    ui::DataGrid none(*items, columns());
+    none.setSelectionMode(QAbstractItemView::NoSelection);
+    none.show();
+    items->first();
+    EXPECT_EQ(none.currentIndex().row(), 0);
+    EXPECT_FALSE(none.selectionModel()->hasSelection());
+    items->next();
+    EXPECT_EQ(none.currentIndex().row(), 1);
+    EXPECT_FALSE(none.selectionModel()->hasSelection());
+}

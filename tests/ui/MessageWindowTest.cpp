@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -15,6 +16,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace rectix::ui;
@@ -110,4 +112,74 @@ TEST(WindowDialogs, TitlesAndButtonsStayEnglishInEveryLanguage) {
     }
     EXPECT_NE(messages[0], messages[2]);
     EXPECT_NE(messages[1], messages[2]);
+}
+
+namespace {
+
+// Keys the window system delivers with their time, as typed keys are.
+void postTypedKey(QObject* receiver, Qt::Key key, const QString& text = {}) {
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        auto* e = new QKeyEvent(type, key, Qt::NoModifier, text);
+        e->setTimestamp(1000);
+        QCoreApplication::postEvent(receiver, e);
+    }
+}
+
+// Runs `atShow` as each message window is shown, before it handles its own showing.
+class ShowWatch : public QObject {
+  public:
+    explicit ShowWatch(std::function<void(MessageWindow&)> atShow) : atShow_(std::move(atShow)) {
+        qApp->installEventFilter(this);
+    }
+    ~ShowWatch() override { qApp->removeEventFilter(this); }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show)
+            if (auto* d = qobject_cast<MessageWindow*>(watched)) atShow_(*d);
+        return false;
+    }
+
+  private:
+    std::function<void(MessageWindow&)> atShow_;
+};
+
+} // namespace
+
+// A question that opens while the user types ("180" and Enter in a guarded cell, the question
+// coming up at the "1"): the keys already on their way neither answer nor dismiss it.
+TEST(MessageWindow, KeysTypedBeforeAQuestionShowedNeitherAnswerNorDismissIt) {
+    WindowDialogs dialogs;
+    const ShowWatch watch([](MessageWindow& d) {
+        QWidget* yes = d.button(DialogButton::Yes);
+        postTypedKey(yes, Qt::Key_8, QStringLiteral("8"));
+        postTypedKey(yes, Qt::Key_Return);
+        postTypedKey(yes, Qt::Key_Escape);
+        // The user's answer, once the question is read.
+        QMetaObject::invokeMethod(
+            &d,
+            [&d] {
+                if (d.isVisible()) QTest::mouseClick(d.button(DialogButton::No), Qt::LeftButton);
+            },
+            Qt::QueuedConnection);
+    });
+    EXPECT_EQ(dialogs.show(DialogKind::Confirmation, "Are you sure to modify box properties (Yes/No)?",
+                           DialogButton::Yes | DialogButton::No, 11),
+              DialogButton::No);
+}
+
+TEST(MessageWindow, AKeyPressedOnceTheQuestionIsUpAnswersIt) {
+    WindowDialogs dialogs;
+    std::function<void()> answer = [&answer] {
+        auto* d = qobject_cast<MessageWindow*>(QApplication::activeModalWidget());
+        if (!d || !d->takesKeys()) {
+            QTimer::singleShot(0, answer);
+            return;
+        }
+        postTypedKey(d->button(DialogButton::Yes), Qt::Key_Return);
+    };
+    QTimer::singleShot(0, answer);
+    EXPECT_EQ(
+        dialogs.show(DialogKind::Confirmation, "Delete record?", DialogButton::Yes | DialogButton::No, 0),
+        DialogButton::Yes);
 }

@@ -2,6 +2,7 @@
 // page, the summary last, composite parts on their own pages, the before-print hook, and a
 // cancelled setup dialog that prints nothing.
 #include "../support/PdfPages.h"
+#include "ListReport.h"
 
 #include "ui/BandedReport.h"
 #include "ui/CompositeReport.h"
@@ -20,28 +21,6 @@
 namespace rectix::ui::test {
 
 namespace {
-
-// A list of `rows` rows under a title, a column header and a summary.
-struct ListReport {
-    BandedReport report;
-    int row = 0;
-
-    ListReport(const QString& name, int rows) {
-        report.title = name;
-        report.titleBand.height = 30;
-        report.titleBand.add(ReportElement::label({0, 0, 400, 20}, name + " title"));
-        report.columnHeader.height = 20;
-        report.columnHeader.add(ReportElement::label({0, 0, 200, 16}, "Box Kind heading"));
-        report.columnHeader.add(ReportElement::rule({0, 18, 500, 0}));
-        report.detail.height = 14;
-        report.detail.add(
-            ReportElement::boundText({0, 0, 200, 14}, [this] { return "row " + QString::number(row); }));
-        report.summary.height = 20;
-        report.summary.add(ReportElement::label({0, 0, 200, 16}, name + " summary"));
-        report.firstRow = [this, rows] { return (row = 1) <= rows; };
-        report.nextRow = [this, rows] { return ++row <= rows; };
-    }
-};
 
 class ReportTest : public ::testing::Test {
   protected:

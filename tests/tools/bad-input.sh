@@ -1,0 +1,151 @@
+#!/bin/sh
+# Bad input through the harness, case by case: exit status 2, one line on standard error, the
+# table set's files byte for byte as they were, and no scratch folder left behind.
+# usage: bad-input.sh SOLVE DRAW MAKEDATA SAMPLE.json TESTDATA
+solve="$1" draw="$2" makedata="$3" sample="$4" data="$5"
+d=$(mktemp -d)
+trap 'chmod -R u+w "$d" 2>/dev/null; rm -rf "$d"' EXIT
+# A temporary folder of its own: no other test's scratch folders are seen or touched.
+export TMPDIR="$d/tmp"
+mkdir -p "$TMPDIR" "$d/program" "$d/work"
+"$makedata" "$d/program" "$sample" >/dev/null || { echo "no sample set"; exit 1; }
+fresh="$d/program/data/home"
+"$solve" --taskset "$fresh" --task 1 --clear >/dev/null 2>&1
+cp -r "$fresh" "$d/fresh"
+"$solve" --taskset "$fresh" --task 1 >/dev/null || { echo "the sample does not solve"; exit 1; }
+cp -r "$fresh" "$d/solved"
+set="$d/set"
+status=0
+
+snapshot() { find "$1" -type f | sort | xargs md5sum 2>/dev/null; }
+
+# use SOURCE [SQL]: the set to run on, a copy of SOURCE (fresh or solved) with SQL applied.
+use() {
+  chmod -R u+w "$set" 2>/dev/null; rm -rf "$set"
+  cp -r "$d/$1" "$set"
+  [ -z "$2" ] && return
+  for table in tc tb boxes conts posit distr solut; do echo "ATTACH '$set/$table.db' AS $table;"; done |
+    { cat; echo "$2;"; } | sqlite3 -bail "$set/tasks.db" >/dev/null || { echo "use: $2 failed"; status=1; }
+}
+
+# refused NAME TEXT COMMAND...: exit status 2, one line naming TEXT, nothing changed or left.
+refused() {
+  name="$1" text="$2"
+  shift 2
+  before=$(snapshot "$set")
+  (cd "$d/work" && "$@") >"$d/out.txt" 2>"$d/err.txt"
+  code=$?
+  lines=$(wc -l <"$d/err.txt")
+  left=$(ls "$TMPDIR" 2>/dev/null | grep -c "^rectix-solve-")
+  if [ "$code" -ne 2 ] || [ "$lines" -ne 1 ] || ! grep -qF -- "$text" "$d/err.txt" ||
+     [ "$(snapshot "$set")" != "$before" ] || [ "$left" -ne 0 ]; then
+    echo "$name: exit status $code, $lines lines, $left scratch folders, standard error:"
+    head -c 600 "$d/err.txt"
+    [ "$(snapshot "$set")" = "$before" ] || echo "$name: the set changed"
+    status=1
+  fi
+  rm -rf "$TMPDIR"/rectix-solve-*
+}
+
+# The arguments: one line each, before anything is opened.
+use solved
+refused "no arguments" "usage: rectix-solve [--clock-step MS] TASK.json | --taskset DIR --task ID [--clear|--reload|--csv|--report KIND -o FILE.pdf]" "$solve"
+refused "unknown option" "unknown argument --frobnicate" "$solve" --taskset "$set" --task 1 --frobnicate
+refused "no value" "--task needs a value" "$solve" --taskset "$set" --task
+refused "oversized task" "--task: 99999999999999999999 is not a task number" "$solve" --taskset "$set" --task 99999999999999999999
+refused "csv and clear" "--csv and --clear are two actions" "$solve" --taskset "$set" --task 1 --csv --clear
+refused "report and clear" "--report and --clear are two actions" "$solve" --taskset "$set" --task 1 --report layout -o "$d/x.pdf" --clear
+refused "reload and import" "--reload and --import-boxes are two actions" "$solve" --taskset "$set" --task 1 --reload --import-boxes "$data/boximport/order0-space.txt"
+refused "clear twice" "--clear is given twice" "$solve" --taskset "$set" --task 1 --clear --clear
+refused "order without import" "go with --import-boxes" "$solve" --taskset "$set" --task 1 --order 2
+refused "separator out of range" "--separator: 2 is not 0 or 1" "$solve" --taskset "$set" --import-boxes "$data/boximport/order0-space.txt" --separator 2
+refused "two task files" "one task file at a time" "$solve" "$data/tasks/sample.json" "$data/tasks/sample.json"
+refused "clock step" "--clock-step: 0 is not a step" "$solve" --clock-step 0 "$data/tasks/sample.json"
+refused "set is no folder" "--taskset: $data/tasks/sample.json is a file, not a folder" "$solve" --taskset "$data/tasks/sample.json" --task 1
+refused "draw set is no folder" "is a file, not a folder" "$draw" --taskset "$data/tasks/sample.json" --task 1 -o "$d/x.png"
+refused "draw two actions" "unknown or incomplete argument" "$draw" --taskset "$set" --task 1 --clear -o "$d/x.png"
+
+# Files that are no task file: what is there is said, and nothing is read without end.
+mkdir -p "$d/folder.json"
+truncate -s 65M "$d/huge.json"
+refused "task file missing" "$d/none.json: is missing" "$solve" "$d/none.json"
+refused "task file a folder" "$d/folder.json: is a folder" "$solve" "$d/folder.json"
+refused "task file a device" "/dev/zero: is a device" "$solve" /dev/zero
+refused "task file too large" "is larger than 64 MiB" "$solve" "$d/huge.json"
+refused "draw task file a device" "/dev/zero: is a device" "$draw" /dev/zero -o "$d/x.png"
+for file in "$data"/tasks/bad/*.json; do
+  refused "$(basename "$file")" "" "$solve" "$file"
+done
+
+# The data of a fresh install: an alias file or sample that is no file, a folder that is not there.
+mkdir -p "$d/mk" && ln -s /dev/zero "$d/mk/aliases.ini"
+refused "makedata alias file a device" "Alias file $d/mk/aliases.ini: is a device" "$makedata" "$d/mk" "$sample"
+refused "makedata sample a device" "/dev/zero: is a device" "$makedata" "$d/mk2" /dev/zero
+refused "makedata no folder" "$d/none/x/aliases.ini: No such file or directory" "$makedata" "$d/none/x" "$sample"
+
+# Box import: the file refused by name, a bad line stops it in one line.
+use fresh
+refused "import a device" "/dev/zero: is a device" "$solve" --taskset "$set" --import-boxes /dev/zero
+refused "import a folder" "is a folder" "$solve" --taskset "$set" --import-boxes "$d/folder.json"
+refused "import too large" "is larger than 64 MiB" "$solve" --taskset "$set" --import-boxes "$d/huge.json"
+# The bad line first: rows before it would stay.
+printf '+-5 B 10 10\r\n1 A 10 10\r\n' >"$d/signs.txt"
+printf '1 A 0 10\r\n' >"$d/rule.txt"
+use fresh
+refused "import two signs" "row # 1" "$solve" --taskset "$set" --import-boxes "$d/signs.txt"
+use fresh
+refused "import a rule" "Box lengths must be positive integers up to 32000." "$solve" --taskset "$set" --import-boxes "$d/rule.txt"
+use solved
+
+# The table set: what stands in place of a table file, stored values no field can hold.
+use solved
+rm "$set/tasks.db" && mkdir "$set/tasks.db"
+refused "table file a folder" "tasks.db is a folder" "$solve" --taskset "$set" --task 1
+use solved
+rm "$set/posit.db" && ln -s /dev/null "$set/posit.db"
+refused "table file a device" "posit.db is a device" "$solve" --taskset "$set" --task 1 --reload
+refused "draw table file a device" "posit.db is a device" "$draw" --taskset "$set" --task 1 -o "$d/x.png"
+for value in "'abc'" 3000000000 9e999; do
+  for action in "" --clear --reload --csv "--report layout -o $d/x.pdf"; do
+    use solved "UPDATE tc.tc SET Used=$value"
+    refused "tc.Used=$value $action" "tc.db, row 1 (TaskID 1, TypeID 1), field Used" "$solve" --taskset "$set" --task 1 $action
+  done
+  refused "draw tc.Used=$value" "field Used" "$draw" --taskset "$set" --task 1 -o "$d/x.png"
+done
+use solved "UPDATE tasks SET Power='x'"
+refused "tasks.Power text" "tasks.db, row 1 (TaskID 1), field Power" "$solve" --taskset "$set" --task 1 --csv
+use solved "UPDATE posit.posit SET PosX=1e300 WHERE rowid=1"
+refused "posit.PosX huge" "posit.db, row 1" "$solve" --taskset "$set" --task 1 --reload
+
+# The environment: a CSV folder that cannot be made, a temporary folder that takes no scratch
+# folder; old scratch folders whose process is gone are removed.
+use solved
+touch "$d/work/solutions"
+refused "csv folder is a file" "solutions" "$solve" --taskset "$set" --task 1 --csv
+rm "$d/work/solutions"
+TMPDIR="$d/none" refused "no temporary folder" "cannot make a scratch folder in $d/none" "$solve" --taskset "$set" --task 1 --reload
+dead=$(sh -c 'echo $$')
+mkdir -p "$TMPDIR/rectix-solve-$dead-abcdef" "$TMPDIR/rectix-solve-1-abcdef"
+"$solve" --taskset "$set" --task 1 --reload >/dev/null 2>&1 || { echo "reload failed"; status=1; }
+[ ! -e "$TMPDIR/rectix-solve-$dead-abcdef" ] || { echo "a dead run's scratch folder stays"; status=1; }
+[ -e "$TMPDIR/rectix-solve-1-abcdef" ] || { echo "a live process's scratch folder went"; status=1; }
+rm -rf "$TMPDIR"/rectix-solve-*
+
+# A run ended by a signal removes its scratch folder on the way out.
+use fresh "UPDATE tasks SET Power=20, Time=60"
+"$solve" --taskset "$set" --task 1 >/dev/null 2>&1 &
+pid=$!
+n=0
+while ! ls "$TMPDIR" | grep -q '^rectix-solve-' && [ $n -lt 100 ]; do sleep 0.05; n=$((n + 1)); done
+kill -TERM $pid
+wait $pid 2>/dev/null
+! ls "$TMPDIR" | grep -q '^rectix-solve-' || { echo "a terminated run left $(ls "$TMPDIR")"; status=1; }
+
+# A task file's fixed containers are kept by both tools alike.
+"$solve" "$data/tasks/fixed-middle.json" | grep -q '"KindID":1,"LoadNo":1,"PosLh":120,"PosWh":80,"PosX":500,"PosY":80' ||
+  { echo "rectix-solve dropped the fixed container"; status=1; }
+sed '/"fixed"/d' "$data/tasks/fixed-middle.json" >"$d/unfixed.json"
+"$draw" "$data/tasks/fixed-middle.json" --container 1 -o "$d/fixed.png" &&
+  "$draw" "$d/unfixed.json" --container 1 -o "$d/unfixed.png" &&
+  ! cmp -s "$d/fixed.png" "$d/unfixed.png" || { echo "rectix-draw dropped the fixed container"; status=1; }
+exit $status

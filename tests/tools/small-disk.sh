@@ -1,0 +1,62 @@
+#!/bin/sh
+# Every action of the harness on a nearly full disk, 4 KB to 1 MB free: exit status 0, or 2 with
+# one line on standard error, never an abort; the table set whole, unchanged when refused.
+# Needs to mount a small tmpfs (root); skipped (77) where it cannot.
+# usage: small-disk.sh SOLVE DRAW MAKEDATA SAMPLE.json
+solve="$1" draw="$2" makedata="$3" sample="$4"
+d=$(mktemp -d)
+mnt="$d/disk"
+mkdir -p "$mnt" "$d/program"
+cleanup() { umount "$mnt" 2>/dev/null; rm -rf "$d"; }
+trap cleanup EXIT
+mount -t tmpfs -o size=4m tmpfs "$mnt" 2>/dev/null || { echo "cannot mount a tmpfs: skipped"; exit 77; }
+"$makedata" "$d/program" "$sample" >/dev/null || exit 1
+home="$d/program/data/home"
+"$solve" --taskset "$home" --task 1 --clear >/dev/null 2>&1
+cp -r "$home" "$d/fresh"
+"$solve" --taskset "$home" --task 1 >/dev/null || exit 1
+cp -r "$home" "$d/solved"
+i=0
+while [ $i -lt 20000 ]; do echo "1 Kind-$i 100 50"; i=$((i + 1)); done >"$d/boxes.txt"
+snapshot() { find "$1" -type f | sort | xargs md5sum; }
+status=0 runs=0 refusals=0
+
+for free in 4 8 16 32 64 128 256 512 1024; do
+  for action in solve clear reload csv report import draw; do
+    rm -rf "${mnt:?}"/*
+    case $action in solve|import) cp -r "$d/fresh" "$mnt/set" ;; *) cp -r "$d/solved" "$mnt/set" ;; esac
+    mkdir -p "$mnt/tmp" "$mnt/work"
+    avail=$(df -k --output=avail "$mnt" | tail -1)
+    [ "$avail" -gt "$free" ] && dd if=/dev/zero of="$mnt/filler" bs=1K count=$((avail - free)) 2>/dev/null
+    before=$(snapshot "$mnt/set")
+    case $action in
+      solve) set -- "$solve" --taskset "$mnt/set" --task 1 ;;
+      clear) set -- "$solve" --taskset "$mnt/set" --task 1 --clear ;;
+      reload) set -- "$solve" --taskset "$mnt/set" --task 1 --reload ;;
+      csv) set -- "$solve" --taskset "$mnt/set" --task 1 --csv ;;
+      report) set -- "$solve" --taskset "$mnt/set" --task 1 --report solution -o "$mnt/work/r.pdf" ;;
+      import) set -- "$solve" --taskset "$mnt/set" --import-boxes "$d/boxes.txt" ;;
+      draw) set -- "$draw" --taskset "$mnt/set" --task 1 -o "$mnt/work/p.png" ;;
+    esac
+    (cd "$mnt/work" && TMPDIR="$mnt/tmp" "$@") >"$d/out.txt" 2>"$d/err.txt"
+    code=$?
+    runs=$((runs + 1))
+    lines=$(wc -l <"$d/err.txt")
+    whole=yes
+    for f in "$mnt"/set/*.db; do
+      [ "$(sqlite3 "$f" 'PRAGMA integrity_check' 2>&1)" = ok ] || whole="no: $f"
+    done
+    if [ $code -eq 2 ]; then
+      refusals=$((refusals + 1))
+      [ "$(snapshot "$mnt/set")" = "$before" ] || whole="changed though refused"
+    fi
+    if { [ $code -ne 0 ] && [ $code -ne 2 ]; } || { [ $code -eq 2 ] && [ "$lines" -ne 1 ]; } ||
+       [ "$whole" != yes ] || ls "$mnt/tmp" | grep -q '^rectix-solve-'; then
+      echo "$free KB free, $action: exit status $code, $lines lines, set whole: $whole"
+      head -c 400 "$d/err.txt"
+      status=1
+    fi
+  done
+done
+echo "small disk: $runs runs, $refusals refused in one line, none aborted"
+exit $status

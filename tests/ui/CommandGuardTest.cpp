@@ -1,0 +1,108 @@
+// Typing still open in a window is written before a command of the window acts on it.
+#include "ui/CommandGuard.h"
+#include "DataTables.h"
+#include "core/Dialogs.h"
+#include "core/Errors.h"
+#include "ui/DataEdit.h"
+#include "ui/DataGrid.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QVBoxLayout>
+#include <QWindow>
+
+using namespace rectix;
+using Shown = std::vector<std::string>;
+using Rows = std::vector<std::string>;
+
+namespace {
+
+// A window with a grid of items, an edit of the item's name and a "&Copy" button whose command
+// notes the record as it finds it. A negative quantity is refused with a message.
+class Guard : public DataTables {
+  protected:
+    void SetUp() override {
+        DataTables::SetUp();
+        addItem("a", 1);
+        addItem("b", 2);
+        items->first();
+        grid = new ui::DataGrid(*items, {{.field = "Name"}, {.field = "Qty"}}, &window);
+        nameEdit = new ui::DataEdit(*items, "Name", &window);
+        copy = new QPushButton(QStringLiteral("&Copy"), &window);
+        QObject::connect(copy, &QPushButton::clicked, [this] {
+            seen.push_back(items->field("Name").asString() + " " + items->field("Qty").asString());
+        });
+        auto* layout = new QVBoxLayout(&window);
+        for (QWidget* w : std::initializer_list<QWidget*>{grid, nameEdit, copy}) layout->addWidget(w);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        items->field("Qty").onValidate = [](dataset::Field& f) {
+            if (f.asInteger() >= 0) return;
+            core::Dialogs::current().show(core::DialogKind::Warning, "Number must be positive",
+                                          core::DialogButton::Ok, 0);
+            throw core::SilentAbort();
+        };
+    }
+
+    // Types into the quantity cell of `row`, leaving its editor open.
+    QWidget* typeQuantity(int row, const QString& text) {
+        grid->setFocus(Qt::MouseFocusReason);
+        grid->setCurrentIndex(grid->model()->index(row, 1));
+        QTest::keyClick(grid, Qt::Key_F2);
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        EXPECT_NE(editor, nullptr);
+        if (!editor) return grid;
+        editor->selectAll();
+        QTest::keyClicks(editor, text);
+        return editor;
+    }
+
+    QWidget window;
+    ui::DataGrid* grid = nullptr;
+    ui::DataEdit* nameEdit = nullptr;
+    QPushButton* copy = nullptr;
+    std::vector<std::string> seen;
+};
+
+} // namespace
+
+// An accelerator moves no focus (Down on the last row neither): its command still finds the
+// value being typed. A refused value gives its message and the command does not run.
+TEST_F(Guard, AnAcceleratorActsOnTheValueBeingTypedOrStopsAtItsRefusal) {
+    QWidget* editor = typeQuantity(1, QStringLiteral("7"));
+    QTest::keyClick(editor, Qt::Key_Down);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !seen.empty(); }, 1000));
+    EXPECT_EQ(seen, Rows{"b 7"});
+    EXPECT_TRUE(grid->hasFocus());
+
+    typeQuantity(1, QStringLiteral("-3"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::AltModifier);
+    EXPECT_FALSE(copy->isDown());
+    EXPECT_EQ(dialogs.shown, Shown{"ask: Number must be positive"});
+    EXPECT_EQ(items->field("Qty").asInteger(), 7);
+}
+
+// The close box moves no focus either: a value still being typed and refused keeps the window
+// open after its message. The program's own closes pass.
+TEST_F(Guard, TheCloseBoxStopsAtARefusedValueAndTheProgramsCloseDoesNot) {
+    typeQuantity(0, QStringLiteral("-3"));
+    ui::CommandGuard::closeBoxPressed(window.winId());
+    window.windowHandle()->close();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(dialogs.shown, Shown{"ask: Number must be positive"});
+    typeQuantity(0, QStringLiteral("-3"));
+    window.close();
+    EXPECT_FALSE(window.isVisible());
+}
+
+// Insert in a cell being typed adds the new row after the typed value was written, not over it.
+TEST_F(Guard, InsertInACellBeingTypedKeepsTheValue) {
+    QWidget* editor = typeQuantity(0, QStringLiteral("6"));
+    QTest::keyClick(editor, Qt::Key_Insert);
+    EXPECT_EQ(items->state(), dataset::CursorState::Insert);
+    items->cancel();
+    EXPECT_EQ(stored(), (Rows{"a 6", "b 2"}));
+}

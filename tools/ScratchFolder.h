@@ -1,0 +1,37 @@
+#pragma once
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+namespace rectix::tools {
+
+// A scratch folder that cannot be made or filled; what() names the folder or file and the cause.
+class ScratchError : public std::runtime_error {
+  public:
+    explicit ScratchError(const std::string& what) : std::runtime_error(what) {}
+};
+
+// A program folder of the harness's own, made in the temporary folder ($TMPDIR, else /tmp) as
+// "rectix-solve-PID-XXXXXX", whose alias file points the home alias at a table set's folder.
+// It is removed when the object goes, and by SIGINT, SIGTERM or SIGHUP before the process ends
+// by that signal. Folders of this kind whose process is gone (a killed run) are removed when
+// the next one is made.
+class ScratchFolder {
+  public:
+    // Throws ScratchError.
+    explicit ScratchFolder(const std::filesystem::path& set);
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+
+    // Removes the folders of this kind in `parent` whose process is gone; gives how many.
+    static int removeStale(const std::filesystem::path& parent);
+
+  private:
+    std::filesystem::path path_;
+};
+
+} // namespace rectix::tools
