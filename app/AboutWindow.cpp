@@ -6,7 +6,6 @@
 #include "ui/WindowTexts.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -32,10 +31,9 @@ QLabel* line(QWidget* parent, const char* name, const QString& text, int pointSi
 } // namespace
 
 AboutWindow::AboutWindow(QWidget* owner)
-    : QDialog(owner, ui::fixedDialogFlags), hintsCheck_(new QCheckBox(QStringLiteral("Prompts"), this)),
-      warnsCheck_(new QCheckBox(QStringLiteral("Warnings"), this)) {
+    : QDialog(owner, ui::fixedDialogFlags), hintsCheck_(new QCheckBox(this)),
+      warnsCheck_(new QCheckBox(this)) {
     setObjectName(QStringLiteral("AboutForm"));
-    setWindowTitle(QStringLiteral("About  ") + QCoreApplication::applicationName());
     setFixedSize(356, 432);
     ui::Help::setContext(this, 1);
 
@@ -52,14 +50,12 @@ AboutWindow::AboutWindow(QWidget* owner)
         line(panel, "NoticeLab", QStringLiteral("Copyright \u00A9 The Rectix developers"), 0, false));
     texts->addWidget(line(panel, "ContactLab", QStringLiteral("Contact: support@rectix.example"), 0, false));
     texts->addStretch(1);
-    texts->addWidget(line(panel, "ThanksLab", QStringLiteral("Thank you for using  Rectix"), 0, true));
+    texts->addWidget(line(panel, "ThanksLab", QString(), 0, true));
     texts->addStretch(2);
 
     hintsCheck_->setObjectName(QStringLiteral("HintsCheck"));
-    hintsCheck_->setToolTip(QStringLiteral("Show context prompts and hints"));
     hintsCheck_->setChecked(ui::Hints::global().shown());
     warnsCheck_->setObjectName(QStringLiteral("WarnsCheck"));
-    warnsCheck_->setToolTip(QStringLiteral("Show all warnings and confirm messages"));
     warnsCheck_->setChecked(true);
     connect(hintsCheck_, &QCheckBox::toggled, this, [](bool on) { ui::Hints::global().setShown(on); });
     connect(warnsCheck_, &QCheckBox::toggled, this, &AboutWindow::warningsChanged);

@@ -22,49 +22,37 @@
 
 namespace rectix::app {
 
-namespace {
-
-const char* const orderTexts[] = {
-    "   0)  Q'ty   Kind   Length   Width   [ Weight   Mark   TurnOn ]",
-    "   1)  Kind   Q'ty   Length   Width   [ Weight   Mark   TurnOn ]",
-    "   2)  Kind   Length   Width   [ Q'ty   Weight   Mark   TurnOn ]",
-    "   3)  Kind   Length   Width   [ Weight   Q'ty   Mark   TurnOn ]",
-};
-
-} // namespace
+namespace {} // namespace
 
 BoxImportMenu::BoxImportMenu(LibraryWindow& window, taskdb::DataModule& dm)
     : QObject(&window), window_(window), dm_(dm), store_(dm.store()) {
-    button_ = new QPushButton(QStringLiteral("&Import"));
+    button_ = new QPushButton;
     button_->setObjectName(QStringLiteral("ImpButton"));
-    button_->setToolTip(QStringLiteral("Add box records from a text file or clipboard"));
     button_->setAutoDefault(false);
     window.buttonRow()->insertWidget(3, button_);
     connect(button_, &QPushButton::clicked, this, ui::guarded([this] { impButtonClick(); }));
 
     menu_ = new QMenu(&window);
     menu_->setObjectName(QStringLiteral("ImpPopup"));
-    title("ImpPopAct", "Import actions:");
-    connect(item("ImpPopFile", "    Read part / box data from file..."), &QAction::triggered, this,
-            ui::guarded([this] { impPopFileClick(); }));
-    connect(item("ImpPopClip", "    Paste part / box data from clipboard..."), &QAction::triggered, this,
-            ui::guarded([this] { pasteBoxes(); }));
+    title("ImpPopAct");
+    connect(item("ImpPopFile"), &QAction::triggered, this, ui::guarded([this] { impPopFileClick(); }));
+    connect(item("ImpPopClip"), &QAction::triggered, this, ui::guarded([this] { pasteBoxes(); }));
     menu_->addSeparator();
-    title("ImpPopOrder", "Define input data column order:");
+    title("ImpPopOrder");
     auto* orderGroup = new QActionGroup(menu_);
     for (std::size_t i = 0; i < orders_.size(); ++i) {
         const QByteArray name = "ImpPopOrd" + QByteArray::number(static_cast<int>(i));
-        QAction* a = item(name.constData(), orderTexts[i]);
+        QAction* a = item(name.constData());
         a->setCheckable(true);
         orderGroup->addAction(a);
         connect(a, &QAction::triggered, this, [this, i] { store_.impOrder = static_cast<std::int16_t>(i); });
         orders_[i] = a;
     }
     menu_->addSeparator();
-    title("ImpPopSeparat", "Define input data field separators:");
+    title("ImpPopSeparat");
     auto* separatorGroup = new QActionGroup(menu_);
-    separators_[0] = item("ImpPopSep0", "   Space or Tab  ( *.txt files)");
-    separators_[1] = item("ImpPopSep1", "   Comma  ( *.csv files)");
+    separators_[0] = item("ImpPopSep0");
+    separators_[1] = item("ImpPopSep1");
     for (std::size_t i = 0; i < separators_.size(); ++i) {
         separators_[i]->setCheckable(true);
         separatorGroup->addAction(separators_[i]);
@@ -72,13 +60,12 @@ BoxImportMenu::BoxImportMenu(LibraryWindow& window, taskdb::DataModule& dm)
                 [this, i] { store_.impSepar = static_cast<std::int16_t>(i); });
     }
     menu_->addSeparator();
-    header_ = item("ImpPopHead", "Check to omit first header line (paste from MS Access case)");
+    header_ = item("ImpPopHead");
     header_->setCheckable(true);
     connect(header_, &QAction::triggered, this, [this](bool on) { store_.impHeader = on ? 1 : 0; });
 
     openDialog_ = new QFileDialog(&window);
     openDialog_->setObjectName(QStringLiteral("ImpOpenDlg"));
-    openDialog_->setWindowTitle(QStringLiteral("Choose file to import new boxes into the library from.."));
     openDialog_->setFileMode(QFileDialog::ExistingFile);
     openDialog_->setAcceptMode(QFileDialog::AcceptOpen);
     openDialog_->setDefaultSuffix(QStringLiteral("txt"));
@@ -86,8 +73,8 @@ BoxImportMenu::BoxImportMenu(LibraryWindow& window, taskdb::DataModule& dm)
     window.onShown = [this] { checkItems(); };
 }
 
-QAction* BoxImportMenu::title(const char* name, const char* text) {
-    QAction* a = item(name, text);
+QAction* BoxImportMenu::title(const char* name) {
+    QAction* a = item(name);
     a->setEnabled(false);
     QFont f = a->font();
     f.setBold(true);
@@ -95,8 +82,8 @@ QAction* BoxImportMenu::title(const char* name, const char* text) {
     return a;
 }
 
-QAction* BoxImportMenu::item(const char* name, const char* text) {
-    QAction* a = menu_->addAction(QString::fromUtf8(text));
+QAction* BoxImportMenu::item(const char* name) {
+    QAction* a = menu_->addAction(QString());
     a->setObjectName(QString::fromLatin1(name));
     return a;
 }

@@ -44,8 +44,9 @@ class BoxImportMenu : public QObject {
     static constexpr const char* pasteLog = "impbox/PasteBoxesLog.txt";
 
   private:
-    QAction* title(const char* name, const char* text);
-    QAction* item(const char* name, const char* text);
+    // Menu entries named for the language texts, which write their captions.
+    QAction* title(const char* name);
+    QAction* item(const char* name);
 
     LibraryWindow& window_;
     taskdb::DataModule& dm_;

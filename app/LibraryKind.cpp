@@ -12,7 +12,6 @@ const LibraryKind& LibraryKind::containers() {
     static const LibraryKind kind{
         .objectName = "CntForm",
         .textsName = "TCntForm",
-        .caption = "Container Library",
         .helpContext = 9,
         .library = &taskdb::DataModule::conts,
         .taskRows = &taskdb::DataModule::tc,
@@ -51,7 +50,6 @@ const LibraryKind& LibraryKind::containers() {
 const LibraryKind& LibraryKind::boxes() {
     static const LibraryKind kind{.objectName = "BoxForm",
                                   .textsName = "TBoxForm",
-                                  .caption = "Box Library",
                                   .helpContext = 11,
                                   .library = &taskdb::DataModule::boxes,
                                   .taskRows = &taskdb::DataModule::tb,

@@ -23,7 +23,6 @@ struct LibraryColumn {
 struct LibraryKind {
     const char* objectName; // the window's object name
     const char* textsName;  // the name the language texts address the window by
-    const char* caption;
     int helpContext;
 
     dataset::Cursor taskdb::DataModule::*library;     // conts, boxes

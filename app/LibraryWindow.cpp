@@ -33,10 +33,9 @@ const QColor readOnlyGrey{230, 230, 230};
 constexpr int quantityColumn = 0;
 constexpr QSize designClient{790, 268};
 
-QPushButton* button(const char* name, const char* caption, const char* hint) {
-    auto* b = new QPushButton(QString::fromUtf8(caption));
+QPushButton* button(const char* name) {
+    auto* b = new QPushButton;
     b->setObjectName(QString::fromLatin1(name));
-    b->setToolTip(QString::fromUtf8(hint));
     b->setAutoDefault(false);
     return b;
 }
@@ -50,7 +49,6 @@ QString text(const std::string& s) {
 LibraryWindow::LibraryWindow(const LibraryKind& kind, taskdb::DataModule& dm, MainWindow* mainWindow)
     : QDialog(mainWindow), kind_(kind), dm_(dm), store_(dm.store()), mainWindow_(mainWindow) {
     setObjectName(QString::fromLatin1(kind.objectName));
-    setWindowTitle(QString::fromUtf8(kind.caption));
     setModal(true);
     ui::Help::setContext(this, kind.helpContext);
     resize(designClient);
@@ -93,7 +91,6 @@ void LibraryWindow::buildWindow() {
         if (std::string_view(c.field) == "Descr") column.titleAlignment = Qt::AlignLeft | Qt::AlignVCenter;
         columns.push_back(std::move(column));
     }
-    columns[quantityColumn].title = QStringLiteral("Q'ty");
     columns[quantityColumn].textColor = blueFont;
     columns[quantityColumn].titleBackground = readOnlyGrey;
     grid_ = new ui::DataGrid(library(), std::move(columns));
@@ -113,16 +110,15 @@ void LibraryWindow::buildWindow() {
     navigator_->setFixedWidth(180);
     nameEdit_ = new ui::DataEdit(dm_.tasks, "Name");
     nameEdit_->setObjectName(QStringLiteral("NameDBEdit"));
-    nameEdit_->setToolTip(QStringLiteral("Current task Name"));
     nameEdit_->setReadOnly(true);
     nameEdit_->setFocusPolicy(Qt::ClickFocus);
     setBaseColour(nameEdit_, aqua);
 
-    closeButton_ = button("CloseButton", "Clos&e", "Return to Task page");
-    editButton_ = button("EditButton", "E&dit", "Allow/Stop Edit Mode");
-    clearButton_ = button("ClearButton", "&Print", "Print Library List");
-    resetButton_ = button("ResetButton", "&Reset", "Reset all Quantities to zero");
-    moveButton_ = button("MoveButton", "&Copy to", "Copy non zero Quantities to the current task");
+    closeButton_ = button("CloseButton");
+    editButton_ = button("EditButton");
+    clearButton_ = button("ClearButton");
+    resetButton_ = button("ResetButton");
+    moveButton_ = button("MoveButton");
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
     connect(editButton_, &QPushButton::clicked, this, ui::guarded([this] { editButtonClick(); }));
     connect(clearButton_, &QPushButton::clicked, this, ui::guarded([this] { clearButtonClick(); }));

@@ -83,7 +83,6 @@ ProgressWindow::ProgressWindow()
     setCursor(Qt::WaitCursor);
     // Shown only for operations, during which it must be the only window that takes input.
     setWindowModality(Qt::ApplicationModal);
-    waitLab_->setText(QStringLiteral("   Please wait"));
     progBarYnD_->hide();
     ui::WindowTexts::global().registerWindow(QStringLiteral("TWaitForm"), this);
 }

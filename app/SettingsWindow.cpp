@@ -21,6 +21,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -254,6 +255,8 @@ void SettingsWindow::place() {
     const QRect area = shownOn->geometry();
     // Before the first showing the window has no frame yet: the main window's frame stands in.
     const QSize frame = main.size() - mainWindow_->size();
+    // Texts written since the window was built change its size: the layout settles it first.
+    if (layout()) layout()->activate();
     const QSize own = size() + frame.expandedTo(QSize(0, 0));
     int left = std::min(main.left() + main.width() - 4, area.width() - own.width() - 2);
     const QRect navigator = mainWindow_->anchorGeometry(TaskPageAnchor::BoxesNavigator);

@@ -34,23 +34,23 @@ template <typename W> W* named(W* w, const char* name) {
     return w;
 }
 
-QLabel* label(const char* name, const char* caption, const char* hint) {
+// Null caption or hint: the language texts write it.
+QLabel* label(const char* name, const char* caption = nullptr, const char* hint = nullptr) {
     auto* l = named(new QLabel(QString::fromUtf8(caption)), name);
     if (hint) l->setToolTip(QString::fromUtf8(hint));
     return l;
 }
 
-QPushButton* button(const char* name, const QString& caption, const char* hint) {
+QPushButton* button(const char* name, const QString& caption = {}) {
     auto* b = named(new QPushButton(caption), name);
     b->setAutoDefault(false);
-    if (hint) b->setToolTip(QString::fromUtf8(hint));
     return b;
 }
 
 // One row of the optimizer page: its label, the active control and the task's value.
 struct SettingRow {
     const char* label;
-    const char* caption;
+    const char* caption; // null, as the hint: the language texts write it
     const char* hint;
     const char* upDown; // null for the typed gaps
     const char* edit;
@@ -63,23 +63,16 @@ struct SettingRow {
 
 // In the order of SettingsWindow::Setting.
 constexpr SettingRow rows[] = {
-    {"Label3", "Intensity (0..20)", "Increases optimizer search intensity & runtime", "PowerUpDn",
-     "PowerEdit", 0, 20, 1, "PowerDBEd", "Power"},
-    {"Label4", "Time Limit (sec)", "Optimizer run time limit", "TimeUpDn", "TimeEdit", 5, 5555, 5, "TimeDBEd",
-     "Time"},
-    {"Label5", "Random Line No", "May influence upon a solution", "RandUpDn", "RandEdit", 1, 555, 1,
-     "RandDBEd", "Rand"},
-    {"Label6", "Weight Factor,%", "Increases LoadWeight vs Area utilization", "QwUpDn", "QwEdit", 0, 95, 5,
-     "QwEditDB", nullptr},
-    {"Label7", "Net Cost Factor", "Increases resulting Net Cost importance", "QcUpDn", "QcEdit", 0, 100, 5,
-     "QcDBEd", "Qc"},
-    {"Label8", "Left Items Factor", "Can decrease non placed item number", "QrUpDn", "QrEdit", 0, 100, 5,
-     "QrDBEd", "Qr"},
+    {"Label3", nullptr, nullptr, "PowerUpDn", "PowerEdit", 0, 20, 1, "PowerDBEd", "Power"},
+    {"Label4", nullptr, nullptr, "TimeUpDn", "TimeEdit", 5, 5555, 5, "TimeDBEd", "Time"},
+    {"Label5", nullptr, nullptr, "RandUpDn", "RandEdit", 1, 555, 1, "RandDBEd", "Rand"},
+    {"Label6", nullptr, nullptr, "QwUpDn", "QwEdit", 0, 95, 5, "QwEditDB", nullptr},
+    {"Label7", nullptr, nullptr, "QcUpDn", "QcEdit", 0, 100, 5, "QcDBEd", "Qc"},
+    {"Label8", nullptr, nullptr, "QrUpDn", "QrEdit", 0, 100, 5, "QrDBEd", "Qr"},
     {"QgLabel", "Bind Group Factor", "Helps to keep identical item groups in the same container", "QgUpDn",
      "QgEdit", 0, 90, 10, "QgEditDB", nullptr},
-    {"Label10", "Item to Item Gap", "Intermediate space layer", nullptr, "BBEdit", 0, 5000, 0, "BBDBEd",
-     "BB"},
-    {"Label11", "Item to Edge Gap", "Near wall space layer", nullptr, "BWEdit", 0, 5000, 0, "BWDBEd", "BW"},
+    {"Label10", nullptr, nullptr, nullptr, "BBEdit", 0, 5000, 0, "BBDBEd", "BB"},
+    {"Label11", nullptr, nullptr, nullptr, "BWEdit", 0, 5000, 0, "BWDBEd", "BW"},
 };
 
 // The spinner's own edit shows its position and takes no typing.
@@ -107,13 +100,12 @@ void disableTaskEdit(QLineEdit* e) {
 
 void SettingsWindow::buildWindow() {
     setObjectName(QStringLiteral("OptForm"));
-    setWindowTitle(QStringLiteral("Settings"));
     ui::Help::setContext(this, 13);
 
     pages_ = named(new QTabWidget, "SettingPages");
-    pages_->addTab(buildOptimizerPage(), QStringLiteral("Optimizer Settings"));
-    pages_->addTab(buildExchangePage(), QStringLiteral("Exchange DB"));
-    closeButton_ = button("CloseButton", QStringLiteral("Clos&e"), "Close Options Page");
+    pages_->addTab(buildOptimizerPage(), QString());
+    pages_->addTab(buildExchangePage(), QString());
+    closeButton_ = button("CloseButton");
 
     auto* bottom = new QHBoxLayout;
     bottom->addStretch();
@@ -132,8 +124,8 @@ QWidget* SettingsWindow::buildOptimizerPage() {
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(4);
-    grid->addWidget(label("Label1", "Active", "Active settings"), 0, 1, Qt::AlignCenter);
-    grid->addWidget(label("Label2", "Current Task", "Current task settings"), 0, 2, Qt::AlignCenter);
+    grid->addWidget(label("Label1"), 0, 1, Qt::AlignCenter);
+    grid->addWidget(label("Label2"), 0, 2, Qt::AlignCenter);
 
     int line = 1;
     auto addRow = [&](int s) {
@@ -158,8 +150,7 @@ QWidget* SettingsWindow::buildOptimizerPage() {
     };
     for (int s = Power; s <= Qg; ++s) addRow(s);
 
-    grid->addWidget(
-        label("Label9", "Ignore Last Container", "Exclude last half-empty container from results"), line, 0);
+    grid->addWidget(label("Label9"), line, 0);
     lastCheck_ = named(new QCheckBox, "LastCheck");
     lastDBCheck_ = named(new ui::DataCheckBox(dm_.tasks, "Last"), "LastDBCheck");
     lastDBCheck_->setReadOnly(true);
@@ -175,11 +166,9 @@ QWidget* SettingsWindow::buildOptimizerPage() {
     qwDBEd_->setReadOnly(true);
     qwDBEd_->hide();
 
-    keepRadio_ = named(new QRadioButton(QStringLiteral("Keep current settings")), "KeepRadio");
-    keepRadio_->setToolTip(QStringLiteral("Keep active settings when changing the task "));
-    taskRadio_ = named(new QRadioButton(QStringLiteral("Load task specific")), "TaskRadio");
-    taskRadio_->setToolTip(QStringLiteral("Load specific settings saved with a task solution"));
-    defltButton_ = button("DefltButton", QStringLiteral("&Defaults"), "Activate default optimizer settings");
+    keepRadio_ = named(new QRadioButton, "KeepRadio");
+    taskRadio_ = named(new QRadioButton, "TaskRadio");
+    defltButton_ = button("DefltButton");
     auto* radios = new QVBoxLayout;
     radios->addWidget(keepRadio_);
     radios->addWidget(taskRadio_);
@@ -200,18 +189,16 @@ QWidget* SettingsWindow::buildOptimizerPage() {
 QWidget* SettingsWindow::buildExchangePage() {
     auto* page = named(new QWidget, "ExchSheet");
     ui::Help::setContext(page, 15);
-    auto* heading = label("Label13", "EXCHANGE DB FUNCTIONS", nullptr);
+    auto* heading = label("Label13");
     QFont bold = heading->font();
     bold.setBold(true);
     heading->setFont(bold);
-    addButton_ =
-        button("AddButton", QStringLiteral("&Add Task to Export DB"), "Add current task data to Export DB");
-    expButton_ = button("ExpButton", QStringLiteral("Switch to E&xport DB"), "Activate Export DB");
-    impButton_ = button("ImpButton", QStringLiteral("Switch to I&mport DB"), "Activate Import DB");
-    homeButton_ = button("HomeButton", QStringLiteral("Switch to &Home DB"), "Reactivate Main Home DB");
+    addButton_ = button("AddButton");
+    expButton_ = button("ExpButton");
+    impButton_ = button("ImpButton");
+    homeButton_ = button("HomeButton");
     clearButton_ =
-        button("ClearButton", QString::fromStdString(core::captionText(core::Caption::EmptyActiveSet)),
-               "Remove all task data from current DB");
+        button("ClearButton", QString::fromStdString(core::captionText(core::Caption::EmptyActiveSet)));
 
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(heading, 0, Qt::AlignHCenter);

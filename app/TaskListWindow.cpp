@@ -27,17 +27,16 @@ namespace rectix::app {
 
 namespace {
 
-ui::DataColumn column(const char* field, const char* title, int width) {
+ui::DataColumn column(const char* field, int width) {
     ui::DataColumn c;
     c.field = field;
-    c.title = QString::fromLatin1(title);
     c.widthPixels = width;
     c.readOnly = true;
     return c;
 }
 
-QPushButton* button(const char* name, const char* caption) {
-    auto* b = new QPushButton(QString::fromUtf8(caption));
+QPushButton* button(const char* name) {
+    auto* b = new QPushButton;
     b->setObjectName(QString::fromLatin1(name));
     b->setAutoDefault(false);
     return b;
@@ -59,11 +58,9 @@ int widestDate(const QFontMetrics& metrics) {
 TaskListWindow::TaskListWindow(taskdb::DataModule& dm, SettingsWindow& settings, MainWindow* mainWindow)
     : QDialog(mainWindow), dm_(dm), settings_(settings), mainWindow_(mainWindow) {
     setObjectName(QStringLiteral("NameForm"));
-    setWindowTitle(QStringLiteral("Select a Task"));
 
-    grid_ =
-        new ui::DataGrid(dm_.tasks, {column("Name", "  Task Name", 171), column("Date", "  Date", 73),
-                                     column("Solut", "Solution", 0), column("Descr", "  Description", 64)});
+    grid_ = new ui::DataGrid(
+        dm_.tasks, {column("Name", 171), column("Date", 73), column("Solut", 0), column("Descr", 64)});
     grid_->setObjectName(QStringLiteral("DBGrid1"));
     grid_->setToolTip(QStringLiteral("Select stored task"));
     grid_->setReadOnly(true);
@@ -96,9 +93,9 @@ TaskListWindow::TaskListWindow(taskdb::DataModule& dm, SettingsWindow& settings,
         return true;
     };
 
-    deleteButton_ = button("DeleteButton", "&Delete Task");
-    duplButton_ = button("DuplButton", "D&uplicate Task");
-    closeButton_ = button("CloseButton", "Clos&e");
+    deleteButton_ = button("DeleteButton");
+    duplButton_ = button("DuplButton");
+    closeButton_ = button("CloseButton");
     closeButton_->setDefault(true);
     connect(deleteButton_, &QPushButton::clicked, this, ui::guarded([this] { deleteButtonClick(); }));
     connect(duplButton_, &QPushButton::clicked, this, [this] { duplButtonClick(); });

@@ -43,7 +43,8 @@ constexpr QSize minimumClient{694, 488};
 // Room beside a button's caption for its frame and margins.
 constexpr int kButtonPadding = 16;
 
-QPushButton* button(const char* name, const char* caption) {
+// Captions the language texts write are left empty here.
+QPushButton* button(const char* name, const char* caption = "") {
     auto* b = new QPushButton(QString::fromUtf8(caption));
     b->setObjectName(QString::fromLatin1(name));
     b->setAutoDefault(false);
@@ -77,21 +78,18 @@ ui::DataColumn column(const char* field, int width, QColor background = {}) {
 std::vector<ui::DataColumn> taskColumns(bool containers, const QString& areaTitle) {
     std::vector<ui::DataColumn> cols;
     ui::DataColumn name = column(containers ? "Type" : "Kind", containers ? 138 : 141);
-    name.title = QString::fromLatin1(containers ? "Container Type" : "Box Kind");
     name.dropDownRows = containers ? 12 : 18;
     cols.push_back(name);
     ui::DataColumn cost = column("Cost", 0);
     cost.textColor = greenFont;
     cols.push_back(cost);
     ui::DataColumn prior = column("Prior", 0);
-    prior.title = QStringLiteral("Pr");
     prior.visible = false;
     cols.push_back(prior);
     ui::DataColumn amount = column(containers ? "Avail" : "Total", kGridColumn);
     amount.textColor = blueFont;
     cols.push_back(amount);
     ui::DataColumn used = column(containers ? "Used" : "Placed", kGridColumn, libraryYellow);
-    used.title = QStringLiteral("Used");
     cols.push_back(used);
     ui::DataColumn mark = column("Mark", kGridColumn, libraryYellow);
     mark.alignment = Qt::AlignRight;
@@ -103,7 +101,6 @@ std::vector<ui::DataColumn> taskColumns(bool containers, const QString& areaTitl
     cols.push_back(area);
     cols.push_back(column(containers ? "LoadWt" : "Weight", kGridColumn, libraryYellow));
     ui::DataColumn last = column(containers ? "FillDir" : "TurnOn", kGridColumn, libraryYellow);
-    if (containers) last.title = QStringLiteral("Fill Dir");
     cols.push_back(last);
     for (std::size_t c = 4; c < cols.size(); ++c) cols[c].readOnly = true;
     return cols;
@@ -120,14 +117,14 @@ void MainWindow::buildPage() {
     column->addWidget(buildTaskRows());
 
     contsHead_ = new QHBoxLayout;
-    contsHead_->addWidget(ui::captionLabel("Label3", "SHEETS /  2D Containers to Load", true));
+    contsHead_->addWidget(ui::captionLabel("Label3", true));
     contsHead_->addStretch();
     column->addLayout(contsHead_);
     contsArea_ = new QVBoxLayout;
     column->addLayout(contsArea_, 1);
 
     boxesHead_ = new QHBoxLayout;
-    boxesHead_->addWidget(ui::captionLabel("Label4", "PARTS  /  2D Boxes  to  Pack", true));
+    boxesHead_->addWidget(ui::captionLabel("Label4", true));
     boxesHead_->addStretch();
     column->addLayout(boxesHead_);
     boxesArea_ = new QVBoxLayout;
@@ -145,12 +142,12 @@ QWidget* MainWindow::buildTaskRows() {
     g->setContentsMargins(0, 0, 0, 0);
     g->setHorizontalSpacing(6);
     g->setVerticalSpacing(4);
-    g->addWidget(ui::captionLabel("Label1", "CURRENT TASK", true), 0, 0);
-    g->addWidget(ui::captionLabel("Label2", "DESCRIPTION", true), 1, 0);
+    g->addWidget(ui::captionLabel("Label1", true), 0, 0);
+    g->addWidget(ui::captionLabel("Label2", true), 1, 0);
 
     taskButton_ = button("TaskButton", "...");
     taskButton_->setFixedWidth(28);
-    exchLabel_ = ui::captionLabel("ExchLabel", "", true);
+    exchLabel_ = ui::captionLabel("ExchLabel", true);
     QPalette red = exchLabel_->palette();
     red.setColor(QPalette::WindowText, Qt::red);
     exchLabel_->setPalette(red);
@@ -162,7 +159,7 @@ QWidget* MainWindow::buildTaskRows() {
     taskRow_->addStretch();
     taskRow_->addWidget(exchLabel_);
     taskRow_->addSpacing(12);
-    taskRow_->addWidget(ui::captionLabel("Label19", "Date"));
+    taskRow_->addWidget(ui::captionLabel("Label19"));
     g->addLayout(taskRow_, 0, 1);
     descrRow_ = new QHBoxLayout;
     g->addLayout(descrRow_, 1, 1);
@@ -210,18 +207,16 @@ QWidget* MainWindow::buildTotals() {
     for (auto [holder, name, column] :
          {std::tuple{&contsHeading_, "Label5", 0}, std::tuple{&boxesHeading_, "Label9", 4}}) {
         Heading& h = *holder;
-        h.text = ui::captionLabel(name, "");
+        h.text = ui::captionLabel(name);
         h.text->hide();
         g->addWidget(h.text, 0, column);
         for (int part = 0; part < 3; ++part) {
             const QString partName = QString::fromLatin1(name) + QLatin1Char(static_cast<char>('a' + part));
-            h.parts[static_cast<std::size_t>(part)] = ui::captionLabel(partName.toLatin1().constData(), "");
+            h.parts[static_cast<std::size_t>(part)] = ui::captionLabel(partName.toLatin1().constData());
             g->addWidget(h.parts[static_cast<std::size_t>(part)], 0, column + part,
                          part == 0 ? Qt::AlignLeft | Qt::AlignBottom : Qt::AlignHCenter | Qt::AlignBottom);
         }
     }
-    contsHeading_.text->setText(QStringLiteral("Containers:       Avail        Used"));
-    boxesHeading_.text->setText(QStringLiteral("Boxes:               Total            Left"));
     splitHeadings();
 
     auto rows = [g](int column, std::initializer_list<std::pair<QLabel*, std::vector<QLineEdit*>>> lines) {
@@ -233,21 +228,20 @@ QWidget* MainWindow::buildTotals() {
             ++r;
         }
     };
-    volLabel1_ = ui::captionLabel("VolLabel1", "Area");
-    rows(0, {{ui::captionLabel("Label6", "Number"), {fig(PageFigure::AvlNmb), fig(PageFigure::UsdNmb)}},
-             {ui::captionLabel("Label7", "LoadWt"), {fig(PageFigure::AvlWgt), fig(PageFigure::UsdWgt)}},
+    volLabel1_ = ui::captionLabel("VolLabel1");
+    rows(0, {{ui::captionLabel("Label6"), {fig(PageFigure::AvlNmb), fig(PageFigure::UsdNmb)}},
+             {ui::captionLabel("Label7"), {fig(PageFigure::AvlWgt), fig(PageFigure::UsdWgt)}},
              {volLabel1_, {fig(PageFigure::AvlVol), fig(PageFigure::UsdVol)}}});
-    volLabel2_ = ui::captionLabel("VolLabel2", "Area");
-    rows(4, {{ui::captionLabel("Label10", "Number"), {fig(PageFigure::TotNmb), fig(PageFigure::LftNmb)}},
-             {ui::captionLabel("Label11", "Weight"), {fig(PageFigure::TotWgt), fig(PageFigure::LftWgt)}},
+    volLabel2_ = ui::captionLabel("VolLabel2");
+    rows(4, {{ui::captionLabel("Label10"), {fig(PageFigure::TotNmb), fig(PageFigure::LftNmb)}},
+             {ui::captionLabel("Label11"), {fig(PageFigure::TotWgt), fig(PageFigure::LftWgt)}},
              {volLabel2_, {fig(PageFigure::TotVol), fig(PageFigure::LftVol)}}});
-    g->addWidget(ui::captionLabel("Label15", "Total Utilization"), 0, 8, 1, 2,
-                 Qt::AlignLeft | Qt::AlignBottom);
-    rows(8, {{ui::captionLabel("Label13", "%Wgt"), {fig(PageFigure::EffWgt)}},
-             {ui::captionLabel("Label14", "%Area"), {fig(PageFigure::EffVol)}},
-             {ui::captionLabel("Label8", "Net Cost"), {fig(PageFigure::CostPck)}}});
+    g->addWidget(ui::captionLabel("Label15"), 0, 8, 1, 2, Qt::AlignLeft | Qt::AlignBottom);
+    rows(8, {{ui::captionLabel("Label13"), {fig(PageFigure::EffWgt)}},
+             {ui::captionLabel("Label14"), {fig(PageFigure::EffVol)}},
+             {ui::captionLabel("Label8"), {fig(PageFigure::CostPck)}}});
 
-    QLabel* multLabel = ui::captionLabel("Label12", "Area Multipl.");
+    QLabel* multLabel = ui::captionLabel("Label12");
     ui::Help::setContext(multLabel, 3);
     g->addWidget(multLabel, 0, 11, Qt::AlignLeft | Qt::AlignBottom);
     volMltEdit_ = new QLineEdit;
@@ -275,16 +269,16 @@ QWidget* MainWindow::buildTotals() {
 }
 
 QWidget* MainWindow::buildButtons() {
-    contsButton_ = button("ContsButton", "&Container Library");
-    boxesButton_ = button("BoxesButton", "&Box Library");
-    runButton_ = button("RunButton", "So&lve");
-    resultButton_ = button("ResultButton", "&Solution");
-    viewButton_ = button("ViewButton", "&View");
-    printButton_ = button("PrintButton", "&Print");
-    optButton_ = button("OptButton", "Se&ttings");
+    contsButton_ = button("ContsButton");
+    boxesButton_ = button("BoxesButton");
+    runButton_ = button("RunButton");
+    resultButton_ = button("ResultButton");
+    viewButton_ = button("ViewButton");
+    printButton_ = button("PrintButton");
+    optButton_ = button("OptButton");
     helpButton_ = button("HelpButton", "?");
     helpButton_->setFixedWidth(32);
-    exitButton_ = button("ExitButton", "&Exit");
+    exitButton_ = button("ExitButton");
 
     auto* bar = new QWidget;
     auto* line = new QHBoxLayout(bar);
@@ -331,26 +325,27 @@ void MainWindow::fitButtons() {
 void MainWindow::buildHelpPopup() {
     helpPopup_ = new QMenu(this);
     helpPopup_->setObjectName(QStringLiteral("HelpPopup"));
+    // An empty caption is one the language texts write.
     auto item = [this](QMenu* menu, const char* name, const char* caption, auto action) {
         QAction* a = menu->addAction(QString::fromUtf8(caption));
         a->setObjectName(QString::fromLatin1(name));
         connect(a, &QAction::triggered, this, ui::guarded(action));
         return a;
     };
-    item(helpPopup_, "HelpPop", "Help", [] { ui::Help::global().showContext(1); });
-    item(helpPopup_, "AboutPop", "About", [this] {
+    item(helpPopup_, "HelpPop", "", [] { ui::Help::global().showContext(1); });
+    item(helpPopup_, "AboutPop", "", [this] {
         if (about_) about_->exec();
     });
 
-    QMenu* languages = helpPopup_->addMenu(QStringLiteral("Language"));
+    QMenu* languages = helpPopup_->addMenu(QString());
     languages->setObjectName(QStringLiteral("LangPop"));
     auto* radio = new QActionGroup(languages);
     lang::Language& routine = lang::Language::global();
     for (QAction* a :
-         {item(languages, "EnglishPop", "English", [&routine] { routine.applyEnglishTexts(true); }),
-          item(languages, "FrenchPop", "French", [&routine] { routine.applyFrenchTexts(true); }),
+         {item(languages, "EnglishPop", "", [&routine] { routine.applyEnglishTexts(true); }),
+          item(languages, "FrenchPop", "", [&routine] { routine.applyFrenchTexts(true); }),
           item(languages, "GermanPop", "German", [&routine] { routine.applyEnglishTexts(true); }),
-          item(languages, "ItalianPop", "Italian", [&routine] { routine.applyItalianTexts(true); })}) {
+          item(languages, "ItalianPop", "", [&routine] { routine.applyItalianTexts(true); })}) {
         a->setCheckable(true);
         radio->addAction(a);
     }
@@ -408,11 +403,9 @@ void MainWindow::buildGrids() {
     boxesNavigator_->setToolTip(QStringLiteral("Boxes to load in above containers"));
     dbCheckDflt_ = new ui::DataCheckBox(dm.tasks, "DefltOn");
     dbCheckDflt_->setObjectName(QStringLiteral("DBCheckDflt"));
-    dbCheckDflt_->setText(QStringLiteral("Common Turn Rules:"));
     dbCheckDflt_->setLayoutDirection(Qt::RightToLeft); // the box after its caption
     dbCheckTurn_ = new ui::DataCheckBox(dm.tasks, "TurnOn");
     dbCheckTurn_->setObjectName(QStringLiteral("DBCheckTurn"));
-    dbCheckTurn_->setText(QStringLiteral("Horiz.TurnOn"));
 
     for (QWidget* w : std::initializer_list<QWidget*>{contsGrid_, boxesGrid_, contsNavigator_,
                                                       boxesNavigator_, dbCheckDflt_, dbCheckTurn_})

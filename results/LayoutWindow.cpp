@@ -59,7 +59,6 @@ LayoutWindow::LayoutWindow(render::LayoutView& view, engine::PackProblem& proble
                          Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
       view_(view), problem_(problem), options_(options), store_(store) {
     setObjectName(QStringLiteral("DistrForm"));
-    setWindowTitle(QCoreApplication::applicationName() + QStringLiteral("  -  Box Set Disposition"));
     resize(776, 536);
     setMaximumSize(1608, 1208);
     setMouseTracking(true);
@@ -82,10 +81,9 @@ LayoutWindow::~LayoutWindow() {
     options_.setParent(nullptr, options_.windowFlags());
 }
 
-QPushButton* LayoutWindow::button(const char* name, const QString& text, const QString& tip, bool bold) {
+QPushButton* LayoutWindow::button(const char* name, const QString& text, bool bold) {
     auto* b = new ui::CaptionButton(text, this);
     b->setObjectName(QString::fromLatin1(name));
-    b->setToolTip(tip);
     b->setAutoDefault(false);
     if (bold) {
         QFont f = b->font();
@@ -106,25 +104,22 @@ void LayoutWindow::buildControls() {
     inPanel->setContentsMargins(2, 2, 2, 2);
     inPanel->addWidget(image_);
 
-    const QString sequence = QStringLiteral("Loading Sequence");
-    const QString containers = QStringLiteral("Container to view");
-    label3_ = new QLabel(QStringLiteral("Boxes"), this);
+    label3_ = new QLabel(this);
     label3_->setObjectName(QStringLiteral("Label3"));
-    oneButton_ = button("OneButton", QStringLiteral("1"), sequence);
-    minButton_ = button("MinButton", QStringLiteral("-"), sequence, true);
-    plsButton_ = button("PlsButton", QStringLiteral("+"), sequence);
-    fillButton_ = button("FillButton", QStringLiteral(">>"), sequence);
-    sumButton_ = button("SumButton", QStringLiteral("N"), sequence);
-    label1_ = new QLabel(QStringLiteral("Containers"), this);
+    oneButton_ = button("OneButton", QStringLiteral("1"));
+    minButton_ = button("MinButton", QStringLiteral("-"), true);
+    plsButton_ = button("PlsButton", QStringLiteral("+"));
+    fillButton_ = button("FillButton", QStringLiteral(">>"));
+    sumButton_ = button("SumButton", QStringLiteral("N"));
+    label1_ = new QLabel(this);
     label1_->setObjectName(QStringLiteral("Label1"));
-    prevButton_ = button("PrevButton", QStringLiteral("Prev"), containers);
-    singleButton_ = button("SingleButton", QStringLiteral("Single"), containers);
-    nextButton_ = button("NextButton", QStringLiteral("Next"), containers);
-    tuneButton_ = button("TuneButton", QStringLiteral("..."), QStringLiteral("View Options"), true);
-    printButton_ = button("PrintButton", QStringLiteral("&Print"), QStringLiteral("Print Current Image"));
-    diagButton_ = button("DiagButton", QStringLiteral("&Chart"), QStringLiteral("Volume-Weight Diagram"));
-    closeButton_ =
-        button("CloseButton", QStringLiteral("Clos&e"), QStringLiteral("Return to Task / Solution page"));
+    prevButton_ = button("PrevButton");
+    singleButton_ = button("SingleButton");
+    nextButton_ = button("NextButton");
+    tuneButton_ = button("TuneButton", QStringLiteral("..."), true);
+    printButton_ = button("PrintButton");
+    diagButton_ = button("DiagButton");
+    closeButton_ = button("CloseButton");
     for (QPushButton* b : {oneButton_, minButton_, plsButton_, fillButton_, sumButton_}) {
         b->setFixedWidth(32);
         b->setEnabled(false);

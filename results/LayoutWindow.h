@@ -76,7 +76,8 @@ class LayoutWindow : public QDialog {
 
   private:
     void buildControls();
-    QPushButton* button(const char* name, const QString& caption, const QString& hint, bool bold = false);
+    // Captions and hints the language texts write are left empty here.
+    QPushButton* button(const char* name, const QString& caption = {}, bool bold = false);
     void formShow();
     void formClose();
     void stopFillTimer();

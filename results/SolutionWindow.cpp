@@ -21,7 +21,6 @@
 #include "ui/ShownValue.h"
 #include "ui/WindowTexts.h"
 
-#include <QApplication>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -47,28 +46,24 @@ constexpr QSize leastClient{650, 470};
 constexpr int kColumnWidth = 64;
 const QColor fixedColumnGrey(230, 230, 230);
 
-QPushButton* button(const char* name, const char* caption, const char* hint) {
-    auto* b = new QPushButton(QString::fromUtf8(caption));
+QPushButton* button(const char* name) {
+    auto* b = new QPushButton;
     b->setObjectName(QString::fromLatin1(name));
-    b->setToolTip(QString::fromUtf8(hint));
     b->setAutoDefault(false);
     return b;
 }
 
-ui::DataColumn column(const char* field, const char* title, int width = kColumnWidth) {
+ui::DataColumn column(const char* field, int width = kColumnWidth) {
     ui::DataColumn c;
     c.field = field;
-    c.title = QString::fromUtf8(title);
     c.widthPixels = width;
     c.readOnly = true;
     return c;
 }
 
-ui::DataGrid* grid(dataset::Cursor& cursor, const char* name, const char* hint,
-                   std::vector<ui::DataColumn> cols) {
+ui::DataGrid* grid(dataset::Cursor& cursor, const char* name, std::vector<ui::DataColumn> cols) {
     auto* g = new ui::DataGrid(cursor, std::move(cols));
     g->setObjectName(QString::fromLatin1(name));
-    g->setToolTip(QString::fromUtf8(hint));
     g->setReadOnly(true);
     return g;
 }
@@ -82,9 +77,8 @@ ui::DataLabel* value(dataset::Cursor& cursor, const char* field) {
 }
 
 // A group box of four captions, each with the value it names, in two rows.
-QGroupBox* figureBox(const char* name, const char* title,
-                     const std::array<std::pair<QLabel*, QLabel*>, 4>& rows) {
-    auto* box = new QGroupBox(QString::fromUtf8(title));
+QGroupBox* figureBox(const char* name, const std::array<std::pair<QLabel*, QLabel*>, 4>& rows) {
+    auto* box = new QGroupBox;
     box->setObjectName(QString::fromLatin1(name));
     auto* g = new QGridLayout(box);
     g->setContentsMargins(6, 4, 6, 4);
@@ -103,7 +97,6 @@ QGroupBox* figureBox(const char* name, const char* title,
 
 SolutionWindow::SolutionWindow(taskdb::DataModule& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
     setObjectName(QStringLiteral("TSolutForm"));
-    setWindowTitle(QApplication::applicationName() + QStringLiteral("  -  Solution page"));
     setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setSizeGripEnabled(true);
@@ -123,29 +116,20 @@ SolutionWindow::SolutionWindow(taskdb::DataModule& dm, QWidget* parent) : QDialo
 SolutionWindow::~SolutionWindow() = default;
 
 void SolutionWindow::buildPage() {
-    std::vector<ui::DataColumn> containers{column("Type", "Container Type", 127),
-                                           column("ContNo", "No"),
-                                           column("FixCont", "Fixed"),
-                                           column("BoxLoad", "Box"),
-                                           column("VolLoad", "Area"),
-                                           column("VolEff", "%Area"),
-                                           column("WgtLoad", "Weight"),
-                                           column("WgtEff", "%Wgt"),
-                                           column("CostLoad", "Cost"),
-                                           column("NoseLoad", "NoseWt"),
-                                           column("TailLoad", "TailWt")};
+    std::vector<ui::DataColumn> containers{column("Type", 127), column("ContNo"),  column("FixCont"),
+                                           column("BoxLoad"),   column("VolLoad"), column("VolEff"),
+                                           column("WgtLoad"),   column("WgtEff"),  column("CostLoad"),
+                                           column("NoseLoad"),  column("TailLoad")};
     containers[2].background = fixedColumnGrey;
-    solutGrid_ = grid(dm_.solut, "SolutGrid", "Containers used in the solution", std::move(containers));
+    solutGrid_ = grid(dm_.solut, "SolutGrid", std::move(containers));
 
-    ui::DataColumn mark = column("Mark", "Mark");
+    ui::DataColumn mark = column("Mark");
     mark.alignment = Qt::AlignRight | Qt::AlignVCenter;
-    distrGrid_ = grid(dm_.distr, "DistrGrid", "Box set placed into the selected container",
-                      {column("Kind", "Box Kind", 104), column("Placed", "Sum"), column("VolSum", " Area"),
-                       column("WgtSum", "Weight"), mark});
-    positGrid_ = grid(dm_.posit, "PositGrid", "Box coordinates and put orientations",
-                      {column("Kind", "Box Kind", 127), column("BoxNo", "No"), column("PosX", "Pos X"),
-                       column("PosY", "Pos Y"), column("PosLh", "Put L"), column("PosWh", "Put W"),
-                       column("LoadNo", "Load N")});
+    distrGrid_ = grid(dm_.distr, "DistrGrid",
+                      {column("Kind", 104), column("Placed"), column("VolSum"), column("WgtSum"), mark});
+    positGrid_ = grid(dm_.posit, "PositGrid",
+                      {column("Kind", 127), column("BoxNo"), column("PosX"), column("PosY"), column("PosLh"),
+                       column("PosWh"), column("LoadNo")});
     // The box-kinds grid is as wide as its columns; the positions grid takes the rest.
     int distrWidth = distrGrid_->verticalHeader()->width() + 2 * distrGrid_->frameWidth() +
                      distrGrid_->verticalScrollBar()->sizeHint().width();
@@ -160,15 +144,13 @@ void SolutionWindow::buildPage() {
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(8, 6, 8, 6);
     page->setSpacing(4);
-    page->addWidget(ui::captionLabel("Label2", "CONTAINER  TOTAL  LOAD  DATA ", true));
+    page->addWidget(ui::captionLabel("Label2", true));
     page->addWidget(solutGrid_, 3);
 
     auto* selected = new QHBoxLayout;
     selected->addWidget(buildContainerBox(), 1);
     fixDBCheck_ = new ui::DataCheckBox(dm_.solut, "FixCont");
     fixDBCheck_->setObjectName(QStringLiteral("FixDBCheck"));
-    fixDBCheck_->setText(QStringLiteral("Fix Selected"));
-    fixDBCheck_->setToolTip(QStringLiteral("Selected container fixing switch"));
     selected->addWidget(fixDBCheck_);
     selected->addSpacing(12);
     selected->addWidget(buildButtons());
@@ -176,11 +158,11 @@ void SolutionWindow::buildPage() {
 
     auto* details = new QHBoxLayout;
     auto* left = new QVBoxLayout;
-    left->addWidget(ui::captionLabel("Label3", "BOX SET in the SELECTED CONTAINER ", true));
+    left->addWidget(ui::captionLabel("Label3", true));
     left->addWidget(distrGrid_, 1);
     left->addWidget(buildBoxKindBox());
     auto* right = new QVBoxLayout;
-    right->addWidget(ui::captionLabel("Label12", "BOX  POSITIONS  in  the  SELECTED  CONTAINER", true));
+    right->addWidget(ui::captionLabel("Label12", true));
     right->addWidget(positGrid_, 1);
     details->addLayout(left, 0);
     details->addLayout(right, 1);
@@ -207,21 +189,19 @@ void SolutionWindow::keepLeastClient() {
 }
 
 QWidget* SolutionWindow::buildContainerBox() {
-    volLabel1_ = ui::captionLabel("VolLabel1", "Area");
-    return figureBox("GroupBox1", " Selected Container ",
-                     {{{ui::captionLabel("Label4", "Type "), value(dm_.solut, "Type")},
-                       {ui::captionLabel("Label5", "Load Weight"), value(dm_.solut, "LoadWt")},
-                       {volLabel1_, value(dm_.solut, "Volume")},
-                       {ui::captionLabel("Label7", "L , W"), value(dm_.solut, "LHW")}}});
+    volLabel1_ = ui::captionLabel("VolLabel1");
+    return figureBox("GroupBox1", {{{ui::captionLabel("Label4"), value(dm_.solut, "Type")},
+                                    {ui::captionLabel("Label5"), value(dm_.solut, "LoadWt")},
+                                    {volLabel1_, value(dm_.solut, "Volume")},
+                                    {ui::captionLabel("Label7"), value(dm_.solut, "LHW")}}});
 }
 
 QWidget* SolutionWindow::buildBoxKindBox() {
-    volLabel2_ = ui::captionLabel("VolLabel2", "Area");
-    return figureBox("GroupBox2", " Selected Box ",
-                     {{{ui::captionLabel("Label8", "Kind "), value(dm_.distr, "Kind")},
-                       {ui::captionLabel("Label9", "Box Weight"), value(dm_.distr, "Weight")},
-                       {volLabel2_, value(dm_.distr, "Volume")},
-                       {ui::captionLabel("Label11", "L , W"), value(dm_.distr, "LHW")}}});
+    volLabel2_ = ui::captionLabel("VolLabel2");
+    return figureBox("GroupBox2", {{{ui::captionLabel("Label8"), value(dm_.distr, "Kind")},
+                                    {ui::captionLabel("Label9"), value(dm_.distr, "Weight")},
+                                    {volLabel2_, value(dm_.distr, "Volume")},
+                                    {ui::captionLabel("Label11"), value(dm_.distr, "LHW")}}});
 }
 
 QWidget* SolutionWindow::buildButtons() {
@@ -229,10 +209,10 @@ QWidget* SolutionWindow::buildButtons() {
     auto* g = new QGridLayout(buttons);
     g->setContentsMargins(0, 0, 0, 0);
     g->setSpacing(4);
-    chartButton_ = button("ChartButton", "&View", "Open 2D Image page");
-    printButton_ = button("PrintButton", "&Print", "Print Solution data");
-    fileButton_ = button("FileButton", "&File", "File Solution data");
-    closeButton_ = button("CloseButton", "Clos&e", "Return to Task page");
+    chartButton_ = button("ChartButton");
+    printButton_ = button("PrintButton");
+    fileButton_ = button("FileButton");
+    closeButton_ = button("CloseButton");
     g->addWidget(chartButton_, 0, 0);
     g->addWidget(printButton_, 0, 1);
     g->addWidget(fileButton_, 1, 0);

@@ -24,28 +24,26 @@ namespace rectix::results {
 
 namespace {
 
+// A track and the label beside it; the language texts write the caption and both hints.
 struct TrackDesign {
     const char* name;
-    const char* label;
     const char* labelName;
-    const char* hint;
-    const char* labelHint;
     int low, high, position, singleStep, pageStep;
 };
 
-// In the window's order, top to bottom; positions as designed ("Parts" starts at 2, its
-// normal value is 4).
+// In the window's order, top to bottom; positions as designed (the box colour starts at 2,
+// its normal value is 4).
 constexpr std::array<TrackDesign, ViewOptionsWindow::trackCount> designs{{
-    {"GridTrack", "Grid", "GridLabel", "Choose grid frequency", "Click to reset grid", -4, 4, 0, 1, 1},
-    {"MagnTrack", "Size", "Label4", "Overall scale tuner", "Click to reset size", 0, 100, 30, 2, 10},
-    {"ShiftXTrack", "Move X", "Label1", "Move across", "Click to reset shifts", -100, 100, 0, 2, 15},
-    {"ShiftYTrack", "Move Y", "Label5", "Move up/down", "Click to reset shifts", -100, 100, 0, 2, 15},
-    {"SpaceTrack", "Gaps", "Label9", "Visual separation", "Click to reset gaps", 0, 8, 1, 1, 1},
-    {"LineTrack", "Lines", "Label10", "Wire line width", "Click to reset lines", 0, 4, 1, 1, 1},
-    {"PalettTrack", "Colors", "Label11", "Choose color set", "Click to reset coloring", 0, 8, 0, 1, 1},
-    {"BrightTrack", "Light", "Label12", "Line brightness", "Click to reset coloring", 0, 16, 16, 1, 1},
-    {"PartGrTrack", "Parts", "Label2", "Box / Part color", "Click to reset coloring", 0, 16, 2, 1, 1},
-    {"BackGrTrack", "Ground", "Label13", "Background color", "Click to reset coloring", 0, 16, 2, 1, 1},
+    {"GridTrack", "GridLabel", -4, 4, 0, 1, 1},
+    {"MagnTrack", "Label4", 0, 100, 30, 2, 10},
+    {"ShiftXTrack", "Label1", -100, 100, 0, 2, 15},
+    {"ShiftYTrack", "Label5", -100, 100, 0, 2, 15},
+    {"SpaceTrack", "Label9", 0, 8, 1, 1, 1},
+    {"LineTrack", "Label10", 0, 4, 1, 1, 1},
+    {"PalettTrack", "Label11", 0, 8, 0, 1, 1},
+    {"BrightTrack", "Label12", 0, 16, 16, 1, 1},
+    {"PartGrTrack", "Label2", 0, 16, 2, 1, 1},
+    {"BackGrTrack", "Label13", 0, 16, 2, 1, 1},
 }};
 
 constexpr int brightMax = 16;
@@ -59,7 +57,6 @@ ViewOptionsWindow::ViewOptionsWindow(render::LayoutView& view, taskdb::RunStore&
       view_(view), store_(store) {
     setObjectName(QStringLiteral("TuneForm"));
     setFixedSize(designWidth, 311);
-    setWindowTitle(QStringLiteral("View Options"));
     ui::Help::setContext(this, 7);
     buildControls();
     view_.tracks = tracks();
@@ -87,10 +84,8 @@ void ViewOptionsWindow::buildControls() {
         const TrackDesign& d = designs[static_cast<std::size_t>(i)];
         QSlider* slider = makeTrack(static_cast<Track>(i), d.name, d.low, d.high, d.position, d.pageStep);
         slider->setSingleStep(d.singleStep);
-        slider->setToolTip(QString::fromLatin1(d.hint));
-        auto* label = new QLabel(QString::fromLatin1(d.label), this);
+        auto* label = new QLabel(this);
         label->setObjectName(QString::fromLatin1(d.labelName));
-        label->setToolTip(QString::fromLatin1(d.labelHint));
         label->setCursor(Qt::PointingHandCursor);
         label->installEventFilter(this);
         labels_[static_cast<std::size_t>(i)] = label;
@@ -98,20 +93,16 @@ void ViewOptionsWindow::buildControls() {
         grid->addWidget(slider, i, 1);
     }
 
-    markKindCheck_ = new QCheckBox(QStringLiteral("Box Kinds"), this);
+    markKindCheck_ = new QCheckBox(this);
     markKindCheck_->setObjectName(QStringLiteral("MarkKindCheck"));
-    markKindCheck_->setToolTip(QStringLiteral("Display box Kinds instead of Marks"));
-    orientCheck_ = new QCheckBox(QStringLiteral("Turn Signs"), this);
+    orientCheck_ = new QCheckBox(this);
     orientCheck_->setObjectName(QStringLiteral("OrientCheck"));
-    orientCheck_->setToolTip(QStringLiteral("Display box orientation signs"));
 
-    normBut_ = new QPushButton(QStringLiteral("Norm"), this);
+    normBut_ = new QPushButton(this);
     normBut_->setObjectName(QStringLiteral("NormBut"));
-    normBut_->setToolTip(QStringLiteral("Restore all normal values"));
     normBut_->setAutoDefault(false);
-    closeBut_ = new QPushButton(QStringLiteral("Close"), this);
+    closeBut_ = new QPushButton(this);
     closeBut_->setObjectName(QStringLiteral("CloseBut"));
-    closeBut_->setToolTip(QStringLiteral("Close View Options"));
     closeBut_->setAutoDefault(false);
     connect(normBut_, &QPushButton::clicked, this, [this] { normalTracks(true); });
     connect(closeBut_, &QPushButton::clicked, this, &QDialog::close);

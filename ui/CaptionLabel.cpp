@@ -4,8 +4,8 @@
 
 namespace rectix::ui {
 
-QLabel* captionLabel(const char* name, const char* text, bool bold) {
-    auto* l = new QLabel(QString::fromUtf8(text));
+QLabel* captionLabel(const char* name, bool bold) {
+    auto* l = new QLabel;
     l->setObjectName(QString::fromLatin1(name));
     if (bold) {
         QFont f = l->font();

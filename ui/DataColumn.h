@@ -15,7 +15,7 @@ namespace rectix::ui {
 // through a drop-down list of those texts.
 struct DataColumn {
     std::string field{};
-    QString title{};     // empty: the field's label
+    QString title{};     // empty: the field's label, which does not widen the column
     int widthChars = 0;  // 0: the field's display width
     int widthPixels = 0; // a design width in pixels; wins over widthChars
     bool visible = true;

@@ -79,8 +79,10 @@ void DataGrid::applyColumns() {
     }
 }
 
-// A column is never narrower than its title, whatever language wrote the title.
+// A column is never narrower than its title, whatever language wrote the title. The field's label
+// only stands in until a title is written, so it leaves the design width alone.
 void DataGrid::fitTitle(int c) {
+    if (model_->column(c).title.isEmpty()) return;
     const QHeaderView* header = horizontalHeader();
     const QString title = model_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
     const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);

@@ -31,7 +31,8 @@ class DataGridModel;
 // Columns keep their order (their headers cannot be dragged). Their widths (in pixels, or in
 // characters of the grid's font) and visibility are taken from the definitions when the grid is
 // made; later the grid's own setColumnWidth and setColumnHidden change them. A column is widened
-// to fit its title whenever the title is set.
+// to fit its title whenever the title is set; the field's label shown for a column without one
+// does not widen it.
 class DataGrid : public QTableView, public PendingEdit {
     Q_OBJECT
   public:

@@ -61,7 +61,6 @@ DataGridModel::Column DataGridModel::bind(DataColumn def) const {
     dataset::Field& f = cursor_.field(def.field);
     std::size_t position = 0;
     while (&cursor_.fieldAt(position) != &f) ++position;
-    if (def.title.isEmpty()) def.title = fromUtf8(f.label());
     return {std::move(def), &f, position};
 }
 
@@ -154,7 +153,8 @@ QVariant DataGridModel::headerData(int section, Qt::Orientation orientation, int
     }
     if (section < 0 || section >= columnCount()) return {};
     const DataColumn& def = column(section);
-    if (role == Qt::DisplayRole) return def.title;
+    if (role == Qt::DisplayRole)
+        return def.title.isEmpty() ? fromUtf8(columnField(section).label()) : def.title;
     if (role == Qt::BackgroundRole && def.titleBackground.isValid()) return QBrush(def.titleBackground);
     if (role == Qt::TextAlignmentRole && def.titleAlignment) return QVariant::fromValue(def.titleAlignment);
     return {};

@@ -129,3 +129,17 @@ TEST_F(WindowCaptions, EveryCaptionFitsAtEachWindowsMinimumSize) {
         }
     }
 }
+
+// The settings window is placed on its first showing by the size its texts give it: a language
+// that widens the window, chosen before then, still leaves it whole on the screen.
+TEST_F(WindowCaptions, TheSettingsWindowIsPlacedByTheSizeOfItsTexts) {
+    rectix::lang::Language::global().applyLanguage(true, 1);
+    QWidget* settings = window("TOptForm");
+    click("OptButton");
+    ASSERT_TRUE(settings->isVisible());
+    QApplication::processEvents();
+    const QRect screen = settings->screen()->geometry();
+    EXPECT_LE(settings->frameGeometry().right(), screen.right());
+    EXPECT_LE(settings->frameGeometry().bottom(), screen.bottom());
+    settings->close();
+}

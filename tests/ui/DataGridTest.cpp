@@ -237,6 +237,20 @@ TEST_F(Grid, ColumnsAreAtLeastAsWideAsTheirTitles) {
     EXPECT_EQ(grid.columnWidth(0), wide); // a shorter title leaves the width alone
 }
 
+// The field's label shows until a title is written, but the design width stays: the texts that
+// write the titles come later and decide.
+TEST_F(Grid, TheFieldsLabelStandsInForAMissingTitleWithoutWideningTheColumn) {
+    const QString label = QStringLiteral("A label far wider than twenty pixels");
+    items->field("Qty").setLabel(label.toStdString());
+    auto cols = columns();
+    cols[1].widthPixels = 20;
+    ui::DataGrid grid(*items, cols);
+    EXPECT_EQ(grid.model()->headerData(1, Qt::Horizontal).toString(), label);
+    EXPECT_LT(grid.columnWidth(1), grid.horizontalHeader()->fontMetrics().horizontalAdvance(label));
+    ASSERT_TRUE(grid.model()->setHeaderData(1, Qt::Horizontal, QStringLiteral("Q")));
+    EXPECT_EQ(grid.model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Q"));
+}
+
 TEST_F(Grid, ColumnsTakeTitlesByNumberKeepTheirOrderAndTheirSettings) {
     auto cols = columns();
     cols[1].readOnly = true;
