@@ -14,10 +14,9 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QToolButton>
-
-#include <regex>
 
 using rectix::ui::DataNavigator;
 
@@ -237,9 +236,9 @@ TEST_F(TaskPageStates, ACommaDesktopTypesCostsAndReadsTotalsWithItsSeparator) {
     QApplication::setActiveWindow(main);
     click("RunButton");
     ASSERT_TRUE(solved());
-    const auto text = [&](const char* name) { return part<QLineEdit>(name)->text().toStdString(); };
-    const std::regex figure("-?[0-9]+,[0-9][0-9]");
-    EXPECT_TRUE(std::regex_match(text("EffVol"), figure)) << text("EffVol");
-    EXPECT_TRUE(std::regex_match(text("EffWgt"), figure)) << text("EffWgt");
-    EXPECT_EQ(text("CostPck"), "-12,50");
+    const auto text = [&](const char* name) { return part<QLineEdit>(name)->text(); };
+    const QRegularExpression figure(QStringLiteral("^-?[0-9]+,[0-9][0-9]$"));
+    EXPECT_TRUE(figure.match(text("EffVol")).hasMatch()) << text("EffVol").toStdString();
+    EXPECT_TRUE(figure.match(text("EffWgt")).hasMatch()) << text("EffWgt").toStdString();
+    EXPECT_EQ(text("CostPck").toStdString(), "-12,50");
 }
