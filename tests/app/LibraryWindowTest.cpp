@@ -393,6 +393,28 @@ TEST_F(LibraryWindowTest, TheInsertKeyAddsARowOnlyInEditMode) {
     w->hide();
 }
 
+// In edit mode Esc belongs to the row being edited, wherever the focus is: the window stays open
+// and in edit mode. In browse mode Esc closes it as Close does.
+TEST_F(LibraryWindowTest, EscClosesTheWindowOnlyOutsideEditMode) {
+    addBox("Crate", 60, 40);
+    LibraryWindow* w = boxLibrary();
+    w->editButtonClick();
+    for (QWidget* target :
+         {static_cast<QWidget*>(w->grid()), static_cast<QWidget*>(windowButton(w, "EditButton"))}) {
+        target->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(target, Qt::Key_Escape);
+        EXPECT_TRUE(w->isVisible()) << target->objectName().toStdString();
+        EXPECT_TRUE(w->editMode()) << target->objectName().toStdString();
+    }
+    EXPECT_EQ(dm->boxes.state(), rectix::dataset::CursorState::Browse);
+
+    w->editButtonClick();
+    ASSERT_FALSE(w->editMode());
+    w->grid()->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(w->grid(), Qt::Key_Escape);
+    EXPECT_FALSE(w->isVisible());
+}
+
 // Whatever cell the last visit ended in, the window opens on the current row's quantity, so the
 // first digit typed sets the quantity instead of bringing the mode hint.
 TEST_F(LibraryWindowTest, TheWindowOpensOnTheQuantityOfTheCurrentRow) {
