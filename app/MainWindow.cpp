@@ -145,8 +145,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         closed_ = true;
     }
     event->accept();
-    // The program ends with its main window, whatever other windows are open.
-    QApplication::exit(0);
+    emit closed();
 }
 
 void MainWindow::formClose() {
