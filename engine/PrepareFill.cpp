@@ -133,14 +133,14 @@ std::int16_t FillEngine::computeReferenceSize() {
         ++sides[{w, l}];
     }
     points.minUsefulGap = core::toI16(lo - 1);
-    long long best = 25555;
+    long long bestCost = 25555;
     int result = 25555;
     for (int s = lo; s <= hi; ++s) {
         long long cost = 0;
         for (const auto& [wl, n] : sides)
             cost += n * std::min(std::abs(wl.first - s), std::abs(wl.second - s));
-        if (cost < best) {
-            best = cost;
+        if (cost < bestCost) {
+            bestCost = cost;
             result = s;
         }
     }

@@ -308,11 +308,11 @@ TEST_F(LibraryWindowTest, TheDescriptionTitleStartsWhereItCanBeSeen) {
             g->model()->headerData(last, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>();
         EXPECT_TRUE(alignment & Qt::AlignLeft) << name;
         QHeaderView* header = g->horizontalHeader();
-        const int start = header->sectionViewportPosition(last);
+        const int titleStart = header->sectionViewportPosition(last);
         // The box library's column begins inside the window, so its title's first letters show;
         // the container library's begins past the edge, seen once the grid is scrolled.
         if (std::string_view(name) == "BoxForm") {
-            EXPECT_LT(start + header->fontMetrics().horizontalAdvance(QStringLiteral("  Desc")),
+            EXPECT_LT(titleStart + header->fontMetrics().horizontalAdvance(QStringLiteral("  Desc")),
                       header->viewport()->width());
         }
         w->hide();
