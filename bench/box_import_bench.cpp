@@ -1,6 +1,6 @@
 // Prints how long the box import takes for 10,000 lines into an empty box library and into one
 // that holds 10,000 kinds already, with the data module of the program over a fresh table set.
-#include "bench/BenchSupport.h"
+#include "BenchSupport.h"
 #include "taskdb/BoxImporter.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"

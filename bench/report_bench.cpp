@@ -1,6 +1,6 @@
 // Prints how long the reports take to print to a PDF file: a box library of 1000 kinds, and the
 // solution report of a container holding 1000 boxes (its container table and its positions).
-#include "bench/WindowBench.h"
+#include "WindowBench.h"
 #include "dataset/Transaction.h"
 #include "results/BoxLibraryReport.h"
 #include "results/SolutionReport.h"

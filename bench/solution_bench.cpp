@@ -1,6 +1,6 @@
 // Prints how long the solution page takes for a stored plan of 1000 boxes in ten containers:
 // creating and opening the page, and writing the three CSV files.
-#include "bench/WindowBench.h"
+#include "WindowBench.h"
 #include "dataset/Transaction.h"
 #include "results/SolutionWindow.h"
 #include "taskdb/DataModule.h"
