@@ -4,6 +4,7 @@
 #include "app/StartupChecks.h"
 #include "core/Dialogs.h"
 #include "core/UiTexts.h"
+#include "core/Version.h"
 #include "lang/Language.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/OperationFrame.h"
@@ -97,7 +98,8 @@ void MainWindow::exitButtonClick() {
 }
 
 void MainWindow::newFileNameCaption() {
-    setWindowTitle(QApplication::applicationName() + QStringLiteral(" 1.95  - ") +
+    setWindowTitle(QApplication::applicationName() + QLatin1Char(' ') +
+                   QString::fromLatin1(core::programVersion) + QStringLiteral("  - ") +
                    QString::fromStdString(core::captionText(core::Caption::TaskPage)));
 }
 
