@@ -26,9 +26,6 @@ class GapEdit : public QLineEdit {
     // The integer a text stands for, or notANumber.
     static std::int32_t integerOf(const QString& text);
 
-    // The text the edit had when it was last entered with a valid gap.
-    QString savedText() const { return saved_; }
-
   signals:
     void enterPressed();
     // The focus went to another control of the same window.

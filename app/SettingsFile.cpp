@@ -218,7 +218,7 @@ bool syncFolder(const std::filesystem::path& folder) {
     return ::close(fd) == 0 && ok;
 }
 
-void warn(int slot) {
+void warn(core::Msg slot) {
     core::Dialogs::current().show(core::DialogKind::Warning, core::messageText(slot), core::DialogButton::Ok,
                                   0);
 }
@@ -251,7 +251,7 @@ void SettingsFile::loadIni() {
     }
     toStore(values, store_, view_);
     lang::Language::global().applyLanguage(false, taskdb::RunStore::langIndex());
-    if (changed) warn(19);
+    if (changed) warn(core::Msg::SettingsFileUnreadable);
 }
 
 std::string SettingsFile::defaultText(std::int32_t taskIni) {
@@ -271,12 +271,12 @@ void SettingsFile::saveIni() {
         std::filesystem::rename(fresh, path(), ec);
         if (!ec && syncFolder(folder_)) return;
         if (!ec) {
-            warn(20);
+            warn(core::Msg::SettingsFileUnwritable);
             return;
         }
         std::filesystem::remove(fresh, ec);
     }
-    warn(20);
+    warn(core::Msg::SettingsFileUnwritable);
 }
 
 } // namespace rectix::app

@@ -137,7 +137,7 @@ StartupOutcome Startup::sequence() {
 
     createViewOptions();
     createDataModule();
-    if (store_.dbState != 555) return ended();
+    if (store_.dbState != taskdb::RunStore::tablesOpened) return ended();
 
     createWindows();
     store_.reportsFailed = false;

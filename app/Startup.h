@@ -63,7 +63,6 @@ class Startup {
     int exec();
 
     taskdb::RunStore& store() { return store_; }
-    SavedViewSettings& savedView() { return savedView_; }
     // Null where start-up ended before creating them.
     MainWindow* mainWindow() const { return tasksForm_.get(); }
     results::SolutionWindow* solutionWindow() const { return solution_.get(); }

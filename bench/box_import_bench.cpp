@@ -40,7 +40,7 @@ int main() {
         taskdb::RunStore store;
         taskdb::DataModule dm(store, root);
         dm.dataModuleCreate();
-        if (store.dbState != 555) {
+        if (store.dbState != taskdb::RunStore::tablesOpened) {
             std::fprintf(stderr, "box_import_bench: the tables did not open\n");
             status = 1;
         } else {

@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
         taskdb::RunStore store;
         taskdb::DataModule dm(store, root);
         dm.dataModuleCreate();
-        if (store.dbState != 555) return 1;
+        if (store.dbState != taskdb::RunStore::tablesOpened) return 1;
         storePlan(dm, store);
         store.warnings = false;
 

@@ -39,14 +39,6 @@ template <std::integral T> T checkedDiv(T a, T b) {
     return a / b;
 }
 
-template <std::integral T> T checkedMod(T a, T b) {
-    if (b == 0) throw ZeroDivideError("Division by zero");
-    if constexpr (std::is_signed_v<T>) {
-        if (b == -1) return 0;
-    }
-    return a % b;
-}
-
 // Narrowing to a smaller integer type: a value outside the target's range is a range error.
 template <std::integral To, std::integral From> To narrow(From v) {
     if (!std::in_range<To>(v)) throw RangeError("Range check error: " + std::to_string(v));

@@ -119,7 +119,6 @@ class FillEngine {
     std::int32_t rowGroups = 0, rowRests = 0;
 
     // --- small routines -------------------------------------------------------------
-    static std::int16_t minI16(std::int16_t a, std::int16_t b) { return a < b ? a : b; }
     static float powerF(float base, float exponent);
     static std::int16_t engineFactorial(std::int16_t n);
 

@@ -94,7 +94,7 @@ struct OpenedSet {
         dm.setWaitWindow(&wait);
         dm.dataModuleCreate();
     }
-    bool isOpen() const { return store.dbState == 555; }
+    bool isOpen() const { return store.dbState == taskdb::RunStore::tablesOpened; }
 
     ScratchProgramFolder program;
     taskdb::RunStore store;
