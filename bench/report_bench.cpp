@@ -2,7 +2,7 @@
 // solution report of a container holding 1000 boxes (its container table and its positions).
 #include "WindowBench.h"
 #include "dataset/Transaction.h"
-#include "results/BoxLibraryReport.h"
+#include "results/LibraryReport.h"
 #include "results/SolutionReport.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
         storeData(dm, store);
         const QString pdf = QString::fromStdString((root / "report.pdf").string());
 
-        const results::BoxLibraryReport library(dm);
+        const results::LibraryReport library(dm, results::LibraryReport::Library::Boxes);
         int libraryPages = 0;
         const bench::Figures boxes =
             bench::measure(kRuns, [&] { libraryPages = ui::ReportPrinter::printToPdf(library.job(), pdf); });

@@ -3,8 +3,7 @@
 // its first container, and the task's own gaps.
 #include "ReportFixture.h"
 
-#include "results/BoxLibraryReport.h"
-#include "results/ContainerLibraryReport.h"
+#include "results/LibraryReport.h"
 #include "results/SolutionReport.h"
 #include "results/TaskReport.h"
 #include "ui/ReportPrinter.h"
