@@ -7,6 +7,7 @@
 #include "core/UiTexts.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
+#include "ui/ControlBuilders.h"
 #include "ui/DataEdit.h"
 #include "ui/DataGrid.h"
 #include "ui/DataGridModel.h"
@@ -30,14 +31,6 @@ namespace {
 
 const QColor readOnlyGrey{230, 230, 230};
 constexpr int quantityColumn = 0;
-
-QPushButton* button(const char* name, const char* caption, const char* hint) {
-    auto* b = new QPushButton(QString::fromUtf8(caption));
-    b->setObjectName(QString::fromLatin1(name));
-    b->setToolTip(QString::fromUtf8(hint));
-    b->setAutoDefault(false);
-    return b;
-}
 
 QString text(const std::string& s) {
     return QString::fromStdString(s);
@@ -115,11 +108,11 @@ void LibraryWindow::buildWindow() {
     nameEdit_->setFocusPolicy(Qt::ClickFocus);
     setBaseColour(nameEdit_, aqua);
 
-    closeButton_ = button("CloseButton", "Clos&e", "Return to Task page");
-    editButton_ = button("EditButton", "E&dit", "Allow/Stop Edit Mode");
-    clearButton_ = button("ClearButton", "&Print", "Print Library List");
-    resetButton_ = button("ResetButton", "&Reset", "Reset all Quantities to zero");
-    moveButton_ = button("MoveButton", "&Copy to", "Copy non zero Quantities to the current task");
+    closeButton_ = ui::namedButton("CloseButton", "Clos&e", "Return to Task page");
+    editButton_ = ui::namedButton("EditButton", "E&dit", "Allow/Stop Edit Mode");
+    clearButton_ = ui::namedButton("ClearButton", "&Print", "Print Library List");
+    resetButton_ = ui::namedButton("ResetButton", "&Reset", "Reset all Quantities to zero");
+    moveButton_ = ui::namedButton("MoveButton", "&Copy to", "Copy non zero Quantities to the current task");
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
     connect(editButton_, &QPushButton::clicked, this, ui::guarded([this] { editButtonClick(); }));
     connect(clearButton_, &QPushButton::clicked, this, ui::guarded([this] { clearButtonClick(); }));

@@ -5,6 +5,7 @@
 #include "core/UiTexts.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/TableSets.h"
+#include "ui/ControlBuilders.h"
 #include "ui/DataCheckBox.h"
 #include "ui/DataEdit.h"
 #include "ui/ErrorBoundary.h"
@@ -37,13 +38,6 @@ QLabel* label(const char* name, const char* caption, const char* hint) {
     auto* l = named(new QLabel(QString::fromUtf8(caption)), name);
     if (hint) l->setToolTip(QString::fromUtf8(hint));
     return l;
-}
-
-QPushButton* button(const char* name, const QString& caption, const char* hint) {
-    auto* b = named(new QPushButton(caption), name);
-    b->setAutoDefault(false);
-    if (hint) b->setToolTip(QString::fromUtf8(hint));
-    return b;
 }
 
 // One row of the optimizer page: its label, the active control and the task's value.
@@ -112,7 +106,7 @@ void SettingsWindow::buildWindow() {
     pages_ = named(new QTabWidget, "SettingPages");
     pages_->addTab(buildOptimizerPage(), QStringLiteral("Optimizer Settings"));
     pages_->addTab(buildExchangePage(), QStringLiteral("Exchange DB"));
-    closeButton_ = button("CloseButton", QStringLiteral("Clos&e"), "Close Options Page");
+    closeButton_ = ui::namedButton("CloseButton", QStringLiteral("Clos&e"), "Close Options Page");
 
     auto* bottom = new QHBoxLayout;
     bottom->addStretch();
@@ -177,7 +171,8 @@ QWidget* SettingsWindow::buildOptimizerPage() {
     keepRadio_->setToolTip(QStringLiteral("Keep active settings when changing the task "));
     taskRadio_ = named(new QRadioButton(QStringLiteral("Load task specific")), "TaskRadio");
     taskRadio_->setToolTip(QStringLiteral("Load specific settings saved with a task solution"));
-    defltButton_ = button("DefltButton", QStringLiteral("&Defaults"), "Activate default optimizer settings");
+    defltButton_ =
+        ui::namedButton("DefltButton", QStringLiteral("&Defaults"), "Activate default optimizer settings");
     auto* radios = new QVBoxLayout;
     radios->addWidget(keepRadio_);
     radios->addWidget(taskRadio_);
@@ -202,14 +197,15 @@ QWidget* SettingsWindow::buildExchangePage() {
     QFont bold = heading->font();
     bold.setBold(true);
     heading->setFont(bold);
-    addButton_ =
-        button("AddButton", QStringLiteral("&Add Task to Export DB"), "Add current task data to Export DB");
-    expButton_ = button("ExpButton", QStringLiteral("Switch to E&xport DB"), "Activate Export DB");
-    impButton_ = button("ImpButton", QStringLiteral("Switch to I&mport DB"), "Activate Import DB");
-    homeButton_ = button("HomeButton", QStringLiteral("Switch to &Home DB"), "Reactivate Main Home DB");
-    clearButton_ =
-        button("ClearButton", QString::fromStdString(core::captionText(core::Caption::EmptyActiveSet)),
-               "Remove all task data from current DB");
+    addButton_ = ui::namedButton("AddButton", QStringLiteral("&Add Task to Export DB"),
+                                 "Add current task data to Export DB");
+    expButton_ = ui::namedButton("ExpButton", QStringLiteral("Switch to E&xport DB"), "Activate Export DB");
+    impButton_ = ui::namedButton("ImpButton", QStringLiteral("Switch to I&mport DB"), "Activate Import DB");
+    homeButton_ =
+        ui::namedButton("HomeButton", QStringLiteral("Switch to &Home DB"), "Reactivate Main Home DB");
+    clearButton_ = ui::namedButton("ClearButton",
+                                   QString::fromStdString(core::captionText(core::Caption::EmptyActiveSet)),
+                                   "Remove all task data from current DB");
 
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(heading, 0, Qt::AlignHCenter);

@@ -5,6 +5,7 @@
 #include "core/UiTexts.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/ExchangeView.h"
+#include "ui/ControlBuilders.h"
 #include "ui/DataGrid.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/Hints.h"
@@ -25,22 +26,6 @@ namespace rectix::app {
 
 namespace {
 
-ui::DataColumn column(const char* field, const char* title, int width) {
-    ui::DataColumn c;
-    c.field = field;
-    c.title = QString::fromLatin1(title);
-    c.widthPixels = width;
-    c.readOnly = true;
-    return c;
-}
-
-QPushButton* button(const char* name, const char* caption) {
-    auto* b = new QPushButton(QString::fromUtf8(caption));
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
 constexpr int dateColumn = 1;
 
 // The widest date the short date format gives, with the cell's margins.
@@ -59,9 +44,10 @@ TaskListWindow::TaskListWindow(taskdb::DataModule& dm, SettingsWindow& settings,
     setObjectName(QStringLiteral("NameForm"));
     setWindowTitle(QStringLiteral("Select a Task"));
 
-    grid_ =
-        new ui::DataGrid(dm_.tasks, {column("Name", "  Task Name", 171), column("Date", "  Date", 73),
-                                     column("Solut", "Solution", 0), column("Descr", "  Description", 64)});
+    grid_ = new ui::DataGrid(dm_.tasks, {ui::readOnlyColumn("Name", "  Task Name", 171),
+                                         ui::readOnlyColumn("Date", "  Date", 73),
+                                         ui::readOnlyColumn("Solut", "Solution", 0),
+                                         ui::readOnlyColumn("Descr", "  Description", 64)});
     grid_->setObjectName(QStringLiteral("DBGrid1"));
     grid_->setToolTip(QStringLiteral("Select stored task"));
     grid_->setReadOnly(true);
@@ -94,9 +80,9 @@ TaskListWindow::TaskListWindow(taskdb::DataModule& dm, SettingsWindow& settings,
         return true;
     };
 
-    deleteButton_ = button("DeleteButton", "&Delete Task");
-    duplButton_ = button("DuplButton", "D&uplicate Task");
-    closeButton_ = button("CloseButton", "Clos&e");
+    deleteButton_ = ui::namedButton("DeleteButton", "&Delete Task");
+    duplButton_ = ui::namedButton("DuplButton", "D&uplicate Task");
+    closeButton_ = ui::namedButton("CloseButton", "Clos&e");
     closeButton_->setDefault(true);
     connect(deleteButton_, &QPushButton::clicked, this, ui::guarded([this] { deleteButtonClick(); }));
     connect(duplButton_, &QPushButton::clicked, this, [this] { duplButtonClick(); });

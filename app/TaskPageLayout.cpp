@@ -6,6 +6,7 @@
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
 #include "ui/CaptionLabel.h"
+#include "ui/ControlBuilders.h"
 #include "ui/DataCheckBox.h"
 #include "ui/DataEdit.h"
 #include "ui/DataGrid.h"
@@ -42,13 +43,6 @@ constexpr int kGridColumn = 64;
 constexpr QSize minimumClient{694, 488};
 // Room beside a button's caption for its frame and margins.
 constexpr int kButtonPadding = 16;
-
-QPushButton* button(const char* name, const char* caption) {
-    auto* b = new QPushButton(QString::fromUtf8(caption));
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 QLineEdit* figureEdit(taskdb::PageFigure figure, const QColor& colour) {
     static constexpr const char* names[taskdb::pageFigureCount] = {
@@ -148,7 +142,7 @@ QWidget* MainWindow::buildTaskRows() {
     g->addWidget(ui::captionLabel("Label1", "CURRENT TASK", true), 0, 0);
     g->addWidget(ui::captionLabel("Label2", "DESCRIPTION", true), 1, 0);
 
-    taskButton_ = button("TaskButton", "...");
+    taskButton_ = ui::namedButton("TaskButton", "...");
     taskButton_->setFixedWidth(28);
     exchLabel_ = ui::captionLabel("ExchLabel", "", true);
     QPalette red = exchLabel_->palette();
@@ -275,16 +269,16 @@ QWidget* MainWindow::buildTotals() {
 }
 
 QWidget* MainWindow::buildButtons() {
-    contsButton_ = button("ContsButton", "&Container Library");
-    boxesButton_ = button("BoxesButton", "&Box Library");
-    runButton_ = button("RunButton", "So&lve");
-    resultButton_ = button("ResultButton", "&Solution");
-    viewButton_ = button("ViewButton", "&View");
-    printButton_ = button("PrintButton", "&Print");
-    optButton_ = button("OptButton", "Se&ttings");
-    helpButton_ = button("HelpButton", "?");
+    contsButton_ = ui::namedButton("ContsButton", "&Container Library");
+    boxesButton_ = ui::namedButton("BoxesButton", "&Box Library");
+    runButton_ = ui::namedButton("RunButton", "So&lve");
+    resultButton_ = ui::namedButton("ResultButton", "&Solution");
+    viewButton_ = ui::namedButton("ViewButton", "&View");
+    printButton_ = ui::namedButton("PrintButton", "&Print");
+    optButton_ = ui::namedButton("OptButton", "Se&ttings");
+    helpButton_ = ui::namedButton("HelpButton", "?");
     helpButton_->setFixedWidth(32);
-    exitButton_ = button("ExitButton", "&Exit");
+    exitButton_ = ui::namedButton("ExitButton", "&Exit");
 
     auto* bar = new QWidget;
     auto* line = new QHBoxLayout(bar);

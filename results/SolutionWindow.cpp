@@ -10,6 +10,7 @@
 #include "taskdb/RunStore.h"
 #include "taskdb/SolutionExport.h"
 #include "ui/CaptionLabel.h"
+#include "ui/ControlBuilders.h"
 #include "ui/DataCheckBox.h"
 #include "ui/DataGrid.h"
 #include "ui/DataLabel.h"
@@ -46,21 +47,8 @@ namespace {
 constexpr int kColumnWidth = 64;
 const QColor fixedColumnGrey(230, 230, 230);
 
-QPushButton* button(const char* name, const char* caption, const char* hint) {
-    auto* b = new QPushButton(QString::fromUtf8(caption));
-    b->setObjectName(QString::fromLatin1(name));
-    b->setToolTip(QString::fromUtf8(hint));
-    b->setAutoDefault(false);
-    return b;
-}
-
 ui::DataColumn column(const char* field, const char* title, int width = kColumnWidth) {
-    ui::DataColumn c;
-    c.field = field;
-    c.title = QString::fromUtf8(title);
-    c.widthPixels = width;
-    c.readOnly = true;
-    return c;
+    return ui::readOnlyColumn(field, title, width);
 }
 
 ui::DataGrid* grid(dataset::Cursor& cursor, const char* name, const char* hint,
@@ -214,10 +202,10 @@ QWidget* SolutionWindow::buildButtons() {
     auto* g = new QGridLayout(buttons);
     g->setContentsMargins(0, 0, 0, 0);
     g->setSpacing(4);
-    chartButton_ = button("ChartButton", "&View", "Open 2D Image page");
-    printButton_ = button("PrintButton", "&Print", "Print Solution data");
-    fileButton_ = button("FileButton", "&File", "File Solution data");
-    closeButton_ = button("CloseButton", "Clos&e", "Return to Task page");
+    chartButton_ = ui::namedButton("ChartButton", "&View", "Open 2D Image page");
+    printButton_ = ui::namedButton("PrintButton", "&Print", "Print Solution data");
+    fileButton_ = ui::namedButton("FileButton", "&File", "File Solution data");
+    closeButton_ = ui::namedButton("CloseButton", "Clos&e", "Return to Task page");
     g->addWidget(chartButton_, 0, 0);
     g->addWidget(printButton_, 0, 1);
     g->addWidget(fileButton_, 1, 0);
