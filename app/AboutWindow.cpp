@@ -1,5 +1,6 @@
 #include "app/AboutWindow.h"
 
+#include "core/Version.h"
 #include "ui/FixedDialog.h"
 #include "ui/Help.h"
 #include "ui/Hints.h"
@@ -43,7 +44,8 @@ AboutWindow::AboutWindow(QWidget* owner)
     auto* texts = new QVBoxLayout(panel);
     texts->setSpacing(10);
     texts->addStretch(2);
-    texts->addWidget(line(panel, "ProductLab", QStringLiteral("Rectix 1.95"), 20, true));
+    texts->addWidget(line(panel, "ProductLab",
+                          QStringLiteral("Rectix ") + QString::fromLatin1(core::programVersion), 20, true));
     texts->addWidget(line(panel, "PurposeLab", QStringLiteral("Rectangle packing optimizer"), 0, false));
     texts->addStretch(1);
     texts->addWidget(

@@ -29,9 +29,6 @@ class GapEdit : public QLineEdit, public ui::PendingEdit {
     // The integer a text stands for, or notANumber.
     static std::int32_t integerOf(const QString& text);
 
-    // The text the edit had when it was last entered with a valid gap.
-    QString savedText() const { return saved_; }
-
     // The window's commit of the text, run before a command acts; false when the text was refused.
     std::function<bool()> commit;
     bool commitPendingEdit() override { return !commit || commit(); }

@@ -7,6 +7,7 @@
 #include "core/UiTexts.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
+#include "ui/ControlBuilders.h"
 #include "ui/DataEdit.h"
 #include "ui/DataGrid.h"
 #include "ui/DataGridModel.h"
@@ -32,13 +33,6 @@ namespace {
 const QColor readOnlyGrey{230, 230, 230};
 constexpr int quantityColumn = 0;
 constexpr QSize designClient{790, 268};
-
-QPushButton* button(const char* name) {
-    auto* b = new QPushButton;
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 QString text(const std::string& s) {
     return QString::fromStdString(s);
@@ -114,11 +108,11 @@ void LibraryWindow::buildWindow() {
     nameEdit_->setFocusPolicy(Qt::ClickFocus);
     setBaseColour(nameEdit_, aqua);
 
-    closeButton_ = button("CloseButton");
-    editButton_ = button("EditButton");
-    clearButton_ = button("ClearButton");
-    resetButton_ = button("ResetButton");
-    moveButton_ = button("MoveButton");
+    closeButton_ = ui::namedButton("CloseButton");
+    editButton_ = ui::namedButton("EditButton");
+    clearButton_ = ui::namedButton("ClearButton");
+    resetButton_ = ui::namedButton("ResetButton");
+    moveButton_ = ui::namedButton("MoveButton");
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
     connect(editButton_, &QPushButton::clicked, this, ui::guarded([this] { editButtonClick(); }));
     connect(clearButton_, &QPushButton::clicked, this, ui::guarded([this] { clearButtonClick(); }));

@@ -3,6 +3,7 @@
 #include "app/StartupChecks.h"
 #include "core/Dialogs.h"
 #include "core/UiTexts.h"
+#include "core/Version.h"
 #include "lang/Language.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/OperationFrame.h"
@@ -106,7 +107,8 @@ void MainWindow::exitButtonClick() {
 }
 
 void MainWindow::newFileNameCaption() {
-    setWindowTitle(QApplication::applicationName() + QStringLiteral(" 1.95  - ") +
+    setWindowTitle(QApplication::applicationName() + QLatin1Char(' ') +
+                   QString::fromLatin1(core::programVersion) + QStringLiteral("  - ") +
                    QString::fromStdString(core::captionText(core::Caption::TaskPage)));
 }
 
@@ -155,8 +157,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         closed_ = true;
     }
     event->accept();
-    // The program ends with its main window, whatever other windows are open.
-    QApplication::exit(0);
+    emit closed();
 }
 
 void MainWindow::formClose() {

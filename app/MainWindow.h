@@ -144,6 +144,10 @@ class MainWindow : public QMainWindow, public taskdb::TaskPageView {
     void solutionStateChanged() override { currSolutState(); }
     bool taskListVisible() const override;
 
+  signals:
+    // The window has closed: its data is written and the program may end.
+    void closed();
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;

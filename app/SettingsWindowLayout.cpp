@@ -5,6 +5,7 @@
 #include "core/UiTexts.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/TableSets.h"
+#include "ui/ControlBuilders.h"
 #include "ui/DataCheckBox.h"
 #include "ui/DataEdit.h"
 #include "ui/EnterPressesButton.h"
@@ -39,12 +40,6 @@ QLabel* label(const char* name, const char* caption = nullptr, const char* hint 
     auto* l = named(new QLabel(QString::fromUtf8(caption)), name);
     if (hint) l->setToolTip(QString::fromUtf8(hint));
     return l;
-}
-
-QPushButton* button(const char* name, const QString& caption = {}) {
-    auto* b = named(new QPushButton(caption), name);
-    b->setAutoDefault(false);
-    return b;
 }
 
 // One row of the optimizer page: its label, the active control and the task's value.
@@ -105,7 +100,7 @@ void SettingsWindow::buildWindow() {
     pages_ = named(new QTabWidget, "SettingPages");
     pages_->addTab(buildOptimizerPage(), QString());
     pages_->addTab(buildExchangePage(), QString());
-    closeButton_ = button("CloseButton");
+    closeButton_ = ui::namedButton("CloseButton");
 
     auto* bottom = new QHBoxLayout;
     bottom->addStretch();
@@ -168,7 +163,7 @@ QWidget* SettingsWindow::buildOptimizerPage() {
 
     keepRadio_ = named(new QRadioButton, "KeepRadio");
     taskRadio_ = named(new QRadioButton, "TaskRadio");
-    defltButton_ = button("DefltButton");
+    defltButton_ = ui::namedButton("DefltButton");
     auto* radios = new QVBoxLayout;
     radios->addWidget(keepRadio_);
     radios->addWidget(taskRadio_);
@@ -193,12 +188,12 @@ QWidget* SettingsWindow::buildExchangePage() {
     QFont bold = heading->font();
     bold.setBold(true);
     heading->setFont(bold);
-    addButton_ = button("AddButton");
-    expButton_ = button("ExpButton");
-    impButton_ = button("ImpButton");
-    homeButton_ = button("HomeButton");
-    clearButton_ =
-        button("ClearButton", QString::fromStdString(core::captionText(core::Caption::EmptyActiveSet)));
+    addButton_ = ui::namedButton("AddButton");
+    expButton_ = ui::namedButton("ExpButton");
+    impButton_ = ui::namedButton("ImpButton");
+    homeButton_ = ui::namedButton("HomeButton");
+    clearButton_ = ui::namedButton("ClearButton",
+                                   QString::fromStdString(core::captionText(core::Caption::EmptyActiveSet)));
 
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(heading, 0, Qt::AlignHCenter);

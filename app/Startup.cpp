@@ -105,6 +105,17 @@ StartupOutcome Startup::run() {
     }
 }
 
+// The program ends with its main window. Only this loop ends then: a window closed outside it
+// leaves the application's later loops, a modal dialog's among them, running as ever.
+int Startup::exec() {
+    if (!tasksForm_) return 1;
+    const QMetaObject::Connection ending =
+        QObject::connect(tasksForm_.get(), &MainWindow::closed, qApp, [] { QCoreApplication::exit(0); });
+    const int code = QApplication::exec();
+    QObject::disconnect(ending);
+    return code;
+}
+
 StartupOutcome Startup::sequence() {
     help_ = std::make_unique<HelpFiles>();
     lang::Language::global().setWindowWriter(&ui::WindowTexts::global());
@@ -123,7 +134,7 @@ StartupOutcome Startup::sequence() {
 
     createViewOptions();
     createDataModule();
-    if (store_.dbState != 555) return ended();
+    if (store_.dbState != taskdb::RunStore::tablesOpened) return ended();
 
     createWindows();
     store_.reportsFailed = false;

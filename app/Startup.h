@@ -63,6 +63,9 @@ class Startup {
     // is missing, when the tables cannot be opened, or when a step fails with an error (shown in
     // the error box).
     StartupOutcome run();
+    // After a run that left the program running: the message loop, until the main window has
+    // closed, whatever other windows are open. The program's exit code.
+    int exec();
 
     taskdb::RunStore& store() { return store_; }
     taskdb::SavedViewSettings& savedView() { return savedView_; }

@@ -6,6 +6,7 @@
 #include "core/UiTexts.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/ExchangeView.h"
+#include "ui/ControlBuilders.h"
 #include "ui/DataGrid.h"
 #include "ui/EnterPressesButton.h"
 #include "ui/ErrorBoundary.h"
@@ -27,21 +28,6 @@ namespace rectix::app {
 
 namespace {
 
-ui::DataColumn column(const char* field, int width) {
-    ui::DataColumn c;
-    c.field = field;
-    c.widthPixels = width;
-    c.readOnly = true;
-    return c;
-}
-
-QPushButton* button(const char* name) {
-    auto* b = new QPushButton;
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
 constexpr int dateColumn = 1;
 
 // The widest date the short date format gives, with the cell's margins.
@@ -59,8 +45,8 @@ TaskListWindow::TaskListWindow(taskdb::DataModule& dm, SettingsWindow& settings,
     : QDialog(mainWindow), dm_(dm), settings_(settings), mainWindow_(mainWindow) {
     setObjectName(QStringLiteral("NameForm"));
 
-    grid_ = new ui::DataGrid(
-        dm_.tasks, {column("Name", 171), column("Date", 73), column("Solut", 0), column("Descr", 64)});
+    grid_ = new ui::DataGrid(dm_.tasks, {ui::readOnlyColumn("Name", 171), ui::readOnlyColumn("Date", 73),
+                                         ui::readOnlyColumn("Solut", 0), ui::readOnlyColumn("Descr", 64)});
     grid_->setObjectName(QStringLiteral("DBGrid1"));
     grid_->setToolTip(QStringLiteral("Select stored task"));
     grid_->setReadOnly(true);
@@ -93,9 +79,9 @@ TaskListWindow::TaskListWindow(taskdb::DataModule& dm, SettingsWindow& settings,
         return true;
     };
 
-    deleteButton_ = button("DeleteButton");
-    duplButton_ = button("DuplButton");
-    closeButton_ = button("CloseButton");
+    deleteButton_ = ui::namedButton("DeleteButton");
+    duplButton_ = ui::namedButton("DuplButton");
+    closeButton_ = ui::namedButton("CloseButton");
     closeButton_->setDefault(true);
     connect(deleteButton_, &QPushButton::clicked, this, ui::guarded([this] { deleteButtonClick(); }));
     connect(duplButton_, &QPushButton::clicked, this, [this] { duplButtonClick(); });

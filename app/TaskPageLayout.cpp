@@ -6,6 +6,7 @@
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
 #include "ui/CaptionLabel.h"
+#include "ui/ControlBuilders.h"
 #include "ui/DataCheckBox.h"
 #include "ui/DataEdit.h"
 #include "ui/DataGrid.h"
@@ -42,14 +43,6 @@ constexpr int kGridColumn = 64;
 constexpr QSize minimumClient{694, 488};
 // Room beside a button's caption for its frame and margins.
 constexpr int kButtonPadding = 16;
-
-// Captions the language texts write are left empty here.
-QPushButton* button(const char* name, const char* caption = "") {
-    auto* b = new QPushButton(QString::fromUtf8(caption));
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 QLineEdit* figureEdit(taskdb::PageFigure figure, const QColor& colour) {
     static constexpr const char* names[taskdb::pageFigureCount] = {
@@ -145,7 +138,7 @@ QWidget* MainWindow::buildTaskRows() {
     g->addWidget(ui::captionLabel("Label1", true), 0, 0);
     g->addWidget(ui::captionLabel("Label2", true), 1, 0);
 
-    taskButton_ = button("TaskButton", "...");
+    taskButton_ = ui::namedButton("TaskButton", "...");
     taskButton_->setFixedWidth(28);
     exchLabel_ = ui::captionLabel("ExchLabel", true);
     QPalette red = exchLabel_->palette();
@@ -269,16 +262,16 @@ QWidget* MainWindow::buildTotals() {
 }
 
 QWidget* MainWindow::buildButtons() {
-    contsButton_ = button("ContsButton");
-    boxesButton_ = button("BoxesButton");
-    runButton_ = button("RunButton");
-    resultButton_ = button("ResultButton");
-    viewButton_ = button("ViewButton");
-    printButton_ = button("PrintButton");
-    optButton_ = button("OptButton");
-    helpButton_ = button("HelpButton", "?");
+    contsButton_ = ui::namedButton("ContsButton");
+    boxesButton_ = ui::namedButton("BoxesButton");
+    runButton_ = ui::namedButton("RunButton");
+    resultButton_ = ui::namedButton("ResultButton");
+    viewButton_ = ui::namedButton("ViewButton");
+    printButton_ = ui::namedButton("PrintButton");
+    optButton_ = ui::namedButton("OptButton");
+    helpButton_ = ui::namedButton("HelpButton", "?");
     helpButton_->setFixedWidth(32);
-    exitButton_ = button("ExitButton");
+    exitButton_ = ui::namedButton("ExitButton");
 
     auto* bar = new QWidget;
     auto* line = new QHBoxLayout(bar);

@@ -8,5 +8,5 @@ int main(int argc, char** argv) {
     rectix::app::Startup startup(
         std::filesystem::path(rectix::ui::Application::applicationDirPath().toStdString()));
     if (startup.run() == rectix::app::StartupOutcome::Ended) return 1;
-    return rectix::ui::Application::exec();
+    return startup.exec();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bench/BenchSupport.h"
+#include "BenchSupport.h"
 #include "lang/Language.h"
 #include "ui/Application.h"
 

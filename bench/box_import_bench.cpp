@@ -1,6 +1,6 @@
 // Prints how long the box import takes for 10,000 lines into an empty box library and into one
 // that holds 10,000 kinds already, with the data module of the program over a fresh table set.
-#include "bench/BenchSupport.h"
+#include "BenchSupport.h"
 #include "taskdb/BoxImporter.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
@@ -40,7 +40,7 @@ int main() {
         taskdb::RunStore store;
         taskdb::DataModule dm(store, root);
         dm.dataModuleCreate();
-        if (store.dbState != 555) {
+        if (store.dbState != taskdb::RunStore::tablesOpened) {
             std::fprintf(stderr, "box_import_bench: the tables did not open\n");
             status = 1;
         } else {

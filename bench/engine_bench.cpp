@@ -96,11 +96,11 @@ void runCase(const Spec& s, int intensity) {
         const long long fills = run.fillEngine().totalFillCount();
         rusage use{};
         getrusage(RUSAGE_SELF, &use);
-        const double cpuMs = (use.ru_utime.tv_sec + use.ru_stime.tv_sec) * 1000.0 +
-                             (use.ru_utime.tv_usec + use.ru_stime.tv_usec) / 1000.0;
+        const double cpuMs = static_cast<double>(use.ru_utime.tv_sec + use.ru_stime.tv_sec) * 1000.0 +
+                             static_cast<double>(use.ru_utime.tv_usec + use.ru_stime.tv_usec) / 1000.0;
         std::printf("%-9s %5d %5d %5d %5d %9d %9lld %9.0f %9.0f %9.0f %7.1f %8.6f %5d%s\n", s.name,
                     p.boxCount, p.boxKindCount, p.contCount, p.contTypeCount, intensity, fills, ms, cpuMs,
-                    fills / (ms / 1000.0), static_cast<double>(use.ru_maxrss) / 1024.0,
+                    static_cast<double>(fills) / (ms / 1000.0), static_cast<double>(use.ru_maxrss) / 1024.0,
                     static_cast<double>(p.resultSolution.score), p.resultSolution.usedConts,
                     p.stopRun ? " (cut)" : "");
         std::fflush(stdout);

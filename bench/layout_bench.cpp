@@ -61,8 +61,8 @@ void report(const char* what, std::vector<double> ms) {
     std::sort(ms.begin(), ms.end());
     double total = 0;
     for (double m : ms) total += m;
-    std::printf("%s: mean %.2f ms, median %.2f ms, worst %.2f ms over %zu draws\n", what, total / ms.size(),
-                ms[ms.size() / 2], ms.back(), ms.size());
+    std::printf("%s: mean %.2f ms, median %.2f ms, worst %.2f ms over %zu draws\n", what,
+                total / static_cast<double>(ms.size()), ms[ms.size() / 2], ms.back(), ms.size());
 }
 
 } // namespace

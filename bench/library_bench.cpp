@@ -2,7 +2,7 @@
 // grow, and a Solve of the sample task from the window against the harness alone; each figure is
 // the median of three runs, each run on a fresh copy of its set. An argument runs only the cases
 // whose names contain it.
-#include "bench/WindowBench.h"
+#include "WindowBench.h"
 
 #include "app/LibraryWindow.h"
 #include "app/MainWindow.h"

@@ -1,8 +1,8 @@
 // Prints how long the reports take to print to a PDF file: a box library of 1000 kinds, and the
 // solution report of a container holding 1000 boxes (its container table and its positions).
-#include "bench/WindowBench.h"
+#include "WindowBench.h"
 #include "dataset/Transaction.h"
-#include "results/BoxLibraryReport.h"
+#include "results/LibraryReport.h"
 #include "results/SolutionReport.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
@@ -89,11 +89,11 @@ int main(int argc, char** argv) {
         taskdb::RunStore store;
         taskdb::DataModule dm(store, root);
         dm.dataModuleCreate();
-        if (store.dbState != 555) return 1;
+        if (store.dbState != taskdb::RunStore::tablesOpened) return 1;
         storeData(dm, store);
         const QString pdf = QString::fromStdString((root / "report.pdf").string());
 
-        const results::BoxLibraryReport library(dm);
+        const results::LibraryReport library(dm, results::LibraryReport::Library::Boxes);
         int libraryPages = 0;
         const bench::Figures boxes =
             bench::measure(kRuns, [&] { libraryPages = ui::ReportPrinter::printToPdf(library.job(), pdf); });

@@ -1,6 +1,6 @@
 // Prints how long the solution page takes for a stored plan of 1000 boxes in ten containers:
 // creating and opening the page, and writing the three CSV files.
-#include "bench/WindowBench.h"
+#include "WindowBench.h"
 #include "dataset/Transaction.h"
 #include "results/SolutionWindow.h"
 #include "taskdb/DataModule.h"
@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
         taskdb::RunStore store;
         taskdb::DataModule dm(store, root);
         dm.dataModuleCreate();
-        if (store.dbState != 555) return 1;
+        if (store.dbState != taskdb::RunStore::tablesOpened) return 1;
         storePlan(dm, store);
         store.warnings = false;
 

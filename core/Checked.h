@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Errors.h"
+#include "core/Errors.h"
 
 #include <concepts>
 #include <cstdint>
@@ -37,14 +37,6 @@ template <std::integral T> T checkedDiv(T a, T b) {
         if (a == std::numeric_limits<T>::min() && b == -1) throw OverflowError("Integer overflow");
     }
     return a / b;
-}
-
-template <std::integral T> T checkedMod(T a, T b) {
-    if (b == 0) throw ZeroDivideError("Division by zero");
-    if constexpr (std::is_signed_v<T>) {
-        if (b == -1) return 0;
-    }
-    return a % b;
 }
 
 // Narrowing to a smaller integer type: a value outside the target's range is a range error.

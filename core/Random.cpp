@@ -1,4 +1,4 @@
-#include "Random.h"
+#include "core/Random.h"
 
 namespace rectix::core {
 

@@ -1,6 +1,6 @@
-#include "Rounding.h"
+#include "core/Rounding.h"
 
-#include "Errors.h"
+#include "core/Errors.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "UiTexts.h"
+#include "core/UiTexts.h"
 
 namespace rectix::core {
 

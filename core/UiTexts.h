@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Slots.h"
-#include "TextSlots.h"
+#include "core/Slots.h"
+#include "core/TextSlots.h"
 
 #include <initializer_list>
 #include <string>

@@ -58,11 +58,6 @@ std::vector<std::size_t> Cursor::columns(const std::vector<std::string>& names) 
     return cols;
 }
 
-void Cursor::orderByPrimaryKey() {
-    requireClosed("Changing the order");
-    orderCols_ = columns(tableDef().keyFields());
-}
-
 void Cursor::orderByIndex(std::string_view index) {
     requireClosed("Changing the order");
     const IndexDef* ix = tableDef().findIndex(index);

@@ -106,7 +106,6 @@ class Cursor {
     Cursor& operator=(const Cursor&) = delete;
 
     // Set-up, while closed. The default order is the primary key.
-    void orderByPrimaryKey();
     void orderByIndex(std::string_view index);
     void orderByFields(std::vector<std::string> fields);
     // `detailFields` (columns of this table) default to the master's field names.

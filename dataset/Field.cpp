@@ -184,9 +184,9 @@ std::string Field::asString() const {
     return plainText(value());
 }
 
-Date Field::asDate() const {
+CalendarDate Field::asDate() const {
     const Value& v = value();
-    if (v.isNull()) return Date{};
+    if (v.isNull()) return CalendarDate{};
     if (v.kind() == Value::Kind::Date) return v.date();
     if (v.kind() == Value::Kind::Text)
         if (auto d = parseIsoDate(trim(v.text()))) return *d;

@@ -95,7 +95,7 @@ class Field {
     double asFloat() const;
     bool asBoolean() const;
     std::string asString() const;
-    Date asDate() const;
+    CalendarDate asDate() const;
     // The text a person sees: numbers in the regional form of core::NumberFormat,
     // through displayFormat when set.
     std::string displayText() const { return displayText(value()); }
@@ -106,7 +106,7 @@ class Field {
     void setFloat(double v) { setValue(Value(v)); }
     void setBoolean(bool v) { setValue(Value(v)); }
     void setString(std::string_view v) { setValue(Value(v)); }
-    void setDate(Date v) { setValue(Value(v)); }
+    void setDate(CalendarDate v) { setValue(Value(v)); }
     void clear() { setValue(Value()); }
 
     // `v` in the stored form of this field's type (see the class comment).

@@ -90,8 +90,6 @@ class TableSet {
     // the error is thrown. A target file held by another program is a BusyError.
     void copyTableFileTo(std::string_view table, const TableSet& target);
 
-    bool inTransaction() const { return txDepth_ > 0; }
-
   private:
     friend class Cursor;
     friend class Transaction;

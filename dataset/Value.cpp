@@ -4,14 +4,14 @@
 
 namespace rectix::dataset {
 
-std::string formatIsoDate(Date d) {
+std::string formatIsoDate(CalendarDate d) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%04d-%02u-%02u", static_cast<int>(d.year()),
                   static_cast<unsigned>(d.month()), static_cast<unsigned>(d.day()));
     return buf;
 }
 
-std::optional<Date> parseIsoDate(std::string_view text) {
+std::optional<CalendarDate> parseIsoDate(std::string_view text) {
     if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
     auto number = [&](std::size_t from, std::size_t len) -> std::optional<int> {
         int v = 0;
@@ -25,8 +25,8 @@ std::optional<Date> parseIsoDate(std::string_view text) {
     const auto m = number(5, 2);
     const auto d = number(8, 2);
     if (!y || !m || !d) return std::nullopt;
-    const Date date{std::chrono::year{*y}, std::chrono::month{static_cast<unsigned>(*m)},
-                    std::chrono::day{static_cast<unsigned>(*d)}};
+    const CalendarDate date{std::chrono::year{*y}, std::chrono::month{static_cast<unsigned>(*m)},
+                            std::chrono::day{static_cast<unsigned>(*d)}};
     if (!date.ok()) return std::nullopt;
     return date;
 }

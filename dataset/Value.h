@@ -14,11 +14,11 @@ namespace rectix::dataset {
 
 // A calendar date. Date fields are stored as ISO text "YYYY-MM-DD", so they
 // sort by date and read as dates in any SQLite tool.
-using Date = std::chrono::year_month_day;
+using CalendarDate = std::chrono::year_month_day;
 
-std::string formatIsoDate(Date d);
+std::string formatIsoDate(CalendarDate d);
 // Accepts exactly "YYYY-MM-DD" naming a real day.
-std::optional<Date> parseIsoDate(std::string_view text);
+std::optional<CalendarDate> parseIsoDate(std::string_view text);
 
 // One field value as the table layer holds it: null, or a value of one of the
 // stored kinds. All integer types share the 64-bit kind; the field that takes
@@ -35,7 +35,7 @@ class Value {
     Value(std::string v) : v_(std::move(v)) {}
     Value(std::string_view v) : v_(std::string(v)) {}
     Value(const char* v) : v_(std::string(v)) {}
-    Value(Date v) : v_(v) {}
+    Value(CalendarDate v) : v_(v) {}
 
     Kind kind() const { return static_cast<Kind>(v_.index()); }
     bool isNull() const { return kind() == Kind::Null; }
@@ -45,7 +45,7 @@ class Value {
     double real() const { return std::get<double>(v_); }
     bool boolean() const { return std::get<bool>(v_); }
     const std::string& text() const { return std::get<std::string>(v_); }
-    Date date() const { return std::get<Date>(v_); }
+    CalendarDate date() const { return std::get<CalendarDate>(v_); }
 
     // The order of SQLite's ORDER BY over the stored forms: null first, then
     // numbers (Booleans as 0 and 1) by value, then texts and dates (as their ISO
@@ -57,7 +57,7 @@ class Value {
   private:
     template <std::integral T> static std::int64_t toInt64(T v);
 
-    std::variant<std::monostate, std::int64_t, double, bool, std::string, Date> v_;
+    std::variant<std::monostate, std::int64_t, double, bool, std::string, CalendarDate> v_;
 };
 
 // A number, Boolean (1 or 0) or null (0) as one numeric value; text and dates read as 0.

@@ -29,12 +29,12 @@ void FillEngine::moveOrderEntry(int target, int source) {
 // than the best so far, so among equal keys the earliest position wins.
 void FillEngine::sortFamilyPlain(int first, int last, const float* keyOfBox, bool ascending) {
     for (int i = first; i <= last - 1; ++i) {
-        float best = ascending ? sortCeiling : sortFloor;
+        float bestKey = ascending ? sortCeiling : sortFloor;
         int bestPos = i;
         for (int j = i; j <= last; ++j) {
             const float k = keyOfBox[packingOrder[j]];
-            if (ascending ? k < best : k > best) {
-                best = k;
+            if (ascending ? k < bestKey : k > bestKey) {
+                bestKey = k;
                 bestPos = j;
             }
         }

@@ -15,7 +15,7 @@ using core::toF32;
 
 namespace {
 constexpr long double slack = 1.001L; // capacity caps allow a tenth of a percent over
-constexpr std::int32_t noScore = 1555555555;
+constexpr std::int32_t noScore = hugeValue;
 } // namespace
 
 void FillEngine::fillContainer() {

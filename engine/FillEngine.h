@@ -82,7 +82,6 @@ class FillEngine : private FillData {
     core::Random random_;
 
     // --- small routines -------------------------------------------------------------
-    static std::int16_t minI16(std::int16_t a, std::int16_t b) { return a < b ? a : b; }
     static float powerF(float base, float exponent);
     static std::int16_t engineFactorial(std::int16_t n);
 

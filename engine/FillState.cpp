@@ -107,7 +107,7 @@ void FillEngine::engineReset() {
     points.freePoints();
     points.setUsable(0, 0);
     contArea = 0;
-    contLoadWt = 1555555555;
+    contLoadWt = hugeValue;
     contNoseWt = contTailWt = 0;
     noseDist = tailDist = 0;
     contCost = 0;

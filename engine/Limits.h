@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 namespace rectix::engine {
 
 // The engine's arrays hold container slots 0..25 and box slots 0..1001;
@@ -9,8 +11,10 @@ inline constexpr long maxBoxSlot = 1001;
 inline constexpr int maxTaskContainers = 24;
 inline constexpr int maxTaskBoxes = 1000;
 
-// Sentinels shared with the windows: "nothing fits" / the display cap, and the count cap.
-inline constexpr int nothingFits = 1555555555;
+// Above every score, weight and area the engine meets: "none yet", "no limit" and the start of a
+// search for a minimum. The windows show no figure above it.
+inline constexpr std::int32_t hugeValue = 1555555555;
+// Where the counts of orders and orientations stop growing.
 inline constexpr int countCap = 25555;
 
 } // namespace rectix::engine

@@ -30,7 +30,7 @@ void FillEngine::prepareFill() {
 
     sumBoxArea = 0;
     minBoxArea = 1e24f;
-    minBoxWeight = 1555555555;
+    minBoxWeight = hugeValue;
     for (int b = 1; b <= boxN; ++b) {
         sumBoxArea = toF32(static_cast<long double>(sumBoxArea) + boxArea[b]);
         if (boxArea[b] < minBoxArea) minBoxArea = boxArea[b];
@@ -61,17 +61,17 @@ void FillEngine::prepareFill() {
     plainOrientCount = orientCheckCount = 1;
     std::int32_t orientCombos = 1;
     const std::uint32_t boxN2 = static_cast<std::uint32_t>(boxN) * static_cast<std::uint32_t>(boxN);
-    const std::int32_t keyRange =
-        static_cast<std::int32_t>(std::min<std::uint32_t>(25555u, 1555555555u / core::checkedMul(5u, boxN2)));
+    const std::int32_t keyRange = static_cast<std::int32_t>(std::min<std::uint32_t>(
+        countCap, static_cast<std::uint32_t>(hugeValue) / core::checkedMul(5u, boxN2)));
     for (int s = 1; s <= boxN;) {
         int e = s;
         while (e + 1 <= boxN && boxKind[e + 1] == boxKind[s]) ++e;
         const int m = e - s + 1;
         kindGroups = core::add16(kindGroups, 1);
         if (orientationCount(s) > 1) {
-            if (plainOrientCount < 25555) plainOrientCount = core::mul32(plainOrientCount, 2);
-            if (orientCombos < 25555) orientCombos = core::mul32(orientCombos, m + 1);
-            if (orientCheckCount < 25555)
+            if (plainOrientCount < countCap) plainOrientCount = core::mul32(plainOrientCount, 2);
+            if (orientCombos < countCap) orientCombos = core::mul32(orientCombos, m + 1);
+            if (orientCheckCount < countCap)
                 orientCheckCount = core::mul32(orientCheckCount, m == 1 ? 2 : m % 2 == 0 ? 3 : 4);
         }
         const std::int32_t key = random_.next(keyRange);
@@ -133,14 +133,14 @@ std::int16_t FillEngine::computeReferenceSize() {
         ++sides[{w, l}];
     }
     points.minUsefulGap = core::toI16(lo - 1);
-    long long best = 25555;
+    long long bestCost = 25555;
     int result = 25555;
     for (int s = lo; s <= hi; ++s) {
         long long cost = 0;
         for (const auto& [wl, n] : sides)
             cost += n * std::min(std::abs(wl.first - s), std::abs(wl.second - s));
-        if (cost < best) {
-            best = cost;
+        if (cost < bestCost) {
+            bestCost = cost;
             result = s;
         }
     }

@@ -286,13 +286,15 @@ void LayoutPicture::drawStatusLines(LayoutCanvas& canvas) {
     const int left = core::checkedSub<int>(problem_.boxCount, plan.loadedBoxes);
     int next = 5;
     if (left > 0) {
-        const QString line = text(core::messageText(96)) + QLatin1Char(' ') + QString::number(left);
+        const QString line =
+            text(core::messageText(core::Msg::LeftBoxes)) + QLatin1Char(' ') + QString::number(left);
         canvas.textOut(5, 2, line);
         next = canvas.textWidth(line) + 20;
     }
     if (problem_.contCount > 1 && plan.lastCont > 0 && plan.lastCont < 500)
         canvas.textOut(next, 2,
-                       text(core::messageText(97)) + QLatin1Char(' ') + QString::number(plan.lastCont));
+                       text(core::messageText(core::Msg::LastContainer)) + QLatin1Char(' ') +
+                           QString::number(plan.lastCont));
 }
 
 } // namespace rectix::render

@@ -1,8 +1,7 @@
 #include "results/ReportForms.h"
 
-#include "results/BoxLibraryReport.h"
-#include "results/ContainerLibraryReport.h"
 #include "results/ImageReport.h"
+#include "results/LibraryReport.h"
 #include "results/SolutionReport.h"
 #include "results/TaskReport.h"
 
@@ -13,8 +12,8 @@ ReportForms::ReportForms(taskdb::DataModule& dm) : dm_(dm) {}
 ReportForms::~ReportForms() = default;
 
 void ReportForms::create() {
-    boxLibrary_ = std::make_unique<BoxLibraryReport>(dm_);
-    containerLibrary_ = std::make_unique<ContainerLibraryReport>(dm_);
+    boxLibrary_ = std::make_unique<LibraryReport>(dm_, LibraryReport::Library::Boxes);
+    containerLibrary_ = std::make_unique<LibraryReport>(dm_, LibraryReport::Library::Containers);
     task_ = std::make_unique<TaskReport>(dm_);
     solution_ = std::make_unique<SolutionReport>(dm_);
     image_ = std::make_unique<ImageReport>(dm_);

@@ -10,9 +10,8 @@ class DataModule;
 
 namespace rectix::results {
 
-class BoxLibraryReport;
-class ContainerLibraryReport;
 class ImageReport;
+class LibraryReport;
 class SolutionReport;
 class TaskReport;
 
@@ -30,8 +29,8 @@ class ReportForms {
     // passes on; the forms created before it stay.
     void create();
 
-    BoxLibraryReport& boxLibrary() const { return *boxLibrary_; }
-    ContainerLibraryReport& containerLibrary() const { return *containerLibrary_; }
+    LibraryReport& boxLibrary() const { return *boxLibrary_; }
+    LibraryReport& containerLibrary() const { return *containerLibrary_; }
     TaskReport& task() const { return *task_; }
     SolutionReport& solution() const { return *solution_; }
     ImageReport& image() const { return *image_; }
@@ -41,8 +40,8 @@ class ReportForms {
 
   private:
     taskdb::DataModule& dm_;
-    std::unique_ptr<BoxLibraryReport> boxLibrary_;
-    std::unique_ptr<ContainerLibraryReport> containerLibrary_;
+    std::unique_ptr<LibraryReport> boxLibrary_;
+    std::unique_ptr<LibraryReport> containerLibrary_;
     std::unique_ptr<TaskReport> task_;
     std::unique_ptr<SolutionReport> solution_;
     std::unique_ptr<ImageReport> image_;

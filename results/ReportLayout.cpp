@@ -1,5 +1,6 @@
 #include "results/ReportLayout.h"
 
+#include "core/Version.h"
 #include "dataset/Cursor.h"
 
 #include <QCoreApplication>
@@ -72,7 +73,8 @@ ui::ReportBand titleLineBand() {
 }
 
 QString titleLine() {
-    return QStringLiteral("*** ") + QCoreApplication::applicationName() + QStringLiteral(" 1.95 ***");
+    return QStringLiteral("*** ") + QCoreApplication::applicationName() + QLatin1Char(' ') +
+           QString::fromLatin1(core::programVersion) + QStringLiteral(" ***");
 }
 
 void setTitleLine(ui::BandedReport& report) {

@@ -49,7 +49,7 @@ ui::ReportBand detail(const dataset::Cursor& cursor, const std::vector<Column>& 
                       double width = pageWidth);
 // The summary holding the title line; its text is set before the report prints.
 ui::ReportBand titleLineBand();
-// "*** " + application title + " 1.95 ***" into the summary's title line.
+// "*** " + application title + " " + version + " ***" into the summary's title line.
 void setTitleLine(ui::BandedReport& report);
 QString titleLine();
 

@@ -10,6 +10,7 @@
 #include "taskdb/RunStore.h"
 #include "taskdb/SolutionExport.h"
 #include "ui/CaptionLabel.h"
+#include "ui/ControlBuilders.h"
 #include "ui/DataCheckBox.h"
 #include "ui/DataGrid.h"
 #include "ui/DataLabel.h"
@@ -46,19 +47,8 @@ constexpr QSize leastClient{650, 470};
 constexpr int kColumnWidth = 64;
 const QColor fixedColumnGrey(230, 230, 230);
 
-QPushButton* button(const char* name) {
-    auto* b = new QPushButton;
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
 ui::DataColumn column(const char* field, int width = kColumnWidth) {
-    ui::DataColumn c;
-    c.field = field;
-    c.widthPixels = width;
-    c.readOnly = true;
-    return c;
+    return ui::readOnlyColumn(field, width);
 }
 
 ui::DataGrid* grid(dataset::Cursor& cursor, const char* name, std::vector<ui::DataColumn> cols) {
@@ -209,10 +199,10 @@ QWidget* SolutionWindow::buildButtons() {
     auto* g = new QGridLayout(buttons);
     g->setContentsMargins(0, 0, 0, 0);
     g->setSpacing(4);
-    chartButton_ = button("ChartButton");
-    printButton_ = button("PrintButton");
-    fileButton_ = button("FileButton");
-    closeButton_ = button("CloseButton");
+    chartButton_ = ui::namedButton("ChartButton");
+    printButton_ = ui::namedButton("PrintButton");
+    fileButton_ = ui::namedButton("FileButton");
+    closeButton_ = ui::namedButton("CloseButton");
     g->addWidget(chartButton_, 0, 0);
     g->addWidget(printButton_, 0, 1);
     g->addWidget(fileButton_, 1, 0);

@@ -15,14 +15,14 @@
 namespace rectix::taskdb {
 
 namespace {
-dataset::Date today() {
+dataset::CalendarDate today() {
     const auto now = std::chrono::system_clock::now();
     const std::time_t t = std::chrono::system_clock::to_time_t(now);
     std::tm local{};
     localtime_r(&t, &local);
-    return dataset::Date{std::chrono::year{local.tm_year + 1900},
-                         std::chrono::month{static_cast<unsigned>(local.tm_mon + 1)},
-                         std::chrono::day{static_cast<unsigned>(local.tm_mday)}};
+    return dataset::CalendarDate{std::chrono::year{local.tm_year + 1900},
+                                 std::chrono::month{static_cast<unsigned>(local.tm_mon + 1)},
+                                 std::chrono::day{static_cast<unsigned>(local.tm_mday)}};
 }
 } // namespace
 

@@ -70,7 +70,7 @@ class DataModule {
 
     // Lifecycle.
     // Opens the working tables, selects lastTaskID, computes the totals and
-    // sets dbState to 555; on failure shows the application title and message
+    // sets dbState to RunStore::tablesOpened; on failure shows the application title and message
     // 76 (the write check's warning when the set cannot be written), sets
     // dbState to 0 and leaves the tables closed.
     void dataModuleCreate();
@@ -279,7 +279,6 @@ class DataModule {
     Field& tasksBW = tasks.field("BW");
     Field& tasksLast = tasks.field("Last");
     Field& tasksDate = tasks.field("Date");
-    Field& tasksToCalcFields = calc(tasks, "ToCalcFields", FT::Int16); // never filled
 
     // The current task's containers, in index order (TaskID, TypeID).
     Cursor tc{db, "tc"};

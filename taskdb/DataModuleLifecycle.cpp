@@ -29,7 +29,7 @@ constexpr const char* applicationTitle = "Rectix";
 void DataModule::dataModuleCreate() {
     if (setTablesActive(true)) {
         if (store_.lastTaskID != 0) tasks.locate("TaskID", store_.lastTaskID);
-        store_.dbState = 555;
+        store_.dbState = RunStore::tablesOpened;
         refreshTotals();
         return;
     }
@@ -168,7 +168,7 @@ void DataModule::tasksAfterScroll() {
 }
 
 void DataModule::tasksAfterOpen() {
-    if (store_.dbState == 555) page_->currentTaskChanged();
+    if (store_.dbState == RunStore::tablesOpened) page_->currentTaskChanged();
 }
 
 void DataModule::tasksAfterDelete() {

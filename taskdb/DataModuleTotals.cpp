@@ -123,14 +123,14 @@ void DataModule::taskBoxTotals() {
             cost = addProduct(cost, dataset::numericValue(tbsCost.value()), placed);
         }
     }
-    const std::int16_t boxes = core::toI16(nTotal);
+    const std::int16_t boxCount = core::toI16(nTotal);
     const std::int32_t nLeft = core::checkedSub(nTotal, nPlaced);
     const std::int32_t wLeft = core::checkedSub(wTotal, wPlaced);
     const std::int32_t totVol = displayArea(aTotal);
     const std::int32_t lftVol = displayArea(core::toF32(static_cast<long double>(aTotal) - aPlaced));
 
     store_.placedBoxCost = cost;
-    store_.totalBoxes = boxes;
+    store_.totalBoxes = boxCount;
     store_.placedWgt = wPlaced;
     store_.placedArea = aPlaced;
     totals_.boxes = {nTotal, wTotal, totVol};

@@ -4,12 +4,13 @@
 #include <string>
 
 #include "core/NumberFormat.h"
+#include "engine/Limits.h"
 #include "taskdb/TaskTotals.h"
 
 namespace rectix::taskdb {
 
 // The cap of displayed values; also what a value that cannot be compared shows.
-inline constexpr std::int32_t displayCap = 1555555555;
+inline constexpr std::int32_t displayCap = engine::hugeValue;
 
 // The displayed-area rounding: displayCap when the value is not below it,
 // else the value rounded half to even.

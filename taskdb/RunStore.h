@@ -34,7 +34,9 @@ struct RunStore {
     std::int32_t loadedSolutionTaskID = 0; // task whose plan the engine's result record holds
     std::int32_t customize = 0;            // carried from reading the settings file to writing it
 
-    std::int16_t dbState = 0;  // 555 once the tables opened at start-up
+    // The state of the tables: tablesOpened once they opened at start-up, else 0.
+    static constexpr std::int16_t tablesOpened = 555;
+    std::int16_t dbState = 0;
     std::int16_t activeDB = 0; // 0 home, 1 export, 2 import
 
     // The active optimizer settings: what the next solve uses and a new task receives.

@@ -189,7 +189,7 @@ FileRead readFile(const std::filesystem::path& path) {
     return read;
 }
 
-void warn(int slot) {
+void warn(core::Msg slot) {
     core::Dialogs::current().show(core::DialogKind::Warning, core::messageText(slot), core::DialogButton::Ok,
                                   0);
 }
@@ -222,7 +222,7 @@ void SettingsFile::loadIni() {
     }
     toStore(values, store_, view_);
     lang::Language::global().applyLanguage(false, lang::Language::global().langIndex());
-    if (changed) warn(19);
+    if (changed) warn(core::Msg::SettingsFileUnreadable);
 }
 
 std::string SettingsFile::defaultText(std::int32_t taskIni) {
@@ -240,7 +240,7 @@ void SettingsFile::saveIni() {
         core::checkReplaceable(path()); // a read-only file stays the user's
         core::writeFileDurably(path(), text);
     } catch (const core::FileWriteError&) {
-        warn(20);
+        warn(core::Msg::SettingsFileUnwritable);
     }
 }
 

@@ -42,10 +42,6 @@ void TableSets::setExchangePage(ExchangeView* page) {
     exchange_ = page ? page : &nullExchange_;
 }
 
-std::string TableSets::getAliasPath(std::string_view alias) const {
-    return aliases_.path(alias).string();
-}
-
 void TableSets::repairAllValFiles(std::string_view alias) {
     // A set the data module holds open is checked through its own connection.
     dataset::TableSet* set = nullptr;

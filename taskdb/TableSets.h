@@ -34,9 +34,6 @@ class TableSets {
     void setExchangePage(ExchangeView* page);
     ExchangeView& exchangePage() const { return *exchange_; }
 
-    // The folder of an alias; an unknown alias is a dataset::DatabaseError.
-    std::string getAliasPath(std::string_view alias) const;
-
     // Start-up check of the eight table files of an alias's set, distr to
     // boxes: a damaged file is reported with a warning, a file that cannot be
     // read with an error, and the check goes on. A missing folder or file is

@@ -32,7 +32,7 @@ std::string msg(core::Msg slot) {
     return core::messageText(slot);
 }
 
-dataset::Date today() {
+dataset::CalendarDate today() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);

@@ -4,9 +4,8 @@
 #include "engine/PackProblem.h"
 #include "render/LayoutView.h"
 #include "render/ViewSettings.h"
-#include "results/BoxLibraryReport.h"
-#include "results/ContainerLibraryReport.h"
 #include "results/ImageReport.h"
+#include "results/LibraryReport.h"
 #include "results/SolutionReport.h"
 #include "results/TaskReport.h"
 #include "taskdb/DataModule.h"
@@ -128,8 +127,9 @@ std::string printStoredReport(taskdb::DataModule& dm, taskdb::SolveBridge& bridg
         }
         return {};
     };
-    if (r.kind == "containers") return print(results::ContainerLibraryReport(dm).job());
-    if (r.kind == "boxes") return print(results::BoxLibraryReport(dm).job());
+    using Library = results::LibraryReport::Library;
+    if (r.kind == "containers") return print(results::LibraryReport(dm, Library::Containers).job());
+    if (r.kind == "boxes") return print(results::LibraryReport(dm, Library::Boxes).job());
     if (r.kind == "task") {
         results::TaskReport report(dm);
         report.setLabels(taskLabels(dm));

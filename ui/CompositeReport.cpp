@@ -38,12 +38,12 @@ std::vector<int> printOrder(const CompositeReport::PageChoice& choice, int jobPa
 } // namespace
 
 int CompositeReport::paint(QPagedPaintDevice& device, const PageChoice& choice) const {
-    const std::vector<const BandedReport*> parts = addReports ? addReports() : this->parts;
-    if (parts.empty()) return 0;
+    const std::vector<const BandedReport*> printed = addReports ? addReports() : parts;
+    if (printed.empty()) return 0;
     ReportPages pages(device);
     auto pass = [&](std::function<bool(int)> selected) {
         pages.startPass(std::move(selected));
-        for (const BandedReport* part : parts) part->paint(pages);
+        for (const BandedReport* part : printed) part->paint(pages);
         return pages.passPages();
     };
     int jobPages = 0;

@@ -7,13 +7,8 @@
 namespace rectix::ui {
 
 DataCheckBox::DataCheckBox(dataset::Cursor& cursor, const std::string& field, QWidget* parent)
-    : QCheckBox(parent), cursor_(cursor), field_(cursor.field(field)) {
-    cursor_.addObserver(this);
+    : QCheckBox(parent), FieldLink(cursor, field) {
     showValue();
-}
-
-DataCheckBox::~DataCheckBox() {
-    cursor_.removeObserver(this);
 }
 
 bool DataCheckBox::isReadOnly() const {

@@ -1,15 +1,10 @@
 #pragma once
 
-#include "dataset/CursorObserver.h"
+#include "ui/FieldLink.h"
 
 #include <QCheckBox>
 
 #include <string>
-
-namespace rectix::dataset {
-class Cursor;
-class Field;
-} // namespace rectix::dataset
 
 namespace rectix::ui {
 
@@ -20,13 +15,11 @@ namespace rectix::ui {
 //
 // It cannot be toggled while set read-only, while the cursor is closed or when the field is
 // read-only. The cursor must outlive it; an unknown field name is a DatabaseError.
-class DataCheckBox : public QCheckBox, private dataset::CursorObserver {
+class DataCheckBox : public QCheckBox, public FieldLink {
     Q_OBJECT
   public:
     DataCheckBox(dataset::Cursor& cursor, const std::string& field, QWidget* parent = nullptr);
-    ~DataCheckBox() override;
 
-    dataset::Field& field() const { return field_; }
     void setReadOnly(bool on) { ownReadOnly_ = on; }
     bool isReadOnly() const;
 
@@ -39,15 +32,8 @@ class DataCheckBox : public QCheckBox, private dataset::CursorObserver {
     void focusInEvent(QFocusEvent* event) override;
 
   private:
-    void cursorScrolled(dataset::Cursor&) override { showValue(); }
-    void cursorDataChanged(dataset::Cursor&) override { showValue(); }
-    void cursorRecordChanged(dataset::Cursor&, const dataset::Field&) override { showValue(); }
-    void cursorStateChanged(dataset::Cursor&) override { showValue(); }
+    void showValue() override;
 
-    void showValue();
-
-    dataset::Cursor& cursor_;
-    dataset::Field& field_;
     bool ownReadOnly_ = false;
 };
 

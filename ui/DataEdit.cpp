@@ -20,15 +20,10 @@ bool editing(const dataset::Cursor& c) {
 } // namespace
 
 DataEdit::DataEdit(dataset::Cursor& cursor, const std::string& field, QWidget* parent)
-    : QLineEdit(parent), cursor_(cursor), field_(cursor.field(field)) {
+    : QLineEdit(parent), FieldLink(cursor, field) {
     if (field_.type() == dataset::FieldType::String && field_.size() > 0) setMaxLength(field_.size());
     connect(this, &QLineEdit::textEdited, this, &DataEdit::typed);
-    cursor_.addObserver(this);
     showValue();
-}
-
-DataEdit::~DataEdit() {
-    cursor_.removeObserver(this);
 }
 
 void DataEdit::setReadOnly(bool on) {

@@ -1,16 +1,11 @@
 #pragma once
 
-#include "dataset/CursorObserver.h"
+#include "ui/FieldLink.h"
 #include "ui/PendingEdit.h"
 
 #include <QLineEdit>
 
 #include <string>
-
-namespace rectix::dataset {
-class Cursor;
-class Field;
-} // namespace rectix::dataset
 
 namespace rectix::ui {
 
@@ -23,13 +18,10 @@ namespace rectix::ui {
 //
 // It is read-only while set so, while the cursor is closed and when the field is read-only or
 // calculated. The cursor must outlive the edit; an unknown field name is a DatabaseError.
-class DataEdit : public QLineEdit, public PendingEdit, private dataset::CursorObserver {
+class DataEdit : public QLineEdit, public PendingEdit, public FieldLink {
     Q_OBJECT
   public:
     DataEdit(dataset::Cursor& cursor, const std::string& field, QWidget* parent = nullptr);
-    ~DataEdit() override;
-
-    dataset::Field& field() const { return field_; }
     // The edit's own setting; hides QLineEdit::setReadOnly so that the binding can add to it.
     void setReadOnly(bool on);
     // Writes typed text into the field now; false when the write failed or was refused.
@@ -53,10 +45,8 @@ class DataEdit : public QLineEdit, public PendingEdit, private dataset::CursorOb
 
     void cursorMoved();
     void typed();
-    void showValue();
+    void showValue() override;
 
-    dataset::Cursor& cursor_;
-    dataset::Field& field_;
     bool ownReadOnly_ = false;
     bool typing_ = false; // text typed and not yet written
     bool busy_ = false;   // the edit itself is changing the cursor

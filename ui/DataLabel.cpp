@@ -8,13 +8,8 @@
 namespace rectix::ui {
 
 DataLabel::DataLabel(dataset::Cursor& cursor, const std::string& field, QWidget* parent)
-    : QLabel(parent), cursor_(cursor), field_(cursor.field(field)) {
-    cursor_.addObserver(this);
+    : QLabel(parent), FieldLink(cursor, field) {
     showValue();
-}
-
-DataLabel::~DataLabel() {
-    cursor_.removeObserver(this);
 }
 
 void DataLabel::showValue() {

@@ -17,7 +17,7 @@ QString fromUtf8(const std::string& text) {
 
 QString shownValue(const dataset::Field& field, const dataset::Value& value) {
     if (value.kind() == dataset::Value::Kind::Date) {
-        const dataset::Date d = value.date();
+        const dataset::CalendarDate d = value.date();
         return RegionalSettings::shortDate(QDate(static_cast<int>(d.year()),
                                                  static_cast<int>(static_cast<unsigned>(d.month())),
                                                  static_cast<int>(static_cast<unsigned>(d.day()))));

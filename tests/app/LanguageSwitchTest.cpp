@@ -114,8 +114,8 @@ class LanguageSwitch : public StartupTest {
     std::string savedLine() const {
         const std::string ini = folder.read("rectix.ini");
         const auto at = ini.find("Language\r\n");
-        const auto start = ini.rfind("\r\n", at);
-        return ini.substr(start + 2, at - start - 2);
+        const auto lineStart = ini.rfind("\r\n", at);
+        return ini.substr(lineStart + 2, at - lineStart - 2);
     }
 };
 

@@ -330,11 +330,11 @@ TEST_F(LibraryWindowTest, TheDescriptionTitleStartsWhereItCanBeSeen) {
             g->model()->headerData(last, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>();
         EXPECT_TRUE(alignment & Qt::AlignLeft) << name;
         QHeaderView* header = g->horizontalHeader();
-        const int start = header->sectionViewportPosition(last);
+        const int titleStart = header->sectionViewportPosition(last);
         // The box library's column begins inside the window, so its title's first letters show;
         // the container library's begins past the edge, seen once the grid is scrolled.
         if (std::string_view(name) == "BoxForm") {
-            EXPECT_LT(start + header->fontMetrics().horizontalAdvance(QStringLiteral("  Desc")),
+            EXPECT_LT(titleStart + header->fontMetrics().horizontalAdvance(QStringLiteral("  Desc")),
                       header->viewport()->width());
         }
         w->hide();
@@ -413,6 +413,28 @@ TEST_F(LibraryWindowTest, TheInsertKeyAddsARowOnlyInEditMode) {
     QTest::keyClick(g, Qt::Key_Escape);
     EXPECT_EQ(dm->boxes.state(), rectix::dataset::CursorState::Browse);
     w->hide();
+}
+
+// In edit mode Esc belongs to the row being edited, wherever the focus is: the window stays open
+// and in edit mode. In browse mode Esc closes it as Close does.
+TEST_F(LibraryWindowTest, EscClosesTheWindowOnlyOutsideEditMode) {
+    addBox("Crate", 60, 40);
+    LibraryWindow* w = boxLibrary();
+    w->editButtonClick();
+    for (QWidget* target :
+         {static_cast<QWidget*>(w->grid()), static_cast<QWidget*>(windowButton(w, "EditButton"))}) {
+        target->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(target, Qt::Key_Escape);
+        EXPECT_TRUE(w->isVisible()) << target->objectName().toStdString();
+        EXPECT_TRUE(w->editMode()) << target->objectName().toStdString();
+    }
+    EXPECT_EQ(dm->boxes.state(), rectix::dataset::CursorState::Browse);
+
+    w->editButtonClick();
+    ASSERT_FALSE(w->editMode());
+    w->grid()->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(w->grid(), Qt::Key_Escape);
+    EXPECT_FALSE(w->isVisible());
 }
 
 // Whatever cell the last visit ended in, the window opens on the current row's quantity, so the

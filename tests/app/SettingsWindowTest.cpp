@@ -117,6 +117,77 @@ TEST_F(SettingsWindowTest, DefaultsKeepTheRadioChoice) {
 
 namespace {
 
+using rectix::taskdb::RunStore;
+
+// Each control of the optimizer page and the setting it stores: a spinner's position, or the
+// number typed into a gap edit.
+struct ControlCase {
+    const char* control;
+    int position;
+    std::int16_t RunStore::*setting;
+    int stored;
+};
+
+constexpr ControlCase controlCases[] = {
+    {"PowerUpDn", 7, &RunStore::optPower, 7},
+    {"TimeUpDn", 120, &RunStore::optTime, 120},
+    {"RandUpDn", 42, &RunStore::optRand, 42},
+    {"QwUpDn", 35, &RunStore::optQw, 35},
+    {"QcUpDn", 20, &RunStore::optQc, 20},
+    {"QrUpDn", 15, &RunStore::optQr, 15},
+    // The bind group spinner shows ten times the factor it stores.
+    {"QgUpDn", 30, &RunStore::optQg, 3},
+    {"BBEdit", 12, &RunStore::optBB, 12},
+    {"BWEdit", 25, &RunStore::optBW, 25},
+};
+
+} // namespace
+
+// Every control writes its own setting, and only that one.
+TEST_F(SettingsWindowTest, EachControlStoresItsOwnSetting) {
+    showSettings();
+    for (const ControlCase& c : controlCases) {
+        RunStore expected = store();
+        expected.*c.setting = static_cast<std::int16_t>(c.stored);
+        if (auto* s = settings->findChild<QSpinBox*>(QString::fromLatin1(c.control))) {
+            s->setValue(c.position);
+        } else {
+            rectix::app::GapEdit* edit = gap(c.control);
+            edit->setFocus(Qt::TabFocusReason);
+            edit->setText(QString::number(c.position));
+            control<QWidget>("PowerUpDn")->setFocus(Qt::TabFocusReason);
+        }
+        EXPECT_EQ(active(store()), active(expected)) << c.control;
+    }
+
+    // And back: each control shows its setting.
+    for (const ControlCase& c : controlCases) store().*c.setting = 0;
+    settings->showActiveOptions();
+    for (const ControlCase& c : controlCases) store().*c.setting = static_cast<std::int16_t>(c.stored);
+    settings->showActiveOptions();
+    for (const ControlCase& c : controlCases) {
+        if (auto* s = settings->findChild<QSpinBox*>(QString::fromLatin1(c.control)))
+            EXPECT_EQ(s->value(), c.position) << c.control;
+        else
+            EXPECT_EQ(gap(c.control)->text(), QString::number(c.position)) << c.control;
+    }
+
+    auto* last = control<QCheckBox>("LastCheck");
+    for (bool on : {false, true}) {
+        if (last->isChecked() == on) QTest::mouseClick(last, Qt::LeftButton);
+        RunStore expected = store();
+        expected.optLast = on;
+        QTest::mouseClick(last, Qt::LeftButton);
+        EXPECT_EQ(active(store()), active(expected));
+    }
+    QTest::mouseClick(control<QRadioButton>("TaskRadio"), Qt::LeftButton);
+    EXPECT_TRUE(store().taskOptSet);
+    QTest::mouseClick(control<QRadioButton>("KeepRadio"), Qt::LeftButton);
+    EXPECT_FALSE(store().taskOptSet);
+}
+
+namespace {
+
 struct GapCase {
     const char* typed;
     bool valid;

@@ -8,6 +8,10 @@
 #include "results/SolutionWindow.h"
 #include "taskdb/DataModule.h"
 
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+
 using rectix::app::StartupOutcome;
 
 namespace {
@@ -116,4 +120,40 @@ TEST_F(StartupTest, ClosingWhileTheExportSetIsActiveLeavesTheSettingsFileAsItWas
     start.store().optPower = 17;
     EXPECT_TRUE(start.mainWindow()->close());
     EXPECT_EQ(folder.read("rectix.ini"), before);
+}
+
+// The program's loop ends with the main window, though another window is still open.
+TEST_F(StartupTest, TheProgramsLoopEndsWhenTheMainWindowCloses) {
+    makeSets({"home", "export", "import"});
+    ASSERT_EQ(start.run(), StartupOutcome::Running);
+    rectix::app::MainWindow* main = start.mainWindow();
+    // Should the close not end the loop, the test fails instead of waiting for ever.
+    QTimer stuck;
+    stuck.setSingleShot(true);
+    QObject::connect(&stuck, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    stuck.start(30000);
+    QTimer::singleShot(0, main, [&] {
+        start.aboutForm()->show();
+        main->close();
+    });
+    EXPECT_EQ(start.exec(), 0);
+    EXPECT_FALSE(main->isVisible());
+    EXPECT_FALSE(start.dataModule()->tasks.isOpen());
+    start.aboutForm()->hide();
+}
+
+// Closing the window ends only the program's own loop: outside it, as in a test that closes the
+// window, every later loop (a modal dialog's) still runs until it is ended.
+TEST_F(StartupTest, AMainWindowClosedOutsideTheProgramsLoopLeavesLaterLoopsRunning) {
+    makeSets({"home", "export", "import"});
+    ASSERT_EQ(start.run(), StartupOutcome::Running);
+    EXPECT_TRUE(start.mainWindow()->close());
+    QEventLoop loop;
+    bool ran = false;
+    QTimer::singleShot(0, &loop, [&] {
+        ran = true;
+        loop.exit(7);
+    });
+    EXPECT_EQ(loop.exec(), 7);
+    EXPECT_TRUE(ran);
 }

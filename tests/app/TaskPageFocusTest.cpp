@@ -21,10 +21,6 @@ constexpr int amountColumn = 3;
 class RealDialogs {
   public:
     RealDialogs() {
-        // A test that closed its main window asked the application to quit, after which every
-        // dialog's loop ends at once; a loop of the application's own clears that.
-        QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
-        QCoreApplication::exec();
         previous_ = rectix::core::Dialogs::install(&windows_);
         timer_.setInterval(10);
         QObject::connect(&timer_, &QTimer::timeout, [this] {

@@ -166,8 +166,9 @@ TEST_F(TaskPageColumns, ANarrowWindowKeepsTheDesignWidthsAndAWideOneScalesEveryS
     ASSERT_GT(factor, 1.2f);
     for (int c = 0; c < static_cast<int>(design.size()); ++c) {
         if (conts->isColumnHidden(c)) continue;
-        EXPECT_EQ(conts->columnWidth(c),
-                  rectix::core::roundHalfEven(design[static_cast<std::size_t>(c)] * factor))
+        EXPECT_EQ(
+            conts->columnWidth(c),
+            rectix::core::roundHalfEven(static_cast<float>(design[static_cast<std::size_t>(c)]) * factor))
             << c;
     }
     EXPECT_TRUE(conts->isColumnHidden(2)); // the priority stays hidden

@@ -74,7 +74,7 @@ TEST_F(WindowCaptions, EveryCaptionAndColumnTitleFitsInEachLanguageAndState) {
                       Qt::LeftButton);
     window("TOptForm")->findChild<QTabWidget*>()->setCurrentIndex(1);
     for (int set : {1, 2}) {
-        store().activeDB = set;
+        store().activeDB = static_cast<std::int16_t>(set);
         measureEveryWindow(set == 1 ? "a solved task with the export set"
                                     : "a solved task with the import set");
     }

@@ -57,7 +57,7 @@ TEST_P(NumberFormatIn, ShowsTheRegionalSeparatorOnce) {
 INSTANTIATE_TEST_SUITE_P(Regions, NumberFormatIn,
                          ::testing::Values(Region{"C", "."}, Region{"fr_FR", ","}, Region{"it_IT", ","},
                                            Region{"de_DE", ","}, Region{"en_US", "."}),
-                         [](const auto& info) { return std::string(info.param.locale); });
+                         [](const auto& region) { return std::string(region.param.locale); });
 
 TEST(NumberFormat, StoredFormIgnoresTheCLibraryLocale) {
     const CLibraryLocale c("fr_FR");

@@ -174,7 +174,7 @@ TEST_F(Editing, ValuesAreConvertedToTheFieldType) {
     parts->close();
     parts->open();
     EXPECT_EQ(parts->field("Made").asDate(),
-              Date(std::chrono::year(2024), std::chrono::February, std::chrono::day(29)));
+              CalendarDate(std::chrono::year(2024), std::chrono::February, std::chrono::day(29)));
     EXPECT_TRUE(parts->field("Turn").asBoolean());
     auto& price = parts->field("Price");
     price.setDisplayFormat("0.##");

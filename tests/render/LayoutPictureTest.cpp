@@ -56,10 +56,10 @@ TEST(LayoutPicture, TurnSignsOnlyOnNearlySquareBoxes) {
     PlanBuilder b;
     const int c = b.addContainer(b.addType(1000, 1000));
     const int kind = b.addKind("Crate", "CR");
-    const int tall = b.addBox(kind, c, 0, 0, 90, 100);
-    const int lying = b.addBox(kind, c, 100, 0, 100, 90);
-    const int narrow = b.addBox(kind, c, 200, 0, 80, 100);
-    const int square = b.addBox(kind, c, 300, 0, 100, 100);
+    const auto tall = b.addBox(kind, c, 0, 0, 90, 100);
+    const auto lying = b.addBox(kind, c, 100, 0, 100, 90);
+    const auto narrow = b.addBox(kind, c, 200, 0, 80, 100);
+    const auto square = b.addBox(kind, c, 300, 0, 100, 100);
     ViewTracks tracks;
     tracks.orient = true;
     EXPECT_EQ(boxLabel(tracks, b.problem, tall), QStringLiteral("CR|"));

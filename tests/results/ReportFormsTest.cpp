@@ -4,8 +4,7 @@
 #include "../support/RegionalDesktop.h"
 #include "ReportFixture.h"
 
-#include "results/BoxLibraryReport.h"
-#include "results/ContainerLibraryReport.h"
+#include "results/LibraryReport.h"
 #include "results/SolutionReport.h"
 #include "results/TaskReport.h"
 #include "taskdb/Figures.h"
@@ -37,10 +36,10 @@ TEST_F(ReportTest, ABoxLibraryOfManyPagesHasItsHeadingsOnEveryPageAndTheTitleLin
         dm->boxesWeight.setInteger(3);
         dm->boxes.post();
     }
-    const int printed = ui::ReportPrinter::printToPdf(forms->boxLibrary().job(), file("boxes.pdf"));
+    const int pagesPrinted = ui::ReportPrinter::printToPdf(forms->boxLibrary().job(), file("boxes.pdf"));
     const std::vector<std::string> pages = pdf::pages(file("boxes.pdf"));
     ASSERT_GE(pages.size(), 3u);
-    EXPECT_EQ(printed, static_cast<int>(pages.size()));
+    EXPECT_EQ(pagesPrinted, static_cast<int>(pages.size()));
     int next = 1001;
     for (std::size_t p = 0; p < pages.size(); ++p) {
         EXPECT_TRUE(pdf::contains(pages[p], "Part / Box Kind")) << "page " << p + 1;

@@ -159,6 +159,29 @@ TEST_F(SolutionWindowTest, FixSelectedIsStoredAtOnce) {
     EXPECT_FALSE(stored.field("FixCont").asBoolean());
 }
 
+// A task without a solution has no container to fix: a click changes nothing and writes no row.
+TEST_F(SolutionWindowTest, FixSelectedCannotBeChangedOnAnEmptySolution) {
+    const std::int64_t solved = dm->tasksTaskID.asInteger();
+    dm->tasks.append();
+    dm->tasks.edit();
+    dm->tasksName.setString("Unsolved");
+    dm->tasks.post();
+    ASSERT_TRUE(dm->solut.isEmpty());
+    window->show();
+    auto* fix = child<ui::DataCheckBox>("FixDBCheck");
+    EXPECT_TRUE(fix->isReadOnly());
+    QTest::mouseClick(fix, Qt::LeftButton, {}, QPoint(8, fix->height() / 2));
+    EXPECT_FALSE(fix->isChecked());
+    EXPECT_EQ(dm->solut.state(), dataset::CursorState::Browse);
+    EXPECT_TRUE(dm->solut.isEmpty());
+    window->closeButtonClick();
+
+    // Back on the solved task the check box takes clicks again.
+    ASSERT_TRUE(dm->tasks.locate("TaskID", solved));
+    window->show();
+    EXPECT_FALSE(fix->isReadOnly());
+}
+
 TEST_F(SolutionWindowTest, ViewReloadsThePlanOnlyForAnotherTask) {
     store.loadedSolutionTaskID = dm->tasksTaskID.asInteger();
     window->chartButtonClick();

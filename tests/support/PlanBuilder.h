@@ -44,7 +44,7 @@ class PlanBuilder {
 
     // A box of `kind` placed in `container` at (x, y) with placed sides lh x wh; the next in the
     // container's loading order. Container 0 leaves it unplaced.
-    int addBox(int kind, int container, int x = 0, int y = 0, int lh = 10, int wh = 10) {
+    std::int16_t addBox(int kind, int container, int x = 0, int y = 0, int lh = 10, int wh = 10) {
         engine::PackSolution& plan = problem.resultSolution;
         const auto b = ++problem.boxCount;
         problem.boxInstKind[b] = static_cast<std::int16_t>(kind);

@@ -238,6 +238,29 @@ TEST_F(BoxImportTest, AMissingFileOrARefusedRowEndsTheImport) {
     EXPECT_TRUE(kinds().empty());
 }
 
+// A row the library refuses when it is written is dropped whole: the library is back in browse
+// on the rows before it, and takes the next edit as ever.
+TEST_F(BoxImportTest, ARowRefusedOnWritingLeavesNoHalfWrittenRow) {
+    auto rules = dm->boxes.events.beforePost;
+    dm->boxes.events.beforePost = [&rules, this](dataset::Cursor& rows) {
+        if (dm->boxesKind.asString() == "Box") throw core::SilentAbort();
+        rules(rows);
+    };
+    const BoxImportResult r = import("blanks.txt");
+    EXPECT_EQ(r.added, 1);
+    EXPECT_TRUE(r.stopped);
+    EXPECT_EQ(r.reports, std::vector<std::string>{reportFor("", 2)});
+    EXPECT_EQ(dm->boxes.state(), dataset::CursorState::Browse);
+    EXPECT_FALSE(store.boxEditMode);
+    dm->boxes.events.beforePost = rules;
+    EXPECT_EQ(kinds(), std::vector<std::string>{"Crate"});
+
+    // What another reader of the table sees.
+    dataset::Cursor stored(dm->db, "boxes");
+    stored.open();
+    EXPECT_EQ(stored.recordCount(), 1U);
+}
+
 TEST(BoxLineParser, SplitsAsTheBoundaryTableDoes) {
     const BoxLineParser space({});
     const BoxLineParser comma({.comma = true});

@@ -205,7 +205,7 @@ namespace rectix::taskdb::test {
 // capacity whose sum over 24 containers would pass 32 bits is refused when
 // posted; a post that leaves a value as it was passes.
 TEST_F(LibraryRules, APostOutsideTheSharedRangesIsRefusedWithTheRule) {
-    const auto truck = addContainer("Truck", 1000, 200);
+    const auto heavy = addContainer("Truck", 1000, 200);
     store.cntEditMode = true;
     dm->conts.edit();
     dm->contsLoadWt.setInteger(100000000);
@@ -219,7 +219,7 @@ TEST_F(LibraryRules, APostOutsideTheSharedRangesIsRefusedWithTheRule) {
     EXPECT_EQ(dm->contsLoadWt.asInteger(), 89478485);
 
     addTask("T");
-    addTaskContainer(truck, 1);
+    addTaskContainer(heavy, 1);
     dm->tc.edit();
     dm->tcAvail.setInteger(1);
     dm->tc.post(); // an unchanged row passes

@@ -86,6 +86,22 @@ TEST_F(SolutionExportTest, ThreeFilesMatchTheExpectedOnesLineByLine) {
     EXPECT_FALSE(fs::exists(result.files.containers.string() + ".part"));
 }
 
+// The walk goes through every row of the three tables; each comes back to the row the page
+// showed, the details to theirs within the selected container, not to its first.
+TEST_F(SolutionExportTest, TheThreeTablesAreBackOnTheirRowsAfterwards) {
+    dm->solut.first();
+    dm->distr.last();
+    ASSERT_TRUE(dm->posit.locate("BoxNo", 7));
+    ASSERT_EQ(dm->distrPlaced.asInteger(), 3);
+
+    ASSERT_TRUE(exportFiles().written());
+    EXPECT_EQ(dm->solutContNo.asInteger(), 1);
+    EXPECT_EQ(dm->distrPlaced.asInteger(), 3);
+    EXPECT_EQ(dm->positBoxNo.asInteger(), 7);
+    for (const dataset::Cursor* c : {&dm->solut, &dm->distr, &dm->posit})
+        EXPECT_EQ(c->state(), dataset::CursorState::Browse);
+}
+
 TEST_F(SolutionExportTest, TextsWithCommasOrQuotesAreQuotedSoColumnsStayInPlace) {
     renameTask("Smith, \"Jones\"");
     // Past the library's rules, which keep a type of a solved task as it is.
@@ -209,6 +225,9 @@ TEST(SolutionExportFormat, FixedWidthsAndQuotingFollowTheCsvRules) {
     EXPECT_EQ(SolutionExport::csvText("a,b"), "\"a,b\"");
     EXPECT_EQ(SolutionExport::csvText("say \"hi\""), "\"say \"\"hi\"\"\"");
     EXPECT_EQ(SolutionExport::csvText("two\r\nlines"), "\"two\r\nlines\"");
+    // A lone line feed or carriage return breaks the line for other readers as well.
+    EXPECT_EQ(SolutionExport::csvText("two\nlines"), "\"two\nlines\"");
+    EXPECT_EQ(SolutionExport::csvText("two\rlines"), "\"two\rlines\"");
 }
 
 } // namespace rectix::taskdb::test

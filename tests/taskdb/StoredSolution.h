@@ -50,7 +50,7 @@ inline void loadSolution(DataModule& dm, RunStore& store, const std::string& fil
             dm.tasks.edit();
             dm.tasksName.setString(name);
             dm.tasksDate.setDate(
-                dataset::Date(std::chrono::year(2026), std::chrono::month(12), std::chrono::day(6)));
+                dataset::CalendarDate(std::chrono::year(2026), std::chrono::month(12), std::chrono::day(6)));
             dm.tasks.post();
         } else if (word == "tc" || word == "tb") {
             int amount = 0, count = 0;

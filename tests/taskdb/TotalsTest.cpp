@@ -80,8 +80,8 @@ TEST_P(TotalsFromFile, PageShowsTheFiguresOfTheFile) {
 INSTANTIATE_TEST_SUITE_P(TaskFiles, TotalsFromFile,
                          ::testing::Values("solved-with-left-boxes.task", "without-containers.task",
                                            "large-figures.task", "one-sheet-in-millions.task"),
-                         [](const auto& info) {
-                             std::string n = info.param.substr(0, info.param.find('.'));
+                         [](const auto& file) {
+                             std::string n = file.param.substr(0, file.param.find('.'));
                              for (char& c : n)
                                  if (c == '-') c = '_';
                              return n;

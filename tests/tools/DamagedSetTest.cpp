@@ -34,12 +34,12 @@ DamageCase readCase(const fs::path& file) {
         };
         if (line == "-- solved")
             c.solved = true;
-        else if (const std::string v = directive("action: "); v != "\x01")
-            c.action.push_back(v);
-        else if (const std::string v = directive("remove: "); v != "\x01")
-            c.remove.push_back(v);
-        else if (const std::string v = directive("expect: "); v != "\x01")
-            c.expect = v;
+        else if (const std::string action = directive("action: "); action != "\x01")
+            c.action.push_back(action);
+        else if (const std::string removed = directive("remove: "); removed != "\x01")
+            c.remove.push_back(removed);
+        else if (const std::string expected = directive("expect: "); expected != "\x01")
+            c.expect = expected;
         else
             c.sql += line + "\n";
     }
