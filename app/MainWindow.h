@@ -178,7 +178,7 @@ class MainWindow : public QMainWindow, public taskdb::TaskPageView {
 
     // TaskCommands.cpp
     void Solve();
-    void Clear();
+    void clearSolution();
     void reloadThenShow(PageWindow page);
     void showModal(PageWindow which);
     void contsButtonClick();

@@ -34,7 +34,7 @@ void MainWindow::runButtonClick() {
     if (isActiveWindow()) runButton_->setFocus(Qt::OtherFocusReason);
     for (dataset::Cursor* c : {&dm_->tasks, &dm_->tc, &dm_->tb, &dm_->solut}) postWhenModified(*c);
     if (dm_->tasksSolut.asBoolean())
-        Clear();
+        clearSolution();
     else
         Solve();
 }
@@ -54,7 +54,7 @@ void MainWindow::Solve() {
 }
 
 // Containers the user fixed stay for the next Solve.
-void MainWindow::Clear() {
+void MainWindow::clearSolution() {
     if (store_.warnings && core::Dialogs::current().show(core::DialogKind::Confirmation,
                                                          core::messageText(core::Msg::ClearSolution),
                                                          core::DialogButton::Ok | core::DialogButton::Cancel,

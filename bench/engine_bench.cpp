@@ -42,10 +42,10 @@ void build(PackProblem& p, const Spec& s, std::uint32_t seed) {
         p.contTypes.length[t] = static_cast<std::int16_t>(pick(600, 1360));
         p.contTypes.width[t] = static_cast<std::int16_t>(pick(200, 250));
         p.contTypes.loadWt[t] = pick(8000, 24000);
-        p.contTypes.Cost[t] = static_cast<float>(pick(50, 200));
+        p.contTypes.cost[t] = static_cast<float>(pick(50, 200));
         p.contTypes.avail[t] =
             static_cast<std::int16_t>(s.containers / s.types + (t <= s.containers % s.types ? 1 : 0));
-        p.contTypes.Area[t] = static_cast<float>(p.contTypes.length[t]) * p.contTypes.width[t];
+        p.contTypes.area[t] = static_cast<float>(p.contTypes.length[t]) * p.contTypes.width[t];
         p.contTypes.fillDir[t] = 1;
     }
     p.contTypeCount = static_cast<std::int16_t>(s.types);
@@ -61,8 +61,8 @@ void build(PackProblem& p, const Spec& s, std::uint32_t seed) {
             total = k == s.kinds ? left : std::min(left - (s.kinds - k), pick(1, 2 * s.boxes / s.kinds));
         left -= total;
         p.boxKinds.total[k] = static_cast<std::int16_t>(total);
-        p.boxKinds.Area[k] = static_cast<float>(p.boxKinds.length[k]) * p.boxKinds.width[k];
-        p.boxKinds.Cost[k] = static_cast<float>(pick(1, 50));
+        p.boxKinds.area[k] = static_cast<float>(p.boxKinds.length[k]) * p.boxKinds.width[k];
+        p.boxKinds.cost[k] = static_cast<float>(pick(1, 50));
     }
     p.boxKindCount = static_cast<std::int16_t>(s.kinds);
 }
@@ -87,8 +87,8 @@ void runCase(const Spec& s, int intensity) {
         NullProgress progress;
         PackRun run(p, progress);
         build(p, s, 20261206);
-        p.Settings.intensity = static_cast<std::int16_t>(intensity);
-        p.Settings.timeLimitMs = 5555000;
+        p.settings.intensity = static_cast<std::int16_t>(intensity);
+        p.settings.timeLimitMs = 5555000;
         const auto t0 = Clock::now();
         prepare(p);
         run.runPacking();
@@ -130,8 +130,8 @@ void runStopCase() {
         EscAt progress(escAtMs < 0 ? 1e300 : escAtMs);
         PackRun run(p, progress);
         build(p, tiny, 20261206);
-        p.Settings.intensity = 20;
-        p.Settings.timeLimitMs = 5000;
+        p.settings.intensity = 20;
+        p.settings.timeLimitMs = 5000;
         prepare(p);
         const auto t0 = Clock::now();
         progress.start();

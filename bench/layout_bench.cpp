@@ -28,7 +28,7 @@ void buildPlan(engine::PackProblem& p, int containers, int perContainer) {
     p.contTypes.mark[1] = "T";
     p.boxKindCount = 30;
     for (int k = 1; k <= 30; ++k) {
-        p.boxKinds.Kind[k] = "Kind " + std::to_string(k);
+        p.boxKinds.name[k] = "Kind " + std::to_string(k);
         p.boxKinds.mark[k] = std::to_string(k);
     }
     const int perRow = 32;

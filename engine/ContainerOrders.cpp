@@ -11,7 +11,7 @@ namespace rectix::engine {
 using core::toF32;
 using core::toI16;
 
-void ContainerOrders::Clear() {
+void ContainerOrders::clear() {
     variantNo = skippedOrders = orderProgress = 0;
     sig1_.fill(0);
     sig2_.fill(0);
@@ -45,7 +45,7 @@ void ContainerOrders::sortContainersByArea(int a, float param) {
     const auto& t = p_.contTypes;
     selectionSort(-1e24f, false, [&](int c) {
         const int ty = p_.contInstType[c];
-        return toF32(static_cast<long double>(t.Area[ty]) * (t.Area[ty] - static_cast<long double>(param)) *
+        return toF32(static_cast<long double>(t.area[ty]) * (t.area[ty] - static_cast<long double>(param)) *
                      (t.avail[ty] + static_cast<long double>(a)));
     });
 }
@@ -64,7 +64,7 @@ void ContainerOrders::sortContainersByCost(int a, float param) {
     const auto& t = p_.contTypes;
     selectionSort(1e24f, true, [&](int c) {
         const int ty = p_.contInstType[c];
-        return toF32(static_cast<long double>(t.Cost[ty]) * (t.Cost[ty] - static_cast<long double>(param)) *
+        return toF32(static_cast<long double>(t.cost[ty]) * (t.cost[ty] - static_cast<long double>(param)) *
                      (t.avail[ty] + static_cast<long double>(a)));
     });
 }
@@ -105,7 +105,7 @@ void ContainerOrders::sortBy(Sort kind, int a) {
 
 void ContainerOrders::applyTableRow(int variant) {
     const int m = p_.totals.maxAvail;
-    const auto& s = p_.Settings;
+    const auto& s = p_.settings;
     enum Table { AreaT, WeightT, CostT };
     const Table table = s.costFactor >= 0.5f ? CostT : s.weightFactor >= 0.5f ? WeightT : AreaT;
     // Per variant number 0, 2, ..., 16: the sort of each table and its multiplier.

@@ -19,7 +19,7 @@ class ContainerOrders {
     std::int16_t orderProgress = 0;
 
     // Clears the counters and the signature table at the start of a run.
-    void Clear();
+    void clear();
 
     void moveContainerInOrder(int to, int from);
     void sortContainersByArea(int a, float param);

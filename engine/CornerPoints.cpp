@@ -31,7 +31,7 @@ void CornerPoints::freePoints() {
     y_.assign(1, 0);
     minL_.assign(1, length);
     minW_.assign(1, width);
-    Capacity = 0;
+    capacity = 0;
 }
 
 void CornerPoints::resetPoints(std::int32_t lo, std::int32_t hi) {
@@ -74,13 +74,13 @@ void CornerPoints::shiftPointsDown(std::int32_t lo, std::int32_t hi) {
 }
 
 void CornerPoints::movePointBack(std::int32_t dst, std::int32_t src) {
-    copyPoint(src, Capacity);
+    copyPoint(src, capacity);
     shiftPointsUp(dst, src - 1);
-    copyPoint(Capacity, dst);
+    copyPoint(capacity, dst);
 }
 
 float CornerPoints::pointKey(std::int32_t i, float wx, float wy) {
-    return core::toF32(static_cast<long double>(X(i)) * wx + static_cast<long double>(Y(i)) * wy);
+    return core::toF32(static_cast<long double>(x(i)) * wx + static_cast<long double>(y(i)) * wy);
 }
 
 void CornerPoints::insertPointSorted(std::int32_t i, float wx, float wy) {
@@ -134,12 +134,12 @@ std::int32_t CornerPoints::findSamePlaceOrInsert(std::int32_t i, float wx, float
 }
 
 void CornerPoints::growCornerPointArrays() {
-    if (count < Capacity) return;
-    const std::int32_t old = Capacity;
-    Capacity = core::toI32(core::roundHalfEven(old * 1.1L));
-    if (Capacity <= old) Capacity = old + 1; // a tiny list would otherwise never grow
-    setPointCapacity(Capacity + 1);
-    resetPoints(old, Capacity);
+    if (count < capacity) return;
+    const std::int32_t old = capacity;
+    capacity = core::toI32(core::roundHalfEven(old * 1.1L));
+    if (capacity <= old) capacity = old + 1; // a tiny list would otherwise never grow
+    setPointCapacity(capacity + 1);
+    resetPoints(old, capacity);
 }
 
 void CornerPoints::deletePoint(std::int32_t i) {

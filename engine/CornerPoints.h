@@ -7,20 +7,20 @@ namespace rectix::engine {
 
 // The corner-point list of the container being filled: candidate positions
 // for the next box's lower-left corner, in parallel arrays of slots
-// 0..Capacity. Slot 0 is no point: its minimums hold the container's usable
+// 0..capacity. Slot 0 is no point: its minimums hold the container's usable
 // length and width. Live points are slots 1..count in list order; slot
-// Capacity is the scratch slot used while moving a point.
+// capacity is the scratch slot used while moving a point.
 class CornerPoints {
   public:
     CornerPoints() { setPointCapacity(1); }
 
     std::int32_t count = 0;
-    std::int32_t Capacity = 0;
+    std::int32_t capacity = 0;
     std::int32_t newPointStart = 0;
     std::int16_t minUsefulGap = 0;
 
-    std::int16_t& X(std::int32_t i) { return x_[slot(i)]; }
-    std::int16_t& Y(std::int32_t i) { return y_[slot(i)]; }
+    std::int16_t& x(std::int32_t i) { return x_[slot(i)]; }
+    std::int16_t& y(std::int32_t i) { return y_[slot(i)]; }
     std::int16_t& minLength(std::int32_t i) { return minL_[slot(i)]; }
     std::int16_t& minWidth(std::int32_t i) { return minW_[slot(i)]; }
 

@@ -25,7 +25,7 @@ void FillEngine::fillContainer() {
     for (Box16* a : {&boxPlaced, &boxX, &boxY}) std::fill_n(a->data(), boxN + 1, std::int16_t{0});
     boxPlaced[0] = 1;
     for (int k = 1; k <= kindListCount_; ++k) kindPlaced_[kindList_[k]] = 0;
-    points.resetPoints(0, points.Capacity);
+    points.resetPoints(0, points.capacity);
     points.count = 1;
     scoreWX = workDir == 1 ? 100 : 1;
     scoreWY = workDir == 1 ? 1 : 100;
@@ -116,8 +116,8 @@ void FillEngine::placeCurrentBox() {
     const int b = curBox;
     boxLen[b] = chosenLen;
     boxWid[b] = chosenWid;
-    boxX[b] = points.X(bestPoint);
-    boxY[b] = points.Y(bestPoint);
+    boxX[b] = points.x(bestPoint);
+    boxY[b] = points.y(bestPoint);
     boxPlaced[b] = 1;
     forgetFailedSearches();
     ++kindPlaced_[boxKind[b]];

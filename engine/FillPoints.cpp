@@ -142,8 +142,8 @@ void FillEngine::mergeCornerPoints() {
     while (j <= points.count) {
         std::int32_t i = j - 1;
         if (plainScans) {
-            const std::int16_t xj = points.X(j), yj = points.Y(j);
-            while (i >= 1 && !(points.X(i) == xj && points.Y(i) == yj)) --i;
+            const std::int16_t xj = points.x(j), yj = points.y(j);
+            while (i >= 1 && !(points.x(i) == xj && points.y(i) == yj)) --i;
             if (i < 1) points.insertPointSorted(j, wx, wy);
         } else {
             i = points.findSamePlaceOrInsert(j, wx, wy);

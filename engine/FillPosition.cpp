@@ -133,8 +133,8 @@ bool FillEngine::findBestPosition() {
         }
         return false;
     }
-    const std::int32_t score = core::add32(core::mul32(points.X(accepted) + len, scoreWX),
-                                           core::mul32(points.Y(accepted) + wid, scoreWY));
+    const std::int32_t score = core::add32(core::mul32(points.x(accepted) + len, scoreWX),
+                                           core::mul32(points.y(accepted) + wid, scoreWY));
     if (score < bestPosScore) {
         bestPosScore = score;
         chosenLen = static_cast<std::int16_t>(len);

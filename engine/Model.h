@@ -11,7 +11,7 @@ namespace rectix::engine {
 struct ContainerTypes {
     ContSlots16 length, width, avail, used, fillDir, noseDL, tailDL;
     ContSlots32 typeID, randKey, loadWt, noseWt, tailWt;
-    ContSlotsF Area, Cost;
+    ContSlotsF area, cost;
     core::Slots<std::string, 0, maxContSlot> mark;
 };
 
@@ -19,9 +19,9 @@ struct ContainerTypes {
 struct BoxKinds {
     BoxSlots16 length, width, total, placed;
     core::Slots<std::int32_t, 0, maxBoxSlot> kindID, weight, color;
-    core::Slots<float, 0, maxBoxSlot> Area, Cost;
+    core::Slots<float, 0, maxBoxSlot> area, cost;
     core::Slots<bool, 0, maxBoxSlot> turnOn;
-    core::Slots<std::string, 0, maxBoxSlot> Kind, mark;
+    core::Slots<std::string, 0, maxBoxSlot> name, mark;
 };
 
 // The engine's copy of the optimizer settings; factors are fractions.

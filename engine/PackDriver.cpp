@@ -138,8 +138,8 @@ void FillEngine::packAllOrderings() {
 void FillEngine::startSearch(Driver& d) {
     if (progress) progress->setContainerPercent(0);
     workDir = 1;
-    points.Capacity = boxN / 2 + 30;
-    points.setPointCapacity(points.Capacity + 1);
+    points.capacity = boxN / 2 + 30;
+    points.setPointCapacity(points.capacity + 1);
     d.randomStepsLeft = randomSteps;
     fill.fillScore = 0;
     saveBestPlacement();

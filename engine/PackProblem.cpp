@@ -20,7 +20,7 @@ constexpr long double eps = 0.00001L;
 }
 
 void PackProblem::resetProblem(PackSolution& plan) {
-    Settings = RunSettings{};
+    settings = RunSettings{};
     areaTarget = 1.0f;
     weightTarget = 1.0f;
     stopRun = false;
@@ -31,7 +31,7 @@ void PackProblem::resetProblem(PackSolution& plan) {
     contInstType.fill(0);
     boxKinds = BoxKinds{};
     boxKinds.mark.fill("?");
-    boxKinds.Kind.fill("??");
+    boxKinds.name.fill("??");
     boxInstKind.fill(0);
 }
 
@@ -64,7 +64,7 @@ void PackProblem::prepareInstances() {
             boxCount = b;
         }
     }
-    random.seed(static_cast<long long>(Settings.seed));
+    random.seed(static_cast<long long>(settings.seed));
     for (int t = 1; t <= contTypeCount; ++t) contTypes.randKey[t] = random.next(9999);
     prepareTotals();
     prepareVariantCount();
@@ -76,11 +76,11 @@ void PackProblem::prepareTotals() {
     for (int t = 1; t <= contTypeCount; ++t) {
         const std::int32_t avail = contTypes.avail[t];
         r.totalCapacity = core::add32(r.totalCapacity, core::mul32(contTypes.loadWt[t], avail));
-        r.totalContArea = toF32(r.totalContArea + static_cast<long double>(avail) * contTypes.Area[t]);
+        r.totalContArea = toF32(r.totalContArea + static_cast<long double>(avail) * contTypes.area[t]);
         r.totalContCost =
-            toF32(r.totalContCost + std::fabs(contTypes.Cost[t]) * static_cast<long double>(avail));
+            toF32(r.totalContCost + std::fabs(contTypes.cost[t]) * static_cast<long double>(avail));
         if (contTypes.loadWt[t] > r.maxLoadWt) r.maxLoadWt = contTypes.loadWt[t];
-        if (contTypes.Area[t] > r.maxContArea) r.maxContArea = contTypes.Area[t];
+        if (contTypes.area[t] > r.maxContArea) r.maxContArea = contTypes.area[t];
         if (contTypes.avail[t] > r.maxAvail) r.maxAvail = contTypes.avail[t];
     }
     r.meanCapacity = core::checkedDiv<std::int32_t>(r.totalCapacity, contCount);
@@ -89,9 +89,9 @@ void PackProblem::prepareTotals() {
     for (int k = 1; k <= boxKindCount; ++k) {
         const std::int32_t total = boxKinds.total[k];
         r.totalBoxWeight = core::add32(r.totalBoxWeight, core::mul32(boxKinds.weight[k], total));
-        r.totalBoxArea = toF32(r.totalBoxArea + static_cast<long double>(total) * boxKinds.Area[k]);
+        r.totalBoxArea = toF32(r.totalBoxArea + static_cast<long double>(total) * boxKinds.area[k]);
         r.totalBoxCost =
-            toF32(r.totalBoxCost + std::fabs(boxKinds.Cost[k]) * static_cast<long double>(total));
+            toF32(r.totalBoxCost + std::fabs(boxKinds.cost[k]) * static_cast<long double>(total));
     }
 }
 
@@ -108,7 +108,7 @@ std::int32_t PackProblem::typeSequences() const {
 }
 
 void PackProblem::prepareVariantCount() {
-    const int intensity = Settings.intensity;
+    const int intensity = settings.intensity;
     int v = std::min(2 * intensity, std::max(intensity, contTypeCount - 1));
     const std::int32_t m = typeSequences();
     if (m - 1 < v) v = m - 1;
@@ -131,8 +131,8 @@ void PackProblem::computeContainerLoads(PackSolution& plan) const {
         const int t = contInstType[c];
         plan.boxLoad[c] = toI16(plan.boxLoad[c] + 1);
         plan.wgtLoad[c] = core::add32(plan.wgtLoad[c], boxKinds.weight[k]);
-        plan.costLoad[c] = toF32(static_cast<long double>(plan.costLoad[c]) + boxKinds.Cost[k]);
-        plan.wolLoad[c] = toF32(static_cast<long double>(plan.wolLoad[c]) + boxKinds.Area[k]);
+        plan.costLoad[c] = toF32(static_cast<long double>(plan.costLoad[c]) + boxKinds.cost[k]);
+        plan.wolLoad[c] = toF32(static_cast<long double>(plan.wolLoad[c]) + boxKinds.area[k]);
         const long double arm = plan.posLh[b] * 0.5L + plan.posX[b] - contTypes.noseDL[t];
         moment[c] = toF32(moment[c] + arm * boxKinds.weight[k]);
     }
@@ -172,7 +172,7 @@ void PackProblem::countSplitKinds(PackSolution& plan) const {
 }
 
 void PackProblem::evaluateObjective(PackSolution& plan) const {
-    const RunSettings& s = Settings;
+    const RunSettings& s = settings;
     const RunTotals& r = totals;
     plan.areaFill = toF32(fdiv(plan.loadedArea, eps + plan.usedContArea));
     plan.weightFill = toF32(fdiv(plan.loadedWeight, plan.usedCapacity + eps));
@@ -208,15 +208,15 @@ void PackProblem::evaluateSolution(PackSolution& plan, bool recount) {
     for (int c = 1; c <= contCount; ++c) {
         const int t = contInstType[c];
         plan.wgtEff[c] = toF32(fdiv(plan.wgtLoad[c], contTypes.loadWt[t] + eps));
-        plan.volEff[c] = toF32(fdiv(plan.wolLoad[c], eps + contTypes.Area[t]));
+        plan.volEff[c] = toF32(fdiv(plan.wolLoad[c], eps + contTypes.area[t]));
         plan.loadedBoxes = toI16(plan.loadedBoxes + plan.boxLoad[c]);
         plan.loadedWeight = core::add32(plan.loadedWeight, plan.wgtLoad[c]);
         plan.loadedArea = toF32(static_cast<long double>(plan.loadedArea) + plan.wolLoad[c]);
         plan.loadedCost = toF32(static_cast<long double>(plan.loadedCost) + plan.costLoad[c]);
         if (plan.boxLoad[c] > 0) {
             plan.usedConts = toI16(plan.usedConts + 1);
-            plan.usedContArea = toF32(static_cast<long double>(plan.usedContArea) + contTypes.Area[t]);
-            plan.usedContCost = toF32(static_cast<long double>(plan.usedContCost) + contTypes.Cost[t]);
+            plan.usedContArea = toF32(static_cast<long double>(plan.usedContArea) + contTypes.area[t]);
+            plan.usedContCost = toF32(static_cast<long double>(plan.usedContCost) + contTypes.cost[t]);
             plan.usedCapacity = core::add32(plan.usedCapacity, contTypes.loadWt[t]);
         }
     }

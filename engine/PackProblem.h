@@ -23,7 +23,7 @@ class PackProblem {
     std::int16_t contCount = 0;
     std::int16_t boxCount = 0;
 
-    RunSettings Settings;
+    RunSettings settings;
     float areaTarget = 1.0f;
     float weightTarget = 1.0f;
     RunTotals totals;

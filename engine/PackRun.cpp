@@ -47,19 +47,19 @@ PackRun::PackRun(PackProblem& problem, Progress& progress)
 }
 
 bool PackRun::stopTest() {
-    return progress_.escPressed() || fill_.now() >= startMs + p_.Settings.timeLimitMs;
+    return progress_.escPressed() || fill_.now() >= startMs + p_.settings.timeLimitMs;
 }
 
 void PackRun::handOver(int c) {
-    const RunSettings& s = p_.Settings;
+    const RunSettings& s = p_.settings;
     const int t = p_.contInstType[c];
     const auto& ct = p_.contTypes;
     FillEngine::Container container;
     container.usableLength = toI16(ct.length[t] + s.itemGap - 2 * s.edgeGap);
     container.usableWidth = toI16(ct.width[t] + s.itemGap - 2 * s.edgeGap);
     container.loadWt = ct.loadWt[t];
-    container.area = ct.Area[t];
-    container.cost = ct.Cost[t];
+    container.area = ct.area[t];
+    container.cost = ct.cost[t];
     container.noseWt = ct.noseWt[t];
     container.tailWt = ct.tailWt[t];
     container.noseDist = toI16(ct.noseDL[t] + s.itemGap / 2 - s.edgeGap);
@@ -89,9 +89,9 @@ void PackRun::handOver(int c) {
         box.inst = toI16(b);
         box.kind = toI16(k);
         box.groupSize = p_.boxKinds.total[k];
-        box.area = p_.boxKinds.Area[k];
+        box.area = p_.boxKinds.area[k];
         box.weight = p_.boxKinds.weight[k];
-        box.cost = p_.boxKinds.Cost[k];
+        box.cost = p_.boxKinds.cost[k];
         box.turnOn = p_.boxKinds.turnOn[k];
         box.length = core::add16(p_.boxKinds.length[k], s.itemGap);
         box.width = core::add16(p_.boxKinds.width[k], s.itemGap);
@@ -138,7 +138,7 @@ void PackRun::startRun() {
     p_.contOrder.fill(0);
     replacePhase = 0;
     engineCalls = 0;
-    orders_.Clear();
+    orders_.clear();
 }
 
 void PackRun::estimateContainers() {
@@ -157,7 +157,7 @@ void PackRun::estimateContainers() {
 
 bool PackRun::startVariant() {
     for (int i = 1; i <= p_.contCount; ++i) p_.contOrder[i] = toI16(i);
-    p_.random.seed(static_cast<long long>(p_.Settings.seed) + engineCalls);
+    p_.random.seed(static_cast<long long>(p_.settings.seed) + engineCalls);
     if (!orders_.nextContainerOrder()) return false;
     p_.resultSolution = p_.currentSolution;
     p_.resultSolution.lastCont = 0;
@@ -191,7 +191,7 @@ void PackRun::fillContainer(int c) {
     cur_ = c;
     v_.skipType = t;
     capacity_ = p_.contTypes.loadWt[t];
-    area_ = p_.contTypes.Area[t];
+    area_ = p_.contTypes.area[t];
     handOver(c);
     fill_.prepareFill();
     fill_.packAllOrderings();
@@ -210,7 +210,7 @@ void PackRun::takeFill() {
     v_.fillScore = fill_.result().fillScore;
     if (placed == 0 || !(v_.fillScore > 0)) {
         cur_ = 0;
-    } else if (replacePhase == 1 && !p_.Settings.ignoreLast && result.loadedBoxes + placed < p_.boxCount) {
+    } else if (replacePhase == 1 && !p_.settings.ignoreLast && result.loadedBoxes + placed < p_.boxCount) {
         cur_ = 0; // a replacement must take every remaining box
     } else if (replacePhase == 1) {
         ++v_.candidates;
@@ -222,7 +222,7 @@ void PackRun::takeFill() {
     } else {
         commitContainer(result);
         v_.skipType = 0;
-        if (result.loadedBoxes >= p_.boxCount && (!p_.Settings.ignoreLast || result.usedConts == 1))
+        if (result.loadedBoxes >= p_.boxCount && (!p_.settings.ignoreLast || result.usedConts == 1))
             startReplacement();
     }
 }
@@ -247,13 +247,13 @@ bool PackRun::continuesReplacement() {
     PackSolution& result = p_.resultSolution;
     result = p_.replacementSolution;
     if (result.loadedBoxes < p_.boxCount && result.usedConts < p_.contCount && v_.candidates > 0) return true;
-    if (!p_.Settings.ignoreLast) replacePhase = 0;
+    if (!p_.settings.ignoreLast) replacePhase = 0;
     return false;
 }
 
 void PackRun::dropWeakLastContainer() {
     PackSolution& result = p_.resultSolution;
-    if (!(p_.Settings.ignoreLast && result.lastCont != 0 && result.loadedBoxes >= p_.boxCount &&
+    if (!(p_.settings.ignoreLast && result.lastCont != 0 && result.loadedBoxes >= p_.boxCount &&
           result.usedConts > 1))
         return;
     const int last = result.lastCont;
@@ -302,7 +302,7 @@ void PackRun::acceptContainerResult(PackSolution& plan) {
     plan.usedConts = toI16(plan.usedConts + 1);
     plan.usedCapacity = core::add32(plan.usedCapacity, capacity_);
     plan.usedContArea = toF32(static_cast<long double>(plan.usedContArea) + area_);
-    plan.usedContCost = toF32(static_cast<long double>(plan.usedContCost) + p_.contTypes.Cost[t]);
+    plan.usedContCost = toF32(static_cast<long double>(plan.usedContCost) + p_.contTypes.cost[t]);
     plan.loadedBoxes = toI16(plan.loadedBoxes + plan.boxLoad[c]);
     plan.loadedWeight = core::add32(plan.loadedWeight, plan.wgtLoad[c]);
     plan.loadedArea = toF32(static_cast<long double>(plan.loadedArea) + plan.wolLoad[c]);
@@ -313,7 +313,7 @@ void PackRun::acceptContainerResult(PackSolution& plan) {
 
 void PackRun::commitContainer(PackSolution& plan) {
     acceptContainerResult(plan);
-    const RunSettings& s = p_.Settings;
+    const RunSettings& s = p_.settings;
     int n = 0;
     for (int i = 1; i <= fill_.boxCount(); ++i) {
         const FillEngine::Placement box = fill_.placementAt(i);
@@ -332,8 +332,8 @@ void PackRun::removeContainer(PackSolution& plan, int c) {
     const int t = p_.contInstType[c];
     const auto& ct = p_.contTypes;
     plan.usedConts = toI16(plan.usedConts - 1);
-    plan.usedContArea = toF32(static_cast<long double>(plan.usedContArea) - ct.Area[t]);
-    plan.usedContCost = toF32(static_cast<long double>(plan.usedContCost) - ct.Cost[t]);
+    plan.usedContArea = toF32(static_cast<long double>(plan.usedContArea) - ct.area[t]);
+    plan.usedContCost = toF32(static_cast<long double>(plan.usedContCost) - ct.cost[t]);
     plan.usedCapacity = core::checkedSub(plan.usedCapacity, ct.loadWt[t]);
     plan.loadedWeight = core::checkedSub(plan.loadedWeight, plan.wgtLoad[c]);
     plan.loadedBoxes = toI16(plan.loadedBoxes - plan.boxLoad[c]);

@@ -25,7 +25,7 @@ QString boxHint(const engine::PackProblem& problem, std::int16_t box) {
     const engine::BoxKinds& kinds = problem.boxKinds;
     const std::int16_t kind = problem.boxInstKind[box];
     return QString::fromStdString(kinds.mark[kind]) + QStringLiteral(": ") +
-           QString::fromStdString(kinds.Kind[kind]) + QStringLiteral("\nDims: ") +
+           QString::fromStdString(kinds.name[kind]) + QStringLiteral("\nDims: ") +
            QString::number(plan.posLh[box]) + QLatin1Char('*') + QString::number(plan.posWh[box]) +
            QStringLiteral("\nWgt: ") + QString::number(kinds.weight[kind]) + QStringLiteral("\nXY: ") +
            QString::number(plan.posX[box]) + QStringLiteral(", ") + QString::number(plan.posY[box]);

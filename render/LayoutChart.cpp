@@ -65,7 +65,7 @@ void drawChart(QPainter& painter, QSize size, const LayoutView& view, const engi
         canvas.textOut(xA - 1, 2 * tH + 5, percent(plan.wgtEff[i]) + QStringLiteral(" %W"));
         canvas.textOut(xA - 1, 3 * tH + 5, percent(plan.volEff[i]) + QStringLiteral(" %A"));
 
-        const int areaTop = roundToInt(problem.contTypes.Area[type] * sA);
+        const int areaTop = roundToInt(problem.contTypes.area[type] * sA);
         const int weightTop = roundToInt(problem.contTypes.loadWt[type] * sW);
         canvas.clearBrush();
         canvas.setPenColor(areaBarColour);
@@ -81,7 +81,7 @@ void drawChart(QPainter& painter, QSize size, const LayoutView& view, const engi
         for (std::int16_t b = 1; b <= boxCount; ++b) {
             if (plan.contNo[b] != i) continue;
             const std::int16_t kind = problem.boxInstKind[b];
-            area += problem.boxKinds.Area[kind];
+            area += problem.boxKinds.area[kind];
             weight = core::checkedAdd(weight, problem.boxKinds.weight[kind]);
             const int ya = ht - roundToInt(area * sA);
             const int yw = ht - roundToInt(weight * sW);

@@ -37,7 +37,7 @@ QString text(const std::string& s) {
 
 QString boxLabel(const ViewTracks& tracks, const engine::PackProblem& problem, std::int16_t box) {
     const std::int16_t kind = problem.boxInstKind[box];
-    QString label = text(tracks.markKind ? problem.boxKinds.Kind[kind] : problem.boxKinds.mark[kind]);
+    QString label = text(tracks.markKind ? problem.boxKinds.name[kind] : problem.boxKinds.mark[kind]);
     if (tracks.orient) {
         const int lh = problem.resultSolution.posLh[box];
         const int wh = problem.resultSolution.posWh[box];

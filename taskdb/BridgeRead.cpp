@@ -94,8 +94,8 @@ void SolveBridge::readTaskInput() {
     const OperationFrame frame(dm_.operationView(),
                                OperationFrame::Options().controlsOff({&dm_.tc, &dm_.tb}));
     {
-        p_.Settings.taskTurnOn = dm_.tasksTurnOn.asBoolean();
-        p_.Settings.taskDefltOn = dm_.tasksDefltOn.asBoolean();
+        p_.settings.taskTurnOn = dm_.tasksTurnOn.asBoolean();
+        p_.settings.taskDefltOn = dm_.tasksDefltOn.asBoolean();
         auto& ct = p_.contTypes;
         int n = 0, sum = 0;
         dm_.tc.first();
@@ -107,7 +107,7 @@ void SolveBridge::readTaskInput() {
             ct.typeID[t] = toI32(dm_.tcTypeID.asInteger());
             ct.avail[t] = toI16(dm_.tcAvail.asInteger());
             ct.loadWt[t] = toI32(dm_.tcLoadWt.asInteger());
-            ct.Area[t] = core::toF32(dm_.tcWolume.asFloat());
+            ct.area[t] = core::toF32(dm_.tcWolume.asFloat());
             ct.length[t] = toI16(dm_.tcLength.asInteger());
             ct.width[t] = toI16(dm_.tcWidth.asInteger());
             ct.mark[t] = firstChars(dm_.tcMark.asString(), 3);
@@ -115,7 +115,7 @@ void SolveBridge::readTaskInput() {
             ct.tailWt[t] = toI32(dm_.tcTailWt.asInteger());
             ct.noseDL[t] = toI16(dm_.tcNoseDL.asInteger());
             ct.tailDL[t] = toI16(dm_.tcTailDL.asInteger());
-            ct.Cost[t] = core::toF32(dm_.tcCost.asFloat());
+            ct.cost[t] = core::toF32(dm_.tcCost.asFloat());
             ct.fillDir[t] = fillDirOf(dm_.tcFillDir.asString());
             // A zero span would make the engine divide by zero.
             if (ct.noseDL[t] + ct.tailDL[t] >= ct.length[t])
@@ -137,13 +137,13 @@ void SolveBridge::readTaskInput() {
             bk.kindID[b] = toI32(dm_.tbKindID.asInteger());
             bk.total[b] = toI16(dm_.tbTotal.asInteger());
             bk.weight[b] = toI32(dm_.tbWeight.asInteger());
-            bk.Area[b] = core::toF32(dm_.tbWolume.asFloat());
+            bk.area[b] = core::toF32(dm_.tbWolume.asFloat());
             bk.length[b] = toI16(dm_.tbLength.asInteger());
             bk.width[b] = toI16(dm_.tbWidth.asInteger());
             bk.turnOn[b] = dm_.tbTurnOn.isNull() ? false : dm_.tbTurnOn.asBoolean();
             bk.mark[b] = firstChars(dm_.tbMark.asString(), 2);
-            bk.Kind[b] = firstChars(dm_.tbKind.asString(), 25);
-            bk.Cost[b] = core::toF32(dm_.tbCost.asFloat());
+            bk.name[b] = firstChars(dm_.tbKind.asString(), 25);
+            bk.cost[b] = core::toF32(dm_.tbCost.asFloat());
             sum += bk.total[b];
             bar(static_cast<int>(core::roundHalfEven(k * 90 / count)) + 10);
         }
@@ -171,7 +171,7 @@ void SolveBridge::checkStoredRow(const dataset::Cursor& rows, const char* table,
 
 void SolveBridge::copyRunSettings() {
     const RunStore& s = dm_.store();
-    engine::RunSettings& r = p_.Settings;
+    engine::RunSettings& r = p_.settings;
     r.seed = s.optRand;
     r.intensity = s.optPower;
     r.timeLimitMs = static_cast<double>(core::mul32(s.optTime, 1000));

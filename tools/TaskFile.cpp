@@ -173,7 +173,7 @@ std::vector<FixedContainer> loadTaskJson(const std::string& text, engine::PackPr
     const json& settings = doc.contains("settings") ? doc.at("settings") : noSettings;
     if (!settings.is_object()) throw TaskFileError("settings: not an object");
     const Reader s{settings, "settings."};
-    auto& r = p.Settings;
+    auto& r = p.settings;
     r.intensity = static_cast<std::int16_t>(s.ranged("Intensity", "tasks", "Power", 5));
     r.timeLimitMs = static_cast<double>(s.ranged("TimeLimitS", "tasks", "Time", 555)) * 1000.0;
     r.seed = static_cast<std::int16_t>(s.ranged("Seed", "tasks", "Rand", 1));
@@ -206,7 +206,7 @@ std::vector<FixedContainer> loadTaskJson(const std::string& text, engine::PackPr
         ct.width[t] = static_cast<std::int16_t>(c.ranged("Width", "conts", "Width"));
         ct.loadWt[t] = static_cast<std::int32_t>(c.ranged("LoadWt", "conts", "LoadWt"));
         ct.fillDir[t] = fillDirOf(c.text("FillDir", 6, "Either"));
-        ct.Cost[t] = static_cast<float>(c.cost("tc"));
+        ct.cost[t] = static_cast<float>(c.cost("tc"));
         ct.avail[t] = static_cast<std::int16_t>(c.ranged("Avail", "tc", "Avail"));
         ct.noseDL[t] = static_cast<std::int16_t>(c.ranged("NoseDL", "conts", "NoseDL", 0));
         ct.tailDL[t] = static_cast<std::int16_t>(c.ranged("TailDL", "conts", "TailDL", 0));
@@ -214,7 +214,7 @@ std::vector<FixedContainer> loadTaskJson(const std::string& text, engine::PackPr
         ct.tailWt[t] = static_cast<std::int32_t>(c.ranged("TailWt", "conts", "TailWt", 0));
         if (ct.noseDL[t] + ct.tailDL[t] >= ct.length[t])
             throw TaskFileError(c.where + "NoseDL + TailDL: must be less than Length");
-        ct.Area[t] = static_cast<float>(static_cast<long double>(ct.length[t]) * ct.width[t]);
+        ct.area[t] = static_cast<float>(static_cast<long double>(ct.length[t]) * ct.width[t]);
         containers += ct.avail[t];
         if (containers > engine::maxTaskContainers) throw TaskFileError("containers: more than 24 in all");
     }
@@ -229,15 +229,15 @@ std::vector<FixedContainer> loadTaskJson(const std::string& text, engine::PackPr
         const Reader b{row, "boxes[" + std::to_string(k - 1) + "]."};
         auto& bk = p.boxKinds;
         bk.kindID[k] = static_cast<std::int32_t>(b.integer("KindID", 0, i32Max));
-        bk.Kind[k] = b.text("Kind", 25, "??");
+        bk.name[k] = b.text("Kind", 25, "??");
         bk.mark[k] = b.text("Mark", 2, "?");
         bk.length[k] = static_cast<std::int16_t>(b.ranged("Length", "boxes", "Length"));
         bk.width[k] = static_cast<std::int16_t>(b.ranged("Width", "boxes", "Width"));
         bk.weight[k] = static_cast<std::int32_t>(b.ranged("Weight", "boxes", "Weight"));
         bk.turnOn[k] = b.boolean("TurnOn", true);
-        bk.Cost[k] = static_cast<float>(b.cost("tb"));
+        bk.cost[k] = static_cast<float>(b.cost("tb"));
         bk.total[k] = static_cast<std::int16_t>(b.ranged("Total", "tb", "Total"));
-        bk.Area[k] = static_cast<float>(static_cast<long double>(bk.length[k]) * bk.width[k]);
+        bk.area[k] = static_cast<float>(static_cast<long double>(bk.length[k]) * bk.width[k]);
         boxes += bk.total[k];
         if (boxes > engine::maxTaskBoxes) throw TaskFileError("boxes: more than 1000 in all");
     }

@@ -88,13 +88,13 @@ TEST(ContainerOrders, ShuffleByTypeKeepsTypesTogether) {
 TEST(ContainerOrders, ARepeatedTypeSequenceIsSkippedAndShiftsTheVariantNumbers) {
     PackProblem p;
     loadProblem(p, {{100, 50, 700, 1}, {100, 80, 900, 1}}, {{10, 10, 1, 1}});
-    p.Settings.intensity = 5;
+    p.settings.intensity = 5;
     p.prepareInstances();
     ASSERT_EQ(p.variantCount, 1);
     ContainerOrders o(p);
     bool sawSkip = false;
     for (std::uint32_t seed = 0; seed < 40; ++seed) {
-        o.Clear();
+        o.clear();
         setOrder(p, {1, 2});
         ASSERT_TRUE(o.nextContainerOrder());
         const auto first = typeSequence(p);
@@ -113,7 +113,7 @@ TEST(ContainerOrders, ARepeatedTypeSequenceIsSkippedAndShiftsTheVariantNumbers) 
 TEST(ContainerOrders, CollidingKeysEndTheSearchInsteadOfLoopingForever) {
     PackProblem p;
     loadProblem(p, {{100, 50, 700, 1}, {100, 80, 900, 1}}, {{10, 10, 1, 1}});
-    p.Settings.intensity = 5;
+    p.settings.intensity = 5;
     p.prepareInstances();
     p.contTypes.randKey[2] = p.contTypes.randKey[1]; // both sequences share one signature
     ContainerOrders o(p);

@@ -15,26 +15,26 @@ using namespace rectix::engine::test;
 namespace {
 std::vector<std::pair<int, int>> points(CornerPoints& c) {
     std::vector<std::pair<int, int>> v;
-    for (int i = 1; i <= c.count; ++i) v.emplace_back(c.X(i), c.Y(i));
+    for (int i = 1; i <= c.count; ++i) v.emplace_back(c.x(i), c.y(i));
     return v;
 }
 } // namespace
 
 TEST(CornerPoints, EqualKeysKeepCreationOrderAndWeightsPickTheMainAxis) {
     CornerPoints c;
-    c.Capacity = 10;
+    c.capacity = 10;
     c.setPointCapacity(11);
     c.count = 3;
-    c.X(1) = 3, c.Y(1) = 0;
-    c.X(2) = 0, c.Y(2) = 5;
-    c.X(3) = 3, c.Y(3) = 0; // same key as point 1: goes after it
+    c.x(1) = 3, c.y(1) = 0;
+    c.x(2) = 0, c.y(2) = 5;
+    c.x(3) = 3, c.y(3) = 0; // same key as point 1: goes after it
     c.insertPointSorted(2, 1.0f, 0.001f);
     c.insertPointSorted(3, 1.0f, 0.001f);
     EXPECT_EQ(points(c), (std::vector<std::pair<int, int>>{{0, 5}, {3, 0}, {3, 0}}));
     // Along the width (3, 0) comes before (0, 5).
     c.count = 2;
-    c.X(1) = 0, c.Y(1) = 5;
-    c.X(2) = 3, c.Y(2) = 0;
+    c.x(1) = 0, c.y(1) = 5;
+    c.x(2) = 3, c.y(2) = 0;
     c.insertPointSorted(2, 0.001f, 1.0f);
     EXPECT_EQ(points(c), (std::vector<std::pair<int, int>>{{3, 0}, {0, 5}}));
 }
@@ -42,18 +42,18 @@ TEST(CornerPoints, EqualKeysKeepCreationOrderAndWeightsPickTheMainAxis) {
 TEST(CornerPoints, GrowthIsTenPercentAndKeepsTheExtents) {
     CornerPoints c;
     c.setUsable(500, 200);
-    c.Capacity = 30;
+    c.capacity = 30;
     c.setPointCapacity(31);
     c.count = 29;
     c.growCornerPointArrays();
-    EXPECT_EQ(c.Capacity, 30);
+    EXPECT_EQ(c.capacity, 30);
     c.count = 30;
     c.growCornerPointArrays();
-    EXPECT_EQ(c.Capacity, 33);
+    EXPECT_EQ(c.capacity, 33);
     EXPECT_EQ(c.Slots(), 34);
     EXPECT_EQ(c.usableLength(), 500);
     EXPECT_EQ(c.usableWidth(), 200);
-    EXPECT_THROW(c.X(34), rectix::core::RangeError);
+    EXPECT_THROW(c.x(34), rectix::core::RangeError);
 }
 
 TEST(CornerPoints, ABoxAtTheOriginLeavesItsTwoCorners) {
@@ -68,9 +68,9 @@ TEST(CornerPoints, ABoxAtTheOriginLeavesItsTwoCorners) {
         auto& g = t.f;
         g.boxPlaced.fill(0);
         g.boxPlaced[0] = 1;
-        g.points.resetPoints(0, g.points.Capacity);
+        g.points.resetPoints(0, g.points.capacity);
         g.points.count = 1;
-        EXPECT_EQ(g.points.X(1), 0);
+        EXPECT_EQ(g.points.x(1), 0);
         EXPECT_EQ(g.points.minLength(1), g.points.minUsefulGap);
         g.fillPos = 1;
         g.curBox = 1;
@@ -98,9 +98,9 @@ TEST(CornerPoints, MergeKeepsTheSmallerMinimums) {
     s.prepare();
     auto& c = s.f.points;
     c.count = 3;
-    c.X(1) = 5, c.Y(1) = 5, c.minLength(1) = 7, c.minWidth(1) = 2;
-    c.X(2) = 1, c.Y(2) = 1;
-    c.X(3) = 5, c.Y(3) = 5, c.minLength(3) = 3, c.minWidth(3) = 9;
+    c.x(1) = 5, c.y(1) = 5, c.minLength(1) = 7, c.minWidth(1) = 2;
+    c.x(2) = 1, c.y(2) = 1;
+    c.x(3) = 5, c.y(3) = 5, c.minLength(3) = 3, c.minWidth(3) = 9;
     c.newPointStart = 2;
     s.f.mergeCornerPoints();
     ASSERT_EQ(c.count, 2);
@@ -112,12 +112,12 @@ TEST(CornerPoints, MergeKeepsTheSmallerMinimums) {
 TEST(CornerPoints, TheFastKeyIsTheExtendedPrecisionKey) {
     std::mt19937 g(17);
     CornerPoints c;
-    c.Capacity = 10;
+    c.capacity = 10;
     c.setPointCapacity(11);
     c.count = 1;
     for (int i = 0; i < 200000; ++i) {
-        c.X(1) = static_cast<std::int16_t>(static_cast<int>(g() % 65536) - 32768);
-        c.Y(1) = static_cast<std::int16_t>(static_cast<int>(g() % 65536) - 32768);
+        c.x(1) = static_cast<std::int16_t>(static_cast<int>(g() % 65536) - 32768);
+        c.y(1) = static_cast<std::int16_t>(static_cast<int>(g() % 65536) - 32768);
         float wx = 1.0f, wy = 0.001f;
         if (i % 3 == 1) std::swap(wx, wy);
         if (i % 3 == 2) {
@@ -125,6 +125,6 @@ TEST(CornerPoints, TheFastKeyIsTheExtendedPrecisionKey) {
             wy = std::ldexp(static_cast<float>(g() % 16777216), static_cast<int>(g() % 40) - 30);
         }
         ASSERT_EQ(c.pointKeyFast(1, wx, wy), c.pointKey(1, wx, wy))
-            << c.X(1) << " " << c.Y(1) << " " << wx << " " << wy;
+            << c.x(1) << " " << c.y(1) << " " << wx << " " << wy;
     }
 }

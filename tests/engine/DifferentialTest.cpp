@@ -48,7 +48,7 @@ Outcome solve(std::uint32_t seed, bool plain) {
         boxes.push_back({pick(g, 5, 130), pick(g, 5, 100), pick(g, 1, 300), pick(g, 1, 12), g() % 3 != 0,
                          static_cast<float>(pick(g, 0, 20))});
     loadProblem(p, conts, boxes);
-    auto& st = p.Settings;
+    auto& st = p.settings;
     st.intensity = static_cast<std::int16_t>(pick(g, 0, 4));
     st.itemGap = static_cast<std::int16_t>(pick(g, 0, 3));
     st.edgeGap = static_cast<std::int16_t>(pick(g, 0, 3));

@@ -32,13 +32,13 @@ inline void loadProblem(PackProblem& p, const std::vector<ContRow>& conts, const
         p.contTypes.width[t] = static_cast<std::int16_t>(c.width);
         p.contTypes.loadWt[t] = c.loadWt;
         p.contTypes.avail[t] = static_cast<std::int16_t>(c.avail);
-        p.contTypes.Cost[t] = c.cost;
+        p.contTypes.cost[t] = c.cost;
         p.contTypes.fillDir[t] = static_cast<std::int16_t>(c.fillDir);
         p.contTypes.noseDL[t] = static_cast<std::int16_t>(c.noseDL);
         p.contTypes.tailDL[t] = static_cast<std::int16_t>(c.tailDL);
         p.contTypes.noseWt[t] = c.noseWt;
         p.contTypes.tailWt[t] = c.tailWt;
-        p.contTypes.Area[t] = static_cast<float>(c.length) * static_cast<float>(c.width);
+        p.contTypes.area[t] = static_cast<float>(c.length) * static_cast<float>(c.width);
     }
     p.contTypeCount = static_cast<std::int16_t>(t);
     int k = 0;
@@ -50,8 +50,8 @@ inline void loadProblem(PackProblem& p, const std::vector<ContRow>& conts, const
         p.boxKinds.weight[k] = b.weight;
         p.boxKinds.total[k] = static_cast<std::int16_t>(b.total);
         p.boxKinds.turnOn[k] = b.turnOn;
-        p.boxKinds.Cost[k] = b.cost;
-        p.boxKinds.Area[k] = static_cast<float>(b.length) * static_cast<float>(b.width);
+        p.boxKinds.cost[k] = b.cost;
+        p.boxKinds.area[k] = static_cast<float>(b.length) * static_cast<float>(b.width);
     }
     p.boxKindCount = static_cast<std::int16_t>(k);
 }

@@ -47,8 +47,8 @@ struct FillSetup {
     // prepareFill plus what the driver sets up before a fill.
     void prepare(int workDir = 1, int pass = 0) {
         f.prepareFill();
-        f.points.Capacity = f.boxN / 2 + 30;
-        f.points.setPointCapacity(f.points.Capacity + 1);
+        f.points.capacity = f.boxN / 2 + 30;
+        f.points.setPointCapacity(f.points.capacity + 1);
         f.workDir = static_cast<std::int16_t>(workDir);
         f.pass = static_cast<std::int16_t>(pass);
     }

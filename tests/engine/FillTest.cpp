@@ -21,8 +21,8 @@ TEST(BestPosition, FirstFeasiblePointWinsOverABetterScore) {
     s.prepare();
     auto& f = s.f;
     f.points.count = 2;
-    f.points.X(1) = 5, f.points.Y(1) = 0;
-    f.points.X(2) = 0, f.points.Y(2) = 0;
+    f.points.x(1) = 5, f.points.y(1) = 0;
+    f.points.x(2) = 0, f.points.y(2) = 0;
     f.fillPos = 1;
     f.curBox = 1;
     f.bestPosScore = 1555555555;
@@ -42,10 +42,10 @@ TEST(BestPosition, EdgeToEdgeIsNoOverlapButOneUnitIs) {
             f.boxPlaced[0] = 1;
             put(f, 1, 1, 0, 0);
             f.points.count = 2;
-            (alongY ? f.points.Y(1) : f.points.X(1)) = 4; // overlaps by one unit
-            (alongY ? f.points.X(1) : f.points.Y(1)) = 0;
-            (alongY ? f.points.Y(2) : f.points.X(2)) = 5; // touches
-            (alongY ? f.points.X(2) : f.points.Y(2)) = 0;
+            (alongY ? f.points.y(1) : f.points.x(1)) = 4; // overlaps by one unit
+            (alongY ? f.points.x(1) : f.points.y(1)) = 0;
+            (alongY ? f.points.y(2) : f.points.x(2)) = 5; // touches
+            (alongY ? f.points.x(2) : f.points.y(2)) = 0;
             f.fillPos = 2;
             f.curBox = 2;
             f.bestPosScore = 1555555555;
@@ -62,8 +62,8 @@ TEST(BestPosition, ABoxTooHeavyForBothSupportsStopsTheScan) {
     f.contNoseWt = 400;
     f.contTailWt = 400;
     f.points.count = 2;
-    f.points.X(1) = 0, f.points.Y(1) = 0;
-    f.points.X(2) = 500, f.points.Y(2) = 0;
+    f.points.x(1) = 0, f.points.y(1) = 0;
+    f.points.x(2) = 500, f.points.y(2) = 0;
     f.fillPos = 1;
     f.curBox = 1;
     f.bestPosScore = 1555555555;

@@ -14,10 +14,10 @@ TEST(PackProblem, ResetGivesTheDocumentedDefaults) {
     p.resetProblem(p.startSolution);
     EXPECT_EQ(p.contTypes.mark[1], "?");
     EXPECT_EQ(p.boxKinds.mark[1], "?");
-    EXPECT_EQ(p.boxKinds.Kind[1001], "??");
-    EXPECT_EQ(p.Settings.timeLimitMs, 555000.0);
-    EXPECT_EQ(p.Settings.seed, 1);
-    EXPECT_EQ(p.Settings.intensity, 3);
+    EXPECT_EQ(p.boxKinds.name[1001], "??");
+    EXPECT_EQ(p.settings.timeLimitMs, 555000.0);
+    EXPECT_EQ(p.settings.seed, 1);
+    EXPECT_EQ(p.settings.intensity, 3);
     EXPECT_EQ(p.startSolution.contNo[7], 0);
 }
 
@@ -35,7 +35,7 @@ int variantCountFor(const std::vector<int>& avails, int intensity) {
     std::vector<ContRow> conts;
     for (int a : avails) conts.push_back({100, 50, 1000, a});
     loadProblem(p, conts, {{10, 10, 1, 1}});
-    p.Settings.intensity = static_cast<std::int16_t>(intensity);
+    p.settings.intensity = static_cast<std::int16_t>(intensity);
     p.prepareInstances();
     return p.variantCount;
 }
@@ -126,7 +126,7 @@ TEST(PackProblem, ObjectiveWithAllFactorsZeroIsTheAreaFill) {
     EXPECT_EQ(s.splitKinds, 0);
     // Splitting the kind over two containers costs a penalty once the bind factor is on.
     s.contNo[3] = 2;
-    p.Settings.bindGroupFactor = 0.5f;
+    p.settings.bindGroupFactor = 0.5f;
     p.evaluateSolution(s, true);
     EXPECT_EQ(s.splitKinds, 1);
     EXPECT_FLOAT_EQ(s.score, s.areaFill / (10 * 0.5f * 1 / 1 + 1));
@@ -135,7 +135,7 @@ TEST(PackProblem, ObjectiveWithAllFactorsZeroIsTheAreaFill) {
 TEST(PackProblem, ZeroContainerAreaEndsTheSolveWithAnError) {
     PackProblem p;
     loadProblem(p, {{100, 100, 1000, 1}}, {{50, 50, 10, 1}});
-    p.contTypes.Area[1] = 0;
+    p.contTypes.area[1] = 0;
     p.prepareInstances();
     EXPECT_THROW(p.evaluateSolution(p.startSolution, true), rectix::core::ZeroDivideError);
 }

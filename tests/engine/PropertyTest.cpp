@@ -107,7 +107,7 @@ TEST(Property, EveryPlanOfRandomTasksIsFeasible) {
             boxes.push_back({pick(g, 10, 120), pick(g, 10, 90), pick(g, 1, 300), pick(g, 1, 8), g() % 2 == 0,
                              static_cast<float>(pick(g, 0, 20))});
         loadProblem(p, conts, boxes);
-        auto& st = p.Settings;
+        auto& st = p.settings;
         st.intensity = static_cast<std::int16_t>(pick(g, 0, 2));
         st.itemGap = static_cast<std::int16_t>(pick(g, 0, 3));
         st.edgeGap = static_cast<std::int16_t>(pick(g, 0, 3));

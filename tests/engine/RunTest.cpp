@@ -33,8 +33,8 @@ struct Solve {
     PackRun run{p, progress};
     Solve(const std::vector<ContRow>& conts, const std::vector<BoxRow>& boxes, int intensity = 3) {
         loadProblem(p, conts, boxes);
-        p.Settings.intensity = static_cast<std::int16_t>(intensity);
-        p.Settings.timeLimitMs = 60000;
+        p.settings.intensity = static_cast<std::int16_t>(intensity);
+        p.settings.timeLimitMs = 60000;
     }
     const PackSolution& go() {
         prepareStart(p);
@@ -64,7 +64,7 @@ TEST(Run, EscStopsTheRunAndKeepsTheBestPlanSoFar) {
     EscAfter progress(5);
     PackRun run(p, progress);
     loadProblem(p, trucks, pallets);
-    p.Settings.intensity = 20;
+    p.settings.intensity = 20;
     prepareStart(p);
     run.runPacking();
     EXPECT_TRUE(p.stopRun);
@@ -118,7 +118,7 @@ TEST(Run, AReplacementMustTakeEveryRemainingBoxAndScoreBetter) {
     {
         // The big container completes the plan first; the small one takes the box and fills better.
         Solve s({{100, 100, 1000, 1}, {60, 60, 1000, 1}}, {{50, 50, 1, 1, false}});
-        s.p.Settings.ignoreLast = false;
+        s.p.settings.ignoreLast = false;
         const auto& r = s.go();
         EXPECT_EQ(r.usedConts, 1);
         EXPECT_EQ(r.contNo[1], 2);
@@ -126,7 +126,7 @@ TEST(Run, AReplacementMustTakeEveryRemainingBoxAndScoreBetter) {
     {
         // The small one cannot take both boxes, so the plan with the big one stands.
         Solve s({{100, 100, 1000, 1}, {60, 60, 1000, 1}}, {{50, 50, 1, 2, false}});
-        s.p.Settings.ignoreLast = false;
+        s.p.settings.ignoreLast = false;
         const auto& r = s.go();
         EXPECT_EQ(r.usedConts, 1);
         EXPECT_EQ(r.contNo[1], 1);
@@ -151,7 +151,7 @@ TEST(Run, TimeLimitStopsTheRun) {
     SteppingClock::now = 0;
     SteppingClock::step = 50; // every reading of the clock moves it 50 ms on
     Solve s(trucks, pallets, 20);
-    s.p.Settings.timeLimitMs = 5000;
+    s.p.settings.timeLimitMs = 5000;
     s.run.fillEngine().setClock(&SteppingClock::read);
     s.go();
     EXPECT_TRUE(s.p.stopRun);
@@ -160,7 +160,7 @@ TEST(Run, TimeLimitStopsTheRun) {
 
 TEST(Run, OneKindThatMayNotTurnFillsOneOrderingPerDirection) {
     Solve s({{100, 40, 100000, 1}}, {{10, 10, 1, 12, false}});
-    s.p.Settings.taskDefltOn = false;
+    s.p.settings.taskDefltOn = false;
     s.go();
     const FillData& f = FillEngineProbe::state(s.run.fillEngine());
     // Ordering 0 with its ten improvement fills in each direction, then the random steps.
@@ -170,7 +170,7 @@ TEST(Run, OneKindThatMayNotTurnFillsOneOrderingPerDirection) {
 TEST(Run, TheScoreKeepsTheBoxToContainerRatioInExtendedPrecision) {
     // Rounding the ratio to single precision moves this score by one step.
     Solve s({{100, 50, 1000, 2, 50}}, {{20, 10, 30, 4, true, 5}, {30, 20, 100, 2, true, 12}});
-    auto& st = s.p.Settings;
+    auto& st = s.p.settings;
     st.seed = 1;
     st.ignoreLast = true;
     st.weightFactor = static_cast<float>(30 * 0.01L);
@@ -192,7 +192,7 @@ TEST(Run, ALongFillLooksAtEscBeforeItEnds) {
     PackRun run(p, progress);
     run.fillEngine().setClock(&SteppingClock::read);
     loadProblem(p, {{1000, 1000, 1000000, 1}}, {{10, 10, 1, 200, false}});
-    p.Settings.timeLimitMs = 1e9;
+    p.settings.timeLimitMs = 1e9;
     prepareStart(p);
     run.runPacking();
     // The first fill stopped after its 128th box instead of placing all 200, and is kept.

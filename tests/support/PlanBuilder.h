@@ -19,7 +19,7 @@ class PlanBuilder {
         problem.contTypes.length[t] = static_cast<std::int16_t>(length);
         problem.contTypes.width[t] = static_cast<std::int16_t>(width);
         problem.contTypes.loadWt[t] = loadWt;
-        problem.contTypes.Area[t] = static_cast<float>(length) * static_cast<float>(width);
+        problem.contTypes.area[t] = static_cast<float>(length) * static_cast<float>(width);
         problem.contTypes.mark[t] = mark;
         return t;
     }
@@ -27,12 +27,12 @@ class PlanBuilder {
     int addKind(const std::string& kind, const std::string& mark, int length = 10, int width = 10,
                 int weight = 1) {
         const auto k = ++problem.boxKindCount;
-        problem.boxKinds.Kind[k] = kind;
+        problem.boxKinds.name[k] = kind;
         problem.boxKinds.mark[k] = mark;
         problem.boxKinds.length[k] = static_cast<std::int16_t>(length);
         problem.boxKinds.width[k] = static_cast<std::int16_t>(width);
         problem.boxKinds.weight[k] = weight;
-        problem.boxKinds.Area[k] = static_cast<float>(length) * static_cast<float>(width);
+        problem.boxKinds.area[k] = static_cast<float>(length) * static_cast<float>(width);
         return k;
     }
 
@@ -67,15 +67,15 @@ class PlanBuilder {
         problem.totals.maxLoadWt = 0;
         for (int c = 1; c <= problem.contCount; ++c) {
             const auto t = problem.contInstType[c];
-            problem.totals.maxContArea = std::max(problem.totals.maxContArea, problem.contTypes.Area[t]);
+            problem.totals.maxContArea = std::max(problem.totals.maxContArea, problem.contTypes.area[t]);
             problem.totals.maxLoadWt = std::max(problem.totals.maxLoadWt, problem.contTypes.loadWt[t]);
             if (plan.boxLoad[c] == 0) continue;
             ++plan.usedConts;
             plan.loadedBoxes = static_cast<std::int16_t>(plan.loadedBoxes + plan.boxLoad[c]);
             float area = 0;
             for (int b = 1; b <= problem.boxCount; ++b)
-                if (plan.contNo[b] == c) area += problem.boxKinds.Area[problem.boxInstKind[b]];
-            plan.volEff[c] = problem.contTypes.Area[t] > 0 ? area / problem.contTypes.Area[t] : 0;
+                if (plan.contNo[b] == c) area += problem.boxKinds.area[problem.boxInstKind[b]];
+            plan.volEff[c] = problem.contTypes.area[t] > 0 ? area / problem.contTypes.area[t] : 0;
         }
         plan.lastCont = problem.contCount;
     }

@@ -86,14 +86,14 @@ TEST_F(BridgeTest, ReadsTheTaskAsTheEngineNeedsIt) {
     EXPECT_EQ(problem.contTypes.avail[1], 24);
     EXPECT_EQ(problem.contTypes.fillDir[1], 0);
     EXPECT_EQ(problem.contTypes.mark[1], "VNé");
-    EXPECT_FLOAT_EQ(problem.contTypes.Area[1], 120000);
-    EXPECT_FLOAT_EQ(problem.contTypes.Cost[1], 12.5f);
+    EXPECT_FLOAT_EQ(problem.contTypes.area[1], 120000);
+    EXPECT_FLOAT_EQ(problem.contTypes.cost[1], 12.5f);
     EXPECT_EQ(problem.boxKinds.total[1], 1000);
-    EXPECT_EQ(problem.boxKinds.Kind[1],
+    EXPECT_EQ(problem.boxKinds.name[1],
               "Ăn extremely long box nam"); // 25 characters, the first taking two bytes
     EXPECT_EQ(problem.boxKinds.mark[1], "é2");
-    EXPECT_TRUE(problem.Settings.taskDefltOn);
-    EXPECT_FALSE(problem.Settings.taskTurnOn);
+    EXPECT_TRUE(problem.settings.taskDefltOn);
+    EXPECT_FALSE(problem.settings.taskTurnOn);
 }
 
 TEST_F(BridgeTest, OnlyTheExactWordsGiveAFillDirection) {
@@ -140,7 +140,7 @@ TEST_F(BridgeTest, SolveStoresTheSolutionWithTheActiveSettings) {
     EXPECT_EQ(dm->tasksPower.asInteger(), 1);
     EXPECT_EQ(dm->tasksTime.asInteger(), 77);
     EXPECT_EQ(store.loadedSolutionTaskID, id);
-    EXPECT_FLOAT_EQ(problem.Settings.weightFactor, 0.35f);
+    EXPECT_FLOAT_EQ(problem.settings.weightFactor, 0.35f);
     // The stored rows match the plan: one row per loaded container, a position per placed box.
     const auto& r = problem.resultSolution;
     EXPECT_EQ(count(dm->solut), r.usedConts);

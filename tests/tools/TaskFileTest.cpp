@@ -22,22 +22,22 @@ TEST(TaskFile, ReadsTheSampleAsTheBridgeWould) {
     tools::loadTaskJson(read("sample.json"), p);
     EXPECT_EQ(p.contTypeCount, 1);
     EXPECT_EQ(p.contTypes.fillDir[1], 1);
-    EXPECT_FLOAT_EQ(p.contTypes.Area[1], 1200.0f * 240.0f);
-    EXPECT_EQ(p.boxKinds.Kind[1], "Pallet");
-    EXPECT_DOUBLE_EQ(p.Settings.timeLimitMs, 60000.0);
-    EXPECT_EQ(p.Settings.intensity, 3);
+    EXPECT_FLOAT_EQ(p.contTypes.area[1], 1200.0f * 240.0f);
+    EXPECT_EQ(p.boxKinds.name[1], "Pallet");
+    EXPECT_DOUBLE_EQ(p.settings.timeLimitMs, 60000.0);
+    EXPECT_EQ(p.settings.intensity, 3);
     // Absent settings take the optimizer's defaults, not the engine's reset values.
     engine::PackProblem q;
     tools::loadTaskJson(R"({"containers": [{"TypeID": 1, "Length": 10, "Width": 10, "LoadWt": 5, "Avail": 1,
         "FillDir": "length"}], "boxes": [{"KindID": 1, "Kind": "A name longer than twenty-five letters", "Length": 1,
         "Width": 1, "Weight": 1, "Total": 1}], "settings": {"WeightFactor": 35, "BindGroupFactor": 2}})",
                         q);
-    EXPECT_EQ(q.Settings.intensity, 5);
-    EXPECT_DOUBLE_EQ(q.Settings.timeLimitMs, 555000.0);
-    EXPECT_FLOAT_EQ(q.Settings.weightFactor, 0.35f);
-    EXPECT_FLOAT_EQ(q.Settings.bindGroupFactor, 0.2f);
+    EXPECT_EQ(q.settings.intensity, 5);
+    EXPECT_DOUBLE_EQ(q.settings.timeLimitMs, 555000.0);
+    EXPECT_FLOAT_EQ(q.settings.weightFactor, 0.35f);
+    EXPECT_FLOAT_EQ(q.settings.bindGroupFactor, 0.2f);
     EXPECT_EQ(q.contTypes.fillDir[1], 0); // only the exact "length" fills along the length
-    EXPECT_EQ(q.boxKinds.Kind[1].size(), 25u);
+    EXPECT_EQ(q.boxKinds.name[1].size(), 25u);
 }
 
 TEST(TaskFile, RefusesBadInputNamingTheField) {
