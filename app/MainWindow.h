@@ -177,7 +177,7 @@ class MainWindow : public QMainWindow, public taskdb::TaskPageView {
     bool hasWindow(PageWindow which) const;
 
     // TaskCommands.cpp
-    void Solve();
+    void solve();
     void clearSolution();
     void reloadThenShow(PageWindow page);
     void showModal(PageWindow which);

@@ -369,7 +369,7 @@ void SettingsWindow::runSetOperation(const std::function<void()>& operation) {
 }
 
 void SettingsWindow::taskCopying(bool toExport) {
-    runSetOperation([&] { copier_.TaskCopying(toExport); });
+    runSetOperation([&] { copier_.copyTask(toExport); });
 }
 
 } // namespace rectix::app

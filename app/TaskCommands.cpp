@@ -36,11 +36,11 @@ void MainWindow::runButtonClick() {
     if (dm_->tasksSolut.asBoolean())
         clearSolution();
     else
-        Solve();
+        solve();
 }
 
 // The page turns to Clear through the data module's events once the solution is written.
-void MainWindow::Solve() {
+void MainWindow::solve() {
     const std::string refusal = bridge_->solveRefusal();
     if (!refusal.empty()) {
         core::Dialogs::current().show(core::DialogKind::Error, refusal, core::DialogButton::Ok, 0);

@@ -54,7 +54,7 @@ class CornerPoints {
     // Deletes, keeping list order, every point for which covered(i) holds.
     template <typename Pred> void deleteWhere(Pred covered);
 
-    std::int32_t Slots() const { return static_cast<std::int32_t>(x_.size()); }
+    std::int32_t slotCount() const { return static_cast<std::int32_t>(x_.size()); }
 
     // The live points' fields as plain arrays for a hot loop over slots 0..count,
     // whose bound is checked here once.

@@ -154,7 +154,7 @@ bool TaskCopier::copyFileToExport(std::string_view table) {
     }
 }
 
-void TaskCopier::TaskCopying(bool toExport) {
+void TaskCopier::copyTask(bool toExport) {
     RunStore& store = dm_.store();
     // The buttons are offered only while the home set is active.
     if (!sets_.requireOpenSet() || store.activeDB != 0) return;

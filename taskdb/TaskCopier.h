@@ -25,7 +25,7 @@ class TaskCopier {
     TaskCopier(DataModule& dm, TableSets& sets);
 
     // true exports, false duplicates. Only while the home set is active.
-    void TaskCopying(bool toExport);
+    void copyTask(bool toExport);
     // Copies a library table's file ("boxes", "conts") from the home set to the
     // export set, which must be closed; false, after message 16, when that failed.
     bool copyFileToExport(std::string_view table);

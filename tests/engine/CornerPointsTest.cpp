@@ -50,7 +50,7 @@ TEST(CornerPoints, GrowthIsTenPercentAndKeepsTheExtents) {
     c.count = 30;
     c.growCornerPointArrays();
     EXPECT_EQ(c.capacity, 33);
-    EXPECT_EQ(c.Slots(), 34);
+    EXPECT_EQ(c.slotCount(), 34);
     EXPECT_EQ(c.usableLength(), 500);
     EXPECT_EQ(c.usableWidth(), 200);
     EXPECT_THROW(c.x(34), rectix::core::RangeError);

@@ -94,8 +94,8 @@ TEST_F(Switching, WhenThePreviousSetCannotBeReopenedEitherNoSetIsActive) {
 
     // Every table action but switching is refused with the message.
     hooked.messages.clear();
-    copier->TaskCopying(true);
-    copier->TaskCopying(false);
+    copier->copyTask(true);
+    copier->copyTask(false);
     sets->emptyActiveSet();
     EXPECT_EQ(hooked.messages, (std::vector<std::string>{busy73, busy73, busy73}));
     EXPECT_TRUE(hooked.shown.empty());
@@ -127,7 +127,7 @@ TEST_F(Emptying, RemovesEveryRowOfTheEightTablesAfterOK) {
     loadRows("copy/truck-a.rows");
     sets->emptyActiveSet(); // never the home set
     store.warnings = false;
-    copier->TaskCopying(true);
+    copier->copyTask(true);
     sets->switchDatabase(1);
     dialogs.answers = {DialogButton::Cancel, DialogButton::Ok};
     sets->emptyActiveSet();

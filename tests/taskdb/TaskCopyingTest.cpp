@@ -31,8 +31,8 @@ class TaskCopying : public TableSetsTest {
 };
 
 TEST_F(TaskCopying, ExportingTheSameTaskTwiceGivesTwoTasksWithTheSameContents) {
-    copier->TaskCopying(true);
-    copier->TaskCopying(true);
+    copier->copyTask(true);
+    copier->copyTask(true);
     EXPECT_EQ(wait.bar,
               (std::vector<int>{5, 10, 35, 60, 70, 80, 90, 100, 0, 5, 10, 35, 60, 70, 80, 90, 100, 0}));
     EXPECT_TRUE(!wait.visible && !wait.busy && wait.settingsEnabled);
@@ -53,14 +53,14 @@ TEST_F(TaskCopying, ExportingIntoASetWithoutTasksEmptiesItsLibrariesFirst) {
     // Rows left by an earlier export whose task has gone.
     sql("export", "conts", "INSERT INTO conts (Type, Length, Width) VALUES ('Old barge', 3000, 900)");
     sql("export", "boxes", "INSERT INTO boxes (Kind, Length, Width, Weight) VALUES ('Old sack', 50, 30, 5)");
-    copier->TaskCopying(true);
+    copier->copyTask(true);
     EXPECT_EQ(rowsOf(dm->exdb, "conts"), rowsOf(dm->db, "conts"));
     EXPECT_EQ(rowsOf(dm->exdb, "boxes"), rowsOf(dm->db, "boxes"));
 }
 
 TEST_F(TaskCopying, DuplicatingGivesAnUnsolvedCopyDatedTodayAndNoExportTask) {
     const auto original = rowsOf(dm->db, "tasks").at(0);
-    copier->TaskCopying(false);
+    copier->copyTask(false);
     const std::time_t now = std::time(nullptr);
     char today[11];
     std::strftime(today, sizeof today, "%Y-%m-%d", std::localtime(&now));
@@ -90,13 +90,13 @@ TEST_F(TaskCopying, ADuplicateNameKeepsItsFirst25Characters) {
         dm->tasks.edit();
         dm->tasksName.setString(name);
         dm->tasks.post();
-        copier->TaskCopying(false);
+        copier->copyTask(false);
         EXPECT_EQ(dm->tasksName.asString(), dupl);
     }
 }
 
 TEST_F(TaskCopying, ACopyFailingHalfwayLeavesBothSetsAsTheyWere) {
-    copier->TaskCopying(true);
+    copier->copyTask(true);
     addBox("Barrel", 60, 60, 90); // a replaced library would show it
     dm->tasks.locate("TaskID", truckA);
     const char* failOnSecondRow = " WHEN new.KindID = 2 BEGIN SELECT RAISE(ABORT, 'disk I/O error'); END";
@@ -108,7 +108,7 @@ TEST_F(TaskCopying, ACopyFailingHalfwayLeavesBothSetsAsTheyWere) {
     const auto homeBefore = snapshot(dm->db);
 
     for (bool toExport : {true, false}) {
-        EXPECT_THROW(copier->TaskCopying(toExport), dataset::DatabaseError);
+        EXPECT_THROW(copier->copyTask(toExport), dataset::DatabaseError);
         EXPECT_EQ(snapshot(dm->exdb), exportBefore);
         EXPECT_EQ(snapshot(dm->db), homeBefore);
         EXPECT_EQ(dm->tasksTaskID.asInteger(), truckA);
@@ -118,14 +118,14 @@ TEST_F(TaskCopying, ACopyFailingHalfwayLeavesBothSetsAsTheyWere) {
 }
 
 TEST_F(TaskCopying, ALibraryFileThatCannotBeCopiedEndsBeforeAnyRowIsWritten) {
-    copier->TaskCopying(true);
+    copier->copyTask(true);
     addBox("Barrel", 60, 60, 90);
     dm->tasks.locate("TaskID", truckA);
     const auto exportBefore = snapshot(dm->exdb);
     fs::create_directories(root / "data/export/conts.db.part/in-the-way");
     wait.bar.clear();
 
-    copier->TaskCopying(true);
+    copier->copyTask(true);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Error);
     EXPECT_EQ(dialogs.shown[0].text, "Error export file copy conts.db");
@@ -139,8 +139,8 @@ TEST_F(TaskCopying, ARowThatWouldBeRefusedStopsTheCopyBeforeAnythingChanges) {
     ASSERT_TRUE(dm->setTablesActive(false));
     sql("home", "tb", "UPDATE tb SET Total = 0 WHERE KindID = 2");
     ASSERT_TRUE(dm->setTablesActive(true));
-    copier->TaskCopying(false);
-    copier->TaskCopying(true);
+    copier->copyTask(false);
+    copier->copyTask(true);
     ASSERT_EQ(dialogs.shown.size(), 2u);
     for (const auto& shown : dialogs.shown) EXPECT_EQ(shown.text, "Number must be positive\r\"Crate\"");
     EXPECT_EQ(dm->tasks.recordCount(), 1u);
@@ -150,8 +150,8 @@ TEST_F(TaskCopying, ARowThatWouldBeRefusedStopsTheCopyBeforeAnythingChanges) {
 TEST_F(TaskCopying, AsksFirstOnlyWhileWarningsAreOn) {
     store.warnings = true;
     dialogs.answers = {DialogButton::Cancel, DialogButton::Cancel};
-    copier->TaskCopying(true);
-    copier->TaskCopying(false);
+    copier->copyTask(true);
+    copier->copyTask(false);
     ASSERT_EQ(dialogs.shown.size(), 2u);
     EXPECT_EQ(dialogs.shown[0].text, "Add current task to Export DB?");
     EXPECT_EQ(dialogs.shown[1].text, "Duplicate current task?");
@@ -159,7 +159,7 @@ TEST_F(TaskCopying, AsksFirstOnlyWhileWarningsAreOn) {
     EXPECT_EQ(dm->tasks.recordCount(), 1u);
 
     store.warnings = false;
-    copier->TaskCopying(false);
+    copier->copyTask(false);
     EXPECT_EQ(dialogs.shown.size(), 2u);
     EXPECT_EQ(dm->tasks.recordCount(), 2u);
 }
