@@ -152,3 +152,11 @@ TEST_F(FrenchPrices, AGridColumnShowsAsManyDigitsAsItHasCharactersBesidesTheComm
     }
     EXPECT_EQ(grid.model()->index(2, 0).data().toString(), QStringLiteral("9999,5"));
 }
+
+// A refusal in a grid names the column by the title the grid shows.
+TEST_F(FrenchPrices, AGridsRefusalNamesTheColumnByItsTitle) {
+    ui::DataGrid grid(*prices, {{.field = "Cost"}});
+    ASSERT_TRUE(grid.model()->setHeaderData(0, Qt::Horizontal, QStringLiteral("Coût")));
+    EXPECT_FALSE(grid.model()->setData(grid.model()->index(0, 0), QStringLiteral("1,2,5")));
+    EXPECT_EQ(dialogs.shown, Shown{"error: '1,2,5' is not a valid floating point value for field 'Coût'"});
+}
