@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 #include "app/SettingsWindow.h"
 #include "core/Dialogs.h"
+#include "core/ScopeGuard.h"
 #include "core/UiTexts.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/ExchangeView.h"
@@ -107,12 +108,19 @@ void TaskListWindow::showExchangeState(const taskdb::ExchangeState& state) {
 }
 
 void TaskListWindow::deleteButtonClick() {
+    // Unless a task went, the keyboard stays on the button: Enter in the grid would close the list.
+    core::ScopeGuard stay([this] {
+        if (!isVisible()) return;
+        activateWindow();
+        deleteButton_->setFocus(Qt::OtherFocusReason);
+    });
     if (dm_.tasks.isEmpty()) {
         core::Dialogs::current().show(core::DialogKind::Confirmation,
                                       core::messageText(core::Msg::SetIsEmpty), core::DialogButton::Ok, 0);
         return;
     }
-    ui::deleteRecordAsked(dm_.tasks);
+    if (!ui::deleteRecordAsked(dm_.tasks)) return;
+    stay.dismiss();
     focusGrid();
 }
 

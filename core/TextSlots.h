@@ -106,6 +106,13 @@ enum class Msg {
     KindMiscounted = 146,        // container number, boxes, kind name, the row's count
     KindNotListed = 147,         // container number
     BoxesOverlap = 148,          // container number
+    // Refusals of a value typed or assigned to a field: the value, the field's column title.
+    NotAnInteger = 149,
+    NotAFloat = 150,
+    NotABoolean = 151,
+    NotADate = 152,
+    NotAChoice = 153,      // no row of the lookup table holds the value
+    OutOfFieldRange = 154, // value, field, least, largest
 };
 
 // The slots of the caption table.

@@ -5,6 +5,8 @@
 #include "dataset/Statement.h"
 #include "dataset/TableSet.h"
 
+#include "core/UiTexts.h"
+
 #include <algorithm>
 
 namespace rectix::dataset {
@@ -156,8 +158,8 @@ void Cursor::chooseLookup(Field& f, const Value& raw) {
         Statement::Use use(s);
         s.bind(0, wanted);
         if (!s.step("Looking up in table '" + def.name + "'"))
-            throw FieldError(f.name(), "'" + f.displayText(wanted) + "' is not a valid value for field '" +
-                                           f.name() + "'");
+            throw FieldError(f.name(),
+                             core::messageWith(core::Msg::NotAChoice, {f.displayText(wanted), f.label()}));
         for (std::size_t i = 0; i < keyCols.size(); ++i)
             keys[i] = s.column(static_cast<int>(i), def.fields[f.lookupSourceCols_[i]].type);
     }

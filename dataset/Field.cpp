@@ -7,6 +7,7 @@
 #include "core/Errors.h"
 #include "core/NumberFormat.h"
 #include "core/Rounding.h"
+#include "core/UiTexts.h"
 
 #include <charconv>
 #include <cmath>
@@ -121,9 +122,8 @@ void Field::setValue(const Value& v) {
     owner_.assign(*this, v);
 }
 
-void Field::badValue(const Value& v, const char* what) const {
-    throw FieldError(name_,
-                     "'" + plainText(v) + "' is not a valid " + what + " value for field '" + name_ + "'");
+void Field::badValue(const Value& v, core::Msg refusal) const {
+    throw FieldError(name_, core::messageWith(refusal, {plainText(v), label()}));
 }
 
 std::int32_t Field::asInteger() const {
@@ -141,7 +141,7 @@ std::int32_t Field::asInteger() const {
     default:
         break;
     }
-    badValue(v, "integer");
+    badValue(v, core::Msg::NotAnInteger);
 }
 
 double Field::asFloat() const {
@@ -159,7 +159,7 @@ double Field::asFloat() const {
     default:
         break;
     }
-    badValue(v, "floating point");
+    badValue(v, core::Msg::NotAFloat);
 }
 
 bool Field::asBoolean() const {
@@ -177,7 +177,7 @@ bool Field::asBoolean() const {
     default:
         break;
     }
-    badValue(v, "Boolean");
+    badValue(v, core::Msg::NotABoolean);
 }
 
 std::string Field::asString() const {
@@ -190,7 +190,7 @@ CalendarDate Field::asDate() const {
     if (v.kind() == Value::Kind::Date) return v.date();
     if (v.kind() == Value::Kind::Text)
         if (auto d = parseIsoDate(trim(v.text()))) return *d;
-    badValue(v, "date");
+    badValue(v, core::Msg::NotADate);
 }
 
 std::string Field::displayText(const Value& v) const {
@@ -218,15 +218,16 @@ Value Field::convert(const Value& v) const {
             const std::string t = trim(v.text());
             if (t.empty()) return {};
             const auto p = parseInteger(t);
-            if (!p) badValue(v, "integer");
+            if (!p) badValue(v, core::Msg::NotAnInteger);
             i = *p;
         } else
-            badValue(v, "integer");
+            badValue(v, core::Msg::NotAnInteger);
         const std::int64_t lo = type_ == FieldType::Int16 ? -32768 : std::numeric_limits<std::int32_t>::min();
         const std::int64_t hi = type_ == FieldType::Int16 ? 32767 : std::numeric_limits<std::int32_t>::max();
         if (i < lo || i > hi)
-            throw core::RangeError("Value " + std::to_string(i) + " is out of range for field '" + name_ +
-                                   "' (" + std::to_string(lo) + " to " + std::to_string(hi) + ")");
+            throw core::RangeError(
+                core::messageWith(core::Msg::OutOfFieldRange,
+                                  {std::to_string(i), label(), std::to_string(lo), std::to_string(hi)}));
         return i;
     }
     case FieldType::Double:
@@ -240,7 +241,7 @@ Value Field::convert(const Value& v) const {
             if (t.empty()) return {};
             if (auto d = parseFloat(t)) return *d;
         }
-        badValue(v, "floating point");
+        badValue(v, core::Msg::NotAFloat);
     case FieldType::Boolean:
         if (v.kind() == Value::Kind::Boolean) return v;
         if (v.kind() == Value::Kind::Text) {
@@ -248,10 +249,10 @@ Value Field::convert(const Value& v) const {
             if (t.empty()) return {};
             if (auto b = parseBoolean(t)) return *b;
         }
-        badValue(v, "Boolean");
+        badValue(v, core::Msg::NotABoolean);
     case FieldType::Date:
         if (v.kind() == Value::Kind::Date) {
-            if (!v.date().ok()) badValue(v, "date");
+            if (!v.date().ok()) badValue(v, core::Msg::NotADate);
             return v;
         }
         if (v.kind() == Value::Kind::Text) {
@@ -259,7 +260,7 @@ Value Field::convert(const Value& v) const {
             if (t.empty()) return {};
             if (auto d = parseIsoDate(t)) return *d;
         }
-        badValue(v, "date");
+        badValue(v, core::Msg::NotADate);
     case FieldType::String: {
         std::string s = size_ > 0 ? cutToChars(plainText(v), size_) : plainText(v);
         if (s.empty()) return {};

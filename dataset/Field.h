@@ -3,6 +3,8 @@
 #include "dataset/TableDef.h"
 #include "dataset/Value.h"
 
+#include "core/TextSlots.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -118,7 +120,7 @@ class Field {
   private:
     friend class Cursor;
 
-    [[noreturn]] void badValue(const Value& v, const char* what) const;
+    [[noreturn]] void badValue(const Value& v, core::Msg refusal) const;
 
     Cursor& owner_;
     std::string name_;

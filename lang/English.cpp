@@ -449,6 +449,12 @@ constexpr SlotText messages[] = {
     {146, "container %1 of the stored solution has %2 boxes of kind \"%3\", but its row counts %4"},
     {147, "container %1 of the stored solution has boxes of a kind that none of its rows lists"},
     {148, "container %1 of the stored solution has boxes that overlap"},
+    {149, "'%1' is not a valid integer value for field '%2'"},
+    {150, "'%1' is not a valid floating point value for field '%2'"},
+    {151, "'%1' is not a valid Boolean value for field '%2'"},
+    {152, "'%1' is not a valid date value for field '%2'"},
+    {153, "'%1' is not a valid value for field '%2'"},
+    {154, "Value %1 is out of range for field '%2' (%3 to %4)"},
 };
 
 constexpr SlotText captions[] = {

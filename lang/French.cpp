@@ -459,6 +459,12 @@ constexpr SlotText messages[] = {
     {147,
      "le conteneur %1 de la solution enregistrée a des boîtes d'un type qu'aucune de ses lignes ne cite"},
     {148, "le conteneur %1 de la solution enregistrée a des boîtes qui se chevauchent"},
+    {149, "\"%1\" n'est pas un nombre entier valide pour le champ \"%2\""},
+    {150, "\"%1\" n'est pas un nombre décimal valide pour le champ \"%2\""},
+    {151, "\"%1\" n'est pas une valeur booléenne valide pour le champ \"%2\""},
+    {152, "\"%1\" n'est pas une date valide pour le champ \"%2\""},
+    {153, "\"%1\" n'est pas une valeur valide pour le champ \"%2\""},
+    {154, "La valeur %1 est hors limites pour le champ \"%2\" (de %3 à %4)"},
 };
 
 constexpr SlotText captions[] = {

@@ -456,6 +456,12 @@ constexpr SlotText messages[] = {
     {147,
      "il container %1 della soluzione memorizzata ha scatole di un tipo che nessuna delle sue righe elenca"},
     {148, "il container %1 della soluzione memorizzata ha scatole che si sovrappongono"},
+    {149, "\"%1\" non è un numero intero valido per il campo \"%2\""},
+    {150, "\"%1\" non è un numero decimale valido per il campo \"%2\""},
+    {151, "\"%1\" non è un valore booleano valido per il campo \"%2\""},
+    {152, "\"%1\" non è una data valida per il campo \"%2\""},
+    {153, "\"%1\" non è un valore valido per il campo \"%2\""},
+    {154, "Il valore %1 è fuori dai limiti per il campo \"%2\" (da %3 a %4)"},
 };
 
 constexpr SlotText captions[] = {

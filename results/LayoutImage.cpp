@@ -13,6 +13,9 @@ namespace {
 const QSize largestPicture(1600, 1200);
 // How far from a box's centre a click still picks it.
 constexpr int pickReach = 14;
+// A picked box's tip stays until the user leaves the box or the next key or click hides it; Qt
+// would hide it after some seconds. A day, not the largest int: Qt's timers add to the time.
+constexpr int tipTime = 24 * 3600 * 1000;
 } // namespace
 
 LayoutImage::LayoutImage(QWidget* parent) : QWidget(parent), bitmap_(largestPicture, QImage::Format_RGB32) {
@@ -43,7 +46,7 @@ void LayoutImage::mouseReleaseEvent(QMouseEvent* event) {
     // Shown once the release has gone through: every step of its delivery hides tips.
     QTimer::singleShot(0, this, [this, at = *std::exchange(tipAt_, std::nullopt)] {
         const QRect reach(at - QPoint(pickReach, pickReach), QSize(2 * pickReach + 1, 2 * pickReach + 1));
-        QToolTip::showText(mapToGlobal(at), toolTip(), this, reach);
+        QToolTip::showText(mapToGlobal(at), toolTip(), this, reach, tipTime);
     });
 }
 

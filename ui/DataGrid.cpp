@@ -1,5 +1,6 @@
 #include "ui/DataGrid.h"
 
+#include "core/NumberFormat.h"
 #include "dataset/Cursor.h"
 #include "dataset/Field.h"
 #include "ui/DataGridDelegate.h"
@@ -70,10 +71,17 @@ dataset::Cursor& DataGrid::dataCursor() const {
 
 void DataGrid::applyColumns() {
     const int charWidth = fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    // A column of N characters shows N digits whole, and a number with decimals its separator
+    // besides: "1234,5" in a cost column of five.
+    const int separatorWidth = fontMetrics().horizontalAdvance(
+        QString::fromStdString(core::NumberFormat::regional().decimalSeparator()));
     for (int c = 0; c < model_->columnCount(); ++c) {
         const DataColumn& def = model_->column(c);
-        const int chars = def.widthChars > 0 ? def.widthChars : model_->columnField(c).displayWidth();
-        setColumnWidth(c, def.widthPixels > 0 ? def.widthPixels : chars > 0 ? chars * charWidth + 8 : 64);
+        const dataset::Field& field = model_->columnField(c);
+        const int chars = def.widthChars > 0 ? def.widthChars : field.displayWidth();
+        const bool decimals = field.displayFormat().find('.') != std::string::npos;
+        const int charsWidth = chars * charWidth + 8 + (decimals ? separatorWidth : 0);
+        setColumnWidth(c, def.widthPixels > 0 ? def.widthPixels : chars > 0 ? charsWidth : 64);
         setColumnHidden(c, !def.visible);
         fitTitle(c);
     }
@@ -106,8 +114,10 @@ void DataGrid::followCursor() {
         QItemSelectionModel::SelectionFlags how =
             selecting ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::Clear;
         if (selecting && selectionBehavior() == SelectRows) how |= QItemSelectionModel::Rows;
-        const bool shown =
-            selecting ? selectionModel()->isSelected(target) : !selectionModel()->hasSelection();
+        // A grid made to select rows after it followed the cursor holds one selected cell.
+        const bool shown = !selecting                          ? !selectionModel()->hasSelection()
+                           : selectionBehavior() == SelectRows ? selectionModel()->isRowSelected(row, {})
+                                                               : selectionModel()->isSelected(target);
         if (target != current || !shown) selectionModel()->setCurrentIndex(target, how);
         if (row != current.row()) scrollTo(target);
     }
@@ -254,6 +264,11 @@ void DataGrid::currentToFirstEditableCell() {
         setCurrentIndex(cell);
         return;
     }
+}
+
+void DataGrid::showEvent(QShowEvent* event) {
+    QTableView::showEvent(event);
+    followCursor();
 }
 
 void DataGrid::mousePressEvent(QMouseEvent* event) {

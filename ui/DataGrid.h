@@ -73,6 +73,8 @@ class DataGrid : public QTableView, public PendingEdit {
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    // Shown, the grid marks the cursor's row as it selects now.
+    void showEvent(QShowEvent* event) override;
     void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
 
   private:

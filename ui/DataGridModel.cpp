@@ -164,6 +164,8 @@ bool DataGridModel::setHeaderData(int section, Qt::Orientation orientation, cons
     if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return false;
     if (role != Qt::EditRole && role != Qt::DisplayRole) return false;
     columns_[static_cast<std::size_t>(section)].def.title = value.toString();
+    // The field's refusals name the column as the user sees it.
+    if (!value.toString().isEmpty()) columnField(section).setLabel(value.toString().toStdString());
     emit headerDataChanged(Qt::Horizontal, section, section);
     return true;
 }

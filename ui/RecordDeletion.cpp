@@ -5,11 +5,13 @@
 
 namespace rectix::ui {
 
-void deleteRecordAsked(dataset::Cursor& cursor) {
+bool deleteRecordAsked(dataset::Cursor& cursor) {
     const core::DialogButton answer =
         core::Dialogs::current().show(core::DialogKind::Confirmation, deleteRecordQuestion,
                                       core::DialogButton::Ok | core::DialogButton::Cancel, 0);
-    if (answer == core::DialogButton::Ok) cursor.deleteRow();
+    if (answer != core::DialogButton::Ok) return false;
+    cursor.deleteRow();
+    return true;
 }
 
 } // namespace rectix::ui

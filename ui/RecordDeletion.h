@@ -10,8 +10,8 @@ namespace rectix::ui {
 // every language, asked whatever the warnings setting.
 inline constexpr const char* deleteRecordQuestion = "Delete record?";
 
-// Asks the question (OK and Cancel) and deletes the cursor's current row on OK. Errors of the
-// delete, refusals included, reach the caller.
-void deleteRecordAsked(dataset::Cursor& cursor);
+// Asks the question (OK and Cancel) and deletes the cursor's current row on OK; false when the
+// user cancelled. Errors of the delete, refusals included, reach the caller.
+bool deleteRecordAsked(dataset::Cursor& cursor);
 
 } // namespace rectix::ui

@@ -132,3 +132,26 @@ TEST_F(TaskListTest, TheCurrentTaskShowsAsAWholeSelectedRow) {
     });
     EXPECT_EQ(selected, (std::vector<int>{1, 1}));
 }
+
+// A cancelled delete leaves the keyboard on "Delete Task": the next Enter asks again, it does not
+// choose a task and close the list.
+TEST_F(TaskListTest, ACancelledDeleteKeepsTheFocusOnTheDeleteButton) {
+    addTask("Kept");
+    addTask("Gone");
+    dialogs.answers = {rectix::core::DialogButton::Cancel, rectix::core::DialogButton::Ok};
+    std::vector<bool> onButton;
+    bool open = false;
+    openList([&] {
+        QPushButton* deleteButton = listButton("DeleteButton");
+        deleteButton->setFocus(Qt::TabFocusReason);
+        for (int press = 0; press < 2; ++press) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            onButton.push_back(QApplication::focusWidget() == deleteButton);
+        }
+        open = taskList->isVisible();
+    });
+    EXPECT_TRUE(open);
+    EXPECT_EQ(rows(dm->tasks), 1);
+    // Once a task went, the grid has the keyboard on the current row.
+    EXPECT_EQ(onButton, (std::vector<bool>{true, false}));
+}

@@ -4,6 +4,8 @@
 #include "dataset/Errors.h"
 
 #include "core/Errors.h"
+#include "core/ScopeGuard.h"
+#include "core/UiTexts.h"
 
 using namespace rectix::dataset;
 using namespace rectix::dataset::test;
@@ -184,6 +186,19 @@ TEST_F(Links, ChoosingALookupValueSetsItsKey) {
     EXPECT_EQ(holds->field("PartID").asInteger(), 1);
     EXPECT_THROW(holds->field("PartName").setString("zz"), FieldError);
     EXPECT_EQ(holds->field("PartName").asString(), "a");
+    // The refusal is the language's text and names the column the user sees.
+    auto& messages = rectix::core::UiTexts::global().messages;
+    const std::string kept = messages[static_cast<int>(rectix::core::Msg::NotAChoice)];
+    const rectix::core::ScopeGuard restore(
+        [&] { messages[static_cast<int>(rectix::core::Msg::NotAChoice)] = kept; });
+    messages[static_cast<int>(rectix::core::Msg::NotAChoice)] = "%2 sans %1";
+    holds->field("PartName").setLabel("Pièce");
+    try {
+        holds->field("PartName").setString("zz");
+        ADD_FAILURE() << "took a value no part has";
+    } catch (const FieldError& e) {
+        EXPECT_STREQ(e.what(), "Pièce sans zz");
+    }
     EXPECT_EQ(validated, (std::vector<int>{2, 2}));
 }
 

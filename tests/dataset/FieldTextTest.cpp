@@ -3,6 +3,8 @@
 #include "DatasetFixture.h"
 
 #include "core/NumberFormat.h"
+#include "core/ScopeGuard.h"
+#include "core/UiTexts.h"
 #include "dataset/Errors.h"
 
 #include "../support/TestLocales.h"
@@ -48,4 +50,30 @@ TEST_F(FieldText, ShowsTheRegionalSeparatorAndStoresAPointUnderACommaLocale) {
     price().setString(price().asString());
     EXPECT_DOUBLE_EQ(price().asFloat(), static_cast<double>(84.46f));
     EXPECT_THROW(price().setString("12,5"), FieldError);
+}
+
+// A refusal is the current language's text, naming the field by the column title the user sees.
+TEST_F(FieldText, ARefusalSpeaksTheLanguageAndNamesTheColumnTitle) {
+    auto& messages = rectix::core::UiTexts::global().messages;
+    const auto kept = messages;
+    const rectix::core::ScopeGuard restore([&] { messages = kept; });
+    using rectix::core::Msg;
+    for (Msg m : {Msg::NotAnInteger, Msg::NotAFloat, Msg::NotABoolean, Msg::NotADate})
+        messages[static_cast<int>(m)] = std::to_string(static_cast<int>(m)) + ": %1 / %2";
+    messages[static_cast<int>(Msg::OutOfFieldRange)] = "%2 %1 hors de %3..%4";
+    parts->field("Len").setLabel("Longueur");
+    const auto refusal = [&](const char* field, const std::string& typed) -> std::string {
+        try {
+            parts->field(field).setString(typed);
+        } catch (const std::exception& e) {
+            return e.what();
+        }
+        return "taken";
+    };
+    EXPECT_EQ(refusal("Len", "60,5"), "149: 60,5 / Longueur");
+    EXPECT_EQ(refusal("Len", "99999"), "Longueur 99999 hors de -32768..32767");
+    // Without a title the field's name stands.
+    EXPECT_EQ(refusal("Price", "1,2,5"), "150: 1,2,5 / Price");
+    EXPECT_EQ(refusal("Turn", "peut-être"), "151: peut-être / Turn");
+    EXPECT_EQ(refusal("Made", "2023-02-29"), "152: 2023-02-29 / Made");
 }

@@ -52,7 +52,7 @@ std::tuple<std::string, std::string, Property> targetOf(const WindowText& t) {
 
 TEST(TextSets, EveryLanguageWritesTheSameSlotsTargetsAndColumns) {
     const TextSet& en = englishTexts();
-    EXPECT_EQ(en.messages.size(), 101u);
+    EXPECT_EQ(en.messages.size(), 107u);
     EXPECT_EQ(en.captions.size(), 44u);
     EXPECT_EQ(en.hints.size(), 8u);
     for (const TextSet* set : {&frenchTexts(), &italianTexts()}) {
@@ -169,12 +169,12 @@ std::string places(const std::string& text) {
 
 } // namespace
 
-// The refusals of stored data and the no-set label are the program's own texts: each language
-// has its own words for them, with every value the English text names.
+// The refusals of stored data and of typed values, and the no-set label, are the program's own
+// texts: each language has its own words for them, with every value the English text names.
 TEST(TextSets, TheRefusalsOfStoredDataAndTheNoSetLabelSpeakEachLanguage) {
     const TextSet& en = englishTexts();
     for (int slot = static_cast<int>(core::Msg::TaskRefused);
-         slot <= static_cast<int>(core::Msg::BoxesOverlap); ++slot) {
+         slot <= static_cast<int>(core::Msg::OutOfFieldRange); ++slot) {
         const std::string english = slotText(en.messages, slot);
         ASSERT_FALSE(english.empty()) << slot;
         for (const TextSet* set : {&frenchTexts(), &italianTexts()}) {

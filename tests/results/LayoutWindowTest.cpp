@@ -1,6 +1,7 @@
 // The layout page: opening, navigation, the loading sequence and its animation, picking, chart.
 #include "LayoutPageFixture.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QSlider>
 #include <QTest>
@@ -143,6 +144,13 @@ TEST_F(LayoutPageTest, AClickedBoxsTipStaysVisibleAfterTheRelease) {
     QApplication::processEvents();
     EXPECT_TRUE(QToolTip::isVisible());
     EXPECT_EQ(QToolTip::text(), QStringLiteral("CR: Crate\nDims: 100*100\nWgt: 1\nXY: 0, 0"));
+    // No timer of the tip's ends it within the hour: Qt's own time would hide it after ~10 s.
+    QWidget* tip = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->inherits("QTipLabel") && w->isVisible()) tip = w;
+    ASSERT_NE(tip, nullptr);
+    for (const auto& timer : QAbstractEventDispatcher::instance()->registeredTimers(tip))
+        EXPECT_GE(timer.interval, 3600 * 1000);
     QToolTip::hideText();
 }
 

@@ -433,3 +433,17 @@ TEST_F(Grid, FollowingTheCursorSelectsWholeRowsOrNothingAsTheGridSelects) {
     EXPECT_EQ(none.currentIndex().row(), 1);
     EXPECT_FALSE(none.selectionModel()->hasSelection());
 }
+
+// A grid told to select whole rows after it was made shows the current row whole once shown.
+TEST_F(Grid, AGridMadeToSelectRowsShowsTheCurrentRowWholeWhenShown) {
+    items->next();
+    ui::DataGrid rows(*items, columns());
+    rows.setSelectionBehavior(QAbstractItemView::SelectRows);
+    rows.show();
+    EXPECT_TRUE(rows.selectionModel()->isRowSelected(1, {}));
+    EXPECT_EQ(rows.selectionModel()->selectedIndexes().size(), 4);
+    rows.hide();
+    rows.selectionModel()->select(cell(rows, 1, 0), QItemSelectionModel::ClearAndSelect);
+    rows.show();
+    EXPECT_EQ(rows.selectionModel()->selectedIndexes().size(), 4);
+}

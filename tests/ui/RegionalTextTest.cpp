@@ -1,5 +1,6 @@
 // Numbers and dates in the user's regional form, in the data-aware controls, typed as well as shown.
 #include "ui/DataEdit.h"
+#include "ui/DataGrid.h"
 #include "ui/RegionalSettings.h"
 
 #include "../support/RegionalDesktop.h"
@@ -10,6 +11,8 @@
 #include "dataset/TableSet.h"
 
 #include <QCoreApplication>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -62,6 +65,22 @@ class FrenchPrices : public ::testing::Test {
     std::unique_ptr<dataset::Cursor> prices;
 };
 
+// Whether the grid's style draws the cell's text whole: its width within the cell's text
+// rectangle less the style's margin on each side, as the style elides it.
+bool shownWhole(const ui::DataGrid& grid, const QModelIndex& index) {
+    QStyleOptionViewItem o;
+    o.initFrom(grid.viewport());
+    o.rect = grid.visualRect(index);
+    o.font = grid.font();
+    o.text = index.data().toString();
+    o.features = QStyleOptionViewItem::HasDisplay;
+    o.widget = &grid;
+    const QStyle* style = grid.style();
+    const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &o, &grid);
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &grid) + 1;
+    return QFontMetricsF(grid.font()).horizontalAdvance(o.text) <= textRect.width() - 2 * margin;
+}
+
 void typeAndEnter(QWidget* target, const QString& text) {
     QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(target, text);
@@ -111,4 +130,33 @@ TEST_F(FrenchPrices, EditShowsAndTakesADecimalCommaOrPoint) {
     typeAndEnter(edit, "1,2,5");
     EXPECT_DOUBLE_EQ(cost(), 7.25);
     EXPECT_EQ(dialogs.shown, Shown{"error: '1,2,5' is not a valid floating point value for field 'Cost'"});
+}
+
+// A cost column of five characters shows five digits whole, and with them the decimal comma.
+TEST_F(FrenchPrices, AGridColumnShowsAsManyDigitsAsItHasCharactersBesidesTheComma) {
+    prices->field("Cost").setDisplayWidth(5);
+    prices->edit();
+    prices->field("Cost").setFloat(99999);
+    prices->post();
+    for (double cost : {1234.5, 9999.5}) {
+        prices->append();
+        prices->field("Cost").setFloat(cost);
+        prices->post();
+    }
+    ui::DataGrid grid(*prices, {{.field = "Cost"}});
+    grid.show();
+    for (int row = 0; row < 3; ++row) {
+        const QModelIndex cell = grid.model()->index(row, 0);
+        EXPECT_TRUE(shownWhole(grid, cell))
+            << cell.data().toString().toStdString() << " in " << grid.columnWidth(0) << " pixels";
+    }
+    EXPECT_EQ(grid.model()->index(2, 0).data().toString(), QStringLiteral("9999,5"));
+}
+
+// A refusal in a grid names the column by the title the grid shows.
+TEST_F(FrenchPrices, AGridsRefusalNamesTheColumnByItsTitle) {
+    ui::DataGrid grid(*prices, {{.field = "Cost"}});
+    ASSERT_TRUE(grid.model()->setHeaderData(0, Qt::Horizontal, QStringLiteral("Coût")));
+    EXPECT_FALSE(grid.model()->setData(grid.model()->index(0, 0), QStringLiteral("1,2,5")));
+    EXPECT_EQ(dialogs.shown, Shown{"error: '1,2,5' is not a valid floating point value for field 'Coût'"});
 }
