@@ -1,6 +1,6 @@
 // The library commands over many rows: Copy to and Reset as one transaction each, and the
 // task-row rules they go through.
-#include "TaskPageFixture.h"
+#include "LibraryFixture.h"
 
 #include "app/LibraryWindow.h"
 #include "app/ProgressWindow.h"
@@ -19,23 +19,8 @@ namespace {
 using rectix::app::LibraryWindow;
 using rectix::core::DialogButton;
 
-class LibraryCommandsTest : public TaskPageTest {
+class LibraryCommandsTest : public LibraryPageTest {
   protected:
-    void TearDown() override {
-        for (const char* name : {"BoxForm", "CntForm"})
-            if (auto* w = main->findChild<LibraryWindow*>(QString::fromLatin1(name))) w->hide();
-        TaskPageTest::TearDown();
-    }
-
-    LibraryWindow* open(const char* name) {
-        auto* w = main->findChild<LibraryWindow*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        w->show();
-        return w;
-    }
-    LibraryWindow* boxLibrary() { return open("BoxForm"); }
-    LibraryWindow* containerLibrary() { return open("CntForm"); }
-
     static void setQuantity(rectix::dataset::Cursor& library, std::int32_t id, const char* key,
                             const char* amount, int value) {
         ASSERT_TRUE(library.locate(key, id));

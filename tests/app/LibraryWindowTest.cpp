@@ -1,5 +1,5 @@
 // The container and box library windows: modes, the mode hint, Reset, Copy to, Clear, placement.
-#include "TaskPageFixture.h"
+#include "LibraryFixture.h"
 
 #include "app/LibraryKind.h"
 #include "app/LibraryWindow.h"
@@ -22,25 +22,8 @@ const std::string editHint =
     "new item.";
 const std::string fixHint = "information: You'd press \"Fix\" button\rto modify Q'ty column data.";
 
-class LibraryWindowTest : public TaskPageTest {
+class LibraryWindowTest : public LibraryPageTest {
   protected:
-    void TearDown() override {
-        for (const char* name : {"BoxForm", "CntForm"})
-            if (auto* w = main->findChild<LibraryWindow*>(QString::fromLatin1(name))) w->hide();
-        TaskPageTest::TearDown();
-    }
-
-    // The window shown (without its modal loop) and active, in browse mode.
-    LibraryWindow* open(const char* name) {
-        auto* w = main->findChild<LibraryWindow*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        w->show();
-        QApplication::setActiveWindow(w);
-        return w;
-    }
-    LibraryWindow* boxLibrary() { return open("BoxForm"); }
-    LibraryWindow* containerLibrary() { return open("CntForm"); }
-
     static QPushButton* windowButton(LibraryWindow* w, const char* name) {
         return w->findChild<QPushButton*>(QString::fromLatin1(name));
     }
