@@ -10,8 +10,10 @@
 #include "taskdb/Figures.h"
 #include "ui/ReportPrinter.h"
 
+#include <QRegularExpression>
+#include <QString>
+
 #include <algorithm>
-#include <regex>
 
 namespace rectix::results::test {
 
@@ -21,7 +23,8 @@ const std::string titleLine = "*** Rectix 1.95 ***";
 
 // A number written twice over, once in each form ("1,10.1,1").
 bool garbled(const std::string& text) {
-    return std::regex_search(text, std::regex("[0-9],[0-9]+\\.[0-9]"));
+    static const QRegularExpression twice(QStringLiteral("[0-9],[0-9]+\\.[0-9]"));
+    return twice.match(QString::fromStdString(text)).hasMatch();
 }
 
 } // namespace
