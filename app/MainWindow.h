@@ -200,6 +200,7 @@ class MainWindow : public QMainWindow, public taskdb::TaskPageView {
     // Posts pending edits, writes the settings file while the home set is active, restores the
     // current folder and closes the tables. An error (a refused post) keeps the window open.
     void formClose();
+    void postPageRows();
     void postModifiedTables();
     void placeWaitForm();
 

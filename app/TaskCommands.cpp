@@ -32,7 +32,8 @@ void MainWindow::runButtonClick() {
     if (!dm_ || !bridge_) return;
     // Text still being typed (a cell, the name) is written as when the button is clicked.
     if (isActiveWindow()) runButton_->setFocus(Qt::OtherFocusReason);
-    for (dataset::Cursor* c : {&dm_->tasks, &dm_->tc, &dm_->tb, &dm_->solut}) postWhenModified(*c);
+    postPageRows();
+    postWhenModified(dm_->solut);
     if (dm_->tasksSolut.asBoolean())
         clearSolution();
     else
@@ -138,10 +139,12 @@ void MainWindow::setReports(results::ReportForms* reports) {
 }
 
 void MainWindow::contsButtonClick() {
+    postPageRows();
     showModal(PageWindow::ContainerLibrary);
 }
 
 void MainWindow::boxesButtonClick() {
+    postPageRows();
     showModal(PageWindow::BoxLibrary);
 }
 
@@ -154,6 +157,7 @@ void MainWindow::taskButtonClick() {
 }
 
 void MainWindow::optButtonClick() {
+    postPageRows();
     QDialog* settings = windows_[static_cast<std::size_t>(PageWindow::Settings)];
     if (!settings) return;
     if (settings->isVisible()) {
@@ -166,6 +170,7 @@ void MainWindow::optButtonClick() {
 
 void MainWindow::printButtonClick() {
     if (!reports_ || !dm_ || !results::PrintSession::printerReady(store_)) return;
+    postPageRows();
     if (!results::PrintSession::confirmed(store_, core::Msg::PrintTask)) return;
     results::TaskReport& report = reports_->task();
     const std::unique_ptr<QPrinter> printer = reports_->printer.setUp(report.job(), this);
@@ -233,6 +238,13 @@ void MainWindow::dbCheckDfltMouseUp() {
 void MainWindow::postWhenModified(dataset::Cursor& c, bool orInserted) {
     if (!c.isOpen()) return;
     if (c.modified() || (orInserted && c.state() == dataset::CursorState::Insert)) c.post();
+}
+
+// A command run by its key leaves the focus where it was; the rows typed into are posted, and the
+// totals follow, as when a click on the command's button leaves the grid.
+void MainWindow::postPageRows() {
+    if (!dm_) return;
+    for (dataset::Cursor* c : {&dm_->tasks, &dm_->tc, &dm_->tb}) postWhenModified(*c);
 }
 
 void MainWindow::postModifiedTables() {

@@ -242,3 +242,29 @@ TEST_F(TaskPageStates, ACommaDesktopTypesCostsAndReadsTotalsWithItsSeparator) {
     EXPECT_TRUE(figure.match(text("EffWgt")).hasMatch()) << text("EffWgt").toStdString();
     EXPECT_EQ(text("CostPck").toStdString(), "-12,50");
 }
+
+// Settings by its key leaves the focus in the grid: the amount typed there is posted and counted in
+// the totals before the window opens, as when a click on the button leaves the grid.
+TEST_F(TaskPageStates, ACommandByItsKeyPostsTheRowTypedIntoAndTheTotalsFollow) {
+    sampleTask(1, 30);
+    QApplication::setActiveWindow(main);
+    const auto total = [&] { return part<QLineEdit>("AvlNmb")->text(); };
+    EXPECT_EQ(total(), QStringLiteral("2"));
+    rectix::ui::DataGrid* conts = grid("ContsGrid");
+    const auto* model = static_cast<const rectix::ui::DataGridModel*>(conts->model());
+    int avail = 0;
+    while (avail < model->columnCount() && model->columnField(avail).name() != "Avail") ++avail;
+    ASSERT_LT(avail, model->columnCount());
+    focusCell(conts, 0, avail);
+    conts->edit(conts->currentIndex());
+    auto* cell = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(cell, nullptr);
+    cell->selectAll();
+    QTest::keyClicks(cell, QStringLiteral("3"));
+    QTest::keyClick(cell, Qt::Key_T, Qt::AltModifier);
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return dm->tc.state() == rectix::dataset::CursorState::Browse; }, 1000));
+    EXPECT_EQ(total(), QStringLiteral("4"));
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != main && w->isVisible()) w->hide();
+}

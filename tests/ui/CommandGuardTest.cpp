@@ -46,6 +46,13 @@ class Guard : public DataTables {
         };
     }
 
+    // The controls go before the tables they show.
+    void TearDown() override {
+        delete grid;
+        delete nameEdit;
+        DataTables::TearDown();
+    }
+
     // Types into the quantity cell of `row`, leaving its editor open.
     QWidget* typeQuantity(int row, const QString& text) {
         grid->setFocus(Qt::MouseFocusReason);
