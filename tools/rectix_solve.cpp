@@ -86,9 +86,13 @@ int main(int argc, char** argv) {
         std::cout << usage;
         return 0;
     }
-    // Any option but --clock-step belongs to the stored form.
-    for (const std::string& arg : args)
-        if (arg.rfind("-", 0) == 0 && arg != "--clock-step") return tools::runStoredTask(args);
+    // Any option but --clock-step belongs to the stored form; the step's value may look like one.
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--clock-step")
+            ++i;
+        else if (args[i].rfind("-", 0) == 0)
+            return tools::runStoredTask(args);
+    }
 
     std::optional<double> clockStep;
     std::optional<std::string> file;

@@ -61,6 +61,7 @@ refused "order without import" "go with --import-boxes" "$solve" --taskset "$set
 refused "separator out of range" "--separator: 2 is not 0 or 1" "$solve" --taskset "$set" --import-boxes "$data/boximport/order0-space.txt" --separator 2
 refused "two task files" "one task file at a time" "$solve" "$data/tasks/sample.json" "$data/tasks/sample.json"
 refused "clock step" "--clock-step: 0 is not a step" "$solve" --clock-step 0 "$data/tasks/sample.json"
+refused "negative clock step" "--clock-step: -5 is not a step" "$solve" --clock-step -5 "$data/tasks/sample.json"
 refused "set is no folder" "--taskset: $data/tasks/sample.json is a file, not a folder" "$solve" --taskset "$data/tasks/sample.json" --task 1
 refused "draw set is no folder" "is a file, not a folder" "$draw" --taskset "$data/tasks/sample.json" --task 1 -o "$d/x.png"
 refused "draw two actions" "unknown or incomplete argument" "$draw" --taskset "$set" --task 1 --clear -o "$d/x.png"
