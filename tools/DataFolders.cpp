@@ -171,7 +171,13 @@ std::vector<fs::path> makeDataFolders(const fs::path& programFolder, const std::
     for (int set = 0; set < 3; ++set) {
         const char* alias = taskdb::TableSets::aliasNames[set];
         const fs::path target = aliases.path(alias);
-        if (fs::exists(fs::symlink_status(target))) continue;
+        if (fs::exists(fs::symlink_status(target))) {
+            // A set that exists is the user's; anything else in its place would stop the program.
+            std::error_code ec;
+            if (!fs::is_directory(target, ec))
+                throw SampleDataError(std::string(alias) + ": " + target.string() + " is no folder");
+            continue;
+        }
         makeFolders(target.parent_path());
         const std::int32_t firstTask = makeSet(target, alias, set == 0 ? &sample : nullptr);
         made.push_back(target);

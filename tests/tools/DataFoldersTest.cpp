@@ -132,6 +132,20 @@ TEST_F(DataFolders, ExistingDataIsKept) {
     EXPECT_NE(readFile(root / "data/import/tasks.db").find("changed"), std::string::npos);
 }
 
+// A file or a device where a set's folder should be is refused by name, not passed over: the
+// program could not start on it.
+TEST_F(DataFolders, WhatStandsInASetsPlaceIsNoFolderIsRefused) {
+    std::ofstream(root / "aliases.ini") << "RectixB=/dev/zero\n";
+    try {
+        make();
+        FAIL() << "no error";
+    } catch (const SampleDataError& e) {
+        EXPECT_NE(std::string(e.what()).find("RectixB: /dev/zero is no folder"), std::string::npos)
+            << e.what();
+    }
+    EXPECT_FALSE(fs::exists(root / "data"));
+}
+
 // Each file under tests/data/samples is sample data with one fault, which the message names.
 TEST_F(DataFolders, AFaultySampleMakesNoHomeSetAndNamesTheFault) {
     const std::pair<const char*, std::vector<std::string>> cases[] = {
