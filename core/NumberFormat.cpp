@@ -125,8 +125,10 @@ std::string NumberFormat::significant(long double value, int digits, int decimal
     // One rounding, at the last significant digit or the last decimal, whichever comes first.
     const int places = std::max(0, std::min(decimals, digits - 1 - exponent));
     std::string text = chars(std::fabs(value), std::chars_format::fixed, places);
-    if (places < decimals)
-        text += (places == 0 ? "." : "") + std::string(static_cast<std::size_t>(decimals - places), '0');
+    if (places < decimals) {
+        if (places == 0) text += '.';
+        text.append(static_cast<std::size_t>(decimals - places), '0');
+    }
     const bool shownZero = text.find_first_not_of("0.") == std::string::npos;
     return (shownZero ? "" : sign) + withSeparator(text);
 }
