@@ -46,9 +46,6 @@ int syncDescriptor(int fd) {
 
 } // namespace
 
-FileWriteError::FileWriteError(const fs::path& file, const std::string& cause)
-    : std::runtime_error(file.string() + ": " + cause), file_(file), cause_(cause) {}
-
 DurableReplacement::DurableReplacement(fs::path target) : target_(std::move(target)) {
     part_ = target_;
     part_ += ".part";
@@ -86,7 +83,7 @@ void DurableReplacement::write(std::string_view text) {
 void DurableReplacement::commit() {
     syncPart();
     renamePart();
-    syncFolder(target_.has_parent_path() ? target_.parent_path() : fs::path("."));
+    syncFolder(target_.parent_path());
 }
 
 void DurableReplacement::commitTogether(std::initializer_list<DurableReplacement*> files) {
@@ -103,8 +100,7 @@ void DurableReplacement::commitTogether(std::initializer_list<DurableReplacement
         throw;
     }
     std::set<fs::path> folders;
-    for (DurableReplacement* f : files)
-        folders.insert(f->target_.has_parent_path() ? f->target_.parent_path() : fs::path("."));
+    for (DurableReplacement* f : files) folders.insert(f->target_.parent_path());
     for (const fs::path& folder : folders) syncFolder(folder);
 }
 

@@ -1,24 +1,19 @@
 #pragma once
 
+#include "core/Errors.h"
+
 #include <filesystem>
 #include <initializer_list>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace rectix::core {
 
-// A file that could not be written, read back or put in place. what() names the file and the
-// cause ("out/a.csv: No space left on device"); the target is unchanged when it is thrown.
-class FileWriteError : public std::runtime_error {
+// A file that could not be written, read back or put in place; the target is unchanged when it
+// is thrown.
+class FileWriteError : public FileError {
   public:
-    FileWriteError(const std::filesystem::path& file, const std::string& cause);
-    const std::filesystem::path& file() const { return file_; }
-    const std::string& cause() const { return cause_; }
-
-  private:
-    std::filesystem::path file_;
-    std::string cause_;
+    using FileError::FileError;
 };
 
 // A new content for `target`, written beside it and put in its place only when whole: a failure

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 
@@ -30,6 +31,20 @@ class ZeroDivideError : public std::runtime_error {
 class InvalidOpError : public std::runtime_error {
   public:
     explicit InvalidOpError(const std::string& what) : std::runtime_error(what) {}
+};
+
+// A file that could not be read or written: what() names the file and the cause
+// ("out/a.csv: No space left on device").
+class FileError : public std::runtime_error {
+  public:
+    FileError(const std::filesystem::path& file, const std::string& cause)
+        : std::runtime_error(file.string() + ": " + cause), file_(file), cause_(cause) {}
+    const std::filesystem::path& file() const { return file_; }
+    const std::string& cause() const { return cause_; }
+
+  private:
+    std::filesystem::path file_;
+    std::string cause_;
 };
 
 // A refusal whose dialog has already been shown: ends the action with nothing more shown.

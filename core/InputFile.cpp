@@ -26,9 +26,6 @@ std::string tooLarge(std::uintmax_t limit) {
 
 } // namespace
 
-FileReadError::FileReadError(const std::filesystem::path& file, const std::string& cause)
-    : std::runtime_error(file.string() + ": " + cause), file_(file), cause_(cause) {}
-
 std::string notARegularFile(const std::filesystem::path& file) {
     struct stat st {};
     if (::stat(file.c_str(), &st) != 0)

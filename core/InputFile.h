@@ -1,23 +1,18 @@
 #pragma once
 
+#include "core/Errors.h"
+
 #include <cstdint>
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace rectix::core {
 
 // A file that a reader refuses: what() names the file and the cause ("in.txt: is a folder").
-class FileReadError : public std::runtime_error {
+class FileReadError : public FileError {
   public:
-    FileReadError(const std::filesystem::path& file, const std::string& cause);
-    const std::filesystem::path& file() const { return file_; }
-    const std::string& cause() const { return cause_; }
-
-  private:
-    std::filesystem::path file_;
-    std::string cause_;
+    using FileError::FileError;
 };
 
 // The most bytes any reader of the system takes from one file: far above every real task file,

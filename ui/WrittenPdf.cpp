@@ -9,9 +9,13 @@ namespace rectix::ui {
 
 namespace {
 
+void skipBlanks(QByteArrayView text, qsizetype& at) {
+    while (at < text.size() && (text[at] == ' ' || text[at] == '\r' || text[at] == '\n')) ++at;
+}
+
 // Reads the decimal number at `at` (after blanks); false when there is none.
 bool readNumber(QByteArrayView text, qsizetype& at, long long& number) {
-    while (at < text.size() && (text[at] == ' ' || text[at] == '\r' || text[at] == '\n')) ++at;
+    skipBlanks(text, at);
     const char* begin = text.data() + at;
     const auto [end, error] = std::from_chars(begin, text.data() + text.size(), number);
     if (error != std::errc() || end == begin) return false;
@@ -37,7 +41,7 @@ bool isWrittenPdf(const QByteArray& bytes) {
     long long first = 0, count = 0;
     bool any = false;
     while (readNumber(text, at, first) && readNumber(text, at, count)) {
-        while (at < text.size() && (text[at] == ' ' || text[at] == '\r' || text[at] == '\n')) ++at;
+        skipBlanks(text, at);
         if (count < 0 || at + count * 20 > text.size()) return false;
         for (long long i = 0; i < count; ++i, at += 20) {
             const QByteArrayView entry = text.sliced(at, 20);
