@@ -7,6 +7,7 @@
 #include "app/LibraryWindow.h"
 #include "app/MainWindow.h"
 #include "app/Startup.h"
+#include "core/InputFile.h"
 #include "taskdb/BoxImporter.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
@@ -34,33 +35,16 @@ namespace {
 constexpr int runs = 3;
 constexpr int libraryKinds = 5000;
 
-std::string readFile(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // Dialogs that show nothing: a question that offers All gets it (the edit goes through for
 // every task), every other one OK.
-class AnsweringDialogs : public core::Dialogs {
+class AnsweringDialogs : public bench::SilentDialogs {
   public:
-    AnsweringDialogs() : replaced_(install(this)) {}
-    ~AnsweringDialogs() override { install(replaced_); }
-    AnsweringDialogs(const AnsweringDialogs&) = delete;
-    AnsweringDialogs& operator=(const AnsweringDialogs&) = delete;
-
     core::DialogButton show(core::DialogKind, const std::string& text, core::DialogButtons buttons,
                             int) override {
         if (buttons.has(core::DialogButton::All)) return core::DialogButton::All;
         if (!buttons.has(core::DialogButton::Ok)) std::fprintf(stderr, "question: %s\n", text.c_str());
         return core::DialogButton::Ok;
     }
-    void errorBox(const std::string& text) override { std::fprintf(stderr, "error: %s\n", text.c_str()); }
-    void plainMessage(const std::string&) override {}
-
-  private:
-    core::Dialogs* replaced_;
 };
 
 // Rows written straight into a table file of the home set, in one transaction.
@@ -95,7 +79,7 @@ class TableFile {
 fs::path buildProgram(const fs::path& root, const std::string& name, int tasks, int quantities) {
     const fs::path folder = root / name;
     fs::create_directories(folder);
-    tools::makeDataFolders(folder, readFile(RECTIX_SAMPLE_JSON));
+    tools::makeDataFolders(folder, core::readInputFile(RECTIX_SAMPLE_JSON));
     const fs::path home = folder / "data" / "home";
     {
         TableFile conts(home / "conts.db");
