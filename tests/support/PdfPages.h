@@ -20,13 +20,31 @@ inline std::string runTool(const std::string& command) {
     return out;
 }
 
+// The text with the typographic ligatures (U+FB00 to U+FB06) spelt out: a face that has them
+// prints "Offcuts" with one glyph for "ff", and the tool reads that glyph back as the ligature.
+inline std::string unligated(const std::string& text) {
+    static const char* const letters[] = {"ff", "fi", "fl", "ffi", "ffl", "st", "st"};
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+        if (i + 2 < text.size() && byte(i) == 0xEF && byte(i + 1) == 0xAC && byte(i + 2) >= 0x80 &&
+            byte(i + 2) <= 0x86) {
+            out += letters[byte(i + 2) - 0x80];
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
 // The text of each page, in its layout.
 inline std::vector<std::string> pages(const QString& file) {
     const std::string text = runTool("pdftotext -layout '" + file.toStdString() + "' - 2>/dev/null");
     std::vector<std::string> result;
     std::size_t start = 0;
     for (std::size_t ff; (ff = text.find('\f', start)) != std::string::npos; start = ff + 1)
-        result.push_back(text.substr(start, ff - start));
+        result.push_back(unligated(text.substr(start, ff - start)));
     return result;
 }
 
