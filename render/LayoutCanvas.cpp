@@ -110,7 +110,7 @@ void LayoutCanvas::rectangle(int x1, int y1, int x2, int y2) {
     painter_.fillRect(left + x2 - x1 - 1, top, w, spanY, penColour_);
 }
 
-// As on the original canvas, the end point itself is left out.
+// The end point itself is left out, so that lines joined end to start draw each pixel once.
 void LayoutCanvas::line(int x1, int y1, int x2, int y2) {
     if (x1 == x2 && y1 == y2) return;
     const int dx = x2 - x1;

@@ -28,8 +28,8 @@ Application::~Application() {
 
 namespace {
 
-// A key press that would type text with Alt held into a control that takes text. Ctrl held too
-// is AltGr as Windows reports it; X11 reports AltGr as another modifier.
+// A key press that would type text with Alt held into a control that takes text. Alt with Ctrl
+// is how some keyboards' AltGr arrives, and it types a character: that one is let through.
 bool isAltTyping(const QObject* receiver, const QEvent* event) {
     if (event->type() != QEvent::KeyPress) return false;
     const auto* key = static_cast<const QKeyEvent*>(event);
