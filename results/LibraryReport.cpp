@@ -19,26 +19,27 @@ const LibraryForm& formOf(LibraryReport::Library library) {
     static const LibraryForm boxes{"Rectix Box Library",
                                    "Part / 2D Box Library",
                                    {{"Part / Box Kind", "Kind", 0, 130, false},
-                                    {"Mark", "Mark", 132, 36},
-                                    {"Length", "Length", 172, 44},
-                                    {"Width", "Width", 220, 44},
-                                    {"Area", "Volume", 268, 56},
-                                    {"Weight", "Weight", 328, 48},
-                                    {"TurnOn", "TurnOn", 380, 44},
-                                    {"Description", "Descr", 434, 89, false}}};
+                                    {"Mark", "Mark", 132, 28},
+                                    {"Length", "Length", 164, 36},
+                                    {"Width", "Width", 204, 36},
+                                    {"Area", "Volume", 244, 66},
+                                    {"Weight", "Weight", 314, 40},
+                                    {"TurnOn", "TurnOn", 358, 42},
+                                    {"Description", "Descr", 410, 113, false}}};
+    // Load weights and areas of the largest values print smaller.
     static const LibraryForm containers{"Rectix Container Library",
                                         "Sheet / 2D Container Library",
-                                        {{"Sheet / Container Type", "Type", 0, 118, false},
-                                         {"Mark", "Mark", 120, 30},
-                                         {"Length", "Length", 152, 40},
-                                         {"Width", "Width", 194, 40},
-                                         {"Area", "Volume", 236, 50},
-                                         {"Fill Dir", "FillDir", 294, 38, false},
-                                         {"LoadWt", "LoadWt", 332, 42},
-                                         {"Nose / Tail Weigt & Posit", "NoseWt", 378, 34},
-                                         {"", "TailWt", 414, 34},
-                                         {"", "NoseDL", 452, 34},
-                                         {"", "TailDL", 489, 34}}};
+                                        {{"Sheet / Container Type", "Type", 0, 116, false},
+                                         {"Mark", "Mark", 118, 30},
+                                         {"Length", "Length", 150, 36},
+                                         {"Width", "Width", 188, 34},
+                                         {"Area", "Volume", 224, 52},
+                                         {"Fill Dir", "FillDir", 282, 36, false},
+                                         {"LoadWt", "LoadWt", 318, 42},
+                                         {"Nose / Tail Weigt & Posit", "NoseWt", 362, 40},
+                                         {"", "TailWt", 404, 40},
+                                         {"", "NoseDL", 448, 36},
+                                         {"", "TailDL", 487, 36}}};
     return library == LibraryReport::Library::Boxes ? boxes : containers;
 }
 

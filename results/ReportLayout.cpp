@@ -2,6 +2,7 @@
 
 #include "core/Version.h"
 #include "dataset/Cursor.h"
+#include "ui/ShownValue.h"
 
 #include <QCoreApplication>
 
@@ -23,9 +24,11 @@ ui::ReportElement label(double x, double y, double width, const QString& text, d
 
 ui::ReportElement field(double x, double y, double width, const dataset::Cursor& cursor, const char* name,
                         double points, bool bold, Qt::Alignment alignment) {
-    ui::ReportElement e = ui::ReportElement::boundText(
-        {x, y, width, points + 5}, ui::BandedReport::fieldText(cursor.field(name)), alignment);
+    const dataset::Field& f = cursor.field(name);
+    ui::ReportElement e =
+        ui::ReportElement::boundText({x, y, width, points + 5}, ui::BandedReport::fieldText(f), alignment);
     e.font = font(points, bold);
+    e.figure = ui::showsFigure(f);
     return e;
 }
 

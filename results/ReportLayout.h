@@ -26,7 +26,8 @@ QFont font(double points, bool bold = false);
 
 ui::ReportElement label(double x, double y, double width, const QString& text, double points = 10,
                         bool bold = false, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
-// The field of the cursor's current row as the tables format it.
+// The field of the cursor's current row as the tables format it; a number or a date prints whole
+// (ui::FigureFit).
 ui::ReportElement field(double x, double y, double width, const dataset::Cursor& cursor, const char* name,
                         double points = 10, bool bold = false,
                         Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);

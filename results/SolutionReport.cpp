@@ -44,16 +44,17 @@ void SolutionReport::buildContainers() {
     t.add(rl::field(435, 0, 88, tasks, "Date"));
     t.add(rl::label(0, 24, 300, QStringLiteral("Sheet  /  Container Total Load Data: "), 10, true));
 
+    // Loads, areas and costs of the largest values print smaller.
     const std::vector<rl::Column> columns{{"Container Type", "Type", 0, 100, false},
-                                          {"Cont No", "ContNo", 100, 42},
-                                          {"Box Sum", "BoxLoad", 152, 42},
-                                          {"Weight", "WgtLoad", 196, 42},
-                                          {"Util,%", "WgtEff", 240, 36},
-                                          {"Area", "VolLoad", 278, 52},
-                                          {"Util,%", "VolEff", 332, 36},
-                                          {"Cost", "CostLoad", 370, 44},
-                                          {"NoseWgt  TailWgt", "NoseLoad", 420, 48},
-                                          {"", "TailLoad", 472, 51}};
+                                          {"Cont No", "ContNo", 102, 42},
+                                          {"Box Sum", "BoxLoad", 146, 46},
+                                          {"Weight", "WgtLoad", 194, 46},
+                                          {"Util,%", "WgtEff", 242, 38},
+                                          {"Area", "VolLoad", 282, 52},
+                                          {"Util,%", "VolEff", 336, 38},
+                                          {"Cost", "CostLoad", 376, 54},
+                                          {"NoseWgt  TailWgt", "NoseLoad", 432, 44},
+                                          {"", "TailLoad", 478, 45}};
     containers_.columnHeader = rl::columnHeader(columns);
     containers_.detail = rl::detail(dm_.solut, columns);
     containers_.setRows(dm_.solut);

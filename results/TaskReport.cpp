@@ -18,6 +18,7 @@ QString caption(core::Caption slot) {
 ui::ReportElement figure(double x, double y, double width, const QString* text) {
     ui::ReportElement e = ui::ReportElement::boundText({x, y, width, 15}, [text] { return *text; });
     e.font = rl::font(10);
+    e.figure = true;
     return e;
 }
 
@@ -92,6 +93,7 @@ void TaskReport::buildContainers(taskdb::DataModule& dm) {
                QString::number(dm.tasksBW.asInteger());
     });
     gaps.font = rl::font(10);
+    gaps.figure = true;
     t.add(gaps);
     t.add(rl::label(0, 76, 130, QStringLiteral("Common Turn Rules =  ")));
     t.add(rl::field(130, 76, 40, tasks, "DefltOn"));
@@ -104,15 +106,16 @@ void TaskReport::buildContainers(taskdb::DataModule& dm) {
                   &labels_.avlWgt);
     addSummaryRow(t, 132, QStringLiteral("Used:"), true, &labels_.usdNmb, &labels_.usdVol, &labels_.usdWgt);
 
-    const std::vector<rl::Column> columns{{"Container Type", "Type", 0, 138, false},
-                                          {"Cost", "Cost", 140, 44},
-                                          {"Avail", "Avail", 188, 40},
-                                          {"Used", "Used", 232, 40},
-                                          {"Mark", "Mark", 276, 36},
-                                          {"Length", "Length", 316, 44},
-                                          {"Width", "Width", 364, 44},
-                                          {"Area", "Volume", 412, 56},
-                                          {"LoadWgt", "LoadWt", 472, 51}};
+    // Costs up to 123456.78 and every count, size and area print at 10 points; larger costs smaller.
+    const std::vector<rl::Column> columns{{"Container Type", "Type", 0, 136, false},
+                                          {"Cost", "Cost", 138, 58},
+                                          {"Avail", "Avail", 200, 36},
+                                          {"Used", "Used", 240, 36},
+                                          {"Mark", "Mark", 280, 30},
+                                          {"Length", "Length", 314, 36},
+                                          {"Width", "Width", 354, 34},
+                                          {"Area", "Volume", 390, 68},
+                                          {"LoadWgt", "LoadWt", 462, 61}};
     containers_.columnHeader = rl::columnHeader(columns);
     containers_.detail = rl::detail(dm.tc, columns);
     containers_.setRows(dm.tc);
@@ -126,11 +129,11 @@ void TaskReport::buildBoxes(taskdb::DataModule& dm) {
                   &labels_.totWgt);
     addSummaryRow(t, 34, QStringLiteral("Left:"), true, &labels_.lftNmb, &labels_.lftVol, &labels_.lftWgt);
 
-    const std::vector<rl::Column> columns{{"Box Kind", "Kind", 0, 124, false}, {"Cost", "Cost", 126, 42},
-                                          {"Total", "Total", 170, 38},         {"Used", "Placed", 210, 38},
-                                          {"Mark", "Mark", 250, 34},           {"Length", "Length", 286, 44},
-                                          {"Width", "Width", 332, 44},         {"Area", "Volume", 378, 54},
-                                          {"Weight", "Weight", 434, 44},       {"TurnOn", "TurnOn", 480, 43}};
+    const std::vector<rl::Column> columns{{"Box Kind", "Kind", 0, 120, false}, {"Cost", "Cost", 122, 58},
+                                          {"Total", "Total", 184, 36},         {"Used", "Placed", 224, 36},
+                                          {"Mark", "Mark", 264, 26},           {"Length", "Length", 294, 36},
+                                          {"Width", "Width", 334, 34},         {"Area", "Volume", 370, 66},
+                                          {"Weight", "Weight", 440, 38},       {"TurnOn", "TurnOn", 482, 41}};
     boxes_.columnHeader = rl::columnHeader(columns);
     boxes_.detail = rl::detail(dm.tb, columns);
     boxes_.setRows(dm.tb);

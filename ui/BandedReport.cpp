@@ -30,37 +30,12 @@ class PageWriter {
     }
     void draw(const ReportBand& band) {
         if (band.empty()) return;
-        if (QPainter* painter = pages_.painter())
-            for (const ReportElement& e : band.elements) drawElement(*painter, e);
+        if (QPainter* painter = pages_.painter()) band.paint(*painter, y_, scale_);
         y_ += band.height;
     }
     int pages() const { return used_; }
 
   private:
-    QRectF place(const QRectF& r) const {
-        return {r.x() * scale_, (r.y() + y_) * scale_, r.width() * scale_, r.height() * scale_};
-    }
-    void drawElement(QPainter& painter, const ReportElement& e) {
-        const QRectF r = place(e.rect);
-        switch (e.kind) {
-        case ReportElement::Kind::Label:
-        case ReportElement::Kind::Text:
-            painter.setFont(e.font);
-            painter.setPen(e.color);
-            painter.drawText(r, static_cast<int>(e.alignment) | Qt::TextSingleLine,
-                             e.kind == ReportElement::Kind::Label ? e.text
-                                                                  : (e.value ? e.value() : QString()));
-            break;
-        case ReportElement::Kind::Rule:
-            painter.setPen(QPen(e.color, e.lineWidth * scale_));
-            painter.drawLine(r.topLeft(), r.topRight());
-            break;
-        case ReportElement::Kind::Image:
-            if (!e.image.isNull()) painter.drawImage(r, e.image);
-            break;
-        }
-    }
-
     ReportPages& pages_;
     QPageLayout::Orientation orientation_;
     double scale_;

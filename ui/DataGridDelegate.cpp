@@ -3,8 +3,11 @@
 #include "dataset/Field.h"
 #include "ui/DataGridModel.h"
 #include "ui/ErrorBoundary.h"
+#include "ui/FigureFit.h"
+#include "ui/ShownValue.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -102,6 +105,27 @@ void DataGridDelegate::initStyleOption(QStyleOptionViewItem* option, const QMode
     option->palette.setBrush(QPalette::Text,
                              option->widget->palette().brush(QPalette::Disabled, QPalette::Text));
     option->backgroundBrush = QBrush();
+}
+
+} // namespace rectix::ui
+
+namespace rectix::ui {
+
+void DataGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                             const QModelIndex& index) const {
+    QStyleOptionViewItem cell = option;
+    initStyleOption(&cell, index);
+    const QStyle* style = cell.widget ? cell.widget->style() : QApplication::style();
+    const DataGridModel* model = gridModel(index);
+    if (model && !cell.text.isEmpty() && showsFigure(model->columnField(index.column()))) {
+        // The room the style leaves the text, which it would elide beyond.
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, cell.widget) + 1;
+        const double room =
+            style->subElementRect(QStyle::SE_ItemViewItemText, &cell, cell.widget).width() - 2 * margin;
+        const QFontMetricsF metrics(cell.font);
+        if (metrics.horizontalAdvance(cell.text) > room) cell.text = FigureFit::overflowMark(metrics, room);
+    }
+    style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, cell.widget);
 }
 
 } // namespace rectix::ui

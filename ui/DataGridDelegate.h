@@ -9,7 +9,8 @@ namespace rectix::ui {
 // the field, which refuses it with its message), a line edit limited to the field's size for the others. Up,
 // Down, Page Up and Page Down move between rows in every editor, the drop-down's closed list included
 // (Alt+Down opens it). In a disabled grid the columns' own text and background colours give way to the
-// disabled grey.
+// disabled grey. A number or date too wide for its cell shows the overflow mark, never a shorter
+// number; a text too wide is elided.
 class DataGridDelegate : public QStyledItemDelegate {
     Q_OBJECT
   public:
@@ -19,6 +20,8 @@ class DataGridDelegate : public QStyledItemDelegate {
                           const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
 
   protected:
     bool eventFilter(QObject* object, QEvent* event) override;

@@ -28,6 +28,8 @@ struct ReportElement {
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
     QColor color = Qt::black;
     double lineWidth = 0.5;
+    // A number or a date: never cut at the rect's edge (see FigureFit).
+    bool figure = false;
 
     static ReportElement label(QRectF rect, QString text,
                                Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {

@@ -25,6 +25,16 @@ QString shownValue(const dataset::Field& field, const dataset::Value& value) {
     return fromUtf8(field.displayText(value));
 }
 
+bool showsFigure(const dataset::Field& field) {
+    switch (field.type()) {
+    case dataset::FieldType::Boolean:
+    case dataset::FieldType::String:
+        return false;
+    default:
+        return true;
+    }
+}
+
 QString editedText(const dataset::Field& field) {
     const dataset::Value& value = field.value();
     if (value.kind() == dataset::Value::Kind::Float)

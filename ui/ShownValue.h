@@ -11,6 +11,9 @@ namespace rectix::ui {
 // user's regional short format, everything else as the field formats it.
 QString shownValue(const dataset::Field& field, const dataset::Value& value);
 
+// Whether the field shows a number or a date: a text that is never cut short (FigureFit).
+bool showsFigure(const dataset::Field& field);
+
 // The text an editor of the field starts with: the current value without the
 // display format, a number with the regional decimal separator.
 QString editedText(const dataset::Field& field);

@@ -31,6 +31,10 @@ inline void loadSolution(DataModule& dm, RunStore& store, const std::string& fil
             int length = 0, width = 0, weight = 0;
             std::string mark;
             words >> name >> length >> width >> weight >> mark;
+            // A container's supports may follow its mark: NoseWt TailWt NoseDL TailDL.
+            int supports[4] = {};
+            const bool withSupports =
+                static_cast<bool>(words >> supports[0] >> supports[1] >> supports[2] >> supports[3]);
             const bool container = word == "container";
             bool& editMode = container ? store.cntEditMode : store.boxEditMode;
             const bool mode = std::exchange(editMode, true);
@@ -41,6 +45,10 @@ inline void loadSolution(DataModule& dm, RunStore& store, const std::string& fil
             library.field("Width").setInteger(width);
             library.field(container ? "LoadWt" : "Weight").setInteger(weight);
             if (!mark.empty()) library.field("Mark").setString(mark);
+            if (container && withSupports) {
+                const char* names[] = {"NoseWt", "TailWt", "NoseDL", "TailDL"};
+                for (int i = 0; i < 4; ++i) library.field(names[i]).setInteger(supports[i]);
+            }
             library.post();
             editMode = mode;
             (container ? types : kinds)[name] = library.field(container ? "TypeID" : "KindID").asInteger();
