@@ -36,19 +36,11 @@ TEST(CommandLine, ReadsEachOptionOnceWithItsValue) {
         {{"--chart", "--chart"}, "--chart is given twice"},
         {{"--chart=1"}, "unknown argument --chart=1"},
         {{"--task=5"}, "unknown argument --task=5"},
-        {{"-"}, "unknown argument -"},
         {{"--clear"}, "unknown argument --clear"},
         {{"-o"}, "-o needs a value"},
         {{"a.json", "b.json"}, "=a.json =b.json"}, // operands are the tool's to judge
     };
     for (const auto& c : cases) EXPECT_EQ(read(c.args), c.read) << c.args.front();
-}
-
-TEST(CommandLine, TakesWholeNumbersInTheirRangeOnly) {
-    EXPECT_EQ(optionNumber("24", 1, 24), 24);
-    EXPECT_EQ(optionNumber("-4", -4, 4), -4);
-    for (const char* text : {"", "25", "0", "1x", " 1", "99999999999999999999", "1e2"})
-        EXPECT_FALSE(optionNumber(text, 1, 24).has_value()) << text;
 }
 
 } // namespace
