@@ -18,10 +18,7 @@ namespace rectix::tools {
 namespace {
 
 Failure badInput(const std::string& text) {
-    std::string line = text;
-    for (char& ch : line)
-        if (ch == '\r' || ch == '\n') ch = ' ';
-    return {2, line};
+    return {2, text};
 }
 
 } // namespace

@@ -10,7 +10,7 @@ namespace rectix::tools {
 // program itself.
 struct Failure {
     int status = 1;
-    std::string line;
+    std::string line; // told through tellLine(), which keeps it one line
 };
 
 // Call inside a catch block. `storedData` names where the data came from ("the table set in

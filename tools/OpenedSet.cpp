@@ -55,7 +55,7 @@ bool endedByAStoredValue() {
 
 std::string oneLine(std::string text) {
     for (char& ch : text)
-        if (ch == '\r' || ch == '\n') ch = ' ';
+        if (ch == '\r') ch = ' ';
     return text;
 }
 

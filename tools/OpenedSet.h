@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ExitStatus.h"
+#include "MessageLine.h"
 #include "ScratchFolder.h"
 
 #include "core/Dialogs.h"
@@ -16,7 +17,8 @@
 
 namespace rectix::tools {
 
-// One line of text: a dialog's line breaks become blanks.
+// A dialog's text in one line: its line breaks ("\r", as the text tables write them) become
+// blanks. Any other control character is left to tellLine(), which shows it escaped.
 std::string oneLine(std::string text);
 
 // Dialogs take the accepting answer; their texts are kept and go to standard error only when the
@@ -33,7 +35,7 @@ struct StderrDialogs : core::Dialogs {
     void errorBox(const std::string& text) override { plainMessage(text); }
     void plainMessage(const std::string& text) override { lines.push_back(oneLine(text)); }
     void flush() {
-        for (const std::string& line : lines) std::cerr << "rectix-solve: " << line << "\n";
+        for (const std::string& line : lines) tellLine("rectix-solve", line);
         lines.clear();
     }
     // Every text shown so far in one line; they end the action that showed them.

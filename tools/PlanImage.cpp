@@ -1,15 +1,18 @@
 #include "PlanImage.h"
 
+#include "core/DurableFile.h"
 #include "engine/PackProblem.h"
 #include "render/LayoutChart.h"
 #include "render/LayoutPicture.h"
 #include "render/LayoutView.h"
 #include "render/ViewSettings.h"
 
+#include <QBuffer>
 #include <QPainter>
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace rectix::tools {
 
@@ -40,6 +43,14 @@ QImage drawPlanImage(engine::PackProblem& problem, const PlanImageOptions& optio
         render::LayoutPicture(view, problem).redrawLayout(painter, options.size, false);
     }
     return image;
+}
+
+void savePlanImage(const QImage& image, const std::filesystem::path& file) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+        throw std::runtime_error("the picture could not be encoded as PNG");
+    core::writeFileDurably(file, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
 }
 
 } // namespace rectix::tools

@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QSize>
 
+#include <filesystem>
+
 namespace rectix::engine {
 class PackProblem;
 }
@@ -21,5 +23,10 @@ struct PlanImageOptions {
 // Draws the plan in the problem's result record through the layout page's routine. Throws
 // std::invalid_argument when the container or step is not in the plan.
 QImage drawPlanImage(engine::PackProblem& problem, const PlanImageOptions& options);
+
+// Writes the picture to `file` as a PNG, whole or not at all: encoded in memory, then put in place
+// by the durable writer, so that a full disk or a kill leaves the earlier file. Throws
+// core::FileWriteError.
+void savePlanImage(const QImage& image, const std::filesystem::path& file);
 
 } // namespace rectix::tools

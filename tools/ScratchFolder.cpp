@@ -5,7 +5,6 @@
 #include "dataset/AliasRegistry.h"
 
 #include <cerrno>
-#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <unistd.h>
@@ -17,30 +16,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* prefix = "rectix-solve-";
-
-// What the signal handler removes: fixed buffers, since it may use nothing but system calls.
-char scratchFile[4096];
-char scratchDir[4096];
-
-extern "C" void removeAndDie(int signal) {
-    if (scratchFile[0] != '\0') ::unlink(scratchFile);
-    if (scratchDir[0] != '\0') ::rmdir(scratchDir);
-    std::signal(signal, SIG_DFL);
-    std::raise(signal);
-}
-
-void remember(const fs::path& dir, const fs::path& file) {
-    const std::string d = dir.string(), f = file.string();
-    if (d.size() >= sizeof scratchDir || f.size() >= sizeof scratchFile) return;
-    std::memcpy(scratchFile, f.c_str(), f.size() + 1);
-    std::memcpy(scratchDir, d.c_str(), d.size() + 1);
-    for (int s : {SIGINT, SIGTERM, SIGHUP}) std::signal(s, removeAndDie);
-}
-
-void forget() {
-    for (int s : {SIGINT, SIGTERM, SIGHUP}) std::signal(s, SIG_DFL);
-    scratchFile[0] = scratchDir[0] = '\0';
-}
 
 // The process id in a scratch folder's name, 0 when the name is not of that kind.
 pid_t ownerOf(const std::string& name) {
@@ -77,19 +52,29 @@ ScratchFolder::ScratchFolder(const fs::path& set) {
     std::error_code ec;
     removeStale(parent);
     std::string name = (parent / (prefix + std::to_string(::getpid()) + "-XXXXXX")).string();
-    if (!::mkdtemp(name.data()))
+    // Set up before the folder is made: from its making on, a signal removes it.
+    removal_.emplace();
+    if (!::mkdtemp(name.data())) {
+        const int error = errno;
+        removal_.reset();
         throw ScratchError("cannot make a scratch folder in " + parent.string() + ": " +
-                           std::strerror(errno));
+                           std::strerror(error));
+    }
     path_ = name;
+    if (!removal_->watch(path_)) {
+        fs::remove_all(path_, ec);
+        removal_.reset();
+        throw ScratchError("cannot make a scratch folder in " + parent.string() + ": " +
+                           std::strerror(ENAMETOOLONG));
+    }
     const fs::path aliases = path_ / dataset::AliasRegistry::fileName;
-    remember(path_, aliases);
     try {
         core::writeFileDurably(aliases, "RectixB=" + fs::absolute(set).string() +
                                             "\nRectixexp=" + (path_ / "export").string() +
                                             "\nRectiximp=" + (path_ / "import").string() + "\n");
     } catch (const std::exception& e) {
         fs::remove_all(path_, ec);
-        forget();
+        removal_.reset();
         throw ScratchError("cannot write the scratch file " + std::string(e.what()));
     }
 }
@@ -97,7 +82,6 @@ ScratchFolder::ScratchFolder(const fs::path& set) {
 ScratchFolder::~ScratchFolder() {
     std::error_code ec;
     fs::remove_all(path_, ec);
-    forget();
 }
 
 } // namespace rectix::tools

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "SignalRemoval.h"
+
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -14,8 +17,9 @@ class ScratchError : public std::runtime_error {
 
 // A program folder of the harness's own, made in the temporary folder ($TMPDIR, else /tmp) as
 // "rectix-solve-PID-XXXXXX", whose alias file points the home alias at a table set's folder.
-// It is removed when the object goes, and by SIGINT, SIGTERM or SIGHUP before the process ends
-// by that signal. Folders of this kind whose process is gone (a killed run) are removed when
+// It is removed when the object goes, and with everything in it by SIGINT, SIGTERM or SIGHUP
+// before the process takes that signal (SignalRemoval); a signal the caller ignores stays
+// ignored. Folders of this kind whose process is gone (a killed run) are removed when
 // the next one is made.
 class ScratchFolder {
   public:
@@ -31,6 +35,7 @@ class ScratchFolder {
     static int removeStale(const std::filesystem::path& parent);
 
   private:
+    std::optional<SignalRemoval> removal_;
     std::filesystem::path path_;
 };
 

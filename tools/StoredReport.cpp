@@ -1,5 +1,8 @@
 #include "StoredReport.h"
 
+#include "MessageLine.h"
+#include "OutputFile.h"
+
 #include "core/DurableFile.h"
 #include "engine/PackProblem.h"
 #include "render/LayoutView.h"
@@ -15,7 +18,6 @@
 #include "ui/RegionalSettings.h"
 #include "ui/ReportPrinter.h"
 
-#include <QFileInfo>
 #include <QGuiApplication>
 
 #include <iostream>
@@ -33,8 +35,7 @@ class PrintingApplication {
         if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         // The window system's notes are no message of the harness's.
         qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-            if (type == QtCriticalMsg || type == QtFatalMsg)
-                std::cerr << "rectix-solve: " << text.toStdString() << "\n";
+            if (type == QtCriticalMsg || type == QtFatalMsg) tellLine("rectix-solve", text.toStdString());
         });
         app_ = std::make_unique<QGuiApplication>(argc_, argv_);
         QCoreApplication::setApplicationName(QStringLiteral("Rectix"));
@@ -114,10 +115,7 @@ std::string printStoredReport(taskdb::DataModule& dm, taskdb::SolveBridge& bridg
     const std::string taskID = std::to_string(dm.tasksTaskID.asInteger());
     if ((r.kind == "solution" || r.kind == "layout") && !solved)
         return "task " + taskID + " has no stored solution";
-    const QFileInfo file(path);
-    if (!QFileInfo(file.absolutePath()).isWritable() ||
-        (file.exists() && (!file.isFile() || !file.isWritable())))
-        return "-o: cannot write " + r.output.string();
+    if (std::string wrong = outputRefusal(r.output); !wrong.empty()) return wrong;
     // The file is replaced only when the report was written whole; else the earlier one stays.
     auto print = [&path](const ui::CompositeReport& job) -> std::string {
         try {

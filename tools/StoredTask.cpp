@@ -1,6 +1,8 @@
 #include "StoredTask.h"
 
+#include "CommandLine.h"
 #include "ExitStatus.h"
+#include "MessageLine.h"
 #include "OpenedSet.h"
 #include "StoredReport.h"
 #include "TaskFile.h"
@@ -23,8 +25,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -37,17 +37,8 @@ namespace {
 
 // Bad input: one line on standard error, exit status 2.
 int refuse(const std::string& text) {
-    std::cerr << "rectix-solve: " << oneLine(text) << "\n";
+    tellLine("rectix-solve", oneLine(text));
     return 2;
-}
-
-// A whole number from `low` to `high`, the whole text; nothing otherwise.
-std::optional<long> optionNumber(const std::string& text, long low, long high) {
-    if (text.empty() || text.size() > 18) return std::nullopt;
-    char* end = nullptr;
-    const long v = std::strtol(text.c_str(), &end, 10);
-    if (*end != '\0' || v < low || v > high) return std::nullopt;
-    return v;
 }
 
 enum class Action { Solve, Clear, Reload, Csv, Report, Import };
@@ -64,26 +55,37 @@ struct Request {
 // Reads the arguments of the stored form into `r`; empty when they are sound, else what is wrong
 // in one line. Nothing is opened.
 std::string parse(const std::vector<std::string>& args, Request& r) {
-    std::vector<std::string> seen;
+    using enum OptionValue;
+    std::vector<GivenArgument> given;
+    if (std::string wrong = readArguments(args,
+                                          {{"--taskset", Next},
+                                           {"--task", Next},
+                                           {"--clear"},
+                                           {"--reload"},
+                                           {"--csv"},
+                                           {"--report", Next},
+                                           {"--container", Next},
+                                           {"-o", Next},
+                                           {"--import-boxes", Next},
+                                           {"--order", Next},
+                                           {"--separator", Next},
+                                           {"--header"}},
+                                          given);
+        !wrong.empty())
+        return wrong;
     std::optional<std::string> action;
-    bool hasFolder = false, hasTask = false, outputGiven = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool takesValue = arg == "--taskset" || arg == "--task" || arg == "--report" ||
-                                arg == "--container" || arg == "-o" || arg == "--import-boxes" ||
-                                arg == "--order" || arg == "--separator";
+    bool hasFolder = false, hasTask = false, outputGiven = false, importOption = false;
+    for (const GivenArgument& g : given) {
+        const std::string& arg = g.name;
+        const std::string value = g.value.value_or("");
+        if (arg.empty()) return "unknown argument " + value;
         const bool isAction = arg == "--clear" || arg == "--reload" || arg == "--csv" || arg == "--report" ||
                               arg == "--import-boxes";
-        if (!takesValue && !isAction && arg != "--header") return "unknown argument " + arg;
-        if (takesValue && i + 1 >= args.size()) return arg + " needs a value";
-        for (const std::string& earlier : seen)
-            if (earlier == arg) return arg + " is given twice";
-        seen.push_back(arg);
         if (isAction) {
             if (action) return *action + " and " + arg + " are two actions: give one";
             action = arg;
         }
-        const std::string value = takesValue ? args[++i] : std::string();
+        importOption = importOption || arg == "--order" || arg == "--separator" || arg == "--header";
         if (arg == "--taskset") {
             r.folder = value;
             hasFolder = true;
@@ -126,9 +128,6 @@ std::string parse(const std::vector<std::string>& args, Request& r) {
     if (!hasFolder) return "no --taskset DIR";
     const bool import = r.action == Action::Import;
     if (import == hasTask) return import ? "--import-boxes takes no --task" : "no --task ID";
-    const bool importOption = std::find_if(seen.begin(), seen.end(), [](const std::string& a) {
-                                  return a == "--order" || a == "--separator" || a == "--header";
-                              }) != seen.end();
     if (importOption && !import) return "--order, --separator and --header go with --import-boxes";
     if (r.action == Action::Report) return checkReportRequest(r.report);
     if (r.report.container || outputGiven) return "--container and -o go with --report";
@@ -233,7 +232,7 @@ int runStoredTask(const std::vector<std::string>& args) {
         return refuse(set ? set->dialogs.joined() : std::string("operation aborted"));
     } catch (...) {
         const Failure f = failureOn(set, r.folder);
-        std::cerr << "rectix-solve: " << f.line << "\n";
+        tellLine("rectix-solve", f.line);
         return f.status;
     }
 }

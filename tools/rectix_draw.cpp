@@ -1,5 +1,8 @@
 // Draws a plan to a PNG file through the layout page's drawing routine: a stored solution of a
 // table set, or a task in the harness's JSON form solved first.
+#include "CommandLine.h"
+#include "MessageLine.h"
+#include "OutputFile.h"
 #include "PlanImage.h"
 #include "StoredPlan.h"
 #include "TaskFile.h"
@@ -11,7 +14,6 @@
 
 #include <QGuiApplication>
 
-#include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -35,59 +37,70 @@ struct Arguments {
 
 // One line on standard error; the exit status for bad input.
 int refuse(const std::string& message) {
-    std::cerr << "rectix-draw: " << message << "\n";
+    tools::tellLine("rectix-draw", message);
     return 2;
 }
 
-bool readNumber(const std::string& text, long low, long high, long& value) {
-    char* end = nullptr;
-    value = std::strtol(text.c_str(), &end, 10);
-    return !text.empty() && *end == '\0' && value >= low && value <= high;
+// The tool's end on the exception being handled: one line, its exit status.
+int fail(const std::string& context = {}) {
+    const tools::Failure f = tools::currentFailure();
+    tools::tellLine("rectix-draw", context + f.line);
+    return f.status;
 }
 
 // An empty string when the arguments are sound, else what is wrong with them.
 std::string parse(const std::vector<std::string>& args, Arguments& a) {
+    using enum tools::OptionValue;
+    std::vector<tools::GivenArgument> given;
+    if (std::string wrong = tools::readArguments(args,
+                                                 {{"--taskset", Next},
+                                                  {"--task", Next},
+                                                  {"--container", Next},
+                                                  {"--step", Next},
+                                                  {"--chart"},
+                                                  {"--grid", Attached},
+                                                  {"--size", Next},
+                                                  {"-o", Next}},
+                                                 given);
+        !wrong.empty())
+        return wrong;
     bool stepGiven = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        long n = 0;
-        if (arg == "--taskset" && hasValue) {
-            a.taskSet = args[++i];
-        } else if (arg == "--task" && hasValue) {
-            if (!readNumber(args[++i], 1, 2147483647L, n))
-                return "--task: " + args[i] + " is not a task number";
-            a.taskID = n;
-        } else if (arg == "--container" && hasValue) {
-            if (!readNumber(args[++i], 1, 24, n))
-                return "--container: " + args[i] + " is not a container 1..24";
-            a.view.container = static_cast<int>(n);
-        } else if (arg == "--step" && hasValue) {
-            if (!readNumber(args[++i], 1, 1000, n)) return "--step: " + args[i] + " is not a step 1..1000";
-            a.view.step = static_cast<int>(n);
+    for (const tools::GivenArgument& g : given) {
+        const std::string& arg = g.name;
+        const std::string value = g.value.value_or("");
+        if (arg.empty()) {
+            if (a.taskFile) return "one task file at a time: " + *a.taskFile + " and " + value;
+            a.taskFile = value;
+        } else if (arg == "--taskset") {
+            a.taskSet = value;
+        } else if (arg == "--task") {
+            const auto n = tools::optionNumber(value, 1, 2147483647L);
+            if (!n) return "--task: " + value + " is not a task number";
+            a.taskID = *n;
+        } else if (arg == "--container") {
+            const auto n = tools::optionNumber(value, 1, 24);
+            if (!n) return "--container: " + value + " is not a container 1..24";
+            a.view.container = static_cast<int>(*n);
+        } else if (arg == "--step") {
+            const auto n = tools::optionNumber(value, 1, 1000);
+            if (!n) return "--step: " + value + " is not a step 1..1000";
+            a.view.step = static_cast<int>(*n);
             stepGiven = true;
         } else if (arg == "--chart") {
             a.view.chart = true;
         } else if (arg == "--grid") {
-            a.view.grid = 1;
-        } else if (arg.rfind("--grid=", 0) == 0) {
-            if (!readNumber(arg.substr(7), -4, 4, n) || n == 0)
-                return "--grid: " + arg.substr(7) + " is not -4..-1 or 1..4";
-            a.view.grid = static_cast<int>(n);
-        } else if (arg == "--size" && hasValue) {
-            const std::string& size = args[++i];
-            const auto x = size.find('x');
-            long w = 0, h = 0;
-            if (x == std::string::npos || !readNumber(size.substr(0, x), 100, 4000, w) ||
-                !readNumber(size.substr(x + 1), 100, 4000, h))
-                return "--size: " + size + " is not WIDTHxHEIGHT, each 100..4000";
-            a.view.size = QSize(static_cast<int>(w), static_cast<int>(h));
-        } else if (arg == "-o" && hasValue) {
-            a.output = args[++i];
-        } else if (arg.rfind("-", 0) != 0 && !a.taskFile) {
-            a.taskFile = arg;
-        } else {
-            return std::string("unknown or incomplete argument ") + arg;
+            const auto n = g.value ? tools::optionNumber(value, -4, 4) : std::optional<long>(1);
+            if (!n || *n == 0) return "--grid: " + value + " is not -4..-1 or 1..4";
+            a.view.grid = static_cast<int>(*n);
+        } else if (arg == "--size") {
+            const auto x = value.find('x');
+            const auto w = tools::optionNumber(value.substr(0, x), 100, 4000);
+            const auto h =
+                x == std::string::npos ? std::nullopt : tools::optionNumber(value.substr(x + 1), 100, 4000);
+            if (!w || !h) return "--size: " + value + " is not WIDTHxHEIGHT, each 100..4000";
+            a.view.size = QSize(static_cast<int>(*w), static_cast<int>(*h));
+        } else if (arg == "-o") {
+            a.output = value;
         }
     }
     if (!a.output) return "no output file: -o FILE.png";
@@ -105,8 +118,7 @@ int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     // The window system's notes are no message of the tool's: standard error holds one line.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-        if (type == QtCriticalMsg || type == QtFatalMsg)
-            std::cerr << "rectix-draw: " << text.toStdString() << "\n";
+        if (type == QtCriticalMsg || type == QtFatalMsg) tools::tellLine("rectix-draw", text.toStdString());
     });
     QGuiApplication app(argc, argv);
     if (argc == 2 && std::string(argv[1]) == "--help") {
@@ -116,6 +128,7 @@ int main(int argc, char** argv) {
     Arguments a;
     const std::string wrong = parse(std::vector<std::string>(argv + 1, argv + argc), a);
     if (!wrong.empty()) return refuse(wrong + " (rectix-draw --help)");
+    if (const std::string refused = tools::outputRefusal(*a.output); !refused.empty()) return refuse(refused);
 
     lang::Language::global().applyLanguage(false, 0);
     engine::PackProblem problem;
@@ -127,22 +140,18 @@ int main(int argc, char** argv) {
         try {
             fixed = tools::loadTaskJson(core::readInputFile(*a.taskFile), problem);
         } catch (...) {
-            const tools::Failure f = tools::currentFailure();
-            std::cerr << "rectix-draw: " << f.line << "\n";
-            return f.status;
+            return fail();
         }
         try {
             tools::prepareStart(problem, fixed);
             run.runPacking();
         } catch (...) {
-            const tools::Failure f = tools::currentFailure();
-            std::cerr << "rectix-draw: solve failed: " << f.line << "\n";
-            return f.status;
+            return fail("solve failed: ");
         }
     } else {
         const tools::Failure failed = tools::reloadStoredPlan(*a.taskSet, *a.taskID, problem);
         if (failed.status != 0) {
-            std::cerr << "rectix-draw: " << failed.line << "\n";
+            tools::tellLine("rectix-draw", failed.line);
             return failed.status;
         }
     }
@@ -153,6 +162,10 @@ int main(int argc, char** argv) {
     } catch (const std::exception& e) {
         return refuse(e.what());
     }
-    if (!image.save(QString::fromStdString(*a.output), "PNG")) return refuse("cannot write " + *a.output);
+    try {
+        tools::savePlanImage(image, *a.output);
+    } catch (...) {
+        return fail();
+    }
     return 0;
 }

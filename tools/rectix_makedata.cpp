@@ -3,6 +3,7 @@
 // Existing data is never touched.
 #include "tools/DataFolders.h"
 #include "tools/ExitStatus.h"
+#include "tools/MessageLine.h"
 
 #include "core/InputFile.h"
 
@@ -18,11 +19,11 @@ int main(int argc, char** argv) {
         for (const auto& folder : rectix::tools::makeDataFolders(argv[1], sample))
             std::cout << "rectix-makedata: made " << folder.string() << "\n";
     } catch (const rectix::tools::SampleDataError& e) {
-        std::cerr << "rectix-makedata: " << e.what() << "\n";
+        rectix::tools::tellLine("rectix-makedata", e.what());
         return 2;
     } catch (...) {
         const rectix::tools::Failure f = rectix::tools::currentFailure();
-        std::cerr << "rectix-makedata: " << f.line << "\n";
+        rectix::tools::tellLine("rectix-makedata", f.line);
         return f.status;
     }
     return 0;

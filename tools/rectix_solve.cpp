@@ -1,5 +1,6 @@
 // Headless harness: solves a task given as JSON and prints the plan as JSON.
 #include "ExitStatus.h"
+#include "MessageLine.h"
 #include "StoredTask.h"
 #include "TaskFile.h"
 
@@ -29,7 +30,7 @@ constexpr const char* usage =
 
 // One line on standard error; the exit status for bad input.
 int refuse(const std::string& message) {
-    std::cerr << "rectix-solve: " << message << "\n";
+    rectix::tools::tellLine("rectix-solve", message);
     return 2;
 }
 
@@ -57,7 +58,7 @@ int solveTaskFile(const std::string& file, std::optional<double> clockStep) {
         fixed = tools::loadTaskJson(core::readInputFile(file), problem);
     } catch (...) {
         const tools::Failure f = tools::currentFailure();
-        std::cerr << "rectix-solve: " << f.line << "\n";
+        tools::tellLine("rectix-solve", f.line);
         return f.status;
     }
     try {
@@ -66,7 +67,7 @@ int solveTaskFile(const std::string& file, std::optional<double> clockStep) {
     } catch (...) {
         // The file was checked whole: what fails now is the program's fault.
         const tools::Failure f = tools::currentFailure();
-        std::cerr << "rectix-solve: solve failed: " << f.line << "\n";
+        tools::tellLine("rectix-solve", "solve failed: " + f.line);
         return f.status;
     }
     std::cout << tools::planJson(problem, run, run.fillEngine().totalFillCount()) << "\n";

@@ -1,16 +1,15 @@
 // Box import: the line parser and the import into the box library, from files in tests/data.
 #include "TaskDbFixture.h"
 
+#include "../support/FileSizeLimit.h"
+
 #include "taskdb/BoxImporter.h"
 #include "taskdb/BoxLineParser.h"
 
 #include "core/Errors.h"
 #include "dataset/Errors.h"
 
-#include <csignal>
 #include <fstream>
-
-#include <sys/resource.h>
 
 namespace rectix::taskdb::test {
 namespace {
@@ -201,19 +200,13 @@ TEST_F(BoxImportTest, AFullDiskUndoesTheWholeImportAndSaysSo) {
         std::ofstream out(file, std::ios::binary);
         for (int i = 0; i < 20000; ++i) out << "1 Kind-of-a-long-name-" << i << " 10 10\r\n";
     }
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit small = saved;
-    small.rlim_cur = fs::file_size(root / "data/home/boxes.db") + 64 * 1024;
-    ::setrlimit(RLIMIT_FSIZE, &small);
     std::string failure;
     try {
+        const FileSizeLimit full(fs::file_size(root / "data/home/boxes.db") + 64 * 1024);
         BoxImporter(*dm).importFile(file, {});
     } catch (const dataset::DatabaseError& e) {
         failure = e.what();
     }
-    ::setrlimit(RLIMIT_FSIZE, &saved);
     EXPECT_EQ(failure.rfind("The box import could not be stored; nothing of it was kept: ", 0), 0U)
         << failure;
     dm->boxes.refresh();

@@ -2,15 +2,17 @@
 // failure to make or fill it told by what failed.
 #include "tools/ScratchFolder.h"
 
+#include "../support/FileSizeLimit.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -99,47 +101,94 @@ TEST(ScratchFolder, WhatCannotBeMadeOrWrittenIsNamed) {
     ::setenv("TMPDIR", tmp.path.c_str(), 1);
 
     // A file size limit of 0 stands for a full disk: the folder is made, its file cannot be.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit none = saved;
-    none.rlim_cur = 0;
-    ::setrlimit(RLIMIT_FSIZE, &none);
     std::string failure;
     try {
+        const FileSizeLimit full(0);
         ScratchFolder scratch("set");
     } catch (const ScratchError& e) {
         failure = e.what();
     }
-    ::setrlimit(RLIMIT_FSIZE, &saved);
     EXPECT_EQ(failure.rfind("cannot write the scratch file " + tmp.path.string() + "/rectix-solve-", 0), 0U)
         << failure;
     EXPECT_NE(failure.find("/aliases.ini: File too large"), std::string::npos) << failure;
     EXPECT_EQ(tmp.entries(), 0); // the folder went with the failure
 }
 
-// A run ended by SIGTERM takes its scratch folder with it.
-TEST(ScratchFolder, ATerminatedRunRemovesItsFolder) {
+extern "C" void callersHandler(int) {}
+
+// Whether `signal` is held by the thread's mask.
+bool held(int signal) {
+    sigset_t mask;
+    ::sigprocmask(SIG_BLOCK, nullptr, &mask);
+    return sigismember(&mask, signal) == 1;
+}
+
+// The clean-up stands in for the caller's action while the folder lives, except where the caller
+// ignores the signal, and puts that action back; the signals are let in again.
+TEST(ScratchFolder, KeepsIgnoredSignalsIgnoredAndPutsTheEarlierActionsBack) {
     TempDir tmp;
-    int ready[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        const ScratchFolder scratch("set");
-        (void)!::write(ready[1], "x", 1);
-        ::pause();
-        ::_exit(0);
+    using Handler = void (*)(int);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        for (const Handler earlier : {Handler(SIG_IGN), Handler(SIG_DFL), Handler(callersHandler)}) {
+            SCOPED_TRACE(::strsignal(signal));
+            struct sigaction saved {};
+            ::sigaction(signal, nullptr, &saved);
+            std::signal(signal, earlier);
+            struct sigaction during {};
+            {
+                const ScratchFolder scratch("set");
+                ::sigaction(signal, nullptr, &during);
+                EXPECT_FALSE(held(signal));
+            }
+            EXPECT_EQ(during.sa_handler == SIG_IGN, earlier == SIG_IGN);
+            EXPECT_EQ(during.sa_handler == earlier, earlier == SIG_IGN);
+            struct sigaction after {};
+            ::sigaction(signal, nullptr, &after);
+            EXPECT_EQ(after.sa_handler, earlier);
+            EXPECT_FALSE(held(signal));
+            ::sigaction(signal, &saved, nullptr);
+        }
     }
-    char c = 0;
-    ASSERT_EQ(::read(ready[0], &c, 1), 1);
-    EXPECT_EQ(tmp.entries(), 1);
-    ::kill(pid, SIGTERM);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
     EXPECT_EQ(tmp.entries(), 0);
-    ::close(ready[0]);
-    ::close(ready[1]);
+}
+
+// A signal that ends the run takes the folder with everything in it: part files and the table
+// folders too. One the caller ignores changes nothing.
+TEST(ScratchFolder, ASignalRemovesTheFolderWithWhatItHoldsUnlessTheCallerIgnoresIt) {
+    struct Case {
+        int signal;
+        bool ignored;
+        bool filled;
+    };
+    for (const Case c : {Case{SIGTERM, false, false}, Case{SIGINT, false, true}, Case{SIGHUP, false, true},
+                         Case{SIGHUP, true, true}}) {
+        SCOPED_TRACE(std::string(::strsignal(c.signal)) + (c.ignored ? ", ignored" : "") +
+                     (c.filled ? ", filled" : ""));
+        TempDir tmp;
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            if (c.ignored) std::signal(c.signal, SIG_IGN);
+            {
+                const ScratchFolder scratch("set");
+                if (c.filled) {
+                    std::ofstream(scratch.path() / "aliases.ini.part") << "Rectix";
+                    fs::create_directories(scratch.path() / "export/deeper");
+                    std::ofstream(scratch.path() / "export/boxes.db-journal") << "journal";
+                    std::ofstream(scratch.path() / "export/deeper/file") << "file";
+                }
+                ::raise(c.signal);
+                if (!fs::exists(scratch.path() / "export") && c.filled) ::_exit(3);
+            }
+            ::_exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        if (c.ignored)
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        else
+            EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signal) << status;
+        EXPECT_EQ(tmp.entries(), 0);
+    }
 }
 
 } // namespace

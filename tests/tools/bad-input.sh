@@ -64,7 +64,32 @@ refused "clock step" "--clock-step: 0 is not a step" "$solve" --clock-step 0 "$d
 refused "negative clock step" "--clock-step: -5 is not a step" "$solve" --clock-step -5 "$data/tasks/sample.json"
 refused "set is no folder" "--taskset: $data/tasks/sample.json is a file, not a folder" "$solve" --taskset "$data/tasks/sample.json" --task 1
 refused "draw set is no folder" "is a file, not a folder" "$draw" --taskset "$data/tasks/sample.json" --task 1 -o "$d/x.png"
-refused "draw two actions" "unknown or incomplete argument" "$draw" --taskset "$set" --task 1 --clear -o "$d/x.png"
+refused "draw two actions" "unknown argument --clear" "$draw" --taskset "$set" --task 1 --clear -o "$d/x.png"
+refused "draw chart twice" "--chart is given twice" "$draw" --taskset "$set" --task 1 --chart --chart -o "$d/x.png"
+refused "draw grid twice" "--grid is given twice" "$draw" --taskset "$set" --task 1 --container 1 --grid --grid=2 -o "$d/x.png"
+refused "draw output twice" "-o is given twice" "$draw" --taskset "$set" --task 1 -o "$d/x.png" -o "$d/y.png"
+refused "draw two task files" "one task file at a time" "$draw" "$data/tasks/sample.json" "$data/tasks/sample.json" -o "$d/x.png"
+
+# Where the picture cannot go: refused at once, before anything is drawn; nothing is written.
+mkfifo "$d/pipe.png"
+mkdir "$d/folder.png"
+refused "draw to a pipe" "-o: $d/pipe.png: not a file" timeout 10 "$draw" --taskset "$set" --task 1 -o "$d/pipe.png"
+refused "draw to a folder" "-o: $d/folder.png: not a file" "$draw" "$data/tasks/sample.json" -o "$d/folder.png"
+refused "draw to a device" "-o: /dev/null: not a file" "$draw" --taskset "$set" --task 1 -o /dev/null
+refused "draw into no folder" "-o: $d/none: No such file or directory" "$draw" --taskset "$set" --task 1 -o "$d/none/x.png"
+refused "report to a pipe" "-o: $d/pipe.png: not a file" timeout 10 "$solve" --taskset "$set" --task 1 --report layout -o "$d/pipe.png"
+[ -z "$(ls -A "$d/folder.png")" ] || { echo "something was written into the folder"; status=1; }
+
+# An argument or a stored text with a line feed or another control character: one line, the
+# characters shown escaped.
+nl=$(printf 'a\nb')
+esc=$(printf 'x\033[31m')
+refused "task file with a line feed" "a\nb.json: is missing" "$solve" "$nl.json"
+refused "two task files with line feeds" "one task file at a time: a\nb.json and a\nb" "$solve" "$nl.json" "$nl"
+refused "clock step with a line feed" "--clock-step: a\nb is not a step" "$solve" --clock-step "$nl" "$data/tasks/sample.json"
+refused "task with an escape" "--task: x\x1b[31m is not a task number" "$solve" --taskset "$set" --task "$esc"
+refused "draw task file with a line feed" "a\nb.json: is missing" "$draw" "$nl.json" -o "$d/x.png"
+refused "draw output with a line feed" "-o: $d/a\nb: No such file or directory" "$draw" "$data/tasks/sample.json" -o "$d/$nl/x.png"
 
 # Files that are no task file: what is there is said, and nothing is read without end.
 mkdir -p "$d/folder.json"
@@ -115,6 +140,8 @@ for value in "'abc'" 3000000000 9e999; do
 done
 use solved "UPDATE tasks SET Power='x'"
 refused "tasks.Power text" "tasks.db, row 1 (TaskID 1), field Power" "$solve" --taskset "$set" --task 1 --csv
+use solved "UPDATE tasks SET Power='x'||char(10)||'y'"
+refused "tasks.Power with a line feed" "field Power: 'x\ny'" "$solve" --taskset "$set" --task 1 --csv
 use solved "UPDATE posit.posit SET PosX=1e300 WHERE rowid=1"
 refused "posit.PosX huge" "posit.db, row 1" "$solve" --taskset "$set" --task 1 --reload
 

@@ -1,26 +1,41 @@
 #!/bin/sh
-# A report printed over an earlier one and killed at random moments, 40 times: the file is always
-# a whole report of its two pages, the earlier one or the new one.
-# usage: report-killed.sh HARNESS MAKEDATA SAMPLE.json [TIMES]
-harness="$1"
-times=${4:-40}
+# A report printed over an earlier one, and a picture drawn over an earlier one, killed at random
+# moments, 40 times each: the file is always whole, the earlier one or the new one.
+# usage: report-killed.sh HARNESS DRAW MAKEDATA SAMPLE.json [TIMES]
+harness="$1" draw="$2"
+times=${5:-40}
 d=$(mktemp -d)
 trap 'rm -rf "$d"' EXIT
-"$2" "$d" "$3" >/dev/null || exit 1
+"$3" "$d" "$4" >/dev/null || exit 1
 set="$d/data/home"
 "$harness" --taskset "$set" --task 1 >/dev/null || { echo "solve failed"; exit 1; }
+status=0
+
+# killed NAME WHOLE COMMAND...: runs COMMAND 40 times, each killed within 10 to 90 ms (a print or
+# a drawing takes about 50 ms); after each, WHOLE must hold.
+killed() {
+  name=$1 whole=$2
+  shift 2
+  i=0
+  while [ $i -lt "$times" ]; do
+    i=$((i + 1))
+    "$@" >/dev/null 2>&1 &
+    sleep "$(($(od -An -N1 -tu1 /dev/urandom) % 80 + 10))e-3"
+    kill -9 $! 2>/dev/null
+    wait $! 2>/dev/null
+    $whole || { echo "$name, kill $i: not whole"; status=1; }
+  done
+}
+
 pdf="$d/task.pdf"
 "$harness" --taskset "$set" --task 1 --report task -o "$pdf" || { echo "first print failed"; exit 1; }
-status=0
-i=0
-while [ $i -lt "$times" ]; do
-  i=$((i + 1))
-  "$harness" --taskset "$set" --task 1 --report task -o "$pdf" >/dev/null 2>&1 &
-  # Up to 80 ms: a print takes about 50 ms.
-  sleep "0.0$(($(od -An -N1 -tu1 /dev/urandom) % 80 + 10))"
-  kill -9 $! 2>/dev/null
-  wait $! 2>/dev/null
-  pages=$(pdfinfo "$pdf" 2>/dev/null | sed -n 's/^Pages: *//p')
-  [ "$pages" = 2 ] || { echo "kill $i: the report reads as \"$pages\" pages"; status=1; }
-done
+twoPages() { [ "$(pdfinfo "$pdf" 2>/dev/null | sed -n 's/^Pages: *//p')" = 2 ]; }
+killed "the task report" twoPages "$harness" --taskset "$set" --task 1 --report task -o "$pdf"
+
+png="$d/plan.png"
+"$draw" --taskset "$set" --task 1 -o "$d/new.png" || { echo "first drawing failed"; exit 1; }
+"$draw" --taskset "$set" --task 1 --size 100x100 -o "$d/earlier.png" || exit 1
+cp "$d/earlier.png" "$png"
+earlierOrNew() { cmp -s "$png" "$d/earlier.png" || cmp -s "$png" "$d/new.png"; }
+killed "the picture" earlierOrNew "$draw" --taskset "$set" --task 1 -o "$png"
 exit $status

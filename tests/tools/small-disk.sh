@@ -1,6 +1,7 @@
 #!/bin/sh
 # Every action of the harness on a nearly full disk, 4 KB to 1 MB free: exit status 0, or 2 with
-# one line on standard error, never an abort; the table set whole, unchanged when refused.
+# one line on standard error, never an abort; the table set whole, unchanged when refused. A picture
+# drawn over an earlier one is the new picture whole, or the earlier one byte for byte.
 # Needs to mount a small tmpfs (root); skipped (77) where it cannot.
 # usage: small-disk.sh SOLVE DRAW MAKEDATA SAMPLE.json
 solve="$1" draw="$2" makedata="$3" sample="$4"
@@ -16,6 +17,8 @@ home="$d/program/data/home"
 cp -r "$home" "$d/fresh"
 "$solve" --taskset "$home" --task 1 >/dev/null || exit 1
 cp -r "$home" "$d/solved"
+"$draw" --taskset "$home" --task 1 -o "$d/plan.png" || exit 1
+"$draw" --taskset "$home" --task 1 --size 100x100 -o "$d/earlier.png" || exit 1
 i=0
 while [ $i -lt 20000 ]; do echo "1 Kind-$i 100 50"; i=$((i + 1)); done >"$d/boxes.txt"
 snapshot() { find "$1" -type f | sort | xargs md5sum; }
@@ -26,6 +29,7 @@ for free in 4 8 16 32 64 128 256 512 1024; do
     rm -rf "${mnt:?}"/*
     case $action in solve|import) cp -r "$d/fresh" "$mnt/set" ;; *) cp -r "$d/solved" "$mnt/set" ;; esac
     mkdir -p "$mnt/tmp" "$mnt/work"
+    [ $action = draw ] && cp "$d/earlier.png" "$mnt/work/p.png"
     avail=$(df -k --output=avail "$mnt" | tail -1)
     [ "$avail" -gt "$free" ] && dd if=/dev/zero of="$mnt/filler" bs=1K count=$((avail - free)) 2>/dev/null
     before=$(snapshot "$mnt/set")
@@ -49,6 +53,11 @@ for free in 4 8 16 32 64 128 256 512 1024; do
     if [ $code -eq 2 ]; then
       refusals=$((refusals + 1))
       [ "$(snapshot "$mnt/set")" = "$before" ] || whole="changed though refused"
+    fi
+    if [ $action = draw ]; then
+      [ $code -eq 0 ] && picture="$d/plan.png" || picture="$d/earlier.png"
+      cmp -s "$mnt/work/p.png" "$picture" || whole="the picture is neither the new one nor the earlier one"
+      [ "$(ls "$mnt/work")" = p.png ] || whole="left beside the picture: $(ls "$mnt/work" | tr '\n' ' ')"
     fi
     if { [ $code -ne 0 ] && [ $code -ne 2 ]; } || { [ $code -eq 2 ] && [ "$lines" -ne 1 ]; } ||
        [ "$whole" != yes ] || ls "$mnt/tmp" | grep -q '^rectix-solve-'; then

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace rectix::tools {
+
+// A message as one line of text: line feeds, tabs and the other control characters that an
+// argument or a stored text may hold written as escapes ("\n", "\t", "\x1b"); the rest as it is.
+std::string escapedLine(std::string_view text);
+
+// "TOOL: MESSAGE" on standard error, the message as escapedLine() writes it: every message of the
+// tools goes out this way, so that each is one line.
+void tellLine(std::string_view tool, std::string_view message);
+
+} // namespace rectix::tools
