@@ -69,10 +69,8 @@ TEST_F(TypedAheadTest, ASpaceTypedAfterTheAcceleratorReachesNeitherTheQuestionNo
         }
         const bool library = std::string_view(c.window) != "TTasksForm";
         rectix::ui::DataGrid* g = library ? open(c.window)->grid() : grid("ContsGrid");
-        const int row = library ? g->dataModel().currentRow() : [&] {
-            storedVanCost();
-            return static_cast<int>(dm->tc.currentIndex());
-        }();
+        if (!library) storedVanCost(); // the Van's row current
+        const int row = g->dataModel().currentRow();
         const int column = library ? 0 : costColumn;
         const QString before = g->model()->index(row, column).data().toString();
         choose(g, row, column);

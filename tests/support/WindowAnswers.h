@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ScopeGuard.h"
 #include "ui/MessageWindow.h"
 #include "ui/WindowDialogs.h"
 
@@ -11,6 +12,7 @@
 #include <QWindow>
 
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace rectix::test {
@@ -27,19 +29,17 @@ class WindowAnswers : public core::Dialogs {
 
     core::DialogButton show(core::DialogKind kind, const std::string& text, core::DialogButtons buttons,
                             int helpContext) override {
-        const Answering answering(up_, buttons.has(answer) ? answer : core::DialogButton::Ok);
         shown.push_back(text);
-        return windows_.show(kind, text, buttons, helpContext);
+        return answering(buttons.has(answer) ? answer : core::DialogButton::Ok,
+                         [&] { return windows_.show(kind, text, buttons, helpContext); });
     }
     void errorBox(const std::string& text) override {
-        const Answering answering(up_, core::DialogButton::Ok);
         shown.push_back(text);
-        windows_.errorBox(text);
+        answering(core::DialogButton::Ok, [&] { windows_.errorBox(text); });
     }
     void plainMessage(const std::string& text) override {
-        const Answering answering(up_, core::DialogButton::Ok);
         shown.push_back(text);
-        windows_.plainMessage(text);
+        answering(core::DialogButton::Ok, [&] { windows_.plainMessage(text); });
     }
 
     // A key typed on the keyboard, queued for `window` as the window system queues it; the
@@ -59,26 +59,18 @@ class WindowAnswers : public core::Dialogs {
     std::vector<std::string> shown;
 
   private:
-    // Presses `button` of the message window that is up, once it takes keys.
-    class Answering {
-      public:
-        Answering(int& up, core::DialogButton button) : up_(up) {
-            ++up_;
-            QObject::connect(&timer_, &QTimer::timeout, [button] {
-                auto* message = qobject_cast<ui::MessageWindow*>(QApplication::activeModalWidget());
-                if (message && message->takesKeys() && message->button(button))
-                    message->button(button)->click();
-            });
-            timer_.start(5);
-        }
-        ~Answering() { --up_; }
-        Answering(const Answering&) = delete;
-        Answering& operator=(const Answering&) = delete;
-
-      private:
-        int& up_;
-        QTimer timer_;
-    };
+    // Shows a message and presses `button` of its window once the window takes keys.
+    template <typename Show> std::invoke_result_t<Show> answering(core::DialogButton button, Show show) {
+        QTimer presser;
+        QObject::connect(&presser, &QTimer::timeout, [button] {
+            auto* message = qobject_cast<ui::MessageWindow*>(QApplication::activeModalWidget());
+            if (message && message->takesKeys() && message->button(button)) message->button(button)->click();
+        });
+        presser.start(5);
+        ++up_;
+        const core::ScopeGuard down([this] { --up_; });
+        return show();
+    }
 
     ui::WindowDialogs windows_;
     core::Dialogs* replaced_;
