@@ -13,6 +13,7 @@
 #include <QRegion>
 
 #include <algorithm>
+#include <chrono>
 
 namespace rectix::app {
 
@@ -118,6 +119,11 @@ bool ProgressWindow::fitLabels() {
     return moved;
 }
 
+double ProgressWindow::steadyMs() {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
 void ProgressWindow::changed(QWidget* control) {
     if (std::find(changed_.begin(), changed_.end(), control) == changed_.end()) changed_.push_back(control);
 }
@@ -129,7 +135,7 @@ void ProgressWindow::beginOperation() {
     raise();
     activateWindow();
     repaint();
-    barsPainted_.start();
+    barsPaintedMs_ = nowMs_();
     changed_.clear();
     relaid_ = false;
 }
@@ -220,7 +226,8 @@ void ProgressWindow::repaintNow() {
     if (isVisible()) {
         // A bar moves many times a second: it is painted at most once a frame, the
         // texts (changing at most ten times a second) at once.
-        const bool barsDue = !barsPainted_.isValid() || barsPainted_.elapsed() >= barFrameMs;
+        const double now = nowMs_();
+        const bool barsDue = !barsPaintedMs_ || now - *barsPaintedMs_ >= barFrameMs;
         QRegion region;
         std::vector<QWidget*> later;
         for (QWidget* control : changed_) {
@@ -235,7 +242,7 @@ void ProgressWindow::repaintNow() {
             repaint();
         else if (!region.isEmpty())
             repaint(region);
-        if (barsDue || relaid_) barsPainted_.start();
+        if (barsDue || relaid_) barsPaintedMs_ = now;
         changed_ = std::move(later);
     } else {
         changed_.clear();

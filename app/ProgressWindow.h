@@ -3,8 +3,8 @@
 #include "taskdb/ProgressView.h"
 
 #include <QDialog>
-#include <QElapsedTimer>
 
+#include <optional>
 #include <vector>
 
 class QLabel;
@@ -46,6 +46,10 @@ class ProgressWindow : public QDialog, public taskdb::ProgressView {
     bool escPressed() const override { return escPressed_; }
     void setEscPressed(bool pressed) override { escPressed_ = pressed; }
 
+    // The clock that spaces the bars' paints, in milliseconds; a steady one unless set.
+    using Clock = double (*)();
+    void setClock(Clock clock) { nowMs_ = clock; }
+
     // The step text (left of the top line), the busy text (right) and the time text.
     void setProgLab(const std::string& text);
     void setWaitLab(const std::string& text);
@@ -75,7 +79,9 @@ class ProgressWindow : public QDialog, public taskdb::ProgressView {
     // a label moved.
     std::vector<QWidget*> changed_;
     bool relaid_ = false;
-    QElapsedTimer barsPainted_;
+    static double steadyMs();
+    Clock nowMs_ = &steadyMs;
+    std::optional<double> barsPaintedMs_;
 };
 
 } // namespace rectix::app

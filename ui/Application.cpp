@@ -15,11 +15,14 @@
 namespace rectix::ui {
 
 Application::Application(int& argc, char** argv)
-    : QApplication(argc, argv), replaced_(core::Dialogs::install(&dialogs_)) {
+    : QApplication(argc, argv), replaced_(core::Dialogs::install(&dialogs_)), guard_(new CommandGuard(this)) {
     RegionalSettings::useSystem();
-    auto* guard = new CommandGuard(this);
-    installEventFilter(guard);
-    installNativeEventFilter(guard);
+    installEventFilter(guard_);
+    installNativeEventFilter(guard_);
+}
+
+Application& Application::instance() {
+    return *static_cast<Application*>(QCoreApplication::instance());
 }
 
 Application::~Application() {

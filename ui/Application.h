@@ -6,6 +6,8 @@
 
 namespace rectix::ui {
 
+class CommandGuard;
+
 // The application object. An error that an event handler lets escape ends that event's handling
 // at the error boundary (error box, or nothing for a silent abort) instead of ending the
 // program. While it lives, the program's dialogs are windows. An Alt+letter that no shortcut took
@@ -19,9 +21,14 @@ class Application : public QApplication {
 
     bool notify(QObject* receiver, QEvent* event) override;
 
+    // The application object running, which every window of the program has.
+    static Application& instance();
+    CommandGuard& commandGuard() const { return *guard_; }
+
   private:
     WindowDialogs dialogs_;
     core::Dialogs* replaced_;
+    CommandGuard* guard_;
 };
 
 } // namespace rectix::ui

@@ -1,5 +1,6 @@
 #include "ui/CommandGuard.h"
 
+#include "core/ScopeGuard.h"
 #include "ui/PendingEdit.h"
 
 #include <QAbstractButton>
@@ -9,6 +10,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcutEvent>
 #include <QTabBar>
 #include <QWidget>
 #include <QWindow>
@@ -54,9 +56,6 @@ QWidget* widgetOf(const QWindow* handle) {
     return nullptr;
 }
 
-bool busy = false;      // a refusal's message is up: its own events pass
-WId closeBoxWindow = 0; // asked to close by the window manager, until its close comes
-
 #if defined(RECTIX_HAVE_XCB)
 xcb_atom_t atom(xcb_connection_t* c, const char* name) {
     const xcb_intern_atom_cookie_t cookie =
@@ -86,16 +85,12 @@ WId closeRequested(const xcb_generic_event_t* event) {
 }
 #endif
 
-// Writes the pending edit at `focus` for a command aimed at `target` (null: the whole window);
-// false when the value was refused.
-bool committed(QWidget* focus, const QWidget* target) {
-    QWidget* host = nullptr;
-    PendingEdit* edit = CommandGuard::pendingEditAt(focus, &host);
-    if (!edit || (target && within(host, target))) return true;
-    const bool was = std::exchange(busy, true);
-    const bool ok = edit->commitPendingEdit();
-    busy = was;
-    return ok;
+// The button that an accelerator addressed to `watched` presses, if that is all it does.
+QAbstractButton* pressedByAccelerator(QObject* watched, const QShortcutEvent& event) {
+    auto* button = qobject_cast<QAbstractButton*>(watched);
+    if (!button || event.isAmbiguous() || !button->isEnabled() || button->shortcut() != event.key())
+        return nullptr;
+    return button;
 }
 
 } // namespace
@@ -103,7 +98,25 @@ bool committed(QWidget* focus, const QWidget* target) {
 CommandGuard::CommandGuard(QObject* parent) : QObject(parent) {}
 
 void CommandGuard::closeBoxPressed(WId window) {
-    closeBoxWindow = window;
+    closeBoxWindow_ = window;
+    // The toolkit delivers or drops the request when it handles the window system's events, and
+    // posted calls come after those.
+    const std::uint64_t request = ++closeRequests_;
+    QMetaObject::invokeMethod(
+        this,
+        [this, request] {
+            if (request == closeRequests_) closeBoxWindow_ = 0;
+        },
+        Qt::QueuedConnection);
+}
+
+bool CommandGuard::committed(QWidget* focus, const QWidget* target) {
+    QWidget* host = nullptr;
+    PendingEdit* edit = pendingEditAt(focus, &host);
+    if (!edit || (target && within(host, target))) return true;
+    const bool was = std::exchange(busy_, true);
+    const core::ScopeGuard restore([this, was] { busy_ = was; });
+    return edit->commitPendingEdit();
 }
 
 bool CommandGuard::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
@@ -128,12 +141,21 @@ PendingEdit* CommandGuard::pendingEditAt(QWidget* focus, QWidget** host) {
 }
 
 bool CommandGuard::eventFilter(QObject* watched, QEvent* event) {
-    if (busy) return false;
+    if (busy_) return false;
     switch (event->type()) {
     case QEvent::Shortcut: {
         QWidget* focus = QApplication::focusWidget();
-        if (!focus || committed(focus, qobject_cast<QWidget*>(watched))) return false;
+        if (focus && !committed(focus, qobject_cast<QWidget*>(watched))) {
+            event->accept();
+            return true;
+        }
+        // The toolkit would show the button pressed and click it a tenth of a second later; keys
+        // typed meanwhile would reach the window before the command's question blocks it.
+        QAbstractButton* button = pressedByAccelerator(watched, *static_cast<QShortcutEvent*>(event));
+        if (!button) return false;
         event->accept();
+        if (button->isCheckable() && (button->focusPolicy() & Qt::ClickFocus)) button->setFocus();
+        button->click();
         return true;
     }
     case QEvent::MouseButtonPress:
@@ -150,8 +172,8 @@ bool CommandGuard::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Close: {
         // Only the close box; the program's own closes decide for themselves what they keep.
         auto* handle = qobject_cast<QWindow*>(watched);
-        if (!handle || closeBoxWindow == 0 || handle->winId() != closeBoxWindow) return false;
-        closeBoxWindow = 0;
+        if (!handle || closeBoxWindow_ == 0 || handle->winId() != closeBoxWindow_) return false;
+        closeBoxWindow_ = 0;
         QWidget* window = widgetOf(handle);
         QWidget* focus = window && window->isVisible() ? window->focusWidget() : nullptr;
         if (!focus || committed(focus, nullptr)) return false;

@@ -27,7 +27,7 @@ class LibraryWindowTest : public LibraryPageTest {
     static QPushButton* windowButton(LibraryWindow* w, const char* name) {
         return w->findChild<QPushButton*>(QString::fromLatin1(name));
     }
-    // Alt+letter from the focused control; the button clicks itself a moment after it.
+    // Alt+letter from the focused control.
     static void pressAccelerator(LibraryWindow* w, Qt::Key letter, const char* button) {
         QTest::keyClick(QApplication::focusWidget(), letter, Qt::AltModifier);
         EXPECT_TRUE(QTest::qWaitFor([&] { return !windowButton(w, button)->isDown(); }, 1000)) << button;
@@ -324,8 +324,7 @@ TEST_F(LibraryWindowTest, TheDescriptionTitleStartsWhereItCanBeSeen) {
     }
 }
 
-// The accelerators of the window's buttons work from the grid, where the user types. A button's
-// accelerator clicks it a moment later (the button shows itself pressed first), so the test waits.
+// The accelerators of the window's buttons work from the grid, where the user types.
 TEST_F(LibraryWindowTest, AltDTogglesEditModeFromTheGrid) {
     for (const char* name : {"BoxForm", "CntForm"}) {
         LibraryWindow* w = open(name);

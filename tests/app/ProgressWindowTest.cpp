@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QTest>
-#include <QThread>
 #include <QtTest/qtestspontaneevent.h>
 
 #include <gtest/gtest.h>
@@ -162,7 +161,9 @@ class PaintCounter : public QObject {
 // The fill driver reports many times a second; painting the whole window each time halved the
 // speed of a solve from the program.
 TEST(WaitForm, AProgressStepPaintsOnlyTheTimeAndABarAtMostOnceAFrame) {
+    static double now = 0;
     ProgressWindow wait;
+    wait.setClock([] { return now; });
     wait.showElapsed(true);
     wait.showContainerPercent(true);
     wait.beginOperation();
@@ -184,7 +185,7 @@ TEST(WaitForm, AProgressStepPaintsOnlyTheTimeAndABarAtMostOnceAFrame) {
 
     // The same time again paints nothing; a bar moved right after a paint waits for the next
     // step a frame later, and is not lost.
-    QThread::msleep(30);
+    now += 30;
     wait.setContainerPercent(40);
     wait.repaintNow();
     counter.clear();
@@ -193,7 +194,10 @@ TEST(WaitForm, AProgressStepPaintsOnlyTheTimeAndABarAtMostOnceAFrame) {
     wait.repaintNow();
     EXPECT_EQ(counter.paints(time), 0);
     EXPECT_EQ(counter.paints(container), 0);
-    QThread::msleep(30);
+    now += 19;
+    wait.repaintNow();
+    EXPECT_EQ(counter.paints(container), 0);
+    now += 1;
     wait.repaintNow();
     EXPECT_GE(counter.paints(container), 1);
     EXPECT_EQ(container->value(), 41);

@@ -5,6 +5,7 @@
 
 #include "taskdb/TableSets.h"
 #include "taskdb/TaskCopier.h"
+#include "ui/Application.h"
 #include "ui/CommandGuard.h"
 #include "ui/Hints.h"
 
@@ -291,7 +292,7 @@ TEST_F(SettingsWindowTest, AltEOrTheCloseBoxWithABadGapTextShowsTheMessageAndKee
         gap("BWEdit")->setText(QStringLiteral("9999"));
         dialogs.shown.clear();
         if (closeBox) {
-            rectix::ui::CommandGuard::closeBoxPressed(settings->winId());
+            rectix::ui::Application::instance().commandGuard().closeBoxPressed(settings->winId());
             settings->windowHandle()->close();
         } else {
             QTest::keyClick(gap("BWEdit"), Qt::Key_E, Qt::AltModifier);
@@ -308,7 +309,7 @@ TEST_F(SettingsWindowTest, AltEOrTheCloseBoxWithABadGapTextShowsTheMessageAndKee
     }
     // A valid text is taken and the window closes.
     QTest::keyClicks(gap("BWEdit"), QStringLiteral("12"));
-    rectix::ui::CommandGuard::closeBoxPressed(settings->winId());
+    rectix::ui::Application::instance().commandGuard().closeBoxPressed(settings->winId());
     settings->windowHandle()->close();
     EXPECT_FALSE(settings->isVisible());
     EXPECT_EQ(store().optBW, 12);

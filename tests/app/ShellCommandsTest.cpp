@@ -6,6 +6,7 @@
 #include "app/ProgressWindow.h"
 #include "core/Errors.h"
 #include "taskdb/DataModule.h"
+#include "ui/Application.h"
 #include "ui/CommandGuard.h"
 #include "ui/ErrorBoundary.h"
 
@@ -135,7 +136,7 @@ TEST_F(ShellTest, TheCloseBoxKeepsTheDescriptionStillBeingTyped) {
     descr->setFocus(Qt::MouseFocusReason);
     descr->end(false);
     QTest::keyClicks(descr, QStringLiteral(" VIAX"));
-    rectix::ui::CommandGuard::closeBoxPressed(main->winId());
+    rectix::ui::Application::instance().commandGuard().closeBoxPressed(main->winId());
     main->windowHandle()->close();
     EXPECT_FALSE(main->isVisible());
 

@@ -3,15 +3,21 @@
 #include "DataTables.h"
 #include "core/Dialogs.h"
 #include "core/Errors.h"
+#include "ui/Application.h"
 #include "ui/DataEdit.h"
 #include "ui/DataGrid.h"
+#include "ui/PendingEdit.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
 #include <QWindow>
+
+#include <functional>
+#include <utility>
 
 using namespace rectix;
 using Shown = std::vector<std::string>;
@@ -96,7 +102,7 @@ TEST_F(Guard, AnAcceleratorActsOnTheValueBeingTypedOrStopsAtItsRefusal) {
 // open after its message. The program's own closes pass.
 TEST_F(Guard, TheCloseBoxStopsAtARefusedValueAndTheProgramsCloseDoesNot) {
     typeQuantity(0, QStringLiteral("-3"));
-    ui::CommandGuard::closeBoxPressed(window.winId());
+    ui::Application::instance().commandGuard().closeBoxPressed(window.winId());
     window.windowHandle()->close();
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(dialogs.shown, Shown{"ask: Number must be positive"});
@@ -112,4 +118,77 @@ TEST_F(Guard, InsertInACellBeingTypedKeepsTheValue) {
     EXPECT_EQ(items->state(), dataset::CursorState::Insert);
     items->cancel();
     EXPECT_EQ(stored(), (Rows{"a 6", "b 2"}));
+}
+
+// A close request that the toolkit drops (a modal dialog blocks the window) brings no close of
+// its own: the program's later close of that window is still the program's.
+TEST_F(Guard, ACloseRequestThatBringsNoCloseLeavesTheProgramsLaterCloseAlone) {
+    typeQuantity(0, QStringLiteral("-3"));
+    ui::Application::instance().commandGuard().closeBoxPressed(window.winId());
+    QCoreApplication::processEvents(); // the turn of the event loop that handled the request
+    window.close();
+    EXPECT_FALSE(window.isVisible());
+}
+
+// A press in another window is no command of this one, whose focus it has not taken yet: the
+// cell being typed stays open and unwritten.
+TEST_F(Guard, APressInAnotherWindowLeavesTheCellBeingTypedOpen) {
+    QWidget other;
+    auto* press = new QPushButton(QStringLiteral("Other"), &other);
+    other.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
+    QApplication::setActiveWindow(&window);
+    QWidget* editor = typeQuantity(0, QStringLiteral("6"));
+    ASSERT_EQ(QApplication::focusWidget(), editor);
+    QTest::mouseClick(press, Qt::LeftButton);
+    EXPECT_EQ(grid->indexWidget(grid->currentIndex()), editor);
+    EXPECT_EQ(stored(), (Rows{"a 1", "b 2"}));
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+namespace {
+
+// An edit whose value is refused with a message that runs an event loop of its own, in which
+// `during` runs once: a message the window manager has not activated yet, so the focus is still
+// in the edit. It has no guard of its own against being asked again meanwhile.
+class RefusingEdit : public QLineEdit, public ui::PendingEdit {
+  public:
+    using QLineEdit::QLineEdit;
+    bool commitPendingEdit() override {
+        ++commits;
+        if (!during) return false;
+        QEventLoop loop;
+        QMetaObject::invokeMethod(
+            &loop,
+            [&] {
+                std::exchange(during, nullptr)();
+                loop.quit();
+            },
+            Qt::QueuedConnection);
+        loop.exec();
+        return false;
+    }
+
+    int commits = 0;
+    std::function<void()> during;
+};
+
+} // namespace
+
+// While a refusal's message is up, a press that arrives in the window is no reason to write the
+// refused value a second time.
+TEST_F(Guard, ACommandArrivingWhileARefusalIsUpDoesNotWriteTheValueAgain) {
+    auto* edit = new RefusingEdit(&window);
+    auto* other = new QPushButton(QStringLiteral("Other"), &window);
+    other->setFocusPolicy(Qt::NoFocus);
+    for (QWidget* w : std::initializer_list<QWidget*>{edit, other}) {
+        window.layout()->addWidget(w);
+        w->show();
+    }
+    QApplication::setActiveWindow(&window);
+    edit->setFocus(Qt::MouseFocusReason);
+    edit->during = [&] { QTest::mouseClick(other, Qt::LeftButton); };
+    QTest::keyClick(edit, Qt::Key_C, Qt::AltModifier);
+    EXPECT_EQ(edit->commits, 1);
+    EXPECT_TRUE(seen.empty());
 }
