@@ -32,20 +32,6 @@ namespace rectix::app {
 
 namespace {
 
-render::ViewTracks tracksOf(const taskdb::SavedViewSettings& saved) {
-    render::ViewTracks t;
-    t.space = saved.space;
-    t.line = saved.line;
-    t.palett = saved.palett;
-    t.bright = saved.bright;
-    t.backGr = saved.backGr;
-    t.partGr = saved.parts;
-    t.grid = saved.Grid;
-    t.markKind = saved.markKind == 1;
-    t.orient = saved.orient == 1;
-    return t;
-}
-
 taskdb::SavedViewSettings savedOf(const render::ViewTracks& t) {
     taskdb::SavedViewSettings saved;
     saved.space = static_cast<std::int16_t>(t.space);
@@ -226,7 +212,7 @@ void Startup::createSettingsWindows() {
 // the settings file writes what the view options show at exit.
 void Startup::createLayoutPage() {
     layoutPage_ = new results::LayoutWindow(*layoutView_, *problem_, *viewOptions_, store_, tasksForm_.get());
-    if (savedView_.saved()) viewOptions_->applySaved(tracksOf(savedView_));
+    if (savedView_.saved()) viewOptions_->applySaved(results::ViewOptionsWindow::savedTracks(savedView_));
     settings_.setViewSource([this] { return savedOf(viewOptions_->tracks()); });
     tasksForm_->setPageWindow(PageWindow::Layout, layoutPage_.data());
     solution_->setLayoutPage(layoutPage_.data());

@@ -2,7 +2,6 @@
 #include "app/MainWindow.h"
 
 #include "app/PageColours.h"
-#include "core/Checked.h"
 #include "core/Dialogs.h"
 #include "core/UiTexts.h"
 #include "taskdb/DataModule.h"
@@ -216,10 +215,8 @@ void MainWindow::validNameEdit() {
 
 void MainWindow::applyAreaMultiplier() {
     store_.volMltPos = volMltUp_->value();
-    std::int32_t mult = 1;
-    for (std::int32_t i = 0; i < store_.volMltPos; ++i) mult = core::mul32(mult, 10);
-    store_.areaMult = mult;
-    volMltEdit_->setText(QString::number(mult));
+    store_.areaMult = taskdb::areaMultiplier(store_.volMltPos);
+    volMltEdit_->setText(QString::number(store_.areaMult));
 }
 
 void MainWindow::volMltUpClick() {

@@ -4,6 +4,7 @@
 #include "render/Palette.h"
 #include "render/ViewSettings.h"
 #include "taskdb/RunStore.h"
+#include "taskdb/SavedViewSettings.h"
 #include "ui/Help.h"
 #include "ui/TitleBar.h"
 #include "ui/WindowTexts.h"
@@ -254,6 +255,25 @@ void ViewOptionsWindow::applySaved(const render::ViewTracks& saved) {
     tracks_[GridTrack]->setValue(saved.grid);
     markKindCheck_->setChecked(saved.markKind);
     orientCheck_->setChecked(saved.orient);
+}
+
+render::ViewTracks ViewOptionsWindow::savedTracks(const taskdb::SavedViewSettings& saved) {
+    render::ViewTracks t;
+    if (!saved.saved()) return t;
+    const auto within = [](Track track, int position) {
+        const TrackDesign& d = designs[static_cast<std::size_t>(track)];
+        return std::clamp(position, d.low, d.high);
+    };
+    t.space = within(SpaceTrack, saved.space);
+    t.line = within(LineTrack, saved.line);
+    t.palett = within(PalettTrack, saved.palett);
+    t.bright = within(BrightTrack, saved.bright);
+    t.backGr = within(BackGrTrack, saved.backGr);
+    t.partGr = within(PartGrTrack, saved.parts);
+    t.grid = within(GridTrack, saved.Grid);
+    t.markKind = saved.markKind == 1;
+    t.orient = saved.orient == 1;
+    return t;
 }
 
 render::ViewTracks ViewOptionsWindow::tracks() const {

@@ -20,7 +20,8 @@ class PackProblem;
 
 namespace rectix::taskdb {
 struct RunStore;
-}
+struct SavedViewSettings;
+} // namespace rectix::taskdb
 
 namespace rectix::render {
 struct LayoutView;
@@ -66,6 +67,9 @@ class ViewOptionsWindow : public QDialog, public taskdb::ViewOptionsView {
     // boxes; size and shifts are not saved.
     void applySaved(const render::ViewTracks& saved);
     render::ViewTracks tracks() const;
+    // The tracks as the layout page's creation leaves them: the normal values, then the settings
+    // file's saved view settings where it saved any, each position brought into its track's range.
+    static render::ViewTracks savedTracks(const taskdb::SavedViewSettings& saved);
 
     // The grid track and its label, usable in the single view only.
     void enableGrid(bool on);

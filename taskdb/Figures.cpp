@@ -12,6 +12,12 @@ std::int32_t roundAreaGuarded(float value) {
     return core::toI32(core::roundHalfEven(value));
 }
 
+std::int32_t areaMultiplier(std::int32_t power) {
+    std::int32_t mult = 1;
+    for (std::int32_t i = 0; i < power; ++i) mult = core::mul32(mult, 10);
+    return mult;
+}
+
 std::int32_t displayedArea(long double area, std::int32_t areaMult, std::int32_t mode) {
     return roundAreaGuarded(core::toF32(core::fdiv(core::fdiv(area, areaMult), mode)));
 }

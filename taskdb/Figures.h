@@ -16,6 +16,9 @@ inline constexpr std::int32_t displayCap = engine::hugeValue;
 // else the value rounded half to even.
 std::int32_t roundAreaGuarded(float value);
 
+// The area multiplier of a power of ten, 0 to 6: 1 to 1000000.
+std::int32_t areaMultiplier(std::int32_t power);
+
 // A stored area as shown: divided by the area multiplier and by mode (the
 // quotient in extended precision, handed over as single precision), then
 // roundAreaGuarded. A zero divisor is a ZeroDivideError.

@@ -13,7 +13,6 @@
 #include <array>
 #include <cerrno>
 #include <limits>
-#include <optional>
 #include <string>
 #include <system_error>
 
@@ -22,8 +21,7 @@ namespace rectix::taskdb {
 namespace {
 
 constexpr int valueLines = 27;
-constexpr int firstViewLine = 13;
-constexpr int lastViewLine = 21;
+constexpr std::size_t spaceLine = 13; // the first of the view settings
 
 constexpr std::int32_t i32Min = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t i32Max = std::numeric_limits<std::int32_t>::max();
@@ -160,32 +158,37 @@ class Reader {
 
 struct FileRead {
     bool failed = false;
-    std::array<std::optional<std::int32_t>, valueLines> values{};
+    std::size_t held = 0; // the lines that hold a value
+    Values values{};
 };
 
+// The end of the file reads as 0, so a file of an older or shorter lay-out gives the values it
+// holds and 0 for the rest. A file without one value holds no settings at all (one emptied by a
+// crash, say): it is read as a missing one.
 FileRead readFile(const std::filesystem::path& path) {
     std::string text;
     try {
         text = core::withoutByteOrderMark(core::readInputFile(path));
     } catch (const core::FileReadError&) {
-        return {true, {}};
+        return {true, 0, {}};
     }
 
     FileRead read;
     Reader reader(std::move(text));
     for (auto& slot : read.values) {
-        std::int32_t value = 0;
-        switch (reader.readInteger(value)) {
+        switch (reader.readInteger(slot)) {
         case Reader::Result::Bad:
-            return {true, {}};
+            return {true, 0, {}};
         case Reader::Result::End:
-            return read;
+            slot = 0;
+            break;
         case Reader::Result::Number:
-            slot = value;
+            ++read.held;
             reader.skipLine();
             break;
         }
     }
+    read.failed = read.held == 0;
     return read;
 }
 
@@ -199,30 +202,25 @@ void warn(core::Msg slot) {
 SettingsFile::SettingsFile(taskdb::RunStore& store, SavedViewSettings& view, std::filesystem::path folder)
     : store_(store), view_(view), folder_(std::move(folder)) {}
 
-void SettingsFile::loadIni() {
-    const FileRead read = readFile(path());
+bool SettingsFile::read() {
+    const FileRead file = readFile(path());
     Values values = defaults();
-    bool changed = read.failed;
-    if (!read.failed) {
-        bool viewComplete = true;
-        for (int i = 0; i < valueLines; ++i) {
-            const auto& got = read.values[static_cast<std::size_t>(i)];
-            if (!got) {
-                changed = true;
-                viewComplete &= i + 1 < firstViewLine || i + 1 > lastViewLine;
-                continue;
-            }
-            const LineSpec& spec = lines[static_cast<std::size_t>(i)];
-            const std::int32_t value = std::clamp(*got, spec.low, spec.high);
-            changed |= value != *got;
-            values[static_cast<std::size_t>(i)] = value;
+    bool whole = !file.failed;
+    if (whole)
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            values[i] = std::clamp(file.values[i], lines[i].low, lines[i].high);
+            whole &= values[i] == file.values[i];
         }
-        // Part of the view settings is no view to restore.
-        if (!viewComplete) values[firstViewLine - 1] = SavedViewSettings::noneSaved;
-    }
+    // A file that ends before the view settings saved none: the layout page opens with its
+    // normal view, not one of all tracks at 0.
+    if (!file.failed && file.held < spaceLine) values[spaceLine - 1] = SavedViewSettings::noneSaved;
     toStore(values, store_, view_);
     lang::Language::global().applyLanguage(false, lang::Language::global().langIndex());
-    if (changed) warn(core::Msg::SettingsFileUnreadable);
+    return whole;
+}
+
+void SettingsFile::loadIni() {
+    if (!read()) warn(core::Msg::SettingsFileUnreadable);
 }
 
 std::string SettingsFile::defaultText(std::int32_t taskIni) {

@@ -36,10 +36,13 @@ class SettingsFile {
     }
 
     // Reads the file into the store, the interface language and the saved view settings, then
-    // fills the text tables of that language. A missing, unreadable or malformed file gives every
-    // value its default; a missing line gives its value the default, and a value out of the range
-    // the settings window allows is brought to the nearest value in it. When anything was changed
-    // so, message 19 follows. Shows, never throws.
+    // fills the text tables of that language. A missing, unreadable or malformed file, or one
+    // without a single value, gives every value its default; the end of the file reads as 0,
+    // except that a file ending before the view settings saved none; a value out of the range
+    // the settings window allows is brought to the nearest value in it.
+    // False when anything was changed so; never throws, shows nothing.
+    bool read();
+    // Reads the file; message 19 when the read gave false.
     void loadIni();
     // Writes the file; message 20 when that failed.
     void saveIni();

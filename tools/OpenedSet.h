@@ -9,6 +9,7 @@
 #include "taskdb/ProgressView.h"
 #include "taskdb/RunStore.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -57,9 +58,12 @@ struct InstalledDialogs {
 };
 
 // A table set opened as the program opens it, with its own store, the dialogs above and a data
-// module over the set. Throws what a failure to get that far is; open when the store's marker is 555.
+// module over the set, its areas shown divided by `areaMult`. Throws what a failure to get that
+// far is; open when the store's marker is 555.
 struct OpenedSet {
-    explicit OpenedSet(const std::filesystem::path& folder) : program(folder), dm(store, program.path()) {
+    explicit OpenedSet(const std::filesystem::path& folder, std::int32_t areaMult = 1)
+        : program(folder), dm(store, program.path()) {
+        store.areaMult = areaMult;
         dm.setWaitWindow(&wait);
         dm.dataModuleCreate();
     }

@@ -11,6 +11,7 @@
 #include "results/LibraryReport.h"
 #include "results/SolutionReport.h"
 #include "results/TaskReport.h"
+#include "results/ViewOptionsWindow.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/Figures.h"
 #include "taskdb/RunStore.h"
@@ -70,13 +71,15 @@ std::string selectContainer(taskdb::DataModule& dm, const std::optional<int>& co
     return {};
 }
 
-// The layout page's picture as it opens: the overview, or the one loaded container alone; or
-// the container asked for.
+// The layout page's picture as it opens, with the `saved` view options: the overview, or the one
+// loaded container alone; or the container asked for.
 std::string drawLayout(results::ImageReport& report, taskdb::SolveBridge& bridge,
-                       engine::PackProblem& problem, const std::optional<int>& container) {
+                       engine::PackProblem& problem, const std::optional<int>& container,
+                       const taskdb::SavedViewSettings& saved) {
     bridge.reloadSolution();
     const engine::PackSolution& plan = problem.resultSolution;
     render::LayoutView view;
+    view.tracks = results::ViewOptionsWindow::savedTracks(saved);
     render::screenTracks(view);
     render::printViewSettings(view, problem);
     if (container) {
@@ -140,7 +143,8 @@ std::string printStoredReport(taskdb::DataModule& dm, taskdb::SolveBridge& bridg
         return print(report.job());
     }
     results::ImageReport report(dm);
-    if (std::string wrong = drawLayout(report, bridge, problem, r.container); !wrong.empty()) return wrong;
+    if (std::string wrong = drawLayout(report, bridge, problem, r.container, r.view); !wrong.empty())
+        return wrong;
     return print(report.job());
 }
 

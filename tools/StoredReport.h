@@ -1,5 +1,7 @@
 #pragma once
 
+#include "taskdb/SavedViewSettings.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -20,6 +22,8 @@ struct ReportRequest {
     std::string kind;             // task, solution, containers, boxes or layout
     std::optional<int> container; // the solution's selected container, the layout's single one
     std::filesystem::path output; // the PDF file
+    // The saved view options the layout page opens with.
+    taskdb::SavedViewSettings view;
 };
 
 // Empty when the request is sound, else what is wrong with it in one line.

@@ -16,8 +16,11 @@
 #include "lang/Language.h"
 #include "taskdb/BoxImporter.h"
 #include "taskdb/DataModule.h"
+#include "taskdb/Figures.h"
 #include "taskdb/RunStore.h"
+#include "taskdb/SavedViewSettings.h"
 #include "taskdb/Schema.h"
+#include "taskdb/SettingsFile.h"
 #include "taskdb/SolutionExport.h"
 #include "taskdb/SolveBridge.h"
 #include "taskdb/TableSets.h"
@@ -213,18 +216,42 @@ int act(OpenedSet& set, const Request& r) {
     return 0;
 }
 
+// What the program shows of its settings file in the printed reports and the CSV files.
+struct ShownSettings {
+    std::int32_t areaMult = 1;
+    taskdb::SavedViewSettings view;
+};
+
+// Read as the program reads it at start, the language included; a file that cannot be read gives
+// the defaults, as there, and no message: the harness's output is the report.
+ShownSettings readShownSettings(const fs::path& programFolder) {
+    taskdb::RunStore read;
+    ShownSettings shown;
+    taskdb::SettingsFile(read, shown.view, programFolder).read();
+    shown.areaMult = taskdb::areaMultiplier(read.volMltPos);
+    return shown;
+}
+
 } // namespace
 
-int runStoredTask(const std::vector<std::string>& args) {
+fs::path executableFolder() {
+    std::error_code ec;
+    return fs::read_symlink("/proc/self/exe", ec).parent_path();
+}
+
+int runStoredTask(const std::vector<std::string>& args, const fs::path& programFolder) {
     Request r;
     if (const std::string wrong = parse(args, r); !wrong.empty())
         return refuse(wrong + " (rectix-solve --help)");
     if (const std::string wrong = folderRefusal(r.folder); !wrong.empty()) return refuse(wrong);
 
     lang::Language::global().applyLanguage(false, 0);
+    ShownSettings shown;
+    if (r.action == Action::Report || r.action == Action::Csv) shown = readShownSettings(programFolder);
+    r.report.view = shown.view;
     std::optional<OpenedSet> set;
     try {
-        set.emplace(r.folder);
+        set.emplace(r.folder, shown.areaMult);
         if (!set->isOpen()) return refuse("--taskset: " + openRefusal(*set, r.folder));
         return act(*set, r);
     } catch (const core::SilentAbort&) {

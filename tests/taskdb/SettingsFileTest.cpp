@@ -12,6 +12,7 @@
 
 #include <filesystem>
 #include <initializer_list>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -150,20 +151,58 @@ TEST_F(SettingsFileTest, AMissingFileGivesEveryDefaultAndMessage19InEnglish) {
     EXPECT_EQ(dialogs.shown, std::vector<std::string>{message19});
 }
 
-TEST_F(SettingsFileTest, AFileEndingAfterLine20GivesTheLaterLinesTheirDefaultsWithMessage19) {
-    folder.write("rectix.ini", valueLines({"9", "2", "8",  "60", "4", "15", "5", "5", "1", "1",
-                                           "0", "0", "10", "2",  "3", "4",  "5", "6", "7", "1"}));
-    store.impOrder = 3;
-    store.optQg = 4;
-    file.loadIni();
-    EXPECT_EQ(store.lastTaskID, 9);
-    EXPECT_EQ(store.optTime, 60);
-    EXPECT_FALSE(store.taskOptSet);
-    EXPECT_FALSE(view.saved()); // an incomplete view is none
-    EXPECT_EQ(store.impOrder, 0);
-    EXPECT_EQ(store.optQg, 0);
-    EXPECT_EQ(rectix::lang::Language::global().langIndex(), 0);
-    EXPECT_EQ(dialogs.shown, std::vector<std::string>{message19});
+// A file of an older or shorter lay-out, or one cut short: the end of the file reads as 0 and is
+// no error; a file without a single value is read as a missing one. What was read is written back.
+TEST_F(SettingsFileTest, AFileCutShortGivesTheValuesItHoldsAndZeroForTheRest) {
+    const std::string all = written;
+    auto lineEndAfter = [&all](int line) {
+        std::size_t at = 0;
+        for (int i = 0; i < line; ++i) at = all.find("\r\n", at) + 2;
+        return at;
+    };
+    // `written` with 0 on the value lines after `kept`, and then the `other` values.
+    auto expected = [&](int kept, std::map<int, int> other) {
+        for (int line = kept + 1; line <= 27; ++line) other.try_emplace(line, 0);
+        std::string text = all.substr(0, lineEndAfter(kept));
+        for (int line = kept + 1; line <= 30; ++line) {
+            const std::string old =
+                all.substr(lineEndAfter(line - 1), lineEndAfter(line) - lineEndAfter(line - 1));
+            text += other.count(line) ? std::to_string(other[line]) + old.substr(old.find(' ')) : old;
+        }
+        return text;
+    };
+    struct Case {
+        const char* name;
+        std::string text;
+        int kept;                 // lines whose values are read; -1: every default
+        std::map<int, int> other; // line, value other than the file's or 0
+    };
+    const Case cases[] = {
+        {"after line 20", all.substr(0, lineEndAfter(20)), 20, {}},
+        {"after line 20's number", all.substr(0, lineEndAfter(19) + 1), 20, {}},
+        {"in line 20's label", all.substr(0, lineEndAfter(19) + 6), 20, {}},
+        {"in the view settings", all.substr(0, lineEndAfter(15)), 15, {}},
+        {"without line 30", all.substr(0, lineEndAfter(29)), 27, {}},
+        {"before the view settings", all.substr(0, lineEndAfter(12)), 12, {{13, 555}}},
+        {"after line 4", all.substr(0, lineEndAfter(4)), 4, {{5, 1}, {13, 555}}},
+        {"empty", "", -1, {}},
+        {"blank lines alone", "\r\n \t\r\n\r\n", -1, {}},
+    };
+    file.setCurrentTask([this] { return store.lastTaskID; });
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        folder.write("rectix.ini", c.text);
+        dialogs.shown.clear();
+        file.loadIni();
+        if (c.kept < 0) {
+            expectDefaults();
+            EXPECT_EQ(dialogs.shown, std::vector<std::string>{message19});
+            continue;
+        }
+        EXPECT_EQ(dialogs.shown.size(), c.kept < 5 ? 1u : 0u); // a random line of 0 is out of range
+        file.saveIni();
+        EXPECT_EQ(folder.read("rectix.ini"), expected(c.kept, c.other));
+    }
 }
 
 TEST_F(SettingsFileTest, ValuesOutOfRangeAreBroughtIntoRangeWithMessage19) {

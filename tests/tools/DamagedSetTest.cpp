@@ -107,7 +107,7 @@ TEST_F(StoredTaskTest, DamagedSetsAreRefusedInOneLineAndLeftAsTheyWere) {
         args.insert(args.end(), c.action.begin(), c.action.end());
         testing::internal::CaptureStdout();
         testing::internal::CaptureStderr();
-        const int status = tools::runStoredTask(args);
+        const int status = tools::runStoredTask(args, root);
         const std::string err = testing::internal::GetCapturedStderr();
         const std::string out = testing::internal::GetCapturedStdout();
 

@@ -80,13 +80,13 @@ class StoredTaskTest : public ::testing::Test {
         fs::remove_all(root, ec);
     }
 
-    // Runs the harness in-process; its standard output.
+    // Runs the harness in-process, `root` its program folder; its standard output.
     std::string run(std::vector<std::string> extra, int expectStatus = 0) {
         std::vector<std::string> args = {"--taskset", (root / "data/home").string(), "--task",
                                          std::to_string(taskID)};
         args.insert(args.end(), extra.begin(), extra.end());
         testing::internal::CaptureStdout();
-        const int status = tools::runStoredTask(args);
+        const int status = tools::runStoredTask(args, root);
         std::string out = testing::internal::GetCapturedStdout();
         EXPECT_EQ(status, expectStatus);
         return out;
