@@ -42,7 +42,8 @@ struct Bookmark {
 // row that followed it (the new last row with Eof true when none did), as after
 // its own Delete, and on the first row when it showed none; coming to another
 // row so, a browsing cursor tells its details, views and AfterScroll as a move
-// does, once, also when the call that read the table then moves it.
+// does, once, also when the call that read the table then moves it. Delete
+// refuses with a DatabaseError when another cursor deleted the row it showed.
 //
 // Positions. First stands on the first row with Bof true; Last on the last
 // row with Eof true. Next on the last row sets Eof and stays; Prior on the

@@ -2,6 +2,7 @@
 // through others is what it would show had it read the table afresh.
 #include "DatasetFixture.h"
 
+#include "dataset/Errors.h"
 #include "dataset/Transaction.h"
 
 #include <random>
@@ -199,4 +200,14 @@ TEST_F(Sharing, ACursorWhoseRowIsDeletedOrMovedElsewhereStandsAfterIt) {
             EXPECT_EQ(byPart->field("PartID").asInteger(), t.thenOn);
             EXPECT_EQ(byPart->eof(), t.eof);
         }
+}
+
+// Delete takes the row the cursor showed or none, never the row that took its place.
+TEST_F(Sharing, DeletingARowDeletedElsewhereDeletesNoOther) {
+    for (int part : {10, 20, 30}) addHolding(*byKey, 1, part);
+    ASSERT_TRUE(byPart->locate("PartID", 20));
+    ASSERT_TRUE(byKey->locate("OwnerID", 1, "PartID", 20));
+    byKey->deleteRow();
+    EXPECT_THROW(byPart->deleteRow(), DatabaseError);
+    EXPECT_EQ(byPart->columnValues("PartID"), (std::vector<Value>{Value(10), Value(30)}));
 }
