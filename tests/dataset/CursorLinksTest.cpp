@@ -307,8 +307,8 @@ TEST_P(MasterCatchUp, TakesItsDetailsAlongOnce) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, MasterCatchUp,
-                         testing::Values(CatchUpWay{"counting", 1, 2, 1, [](Cursor& c) { c.recordCount(); }},
-                                         CatchUpWay{"next at the end", 2, 1, 2, [](Cursor& c) { c.next(); }},
-                                         CatchUpWay{"locating in vain", 1, 2, 1, [](Cursor& c) {
+                         testing::Values(CatchUpWay{"Counting", 1, 2, 1, [](Cursor& c) { c.recordCount(); }},
+                                         CatchUpWay{"NextAtTheEnd", 2, 1, 2, [](Cursor& c) { c.next(); }},
+                                         CatchUpWay{"LocatingInVain", 1, 2, 1, [](Cursor& c) {
                                                         EXPECT_FALSE(c.locate("OwnerID", 9));
                                                     }}));
