@@ -188,14 +188,14 @@ void Cursor::moveTo(std::size_t index, bool bof, bool eof) {
 void Cursor::first() {
     requireOpen("First");
     settle();
-    syncRows();
+    readChanges(false);
     moveTo(0, true, rows_.empty());
 }
 
 void Cursor::last() {
     requireOpen("Last");
     settle();
-    syncRows();
+    readChanges(false);
     moveTo(rows_.empty() ? 0 : rows_.size() - 1, rows_.empty(), true);
 }
 
@@ -210,9 +210,10 @@ void Cursor::prior() {
 void Cursor::moveBy(std::ptrdiff_t distance) {
     requireOpen("Moving");
     settle();
-    syncRows();
+    const bool caughtUpElsewhere = readChanges(false) == Synced::AnotherRow;
     if (rows_.empty()) {
         bof_ = eof_ = true;
+        if (caughtUpElsewhere) cameToAnotherRow();
         return;
     }
     const auto last = static_cast<std::ptrdiff_t>(rows_.size()) - 1;
@@ -221,6 +222,7 @@ void Cursor::moveBy(std::ptrdiff_t distance) {
     if (target == static_cast<std::ptrdiff_t>(pos_)) {
         if (distance > 0) eof_ = true;
         if (distance < 0) bof_ = true;
+        if (caughtUpElsewhere) cameToAnotherRow();
         return;
     }
     moveTo(static_cast<std::size_t>(target), wanted<0, wanted> last);
@@ -254,7 +256,7 @@ bool Cursor::locate(std::string_view field1, std::int64_t value1, std::string_vi
 bool Cursor::locateValues(const std::vector<std::size_t>& cols, const std::vector<Value>& values) {
     requireOpen("Locate");
     settle();
-    syncRows();
+    const bool caughtUpElsewhere = readChanges(false) == Synced::AnotherRow;
     // When the fields are the leading fields of the order, the matches are
     // together and the first of them is found by halving.
     const std::size_t k = cols.size();
@@ -286,7 +288,10 @@ bool Cursor::locateValues(const std::vector<std::size_t>& cols, const std::vecto
             if (equal) found = r;
         }
     }
-    if (found == rows_.size()) return false;
+    if (found == rows_.size()) {
+        if (caughtUpElsewhere) cameToAnotherRow();
+        return false;
+    }
     moveTo(found, false, false);
     return true;
 }
@@ -294,15 +299,19 @@ bool Cursor::locateValues(const std::vector<std::size_t>& cols, const std::vecto
 bool Cursor::findFirst() {
     requireOpen("Find");
     settle();
-    syncRows();
-    return findFrom(0);
+    const bool caughtUpElsewhere = readChanges(false) == Synced::AnotherRow;
+    const bool found = findFrom(0);
+    if (!found && caughtUpElsewhere) cameToAnotherRow();
+    return found;
 }
 
 bool Cursor::findNext() {
     requireOpen("Find");
     settle();
-    syncRows();
-    return !rows_.empty() && findFrom(pos_ + 1);
+    const bool caughtUpElsewhere = readChanges(false) == Synced::AnotherRow;
+    const bool found = !rows_.empty() && findFrom(pos_ + 1);
+    if (!found && caughtUpElsewhere) cameToAnotherRow();
+    return found;
 }
 
 bool Cursor::findFrom(std::size_t start) {
@@ -339,9 +348,12 @@ void Cursor::gotoBookmark(const Bookmark& b) {
     requireOpen("Going to a bookmark");
     if (!b.valid) throw DatabaseError("Table '" + tableDef().name + "': the bookmark is not valid");
     settle();
-    syncRows();
+    const bool caughtUpElsewhere = readChanges(false) == Synced::AnotherRow;
     const std::size_t i = indexOfRowid(b.rowid);
-    if (i == rows_.size()) throw DatabaseError("Table '" + tableDef().name + "': the bookmarked row is gone");
+    if (i == rows_.size()) {
+        if (caughtUpElsewhere) cameToAnotherRow();
+        throw DatabaseError("Table '" + tableDef().name + "': the bookmarked row is gone");
+    }
     moveTo(i, false, false);
 }
 

@@ -38,7 +38,12 @@ struct Bookmark {
 // current row's values (with its lookup and calculated fields) are those read
 // when the cursor came to the row, until it moves or is refreshed. Views hear
 // of this cursor's own changes; after changes made through another cursor a
-// Refresh tells them.
+// Refresh tells them. When the row a cursor stood on is gone, it stands on the
+// row that followed it (the new last row with Eof true when none did), as after
+// its own Delete, and on the first row when it showed none; coming to another
+// row so, a browsing cursor tells its details, views and AfterScroll as a move
+// does, once, also when the call that read the table then moves it. Delete
+// refuses with a DatabaseError when another cursor deleted the row it showed.
 //
 // Positions. First stands on the first row with Bof true; Last on the last
 // row with Eof true. Next on the last row sets Eof and stays; Prior on the
@@ -246,10 +251,19 @@ class Cursor {
     void notifyRecord(const Field& f);
 
     // CursorRows.cpp: reading rows, lookups, calculated fields, details.
+    enum class Synced { Nothing, Rows, AnotherRow };
     void buildSql();
     Row readRow(const Statement& s) const;
     void rebuildRows();
+    // Brings the rows up to date with the table (all read again with `force`); false when they
+    // were. A browsing cursor that comes to stand on another row tells its details and
+    // AfterScroll as a move does.
     bool syncRows(bool force = false);
+    // The same for a caller that may move next: it tells of AnotherRow itself, by its move or
+    // by cameToAnotherRow where it does not move.
+    Synced readChanges(bool force);
+    void standAfter(const Row* was);
+    void cameToAnotherRow();
     bool catchUp();
     void applyChange(const TableChange& c);
     bool rowLess(const Row& a, const Row& b) const;

@@ -266,10 +266,17 @@ void Cursor::deleteRow() {
         cancel();
         return;
     }
+    // The row the cursor shows, or none: not the one that took its place after another cursor
+    // deleted it.
+    const bool showed = pos_ < rows_.size();
+    const std::int64_t rowid = cur_.rowid;
     syncRows();
-    if (rows_.empty()) throw DatabaseError("Cannot delete from the empty table '" + tableDef().name + "'");
+    if (!showed || rows_.empty())
+        throw DatabaseError("Cannot delete from the empty table '" + tableDef().name + "'");
+    if (indexOfRowid(rowid) == rows_.size())
+        throw DatabaseError("Deleting from table '" + tableDef().name +
+                            "': the row was deleted through another cursor");
     settleDetails();
-    const std::int64_t rowid = rows_[pos_].rowid;
     fire(events.beforeDelete);
     if (!isOpen()) return;
     // BeforeDelete may have changed the table through other cursors.

@@ -14,7 +14,8 @@ class CursorObserver {
     virtual ~CursorObserver() = default;
     // The current row is another one; the rows are the same.
     virtual void cursorScrolled(Cursor&) {}
-    // The rows, their order or their values may have changed: show all anew.
+    // The rows, their order or their values may have changed, and the current
+    // row with them: show all anew.
     virtual void cursorDataChanged(Cursor&) {}
     // A field of the current record got a new value (its lookups and
     // calculated fields may have changed with it).

@@ -80,21 +80,56 @@ void Cursor::rebuildRows() {
 }
 
 bool Cursor::syncRows(bool force) {
-    if (!force && seen_ == set_.version(table_)) return false;
-    const std::size_t oldPos = pos_;
-    const std::int64_t keep = pos_ < rows_.size() ? rows_[pos_].rowid : 0;
+    const Synced synced = readChanges(force);
+    if (synced == Synced::AnotherRow) cameToAnotherRow();
+    return synced != Synced::Nothing;
+}
+
+Cursor::Synced Cursor::readChanges(bool force) {
+    if (!force && seen_ == set_.version(table_)) return Synced::Nothing;
+    const bool stood = pos_ < rows_.size();
+    const Row was = stood ? rows_[pos_] : Row{};
     if (force || !catchUp()) rebuildRows();
-    const std::size_t at = keep ? indexOfRowid(keep) : rows_.size();
-    if (at < rows_.size())
-        pos_ = at;
-    else
-        pos_ = rows_.empty() ? 0 : std::min(oldPos, rows_.size() - 1);
-    if (rows_.empty()) bof_ = eof_ = true;
+    standAfter(stood ? &was : nullptr);
     insertAt_ = std::min(insertAt_, rows_.size());
     // An edit buffer survives; only a browsing cursor shows the row anew.
-    if (state_ == CursorState::Browse) loadCurrent();
+    const bool browsing = state_ == CursorState::Browse;
+    if (browsing) loadCurrent();
     notifyData();
-    return true;
+    const bool another = rows_.empty() ? stood : !stood || rows_[pos_].rowid != was.rowid;
+    return browsing && another ? Synced::AnotherRow : Synced::Rows;
+}
+
+// The one place that decides where a cursor stands once its rows were read again or caught up:
+// on the row it stood on while it shows it, else on the row that followed it, or the new last row
+// with Eof, as after its own Delete; on the first row when it showed none.
+void Cursor::standAfter(const Row* was) {
+    if (rows_.empty()) {
+        pos_ = 0;
+        bof_ = eof_ = true;
+        return;
+    }
+    if (!was) {
+        pos_ = 0;
+        bof_ = true;
+        eof_ = false;
+        return;
+    }
+    const std::size_t at = sortedPosition(*was);
+    if (at < rows_.size() && rows_[at].rowid == was->rowid) {
+        pos_ = at;
+    } else if (const std::size_t moved = indexOfRowid(was->rowid); moved < rows_.size()) {
+        pos_ = moved; // its values changed
+    } else {
+        pos_ = std::min(at, rows_.size() - 1);
+        bof_ = false;
+        eof_ = at == rows_.size();
+    }
+}
+
+void Cursor::cameToAnotherRow() {
+    syncDetails(false);
+    fire(events.afterScroll);
 }
 
 // Applies the changes written since the rows were read, when the table kept all of them.
@@ -109,7 +144,6 @@ bool Cursor::catchUp() {
     return true;
 }
 
-// Keeps pos_ on the row it stood on where that row stays.
 void Cursor::applyChange(const TableChange& c) {
     if (c.kind != TableChange::Kind::Insert) {
         std::size_t at = rows_.size();
@@ -127,17 +161,13 @@ void Cursor::applyChange(const TableChange& c) {
                 return;
             }
         }
-        if (at < rows_.size()) {
-            rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(at));
-            if (at < pos_) --pos_;
-        }
+        if (at < rows_.size()) rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(at));
     }
     if (c.kind == TableChange::Kind::Delete) return;
     Row row{c.rowid, c.after};
     if (!matchesLink(row)) return;
     const std::size_t p = sortedPosition(row);
     rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(p), std::move(row));
-    if (p <= pos_ && rows_.size() > 1) ++pos_;
 }
 
 // Whether `row` belongs to the view and keeps the order standing at `at` in place of the row

@@ -31,7 +31,8 @@ class Value {
     template <std::integral T>
     requires(!std::same_as<T, bool>) Value(T v) : v_(toInt64(v)) {}
     Value(bool v) : v_(v) {}
-    Value(double v) : v_(v) {}
+    // Zero has no sign here, as in the table files: -0 is held, stored and shown as 0.
+    Value(double v) : v_(v == 0 ? 0.0 : v) {}
     Value(std::string v) : v_(std::move(v)) {}
     Value(std::string_view v) : v_(std::string(v)) {}
     Value(const char* v) : v_(std::string(v)) {}

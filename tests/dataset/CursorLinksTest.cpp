@@ -257,3 +257,58 @@ TEST_F(Links, ViewsHearOfChangesUnlessDisabled) {
     EXPECT_EQ(quiet.state, 1); // browse before, edit now
     holds->removeObserver(&quiet);
 }
+
+// A master whose row was deleted through another cursor comes to another row when it reads the
+// table again, without a move of its own or before one that does not happen: it tells its details,
+// views and AfterScroll as a move does, once.
+struct CatchUpWay {
+    const char* name;
+    int standsOn, comesTo;
+    std::size_t itsHoldings;
+    void (*read)(Cursor&);
+};
+
+void PrintTo(const CatchUpWay& way, std::ostream* os) {
+    *os << way.name;
+}
+
+class MasterCatchUp : public Links, public testing::WithParamInterface<CatchUpWay> {};
+
+TEST_P(MasterCatchUp, TakesItsDetailsAlongOnce) {
+    const CatchUpWay& way = GetParam();
+    ASSERT_TRUE(owners->locate("OwnerID", way.standsOn));
+    Cursor other(*set, "owners");
+    other.open();
+    ASSERT_TRUE(other.locate("OwnerID", way.standsOn));
+    other.deleteRow();
+
+    CountingView view;
+    owners->addObserver(&view);
+    const rectix::core::ScopeGuard unobserve([&] { owners->removeObserver(&view); });
+    std::size_t detailRowsSeenByMaster = 99;
+    int masterScrolls = 0, detailScrolls = 0;
+    owners->events.afterScroll = [&](Cursor&) {
+        ++masterScrolls;
+        detailRowsSeenByMaster = holds->recordCount();
+    };
+    holds->events.afterScroll = [&](Cursor&) { ++detailScrolls; };
+    way.read(*owners);
+    way.read(*owners); // nothing new the second time
+    EXPECT_EQ(owners->field("OwnerID").asInteger(), way.comesTo);
+    EXPECT_EQ(holds->recordCount(), way.itsHoldings);
+    EXPECT_EQ(masterScrolls, 1);
+    EXPECT_EQ(detailScrolls, 1);
+    EXPECT_EQ(detailRowsSeenByMaster, way.itsHoldings);
+    EXPECT_EQ(view.scrolled + view.data, 1);
+
+    addHolding(3, 7, 1.0); // takes the master's key and shows under it
+    EXPECT_EQ(holds->recordCount(), way.itsHoldings + 1);
+    EXPECT_EQ(holds->field("OwnerID").asInteger(), way.comesTo);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, MasterCatchUp,
+                         testing::Values(CatchUpWay{"Counting", 1, 2, 1, [](Cursor& c) { c.recordCount(); }},
+                                         CatchUpWay{"NextAtTheEnd", 2, 1, 2, [](Cursor& c) { c.next(); }},
+                                         CatchUpWay{"LocatingInVain", 1, 2, 1, [](Cursor& c) {
+                                                        EXPECT_FALSE(c.locate("OwnerID", 9));
+                                                    }}));

@@ -2,6 +2,7 @@
 // through others is what it would show had it read the table afresh.
 #include "DatasetFixture.h"
 
+#include "dataset/Errors.h"
 #include "dataset/Transaction.h"
 
 #include <random>
@@ -56,6 +57,14 @@ class Sharing : public DatasetTest {
         return shown(again);
     }
 
+    static void addHolding(Cursor& c, int owner, int part, int qty = 1) {
+        c.append();
+        c.field("OwnerID").setInteger(owner);
+        c.field("PartID").setInteger(part);
+        c.field("Qty").setInteger(qty);
+        c.post();
+    }
+
     std::unique_ptr<Cursor> owners, byKey, byPart, ofOwner;
 };
 
@@ -64,19 +73,27 @@ class Sharing : public DatasetTest {
 TEST_F(Sharing, RowsWrittenThroughOtherCursorsShowAsAFreshReadShowsThem) {
     std::mt19937 random(7);
     auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    Cursor ownersWriter(*set, "owners"); // takes the master's row away from under it
+    ownersWriter.open();
     const Transaction tx(*set); // nothing is made durable: a commit a step would only be slow
     for (int step = 0; step < 400; ++step) {
+        if (pick(8) == 0) {
+            if (pick(2) == 0) {
+                if (ownersWriter.locate("OwnerID", owners->field("OwnerID").asInteger()))
+                    ownersWriter.deleteRow();
+            } else {
+                ownersWriter.append();
+                ownersWriter.field("Title").setString("N");
+                ownersWriter.post();
+            }
+        }
         Cursor& writer = *cursors()[static_cast<std::size_t>(pick(2))]; // whole-table cursors
-        const int owner = 1 + pick(3);
+        const int owner = 1 + pick(5);
         const int part = 1 + pick(12);
         const auto found =
             writer.findRowid({"OwnerID", "PartID"}, {Value(std::int64_t{owner}), Value(std::int64_t{part})});
         if (!found) {
-            writer.append();
-            writer.field("OwnerID").setInteger(owner);
-            writer.field("PartID").setInteger(part);
-            writer.field("Qty").setInteger(pick(50));
-            writer.post();
+            addHolding(writer, owner, part, pick(50));
         } else {
             ASSERT_TRUE(writer.locate("OwnerID", owner, "PartID", part));
             if (pick(3) == 0) {
@@ -93,26 +110,15 @@ TEST_F(Sharing, RowsWrittenThroughOtherCursorsShowAsAFreshReadShowsThem) {
             }
         }
         if (pick(10) == 0) owners->moveBy(pick(3) - 1);
+        owners->recordCount(); // reads its table without moving: its detail follows where it stands
         for (Cursor* c : cursors()) ASSERT_EQ(shown(*c), fresh(*c)) << "step " << step;
     }
 }
 
 TEST_F(Sharing, ACursorStaysOnItsRowWhileOthersAddAndDeleteAroundIt) {
-    for (int part : {10, 20, 30}) {
-        byKey->append();
-        byKey->field("OwnerID").setInteger(1);
-        byKey->field("PartID").setInteger(part);
-        byKey->field("Qty").setInteger(1);
-        byKey->post();
-    }
+    for (int part : {10, 20, 30}) addHolding(*byKey, 1, part);
     ASSERT_TRUE(byPart->locate("PartID", 20));
-    for (int part : {5, 15, 25}) {
-        byKey->append();
-        byKey->field("OwnerID").setInteger(2);
-        byKey->field("PartID").setInteger(part);
-        byKey->field("Qty").setInteger(1);
-        byKey->post();
-    }
+    for (int part : {5, 15, 25}) addHolding(*byKey, 2, part);
     ASSERT_TRUE(byKey->locate("OwnerID", 1, "PartID", 10));
     byKey->deleteRow();
     EXPECT_EQ(byPart->recordCount(), 5U);
@@ -126,18 +132,10 @@ TEST_F(Sharing, ACursorStaysOnItsRowWhileOthersAddAndDeleteAroundIt) {
 }
 
 TEST_F(Sharing, RowsRolledBackAreGoneFromEveryCursor) {
-    byKey->append();
-    byKey->field("OwnerID").setInteger(1);
-    byKey->field("PartID").setInteger(1);
-    byKey->field("Qty").setInteger(3);
-    byKey->post();
+    addHolding(*byKey, 1, 1, 3);
     {
         Transaction tx(*set);
-        byPart->append();
-        byPart->field("OwnerID").setInteger(1);
-        byPart->field("PartID").setInteger(2);
-        byPart->field("Qty").setInteger(4);
-        byPart->post();
+        addHolding(*byPart, 1, 2, 4);
         ASSERT_TRUE(byKey->locate("OwnerID", 1, "PartID", 1));
         byKey->edit();
         byKey->field("Qty").setInteger(9);
@@ -150,11 +148,7 @@ TEST_F(Sharing, RowsRolledBackAreGoneFromEveryCursor) {
 }
 
 TEST_F(Sharing, FindingARowidReadsTheWholeTableAndMovesNothing) {
-    byKey->append();
-    byKey->field("OwnerID").setInteger(2);
-    byKey->field("PartID").setInteger(7);
-    byKey->field("Qty").setInteger(1);
-    byKey->post();
+    addHolding(*byKey, 2, 7);
     const Bookmark there = byKey->bookmark();
     ofOwner->first();
     EXPECT_EQ(ofOwner->recordCount(), 0U); // owner 1 holds nothing
@@ -169,14 +163,51 @@ TEST_F(Sharing, FindingARowidReadsTheWholeTableAndMovesNothing) {
 TEST_F(Sharing, ACursorFarBehindReadsTheTableAgain) {
     ASSERT_EQ(byPart->recordCount(), 0U);
     Transaction tx(*set);
-    for (int part = 1; part <= 600; ++part) {
-        byKey->append();
-        byKey->field("OwnerID").setInteger(1 + part % 3);
-        byKey->field("PartID").setInteger(part);
-        byKey->field("Qty").setInteger(part % 7);
-        byKey->post();
-    }
+    for (int part = 1; part <= 600; ++part) addHolding(*byKey, 1 + part % 3, part, part % 7);
     for (Cursor* c : cursors()) EXPECT_EQ(shown(*c), fresh(*c));
     EXPECT_EQ(byPart->recordCount(), 600U);
     tx.commit();
+}
+
+// A cursor whose row another cursor deleted stands on the row that followed it, as after its own
+// Delete; one whose row another cursor moved in its order stays on it. So whatever the rows before
+// it did meanwhile, and whether it caught up by the rows written or read them all again.
+TEST_F(Sharing, ACursorWhoseRowIsDeletedOrMovedElsewhereStandsAfterIt) {
+    struct Case {
+        int standsOn, movedTo; // 0: deleted
+        int thenOn;
+        bool eof;
+    };
+    for (const Case& t : {Case{20, 0, 30, false}, Case{40, 0, 30, true}, Case{20, 35, 35, false}})
+        for (bool readAgain : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "part " << t.standsOn << (readAgain ? ", read again" : ""));
+            set->emptyTable("holds");
+            for (int part : {10, 20, 30, 40}) addHolding(*byKey, 1, part);
+            ASSERT_TRUE(byPart->locate("PartID", t.standsOn));
+            for (int part : {1, 2, 3}) addHolding(*byKey, 2, part);
+            ASSERT_TRUE(byKey->locate("OwnerID", 1, "PartID", 10));
+            byKey->deleteRow();
+            ASSERT_TRUE(byKey->locate("OwnerID", 1, "PartID", t.standsOn));
+            if (t.movedTo) {
+                byKey->edit();
+                byKey->field("PartID").setInteger(t.movedTo);
+                byKey->post();
+            } else {
+                byKey->deleteRow();
+            }
+            if (readAgain) Transaction undone(*set); // a rollback has every cursor read its rows again
+            EXPECT_EQ(byPart->recordCount(), t.movedTo ? 6U : 5U);
+            EXPECT_EQ(byPart->field("PartID").asInteger(), t.thenOn);
+            EXPECT_EQ(byPart->eof(), t.eof);
+        }
+}
+
+// Delete takes the row the cursor showed or none, never the row that took its place.
+TEST_F(Sharing, DeletingARowDeletedElsewhereDeletesNoOther) {
+    for (int part : {10, 20, 30}) addHolding(*byKey, 1, part);
+    ASSERT_TRUE(byPart->locate("PartID", 20));
+    ASSERT_TRUE(byKey->locate("OwnerID", 1, "PartID", 20));
+    byKey->deleteRow();
+    EXPECT_THROW(byPart->deleteRow(), DatabaseError);
+    EXPECT_EQ(byPart->columnValues("PartID"), (std::vector<Value>{Value(10), Value(30)}));
 }

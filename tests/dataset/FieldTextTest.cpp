@@ -9,6 +9,8 @@
 
 #include "../support/TestLocales.h"
 
+#include <cmath>
+
 using namespace rectix::dataset;
 using namespace rectix::dataset::test;
 using rectix::core::NumberFormat;
@@ -76,4 +78,16 @@ TEST_F(FieldText, ARefusalSpeaksTheLanguageAndNamesTheColumnTitle) {
     EXPECT_EQ(refusal("Price", "1,2,5"), "150: 1,2,5 / Price");
     EXPECT_EQ(refusal("Turn", "peut-être"), "151: peut-être / Turn");
     EXPECT_EQ(refusal("Made", "2023-02-29"), "152: 2023-02-29 / Made");
+}
+
+// Zero has no sign: -0 written through a cursor shows and reads back as 0, as the table keeps it.
+TEST_F(FieldText, ANegativeZeroIsZero) {
+    for (const Value& typed : {Value(-0.0), Value("-0"), Value("-0.000")}) {
+        price().setValue(typed);
+        parts->post();
+        EXPECT_EQ(price().displayText(), "0");
+        EXPECT_EQ(price().asString(), "0");
+        EXPECT_FALSE(std::signbit(price().asFloat()));
+        parts->edit();
+    }
 }
