@@ -10,6 +10,7 @@
 #include "taskdb/SolveBridge.h"
 
 #include <filesystem>
+#include <iostream>
 #include <new>
 #include <system_error>
 
@@ -17,14 +18,29 @@ namespace rectix::tools {
 
 namespace {
 
-Failure badInput(const std::string& text) {
-    std::string line = text;
-    for (char& ch : line)
+std::string oneLine(std::string text) {
+    for (char& ch : text)
         if (ch == '\r' || ch == '\n') ch = ' ';
-    return {2, line};
+    return text;
+}
+
+Failure badInput(const std::string& text) {
+    return {2, oneLine(text)};
 }
 
 } // namespace
+
+void warnOnStandardError(const std::string& tool) {
+    core::reportFileSyncWarnings([tool](const core::FileSyncWarning& warning) {
+        std::string files;
+        for (const std::filesystem::path& file : warning.files)
+            files += (files.empty() ? "" : ", ") + file.string();
+        std::cerr << tool << ": warning: "
+                  << oneLine(files + ": saved, but the disk did not confirm the change (" + warning.cause +
+                             "); after a power failure the earlier version may be back")
+                  << "\n";
+    });
+}
 
 Failure currentFailure(const std::string& storedData) {
     const auto fromData = [&](const std::exception& e) {

@@ -1,6 +1,6 @@
 #!/bin/sh
 # A report printed over an earlier one and killed at random moments, 40 times: the file is always
-# a whole report of its two pages, the earlier one or the new one.
+# a whole report of its two pages, the earlier one or the new one; the next print leaves no part.
 # usage: report-killed.sh HARNESS MAKEDATA SAMPLE.json [TIMES]
 harness="$1"
 times=${4:-40}
@@ -23,4 +23,8 @@ while [ $i -lt "$times" ]; do
   pages=$(pdfinfo "$pdf" 2>/dev/null | sed -n 's/^Pages: *//p')
   [ "$pages" = 2 ] || { echo "kill $i: the report reads as \"$pages\" pages"; status=1; }
 done
+# The part files the kills left go with the next print of the report.
+"$harness" --taskset "$set" --task 1 --report task -o "$pdf" || { echo "last print failed"; exit 1; }
+left=$(find "$d" -maxdepth 1 -name '*.part')
+[ -z "$left" ] || { echo "part files left: $left"; status=1; }
 exit $status
