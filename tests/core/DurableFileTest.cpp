@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <set>
 #include <sstream>
 #include <unistd.h>
@@ -55,6 +56,24 @@ struct RecordedWarnings {
 };
 
 constexpr fs::perms privateMode = fs::perms::owner_read | fs::perms::owner_write;
+
+// The three ways to put "new" in place of folder/a.csv: written by write(), filled by another
+// writer, or filled and committed together with b.csv. `made` sees a.csv's replacement first.
+enum class Way { Written, Filled, Together };
+void replace(Way way, const fs::path& folder,
+             const std::function<void(const DurableReplacement&)>& made = {}) {
+    DurableReplacement a(folder / "a.csv"), b(folder / "b.csv");
+    if (made) made(a);
+    if (way == Way::Written)
+        a.write("new");
+    else
+        std::ofstream(a.partPath()) << "new";
+    std::ofstream(b.partPath()) << "b";
+    if (way == Way::Together)
+        DurableReplacement::commitTogether({&a, &b});
+    else
+        a.commit();
+}
 
 } // namespace
 
@@ -104,72 +123,55 @@ TEST(DurableFile, AReplacementFilledByAnotherWriterCommitsOrIsDropped) {
 }
 
 // Writers of one target at the same moment: each has a part of its own, the last to commit has
-// its file in place, and files of the user's named like a part file are never touched.
+// its file in place, and the user's file or folder named like a part file is never touched.
 TEST(DurableFile, EachReplacementWritesAPartOfItsOwnBesideTheUsersFiles) {
     Folder f;
     const fs::path target = f.path / "r.pdf";
     std::ofstream(f.path / "r.pdf.part") << "notes";
     fs::create_directory(f.path / "s.pdf.part");
     writeFileDurably(f.path / "s.pdf", "s");
-
     DurableReplacement first(target), second(target);
     EXPECT_NE(first.partPath(), second.partPath());
-    for (const DurableReplacement* r : {&first, &second}) {
-        EXPECT_EQ(r->partPath().parent_path(), f.path);
-        EXPECT_EQ(sideFileOwner(r->partPath().filename().string(), "r.pdf", {"part"}), ::getpid());
-    }
+    EXPECT_EQ(sideFileOwner(first.partPath().filename().string(), "r.pdf", {"part"}), ::getpid());
     first.write("first");
     second.write("second");
     second.commit();
-    EXPECT_EQ(readAll(target), "second");
     first.commit();
     EXPECT_EQ(readAll(target), "first");
-
     EXPECT_EQ(readAll(f.path / "r.pdf.part"), "notes");
-    EXPECT_TRUE(fs::is_directory(f.path / "s.pdf.part"));
     EXPECT_EQ(f.names(), (std::set<std::string>{"r.pdf", "r.pdf.part", "s.pdf", "s.pdf.part"}));
 }
 
-// What a killed writer leaves beside a target goes with the next replacement of it; whatever a
-// writer still at work, another target or the user owns stays.
+// What a killed writer leaves beside a target goes with the next replacement of it (its parts) or
+// with removeDeadSideFiles (all its kinds); what a writer still at work, another target, another
+// user or the user owns stays. A name ending in '/' is a folder.
 TEST(DurableFile, AReplacementRemovesTheDeadWritersPartsOfItsTargetAndNothingElse) {
     Folder f;
-    const std::string dead = std::to_string(deadProcess());
-    const std::string alive = std::to_string(::getppid());
-    struct Leftover {
-        std::string name;
-        bool folder;
-        bool goesWithReplacement; // the parts of the target
-        bool goesWithAnyKind;     // and the other side files of the target
-    };
-    const Leftover leftovers[] = {
-        {".r.pdf." + dead + "-Ab3dEf.part", false, true, true},
-        {".r.pdf." + dead + "-Ab3dEf.part-journal", false, false, true},
-        {".r.pdf." + dead + "-Zz9zZz.undo", false, false, true},
-        {".r.pdf." + alive + "-Ab3dEf.part", false, false, false},
-        {".r.pdf." + dead + "-Qq1qQq.part", true, false, false},
-        {".r.pdf." + dead + "-Ab3.part", false, false, false},
-        {".r.pdf.0" + dead + "-Ab3dEf.part", false, false, false},
-        {".r.pdf." + dead + "-Ab3dEf.Part", false, false, false},
-        {"r.pdf." + dead + "-Ab3dEf.part", false, false, false},
-        {".r.pdf2." + dead + "-Ab3dEf.part", false, false, false},
-        {"." + dead + "-Ab3dEf.part", false, false, false},
-    };
-    for (const Leftover& l : leftovers) {
-        if (l.folder)
-            fs::create_directory(f.path / l.name);
-        else
-            std::ofstream(f.path / l.name) << "left";
+    const std::string pid = std::to_string(deadProcess()), dead = ".r.pdf." + pid;
+    enum Goes { Stays, WithReplacement, WithAnyKind };
+    const std::pair<std::string, Goes> leftovers[] = {
+        {dead + "-Ab3dEf.part", WithReplacement},
+        {dead + "-Ab3dEf.part-journal", WithAnyKind},
+        {dead + "-Zz9zZz.undo", WithAnyKind},
+        {".r.pdf." + std::to_string(::getppid()) + "-Ab3dEf.part", Stays},
+        {dead + "-Qq1qQq.part/", Stays},
+        {dead + "-Ab3.part", Stays},
+        {dead + "-Ab3dEf.Part", Stays},
+        {".r.pdf.0" + pid + "-Ab3dEf.part", Stays},
+        {"r.pdf." + pid + "-Ab3dEf.part", Stays},
+        {".r.pdf2." + pid + "-Ab3dEf.part", Stays},
+        {"." + pid + "-Ab3dEf.part", Stays}};
+    for (const auto& [name, goes] : leftovers) {
+        if (name.ends_with('/')) fs::create_directory(f.path / name);
+        std::ofstream(f.path / name) << "left";
     }
     writeFileDurably(f.path / "r.pdf", "new");
-    for (const Leftover& l : leftovers)
-        EXPECT_EQ(fs::exists(f.path / l.name), !l.goesWithReplacement) << l.name;
+    for (const auto& [name, goes] : leftovers)
+        EXPECT_EQ(fs::exists(f.path / name), goes != WithReplacement) << name;
     removeDeadSideFiles(f.path / "r.pdf");
-    for (const Leftover& l : leftovers) EXPECT_EQ(fs::exists(f.path / l.name), !l.goesWithAnyKind) << l.name;
-
-    // Another user's file is never this user's writer's to remove, whatever its name.
+    for (const auto& [name, goes] : leftovers) EXPECT_EQ(fs::exists(f.path / name), goes == Stays) << name;
     if (::geteuid() == 0) {
-        const fs::path others = f.path / (".r.pdf." + dead + "-Ab3dEf.part");
+        const fs::path others = f.path / (dead + "-Ab3dEf.part");
         std::ofstream(others) << "left";
         ASSERT_EQ(::chown(others.c_str(), 65534, 65534), 0);
         EXPECT_EQ(removeDeadSideFiles(f.path / "r.pdf"), 0);
@@ -243,82 +245,54 @@ TEST(DurableFile, FilesCommittedTogetherAreAllReplacedOrNoneOnAFailedSync) {
     EXPECT_EQ(f.names(), (std::set<std::string>{"a.csv", "b.csv"}));
 }
 
-// Each way of replacing: the part reaches the disk before its rename, the folder's entry after.
-TEST(DurableFile, ThePartIsSyncedBeforeTheRenameAndTheFolderAfter) {
-    Folder f;
+// Each way of replacing: the part reaches the disk before its rename and the folder's entry after;
+// a part that cannot be synced is a failure that keeps the target and leaves no part; a folder
+// that cannot be synced after the rename is a warning naming the files in place, by default a
+// warning dialog, never an error that says they were not written.
+TEST(DurableFile, EachWayOfReplacingSyncsThePartBeforeTheRenameAndTheFolderAfter) {
     const std::vector<std::string> inOrder = {"sync part", "rename", "sync folder"};
-    writeFileDurably(f.path / "text.csv", "text");
-    EXPECT_EQ(sync_recorder::replacementSteps(f.path / "text.csv"), inOrder);
-
-    sync_recorder::clear();
-    DurableReplacement filled(f.path / "r.pdf");
-    std::ofstream(filled.partPath()) << "printed";
-    filled.commit();
-    EXPECT_EQ(sync_recorder::replacementSteps(f.path / "r.pdf"), inOrder);
-
-    sync_recorder::clear();
-    DurableReplacement a(f.path / "a.csv"), b(f.path / "b.csv");
-    a.write("A");
-    b.write("B");
-    DurableReplacement::commitTogether({&a, &b});
-    EXPECT_EQ(sync_recorder::replacementSteps(f.path / "a.csv"), inOrder);
-    EXPECT_EQ(sync_recorder::replacementSteps(f.path / "b.csv"), inOrder);
-    // One sync of the folder, after both renames.
-    EXPECT_FALSE(sync_recorder::events.back().rename);
-    EXPECT_EQ(sync_recorder::events.back().path, f.path.string());
+    for (Way way : {Way::Written, Way::Filled, Way::Together}) {
+        Folder f;
+        replace(way, f.path);
+        EXPECT_EQ(sync_recorder::replacementSteps(f.path / "a.csv"), inOrder);
+        if (way == Way::Together) {
+            EXPECT_EQ(sync_recorder::replacementSteps(f.path / "b.csv"), inOrder);
+        }
+    }
 }
 
-// A part that does not reach the disk is a failure: the target stays, no part is left.
 TEST(DurableFile, APartThatCannotBeSyncedIsAFailureAndTheTargetStays) {
-    Folder f;
-    const fs::path target = f.path / "a.csv";
-    writeFileDurably(target, "old");
-    {
-        DurableReplacement written(target);
-        sync_recorder::failing = written.partPath().string();
-        EXPECT_THROW(written.write("new"), FileWriteError);
+    for (Way way : {Way::Written, Way::Filled, Way::Together}) {
+        Folder f;
+        writeFileDurably(f.path / "a.csv", "old");
+        EXPECT_THROW(
+            replace(way, f.path,
+                    [](const DurableReplacement& a) { sync_recorder::failing = a.partPath().string(); }),
+            FileWriteError);
+        EXPECT_EQ(readAll(f.path / "a.csv"), "old");
+        EXPECT_EQ(f.names(), std::set<std::string>{"a.csv"});
     }
-    {
-        DurableReplacement filled(target);
-        std::ofstream(filled.partPath()) << "new";
-        sync_recorder::failing = filled.partPath().string();
-        EXPECT_THROW(filled.commit(), FileWriteError);
-    }
-    DurableReplacement a(target), b(f.path / "b.csv");
-    std::ofstream(a.partPath()) << "new";
-    std::ofstream(b.partPath()) << "new";
-    sync_recorder::failing = b.partPath().string();
-    EXPECT_THROW(DurableReplacement::commitTogether({&a, &b}), FileWriteError);
-    EXPECT_EQ(readAll(target), "old");
-    EXPECT_EQ(f.names(), std::set<std::string>{"a.csv"});
 }
 
-// After the rename the new file is in place: a folder that cannot be synced then is a warning
-// naming the files, by default a warning dialog, and never an error that says they were not written.
 TEST(DurableFile, AFolderThatCannotBeSyncedAfterTheRenameIsAWarning) {
-    Folder f;
-    writeFileDurably(f.path / "a.csv", "old");
-    sync_recorder::failing = f.path.string();
-    {
+    for (Way way : {Way::Written, Way::Filled, Way::Together}) {
+        Folder f;
+        sync_recorder::failing = f.path.string();
         RecordedWarnings warnings;
-        EXPECT_NO_THROW(writeFileDurably(f.path / "a.csv", "new"));
-        DurableReplacement a(f.path / "a.csv"), b(f.path / "b.csv");
-        a.write("A");
-        b.write("B");
-        EXPECT_NO_THROW(DurableReplacement::commitTogether({&a, &b}));
-        ASSERT_EQ(warnings.seen.size(), 2u);
-        EXPECT_EQ(warnings.seen[0].files, std::vector<fs::path>{f.path / "a.csv"});
-        EXPECT_EQ(warnings.seen[1].files, (std::vector<fs::path>{f.path / "a.csv", f.path / "b.csv"}));
-        EXPECT_EQ(warnings.seen[1].cause, "Input/output error");
+        EXPECT_NO_THROW(replace(way, f.path));
+        EXPECT_EQ(readAll(f.path / "a.csv"), "new");
+        ASSERT_EQ(warnings.seen.size(), 1u);
+        EXPECT_EQ(warnings.seen[0].files.size(), way == Way::Together ? 2u : 1u);
+        EXPECT_EQ(warnings.seen[0].files[0], f.path / "a.csv");
+        EXPECT_EQ(warnings.seen[0].cause, "Input/output error");
     }
-    EXPECT_EQ(readAll(f.path / "a.csv"), "A");
-    EXPECT_EQ(readAll(f.path / "b.csv"), "B");
-
+    Folder f;
+    sync_recorder::failing = f.path.string();
     ScriptedAnswers dialogs;
     std::string& text = UiTexts::global().messages[static_cast<int>(Msg::FileNotConfirmed)];
     const ScopeGuard restoreText([&text, kept = text] { text = kept; });
     text = "saved %1, unconfirmed: %2";
-    writeFileDurably(f.path / "a.csv", "again");
+    writeFileDurably(f.path / "a.csv", "new");
     EXPECT_EQ(dialogs.shown, std::vector<std::string>{"warning: saved " + (f.path / "a.csv").string() +
                                                       ", unconfirmed: Input/output error"});
 }
