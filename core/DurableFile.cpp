@@ -1,5 +1,9 @@
 #include "core/DurableFile.h"
 
+#include "core/Dialogs.h"
+#include "core/SideFiles.h"
+#include "core/UiTexts.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -22,6 +26,7 @@ std::string causeOf(int error) {
 class Descriptor {
   public:
     Descriptor(const fs::path& file, int flags, mode_t mode = 0) : fd_(::open(file.c_str(), flags, mode)) {}
+    explicit Descriptor(int fd) : fd_(fd) {}
     ~Descriptor() {
         if (fd_ >= 0) ::close(fd_);
     }
@@ -44,13 +49,37 @@ int syncDescriptor(int fd) {
     return errno;
 }
 
+void showSyncWarning(const FileSyncWarning& warning) {
+    std::string files;
+    for (const fs::path& file : warning.files) files += (files.empty() ? "" : ", ") + file.string();
+    Dialogs::current().show(DialogKind::Warning, messageWith(Msg::FileNotConfirmed, {files, warning.cause}),
+                            DialogButton::Ok, 0);
+}
+
+FileSyncWarnings& syncWarnings() {
+    static FileSyncWarnings report = showSyncWarning;
+    return report;
+}
+
 } // namespace
 
+FileSyncWarnings reportFileSyncWarnings(FileSyncWarnings report) {
+    if (!report) report = showSyncWarning;
+    return std::exchange(syncWarnings(), std::move(report));
+}
+
 DurableReplacement::DurableReplacement(fs::path target) : target_(std::move(target)) {
-    part_ = target_;
-    part_ += ".part";
-    std::error_code ignore; // a leftover of an earlier failure
-    fs::remove(part_, ignore);
+    removeDeadSideFiles(target_, {partKind});
+    int fd = -1;
+    part_ = makeSideFile(target_, partKind, fd);
+    Descriptor part(fd);
+    int error = takeTargetMode(part.get());
+    const int closed = part.close();
+    if (error == 0) error = closed;
+    if (error != 0) {
+        discard();
+        throw FileWriteError(target_, causeOf(error));
+    }
 }
 
 DurableReplacement::~DurableReplacement() {
@@ -58,9 +87,13 @@ DurableReplacement::~DurableReplacement() {
 }
 
 void DurableReplacement::write(std::string_view text) {
-    Descriptor fd(part_, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd.get() < 0) throw FileWriteError(target_, causeOf(errno));
-    int error = takeTargetMode(fd.get());
+    Descriptor fd(part_, O_WRONLY | O_TRUNC | O_NOFOLLOW | O_CLOEXEC);
+    if (fd.get() < 0) {
+        const int error = errno;
+        discard();
+        throw FileWriteError(target_, causeOf(error));
+    }
+    int error = 0;
     for (std::size_t done = 0; error == 0 && done < text.size();) {
         const ssize_t n = ::write(fd.get(), text.data() + done, text.size() - done);
         if (n > 0)
@@ -83,7 +116,7 @@ void DurableReplacement::write(std::string_view text) {
 void DurableReplacement::commit() {
     syncPart();
     renamePart();
-    syncFolder(target_.parent_path());
+    syncFolders({this});
 }
 
 void DurableReplacement::commitTogether(std::initializer_list<DurableReplacement*> files) {
@@ -99,9 +132,23 @@ void DurableReplacement::commitTogether(std::initializer_list<DurableReplacement
         for (DurableReplacement* f : files) f->discard(); // the parts not renamed yet
         throw;
     }
+    syncFolders(files);
+}
+
+// After the renames: the files are in place, so a folder that cannot be synced is a warning.
+void DurableReplacement::syncFolders(std::initializer_list<DurableReplacement*> files) {
     std::set<fs::path> folders;
     for (DurableReplacement* f : files) folders.insert(f->target_.parent_path());
-    for (const fs::path& folder : folders) syncFolder(folder);
+    for (const fs::path& folder : folders) {
+        try {
+            syncFolder(folder);
+        } catch (const FileWriteError& e) {
+            FileSyncWarning warning{{}, e.cause()};
+            for (DurableReplacement* f : files)
+                if (f->target_.parent_path() == folder) warning.files.push_back(f->target_);
+            syncWarnings()(warning);
+        }
+    }
 }
 
 void DurableReplacement::syncPart() {
@@ -149,7 +196,7 @@ void DurableReplacement::renamePart() {
 
 void DurableReplacement::discard() noexcept {
     std::error_code ignore;
-    fs::remove(part_, ignore);
+    if (!done_) fs::remove(part_, ignore);
     done_ = true;
 }
 

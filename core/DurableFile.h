@@ -3,9 +3,11 @@
 #include "core/Errors.h"
 
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace rectix::core {
 
@@ -16,14 +18,35 @@ class FileWriteError : public FileError {
     using FileError::FileError;
 };
 
+// Files that were put in place whole, but whose folder the disk did not confirm afterwards: they
+// are there now, and a power cut before the system writes the folder out may bring the earlier
+// ones back. The change was made, so this is reported, never thrown.
+struct FileSyncWarning {
+    std::vector<std::filesystem::path> files;
+    std::string cause;
+};
+
+// Where such warnings go; by default a warning dialog through Dialogs::current(). Installs
+// `report` and returns the one it replaces; an empty one restores the default.
+using FileSyncWarnings = std::function<void(const FileSyncWarning&)>;
+FileSyncWarnings reportFileSyncWarnings(FileSyncWarnings report);
+
 // A new content for `target`, written beside it and put in its place only when whole: a failure
 // or a kill at any moment leaves the old file or the new one, never half of either.
 //
 // Either write() the text, or let another writer (a PDF printer, a database backup) fill
 // partPath() and then commit(). Until commit() the target is untouched; a replacement dropped
 // without commit() removes its part file.
+//
+// The part file is a side file of its own (core/SideFiles.h, kind "part"), made when the
+// replacement is, with the permissions of an existing target; the part files that killed writers
+// left beside the target go first. Writers of one target at the same time never share one: the
+// last to commit has its file in place.
 class DurableReplacement {
   public:
+    static constexpr const char* partKind = "part";
+
+    // Throws FileWriteError when the part file cannot be made.
     explicit DurableReplacement(std::filesystem::path target);
     ~DurableReplacement();
     DurableReplacement(const DurableReplacement&) = delete;
@@ -35,8 +58,9 @@ class DurableReplacement {
     // Writes the whole text to the part file and syncs it; every step checked.
     void write(std::string_view text);
     // Syncs the part file (when write() did not), renames it over the target and syncs the
-    // folder. Once it returns the new file is durable. An existing target's permissions pass to
-    // the new file, as an overwrite would keep them.
+    // folder. Once it returns the new file is in place; it is durable unless a FileSyncWarning
+    // was reported. An existing target's permissions pass to the new file, as an overwrite would
+    // keep them. Throws FileWriteError, with the target unchanged, when it fails before the rename.
     void commit();
     // commit() for files that belong together: every part synced first, then the renames one
     // right after the other, then the folders. The files are never half written, but no rename
@@ -50,6 +74,7 @@ class DurableReplacement {
     void syncPart();
     void renamePart();
     int takeTargetMode(int fd) const;
+    static void syncFolders(std::initializer_list<DurableReplacement*> files);
 
     std::filesystem::path target_;
     std::filesystem::path part_;
@@ -62,7 +87,7 @@ class DurableReplacement {
 // stops even the superuser here). A missing target passes.
 void checkReplaceable(const std::filesystem::path& target);
 
-// write() then commit() for one text.
+// write() then commit() for one text. Throws FileWriteError with the target unchanged.
 void writeFileDurably(const std::filesystem::path& target, std::string_view text);
 
 // Syncs a file's content to the disk. A device that cannot be synchronised is taken as synced.

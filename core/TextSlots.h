@@ -111,8 +111,9 @@ enum class Msg {
     NotAFloat = 150,
     NotABoolean = 151,
     NotADate = 152,
-    NotAChoice = 153,      // no row of the lookup table holds the value
-    OutOfFieldRange = 154, // value, field, least, largest
+    NotAChoice = 153,       // no row of the lookup table holds the value
+    OutOfFieldRange = 154,  // value, field, least, largest
+    FileNotConfirmed = 170, // the files replaced, the cause
 };
 
 // The slots of the caption table.

@@ -48,20 +48,18 @@ void TableSet::copyTableFileTo(std::string_view table, const TableSet& target) {
     if (!std::filesystem::is_directory(dest.parent_path(), ec))
         throw DatabaseError(where + ": the folder " + dest.parent_path().string() + " does not exist");
 
-    core::DurableReplacement file(dest);
-    const PartFile partFile(file);
-    const auto& part = partFile.path;
     try {
+        PartFile part(dest);
         if (isOpen()) {
             // The open set holds the file exclusively: read it through its own connection.
             if (!sqlite3_get_autocommit(conn_.handle()))
                 throw DatabaseError(where + ": not while a transaction is open");
-            backupInto(conn_.handle(), tables_[t].schemaName, part, where);
+            backupInto(conn_.handle(), tables_[t].schemaName, part.path(), where);
         } else {
             if (!std::filesystem::is_regular_file(source, ec))
                 throw DatabaseError(where + ": the source file is missing");
             Connection src(source.string(), SQLITE_OPEN_READONLY, where);
-            backupInto(src.handle(), "main", part, where);
+            backupInto(src.handle(), "main", part.path(), where);
             src.close();
         }
         // Hold the old target while it is replaced: a program using it makes
@@ -78,13 +76,9 @@ void TableSet::copyTableFileTo(std::string_view table, const TableSet& target) {
                 guard = Connection();
             }
         }
-        file.commit();
+        part.commit();
     } catch (const core::FileWriteError& e) {
-        partFile.remove();
         throw DatabaseError(where + ": " + e.cause());
-    } catch (...) {
-        partFile.remove();
-        throw;
     }
 }
 

@@ -1,6 +1,7 @@
 #include "dataset/TableSet.h"
 
 #include "core/InputFile.h"
+#include "core/SideFiles.h"
 
 #include "dataset/Cursor.h"
 #include "dataset/Errors.h"
@@ -155,7 +156,7 @@ void TableSet::open() {
         conn_ = Connection();
         throw;
     }
-    removeStaleSuperJournals();
+    removeLeftovers();
 }
 
 // SQLite opens a file it may not write read-only without a word, and the
@@ -173,13 +174,16 @@ void TableSet::requireWritable() {
 // which a kill can leave behind after every journal it named was finished or
 // rolled back. Once the set is open every file has been read under its lock,
 // so those journals are dealt with and a super-journal left now is stale.
-void TableSet::removeStaleSuperJournals() {
+// So are the side files (part files, their journals, kept copies) of killed
+// writers of the table files.
+void TableSet::removeLeftovers() {
     const std::string prefix = tableFile(0).filename().string() + "-mj";
     std::error_code ec;
     for (const auto& entry : std::filesystem::directory_iterator(folder(), ec)) {
         const std::string name = entry.path().filename().string();
         if (name.rfind(prefix, 0) == 0) std::filesystem::remove(entry.path(), ec);
     }
+    for (std::size_t t = 0; t < tables_.size(); ++t) core::removeDeadSideFiles(tableFile(t));
 }
 
 void TableSet::close() {
@@ -220,23 +224,17 @@ void TableSet::createTableFile(std::string_view table) {
         throw DatabaseError(context() + ": the folder " + target.parent_path().string() + " does not exist");
     if (std::filesystem::exists(target, ec))
         throw DatabaseError("The table file " + target.string() + " exists already");
-    core::DurableReplacement file(target);
-    const PartFile partFile(file);
-    const auto& part = partFile.path;
     try {
-        Connection c(part.string(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+        PartFile part(target);
+        Connection c(part.path().string(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                      "Creating " + target.string());
         std::string sql = "BEGIN;";
         for (const auto& s : tables_[t].def.createStatements()) sql += s + ";";
         c.exec(sql + "COMMIT;", "Creating " + target.string());
         c.close();
-        file.commit();
+        part.commit();
     } catch (const core::FileWriteError& e) {
-        partFile.remove();
         throw DatabaseError("Creating " + target.string() + ": " + e.cause());
-    } catch (...) {
-        partFile.remove();
-        throw;
     }
 }
 

@@ -58,7 +58,8 @@ class TableSet {
     // missing, a file is no database or its columns differ from the schema, with
     // a BusyError when another connection holds a file, and with a ReadOnlyError
     // when a file or the folder cannot be written. Nothing is created. Open: no-op.
-    // Once open, a super-journal that a killed commit left behind is removed.
+    // Once open, a super-journal that a killed commit left behind is removed, and so are the
+    // side files that killed writers left beside the table files (core/SideFiles.h).
     void open();
     // Closes the set's cursors (pending edits are dropped) and the connection.
     // Refused while a Transaction is open.
@@ -112,7 +113,7 @@ class TableSet {
     Statement& statement(const std::string& sql);
     void verifyLayout(std::size_t t);
     void requireWritable();
-    void removeStaleSuperJournals();
+    void removeLeftovers();
 
     // Every change to a table through this layer gives it a new version; a
     // cursor that sees a version it did not make reads its rows again.

@@ -465,6 +465,8 @@ constexpr SlotText messages[] = {
     {152, "\"%1\" n'est pas une date valide pour le champ \"%2\""},
     {153, "\"%1\" n'est pas une valeur valide pour le champ \"%2\""},
     {154, "La valeur %1 est hors limites pour le champ \"%2\" (de %3 à %4)"},
+    {170, "%1 a été enregistré, mais le disque n'a pas confirmé la modification (%2).\rAprès une "
+          "coupure de courant, l'ancienne version peut réapparaître."},
 };
 
 constexpr SlotText captions[] = {

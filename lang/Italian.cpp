@@ -462,6 +462,8 @@ constexpr SlotText messages[] = {
     {152, "\"%1\" non è una data valida per il campo \"%2\""},
     {153, "\"%1\" non è un valore valido per il campo \"%2\""},
     {154, "Il valore %1 è fuori dai limiti per il campo \"%2\" (da %3 a %4)"},
+    {170, "%1 è stato salvato, ma il disco non ha confermato la modifica (%2).\rDopo un'interruzione "
+          "di corrente potrebbe tornare la versione precedente."},
 };
 
 constexpr SlotText captions[] = {

@@ -18,9 +18,6 @@ struct RunStore;
 class SettingsFile {
   public:
     static constexpr const char* fileName = "rectix.ini";
-    // The new file is written under this name beside the old one and renamed over it once whole
-    // and synced, so a failed write leaves the old file as it was.
-    static constexpr const char* newFileName = "rectix.ini.part";
 
     // The file lies in `folder`; by default in the current folder.
     SettingsFile(RunStore& store, SavedViewSettings& view, std::filesystem::path folder = {});
@@ -44,7 +41,8 @@ class SettingsFile {
     bool read();
     // Reads the file; message 19 when the read gave false.
     void loadIni();
-    // Writes the file; message 20 when that failed.
+    // Writes the file through the durable writer: a failed write leaves the old file as it was,
+    // with message 20.
     void saveIni();
 
     std::filesystem::path path() const { return folder_ / fileName; }

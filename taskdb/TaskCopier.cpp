@@ -1,6 +1,8 @@
 #include "taskdb/TaskCopier.h"
 
 #include "core/Dialogs.h"
+#include "core/DurableFile.h"
+#include "core/SideFiles.h"
 
 #include "taskdb/DataModule.h"
 #include "taskdb/OperationFrame.h"
@@ -17,6 +19,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <unistd.h>
 #include <utility>
 
 namespace rectix::taskdb {
@@ -91,20 +94,36 @@ void copyTaskRows(Cursor& c, const std::vector<std::vector<Value>>& rows, std::i
 }
 
 // Keeps copies of the export set's library files while a task is copied, so
-// that a failure can put back the files it changed.
+// that a failure can put back the files it changed. The copies are side files
+// of the library files (kind "undo"): those of a killed copy go when the set
+// is opened, or when a later copy keeps its own.
 class LibraryUndo {
   public:
+    static constexpr const char* undoKind = "undo";
+
     explicit LibraryUndo(std::filesystem::path folder) : folder_(std::move(folder)) {}
     ~LibraryUndo() { discard(); }
     LibraryUndo(const LibraryUndo&) = delete;
     LibraryUndo& operator=(const LibraryUndo&) = delete;
 
     bool save(const std::string& file) {
+        const std::filesystem::path target = folder_ / file;
+        std::filesystem::path kept;
+        try {
+            core::removeDeadSideFiles(target, {undoKind});
+            int fd = -1;
+            kept = core::makeSideFile(target, undoKind, fd);
+            ::close(fd);
+        } catch (const core::FileWriteError&) {
+            return false;
+        }
         std::error_code ec;
-        std::filesystem::copy_file(folder_ / file, kept(file),
-                                   std::filesystem::copy_options::overwrite_existing, ec);
-        if (ec) return false;
-        saved_.push_back({file, false});
+        std::filesystem::copy_file(target, kept, std::filesystem::copy_options::overwrite_existing, ec);
+        if (ec) {
+            std::filesystem::remove(kept, ec);
+            return false;
+        }
+        saved_.push_back({file, kept, false});
         return true;
     }
     void changed(const std::string& file) {
@@ -115,14 +134,14 @@ class LibraryUndo {
     void restore() noexcept {
         for (const auto& s : saved_) {
             std::error_code ec;
-            if (s.changed) std::filesystem::rename(kept(s.file), folder_ / s.file, ec);
+            if (s.changed) std::filesystem::rename(s.kept, folder_ / s.file, ec);
         }
         discard();
     }
     void discard() noexcept {
         for (const auto& s : saved_) {
             std::error_code ec;
-            std::filesystem::remove(kept(s.file), ec);
+            std::filesystem::remove(s.kept, ec);
         }
         saved_.clear();
     }
@@ -130,9 +149,9 @@ class LibraryUndo {
   private:
     struct Saved {
         std::string file;
+        std::filesystem::path kept;
         bool changed;
     };
-    std::filesystem::path kept(const std::string& file) const { return folder_ / (file + ".undo"); }
 
     std::filesystem::path folder_;
     std::vector<Saved> saved_;

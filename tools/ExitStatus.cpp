@@ -1,5 +1,6 @@
 #include "ExitStatus.h"
 
+#include "MessageLine.h"
 #include "ScratchFolder.h"
 #include "TaskFile.h"
 
@@ -22,6 +23,16 @@ Failure badInput(const std::string& text) {
 }
 
 } // namespace
+
+void warnOnStandardError(const std::string& tool) {
+    core::reportFileSyncWarnings([tool](const core::FileSyncWarning& warning) {
+        std::string files;
+        for (const std::filesystem::path& file : warning.files)
+            files += (files.empty() ? "" : ", ") + file.string();
+        tellLine(tool, "warning: " + files + ": saved, but the disk did not confirm the change (" +
+                           warning.cause + "); after a power failure the earlier version may be back");
+    });
+}
 
 Failure currentFailure(const std::string& storedData) {
     const auto fromData = [&](const std::exception& e) {

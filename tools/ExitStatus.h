@@ -18,4 +18,9 @@ struct Failure {
 // without it such an error is the program's fault.
 Failure currentFailure(const std::string& storedData = {});
 
+// Makes each of the durable writer's warnings (a file put in place whose folder the disk did not
+// confirm) one line on standard error, "TOOL: warning: ...". The file is the new one, so the
+// action stands and the tool ends as it would without the warning.
+void warnOnStandardError(const std::string& tool);
+
 } // namespace rectix::tools

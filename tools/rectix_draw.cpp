@@ -1,6 +1,7 @@
 // Draws a plan to a PNG file through the layout page's drawing routine: a stored solution of a
 // table set, or a task in the harness's JSON form solved first.
 #include "CommandLine.h"
+#include "ExitStatus.h"
 #include "MessageLine.h"
 #include "OutputFile.h"
 #include "PlanImage.h"
@@ -120,6 +121,7 @@ int main(int argc, char** argv) {
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
         if (type == QtCriticalMsg || type == QtFatalMsg) tools::tellLine("rectix-draw", text.toStdString());
     });
+    tools::warnOnStandardError("rectix-draw");
     QGuiApplication app(argc, argv);
     if (argc == 2 && std::string(argv[1]) == "--help") {
         std::cout << usage;

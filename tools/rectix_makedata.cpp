@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
         std::cerr << "usage: rectix-makedata PROGRAM_FOLDER SAMPLE.json\n";
         return 2;
     }
+    rectix::tools::warnOnStandardError("rectix-makedata");
     try {
         const std::string sample = rectix::core::readInputFile(argv[2]);
         for (const auto& folder : rectix::tools::makeDataFolders(argv[1], sample))

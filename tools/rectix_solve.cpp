@@ -78,6 +78,7 @@ int solveTaskFile(const std::string& file, std::optional<double> clockStep) {
 
 int main(int argc, char** argv) {
     using namespace rectix;
+    tools::warnOnStandardError("rectix-solve");
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
         std::cerr << shortUsage;

@@ -1,10 +1,17 @@
 #include "core/DurableFile.h"
+#include "../support/DeadProcess.h"
+#include "../support/ScriptedAnswers.h"
+#include "../support/SyncRecorder.h"
 #include "core/ScopeGuard.h"
+#include "core/SideFiles.h"
+#include "core/UiTexts.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <set>
 #include <sstream>
 #include <unistd.h>
 
@@ -14,9 +21,23 @@ namespace fs = std::filesystem;
 namespace {
 
 struct Folder {
-    fs::path path = fs::temp_directory_path() / ("rectix-durable-" + std::to_string(::getpid()));
-    Folder() { fs::create_directories(path); }
-    ~Folder() { fs::remove_all(path); }
+    fs::path path;
+    Folder() {
+        const fs::path made = fs::temp_directory_path() / ("rectix-durable-" + std::to_string(::getpid()));
+        fs::create_directories(made);
+        path = fs::canonical(made);
+        sync_recorder::clear();
+    }
+    ~Folder() {
+        sync_recorder::clear();
+        fs::remove_all(path);
+    }
+    // Every name in the folder, hidden ones included.
+    std::set<std::string> names() const {
+        std::set<std::string> all;
+        for (const auto& e : fs::directory_iterator(path)) all.insert(e.path().filename().string());
+        return all;
+    }
 };
 
 std::string readAll(const fs::path& file) {
@@ -24,6 +45,34 @@ std::string readAll(const fs::path& file) {
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+// Records the warnings of the durable writer while it lives.
+struct RecordedWarnings {
+    std::vector<FileSyncWarning> seen;
+    FileSyncWarnings replaced =
+        reportFileSyncWarnings([this](const FileSyncWarning& w) { seen.push_back(w); });
+    ~RecordedWarnings() { reportFileSyncWarnings(replaced); }
+};
+
+constexpr fs::perms privateMode = fs::perms::owner_read | fs::perms::owner_write;
+
+// The three ways to put "new" in place of folder/a.csv: written by write(), filled by another
+// writer, or filled and committed together with b.csv. `made` sees a.csv's replacement first.
+enum class Way { Written, Filled, Together };
+void replace(Way way, const fs::path& folder,
+             const std::function<void(const DurableReplacement&)>& made = {}) {
+    DurableReplacement a(folder / "a.csv"), b(folder / "b.csv");
+    if (made) made(a);
+    if (way == Way::Written)
+        a.write("new");
+    else
+        std::ofstream(a.partPath()) << "new";
+    std::ofstream(b.partPath()) << "b";
+    if (way == Way::Together)
+        DurableReplacement::commitTogether({&a, &b});
+    else
+        a.commit();
 }
 
 } // namespace
@@ -34,7 +83,7 @@ TEST(DurableFile, ReplacesTheTargetWholeAndLeavesNoPart) {
     writeFileDurably(target, "old");
     writeFileDurably(target, "new text");
     EXPECT_EQ(readAll(target), "new text");
-    EXPECT_FALSE(fs::exists(f.path / "a.csv.part"));
+    EXPECT_EQ(f.names(), std::set<std::string>{"a.csv"});
 }
 
 TEST(DurableFile, AFailureKeepsTheOldFileAndNamesTheTarget) {
@@ -50,7 +99,7 @@ TEST(DurableFile, AFailureKeepsTheOldFileAndNamesTheTarget) {
         EXPECT_NE(std::string(e.what()).find(target.string()), std::string::npos);
     }
     EXPECT_TRUE(fs::is_directory(target / "inside"));
-    EXPECT_FALSE(fs::exists(f.path / "taken.part"));
+    EXPECT_EQ(f.names(), std::set<std::string>{"taken"});
 
     EXPECT_THROW(writeFileDurably(f.path / "no-such-folder" / "x", "text"), FileWriteError);
 }
@@ -64,13 +113,70 @@ TEST(DurableFile, AReplacementFilledByAnotherWriterCommitsOrIsDropped) {
         std::ofstream(r.partPath()) << "half";
     } // dropped without commit
     EXPECT_EQ(readAll(target), "old");
-    EXPECT_FALSE(fs::exists(f.path / "r.pdf.part"));
+    EXPECT_EQ(f.names(), std::set<std::string>{"r.pdf"});
     {
         DurableReplacement r(target);
         std::ofstream(r.partPath()) << "whole";
         r.commit();
     }
     EXPECT_EQ(readAll(target), "whole");
+}
+
+// Writers of one target at the same moment: each has a part of its own, the last to commit has
+// its file in place, and the user's file or folder named like a part file is never touched.
+TEST(DurableFile, EachReplacementWritesAPartOfItsOwnBesideTheUsersFiles) {
+    Folder f;
+    const fs::path target = f.path / "r.pdf";
+    std::ofstream(f.path / "r.pdf.part") << "notes";
+    fs::create_directory(f.path / "s.pdf.part");
+    writeFileDurably(f.path / "s.pdf", "s");
+    DurableReplacement first(target), second(target);
+    EXPECT_NE(first.partPath(), second.partPath());
+    EXPECT_EQ(sideFileOwner(first.partPath().filename().string(), "r.pdf", {"part"}), ::getpid());
+    first.write("first");
+    second.write("second");
+    second.commit();
+    first.commit();
+    EXPECT_EQ(readAll(target), "first");
+    EXPECT_EQ(readAll(f.path / "r.pdf.part"), "notes");
+    EXPECT_EQ(f.names(), (std::set<std::string>{"r.pdf", "r.pdf.part", "s.pdf", "s.pdf.part"}));
+}
+
+// What a killed writer leaves beside a target goes with the next replacement of it (its parts) or
+// with removeDeadSideFiles (all its kinds); what a writer still at work, another target, another
+// user or the user owns stays. A name ending in '/' is a folder.
+TEST(DurableFile, AReplacementRemovesTheDeadWritersPartsOfItsTargetAndNothingElse) {
+    Folder f;
+    const std::string pid = std::to_string(deadProcess()), dead = ".r.pdf." + pid;
+    enum Goes { Stays, WithReplacement, WithAnyKind };
+    const std::pair<std::string, Goes> leftovers[] = {
+        {dead + "-Ab3dEf.part", WithReplacement},
+        {dead + "-Ab3dEf.part-journal", WithAnyKind},
+        {dead + "-Zz9zZz.undo", WithAnyKind},
+        {".r.pdf." + std::to_string(::getppid()) + "-Ab3dEf.part", Stays},
+        {dead + "-Qq1qQq.part/", Stays},
+        {dead + "-Ab3.part", Stays},
+        {dead + "-Ab3dEf.Part", Stays},
+        {".r.pdf.0" + pid + "-Ab3dEf.part", Stays},
+        {"r.pdf." + pid + "-Ab3dEf.part", Stays},
+        {".r.pdf2." + pid + "-Ab3dEf.part", Stays},
+        {"." + pid + "-Ab3dEf.part", Stays}};
+    for (const auto& [name, goes] : leftovers) {
+        if (name.ends_with('/')) fs::create_directory(f.path / name);
+        std::ofstream(f.path / name) << "left";
+    }
+    writeFileDurably(f.path / "r.pdf", "new");
+    for (const auto& [name, goes] : leftovers)
+        EXPECT_EQ(fs::exists(f.path / name), goes != WithReplacement) << name;
+    removeDeadSideFiles(f.path / "r.pdf");
+    for (const auto& [name, goes] : leftovers) EXPECT_EQ(fs::exists(f.path / name), goes == Stays) << name;
+    if (::geteuid() == 0) {
+        const fs::path others = f.path / (dead + "-Ab3dEf.part");
+        std::ofstream(others) << "left";
+        ASSERT_EQ(::chown(others.c_str(), 65534, 65534), 0);
+        EXPECT_EQ(removeDeadSideFiles(f.path / "r.pdf"), 0);
+        EXPECT_TRUE(fs::exists(others));
+    }
 }
 
 TEST(ScopeGuard, UndoesOnEveryPathUnlessDismissed) {
@@ -99,14 +205,24 @@ TEST(DurableFile, AReadOnlyOrNonFileTargetIsRefusedAndAMissingOnePasses) {
     EXPECT_THROW(checkReplaceable(f.path), FileWriteError);
 }
 
+// The new content is never readable by more people than the old: its part from the start, and
+// the file another writer filled, even one it made anew.
 TEST(DurableFile, AReplacedFileKeepsItsPermissions) {
     Folder f;
     const fs::path target = f.path / "private.csv";
     writeFileDurably(target, "old");
-    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
+    fs::permissions(target, privateMode);
     writeFileDurably(target, "new");
-    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, privateMode);
+
+    DurableReplacement r(target);
+    EXPECT_EQ(fs::status(r.partPath()).permissions() & fs::perms::all, privateMode);
+    fs::remove(r.partPath());
+    std::ofstream(r.partPath()) << "another writer's";
+    fs::permissions(r.partPath(), fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read);
+    r.commit();
+    EXPECT_EQ(readAll(target), "another writer's");
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, privateMode);
 }
 
 TEST(DurableFile, FilesCommittedTogetherAreAllReplacedOrNoneOnAFailedSync) {
@@ -126,5 +242,57 @@ TEST(DurableFile, FilesCommittedTogetherAreAllReplacedOrNoneOnAFailedSync) {
     EXPECT_THROW(DurableReplacement::commitTogether({&c, &d}), FileWriteError);
     EXPECT_EQ(readAll(f.path / "a.csv"), "A");
     EXPECT_EQ(readAll(f.path / "b.csv"), "B");
-    EXPECT_FALSE(fs::exists(c.partPath()));
+    EXPECT_EQ(f.names(), (std::set<std::string>{"a.csv", "b.csv"}));
+}
+
+// Each way of replacing: the part reaches the disk before its rename and the folder's entry after;
+// a part that cannot be synced is a failure that keeps the target and leaves no part; a folder
+// that cannot be synced after the rename is a warning naming the files in place, by default a
+// warning dialog, never an error that says they were not written.
+TEST(DurableFile, EachWayOfReplacingSyncsThePartBeforeTheRenameAndTheFolderAfter) {
+    const std::vector<std::string> inOrder = {"sync part", "rename", "sync folder"};
+    for (Way way : {Way::Written, Way::Filled, Way::Together}) {
+        Folder f;
+        replace(way, f.path);
+        EXPECT_EQ(sync_recorder::replacementSteps(f.path / "a.csv"), inOrder);
+        if (way == Way::Together) {
+            EXPECT_EQ(sync_recorder::replacementSteps(f.path / "b.csv"), inOrder);
+        }
+    }
+}
+
+TEST(DurableFile, APartThatCannotBeSyncedIsAFailureAndTheTargetStays) {
+    for (Way way : {Way::Written, Way::Filled, Way::Together}) {
+        Folder f;
+        writeFileDurably(f.path / "a.csv", "old");
+        EXPECT_THROW(
+            replace(way, f.path,
+                    [](const DurableReplacement& a) { sync_recorder::failing = a.partPath().string(); }),
+            FileWriteError);
+        EXPECT_EQ(readAll(f.path / "a.csv"), "old");
+        EXPECT_EQ(f.names(), std::set<std::string>{"a.csv"});
+    }
+}
+
+TEST(DurableFile, AFolderThatCannotBeSyncedAfterTheRenameIsAWarning) {
+    for (Way way : {Way::Written, Way::Filled, Way::Together}) {
+        Folder f;
+        sync_recorder::failing = f.path.string();
+        RecordedWarnings warnings;
+        EXPECT_NO_THROW(replace(way, f.path));
+        EXPECT_EQ(readAll(f.path / "a.csv"), "new");
+        ASSERT_EQ(warnings.seen.size(), 1u);
+        EXPECT_EQ(warnings.seen[0].files.size(), way == Way::Together ? 2u : 1u);
+        EXPECT_EQ(warnings.seen[0].files[0], f.path / "a.csv");
+        EXPECT_EQ(warnings.seen[0].cause, "Input/output error");
+    }
+    Folder f;
+    sync_recorder::failing = f.path.string();
+    ScriptedAnswers dialogs;
+    std::string& text = UiTexts::global().messages[static_cast<int>(Msg::FileNotConfirmed)];
+    const ScopeGuard restoreText([&text, kept = text] { text = kept; });
+    text = "saved %1, unconfirmed: %2";
+    writeFileDurably(f.path / "a.csv", "new");
+    EXPECT_EQ(dialogs.shown, std::vector<std::string>{"warning: saved " + (f.path / "a.csv").string() +
+                                                      ", unconfirmed: Input/output error"});
 }

@@ -45,6 +45,14 @@ class DatasetTest : public ::testing::Test {
         return std::make_unique<TableSet>(AliasRegistry(root), alias, testSchema());
     }
 
+    // The names in `folder` other than table files: part files, journals, kept copies.
+    static std::vector<std::string> leftoversIn(const fs::path& folder) {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(folder))
+            if (e.path().extension() != ".db") names.push_back(e.path().filename().string());
+        return names;
+    }
+
     // Appends one part and posts it; returns its key.
     static std::int32_t addPart(Cursor& parts, const std::string& name, int len, int wid) {
         parts.append();

@@ -1,3 +1,4 @@
+#include "../support/DeadProcess.h"
 #include "../support/Unprivileged.h"
 #include "DatasetFixture.h"
 
@@ -213,7 +214,7 @@ TEST_F(DatasetTest, CopiedTableFileIsWholeOrTheOldOneStays) {
     }
     EXPECT_THROW(set->copyTableFileTo("parts", *exp), DatabaseError);
     EXPECT_EQ(fs::file_size(target), before);
-    EXPECT_FALSE(fs::exists(root / "data/export/parts.db.part"));
+    EXPECT_TRUE(leftoversIn(root / "data/export").empty());
     exp->open();
     Cursor stays(*exp, "parts");
     stays.open();
@@ -226,7 +227,7 @@ TEST_F(DatasetTest, CopyIntoAFileAnotherProgramHoldsIsBusy) {
     const pid_t holder = holdWithProbe("Rectixexp");
     ASSERT_GT(holder, 0);
     EXPECT_THROW(set->copyTableFileTo("parts", *exp), BusyError);
-    EXPECT_FALSE(fs::exists(root / "data/export/parts.db.part"));
+    EXPECT_TRUE(leftoversIn(root / "data/export").empty());
     kill(holder, SIGTERM);
     waitpid(holder, nullptr, 0);
     set->copyTableFileTo("parts", *exp);
@@ -337,6 +338,29 @@ TEST_F(DatasetTest, OpeningRemovesASuperJournalThatAKillLeftBehind) {
     set->open();
     EXPECT_FALSE(fs::exists(stale));
     EXPECT_TRUE(fs::exists(other));
+}
+
+// A killed copy or export leaves its part file, the part's journal and kept copies beside the
+// table files; a copy into the set removes those of the file it replaces, and opening the set
+// removes all of them. Those of a writer still at work and the user's files stay.
+TEST_F(DatasetTest, WhatKilledWritersLeftBesideTheTableFilesGoesWhenTheyAreWrittenOrOpened) {
+    auto exp = makeSet("Rectixexp");
+    for (const auto& t : exp->schema()) exp->createTableFile(t.name);
+    const std::string dead = std::to_string(deadProcess()), alive = std::to_string(::getppid());
+    const fs::path folder = root / "data/export";
+    const std::vector<std::string> killed = {".parts.db." + dead + "-Ab3dEf.part",
+                                             ".parts.db." + dead + "-Ab3dEf.part-journal",
+                                             ".parts.db." + dead + "-Zz9zZz.undo"};
+    const std::vector<std::string> kept = {".parts.db." + alive + "-Ab3dEf.part", "parts.db.part"};
+    for (const auto& names : {killed, kept})
+        for (const std::string& name : names) std::ofstream(folder / name) << "left";
+
+    set->copyTableFileTo("parts", *exp);
+    for (const std::string& name : killed)
+        EXPECT_EQ(fs::exists(folder / name), name.ends_with(".undo")) << name;
+    exp->open();
+    for (const std::string& name : killed) EXPECT_FALSE(fs::exists(folder / name)) << name;
+    for (const std::string& name : kept) EXPECT_TRUE(fs::exists(folder / name)) << name;
 }
 
 } // namespace rectix::dataset::test

@@ -1,4 +1,5 @@
 // The settings file: what is written, what is read back, and how a damaged file is read.
+#include "../support/FileSizeLimit.h"
 #include "../support/ScriptedAnswers.h"
 #include "../support/SyncRecorder.h"
 #include "../support/TempFolder.h"
@@ -15,9 +16,6 @@
 #include <map>
 #include <string>
 #include <vector>
-
-// What every fsync of the test program synced, by the path of its descriptor.
-using sync_recorder::synced;
 
 using rectix::taskdb::RunStore;
 using rectix::taskdb::SavedViewSettings;
@@ -266,19 +264,19 @@ TEST_F(SettingsFileTest, AByteOrderMarkIsSkippedAndAnOversizedFileGivesTheDefaul
 
 TEST_F(SettingsFileTest, AFailedWriteLeavesTheOldFileAsItWasAndShowsMessage20) {
     folder.write("rectix.ini", written);
-    // A folder with a file in it where the new file goes: no leftover to clear away.
-    std::filesystem::create_directories(folder.path / SettingsFile::newFileName / "inside");
     store.optPower = 11;
-    file.saveIni();
+    {
+        const FileSizeLimit full(100);
+        file.saveIni();
+    }
     EXPECT_EQ(folder.read("rectix.ini"), written);
     EXPECT_EQ(dialogs.shown, std::vector<std::string>{"warning: IniFile write error"});
 
-    std::filesystem::remove_all(folder.path / SettingsFile::newFileName);
     std::filesystem::remove(folder.path / "rectix.ini");
     std::filesystem::create_directory(folder.path / "rectix.ini");
     file.saveIni();
-    EXPECT_FALSE(std::filesystem::exists(folder.path / SettingsFile::newFileName));
     EXPECT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path), {}), 1);
 }
 
 TEST_F(SettingsFileTest, AReadOnlyFileIsNotReplacedAndShowsMessage20) {
@@ -297,10 +295,10 @@ TEST_F(SettingsFileTest, AReadOnlyFileIsNotReplacedAndShowsMessage20) {
 // A crash or power loss after the rename leaves the new file whole: the file
 // reaches the disk before it is renamed, and the folder's entry after.
 TEST_F(SettingsFileTest, TheNewFileAndItsFolderAreSyncedAroundTheRename) {
-    synced.clear();
+    sync_recorder::clear();
     store.optPower = 11;
     file.saveIni();
     EXPECT_TRUE(dialogs.shown.empty());
-    const auto folderPath = std::filesystem::canonical(folder.path).string();
-    EXPECT_EQ(synced, (std::vector<std::string>{folderPath + "/" + SettingsFile::newFileName, folderPath}));
+    EXPECT_EQ(sync_recorder::replacementSteps(std::filesystem::canonical(folder.path) / "rectix.ini"),
+              (std::vector<std::string>{"sync part", "rename", "sync folder"}));
 }

@@ -1,9 +1,11 @@
 // Exporting a task to the export set and duplicating it in the home set.
+#include "../support/DeadProcess.h"
 #include "TableSetsFixture.h"
 
 #include "dataset/Errors.h"
 
 #include <ctime>
+#include <utility>
 
 namespace rectix::taskdb::test {
 
@@ -122,16 +124,32 @@ TEST_F(TaskCopying, ALibraryFileThatCannotBeCopiedEndsBeforeAnyRowIsWritten) {
     addBox("Barrel", 60, 60, 90);
     dm->tasks.locate("TaskID", truckA);
     const auto exportBefore = snapshot(dm->exdb);
-    fs::create_directories(root / "data/export/conts.db.part/in-the-way");
+    const auto homeTasks = rowsOf(dm->db, "tasks");
+    hold("export", "conts"); // another program has the export set's container library open
     wait.bar.clear();
 
-    copier->copyTask(true);
+    copier->copyTask(false);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Error);
     EXPECT_EQ(dialogs.shown[0].text, "Error export file copy conts.db");
-    fs::remove_all(root / "data/export/conts.db.part");
+    for (sqlite3* h : std::exchange(held, {})) sqlite3_close(h);
     EXPECT_EQ(snapshot(dm->exdb), exportBefore); // the box library copied before is put back
+    EXPECT_EQ(rowsOf(dm->db, "tasks"), homeTasks);
     EXPECT_EQ(wait.bar, (std::vector<int>{5, 10, 35, 0}));
+}
+
+// A copy killed halfway leaves its part files, their journals and the kept library files in the
+// export set; the next copy removes them, whether or not it opens the set.
+TEST_F(TaskCopying, ACopyRemovesWhatAKilledCopyLeftInTheExportSet) {
+    const std::string dead = std::to_string(deadProcess());
+    const fs::path folder = root / "data/export";
+    for (bool toExport : {false, true}) {
+        for (const char* kind : {"part", "part-journal", "undo"})
+            std::ofstream(folder / (".boxes.db." + dead + "-Ab3dEf." + kind)) << "left";
+        copier->copyTask(toExport);
+        for (const auto& e : fs::directory_iterator(folder))
+            EXPECT_EQ(e.path().extension(), ".db") << e.path() << (toExport ? " exporting" : " duplicating");
+    }
 }
 
 TEST_F(TaskCopying, ARowThatWouldBeRefusedStopsTheCopyBeforeAnythingChanges) {

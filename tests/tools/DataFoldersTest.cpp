@@ -176,10 +176,13 @@ TEST_F(DataFolders, AFreshInstallReachesTheDiskBeforeItEnds) {
     auto wasSynced = [&synced](const fs::path& p) {
         return std::find(synced.begin(), synced.end(), p.string()) != synced.end();
     };
-    const std::string alias = dataset::AliasRegistry::fileName;
-    for (const fs::path& p : {root, root / "data", root / (alias + ".part"), root / "rectix.ini.part",
-                              root / "data" / "home.part" / "set", root / "data" / "export.part" / "set"})
+    for (const fs::path& p :
+         {root, root / "data", root / "data" / "home.part" / "set", root / "data" / "export.part" / "set"})
         EXPECT_TRUE(wasSynced(p)) << p;
+    for (const fs::path& p : {root / dataset::AliasRegistry::fileName, root / "rectix.ini"})
+        EXPECT_EQ(sync_recorder::replacementSteps(p),
+                  (std::vector<std::string>{"sync part", "rename", "sync folder"}))
+            << p;
 }
 
 } // namespace rectix::tools::test

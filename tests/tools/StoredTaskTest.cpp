@@ -1,4 +1,8 @@
+#include "../support/SyncRecorder.h"
 #include "StoredTaskFixture.h"
+
+#include "core/DurableFile.h"
+#include "tools/ExitStatus.h"
 
 #include <nlohmann/json.hpp>
 
@@ -55,4 +59,26 @@ TEST_F(StoredTaskTest, WritesTheCsvFilesOfTheStoredSolutionIntoSolutions) {
     EXPECT_EQ(boxLines, 45u);
     EXPECT_EQ(text.find("BoxKind,BoxNo,PosX,PosY,PutL,PutW,LoadNo,\r\n"), text.find("\r\n") + 2);
     EXPECT_GT(plan["UsedConts"], 0);
+}
+
+// The files are in place when their folder cannot be synced: the export stands, with one line
+// that says so, not a refusal.
+TEST_F(StoredTaskTest, AFolderTheDiskDoesNotConfirmIsOneWarningLineAndTheExportStands) {
+    run({});
+    const fs::path previous = fs::current_path();
+    fs::current_path(root);
+    fs::create_directory("solutions");
+    sync_recorder::failing = fs::canonical("solutions").string();
+    tools::warnOnStandardError("rectix-solve");
+    testing::internal::CaptureStderr();
+    const std::string out = run({"--csv"});
+    const std::string err = testing::internal::GetCapturedStderr();
+    core::reportFileSyncWarnings({});
+    sync_recorder::clear();
+    fs::current_path(previous);
+    EXPECT_EQ(out, "solutions/Sample-conts.csv\nsolutions/Sample-distr.csv\nsolutions/Sample-posit.csv\n");
+    EXPECT_EQ(err, "rectix-solve: warning: solutions/Sample-conts.csv, solutions/Sample-distr.csv, "
+                   "solutions/Sample-posit.csv: saved, but the disk did not confirm the change (Input/output "
+                   "error); after a power failure the earlier version may be back\n");
+    EXPECT_TRUE(fs::exists(root / "solutions/Sample-posit.csv"));
 }

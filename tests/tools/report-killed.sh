@@ -1,6 +1,7 @@
 #!/bin/sh
 # A report printed over an earlier one, and a picture drawn over an earlier one, killed at random
-# moments, 40 times each: the file is always whole, the earlier one or the new one.
+# moments, 40 times each: the file is always whole, the earlier one or the new one; the next print
+# or drawing leaves no part file behind.
 # usage: report-killed.sh HARNESS DRAW MAKEDATA SAMPLE.json [TIMES]
 harness="$1" draw="$2"
 times=${5:-40}
@@ -38,4 +39,10 @@ png="$d/plan.png"
 cp "$d/earlier.png" "$png"
 earlierOrNew() { cmp -s "$png" "$d/earlier.png" || cmp -s "$png" "$d/new.png"; }
 killed "the picture" earlierOrNew "$draw" --taskset "$set" --task 1 -o "$png"
+
+# The part files the kills left go with the next print and the next drawing.
+"$harness" --taskset "$set" --task 1 --report task -o "$pdf" || { echo "last print failed"; exit 1; }
+"$draw" --taskset "$set" --task 1 -o "$png" || { echo "last drawing failed"; exit 1; }
+left=$(find "$d" -maxdepth 1 -name '*.part')
+[ -z "$left" ] || { echo "part files left: $left"; status=1; }
 exit $status

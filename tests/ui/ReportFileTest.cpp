@@ -41,7 +41,7 @@ class ReportFileTest : public ::testing::Test {
   protected:
     QString pdf(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
     bool partsLeft() const {
-        return !QDir(dir.path()).entryList({QStringLiteral("*.part")}, QDir::Files).isEmpty();
+        return !QDir(dir.path()).entryList({QStringLiteral("*.part")}, QDir::Files | QDir::Hidden).isEmpty();
     }
 
     // Prints through the dialog's path, the dialog's choice made by `choose`.
@@ -97,6 +97,20 @@ TEST_F(ReportFileTest, AReadOnlyEarlierReportIsRefusedAndKeepsItsMode) {
     namespace fs = std::filesystem;
     EXPECT_EQ(fs::status(file.toStdString()).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_FALSE(partsLeft());
+}
+
+// The printer fills the part file: the new report still takes the earlier one's permissions.
+TEST_F(ReportFileTest, AReportPrintedOverAnEarlierOneKeepsItsMode) {
+    namespace fs = std::filesystem;
+    const QString file = pdf("private.pdf");
+    const ListReport earlier(QStringLiteral("Earlier"), 1);
+    ReportPrinter::printToPdf(CompositeReport(earlier.report), file);
+    fs::permissions(file.toStdString(), fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_EQ(ReportPrinter::printToPdf(CompositeReport(list.report), file), 3);
+    EXPECT_EQ(pdf::pages(file).size(), 3u);
+    EXPECT_EQ(fs::status(file.toStdString()).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_FALSE(partsLeft());
 }
 

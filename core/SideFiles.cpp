@@ -1,0 +1,111 @@
+#include "core/SideFiles.h"
+
+#include "core/DurableFile.h"
+
+#include <cerrno>
+#include <charconv>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <random>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace rectix::core {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Room for the process id, the random part, the kind and an ending another library adds within
+// the 255 bytes of a name.
+constexpr std::size_t nameBytes = 200;
+constexpr std::size_t randomChars = 6;
+constexpr const char* alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+
+// The target's name as side files carry it: cut at a character boundary.
+std::string_view shortName(std::string_view name) {
+    if (name.size() <= nameBytes) return name;
+    std::size_t end = nameBytes;
+    while (end > 0 && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80) --end;
+    return name.substr(0, end);
+}
+
+std::string randomPart() {
+    static std::mt19937_64 generator{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, std::strlen(alphabet) - 1);
+    std::string text;
+    for (std::size_t i = 0; i < randomChars; ++i) text += alphabet[pick(generator)];
+    return text;
+}
+
+bool isAlphanumeric(char ch) {
+    return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9');
+}
+
+bool isKindChar(char ch) {
+    return (ch >= 'a' && ch <= 'z') || ch == '-';
+}
+
+} // namespace
+
+fs::path makeSideFile(const fs::path& target, std::string_view kind, int& fd, mode_t mode) {
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const std::string stem =
+        "." + std::string(shortName(target.filename().string())) + "." + std::to_string(::getpid()) + "-";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        fs::path side = folder / (stem + randomPart() + "." + std::string(kind));
+        fd = ::open(side.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd >= 0) return side;
+        if (errno != EEXIST) throw FileWriteError(target, std::strerror(errno));
+    }
+    throw FileWriteError(target, std::strerror(EEXIST));
+}
+
+pid_t sideFileOwner(std::string_view name, std::string_view targetName,
+                    std::initializer_list<std::string_view> kinds) {
+    const std::string_view target = shortName(targetName);
+    if (name.size() < target.size() + 2 || name[0] != '.' || name.substr(1, target.size()) != target ||
+        name[target.size() + 1] != '.')
+        return 0;
+    std::string_view rest = name.substr(target.size() + 2); // PID-XXXXXX.KIND
+    const std::size_t dash = rest.find('-');
+    pid_t pid = 0;
+    if (dash == std::string_view::npos || rest[0] < '1' || rest[0] > '9') return 0;
+    const auto [end, error] = std::from_chars(rest.data(), rest.data() + dash, pid);
+    if (error != std::errc() || end != rest.data() + dash) return 0;
+    rest.remove_prefix(dash + 1);
+    if (rest.size() < randomChars + 2 || rest[randomChars] != '.') return 0;
+    for (std::size_t i = 0; i < randomChars; ++i)
+        if (!isAlphanumeric(rest[i])) return 0;
+    const std::string_view kind = rest.substr(randomChars + 1);
+    if (kinds.size() == 0) {
+        for (char ch : kind)
+            if (!isKindChar(ch)) return 0;
+        return pid;
+    }
+    for (std::string_view k : kinds)
+        if (k == kind) return pid;
+    return 0;
+}
+
+int removeDeadSideFiles(const fs::path& target, std::initializer_list<std::string_view> kinds) {
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const std::string targetName = target.filename().string();
+    int removed = 0;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const fs::path& file = it->path();
+        const pid_t pid = sideFileOwner(file.filename().string(), targetName, kinds);
+        if (pid <= 0 || pid == ::getpid()) continue;
+        struct stat st {};
+        if (::lstat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) continue;
+        // EPERM is a process of another user: alive.
+        if (::kill(pid, 0) == 0 || errno != ESRCH) continue;
+        if (::unlink(file.c_str()) == 0) ++removed;
+    }
+    return removed;
+}
+
+} // namespace rectix::core

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <filesystem>
+#include <initializer_list>
+#include <string_view>
+#include <sys/types.h>
+
+namespace rectix::core {
+
+// Files a writer keeps beside its target while it works on it, named ".NAME.PID-XXXXXX.KIND" in
+// the target's folder: NAME the target's name (its first 200 bytes), PID the writer's process,
+// XXXXXX random, KIND what the file is ("part"; a file that another library grows beside it adds
+// its own ending, as "part-journal"). Hidden from a plain listing and made with O_EXCL, so it is
+// never a user's file nor one another writer uses; named by the process, so that a later writer
+// tells a killed writer's leftovers from those of a writer still at work.
+
+// Makes a new, empty side file of `kind` for `target` with `mode` (less the umask) and returns
+// its path; `fd` is left open on it, closed on exec. Throws FileWriteError naming the target.
+std::filesystem::path makeSideFile(const std::filesystem::path& target, std::string_view kind, int& fd,
+                                   mode_t mode = 0666);
+
+// The process that made the file named `name` when it is a side file of a target named
+// `targetName` and of one of `kinds` (of any kind when `kinds` is empty); 0 when it is not.
+pid_t sideFileOwner(std::string_view name, std::string_view targetName,
+                    std::initializer_list<std::string_view> kinds = {});
+
+// Removes the side files of `target` of `kinds` (any kind when empty) that a process which is
+// gone left behind: only regular files of this user, never one whose process id is in use (a
+// reused id keeps the file until a later writer finds it gone). Gives how many it removed; a file
+// that cannot be removed is passed over, a leftover costs only space.
+int removeDeadSideFiles(const std::filesystem::path& target,
+                        std::initializer_list<std::string_view> kinds = {});
+
+} // namespace rectix::core
