@@ -8,6 +8,7 @@
 #include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
 #include "ui/ErrorBoundary.h"
+#include "ui/Help.h"
 
 #include <QActionGroup>
 #include <QClipboard>
@@ -18,6 +19,7 @@
 #include <QPushButton>
 
 #include <fstream>
+#include <initializer_list>
 #include <system_error>
 
 namespace rectix::app {
@@ -69,6 +71,11 @@ BoxImportMenu::BoxImportMenu(LibraryWindow& window, taskdb::DataModule& dm)
     openDialog_->setFileMode(QFileDialog::ExistingFile);
     openDialog_->setAcceptMode(QFileDialog::AcceptOpen);
     openDialog_->setDefaultSuffix(QStringLiteral("txt"));
+
+    // The import's own help page, not the box library's: the menu and the dialog are windows of
+    // their own, so each names it too.
+    for (QWidget* w : std::initializer_list<QWidget*>{button_, menu_, openDialog_})
+        ui::Help::setContext(w, 14);
 
     window.onShown = [this] { checkItems(); };
 }

@@ -61,16 +61,16 @@ void TableSets::repairAllValFiles(std::string_view alias) {
 void TableSets::repairValFile(dataset::TableSet& set, std::string_view table) {
     if (!set.tableFileExists(table)) return;
     const std::string path = (set.folder() / set.table(table).fileName()).string();
+    // Nothing is ever repaired here, so a damaged file is reported as one that could not be
+    // corrected, never as corrected.
     try {
         if (set.checkTableFile(table).empty()) return;
-        core::Dialogs::current().show(DialogKind::Warning, msg(core::Msg::FileDateCorrected) + path + "\"",
-                                      DialogButton::Ok, 0);
     } catch (const dataset::BusyError&) {
-        // Held by another program: the opening reports that, once.
+        return; // held by another program: the opening reports that, once
     } catch (const std::exception&) {
-        core::Dialogs::current().show(DialogKind::Error, msg(core::Msg::FileDateNotCorrected) + path + "\"",
-                                      DialogButton::Ok, 0);
     }
+    core::Dialogs::current().show(DialogKind::Error, msg(core::Msg::FileDateNotCorrected) + path + "\"",
+                                  DialogButton::Ok, 0);
 }
 
 void TableSets::postModifiedTables() {

@@ -3,16 +3,20 @@
 
 #include "app/BoxImportMenu.h"
 #include "app/LibraryWindow.h"
+#include "ui/Help.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QFile>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QPushButton>
 #include <QTextDocument>
 
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 namespace {
 
@@ -40,6 +44,18 @@ class BoxImportMenuTest : public TaskPageTest {
     LibraryWindow* window = nullptr;
     BoxImportMenu* menu = nullptr;
 };
+
+// F1 on the button, in the menu or in the file dialog opens the import's page, not the library's.
+TEST_F(BoxImportMenuTest, HelpOnTheImportIsTheImportsPage) {
+    const auto* dialog = window->findChild<QFileDialog*>(QStringLiteral("ImpOpenDlg"));
+    ASSERT_NE(dialog, nullptr);
+    const std::vector<const QWidget*> places{window->findChild<QPushButton*>(QStringLiteral("ImpButton")),
+                                             menu->menu(), dialog->findChild<QWidget*>()};
+    for (const QWidget* w : places) {
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(rectix::ui::Help::contextOf(w), 14) << w->metaObject()->className();
+    }
+}
 
 TEST_F(BoxImportMenuTest, TheMenuShowsAndSetsTheStoredOptions) {
     store().impOrder = 2;

@@ -67,7 +67,7 @@ TEST_F(StartupTest, ASetThatIsBusyOrBrokenShowsBusyOrWrongAndNoMainWindow) {
     EXPECT_EQ(again.run(), StartupOutcome::Ended);
     // The damaged file is named by the start-up check of the table files before the opening fails.
     ASSERT_EQ(dialogs.shown.size(), 2u);
-    EXPECT_EQ(dialogs.shown[0].rfind("warning: File date is corrected in", 0), 0u);
+    EXPECT_EQ(dialogs.shown[0].rfind("error: Error file date correction in", 0), 0u);
     EXPECT_EQ(dialogs.shown[1], "plain: Rectix DB is busy or wrong");
     EXPECT_FALSE(again.mainWindow()->isVisible());
 }

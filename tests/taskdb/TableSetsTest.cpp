@@ -175,16 +175,18 @@ TEST_F(TableSetsTest, TheStartUpCheckReportsDamagedAndUnreadableTableFiles) {
     for (const char* alias : TableSets::aliasNames) sets->repairAllValFiles(alias);
     // A file another program holds is left to the opening, which says so once.
     ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Warning);
+    // Nothing is repaired, so nothing is reported as corrected.
+    EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Error);
     EXPECT_EQ(dialogs.shown[0].text,
-              "File date is corrected in \"" + file("export", "solut").string() + "\"");
+              "Error file date correction in \"" + file("export", "solut").string() + "\"");
 
     // A file that is no database at all is damaged too.
     std::ofstream(file("export", "tb"), std::ios::trunc) << "not a table";
     dialogs.shown.clear();
     sets->repairAllValFiles("Rectixexp");
     ASSERT_EQ(dialogs.shown.size(), 2u) << dialogs.shown.back().text;
-    EXPECT_EQ(dialogs.shown[1].text, "File date is corrected in \"" + file("export", "tb").string() + "\"");
+    EXPECT_EQ(dialogs.shown[1].text,
+              "Error file date correction in \"" + file("export", "tb").string() + "\"");
 }
 
 } // namespace rectix::taskdb::test
