@@ -113,6 +113,10 @@ enum class Msg {
     NotADate = 152,
     NotAChoice = 153,      // no row of the lookup table holds the value
     OutOfFieldRange = 154, // value, field, least, largest
+    // Where a refusal of stored data lies: the table, the row by its keys, the field.
+    StoredRow = 160,              // table, row, what is wrong
+    StoredField = 161,            // table, row, field, what is wrong
+    ContainerOfAnotherType = 162, // container number
 };
 
 // The slots of the caption table.

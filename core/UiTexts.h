@@ -12,7 +12,7 @@ namespace rectix::core {
 // The three slot-indexed text tables that every dialog reads at the moment it
 // is shown, so a language switch takes effect at once. One set for the process.
 struct UiTexts {
-    Slots<std::string, 0, 159> messages;
+    Slots<std::string, 0, 164> messages;
     Slots<std::string, 0, 99> captions;
     Slots<std::string, 0, 30> hints;
 

@@ -82,7 +82,7 @@ TEST_F(SolutionPrintTest, WarningsAskTwiceAndACancelStopsBeforeTheDialog) {
     const std::vector<std::string> pages = pdf::pages(printed);
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_TRUE(pdf::contains(pages[0], "Positions for Cont No:"));
-    EXPECT_TRUE(pdf::contains(pages[0], " 17 "));
+    EXPECT_TRUE(pdf::contains(pages[0], " 24 "));
     expectGivenBack(4);
 }
 

@@ -125,7 +125,7 @@ TEST_F(SolutionWindowTest, DetailsAndGroupBoxesFollowTheSelectedContainer) {
     EXPECT_EQ(dm->solutContNo.asInteger(), 4);
     EXPECT_EQ(grid("DistrGrid")->model()->rowCount(), 1);
     EXPECT_EQ(grid("PositGrid")->model()->rowCount(), 2);
-    EXPECT_EQ(grid("PositGrid")->model()->index(1, 1).data().toString(), "18");
+    EXPECT_EQ(grid("PositGrid")->model()->index(1, 1).data().toString(), "25");
     EXPECT_EQ(values("GroupBox1"), "Plate\n500\n240\n600  400\n");
     EXPECT_EQ(values("GroupBox2"), "Small\n5\n15\n150  100\n");
 }
