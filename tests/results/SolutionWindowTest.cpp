@@ -228,6 +228,25 @@ TEST_F(SolutionWindowTest, FileWritesTheThreeFilesAndNamesThem) {
     EXPECT_TRUE(window->isEnabled());
 }
 
+// A stored solution that a reload refuses is written to no file: the error box names the table,
+// the row and the field, and the page stays on the container selected.
+TEST_F(SolutionWindowTest, FileWritesNothingOfAStoredSolutionThatAReloadRefuses) {
+    store.warnings = false;
+    selectContainer(1);
+    dm->distr.edit();
+    dm->distrPlaced.setInteger(5);
+    dm->distr.post();
+    child<QPushButton>("FileButton")->click();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0],
+              "errorbox: Task \"Shipment\": table distr, row (TaskID 1, ContNo 2, KindID 1), "
+              "field Placed: container 2 of the stored solution has 4 boxes of kind \"Square\", "
+              "but its row counts 5");
+    EXPECT_FALSE(fs::exists(root / "solutions"));
+    EXPECT_EQ(dm->solutContNo.asInteger(), 2);
+    EXPECT_TRUE(window->isEnabled());
+}
+
 TEST_F(SolutionWindowTest, FileAsksFirstOnlyWithWarnings) {
     store.warnings = true;
     dialogs.answers = {core::DialogButton::Cancel};
