@@ -13,6 +13,7 @@
 #include "taskdb/OperationFrame.h"
 #include "taskdb/ProgressView.h"
 #include "taskdb/RunStore.h"
+#include "taskdb/SolveBridge.h"
 #include "ui/ReportPrinter.h"
 
 #include <QPrinter>
@@ -207,6 +208,7 @@ void LibraryWindow::printLibrary() {
     const std::unique_ptr<QPrinter> printer = reports_->printer.setUp(job, this);
     if (!printer) return;
     postLibrary();
+    taskdb::SolveBridge::checkLibraryRows(dm_, library());
     const results::PrintSession session(this, {&library()}, false);
     ui::ReportPrinter::printOn(job, *printer);
 }

@@ -171,6 +171,7 @@ void MainWindow::optButtonClick() {
 void MainWindow::printButtonClick() {
     if (!reports_ || !dm_ || !results::PrintSession::printerReady(store_)) return;
     postPageRows();
+    taskdb::SolveBridge::checkTaskRows(*dm_);
     if (!results::PrintSession::confirmed(store_, core::Msg::PrintTask)) return;
     results::TaskReport& report = reports_->task();
     const std::unique_ptr<QPrinter> printer = reports_->printer.setUp(report.job(), this);

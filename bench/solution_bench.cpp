@@ -66,7 +66,8 @@ void storePlan(taskdb::DataModule& dm, taskdb::RunStore& store) {
         dm.tbPlaced.setInteger(kContainers * kBoxesPerKind);
         dm.tb.post();
     }
-    int boxNo = 0;
+    // A plan as a reload reads it: boxes numbered as the task's instances are (kind after kind),
+    // each kind in a block of two columns and five rows of its own.
     for (int c = 1; c <= kContainers; ++c) {
         dm.solut.append();
         dm.solutContNo.setInteger(c);
@@ -83,12 +84,11 @@ void storePlan(taskdb::DataModule& dm, taskdb::RunStore& store) {
             dm.distrPlaced.setInteger(kBoxesPerKind);
             dm.distr.post();
             for (int b = 0; b < kBoxesPerKind; ++b) {
-                ++boxNo;
                 dm.posit.append();
-                dm.positBoxNo.setInteger(boxNo);
+                dm.positBoxNo.setInteger((k * kContainers + c - 1) * kBoxesPerKind + b + 1);
                 dm.positKindID.setInteger(kinds[static_cast<std::size_t>(k)]);
-                dm.positPosX.setInteger(k * 1300);
-                dm.positPosY.setInteger(b * 240);
+                dm.positPosX.setInteger(k * 1300 + b % 2 * 650);
+                dm.positPosY.setInteger(b / 2 * 480);
                 dm.positPosLh.setInteger(300 + 20 * k);
                 dm.positPosWh.setInteger(200 + 10 * k);
                 dm.positLoadNo.setInteger(k * kBoxesPerKind + b + 1);

@@ -111,9 +111,13 @@ enum class Msg {
     NotAFloat = 150,
     NotABoolean = 151,
     NotADate = 152,
-    NotAChoice = 153,       // no row of the lookup table holds the value
-    OutOfFieldRange = 154,  // value, field, least, largest
-    FileNotConfirmed = 170, // the files replaced, the cause
+    NotAChoice = 153,      // no row of the lookup table holds the value
+    OutOfFieldRange = 154, // value, field, least, largest
+    // Where a refusal of stored data lies: the table, the row by its keys, the field.
+    StoredRow = 160,              // table, row, what is wrong
+    StoredField = 161,            // table, row, field, what is wrong
+    ContainerOfAnotherType = 162, // container number
+    FileNotConfirmed = 170,       // the files replaced, the cause
 };
 
 // The slots of the caption table.

@@ -107,7 +107,7 @@ bool Field::holdsItsType() const {
             return std::in_range<std::int32_t>(v.integer());
         return type_ == FieldType::Double;
     case Value::Kind::Float:
-        return type_ == FieldType::Double;
+        return type_ == FieldType::Double && std::isfinite(v.real());
     case Value::Kind::Boolean:
         return type_ == FieldType::Boolean;
     case Value::Kind::Text:

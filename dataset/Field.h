@@ -87,7 +87,8 @@ class Field {
 
     const Value& value() const;
     // Whether the value is of the field's type and fits it (null does); a row
-    // written by another program can hold, say, 2.5 in an integer field.
+    // written by another program can hold, say, 2.5 in an integer field, or an
+    // infinity in a number field.
     bool holdsItsType() const;
     bool isNull() const { return value().isNull(); }
     // Readers give 0, false, "" or an invalid date for null; a value that

@@ -2,7 +2,8 @@
 # Stored-value fuzz of the harness: writes one random bad value into one random field of a random
 # row of a sample table set (solved or not) with sqlite3, runs a random action on it, and counts
 # how each run ended. Every run must end with exit status 0, or 2 and one line on standard error:
-# an exit status 1 (a fault of the program) or an abort fails the fuzz. Reproducible by its seed.
+# an exit status 1 (a fault of the program), an abort or a sanitizer's report (a build made with
+# RECTIX_SANITIZE) fails the fuzz. Reproducible by its seed.
 # usage: fuzz/stored_values.sh BUILD_DIR [RUNS] [SEED]
 set -u
 build="$(cd "${1:?usage: fuzz/stored_values.sh BUILD_DIR [RUNS] [SEED]}" && pwd)"
@@ -21,8 +22,10 @@ cp -r "$d/program/data/home" "$d/fresh"
 cp -r "$d/program/data/home" "$d/solved"
 
 tables=(conts boxes tasks tc tb solut distr posit)
-values=("'abc'" "''" "'12abc'" "'1e5'" 3000000000 2147483648 -2147483649 32768 -32769 9223372036854775807
-        9e999 -9e999 "9e999-9e999" 1e300 -1e300 2.5 -0.5 -1 0 65535 NULL "x'00ff'" "'2026-13-45'" "'true'")
+# The extremes of the 16-bit and 32-bit fields fit them, and meet the sums that take them further.
+values=("'abc'" "''" "'12abc'" "'1e5'" 3000000000 2147483647 2147483648 -2147483648 -2147483649 32767 32768
+        -32768 -32769 9223372036854775807 9e999 -9e999 "9e999-9e999" 1e300 -1e300 2.5 -0.5 -1 0 65535 NULL
+        "x'00ff'" "'2026-13-45'" "'true'")
 actions=("" --clear --reload --csv "--report task" "--report solution" "--report containers"
          "--report boxes" "--report layout" draw)
 declare -A fields
@@ -54,6 +57,12 @@ for ((run = 1; run <= runs; run++)); do
   esac
   (cd "$d/work" && "${cmd[@]}") >/dev/null 2>"$d/err.txt"
   code=$?
+  report=$(grep -m 1 -E 'runtime error:|(ERROR|SUMMARY): [A-Za-z]+Sanitizer' "$d/err.txt")
+  if [ -n "$report" ]; then
+    aborts=$((aborts + 1))
+    echo "run $run: $t.$f=$v, ${a:-solve}: exit status $code, sanitizer report: $report"
+    continue
+  fi
   case $code in
     0) ok=$((ok + 1)) ;;
     2) refused=$((refused + 1))

@@ -455,6 +455,9 @@ constexpr SlotText messages[] = {
     {152, "'%1' is not a valid date value for field '%2'"},
     {153, "'%1' is not a valid value for field '%2'"},
     {154, "Value %1 is out of range for field '%2' (%3 to %4)"},
+    {160, "table %1, row %2: %3"},
+    {161, "table %1, row %2, field %3: %4"},
+    {162, "container %1 of the stored solution is of another type than the task's container %1"},
     {170, "%1 has been saved, but the disk did not confirm the change (%2).\rAfter a power failure the "
           "earlier version may be back."},
 };

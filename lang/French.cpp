@@ -465,6 +465,9 @@ constexpr SlotText messages[] = {
     {152, "\"%1\" n'est pas une date valide pour le champ \"%2\""},
     {153, "\"%1\" n'est pas une valeur valide pour le champ \"%2\""},
     {154, "La valeur %1 est hors limites pour le champ \"%2\" (de %3 à %4)"},
+    {160, "table %1, ligne %2 : %3"},
+    {161, "table %1, ligne %2, champ %3 : %4"},
+    {162, "le conteneur %1 de la solution enregistrée est d'un autre type que le conteneur %1 de la tâche"},
     {170, "%1 a été enregistré, mais le disque n'a pas confirmé la modification (%2).\rAprès une "
           "coupure de courant, l'ancienne version peut réapparaître."},
 };

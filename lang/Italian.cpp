@@ -462,6 +462,10 @@ constexpr SlotText messages[] = {
     {152, "\"%1\" non è una data valida per il campo \"%2\""},
     {153, "\"%1\" non è un valore valido per il campo \"%2\""},
     {154, "Il valore %1 è fuori dai limiti per il campo \"%2\" (da %3 a %4)"},
+    {160, "tabella %1, riga %2: %3"},
+    {161, "tabella %1, riga %2, campo %3: %4"},
+    {162, "il container %1 della soluzione memorizzata è di un altro tipo rispetto al container %1 "
+          "dell'operazione"},
     {170, "%1 è stato salvato, ma il disco non ha confermato la modifica (%2).\rDopo un'interruzione "
           "di corrente potrebbe tornare la versione precedente."},
 };

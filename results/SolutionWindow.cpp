@@ -9,6 +9,7 @@
 #include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/SolutionExport.h"
+#include "taskdb/SolveBridge.h"
 #include "ui/CaptionLabel.h"
 #include "ui/ControlBuilders.h"
 #include "ui/DataCheckBox.h"
@@ -264,6 +265,8 @@ void SolutionWindow::chartButtonClick() {
 void SolutionWindow::printButtonClick() {
     taskdb::RunStore& store = dm_.store();
     if (!reports_ || !PrintSession::printerReady(store)) return;
+    // What a reload refuses is not printed either.
+    taskdb::SolveBridge::checkStoredSolution(dm_);
     if (store.warnings) {
         if (!PrintSession::confirmed(store, core::Msg::PrintSolution)) return;
         core::Dialogs::current().show(core::DialogKind::Confirmation,

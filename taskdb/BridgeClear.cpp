@@ -87,10 +87,7 @@ std::int32_t SolveBridge::reloadSolution() {
     RunStore& s = dm_.store();
     // Until the whole plan is rebuilt, the result record belongs to no task.
     s.loadedSolutionTaskID = 0;
-    p_.resetProblem(p_.resultSolution);
-    readTaskInput();
-    p_.prepareInstances();
-    readStoredSolution(p_.resultSolution);
+    readCheckedSolution(p_.resultSolution);
     p_.computeContainerLoads(p_.resultSolution);
     p_.countPlacedAndUsed(p_.resultSolution);
     p_.evaluateSolution(p_.resultSolution, false);
@@ -98,26 +95,42 @@ std::int32_t SolveBridge::reloadSolution() {
     return s.loadedSolutionTaskID;
 }
 
+void SolveBridge::readCheckedSolution(engine::PackSolution& plan) {
+    p_.resetProblem(plan);
+    checkSolutionRow(dm_.tasks);
+    readTaskInput();
+    p_.prepareInstances();
+    readStoredSolution(plan);
+}
+
 void SolveBridge::readStoredSolution(engine::PackSolution& plan) {
     const OperationFrame frame(dm_.operationView(),
                                OperationFrame::Options().controlsOff({&dm_.posit, &dm_.distr}));
     for (dm_.solut.first(); !dm_.solut.eof(); dm_.solut.next()) {
+        checkSolutionRow(dm_.solut);
         const std::int32_t c = dm_.solutContNo.asInteger();
         if (c < 1 || c > p_.contCount)
-            refuse(core::messageWith(core::Msg::SolutionContainerPast,
-                                     {std::to_string(c), std::to_string(p_.contCount)}));
+            refuseRow(dm_.solut, "ContNo",
+                      core::messageWith(core::Msg::SolutionContainerPast,
+                                        {std::to_string(c), std::to_string(p_.contCount)}));
         const int type = p_.contInstType[c];
+        if (dm_.solutTypeID.asInteger() != p_.contTypes.typeID[type])
+            refuseRow(dm_.solut, "TypeID",
+                      core::messageWith(core::Msg::ContainerOfAnotherType, {std::to_string(c)}));
         for (dm_.posit.first(); !dm_.posit.eof(); dm_.posit.next()) {
+            checkSolutionRow(dm_.posit);
             const std::int32_t j = dm_.positBoxNo.asInteger();
             const std::string where =
                 core::messageWith(core::Msg::StoredBox, {std::to_string(j), std::to_string(c)});
             if (j < 1 || j > p_.boxCount)
-                refuse(core::messageWith(core::Msg::BoxNotInTask, {where, std::to_string(p_.boxCount)}));
+                refuseRow(dm_.posit, "BoxNo",
+                          core::messageWith(core::Msg::BoxNotInTask, {where, std::to_string(p_.boxCount)}));
             if (p_.boxKinds.kindID[p_.boxInstKind[j]] != dm_.positKindID.asInteger())
-                refuse(core::messageWith(core::Msg::BoxOfAnotherKind, {where, std::to_string(j)}));
-            if (plan.contNo[j] != 0) refuse(core::messageWith(core::Msg::BoxStoredTwice, {where}));
-            checkPosition(type, dm_.positPosX.asInteger(), dm_.positPosY.asInteger(),
-                          dm_.positPosLh.asInteger(), dm_.positPosWh.asInteger(), where);
+                refuseRow(dm_.posit, "KindID",
+                          core::messageWith(core::Msg::BoxOfAnotherKind, {where, std::to_string(j)}));
+            if (plan.contNo[j] != 0)
+                refuseRow(dm_.posit, "BoxNo", core::messageWith(core::Msg::BoxStoredTwice, {where}));
+            checkPosition(type, where);
             takeStoredBox(plan, j, c);
         }
         checkStoredCounts(plan, c);
@@ -136,18 +149,22 @@ void SolveBridge::checkStoredCounts(const engine::PackSolution& plan, int c) con
         if (plan.contNo[j] == c) ++n, ++perKind[p_.boxKinds.kindID[p_.boxInstKind[j]]];
     const long double counted = dataset::numericValue(dm_.solutBoxLoad.value());
     if (counted != n)
-        refuse(core::messageWith(core::Msg::PositionsMiscounted,
-                                 {container, std::to_string(n), dm_.solutBoxLoad.asString()}));
+        refuseRow(dm_.solut, "BoxLoad",
+                  core::messageWith(core::Msg::PositionsMiscounted,
+                                    {container, std::to_string(n), dm_.solutBoxLoad.asString()}));
     for (dm_.distr.first(); !dm_.distr.eof(); dm_.distr.next()) {
+        checkSolutionRow(dm_.distr);
         const std::int32_t kind = dm_.distrKindID.asInteger();
         if (dataset::numericValue(dm_.distrPlaced.value()) != perKind[kind])
-            refuse(core::messageWith(core::Msg::KindMiscounted,
-                                     {container, std::to_string(perKind[kind]), dm_.distrKind.asString(),
-                                      dm_.distrPlaced.asString()}));
+            refuseRow(dm_.distr, "Placed",
+                      core::messageWith(core::Msg::KindMiscounted,
+                                        {container, std::to_string(perKind[kind]), dm_.distrKind.asString(),
+                                         dm_.distrPlaced.asString()}));
         perKind.erase(kind);
     }
     for (const auto& [kind, count] : perKind)
-        if (count != 0) refuse(core::messageWith(core::Msg::KindNotListed, {container}));
+        if (count != 0)
+            refuseRow(dm_.solut, nullptr, core::messageWith(core::Msg::KindNotListed, {container}));
 }
 
 // No two boxes of container c cover the same place; `stored` is its number in the stored solution.
@@ -160,7 +177,8 @@ void SolveBridge::checkNoOverlap(const engine::PackSolution& plan, int c, int st
             const int i = boxes[a], j = boxes[b];
             if (plan.posX[i] < plan.posX[j] + plan.posLh[j] && plan.posX[j] < plan.posX[i] + plan.posLh[i] &&
                 plan.posY[i] < plan.posY[j] + plan.posWh[j] && plan.posY[j] < plan.posY[i] + plan.posWh[i])
-                refuse(core::messageWith(core::Msg::BoxesOverlap, {std::to_string(stored)}));
+                refuseRow(dm_.solut, nullptr,
+                          core::messageWith(core::Msg::BoxesOverlap, {std::to_string(stored)}));
         }
 }
 

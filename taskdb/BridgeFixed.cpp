@@ -30,6 +30,7 @@ void SolveBridge::readFixedContainers(engine::PackSolution& plan) {
                                OperationFrame::Options().controlsOff({&dm_.posit, &dm_.distr}));
     for (dm_.solut.first(); !dm_.solut.eof(); dm_.solut.next()) {
         if (!dm_.solutFixCont.asBoolean()) continue;
+        checkSolutionRow(dm_.solut);
         const std::int32_t typeID = dm_.solutTypeID.asInteger();
         int c = 1;
         while (c <= p_.contCount && (p_.contTypes.typeID[p_.contInstType[c]] != typeID || plan.fixCont[c]))
@@ -41,12 +42,12 @@ void SolveBridge::readFixedContainers(engine::PackSolution& plan) {
         plan.fixCont[c] = true;
         const int type = p_.contInstType[c];
         for (dm_.posit.first(); !dm_.posit.eof(); dm_.posit.next()) {
+            checkSolutionRow(dm_.posit);
             const std::int32_t kindID = dm_.positKindID.asInteger();
             const std::string where =
                 core::messageWith(core::Msg::StoredBox, {std::to_string(dm_.positBoxNo.asInteger()),
                                                          std::to_string(dm_.solutContNo.asInteger())});
-            checkPosition(type, dm_.positPosX.asInteger(), dm_.positPosY.asInteger(),
-                          dm_.positPosLh.asInteger(), dm_.positPosWh.asInteger(), where);
+            checkPosition(type, where);
             int j = 1;
             while (j <= p_.boxCount &&
                    (p_.boxKinds.kindID[p_.boxInstKind[j]] != kindID || plan.contNo[j] != 0))

@@ -157,16 +157,8 @@ void SolveBridge::readTaskInput() {
 // written back so by the next post.
 void SolveBridge::checkStoredRow(const dataset::Cursor& rows, const char* table, const char* library,
                                  core::Msg rowSlot, const std::string& rowName) const {
-    for (std::size_t i = 0; i < rows.fieldCount(); ++i) {
-        const dataset::Field& f = rows.fieldAt(i);
-        if (f.kind() == dataset::FieldKind::Calculated) continue;
-        const ValueRange* r = valueRange(f.kind() == dataset::FieldKind::Lookup ? library : table, f.name());
-        const auto v = static_cast<double>(dataset::numericValue(f.value()));
-        if (r && !r->contains(v)) refuse(core::messageWith(rowSlot, {rowName, r->refusal(v)}));
-        if (!f.holdsItsType())
-            refuse(core::messageWith(
-                rowSlot, {rowName, core::messageWith(core::Msg::NotOfItsType, {f.name(), f.displayText()})}));
-    }
+    if (const std::string what = rowRefusal(rows, table, library); !what.empty())
+        refuse(core::messageWith(rowSlot, {rowName, what}));
 }
 
 void SolveBridge::copyRunSettings() {
@@ -193,12 +185,21 @@ void SolveBridge::takeStoredBox(engine::PackSolution& plan, int box, int contain
     plan.loadNo[box] = toI16(dm_.positLoadNo.asInteger());
 }
 
-void SolveBridge::checkPosition(int type, int x, int y, int length, int width,
-                                const std::string& where) const {
-    const auto& ct = p_.contTypes;
-    if (x < 0 || y < 0 || length < 1 || width < 1 || x + length > ct.length[type] ||
-        y + width > ct.width[type])
-        refuse(core::messageWith(core::Msg::NotInsideContainer, {where}));
+// Stored values reach 32 bits here: the sums are taken wide.
+void SolveBridge::checkPosition(int type, const std::string& where) const {
+    const long long x = dm_.positPosX.asInteger(), y = dm_.positPosY.asInteger();
+    const long long length = dm_.positPosLh.asInteger(), width = dm_.positPosWh.asInteger();
+    const long long containerLength = p_.contTypes.length[type], containerWidth = p_.contTypes.width[type];
+    const char* field = nullptr;
+    if (x < 0 || x >= containerLength)
+        field = "PosX";
+    else if (y < 0 || y >= containerWidth)
+        field = "PosY";
+    else if (length < 1 || x + length > containerLength)
+        field = "PosLh";
+    else if (width < 1 || y + width > containerWidth)
+        field = "PosWh";
+    if (field) refuseRow(dm_.posit, field, core::messageWith(core::Msg::NotInsideContainer, {where}));
 }
 
 } // namespace rectix::taskdb

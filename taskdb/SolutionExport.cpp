@@ -6,6 +6,7 @@
 #include "dataset/Field.h"
 #include "taskdb/DataModule.h"
 #include "taskdb/OperationFrame.h"
+#include "taskdb/SolveBridge.h"
 
 #include <array>
 #include <cstring>
@@ -53,6 +54,7 @@ std::string SolutionExport::fixedText(double value, int width, int decimals) {
 SolutionExport::Result SolutionExport::write(const fs::path& folder, const std::string& dateText) {
     Result result;
     result.files = filesFor(folder, dm_.tasksName.asString());
+    SolveBridge::checkStoredSolution(dm_);
     const Texts texts = compose(dateText);
     std::error_code ec;
     fs::create_directories(folder, ec);

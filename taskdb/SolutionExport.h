@@ -47,8 +47,9 @@ class SolutionExport {
     static std::string fixedText(double value, int width, int decimals);
 
     // Creates `folder` when it is missing and writes the three files there. `dateText` is the
-    // task's date as the user's short date format shows it. A database error passes on before
-    // any file is touched.
+    // task's date as the user's short date format shows it. A stored solution that a reload
+    // refuses (SolveBridge::checkStoredSolution) and a database error pass on before any file is
+    // touched.
     Result write(const std::filesystem::path& folder, const std::string& dateText);
 
   private:

@@ -55,6 +55,18 @@ class SolveBridge {
     std::int32_t reloadSolution();
     void readStoredSolution(engine::PackSolution& plan);
 
+    // The checks of a reload, for every action that shows, prints or writes stored rows. Each
+    // refuses with a BridgeError that names the table, the row and the field, and leaves the
+    // cursors on their rows and the result record and the run-time store as they were.
+    //
+    // The current task's stored solution as a reload reads it: its task row, its container and
+    // box rows, and every row of its solution tables.
+    static void checkStoredSolution(DataModule& dm);
+    // The current task's row and its container and box rows, as a solve reads them.
+    static void checkTaskRows(DataModule& dm);
+    // Every row of a library (dm.conts or dm.boxes) against the ranges of the table rules.
+    static void checkLibraryRows(DataModule& dm, dataset::Cursor& library);
+
   private:
     std::string taskName() const;
     [[noreturn]] void refuse(const std::string& what) const;
@@ -63,9 +75,17 @@ class SolveBridge {
     // `rowSlot` names the row by `rowName`.
     void checkStoredRow(const dataset::Cursor& rows, const char* table, const char* library,
                         core::Msg rowSlot, const std::string& rowName) const;
+    // Refuses the current row of `rows` (the field named when there is one) for `what`.
+    [[noreturn]] void refuseRow(const dataset::Cursor& rows, const char* field,
+                                const std::string& what) const;
+    // The solution tables' rows and the task row are read as stored, without ranges.
+    void checkSolutionRow(const dataset::Cursor& rows) const;
+    // Reads the stored solution into `plan` as a reload does, with all of its checks.
+    void readCheckedSolution(engine::PackSolution& plan);
     // Box `box` of the plan takes container `container` and the current box-position row.
     void takeStoredBox(engine::PackSolution& plan, int box, int container) const;
-    void checkPosition(int type, int x, int y, int length, int width, const std::string& where) const;
+    // The current box-position row inside a container of the type.
+    void checkPosition(int type, const std::string& where) const;
     // The current stored container, read into the plan as container c, against its rows.
     void checkStoredCounts(const engine::PackSolution& plan, int c) const;
     void checkNoOverlap(const engine::PackSolution& plan, int c, int stored) const;

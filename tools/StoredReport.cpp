@@ -129,14 +129,23 @@ std::string printStoredReport(taskdb::DataModule& dm, taskdb::SolveBridge& bridg
         return {};
     };
     using Library = results::LibraryReport::Library;
-    if (r.kind == "containers") return print(results::LibraryReport(dm, Library::Containers).job());
-    if (r.kind == "boxes") return print(results::LibraryReport(dm, Library::Boxes).job());
+    // The rows print only when they pass the checks the program's print commands make.
+    if (r.kind == "containers") {
+        taskdb::SolveBridge::checkLibraryRows(dm, dm.conts);
+        return print(results::LibraryReport(dm, Library::Containers).job());
+    }
+    if (r.kind == "boxes") {
+        taskdb::SolveBridge::checkLibraryRows(dm, dm.boxes);
+        return print(results::LibraryReport(dm, Library::Boxes).job());
+    }
     if (r.kind == "task") {
+        taskdb::SolveBridge::checkTaskRows(dm);
         results::TaskReport report(dm);
         report.setLabels(taskLabels(dm));
         return print(report.job());
     }
     if (r.kind == "solution") {
+        taskdb::SolveBridge::checkStoredSolution(dm);
         if (std::string wrong = selectContainer(dm, r.container); !wrong.empty()) return wrong;
         results::SolutionReport report(dm);
         report.markSelected();

@@ -30,7 +30,8 @@ struct ReportRequest {
 std::string checkReportRequest(const ReportRequest& request);
 
 // Prints the report of the data module's current task to the PDF file. Empty when it did, else
-// why not in one line. Needs no application object: it makes one for the printing.
+// why not in one line; stored rows that the checks of a reload refuse throw their BridgeError.
+// Needs no application object: it makes one for the printing.
 std::string printStoredReport(taskdb::DataModule& dm, taskdb::SolveBridge& bridge,
                               engine::PackProblem& problem, const ReportRequest& request);
 

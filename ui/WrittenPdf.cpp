@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cstddef>
+#include <limits>
 
 namespace rectix::ui {
 
@@ -42,7 +43,9 @@ bool isWrittenPdf(const QByteArray& bytes) {
     bool any = false;
     while (readNumber(text, at, first) && readNumber(text, at, count)) {
         skipBlanks(text, at);
-        if (count < 0 || at + count * 20 > text.size()) return false;
+        // The numbers are the file's: bounded before they take part in a sum or a product.
+        if (count < 0 || count > (text.size() - at) / 20) return false;
+        if (first < 0 || first > std::numeric_limits<long long>::max() - count) return false;
         for (long long i = 0; i < count; ++i, at += 20) {
             const QByteArrayView entry = text.sliced(at, 20);
             if (entry[17] != 'n') continue;

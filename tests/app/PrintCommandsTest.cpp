@@ -130,6 +130,30 @@ TEST_F(PrintCommandsTest, TheLibrariesPrintInBrowseModeAfterTheirQuestion) {
     EXPECT_FALSE(dm->conts.controlsDisabled());
 }
 
+// A library row that another program wrote outside the table rules' ranges: the task report and
+// the library report refuse it in the error box, and print nothing.
+TEST_F(PrintCommandsTest, ARowOutsideTheRulesRangesPrintsInNoReport) {
+    sampleTask();
+    store().warnings = false;
+    dm->boxes.events.beforePost = nullptr; // no rules: as another program writes
+    for (dm->boxes.first(); dm->boxesKind.asString() != "Pallet"; dm->boxes.next()) {
+    }
+    dm->boxes.edit();
+    dm->boxesWeight.setInteger(-5);
+    dm->boxes.post();
+    const std::string row = "table boxes, row (KindID " + std::to_string(dm->boxesKindID.asInteger()) + ")";
+
+    click("PrintButton");
+    library("BoxForm")->findChild<QPushButton*>(QStringLiteral("ClearButton"))->click();
+    EXPECT_EQ(dialogs.shown,
+              (std::vector<std::string>{
+                  "errorbox: Task \"Shipment\": box kind \"Pallet\": Weight -5 is outside 0..32767",
+                  "errorbox: " + row + ": Weight -5 is outside 0..32767"}));
+    EXPECT_FALSE(QFile::exists(printed));
+    EXPECT_TRUE(main->isEnabled());
+    EXPECT_FALSE(dm->boxes.controlsDisabled());
+}
+
 // A full disk while the task page prints to a file: the error box names the file, the earlier
 // report stays byte for byte, and the page comes back.
 TEST_F(PrintCommandsTest, AReportFileThatCannotBeWrittenIsAnErrorAndTheEarlierOneStays) {

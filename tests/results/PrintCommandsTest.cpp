@@ -82,7 +82,7 @@ TEST_F(SolutionPrintTest, WarningsAskTwiceAndACancelStopsBeforeTheDialog) {
     const std::vector<std::string> pages = pdf::pages(printed);
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_TRUE(pdf::contains(pages[0], "Positions for Cont No:"));
-    EXPECT_TRUE(pdf::contains(pages[0], " 17 "));
+    EXPECT_TRUE(pdf::contains(pages[0], " 24 "));
     expectGivenBack(4);
 }
 
@@ -113,6 +113,24 @@ TEST_F(SolutionPrintTest, ACancelledDialogOrAFailedPrintGivesEverythingBack) {
     printed = file("no-such-folder/printed.pdf");
     EXPECT_THROW(window->printButtonClick(), std::runtime_error);
     expectGivenBack(2);
+}
+
+// A stored solution that a reload refuses is not printed: the error box names the table, the row
+// and the field, and the page stays on the container selected.
+TEST_F(SolutionPrintTest, AStoredSolutionThatAReloadRefusesIsNotPrinted) {
+    store.warnings = false;
+    selectContainer(2);
+    dm->posit.edit();
+    dm->positPosX.setInteger(1350);
+    dm->posit.post();
+    window->findChild<QPushButton*>(QStringLiteral("PrintButton"))->click();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0],
+              "errorbox: Task \"Shipment\": table posit, row (TaskID 1, ContNo 4, BoxNo 24), "
+              "field PosX: stored box 24 of container 4 does not lie inside its container");
+    EXPECT_EQ(setups, 0);
+    EXPECT_FALSE(QFile::exists(printed));
+    expectGivenBack(4);
 }
 
 namespace {

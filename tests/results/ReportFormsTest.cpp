@@ -124,8 +124,8 @@ TEST_F(ReportTest, TheFirstContainerPrintsTheContainerTableThenItsPositions) {
     // The table walked every container; the positions are still those of the first.
     EXPECT_TRUE(pdf::contains(pages[1], "Positions for Cont No:"));
     EXPECT_TRUE(pdf::contains(pages[1], "Sheet"));
-    EXPECT_TRUE(pdf::contains(pages[1], " 12 ")); // box 12, the first container's last
-    EXPECT_FALSE(pdf::contains(pages[1], " 17 "));
+    EXPECT_TRUE(pdf::contains(pages[1], " 23 ")); // box 23, the first container's last
+    EXPECT_FALSE(pdf::contains(pages[1], " 24 "));
     EXPECT_TRUE(pdf::contains(pages[1], titleLine));
     EXPECT_EQ(dm->solutContNo.asInteger(), 1);
     EXPECT_TRUE(pdf::contains(pdf::info(file("solution.pdf")), "Rectix Solution"));
@@ -141,9 +141,9 @@ TEST_F(ReportTest, AnotherContainerPrintsOnlyItsPositions) {
     EXPECT_FALSE(pdf::contains(pages[0], "Solution for a task:"));
     EXPECT_TRUE(pdf::contains(pages[0], "Positions for Cont No:"));
     EXPECT_TRUE(pdf::contains(pages[0], "Plate"));
-    EXPECT_TRUE(pdf::contains(pages[0], " 17 "));
-    EXPECT_TRUE(pdf::contains(pages[0], " 18 "));
-    EXPECT_FALSE(pdf::contains(pages[0], " 12 "));
+    EXPECT_TRUE(pdf::contains(pages[0], " 24 "));
+    EXPECT_TRUE(pdf::contains(pages[0], " 25 "));
+    EXPECT_FALSE(pdf::contains(pages[0], " 23 "));
     EXPECT_TRUE(pdf::contains(pages[0], titleLine));
 }
 

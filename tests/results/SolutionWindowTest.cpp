@@ -125,7 +125,7 @@ TEST_F(SolutionWindowTest, DetailsAndGroupBoxesFollowTheSelectedContainer) {
     EXPECT_EQ(dm->solutContNo.asInteger(), 4);
     EXPECT_EQ(grid("DistrGrid")->model()->rowCount(), 1);
     EXPECT_EQ(grid("PositGrid")->model()->rowCount(), 2);
-    EXPECT_EQ(grid("PositGrid")->model()->index(1, 1).data().toString(), "18");
+    EXPECT_EQ(grid("PositGrid")->model()->index(1, 1).data().toString(), "25");
     EXPECT_EQ(values("GroupBox1"), "Plate\n500\n240\n600  400\n");
     EXPECT_EQ(values("GroupBox2"), "Small\n5\n15\n150  100\n");
 }
@@ -225,6 +225,25 @@ TEST_F(SolutionWindowTest, FileWritesTheThreeFilesAndNamesThem) {
                                 "\r ../solutions/Shipment-posit.csv");
     EXPECT_NE(readFile(root / "solutions/Shipment-conts.csv").find("Plate,4,2,30,  12.500,"),
               std::string::npos);
+    EXPECT_TRUE(window->isEnabled());
+}
+
+// A stored solution that a reload refuses is written to no file: the error box names the table,
+// the row and the field, and the page stays on the container selected.
+TEST_F(SolutionWindowTest, FileWritesNothingOfAStoredSolutionThatAReloadRefuses) {
+    store.warnings = false;
+    selectContainer(1);
+    dm->distr.edit();
+    dm->distrPlaced.setInteger(5);
+    dm->distr.post();
+    child<QPushButton>("FileButton")->click();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0],
+              "errorbox: Task \"Shipment\": table distr, row (TaskID 1, ContNo 2, KindID 1), "
+              "field Placed: container 2 of the stored solution has 4 boxes of kind \"Square\", "
+              "but its row counts 5");
+    EXPECT_FALSE(fs::exists(root / "solutions"));
+    EXPECT_EQ(dm->solutContNo.asInteger(), 2);
     EXPECT_TRUE(window->isEnabled());
 }
 

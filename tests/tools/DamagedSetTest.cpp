@@ -1,8 +1,10 @@
 // Damaged table sets, one case a file in tests/data/sets: SQL run on the sample
 // set, with directives in comments ("-- solved": solve first; "-- action:" the
-// harness option; "-- remove:" a table file, or * for all; "-- expect:" text of
-// the refusal). The harness refuses each with one line on standard error and
-// exit status 2, prints nothing else and changes nothing in the set.
+// harness options of one run, {pdf} a report file, one line a run, a solve
+// without any; "-- remove:" a table file, or * for all; "-- expect:" a text of
+// the refusal, one line each). The harness refuses each run with one line on
+// standard error and exit status 2, prints and writes nothing else and changes
+// nothing in the set.
 #include "StoredTaskFixture.h"
 
 #include <algorithm>
@@ -18,11 +20,18 @@ namespace {
 struct DamageCase {
     std::string name;
     std::string sql;
-    std::string expect;
+    std::vector<std::string> expect;
     std::vector<std::string> remove;
-    std::vector<std::string> action;
+    std::vector<std::vector<std::string>> actions;
     bool solved = false;
 };
+
+std::vector<std::string> words(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> out;
+    for (std::string w; in >> w;) out.push_back(w);
+    return out;
+}
 
 DamageCase readCase(const fs::path& file) {
     DamageCase c;
@@ -35,14 +44,15 @@ DamageCase readCase(const fs::path& file) {
         if (line == "-- solved")
             c.solved = true;
         else if (const std::string action = directive("action: "); action != "\x01")
-            c.action.push_back(action);
+            c.actions.push_back(words(action));
         else if (const std::string removed = directive("remove: "); removed != "\x01")
             c.remove.push_back(removed);
         else if (const std::string expected = directive("expect: "); expected != "\x01")
-            c.expect = expected;
+            c.expect.push_back(expected);
         else
             c.sql += line + "\n";
     }
+    if (c.actions.empty()) c.actions.emplace_back();
     return c;
 }
 
@@ -90,31 +100,39 @@ TEST_F(StoredTaskTest, DamagedSetsAreRefusedInOneLineAndLeftAsTheyWere) {
     run({});
     fs::copy(home(), solved);
 
+    const fs::path report = root / "report.pdf";
     for (const fs::path& file : files) {
         const DamageCase c = readCase(file);
-        SCOPED_TRACE(c.name);
-        fs::remove_all(home());
-        fs::copy(c.solved ? solved : fresh, home());
-        damage(home(), c.sql);
-        for (const std::string& r : c.remove)
-            if (r == "*")
-                for (const auto& e : fs::directory_iterator(home())) fs::remove(e.path());
-            else
-                fs::remove(home() / r);
-        const auto before = snapshot(home());
+        for (const std::vector<std::string>& action : c.actions) {
+            std::string options;
+            for (const std::string& a : action) options += " " + a;
+            SCOPED_TRACE(c.name + options);
+            fs::remove(report);
+            fs::remove_all(home());
+            fs::copy(c.solved ? solved : fresh, home());
+            damage(home(), c.sql);
+            for (const std::string& r : c.remove)
+                if (r == "*")
+                    for (const auto& e : fs::directory_iterator(home())) fs::remove(e.path());
+                else
+                    fs::remove(home() / r);
+            const auto before = snapshot(home());
 
-        std::vector<std::string> args = {"--taskset", home().string(), "--task", std::to_string(taskID)};
-        args.insert(args.end(), c.action.begin(), c.action.end());
-        testing::internal::CaptureStdout();
-        testing::internal::CaptureStderr();
-        const int status = tools::runStoredTask(args, root);
-        const std::string err = testing::internal::GetCapturedStderr();
-        const std::string out = testing::internal::GetCapturedStdout();
+            std::vector<std::string> args = {"--taskset", home().string(), "--task", std::to_string(taskID)};
+            for (const std::string& a : action) args.push_back(a == "{pdf}" ? report.string() : a);
+            testing::internal::CaptureStdout();
+            testing::internal::CaptureStderr();
+            const int status = tools::runStoredTask(args, root);
+            const std::string err = testing::internal::GetCapturedStderr();
+            const std::string out = testing::internal::GetCapturedStdout();
 
-        EXPECT_EQ(status, 2);
-        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
-        EXPECT_NE(err.find(c.expect), std::string::npos) << err;
-        EXPECT_EQ(out, "");
-        EXPECT_TRUE(snapshot(home()) == before) << "the set was changed";
+            EXPECT_EQ(status, 2);
+            EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+            for (const std::string& expected : c.expect)
+                EXPECT_NE(err.find(expected), std::string::npos) << err;
+            EXPECT_EQ(out, "");
+            EXPECT_FALSE(fs::exists(report)) << "a report was printed";
+            EXPECT_TRUE(snapshot(home()) == before) << "the set was changed";
+        }
     }
 }

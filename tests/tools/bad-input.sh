@@ -143,7 +143,7 @@ refused "tasks.Power text" "tasks.db, row 1 (TaskID 1), field Power" "$solve" --
 use solved "UPDATE tasks SET Power='x'||char(10)||'y'"
 refused "tasks.Power with a line feed" "field Power: 'x\ny'" "$solve" --taskset "$set" --task 1 --csv
 use solved "UPDATE posit.posit SET PosX=1e300 WHERE rowid=1"
-refused "posit.PosX huge" "posit.db, row 1" "$solve" --taskset "$set" --task 1 --reload
+refused "posit.PosX huge" "table posit, row (TaskID 1, ContNo 1, BoxNo 19): PosX holds" "$solve" --taskset "$set" --task 1 --reload
 
 # The environment: a CSV folder that cannot be made, a temporary folder that takes no scratch
 # folder; old scratch folders whose process is gone are removed.

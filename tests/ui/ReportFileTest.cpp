@@ -184,6 +184,17 @@ TEST_F(ReportFileTest, APdfShortOfAnyBytesIsNotWhole) {
     EXPECT_FALSE(isWrittenPdf("%PDF-1.4\n%%EOF\n"));
 }
 
+// Numbers of a damaged cross-reference table past what a sum of them can hold: refused, not
+// wrapped (the sanitizer build stops on a wrapped one).
+TEST_F(ReportFileTest, ACrossReferenceOfHugeNumbersIsNotWhole) {
+    const QByteArray end = "trailer\n<<>>\nstartxref\n9\n%%EOF\n";
+    EXPECT_FALSE(isWrittenPdf("%PDF-1.4\nxref\n0 922337203685477580\n0000000000 65535 f \n" + end));
+    EXPECT_FALSE(isWrittenPdf("%PDF-1.4\nxref\n9223372036854775807 2\n0000000000 65535 f \n"
+                              "0000000009 00000 n \n" +
+                              end));
+    EXPECT_FALSE(isWrittenPdf("%PDF-1.4\nxref\n-5 1\n0000000009 00000 n \n" + end));
+}
+
 // The program's own print dialog, printing to a file with "Pages from 2 to 2" and reverse order:
 // one page, the second. The dialog's controls are found by the names the toolkit gives them.
 TEST_F(ReportFileTest, TheRealPrintDialogsPageRangeReachesTheReport) {
