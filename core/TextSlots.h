@@ -113,6 +113,13 @@ enum class Msg {
     NotADate = 152,
     NotAChoice = 153,      // no row of the lookup table holds the value
     OutOfFieldRange = 154, // value, field, least, largest
+    // Refusals of a Solve whose figures a run could not hold, although each value fits its field.
+    SideTooLong = 155,         // field, value, largest, item gap
+    UsableSideTooLong = 156,   // field, value, largest, item gap, edge gap
+    SupportSpanTooShort = 157, // span, load, least span
+    // A stored value that a figure could not be computed from.
+    ValueUnusable = 158,   // field, value, the error
+    StoredContainer = 159, // container number, what is wrong
 };
 
 // The slots of the caption table.

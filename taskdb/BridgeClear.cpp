@@ -91,6 +91,7 @@ std::int32_t SolveBridge::reloadSolution() {
     readTaskInput();
     p_.prepareInstances();
     readStoredSolution(p_.resultSolution);
+    refuseStoredLoads(p_.resultSolution);
     p_.computeContainerLoads(p_.resultSolution);
     p_.countPlacedAndUsed(p_.resultSolution);
     p_.evaluateSolution(p_.resultSolution, false);
