@@ -118,8 +118,7 @@ enum class Msg {
     UsableSideTooLong = 156,   // field, value, largest, item gap, edge gap
     SupportSpanTooShort = 157, // span, load, least span
     // A stored value that a figure could not be computed from.
-    ValueUnusable = 158,   // field, value, the error
-    StoredContainer = 159, // container number, what is wrong
+    ValueUnusable = 158, // field, value, the error
 };
 
 // The slots of the caption table.

@@ -460,7 +460,6 @@ constexpr SlotText messages[] = {
           "Gap %5"},
     {157, "Length - NoseDL - TailDL is %1; for a load of %2 it must be at least %3"},
     {158, "%1 %2 cannot be used: %3"},
-    {159, "container %1 of the stored solution: %2"},
 };
 
 constexpr SlotText captions[] = {

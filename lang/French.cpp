@@ -470,7 +470,6 @@ constexpr SlotText messages[] = {
           "Distance au Bord %5"},
     {157, "Length - NoseDL - TailDL vaut %1 ; pour une charge de %2, il doit valoir au moins %3"},
     {158, "%1 %2 est inutilisable : %3"},
-    {159, "conteneur %1 de la solution enregistrée : %2"},
 };
 
 constexpr SlotText captions[] = {

@@ -467,7 +467,6 @@ constexpr SlotText messages[] = {
           "dal bordi %5"},
     {157, "Length - NoseDL - TailDL vale %1; per un carico di %2 deve valere almeno %3"},
     {158, "%1 %2 non può essere usato: %3"},
-    {159, "container %1 della soluzione memorizzata: %2"},
 };
 
 constexpr SlotText captions[] = {
