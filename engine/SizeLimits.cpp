@@ -2,6 +2,7 @@
 
 #include "Limits.h"
 #include "PackProblem.h"
+#include "core/Checked.h"
 
 #include <algorithm>
 #include <cmath>
@@ -62,8 +63,8 @@ std::int64_t SizeLimits::fillLoadCap(std::int64_t loadWt) {
 std::int64_t SizeLimits::boxWeightOf(const PackProblem& p) {
     std::int64_t weight = 0;
     for (int k = 1; k <= p.boxKindCount; ++k)
-        weight += std::abs(static_cast<std::int64_t>(p.boxKinds.weight[k])) *
-                  std::max<std::int64_t>(1, p.boxKinds.total[k]);
+        weight = core::checkedAdd(weight, core::checkedMul(std::abs(std::int64_t{p.boxKinds.weight[k]}),
+                                                           std::max<std::int64_t>(1, p.boxKinds.total[k])));
     return weight;
 }
 
@@ -88,7 +89,7 @@ std::optional<SizeLimits::Found> SizeLimits::firstLoadedIn(const PackProblem& p,
         std::int64_t load = 0;
         for (int b = 1; b <= p.boxCount; ++b)
             if (plan.contNo[b] == c)
-                load += std::abs(static_cast<std::int64_t>(p.boxKinds.weight[p.boxInstKind[b]]));
+                load = core::checkedAdd(load, std::abs(std::int64_t{p.boxKinds.weight[p.boxInstKind[b]]}));
         const int t = p.contInstType[c];
         if (const auto b = limits.container(ct.length[t], ct.width[t], ct.noseDL[t], ct.tailDL[t], load))
             return Found{true, t, *b};

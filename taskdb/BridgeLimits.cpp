@@ -4,6 +4,7 @@
 #include "taskdb/DataModule.h"
 #include "taskdb/ValueRanges.h"
 
+#include "core/Checked.h"
 #include "core/UiTexts.h"
 #include "engine/SizeLimits.h"
 
@@ -57,7 +58,8 @@ std::string SolveBridge::sizeRefusal(std::int64_t itemGap, std::int64_t edgeGap)
         const auto weight = ruledValues({&dm_.tbsWeight}, "boxes");
         const auto total = ruledValues({&dm_.tbsTotal}, "tb");
         if (!weight || !total) return {};
-        boxWeight += (*weight)[0] * std::max<std::int64_t>(1, (*total)[0]);
+        boxWeight = core::checkedAdd(boxWeight,
+                                     core::checkedMul((*weight)[0], std::max<std::int64_t>(1, (*total)[0])));
     }
     const SizeLimits limits(itemGap, edgeGap);
     const auto refusal = [&](core::Msg rowSlot, const dataset::Field& name, const SizeLimits::Breach& b) {

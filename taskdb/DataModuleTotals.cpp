@@ -117,10 +117,10 @@ void DataModule::taskCntTotals() {
             const std::int64_t loadWt = tcsLoadWt.asInteger();
             const long double area = tcsWolume.asFloat();
             nAvail = core::checkedAdd(nAvail, avail);
-            wAvail = core::checkedAdd(wAvail, avail * loadWt);
+            wAvail = core::checkedAdd(wAvail, core::checkedMul(avail, loadWt));
             aAvail = addProduct(aAvail, area, avail);
             nUsed = core::checkedAdd(nUsed, used);
-            wUsed = core::checkedAdd(wUsed, used * loadWt);
+            wUsed = core::checkedAdd(wUsed, core::checkedMul(used, loadWt));
             aUsed = addProduct(aUsed, area, used);
             // A cost stored as text counts 0 here; the solve refuses the row by name.
             const long double rowCost = dataset::numericValue(tcsCost.value());
@@ -155,10 +155,10 @@ void DataModule::taskBoxTotals() {
             const std::int64_t weight = tbsWeight.asInteger();
             const long double area = tbsWolume.asFloat();
             nTotal = core::checkedAdd(nTotal, total);
-            wTotal = core::checkedAdd(wTotal, total * weight);
+            wTotal = core::checkedAdd(wTotal, core::checkedMul(total, weight));
             aTotal = addProduct(aTotal, area, total);
             nPlaced = core::checkedAdd(nPlaced, placed);
-            wPlaced = core::checkedAdd(wPlaced, placed * weight);
+            wPlaced = core::checkedAdd(wPlaced, core::checkedMul(placed, weight));
             aPlaced = addProduct(aPlaced, area, placed);
             const long double rowCost = dataset::numericValue(tbsCost.value());
             try {
