@@ -47,6 +47,23 @@ class FileError : public std::runtime_error {
     std::string cause_;
 };
 
+// The arithmetic error being handled (range, overflow, division by zero, invalid operation) thrown
+// again with `text` in place of its own, so that it names what it met; any other error is thrown
+// again as it is. Call only inside a catch block.
+[[noreturn]] inline void rethrowArithmetic(const std::string& text) {
+    try {
+        throw;
+    } catch (const RangeError&) {
+        throw RangeError(text);
+    } catch (const OverflowError&) {
+        throw OverflowError(text);
+    } catch (const ZeroDivideError&) {
+        throw ZeroDivideError(text);
+    } catch (const InvalidOpError&) {
+        throw InvalidOpError(text);
+    }
+}
+
 // A refusal whose dialog has already been shown: ends the action with nothing more shown.
 class SilentAbort : public std::exception {
   public:

@@ -113,6 +113,12 @@ enum class Msg {
     NotADate = 152,
     NotAChoice = 153,      // no row of the lookup table holds the value
     OutOfFieldRange = 154, // value, field, least, largest
+    // Refusals of a Solve whose figures a run could not hold, although each value fits its field.
+    SideTooLong = 155,         // field, value, largest, item gap
+    UsableSideTooLong = 156,   // field, value, largest, item gap, edge gap
+    SupportSpanTooShort = 157, // span, load, least span
+    // A stored value that a figure could not be computed from.
+    ValueUnusable = 158, // field, value, the error
     // Where a refusal of stored data lies: the table, the row by its keys, the field.
     StoredRow = 160,              // table, row, what is wrong
     StoredField = 161,            // table, row, field, what is wrong

@@ -14,7 +14,7 @@ namespace rectix::engine {
 using core::toF32;
 
 namespace {
-constexpr long double slack = 1.001L; // capacity caps allow a tenth of a percent over
+constexpr long double slack = capacitySlack;
 constexpr std::int32_t noScore = hugeValue;
 } // namespace
 

@@ -155,9 +155,11 @@ void FillEngine::rebalanceAxleLoads() {
     if (!(fill.fillWeight > 0 && fill.fillNoseLoad > contNoseWt)) return;
     const int usable = points.usableLength();
     const float span = toF32(static_cast<long double>(usable) - noseDist - tailDist);
-    std::int16_t shift = core::toI16(core::roundHalfEven(
-        fdiv(span, fill.fillWeight) * (static_cast<long double>(fill.fillNoseLoad) - contNoseWt)));
-    if (shift + usedX > usable) shift = core::toI16(usable - usedX);
+    // Bounded by the free length before it is narrowed: a shift past 16 bits ends up at that bound.
+    std::int64_t wanted = core::roundHalfEven(fdiv(span, fill.fillWeight) *
+                                              (static_cast<long double>(fill.fillNoseLoad) - contNoseWt));
+    if (wanted + usedX > usable) wanted = usable - usedX;
+    const std::int16_t shift = core::toI16(wanted);
     for (int b = 1; b <= boxN; ++b)
         if (boxPlaced[b] == 1) boxX[b] = core::add16(boxX[b], shift);
     loadCGX = toF32(static_cast<long double>(loadCGX) + shift);

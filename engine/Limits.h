@@ -16,5 +16,7 @@ inline constexpr int maxTaskBoxes = 1000;
 inline constexpr std::int32_t hugeValue = 1555555555;
 // Where the counts of orders and orientations stop growing.
 inline constexpr int countCap = 25555;
+// A fill loads a container up to its weight capacity and its area times this: a tenth of a percent over.
+inline constexpr long double capacitySlack = 1.001L;
 
 } // namespace rectix::engine

@@ -455,6 +455,11 @@ constexpr SlotText messages[] = {
     {152, "'%1' is not a valid date value for field '%2'"},
     {153, "'%1' is not a valid value for field '%2'"},
     {154, "Value %1 is out of range for field '%2' (%3 to %4)"},
+    {155, "%1 %2 is more than %3, the most a run can hold with the Item to Item Gap %4"},
+    {156, "%1 %2 is more than %3, the most a run can hold with the Item to Item Gap %4 and the Item to Edge "
+          "Gap %5"},
+    {157, "Length - NoseDL - TailDL is %1; for a load of %2 it must be at least %3"},
+    {158, "%1 %2 cannot be used: %3"},
     {160, "table %1, row %2: %3"},
     {161, "table %1, row %2, field %3: %4"},
     {162, "container %1 of the stored solution is of another type than the task's container %1"},

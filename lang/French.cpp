@@ -465,6 +465,11 @@ constexpr SlotText messages[] = {
     {152, "\"%1\" n'est pas une date valide pour le champ \"%2\""},
     {153, "\"%1\" n'est pas une valeur valide pour le champ \"%2\""},
     {154, "La valeur %1 est hors limites pour le champ \"%2\" (de %3 à %4)"},
+    {155, "%1 %2 dépasse %3, le maximum qu'un calcul peut traiter avec la Séparation Boîtes %4"},
+    {156, "%1 %2 dépasse %3, le maximum qu'un calcul peut traiter avec la Séparation Boîtes %4 et la "
+          "Distance au Bord %5"},
+    {157, "Length - NoseDL - TailDL vaut %1 ; pour une charge de %2, il doit valoir au moins %3"},
+    {158, "%1 %2 est inutilisable : %3"},
     {160, "table %1, ligne %2 : %3"},
     {161, "table %1, ligne %2, champ %3 : %4"},
     {162, "le conteneur %1 de la solution enregistrée est d'un autre type que le conteneur %1 de la tâche"},

@@ -462,6 +462,11 @@ constexpr SlotText messages[] = {
     {152, "\"%1\" non è una data valida per il campo \"%2\""},
     {153, "\"%1\" non è un valore valido per il campo \"%2\""},
     {154, "Il valore %1 è fuori dai limiti per il campo \"%2\" (da %3 a %4)"},
+    {155, "%1 %2 supera %3, il massimo che un calcolo può gestire con lo Spazio tra i pacchi %4"},
+    {156, "%1 %2 supera %3, il massimo che un calcolo può gestire con lo Spazio tra i pacchi %4 e lo Spazio "
+          "dal bordi %5"},
+    {157, "Length - NoseDL - TailDL vale %1; per un carico di %2 deve valere almeno %3"},
+    {158, "%1 %2 non può essere usato: %3"},
     {160, "tabella %1, riga %2: %3"},
     {161, "tabella %1, riga %2, campo %3: %4"},
     {162, "il container %1 della soluzione memorizzata è di un altro tipo rispetto al container %1 "

@@ -101,6 +101,7 @@ void SolveBridge::readCheckedSolution(engine::PackSolution& plan) {
     readTaskInput();
     p_.prepareInstances();
     readStoredSolution(plan);
+    refuseStoredLoads(plan);
 }
 
 void SolveBridge::readStoredSolution(engine::PackSolution& plan) {

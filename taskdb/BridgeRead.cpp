@@ -67,10 +67,13 @@ std::string SolveBridge::solveRefusal() const {
     if (dm_.tc.recordCount() == 0) return core::messageText(core::Msg::DefineContainers);
     if (dm_.tb.recordCount() == 0) return core::messageText(core::Msg::DefineBoxes);
     // The solution would store the active settings over settings that no window wrote.
-    return dm_.taskSettingsRefusal();
+    if (std::string bad = dm_.taskSettingsRefusal(); !bad.empty()) return bad;
+    return sizeRefusal(s.optBB, s.optBW);
 }
 
 void SolveBridge::solveTask() {
+    if (const std::string bad = sizeRefusal(dm_.store().optBB, dm_.store().optBW); !bad.empty())
+        throw BridgeError(bad);
     // Until the new plan is whole, the result record belongs to no task: a solve that fails or
     // is refused leaves neither the old task's name on it nor a half plan under the new one.
     dm_.store().loadedSolutionTaskID = 0;
@@ -79,6 +82,7 @@ void SolveBridge::solveTask() {
     copyRunSettings();
     p_.prepareInstances();
     readFixedContainers(p_.startSolution);
+    refuseStoredLoads(p_.startSolution);
     p_.computeContainerLoads(p_.startSolution);
     p_.countPlacedAndUsed(p_.startSolution);
     p_.evaluateSolution(p_.startSolution, false);

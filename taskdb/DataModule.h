@@ -320,7 +320,7 @@ class DataModule {
     Field& tbWidth = lookup(tb, "Width", FT::Int16, 0, "KindID", boxes, "Width");
     Field& tbTurnOn = lookup(tb, "TurnOn", FT::Boolean, 0, "KindID", boxes, "TurnOn");
 
-    // Second cursors over the current task's rows, for the totals.
+    // Second cursors over the current task's rows, for the totals and the Solve command's checks.
     Cursor tcs{db, "tc", {"TaskID", "TypeID", "Avail", "Used", "Cost"}};
     Field& tcsTaskID = tcs.field("TaskID");
     Field& tcsTypeID = tcs.field("TypeID");
@@ -329,6 +329,11 @@ class DataModule {
     Field& tcsCost = tcs.field("Cost");
     Field& tcsLoadWt = lookup(tcs, "LoadWt", FT::Int32, 0, "TypeID", conts, "LoadWt");
     Field& tcsWolume = lookup(tcs, "Wolume", FT::Double, 0, "TypeID", conts, "Wolume");
+    Field& tcsType = lookup(tcs, "Type", FT::String, 25, "TypeID", conts, "Type");
+    Field& tcsLength = lookup(tcs, "Length", FT::Int16, 0, "TypeID", conts, "Length");
+    Field& tcsWidth = lookup(tcs, "Width", FT::Int16, 0, "TypeID", conts, "Width");
+    Field& tcsNoseDL = lookup(tcs, "NoseDL", FT::Int16, 0, "TypeID", conts, "NoseDL");
+    Field& tcsTailDL = lookup(tcs, "TailDL", FT::Int16, 0, "TypeID", conts, "TailDL");
 
     Cursor tbs{db, "tb", {"TaskID", "KindID", "Total", "Placed", "Cost"}};
     Field& tbsTaskID = tbs.field("TaskID");
@@ -339,6 +344,9 @@ class DataModule {
     Field& tbsLeft = calc(tbs, "Left", FT::Int16); // never filled
     Field& tbsWeight = lookup(tbs, "Weight", FT::Int16, 0, "KindID", boxes, "Weight");
     Field& tbsWolume = lookup(tbs, "Wolume", FT::Double, 0, "KindID", boxes, "Wolume");
+    Field& tbsKind = lookup(tbs, "Kind", FT::String, 25, "KindID", boxes, "Kind");
+    Field& tbsLength = lookup(tbs, "Length", FT::Int16, 0, "KindID", boxes, "Length");
+    Field& tbsWidth = lookup(tbs, "Width", FT::Int16, 0, "KindID", boxes, "Width");
 
     // The current task's stored solution: one row per loaded container.
     Cursor solut{db, "solut"};

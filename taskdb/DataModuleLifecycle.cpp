@@ -79,7 +79,8 @@ bool DataModule::setTablesActive(bool active) {
         openError_ = "unknown error";
         return false;
     }
-    core::Dialogs::current().plainMessage(core::messageText(core::Msg::MathErrorOpening));
+    // The second line names what could not be computed.
+    core::Dialogs::current().plainMessage(core::messageText(core::Msg::MathErrorOpening) + "\r" + openError_);
     return false;
 }
 

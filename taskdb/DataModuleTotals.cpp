@@ -4,10 +4,15 @@
 #include "taskdb/Figures.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/TaskPageView.h"
+#include "taskdb/ValueRanges.h"
 
 #include "core/Checked.h"
+#include "core/NumberFormat.h"
 #include "core/Rounding.h"
+#include "core/UiTexts.h"
 
+#include <algorithm>
+#include <limits>
 #include <string>
 
 namespace rectix::taskdb {
@@ -16,8 +21,30 @@ namespace {
 
 // Area and cost sums are kept in single precision; each step is computed in
 // extended precision.
-float addProduct(float sum, long double value, std::int32_t count) {
+float addProduct(float sum, long double value, std::int64_t count) {
     return core::toF32(static_cast<long double>(sum) + value * count);
+}
+
+// The 16-bit total that the Solve command's limits read: a larger sum is refused alike.
+std::int16_t limitTotal(std::int64_t sum) {
+    return static_cast<std::int16_t>(std::clamp<std::int64_t>(sum, std::numeric_limits<std::int16_t>::min(),
+                                                              std::numeric_limits<std::int16_t>::max()));
+}
+
+// Call inside a catch block: the arithmetic error met again, naming the row's value that caused it
+// as the solve names a row: by the value's range when it lies outside it, else by the error.
+[[noreturn]] void rethrowForRow(const std::string& task, core::Msg rowSlot, const std::string& row,
+                                const char* table, const char* field, long double value,
+                                const std::exception& met) {
+    const auto v = static_cast<double>(value);
+    const ValueRange* range = valueRange(table, field);
+    const std::string what =
+        range && !range->contains(v)
+            ? range->refusal(v)
+            : core::messageWith(core::Msg::ValueUnusable,
+                                {field, core::NumberFormat::regional().general(v), met.what()});
+    core::rethrowArithmetic(
+        core::messageWith(core::Msg::TaskRefused, {task, core::messageWith(rowSlot, {row, what})}));
 }
 
 } // namespace
@@ -44,7 +71,15 @@ void DataModule::boxesCalcFields() {
 
 void DataModule::tbCalcFields() {
     if (currentTaskID() == 0) return;
-    tbLeft.setInteger(core::checkedSub(tbTotal.asInteger(), tbPlaced.asInteger()));
+    try {
+        tbLeft.setInteger(core::checkedSub(tbTotal.asInteger(), tbPlaced.asInteger()));
+    } catch (const std::exception& e) {
+        // Placed is the one to blame unless Total lies outside the range the rules keep.
+        const ValueRange* total = valueRange("tb", "Total");
+        const bool totalOut = !total->contains(tbTotal.asFloat());
+        rethrowForRow(tasksName.asString(), core::Msg::BoxKindRow, tbKind.asString(), "tb",
+                      totalOut ? "Total" : "Placed", (totalOut ? tbTotal : tbPlaced).asFloat(), e);
+    }
 }
 
 void DataModule::solutCalcFields() {
@@ -71,32 +106,37 @@ void DataModule::distrCalcFields() {
 // published once a change is computed whole, so an overflow leaves the totals
 // stored and shown before as they were.
 void DataModule::taskCntTotals() {
-    std::int32_t nAvail = 0, wAvail = 0, nUsed = 0, wUsed = 0;
+    std::int64_t nAvail = 0, wAvail = 0, nUsed = 0, wUsed = 0;
     float aAvail = 0, aUsed = 0, cost = 0;
     if (db.isOpen()) {
         if (!tcs.isOpen()) tcs.open();
         tcs.refresh();
         for (tcs.first(); !tcs.eof(); tcs.next()) {
-            const std::int32_t avail = tcsAvail.asInteger();
-            const std::int32_t used = tcsUsed.asInteger();
-            const std::int32_t loadWt = tcsLoadWt.asInteger();
+            const std::int64_t avail = tcsAvail.asInteger();
+            const std::int64_t used = tcsUsed.asInteger();
+            const std::int64_t loadWt = tcsLoadWt.asInteger();
             const long double area = tcsWolume.asFloat();
-            nAvail = core::add32(nAvail, avail);
-            wAvail = core::add32(wAvail, core::mul32(avail, loadWt));
+            nAvail = core::checkedAdd(nAvail, avail);
+            wAvail = core::checkedAdd(wAvail, core::checkedMul(avail, loadWt));
             aAvail = addProduct(aAvail, area, avail);
-            nUsed = core::add32(nUsed, used);
-            wUsed = core::add32(wUsed, core::mul32(used, loadWt));
+            nUsed = core::checkedAdd(nUsed, used);
+            wUsed = core::checkedAdd(wUsed, core::checkedMul(used, loadWt));
             aUsed = addProduct(aUsed, area, used);
             // A cost stored as text counts 0 here; the solve refuses the row by name.
-            cost = addProduct(cost, dataset::numericValue(tcsCost.value()), used);
+            const long double rowCost = dataset::numericValue(tcsCost.value());
+            try {
+                cost = addProduct(cost, rowCost, used);
+            } catch (const std::exception& e) {
+                rethrowForRow(tasksName.asString(), core::Msg::ContainerTypeRow, tcsType.asString(), "tc",
+                              "Cost", rowCost, e);
+            }
         }
     }
-    const std::int16_t total = core::toI16(nAvail);
     const std::int32_t avlVol = displayArea(aAvail);
     const std::int32_t usdVol = displayArea(aUsed);
 
     store_.usedCapCost = cost;
-    store_.totalContainers = total;
+    store_.totalContainers = limitTotal(nAvail);
     store_.usedCapWgt = wUsed;
     store_.usedCapArea = aUsed;
     totals_.available = {nAvail, wAvail, avlVol};
@@ -104,33 +144,38 @@ void DataModule::taskCntTotals() {
 }
 
 void DataModule::taskBoxTotals() {
-    std::int32_t nTotal = 0, wTotal = 0, nPlaced = 0, wPlaced = 0;
+    std::int64_t nTotal = 0, wTotal = 0, nPlaced = 0, wPlaced = 0;
     float aTotal = 0, aPlaced = 0, cost = 0;
     if (db.isOpen()) {
         if (!tbs.isOpen()) tbs.open();
         tbs.refresh();
         for (tbs.first(); !tbs.eof(); tbs.next()) {
-            const std::int32_t total = tbsTotal.asInteger();
-            const std::int32_t placed = tbsPlaced.asInteger();
-            const std::int32_t weight = tbsWeight.asInteger();
+            const std::int64_t total = tbsTotal.asInteger();
+            const std::int64_t placed = tbsPlaced.asInteger();
+            const std::int64_t weight = tbsWeight.asInteger();
             const long double area = tbsWolume.asFloat();
-            nTotal = core::add32(nTotal, total);
-            wTotal = core::add32(wTotal, core::mul32(total, weight));
+            nTotal = core::checkedAdd(nTotal, total);
+            wTotal = core::checkedAdd(wTotal, core::checkedMul(total, weight));
             aTotal = addProduct(aTotal, area, total);
-            nPlaced = core::add32(nPlaced, placed);
-            wPlaced = core::add32(wPlaced, core::mul32(placed, weight));
+            nPlaced = core::checkedAdd(nPlaced, placed);
+            wPlaced = core::checkedAdd(wPlaced, core::checkedMul(placed, weight));
             aPlaced = addProduct(aPlaced, area, placed);
-            cost = addProduct(cost, dataset::numericValue(tbsCost.value()), placed);
+            const long double rowCost = dataset::numericValue(tbsCost.value());
+            try {
+                cost = addProduct(cost, rowCost, placed);
+            } catch (const std::exception& e) {
+                rethrowForRow(tasksName.asString(), core::Msg::BoxKindRow, tbsKind.asString(), "tb", "Cost",
+                              rowCost, e);
+            }
         }
     }
-    const std::int16_t boxCount = core::toI16(nTotal);
-    const std::int32_t nLeft = core::checkedSub(nTotal, nPlaced);
-    const std::int32_t wLeft = core::checkedSub(wTotal, wPlaced);
+    const std::int64_t nLeft = core::checkedSub(nTotal, nPlaced);
+    const std::int64_t wLeft = core::checkedSub(wTotal, wPlaced);
     const std::int32_t totVol = displayArea(aTotal);
     const std::int32_t lftVol = displayArea(core::toF32(static_cast<long double>(aTotal) - aPlaced));
 
     store_.placedBoxCost = cost;
-    store_.totalBoxes = boxCount;
+    store_.totalBoxes = limitTotal(nTotal);
     store_.placedWgt = wPlaced;
     store_.placedArea = aPlaced;
     totals_.boxes = {nTotal, wTotal, totVol};

@@ -9,6 +9,7 @@ namespace rectix::taskdb {
 
 std::int32_t roundAreaGuarded(float value) {
     if (!(static_cast<long double>(value) < static_cast<long double>(displayCap))) return displayCap;
+    if (static_cast<long double>(value) <= -static_cast<long double>(displayCap)) return -displayCap;
     return core::toI32(core::roundHalfEven(value));
 }
 
@@ -19,7 +20,11 @@ std::int32_t areaMultiplier(std::int32_t power) {
 }
 
 std::int32_t displayedArea(long double area, std::int32_t areaMult, std::int32_t mode) {
-    return roundAreaGuarded(core::toF32(core::fdiv(core::fdiv(area, areaMult), mode)));
+    const long double shown = core::fdiv(core::fdiv(area, areaMult), mode);
+    // Beyond the cap the figure is the cap, also where single precision would not hold it.
+    if (shown >= displayCap) return displayCap;
+    if (shown <= -displayCap) return -displayCap;
+    return roundAreaGuarded(core::toF32(shown));
 }
 
 std::string formatPageFigure(long double value, const core::NumberFormat& format) {

@@ -13,7 +13,8 @@ namespace rectix::taskdb {
 inline constexpr std::int32_t displayCap = engine::hugeValue;
 
 // The displayed-area rounding: displayCap when the value is not below it,
-// else the value rounded half to even.
+// -displayCap when it is not above -displayCap (no area is negative, but a
+// count stored below zero makes one), else the value rounded half to even.
 std::int32_t roundAreaGuarded(float value);
 
 // The area multiplier of a power of ten, 0 to 6: 1 to 1000000.
@@ -21,7 +22,8 @@ std::int32_t areaMultiplier(std::int32_t power);
 
 // A stored area as shown: divided by the area multiplier and by mode (the
 // quotient in extended precision, handed over as single precision), then
-// roundAreaGuarded. A zero divisor is a ZeroDivideError.
+// roundAreaGuarded; a quotient beyond the cap shows the cap even where single
+// precision cannot hold it. A zero divisor is a ZeroDivideError.
 std::int32_t displayedArea(long double area, std::int32_t areaMult, std::int32_t mode);
 
 // A utilisation or cost figure of the main page: rounded to 5 significant

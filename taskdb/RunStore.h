@@ -19,10 +19,11 @@ struct RunStore {
     float usedCapCost = 0;   // sum of Cost x used over the task's containers
     float usedCapArea = 0;   // sum of Wolume x used over the task's containers
     float placedArea = 0;    // sum of Wolume x placed over the task's boxes
-    std::int32_t usedCapWgt = 0;
-    std::int32_t placedWgt = 0;
-    std::int16_t totalContainers = 0; // sum of avail; the solve limit is 24
-    std::int16_t totalBoxes = 0;      // sum of total; the solve limit is 1000
+    std::int64_t usedCapWgt = 0;
+    std::int64_t placedWgt = 0;
+    // Sums of avail and of total; a larger sum holds 32767, which Solve refuses alike.
+    std::int16_t totalContainers = 0; // the solve limit is 24
+    std::int16_t totalBoxes = 0;      // the solve limit is 1000
 
     // Area display: every shown area is the stored one divided by areaMult and mode.
     std::int32_t areaMult = 1; // 10^volMltPos

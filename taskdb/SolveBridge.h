@@ -34,7 +34,8 @@ class SolveBridge {
 
     // The message of the first of the Solve command's checks that the current
     // task fails (too many containers or boxes in all, no container or box
-    // rows), or "" when it may be solved.
+    // rows, settings no window wrote, figures a run could not hold), or ""
+    // when it may be solved.
     std::string solveRefusal() const;
     // Solves the current task with the active optimizer settings and stores
     // the solution. The caller has checked the task's limits.
@@ -69,6 +70,12 @@ class SolveBridge {
 
   private:
     std::string taskName() const;
+    // The first side or support span of the current task's rows that a run with these gaps could
+    // not hold, as a refusal; "" when there is none.
+    std::string sizeRefusal(std::int64_t itemGap, std::int64_t edgeGap) const;
+    // Refuses a plan read from the tables (fixed or stored containers) whose support loads, the
+    // lever of a container's own load, would not fit their fields.
+    void refuseStoredLoads(const engine::PackSolution& plan) const;
     [[noreturn]] void refuse(const std::string& what) const;
     // Refuses a row of `table` (with lookups from `library`) holding a value not
     // of its field's type or outside the range the table rules keep; the message

@@ -5,10 +5,11 @@
 
 namespace rectix::taskdb {
 
-// Number, weight and displayed area of a set of containers or boxes.
+// Number, weight and displayed area of a set of containers or boxes. Number and weight are summed
+// wide: counts and weights that each fit their fields may not fit 32 bits together.
 struct Amounts {
-    std::int32_t number = 0;
-    std::int32_t weight = 0;
+    std::int64_t number = 0;
+    std::int64_t weight = 0;
     std::int32_t area = 0; // displayed: divided by the area multiplier and the mode, capped
 
     bool operator==(const Amounts&) const = default;

@@ -1,5 +1,6 @@
 #include "TaskFile.h"
 
+#include "engine/SizeLimits.h"
 #include "taskdb/ValueRanges.h"
 
 #include <nlohmann/json.hpp>
@@ -8,6 +9,7 @@
 #include <cmath>
 #include <limits>
 #include <map>
+#include <optional>
 #include <set>
 
 namespace rectix::tools {
@@ -97,6 +99,35 @@ json parseTask(const std::string& text) {
         // Syntax errors and numbers too large for any type alike.
         throw TaskFileError(std::string("not valid JSON: ") + e.what());
     }
+}
+
+// The first row of `rows` whose key is the key of an earlier row: rows of one task are told apart
+// by their keys, as in a table set.
+void refuseRepeatedKey(const char* rows, const char* key, const std::vector<std::int32_t>& keys) {
+    std::map<std::int32_t, std::size_t> first;
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        if (const auto [at, added] = first.emplace(keys[i], i); !added)
+            throw TaskFileError(std::string(rows) + "[" + std::to_string(i) + "]." + key + ": " +
+                                std::to_string(keys[i]) + " is the " + key + " of " + rows + "[" +
+                                std::to_string(at->second) + "] too");
+}
+
+// A side or support span that a run could not hold.
+void refuseSize(const engine::PackProblem& p, const std::optional<engine::SizeLimits::Found>& found) {
+    using engine::SizeLimits;
+    if (!found) return;
+    const SizeLimits::Breach& b = found->breach;
+    const std::string row =
+        std::string(found->container ? "containers[" : "boxes[") + std::to_string(found->entry - 1) + "]";
+    const std::string gaps = "ItemGap " + std::to_string(p.settings.itemGap) +
+                             (found->container ? " and EdgeGap " + std::to_string(p.settings.edgeGap) : "");
+    if (b.figure == SizeLimits::Figure::SupportSpan)
+        throw TaskFileError(row + ": Length - NoseDL - TailDL is " + std::to_string(b.value) +
+                            "; for a load of " + std::to_string(b.load) + " it must be at least " +
+                            std::to_string(b.limit));
+    throw TaskFileError(row + (b.figure == SizeLimits::Figure::Length ? ".Length: " : ".Width: ") +
+                        std::to_string(b.value) + " is more than " + std::to_string(b.limit) +
+                        ", the most a run can hold with " + gaps);
 }
 
 std::int16_t fillDirOf(const std::string& s) {
@@ -242,6 +273,13 @@ std::vector<FixedContainer> loadTaskJson(const std::string& text, engine::PackPr
         if (boxes > engine::maxTaskBoxes) throw TaskFileError("boxes: more than 1000 in all");
     }
     p.boxKindCount = static_cast<std::int16_t>(k);
+    refuseRepeatedKey(
+        "containers", "TypeID",
+        std::vector<std::int32_t>(&p.contTypes.typeID[1], &p.contTypes.typeID[1] + p.contTypeCount));
+    refuseRepeatedKey(
+        "boxes", "KindID",
+        std::vector<std::int32_t>(&p.boxKinds.kindID[1], &p.boxKinds.kindID[1] + p.boxKindCount));
+    refuseSize(p, engine::SizeLimits::firstIn(p));
     return readFixed(doc, p);
 }
 
@@ -263,6 +301,7 @@ void prepareStart(engine::PackProblem& p, const std::vector<FixedContainer>& fix
             start.posWh[b] = fb.posWh;
         }
     }
+    refuseSize(p, engine::SizeLimits::firstLoadedIn(p, start));
     p.computeContainerLoads(p.startSolution);
     p.countPlacedAndUsed(p.startSolution);
     p.evaluateSolution(p.startSolution, false);

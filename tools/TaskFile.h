@@ -37,7 +37,8 @@ std::vector<FixedContainer> loadTaskJson(const std::string& text, engine::PackPr
 
 // Prepares the instances, takes the fixed containers over into the start plan
 // (each into the lowest free instance of its type, each box into the lowest
-// free instance of its kind) and evaluates it, as a solve does.
+// free instance of its kind) and evaluates it, as a solve does. Throws
+// TaskFileError for a fixed load whose support loads a run could not hold.
 void prepareStart(engine::PackProblem& problem, const std::vector<FixedContainer>& fixed = {});
 
 // The plan in resultSolution as JSON text.

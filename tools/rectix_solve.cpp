@@ -53,16 +53,14 @@ int solveTaskFile(const std::string& file, std::optional<double> clockStep) {
         clockStepMs = *clockStep;
         run.fillEngine().setClock(&workClockMs);
     }
-    std::vector<tools::FixedContainer> fixed;
     try {
-        fixed = tools::loadTaskJson(core::readInputFile(file), problem);
+        tools::prepareStart(problem, tools::loadTaskJson(core::readInputFile(file), problem));
     } catch (...) {
         const tools::Failure f = tools::currentFailure();
         tools::tellLine("rectix-solve", f.line);
         return f.status;
     }
     try {
-        tools::prepareStart(problem, fixed);
         run.runPacking();
     } catch (...) {
         // The file was checked whole: what fails now is the program's fault.

@@ -94,6 +94,23 @@ TEST_F(SolveClear, SolveIsRefusedOverTheTaskLimitsAndAcceptedAtThem) {
     EXPECT_GT(placedBoxes(), 0);
 }
 
+// A side that fits its field but not with the item gap: the refusal's dialog, not an error box.
+TEST_F(SolveClear, SolveRefusesASideTooLongForTheItemGapByName) {
+    const std::int32_t sheet = addContainer("Sheet", 1000, 1000);
+    const std::int32_t strip = addBox("Strip", 32767, 10);
+    addTask("Strips");
+    addTaskContainer(sheet, 1);
+    addTaskBox(strip, 2);
+    store().optBB = 1;
+    click("RunButton");
+    EXPECT_EQ(dialogs.shown,
+              std::vector<std::string>{"error: Task \"Strips\": box kind \"Strip\": Length 32767 is "
+                                       "more than 32766, the most a run can hold with the Item to "
+                                       "Item Gap 1"});
+    EXPECT_FALSE(solved());
+    expectRestored();
+}
+
 TEST_F(SolveClear, SolveFromTheKeyboardCountsWhatIsStillBeingTypedInACell) {
     sampleTask();
     rectix::ui::DataGrid* conts = grid("ContsGrid");

@@ -33,6 +33,10 @@ TEST(AreaRounding, CapsLargeValues) {
     EXPECT_EQ(roundAreaGuarded(std::numeric_limits<float>::quiet_NaN()), displayCap);
     EXPECT_EQ(displayedArea(30000.0L * 30000 * 2, 1, 1), displayCap);
     EXPECT_EQ(roundAreaGuarded(1000000000.0f), 1000000000);
+    // A stored area past single precision, or one made negative by a count below zero, shows a cap.
+    EXPECT_EQ(displayedArea(1e300L, 1000, 1), displayCap);
+    EXPECT_EQ(displayedArea(-1e300L, 1, 1), -displayCap);
+    EXPECT_EQ(displayedArea(-32768.0L * 1073676289, 1, 1), -displayCap);
 }
 
 TEST(PageFigures, FixedWithTwoDecimalsToFiveSignificantDigits) {

@@ -70,11 +70,15 @@ TEST_F(Switching, ASetHeldByAnotherProgramShowsMessage73AndKeepsThePreviousSet) 
 
 TEST_F(Switching, AnArithmeticErrorOpeningASetShowsItsMessageAndReturns) {
     addTask("Home");
-    // placed below zero puts the boxes left beyond 16 bits.
+    // placed below zero puts the boxes left beyond 16 bits; the message names the value.
     sql("import", "tasks", "INSERT INTO tasks (TaskID, Name) VALUES (1, 'Odd')");
     sql("import", "tb", "INSERT INTO tb (TaskID, KindID, Total, Placed) VALUES (1, 1, 32767, -32768)");
     sets->switchDatabase(2);
-    EXPECT_EQ(dialogs.messages, (std::vector<std::string>{"Math error opening DB", busy73}));
+    EXPECT_EQ(dialogs.messages,
+              (std::vector<std::string>{
+                  "Math error opening DB\rTask \"Odd\": box kind \"\": Placed -32768 cannot be "
+                  "used: Value 65535 is out of range for field 'Left' (-32768 to 32767)",
+                  busy73}));
     EXPECT_EQ(store.activeDB, 0);
     EXPECT_EQ(dm->tasksName.asString(), "Home");
 }

@@ -60,11 +60,23 @@ TEST(TaskFile, RefusesBadInputNamingTheField) {
         {"weight-overflow.json", "boxes[0].Weight: 2147483647 is outside"},
         {"fixed-outside.json", "fixed[0].boxes[0]: outside the container"},
         {"fixed-no-free-container.json", "fixed[1].TypeID: no free container"},
+        // Rows of one task are told apart by their keys.
+        {"repeated-typeid.json", "containers[2].TypeID: 7 is the TypeID of containers[0] too"},
+        {"repeated-kindid.json", "boxes[1].KindID: 4 is the KindID of boxes[0] too"},
+        // Each value fits its field, but a side with the gaps, or a support load, would not fit the run's.
+        {"box-side-with-gap.json",
+         "boxes[0].Length: 32767 is more than 32766, the most a run can hold with ItemGap 1"},
+        {"container-side-with-gaps.json", "containers[0].Width: 32767 is more than 32766, the most a run can "
+                                          "hold with ItemGap 3 and EdgeGap 1"},
+        {"support-load.json",
+         "containers[0]: Length - NoseDL - TailDL is 1; for a load of 6553400 it must be at least 62"},
+        {"fixed-support-load.json",
+         "containers[0]: Length - NoseDL - TailDL is 1; for a load of 98301 it must be at least 2"},
     };
     for (const auto& [file, message] : cases) {
         engine::PackProblem p;
         try {
-            tools::loadTaskJson(read(std::string("bad/") + file), p);
+            tools::prepareStart(p, tools::loadTaskJson(read(std::string("bad/") + file), p));
             ADD_FAILURE() << file << " was accepted";
         } catch (const tools::TaskFileError& e) {
             EXPECT_NE(std::string(e.what()).find(message), std::string::npos) << file << ": " << e.what();

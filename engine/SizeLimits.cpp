@@ -1,0 +1,100 @@
+#include "SizeLimits.h"
+
+#include "Limits.h"
+#include "PackProblem.h"
+#include "core/Checked.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace rectix::engine {
+
+namespace {
+
+constexpr std::int64_t sideMax = std::numeric_limits<std::int16_t>::max();
+constexpr std::int64_t loadMax = std::numeric_limits<std::int32_t>::max();
+// The loads are lever sums in single precision: one percent over the exact bound covers their
+// rounding, and one unit the rounding to a whole load.
+constexpr long double loadSlack = 1.01L;
+
+} // namespace
+
+SizeLimits::SizeLimits(std::int64_t itemGap, std::int64_t edgeGap) : itemGap_(itemGap), edgeGap_(edgeGap) {}
+
+std::optional<SizeLimits::Breach> SizeLimits::box(std::int64_t length, std::int64_t width) const {
+    const std::int64_t limit = sideMax - itemGap_;
+    if (length > limit) return Breach{Figure::Length, length, limit, 0};
+    if (width > limit) return Breach{Figure::Width, width, limit, 0};
+    return std::nullopt;
+}
+
+std::optional<SizeLimits::Breach> SizeLimits::container(std::int64_t length, std::int64_t width,
+                                                        std::int64_t noseDL, std::int64_t tailDL,
+                                                        std::int64_t load) const {
+    const std::int64_t sideLimit = sideMax - itemGap_ + 2 * edgeGap_;
+    if (length > sideLimit) return Breach{Figure::Length, length, sideLimit, 0};
+    if (width > sideLimit) return Breach{Figure::Width, width, sideLimit, 0};
+
+    load = std::abs(load);
+    const std::int64_t span = length - noseDL - tailDL;
+    if (span < 1 || load == 0) return std::nullopt;
+    // A load's centre lies between the container's ends, in the container's coordinates as in
+    // the fill's (which start after the edge gap and reach the item gap further); the tail load
+    // is its moment about the nose support over the span, and the nose load the rest of it.
+    const std::int64_t usable = length + itemGap_ - 2 * edgeGap_;
+    const std::int64_t noseDist = noseDL + itemGap_ / 2 - edgeGap_;
+    const std::int64_t arm = std::max(
+        {std::abs(noseDL), std::abs(length - noseDL), std::abs(noseDist), std::abs(usable - noseDist)});
+    const std::int64_t room = loadMax - 1 - load;
+    if (room < 1) return std::nullopt; // the load itself does not fit, and is refused as a weight
+    const long double least =
+        std::ceil(static_cast<long double>(arm) * static_cast<long double>(load) * loadSlack / room);
+    if (static_cast<long double>(span) < least)
+        return Breach{Figure::SupportSpan, span, static_cast<std::int64_t>(least), load};
+    return std::nullopt;
+}
+
+std::int64_t SizeLimits::fillLoadCap(std::int64_t loadWt) {
+    return static_cast<std::int64_t>(std::floor(capacitySlack * static_cast<long double>(loadWt)));
+}
+
+std::int64_t SizeLimits::boxWeightOf(const PackProblem& p) {
+    std::int64_t weight = 0;
+    for (int k = 1; k <= p.boxKindCount; ++k)
+        weight = core::checkedAdd(weight, core::checkedMul(std::abs(std::int64_t{p.boxKinds.weight[k]}),
+                                                           std::max<std::int64_t>(1, p.boxKinds.total[k])));
+    return weight;
+}
+
+std::optional<SizeLimits::Found> SizeLimits::firstIn(const PackProblem& p) {
+    const SizeLimits limits(p.settings.itemGap, p.settings.edgeGap);
+    const std::int64_t boxWeight = boxWeightOf(p);
+    const auto& ct = p.contTypes;
+    for (int t = 1; t <= p.contTypeCount; ++t) {
+        const std::int64_t load = std::min(boxWeight, fillLoadCap(ct.loadWt[t]));
+        if (const auto b = limits.container(ct.length[t], ct.width[t], ct.noseDL[t], ct.tailDL[t], load))
+            return Found{true, t, *b};
+    }
+    for (int k = 1; k <= p.boxKindCount; ++k)
+        if (const auto b = limits.box(p.boxKinds.length[k], p.boxKinds.width[k])) return Found{false, k, *b};
+    return std::nullopt;
+}
+
+std::optional<SizeLimits::Found> SizeLimits::firstLoadedIn(const PackProblem& p, const PackSolution& plan) {
+    const SizeLimits limits;
+    const auto& ct = p.contTypes;
+    for (int c = 1; c <= p.contCount; ++c) {
+        std::int64_t load = 0;
+        for (int b = 1; b <= p.boxCount; ++b)
+            if (plan.contNo[b] == c)
+                load = core::checkedAdd(load, std::abs(std::int64_t{p.boxKinds.weight[p.boxInstKind[b]]}));
+        const int t = p.contInstType[c];
+        if (const auto b = limits.container(ct.length[t], ct.width[t], ct.noseDL[t], ct.tailDL[t], load))
+            return Found{true, t, *b};
+    }
+    return std::nullopt;
+}
+
+} // namespace rectix::engine
