@@ -30,31 +30,6 @@ std::string atRow(const dataset::Cursor& rows, const char* field, const std::str
     return core::messageWith(core::Msg::StoredField, {table, rowKeys(rows), field, what});
 }
 
-// Runs `walk` over the cursors with their grids quiet, and puts each back on the row it stood
-// on however the walk ends: masters first, as their details read their rows again when they move.
-void onTheirRows(DataModule& dm, const std::vector<dataset::Cursor*>& cursors,
-                 const std::function<void()>& walk) {
-    std::vector<dataset::Bookmark> marks;
-    for (dataset::Cursor* c : cursors) marks.push_back(c->isOpen() ? c->bookmark() : dataset::Bookmark{});
-    std::exception_ptr failure;
-    {
-        const OperationFrame frame(dm.operationView(), OperationFrame::Options().controlsOff(cursors));
-        try {
-            walk();
-        } catch (...) {
-            failure = std::current_exception();
-        }
-        try {
-            for (std::size_t i = 0; i < cursors.size(); ++i)
-                if (marks[i].valid && cursors[i]->bookmarkValid(marks[i])) cursors[i]->gotoBookmark(marks[i]);
-        } catch (...) {
-            if (!failure) failure = std::current_exception();
-        }
-    }
-    for (std::size_t i = 0; i < cursors.size(); ++i) cursors[i]->freeBookmark(marks[i]);
-    if (failure) std::rethrow_exception(failure);
-}
-
 // A bridge over a problem of its own: what it reads leaves the caller's result record alone.
 struct ScratchBridge {
     explicit ScratchBridge(DataModule& dm) : run(problem, quiet), bridge(dm, problem, run) {}
@@ -76,15 +51,15 @@ void SolveBridge::checkSolutionRow(const dataset::Cursor& rows) const {
 
 void SolveBridge::checkStoredSolution(DataModule& dm) {
     const auto scratch = std::make_unique<ScratchBridge>(dm);
-    onTheirRows(dm, {&dm.solut, &dm.distr, &dm.posit, &dm.tc, &dm.tb},
-                [&] { scratch->bridge.readCheckedSolution(scratch->problem.resultSolution); });
+    walkKeepingRows(dm.operationView(), {&dm.solut, &dm.distr, &dm.posit, &dm.tc, &dm.tb},
+                    [&] { scratch->bridge.readCheckedSolution(scratch->problem.resultSolution); });
 }
 
 void SolveBridge::checkTaskRows(DataModule& dm) {
     const auto scratch = std::make_unique<ScratchBridge>(dm);
     const SolveBridge& bridge = scratch->bridge;
     bridge.checkSolutionRow(dm.tasks);
-    onTheirRows(dm, {&dm.tc, &dm.tb}, [&] {
+    walkKeepingRows(dm.operationView(), {&dm.tc, &dm.tb}, [&] {
         for (dm.tc.first(); !dm.tc.eof(); dm.tc.next())
             bridge.checkStoredRow(dm.tc, "tc", "conts", core::Msg::ContainerTypeRow, dm.tcType.asString());
         for (dm.tb.first(); !dm.tb.eof(); dm.tb.next())
@@ -94,7 +69,7 @@ void SolveBridge::checkTaskRows(DataModule& dm) {
 
 void SolveBridge::checkLibraryRows(DataModule& dm, dataset::Cursor& library) {
     const std::string& table = library.tableDef().name;
-    onTheirRows(dm, {&library}, [&] {
+    walkKeepingRows(dm.operationView(), {&library}, [&] {
         for (library.first(); !library.eof(); library.next())
             if (const std::string what = rowRefusal(library, table, ""); !what.empty())
                 throw BridgeError(atRow(library, nullptr, what));

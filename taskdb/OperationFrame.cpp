@@ -65,4 +65,27 @@ void OperationFrame::giveBack(bool failing) {
     if (first && !failing) std::rethrow_exception(first);
 }
 
+void walkKeepingRows(OperationView& view, const std::vector<dataset::Cursor*>& cursors,
+                     const std::function<void()>& walk) {
+    std::vector<dataset::Bookmark> marks;
+    for (dataset::Cursor* c : cursors) marks.push_back(c->isOpen() ? c->bookmark() : dataset::Bookmark{});
+    std::exception_ptr failure;
+    {
+        const OperationFrame frame(view, OperationFrame::Options().controlsOff(cursors));
+        try {
+            walk();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        try {
+            for (std::size_t i = 0; i < cursors.size(); ++i)
+                if (marks[i].valid && cursors[i]->bookmarkValid(marks[i])) cursors[i]->gotoBookmark(marks[i]);
+        } catch (...) {
+            if (!failure) failure = std::current_exception();
+        }
+    }
+    for (std::size_t i = 0; i < cursors.size(); ++i) cursors[i]->freeBookmark(marks[i]);
+    if (failure) std::rethrow_exception(failure);
+}
+
 } // namespace rectix::taskdb

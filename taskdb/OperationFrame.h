@@ -91,4 +91,9 @@ class OperationFrame {
     static inline int alive_ = 0;
 };
 
+// Runs `walk` over the cursors with their controls off, and puts each back on the row it stood on
+// however the walk ends: masters first, as their details read their rows again when they move.
+void walkKeepingRows(OperationView& view, const std::vector<dataset::Cursor*>& cursors,
+                     const std::function<void()>& walk);
+
 } // namespace rectix::taskdb

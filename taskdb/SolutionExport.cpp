@@ -8,9 +8,7 @@
 #include "taskdb/OperationFrame.h"
 #include "taskdb/SolveBridge.h"
 
-#include <array>
 #include <cstring>
-#include <exception>
 
 namespace rectix::taskdb {
 
@@ -87,25 +85,7 @@ SolutionExport::Texts SolutionExport::compose(const std::string& dateText) {
     texts.boxKinds = first + "BoxKind,BoxSum,AreaSum,WeightSum,Mark," + eol + eol;
     texts.positions = first + "BoxKind,BoxNo,PosX,PosY,PutL,PutW,LoadNo," + eol + eol;
 
-    const std::array<dataset::Cursor*, 3> cursors{&dm_.solut, &dm_.distr, &dm_.posit};
-    std::array<dataset::Bookmark, 3> marks{};
-    for (std::size_t i = 0; i < cursors.size(); ++i) marks[i] = cursors[i]->bookmark();
-    const OperationFrame frame(dm_.operationView(),
-                               OperationFrame::Options().controlsOff({cursors.begin(), cursors.end()}));
-    std::exception_ptr failure;
-    try {
-        composeRows(texts);
-    } catch (...) {
-        failure = std::current_exception();
-    }
-    // The master first: its details read their rows again when it moves.
-    try {
-        for (std::size_t i = 0; i < cursors.size(); ++i)
-            if (marks[i].valid && cursors[i]->bookmarkValid(marks[i])) cursors[i]->gotoBookmark(marks[i]);
-    } catch (...) {
-        if (!failure) failure = std::current_exception();
-    }
-    if (failure) std::rethrow_exception(failure);
+    walkKeepingRows(dm_.operationView(), {&dm_.solut, &dm_.distr, &dm_.posit}, [&] { composeRows(texts); });
     return texts;
 }
 
