@@ -3,6 +3,7 @@
 
 #include "taskdb/DataModule.h"
 #include "taskdb/OperationFrame.h"
+#include "taskdb/RowRefusal.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/ValueRanges.h"
 

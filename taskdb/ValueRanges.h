@@ -3,10 +3,6 @@
 #include <string>
 #include <string_view>
 
-namespace rectix::dataset {
-class Cursor;
-}
-
 namespace rectix::taskdb {
 
 // The values a stored row may hold: one table for every writer and reader of
@@ -32,13 +28,6 @@ struct ValueRange {
 // Qw field packs two of them, "WeightFactor" (Qw mod 100) and
 // "BindGroupFactor" (Qw div 100), listed under those names.
 const ValueRange* valueRange(std::string_view table, std::string_view field);
-
-// What keeps the current row of `rows` from being used, as ValueRange::refusal or the "not a value
-// of its type" message words it: its first stored or looked-up value that is not of its field's
-// type, or (a null counting as 0) outside the range of its field in `table`, of a lookup's in
-// `library`; "" when every value fits. Pass "" for a table whose ranges do not apply. Calculated
-// fields are not read.
-std::string rowRefusal(const dataset::Cursor& rows, std::string_view table, std::string_view library);
 
 // A task row's stored optimizer settings.
 struct StoredSettings {
