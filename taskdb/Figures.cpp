@@ -71,7 +71,8 @@ std::string pageFigureText(const TaskTotals& totals, PageFigure figure, const co
 }
 
 std::string sizeText(std::int32_t length, std::int32_t width) {
-    return std::to_string(length).substr(0, 4) + "  " + std::to_string(width).substr(0, 4);
+    // Each side whole: cut to four digits, a five-digit side would read as another size.
+    return std::to_string(length) + "  " + std::to_string(width);
 }
 
 } // namespace rectix::taskdb

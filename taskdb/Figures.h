@@ -37,7 +37,7 @@ std::string formatPageFigure(long double value, const core::NumberFormat& format
 // used capacity.
 std::string pageFigureText(const TaskTotals& totals, PageFigure figure, const core::NumberFormat& format);
 
-// A container's or box's size as "length  width", each cut to its first four characters.
+// A container's or box's size as "length  width".
 std::string sizeText(std::int32_t length, std::int32_t width);
 
 } // namespace rectix::taskdb

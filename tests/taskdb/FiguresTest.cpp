@@ -57,9 +57,9 @@ TEST(PageFigures, MoreThanFiveIntegerDigitsInScientificNotation) {
     EXPECT_EQ(formatPageFigure(99999.7L, point), "1E5");
 }
 
-TEST(SizeTexts, CutEachSideToFourCharacters) {
+TEST(SizeTexts, ShowEachSideWhole) {
     EXPECT_EQ(sizeText(1200, 800), "1200  800");
-    EXPECT_EQ(sizeText(12345, 20000), "1234  2000");
+    EXPECT_EQ(sizeText(32767, 20000), "32767  20000");
 }
 
 } // namespace rectix::taskdb::test
