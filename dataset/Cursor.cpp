@@ -421,4 +421,9 @@ void Cursor::notifyRecord(const Field& f) {
     for (CursorObserver* o : std::vector<CursorObserver*>(observers_)) o->cursorRecordChanged(*this, f);
 }
 
+void Cursor::notifyFocus(const Field& f) {
+    if (disabled_ > 0) return;
+    for (CursorObserver* o : std::vector<CursorObserver*>(observers_)) o->cursorFieldFocused(*this, f);
+}
+
 } // namespace rectix::dataset

@@ -249,6 +249,7 @@ class Cursor {
     void notifyData();
     void notifyState();
     void notifyRecord(const Field& f);
+    void notifyFocus(const Field& f);
 
     // CursorRows.cpp: reading rows, lookups, calculated fields, details.
     enum class Synced { Nothing, Rows, AnotherRow };
@@ -292,7 +293,7 @@ class Cursor {
     void assignStored(Field* f, std::size_t col, const Value& v);
     void chooseLookup(Field& f, const Value& raw);
     void afterValueChange(const Field* f, std::size_t col);
-    void checkRecord() const;
+    void checkRecord();
     void writeRow(Row& row, std::vector<Value> before);
 
     TableSet& set_;

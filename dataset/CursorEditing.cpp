@@ -169,14 +169,17 @@ void Cursor::chooseLookup(Field& f, const Value& raw) {
     }
 }
 
-void Cursor::checkRecord() const {
+void Cursor::checkRecord() {
     for (const auto& f : fields_) {
         if (f->kind() != FieldKind::Stored || f->type() == FieldType::AutoInc) continue;
-        if (f->required() && cur_.stored[f->slot()].isNull())
+        if (f->required() && cur_.stored[f->slot()].isNull()) {
+            notifyFocus(*f);
             throw FieldError(f->name(), "Field '" + f->name() + "' must have a value");
+        }
     }
     for (const auto& f : fields_) {
         if (f->kind() != FieldKind::Stored || f->meetsConstraint(cur_.stored[f->slot()])) continue;
+        notifyFocus(*f);
         throw FieldError(f->name(), f->constraintText().empty()
                                         ? "Field '" + f->name() + "' does not meet its constraint"
                                         : f->constraintText());

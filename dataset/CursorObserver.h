@@ -22,6 +22,9 @@ class CursorObserver {
     virtual void cursorRecordChanged(Cursor&, const Field&) {}
     // Inactive, browse, edit or insert.
     virtual void cursorStateChanged(Cursor&) {}
+    // A rule is about to refuse the field's value: the view that shows the
+    // field brings it before the user (its cell current, the keyboard on it).
+    virtual void cursorFieldFocused(Cursor&, const Field&) {}
 };
 
 } // namespace rectix::dataset

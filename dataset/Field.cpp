@@ -122,6 +122,10 @@ void Field::setValue(const Value& v) {
     owner_.assign(*this, v);
 }
 
+void Field::focusControl() {
+    owner_.notifyFocus(*this);
+}
+
 void Field::badValue(const Value& v, core::Msg refusal) const {
     throw FieldError(name_, core::messageWith(refusal, {plainText(v), label()}));
 }

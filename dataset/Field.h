@@ -111,6 +111,9 @@ class Field {
     void setString(std::string_view v) { setValue(Value(v)); }
     void setDate(CalendarDate v) { setValue(Value(v)); }
     void clear() { setValue(Value()); }
+    // Asks the cursor's views to bring this field before the user; a rule that
+    // refuses the record for this field's value calls it before its message.
+    void focusControl();
 
     // `v` in the stored form of this field's type (see the class comment).
     Value convert(const Value& v) const;

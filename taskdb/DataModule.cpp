@@ -248,10 +248,13 @@ void DataModule::checkRangesPosted(Cursor& rows, const char* table) {
     for (const auto& def : rows.tableDef().fields) {
         const ValueRange* r = valueRange(table, def.name);
         if (!r) continue;
-        const dataset::Value& v = rows.field(def.name).value();
+        dataset::Field& f = rows.field(def.name);
+        const dataset::Value& v = f.value();
         if (v.isNull() || (edit && rows.storedValue(def.name) == v)) continue;
-        if (!r->contains(static_cast<double>(dataset::numericValue(v))))
+        if (!r->contains(static_cast<double>(dataset::numericValue(v)))) {
+            f.focusControl();
             refuse(DialogKind::Error, r->rule(), 0);
+        }
     }
 }
 

@@ -173,8 +173,10 @@ void DataModule::checkAmountPosted(Cursor& rows, const char* amountField) {
     if (rows.state() == dataset::CursorState::Edit &&
         rows.storedValue(amountField) == rows.field(amountField).value())
         return;
-    if (rows.field(amountField).asInteger() < 1)
+    if (rows.field(amountField).asInteger() < 1) {
+        rows.field(amountField).focusControl();
         refuse(DialogKind::Warning, msg(core::Msg::RowWithoutAmount), 0);
+    }
     if (&rows == &tc) checkTaskTotal(rows, tcs, "TypeID", amountField, core::Msg::TooManyContainers);
     if (&rows == &tb) checkTaskTotal(rows, tbs, "KindID", amountField, core::Msg::TooManyBoxes);
 }
@@ -191,8 +193,10 @@ void DataModule::checkTaskTotal(Cursor& rows, Cursor& taskRows, const char* key,
     const std::vector<dataset::Value> amounts = taskRows.columnValues(amountField);
     for (std::size_t i = 0; i < keys.size(); ++i)
         if (own.isNull() || !(keys[i] == own)) total += storedInteger(amounts[i]);
-    if (total > std::numeric_limits<std::int16_t>::max())
+    if (total > std::numeric_limits<std::int16_t>::max()) {
+        rows.field(amountField).focusControl();
         refuse(DialogKind::Error, msg(slot) + std::to_string(std::numeric_limits<std::int16_t>::max()), 0);
+    }
 }
 
 namespace {

@@ -35,6 +35,29 @@ template <typename Hook, typename... Args> bool consumedBy(const Hook& hook, Arg
     return consumed;
 }
 
+// Notes whether a modal window blocked `window` while it lives: a rule asked the user something.
+class QuestionWatch : public QObject {
+  public:
+    explicit QuestionWatch(QWidget* window) : window_(window) { window_->installEventFilter(this); }
+    ~QuestionWatch() override {
+        if (window_) window_->removeEventFilter(this);
+    }
+    QuestionWatch(const QuestionWatch&) = delete;
+    QuestionWatch& operator=(const QuestionWatch&) = delete;
+
+    bool asked() const { return asked_; }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::WindowBlocked) asked_ = true;
+        return false;
+    }
+
+  private:
+    QPointer<QWidget> window_;
+    bool asked_ = false;
+};
+
 } // namespace
 
 DataGrid::DataGrid(dataset::Cursor& cursor, std::vector<DataColumn> columns, QWidget* parent)
@@ -56,6 +79,7 @@ DataGrid::DataGrid(dataset::Cursor& cursor, std::vector<DataColumn> columns, QWi
                 for (int c = first; c <= last; ++c) fitTitle(c);
             });
     connect(model_, &DataGridModel::cursorMoved, this, &DataGrid::followCursor);
+    connect(model_, &DataGridModel::fieldFocused, this, &DataGrid::focusRefusedField);
     connect(qApp, &QApplication::focusChanged, this, &DataGrid::focusChanged);
     followCursor();
 }
@@ -101,11 +125,13 @@ void DataGrid::fitTitle(int c) {
 void DataGrid::followCursor() {
     const int row = model_->currentRow();
     const QModelIndex current = currentIndex();
+    if (!editing(dataCursor())) rowRefused_ = false;
     following_ = true;
     if (row < 0) {
         if (current.isValid() || selectionModel()->hasSelection()) selectionModel()->clear();
     } else {
-        int column = current.isValid() ? current.column() : 0;
+        int column = std::exchange(refusedColumn_, -1);
+        if (column < 0) column = current.isValid() ? current.column() : 0;
         while (column < model_->columnCount() - 1 && isColumnHidden(column)) ++column;
         const QModelIndex target = model_->index(row, column);
         // A grid without selection only marks its current cell while it has the focus; a grid
@@ -157,12 +183,18 @@ bool DataGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event
                              state() != EditingState &&
                              (trigger == AllEditTriggers || (trigger & editTriggers()));
     if (opensEditor) {
-        if (readOnly_ || index.row() != model_->currentRow()) return false;
+        // Only the current cell opens: a refusal may have taken the grid back from the cell that
+        // Tab or Enter would edit next.
+        if (readOnly_ || index.row() != model_->currentRow() || index != currentIndex()) return false;
         dataset::Cursor& c = dataCursor();
+        const QuestionWatch question(window());
         if (!ErrorBoundary::run([&] {
                 if (!editing(c)) c.edit();
             }))
             return false;
+        // The keys typed after the first went with the question: alone, the first would become
+        // the value. The editor shows the value as it is, selected, for the user to type again.
+        if (question.asked()) return QTableView::edit(index, trigger, nullptr);
     }
     return QTableView::edit(index, trigger, event);
 }
@@ -170,7 +202,12 @@ bool DataGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event
 void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);
     if (following_ || !current.isValid()) return;
-    if (previous.isValid() && current.column() != previous.column()) emit columnExited();
+    if (previous.isValid() && current.column() != previous.column() && !rowRefused_) {
+        emit columnExited();
+        // Refused: the grid is on the refused cell of the row, and leaving it would only ask the
+        // rules the same again.
+        if (rowRefused_) return;
+    }
     if (current.row() != model_->currentRow()) moveCursorTo(current.row());
 }
 
@@ -298,6 +335,15 @@ void DataGrid::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int en
         discarding_ = was;
     }
     QTableView::rowsAboutToBeRemoved(parent, start, end);
+}
+
+void DataGrid::focusRefusedField(int column) {
+    if (column < 0 || isColumnHidden(column) || !editing(dataCursor())) return;
+    rowRefused_ = true;
+    refusedColumn_ = column;
+    // The message that follows gives the keyboard back to where it was when it opened.
+    if (isVisible() && isEnabled() && !contains(QApplication::focusWidget())) setFocus(Qt::OtherFocusReason);
+    followCursor();
 }
 
 bool DataGrid::contains(const QWidget* w) const {

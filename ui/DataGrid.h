@@ -21,7 +21,12 @@ class DataGridModel;
 //
 // Editing a cell puts the cursor into edit and writes the field when the cell editor closes;
 // moving to another row posts the record, and a refused post keeps the cursor (and the grid) on
-// the row. Esc in a cell editor reverts the cell, and drops the record's edit when nothing was
+// the row. A rule that refuses the record for a field's value brings the grid's keyboard focus
+// to that field's cell of the row; until the record is posted or cancelled, moving between its
+// cells posts nothing (columnExited is not emitted), and a refusal by a columnExited handler that
+// named its field keeps the grid on the row. A key that starts an edit whose rules ask the user
+// first opens the cell editor on the value as it is, selected: the keys typed behind it went with
+// the question. Esc in a cell editor reverts the cell, and drops the record's edit when nothing was
 // changed yet; Esc outside a cell editor cancels the record. Tab moves between cells, Ctrl+Tab
 // (with Shift, backwards) leaves the grid. A refused value keeps its cell current. Ctrl+Delete asks "Delete
 // record?" and deletes the current row. Focus leaving the grid for another control of the window drops an
@@ -87,6 +92,8 @@ class DataGrid : public QTableView, public PendingEdit {
     // Moves the cursor to the record the user chose at `row`.
     void moveCursorTo(int row);
     void focusChanged(QWidget* old, QWidget* now);
+    // A rule is refusing the record for the value of `column`'s field.
+    void focusRefusedField(int column);
     bool contains(const QWidget* w) const;
 
     DataGridModel* model_;
@@ -94,6 +101,8 @@ class DataGrid : public QTableView, public PendingEdit {
     bool following_ = false;
     bool commitRefused_ = false;
     bool discarding_ = false; // an editor goes with its row: what it holds is not written
+    bool rowRefused_ = false; // a rule refused the record being edited for one of its fields
+    int refusedColumn_ = -1;  // the column the next following of the cursor makes current
 };
 
 } // namespace rectix::ui

@@ -276,4 +276,12 @@ void DataGridModel::cursorStateChanged(dataset::Cursor&) {
     refresh();
 }
 
+void DataGridModel::cursorFieldFocused(dataset::Cursor&, const dataset::Field& field) {
+    for (std::size_t c = 0; c < columns_.size(); ++c)
+        if (columns_[c].field == &field) {
+            emit fieldFocused(static_cast<int>(c));
+            return;
+        }
+}
+
 } // namespace rectix::ui

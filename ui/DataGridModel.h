@@ -69,6 +69,8 @@ class DataGridModel : public QAbstractTableModel, private dataset::CursorObserve
   signals:
     // The cursor's current row, its rows or its state changed; a view follows the cursor.
     void cursorMoved();
+    // A rule is about to refuse the record for the value of the field that `column` shows.
+    void fieldFocused(int column);
 
   private:
     struct Column {
@@ -81,6 +83,7 @@ class DataGridModel : public QAbstractTableModel, private dataset::CursorObserve
     void cursorDataChanged(dataset::Cursor&) override;
     void cursorRecordChanged(dataset::Cursor&, const dataset::Field&) override;
     void cursorStateChanged(dataset::Cursor&) override;
+    void cursorFieldFocused(dataset::Cursor&, const dataset::Field& field) override;
 
     Column bind(DataColumn def) const;
     void refresh();

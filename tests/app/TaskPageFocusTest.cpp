@@ -1,4 +1,5 @@
 // Where the keyboard focus goes after the page's commands and after a message dialog.
+#include "../support/WindowAnswers.h"
 #include "TaskPageFixture.h"
 
 #include "core/Dialogs.h"
@@ -11,10 +12,15 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <functional>
+#include <utility>
+#include <vector>
+
 namespace {
 
 using Button = rectix::ui::DataNavigator::Button;
 
+constexpr int costColumn = 1;
 constexpr int amountColumn = 3;
 
 // Real message dialogs, each closed with its default button as soon as it is up.
@@ -56,6 +62,10 @@ class TaskPageFocus : public TaskPageTest {
     }
     rectix::ui::DataNavigator* navigator(const char* name) const {
         return part<rectix::ui::DataNavigator>(name);
+    }
+    void clickCell(rectix::ui::DataGrid* g, int row, int column) const {
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {},
+                          g->visualRect(g->model()->index(row, column)).center());
     }
     // Types into a cell and leaves it with Tab, as the user does.
     void typeIntoCell(rectix::ui::DataGrid* g, int row, int column, const char* text) const {
@@ -286,4 +296,42 @@ TEST_F(TaskPageFocus, AnAltLetterThatIsNoShortcutTypesNothing) {
     QTest::keyClick(editor, Qt::Key_Tab);
     EXPECT_EQ(dm->tcAvail.asInteger(), 4);
     EXPECT_TRUE(dialogs.shown.empty()) << ::testing::PrintToString(dialogs.shown);
+}
+
+// A row whose post the rules refuse: one message, and the user is back in the refused cell to
+// correct it, by keyboard or by mouse, without the message coming again for each click on the row.
+TEST_F(TaskPageFocus, ARefusedPostShowsOneMessageAndLeavesTheUserOnTheRefusedCell) {
+    rectix::ui::DataGrid* g = grid("ContsGrid");
+    int van = 0;
+    while (g->model()->index(van, 0).data().toString() != QStringLiteral("Van")) ++van;
+    const int other = van == 0 ? 1 : 0;
+    const std::vector<std::pair<const char*, std::function<void()>>> leaves{
+        {"click on another row", [&] { clickCell(g, other, amountColumn); }},
+        {"Down key", [&] { QTest::keyClick(g, van == 0 ? Qt::Key_Down : Qt::Key_Up); }},
+        {"click on another control", [&] { QTest::mouseClick(part<QWidget>("DescrEdit"), Qt::LeftButton); }},
+    };
+    for (const auto& [how, leave] : leaves) {
+        rectix::test::WindowAnswers messages;
+        focusCell(g, van, costColumn);
+        QTest::keyClick(g, Qt::Key_2);
+        QTest::keyClicks(focus(), QStringLiteral("000000000"));
+        QTest::keyClick(focus(), Qt::Key_Return);
+        leave();
+        EXPECT_EQ(messages.shown, std::vector<std::string>{"Cost must be from 0 to 1000000000"}) << how;
+        EXPECT_EQ(dm->tc.state(), rectix::dataset::CursorState::Edit) << how;
+        EXPECT_EQ(focus(), g) << how;
+        EXPECT_EQ(g->currentIndex(), g->model()->index(van, costColumn)) << how;
+
+        // Cells of the refused row are the user's to visit; the row is posted when it is left.
+        clickCell(g, van, amountColumn);
+        clickCell(g, van, costColumn);
+        EXPECT_EQ(messages.shown.size(), 1U) << how;
+        QTest::keyClick(g, Qt::Key_5);
+        QTest::keyClicks(focus(), QStringLiteral("00"));
+        QTest::keyClick(focus(), Qt::Key_Return);
+        clickCell(g, other, amountColumn);
+        EXPECT_EQ(messages.shown.size(), 1U) << how;
+        EXPECT_EQ(dm->tc.state(), rectix::dataset::CursorState::Browse) << how;
+        EXPECT_EQ(g->model()->index(van, costColumn).data().toString().toStdString(), "500") << how;
+    }
 }

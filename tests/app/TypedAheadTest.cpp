@@ -6,6 +6,8 @@
 
 #include "ui/DataGridModel.h"
 
+#include <QLineEdit>
+
 namespace {
 
 using rectix::dataset::CursorState;
@@ -18,7 +20,7 @@ class TypedAheadTest : public LibraryPageTest {
         LibraryPageTest::SetUp();
         const std::int32_t truck = addContainer("Truck", 1360, 245, 24000);
         van = addContainer("Van", 420, 200, 3000);
-        const std::int32_t pallet = addBox("Pallet", 120, 80, 500);
+        pallet = addBox("Pallet", 120, 80, 500);
         addTask("Shipment");
         addTaskContainer(truck, 1);
         addTaskContainer(van, 1);
@@ -46,6 +48,7 @@ class TypedAheadTest : public LibraryPageTest {
     }
 
     std::int32_t van = 0;
+    std::int32_t pallet = 0;
 };
 
 } // namespace
@@ -89,5 +92,48 @@ TEST_F(TypedAheadTest, ASpaceTypedAfterTheAcceleratorReachesNeitherTheQuestionNo
         }
         choose(g, row == 0 ? 1 : 0, column);
         EXPECT_EQ(storedVanCost(), 180) << c.question;
+    }
+}
+
+// A key that starts a library row's edit brings the question about the tasks that use the row;
+// the keys behind it go with the question, and the first one must not stand alone as the value.
+TEST_F(TypedAheadTest, AKeyThatStartsAnEditBehindAQuestionIsNotTheNewValue) {
+    constexpr int lengthColumn = 3;
+    struct Case {
+        const char* window;
+        const char* key;
+        std::int32_t id;
+        const char* before;
+    };
+    for (const Case& c : {Case{"CntForm", "TypeID", van, "420"}, Case{"BoxForm", "KindID", pallet, "120"}}) {
+        rectix::app::LibraryWindow* library = open(c.window);
+        library->editButtonClick();
+        rectix::ui::DataGrid* g = library->grid();
+        rectix::dataset::Cursor& rows = g->dataCursor();
+        ASSERT_TRUE(rows.locate(c.key, c.id)) << c.window;
+        const int row = g->dataModel().currentRow();
+        choose(g, row, lengthColumn);
+
+        rectix::test::WindowAnswers questions;
+        questions.answer = rectix::core::DialogButton::Yes;
+        for (const auto& [k, t] :
+             {std::pair{Qt::Key_0, "0"}, std::pair{Qt::Key_0, "0"}, std::pair{Qt::Key_Return, "\r"}})
+            rectix::test::WindowAnswers::typeAhead(g->window(), k, QString::fromLatin1(t));
+        QTest::keyClick(g, Qt::Key_5, Qt::NoModifier);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return questions.answered(); })) << c.window;
+        QApplication::processEvents();
+        ASSERT_EQ(questions.shown.size(), 1U) << c.window;
+
+        // The editor shows the value as it is, ready to be typed over.
+        auto* editor = qobject_cast<QLineEdit*>(g->indexWidget(g->model()->index(row, lengthColumn)));
+        ASSERT_NE(editor, nullptr) << c.window;
+        EXPECT_EQ(editor->text().toStdString(), c.before) << c.window;
+        EXPECT_EQ(editor->selectedText().toStdString(), c.before) << c.window;
+        QTest::keyClicks(editor, QStringLiteral("500"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        choose(g, row == 0 ? 1 : 0, lengthColumn);
+        ASSERT_TRUE(rows.locate(c.key, c.id));
+        EXPECT_EQ(rows.field("Length").asInteger(), 500) << c.window;
+        library->hide();
     }
 }
