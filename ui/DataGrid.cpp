@@ -215,8 +215,11 @@ void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& pre
 // editor closed by the first is hidden and takes nothing more.
 void DataGrid::commitData(QWidget* editor) {
     if (discarding_ || (editor && editor->isHidden())) return;
+    const QString before = currentIndex().data(Qt::EditRole).toString();
     QTableView::commitData(editor);
     commitRefused_ = model_->lastSetRefused();
+    // A new value answers the refusal: leaving its cell asks the rules again.
+    if (!commitRefused_ && currentIndex().data(Qt::EditRole).toString() != before) rowRefused_ = false;
 }
 
 // A refused value keeps the user in its cell, whatever key closed the editor.
@@ -340,6 +343,8 @@ void DataGrid::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int en
 void DataGrid::focusRefusedField(int column) {
     if (column < 0 || isColumnHidden(column) || !editing(dataCursor())) return;
     rowRefused_ = true;
+    // An open editor writes its value first; the cell it stands in stays current.
+    if (state() == EditingState) return;
     refusedColumn_ = column;
     // The message that follows gives the keyboard back to where it was when it opened.
     if (isVisible() && isEnabled() && !contains(QApplication::focusWidget())) setFocus(Qt::OtherFocusReason);

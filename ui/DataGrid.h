@@ -22,11 +22,11 @@ class DataGridModel;
 // Editing a cell puts the cursor into edit and writes the field when the cell editor closes;
 // moving to another row posts the record, and a refused post keeps the cursor (and the grid) on
 // the row. A rule that refuses the record for a field's value brings the grid's keyboard focus
-// to that field's cell of the row; until the record is posted or cancelled, moving between its
-// cells posts nothing (columnExited is not emitted), and a refusal by a columnExited handler that
-// named its field keeps the grid on the row. A key that starts an edit whose rules ask the user
-// first opens the cell editor on the value as it is, selected: the keys typed behind it went with
-// the question. Esc in a cell editor reverts the cell, and drops the record's edit when nothing was
+// to that field's cell of the row; until a new value is written to the record, or it is posted or
+// cancelled, moving between its cells posts nothing (columnExited is not emitted). A refusal by a
+// columnExited handler that names its field keeps the grid on the row. A key that starts an edit whose rules
+// ask the user first opens the cell editor on the value as it is, selected: the keys typed behind it went
+// with the question. Esc in a cell editor reverts the cell, and drops the record's edit when nothing was
 // changed yet; Esc outside a cell editor cancels the record. Tab moves between cells, Ctrl+Tab
 // (with Shift, backwards) leaves the grid. A refused value keeps its cell current. Ctrl+Delete asks "Delete
 // record?" and deletes the current row. Focus leaving the grid for another control of the window drops an
