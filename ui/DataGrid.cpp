@@ -204,8 +204,7 @@ void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& pre
     if (following_ || !current.isValid()) return;
     if (previous.isValid() && current.column() != previous.column() && !rowRefused_) {
         emit columnExited();
-        // Refused: the grid is on the refused cell of the row, and leaving it would only ask the
-        // rules the same again.
+        // Refused: the grid is back on the refused cell, and moving on would post the row again.
         if (rowRefused_) return;
     }
     if (current.row() != model_->currentRow()) moveCursorTo(current.row());
