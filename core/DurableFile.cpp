@@ -4,10 +4,12 @@
 #include "core/SideFiles.h"
 #include "core/UiTexts.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <set>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -48,6 +50,50 @@ int syncDescriptor(int fd) {
     if (::fsync(fd) == 0 || errno == EINVAL || errno == EROFS) return 0;
     return errno;
 }
+
+fs::path folderOf(const fs::path& file) {
+    return file.has_parent_path() ? file.parent_path() : fs::path(".");
+}
+
+// Exclusive locks on the folders that files are put into, held from the first rename to the last
+// folder sync, so that the renames of two writers into one folder never interleave: a set of
+// files committed together comes from one writer. A folder that cannot be opened or locked (a
+// file system without locks) is passed over; its renames go ahead unguarded, as before.
+class FolderLocks {
+  public:
+    explicit FolderLocks(const std::set<fs::path>& folders) {
+        // Taken in the order of the folders' identities, each once however it is spelled, so
+        // that two writers never wait on each other.
+        std::vector<std::pair<std::pair<dev_t, ino_t>, int>> opened;
+        for (const fs::path& folder : folders) {
+            const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            struct stat st {};
+            if (fd >= 0 && ::fstat(fd, &st) == 0)
+                opened.push_back({{st.st_dev, st.st_ino}, fd});
+            else if (fd >= 0)
+                ::close(fd);
+        }
+        std::sort(opened.begin(), opened.end());
+        for (std::size_t i = 0; i < opened.size(); ++i) {
+            const int fd = opened[i].second;
+            if (i > 0 && opened[i].first == opened[i - 1].first) {
+                ::close(fd);
+                continue;
+            }
+            while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+            }
+            fds_.push_back(fd);
+        }
+    }
+    ~FolderLocks() {
+        for (int fd : fds_) ::close(fd); // which lets the lock go
+    }
+    FolderLocks(const FolderLocks&) = delete;
+    FolderLocks& operator=(const FolderLocks&) = delete;
+
+  private:
+    std::vector<int> fds_;
+};
 
 void showSyncWarning(const FileSyncWarning& warning) {
     std::string files;
@@ -114,9 +160,7 @@ void DurableReplacement::write(std::string_view text) {
 }
 
 void DurableReplacement::commit() {
-    syncPart();
-    renamePart();
-    syncFolders({this});
+    commitTogether({this});
 }
 
 void DurableReplacement::commitTogether(std::initializer_list<DurableReplacement*> files) {
@@ -126,26 +170,23 @@ void DurableReplacement::commitTogether(std::initializer_list<DurableReplacement
         for (DurableReplacement* f : files) f->discard();
         throw;
     }
+    std::set<fs::path> folders;
+    for (DurableReplacement* f : files) folders.insert(folderOf(f->target_));
+    const FolderLocks locks(folders);
     try {
         for (DurableReplacement* f : files) f->renamePart();
     } catch (...) {
         for (DurableReplacement* f : files) f->discard(); // the parts not renamed yet
         throw;
     }
-    syncFolders(files);
-}
-
-// After the renames: the files are in place, so a folder that cannot be synced is a warning.
-void DurableReplacement::syncFolders(std::initializer_list<DurableReplacement*> files) {
-    std::set<fs::path> folders;
-    for (DurableReplacement* f : files) folders.insert(f->target_.parent_path());
+    // After the renames: the files are in place, so a folder that cannot be synced is a warning.
     for (const fs::path& folder : folders) {
         try {
             syncFolder(folder);
         } catch (const FileWriteError& e) {
             FileSyncWarning warning{{}, e.cause()};
             for (DurableReplacement* f : files)
-                if (f->target_.parent_path() == folder) warning.files.push_back(f->target_);
+                if (folderOf(f->target_) == folder) warning.files.push_back(f->target_);
             syncWarnings()(warning);
         }
     }

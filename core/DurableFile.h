@@ -63,9 +63,10 @@ class DurableReplacement {
     // keep them. Throws FileWriteError, with the target unchanged, when it fails before the rename.
     void commit();
     // commit() for files that belong together: every part synced first, then the renames one
-    // right after the other, then the folders. The files are never half written, but no rename
-    // of several files is atomic: a kill or a failed rename between two of them leaves the
-    // first ones new and the others old.
+    // right after the other, then the folders. The folders are locked (flock) from the first
+    // rename to the last sync, so that the files in place come from one writer when two commit
+    // at once. The files are never half written, but no rename of several files is atomic: a kill
+    // or a failed rename between two of them leaves the first ones new and the others old.
     static void commitTogether(std::initializer_list<DurableReplacement*> files);
     // Drops the part file; the target stays as it was.
     void discard() noexcept;
@@ -74,7 +75,6 @@ class DurableReplacement {
     void syncPart();
     void renamePart();
     int takeTargetMode(int fd) const;
-    static void syncFolders(std::initializer_list<DurableReplacement*> files);
 
     std::filesystem::path target_;
     std::filesystem::path part_;

@@ -245,7 +245,8 @@ TEST(DurableFile, FilesCommittedTogetherAreAllReplacedOrNoneOnAFailedSync) {
     EXPECT_EQ(f.names(), (std::set<std::string>{"a.csv", "b.csv"}));
 }
 
-// Each way of replacing: the part reaches the disk before its rename and the folder's entry after;
+// Each way of replacing: the part reaches the disk before its rename and the folder's entry after,
+// the folder locked from the rename to its sync;
 // a part that cannot be synced is a failure that keeps the target and leaves no part; a folder
 // that cannot be synced after the rename is a warning naming the files in place, by default a
 // warning dialog, never an error that says they were not written.
@@ -255,8 +256,11 @@ TEST(DurableFile, EachWayOfReplacingSyncsThePartBeforeTheRenameAndTheFolderAfter
         Folder f;
         replace(way, f.path);
         EXPECT_EQ(sync_recorder::replacementSteps(f.path / "a.csv"), inOrder);
+        // Another writer's renames into the folder wait until these are done and synced.
+        EXPECT_TRUE(sync_recorder::lockedThroughout(f.path / "a.csv"));
         if (way == Way::Together) {
             EXPECT_EQ(sync_recorder::replacementSteps(f.path / "b.csv"), inOrder);
+            EXPECT_TRUE(sync_recorder::lockedThroughout(f.path / "b.csv"));
         }
     }
 }
