@@ -19,6 +19,10 @@ namespace rectix::core {
 std::filesystem::path makeSideFile(const std::filesystem::path& target, std::string_view kind, int& fd,
                                    mode_t mode = 0666);
 
+// A new, empty side folder of `kind` for `target`, open to this user alone, named as a side file
+// is; for a writer that fills a folder before it takes the target's name. Throws FileWriteError.
+std::filesystem::path makeSideFolder(const std::filesystem::path& target, std::string_view kind);
+
 // The process that made the file named `name` when it is a side file of a target named
 // `targetName` and of one of `kinds` (of any kind when `kinds` is empty); 0 when it is not.
 pid_t sideFileOwner(std::string_view name, std::string_view targetName,
@@ -30,5 +34,7 @@ pid_t sideFileOwner(std::string_view name, std::string_view targetName,
 // that cannot be removed is passed over, a leftover costs only space.
 int removeDeadSideFiles(const std::filesystem::path& target,
                         std::initializer_list<std::string_view> kinds = {});
+// The same for side folders, with all they hold.
+int removeDeadSideFolders(const std::filesystem::path& target, std::initializer_list<std::string_view> kinds);
 
 } // namespace rectix::core
