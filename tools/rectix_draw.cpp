@@ -2,6 +2,7 @@
 // table set, or a task in the harness's JSON form solved first.
 #include "CommandLine.h"
 #include "ExitStatus.h"
+#include "HeadlessGui.h"
 #include "MessageLine.h"
 #include "OutputFile.h"
 #include "PlanImage.h"
@@ -12,8 +13,6 @@
 #include "engine/PackRun.h"
 #include "engine/Progress.h"
 #include "lang/Language.h"
-
-#include <QGuiApplication>
 
 #include <iostream>
 #include <optional>
@@ -116,13 +115,8 @@ std::string parse(const std::vector<std::string>& args, Arguments& a) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The window system's notes are no message of the tool's: standard error holds one line.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-        if (type == QtCriticalMsg || type == QtFatalMsg) tools::tellLine("rectix-draw", text.toStdString());
-    });
     tools::warnOnStandardError("rectix-draw");
-    QGuiApplication app(argc, argv);
+    const tools::HeadlessGui gui("rectix-draw");
     if (argc == 2 && std::string(argv[1]) == "--help") {
         std::cout << usage;
         return 0;

@@ -36,15 +36,17 @@ refused() {
   (cd "$d/work" && "$@") >"$d/out.txt" 2>"$d/err.txt"
   code=$?
   lines=$(wc -l <"$d/err.txt")
-  left=$(ls "$TMPDIR" 2>/dev/null | grep -c "^rectix-solve-")
+  # Nothing at all in the temporary folder: no scratch folder, no runtime folder of Qt's.
+  left=0
+  [ -d "$TMPDIR" ] && left=$(ls -A "$TMPDIR" | wc -l)
   if [ "$code" -ne 2 ] || [ "$lines" -ne 1 ] || ! grep -qF -- "$text" "$d/err.txt" ||
      [ "$(snapshot "$set")" != "$before" ] || [ "$left" -ne 0 ]; then
-    echo "$name: exit status $code, $lines lines, $left scratch folders, standard error:"
+    echo "$name: exit status $code, $lines lines, $left things left in \$TMPDIR, standard error:"
     head -c 600 "$d/err.txt"
     [ "$(snapshot "$set")" = "$before" ] || echo "$name: the set changed"
     status=1
   fi
-  rm -rf "$TMPDIR"/rectix-solve-*
+  [ -d "$TMPDIR" ] && find "$TMPDIR" -mindepth 1 -delete
 }
 
 # The arguments: one line each, before anything is opened.
@@ -162,6 +164,13 @@ touch "$d/work/solutions"
 refused "csv folder is a file" "solutions" "$solve" --taskset "$set" --task 1 --csv
 rm "$d/work/solutions"
 TMPDIR="$d/none" refused "no temporary folder" "cannot make a scratch folder in $d/none" "$solve" --taskset "$set" --task 1 --reload
+touch "$d/file"
+TMPDIR="$d/file" refused "draw with a file for a temporary folder" "cannot make a scratch folder in $d/file" "$draw" --taskset "$set" --task 1 -o "$d/x.png"
+# Neither tool needs a temporary folder for a task file, and what they print with leaves nothing.
+TMPDIR="$d/file" "$draw" "$data/tasks/sample.json" -o "$d/x.png" 2>"$d/err.txt" && [ ! -s "$d/err.txt" ] ||
+  { echo "a task file drawn with a file for a temporary folder: $(cat "$d/err.txt")"; status=1; }
+(cd "$d/work" && "$draw" --taskset "$set" --task 1 -o "$d/x.png" && "$solve" --taskset "$set" --task 1 --report layout -o "$d/x.pdf") &&
+  [ -z "$(ls -A "$TMPDIR")" ] || { echo "a drawing and a report left: $(ls -A "$TMPDIR")"; status=1; }
 dead=$(sh -c 'echo $$')
 mkdir -p "$TMPDIR/rectix-solve-$dead-abcdef" "$TMPDIR/rectix-solve-1-abcdef"
 "$solve" --taskset "$set" --task 1 --reload >/dev/null 2>&1 || { echo "reload failed"; status=1; }
