@@ -20,7 +20,6 @@
 #include "ui/RegionalSettings.h"
 #include "ui/ReportPrinter.h"
 
-#include <iostream>
 #include <memory>
 #include <optional>
 

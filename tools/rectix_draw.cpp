@@ -6,6 +6,7 @@
 #include "MessageLine.h"
 #include "OutputFile.h"
 #include "PlanImage.h"
+#include "StandardOutput.h"
 #include "StoredPlan.h"
 #include "TaskFile.h"
 
@@ -14,7 +15,6 @@
 #include "engine/Progress.h"
 #include "lang/Language.h"
 
-#include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -115,11 +115,12 @@ std::string parse(const std::vector<std::string>& args, Arguments& a) {
 } // namespace
 
 int main(int argc, char** argv) {
+    tools::holdStandardStreams();
     tools::warnOnStandardError("rectix-draw");
     const tools::HeadlessGui gui("rectix-draw");
     if (argc == 2 && std::string(argv[1]) == "--help") {
-        std::cout << usage;
-        return 0;
+        tools::printOut(usage);
+        return tools::outputStatus("rectix-draw", 0);
     }
     Arguments a;
     const std::string wrong = parse(std::vector<std::string>(argv + 1, argv + argc), a);

@@ -157,6 +157,18 @@ refused "containers past 16 bits" "Total container number exceeds limit: 24" "$s
 use solved "UPDATE tb.tb SET Cost=1e300"
 refused "cost past single precision" 'box kind "Euro pallet": Cost 1e+300 is outside 0..1000000000' "$solve" --taskset "$set" --task 1 --reload
 
+# A result that does not reach standard output is no success: a full disk, a closed stream.
+use solved
+full='"$@" >/dev/full'
+refused "plan to a full disk" "standard output: No space left on device" sh -c "$full" sh "$solve" "$data/tasks/sample.json"
+refused "plan to a closed stream" "standard output: Bad file descriptor" sh -c '"$@" >&-' sh "$solve" "$data/tasks/sample.json"
+refused "reload to a full disk" "standard output: No space left on device" sh -c "$full" sh "$solve" --taskset "$set" --task 1 --reload
+refused "file list to a full disk" "standard output: No space left on device" sh -c "$full" sh "$solve" --taskset "$set" --task 1 --csv
+rm -r "$d/work/solutions"
+refused "help to a full disk" "standard output: No space left on device" sh -c "$full" sh "$draw" --help
+mkdir "$d/mk3"
+refused "folders made to a full disk" "standard output: No space left on device" sh -c "$full" sh "$makedata" "$d/mk3" "$sample"
+
 # The environment: a CSV folder that cannot be made, a temporary folder that takes no scratch
 # folder; old scratch folders whose process is gone are removed.
 use solved
