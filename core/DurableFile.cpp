@@ -114,10 +114,24 @@ FileSyncWarnings reportFileSyncWarnings(FileSyncWarnings report) {
     return std::exchange(syncWarnings(), std::move(report));
 }
 
-DurableReplacement::DurableReplacement(fs::path target) : target_(std::move(target)) {
-    removeDeadSideFiles(target_, {partKind});
+fs::path replacedFile(const fs::path& target) {
+    fs::path file = target;
+    for (int links = 0;; ++links) {
+        struct stat st {};
+        if (::lstat(file.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return file;
+        if (links == 40) throw FileWriteError(target, causeOf(ELOOP));
+        std::error_code ec;
+        const fs::path next = fs::read_symlink(file, ec);
+        if (ec) throw FileWriteError(target, ec.message());
+        file = next.is_absolute() ? next : folderOf(file) / next;
+    }
+}
+
+DurableReplacement::DurableReplacement(fs::path target)
+    : target_(std::move(target)), file_(replacedFile(target_)) {
+    removeDeadSideFiles(file_, {partKind});
     int fd = -1;
-    part_ = makeSideFile(target_, partKind, fd);
+    part_ = makeSideFile(file_, partKind, fd);
     Descriptor part(fd);
     int error = takeTargetMode(part.get());
     const int closed = part.close();
@@ -171,7 +185,7 @@ void DurableReplacement::commitTogether(std::initializer_list<DurableReplacement
         throw;
     }
     std::set<fs::path> folders;
-    for (DurableReplacement* f : files) folders.insert(folderOf(f->target_));
+    for (DurableReplacement* f : files) folders.insert(folderOf(f->file_));
     const FolderLocks locks(folders);
     try {
         for (DurableReplacement* f : files) f->renamePart();
@@ -186,7 +200,7 @@ void DurableReplacement::commitTogether(std::initializer_list<DurableReplacement
         } catch (const FileWriteError& e) {
             FileSyncWarning warning{{}, e.cause()};
             for (DurableReplacement* f : files)
-                if (folderOf(f->target_) == folder) warning.files.push_back(f->target_);
+                if (folderOf(f->file_) == folder) warning.files.push_back(f->target_);
             syncWarnings()(warning);
         }
     }
@@ -220,14 +234,14 @@ void DurableReplacement::syncPart() {
 // The new file keeps the permissions of the one it replaces, as an overwrite would. 0 or errno.
 int DurableReplacement::takeTargetMode(int fd) const {
     struct stat old {};
-    if (::stat(target_.c_str(), &old) != 0) return 0;
+    if (::stat(file_.c_str(), &old) != 0) return 0;
     const mode_t mode = old.st_mode & 07777;
     const int rc = fd >= 0 ? ::fchmod(fd, mode) : ::chmod(part_.c_str(), mode);
     return rc == 0 ? 0 : errno;
 }
 
 void DurableReplacement::renamePart() {
-    if (::rename(part_.c_str(), target_.c_str()) != 0) {
+    if (::rename(part_.c_str(), file_.c_str()) != 0) {
         const int error = errno;
         discard();
         throw FileWriteError(target_, causeOf(error));

@@ -32,7 +32,9 @@ using FileSyncWarnings = std::function<void(const FileSyncWarning&)>;
 FileSyncWarnings reportFileSyncWarnings(FileSyncWarnings report);
 
 // A new content for `target`, written beside it and put in its place only when whole: a failure
-// or a kill at any moment leaves the old file or the new one, never half of either.
+// or a kill at any moment leaves the old file or the new one, never half of either. A target that
+// is a symbolic link keeps it: the file it leads to (replacedFile()) takes the new content, as an
+// overwrite would give it.
 //
 // Either write() the text, or let another writer (a PDF printer, a database backup) fill
 // partPath() and then commit(). Until commit() the target is untouched; a replacement dropped
@@ -77,10 +79,16 @@ class DurableReplacement {
     int takeTargetMode(int fd) const;
 
     std::filesystem::path target_;
+    std::filesystem::path file_; // where the links that target_ names lead
     std::filesystem::path part_;
     bool synced_ = false;
     bool done_ = false;
 };
+
+// The file that a replacement of `target` puts in place: `target`, or where the symbolic links it
+// names lead, an existing file or a new name. Throws FileWriteError naming `target` for a loop of
+// links.
+std::filesystem::path replacedFile(const std::filesystem::path& target);
 
 // Refuses an existing target that must not be replaced: a folder or another non-file, or a file
 // the user may not write or that is marked read-only (no write permission for anyone, which

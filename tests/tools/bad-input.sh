@@ -80,6 +80,11 @@ refused "draw to a folder" "-o: $d/folder.png: not a file" "$draw" "$data/tasks/
 refused "draw to a device" "-o: /dev/null: not a file" "$draw" --taskset "$set" --task 1 -o /dev/null
 refused "draw into no folder" "-o: $d/none: No such file or directory" "$draw" --taskset "$set" --task 1 -o "$d/none/x.png"
 refused "report to a pipe" "-o: $d/pipe.png: not a file" timeout 10 "$solve" --taskset "$set" --task 1 --report layout -o "$d/pipe.png"
+# A link is followed: to a pipe it is refused, into a folder that is not there the folder is named.
+ln -s pipe.png "$d/to-pipe.png"
+ln -s "$d/none/x.png" "$d/to-none.png"
+refused "draw to a link to a pipe" "-o: $d/to-pipe.png: not a file" timeout 10 "$draw" --taskset "$set" --task 1 -o "$d/to-pipe.png"
+refused "draw to a link into no folder" "-o: $d/none: No such file or directory" "$draw" --taskset "$set" --task 1 -o "$d/to-none.png"
 [ -z "$(ls -A "$d/folder.png")" ] || { echo "something was written into the folder"; status=1; }
 
 # An argument or a stored text with a line feed or another control character: one line, the
@@ -199,6 +204,16 @@ while ! ls "$TMPDIR" | grep -q '^rectix-solve-' && [ $n -lt 100 ]; do sleep 0.05
 kill -TERM $pid
 wait $pid 2>/dev/null
 ! ls "$TMPDIR" | grep -q '^rectix-solve-' || { echo "a terminated run left $(ls "$TMPDIR")"; status=1; }
+
+# A link to a picture or a report stays a link; the file it points to takes the new one.
+mkdir "$d/real"
+echo old >"$d/real/plan.png"
+echo old >"$d/real/plan.pdf"
+ln -s real/plan.png "$d/plan.png"
+ln -s "$d/real/plan.pdf" "$d/plan.pdf"
+"$draw" "$data/tasks/sample.json" -o "$d/plan.png" && "$solve" --taskset "$set" --task 1 --report task -o "$d/plan.pdf" &&
+  [ -L "$d/plan.png" ] && [ -L "$d/plan.pdf" ] && [ "$(head -c 4 "$d/real/plan.png" | tail -c 3)" = PNG ] &&
+  [ "$(head -c 4 "$d/real/plan.pdf")" = %PDF ] || { echo "a link was replaced, or its file kept"; status=1; }
 
 # A task file's fixed containers are kept by both tools alike.
 "$solve" "$data/tasks/fixed-middle.json" | grep -q '"KindID":1,"LoadNo":1,"PosLh":120,"PosWh":80,"PosX":500,"PosY":80' ||
