@@ -131,7 +131,7 @@ DurableReplacement::DurableReplacement(fs::path target)
     : target_(std::move(target)), file_(replacedFile(target_)) {
     removeDeadSideFiles(file_, {partKind});
     int fd = -1;
-    part_ = makeSideFile(file_, partKind, fd);
+    part_ = makeSideFile(file_, partKind, fd, 0666, &held_);
     Descriptor part(fd);
     int error = takeTargetMode(part.get());
     const int closed = part.close();
@@ -247,12 +247,14 @@ void DurableReplacement::renamePart() {
         throw FileWriteError(target_, causeOf(error));
     }
     done_ = true;
+    releaseSideFile(std::exchange(held_, -1));
 }
 
 void DurableReplacement::discard() noexcept {
     std::error_code ignore;
     if (!done_) fs::remove(part_, ignore);
     done_ = true;
+    releaseSideFile(std::exchange(held_, -1));
 }
 
 void checkReplaceable(const fs::path& target) {

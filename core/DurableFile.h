@@ -43,7 +43,8 @@ FileSyncWarnings reportFileSyncWarnings(FileSyncWarnings report);
 // The part file is a side file of its own (core/SideFiles.h, kind "part"), made when the
 // replacement is, with the permissions of an existing target; the part files that killed writers
 // left beside the target go first. Writers of one target at the same time never share one: the
-// last to commit has its file in place.
+// last to commit has its file in place. Until it is renamed or dropped, the part is one that
+// removeHeldSideFiles() removes, so that a tool's signal handler can.
 class DurableReplacement {
   public:
     static constexpr const char* partKind = "part";
@@ -81,6 +82,7 @@ class DurableReplacement {
     std::filesystem::path target_;
     std::filesystem::path file_; // where the links that target_ names lead
     std::filesystem::path part_;
+    int held_ = -1; // the part's place among the side files a signal removes
     bool synced_ = false;
     bool done_ = false;
 };

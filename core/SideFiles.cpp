@@ -4,9 +4,12 @@
 
 #include <cerrno>
 #include <charconv>
+#include <climits>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <iterator>
+#include <pthread.h>
 #include <random>
 #include <string>
 #include <sys/stat.h>
@@ -48,6 +51,36 @@ bool isKindChar(char ch) {
     return (ch >= 'a' && ch <= 'z') || ch == '-';
 }
 
+// The side files that removeHeldSideFiles() removes, by absolute name; a free place is empty.
+char heldFiles[8][PATH_MAX];
+
+// Every signal blocked in this thread while the object lives.
+class SignalsBlocked {
+  public:
+    SignalsBlocked() noexcept {
+        sigset_t all;
+        sigfillset(&all);
+        ::pthread_sigmask(SIG_BLOCK, &all, &caller_);
+    }
+    ~SignalsBlocked() { ::pthread_sigmask(SIG_SETMASK, &caller_, nullptr); }
+    SignalsBlocked(const SignalsBlocked&) = delete;
+    SignalsBlocked& operator=(const SignalsBlocked&) = delete;
+
+  private:
+    sigset_t caller_{};
+};
+
+// Takes a free place for `file` (signals blocked); -1 when none is free or the name is too long.
+int hold(const std::string& file) {
+    if (file.size() >= PATH_MAX) return -1;
+    for (int slot = 0; slot < static_cast<int>(std::size(heldFiles)); ++slot) {
+        if (heldFiles[slot][0] != '\0') continue;
+        std::memcpy(heldFiles[slot], file.c_str(), file.size() + 1);
+        return slot;
+    }
+    return -1;
+}
+
 // A new name for a side file or folder of `target`: taken by nobody yet, most likely.
 fs::path sideName(const fs::path& target, std::string_view kind) {
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
@@ -79,14 +112,32 @@ int removeDead(const fs::path& target, std::initializer_list<std::string_view> k
 
 } // namespace
 
-fs::path makeSideFile(const fs::path& target, std::string_view kind, int& fd, mode_t mode) {
+fs::path makeSideFile(const fs::path& target, std::string_view kind, int& fd, mode_t mode, int* held) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         fs::path side = sideName(target, kind);
+        std::error_code ec;
+        const std::string absolute = held ? fs::absolute(side, ec).string() : std::string();
+        // No signal between the file's making and its holding.
+        const SignalsBlocked blocked;
         fd = ::open(side.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
-        if (fd >= 0) return side;
+        if (fd >= 0) {
+            if (held) *held = ec ? -1 : hold(absolute);
+            return side;
+        }
         if (errno != EEXIST) throw FileWriteError(target, std::strerror(errno));
     }
     throw FileWriteError(target, std::strerror(EEXIST));
+}
+
+void releaseSideFile(int slot) noexcept {
+    if (slot < 0) return;
+    const SignalsBlocked blocked;
+    heldFiles[slot][0] = '\0';
+}
+
+void removeHeldSideFiles() noexcept {
+    for (const char* file : heldFiles)
+        if (file[0] == '/') ::unlink(file);
 }
 
 fs::path makeSideFolder(const fs::path& target, std::string_view kind) {

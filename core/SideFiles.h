@@ -16,8 +16,18 @@ namespace rectix::core {
 
 // Makes a new, empty side file of `kind` for `target` with `mode` (less the umask) and returns
 // its path; `fd` is left open on it, closed on exec. Throws FileWriteError naming the target.
+//
+// With `held`, the file is also one that removeHeldSideFiles() removes, from the moment it exists
+// until releaseSideFile(*held); *held is -1 where all eight places for them are taken (the file
+// then waits for a later writer, as a killed writer's does).
 std::filesystem::path makeSideFile(const std::filesystem::path& target, std::string_view kind, int& fd,
-                                   mode_t mode = 0666);
+                                   mode_t mode = 0666, int* held = nullptr);
+// The side file held as `slot` is no longer removeHeldSideFiles()'s: it took its target's name or
+// is gone. -1 is none.
+void releaseSideFile(int slot) noexcept;
+// Removes the side files held now. Async-signal-safe, for a handler that ends the process: the
+// places are written only while every signal is blocked in the one thread that writes files.
+void removeHeldSideFiles() noexcept;
 
 // A new, empty side folder of `kind` for `target`, open to this user alone, named as a side file
 // is; for a writer that fills a folder before it takes the target's name. Throws FileWriteError.

@@ -6,6 +6,7 @@
 #include "MessageLine.h"
 #include "OutputFile.h"
 #include "PlanImage.h"
+#include "SignalRemoval.h"
 #include "StandardOutput.h"
 #include "StoredPlan.h"
 #include "TaskFile.h"
@@ -117,6 +118,9 @@ std::string parse(const std::vector<std::string>& args, Arguments& a) {
 int main(int argc, char** argv) {
     tools::holdStandardStreams();
     tools::warnOnStandardError("rectix-draw");
+    // A signal that ends the run takes the picture's part file with it.
+    tools::SignalRemoval signalRemoval;
+    signalRemoval.watch({});
     const tools::HeadlessGui gui("rectix-draw");
     if (argc == 2 && std::string(argv[1]) == "--help") {
         tools::printOut(usage);
