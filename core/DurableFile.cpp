@@ -4,10 +4,12 @@
 #include "core/SideFiles.h"
 #include "core/UiTexts.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <set>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -49,6 +51,50 @@ int syncDescriptor(int fd) {
     return errno;
 }
 
+fs::path folderOf(const fs::path& file) {
+    return file.has_parent_path() ? file.parent_path() : fs::path(".");
+}
+
+// Exclusive locks on the folders that files are put into, held from the first rename to the last
+// folder sync, so that the renames of two writers into one folder never interleave: a set of
+// files committed together comes from one writer. A folder that cannot be opened or locked (a
+// file system without locks) is passed over; its renames go ahead unguarded, as before.
+class FolderLocks {
+  public:
+    explicit FolderLocks(const std::set<fs::path>& folders) {
+        // Taken in the order of the folders' identities, each once however it is spelled, so
+        // that two writers never wait on each other.
+        std::vector<std::pair<std::pair<dev_t, ino_t>, int>> opened;
+        for (const fs::path& folder : folders) {
+            const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            struct stat st {};
+            if (fd >= 0 && ::fstat(fd, &st) == 0)
+                opened.push_back({{st.st_dev, st.st_ino}, fd});
+            else if (fd >= 0)
+                ::close(fd);
+        }
+        std::sort(opened.begin(), opened.end());
+        for (std::size_t i = 0; i < opened.size(); ++i) {
+            const int fd = opened[i].second;
+            if (i > 0 && opened[i].first == opened[i - 1].first) {
+                ::close(fd);
+                continue;
+            }
+            while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+            }
+            fds_.push_back(fd);
+        }
+    }
+    ~FolderLocks() {
+        for (int fd : fds_) ::close(fd); // which lets the lock go
+    }
+    FolderLocks(const FolderLocks&) = delete;
+    FolderLocks& operator=(const FolderLocks&) = delete;
+
+  private:
+    std::vector<int> fds_;
+};
+
 void showSyncWarning(const FileSyncWarning& warning) {
     std::string files;
     for (const fs::path& file : warning.files) files += (files.empty() ? "" : ", ") + file.string();
@@ -68,10 +114,24 @@ FileSyncWarnings reportFileSyncWarnings(FileSyncWarnings report) {
     return std::exchange(syncWarnings(), std::move(report));
 }
 
-DurableReplacement::DurableReplacement(fs::path target) : target_(std::move(target)) {
-    removeDeadSideFiles(target_, {partKind});
+fs::path replacedFile(const fs::path& target) {
+    fs::path file = target;
+    for (int links = 0;; ++links) {
+        struct stat st {};
+        if (::lstat(file.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return file;
+        if (links == 40) throw FileWriteError(target, causeOf(ELOOP));
+        std::error_code ec;
+        const fs::path next = fs::read_symlink(file, ec);
+        if (ec) throw FileWriteError(target, ec.message());
+        file = next.is_absolute() ? next : folderOf(file) / next;
+    }
+}
+
+DurableReplacement::DurableReplacement(fs::path target)
+    : target_(std::move(target)), file_(replacedFile(target_)) {
+    removeDeadSideFiles(file_, {partKind});
     int fd = -1;
-    part_ = makeSideFile(target_, partKind, fd);
+    part_ = makeSideFile(file_, partKind, fd, 0666, &held_);
     Descriptor part(fd);
     int error = takeTargetMode(part.get());
     const int closed = part.close();
@@ -114,9 +174,7 @@ void DurableReplacement::write(std::string_view text) {
 }
 
 void DurableReplacement::commit() {
-    syncPart();
-    renamePart();
-    syncFolders({this});
+    commitTogether({this});
 }
 
 void DurableReplacement::commitTogether(std::initializer_list<DurableReplacement*> files) {
@@ -126,26 +184,23 @@ void DurableReplacement::commitTogether(std::initializer_list<DurableReplacement
         for (DurableReplacement* f : files) f->discard();
         throw;
     }
+    std::set<fs::path> folders;
+    for (DurableReplacement* f : files) folders.insert(folderOf(f->file_));
+    const FolderLocks locks(folders);
     try {
         for (DurableReplacement* f : files) f->renamePart();
     } catch (...) {
         for (DurableReplacement* f : files) f->discard(); // the parts not renamed yet
         throw;
     }
-    syncFolders(files);
-}
-
-// After the renames: the files are in place, so a folder that cannot be synced is a warning.
-void DurableReplacement::syncFolders(std::initializer_list<DurableReplacement*> files) {
-    std::set<fs::path> folders;
-    for (DurableReplacement* f : files) folders.insert(f->target_.parent_path());
+    // After the renames: the files are in place, so a folder that cannot be synced is a warning.
     for (const fs::path& folder : folders) {
         try {
             syncFolder(folder);
         } catch (const FileWriteError& e) {
             FileSyncWarning warning{{}, e.cause()};
             for (DurableReplacement* f : files)
-                if (f->target_.parent_path() == folder) warning.files.push_back(f->target_);
+                if (folderOf(f->file_) == folder) warning.files.push_back(f->target_);
             syncWarnings()(warning);
         }
     }
@@ -179,25 +234,27 @@ void DurableReplacement::syncPart() {
 // The new file keeps the permissions of the one it replaces, as an overwrite would. 0 or errno.
 int DurableReplacement::takeTargetMode(int fd) const {
     struct stat old {};
-    if (::stat(target_.c_str(), &old) != 0) return 0;
+    if (::stat(file_.c_str(), &old) != 0) return 0;
     const mode_t mode = old.st_mode & 07777;
     const int rc = fd >= 0 ? ::fchmod(fd, mode) : ::chmod(part_.c_str(), mode);
     return rc == 0 ? 0 : errno;
 }
 
 void DurableReplacement::renamePart() {
-    if (::rename(part_.c_str(), target_.c_str()) != 0) {
+    if (::rename(part_.c_str(), file_.c_str()) != 0) {
         const int error = errno;
         discard();
         throw FileWriteError(target_, causeOf(error));
     }
     done_ = true;
+    releaseSideFile(std::exchange(held_, -1));
 }
 
 void DurableReplacement::discard() noexcept {
     std::error_code ignore;
     if (!done_) fs::remove(part_, ignore);
     done_ = true;
+    releaseSideFile(std::exchange(held_, -1));
 }
 
 void checkReplaceable(const fs::path& target) {

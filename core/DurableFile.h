@@ -32,7 +32,9 @@ using FileSyncWarnings = std::function<void(const FileSyncWarning&)>;
 FileSyncWarnings reportFileSyncWarnings(FileSyncWarnings report);
 
 // A new content for `target`, written beside it and put in its place only when whole: a failure
-// or a kill at any moment leaves the old file or the new one, never half of either.
+// or a kill at any moment leaves the old file or the new one, never half of either. A target that
+// is a symbolic link keeps it: the file it leads to (replacedFile()) takes the new content, as an
+// overwrite would give it.
 //
 // Either write() the text, or let another writer (a PDF printer, a database backup) fill
 // partPath() and then commit(). Until commit() the target is untouched; a replacement dropped
@@ -41,7 +43,8 @@ FileSyncWarnings reportFileSyncWarnings(FileSyncWarnings report);
 // The part file is a side file of its own (core/SideFiles.h, kind "part"), made when the
 // replacement is, with the permissions of an existing target; the part files that killed writers
 // left beside the target go first. Writers of one target at the same time never share one: the
-// last to commit has its file in place.
+// last to commit has its file in place. Until it is renamed or dropped, the part is one that
+// removeHeldSideFiles() removes, so that a tool's signal handler can.
 class DurableReplacement {
   public:
     static constexpr const char* partKind = "part";
@@ -63,9 +66,10 @@ class DurableReplacement {
     // keep them. Throws FileWriteError, with the target unchanged, when it fails before the rename.
     void commit();
     // commit() for files that belong together: every part synced first, then the renames one
-    // right after the other, then the folders. The files are never half written, but no rename
-    // of several files is atomic: a kill or a failed rename between two of them leaves the
-    // first ones new and the others old.
+    // right after the other, then the folders. The folders are locked (flock) from the first
+    // rename to the last sync, so that the files in place come from one writer when two commit
+    // at once. The files are never half written, but no rename of several files is atomic: a kill
+    // or a failed rename between two of them leaves the first ones new and the others old.
     static void commitTogether(std::initializer_list<DurableReplacement*> files);
     // Drops the part file; the target stays as it was.
     void discard() noexcept;
@@ -74,13 +78,19 @@ class DurableReplacement {
     void syncPart();
     void renamePart();
     int takeTargetMode(int fd) const;
-    static void syncFolders(std::initializer_list<DurableReplacement*> files);
 
     std::filesystem::path target_;
+    std::filesystem::path file_; // where the links that target_ names lead
     std::filesystem::path part_;
+    int held_ = -1; // the part's place among the side files a signal removes
     bool synced_ = false;
     bool done_ = false;
 };
+
+// The file that a replacement of `target` puts in place: `target`, or where the symbolic links it
+// names lead, an existing file or a new name. Throws FileWriteError naming `target` for a loop of
+// links.
+std::filesystem::path replacedFile(const std::filesystem::path& target);
 
 // Refuses an existing target that must not be replaced: a folder or another non-file, or a file
 // the user may not write or that is marked read-only (no write permission for anyone, which

@@ -4,9 +4,12 @@
 
 #include <cerrno>
 #include <charconv>
+#include <climits>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <iterator>
+#include <pthread.h>
 #include <random>
 #include <string>
 #include <sys/stat.h>
@@ -48,16 +51,99 @@ bool isKindChar(char ch) {
     return (ch >= 'a' && ch <= 'z') || ch == '-';
 }
 
+// The side files that removeHeldSideFiles() removes, by absolute name; a free place is empty.
+char heldFiles[8][PATH_MAX];
+
+// Every signal blocked in this thread while the object lives.
+class SignalsBlocked {
+  public:
+    SignalsBlocked() noexcept {
+        sigset_t all;
+        sigfillset(&all);
+        ::pthread_sigmask(SIG_BLOCK, &all, &caller_);
+    }
+    ~SignalsBlocked() { ::pthread_sigmask(SIG_SETMASK, &caller_, nullptr); }
+    SignalsBlocked(const SignalsBlocked&) = delete;
+    SignalsBlocked& operator=(const SignalsBlocked&) = delete;
+
+  private:
+    sigset_t caller_{};
+};
+
+// Takes a free place for `file` (signals blocked); -1 when none is free or the name is too long.
+int hold(const std::string& file) {
+    if (file.size() >= PATH_MAX) return -1;
+    for (int slot = 0; slot < static_cast<int>(std::size(heldFiles)); ++slot) {
+        if (heldFiles[slot][0] != '\0') continue;
+        std::memcpy(heldFiles[slot], file.c_str(), file.size() + 1);
+        return slot;
+    }
+    return -1;
+}
+
+// A new name for a side file or folder of `target`: taken by nobody yet, most likely.
+fs::path sideName(const fs::path& target, std::string_view kind) {
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    return folder / ("." + std::string(shortName(target.filename().string())) + "." +
+                     std::to_string(::getpid()) + "-" + randomPart() + "." + std::string(kind));
+}
+
+// The side files (or, with `folders`, the side folders and all in them) of `target` that a process
+// which is gone left behind; gives how many it removed.
+int removeDead(const fs::path& target, std::initializer_list<std::string_view> kinds, bool folders) {
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const std::string targetName = target.filename().string();
+    int removed = 0;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const fs::path& file = it->path();
+        const pid_t pid = sideFileOwner(file.filename().string(), targetName, kinds);
+        if (pid <= 0 || pid == ::getpid()) continue;
+        struct stat st {};
+        if (::lstat(file.c_str(), &st) != 0 || st.st_uid != ::geteuid()) continue;
+        if (folders ? !S_ISDIR(st.st_mode) : !S_ISREG(st.st_mode)) continue;
+        // EPERM is a process of another user: alive.
+        if (::kill(pid, 0) == 0 || errno != ESRCH) continue;
+        std::error_code gone;
+        if (folders ? fs::remove_all(file, gone) > 0 && !gone : ::unlink(file.c_str()) == 0) ++removed;
+    }
+    return removed;
+}
+
 } // namespace
 
-fs::path makeSideFile(const fs::path& target, std::string_view kind, int& fd, mode_t mode) {
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    const std::string stem =
-        "." + std::string(shortName(target.filename().string())) + "." + std::to_string(::getpid()) + "-";
+fs::path makeSideFile(const fs::path& target, std::string_view kind, int& fd, mode_t mode, int* held) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        fs::path side = folder / (stem + randomPart() + "." + std::string(kind));
+        fs::path side = sideName(target, kind);
+        std::error_code ec;
+        const std::string absolute = held ? fs::absolute(side, ec).string() : std::string();
+        // No signal between the file's making and its holding.
+        const SignalsBlocked blocked;
         fd = ::open(side.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
-        if (fd >= 0) return side;
+        if (fd >= 0) {
+            if (held) *held = ec ? -1 : hold(absolute);
+            return side;
+        }
+        if (errno != EEXIST) throw FileWriteError(target, std::strerror(errno));
+    }
+    throw FileWriteError(target, std::strerror(EEXIST));
+}
+
+void releaseSideFile(int slot) noexcept {
+    if (slot < 0) return;
+    const SignalsBlocked blocked;
+    heldFiles[slot][0] = '\0';
+}
+
+void removeHeldSideFiles() noexcept {
+    for (const char* file : heldFiles)
+        if (file[0] == '/') ::unlink(file);
+}
+
+fs::path makeSideFolder(const fs::path& target, std::string_view kind) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        fs::path side = sideName(target, kind);
+        if (::mkdir(side.c_str(), 0700) == 0) return side;
         if (errno != EEXIST) throw FileWriteError(target, std::strerror(errno));
     }
     throw FileWriteError(target, std::strerror(EEXIST));
@@ -91,21 +177,11 @@ pid_t sideFileOwner(std::string_view name, std::string_view targetName,
 }
 
 int removeDeadSideFiles(const fs::path& target, std::initializer_list<std::string_view> kinds) {
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    const std::string targetName = target.filename().string();
-    int removed = 0;
-    std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const fs::path& file = it->path();
-        const pid_t pid = sideFileOwner(file.filename().string(), targetName, kinds);
-        if (pid <= 0 || pid == ::getpid()) continue;
-        struct stat st {};
-        if (::lstat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) continue;
-        // EPERM is a process of another user: alive.
-        if (::kill(pid, 0) == 0 || errno != ESRCH) continue;
-        if (::unlink(file.c_str()) == 0) ++removed;
-    }
-    return removed;
+    return removeDead(target, kinds, false);
+}
+
+int removeDeadSideFolders(const fs::path& target, std::initializer_list<std::string_view> kinds) {
+    return removeDead(target, kinds, true);
 }
 
 } // namespace rectix::core

@@ -16,8 +16,22 @@ namespace rectix::core {
 
 // Makes a new, empty side file of `kind` for `target` with `mode` (less the umask) and returns
 // its path; `fd` is left open on it, closed on exec. Throws FileWriteError naming the target.
+//
+// With `held`, the file is also one that removeHeldSideFiles() removes, from the moment it exists
+// until releaseSideFile(*held); *held is -1 where all eight places for them are taken (the file
+// then waits for a later writer, as a killed writer's does).
 std::filesystem::path makeSideFile(const std::filesystem::path& target, std::string_view kind, int& fd,
-                                   mode_t mode = 0666);
+                                   mode_t mode = 0666, int* held = nullptr);
+// The side file held as `slot` is no longer removeHeldSideFiles()'s: it took its target's name or
+// is gone. -1 is none.
+void releaseSideFile(int slot) noexcept;
+// Removes the side files held now. Async-signal-safe, for a handler that ends the process: the
+// places are written only while every signal is blocked in the one thread that writes files.
+void removeHeldSideFiles() noexcept;
+
+// A new, empty side folder of `kind` for `target`, open to this user alone, named as a side file
+// is; for a writer that fills a folder before it takes the target's name. Throws FileWriteError.
+std::filesystem::path makeSideFolder(const std::filesystem::path& target, std::string_view kind);
 
 // The process that made the file named `name` when it is a side file of a target named
 // `targetName` and of one of `kinds` (of any kind when `kinds` is empty); 0 when it is not.
@@ -30,5 +44,7 @@ pid_t sideFileOwner(std::string_view name, std::string_view targetName,
 // that cannot be removed is passed over, a leftover costs only space.
 int removeDeadSideFiles(const std::filesystem::path& target,
                         std::initializer_list<std::string_view> kinds = {});
+// The same for side folders, with all they hold.
+int removeDeadSideFolders(const std::filesystem::path& target, std::initializer_list<std::string_view> kinds);
 
 } // namespace rectix::core

@@ -119,6 +119,8 @@ enum class Msg {
     SupportSpanTooShort = 157, // span, load, least span
     // A stored value that a figure could not be computed from.
     ValueUnusable = 158, // field, value, the error
+    // A second row of a task's containers or boxes with one TypeID or KindID.
+    KeyRepeated = 159, // value, field
     // Where a refusal of stored data lies: the table, the row by its keys, the field.
     StoredRow = 160,              // table, row, what is wrong
     StoredField = 161,            // table, row, field, what is wrong

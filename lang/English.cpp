@@ -460,6 +460,7 @@ constexpr SlotText messages[] = {
           "Gap %5"},
     {157, "Length - NoseDL - TailDL is %1; for a load of %2 it must be at least %3"},
     {158, "%1 %2 cannot be used: %3"},
+    {159, "%1 is also the %2 of an earlier row of the task"},
     {160, "table %1, row %2: %3"},
     {161, "table %1, row %2, field %3: %4"},
     {162, "container %1 of the stored solution is of another type than the task's container %1"},

@@ -470,6 +470,7 @@ constexpr SlotText messages[] = {
           "Distance au Bord %5"},
     {157, "Length - NoseDL - TailDL vaut %1 ; pour une charge de %2, il doit valoir au moins %3"},
     {158, "%1 %2 est inutilisable : %3"},
+    {159, "%1 est aussi le %2 d'une ligne précédente de la tâche"},
     {160, "table %1, ligne %2 : %3"},
     {161, "table %1, ligne %2, champ %3 : %4"},
     {162, "le conteneur %1 de la solution enregistrée est d'un autre type que le conteneur %1 de la tâche"},

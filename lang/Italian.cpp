@@ -467,6 +467,7 @@ constexpr SlotText messages[] = {
           "dal bordi %5"},
     {157, "Length - NoseDL - TailDL vale %1; per un carico di %2 deve valere almeno %3"},
     {158, "%1 %2 non può essere usato: %3"},
+    {159, "%1 è anche il %2 di una riga precedente dell'operazione"},
     {160, "tabella %1, riga %2: %3"},
     {161, "tabella %1, riga %2, campo %3: %4"},
     {162, "il container %1 della soluzione memorizzata è di un altro tipo rispetto al container %1 "

@@ -46,6 +46,13 @@ void SolveBridge::refuseRow(const dataset::Cursor& rows, const char* field, cons
     refuse(atRow(rows, field, what));
 }
 
+void SolveBridge::checkKeyOnce(const dataset::Cursor& rows, const char* key,
+                               std::set<std::int32_t>& seen) const {
+    const dataset::Field& field = rows.field(key);
+    if (!seen.insert(field.asInteger()).second)
+        refuseRow(rows, key, core::messageWith(core::Msg::KeyRepeated, {field.displayText(), key}));
+}
+
 void SolveBridge::checkSolutionRow(const dataset::Cursor& rows) const {
     if (const std::string what = rowRefusal(rows, "", ""); !what.empty()) refuseRow(rows, nullptr, what);
 }
@@ -61,10 +68,15 @@ void SolveBridge::checkTaskRows(DataModule& dm) {
     const SolveBridge& bridge = scratch->bridge;
     bridge.checkSolutionRow(dm.tasks);
     walkKeepingRows(dm.operationView(), {&dm.tc, &dm.tb}, [&] {
-        for (dm.tc.first(); !dm.tc.eof(); dm.tc.next())
+        std::set<std::int32_t> types, kinds;
+        for (dm.tc.first(); !dm.tc.eof(); dm.tc.next()) {
             bridge.checkStoredRow(dm.tc, "tc", "conts", core::Msg::ContainerTypeRow, dm.tcType.asString());
-        for (dm.tb.first(); !dm.tb.eof(); dm.tb.next())
+            bridge.checkKeyOnce(dm.tc, "TypeID", types);
+        }
+        for (dm.tb.first(); !dm.tb.eof(); dm.tb.next()) {
             bridge.checkStoredRow(dm.tb, "tb", "boxes", core::Msg::BoxKindRow, dm.tbKind.asString());
+            bridge.checkKeyOnce(dm.tb, "KindID", kinds);
+        }
     });
 }
 

@@ -103,12 +103,14 @@ void SolveBridge::readTaskInput() {
         p_.settings.taskDefltOn = dm_.tasksDefltOn.asBoolean();
         auto& ct = p_.contTypes;
         int n = 0, sum = 0;
+        std::set<std::int32_t> seen;
         dm_.tc.first();
         bar(5);
         for (; !dm_.tc.eof() && sum < engine::maxTaskContainers; dm_.tc.next()) {
             const int t = ++n;
             const std::string type = dm_.tcType.asString();
             checkStoredRow(dm_.tc, "tc", "conts", core::Msg::ContainerTypeRow, type);
+            checkKeyOnce(dm_.tc, "TypeID", seen);
             ct.typeID[t] = toI32(dm_.tcTypeID.asInteger());
             ct.avail[t] = toI16(dm_.tcAvail.asInteger());
             ct.loadWt[t] = toI32(dm_.tcLoadWt.asInteger());
@@ -135,10 +137,12 @@ void SolveBridge::readTaskInput() {
         const auto count = static_cast<long double>(dm_.tb.recordCount());
         int k = 0;
         sum = 0;
+        seen.clear();
         dm_.tb.first();
         for (; !dm_.tb.eof() && sum < engine::maxTaskBoxes; dm_.tb.next()) {
             const int b = ++k;
             checkStoredRow(dm_.tb, "tb", "boxes", core::Msg::BoxKindRow, dm_.tbKind.asString());
+            checkKeyOnce(dm_.tb, "KindID", seen);
             bk.kindID[b] = toI32(dm_.tbKindID.asInteger());
             bk.total[b] = toI16(dm_.tbTotal.asInteger());
             bk.weight[b] = toI32(dm_.tbWeight.asInteger());

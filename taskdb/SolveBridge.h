@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <stdexcept>
 #include <string>
 
@@ -82,6 +83,9 @@ class SolveBridge {
     // `rowSlot` names the row by `rowName`.
     void checkStoredRow(const dataset::Cursor& rows, const char* table, const char* library,
                         core::Msg rowSlot, const std::string& rowName) const;
+    // Refuses the current row of `rows` when its `key` (a task's TypeID or KindID, which the rows of
+    // one task are told apart by) is one in `seen`; else adds it there.
+    void checkKeyOnce(const dataset::Cursor& rows, const char* key, std::set<std::int32_t>& seen) const;
     // Refuses the current row of `rows` (the field named when there is one) for `what`.
     [[noreturn]] void refuseRow(const dataset::Cursor& rows, const char* field,
                                 const std::string& what) const;

@@ -3,6 +3,8 @@
 #include "taskdb/SettingsFile.h"
 
 #include "core/DurableFile.h"
+#include "core/ScopeGuard.h"
+#include "core/SideFiles.h"
 
 #include "taskdb/DataModule.h"
 #include "taskdb/Schema.h"
@@ -15,6 +17,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
 #include <map>
 
 namespace rectix::tools {
@@ -25,6 +30,10 @@ using nlohmann::json;
 namespace {
 
 using Names = std::map<std::string, std::int32_t>;
+using core::ScopeGuard;
+
+// The side folder a set is made in, ".home.PID-XXXXXX.part" beside "home".
+constexpr const char* partKind = "part";
 
 dataset::Value valueOf(const json& v) {
     if (v.is_boolean()) return dataset::Value(v.get<bool>());
@@ -109,36 +118,50 @@ std::int32_t writeSample(dataset::TableSet& set, const json& sample) {
     return first;
 }
 
-// Makes one set folder in a staging folder beside it and moves it into place. Gives the sample's
-// first task, 0 without a sample.
-std::int32_t makeSet(const fs::path& target, const char* alias, const json* sample) {
-    std::int32_t firstTask = 0;
-    fs::path staging = target;
-    staging += ".part";
-    fs::remove_all(staging);
-    try {
-        fs::create_directories(staging / "set");
-        core::writeFileDurably(staging / dataset::AliasRegistry::fileName, std::string(alias) + "=set\n");
-        {
-            dataset::TableSet set(dataset::AliasRegistry(staging), alias, taskdb::schema());
-            set.createTableFiles();
-            if (sample) {
-                set.open();
-                firstTask = writeSample(set, *sample);
-                set.close();
-            }
-        }
-        // The set's entries reach the disk before the set appears, and its new name after.
-        core::syncFolder(staging / "set");
-        fs::rename(staging / "set", target);
-        core::syncFolder(target.parent_path());
-    } catch (...) {
+// What makeSet() did: the set was made, or another run put one in its place first.
+struct MadeSet {
+    bool made = false;
+    std::int32_t firstTask = 0; // the sample's first task, 0 without a sample
+};
+
+// Gives the set folder `staging` the name `target` unless something holds that name; false then.
+bool moveInPlace(const fs::path& staging, const fs::path& target) {
+    if (::renameat2(AT_FDCWD, staging.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return true;
+    int error = errno;
+    // A file system that cannot refuse to replace: a plain rename still refuses a set with files.
+    if (error == EINVAL && ::rename(staging.c_str(), target.c_str()) == 0) return true;
+    if (error == EINVAL) error = errno;
+    if (error == EEXIST || error == ENOTEMPTY) return false;
+    throw fs::filesystem_error("cannot move the new set into place", staging, target,
+                               std::error_code(error, std::generic_category()));
+}
+
+// Makes one set folder in a side folder of its own beside it and moves it into place; a set that
+// another run put there first is kept and this one dropped.
+MadeSet makeSet(const fs::path& target, const char* alias, const json* sample) {
+    core::removeDeadSideFolders(target, {partKind});
+    const fs::path staging = core::makeSideFolder(target, partKind);
+    const ScopeGuard removeStaging([&staging] {
         std::error_code ec;
         fs::remove_all(staging, ec);
-        throw;
+    });
+    MadeSet result;
+    fs::create_directory(staging / "set");
+    core::writeFileDurably(staging / dataset::AliasRegistry::fileName, std::string(alias) + "=set\n");
+    {
+        dataset::TableSet set(dataset::AliasRegistry(staging), alias, taskdb::schema());
+        set.createTableFiles();
+        if (sample) {
+            set.open();
+            result.firstTask = writeSample(set, *sample);
+            set.close();
+        }
     }
-    fs::remove_all(staging);
-    return firstTask;
+    // The set's entries reach the disk before the set appears, and its new name after.
+    core::syncFolder(staging / "set");
+    result.made = moveInPlace(staging / "set", target);
+    if (result.made) core::syncFolder(target.parent_path());
+    return result;
 }
 
 // Makes the folders on the way to `folder` that are missing, each durable in its parent.
@@ -179,13 +202,20 @@ std::vector<fs::path> makeDataFolders(const fs::path& programFolder, const std::
             continue;
         }
         makeFolders(target.parent_path());
-        const std::int32_t firstTask = makeSet(target, alias, set == 0 ? &sample : nullptr);
+        const MadeSet result = makeSet(target, alias, set == 0 ? &sample : nullptr);
+        if (!result.made) {
+            // Another run was quicker: its set stands.
+            std::error_code ec;
+            if (!fs::is_directory(target, ec))
+                throw SampleDataError(std::string(alias) + ": " + target.string() + " is no folder");
+            continue;
+        }
         made.push_back(target);
         // A fresh home set comes with the settings that show its first task, so that the first
         // start asks nothing; a settings file that exists is the user's.
         const fs::path settings = programFolder / taskdb::SettingsFile::fileName;
         if (set == 0 && !fs::exists(fs::symlink_status(settings)))
-            core::writeFileDurably(settings, taskdb::SettingsFile::defaultText(firstTask));
+            core::writeFileDurably(settings, taskdb::SettingsFile::defaultText(result.firstTask));
     }
     return made;
 }

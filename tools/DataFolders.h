@@ -17,7 +17,10 @@ class SampleDataError : public std::runtime_error {
 // folders of the home, export and import sets (where the alias file puts
 // them) with their empty tables, the home set holding the sample data. An
 // alias file or set folder that exists is kept as it is; a set folder appears
-// whole or not at all. With a new home set comes the settings file
+// whole or not at all: it is made in a side folder of its own beside it
+// (".home.PID-XXXXXX.part", core/SideFiles.h; those of killed runs go first)
+// and then takes its name, unless another run put a set there meanwhile,
+// which then stands. With a new home set comes the settings file
 // "rectix.ini" at its defaults, showing the sample's first task, unless one
 // exists. What it made is on the disk when it returns: files, folders and
 // their entries synced. Gives the set folders made.

@@ -6,7 +6,8 @@
 namespace rectix::tools {
 
 // A message as one line of text: line feeds, tabs and the other control characters that an
-// argument or a stored text may hold written as escapes ("\n", "\t", "\x1b"); the rest as it is.
+// argument or a stored text may hold written as escapes ("\n", "\t", "\x1b"), the C1 controls and
+// the line and paragraph separators of UTF-8 as "\u0085", "\u2028"; the rest as it is.
 std::string escapedLine(std::string_view text);
 
 // "TOOL: MESSAGE" on standard error, the message as escapedLine() writes it: every message of the

@@ -45,7 +45,7 @@ int ScratchFolder::removeStale(const fs::path& parent) {
     return removed;
 }
 
-ScratchFolder::ScratchFolder(const fs::path& set) {
+ScratchFolder::ScratchFolder() {
     // $TMPDIR as the user set it: one that is not there is an error, not a reason to write elsewhere.
     const char* tmpdir = std::getenv("TMPDIR");
     const fs::path parent = tmpdir && *tmpdir ? fs::path(tmpdir) : fs::path("/tmp");
@@ -67,14 +67,16 @@ ScratchFolder::ScratchFolder(const fs::path& set) {
         throw ScratchError("cannot make a scratch folder in " + parent.string() + ": " +
                            std::strerror(ENAMETOOLONG));
     }
+}
+
+// Once the folder is made the object stands, so a failure below removes the folder on its way out.
+ScratchFolder::ScratchFolder(const fs::path& set) : ScratchFolder() {
     const fs::path aliases = path_ / dataset::AliasRegistry::fileName;
     try {
         core::writeFileDurably(aliases, "RectixB=" + fs::absolute(set).string() +
                                             "\nRectixexp=" + (path_ / "export").string() +
                                             "\nRectiximp=" + (path_ / "import").string() + "\n");
     } catch (const std::exception& e) {
-        fs::remove_all(path_, ec);
-        removal_.reset();
         throw ScratchError("cannot write the scratch file " + std::string(e.what()));
     }
 }

@@ -23,7 +23,9 @@ class ScratchError : public std::runtime_error {
 // the next one is made.
 class ScratchFolder {
   public:
-    // Throws ScratchError.
+    // An empty one, for files a library keeps while the run lasts. Throws ScratchError.
+    ScratchFolder();
+    // One whose alias file names `set` as the home set. Throws ScratchError.
     explicit ScratchFolder(const std::filesystem::path& set);
     ~ScratchFolder();
     ScratchFolder(const ScratchFolder&) = delete;

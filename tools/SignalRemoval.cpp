@@ -1,5 +1,7 @@
 #include "SignalRemoval.h"
 
+#include "core/SideFiles.h"
+
 #include <array>
 #include <cerrno>
 #include <climits>
@@ -63,6 +65,7 @@ bool removeTree(int parent, const char* name, int depth) {
 
 extern "C" void removeAndRetake(int signal) {
     const int savedErrno = errno;
+    core::removeHeldSideFiles();
     for (const char* folder : folders)
         if (folder[0] == '/') removeTree(AT_FDCWD, folder, removalDepth);
     for (std::size_t i = 0; i < watched.size(); ++i)
@@ -121,6 +124,10 @@ SignalRemoval::SignalRemoval() {
 }
 
 bool SignalRemoval::watch(const std::filesystem::path& folder) {
+    if (folder.empty()) {
+        letIn();
+        return true;
+    }
     std::error_code ec;
     const std::string name = std::filesystem::absolute(folder, ec).string();
     const bool fits = !ec && name.size() < sizeof folders[slot_];

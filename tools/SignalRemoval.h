@@ -5,7 +5,8 @@
 
 namespace rectix::tools {
 
-// While an object lives, SIGINT, SIGTERM and SIGHUP remove its folder with everything in it, and
+// While an object lives, SIGINT, SIGTERM and SIGHUP remove its folder with everything in it and
+// the part files that the process's durable writers have open (core::removeHeldSideFiles()), and
 // the process then takes the signal as it would have without the object. A signal the caller left
 // ignored stays ignored; the earlier actions are back when the last object goes.
 //
@@ -20,8 +21,8 @@ class SignalRemoval {
     SignalRemoval(const SignalRemoval&) = delete;
     SignalRemoval& operator=(const SignalRemoval&) = delete;
 
-    // The folder a signal removes from now on; lets the held signals in. False, and nothing
-    // recorded, when its absolute name is longer than the handler can keep.
+    // The folder a signal removes from now on, none when empty; lets the held signals in. False,
+    // and nothing recorded, when its absolute name is longer than the handler can keep.
     bool watch(const std::filesystem::path& folder);
 
   private:

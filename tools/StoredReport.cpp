@@ -1,5 +1,6 @@
 #include "StoredReport.h"
 
+#include "HeadlessGui.h"
 #include "MessageLine.h"
 #include "OutputFile.h"
 
@@ -19,10 +20,8 @@
 #include "ui/RegionalSettings.h"
 #include "ui/ReportPrinter.h"
 
-#include <QGuiApplication>
-
-#include <iostream>
 #include <memory>
+#include <optional>
 
 namespace rectix::tools {
 
@@ -33,21 +32,13 @@ class PrintingApplication {
   public:
     PrintingApplication() {
         if (QCoreApplication::instance()) return;
-        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        // The window system's notes are no message of the harness's.
-        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-            if (type == QtCriticalMsg || type == QtFatalMsg) tellLine("rectix-solve", text.toStdString());
-        });
-        app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+        gui_.emplace("rectix-solve");
         QCoreApplication::setApplicationName(QStringLiteral("Rectix"));
         ui::RegionalSettings::useSystem();
     }
 
   private:
-    int argc_ = 1;
-    char name_[13] = "rectix-solve";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QGuiApplication> app_;
+    std::optional<HeadlessGui> gui_;
 };
 
 results::TaskReportLabels taskLabels(taskdb::DataModule& dm) {

@@ -4,6 +4,7 @@
 #include "ExitStatus.h"
 #include "MessageLine.h"
 #include "OpenedSet.h"
+#include "StandardOutput.h"
 #include "StoredReport.h"
 #include "TaskFile.h"
 
@@ -29,7 +30,6 @@
 #include <nlohmann/json.hpp>
 
 #include <filesystem>
-#include <iostream>
 #include <optional>
 
 namespace rectix::tools {
@@ -148,7 +148,7 @@ int importBoxes(OpenedSet& set, const fs::path& file, const taskdb::BoxImportOpt
             if (ch == '\r') ch = '\n';
         reports.push_back(report);
     }
-    std::cout << nlohmann::json{{"Added", result.added}, {"Report", reports}}.dump() << "\n";
+    printOut(nlohmann::json{{"Added", result.added}, {"Report", reports}}.dump() + "\n");
     if (!result.stopped) {
         set.dialogs.flush();
         return 0;
@@ -165,7 +165,7 @@ int writeSolutionFiles(taskdb::DataModule& dm) {
     const taskdb::SolutionExport::Result result = taskdb::SolutionExport(dm).write("solutions", date);
     if (!result.written()) return refuse(result.error); // a folder or disk that takes no files
     for (const fs::path* file : {&result.files.containers, &result.files.boxKinds, &result.files.positions})
-        std::cout << file->string() << "\n";
+        printOut(file->string() + "\n");
     return 0;
 }
 
@@ -197,7 +197,7 @@ int act(OpenedSet& set, const Request& r) {
     case Action::Clear:
         bridge.clearSolution();
         dialogs.flush();
-        std::cout << "{\"TaskID\":" << r.taskID << ",\"Solut\":false}\n";
+        printOut("{\"TaskID\":" + std::to_string(r.taskID) + ",\"Solut\":false}\n");
         return 0;
     case Action::Reload:
         bridge.reloadSolution();
@@ -212,7 +212,7 @@ int act(OpenedSet& set, const Request& r) {
         break;
     }
     dialogs.flush();
-    std::cout << planJson(problem, run, run.fillEngine().totalFillCount()) << "\n";
+    printOut(planJson(problem, run, run.fillEngine().totalFillCount()) + "\n");
     return 0;
 }
 

@@ -2,9 +2,12 @@
 // table set, or a task in the harness's JSON form solved first.
 #include "CommandLine.h"
 #include "ExitStatus.h"
+#include "HeadlessGui.h"
 #include "MessageLine.h"
 #include "OutputFile.h"
 #include "PlanImage.h"
+#include "SignalRemoval.h"
+#include "StandardOutput.h"
 #include "StoredPlan.h"
 #include "TaskFile.h"
 
@@ -13,9 +16,6 @@
 #include "engine/Progress.h"
 #include "lang/Language.h"
 
-#include <QGuiApplication>
-
-#include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -116,16 +116,15 @@ std::string parse(const std::vector<std::string>& args, Arguments& a) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The window system's notes are no message of the tool's: standard error holds one line.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-        if (type == QtCriticalMsg || type == QtFatalMsg) tools::tellLine("rectix-draw", text.toStdString());
-    });
+    tools::holdStandardStreams();
     tools::warnOnStandardError("rectix-draw");
-    QGuiApplication app(argc, argv);
+    // A signal that ends the run takes the picture's part file with it.
+    tools::SignalRemoval signalRemoval;
+    signalRemoval.watch({});
+    const tools::HeadlessGui gui("rectix-draw");
     if (argc == 2 && std::string(argv[1]) == "--help") {
-        std::cout << usage;
-        return 0;
+        tools::printOut(usage);
+        return tools::outputStatus("rectix-draw", 0);
     }
     Arguments a;
     const std::string wrong = parse(std::vector<std::string>(argv + 1, argv + argc), a);

@@ -4,12 +4,14 @@
 #include "tools/DataFolders.h"
 #include "tools/ExitStatus.h"
 #include "tools/MessageLine.h"
+#include "tools/StandardOutput.h"
 
 #include "core/InputFile.h"
 
 #include <iostream>
 
 int main(int argc, char** argv) {
+    rectix::tools::holdStandardStreams();
     if (argc != 3) {
         std::cerr << "usage: rectix-makedata PROGRAM_FOLDER SAMPLE.json\n";
         return 2;
@@ -18,7 +20,7 @@ int main(int argc, char** argv) {
     try {
         const std::string sample = rectix::core::readInputFile(argv[2]);
         for (const auto& folder : rectix::tools::makeDataFolders(argv[1], sample))
-            std::cout << "rectix-makedata: made " << folder.string() << "\n";
+            rectix::tools::printOut("rectix-makedata: made " + folder.string() + "\n");
     } catch (const rectix::tools::SampleDataError& e) {
         rectix::tools::tellLine("rectix-makedata", e.what());
         return 2;
@@ -27,5 +29,5 @@ int main(int argc, char** argv) {
         rectix::tools::tellLine("rectix-makedata", f.line);
         return f.status;
     }
-    return 0;
+    return rectix::tools::outputStatus("rectix-makedata", 0);
 }

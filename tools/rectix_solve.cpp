@@ -1,6 +1,7 @@
 // Headless harness: solves a task given as JSON and prints the plan as JSON.
 #include "ExitStatus.h"
 #include "MessageLine.h"
+#include "StandardOutput.h"
 #include "StoredTask.h"
 #include "TaskFile.h"
 
@@ -68,22 +69,18 @@ int solveTaskFile(const std::string& file, std::optional<double> clockStep) {
         tools::tellLine("rectix-solve", "solve failed: " + f.line);
         return f.status;
     }
-    std::cout << tools::planJson(problem, run, run.fillEngine().totalFillCount()) << "\n";
+    tools::printOut(tools::planJson(problem, run, run.fillEngine().totalFillCount()) + "\n");
     return 0;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int run(const std::vector<std::string>& args) {
     using namespace rectix;
-    tools::warnOnStandardError("rectix-solve");
-    const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
         std::cerr << shortUsage;
         return 2;
     }
     if (args.size() == 1 && args[0] == "--help") {
-        std::cout << usage;
+        tools::printOut(usage);
         return 0;
     }
     // Any option but --clock-step belongs to the stored form; the step's value may look like one.
@@ -113,4 +110,12 @@ int main(int argc, char** argv) {
     }
     if (!file) return refuse("no task file (rectix-solve --help)");
     return solveTaskFile(*file, clockStep);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    rectix::tools::holdStandardStreams();
+    rectix::tools::warnOnStandardError("rectix-solve");
+    return rectix::tools::outputStatus("rectix-solve", run(std::vector<std::string>(argv + 1, argv + argc)));
 }

@@ -193,6 +193,36 @@ TEST(ScopeGuard, UndoesOnEveryPathUnlessDismissed) {
     EXPECT_EQ(undone, 1);
 }
 
+// A target that is a symbolic link: the file it leads to takes the new content, written beside that
+// file, and the link stays; a link to a new name makes that file. A loop of links changes nothing.
+TEST(DurableFile, ALinkKeepsPointingAtTheFileThatTakesTheNewContent) {
+    Folder f;
+    fs::create_directory(f.path / "real");
+    writeFileDurably(f.path / "real" / "r.csv", "old");
+    const std::pair<std::string, fs::path> links[] = {{"relative", "real/r.csv"},
+                                                      {"absolute", f.path / "real" / "r.csv"},
+                                                      {"chained", "relative"},
+                                                      {"dangling", "real/new.csv"}};
+    for (const auto& [link, to] : links) fs::create_symlink(to, f.path / link);
+    for (const auto& [link, to] : links) {
+        SCOPED_TRACE(link);
+        DurableReplacement r(f.path / link);
+        EXPECT_EQ(r.partPath().parent_path(), f.path / "real");
+        r.write("new " + link);
+        r.commit();
+        EXPECT_TRUE(fs::is_symlink(f.path / link));
+        EXPECT_EQ(readAll(f.path / link), "new " + link);
+    }
+    EXPECT_EQ(readAll(f.path / "real" / "r.csv"), "new chained");
+    EXPECT_EQ(readAll(f.path / "real" / "new.csv"), "new dangling");
+
+    fs::create_symlink("loop2", f.path / "loop1");
+    fs::create_symlink("loop1", f.path / "loop2");
+    EXPECT_THROW(writeFileDurably(f.path / "loop1", "text"), FileWriteError);
+    EXPECT_EQ(f.names(), (std::set<std::string>{"absolute", "chained", "dangling", "loop1", "loop2", "real",
+                                                "relative"}));
+}
+
 TEST(DurableFile, AReadOnlyOrNonFileTargetIsRefusedAndAMissingOnePasses) {
     Folder f;
     EXPECT_NO_THROW(checkReplaceable(f.path / "missing.csv"));
@@ -245,7 +275,8 @@ TEST(DurableFile, FilesCommittedTogetherAreAllReplacedOrNoneOnAFailedSync) {
     EXPECT_EQ(f.names(), (std::set<std::string>{"a.csv", "b.csv"}));
 }
 
-// Each way of replacing: the part reaches the disk before its rename and the folder's entry after;
+// Each way of replacing: the part reaches the disk before its rename and the folder's entry after,
+// the folder locked from the rename to its sync;
 // a part that cannot be synced is a failure that keeps the target and leaves no part; a folder
 // that cannot be synced after the rename is a warning naming the files in place, by default a
 // warning dialog, never an error that says they were not written.
@@ -255,8 +286,11 @@ TEST(DurableFile, EachWayOfReplacingSyncsThePartBeforeTheRenameAndTheFolderAfter
         Folder f;
         replace(way, f.path);
         EXPECT_EQ(sync_recorder::replacementSteps(f.path / "a.csv"), inOrder);
+        // Another writer's renames into the folder wait until these are done and synced.
+        EXPECT_TRUE(sync_recorder::lockedThroughout(f.path / "a.csv"));
         if (way == Way::Together) {
             EXPECT_EQ(sync_recorder::replacementSteps(f.path / "b.csv"), inOrder);
+            EXPECT_TRUE(sync_recorder::lockedThroughout(f.path / "b.csv"));
         }
     }
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-// Every fsync and rename of the test program recorded in the order they happen, then done; an
-// fsync of the path in `failing` fails with EIO instead. Include in one source of a test program
-// only: it replaces the C library's fsync and rename for the whole program.
+// Every fsync and rename of the test program recorded in the order they happen, with whether the
+// folder was locked meanwhile, then done; an fsync of the path in `failing` fails with EIO instead. Include
+// in one source of a test program only: it replaces the C library's fsync and rename for the whole program.
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -10,6 +10,8 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -17,8 +19,9 @@ namespace sync_recorder {
 
 struct Event {
     bool rename = false;
-    std::string path; // the file synced, or the file renamed
-    std::string to;   // the new name of a renamed file
+    std::string path;    // the file synced, or the file renamed
+    std::string to;      // the new name of a renamed file
+    bool locked = false; // a folder synced, or the folder of a renamed file, held by an exclusive flock
 };
 
 inline std::vector<Event> events;
@@ -29,6 +32,28 @@ inline void clear() {
     events.clear();
     synced.clear();
     failing.clear();
+}
+
+// Whether an open description other than the caller's holds an exclusive flock on `folder`.
+inline bool folderLocked(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool locked = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd);
+    return locked;
+}
+
+// Whether the rename over `target` and the first sync of its folder after it both came while the
+// folder was locked.
+inline bool lockedThroughout(const std::filesystem::path& target) {
+    int held = 0;
+    for (const Event& e : events) {
+        if (e.rename && e.to == target.string())
+            held = e.locked ? 1 : -1;
+        else if (held == 1 && !e.rename && e.path == target.parent_path().string())
+            return e.locked;
+    }
+    return false;
 }
 
 // The steps that replaced `target` (a full path without links), in the order they came: "sync
@@ -62,8 +87,10 @@ extern "C" int fsync(int fd) {
     char target[4096];
     const ssize_t n = ::readlink(link.c_str(), target, sizeof target - 1);
     const std::string path(target, n > 0 ? static_cast<std::size_t>(n) : 0);
+    struct stat st {};
+    const bool folder = ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
     sync_recorder::synced.push_back(path);
-    sync_recorder::events.push_back({false, path, {}});
+    sync_recorder::events.push_back({false, path, {}, folder && sync_recorder::folderLocked(path)});
     if (!sync_recorder::failing.empty() && path == sync_recorder::failing) {
         errno = EIO;
         return -1;
@@ -73,7 +100,9 @@ extern "C" int fsync(int fd) {
 
 extern "C" int rename(const char* from, const char* to) noexcept {
     std::error_code ec;
+    const std::filesystem::path target = std::filesystem::weakly_canonical(to, ec);
     sync_recorder::events.push_back({true, std::filesystem::weakly_canonical(from, ec).string(),
-                                     std::filesystem::weakly_canonical(to, ec).string()});
+                                     target.string(),
+                                     sync_recorder::folderLocked(target.parent_path().string())});
     return ::renameat(AT_FDCWD, from, AT_FDCWD, to);
 }

@@ -1,12 +1,14 @@
 // The program's data on a fresh install: the alias file, the three set
 // folders and the sample in the home set; existing data is kept.
 #include "tools/DataFolders.h"
+#include "../support/DeadProcess.h"
 #include "../support/SyncRecorder.h"
 
 #include "taskdb/DataModule.h"
 #include "taskdb/RunStore.h"
 
 #include "core/Dialogs.h"
+#include "core/SideFiles.h"
 #include "dataset/AliasRegistry.h"
 #include "lang/Language.h"
 #include "taskdb/SavedViewSettings.h"
@@ -17,6 +19,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 namespace rectix::tools::test {
@@ -41,6 +44,15 @@ class RecordedDialogs : public core::Dialogs {
   private:
     core::Dialogs* previous_;
 };
+
+// Every name in `folder`, hidden ones included; none when there is no folder.
+std::set<std::string> names(const fs::path& folder) {
+    std::set<std::string> all;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        all.insert(it->path().filename().string());
+    return all;
+}
 
 std::string readFile(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -77,7 +89,7 @@ TEST_F(DataFolders, AFreshFolderGetsTheAliasFileTheThreeSetsAndASolvableSample) 
             files += e.path().extension() == ".db";
         EXPECT_EQ(files, 8u) << set;
     }
-    EXPECT_FALSE(fs::exists(root / "data/home.part"));
+    EXPECT_EQ(names(root / "data"), (std::set<std::string>{"export", "home", "import"}));
 
     taskdb::DataModule dm(store, root);
     dm.dataModuleCreate();
@@ -120,12 +132,21 @@ TEST_F(DataFolders, ASettingsFileThatExistsIsKept) {
     EXPECT_FALSE(fs::exists(root / "rectix.ini"));
 }
 
+// The user's folders named like a set's part folder stay; what a killed run left goes.
 TEST_F(DataFolders, ExistingDataIsKept) {
     std::ofstream(root / "aliases.ini") << "RectixB=mine\n";
     fs::create_directories(root / "mine");
+    const std::string dead = ".export." + std::to_string(deadProcess()) + "-Ab3dEf.part";
+    for (const char* folder : {"data/export.part", "data/.export.part", "data/.export.1-Ab3dEf.part"})
+        fs::create_directories(root / folder / "set");
+    fs::create_directories(root / "data" / dead / "set");
+    std::ofstream(root / "data/export.part/notes.txt") << "mine";
     EXPECT_EQ(make(), (std::vector<fs::path>{root / "data/export", root / "data/import"}));
     EXPECT_TRUE(fs::is_empty(root / "mine"));
     EXPECT_EQ(readFile(root / "aliases.ini"), "RectixB=mine\n");
+    EXPECT_EQ(names(root / "data"), (std::set<std::string>{".export.1-Ab3dEf.part", ".export.part", "export",
+                                                           "export.part", "import"}));
+    EXPECT_EQ(readFile(root / "data/export.part/notes.txt"), "mine");
 
     std::ofstream(root / "data/import/tasks.db", std::ios::app) << "changed";
     EXPECT_TRUE(make().empty());
@@ -161,8 +182,7 @@ TEST_F(DataFolders, AFaultySampleMakesNoHomeSetAndNamesTheFault) {
             for (const auto& f : fragments)
                 EXPECT_NE(std::string(e.what()).find(f), std::string::npos) << e.what();
         }
-        EXPECT_FALSE(fs::exists(root / "data/home")) << file;
-        EXPECT_FALSE(fs::exists(root / "data/home.part")) << file;
+        EXPECT_TRUE(names(root / "data").empty()) << file;
     }
 }
 
@@ -176,9 +196,13 @@ TEST_F(DataFolders, AFreshInstallReachesTheDiskBeforeItEnds) {
     auto wasSynced = [&synced](const fs::path& p) {
         return std::find(synced.begin(), synced.end(), p.string()) != synced.end();
     };
-    for (const fs::path& p :
-         {root, root / "data", root / "data" / "home.part" / "set", root / "data" / "export.part" / "set"})
-        EXPECT_TRUE(wasSynced(p)) << p;
+    for (const fs::path& p : {root, root / "data"}) EXPECT_TRUE(wasSynced(p)) << p;
+    // Each set's folder while it was made, in its side folder.
+    for (const char* set : {"home", "export", "import"})
+        EXPECT_TRUE(std::any_of(synced.begin(), synced.end(), [set](const fs::path& p) {
+            return p.filename() == "set" &&
+                   core::sideFileOwner(p.parent_path().filename().string(), set, {"part"}) == ::getpid();
+        })) << set;
     for (const fs::path& p : {root / dataset::AliasRegistry::fileName, root / "rectix.ini"})
         EXPECT_EQ(sync_recorder::replacementSteps(p),
                   (std::vector<std::string>{"sync part", "rename", "sync folder"}))

@@ -15,6 +15,16 @@ TEST(MessageLine, ShowsControlCharactersEscapedAndKeepsTheRest) {
         {"\x1b[31mred\x7f", "\\x1b[31mred\\x7f"},
         {"Caf\xc3\xa9 \xe2\x80\x94 C:\\Temp",
          "Caf\xc3\xa9 \xe2\x80\x94 C:\\Temp"}, // UTF-8 and backslashes as they are
+        // C1 controls and the line and paragraph separators, which a terminal may take as a new
+        // line or a command; their neighbours and a cut sequence stay as they are.
+        {"a\xc2\x9b"
+         "b\xc2\x85"
+         "c\xc2\x80\xc2\x9f",
+         "a\\u009bb\\u0085c\\u0080\\u009f"},
+        {"l\xe2\x80\xa8p\xe2\x80\xa9"
+         "e",
+         "l\\u2028p\\u2029e"},
+        {"\xc2\xa0\xe2\x80\xa7\xe2\x80\xaf\xc2", "\xc2\xa0\xe2\x80\xa7\xe2\x80\xaf\xc2"},
     };
     for (const auto& c : cases) EXPECT_EQ(escapedLine(c.text), c.line);
 }

@@ -1,6 +1,9 @@
 // The harness's scratch folder: made where $TMPDIR says, removed however the run ends, and a
 // failure to make or fill it told by what failed.
 #include "tools/ScratchFolder.h"
+#include "tools/SignalRemoval.h"
+
+#include "core/DurableFile.h"
 
 #include "../support/FileSizeLimit.h"
 
@@ -12,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <set>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -189,6 +193,42 @@ TEST(ScratchFolder, ASignalRemovesTheFolderWithWhatItHoldsUnlessTheCallerIgnores
             EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signal) << status;
         EXPECT_EQ(tmp.entries(), 0);
     }
+}
+
+// A signal that ends the run takes the part files its writers have open, also without a scratch
+// folder; their targets stay as they were, and what was committed stays.
+TEST(ScratchFolder, ASignalRemovesThePartFilesOfTheRunsWritersAndKeepsTheirTargets) {
+    TempDir tmp;
+    const fs::path folder = tmp.path / "out";
+    fs::create_directory(folder);
+    core::writeFileDurably(folder / "kept.csv", "old");
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        SignalRemoval removal;
+        removal.watch({});
+        // Writers done before: their slots are free again.
+        for (int i = 0; i < 20; ++i) {
+            core::DurableReplacement done(folder / "done.csv");
+            done.write("done " + std::to_string(i));
+            if (i % 2 == 0) done.commit();
+        }
+        core::DurableReplacement open(folder / "kept.csv"), filled(folder / "new.csv");
+        open.write("new");
+        ::raise(SIGTERM);
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(folder)) names.insert(e.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"done.csv", "kept.csv"}));
+    std::ifstream kept(folder / "kept.csv"), done(folder / "done.csv");
+    std::string keptText, doneText;
+    std::getline(kept, keptText);
+    std::getline(done, doneText);
+    EXPECT_EQ(keptText, "old");
+    EXPECT_EQ(doneText, "done 18");
 }
 
 } // namespace

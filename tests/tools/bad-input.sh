@@ -36,15 +36,17 @@ refused() {
   (cd "$d/work" && "$@") >"$d/out.txt" 2>"$d/err.txt"
   code=$?
   lines=$(wc -l <"$d/err.txt")
-  left=$(ls "$TMPDIR" 2>/dev/null | grep -c "^rectix-solve-")
+  # Nothing at all in the temporary folder: no scratch folder, no runtime folder of Qt's.
+  left=0
+  [ -d "$TMPDIR" ] && left=$(ls -A "$TMPDIR" | wc -l)
   if [ "$code" -ne 2 ] || [ "$lines" -ne 1 ] || ! grep -qF -- "$text" "$d/err.txt" ||
      [ "$(snapshot "$set")" != "$before" ] || [ "$left" -ne 0 ]; then
-    echo "$name: exit status $code, $lines lines, $left scratch folders, standard error:"
+    echo "$name: exit status $code, $lines lines, $left things left in \$TMPDIR, standard error:"
     head -c 600 "$d/err.txt"
     [ "$(snapshot "$set")" = "$before" ] || echo "$name: the set changed"
     status=1
   fi
-  rm -rf "$TMPDIR"/rectix-solve-*
+  [ -d "$TMPDIR" ] && find "$TMPDIR" -mindepth 1 -delete
 }
 
 # The arguments: one line each, before anything is opened.
@@ -78,6 +80,11 @@ refused "draw to a folder" "-o: $d/folder.png: not a file" "$draw" "$data/tasks/
 refused "draw to a device" "-o: /dev/null: not a file" "$draw" --taskset "$set" --task 1 -o /dev/null
 refused "draw into no folder" "-o: $d/none: No such file or directory" "$draw" --taskset "$set" --task 1 -o "$d/none/x.png"
 refused "report to a pipe" "-o: $d/pipe.png: not a file" timeout 10 "$solve" --taskset "$set" --task 1 --report layout -o "$d/pipe.png"
+# A link is followed: to a pipe it is refused, into a folder that is not there the folder is named.
+ln -s pipe.png "$d/to-pipe.png"
+ln -s "$d/none/x.png" "$d/to-none.png"
+refused "draw to a link to a pipe" "-o: $d/to-pipe.png: not a file" timeout 10 "$draw" --taskset "$set" --task 1 -o "$d/to-pipe.png"
+refused "draw to a link into no folder" "-o: $d/none: No such file or directory" "$draw" --taskset "$set" --task 1 -o "$d/to-none.png"
 [ -z "$(ls -A "$d/folder.png")" ] || { echo "something was written into the folder"; status=1; }
 
 # An argument or a stored text with a line feed or another control character: one line, the
@@ -155,6 +162,18 @@ refused "containers past 16 bits" "Total container number exceeds limit: 24" "$s
 use solved "UPDATE tb.tb SET Cost=1e300"
 refused "cost past single precision" 'box kind "Euro pallet": Cost 1e+300 is outside 0..1000000000' "$solve" --taskset "$set" --task 1 --reload
 
+# A result that does not reach standard output is no success: a full disk, a closed stream.
+use solved
+full='"$@" >/dev/full'
+refused "plan to a full disk" "standard output: No space left on device" sh -c "$full" sh "$solve" "$data/tasks/sample.json"
+refused "plan to a closed stream" "standard output: Bad file descriptor" sh -c '"$@" >&-' sh "$solve" "$data/tasks/sample.json"
+refused "reload to a full disk" "standard output: No space left on device" sh -c "$full" sh "$solve" --taskset "$set" --task 1 --reload
+refused "file list to a full disk" "standard output: No space left on device" sh -c "$full" sh "$solve" --taskset "$set" --task 1 --csv
+rm -r "$d/work/solutions"
+refused "help to a full disk" "standard output: No space left on device" sh -c "$full" sh "$draw" --help
+mkdir "$d/mk3"
+refused "folders made to a full disk" "standard output: No space left on device" sh -c "$full" sh "$makedata" "$d/mk3" "$sample"
+
 # The environment: a CSV folder that cannot be made, a temporary folder that takes no scratch
 # folder; old scratch folders whose process is gone are removed.
 use solved
@@ -162,6 +181,13 @@ touch "$d/work/solutions"
 refused "csv folder is a file" "solutions" "$solve" --taskset "$set" --task 1 --csv
 rm "$d/work/solutions"
 TMPDIR="$d/none" refused "no temporary folder" "cannot make a scratch folder in $d/none" "$solve" --taskset "$set" --task 1 --reload
+touch "$d/file"
+TMPDIR="$d/file" refused "draw with a file for a temporary folder" "cannot make a scratch folder in $d/file" "$draw" --taskset "$set" --task 1 -o "$d/x.png"
+# Neither tool needs a temporary folder for a task file, and what they print with leaves nothing.
+TMPDIR="$d/file" "$draw" "$data/tasks/sample.json" -o "$d/x.png" 2>"$d/err.txt" && [ ! -s "$d/err.txt" ] ||
+  { echo "a task file drawn with a file for a temporary folder: $(cat "$d/err.txt")"; status=1; }
+(cd "$d/work" && "$draw" --taskset "$set" --task 1 -o "$d/x.png" && "$solve" --taskset "$set" --task 1 --report layout -o "$d/x.pdf") &&
+  [ -z "$(ls -A "$TMPDIR")" ] || { echo "a drawing and a report left: $(ls -A "$TMPDIR")"; status=1; }
 dead=$(sh -c 'echo $$')
 mkdir -p "$TMPDIR/rectix-solve-$dead-abcdef" "$TMPDIR/rectix-solve-1-abcdef"
 "$solve" --taskset "$set" --task 1 --reload >/dev/null 2>&1 || { echo "reload failed"; status=1; }
@@ -178,6 +204,16 @@ while ! ls "$TMPDIR" | grep -q '^rectix-solve-' && [ $n -lt 100 ]; do sleep 0.05
 kill -TERM $pid
 wait $pid 2>/dev/null
 ! ls "$TMPDIR" | grep -q '^rectix-solve-' || { echo "a terminated run left $(ls "$TMPDIR")"; status=1; }
+
+# A link to a picture or a report stays a link; the file it points to takes the new one.
+mkdir "$d/real"
+echo old >"$d/real/plan.png"
+echo old >"$d/real/plan.pdf"
+ln -s real/plan.png "$d/plan.png"
+ln -s "$d/real/plan.pdf" "$d/plan.pdf"
+"$draw" "$data/tasks/sample.json" -o "$d/plan.png" && "$solve" --taskset "$set" --task 1 --report task -o "$d/plan.pdf" &&
+  [ -L "$d/plan.png" ] && [ -L "$d/plan.pdf" ] && [ "$(head -c 4 "$d/real/plan.png" | tail -c 3)" = PNG ] &&
+  [ "$(head -c 4 "$d/real/plan.pdf")" = %PDF ] || { echo "a link was replaced, or its file kept"; status=1; }
 
 # A task file's fixed containers are kept by both tools alike.
 "$solve" "$data/tasks/fixed-middle.json" | grep -q '"KindID":1,"LoadNo":1,"PosLh":120,"PosWh":80,"PosX":500,"PosY":80' ||
