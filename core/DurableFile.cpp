@@ -153,16 +153,7 @@ void DurableReplacement::write(std::string_view text) {
         discard();
         throw FileWriteError(target_, causeOf(error));
     }
-    int error = 0;
-    for (std::size_t done = 0; error == 0 && done < text.size();) {
-        const ssize_t n = ::write(fd.get(), text.data() + done, text.size() - done);
-        if (n > 0)
-            done += static_cast<std::size_t>(n);
-        else if (n == 0)
-            error = ENOSPC;
-        else if (errno != EINTR)
-            error = errno;
-    }
+    int error = writeAll(fd.get(), text);
     if (error == 0) error = syncDescriptor(fd.get());
     const int closed = fd.close();
     if (error == 0) error = closed;
@@ -290,6 +281,19 @@ void syncFolder(const fs::path& folder) {
     const int error = syncDescriptor(fd.get());
     fd.close();
     if (error != 0) throw FileWriteError(dir, causeOf(error));
+}
+
+int writeAll(int fd, std::string_view text) {
+    for (std::size_t done = 0; done < text.size();) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n > 0)
+            done += static_cast<std::size_t>(n);
+        else if (n == 0)
+            return ENOSPC;
+        else if (errno != EINTR)
+            return errno;
+    }
+    return 0;
 }
 
 } // namespace rectix::core

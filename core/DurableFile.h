@@ -105,4 +105,8 @@ void syncFile(const std::filesystem::path& file);
 // Makes the entries of `folder` (a rename, a new file) durable.
 void syncFolder(const std::filesystem::path& folder);
 
+// Writes all of `text` to the open descriptor, again after an interrupted or short write; 0, or
+// the error that stopped it (ENOSPC for a write that took nothing).
+int writeAll(int fd, std::string_view text);
+
 } // namespace rectix::core

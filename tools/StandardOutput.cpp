@@ -2,6 +2,8 @@
 
 #include "MessageLine.h"
 
+#include "core/DurableFile.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -30,15 +32,7 @@ void holdStandardStreams() {
 }
 
 void printOut(std::string_view text) {
-    for (std::size_t done = 0; lostCause == 0 && done < text.size();) {
-        const ssize_t n = ::write(STDOUT_FILENO, text.data() + done, text.size() - done);
-        if (n > 0)
-            done += static_cast<std::size_t>(n);
-        else if (n == 0)
-            lostCause = EIO;
-        else if (errno != EINTR)
-            lostCause = errno;
-    }
+    if (lostCause == 0) lostCause = core::writeAll(STDOUT_FILENO, text);
 }
 
 int outputStatus(std::string_view tool, int status) {
