@@ -45,7 +45,7 @@ class Descriptor {
     int fd_;
 };
 
-// 0 or the errno of a sync that failed; EINVAL is a file that cannot be synchronised.
+// 0 or the errno of a sync that failed; EINVAL and EROFS are a file that cannot be synchronised.
 int syncDescriptor(int fd) {
     if (::fsync(fd) == 0 || errno == EINVAL || errno == EROFS) return 0;
     return errno;
@@ -58,7 +58,7 @@ fs::path folderOf(const fs::path& file) {
 // Exclusive locks on the folders that files are put into, held from the first rename to the last
 // folder sync, so that the renames of two writers into one folder never interleave: a set of
 // files committed together comes from one writer. A folder that cannot be opened or locked (a
-// file system without locks) is passed over; its renames go ahead unguarded, as before.
+// file system without locks) is passed over; its renames go ahead unguarded.
 class FolderLocks {
   public:
     explicit FolderLocks(const std::set<fs::path>& folders) {
@@ -177,24 +177,42 @@ void DurableReplacement::commitTogether(std::initializer_list<DurableReplacement
     }
     std::set<fs::path> folders;
     for (DurableReplacement* f : files) folders.insert(folderOf(f->file_));
-    const FolderLocks locks(folders);
-    try {
-        for (DurableReplacement* f : files) f->renamePart();
-    } catch (...) {
-        for (DurableReplacement* f : files) f->discard(); // the parts not renamed yet
-        throw;
-    }
-    // After the renames: the files are in place, so a folder that cannot be synced is a warning.
-    for (const fs::path& folder : folders) {
+    std::vector<FileSyncWarning> warnings;
+    {
+        const FolderLocks locks(folders);
+        std::string replaced;
         try {
-            syncFolder(folder);
+            for (DurableReplacement* f : files) {
+                f->renamePart();
+                replaced += (replaced.empty() ? "" : ", ") + f->target_.string();
+            }
         } catch (const FileWriteError& e) {
-            FileSyncWarning warning{{}, e.cause()};
-            for (DurableReplacement* f : files)
-                if (folderOf(f->file_) == folder) warning.files.push_back(f->target_);
-            syncWarnings()(warning);
+            for (DurableReplacement* f : files) f->discard(); // the parts not renamed yet
+            if (replaced.empty()) throw;
+            // Some of the set is in place already: keep it as durable as the rest would have been,
+            // and say which, since the error no longer means that nothing changed.
+            for (const fs::path& folder : folders) {
+                try {
+                    syncFolder(folder);
+                } catch (const FileWriteError&) {
+                }
+            }
+            throw FileWriteError(e.file(), e.cause() + "; already replaced: " + replaced);
+        }
+        // After the renames: the files are in place, so a folder that cannot be synced is a warning.
+        for (const fs::path& folder : folders) {
+            try {
+                syncFolder(folder);
+            } catch (const FileWriteError& e) {
+                FileSyncWarning warning{{}, e.cause()};
+                for (DurableReplacement* f : files)
+                    if (folderOf(f->file_) == folder) warning.files.push_back(f->target_);
+                warnings.push_back(std::move(warning));
+            }
         }
     }
+    // Told once the folders are free again: a warning may wait on the user for as long as it likes.
+    for (const FileSyncWarning& warning : warnings) syncWarnings()(warning);
 }
 
 void DurableReplacement::syncPart() {

@@ -12,7 +12,8 @@
 namespace rectix::core {
 
 // A file that could not be written, read back or put in place; the target is unchanged when it
-// is thrown.
+// is thrown. Of files committed together, those put in place before the one that failed are
+// named in its cause ("...; already replaced: ...").
 class FileWriteError : public FileError {
   public:
     using FileError::FileError;

@@ -47,10 +47,6 @@ bool isAlphanumeric(char ch) {
     return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9');
 }
 
-bool isKindChar(char ch) {
-    return (ch >= 'a' && ch <= 'z') || ch == '-';
-}
-
 // The side files that removeHeldSideFiles() removes, by absolute name; a free place is empty.
 char heldFiles[8][PATH_MAX];
 
@@ -166,11 +162,6 @@ pid_t sideFileOwner(std::string_view name, std::string_view targetName,
     for (std::size_t i = 0; i < randomChars; ++i)
         if (!isAlphanumeric(rest[i])) return 0;
     const std::string_view kind = rest.substr(randomChars + 1);
-    if (kinds.size() == 0) {
-        for (char ch : kind)
-            if (!isKindChar(ch)) return 0;
-        return pid;
-    }
     for (std::string_view k : kinds)
         if (k == kind) return pid;
     return 0;

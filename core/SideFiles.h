@@ -25,8 +25,9 @@ std::filesystem::path makeSideFile(const std::filesystem::path& target, std::str
 // The side file held as `slot` is no longer removeHeldSideFiles()'s: it took its target's name or
 // is gone. -1 is none.
 void releaseSideFile(int slot) noexcept;
-// Removes the side files held now. Async-signal-safe, for a handler that ends the process: the
-// places are written only while every signal is blocked in the one thread that writes files.
+// Removes the side files held now. Async-signal-safe, for a handler that ends the process, in a
+// process of one thread: the places are written only while every signal is blocked, so the
+// handler never meets one half written.
 void removeHeldSideFiles() noexcept;
 
 // A new, empty side folder of `kind` for `target`, open to this user alone, named as a side file
@@ -34,16 +35,16 @@ void removeHeldSideFiles() noexcept;
 std::filesystem::path makeSideFolder(const std::filesystem::path& target, std::string_view kind);
 
 // The process that made the file named `name` when it is a side file of a target named
-// `targetName` and of one of `kinds` (of any kind when `kinds` is empty); 0 when it is not.
+// `targetName` and of one of `kinds`; 0 when it is not. The kinds are named, never guessed: a
+// user's ".boxes.db.2024-backup.old" has the shape of a side file.
 pid_t sideFileOwner(std::string_view name, std::string_view targetName,
-                    std::initializer_list<std::string_view> kinds = {});
+                    std::initializer_list<std::string_view> kinds);
 
-// Removes the side files of `target` of `kinds` (any kind when empty) that a process which is
-// gone left behind: only regular files of this user, never one whose process id is in use (a
-// reused id keeps the file until a later writer finds it gone). Gives how many it removed; a file
-// that cannot be removed is passed over, a leftover costs only space.
-int removeDeadSideFiles(const std::filesystem::path& target,
-                        std::initializer_list<std::string_view> kinds = {});
+// Removes the side files of `target` of `kinds` that a process which is gone left behind: only regular files
+// of this user, never one whose process id is in use (a reused id keeps the file until a later writer finds
+// it gone). Gives how many it removed; a file that cannot be removed is passed over, a leftover costs only
+// space.
+int removeDeadSideFiles(const std::filesystem::path& target, std::initializer_list<std::string_view> kinds);
 // The same for side folders, with all they hold.
 int removeDeadSideFolders(const std::filesystem::path& target, std::initializer_list<std::string_view> kinds);
 

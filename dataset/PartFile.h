@@ -14,6 +14,8 @@ namespace rectix::dataset {
 class PartFile {
   public:
     static constexpr const char* journalKind = "part-journal";
+    // A table file's kept copy, taken before a change that may have to be undone by hand.
+    static constexpr const char* keptCopyKind = "undo";
 
     // Throws core::FileWriteError when the part file cannot be made.
     explicit PartFile(const std::filesystem::path& target) : file_(target) {

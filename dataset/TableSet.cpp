@@ -183,7 +183,9 @@ void TableSet::removeLeftovers() {
         const std::string name = entry.path().filename().string();
         if (name.rfind(prefix, 0) == 0) std::filesystem::remove(entry.path(), ec);
     }
-    for (std::size_t t = 0; t < tables_.size(); ++t) core::removeDeadSideFiles(tableFile(t));
+    for (std::size_t t = 0; t < tables_.size(); ++t)
+        core::removeDeadSideFiles(tableFile(t), {core::DurableReplacement::partKind, PartFile::journalKind,
+                                                 PartFile::keptCopyKind});
 }
 
 void TableSet::close() {

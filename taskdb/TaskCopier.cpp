@@ -1,5 +1,7 @@
 #include "taskdb/TaskCopier.h"
 
+#include "dataset/PartFile.h"
+
 #include "core/Dialogs.h"
 #include "core/DurableFile.h"
 #include "core/SideFiles.h"
@@ -99,7 +101,7 @@ void copyTaskRows(Cursor& c, const std::vector<std::vector<Value>>& rows, std::i
 // is opened, or when a later copy keeps its own.
 class LibraryUndo {
   public:
-    static constexpr const char* undoKind = "undo";
+    static constexpr const char* undoKind = dataset::PartFile::keptCopyKind;
 
     explicit LibraryUndo(std::filesystem::path folder) : folder_(std::move(folder)) {}
     ~LibraryUndo() { discard(); }

@@ -8,11 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <set>
 #include <sstream>
+#include <sys/file.h>
 #include <unistd.h>
 
 using namespace rectix::core;
@@ -47,11 +49,23 @@ std::string readAll(const fs::path& file) {
     return s.str();
 }
 
-// Records the warnings of the durable writer while it lives.
+// Whether another writer could lock `folder` now, as the durable writer does around its renames.
+bool folderFree(const fs::path& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const bool free = fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    if (fd >= 0) ::close(fd);
+    return free;
+}
+
+// Records the warnings of the durable writer while it lives, and whether their folder was free
+// when each was told (a warning may wait on the user).
 struct RecordedWarnings {
     std::vector<FileSyncWarning> seen;
-    FileSyncWarnings replaced =
-        reportFileSyncWarnings([this](const FileSyncWarning& w) { seen.push_back(w); });
+    std::vector<bool> free;
+    FileSyncWarnings replaced = reportFileSyncWarnings([this](const FileSyncWarning& w) {
+        seen.push_back(w);
+        free.push_back(folderFree(w.files.at(0).parent_path()));
+    });
     ~RecordedWarnings() { reportFileSyncWarnings(replaced); }
 };
 
@@ -143,16 +157,18 @@ TEST(DurableFile, EachReplacementWritesAPartOfItsOwnBesideTheUsersFiles) {
 }
 
 // What a killed writer leaves beside a target goes with the next replacement of it (its parts) or
-// with removeDeadSideFiles (all its kinds); what a writer still at work, another target, another
-// user or the user owns stays. A name ending in '/' is a folder.
+// with removeDeadSideFiles (the kinds it is given); what a writer still at work, another target,
+// another user or the user owns stays, a name of the same shape included. A name ending in '/' is
+// a folder.
 TEST(DurableFile, AReplacementRemovesTheDeadWritersPartsOfItsTargetAndNothingElse) {
     Folder f;
     const std::string pid = std::to_string(deadProcess()), dead = ".r.pdf." + pid;
-    enum Goes { Stays, WithReplacement, WithAnyKind };
+    enum Goes { Stays, WithReplacement, WithItsKind };
     const std::pair<std::string, Goes> leftovers[] = {
         {dead + "-Ab3dEf.part", WithReplacement},
-        {dead + "-Ab3dEf.part-journal", WithAnyKind},
-        {dead + "-Zz9zZz.undo", WithAnyKind},
+        {dead + "-Ab3dEf.part-journal", WithItsKind},
+        {dead + "-Zz9zZz.undo", WithItsKind},
+        {dead + "-backup.old", Stays},
         {".r.pdf." + std::to_string(::getppid()) + "-Ab3dEf.part", Stays},
         {dead + "-Qq1qQq.part/", Stays},
         {dead + "-Ab3.part", Stays},
@@ -168,13 +184,13 @@ TEST(DurableFile, AReplacementRemovesTheDeadWritersPartsOfItsTargetAndNothingEls
     writeFileDurably(f.path / "r.pdf", "new");
     for (const auto& [name, goes] : leftovers)
         EXPECT_EQ(fs::exists(f.path / name), goes != WithReplacement) << name;
-    removeDeadSideFiles(f.path / "r.pdf");
+    removeDeadSideFiles(f.path / "r.pdf", {"part-journal", "undo"});
     for (const auto& [name, goes] : leftovers) EXPECT_EQ(fs::exists(f.path / name), goes == Stays) << name;
     if (::geteuid() == 0) {
         const fs::path others = f.path / (dead + "-Ab3dEf.part");
         std::ofstream(others) << "left";
         ASSERT_EQ(::chown(others.c_str(), 65534, 65534), 0);
-        EXPECT_EQ(removeDeadSideFiles(f.path / "r.pdf"), 0);
+        EXPECT_EQ(removeDeadSideFiles(f.path / "r.pdf", {"part"}), 0);
         EXPECT_TRUE(fs::exists(others));
     }
 }
@@ -273,6 +289,23 @@ TEST(DurableFile, FilesCommittedTogetherAreAllReplacedOrNoneOnAFailedSync) {
     EXPECT_EQ(readAll(f.path / "a.csv"), "A");
     EXPECT_EQ(readAll(f.path / "b.csv"), "B");
     EXPECT_EQ(f.names(), (std::set<std::string>{"a.csv", "b.csv"}));
+
+    // The second rename fails after the first is done: the error says which file did change.
+    DurableReplacement e(f.path / "a.csv"), g(f.path / "b.csv");
+    e.write("E");
+    g.write("G");
+    fs::remove(f.path / "b.csv");
+    fs::create_directories(f.path / "b.csv" / "kept");
+    try {
+        DurableReplacement::commitTogether({&e, &g});
+        ADD_FAILURE() << "the commit went through";
+    } catch (const FileWriteError& error) {
+        EXPECT_EQ(error.file(), f.path / "b.csv");
+        EXPECT_NE(error.cause().find("already replaced: " + (f.path / "a.csv").string()), std::string::npos)
+            << error.cause();
+    }
+    EXPECT_EQ(readAll(f.path / "a.csv"), "E");
+    EXPECT_EQ(f.names(), (std::set<std::string>{"a.csv", "b.csv"}));
 }
 
 // Each way of replacing: the part reaches the disk before its rename and the folder's entry after,
@@ -319,6 +352,7 @@ TEST(DurableFile, AFolderThatCannotBeSyncedAfterTheRenameIsAWarning) {
         EXPECT_EQ(warnings.seen[0].files.size(), way == Way::Together ? 2u : 1u);
         EXPECT_EQ(warnings.seen[0].files[0], f.path / "a.csv");
         EXPECT_EQ(warnings.seen[0].cause, "Input/output error");
+        EXPECT_TRUE(warnings.free[0]);
     }
     Folder f;
     sync_recorder::failing = f.path.string();

@@ -351,7 +351,8 @@ TEST_F(DatasetTest, WhatKilledWritersLeftBesideTheTableFilesGoesWhenTheyAreWritt
     const std::vector<std::string> killed = {".parts.db." + dead + "-Ab3dEf.part",
                                              ".parts.db." + dead + "-Ab3dEf.part-journal",
                                              ".parts.db." + dead + "-Zz9zZz.undo"};
-    const std::vector<std::string> kept = {".parts.db." + alive + "-Ab3dEf.part", "parts.db.part"};
+    const std::vector<std::string> kept = {".parts.db." + alive + "-Ab3dEf.part", "parts.db.part",
+                                           ".parts.db." + dead + "-backup.old"};
     for (const auto& names : {killed, kept})
         for (const std::string& name : names) std::ofstream(folder / name) << "left";
 
