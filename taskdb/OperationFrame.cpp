@@ -69,20 +69,27 @@ void walkKeepingRows(OperationView& view, const std::vector<dataset::Cursor*>& c
                      const std::function<void()>& walk) {
     std::vector<dataset::Bookmark> marks;
     for (dataset::Cursor* c : cursors) marks.push_back(c->isOpen() ? c->bookmark() : dataset::Bookmark{});
+    // The first failure is the one to report: the walk's names the row it met, and an error in
+    // giving the controls back after it must not take its place.
     std::exception_ptr failure;
-    {
+    const auto keepFirst = [&failure] {
+        if (!failure) failure = std::current_exception();
+    };
+    try {
         const OperationFrame frame(view, OperationFrame::Options().controlsOff(cursors));
         try {
             walk();
         } catch (...) {
-            failure = std::current_exception();
+            keepFirst();
         }
         try {
             for (std::size_t i = 0; i < cursors.size(); ++i)
                 if (marks[i].valid && cursors[i]->bookmarkValid(marks[i])) cursors[i]->gotoBookmark(marks[i]);
         } catch (...) {
-            if (!failure) failure = std::current_exception();
+            keepFirst();
         }
+    } catch (...) {
+        keepFirst();
     }
     for (std::size_t i = 0; i < cursors.size(); ++i) cursors[i]->freeBookmark(marks[i]);
     if (failure) std::rethrow_exception(failure);
