@@ -73,7 +73,7 @@ std::optional<SizeLimits::Found> SizeLimits::firstIn(const PackProblem& p) {
     const std::int64_t boxWeight = boxWeightOf(p);
     const auto& ct = p.contTypes;
     for (int t = 1; t <= p.contTypeCount; ++t) {
-        const std::int64_t load = std::min(boxWeight, fillLoadCap(ct.loadWt[t]));
+        const std::int64_t load = heaviestLoad(boxWeight, ct.loadWt[t]);
         if (const auto b = limits.container(ct.length[t], ct.width[t], ct.noseDL[t], ct.tailDL[t], load))
             return Found{true, t, *b};
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -39,6 +40,10 @@ class SizeLimits {
 
     // The most a fill loads into a container of this capacity.
     static std::int64_t fillLoadCap(std::int64_t loadWt);
+    // The heaviest load a container of this capacity can get from boxes weighing `boxWeight` in all.
+    static std::int64_t heaviestLoad(std::int64_t boxWeight, std::int64_t loadWt) {
+        return std::min(boxWeight, fillLoadCap(loadWt));
+    }
     // The weight of all the boxes of the problem's kinds; a kind counts at least once, as it
     // gets at least one instance.
     static std::int64_t boxWeightOf(const PackProblem& problem);

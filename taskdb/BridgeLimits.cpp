@@ -71,7 +71,7 @@ std::string SolveBridge::sizeRefusal(std::int64_t itemGap, std::int64_t edgeGap)
         const auto v = ruledValues(
             {&dm_.tcsLength, &dm_.tcsWidth, &dm_.tcsNoseDL, &dm_.tcsTailDL, &dm_.tcsLoadWt}, "conts");
         if (!v) return {};
-        const std::int64_t load = std::min(boxWeight, SizeLimits::fillLoadCap((*v)[4]));
+        const std::int64_t load = SizeLimits::heaviestLoad(boxWeight, (*v)[4]);
         if (const auto b = limits.container((*v)[0], (*v)[1], (*v)[2], (*v)[3], load))
             return refusal(core::Msg::ContainerTypeRow, dm_.tcsType, *b);
     }
