@@ -51,10 +51,6 @@ int syncDescriptor(int fd) {
     return errno;
 }
 
-fs::path folderOf(const fs::path& file) {
-    return file.has_parent_path() ? file.parent_path() : fs::path(".");
-}
-
 // Exclusive locks on the folders that files are put into, held from the first rename to the last
 // folder sync, so that the renames of two writers into one folder never interleave: a set of
 // files committed together comes from one writer. A folder that cannot be opened or locked (a
@@ -96,9 +92,8 @@ class FolderLocks {
 };
 
 void showSyncWarning(const FileSyncWarning& warning) {
-    std::string files;
-    for (const fs::path& file : warning.files) files += (files.empty() ? "" : ", ") + file.string();
-    Dialogs::current().show(DialogKind::Warning, messageWith(Msg::FileNotConfirmed, {files, warning.cause}),
+    Dialogs::current().show(DialogKind::Warning,
+                            messageWith(Msg::FileNotConfirmed, {warning.fileList(), warning.cause}),
                             DialogButton::Ok, 0);
 }
 
@@ -108,6 +103,16 @@ FileSyncWarnings& syncWarnings() {
 }
 
 } // namespace
+
+std::string FileSyncWarning::fileList() const {
+    std::string list;
+    for (const fs::path& file : files) list += (list.empty() ? "" : ", ") + file.string();
+    return list;
+}
+
+fs::path folderOf(const fs::path& file) {
+    return file.has_parent_path() ? file.parent_path() : fs::path(".");
+}
 
 FileSyncWarnings reportFileSyncWarnings(FileSyncWarnings report) {
     if (!report) report = showSyncWarning;

@@ -25,6 +25,9 @@ class FileWriteError : public FileError {
 struct FileSyncWarning {
     std::vector<std::filesystem::path> files;
     std::string cause;
+
+    // "a.csv, b.csv"
+    std::string fileList() const;
 };
 
 // Where such warnings go; by default a warning dialog through Dialogs::current(). Installs
@@ -105,6 +108,9 @@ void writeFileDurably(const std::filesystem::path& target, std::string_view text
 void syncFile(const std::filesystem::path& file);
 // Makes the entries of `folder` (a rename, a new file) durable.
 void syncFolder(const std::filesystem::path& folder);
+
+// The folder `file` is named in: its parent, else the current folder.
+std::filesystem::path folderOf(const std::filesystem::path& file);
 
 // Writes all of `text` to the open descriptor, again after an interrupted or short write; 0, or
 // the error that stopped it (ENOSPC for a write that took nothing).

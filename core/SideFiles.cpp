@@ -79,15 +79,14 @@ int hold(const std::string& file) {
 
 // A new name for a side file or folder of `target`: taken by nobody yet, most likely.
 fs::path sideName(const fs::path& target, std::string_view kind) {
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    return folder / ("." + std::string(shortName(target.filename().string())) + "." +
-                     std::to_string(::getpid()) + "-" + randomPart() + "." + std::string(kind));
+    return folderOf(target) / ("." + std::string(shortName(target.filename().string())) + "." +
+                               std::to_string(::getpid()) + "-" + randomPart() + "." + std::string(kind));
 }
 
 // The side files (or, with `folders`, the side folders and all in them) of `target` that a process
 // which is gone left behind; gives how many it removed.
 int removeDead(const fs::path& target, std::initializer_list<std::string_view> kinds, bool folders) {
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const fs::path folder = folderOf(target);
     const std::string targetName = target.filename().string();
     int removed = 0;
     std::error_code ec;

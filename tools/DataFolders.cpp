@@ -169,7 +169,7 @@ void makeFolders(const fs::path& folder) {
     if (folder.empty() || fs::is_directory(folder)) return;
     makeFolders(folder.parent_path());
     fs::create_directory(folder);
-    core::syncFolder(folder.has_parent_path() ? folder.parent_path() : fs::path("."));
+    core::syncFolder(core::folderOf(folder));
 }
 
 } // namespace

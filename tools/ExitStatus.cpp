@@ -26,11 +26,9 @@ Failure badInput(const std::string& text) {
 
 void warnOnStandardError(const std::string& tool) {
     core::reportFileSyncWarnings([tool](const core::FileSyncWarning& warning) {
-        std::string files;
-        for (const std::filesystem::path& file : warning.files)
-            files += (files.empty() ? "" : ", ") + file.string();
-        tellLine(tool, "warning: " + files + ": saved, but the disk did not confirm the change (" +
-                           warning.cause + "); after a power failure the earlier version may be back");
+        tellLine(tool, "warning: " + warning.fileList() +
+                           ": saved, but the disk did not confirm the change (" + warning.cause +
+                           "); after a power failure the earlier version may be back");
     });
 }
 

@@ -16,7 +16,7 @@ std::string outputRefusal(const fs::path& file) {
     try {
         // A link is followed: the file it leads to is replaced, in its own folder.
         const fs::path target = core::replacedFile(file);
-        const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+        const fs::path folder = core::folderOf(target);
         struct stat st {};
         if (::stat(folder.c_str(), &st) != 0) throw core::FileWriteError(folder, std::strerror(errno));
         if (!S_ISDIR(st.st_mode)) throw core::FileWriteError(folder, "not a folder");
