@@ -13,16 +13,12 @@ namespace rectix::taskdb::test {
 
 namespace {
 
-class BridgeTest : public TaskDbTest {
+class BridgeTest : public SolvingTest {
   protected:
     void SetUp() override {
-        TaskDbTest::SetUp();
-        store.optPower = 1;
-        store.optTime = 60;
-        store.optRand = 1;
+        SolvingTest::SetUp();
         store.optLast = true;
         dialogs.answers.clear();
-        bridge = std::make_unique<SolveBridge>(*dm, problem, run);
     }
 
     // A task with trucks and pallets, made current.
@@ -50,9 +46,6 @@ class BridgeTest : public TaskDbTest {
 
     int count(dataset::Cursor& c) { return static_cast<int>(c.recordCount()); }
 
-    engine::PackProblem problem;
-    engine::PackRun run{problem, wait};
-    std::unique_ptr<SolveBridge> bridge;
     std::int32_t truck = 0, pallet = 0, crate = 0;
 };
 

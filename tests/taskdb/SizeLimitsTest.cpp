@@ -12,17 +12,8 @@ namespace rectix::taskdb::test {
 
 namespace {
 
-class SolveLimits : public TaskDbTest {
+class SolveLimits : public SolvingTest {
   protected:
-    void SetUp() override {
-        TaskDbTest::SetUp();
-        // Settings a window could have written: new task rows take them.
-        store.optPower = 1;
-        store.optTime = 60;
-        store.optRand = 1;
-        bridge = std::make_unique<SolveBridge>(*dm, problem, run);
-    }
-
     // A task "Sizes" of one container type "Hall" and one box kind "Long", made current.
     void sizesTask(int contLength, int contWidth, int tailDL, int boxLength, int boxWeight, int boxes) {
         const std::int32_t hall = addContainer("Hall", contLength, contWidth, 89478485);
@@ -36,10 +27,6 @@ class SolveLimits : public TaskDbTest {
         addTaskContainer(hall, 1);
         addTaskBox(box, boxes);
     }
-
-    engine::PackProblem problem;
-    engine::PackRun run{problem, wait};
-    std::unique_ptr<SolveBridge> bridge;
 };
 
 } // namespace

@@ -6,7 +6,9 @@
 #include "taskdb/Figures.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/Schema.h"
+#include "taskdb/SolveBridge.h"
 
+#include "engine/PackRun.h"
 #include "lang/Language.h"
 
 #include <gtest/gtest.h>
@@ -134,6 +136,23 @@ class TaskDbTest : public ::testing::Test {
     ScriptedDialog dialogs;
     RecordingPage page;
     RecordingWait wait;
+};
+
+// The same with the engine and the solve bridge beside the data module, at the quick settings a
+// window could have written (new task rows take them).
+class SolvingTest : public TaskDbTest {
+  protected:
+    void SetUp() override {
+        TaskDbTest::SetUp();
+        store.optPower = 1;
+        store.optTime = 60;
+        store.optRand = 1;
+        bridge = std::make_unique<SolveBridge>(*dm, problem, run);
+    }
+
+    engine::PackProblem problem;
+    engine::PackRun run{problem, wait};
+    std::unique_ptr<SolveBridge> bridge;
 };
 
 // Runs SQL on a table file of a closed set, as another program would; SQLite's result code.
