@@ -22,7 +22,8 @@ HeadlessGui::HeadlessGui(const char* tool) {
     if (QCoreApplication::instance()) return;
     toolName = tool;
     argv_[0] = const_cast<char*>(tool);
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Whatever the caller's platform: one with no display, or none at all, would abort the run.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     previousHandler_ = qInstallMessageHandler(tellCritical);
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
         try {

@@ -10,8 +10,8 @@
 namespace rectix::tools {
 
 // The application object a tool draws or prints with, made without a display: the offscreen
-// platform unless the caller chose one, Qt's critical notes each one line "TOOL: ..." and its
-// lesser ones dropped. Qt asks for a runtime folder when the object is made, and without
+// platform whatever QT_QPA_PLATFORM says, as the tool shows no window; Qt's critical notes each one line
+// "TOOL: ..." and its lesser ones dropped. Qt asks for a runtime folder when the object is made, and without
 // XDG_RUNTIME_DIR makes one in $TMPDIR that it leaves behind: it gets a scratch folder of the run's
 // own instead, removed with the object. Where no scratch folder can be made, Qt cannot make its
 // folder either, and its note about that is dropped: the tool needs none.
