@@ -1,5 +1,9 @@
 #include "CommandLine.h"
 
+#include "MessageLine.h"
+
+#include "engine/Limits.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -18,7 +22,7 @@ std::string readArguments(const std::vector<std::string>& args, std::initializer
         const auto option = std::find_if(options.begin(), options.end(), [&](const OptionSpec& o) {
             return o.name == name && (name == arg || o.value == OptionValue::Attached);
         });
-        if (option == options.end()) return "unknown argument " + arg;
+        if (option == options.end()) return "unknown argument " + shortValue(arg);
         if (std::any_of(given.begin(), given.end(), [&](const GivenArgument& g) { return g.name == name; }))
             return name + " is given twice";
         GivenArgument g{name, std::nullopt};
@@ -41,6 +45,16 @@ std::optional<long> optionNumber(const std::string& text, long low, long high) {
     const long v = std::strtol(text.c_str(), &end, 10);
     if (*end != '\0' || v < low || v > high) return std::nullopt;
     return v;
+}
+
+std::string valueRefusal(std::string_view option, std::string_view value, std::string_view what) {
+    return std::string(option) + ": " + shortValue(value) + " is not " + std::string(what);
+}
+
+ContainerOption readContainerOption(const std::string& text) {
+    constexpr long most = engine::maxTaskContainers;
+    if (const auto n = optionNumber(text, 1, most)) return {static_cast<int>(*n), {}};
+    return {0, valueRefusal("--container", text, "a container number 1.." + std::to_string(most))};
 }
 
 } // namespace rectix::tools

@@ -36,4 +36,15 @@ std::string readArguments(const std::vector<std::string>& args, std::initializer
 // A whole number from `low` to `high`, the whole text; nothing otherwise.
 std::optional<long> optionNumber(const std::string& text, long low, long high);
 
+// "OPTION: VALUE is not WHAT", the value cut to a readable length: the refusal of every option's
+// value.
+std::string valueRefusal(std::string_view option, std::string_view value, std::string_view what);
+
+// The value of --container, a container of a plan, in the one range of every tool; else why not.
+struct ContainerOption {
+    int number = 0;
+    std::string refusal;
+};
+ContainerOption readContainerOption(const std::string& text);
+
 } // namespace rectix::tools

@@ -51,6 +51,13 @@ std::string escapedLine(std::string_view text) {
     return line;
 }
 
+std::string shortValue(std::string_view value, std::size_t limit) {
+    if (value.size() <= limit) return std::string(value);
+    std::size_t cut = limit;
+    while (cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xc0) == 0x80) --cut;
+    return std::string(value.substr(0, cut)) + "...";
+}
+
 void tellLine(std::string_view tool, std::string_view message) {
     std::cerr << std::string(tool) + ": " + escapedLine(message) + "\n";
 }

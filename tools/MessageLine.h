@@ -10,6 +10,10 @@ namespace rectix::tools {
 // the line and paragraph separators of UTF-8 as "\u0085", "\u2028"; the rest as it is.
 std::string escapedLine(std::string_view text);
 
+// An input value as a message repeats it: at most `limit` bytes, else its first ones and
+// "...", never cutting a UTF-8 sequence, so that a huge argument does not make a huge line.
+std::string shortValue(std::string_view value, std::size_t limit = 60);
+
 // "TOOL: MESSAGE" on standard error, the message as escapedLine() writes it: every message of the
 // tools goes out this way, so that each is one line.
 void tellLine(std::string_view tool, std::string_view message);

@@ -1,5 +1,6 @@
 #include "StoredReport.h"
 
+#include "CommandLine.h"
 #include "HeadlessGui.h"
 #include "MessageLine.h"
 #include "OutputFile.h"
@@ -94,7 +95,7 @@ std::string drawLayout(results::ImageReport& report, taskdb::SolveBridge& bridge
 std::string checkReportRequest(const ReportRequest& r) {
     if (r.kind != "task" && r.kind != "solution" && r.kind != "containers" && r.kind != "boxes" &&
         r.kind != "layout")
-        return "--report: " + r.kind + " is not task, solution, containers, boxes or layout";
+        return valueRefusal("--report", r.kind, "task, solution, containers, boxes or layout");
     if (r.container && r.kind != "solution" && r.kind != "layout")
         return "--container goes with --report solution or layout";
     if (r.output.empty()) return "--report needs -o FILE.pdf";

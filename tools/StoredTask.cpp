@@ -81,7 +81,7 @@ std::string parse(const std::vector<std::string>& args, Request& r) {
     for (const GivenArgument& g : given) {
         const std::string& arg = g.name;
         const std::string value = g.value.value_or("");
-        if (arg.empty()) return "unknown argument " + value;
+        if (arg.empty()) return "unknown argument " + shortValue(value);
         const bool isAction = arg == "--clear" || arg == "--reload" || arg == "--csv" || arg == "--report" ||
                               arg == "--import-boxes";
         if (isAction) {
@@ -94,7 +94,7 @@ std::string parse(const std::vector<std::string>& args, Request& r) {
             hasFolder = true;
         } else if (arg == "--task") {
             const auto id = optionNumber(value, 1, 2147483647);
-            if (!id) return "--task: " + value + " is not a task number 1..2147483647";
+            if (!id) return valueRefusal(arg, value, "a task number 1..2147483647");
             r.taskID = *id;
             hasTask = true;
         } else if (arg == "--clear") {
@@ -107,9 +107,9 @@ std::string parse(const std::vector<std::string>& args, Request& r) {
             r.action = Action::Report;
             r.report.kind = value;
         } else if (arg == "--container") {
-            const auto n = optionNumber(value, 1, 25);
-            if (!n) return "--container: " + value + " is not a container number 1..25";
-            r.report.container = static_cast<int>(*n);
+            const ContainerOption c = readContainerOption(value);
+            if (!c.refusal.empty()) return c.refusal;
+            r.report.container = c.number;
         } else if (arg == "-o") {
             r.report.output = value;
             outputGiven = true;
@@ -119,7 +119,7 @@ std::string parse(const std::vector<std::string>& args, Request& r) {
         } else if (arg == "--order" || arg == "--separator") {
             const bool order = arg == "--order";
             const auto n = optionNumber(value, 0, order ? 3 : 1);
-            if (!n) return arg + ": " + value + " is not " + (order ? "0..3" : "0 or 1");
+            if (!n) return valueRefusal(arg, value, order ? "0..3" : "0 or 1");
             if (order)
                 r.importOptions.order = static_cast<int>(*n);
             else

@@ -70,35 +70,37 @@ std::string parse(const std::vector<std::string>& args, Arguments& a) {
         const std::string& arg = g.name;
         const std::string value = g.value.value_or("");
         if (arg.empty()) {
-            if (a.taskFile) return "one task file at a time: " + *a.taskFile + " and " + value;
+            if (a.taskFile)
+                return "one task file at a time: " + tools::shortValue(*a.taskFile) + " and " +
+                       tools::shortValue(value);
             a.taskFile = value;
         } else if (arg == "--taskset") {
             a.taskSet = value;
         } else if (arg == "--task") {
             const auto n = tools::optionNumber(value, 1, 2147483647L);
-            if (!n) return "--task: " + value + " is not a task number";
+            if (!n) return tools::valueRefusal(arg, value, "a task number");
             a.taskID = *n;
         } else if (arg == "--container") {
-            const auto n = tools::optionNumber(value, 1, 24);
-            if (!n) return "--container: " + value + " is not a container 1..24";
-            a.view.container = static_cast<int>(*n);
+            const tools::ContainerOption c = tools::readContainerOption(value);
+            if (!c.refusal.empty()) return c.refusal;
+            a.view.container = c.number;
         } else if (arg == "--step") {
             const auto n = tools::optionNumber(value, 1, 1000);
-            if (!n) return "--step: " + value + " is not a step 1..1000";
+            if (!n) return tools::valueRefusal(arg, value, "a step 1..1000");
             a.view.step = static_cast<int>(*n);
             stepGiven = true;
         } else if (arg == "--chart") {
             a.view.chart = true;
         } else if (arg == "--grid") {
             const auto n = g.value ? tools::optionNumber(value, -4, 4) : std::optional<long>(1);
-            if (!n || *n == 0) return "--grid: " + value + " is not -4..-1 or 1..4";
+            if (!n || *n == 0) return tools::valueRefusal(arg, value, "-4..-1 or 1..4");
             a.view.grid = static_cast<int>(*n);
         } else if (arg == "--size") {
             const auto x = value.find('x');
             const auto w = tools::optionNumber(value.substr(0, x), 100, 4000);
             const auto h =
                 x == std::string::npos ? std::nullopt : tools::optionNumber(value.substr(x + 1), 100, 4000);
-            if (!w || !h) return "--size: " + value + " is not WIDTHxHEIGHT, each 100..4000";
+            if (!w || !h) return tools::valueRefusal(arg, value, "WIDTHxHEIGHT, each 100..4000");
             a.view.size = QSize(static_cast<int>(*w), static_cast<int>(*h));
         } else if (arg == "-o") {
             a.output = value;

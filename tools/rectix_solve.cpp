@@ -1,4 +1,5 @@
 // Headless harness: solves a task given as JSON and prints the plan as JSON.
+#include "CommandLine.h"
 #include "ExitStatus.h"
 #include "MessageLine.h"
 #include "StandardOutput.h"
@@ -101,9 +102,10 @@ int run(const std::vector<std::string>& args) {
             char* end = nullptr;
             clockStep = std::strtod(text.c_str(), &end);
             if (text.empty() || *end != '\0' || !(*clockStep > 0 && *clockStep <= 60000))
-                return refuse("--clock-step: " + text + " is not a step in milliseconds");
+                return refuse(tools::valueRefusal("--clock-step", text, "a step in milliseconds"));
         } else if (file) {
-            return refuse("one task file at a time: " + *file + " and " + args[i] + " (rectix-solve --help)");
+            return refuse("one task file at a time: " + tools::shortValue(*file) + " and " +
+                          tools::shortValue(args[i]) + " (rectix-solve --help)");
         } else {
             file = args[i];
         }

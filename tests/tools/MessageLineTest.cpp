@@ -29,5 +29,17 @@ TEST(MessageLine, ShowsControlCharactersEscapedAndKeepsTheRest) {
     for (const auto& c : cases) EXPECT_EQ(escapedLine(c.text), c.line);
 }
 
+TEST(MessageLine, CutsALongValueWithoutSplittingACharacter) {
+    const struct {
+        std::string value, shown;
+    } cases[] = {
+        {"12345", "12345"},
+        {"123456", "12345..."},
+        {"1234\xc3\xa9", "1234..."}, // the cut would fall inside the two bytes of the last letter
+        {"123\xe2\x80\x94xy", "123..."},
+    };
+    for (const auto& c : cases) EXPECT_EQ(shortValue(c.value, 5), c.shown) << c.value;
+}
+
 } // namespace
 } // namespace rectix::tools::test

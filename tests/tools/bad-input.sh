@@ -71,6 +71,12 @@ refused "draw chart twice" "--chart is given twice" "$draw" --taskset "$set" --t
 refused "draw grid twice" "--grid is given twice" "$draw" --taskset "$set" --task 1 --container 1 --grid --grid=2 -o "$d/x.png"
 refused "draw output twice" "-o is given twice" "$draw" --taskset "$set" --task 1 -o "$d/x.png" -o "$d/y.png"
 refused "draw two task files" "one task file at a time" "$draw" "$data/tasks/sample.json" "$data/tasks/sample.json" -o "$d/x.png"
+# One range of containers for both tools; a huge value is cut in the line.
+refused "container past the range" "--container: 25 is not a container number 1..24" "$solve" --taskset "$set" --task 1 --report layout --container 25 -o "$d/x.pdf"
+refused "draw container past the range" "--container: 25 is not a container number 1..24" "$draw" --taskset "$set" --task 1 --container 25 -o "$d/x.png"
+huge=$(head -c 100000 /dev/zero | tr '\0' 9)
+refused "huge task number" "--task: 999999999" "$solve" --taskset "$set" --task "$huge"
+[ "$(wc -c <"$d/err.txt")" -lt 200 ] || { echo "a huge value makes a line of $(wc -c <"$d/err.txt") bytes"; status=1; }
 
 # Where the picture cannot go: refused at once, before anything is drawn; nothing is written.
 mkfifo "$d/pipe.png"
