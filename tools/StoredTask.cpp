@@ -4,11 +4,13 @@
 #include "ExitStatus.h"
 #include "MessageLine.h"
 #include "OpenedSet.h"
+#include "OutputFile.h"
 #include "StandardOutput.h"
 #include "StoredReport.h"
 #include "TaskFile.h"
 
 #include "core/Dialogs.h"
+#include "core/DurableFile.h"
 #include "core/Errors.h"
 #include "dataset/AliasRegistry.h"
 #include "dataset/Errors.h"
@@ -160,7 +162,17 @@ int importBoxes(OpenedSet& set, const fs::path& file, const taskdb::BoxImportOpt
 
 // The solution page's File command: the three CSV files of the stored solution, written into
 // "solutions" under the current folder; their paths are printed.
-int writeSolutionFiles(taskdb::DataModule& dm) {
+int writeSolutionFiles(taskdb::DataModule& dm, const fs::path& tableSet) {
+    const taskdb::SolutionFiles files =
+        taskdb::SolutionExport::filesFor("solutions", dm.tasksName.asString());
+    for (const fs::path* file : {&files.containers, &files.boxKinds, &files.positions}) {
+        try {
+            if (isTableSetFile(core::replacedFile(*file), tableSet))
+                return refuse(file->string() + ": a file of the table set in " + tableSet.string());
+        } catch (const core::FileWriteError&) {
+            // A loop of links: the export names it.
+        }
+    }
     const std::string date = ui::shownValue(dm.tasksDate, dm.tasksDate.value()).toStdString();
     const taskdb::SolutionExport::Result result = taskdb::SolutionExport(dm).write("solutions", date);
     if (!result.written()) return refuse(result.error); // a folder or disk that takes no files
@@ -207,7 +219,7 @@ int act(OpenedSet& set, const Request& r) {
             return refuse(failed);
         return 0;
     case Action::Csv:
-        return writeSolutionFiles(dm);
+        return writeSolutionFiles(dm, r.folder);
     case Action::Import:
         break;
     }
@@ -244,6 +256,9 @@ int runStoredTask(const std::vector<std::string>& args, const fs::path& programF
     if (const std::string wrong = parse(args, r); !wrong.empty())
         return refuse(wrong + " (rectix-solve --help)");
     if (const std::string wrong = folderRefusal(r.folder); !wrong.empty()) return refuse(wrong);
+    if (r.action == Action::Report)
+        if (const std::string wrong = outputRefusal(r.report.output, r.folder); !wrong.empty())
+            return refuse(wrong);
 
     lang::Language::global().applyLanguage(false, 0);
     ShownSettings shown;

@@ -131,7 +131,8 @@ int main(int argc, char** argv) {
     Arguments a;
     const std::string wrong = parse(std::vector<std::string>(argv + 1, argv + argc), a);
     if (!wrong.empty()) return refuse(wrong + " (rectix-draw --help)");
-    if (const std::string refused = tools::outputRefusal(*a.output); !refused.empty()) return refuse(refused);
+    if (const std::string refused = tools::outputRefusal(*a.output, a.taskSet.value_or("")); !refused.empty())
+        return refuse(refused);
 
     lang::Language::global().applyLanguage(false, 0);
     engine::PackProblem problem;

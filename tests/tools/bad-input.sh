@@ -92,6 +92,17 @@ ln -s "$d/none/x.png" "$d/to-none.png"
 refused "draw to a link to a pipe" "-o: $d/to-pipe.png: not a file" timeout 10 "$draw" --taskset "$set" --task 1 -o "$d/to-pipe.png"
 refused "draw to a link into no folder" "-o: $d/none: No such file or directory" "$draw" --taskset "$set" --task 1 -o "$d/to-none.png"
 [ -z "$(ls -A "$d/folder.png")" ] || { echo "something was written into the folder"; status=1; }
+# Never a file of the set being read, nor a journal of one, whatever name leads to it.
+for target in "$set/tasks.db" "$d/to-solut.pdf" "$d/tc-too.pdf" "$set/../set/TASKS.DB-journal" "$set/posit.db-wal" "$set/distr.db-mj1a2b"; do
+  for run in "$solve --taskset $set --task 1 --report task" "$draw --taskset $set --task 1"; do
+    use solved && ln -sf "$set/solut.db" "$d/to-solut.pdf" && ln -f "$set/tc.db" "$d/tc-too.pdf"
+    refused "-o $target" "-o: $target: a file of the table set in $set" $run -o "$target"
+  done
+done
+use solved
+mkdir -p "$d/work/solutions" && ln -s "$set/boxes.db" "$d/work/solutions/Sample delivery-posit.csv"
+refused "csv to a table file" "solutions/Sample delivery-posit.csv: a file of the table set in $set" "$solve" --taskset "$set" --task 1 --csv
+rm -r "$d/work/solutions" "$d/to-solut.pdf" "$d/tc-too.pdf"
 
 # An argument or a stored text with a line feed or another control character: one line, the
 # characters shown escaped.
