@@ -16,6 +16,8 @@ namespace {
 
 // The errno of the first write to standard output that failed; 0 while all arrived.
 int lostCause = 0;
+bool closedByCaller = false;
+bool changeInPlace = false;
 
 } // namespace
 
@@ -27,18 +29,27 @@ void holdStandardStreams() {
             ::dup2(held, fd);
             ::close(held);
         }
-        if (fd == STDOUT_FILENO) lostCause = EBADF;
+        if (fd == STDOUT_FILENO) closedByCaller = true;
     }
 }
 
 void printOut(std::string_view text) {
-    if (lostCause == 0) lostCause = core::writeAll(STDOUT_FILENO, text);
+    if (lostCause == 0) lostCause = closedByCaller ? EBADF : core::writeAll(STDOUT_FILENO, text);
+}
+
+void markChangeInPlace() {
+    changeInPlace = true;
 }
 
 int outputStatus(std::string_view tool, int status) {
     if (status != 0 || lostCause == 0) return status;
-    tellLine(tool, std::string("standard output: ") + std::strerror(lostCause));
-    return 2;
+    const std::string lost = std::string("standard output: ") + std::strerror(lostCause);
+    if (!changeInPlace) {
+        tellLine(tool, lost);
+        return 2;
+    }
+    tellLine(tool, "warning: " + lost + ": the change is made, but what was printed about it did not arrive");
+    return status;
 }
 
 } // namespace rectix::tools

@@ -144,6 +144,7 @@ std::string parse(const std::vector<std::string>& args, Request& r) {
 int importBoxes(OpenedSet& set, const fs::path& file, const taskdb::BoxImportOptions& options) {
     const taskdb::BoxImportResult result = taskdb::BoxImporter(set.dm).importFile(file, options);
     if (!result.unreadable.empty()) return refuse("--import-boxes: " + result.unreadable);
+    markChangeInPlace();
     nlohmann::json reports = nlohmann::json::array();
     for (std::string report : result.reports) {
         for (char& ch : report)
@@ -176,6 +177,7 @@ int writeSolutionFiles(taskdb::DataModule& dm, const fs::path& tableSet) {
     const std::string date = ui::shownValue(dm.tasksDate, dm.tasksDate.value()).toStdString();
     const taskdb::SolutionExport::Result result = taskdb::SolutionExport(dm).write("solutions", date);
     if (!result.written()) return refuse(result.error); // a folder or disk that takes no files
+    markChangeInPlace();
     for (const fs::path* file : {&result.files.containers, &result.files.boxKinds, &result.files.positions})
         printOut(file->string() + "\n");
     return 0;
@@ -205,9 +207,11 @@ int act(OpenedSet& set, const Request& r) {
     case Action::Solve:
         if (const std::string refusal = bridge.solveRefusal(); !refusal.empty()) return refuse(refusal);
         bridge.solveTask();
+        markChangeInPlace();
         break;
     case Action::Clear:
         bridge.clearSolution();
+        markChangeInPlace();
         dialogs.flush();
         printOut("{\"TaskID\":" + std::to_string(r.taskID) + ",\"Solut\":false}\n");
         return 0;

@@ -19,7 +19,9 @@ int main(int argc, char** argv) {
     rectix::tools::warnOnStandardError("rectix-makedata");
     try {
         const std::string sample = rectix::core::readInputFile(argv[2]);
-        for (const auto& folder : rectix::tools::makeDataFolders(argv[1], sample))
+        const auto made = rectix::tools::makeDataFolders(argv[1], sample);
+        rectix::tools::markChangeInPlace();
+        for (const auto& folder : made)
             rectix::tools::printOut("rectix-makedata: made " + folder.string() + "\n");
     } catch (const rectix::tools::SampleDataError& e) {
         rectix::tools::tellLine("rectix-makedata", e.what());
