@@ -48,6 +48,13 @@ done
 mv "$d/rectix.ini" "$d/defaults.ini"
 # The sample's semi-trailer of 1360 x 245 holds 333200, its Euro pallet of 120 x 80 9600.
 check task 2 "Area Mult: *1000 *$" "1360 *245 *333 *24000" "120 *80 *10 *450"
+# One that cannot be read (a folder, a device) is as none, without a line.
+for unreadable in folder device; do
+  if [ $unreadable = folder ]; then mkdir "$d/rectix.ini"; else ln -s /dev/zero "$d/rectix.ini"; fi
+  check task 2 "Area Mult: *1000 *$"
+  [ ! -s "$d/err.txt" ] || { echo "settings file a $unreadable: $(cat "$d/err.txt")"; status=1; }
+  rm -r "$d/rectix.ini"
+done
 (cd "$d" && "$harness" --taskset "$set" --task 1 --csv >/dev/null) && mv "$d/solutions" "$d/csv1000" ||
   { echo "csv: not written"; status=1; }
 settings() { # SED-SCRIPT: the default settings file so edited
