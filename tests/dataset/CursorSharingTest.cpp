@@ -202,12 +202,23 @@ TEST_F(Sharing, ACursorWhoseRowIsDeletedOrMovedElsewhereStandsAfterIt) {
         }
 }
 
-// Delete takes the row the cursor showed or none, never the row that took its place.
-TEST_F(Sharing, DeletingARowDeletedElsewhereDeletesNoOther) {
-    for (int part : {10, 20, 30}) addHolding(*byKey, 1, part);
-    ASSERT_TRUE(byPart->locate("PartID", 20));
-    ASSERT_TRUE(byKey->locate("OwnerID", 1, "PartID", 20));
-    byKey->deleteRow();
-    EXPECT_THROW(byPart->deleteRow(), DatabaseError);
-    EXPECT_EQ(byPart->columnValues("PartID"), (std::vector<Value>{Value(10), Value(30)}));
+// Delete and Edit take the row the cursor showed or refuse, never the row that took its place;
+// Edit neither inserts where that row was the last.
+TEST_F(Sharing, DeletingOrEditingARowDeletedElsewhereTouchesNoOther) {
+    for (const bool edit : {false, true})
+        for (const std::vector<int>& before : {std::vector<int>{10, 20, 30}, {20}}) {
+            SCOPED_TRACE(testing::Message() << (edit ? "edit, " : "delete, ") << before.size() << " rows");
+            set->emptyTable("holds");
+            std::vector<Value> after;
+            for (const int part : before) {
+                addHolding(*byKey, 1, part);
+                if (part != 20) after.emplace_back(part);
+            }
+            ASSERT_TRUE(byPart->locate("PartID", 20));
+            ASSERT_TRUE(byKey->locate("OwnerID", 1, "PartID", 20));
+            byKey->deleteRow();
+            EXPECT_THROW(edit ? byPart->edit() : byPart->deleteRow(), DatabaseError);
+            EXPECT_EQ(byPart->state(), CursorState::Browse);
+            EXPECT_EQ(byPart->columnValues("PartID"), after);
+        }
 }
