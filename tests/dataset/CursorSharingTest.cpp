@@ -202,6 +202,31 @@ TEST_F(Sharing, ACursorWhoseRowIsDeletedOrMovedElsewhereStandsAfterIt) {
         }
 }
 
+// Bof after a catch-up: true on the first row of a cursor that showed none and on an emptied one,
+// false on the row that followed a deleted one, as after the cursor's own Delete.
+TEST_F(Sharing, BofAfterACatchUpIsAsAfterTheCursorsOwnMoves) {
+    for (bool readAgain : {false, true}) {
+        SCOPED_TRACE(readAgain ? "read again" : "caught up");
+        set->emptyTable("holds");
+        ASSERT_EQ(byPart->recordCount(), 0U);
+        // The row it stands on, or 0 for none, and its ends.
+        auto standsOn = [&](int part, bool bof, bool eof) {
+            if (readAgain) Transaction undone(*set);
+            byPart->recordCount();
+            EXPECT_EQ(byPart->isEmpty() ? 0 : byPart->field("PartID").asInteger(), part);
+            EXPECT_EQ(byPart->bof(), bof) << part;
+            EXPECT_EQ(byPart->eof(), eof) << part;
+        };
+        for (int part : {10, 20}) addHolding(*byKey, 1, part);
+        standsOn(10, true, false);
+        ASSERT_TRUE(byKey->locate("OwnerID", 1, "PartID", 10));
+        byKey->deleteRow();
+        standsOn(20, false, false);
+        byKey->deleteRow();
+        standsOn(0, true, true);
+    }
+}
+
 // Delete and Edit take the row the cursor showed or refuse, never the row that took its place;
 // Edit neither inserts where that row was the last.
 TEST_F(Sharing, DeletingOrEditingARowDeletedElsewhereTouchesNoOther) {
