@@ -43,7 +43,8 @@ struct Bookmark {
 // its own Delete, and on the first row when it showed none; coming to another
 // row so, a browsing cursor tells its details, views and AfterScroll as a move
 // does, once, also when the call that read the table then moves it. Delete
-// refuses with a DatabaseError when another cursor deleted the row it showed.
+// and Edit refuse with a DatabaseError when another cursor deleted the row it
+// showed; the cursor then stands where the catch-up put it.
 //
 // Positions. First stands on the first row with Bof true; Last on the last
 // row with Eof true. Next on the last row sets Eof and stays; Prior on the
@@ -294,6 +295,8 @@ class Cursor {
     void chooseLookup(Field& f, const Value& raw);
     void afterValueChange(const Field* f, std::size_t col);
     void checkRecord();
+    // A DatabaseError naming `doing` when the row of `rowid` is no longer among the rows.
+    void requireStill(std::int64_t rowid, const std::string& doing) const;
     void writeRow(Row& row, std::vector<Value> before);
 
     TableSet& set_;

@@ -22,7 +22,12 @@ bool editing(CursorState s) {
 void Cursor::edit() {
     requireOpen("Edit");
     if (editing(state_)) return;
+    // The row the cursor shows, not the one that took its place after another cursor deleted it:
+    // a value typed into the row on screen must not land in another.
+    const bool showed = pos_ < rows_.size();
+    const std::int64_t rowid = cur_.rowid;
     syncRows();
+    if (showed) requireStill(rowid, "Editing table '" + tableDef().name + "'");
     if (rows_.empty()) {
         insert();
         return;
@@ -212,6 +217,11 @@ void Cursor::writeRow(Row& row, std::vector<Value> before) {
                                  .after = row.values});
 }
 
+void Cursor::requireStill(std::int64_t rowid, const std::string& doing) const {
+    if (indexOfRowid(rowid) == rows_.size())
+        throw DatabaseError(doing + ": the row was deleted through another cursor");
+}
+
 void Cursor::post() {
     requireOpen("Post");
     if (!editing(state_)) return;
@@ -276,9 +286,7 @@ void Cursor::deleteRow() {
     syncRows();
     if (!showed || rows_.empty())
         throw DatabaseError("Cannot delete from the empty table '" + tableDef().name + "'");
-    if (indexOfRowid(rowid) == rows_.size())
-        throw DatabaseError("Deleting from table '" + tableDef().name +
-                            "': the row was deleted through another cursor");
+    requireStill(rowid, "Deleting from table '" + tableDef().name + "'");
     settleDetails();
     fire(events.beforeDelete);
     if (!isOpen()) return;

@@ -309,6 +309,14 @@ TEST_P(MasterCatchUp, TakesItsDetailsAlongOnce) {
 INSTANTIATE_TEST_SUITE_P(Ways, MasterCatchUp,
                          testing::Values(CatchUpWay{"Counting", 1, 2, 1, [](Cursor& c) { c.recordCount(); }},
                                          CatchUpWay{"NextAtTheEnd", 2, 1, 2, [](Cursor& c) { c.next(); }},
-                                         CatchUpWay{"LocatingInVain", 1, 2, 1, [](Cursor& c) {
-                                                        EXPECT_FALSE(c.locate("OwnerID", 9));
+                                         CatchUpWay{"LocatingInVain", 1, 2, 1,
+                                                    [](Cursor& c) { EXPECT_FALSE(c.locate("OwnerID", 9)); }},
+                                         CatchUpWay{"FindingInVain", 1, 2, 1,
+                                                    [](Cursor& c) {
+                                                        c.setFilter([](const Cursor&) { return false; });
+                                                        EXPECT_FALSE(c.findFirst());
+                                                    }},
+                                         CatchUpWay{"FindingNextInVain", 2, 1, 2, [](Cursor& c) {
+                                                        c.setFilter([](const Cursor&) { return false; });
+                                                        EXPECT_FALSE(c.findNext());
                                                     }}));

@@ -202,12 +202,48 @@ TEST_F(Sharing, ACursorWhoseRowIsDeletedOrMovedElsewhereStandsAfterIt) {
         }
 }
 
-// Delete takes the row the cursor showed or none, never the row that took its place.
-TEST_F(Sharing, DeletingARowDeletedElsewhereDeletesNoOther) {
-    for (int part : {10, 20, 30}) addHolding(*byKey, 1, part);
-    ASSERT_TRUE(byPart->locate("PartID", 20));
-    ASSERT_TRUE(byKey->locate("OwnerID", 1, "PartID", 20));
-    byKey->deleteRow();
-    EXPECT_THROW(byPart->deleteRow(), DatabaseError);
-    EXPECT_EQ(byPart->columnValues("PartID"), (std::vector<Value>{Value(10), Value(30)}));
+// Bof after a catch-up: true on the first row of a cursor that showed none and on an emptied one,
+// false on the row that followed a deleted one, as after the cursor's own Delete.
+TEST_F(Sharing, BofAfterACatchUpIsAsAfterTheCursorsOwnMoves) {
+    for (bool readAgain : {false, true}) {
+        SCOPED_TRACE(readAgain ? "read again" : "caught up");
+        set->emptyTable("holds");
+        ASSERT_EQ(byPart->recordCount(), 0U);
+        // The row it stands on, or 0 for none, and its ends.
+        auto standsOn = [&](int part, bool bof, bool eof) {
+            if (readAgain) Transaction undone(*set);
+            byPart->recordCount();
+            EXPECT_EQ(byPart->isEmpty() ? 0 : byPart->field("PartID").asInteger(), part);
+            EXPECT_EQ(byPart->bof(), bof) << part;
+            EXPECT_EQ(byPart->eof(), eof) << part;
+        };
+        for (int part : {10, 20}) addHolding(*byKey, 1, part);
+        standsOn(10, true, false);
+        ASSERT_TRUE(byKey->locate("OwnerID", 1, "PartID", 10));
+        byKey->deleteRow();
+        standsOn(20, false, false);
+        byKey->deleteRow();
+        standsOn(0, true, true);
+    }
+}
+
+// Delete and Edit take the row the cursor showed or refuse, never the row that took its place;
+// Edit neither inserts where that row was the last.
+TEST_F(Sharing, DeletingOrEditingARowDeletedElsewhereTouchesNoOther) {
+    for (const bool edit : {false, true})
+        for (const std::vector<int>& before : {std::vector<int>{10, 20, 30}, {20}}) {
+            SCOPED_TRACE(testing::Message() << (edit ? "edit, " : "delete, ") << before.size() << " rows");
+            set->emptyTable("holds");
+            std::vector<Value> after;
+            for (const int part : before) {
+                addHolding(*byKey, 1, part);
+                if (part != 20) after.emplace_back(part);
+            }
+            ASSERT_TRUE(byPart->locate("PartID", 20));
+            ASSERT_TRUE(byKey->locate("OwnerID", 1, "PartID", 20));
+            byKey->deleteRow();
+            EXPECT_THROW(edit ? byPart->edit() : byPart->deleteRow(), DatabaseError);
+            EXPECT_EQ(byPart->state(), CursorState::Browse);
+            EXPECT_EQ(byPart->columnValues("PartID"), after);
+        }
 }

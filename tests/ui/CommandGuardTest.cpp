@@ -9,6 +9,7 @@
 #include "ui/PendingEdit.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QEventLoop>
 #include <QLineEdit>
 #include <QPushButton>
@@ -130,6 +131,20 @@ TEST_F(Guard, ACloseRequestThatBringsNoCloseLeavesTheProgramsLaterCloseAlone) {
     EXPECT_FALSE(window.isVisible());
 }
 
+// The turn that ends a dropped request's mark leaves a later request's mark alone: a close the
+// later one brings after that turn is still the close box's.
+TEST_F(Guard, ADroppedCloseRequestLeavesALaterRequestsMark) {
+    typeQuantity(0, QStringLiteral("-3"));
+    ui::CommandGuard& guard = ui::Application::instance().commandGuard();
+    guard.closeBoxPressed(window.winId()); // dropped; its turn ends with the next posted calls
+    QMetaObject::invokeMethod(
+        &window, [this] { window.windowHandle()->close(); }, Qt::QueuedConnection);
+    guard.closeBoxPressed(window.winId());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(dialogs.shown, Shown{"ask: Number must be positive"});
+}
+
 // A press in another window is no command of this one, whose focus it has not taken yet: the
 // cell being typed stays open and unwritten.
 TEST_F(Guard, APressInAnotherWindowLeavesTheCellBeingTypedOpen) {
@@ -191,4 +206,31 @@ TEST_F(Guard, ACommandArrivingWhileARefusalIsUpDoesNotWriteTheValueAgain) {
     QTest::keyClick(edit, Qt::Key_C, Qt::AltModifier);
     EXPECT_EQ(edit->commits, 1);
     EXPECT_TRUE(seen.empty());
+}
+
+// An accelerator that two buttons share presses neither: the toolkit moves the focus between
+// them. A checkable button pressed by its accelerator takes the focus as a click would give it.
+TEST_F(Guard, AnAcceleratorPressesAsTheToolkitWould) {
+    auto* clear = new QPushButton(QStringLiteral("&Clear"), &window); // shares Alt+C with "&Copy"
+    auto* keep = new QCheckBox(QStringLiteral("&Keep"), &window);
+    auto* mark = new QCheckBox(QStringLiteral("&Mark"), &window);
+    mark->setFocusPolicy(Qt::TabFocus);
+    for (QWidget* w : std::initializer_list<QWidget*>{clear, keep, mark}) {
+        window.layout()->addWidget(w);
+        w->show();
+    }
+    QApplication::setActiveWindow(&window);
+    struct Case {
+        Qt::Key letter;
+        QWidget* focused; // null: the name edit keeps the focus
+    } const cases[] = {{Qt::Key_C, copy}, {Qt::Key_K, keep}, {Qt::Key_M, nullptr}};
+    for (const Case& c : cases) {
+        nameEdit->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(nameEdit, c.letter, Qt::AltModifier);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(QApplication::focusWidget(), c.focused ? c.focused : nameEdit) << c.letter;
+        EXPECT_TRUE(seen.empty()) << c.letter;
+    }
+    EXPECT_TRUE(keep->isChecked());
+    EXPECT_TRUE(mark->isChecked());
 }

@@ -151,6 +151,20 @@ TEST_F(Grid, ARefusalLeavesTheOldValueSilentlyAndOtherErrorsShowTheErrorBox) {
     EXPECT_EQ(grid.currentIndex().row(), 0);
 }
 
+// A value typed into a row that another cursor deleted meanwhile lands in no other row.
+TEST_F(Grid, AValueTypedIntoARowDeletedElsewhereIsRefusedWithItsMessage) {
+    ui::DataGrid grid(*items, columns());
+    grid.show();
+    dataset::Cursor other(*set, "items");
+    other.open();
+    other.deleteRow(); // "a", the grid's row
+    EXPECT_FALSE(grid.model()->setData(cell(grid, 0, 1), QStringLiteral("7")));
+    EXPECT_EQ(dialogs.shown,
+              Shown{"error: Editing table 'items': the row was deleted through another cursor"});
+    EXPECT_EQ(items->state(), CursorState::Browse);
+    EXPECT_EQ(stored(), (Rows{"b 2", "c 3"}));
+}
+
 TEST_F(Grid, DropDownsListTheChoicesAndSetTheField) {
     addKind("Bolt");
     const int nut = addKind("Nut");

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QProxyStyle>
 #include <QStyleOptionViewItem>
+#include <QStyledItemDelegate>
 
 #include <gtest/gtest.h>
 
@@ -23,20 +24,26 @@ class DrawnCells : public QProxyStyle {
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget) const override {
         if (const auto* cell = qstyleoption_cast<const QStyleOptionViewItem*>(option);
-            cell && element == CE_ItemViewItem) {
-            drawn[cell->index.column()] = cell->text;
-            // What the style elides the text beyond.
-            const int margin = pixelMetric(PM_FocusFrameHMargin, nullptr, widget) + 1;
-            room[cell->index.column()] =
-                subElementRect(SE_ItemViewItemText, cell, widget).width() - 2 * margin;
-            font[cell->index.column()] = cell->font;
-        }
+            cell && element == CE_ItemViewItem)
+            drawn[cell->index.column()] = cell->text.toStdString();
         QProxyStyle::drawControl(element, option, painter, widget);
     }
-    mutable std::map<int, QString> drawn;
-    mutable std::map<int, int> room;
-    mutable std::map<int, QFont> font;
+    mutable std::map<int, std::string> drawn;
 };
+
+// The pixels of the first row's cell of column 1, the column `width` pixels wide.
+QImage cellPixels(ui::DataGrid& grid, int width) {
+    grid.setColumnWidth(1, width);
+    return grid.viewport()->grab(grid.visualRect(grid.model()->index(0, 1))).toImage();
+}
+
+// Whether the style draws the right-aligned text of the cell whole: then the cell's pixels are
+// the right end of the same cell drawn far wider.
+bool drawnWhole(ui::DataGrid& grid, int width) {
+    const QImage narrow = cellPixels(grid, width);
+    const QImage wide = cellPixels(grid, width + 100);
+    return narrow == wide.copy(wide.width() - narrow.width(), 0, narrow.width(), narrow.height());
+}
 
 } // namespace
 
@@ -64,26 +71,35 @@ TEST(FigureFit, APrintedFigureShrinksToTheFloorThenShowsTheMark) {
     }
 }
 
-TEST_F(DataTables, AGridNumberTooWideForItsCellShowsTheMarkAndATextIsLeftToElide) {
+// The mark shows from the first width at which the style, left to itself, would cut the number.
+TEST_F(DataTables, AGridNumberShowsTheMarkWhereTheStyleWouldCutItAndATextIsLeftToElide) {
     items->append();
     items->field("Name").setString("abcdefghij");
     items->field("Qty").setInteger(-32768);
     items->post();
-    for (const int qtyWidth : {40, 120}) {
-        SCOPED_TRACE(qtyWidth);
-        ui::DataGrid grid(*items,
-                          {{.field = "Name", .widthPixels = 24}, {.field = "Qty", .widthPixels = qtyWidth}});
-        auto* style = new DrawnCells;
-        style->setParent(&grid);
-        grid.setStyle(style);
-        grid.resize(400, 200);
-        grid.show();
-        grid.grab();
-        ASSERT_TRUE(style->drawn.count(1));
-        const QFontMetricsF metrics(style->font[1]);
-        // Whatever it shows fits, so nothing is elided from it.
-        EXPECT_LE(metrics.horizontalAdvance(style->drawn[1]), style->room[1]);
-        EXPECT_EQ(style->drawn[1].toStdString(), qtyWidth > 100 ? "-32768" : "###");
-        EXPECT_EQ(style->drawn[0].toStdString(), "abcdefghij");
+    const std::vector<ui::DataColumn> columns{{.field = "Name", .widthPixels = 24},
+                                              {.field = "Qty", .widthPixels = 120}};
+    ui::DataGrid grid(*items, columns);
+    ui::DataGrid plain(*items, columns);
+    plain.setItemDelegateForColumn(1, new QStyledItemDelegate(&plain)); // the style alone
+    auto* style = new DrawnCells;
+    for (ui::DataGrid* g : {&grid, &plain}) {
+        auto* own = g == &grid ? style : new DrawnCells;
+        own->setParent(g);
+        g->setStyle(own);
+        g->resize(400, 200);
+        g->show();
     }
+    auto shown = [&](int width) {
+        cellPixels(grid, width);
+        return style->drawn[1];
+    };
+    int width = 120;
+    ASSERT_EQ(shown(width), "-32768");
+    while (width > 1 && shown(width - 1) == "-32768") --width;
+    EXPECT_EQ(shown(width - 1), "###");
+    EXPECT_TRUE(drawnWhole(plain, width)) << width;
+    EXPECT_FALSE(drawnWhole(plain, width - 1)) << width;
+    grid.grab();
+    EXPECT_EQ(style->drawn[0], "abcdefghij");
 }
