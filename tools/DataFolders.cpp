@@ -1,9 +1,9 @@
 #include "tools/DataFolders.h"
+#include "tools/SignalRemoval.h"
 
 #include "taskdb/SettingsFile.h"
 
 #include "core/DurableFile.h"
-#include "core/ScopeGuard.h"
 #include "core/SideFiles.h"
 
 #include "taskdb/DataModule.h"
@@ -17,10 +17,12 @@
 
 #include <nlohmann/json.hpp>
 
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <map>
+#include <optional>
 
 namespace rectix::tools {
 
@@ -30,7 +32,6 @@ using nlohmann::json;
 namespace {
 
 using Names = std::map<std::string, std::int32_t>;
-using core::ScopeGuard;
 
 // The side folder a set is made in, ".home.PID-XXXXXX.part" beside "home".
 constexpr const char* partKind = "part";
@@ -118,12 +119,6 @@ std::int32_t writeSample(dataset::TableSet& set, const json& sample) {
     return first;
 }
 
-// What makeSet() did: the set was made, or another run put one in its place first.
-struct MadeSet {
-    bool made = false;
-    std::int32_t firstTask = 0; // the sample's first task, 0 without a sample
-};
-
 // Gives the set folder `staging` the name `target` unless something holds that name; false then.
 bool moveInPlace(const fs::path& staging, const fs::path& target) {
     if (::renameat2(AT_FDCWD, staging.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return true;
@@ -136,41 +131,119 @@ bool moveInPlace(const fs::path& staging, const fs::path& target) {
                                std::error_code(error, std::generic_category()));
 }
 
-// Makes one set folder in a side folder of its own beside it and moves it into place; a set that
-// another run put there first is kept and this one dropped.
-MadeSet makeSet(const fs::path& target, const char* alias, const json* sample) {
-    core::removeDeadSideFolders(target, {partKind});
-    const fs::path staging = core::makeSideFolder(target, partKind);
-    const ScopeGuard removeStaging([&staging] {
+// A set made in a side folder of its own beside its target, ".home.PID-XXXXXX.part" holding it as
+// "set"; from the side folder's making on, SIGINT, SIGTERM and SIGHUP remove it with all it holds.
+struct StagedSet {
+    StagedSet() = default;
+    StagedSet(const StagedSet&) = delete;
+    StagedSet& operator=(const StagedSet&) = delete;
+    // Before the signals are given back: the side folder goes with the run.
+    ~StagedSet() {
         std::error_code ec;
-        fs::remove_all(staging, ec);
-    });
-    MadeSet result;
-    fs::create_directory(staging / "set");
-    core::writeFileDurably(staging / dataset::AliasRegistry::fileName, std::string(alias) + "=set\n");
+        if (!side.empty()) fs::remove_all(side, ec);
+    }
+    fs::path set() const { return side / "set"; }
+
+    fs::path target;
+    std::optional<SignalRemoval> removal;
+    fs::path side;
+    std::int32_t firstTask = 0; // the sample's first task, 0 without a sample
+    bool placed = false;        // this run gave it the target's name
+};
+
+// Makes the set of `alias` in a side folder beside `s.target`, the sample in it when given.
+void stage(StagedSet& s, const char* alias, const json* sample) {
+    core::removeDeadSideFolders(s.target, {partKind});
+    s.removal.emplace();
+    try {
+        s.side = core::makeSideFolder(s.target, partKind);
+    } catch (...) {
+        s.removal.reset();
+        throw;
+    }
+    // A name too long for the handler leaves the folder to the next run, as a kill does.
+    s.removal->watch(s.side);
+    fs::create_directory(s.set());
+    core::writeFileDurably(s.side / dataset::AliasRegistry::fileName, std::string(alias) + "=set\n");
     {
-        dataset::TableSet set(dataset::AliasRegistry(staging), alias, taskdb::schema());
+        dataset::TableSet set(dataset::AliasRegistry(s.side), alias, taskdb::schema());
         set.createTableFiles();
         if (sample) {
             set.open();
-            result.firstTask = writeSample(set, *sample);
+            s.firstTask = writeSample(set, *sample);
             set.close();
         }
     }
     // The set's entries reach the disk before the set appears, and its new name after.
-    core::syncFolder(staging / "set");
-    result.made = moveInPlace(staging / "set", target);
-    if (result.made) core::syncFolder(target.parent_path());
-    return result;
+    core::syncFolder(s.set());
 }
 
-// Makes the folders on the way to `folder` that are missing, each durable in its parent.
-void makeFolders(const fs::path& folder) {
-    if (folder.empty() || fs::is_directory(folder)) return;
-    makeFolders(folder.parent_path());
-    fs::create_directory(folder);
-    core::syncFolder(core::folderOf(folder));
+// Puts a staged set in place; false when another run's set stood there first, which then stays.
+bool place(StagedSet& s) {
+    s.placed = moveInPlace(s.set(), s.target);
+    if (s.placed) core::syncFolder(s.target.parent_path());
+    return s.placed;
 }
+
+// What one lay-out put beside the program. Unless it is done, everything goes again when the
+// object does: the sets it put in place back into their side folders, the files it wrote, the
+// folders it made; what other runs put there stays.
+struct LayOut {
+    // From here on a signal removes the part files of the run's writers too.
+    LayOut() { removal.watch({}); }
+    LayOut(const LayOut&) = delete;
+    LayOut& operator=(const LayOut&) = delete;
+    ~LayOut() {
+        if (done) return;
+        for (StagedSet& s : sets)
+            if (s.placed && ::rename(s.target.c_str(), s.set().c_str()) == 0)
+                syncQuietly(s.target.parent_path());
+        for (const fs::path& file : files) {
+            std::error_code ec;
+            if (fs::remove(file, ec)) syncQuietly(core::folderOf(file));
+        }
+        for (StagedSet& s : sets) {
+            std::error_code ec;
+            if (!s.side.empty()) fs::remove_all(s.side, ec);
+            s.side.clear();
+        }
+        for (auto f = folders.rbegin(); f != folders.rend(); ++f) {
+            std::error_code ec;
+            if (fs::remove(*f, ec)) syncQuietly(core::folderOf(*f));
+        }
+    }
+
+    // Makes the folders on the way to `folder` that are missing, each durable in its parent.
+    void makeFolders(const fs::path& folder) {
+        if (folder.empty() || fs::is_directory(folder)) return;
+        makeFolders(folder.parent_path());
+        if (fs::create_directory(folder)) folders.push_back(folder);
+        core::syncFolder(core::folderOf(folder));
+    }
+
+    // Writes `text` as a new `target`, unless one exists (a link leading nowhere takes it); gives
+    // the file written, empty when none.
+    fs::path writeNew(const fs::path& target, const std::string& text) {
+        if (fs::exists(target)) return {};
+        const fs::path file = core::replacedFile(target);
+        core::writeFileDurably(target, text);
+        files.push_back(file);
+        return file;
+    }
+
+    static void syncQuietly(const fs::path& folder) noexcept {
+        try {
+            core::syncFolder(folder);
+        } catch (...) {
+        }
+    }
+
+    SignalRemoval removal;         // the last to go
+    std::array<StagedSet, 3> sets; // home, export, import
+    std::vector<fs::path> files;
+    std::vector<fs::path> folders; // the outer ones first
+    bool done = false;
+};
 
 } // namespace
 
@@ -183,40 +256,49 @@ std::vector<fs::path> makeDataFolders(const fs::path& programFolder, const std::
     }
     if (!sample.is_object()) throw SampleDataError("Sample data: not a JSON object");
 
-    const fs::path aliasFile = programFolder / dataset::AliasRegistry::fileName;
-    if (!fs::exists(aliasFile)) {
-        core::writeFileDurably(aliasFile,
-                               "# Table sets of the program: alias=folder, relative to this folder\n"
-                               "RectixB=data/home\nRectixexp=data/export\nRectiximp=data/import\n");
-    }
+    LayOut layOut;
+    layOut.writeNew(programFolder / dataset::AliasRegistry::fileName,
+                    "# Table sets of the program: alias=folder, relative to this folder\n"
+                    "RectixB=data/home\nRectixexp=data/export\nRectiximp=data/import\n");
     const dataset::AliasRegistry aliases(programFolder);
-    std::vector<fs::path> made;
     for (int set = 0; set < 3; ++set) {
         const char* alias = taskdb::TableSets::aliasNames[set];
-        const fs::path target = aliases.path(alias);
-        if (fs::exists(fs::symlink_status(target))) {
+        StagedSet& s = layOut.sets[set];
+        s.target = aliases.path(alias);
+        if (fs::exists(fs::symlink_status(s.target))) {
             // A set that exists is the user's; anything else in its place would stop the program.
             std::error_code ec;
-            if (!fs::is_directory(target, ec))
-                throw SampleDataError(std::string(alias) + ": " + target.string() + " is no folder");
+            if (!fs::is_directory(s.target, ec))
+                throw SampleDataError(std::string(alias) + ": " + s.target.string() + " is no folder");
             continue;
         }
-        makeFolders(target.parent_path());
-        const MadeSet result = makeSet(target, alias, set == 0 ? &sample : nullptr);
-        if (!result.made) {
-            // Another run was quicker: its set stands.
-            std::error_code ec;
-            if (!fs::is_directory(target, ec))
-                throw SampleDataError(std::string(alias) + ": " + target.string() + " is no folder");
-            continue;
-        }
-        made.push_back(target);
-        // A fresh home set comes with the settings that show its first task, so that the first
-        // start asks nothing; a settings file that exists is the user's.
-        const fs::path settings = programFolder / taskdb::SettingsFile::fileName;
-        if (set == 0 && !fs::exists(fs::symlink_status(settings)))
-            core::writeFileDurably(settings, taskdb::SettingsFile::defaultText(result.firstTask));
+        layOut.makeFolders(s.target.parent_path());
+        stage(s, alias, set == 0 ? &sample : nullptr);
     }
+
+    // The home set last, after its settings file: a kill between two renames leaves sets that a
+    // later run keeps and completes, and no home set without the settings that come with it.
+    StagedSet& home = layOut.sets[0];
+    // A fresh home set comes with the settings that show its first task, so that the first start
+    // asks nothing; a settings file that exists is the user's.
+    const fs::path settings = programFolder / taskdb::SettingsFile::fileName;
+    fs::path settingsWritten;
+    if (!home.side.empty() && !fs::exists(fs::symlink_status(settings)))
+        settingsWritten = layOut.writeNew(settings, taskdb::SettingsFile::defaultText(home.firstTask));
+    for (int set : {1, 2, 0}) {
+        StagedSet& s = layOut.sets[set];
+        if (s.side.empty() || place(s)) continue;
+        // Another run was quicker: its set stands, and with it the settings file.
+        if (set == 0) std::erase(layOut.files, settingsWritten);
+        std::error_code ec;
+        if (!fs::is_directory(s.target, ec))
+            throw SampleDataError(std::string(taskdb::TableSets::aliasNames[set]) + ": " + s.target.string() +
+                                  " is no folder");
+    }
+    layOut.done = true;
+    std::vector<fs::path> made;
+    for (const StagedSet& s : layOut.sets)
+        if (s.placed) made.push_back(s.target);
     return made;
 }
 

@@ -25,6 +25,13 @@ class SampleDataError : public std::runtime_error {
 // exists. What it made is on the disk when it returns: files, folders and
 // their entries synced. Gives the set folders made.
 //
+// All three sets are made before the first takes its name, the home set last
+// after its settings file. A failure takes back what this run made: the sets
+// it put in place, the files it wrote, the folders it made on the way. A
+// kill between two renames leaves sets that a later run keeps and completes.
+// While it works, SIGINT, SIGTERM and SIGHUP remove its side folders and
+// part files before the process takes them (SignalRemoval).
+//
 // The sample is JSON: "conts" and "boxes", the library rows, and "tasks",
 // each task with its "tc" and "tb" rows; a row's members are field names of
 // its table, and a task row names its container type by "Type" and its box

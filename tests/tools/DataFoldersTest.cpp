@@ -8,6 +8,7 @@
 #include "taskdb/RunStore.h"
 
 #include "core/Dialogs.h"
+#include "core/DurableFile.h"
 #include "core/SideFiles.h"
 #include "dataset/AliasRegistry.h"
 #include "lang/Language.h"
@@ -183,6 +184,36 @@ TEST_F(DataFolders, AFaultySampleMakesNoHomeSetAndNamesTheFault) {
                 EXPECT_NE(std::string(e.what()).find(f), std::string::npos) << e.what();
         }
         EXPECT_TRUE(names(root / "data").empty()) << file;
+    }
+}
+
+// A lay-out that fails once sets are in place takes back all it made, the alias file, the settings
+// file and the folders on the way included; what was there before stays.
+TEST_F(DataFolders, ALayOutThatFailsLeavesTheFolderAsItWas) {
+    struct Case {
+        const char* aliases;    // none: the lay-out writes the alias file
+        const char* failingDir; // its sync fails once a set is put in it
+        std::set<std::string> left;
+    };
+    const Case cases[] = {
+        {nullptr, "data", {}},
+        {"RectixB=h/home\nRectixexp=e/export\nRectiximp=i/import\n", "h", {"aliases.ini", "i"}}};
+    for (const Case& c : cases) {
+        fs::remove_all(root);
+        fs::create_directories(root);
+        if (c.aliases) {
+            std::ofstream(root / "aliases.ini") << c.aliases;
+            fs::create_directories(root / "i/import");
+            std::ofstream(root / "i/import/notes.txt") << "mine";
+        }
+        sync_recorder::clear();
+        sync_recorder::failing = (root / c.failingDir).string();
+        EXPECT_THROW(make(), core::FileWriteError) << c.failingDir;
+        sync_recorder::clear();
+        EXPECT_EQ(names(root), c.left) << c.failingDir;
+        if (c.aliases) {
+            EXPECT_EQ(names(root / "i/import"), std::set<std::string>{"notes.txt"});
+        }
     }
 }
 

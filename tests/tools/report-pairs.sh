@@ -1,7 +1,8 @@
 #!/bin/sh
-# Two runs printing one target at the same moment, from two table sets, 20 times: a run that ends
-# with status 0 put its own report in place (when both do, the target is one of the two, whole);
-# when both end with status 2 the earlier file is there. A file of the user's named like a part
+# Two runs printing one target at the same moment, 20 times, every other time from one table set
+# (one of them then mostly finds it busy), else from two: a run that ends with status 0 put its own
+# report in place (when both do, the target is one of the two, whole); when both end with status 2
+# the earlier file is there. A file of the user's named like a part
 # file beside the target is never touched, and no part file is left. Then the CSV export of one
 # task from both sets into one folder: the three files in place come from one run. Last, two lay-outs
 # of the data into one empty folder: both end with status 0 and the sets are whole.
@@ -31,7 +32,9 @@ while [ $i -lt "$pairs" ]; do
   cp "$d/earlier.pdf" "$out/out.pdf"
   "$harness" --taskset "$d/a/data/home" --task 1 --report task -o "$out/out.pdf" >/dev/null 2>"$d/a.err" &
   pa=$!
-  "$harness" --taskset "$d/b/data/home" --task 1 --report layout -o "$out/out.pdf" >/dev/null 2>"$d/b.err" &
+  other=b
+  [ $((i % 2)) -eq 0 ] && other=a
+  "$harness" --taskset "$d/$other/data/home" --task 1 --report layout -o "$out/out.pdf" >/dev/null 2>"$d/b.err" &
   pb=$!
   wait $pa
   ca=$?

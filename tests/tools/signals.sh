@@ -1,7 +1,8 @@
 #!/bin/sh
 # Signals as the user left them: a run whose caller ignores SIGHUP, SIGINT or SIGTERM takes that
 # signal and finishes; a run ended by SIGINT or SIGTERM at a random early moment leaves no scratch
-# folder behind, whatever it had written into it.
+# folder behind, whatever it had written into it; a data lay-out ended by SIGINT, SIGTERM or SIGHUP
+# leaves no side folder or part file.
 # usage: signals.sh SOLVE MAKEDATA SAMPLE.json [TIMES]
 solve="$1" times=${4:-40}
 d=$(mktemp -d)
@@ -53,4 +54,23 @@ while [ $i -lt "$times" ]; do
 done
 echo "early signals: $killed of $times runs ended by them, $left scratch folders left"
 [ $left -eq 0 ] || status=1
+
+# The data lay-out signalled while it makes its sets leaves no side folder and no part file.
+killed=0 i=0
+while [ $i -lt "$times" ]; do
+  i=$((i + 1))
+  signal=$(echo "INT TERM HUP" | cut -d' ' -f$((i % 3 + 1)))
+  p="$d/program$i"
+  mkdir "$p"
+  env --default-signal=INT "$2" "$p" "$3" >/dev/null 2>&1 &
+  pid=$!
+  while kill -0 $pid 2>/dev/null && ! ls -A "$p/data" 2>/dev/null | grep -q '\.part$'; do :; done
+  sleep "$(($(od -An -N1 -tu1 /dev/urandom) % 100))e-3"
+  kill -$signal $pid 2>/dev/null
+  wait $pid 2>/dev/null
+  [ $? -gt 128 ] && killed=$((killed + 1))
+  left=$(find "$p" -name '.*.part*')
+  [ -z "$left" ] || { echo "the data lay-out, $signal $i: left $left"; status=1; }
+done
+echo "the data lay-out: $killed of $times runs ended by signals"
 exit $status

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Every action of the harness on a nearly full disk, 4 KB to 1 MB free: exit status 0, or 2 with
 # one line on standard error, never an abort; the table set whole, unchanged when refused. A picture
-# drawn over an earlier one is the new picture whole, or the earlier one byte for byte.
+# drawn over an earlier one is the new picture whole, or the earlier one byte for byte, and nothing
+# beside it. The data lay-out into an empty folder is whole, or the folder stays empty.
 # Needs to mount a small tmpfs (root); skipped (77) where it cannot.
 # usage: small-disk.sh SOLVE DRAW MAKEDATA SAMPLE.json
 solve="$1" draw="$2" makedata="$3" sample="$4"
@@ -25,10 +26,10 @@ snapshot() { find "$1" -type f | sort | xargs md5sum; }
 status=0 runs=0 refusals=0
 
 for free in 4 8 16 32 64 128 256 512 1024; do
-  for action in solve clear reload csv report import draw; do
+  for action in solve clear reload csv report import draw makedata; do
     rm -rf "${mnt:?}"/*
     case $action in solve|import) cp -r "$d/fresh" "$mnt/set" ;; *) cp -r "$d/solved" "$mnt/set" ;; esac
-    mkdir -p "$mnt/tmp" "$mnt/work"
+    mkdir -p "$mnt/tmp" "$mnt/work" "$mnt/program"
     [ $action = draw ] && cp "$d/earlier.png" "$mnt/work/p.png"
     avail=$(df -k --output=avail "$mnt" | tail -1)
     [ "$avail" -gt "$free" ] && dd if=/dev/zero of="$mnt/filler" bs=1K count=$((avail - free)) 2>/dev/null
@@ -41,6 +42,7 @@ for free in 4 8 16 32 64 128 256 512 1024; do
       report) set -- "$solve" --taskset "$mnt/set" --task 1 --report solution -o "$mnt/work/r.pdf" ;;
       import) set -- "$solve" --taskset "$mnt/set" --import-boxes "$d/boxes.txt" ;;
       draw) set -- "$draw" --taskset "$mnt/set" --task 1 -o "$mnt/work/p.png" ;;
+      makedata) set -- "$makedata" "$mnt/program" "$sample" ;;
     esac
     (cd "$mnt/work" && TMPDIR="$mnt/tmp" "$@") >"$d/out.txt" 2>"$d/err.txt"
     code=$?
@@ -57,7 +59,13 @@ for free in 4 8 16 32 64 128 256 512 1024; do
     if [ $action = draw ]; then
       [ $code -eq 0 ] && picture="$d/plan.png" || picture="$d/earlier.png"
       cmp -s "$mnt/work/p.png" "$picture" || whole="the picture is neither the new one nor the earlier one"
-      [ "$(ls "$mnt/work")" = p.png ] || whole="left beside the picture: $(ls "$mnt/work" | tr '\n' ' ')"
+      [ "$(ls -A "$mnt/work")" = p.png ] || whole="left beside the picture: $(ls -A "$mnt/work" | tr '\n' ' ')"
+    fi
+    if [ $action = makedata ]; then
+      laidOut=$(cd "$mnt/program" && find . -maxdepth 2 | sort | tr '\n' ' ')
+      expected=". "
+      [ $code -eq 0 ] && expected=". ./aliases.ini ./data ./data/export ./data/home ./data/import ./rectix.ini "
+      [ "$laidOut" = "$expected" ] || whole="the lay-out left $laidOut"
     fi
     if { [ $code -ne 0 ] && [ $code -ne 2 ]; } || { [ $code -eq 2 ] && [ "$lines" -ne 1 ]; } ||
        [ "$whole" != yes ] || ls "$mnt/tmp" | grep -q '^rectix-solve-'; then
