@@ -110,10 +110,6 @@ std::string FileSyncWarning::fileList() const {
     return list;
 }
 
-fs::path folderOf(const fs::path& file) {
-    return file.has_parent_path() ? file.parent_path() : fs::path(".");
-}
-
 FileSyncWarnings reportFileSyncWarnings(FileSyncWarnings report) {
     if (!report) report = showSyncWarning;
     return std::exchange(syncWarnings(), std::move(report));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Errors.h"
+#include "core/FileWriteError.h"
 
 #include <filesystem>
 #include <functional>
@@ -10,14 +10,6 @@
 #include <vector>
 
 namespace rectix::core {
-
-// A file that could not be written, read back or put in place; the target is unchanged when it
-// is thrown. Of files committed together, those put in place before the one that failed are
-// named in its cause ("...; already replaced: ...").
-class FileWriteError : public FileError {
-  public:
-    using FileError::FileError;
-};
 
 // Files that were put in place whole, but whose folder the disk did not confirm afterwards: they
 // are there now, and a power cut before the system writes the folder out may bring the earlier
@@ -108,9 +100,6 @@ void writeFileDurably(const std::filesystem::path& target, std::string_view text
 void syncFile(const std::filesystem::path& file);
 // Makes the entries of `folder` (a rename, a new file) durable.
 void syncFolder(const std::filesystem::path& folder);
-
-// The folder `file` is named in: its parent, else the current folder.
-std::filesystem::path folderOf(const std::filesystem::path& file);
 
 // Writes all of `text` to the open descriptor, again after an interrupted or short write; 0, or
 // the error that stopped it (ENOSPC for a write that took nothing).

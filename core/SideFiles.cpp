@@ -1,6 +1,6 @@
 #include "core/SideFiles.h"
 
-#include "core/DurableFile.h"
+#include "core/FileWriteError.h"
 
 #include <cerrno>
 #include <charconv>
