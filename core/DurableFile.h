@@ -37,10 +37,10 @@ FileSyncWarnings reportFileSyncWarnings(FileSyncWarnings report);
 // without commit() removes its part file.
 //
 // The part file is a side file of its own (core/SideFiles.h, kind "part"), made when the
-// replacement is, with the permissions of an existing target; the part files that killed writers
-// left beside the target go first. Writers of one target at the same time never share one: the
-// last to commit has its file in place. Until it is renamed or dropped, the part is one that
-// removeHeldSideFiles() removes, so that a tool's signal handler can.
+// replacement is, with the permissions of an existing target, and locked until it is renamed or
+// dropped; the part files that killed writers left beside the target go first. Writers of one target at the
+// same time never share one: the last to commit has its file in place. Until it is renamed or dropped, the
+// part is one that removeHeldSideFiles() removes, so that a tool's signal handler can.
 class DurableReplacement {
   public:
     static constexpr const char* partKind = "part";
@@ -74,11 +74,13 @@ class DurableReplacement {
     void syncPart();
     void renamePart();
     int takeTargetMode(int fd) const;
+    void releaseLock() noexcept;
 
     std::filesystem::path target_;
     std::filesystem::path file_; // where the links that target_ names lead
     std::filesystem::path part_;
     int held_ = -1; // the part's place among the side files a signal removes
+    int lock_ = -1; // open on the part, holding its lock
     bool synced_ = false;
     bool done_ = false;
 };
