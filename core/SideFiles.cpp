@@ -199,8 +199,25 @@ int removeDeadSideFolders(const fs::path& target, std::initializer_list<std::str
     return removeDead(target, kinds, true);
 }
 
+namespace {
+
+// Past the 512 bytes from 1 GiB on that SQLite locks.
+constexpr off_t liveByte = 0x7FFFFFFF;
+
+// 0, or -1 with errno (EAGAIN or EACCES when another holds a lock that stands in the way).
+int lockLiveByte(int fd, short type) {
+    struct flock lock {};
+    lock.l_type = type;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = liveByte;
+    lock.l_len = 1;
+    return ::fcntl(fd, F_OFD_SETLK, &lock);
+}
+
+} // namespace
+
 bool holdMade(int fd, const fs::path& path) {
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) return false;
+    if (lockLiveByte(fd, F_WRLCK) != 0 && (errno == EAGAIN || errno == EACCES)) return false;
     struct stat made {};
     struct stat named {};
     return ::fstat(fd, &made) == 0 && ::lstat(path.c_str(), &named) == 0 && made.st_dev == named.st_dev &&
@@ -218,8 +235,13 @@ int takeLeftover(const fs::path& path, bool folder) {
     const int fd =
         ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | (folder ? O_DIRECTORY : 0));
     if (fd < 0) return -1;
-    if (::fstat(fd, &opened) == 0 && ours(opened) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
-        ::lstat(path.c_str(), &named) == 0 && named.st_dev == opened.st_dev && named.st_ino == opened.st_ino)
+    // A read lock: it needs no write permission, and stands in the way of the writer's as the
+    // writer's stands in its way.
+    const auto take = [folder, fd] {
+        return folder ? ::flock(fd, LOCK_EX | LOCK_NB) : lockLiveByte(fd, F_RDLCK);
+    };
+    if (::fstat(fd, &opened) == 0 && ours(opened) && take() == 0 && ::lstat(path.c_str(), &named) == 0 &&
+        named.st_dev == opened.st_dev && named.st_ino == opened.st_ino)
         return fd;
     ::close(fd);
     return -1;

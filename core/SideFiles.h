@@ -15,7 +15,7 @@ namespace rectix::core {
 // tells a killed writer's leftovers from those of a writer still at work.
 
 // Makes a new, empty side file of `kind` for `target` with `mode` (less the umask) and returns
-// its path; `fd` is left open on it, closed on exec, and holds the file's lock (flock): a sweep
+// its path; `fd` is left open on it, closed on exec, and holds the file's lock (below): a sweep
 // takes only a side file whose lock it can take, so the caller keeps `fd` open for as long as the
 // file is its, until it is renamed or removed. Throws FileWriteError naming the target.
 //
@@ -52,13 +52,17 @@ int removeDeadSideFiles(const std::filesystem::path& target, std::initializer_li
 // The same for side folders, with all they hold.
 int removeDeadSideFolders(const std::filesystem::path& target, std::initializer_list<std::string_view> kinds);
 
-// For a writer: takes the lock of what `fd` has open, made as `path` a moment ago. False when a sweep
-// took it first: the name is gone or going, and the writer makes another. A file system without locks
-// passes.
+// The lock that tells a side file's writer at work from a killed one is a lock of the open file
+// description on one byte far past the bytes SQLite locks in a database file, so that a part SQLite
+// fills keeps its own locks, on a network file system too.
+
+// For a writer: takes the lock of the file `fd` has open for writing, made as `path` a moment ago.
+// False when a sweep took it first: the name is gone or going, and the writer makes another. A file
+// system without locks passes.
 bool holdMade(int fd, const std::filesystem::path& path);
 // For a sweep: `path`, opened without following a link and locked without waiting. The descriptor,
 // holding the lock, when it is a regular file (with `folder`, a folder) of this user that no writer
-// holds (a folder's lock is held only while files are put into it); -1 otherwise.
+// holds (a folder's lock, a flock, is held only while files are put into it); -1 otherwise.
 int takeLeftover(const std::filesystem::path& path, bool folder);
 
 } // namespace rectix::core

@@ -204,7 +204,7 @@ TEST(DurableFile, APartWhoseLockIsHeldStaysThoughItsWriterLooksGone) {
     {
         const int writer = ::open((f.path / part).c_str(), O_WRONLY | O_CLOEXEC);
         const ScopeGuard letGo([writer] { ::close(writer); });
-        ASSERT_EQ(::flock(writer, LOCK_EX), 0);
+        ASSERT_TRUE(holdMade(writer, f.path / part));
         EXPECT_EQ(removeDeadSideFiles(f.path / "r.pdf", {"part-journal", "part"}), 0);
         const DurableReplacement own(f.path / "r.pdf");
         EXPECT_EQ(takeLeftover(own.partPath(), false), -1);
