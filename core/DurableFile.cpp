@@ -6,11 +6,14 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <set>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <utility>
 
@@ -51,43 +54,67 @@ int syncDescriptor(int fd) {
     return errno;
 }
 
+// How long a writer waits for another to finish putting its files into the same folder: a stopped
+// process or a hung disk that holds the lock must not freeze every writer of the folder.
+constexpr std::chrono::seconds folderLockWait{5};
+constexpr std::chrono::milliseconds folderLockPoll{20};
+
 // Exclusive locks on the folders that files are put into, held from the first rename to the last
 // folder sync, so that the renames of two writers into one folder never interleave: a set of
 // files committed together comes from one writer. A folder that cannot be opened or locked (a
-// file system without locks) is passed over; its renames go ahead unguarded.
+// file system without locks) is passed over; its renames go ahead unguarded. A lock that another
+// writer holds past folderLockWait is a FileWriteError naming the folder.
 class FolderLocks {
   public:
     explicit FolderLocks(const std::set<fs::path>& folders) {
         // Taken in the order of the folders' identities, each once however it is spelled, so
         // that two writers never wait on each other.
-        std::vector<std::pair<std::pair<dev_t, ino_t>, int>> opened;
+        struct Opened {
+            std::pair<dev_t, ino_t> id;
+            int fd;
+            fs::path folder;
+            bool operator<(const Opened& other) const { return id < other.id; }
+        };
+        std::vector<Opened> opened;
         for (const fs::path& folder : folders) {
             const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
             struct stat st {};
             if (fd >= 0 && ::fstat(fd, &st) == 0)
-                opened.push_back({{st.st_dev, st.st_ino}, fd});
+                opened.push_back({{st.st_dev, st.st_ino}, fd, folder});
             else if (fd >= 0)
                 ::close(fd);
         }
         std::sort(opened.begin(), opened.end());
+        const auto until = std::chrono::steady_clock::now() + folderLockWait;
         for (std::size_t i = 0; i < opened.size(); ++i) {
-            const int fd = opened[i].second;
-            if (i > 0 && opened[i].first == opened[i - 1].first) {
+            const int fd = opened[i].fd;
+            if (i > 0 && opened[i].id == opened[i - 1].id) {
                 ::close(fd);
                 continue;
             }
-            while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+            while (::flock(fd, LOCK_EX | LOCK_NB) != 0 && (errno == EWOULDBLOCK || errno == EINTR)) {
+                if (std::chrono::steady_clock::now() >= until) {
+                    for (std::size_t j = i; j < opened.size(); ++j) ::close(opened[j].fd);
+                    release();
+                    throw FileWriteError(opened[i].folder, "in use by another writer for more than " +
+                                                               std::to_string(folderLockWait.count()) +
+                                                               " seconds");
+                }
+                std::this_thread::sleep_for(folderLockPoll);
             }
             fds_.push_back(fd);
         }
     }
-    ~FolderLocks() {
-        for (int fd : fds_) ::close(fd); // which lets the lock go
-    }
+    ~FolderLocks() { release(); }
     FolderLocks(const FolderLocks&) = delete;
     FolderLocks& operator=(const FolderLocks&) = delete;
 
   private:
+    void release() noexcept {
+        for (int fd : fds_) ::close(fd); // which lets the lock go
+        fds_.clear();
+    }
+
     std::vector<int> fds_;
 };
 
@@ -108,10 +135,6 @@ std::string FileSyncWarning::fileList() const {
     std::string list;
     for (const fs::path& file : files) list += (list.empty() ? "" : ", ") + file.string();
     return list;
-}
-
-fs::path folderOf(const fs::path& file) {
-    return file.has_parent_path() ? file.parent_path() : fs::path(".");
 }
 
 FileSyncWarnings reportFileSyncWarnings(FileSyncWarnings report) {
@@ -135,13 +158,8 @@ fs::path replacedFile(const fs::path& target) {
 DurableReplacement::DurableReplacement(fs::path target)
     : target_(std::move(target)), file_(replacedFile(target_)) {
     removeDeadSideFiles(file_, {partKind});
-    int fd = -1;
-    part_ = makeSideFile(file_, partKind, fd, 0666, &held_);
-    Descriptor part(fd);
-    int error = takeTargetMode(part.get());
-    const int closed = part.close();
-    if (error == 0) error = closed;
-    if (error != 0) {
+    part_ = makeSideFile(file_, partKind, lock_, 0666, &held_);
+    if (const int error = takeTargetMode(lock_); error != 0) {
         discard();
         throw FileWriteError(target_, causeOf(error));
     }
@@ -174,17 +192,18 @@ void DurableReplacement::commit() {
 }
 
 void DurableReplacement::commitTogether(std::initializer_list<DurableReplacement*> files) {
+    std::set<fs::path> folders;
+    for (DurableReplacement* f : files) folders.insert(folderOf(f->file_));
+    std::optional<FolderLocks> locks;
     try {
         for (DurableReplacement* f : files) f->syncPart();
+        locks.emplace(folders);
     } catch (...) {
         for (DurableReplacement* f : files) f->discard();
         throw;
     }
-    std::set<fs::path> folders;
-    for (DurableReplacement* f : files) folders.insert(folderOf(f->file_));
     std::vector<FileSyncWarning> warnings;
     {
-        const FolderLocks locks(folders);
         std::string replaced;
         try {
             for (DurableReplacement* f : files) {
@@ -215,6 +234,7 @@ void DurableReplacement::commitTogether(std::initializer_list<DurableReplacement
                 warnings.push_back(std::move(warning));
             }
         }
+        locks.reset();
     }
     // Told once the folders are free again: a warning may wait on the user for as long as it likes.
     for (const FileSyncWarning& warning : warnings) syncWarnings()(warning);
@@ -262,6 +282,7 @@ void DurableReplacement::renamePart() {
     }
     done_ = true;
     releaseSideFile(std::exchange(held_, -1));
+    releaseLock();
 }
 
 void DurableReplacement::discard() noexcept {
@@ -269,6 +290,12 @@ void DurableReplacement::discard() noexcept {
     if (!done_) fs::remove(part_, ignore);
     done_ = true;
     releaseSideFile(std::exchange(held_, -1));
+    releaseLock();
+}
+
+// Only once the part is renamed or gone: until then a sweep must find it held.
+void DurableReplacement::releaseLock() noexcept {
+    if (lock_ >= 0) ::close(std::exchange(lock_, -1));
 }
 
 void checkReplaceable(const fs::path& target) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Errors.h"
+#include "core/FileWriteError.h"
 
 #include <filesystem>
 #include <functional>
@@ -10,14 +10,6 @@
 #include <vector>
 
 namespace rectix::core {
-
-// A file that could not be written, read back or put in place; the target is unchanged when it
-// is thrown. Of files committed together, those put in place before the one that failed are
-// named in its cause ("...; already replaced: ...").
-class FileWriteError : public FileError {
-  public:
-    using FileError::FileError;
-};
 
 // Files that were put in place whole, but whose folder the disk did not confirm afterwards: they
 // are there now, and a power cut before the system writes the folder out may bring the earlier
@@ -45,10 +37,10 @@ FileSyncWarnings reportFileSyncWarnings(FileSyncWarnings report);
 // without commit() removes its part file.
 //
 // The part file is a side file of its own (core/SideFiles.h, kind "part"), made when the
-// replacement is, with the permissions of an existing target; the part files that killed writers
-// left beside the target go first. Writers of one target at the same time never share one: the
-// last to commit has its file in place. Until it is renamed or dropped, the part is one that
-// removeHeldSideFiles() removes, so that a tool's signal handler can.
+// replacement is, with the permissions of an existing target, and locked until it is renamed or
+// dropped; the part files that killed writers left beside the target go first. Writers of one target at the
+// same time never share one: the last to commit has its file in place. Until it is renamed or dropped, the
+// part is one that removeHeldSideFiles() removes, so that a tool's signal handler can.
 class DurableReplacement {
   public:
     static constexpr const char* partKind = "part";
@@ -82,11 +74,13 @@ class DurableReplacement {
     void syncPart();
     void renamePart();
     int takeTargetMode(int fd) const;
+    void releaseLock() noexcept;
 
     std::filesystem::path target_;
     std::filesystem::path file_; // where the links that target_ names lead
     std::filesystem::path part_;
     int held_ = -1; // the part's place among the side files a signal removes
+    int lock_ = -1; // open on the part, holding its lock
     bool synced_ = false;
     bool done_ = false;
 };
@@ -108,9 +102,6 @@ void writeFileDurably(const std::filesystem::path& target, std::string_view text
 void syncFile(const std::filesystem::path& file);
 // Makes the entries of `folder` (a rename, a new file) durable.
 void syncFolder(const std::filesystem::path& folder);
-
-// The folder `file` is named in: its parent, else the current folder.
-std::filesystem::path folderOf(const std::filesystem::path& file);
 
 // Writes all of `text` to the open descriptor, again after an interrupted or short write; 0, or
 // the error that stopped it (ENOSPC for a write that took nothing).

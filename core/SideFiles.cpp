@@ -1,6 +1,6 @@
 #include "core/SideFiles.h"
 
-#include "core/DurableFile.h"
+#include "core/FileWriteError.h"
 
 #include <cerrno>
 #include <charconv>
@@ -12,6 +12,7 @@
 #include <pthread.h>
 #include <random>
 #include <string>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -83,6 +84,14 @@ fs::path sideName(const fs::path& target, std::string_view kind) {
                                std::to_string(::getpid()) + "-" + randomPart() + "." + std::string(kind));
 }
 
+// The side file that `name`, a side file of `kind`, grew beside when `kind` carries an ending
+// another library added ("part" for "part-journal"); empty otherwise.
+std::string grownBeside(const std::string& name, std::string_view kind) {
+    const std::size_t dash = kind.find('-');
+    if (dash == std::string_view::npos) return {};
+    return name.substr(0, name.size() - (kind.size() - dash));
+}
+
 // The side files (or, with `folders`, the side folders and all in them) of `target` that a process
 // which is gone left behind; gives how many it removed.
 int removeDead(const fs::path& target, std::initializer_list<std::string_view> kinds, bool folders) {
@@ -92,15 +101,27 @@ int removeDead(const fs::path& target, std::initializer_list<std::string_view> k
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         const fs::path& file = it->path();
-        const pid_t pid = sideFileOwner(file.filename().string(), targetName, kinds);
+        const std::string name = file.filename().string();
+        const pid_t pid = sideFileOwner(name, targetName, kinds);
         if (pid <= 0 || pid == ::getpid()) continue;
-        struct stat st {};
-        if (::lstat(file.c_str(), &st) != 0 || st.st_uid != ::geteuid()) continue;
-        if (folders ? !S_ISDIR(st.st_mode) : !S_ISREG(st.st_mode)) continue;
         // EPERM is a process of another user: alive.
         if (::kill(pid, 0) == 0 || errno != ESRCH) continue;
+        const int fd = takeLeftover(file, folders);
+        if (fd < 0) continue;
+        int from = -1;
+        bool busy = false;
+        for (std::string_view kind : kinds) {
+            const std::string base = name.ends_with("." + std::string(kind)) ? grownBeside(name, kind) : "";
+            struct stat st {};
+            if (base.empty() || ::lstat((folder / base).c_str(), &st) != 0) continue;
+            from = takeLeftover(folder / base, false);
+            busy = from < 0;
+        }
         std::error_code gone;
-        if (folders ? fs::remove_all(file, gone) > 0 && !gone : ::unlink(file.c_str()) == 0) ++removed;
+        if (!busy && (folders ? fs::remove_all(file, gone) > 0 && !gone : ::unlink(file.c_str()) == 0))
+            ++removed;
+        if (from >= 0) ::close(from);
+        ::close(fd);
     }
     return removed;
 }
@@ -115,6 +136,10 @@ fs::path makeSideFile(const fs::path& target, std::string_view kind, int& fd, mo
         // No signal between the file's making and its holding.
         const SignalsBlocked blocked;
         fd = ::open(side.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd >= 0 && !holdMade(fd, side)) {
+            ::close(fd);
+            continue;
+        }
         if (fd >= 0) {
             if (held) *held = ec ? -1 : hold(absolute);
             return side;
@@ -172,6 +197,54 @@ int removeDeadSideFiles(const fs::path& target, std::initializer_list<std::strin
 
 int removeDeadSideFolders(const fs::path& target, std::initializer_list<std::string_view> kinds) {
     return removeDead(target, kinds, true);
+}
+
+namespace {
+
+// Past the 512 bytes from 1 GiB on that SQLite locks.
+constexpr off_t liveByte = 0x7FFFFFFF;
+
+// 0, or -1 with errno (EAGAIN or EACCES when another holds a lock that stands in the way).
+int lockLiveByte(int fd, short type) {
+    struct flock lock {};
+    lock.l_type = type;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = liveByte;
+    lock.l_len = 1;
+    return ::fcntl(fd, F_OFD_SETLK, &lock);
+}
+
+} // namespace
+
+bool holdMade(int fd, const fs::path& path) {
+    if (lockLiveByte(fd, F_WRLCK) != 0 && (errno == EAGAIN || errno == EACCES)) return false;
+    struct stat made {};
+    struct stat named {};
+    return ::fstat(fd, &made) == 0 && ::lstat(path.c_str(), &named) == 0 && made.st_dev == named.st_dev &&
+           made.st_ino == named.st_ino;
+}
+
+int takeLeftover(const fs::path& path, bool folder) {
+    const auto ours = [folder](const struct stat& st) {
+        return (folder ? S_ISDIR(st.st_mode) : S_ISREG(st.st_mode)) && st.st_uid == ::geteuid();
+    };
+    // Looked at before it is opened: opening a device or a pipe may do something.
+    struct stat named {};
+    struct stat opened {};
+    if (::lstat(path.c_str(), &named) != 0 || !ours(named)) return -1;
+    const int fd =
+        ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | (folder ? O_DIRECTORY : 0));
+    if (fd < 0) return -1;
+    // A read lock: it needs no write permission, and stands in the way of the writer's as the
+    // writer's stands in its way.
+    const auto take = [folder, fd] {
+        return folder ? ::flock(fd, LOCK_EX | LOCK_NB) : lockLiveByte(fd, F_RDLCK);
+    };
+    if (::fstat(fd, &opened) == 0 && ours(opened) && take() == 0 && ::lstat(path.c_str(), &named) == 0 &&
+        named.st_dev == opened.st_dev && named.st_ino == opened.st_ino)
+        return fd;
+    ::close(fd);
+    return -1;
 }
 
 } // namespace rectix::core

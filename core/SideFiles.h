@@ -15,7 +15,9 @@ namespace rectix::core {
 // tells a killed writer's leftovers from those of a writer still at work.
 
 // Makes a new, empty side file of `kind` for `target` with `mode` (less the umask) and returns
-// its path; `fd` is left open on it, closed on exec. Throws FileWriteError naming the target.
+// its path; `fd` is left open on it, closed on exec, and holds the file's lock (below): a sweep
+// takes only a side file whose lock it can take, so the caller keeps `fd` open for as long as the
+// file is its, until it is renamed or removed. Throws FileWriteError naming the target.
 //
 // With `held`, the file is also one that removeHeldSideFiles() removes, from the moment it exists
 // until releaseSideFile(*held); *held is -1 where all eight places for them are taken (the file
@@ -42,10 +44,25 @@ pid_t sideFileOwner(std::string_view name, std::string_view targetName,
 
 // Removes the side files of `target` of `kinds` that a process which is gone left behind: only regular files
 // of this user, never one whose process id is in use (a reused id keeps the file until a later writer finds
-// it gone). Gives how many it removed; a file that cannot be removed is passed over, a leftover costs only
-// space.
+// it gone), nor one whose lock a writer holds: a writer in another PID namespace, a container or on another
+// host looks gone. A kind with an ending another library added ("part-journal") stays while the side file
+// it grew beside ("part") is held. Gives how many it removed; a file that cannot be removed is passed over,
+// a leftover costs only space.
 int removeDeadSideFiles(const std::filesystem::path& target, std::initializer_list<std::string_view> kinds);
 // The same for side folders, with all they hold.
 int removeDeadSideFolders(const std::filesystem::path& target, std::initializer_list<std::string_view> kinds);
+
+// The lock that tells a side file's writer at work from a killed one is a lock of the open file
+// description on one byte far past the bytes SQLite locks in a database file, so that a part SQLite
+// fills keeps its own locks, on a network file system too.
+
+// For a writer: takes the lock of the file `fd` has open for writing, made as `path` a moment ago.
+// False when a sweep took it first: the name is gone or going, and the writer makes another. A file
+// system without locks passes.
+bool holdMade(int fd, const std::filesystem::path& path);
+// For a sweep: `path`, opened without following a link and locked without waiting. The descriptor,
+// holding the lock, when it is a regular file (with `folder`, a folder) of this user that no writer
+// holds (a folder's lock, a flock, is held only while files are put into it); -1 otherwise.
+int takeLeftover(const std::filesystem::path& path, bool folder);
 
 } // namespace rectix::core

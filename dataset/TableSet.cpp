@@ -9,9 +9,12 @@
 
 #include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 
 namespace rectix::dataset {
 
@@ -170,18 +173,54 @@ void TableSet::requireWritable() {
         throw ReadOnlyError(context() + ": the folder " + folder().string() + " cannot be written");
 }
 
+namespace {
+
+// SQLite names a super-journal after the main file: "-mj", six hex digits, "9", two hex digits.
+bool isSuperJournalName(std::string_view name, std::string_view mainFile) {
+    constexpr std::string_view tail = "-mj";
+    if (name.size() != mainFile.size() + tail.size() + 9 || !name.starts_with(mainFile) ||
+        name.substr(mainFile.size(), tail.size()) != tail)
+        return false;
+    const std::string_view digits = name.substr(mainFile.size() + tail.size());
+    return digits[6] == '9' && std::all_of(digits.begin(), digits.end(), [](char ch) {
+               return (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'F');
+           });
+}
+
+// The bytes of a regular file; nothing for anything else, which might never answer.
+std::string contentOf(const std::filesystem::path& file) {
+    struct stat st {};
+    if (::lstat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return {};
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+} // namespace
+
 // A commit over several files writes a super-journal beside the first file,
 // which a kill can leave behind after every journal it named was finished or
 // rolled back. Once the set is open every file has been read under its lock,
-// so those journals are dealt with and a super-journal left now is stale.
-// So are the side files (part files, their journals, kept copies) of killed
-// writers of the table files.
+// so those journals are dealt with and a super-journal left now is stale,
+// unless a journal of the set still names it: that one is kept for SQLite.
+// Only SQLite's own are taken, regular files of this user; never a user's
+// file of a like name. So are the side files (part files, their journals,
+// kept copies) of killed writers of the table files.
 void TableSet::removeLeftovers() {
-    const std::string prefix = tableFile(0).filename().string() + "-mj";
+    const std::string mainFile = tableFile(0).filename().string();
+    std::vector<std::string> journals;
+    for (std::size_t t = 0; t < tables_.size(); ++t)
+        journals.push_back(contentOf(tableFile(t).string() + "-journal"));
     std::error_code ec;
     for (const auto& entry : std::filesystem::directory_iterator(folder(), ec)) {
         const std::string name = entry.path().filename().string();
-        if (name.rfind(prefix, 0) == 0) std::filesystem::remove(entry.path(), ec);
+        struct stat st {};
+        if (!isSuperJournalName(name, mainFile) || ::lstat(entry.path().c_str(), &st) != 0 ||
+            !S_ISREG(st.st_mode) || st.st_uid != ::geteuid())
+            continue;
+        if (std::none_of(journals.begin(), journals.end(), [&name](const std::string& journal) {
+                return journal.find(name) != std::string::npos;
+            }))
+            std::filesystem::remove(entry.path(), ec);
     }
     for (std::size_t t = 0; t < tables_.size(); ++t)
         core::removeDeadSideFiles(tableFile(t), {core::DurableReplacement::partKind, PartFile::journalKind,

@@ -111,21 +111,22 @@ class LibraryUndo {
     bool save(const std::string& file) {
         const std::filesystem::path target = folder_ / file;
         std::filesystem::path kept;
+        int lock = -1;
         try {
             core::removeDeadSideFiles(target, {undoKind});
-            int fd = -1;
-            kept = core::makeSideFile(target, undoKind, fd);
-            ::close(fd);
+            kept = core::makeSideFile(target, undoKind, lock);
         } catch (const core::FileWriteError&) {
             return false;
         }
         std::error_code ec;
+        // Into the file made, whose lock stays with it.
         std::filesystem::copy_file(target, kept, std::filesystem::copy_options::overwrite_existing, ec);
         if (ec) {
             std::filesystem::remove(kept, ec);
+            ::close(lock);
             return false;
         }
-        saved_.push_back({file, kept, false});
+        saved_.push_back({file, kept, lock, false});
         return true;
     }
     void changed(const std::string& file) {
@@ -144,6 +145,7 @@ class LibraryUndo {
         for (const auto& s : saved_) {
             std::error_code ec;
             std::filesystem::remove(s.kept, ec);
+            ::close(s.lock);
         }
         saved_.clear();
     }
@@ -152,6 +154,7 @@ class LibraryUndo {
     struct Saved {
         std::string file;
         std::filesystem::path kept;
+        int lock; // held until the copy is put back or removed
         bool changed;
     };
 

@@ -1,9 +1,12 @@
 #include "ScratchFolder.h"
 
 #include "core/DurableFile.h"
+#include "core/SideFiles.h"
 
 #include "dataset/AliasRegistry.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -17,12 +20,15 @@ namespace {
 
 constexpr const char* prefix = "rectix-solve-";
 
-// The process id in a scratch folder's name, 0 when the name is not of that kind.
+// The process id in a scratch folder's name as mkdtemp() makes it, 0 when the name is not of that kind.
 pid_t ownerOf(const std::string& name) {
     if (name.rfind(prefix, 0) != 0) return 0;
     const std::string rest = name.substr(std::strlen(prefix));
     const auto dash = rest.find('-');
-    if (dash == 0 || dash == std::string::npos || rest.size() - dash - 1 != 6) return 0;
+    if (dash == 0 || dash == std::string::npos || rest.size() - dash - 1 != 6 ||
+        !std::all_of(rest.begin() + static_cast<std::ptrdiff_t>(dash) + 1, rest.end(),
+                     [](unsigned char ch) { return std::isalnum(ch) != 0; }))
+        return 0;
     long long pid = 0;
     for (std::size_t i = 0; i < dash; ++i) {
         if (rest[i] < '0' || rest[i] > '9' || pid > 1'000'000'000) return 0;
@@ -33,14 +39,18 @@ pid_t ownerOf(const std::string& name) {
 
 } // namespace
 
+// Only folders of this user, of the shape mkdtemp() gives them, never through a link.
 int ScratchFolder::removeStale(const fs::path& parent) {
     int removed = 0;
     std::error_code ec;
     for (fs::directory_iterator it(parent, ec), end; !ec && it != end; it.increment(ec)) {
         const pid_t pid = ownerOf(it->path().filename().string());
         if (pid <= 0 || pid == ::getpid() || ::kill(pid, 0) == 0 || errno != ESRCH) continue;
+        const int lock = core::takeLeftover(it->path(), true);
+        if (lock < 0) continue;
         std::error_code gone;
         if (fs::remove_all(it->path(), gone) > 0 && !gone) ++removed;
+        ::close(lock);
     }
     return removed;
 }

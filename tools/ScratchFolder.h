@@ -19,8 +19,8 @@ class ScratchError : public std::runtime_error {
 // "rectix-solve-PID-XXXXXX", whose alias file points the home alias at a table set's folder.
 // It is removed when the object goes, and with everything in it by SIGINT, SIGTERM or SIGHUP
 // before the process takes that signal (SignalRemoval); a signal the caller ignores stays
-// ignored. Folders of this kind whose process is gone (a killed run) are removed when
-// the next one is made.
+// ignored. Folders of this kind of this user whose process is gone (a killed run) are removed
+// when the next one is made.
 class ScratchFolder {
   public:
     // An empty one, for files a library keeps while the run lasts. Throws ScratchError.

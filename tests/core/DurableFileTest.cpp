@@ -195,6 +195,44 @@ TEST(DurableFile, AReplacementRemovesTheDeadWritersPartsOfItsTargetAndNothingEls
     }
 }
 
+// A writer in another PID namespace, a container or on another host looks gone: its part and the
+// part's journal stay while it holds the part's lock, as a replacement at work holds its own.
+TEST(DurableFile, APartWhoseLockIsHeldStaysThoughItsWriterLooksGone) {
+    Folder f;
+    const std::string part = ".r.pdf." + std::to_string(deadProcess()) + "-Ab3dEf.part";
+    for (const std::string& name : {part, part + "-journal"}) std::ofstream(f.path / name) << "left";
+    {
+        const int writer = ::open((f.path / part).c_str(), O_WRONLY | O_CLOEXEC);
+        const ScopeGuard letGo([writer] { ::close(writer); });
+        ASSERT_TRUE(holdMade(writer, f.path / part));
+        EXPECT_EQ(removeDeadSideFiles(f.path / "r.pdf", {"part-journal", "part"}), 0);
+        const DurableReplacement own(f.path / "r.pdf");
+        EXPECT_EQ(takeLeftover(own.partPath(), false), -1);
+        EXPECT_EQ(f.names().size(), 3U);
+    }
+    EXPECT_EQ(removeDeadSideFiles(f.path / "r.pdf", {"part-journal", "part"}), 2);
+    EXPECT_TRUE(f.names().empty());
+}
+
+// A writer that holds the folder past the wait (a stopped process, a hung disk) gets a refusal
+// naming the folder, not a wait without end; the earlier file stays and no part is left.
+TEST(DurableFile, AFolderThatAnotherWriterHoldsIsRefusedAfterABoundedWait) {
+    Folder f;
+    writeFileDurably(f.path / "a.csv", "old");
+    const int other = ::open(f.path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_EQ(::flock(other, LOCK_EX), 0);
+    try {
+        replace(Way::Together, f.path);
+        ADD_FAILURE() << "put in place in a folder another writer holds";
+    } catch (const FileWriteError& e) {
+        EXPECT_EQ(e.file(), f.path);
+        EXPECT_NE(e.cause().find("in use by another writer"), std::string::npos) << e.cause();
+    }
+    ::close(other);
+    EXPECT_EQ(readAll(f.path / "a.csv"), "old");
+    EXPECT_EQ(f.names(), std::set<std::string>{"a.csv"});
+}
+
 TEST(ScopeGuard, UndoesOnEveryPathUnlessDismissed) {
     int undone = 0;
     try {

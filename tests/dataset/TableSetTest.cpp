@@ -327,17 +327,39 @@ TEST_F(DatasetTest, ASetThatCannotBeWrittenIsRefusedAtOpen) {
 }
 
 // A commit over several files leaves a super-journal beside the first file
-// when it is killed at the wrong moment; the next opening removes it.
+// when it is killed at the wrong moment; the next opening removes it. Only
+// SQLite's own go: a name of another shape, a folder, a link, another user's
+// file and one that a journal of the set still names stay.
 TEST_F(DatasetTest, OpeningRemovesASuperJournalThatAKillLeftBehind) {
     set->close();
     const fs::path home = root / "data/home";
-    const fs::path stale = home / (set->schema().front().fileName() + "-mj0A1B2C93D");
+    const std::string mainFile = set->schema().front().fileName();
+    const fs::path stale = home / (mainFile + "-mj0A1B2C93D");
     std::ofstream(stale) << (home / "gone.db-journal").string() << '\0';
-    const fs::path other = home / "notes-mj1";
-    std::ofstream(other) << "not a journal of the set";
+    const std::vector<fs::path> kept = {home / "notes-mj1",
+                                        home / (mainFile + "-mjnotes.txt"),
+                                        home / (mainFile + "-mj0a1b2c93d"),
+                                        home / (mainFile + "-mj0A1B2C93E"),
+                                        home / (mainFile + "-mj0A1B2C93F"),
+                                        home / (mainFile + "-mj11111199A"),
+                                        home / (mainFile + "-mj22222292B")};
+    std::ofstream(kept[0]) << "not a journal of the set";
+    std::ofstream(kept[1]) << "the user's notes";
+    std::ofstream(kept[2]) << "lower case";
+    fs::create_directory(kept[3]);
+    fs::create_symlink(stale, kept[4]);
+    std::ofstream(kept[5]) << "named";
+    std::ofstream(home / (set->schema().back().fileName() + "-journal")) << '\0' << kept[5].string() << '\0';
+    std::ofstream(kept[6]) << "another user's";
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(kept[6].c_str(), 65534, 65534), 0);
+    }
     set->open();
     EXPECT_FALSE(fs::exists(stale));
-    EXPECT_TRUE(fs::exists(other));
+    for (const fs::path& file : kept)
+        EXPECT_EQ(fs::symlink_status(file).type() != fs::file_type::not_found,
+                  file != kept[6] || ::geteuid() == 0)
+            << file;
 }
 
 // A killed copy or export leaves its part file, the part's journal and kept copies beside the

@@ -19,6 +19,7 @@
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace rectix::tools::test {
 namespace {
@@ -78,18 +79,28 @@ TEST(ScratchFolder, PointsTheHomeAliasAtTheSetAndGoesWithTheObject) {
     EXPECT_EQ(tmp.entries(), 0);
 }
 
+// Only this user's folders of the shape the tool makes, never through a link: a plain file, a
+// link, another user's folder and a name of another shape stay, whatever process they name.
 TEST(ScratchFolder, OnlyTheFoldersOfEndedRunsAreRemoved) {
     TempDir tmp;
-    const std::string dead = "rectix-solve-" + std::to_string(deadPid()) + "-abcdef";
+    const std::string ended = "rectix-solve-" + std::to_string(deadPid()) + "-";
+    const std::string dead = ended + "abcdef";
     const std::string live = "rectix-solve-" + std::to_string(::getppid()) + "-abcdef";
-    for (const std::string& name :
-         {dead, live, std::string("rectix-solve-Ab12Cd"), std::string("other-1-abcdef")})
+    const std::vector<std::string> kept = {live, "rectix-solve-Ab12Cd", "other-1-abcdef", ended + "ab.def",
+                                           ended + "others"};
+    for (const std::string& name : {dead, kept[0], kept[1], kept[2], kept[3], kept[4], std::string("linked")})
         fs::create_directories(tmp.path / name / "export");
-    EXPECT_EQ(ScratchFolder::removeStale(tmp.path), 1);
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown((tmp.path / kept[4]).c_str(), 65534, 65534), 0);
+    }
+    std::ofstream(tmp.path / (ended + "a1file")) << "the user's";
+    fs::create_directory_symlink(tmp.path / "linked", tmp.path / (ended + "a1link"));
+    EXPECT_EQ(ScratchFolder::removeStale(tmp.path), ::geteuid() == 0 ? 1 : 2);
     EXPECT_FALSE(fs::exists(tmp.path / dead));
-    EXPECT_TRUE(fs::exists(tmp.path / live));
-    EXPECT_TRUE(fs::exists(tmp.path / "rectix-solve-Ab12Cd")); // no process to ask: kept
-    EXPECT_TRUE(fs::exists(tmp.path / "other-1-abcdef"));
+    for (const std::string& name : {kept[0], kept[1], kept[2], kept[3], ended + "a1file", ended + "a1link"})
+        EXPECT_TRUE(fs::exists(tmp.path / name)) << name;
+    EXPECT_EQ(fs::exists(tmp.path / kept[4]), ::geteuid() == 0);
+    EXPECT_TRUE(fs::exists(tmp.path / "linked/export"));
 }
 
 TEST(ScratchFolder, WhatCannotBeMadeOrWrittenIsNamed) {
