@@ -6,6 +6,7 @@
 #include "engine/PackRun.h"
 #include "taskdb/SolveBridge.h"
 
+#include <array>
 #include <vector>
 
 namespace rectix::taskdb::test {
@@ -15,11 +16,15 @@ namespace {
 class SolveLimits : public SolvingTest {
   protected:
     // A task "Sizes" of one container type "Hall" and one box kind "Long", made current.
-    void sizesTask(int contLength, int contWidth, int tailDL, int boxLength, int boxWeight, int boxes) {
+    void sizesTask(int contLength, int contWidth, int tailDL, int boxLength, int boxWeight, int boxes,
+                   int noseWt = 0, int tailWt = 0, int noseDL = 0) {
         const std::int32_t hall = addContainer("Hall", contLength, contWidth, 89478485);
         store.cntEditMode = true;
         dm->conts.edit();
         dm->contsTailDL.setInteger(tailDL);
+        dm->contsNoseDL.setInteger(noseDL);
+        dm->contsNoseWt.setInteger(noseWt);
+        dm->contsTailWt.setInteger(tailWt);
         dm->conts.post();
         store.cntEditMode = false;
         const std::int32_t box = addBox("Long", boxLength, 80, boxWeight);
@@ -61,6 +66,18 @@ TEST_F(SolveLimits, FiguresARunCouldNotHoldAreRefusedBeforeTheRun) {
             EXPECT_EQ(e.what(), c.refusal);
         }
         EXPECT_FALSE(dm->tasksSolut.asBoolean()) << c.refusal;
+    }
+}
+
+// Supports one unit apart under boxes whose whole weight they could not take: the support limits,
+// or a floor that holds only some of the boxes, keep every load a run makes light enough.
+TEST_F(SolveLimits, CloseSupportsUnderALoadTheyCanTakeAreSolved) {
+    for (const auto& [length, width, noseDL, weight, limit] :
+         {std::array<int, 5>{20000, 240, 9999, 2000, 50000}, std::array<int, 5>{2000, 80, 0, 32767, 0}}) {
+        sizesTask(length, width, length - noseDL - 1, 100, weight, 200, limit, limit, noseDL);
+        EXPECT_EQ(bridge->solveRefusal(), "") << length;
+        EXPECT_NO_THROW(bridge->solveTask()) << length;
+        EXPECT_GT(problem.resultSolution.loadedBoxes, 0) << length;
     }
 }
 
