@@ -7,6 +7,7 @@
 #include "taskdb/SolveBridge.h"
 
 #include <array>
+#include <functional>
 #include <vector>
 
 namespace rectix::taskdb::test {
@@ -79,6 +80,38 @@ TEST_F(SolveLimits, CloseSupportsUnderALoadTheyCanTakeAreSolved) {
         EXPECT_NO_THROW(bridge->solveTask()) << length;
         EXPECT_GT(problem.resultSolution.loadedBoxes, 0) << length;
     }
+}
+
+// A stored plan is measured by its containers' own loads: one that the container's supports can no
+// longer take is refused on reload, and as a fixed container that a solve would start from.
+TEST_F(SolveLimits, AStoredLoadTheSupportsCannotTakeIsRefused) {
+    sizesTask(2000, 80, 1999, 100, 32767, 200);
+    bridge->solveTask();
+    ASSERT_EQ(problem.resultSolution.wgtLoad[1], 20 * 32767);
+    const auto refusal = [&](int loadWt, const std::function<void()>& action) {
+        dm.reset();
+        const std::string hall = "UPDATE conts SET Length = 20000, TailDL = 19999, LoadWt = ";
+        EXPECT_EQ(sqlite(root / "data/home/conts.db", hall + std::to_string(loadWt)), 0);
+        reopen();
+        bridge = std::make_unique<SolveBridge>(*dm, problem, run);
+        try {
+            action();
+        } catch (const BridgeError& e) {
+            return std::string(e.what());
+        }
+        return std::string("done");
+    };
+    const std::string why = "Length - NoseDL - TailDL is 1; for a load of 655340 it must be at least 7";
+    EXPECT_NE(refusal(89478485, [&] { bridge->reloadSolution(); }).find(why), std::string::npos);
+    EXPECT_EQ(store.loadedSolutionTaskID, 0);
+    // Fixed and cleared; with a capacity of 0 nothing else is loaded.
+    for (dm->solut.first(); !dm->solut.eof(); dm->solut.next()) {
+        dm->solut.edit();
+        dm->solutFixCont.setBoolean(true);
+        dm->solut.post();
+    }
+    bridge->clearSolution();
+    EXPECT_NE(refusal(0, [&] { bridge->solveTask(); }).find(why), std::string::npos);
 }
 
 TEST_F(SolveLimits, TheTotalsTakeSumsPastTheirOldWidthsAndSolveRefusesThem) {
