@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <limits>
 #include <random>
 
@@ -73,19 +72,6 @@ TEST(SizeLimits, TheHeaviestLoadIsWhatTheAreaCapacityAndLimitsLetIn) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(SizeLimits(c.itemGap, 0).heaviestLoad(figures(c.cont), c.boxes), c.load) << c.load;
-}
-
-// One unit short of the least span is refused (the least itself runs, above): without supports,
-// and with limits that keep heavier boxes below their sum.
-TEST(SizeLimits, OneUnitShortOfTheLeastSpanIsRefused) {
-    for (const auto& [limit, boxes, load, least] :
-         {std::array<int, 4>{0, 200, 6553400, 62}, std::array<int, 4>{5000000, 600, 10100000, 96}}) {
-        const ContRow cont{20000, 240, 89478485, 1, 0, 0, 0, 20001 - least, limit, limit};
-        const auto b = SizeLimits().container(figures(cont), {{100, 80, 32767, boxes}});
-        ASSERT_TRUE(b) << least;
-        EXPECT_EQ(b->load, load);
-        EXPECT_EQ(b->limit, least);
-    }
 }
 
 // A stored or fixed plan is measured by each container's own load, the last container's too.

@@ -54,6 +54,9 @@ TEST_F(SolveLimits, FiguresARunCouldNotHoldAreRefusedBeforeTheRun) {
         // Heavy boxes with the supports one unit apart: the support loads would pass 32 bits.
         {20000, 240, 19999, 100, 32767, 200, 0, 0,
          hall + "Length - NoseDL - TailDL is 1; for a load of 6553400 it must be at least 62"},
+        // One unit short of the least span (which runs, in the engine's tests).
+        {20000, 240, 19939, 100, 32767, 200, 0, 0,
+         hall + "Length - NoseDL - TailDL is 61; for a load of 6553400 it must be at least 62"},
     };
     for (const Case& c : cases) {
         sizesTask(c.contLength, c.contWidth, c.tailDL, c.boxLength, c.boxWeight, c.boxes);
