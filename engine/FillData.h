@@ -41,6 +41,9 @@ struct FillData {
     long long totalFills = 0;      // fills since construction, for benchmarks
     long long searches = 0;        // position searches since construction
     long long searchesSkipped = 0; // position searches known to fail without a scan
+
+    // The largest support load computed since construction, before it is narrowed: for tests.
+    std::int64_t peakSupportLoad = 0;
     // Scan every earlier position instead of the list of placed ones: the plain
     // form that the fast one must match.
     bool plainScans = false;

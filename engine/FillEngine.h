@@ -71,6 +71,8 @@ class FillEngine : private FillData {
 
     // Fills and position searches since construction, for benchmarks and tests.
     long long totalFillCount() const { return totalFills; }
+    // The largest magnitude a support load reached since construction, also one too wide to keep.
+    std::int64_t peakSupportLoadSeen() const { return peakSupportLoad; }
     // Scans every earlier position instead of the list of placed ones: the plain form the fast
     // one must match.
     void setPlainScans(bool plain) { plainScans = plain; }

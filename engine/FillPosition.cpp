@@ -6,6 +6,7 @@
 #include "core/Rounding.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace rectix::engine {
 
@@ -146,8 +147,11 @@ bool FillEngine::findBestPosition() {
 
 void FillEngine::computeAxleLoads() {
     const float span = toF32(static_cast<long double>(points.usableLength()) - noseDist - tailDist);
-    fill.fillTailLoad = core::toI32(
-        core::roundHalfEven(fdiv((static_cast<long double>(loadCGX) - noseDist) * fill.fillWeight, span)));
+    const std::int64_t tail =
+        core::roundHalfEven(fdiv((static_cast<long double>(loadCGX) - noseDist) * fill.fillWeight, span));
+    peakSupportLoad =
+        std::max({peakSupportLoad, std::abs(tail), std::abs(std::int64_t{fill.fillWeight} - tail)});
+    fill.fillTailLoad = core::toI32(tail);
     fill.fillNoseLoad = core::checkedSub(fill.fillWeight, fill.fillTailLoad);
 }
 

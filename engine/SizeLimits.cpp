@@ -18,6 +18,9 @@ constexpr std::int64_t loadMax = std::numeric_limits<std::int32_t>::max();
 // The loads are lever sums in single precision: one percent over the exact bound covers their
 // rounding, and one unit the rounding to a whole load.
 constexpr long double loadSlack = 1.01L;
+// The fill's test of a load against the sum of the support limits compares single-precision
+// moments, whose rounding lets the load pass that sum by less than one percent.
+constexpr long double supportSlack = 1.01L;
 
 } // namespace
 
@@ -56,26 +59,63 @@ std::optional<SizeLimits::Breach> SizeLimits::container(std::int64_t length, std
     return std::nullopt;
 }
 
-std::int64_t SizeLimits::fillLoadCap(std::int64_t loadWt) {
-    return static_cast<std::int64_t>(std::floor(capacitySlack * static_cast<long double>(loadWt)));
+std::optional<SizeLimits::Breach> SizeLimits::container(const ContainerFigures& c,
+                                                        const std::vector<BoxFigures>& boxes) const {
+    return container(c.length, c.width, c.noseDL, c.tailDL, heaviestLoad(c, boxes));
 }
 
-std::int64_t SizeLimits::boxWeightOf(const PackProblem& p) {
-    std::int64_t weight = 0;
-    for (int k = 1; k <= p.boxKindCount; ++k)
-        weight = core::checkedAdd(weight, core::checkedMul(std::abs(std::int64_t{p.boxKinds.weight[k]}),
-                                                           std::max<std::int64_t>(1, p.boxKinds.total[k])));
-    return weight;
+std::int64_t SizeLimits::heaviestLoad(const ContainerFigures& c, const std::vector<BoxFigures>& boxes) const {
+    // The fill's weight cap: a whole load passes it exactly when it passes its whole part.
+    std::int64_t cap =
+        static_cast<std::int64_t>(std::floor(capacitySlack * static_cast<long double>(c.loadWt)));
+    if (c.noseWt + c.tailWt > 0)
+        cap = std::min(cap, static_cast<std::int64_t>(
+                                std::floor(supportSlack * static_cast<long double>(c.noseWt + c.tailWt))));
+    // Placed boxes, the item gap with them, lie apart inside the usable sides: their areas sum to at
+    // most the usable area, so no load outweighs the one that fills it with the densest kinds first,
+    // the last of them in part.
+    const std::int64_t usableL = c.length + itemGap_ - 2 * edgeGap_,
+                       usableW = c.width + itemGap_ - 2 * edgeGap_;
+    if (usableL < 1 || usableW < 1) return 0;
+    struct Kind {
+        std::int64_t area, weight, count;
+    };
+    std::vector<Kind> kinds;
+    std::int64_t load = 0;
+    for (const BoxFigures& b : boxes) {
+        const std::int64_t l = b.length + itemGap_, w = b.width + itemGap_;
+        const std::int64_t weight = std::abs(b.weight), count = std::max<std::int64_t>(1, b.total);
+        if (l < 1 || w < 1) // no area to bound it by
+            load = core::checkedAdd(load, core::checkedMul(weight, count));
+        else if ((l <= usableL && w <= usableW) || (w <= usableL && l <= usableW))
+            kinds.push_back({l * w, weight, count});
+    }
+    std::sort(kinds.begin(), kinds.end(),
+              [](const Kind& a, const Kind& b) { return a.weight * b.area > b.weight * a.area; });
+    std::int64_t room = usableL * usableW;
+    for (const Kind& k : kinds) {
+        const std::int64_t whole = std::min(k.count, room / k.area);
+        load = core::checkedAdd(load, core::checkedMul(whole, k.weight));
+        room -= whole * k.area;
+        if (whole < k.count) {
+            load = core::checkedAdd(load, (core::checkedMul(room, k.weight) + k.area - 1) / k.area);
+            break;
+        }
+    }
+    return std::min(load, cap);
 }
 
 std::optional<SizeLimits::Found> SizeLimits::firstIn(const PackProblem& p) {
     const SizeLimits limits(p.settings.itemGap, p.settings.edgeGap);
-    const std::int64_t boxWeight = boxWeightOf(p);
+    std::vector<BoxFigures> boxes;
+    for (int k = 1; k <= p.boxKindCount; ++k)
+        boxes.push_back(
+            {p.boxKinds.length[k], p.boxKinds.width[k], p.boxKinds.weight[k], p.boxKinds.total[k]});
     const auto& ct = p.contTypes;
     for (int t = 1; t <= p.contTypeCount; ++t) {
-        const std::int64_t load = heaviestLoad(boxWeight, ct.loadWt[t]);
-        if (const auto b = limits.container(ct.length[t], ct.width[t], ct.noseDL[t], ct.tailDL[t], load))
-            return Found{true, t, *b};
+        const ContainerFigures c{ct.length[t], ct.width[t],  ct.noseDL[t], ct.tailDL[t],
+                                 ct.loadWt[t], ct.noseWt[t], ct.tailWt[t]};
+        if (const auto b = limits.container(c, boxes)) return Found{true, t, *b};
     }
     for (int k = 1; k <= p.boxKindCount; ++k)
         if (const auto b = limits.box(p.boxKinds.length[k], p.boxKinds.width[k])) return Found{false, k, *b};

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace rectix::engine {
 
@@ -29,6 +29,14 @@ class SizeLimits {
         Breach breach;
     };
 
+    // A container type and a box kind as a task gives them.
+    struct ContainerFigures {
+        std::int64_t length = 0, width = 0, noseDL = 0, tailDL = 0, loadWt = 0, noseWt = 0, tailWt = 0;
+    };
+    struct BoxFigures {
+        std::int64_t length = 0, width = 0, weight = 0, total = 0;
+    };
+
     // The gaps of the run, 0..5000; without gaps, the figures of a plan stored or fixed before.
     SizeLimits(std::int64_t itemGap = 0, std::int64_t edgeGap = 0);
 
@@ -38,15 +46,14 @@ class SizeLimits {
     std::optional<Breach> container(std::int64_t length, std::int64_t width, std::int64_t noseDL,
                                     std::int64_t tailDL, std::int64_t load) const;
 
-    // The most a fill loads into a container of this capacity.
-    static std::int64_t fillLoadCap(std::int64_t loadWt);
-    // The heaviest load a container of this capacity can get from boxes weighing `boxWeight` in all.
-    static std::int64_t heaviestLoad(std::int64_t boxWeight, std::int64_t loadWt) {
-        return std::min(boxWeight, fillLoadCap(loadWt));
-    }
-    // The weight of all the boxes of the problem's kinds; a kind counts at least once, as it
-    // gets at least one instance.
-    static std::int64_t boxWeightOf(const PackProblem& problem);
+    // The sides, then the span for the heaviest load a fill may put into the container.
+    std::optional<Breach> container(const ContainerFigures& container,
+                                    const std::vector<BoxFigures>& boxes) const;
+
+    // At least the weight of any load a fill may put into the container from these boxes: what
+    // fits its usable area, no more than its capacity cap nor, where it has support limits, their
+    // sum. A kind counts at least once, as it gets at least one instance.
+    std::int64_t heaviestLoad(const ContainerFigures& container, const std::vector<BoxFigures>& boxes) const;
 
     // The first breach of the problem's container types, for what a fill may load into them, then
     // of its box kinds, under its run settings; the model arrays are filled.

@@ -53,13 +53,12 @@ std::string SolveBridge::sizeRefusal(std::int64_t itemGap, std::int64_t edgeGap)
         if (!rows->isOpen()) rows->open();
         rows->refresh();
     }
-    std::int64_t boxWeight = 0;
+    std::vector<SizeLimits::BoxFigures> boxes;
     for (dm_.tbs.first(); !dm_.tbs.eof(); dm_.tbs.next()) {
-        const auto weight = ruledValues({&dm_.tbsWeight}, "boxes");
+        const auto v = ruledValues({&dm_.tbsLength, &dm_.tbsWidth, &dm_.tbsWeight}, "boxes");
         const auto total = ruledValues({&dm_.tbsTotal}, "tb");
-        if (!weight || !total) return {};
-        boxWeight = core::checkedAdd(boxWeight,
-                                     core::checkedMul((*weight)[0], std::max<std::int64_t>(1, (*total)[0])));
+        if (!v || !total) return {};
+        boxes.push_back({(*v)[0], (*v)[1], (*v)[2], (*total)[0]});
     }
     const SizeLimits limits(itemGap, edgeGap);
     const auto refusal = [&](core::Msg rowSlot, const dataset::Field& name, const SizeLimits::Breach& b) {
@@ -68,11 +67,12 @@ std::string SolveBridge::sizeRefusal(std::int64_t itemGap, std::int64_t edgeGap)
                                  {taskName(), core::messageWith(rowSlot, {name.asString(), what})});
     };
     for (dm_.tcs.first(); !dm_.tcs.eof(); dm_.tcs.next()) {
-        const auto v = ruledValues(
-            {&dm_.tcsLength, &dm_.tcsWidth, &dm_.tcsNoseDL, &dm_.tcsTailDL, &dm_.tcsLoadWt}, "conts");
+        const auto v = ruledValues({&dm_.tcsLength, &dm_.tcsWidth, &dm_.tcsNoseDL, &dm_.tcsTailDL,
+                                    &dm_.tcsLoadWt, &dm_.tcsNoseWt, &dm_.tcsTailWt},
+                                   "conts");
         if (!v) return {};
-        const std::int64_t load = SizeLimits::heaviestLoad(boxWeight, (*v)[4]);
-        if (const auto b = limits.container((*v)[0], (*v)[1], (*v)[2], (*v)[3], load))
+        const SizeLimits::ContainerFigures c{(*v)[0], (*v)[1], (*v)[2], (*v)[3], (*v)[4], (*v)[5], (*v)[6]};
+        if (const auto b = limits.container(c, boxes))
             return refusal(core::Msg::ContainerTypeRow, dm_.tcsType, *b);
     }
     for (dm_.tbs.first(); !dm_.tbs.eof(); dm_.tbs.next()) {

@@ -334,6 +334,8 @@ class DataModule {
     Field& tcsWidth = lookup(tcs, "Width", FT::Int16, 0, "TypeID", conts, "Width");
     Field& tcsNoseDL = lookup(tcs, "NoseDL", FT::Int16, 0, "TypeID", conts, "NoseDL");
     Field& tcsTailDL = lookup(tcs, "TailDL", FT::Int16, 0, "TypeID", conts, "TailDL");
+    Field& tcsNoseWt = lookup(tcs, "NoseWt", FT::Int32, 0, "TypeID", conts, "NoseWt");
+    Field& tcsTailWt = lookup(tcs, "TailWt", FT::Int32, 0, "TypeID", conts, "TailWt");
 
     Cursor tbs{db, "tb", {"TaskID", "KindID", "Total", "Placed", "Cost"}};
     Field& tbsTaskID = tbs.field("TaskID");

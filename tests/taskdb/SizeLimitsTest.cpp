@@ -6,6 +6,8 @@
 #include "engine/PackRun.h"
 #include "taskdb/SolveBridge.h"
 
+#include <array>
+#include <functional>
 #include <vector>
 
 namespace rectix::taskdb::test {
@@ -15,11 +17,15 @@ namespace {
 class SolveLimits : public SolvingTest {
   protected:
     // A task "Sizes" of one container type "Hall" and one box kind "Long", made current.
-    void sizesTask(int contLength, int contWidth, int tailDL, int boxLength, int boxWeight, int boxes) {
+    void sizesTask(int contLength, int contWidth, int tailDL, int boxLength, int boxWeight, int boxes,
+                   int noseWt = 0, int tailWt = 0, int noseDL = 0) {
         const std::int32_t hall = addContainer("Hall", contLength, contWidth, 89478485);
         store.cntEditMode = true;
         dm->conts.edit();
         dm->contsTailDL.setInteger(tailDL);
+        dm->contsNoseDL.setInteger(noseDL);
+        dm->contsNoseWt.setInteger(noseWt);
+        dm->contsTailWt.setInteger(tailWt);
         dm->conts.post();
         store.cntEditMode = false;
         const std::int32_t box = addBox("Long", boxLength, 80, boxWeight);
@@ -48,6 +54,9 @@ TEST_F(SolveLimits, FiguresARunCouldNotHoldAreRefusedBeforeTheRun) {
         // Heavy boxes with the supports one unit apart: the support loads would pass 32 bits.
         {20000, 240, 19999, 100, 32767, 200, 0, 0,
          hall + "Length - NoseDL - TailDL is 1; for a load of 6553400 it must be at least 62"},
+        // One unit short of the least span (which runs, in the engine's tests).
+        {20000, 240, 19939, 100, 32767, 200, 0, 0,
+         hall + "Length - NoseDL - TailDL is 61; for a load of 6553400 it must be at least 62"},
     };
     for (const Case& c : cases) {
         sizesTask(c.contLength, c.contWidth, c.tailDL, c.boxLength, c.boxWeight, c.boxes);
@@ -62,6 +71,50 @@ TEST_F(SolveLimits, FiguresARunCouldNotHoldAreRefusedBeforeTheRun) {
         }
         EXPECT_FALSE(dm->tasksSolut.asBoolean()) << c.refusal;
     }
+}
+
+// Supports one unit apart under boxes whose whole weight they could not take: the support limits,
+// or a floor that holds only some of the boxes, keep every load a run makes light enough.
+TEST_F(SolveLimits, CloseSupportsUnderALoadTheyCanTakeAreSolved) {
+    for (const auto& [length, width, noseDL, weight, limit] :
+         {std::array<int, 5>{20000, 240, 9999, 2000, 50000}, std::array<int, 5>{2000, 80, 0, 32767, 0}}) {
+        sizesTask(length, width, length - noseDL - 1, 100, weight, 200, limit, limit, noseDL);
+        EXPECT_EQ(bridge->solveRefusal(), "") << length;
+        EXPECT_NO_THROW(bridge->solveTask()) << length;
+        EXPECT_GT(problem.resultSolution.loadedBoxes, 0) << length;
+    }
+}
+
+// A stored plan is measured by its containers' own loads: one that the container's supports can no
+// longer take is refused on reload, and as a fixed container that a solve would start from.
+TEST_F(SolveLimits, AStoredLoadTheSupportsCannotTakeIsRefused) {
+    sizesTask(2000, 80, 1999, 100, 32767, 200);
+    bridge->solveTask();
+    ASSERT_EQ(problem.resultSolution.wgtLoad[1], 20 * 32767);
+    const auto refusal = [&](int loadWt, const std::function<void()>& action) {
+        dm.reset();
+        const std::string hall = "UPDATE conts SET Length = 20000, TailDL = 19999, LoadWt = ";
+        EXPECT_EQ(sqlite(root / "data/home/conts.db", hall + std::to_string(loadWt)), 0);
+        reopen();
+        bridge = std::make_unique<SolveBridge>(*dm, problem, run);
+        try {
+            action();
+        } catch (const BridgeError& e) {
+            return std::string(e.what());
+        }
+        return std::string("done");
+    };
+    const std::string why = "Length - NoseDL - TailDL is 1; for a load of 655340 it must be at least 7";
+    EXPECT_NE(refusal(89478485, [&] { bridge->reloadSolution(); }).find(why), std::string::npos);
+    EXPECT_EQ(store.loadedSolutionTaskID, 0);
+    // Fixed and cleared; with a capacity of 0 nothing else is loaded.
+    for (dm->solut.first(); !dm->solut.eof(); dm->solut.next()) {
+        dm->solut.edit();
+        dm->solutFixCont.setBoolean(true);
+        dm->solut.post();
+    }
+    bridge->clearSolution();
+    EXPECT_NE(refusal(0, [&] { bridge->solveTask(); }).find(why), std::string::npos);
 }
 
 TEST_F(SolveLimits, TheTotalsTakeSumsPastTheirOldWidthsAndSolveRefusesThem) {

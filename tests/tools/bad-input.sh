@@ -172,7 +172,7 @@ refused "posit.PosX huge" "table posit, row (TaskID 1, ContNo 1, BoxNo 19): PosX
 # Values that fit their fields but not a run's figures, or sums past the totals' old widths: named.
 use fresh "UPDATE boxes.boxes SET Length=32767 WHERE KindID=1; UPDATE tasks SET BB=1"
 refused "side with the item gap" 'box kind "Euro pallet": Length 32767 is more than 32766' "$solve" --taskset "$set" --task 1
-use fresh "UPDATE conts.conts SET NoseDL=0, TailDL=1359, LoadWt=8000000 WHERE TypeID=1; UPDATE boxes.boxes SET Weight=32767"
+use fresh "UPDATE conts.conts SET Length=13600, NoseDL=0, TailDL=13599, LoadWt=8000000 WHERE TypeID=1; UPDATE boxes.boxes SET Weight=32767"
 refused "support span" 'container type "Semi-trailer 13.6 m": Length - NoseDL - TailDL is 1; for a load of 1769418' "$solve" --taskset "$set" --task 1
 use fresh "UPDATE tc.tc SET Avail=32767"
 refused "containers past 16 bits" "Total container number exceeds limit: 24" "$solve" --taskset "$set" --task 1
