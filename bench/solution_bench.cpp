@@ -53,6 +53,8 @@ void storePlan(taskdb::DataModule& dm, taskdb::RunStore& store) {
     dm.tasks.append();
     dm.tasks.edit();
     dm.tasksName.setString("Thousand boxes");
+    dm.tasksTime.setInteger(555); // settings in their ranges, as a solve stores them
+    dm.tasksRand.setInteger(1);
     dm.tasks.post();
     dm.tc.append();
     dm.tcTypeID.setInteger(typeID);

@@ -125,6 +125,10 @@ enum class Msg {
     StoredRow = 160,              // table, row, what is wrong
     StoredField = 161,            // table, row, field, what is wrong
     ContainerOfAnotherType = 162, // container number
+    SidesNotOfKind = 163,         // a StoredBox, placed length, width, the kind's length, width
+    TurnedNotAllowed = 164,       // a StoredBox
+    LoadNoNotInSequence = 165,    // a StoredBox, load number, the container's box count
+    NoContainerRow = 166,         // a StoredBox
     FileNotConfirmed = 170,       // the files replaced, the cause
 };
 

@@ -464,6 +464,10 @@ constexpr SlotText messages[] = {
     {160, "table %1, row %2: %3"},
     {161, "table %1, row %2, field %3: %4"},
     {162, "container %1 of the stored solution is of another type than the task's container %1"},
+    {163, "%1 is %2 x %3, but its kind is %4 x %5"},
+    {164, "%1 is turned, but its kind may not be turned"},
+    {165, "%1 has the load number %2, but its container's boxes are numbered 1 to %3, each once"},
+    {166, "%1 lies in a container that the stored solution has no row for"},
     {170, "%1 has been saved, but the disk did not confirm the change (%2).\rAfter a power failure the "
           "earlier version may be back."},
 };

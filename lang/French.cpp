@@ -474,6 +474,11 @@ constexpr SlotText messages[] = {
     {160, "table %1, ligne %2 : %3"},
     {161, "table %1, ligne %2, champ %3 : %4"},
     {162, "le conteneur %1 de la solution enregistrée est d'un autre type que le conteneur %1 de la tâche"},
+    {163, "%1 mesure %2 x %3, ce qui ne correspond pas aux côtés %4 x %5 de son type"},
+    {164, "%1 est tournée, mais son type ne peut pas être tourné"},
+    {165, "%1 a le numéro de chargement %2, mais les boîtes de son conteneur sont numérotées de 1 à %3, "
+          "chacune une fois"},
+    {166, "%1 se trouve dans un conteneur pour lequel la solution enregistrée n'a pas de ligne"},
     {170, "%1 a été enregistré, mais le disque n'a pas confirmé la modification (%2).\rAprès une "
           "coupure de courant, l'ancienne version peut réapparaître."},
 };

@@ -472,6 +472,11 @@ constexpr SlotText messages[] = {
     {161, "tabella %1, riga %2, campo %3: %4"},
     {162, "il container %1 della soluzione memorizzata è di un altro tipo rispetto al container %1 "
           "dell'operazione"},
+    {163, "%1 misura %2 x %3, che non corrisponde ai lati %4 x %5 del suo tipo"},
+    {164, "%1 è ruotata, ma il suo tipo non può essere ruotato"},
+    {165, "%1 ha il numero di carico %2, ma le scatole del suo container sono numerate da 1 a %3, "
+          "ciascuna una volta"},
+    {166, "%1 sta in un container per cui la soluzione memorizzata non ha una riga"},
     {170, "%1 è stato salvato, ma il disco non ha confermato la modifica (%2).\rDopo un'interruzione "
           "di corrente potrebbe tornare la versione precedente."},
 };

@@ -63,6 +63,54 @@ void SolveBridge::checkStoredSolution(DataModule& dm) {
                     [&] { scratch->bridge.readCheckedSolution(scratch->problem.resultSolution); });
 }
 
+// The engine places a box with its kind's sides, turned only when the task lets the kind turn
+// (the task's rule for every kind, or else the kind's own flag); placed sides hold no item gap.
+void SolveBridge::checkSides(int kind, const std::string& where) const {
+    const long long length = dm_.positPosLh.asInteger(), width = dm_.positPosWh.asInteger();
+    const long long kindLength = p_.boxKinds.length[kind], kindWidth = p_.boxKinds.width[kind];
+    if (length == kindLength && width == kindWidth) return;
+    if (length != kindWidth || width != kindLength)
+        refuseRow(dm_.posit, length != kindLength && length != kindWidth ? "PosLh" : "PosWh",
+                  core::messageWith(core::Msg::SidesNotOfKind,
+                                    {where, std::to_string(length), std::to_string(width),
+                                     std::to_string(kindLength), std::to_string(kindWidth)}));
+    const engine::RunSettings& s = p_.settings;
+    if (!(s.taskDefltOn ? s.taskTurnOn : p_.boxKinds.turnOn[kind]))
+        refuseRow(dm_.posit, "PosLh", core::messageWith(core::Msg::TurnedNotAllowed, {where}));
+}
+
+// The engine numbers a container's boxes 1, 2, 3 ... in loading order, and a fixed container's
+// numbers are closed up again before they are stored.
+void SolveBridge::checkLoadNos(int c) const {
+    const auto count = static_cast<std::int64_t>(dm_.posit.recordCount());
+    std::set<std::int32_t> seen;
+    for (dm_.posit.first(); !dm_.posit.eof(); dm_.posit.next()) {
+        const std::int32_t n = dm_.positLoadNo.asInteger();
+        if (n >= 1 && n <= count && seen.insert(n).second) continue;
+        const std::string where = core::messageWith(
+            core::Msg::StoredBox, {std::to_string(dm_.positBoxNo.asInteger()), std::to_string(c)});
+        refuseRow(dm_.posit, "LoadNo",
+                  core::messageWith(core::Msg::LoadNoNotInSequence,
+                                    {where, std::to_string(n), std::to_string(count)}));
+    }
+}
+
+// The position rows follow their container's row: a row of no container would be left out of the
+// plan unseen, and would join a container of that number written later.
+void SolveBridge::checkNoStrayPositions(const std::set<std::int32_t>& containers) const {
+    dataset::Cursor rows(dm_.posit.tableSet(), dm_.posit.tableDef().name);
+    rows.open();
+    const std::int32_t task = dm_.tasksTaskID.asInteger();
+    for (rows.first(); !rows.eof(); rows.next()) {
+        if (dataset::numericValue(rows.field("TaskID").value()) != task) continue;
+        checkSolutionRow(rows);
+        if (containers.contains(rows.field("ContNo").asInteger())) continue;
+        const std::string where = core::messageWith(
+            core::Msg::StoredBox, {rows.field("BoxNo").displayText(), rows.field("ContNo").displayText()});
+        refuseRow(rows, "ContNo", core::messageWith(core::Msg::NoContainerRow, {where}));
+    }
+}
+
 void SolveBridge::checkTaskRows(DataModule& dm) {
     const auto scratch = std::make_unique<ScratchBridge>(dm);
     const SolveBridge& bridge = scratch->bridge;

@@ -98,6 +98,9 @@ std::int32_t SolveBridge::reloadSolution() {
 void SolveBridge::readCheckedSolution(engine::PackSolution& plan) {
     p_.resetProblem(plan);
     checkSolutionRow(dm_.tasks);
+    // Settings that a solve would refuse are not shown as the settings the plan was made with.
+    if (const std::string bad = dm_.storedSettingsRefusal(); !bad.empty())
+        refuseRow(dm_.tasks, nullptr, core::messageWith(core::Msg::StoredSetting, {bad}));
     readTaskInput();
     p_.prepareInstances();
     readStoredSolution(plan);
@@ -107,9 +110,11 @@ void SolveBridge::readCheckedSolution(engine::PackSolution& plan) {
 void SolveBridge::readStoredSolution(engine::PackSolution& plan) {
     const OperationFrame frame(dm_.operationView(),
                                OperationFrame::Options().controlsOff({&dm_.posit, &dm_.distr}));
+    std::set<std::int32_t> containers;
     for (dm_.solut.first(); !dm_.solut.eof(); dm_.solut.next()) {
         checkSolutionRow(dm_.solut);
         const std::int32_t c = dm_.solutContNo.asInteger();
+        containers.insert(c);
         if (c < 1 || c > p_.contCount)
             refuseRow(dm_.solut, "ContNo",
                       core::messageWith(core::Msg::SolutionContainerPast,
@@ -132,11 +137,14 @@ void SolveBridge::readStoredSolution(engine::PackSolution& plan) {
             if (plan.contNo[j] != 0)
                 refuseRow(dm_.posit, "BoxNo", core::messageWith(core::Msg::BoxStoredTwice, {where}));
             checkPosition(type, where);
+            checkSides(p_.boxInstKind[j], where);
             takeStoredBox(plan, j, c);
         }
         checkStoredCounts(plan, c);
+        checkLoadNos(c);
         checkNoOverlap(plan, c, c);
     }
+    checkNoStrayPositions(containers);
     for (dataset::Cursor* c : {&dm_.solut, &dm_.posit, &dm_.tc, &dm_.tb}) c->first();
 }
 

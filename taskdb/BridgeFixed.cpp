@@ -10,6 +10,9 @@
 #include "core/UiTexts.h"
 
 #include <algorithm>
+#include <limits>
+#include <utility>
+#include <vector>
 
 namespace rectix::taskdb {
 
@@ -28,9 +31,11 @@ void SolveBridge::readFixedContainers(engine::PackSolution& plan) {
     };
     const OperationFrame frame(dm_.operationView(),
                                OperationFrame::Options().controlsOff({&dm_.posit, &dm_.distr}));
+    std::set<std::int32_t> containers;
     for (dm_.solut.first(); !dm_.solut.eof(); dm_.solut.next()) {
-        if (!dm_.solutFixCont.asBoolean()) continue;
         checkSolutionRow(dm_.solut);
+        containers.insert(dm_.solutContNo.asInteger());
+        if (!dm_.solutFixCont.asBoolean()) continue;
         const std::int32_t typeID = dm_.solutTypeID.asInteger();
         int c = 1;
         while (c <= p_.contCount && (p_.contTypes.typeID[p_.contInstType[c]] != typeID || plan.fixCont[c]))
@@ -56,40 +61,31 @@ void SolveBridge::readFixedContainers(engine::PackSolution& plan) {
                 deficit(core::Msg::BoxDeficit, dm_.positKind.asString());
                 continue;
             }
+            // Also a box turned against turn rules changed since it was fixed: the plan written
+            // would not pass a reload.
+            checkSides(p_.boxInstKind[j], where);
             takeStoredBox(plan, j, c);
         }
         checkNoOverlap(plan, c, dm_.solutContNo.asInteger());
     }
+    checkNoStrayPositions(containers);
 }
 
+// The k-th box of a fixed container in stored order gets the number k: the gaps that dropped boxes
+// left close up. Stored numbers that repeat or lie below 1 (rows of another program) would leave
+// numbers twice or none: repeated ones follow each other in instance order, and boxes without a
+// place in the sequence follow all others.
 void SolveBridge::renumberFixedLoads(engine::PackSolution& plan) {
     for (int c = 1; c <= p_.contCount; ++c) {
         if (!plan.fixCont[c]) continue;
-        // Stored numbers that repeat or start below 1 would never reach the
-        // box count: the largest stored number bounds the walk.
-        int largest = 0;
+        std::vector<int> boxes;
         for (int j = 1; j <= p_.boxCount; ++j)
-            if (plan.contNo[j] == c) largest = std::max<int>(largest, plan.loadNo[j]);
-        int gap = 0, n = 0, seen = 0;
-        do {
-            ++n;
-            int j = 1;
-            while (j <= p_.boxCount && !(plan.contNo[j] == c && plan.loadNo[j] == n)) ++j;
-            if (j <= p_.boxCount) {
-                plan.loadNo[j] = toI16(n - gap);
-                seen = plan.loadNo[j];
-            } else {
-                ++gap;
-                seen = 0;
-            }
-        } while (seen < plan.boxLoad[c] && n < largest);
-        // Boxes stored without a place in the sequence (a number below 1) follow the others, in
-        // instance order.
-        int next = 0;
-        for (int j = 1; j <= p_.boxCount; ++j)
-            if (plan.contNo[j] == c && plan.loadNo[j] >= 1) next = std::max<int>(next, plan.loadNo[j]);
-        for (int j = 1; j <= p_.boxCount; ++j)
-            if (plan.contNo[j] == c && plan.loadNo[j] < 1) plan.loadNo[j] = toI16(++next);
+            if (plan.contNo[j] == c) boxes.push_back(j);
+        const auto order = [&plan](int j) {
+            return std::pair(plan.loadNo[j] < 1 ? std::numeric_limits<int>::max() : plan.loadNo[j], j);
+        };
+        std::sort(boxes.begin(), boxes.end(), [&](int a, int b) { return order(a) < order(b); });
+        for (std::size_t k = 0; k < boxes.size(); ++k) plan.loadNo[boxes[k]] = toI16(k + 1);
     }
 }
 

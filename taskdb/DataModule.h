@@ -92,6 +92,8 @@ class DataModule {
     void loadTaskOptions();
     // That refusal for the current task, "" when its settings are in range.
     std::string taskSettingsRefusal();
+    // What is out of range in the current task's stored settings (field, value, range), or "".
+    std::string storedSettingsRefusal();
 
     // Calculated fields and totals.
     void contsCalcFields();

@@ -85,23 +85,27 @@ bool DataModule::setTablesActive(bool active) {
 }
 
 std::string DataModule::taskSettingsRefusal() {
+    const std::string bad = storedSettingsRefusal();
+    if (bad.empty()) return {};
+    return core::messageWith(core::Msg::TaskRefused,
+                             {tasksName.asString(), core::messageWith(core::Msg::StoredSetting, {bad})});
+}
+
+std::string DataModule::storedSettingsRefusal() {
     if (!tasks.isOpen() || tasks.isEmpty()) return {};
     // Read as stored, before any narrowing: a value past 16 bits is refused, not an error.
     auto stored = [](const Field& f) {
         return static_cast<long long>(
             std::clamp<long double>(dataset::numericValue(f.value()), -1e18L, 1e18L));
     };
-    const std::string bad = settingsRefusal({.power = stored(tasksPower),
-                                             .time = stored(tasksTime),
-                                             .rand = stored(tasksRand),
-                                             .qw = stored(tasksQw),
-                                             .qc = stored(tasksQc),
-                                             .qr = stored(tasksQr),
-                                             .bb = stored(tasksBB),
-                                             .bw = stored(tasksBW)});
-    if (bad.empty()) return {};
-    return core::messageWith(core::Msg::TaskRefused,
-                             {tasksName.asString(), core::messageWith(core::Msg::StoredSetting, {bad})});
+    return settingsRefusal({.power = stored(tasksPower),
+                            .time = stored(tasksTime),
+                            .rand = stored(tasksRand),
+                            .qw = stored(tasksQw),
+                            .qc = stored(tasksQc),
+                            .qr = stored(tasksQr),
+                            .bb = stored(tasksBB),
+                            .bw = stored(tasksBW)});
 }
 
 void DataModule::loadTaskOptions() {

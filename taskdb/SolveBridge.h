@@ -97,6 +97,15 @@ class SolveBridge {
     void takeStoredBox(engine::PackSolution& plan, int box, int container) const;
     // The current box-position row inside a container of the type.
     void checkPosition(int type, const std::string& where) const;
+    // The current box-position row's sides are those of box kind `kind` (an index of the task's
+    // kinds), turned only where the task's turn rule lets the kind turn.
+    void checkSides(int kind, const std::string& where) const;
+    // The load numbers of the current stored container c's box-position rows are 1..their count,
+    // each once.
+    void checkLoadNos(int c) const;
+    // Every box-position row of the task lies in a container of `containers`, the task's
+    // solution-container numbers.
+    void checkNoStrayPositions(const std::set<std::int32_t>& containers) const;
     // The current stored container, read into the plan as container c, against its rows.
     void checkStoredCounts(const engine::PackSolution& plan, int c) const;
     void checkNoOverlap(const engine::PackSolution& plan, int c, int stored) const;

@@ -138,7 +138,8 @@ std::int16_t fillDirOf(const std::string& s) {
 
 // The fixed containers of the task: each type and kind named must have a free
 // instance left, each box lies inside its container with the sides of its
-// kind, and the load numbers of a container are 1..its box count.
+// kind, turned only where the turn rules let it, and clear of the container's
+// other boxes, and the load numbers of a container are 1..its box count.
 std::vector<FixedContainer> readFixed(const json& doc, const engine::PackProblem& p) {
     std::vector<FixedContainer> out;
     if (!doc.contains("fixed")) return out;
@@ -180,9 +181,18 @@ std::vector<FixedContainer> readFixed(const json& doc, const engine::PackProblem
             if (!(fb.posLh == bk.length[k] && fb.posWh == bk.width[k]) &&
                 !(fb.posLh == bk.width[k] && fb.posWh == bk.length[k]))
                 throw TaskFileError(at + ": PosLh x PosWh is not the kind's size");
+            const bool mayTurn = p.settings.taskDefltOn ? p.settings.taskTurnOn : bk.turnOn[k];
+            if (fb.posLh != bk.length[k] && !mayTurn)
+                throw TaskFileError(at + ": turned, but the kind may not turn");
             if (fb.posX + fb.posLh > p.contTypes.length[t] || fb.posY + fb.posWh > p.contTypes.width[t])
                 throw TaskFileError(at + ": outside the container");
             if (!loadNos.insert(fb.loadNo).second) throw TaskFileError(at + ".LoadNo: used twice");
+            for (std::size_t e = 0; e < fc.boxes.size(); ++e) {
+                const FixedBox& o = fc.boxes[e];
+                if (fb.posX < o.posX + o.posLh && o.posX < fb.posX + fb.posLh && fb.posY < o.posY + o.posWh &&
+                    o.posY < fb.posY + fb.posWh)
+                    throw TaskFileError(at + ": overlaps " + where + ".boxes[" + std::to_string(e) + "]");
+            }
             fc.boxes.push_back(fb);
         }
         out.push_back(std::move(fc));

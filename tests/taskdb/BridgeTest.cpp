@@ -197,7 +197,7 @@ TEST_F(BridgeTest, ADroppedBoxClosesTheGapInTheLoadingSequence) {
     // Repeated stored numbers cannot keep the walk from ending.
     for (int j = 1; j <= 4; ++j) s.loadNo[j] = 2;
     bridge->renumberFixedLoads(s);
-    EXPECT_EQ(s.loadNo[1], 1);
+    for (int j = 1; j <= 4; ++j) EXPECT_EQ(s.loadNo[j], j); // in instance order, each number once
 }
 
 TEST_F(BridgeTest, EachBoxOverTheTaskTotalGetsItsOwnWarning) {

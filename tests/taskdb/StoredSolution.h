@@ -45,6 +45,8 @@ inline void loadSolution(DataModule& dm, RunStore& store, const std::string& fil
             library.field("Width").setInteger(width);
             library.field(container ? "LoadWt" : "Weight").setInteger(weight);
             if (!mark.empty()) library.field("Mark").setString(mark);
+            // Kinds that may turn: the files' plans hold turned boxes.
+            if (!container) library.field("TurnOn").setBoolean(true);
             if (container && withSupports) {
                 const char* names[] = {"NoseWt", "TailWt", "NoseDL", "TailDL"};
                 for (int i = 0; i < 4; ++i) library.field(names[i]).setInteger(supports[i]);
@@ -59,6 +61,9 @@ inline void loadSolution(DataModule& dm, RunStore& store, const std::string& fil
             dm.tasksName.setString(name);
             dm.tasksDate.setDate(
                 dataset::CalendarDate(std::chrono::year(2026), std::chrono::month(12), std::chrono::day(6)));
+            // Settings in their ranges, as a solve stores them.
+            dm.tasksTime.setInteger(555);
+            dm.tasksRand.setInteger(1);
             dm.tasks.post();
         } else if (word == "tc" || word == "tb") {
             int amount = 0, count = 0;

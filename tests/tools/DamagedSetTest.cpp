@@ -1,11 +1,13 @@
 // Damaged table sets, one case a file in tests/data/sets: SQL run on the sample
 // set, with directives in comments ("-- solved": solve first; "-- action:" the
 // harness options of one run, {pdf} a report file, one line a run, a solve
-// without any; "-- remove:" a table file, or * for all; "-- expect:" a text of
-// the refusal, one line each). The harness refuses each run with one line on
-// standard error and exit status 2, prints and writes nothing else and changes
-// nothing in the set.
+// without any, "draw" the drawing tool's reload; "-- remove:" a table file, or * for all; "-- expect:" a text
+// of the refusal, one line each). The harness refuses each run with one line on standard error and exit
+// status 2, prints and writes nothing else and changes nothing in the set.
 #include "StoredTaskFixture.h"
+
+#include "engine/PackProblem.h"
+#include "tools/StoredPlan.h"
 
 #include <algorithm>
 #include <fstream>
@@ -122,8 +124,17 @@ TEST_F(StoredTaskTest, DamagedSetsAreRefusedInOneLineAndLeftAsTheyWere) {
             for (const std::string& a : action) args.push_back(a == "{pdf}" ? report.string() : a);
             testing::internal::CaptureStdout();
             testing::internal::CaptureStderr();
-            const int status = tools::runStoredTask(args, root);
-            const std::string err = testing::internal::GetCapturedStderr();
+            int status = 0;
+            std::string drawn;
+            if (action == std::vector<std::string>{"draw"}) {
+                engine::PackProblem problem;
+                const tools::Failure f = tools::reloadStoredPlan(home(), taskID, problem);
+                status = f.status;
+                drawn = f.line + "\n";
+            } else {
+                status = tools::runStoredTask(args, root);
+            }
+            const std::string err = testing::internal::GetCapturedStderr() + drawn;
             const std::string out = testing::internal::GetCapturedStdout();
 
             EXPECT_EQ(status, 2);

@@ -59,6 +59,8 @@ TEST(TaskFile, RefusesBadInputNamingTheField) {
         {"loadwt-overflow.json", "containers[0].LoadWt: 2147483647 is outside"},
         {"weight-overflow.json", "boxes[0].Weight: 2147483647 is outside"},
         {"fixed-outside.json", "fixed[0].boxes[0]: outside the container"},
+        {"fixed-overlapping.json", "fixed[0].boxes[2]: overlaps fixed[0].boxes[0]"},
+        {"fixed-turned.json", "fixed[0].boxes[0]: turned, but the kind may not turn"},
         {"fixed-no-free-container.json", "fixed[1].TypeID: no free container"},
         // Rows of one task are told apart by their keys.
         {"repeated-typeid.json", "containers[2].TypeID: 7 is the TypeID of containers[0] too"},

@@ -1,0 +1,8 @@
+-- solved
+-- action: --reload
+-- action: --csv
+-- action: --report solution -o {pdf}
+-- action: --report layout -o {pdf}
+-- action: draw
+-- expect: the stored setting Power 99 is outside 0..20
+UPDATE tasks SET Power = 99;
