@@ -9,6 +9,7 @@
 #include "taskdb/OperationFrame.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/SettingsFile.h"
+#include "ui/BusyCursor.h"
 #include "ui/EnterPressesButton.h"
 #include "ui/ErrorBoundary.h"
 #include "ui/Help.h"
@@ -168,7 +169,11 @@ void MainWindow::formClose() {
         validNameEdit();
         postModifiedTables();
     }
-    if (store_.activeDB == 0) settings_.saveIni();
+    if (store_.activeDB == 0) {
+        // The settings file's folder may be awaited.
+        const ui::BusyCursor busy;
+        settings_.saveIni();
+    }
     restoreCurrentDir();
     if (dm_) dm_->setTablesActive(false);
 }

@@ -160,11 +160,18 @@ void removeHeldSideFiles() noexcept {
         if (file[0] == '/') ::unlink(file);
 }
 
-fs::path makeSideFolder(const fs::path& target, std::string_view kind) {
+fs::path makeSideFolder(const fs::path& target, std::string_view kind, int& fd) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         fs::path side = sideName(target, kind);
-        if (::mkdir(side.c_str(), 0700) == 0) return side;
-        if (errno != EEXIST) throw FileWriteError(target, std::strerror(errno));
+        if (::mkdir(side.c_str(), 0700) != 0) {
+            if (errno != EEXIST) throw FileWriteError(target, std::strerror(errno));
+            continue;
+        }
+        fd = holdMadeFolder(side);
+        if (fd >= 0) return side;
+        const int error = errno;
+        ::rmdir(side.c_str()); // empty, unless a sweep is removing it
+        if (error != EAGAIN) throw FileWriteError(target, std::strerror(error));
     }
     throw FileWriteError(target, std::strerror(EEXIST));
 }
@@ -214,14 +221,40 @@ int lockLiveByte(int fd, short type) {
     return ::fcntl(fd, F_OFD_SETLK, &lock);
 }
 
+// Whether another open file description holds a lock on the byte of what `fd` has open.
+bool otherHolds(int fd) {
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = liveByte;
+    lock.l_len = 1;
+    return ::fcntl(fd, F_OFD_GETLK, &lock) == 0 && lock.l_type != F_UNLCK;
+}
+
+// Whether `fd` is open on what `path` names, never through a link.
+bool stillNamed(int fd, const fs::path& path) {
+    struct stat opened {};
+    struct stat named {};
+    return ::fstat(fd, &opened) == 0 && ::lstat(path.c_str(), &named) == 0 && opened.st_dev == named.st_dev &&
+           opened.st_ino == named.st_ino;
+}
+
 } // namespace
 
 bool holdMade(int fd, const fs::path& path) {
     if (lockLiveByte(fd, F_WRLCK) != 0 && (errno == EAGAIN || errno == EACCES)) return false;
-    struct stat made {};
-    struct stat named {};
-    return ::fstat(fd, &made) == 0 && ::lstat(path.c_str(), &named) == 0 && made.st_dev == named.st_dev &&
-           made.st_ino == named.st_ino;
+    return stillNamed(fd, path);
+}
+
+int holdMadeFolder(const fs::path& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return -1;
+    // A lock another holds is a sweep's; a file system without locks passes.
+    const bool free = lockLiveByte(fd, F_RDLCK) == 0 ? !otherHolds(fd) : errno != EAGAIN && errno != EACCES;
+    if (free && stillNamed(fd, path)) return fd;
+    ::close(fd);
+    errno = EAGAIN;
+    return -1;
 }
 
 int takeLeftover(const fs::path& path, bool folder) {
@@ -235,14 +268,13 @@ int takeLeftover(const fs::path& path, bool folder) {
     const int fd =
         ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | (folder ? O_DIRECTORY : 0));
     if (fd < 0) return -1;
-    // A read lock: it needs no write permission, and stands in the way of the writer's as the
+    // A read lock: it needs no write permission, and stands in the way of a file's writer as the
     // writer's stands in its way.
     const auto take = [folder, fd] {
-        return folder ? ::flock(fd, LOCK_EX | LOCK_NB) : lockLiveByte(fd, F_RDLCK);
+        if (!folder) return lockLiveByte(fd, F_RDLCK) == 0;
+        return ::flock(fd, LOCK_EX | LOCK_NB) == 0 && lockLiveByte(fd, F_RDLCK) == 0 && !otherHolds(fd);
     };
-    if (::fstat(fd, &opened) == 0 && ours(opened) && take() == 0 && ::lstat(path.c_str(), &named) == 0 &&
-        named.st_dev == opened.st_dev && named.st_ino == opened.st_ino)
-        return fd;
+    if (::fstat(fd, &opened) == 0 && ours(opened) && take() && stillNamed(fd, path)) return fd;
     ::close(fd);
     return -1;
 }

@@ -33,8 +33,10 @@ void releaseSideFile(int slot) noexcept;
 void removeHeldSideFiles() noexcept;
 
 // A new, empty side folder of `kind` for `target`, open to this user alone, named as a side file
-// is; for a writer that fills a folder before it takes the target's name. Throws FileWriteError.
-std::filesystem::path makeSideFolder(const std::filesystem::path& target, std::string_view kind);
+// is; for a writer that fills a folder before it takes the target's name. `fd` is left open on it,
+// closed on exec, and holds the folder's lock (holdMadeFolder()) until the caller closes it, after
+// the folder is gone. Throws FileWriteError.
+std::filesystem::path makeSideFolder(const std::filesystem::path& target, std::string_view kind, int& fd);
 
 // The process that made the file named `name` when it is a side file of a target named
 // `targetName` and of one of `kinds`; 0 when it is not. The kinds are named, never guessed: a
@@ -52,17 +54,26 @@ int removeDeadSideFiles(const std::filesystem::path& target, std::initializer_li
 // The same for side folders, with all they hold.
 int removeDeadSideFolders(const std::filesystem::path& target, std::initializer_list<std::string_view> kinds);
 
-// The lock that tells a side file's writer at work from a killed one is a lock of the open file
-// description on one byte far past the bytes SQLite locks in a database file, so that a part SQLite
-// fills keeps its own locks, on a network file system too.
+// The lock that tells a side file's writer (or a side folder's run) at work from a killed one is a
+// lock of the open file description on one byte far past the bytes SQLite locks in a database file,
+// so that a part SQLite fills keeps its own locks, on a network file system too.
 
 // For a writer: takes the lock of the file `fd` has open for writing, made as `path` a moment ago.
 // False when a sweep took it first: the name is gone or going, and the writer makes another. A file
 // system without locks passes.
 bool holdMade(int fd, const std::filesystem::path& path);
+// For a run: opens the folder `path` it made a moment ago and takes the folder's lock, a read lock
+// on the same byte (a folder opens only for reading), which a sweep leaves alone for as long as the
+// descriptor is open. Gives the descriptor, closed on exec; -1 with EAGAIN when a sweep took the
+// folder first (it is gone or going: the run makes another), -1 with errno when it cannot be opened.
+// A file system without locks passes.
+int holdMadeFolder(const std::filesystem::path& path);
 // For a sweep: `path`, opened without following a link and locked without waiting. The descriptor,
 // holding the lock, when it is a regular file (with `folder`, a folder) of this user that no writer
-// holds (a folder's lock, a flock, is held only while files are put into it); -1 otherwise.
+// holds; -1 otherwise. A folder is held by its run (holdMadeFolder()) and, while files are put into
+// it, by a flock; the sweep marks it with a read lock of its own and takes it only when no other
+// holds one, as the run looks for the sweep's after taking its own: of the two, the later sees the
+// earlier.
 int takeLeftover(const std::filesystem::path& path, bool folder);
 
 } // namespace rectix::core

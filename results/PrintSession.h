@@ -2,6 +2,7 @@
 
 #include "core/TextSlots.h"
 #include "dataset/Cursor.h"
+#include "ui/BusyCursor.h"
 #include "ui/DisabledWindow.h"
 
 #include <vector>
@@ -16,8 +17,9 @@ namespace rectix::results {
 
 // What every print command shares. Before the printer-setup dialog: the no-printer message
 // while printing is off, then the confirmation while "Warnings" is on. While the report prints:
-// the window disabled and the tables' display suspended, each table back on the row it stood on
-// when `keepRows`; all of it given back on every path, the window last.
+// the window disabled, the busy cursor (a file's folder may be awaited) and the tables' display
+// suspended, each table back on the row it stood on when `keepRows`; all of it given back on every
+// path, the window last.
 class PrintSession {
   public:
     PrintSession(QWidget* window, std::vector<dataset::Cursor*> tables, bool keepRows);
@@ -38,6 +40,7 @@ class PrintSession {
     void giveBack();
 
     ui::DisabledWindow window_;
+    ui::BusyCursor busy_;
     std::vector<Held> held_;
     bool keepRows_;
 };

@@ -23,6 +23,7 @@
 #include <fcntl.h>
 #include <map>
 #include <optional>
+#include <unistd.h>
 
 namespace rectix::tools {
 
@@ -137,16 +138,18 @@ struct StagedSet {
     StagedSet() = default;
     StagedSet(const StagedSet&) = delete;
     StagedSet& operator=(const StagedSet&) = delete;
-    // Before the signals are given back: the side folder goes with the run.
+    // Before the signals are given back: the side folder goes with the run, and then its lock.
     ~StagedSet() {
         std::error_code ec;
         if (!side.empty()) fs::remove_all(side, ec);
+        if (lock >= 0) ::close(lock);
     }
     fs::path set() const { return side / "set"; }
 
     fs::path target;
     std::optional<SignalRemoval> removal;
     fs::path side;
+    int lock = -1;              // the side folder's, which keeps a sweep off it while the run lasts
     std::int32_t firstTask = 0; // the sample's first task, 0 without a sample
     bool placed = false;        // this run gave it the target's name
 };
@@ -156,7 +159,7 @@ void stage(StagedSet& s, const char* alias, const json* sample) {
     core::removeDeadSideFolders(s.target, {partKind});
     s.removal.emplace();
     try {
-        s.side = core::makeSideFolder(s.target, partKind);
+        s.side = core::makeSideFolder(s.target, partKind, s.lock);
     } catch (...) {
         s.removal.reset();
         throw;

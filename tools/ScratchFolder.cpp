@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <unistd.h>
+#include <utility>
 
 namespace rectix::tools {
 
@@ -61,21 +62,29 @@ ScratchFolder::ScratchFolder() {
     const fs::path parent = tmpdir && *tmpdir ? fs::path(tmpdir) : fs::path("/tmp");
     std::error_code ec;
     removeStale(parent);
-    std::string name = (parent / (prefix + std::to_string(::getpid()) + "-XXXXXX")).string();
     // Set up before the folder is made: from its making on, a signal removes it.
     removal_.emplace();
-    if (!::mkdtemp(name.data())) {
-        const int error = errno;
+    const auto fail = [this, &parent](int error) {
+        if (lock_ >= 0) ::close(std::exchange(lock_, -1));
         removal_.reset();
-        throw ScratchError("cannot make a scratch folder in " + parent.string() + ": " +
-                           std::strerror(error));
+        return ScratchError("cannot make a scratch folder in " + parent.string() + ": " +
+                            std::strerror(error));
+    };
+    for (int attempt = 0; lock_ < 0; ++attempt) {
+        std::string name = (parent / (prefix + std::to_string(::getpid()) + "-XXXXXX")).string();
+        if (!::mkdtemp(name.data())) throw fail(errno);
+        lock_ = core::holdMadeFolder(name);
+        if (lock_ >= 0) {
+            path_ = name;
+            break;
+        }
+        const int error = errno;
+        ::rmdir(name.c_str()); // empty, unless a sweep is removing it
+        if (error != EAGAIN || attempt == 99) throw fail(error);
     }
-    path_ = name;
     if (!removal_->watch(path_)) {
         fs::remove_all(path_, ec);
-        removal_.reset();
-        throw ScratchError("cannot make a scratch folder in " + parent.string() + ": " +
-                           std::strerror(ENAMETOOLONG));
+        throw fail(ENAMETOOLONG);
     }
 }
 
@@ -94,6 +103,7 @@ ScratchFolder::ScratchFolder(const fs::path& set) : ScratchFolder() {
 ScratchFolder::~ScratchFolder() {
     std::error_code ec;
     fs::remove_all(path_, ec);
+    ::close(lock_);
 }
 
 } // namespace rectix::tools

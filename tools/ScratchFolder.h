@@ -20,7 +20,8 @@ class ScratchError : public std::runtime_error {
 // It is removed when the object goes, and with everything in it by SIGINT, SIGTERM or SIGHUP
 // before the process takes that signal (SignalRemoval); a signal the caller ignores stays
 // ignored. Folders of this kind of this user whose process is gone (a killed run) are removed
-// when the next one is made.
+// when the next one is made, unless the folder's lock is held: a run in another PID namespace, a
+// container or on another host looks gone.
 class ScratchFolder {
   public:
     // An empty one, for files a library keeps while the run lasts. Throws ScratchError.
@@ -39,6 +40,7 @@ class ScratchFolder {
   private:
     std::optional<SignalRemoval> removal_;
     std::filesystem::path path_;
+    int lock_ = -1; // the folder's (core/SideFiles.h), which keeps another run's sweep off it
 };
 
 } // namespace rectix::tools

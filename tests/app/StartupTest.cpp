@@ -1,5 +1,6 @@
 // The program's start: the checks that end it before anything is shown, the start itself and the
 // end of the program.
+#include "../support/SyncRecorder.h"
 #include "StartupFixture.h"
 
 #include "app/AboutWindow.h"
@@ -8,6 +9,7 @@
 #include "results/SolutionWindow.h"
 #include "taskdb/DataModule.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
@@ -87,8 +89,14 @@ TEST_F(StartupTest, AStartShowsTheMainWindowInTheProgramFolderAndItsCloseWritesT
     EXPECT_TRUE(start.dataModule()->tasks.isOpen());
     EXPECT_NE(start.aboutForm(), nullptr);
 
+    // The settings file is put in place with the busy cursor: its folder may be awaited.
     start.store().optPower = 17;
+    std::vector<bool> busy;
+    sync_recorder::atRename = [&busy] { busy.push_back(QApplication::overrideCursor() != nullptr); };
     EXPECT_TRUE(main.close());
+    sync_recorder::atRename = nullptr;
+    EXPECT_EQ(busy, std::vector<bool>{true});
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_NE(folder.read("rectix.ini").find("17   Opt.Intens\r\n"), std::string::npos);
     EXPECT_FALSE(start.dataModule()->tasks.isOpen());
     EXPECT_EQ(std::filesystem::current_path(), startFolder);

@@ -2,6 +2,7 @@
 // "Warnings" questions, the printer-setup dialog whose cancel stops, and the page, the tables and
 // the screen colours given back on every path.
 #include "../support/PlanBuilder.h"
+#include "../support/SyncRecorder.h"
 #include "ReportFixture.h"
 
 #include "render/LayoutView.h"
@@ -10,6 +11,7 @@
 #include "results/ViewOptionsWindow.h"
 #include "ui/DataGrid.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QPushButton>
 
@@ -44,6 +46,7 @@ class SolutionPrintTest : public ReportTest {
     // The page and its tables as they were before the command.
     void expectGivenBack(std::int64_t contNo) {
         EXPECT_TRUE(window->isEnabled());
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
         EXPECT_FALSE(dm->solut.controlsDisabled());
         EXPECT_FALSE(dm->posit.controlsDisabled());
         EXPECT_EQ(dm->solutContNo.asInteger(), contNo);
@@ -89,7 +92,12 @@ TEST_F(SolutionPrintTest, WarningsAskTwiceAndACancelStopsBeforeTheDialog) {
 TEST_F(SolutionPrintTest, TheFirstContainerPrintsTheTableAndThePageStaysOnIt) {
     store.warnings = false;
     selectContainer(0);
+    // The file is put in place with the busy cursor: its folder may be awaited.
+    std::vector<bool> busy;
+    sync_recorder::atRename = [&busy] { busy.push_back(QApplication::overrideCursor() != nullptr); };
     window->printButtonClick();
+    sync_recorder::atRename = nullptr;
+    EXPECT_EQ(busy, std::vector<bool>{true});
     EXPECT_TRUE(dialogs.shown.empty());
     const std::vector<std::string> pages = pdf::pages(printed);
     ASSERT_EQ(pages.size(), 2u);

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,11 +28,14 @@ struct Event {
 inline std::vector<Event> events;
 inline std::vector<std::string> synced;
 inline std::string failing;
+// Called at every rename, before it is done: what the program shows meanwhile.
+inline std::function<void()> atRename;
 
 inline void clear() {
     events.clear();
     synced.clear();
     failing.clear();
+    atRename = nullptr;
 }
 
 // Whether an open description other than the caller's holds an exclusive flock on `folder`.
@@ -104,5 +108,6 @@ extern "C" int rename(const char* from, const char* to) noexcept {
     sync_recorder::events.push_back({true, std::filesystem::weakly_canonical(from, ec).string(),
                                      target.string(),
                                      sync_recorder::folderLocked(target.parent_path().string())});
+    if (sync_recorder::atRename) sync_recorder::atRename();
     return ::renameat(AT_FDCWD, from, AT_FDCWD, to);
 }

@@ -4,6 +4,7 @@
 #include "tools/SignalRemoval.h"
 
 #include "core/DurableFile.h"
+#include "core/SideFiles.h"
 
 #include "../support/FileSizeLimit.h"
 
@@ -14,6 +15,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -101,6 +103,39 @@ TEST(ScratchFolder, OnlyTheFoldersOfEndedRunsAreRemoved) {
         EXPECT_TRUE(fs::exists(tmp.path / name)) << name;
     EXPECT_EQ(fs::exists(tmp.path / kept[4]), ::geteuid() == 0);
     EXPECT_TRUE(fs::exists(tmp.path / "linked/export"));
+}
+
+// A run in another PID namespace, a container or on another host looks gone: its scratch folder or
+// data lay-out's side folder stays while the run holds the folder's lock, and goes once it lets go.
+// The folders this user's runs make hold it; a folder a sweep took first is no run's.
+TEST(ScratchFolder, ARunsFolderStaysWhileItsLockIsHeldThoughTheRunLooksGone) {
+    TempDir tmp;
+    const std::string pid = std::to_string(deadPid());
+    const std::pair<std::string, std::function<int()>> sweeps[] = {
+        {"rectix-solve-" + pid + "-Ab3dEf", [&tmp] { return ScratchFolder::removeStale(tmp.path); }},
+        {".home." + pid + "-Ab3dEf.part",
+         [&tmp] { return core::removeDeadSideFolders(tmp.path / "home", {"part"}); }}};
+    for (const auto& [name, sweep] : sweeps) {
+        fs::create_directories(tmp.path / name / "set");
+        const int run = core::holdMadeFolder(tmp.path / name);
+        ASSERT_GE(run, 0) << name;
+        EXPECT_EQ(sweep(), 0) << name;
+        EXPECT_TRUE(fs::exists(tmp.path / name / "set")) << name;
+        ::close(run);
+        EXPECT_EQ(sweep(), 1) << name;
+        EXPECT_EQ(tmp.entries(), 0) << name;
+    }
+    int run = -1;
+    const ScratchFolder scratch;
+    for (const fs::path& made : {scratch.path(), core::makeSideFolder(tmp.path / "home", "part", run)})
+        EXPECT_EQ(core::takeLeftover(made, true), -1) << made;
+    ::close(run);
+    fs::create_directory(tmp.path / "taken");
+    const int sweep = core::takeLeftover(tmp.path / "taken", true);
+    ASSERT_GE(sweep, 0);
+    EXPECT_EQ(core::holdMadeFolder(tmp.path / "taken"), -1);
+    EXPECT_EQ(errno, EAGAIN);
+    ::close(sweep);
 }
 
 TEST(ScratchFolder, WhatCannotBeMadeOrWrittenIsNamed) {
