@@ -44,6 +44,7 @@ namespace rectix::ui {
 class DataCheckBox;
 class DataEdit;
 class DataGrid;
+class FigureEdit;
 } // namespace rectix::ui
 
 namespace rectix::app {
@@ -235,7 +236,7 @@ class MainWindow : public QMainWindow, public taskdb::TaskPageView {
     ui::DataGrid* boxesGrid_ = nullptr;
     ui::DataCheckBox* dbCheckDflt_ = nullptr;
     ui::DataCheckBox* dbCheckTurn_ = nullptr;
-    std::array<QLineEdit*, taskdb::pageFigureCount> figures_{};
+    std::array<ui::FigureEdit*, taskdb::pageFigureCount> figures_{};
     QLineEdit* volMltEdit_ = nullptr;
     QSpinBox* volMltUp_ = nullptr;
     // A totals block's heading: the language text (not shown) and its parts over the columns.

@@ -17,6 +17,7 @@
 #include "ui/DataEdit.h"
 #include "ui/DataGrid.h"
 #include "ui/DataGridModel.h"
+#include "ui/FigureEdit.h"
 #include "ui/ReportPrinter.h"
 
 #include <QDialog>
@@ -177,7 +178,7 @@ void MainWindow::printButtonClick() {
     const std::unique_ptr<QPrinter> printer = reports_->printer.setUp(report.job(), this);
     if (!printer) return;
     std::array<QString, taskdb::pageFigureCount> figures;
-    for (std::size_t f = 0; f < figures.size(); ++f) figures[f] = figures_[f]->text();
+    for (std::size_t f = 0; f < figures.size(); ++f) figures[f] = figures_[f]->figure();
     report.setLabels(results::TaskReportLabels::fromPage(
         figures, volMltEdit_->text(), dbCheckDflt_->isChecked(), dbCheckTurn_->isChecked()));
     const results::PrintSession session(this, {&dm_->tc, &dm_->tb}, true);

@@ -12,6 +12,7 @@
 #include "ui/DataGrid.h"
 #include "ui/DataNavigator.h"
 #include "ui/ErrorBoundary.h"
+#include "ui/FigureEdit.h"
 #include "ui/Help.h"
 
 #include <QActionGroup>
@@ -44,13 +45,12 @@ constexpr QSize minimumClient{694, 488};
 // Room beside a button's caption for its frame and margins.
 constexpr int kButtonPadding = 16;
 
-QLineEdit* figureEdit(taskdb::PageFigure figure, const QColor& colour) {
+ui::FigureEdit* figureEdit(taskdb::PageFigure figure, const QColor& colour) {
     static constexpr const char* names[taskdb::pageFigureCount] = {
         "AvlNmb", "AvlWgt", "AvlVol", "UsdNmb", "UsdWgt", "UsdVol", "TotNmb", "TotWgt",
         "TotVol", "LftNmb", "LftWgt", "LftVol", "EffWgt", "EffVol", "CostPck"};
-    auto* e = new QLineEdit;
+    auto* e = new ui::FigureEdit;
     e->setObjectName(QString::fromLatin1(names[static_cast<int>(figure)]));
-    e->setReadOnly(true);
     e->setFocusPolicy(Qt::ClickFocus);
     e->setAlignment(Qt::AlignRight);
     e->setMinimumWidth(kFigureMinWidth);

@@ -15,6 +15,7 @@
 #include "ui/DataGridModel.h"
 #include "ui/DataNavigator.h"
 #include "ui/ErrorBoundary.h"
+#include "ui/FigureEdit.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -123,7 +124,7 @@ void MainWindow::totalsChanged(const taskdb::TaskTotals& totals) {
     for (int f = 0; f < taskdb::pageFigureCount; ++f)
         texts[static_cast<std::size_t>(f)] =
             QString::fromStdString(taskdb::pageFigureText(totals, static_cast<taskdb::PageFigure>(f), shown));
-    for (std::size_t f = 0; f < texts.size(); ++f) figures_[f]->setText(texts[f]);
+    for (std::size_t f = 0; f < texts.size(); ++f) figures_[f]->setFigure(texts[f]);
     setBaseColour(figures_[static_cast<std::size_t>(taskdb::PageFigure::LftNmb)],
                   totals.boxesLeftOver ? leftBoxesRed : aqua);
 }

@@ -553,6 +553,7 @@ const TextSet& frenchTexts() {
         .messages = messages,
         .captions = captions,
         .hints = hints,
+        .qtTranslation = "qtbase_fr",
     };
     return set;
 }

@@ -551,6 +551,7 @@ const TextSet& italianTexts() {
         .messages = messages,
         .captions = captions,
         .hints = hints,
+        .qtTranslation = "qtbase_it",
     };
     return set;
 }

@@ -49,6 +49,9 @@ struct TextSet {
     std::span<const SlotText> messages;
     std::span<const SlotText> captions;
     std::span<const SlotText> hints;
+    // Qt's own translation of its dialogs and menus for the language ("qtbase_fr"); empty: Qt's
+    // own English.
+    const char* qtTranslation = "";
 };
 
 } // namespace rectix::lang

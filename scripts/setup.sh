@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(cmake g++ make clang-format qt6-base-dev libsqlite3-dev sqlite3 libjpeg62-turbo-dev libxcb1-dev nlohmann-json3-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core xvfb xauth poppler-utils locales
+          qt6-translations-l10n
           clang-14 libclang-rt-14-dev)
 
 missing=()

@@ -36,8 +36,9 @@ class SettingsFile {
     // fills the text tables of that language. A missing, unreadable or malformed file, or one
     // without a single value, gives every value its default; the end of the file reads as 0,
     // except that a file ending before the view settings saved none; a value out of the range
-    // the settings window allows is brought to the nearest value in it.
-    // False when anything was changed so; never throws, shows nothing.
+    // the settings window allows gets its default and the others stay as read (a view setting
+    // out of range: none saved). A language it does not know shows English.
+    // False when any default replaced a value; never throws, shows nothing.
     bool read();
     // Reads the file; message 19 when the read gave false.
     void loadIni();

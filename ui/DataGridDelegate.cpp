@@ -122,8 +122,7 @@ void DataGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
         const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, cell.widget) + 1;
         const double room =
             style->subElementRect(QStyle::SE_ItemViewItemText, &cell, cell.widget).width() - 2 * margin;
-        const QFontMetricsF metrics(cell.font);
-        if (metrics.horizontalAdvance(cell.text) > room) cell.text = FigureFit::overflowMark(metrics, room);
+        cell.text = FigureFit::shown(cell.text, QFontMetricsF(cell.font), room);
     }
     style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, cell.widget);
 }

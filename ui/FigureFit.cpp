@@ -38,4 +38,8 @@ QString FigureFit::overflowMark(const QFontMetricsF& metrics, double width) {
     return QString(std::clamp(fitting, 1, 3), QLatin1Char('#'));
 }
 
+QString FigureFit::shown(const QString& text, const QFontMetricsF& metrics, double width) {
+    return metrics.horizontalAdvance(text) <= width ? text : overflowMark(metrics, width);
+}
+
 } // namespace rectix::ui

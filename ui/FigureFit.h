@@ -25,6 +25,8 @@ struct FigureFit {
     static FigureFit printed(const QString& text, const QFont& font, double width, QPaintDevice* device);
     // "###", or fewer where `width` is narrower (one at least).
     static QString overflowMark(const QFontMetricsF& metrics, double width);
+    // `text` on the screen in `width` pixels: as it is when it fits, else the mark.
+    static QString shown(const QString& text, const QFontMetricsF& metrics, double width);
 };
 
 } // namespace rectix::ui

@@ -102,8 +102,7 @@ int ReportPrinter::printToPdf(const CompositeReport& report, const QString& path
 }
 
 bool ReportPrinter::showSetupDialog(QPrinter& printer, QWidget* parent) {
-    QPrintDialog dialog(&printer, parent);
-    dialog.setWindowTitle(QStringLiteral("Print"));
+    QPrintDialog dialog(&printer, parent); // titled by Qt, in the program's language
     return dialog.exec() == QDialog::Accepted;
 }
 

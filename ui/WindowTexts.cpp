@@ -1,5 +1,7 @@
 #include "ui/WindowTexts.h"
 
+#include "ui/QtTranslation.h"
+
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
@@ -135,6 +137,7 @@ QWidget* WindowTexts::window(const QString& name) const {
 
 void WindowTexts::write(const lang::TextSet& set) {
     written_ = &set;
+    QtTranslation::global().use(QString::fromLatin1(set.qtTranslation));
     if (QWidget* menuWindow = window(QString::fromLatin1(set.menuWindow))) {
         if (auto* item = menuWindow->findChild<QAction*>(QString::fromLatin1(set.menuItem)))
             item->setChecked(true);

@@ -24,7 +24,7 @@ namespace rectix::ui {
 //
 // Targets of windows that are not registered (or were destroyed) are passed over, and so are
 // components a window does not have; a window that registers after a language was written gets
-// that language's texts at once.
+// that language's texts at once. Qt's own texts follow the language written.
 class WindowTexts : public lang::WindowTextWriter {
   public:
     // The one writer of the process's windows.

@@ -9,6 +9,7 @@
 #include "ui/CommandGuard.h"
 #include "ui/Hints.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QHelpEvent>
 #include <QPushButton>
@@ -403,4 +404,18 @@ TEST_F(SettingsWindowTest, EscClosesTheWindowOutsideTheGapEdits) {
     control<QTabWidget>("SettingPages")->setCurrentIndex(1);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     EXPECT_FALSE(settings->isVisible());
+}
+
+// A language switch rewrites the window's texts and so its width; the window stays where it is,
+// shown or shown again after the switch.
+TEST_F(SettingsWindowTest, ALanguageSwitchLeavesTheWindowWhereItIs) {
+    showSettings();
+    const QPoint at = settings->pos();
+    for (const char* item : {"FrenchPop", "ItalianPop", "EnglishPop"}) {
+        main->findChild<QAction*>(QString::fromLatin1(item))->trigger();
+        EXPECT_EQ(settings->pos(), at) << item;
+        settings->close();
+        showSettings();
+        EXPECT_EQ(settings->pos(), at) << item << ", shown again";
+    }
 }

@@ -9,6 +9,7 @@
 #include "ui/DataEdit.h"
 #include "ui/DataGridModel.h"
 #include "ui/DataNavigator.h"
+#include "ui/FigureEdit.h"
 #include "ui/Help.h"
 
 #include <QAction>
@@ -209,6 +210,32 @@ TEST_F(TaskPageStates, ThePageShowsThePublishedTotalsAndMarksBoxesLeftBySolving)
     totals.boxesLeftOver = false;
     main->totalsChanged(totals);
     EXPECT_EQ(base("LftNmb"), rectix::app::aqua);
+}
+
+// The largest totals a task's fields can sum to: a figure too wide for its box shows the overflow
+// mark, never its last digits, in every language; the box keeps the whole figure for the report.
+TEST_F(TaskPageStates, ATotalTooWideForItsBoxShowsTheOverflowMark) {
+    constexpr int most = 32767, heaviest = 2147483647 / 24; // a task's count, a capacity
+    addTask("Largest");
+    addTaskContainer(addContainer("Hall", most, most, heaviest), most);
+    addTaskBox(addBox("Slab", most, most, most), most);
+    for (const auto& [language, region] : {std::pair{0, "C"}, {1, "fr_FR"}, {3, "it_IT"}}) {
+        const rectix::test::RegionalDesktop desktop(region);
+        rectix::lang::Language::global().applyLanguage(true, language);
+        dm->refreshTotals();
+        QCoreApplication::processEvents();
+        for (auto* box : main->findChildren<rectix::ui::FigureEdit*>()) {
+            const QString shown = box->text();
+            const bool whole =
+                shown == box->figure() && box->fontMetrics().horizontalAdvance(shown) <= box->width();
+            EXPECT_TRUE(whole || shown == QString(shown.size(), QLatin1Char('#')))
+                << region << ": " << shown.toStdString() << " for " << box->figure().toStdString();
+        }
+        EXPECT_EQ(part<rectix::ui::FigureEdit>("AvlWgt")->figure().toStdString(),
+                  std::to_string(std::int64_t{most} * heaviest));
+        EXPECT_EQ(part<rectix::ui::FigureEdit>("AvlWgt")->text().toStdString(), "###");
+    }
+    rectix::lang::Language::global().applyLanguage(true, 0);
 }
 
 // A German user types a cost with a decimal comma and reads every figure with one after a solve.

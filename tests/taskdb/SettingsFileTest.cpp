@@ -5,6 +5,7 @@
 #include "../support/TempFolder.h"
 
 #include "core/InputFile.h"
+#include "core/UiTexts.h"
 #include "lang/Language.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/SettingsFile.h"
@@ -183,6 +184,7 @@ TEST_F(SettingsFileTest, AFileCutShortGivesTheValuesItHoldsAndZeroForTheRest) {
         {"without line 30", all.substr(0, lineEndAfter(29)), 27, {}},
         {"before the view settings", all.substr(0, lineEndAfter(12)), 12, {{13, 555}}},
         {"after line 4", all.substr(0, lineEndAfter(4)), 4, {{5, 1}, {13, 555}}},
+        {"after line 3", all.substr(0, lineEndAfter(3)), 3, {{4, 555}, {5, 1}, {13, 555}}},
         {"empty", "", -1, {}},
         {"blank lines alone", "\r\n \t\r\n\r\n", -1, {}},
     };
@@ -197,32 +199,60 @@ TEST_F(SettingsFileTest, AFileCutShortGivesTheValuesItHoldsAndZeroForTheRest) {
             EXPECT_EQ(dialogs.shown, std::vector<std::string>{message19});
             continue;
         }
-        EXPECT_EQ(dialogs.shown.size(), c.kept < 5 ? 1u : 0u); // a random line of 0 is out of range
+        EXPECT_EQ(dialogs.shown.size(), c.kept < 5 ? 1u : 0u); // a time or random line of 0 is out of range
         file.saveIni();
         EXPECT_EQ(folder.read("rectix.ini"), expected(c.kept, c.other));
     }
 }
 
-TEST_F(SettingsFileTest, ValuesOutOfRangeAreBroughtIntoRangeWithMessage19) {
-    folder.write("rectix.ini", valueLines({"1", "-2", "300", "0",  "9999", "97", "101",  "-5", "6000", "5001",
-                                           "1", "1",  "555", "0",  "0",    "0",  "0",    "0",  "0",    "0",
-                                           "0", "9",  "2",   "-1", "0",    "-4", "4000", "0",  "0"}));
+namespace {
+
+// `text` with `value` in place of the number on value line `line`.
+std::string withValue(std::string text, int line, const std::string& value) {
+    std::size_t at = 0;
+    for (int i = 1; i < line; ++i) at = text.find("\r\n", at) + 2;
+    return text.replace(at, text.find(' ', at) - at, value);
+}
+
+} // namespace
+
+// A value out of its range gets its line's default, the others stay as read; a view setting out
+// of range leaves none saved. What was read is written back.
+TEST_F(SettingsFileTest, AValueOutOfRangeGetsItsDefaultWithMessage19AndTheOthersStay) {
+    struct Case {
+        int line;
+        const char* value;
+        const char* shown; // the line's default
+    };
+    const Case cases[] = {
+        {2, "7", "3"},    {2, "-1", "3"},       {3, "21", "5"},      {4, "0", "555"}, {4, "5556", "555"},
+        {5, "0", "1"},    {5, "556", "1"},      {6, "100", "0"},     {7, "101", "0"}, {8, "-5", "0"},
+        {9, "5001", "0"}, {10, "-1", "0"},      {22, "4", "0"},      {23, "2", "0"},  {24, "-1", "0"},
+        {27, "10", "0"},  {13, "32768", "555"}, {19, "-32769", "0"},
+    };
+    file.setCurrentTask([this] { return store.lastTaskID; });
+    const std::string english = withValue(written, 26, "0");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.line) + ": " + c.value);
+        folder.write("rectix.ini", withValue(english, c.line, c.value));
+        dialogs.shown.clear();
+        file.loadIni();
+        EXPECT_EQ(dialogs.shown, std::vector<std::string>{message19});
+        file.saveIni();
+        std::string expected = withValue(english, c.line, c.shown);
+        if (c.line >= 13 && c.line <= 21) expected = withValue(expected, 13, "555");
+        EXPECT_EQ(folder.read("rectix.ini"), expected);
+    }
+}
+
+// A language number the program does not know shows English, as a German one does, and is kept.
+TEST_F(SettingsFileTest, AnUnknownLanguageShowsEnglishWithoutAMessage) {
+    folder.write("rectix.ini", withValue(written, 26, "5"));
     file.loadIni();
-    EXPECT_EQ(store.volMltPos, 0);
-    EXPECT_EQ(store.optPower, 20);
-    EXPECT_EQ(store.optTime, 5);
-    EXPECT_EQ(store.optRand, 555);
-    EXPECT_EQ(store.optQw, 95);
-    EXPECT_EQ(store.optQc, 100);
-    EXPECT_EQ(store.optQr, 0);
-    EXPECT_EQ(store.optBB, 5000);
-    EXPECT_EQ(store.optBW, 5000);
-    EXPECT_EQ(store.impOrder, 3);
-    EXPECT_EQ(store.impHeader, 1);
-    EXPECT_EQ(store.impSepar, 0);
-    EXPECT_EQ(rectix::lang::Language::global().langIndex(), 0);
-    EXPECT_EQ(store.optQg, 9);
-    EXPECT_EQ(dialogs.shown, std::vector<std::string>{message19});
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(rectix::lang::Language::global().langIndex(), 5);
+    EXPECT_EQ(rectix::core::messageText(rectix::core::Msg::SettingsFileUnreadable),
+              "IniFile access error.\rLoading default settings");
 }
 
 TEST_F(SettingsFileTest, OnlyOneMeansOnAndAnEmptyLineIsSkippedWithoutAMessage) {

@@ -70,6 +70,9 @@ thousands=$(cut -d, -f4 "$d/csv1000/Sample delivery-conts.csv" | tail -n +4)
   { echo "csv: loaded areas $areas, in thousands $thousands"; status=1; }
 settings '26s/^0/1/'
 check task 2 "Nombre 4 *Surf. 770" "Catalogue Bo"
+# A language it does not know shows English; a multiplier out of range, its default.
+settings '26s/^0/5/;2s/^3/9/'
+check task 2 "Task Name:" "Area Mult: *1000 *$"
 # Kind names in a colour set past the track's end, which the track brings to its last.
 for palette in 8 99; do
   settings "13s/^555/1/;15s/^0/$palette/;20s/^0/1/"
