@@ -1,7 +1,10 @@
 #include "MessageLine.h"
 
+#include <algorithm>
 #include <iostream>
+#include <iterator>
 #include <utility>
+#include <vector>
 
 namespace rectix::tools {
 
@@ -23,14 +26,21 @@ std::pair<unsigned, std::size_t> separatorAt(std::string_view text) {
     return {0, 0};
 }
 
-} // namespace
-
-std::string escapedLine(std::string_view text) {
+// A message as escapedLine() writes it, and where each character or escape in it starts, so that
+// a cut falls between them.
+struct Escaped {
     std::string line;
+    std::vector<std::size_t> starts;
+};
+
+Escaped escape(std::string_view text) {
+    Escaped e;
+    std::string& line = e.line;
     line.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char ch = text[i];
         const auto byte = static_cast<unsigned char>(ch);
+        if ((byte & 0xc0) != 0x80) e.starts.push_back(line.size());
         if (const auto [code, length] = separatorAt(text.substr(i)); length != 0) {
             line += "\\u";
             appendHex(line, code, 4);
@@ -48,7 +58,40 @@ std::string escapedLine(std::string_view text) {
             appendHex(line, byte, 2);
         }
     }
-    return line;
+    e.starts.push_back(line.size());
+    return e;
+}
+
+// A path or another value a message repeats may be of any length: a run of non-blank characters
+// past `longRun` bytes keeps its start and its end (a path's file name) around "...".
+constexpr std::size_t longRun = 160, keptStart = 80, keptEnd = 60;
+
+std::string cutLongRuns(const Escaped& e) {
+    const std::string& line = e.line;
+    std::string cut;
+    for (std::size_t at = 0; at < line.size();) {
+        const std::size_t begin = line.find_first_not_of(' ', at);
+        const std::size_t end = std::min(line.find(' ', begin), line.size());
+        cut.append(line, at, begin == std::string::npos ? std::string::npos : begin - at);
+        if (begin == std::string::npos) break;
+        if (end - begin <= longRun) {
+            cut.append(line, begin, end - begin);
+        } else {
+            // The last start at most keptStart bytes in, the first at most keptEnd bytes before the end.
+            const std::size_t head = std::max(
+                begin, *std::prev(std::upper_bound(e.starts.begin(), e.starts.end(), begin + keptStart)));
+            const std::size_t tail = *std::lower_bound(e.starts.begin(), e.starts.end(), end - keptEnd);
+            cut.append(line, begin, head - begin).append("...").append(line, tail, end - tail);
+        }
+        at = end;
+    }
+    return cut;
+}
+
+} // namespace
+
+std::string escapedLine(std::string_view text) {
+    return escape(text).line;
 }
 
 std::string shortValue(std::string_view value, std::size_t limit) {
@@ -58,8 +101,12 @@ std::string shortValue(std::string_view value, std::size_t limit) {
     return std::string(value.substr(0, cut)) + "...";
 }
 
+std::string toldLine(std::string_view message) {
+    return cutLongRuns(escape(message));
+}
+
 void tellLine(std::string_view tool, std::string_view message) {
-    std::cerr << std::string(tool) + ": " + escapedLine(message) + "\n";
+    std::cerr << std::string(tool) + ": " + toldLine(message) + "\n";
 }
 
 } // namespace rectix::tools

@@ -14,8 +14,12 @@ std::string escapedLine(std::string_view text);
 // "...", never cutting a UTF-8 sequence, so that a huge argument does not make a huge line.
 std::string shortValue(std::string_view value, std::size_t limit = 60);
 
-// "TOOL: MESSAGE" on standard error, the message as escapedLine() writes it: every message of the
-// tools goes out this way, so that each is one line.
+// The message as escapedLine() writes it, each run of non-blank characters past 160 bytes (a long
+// path) cut to its first 80 bytes or so, "..." and its last 60, between characters and escapes.
+std::string toldLine(std::string_view message);
+
+// "TOOL: MESSAGE" on standard error, the message as toldLine() writes it: every message of the
+// tools goes out this way, so that each is one line of a readable length.
 void tellLine(std::string_view tool, std::string_view message);
 
 } // namespace rectix::tools

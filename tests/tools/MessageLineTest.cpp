@@ -41,5 +41,25 @@ TEST(MessageLine, CutsALongValueWithoutSplittingACharacter) {
     for (const auto& c : cases) EXPECT_EQ(shortValue(c.value, 5), c.shown) << c.value;
 }
 
+std::string times(std::size_t n, const std::string& text) {
+    std::string all;
+    while (n-- > 0) all += text;
+    return all;
+}
+
+// A long path keeps its start and its file name; the cut falls between characters and escapes.
+TEST(MessageLine, CutsALongRunOfNonBlanksKeepingItsStartAndEnd) {
+    const std::string e = "\xc3\xa9";
+    const struct {
+        std::string text, line;
+    } cases[] = {
+        {times(160, "a"), times(160, "a")},
+        {"x " + times(161, "a") + "  y", "x " + times(80, "a") + "..." + times(60, "a") + "  y"},
+        {"a" + times(100, e) + "b", "a" + times(39, e) + "..." + times(29, e) + "b"},
+        {"x" + times(100, "\n"), "x" + times(39, "\\n") + "..." + times(30, "\\n")},
+    };
+    for (const auto& c : cases) EXPECT_EQ(toldLine(c.text), c.line) << c.text.size();
+}
+
 } // namespace
 } // namespace rectix::tools::test

@@ -77,6 +77,11 @@ refused "draw container past the range" "--container: 25 is not a container numb
 huge=$(head -c 100000 /dev/zero | tr '\0' 9)
 refused "huge task number" "--task: 999999999" "$solve" --taskset "$set" --task "$huge"
 [ "$(wc -c <"$d/err.txt")" -lt 200 ] || { echo "a huge value makes a line of $(wc -c <"$d/err.txt") bytes"; status=1; }
+# A huge path too: its start and its end, cut in the middle.
+for run in "$solve --taskset $d/$huge --task 1 --reload" "$solve $huge.json" "$draw --taskset $set --task 1 -o $huge.png"; do
+  refused "huge path" "9999...9999" $run
+  [ "$(wc -c <"$d/err.txt")" -lt 400 ] || { echo "a huge path makes a line of $(wc -c <"$d/err.txt") bytes"; status=1; }
+done
 
 # Where the picture cannot go: refused at once, before anything is drawn; nothing is written.
 mkfifo "$d/pipe.png"
