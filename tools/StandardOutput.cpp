@@ -5,6 +5,7 @@
 #include "core/DurableFile.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <string>
@@ -22,6 +23,9 @@ bool changeInPlace = false;
 } // namespace
 
 void holdStandardStreams() {
+    // A reader that has gone makes the write fail with EPIPE, told as any other lost output,
+    // instead of ending the run unseen with its scratch folder left behind.
+    ::signal(SIGPIPE, SIG_IGN);
     for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
         if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
         const int held = ::open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);

@@ -9,8 +9,8 @@ namespace rectix::tools {
 
 // Opens /dev/null on any of standard input, output and error that the caller closed, so that no
 // file the tool opens takes one of their numbers and gets its messages; a closed standard output
-// counts as one that cannot be written once the tool has something to print. Call first thing in
-// main().
+// counts as one that cannot be written once the tool has something to print. Ignores SIGPIPE, so
+// that a pipe whose reader has gone is such a one too. Call first thing in main().
 void holdStandardStreams();
 
 // Writes `text` to standard output whole, unbuffered; after a failure nothing more is written.

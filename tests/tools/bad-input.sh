@@ -184,17 +184,25 @@ refused "containers past 16 bits" "Total container number exceeds limit: 24" "$s
 use solved "UPDATE tb.tb SET Cost=1e300"
 refused "cost past single precision" 'box kind "Euro pallet": Cost 1e+300 is outside 0..1000000000' "$solve" --taskset "$set" --task 1 --reload
 
-# A result that does not reach standard output is no success: a full disk, a closed stream.
+# A result that does not reach standard output is no success: a full disk, a closed stream, a
+# pipe whose reader has gone (fd 4).
 use solved
 full='"$@" >/dev/full'
+mkfifo "$d/gone"
+exec 3<>"$d/gone"
+exec 4>"$d/gone"
+exec 3<&-
+refused "plan to a gone reader" "standard output: Broken pipe" sh -c '"$@" >&4' sh "$solve" "$data/tasks/sample.json"
+refused "reload to a gone reader" "standard output: Broken pipe" sh -c '"$@" >&4' sh "$solve" --taskset "$set" --task 1 --reload
+refused "help to a gone reader" "standard output: Broken pipe" sh -c '"$@" >&4' sh "$draw" --help
 refused "plan to a full disk" "standard output: No space left on device" sh -c "$full" sh "$solve" "$data/tasks/sample.json"
 refused "plan to a closed stream" "standard output: Bad file descriptor" sh -c '"$@" >&-' sh "$solve" "$data/tasks/sample.json"
 refused "reload to a full disk" "standard output: No space left on device" sh -c "$full" sh "$solve" --taskset "$set" --task 1 --reload
 refused "help to a full disk" "standard output: No space left on device" sh -c "$full" sh "$draw" --help
 # A change made stands, and says so in one line: a caller that retried would find it made. Each
 # round starts solved and ends so; a report prints nothing, so loses nothing.
-mkdir "$d/mk3"
-for out in '>/dev/full' '>&-'; do
+mkdir "$d/mk3" "$d/mk4"
+for out in '>/dev/full' '>&-' '>&4'; do
   for action in --csv --clear "" "--import-boxes $data/boximport/order0-space.txt" "--report task -o $d/x.pdf"; do
     task="--task 1"
     [ "${action#--import}" = "$action" ] || task=
@@ -208,6 +216,8 @@ for out in '>/dev/full' '>&-'; do
 done
 sh -c "$full" sh "$makedata" "$d/mk3" "$sample" 2>"$d/err.txt" && grep -q "warning: standard output" "$d/err.txt" &&
   [ -d "$d/mk3/data/home" ] || { echo "folders made to a full disk: $(cat "$d/err.txt")"; status=1; }
+sh -c '"$@" >&4' sh "$makedata" "$d/mk4" "$sample" 2>"$d/err.txt" && grep -q "warning: standard output: Broken pipe" "$d/err.txt" ||
+  { echo "folders made to a gone reader: $(cat "$d/err.txt")"; status=1; }
 rm -rf "$d/work/solutions"
 
 # The environment: a CSV folder that cannot be made, a temporary folder that takes no scratch
