@@ -176,26 +176,45 @@ fs::path makeSideFolder(const fs::path& target, std::string_view kind, int& fd) 
     throw FileWriteError(target, std::strerror(EEXIST));
 }
 
+pid_t stampOwner(std::string_view stamp) {
+    const std::size_t dash = stamp.find('-');
+    if (dash == std::string_view::npos || stamp.size() != dash + 1 + randomChars || stamp[0] < '1' ||
+        stamp[0] > '9')
+        return 0;
+    pid_t pid = 0;
+    const auto [end, error] = std::from_chars(stamp.data(), stamp.data() + dash, pid);
+    if (error != std::errc() || end != stamp.data() + dash) return 0;
+    for (std::size_t i = dash + 1; i < stamp.size(); ++i)
+        if (!isAlphanumeric(stamp[i])) return 0;
+    return pid;
+}
+
 pid_t sideFileOwner(std::string_view name, std::string_view targetName,
                     std::initializer_list<std::string_view> kinds) {
     const std::string_view target = shortName(targetName);
     if (name.size() < target.size() + 2 || name[0] != '.' || name.substr(1, target.size()) != target ||
         name[target.size() + 1] != '.')
         return 0;
-    std::string_view rest = name.substr(target.size() + 2); // PID-XXXXXX.KIND
-    const std::size_t dash = rest.find('-');
-    pid_t pid = 0;
-    if (dash == std::string_view::npos || rest[0] < '1' || rest[0] > '9') return 0;
-    const auto [end, error] = std::from_chars(rest.data(), rest.data() + dash, pid);
-    if (error != std::errc() || end != rest.data() + dash) return 0;
-    rest.remove_prefix(dash + 1);
-    if (rest.size() < randomChars + 2 || rest[randomChars] != '.') return 0;
-    for (std::size_t i = 0; i < randomChars; ++i)
-        if (!isAlphanumeric(rest[i])) return 0;
-    const std::string_view kind = rest.substr(randomChars + 1);
+    const std::string_view rest = name.substr(target.size() + 2); // PID-XXXXXX.KIND
+    const std::size_t dot = rest.find('.');
+    if (dot == std::string_view::npos) return 0;
+    const std::string_view kind = rest.substr(dot + 1);
     for (std::string_view k : kinds)
-        if (k == kind) return pid;
+        if (k == kind) return stampOwner(rest.substr(0, dot));
     return 0;
+}
+
+bool isSideFileName(std::string_view name, std::initializer_list<std::string_view> kinds) {
+    for (std::string_view kind : kinds) {
+        const std::string ending = "." + std::string(kind);
+        if (!name.ends_with(ending)) continue;
+        const std::string_view rest = name.substr(0, name.size() - ending.size()); // .NAME.PID-XXXXXX
+        const std::size_t dot = rest.rfind('.');
+        if (dot != std::string_view::npos && dot >= 2 && rest[0] == '.' &&
+            stampOwner(rest.substr(dot + 1)) > 0)
+            return true;
+    }
+    return false;
 }
 
 int removeDeadSideFiles(const fs::path& target, std::initializer_list<std::string_view> kinds) {

@@ -43,6 +43,13 @@ std::filesystem::path makeSideFolder(const std::filesystem::path& target, std::s
 // user's ".boxes.db.2024-backup.old" has the shape of a side file.
 pid_t sideFileOwner(std::string_view name, std::string_view targetName,
                     std::initializer_list<std::string_view> kinds);
+// Whether `name` has the shape of a side file of any target and one of `kinds`, whatever its
+// process: a sweep of the target it names may remove such a file.
+bool isSideFileName(std::string_view name, std::initializer_list<std::string_view> kinds);
+// The process in "PID-XXXXXX" as a side file's name carries it, and a folder made by mkdtemp()
+// from a name ending in "PID-XXXXXX": a process id as it is written, with no leading zero, and six
+// letters or digits. 0 when `stamp` is not whole of that shape.
+pid_t stampOwner(std::string_view stamp);
 
 // Removes the side files of `target` of `kinds` that a process which is gone left behind: only regular files
 // of this user, never one whose process id is in use (a reused id keeps the file until a later writer finds

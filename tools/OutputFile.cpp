@@ -1,6 +1,8 @@
 #include "OutputFile.h"
 
 #include "core/DurableFile.h"
+#include "core/SideFiles.h"
+#include "dataset/PartFile.h"
 #include "taskdb/Schema.h"
 
 #include <algorithm>
@@ -60,6 +62,11 @@ std::string outputRefusal(const fs::path& file, const fs::path& tableSet) {
         if (!S_ISDIR(st.st_mode)) throw core::FileWriteError(folder, "not a folder");
         if (!tableSet.empty() && isTableSetFile(target, tableSet))
             throw core::FileWriteError(file, "a file of the table set in " + tableSet.string());
+        // A later write or opening beside it would take it for a killed run's leftover and remove it.
+        if (core::isSideFileName(target.filename().string(),
+                                 {core::DurableReplacement::partKind, dataset::PartFile::journalKind,
+                                  dataset::PartFile::keptCopyKind}))
+            throw core::FileWriteError(file, "a name of the tools' own part files");
         // The new file is written beside the target, then put in its place.
         if (::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
             throw core::FileWriteError(folder, std::strerror(errno));

@@ -5,8 +5,6 @@
 
 #include "dataset/AliasRegistry.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -24,18 +22,7 @@ constexpr const char* prefix = "rectix-solve-";
 // The process id in a scratch folder's name as mkdtemp() makes it, 0 when the name is not of that kind.
 pid_t ownerOf(const std::string& name) {
     if (name.rfind(prefix, 0) != 0) return 0;
-    const std::string rest = name.substr(std::strlen(prefix));
-    const auto dash = rest.find('-');
-    if (dash == 0 || dash == std::string::npos || rest.size() - dash - 1 != 6 ||
-        !std::all_of(rest.begin() + static_cast<std::ptrdiff_t>(dash) + 1, rest.end(),
-                     [](unsigned char ch) { return std::isalnum(ch) != 0; }))
-        return 0;
-    long long pid = 0;
-    for (std::size_t i = 0; i < dash; ++i) {
-        if (rest[i] < '0' || rest[i] > '9' || pid > 1'000'000'000) return 0;
-        pid = pid * 10 + (rest[i] - '0');
-    }
-    return static_cast<pid_t>(pid);
+    return core::stampOwner(std::string_view(name).substr(std::strlen(prefix)));
 }
 
 } // namespace

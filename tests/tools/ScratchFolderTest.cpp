@@ -88,9 +88,12 @@ TEST(ScratchFolder, OnlyTheFoldersOfEndedRunsAreRemoved) {
     const std::string ended = "rectix-solve-" + std::to_string(deadPid()) + "-";
     const std::string dead = ended + "abcdef";
     const std::string live = "rectix-solve-" + std::to_string(::getppid()) + "-abcdef";
-    const std::vector<std::string> kept = {live, "rectix-solve-Ab12Cd", "other-1-abcdef", ended + "ab.def",
-                                           ended + "others"};
-    for (const std::string& name : {dead, kept[0], kept[1], kept[2], kept[3], kept[4], std::string("linked")})
+    // A leading zero: a process id as no run writes it.
+    const std::string zero = "rectix-solve-0" + dead.substr(13);
+    const std::vector<std::string> kept = {
+        live, "rectix-solve-Ab12Cd", "other-1-abcdef", ended + "ab.def", ended + "others", zero};
+    for (const std::string& name :
+         {dead, kept[0], kept[1], kept[2], kept[3], kept[4], zero, std::string("linked")})
         fs::create_directories(tmp.path / name / "export");
     if (::geteuid() == 0) {
         ASSERT_EQ(::chown((tmp.path / kept[4]).c_str(), 65534, 65534), 0);
@@ -99,7 +102,8 @@ TEST(ScratchFolder, OnlyTheFoldersOfEndedRunsAreRemoved) {
     fs::create_directory_symlink(tmp.path / "linked", tmp.path / (ended + "a1link"));
     EXPECT_EQ(ScratchFolder::removeStale(tmp.path), ::geteuid() == 0 ? 1 : 2);
     EXPECT_FALSE(fs::exists(tmp.path / dead));
-    for (const std::string& name : {kept[0], kept[1], kept[2], kept[3], ended + "a1file", ended + "a1link"})
+    for (const std::string& name :
+         {kept[0], kept[1], kept[2], kept[3], kept[5], ended + "a1file", ended + "a1link"})
         EXPECT_TRUE(fs::exists(tmp.path / name)) << name;
     EXPECT_EQ(fs::exists(tmp.path / kept[4]), ::geteuid() == 0);
     EXPECT_TRUE(fs::exists(tmp.path / "linked/export"));

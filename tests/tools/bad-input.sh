@@ -108,6 +108,8 @@ use solved
 mkdir -p "$d/work/solutions" && ln -s "$set/boxes.db" "$d/work/solutions/Sample delivery-posit.csv"
 refused "csv to a table file" "solutions/Sample delivery-posit.csv: a file of the table set in $set" "$solve" --taskset "$set" --task 1 --csv
 rm -r "$d/work/solutions" "$d/to-solut.pdf" "$d/tc-too.pdf"
+# Nor a name of the shape of the tools' own part files, which a later opening of the set removes.
+refused "-o a part file's name" "a name of the tools' own part files" "$solve" --taskset "$set" --task 1 --report task -o "$set/.tasks.db.$(sh -c 'echo $$')-abcdef.part"
 
 # An argument or a stored text with a line feed or another control character: one line, the
 # characters shown escaped.
