@@ -57,4 +57,14 @@ ContainerOption readContainerOption(const std::string& text) {
     return {0, valueRefusal("--container", text, "a container number 1.." + std::to_string(most))};
 }
 
+std::string emptyContainerRefusal(int container) {
+    return "--container: container " + std::to_string(container) + " holds no box of the plan";
+}
+
+TaskOption readTaskOption(const std::string& text) {
+    constexpr long most = 2147483647; // a TaskID is a 32-bit integer
+    if (const auto n = optionNumber(text, 1, most)) return {*n, {}};
+    return {0, valueRefusal("--task", text, "a task number 1.." + std::to_string(most))};
+}
+
 } // namespace rectix::tools

@@ -46,5 +46,15 @@ struct ContainerOption {
     std::string refusal;
 };
 ContainerOption readContainerOption(const std::string& text);
+// Why --container N cannot be shown: the plan puts no box in container N, so that it has no row
+// of the stored solution either.
+std::string emptyContainerRefusal(int container);
+
+// The value of --task, a task's TaskID, in the one range of every tool; else why not.
+struct TaskOption {
+    long number = 0;
+    std::string refusal;
+};
+TaskOption readTaskOption(const std::string& text);
 
 } // namespace rectix::tools

@@ -1,5 +1,7 @@
 #include "PlanImage.h"
 
+#include "CommandLine.h"
+
 #include "core/DurableFile.h"
 #include "engine/PackProblem.h"
 #include "render/LayoutChart.h"
@@ -25,8 +27,7 @@ QImage drawPlanImage(engine::PackProblem& problem, const PlanImageOptions& optio
     if (options.container != 0) {
         if (options.container < 1 || options.container > problem.contCount ||
             plan.boxLoad[options.container] == 0)
-            throw std::invalid_argument("--container: container " + std::to_string(options.container) +
-                                        " holds no box of the plan");
+            throw std::invalid_argument(emptyContainerRefusal(options.container));
         view.currentContainer = static_cast<std::int16_t>(options.container);
         const int load = plan.boxLoad[options.container];
         if (options.step < 0 || options.step > load)

@@ -58,8 +58,7 @@ std::string selectContainer(taskdb::DataModule& dm, const std::optional<int>& co
         dm.solut.first();
         return {};
     }
-    if (!dm.solut.locate("ContNo", *container))
-        return "--container: the solution has no container " + std::to_string(*container);
+    if (!dm.solut.locate("ContNo", *container)) return emptyContainerRefusal(*container);
     return {};
 }
 
@@ -76,7 +75,7 @@ std::string drawLayout(results::ImageReport& report, taskdb::SolveBridge& bridge
     render::printViewSettings(view, problem);
     if (container) {
         if (*container > problem.contCount || plan.boxLoad[*container] == 0)
-            return "--container: container " + std::to_string(*container) + " holds no box of the plan";
+            return emptyContainerRefusal(*container);
         view.currentContainer = static_cast<std::int16_t>(*container);
     } else if (plan.usedConts == 1) {
         for (std::int16_t c = 1; c <= problem.contCount; ++c)

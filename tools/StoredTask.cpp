@@ -95,9 +95,9 @@ std::string parse(const std::vector<std::string>& args, Request& r) {
             r.folder = value;
             hasFolder = true;
         } else if (arg == "--task") {
-            const auto id = optionNumber(value, 1, 2147483647);
-            if (!id) return valueRefusal(arg, value, "a task number 1..2147483647");
-            r.taskID = *id;
+            const TaskOption t = readTaskOption(value);
+            if (!t.refusal.empty()) return t.refusal;
+            r.taskID = t.number;
             hasTask = true;
         } else if (arg == "--clear") {
             r.action = Action::Clear;

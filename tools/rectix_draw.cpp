@@ -77,9 +77,9 @@ std::string parse(const std::vector<std::string>& args, Arguments& a) {
         } else if (arg == "--taskset") {
             a.taskSet = value;
         } else if (arg == "--task") {
-            const auto n = tools::optionNumber(value, 1, 2147483647L);
-            if (!n) return tools::valueRefusal(arg, value, "a task number");
-            a.taskID = *n;
+            const tools::TaskOption t = tools::readTaskOption(value);
+            if (!t.refusal.empty()) return t.refusal;
+            a.taskID = t.number;
         } else if (arg == "--container") {
             const tools::ContainerOption c = tools::readContainerOption(value);
             if (!c.refusal.empty()) return c.refusal;

@@ -74,6 +74,11 @@ refused "draw two task files" "one task file at a time" "$draw" "$data/tasks/sam
 # One range of containers for both tools; a huge value is cut in the line.
 refused "container past the range" "--container: 25 is not a container number 1..24" "$solve" --taskset "$set" --task 1 --report layout --container 25 -o "$d/x.pdf"
 refused "draw container past the range" "--container: 25 is not a container number 1..24" "$draw" --taskset "$set" --task 1 --container 25 -o "$d/x.png"
+refused "draw task past the range" "--task: 0 is not a task number 1..2147483647" "$draw" --taskset "$set" --task 0 -o "$d/x.png"
+# A container the plan leaves empty has no row of the solution either: one text for both.
+for run in "$solve --taskset $set --task 1 --report solution" "$solve --taskset $set --task 1 --report layout" "$draw --taskset $set --task 1"; do
+  refused "empty container" "--container: container 2 holds no box of the plan" $run --container 2 -o "$d/x.pdf"
+done
 huge=$(head -c 100000 /dev/zero | tr '\0' 9)
 refused "huge task number" "--task: 999999999" "$solve" --taskset "$set" --task "$huge"
 [ "$(wc -c <"$d/err.txt")" -lt 200 ] || { echo "a huge value makes a line of $(wc -c <"$d/err.txt") bytes"; status=1; }
