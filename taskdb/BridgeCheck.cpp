@@ -17,18 +17,8 @@ namespace rectix::taskdb {
 
 namespace {
 
-// "(TaskID 1, ContNo 2)": the current row by its keys.
-std::string rowKeys(const dataset::Cursor& rows) {
-    std::string keys;
-    for (const std::string& key : rows.tableDef().keyFields())
-        keys += (keys.empty() ? "(" : ", ") + key + " " + rows.field(key).displayText();
-    return keys + ")";
-}
-
 std::string atRow(const dataset::Cursor& rows, const char* field, const std::string& what) {
-    const std::string& table = rows.tableDef().name;
-    if (!field) return core::messageWith(core::Msg::StoredRow, {table, rowKeys(rows), what});
-    return core::messageWith(core::Msg::StoredField, {table, rowKeys(rows), field, what});
+    return atStoredRow(rows, field ? field : "", what);
 }
 
 // A bridge over a problem of its own: what it reads leaves the caller's result record alone.
@@ -114,7 +104,7 @@ void SolveBridge::checkNoStrayPositions(const std::set<std::int32_t>& containers
 void SolveBridge::checkTaskRows(DataModule& dm) {
     const auto scratch = std::make_unique<ScratchBridge>(dm);
     const SolveBridge& bridge = scratch->bridge;
-    bridge.checkSolutionRow(dm.tasks);
+    if (const std::string bad = dm.taskRowRefusal(false); !bad.empty()) bridge.refuse(bad);
     walkKeepingRows(dm.operationView(), {&dm.tc, &dm.tb}, [&] {
         std::set<std::int32_t> types, kinds;
         for (dm.tc.first(); !dm.tc.eof(); dm.tc.next()) {

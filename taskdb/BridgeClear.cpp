@@ -97,10 +97,8 @@ std::int32_t SolveBridge::reloadSolution() {
 
 void SolveBridge::readCheckedSolution(engine::PackSolution& plan) {
     p_.resetProblem(plan);
-    checkSolutionRow(dm_.tasks);
     // Settings that a solve would refuse are not shown as the settings the plan was made with.
-    if (const std::string bad = dm_.storedSettingsRefusal(); !bad.empty())
-        refuseRow(dm_.tasks, nullptr, core::messageWith(core::Msg::StoredSetting, {bad}));
+    if (const std::string bad = dm_.taskRowRefusal(); !bad.empty()) refuse(bad);
     readTaskInput();
     p_.prepareInstances();
     readStoredSolution(plan);

@@ -92,8 +92,11 @@ class DataModule {
     void loadTaskOptions();
     // That refusal for the current task, "" when its settings are in range.
     std::string taskSettingsRefusal();
-    // What is out of range in the current task's stored settings (field, value, range), or "".
+    // What is out of range in the current task's stored settings, at its table, row and field, or "".
     std::string storedSettingsRefusal();
+    // The refusal of the current task row by every reader of it: a setting out of range (unless
+    // `settings` is false) or a value not of its field's type, at its table, row and field; or "".
+    std::string taskRowRefusal(bool settings = true);
 
     // Calculated fields and totals.
     void contsCalcFields();

@@ -4,6 +4,7 @@
 
 #include "core/Dialogs.h"
 
+#include "taskdb/RowRefusal.h"
 #include "taskdb/RunStore.h"
 #include "taskdb/SettingsView.h"
 #include "taskdb/TaskPageView.h"
@@ -87,8 +88,7 @@ bool DataModule::setTablesActive(bool active) {
 std::string DataModule::taskSettingsRefusal() {
     const std::string bad = storedSettingsRefusal();
     if (bad.empty()) return {};
-    return core::messageWith(core::Msg::TaskRefused,
-                             {tasksName.asString(), core::messageWith(core::Msg::StoredSetting, {bad})});
+    return core::messageWith(core::Msg::TaskRefused, {tasksName.asString(), bad});
 }
 
 std::string DataModule::storedSettingsRefusal() {
@@ -98,14 +98,34 @@ std::string DataModule::storedSettingsRefusal() {
         return static_cast<long long>(
             std::clamp<long double>(dataset::numericValue(f.value()), -1e18L, 1e18L));
     };
-    return settingsRefusal({.power = stored(tasksPower),
-                            .time = stored(tasksTime),
-                            .rand = stored(tasksRand),
-                            .qw = stored(tasksQw),
-                            .qc = stored(tasksQc),
-                            .qr = stored(tasksQr),
-                            .bb = stored(tasksBB),
-                            .bw = stored(tasksBW)});
+    // A text would count as 0, and may be in range: it is refused as no value of its type.
+    for (const Field* f :
+         {&tasksPower, &tasksTime, &tasksRand, &tasksQw, &tasksQc, &tasksQr, &tasksBB, &tasksBW}) {
+        const dataset::Value::Kind kind = f->value().kind();
+        if (kind == dataset::Value::Kind::Text || kind == dataset::Value::Kind::Date)
+            return atStoredRow(tasks, f->name(),
+                               core::messageWith(core::Msg::NotOfItsType, {f->name(), f->displayText()}));
+    }
+    std::string field;
+    const std::string bad = settingsRefusal({.power = stored(tasksPower),
+                                             .time = stored(tasksTime),
+                                             .rand = stored(tasksRand),
+                                             .qw = stored(tasksQw),
+                                             .qc = stored(tasksQc),
+                                             .qr = stored(tasksQr),
+                                             .bb = stored(tasksBB),
+                                             .bw = stored(tasksBW)},
+                                            field);
+    if (bad.empty()) return {};
+    return atStoredRow(tasks, field, core::messageWith(core::Msg::StoredSetting, {bad}));
+}
+
+std::string DataModule::taskRowRefusal(bool settings) {
+    if (!tasks.isOpen() || tasks.isEmpty()) return {};
+    if (std::string bad = settings ? storedSettingsRefusal() : std::string(); !bad.empty()) return bad;
+    std::string field;
+    const std::string bad = rowRefusal(tasks, "", "", &field);
+    return bad.empty() ? bad : atStoredRow(tasks, field, bad);
 }
 
 void DataModule::loadTaskOptions() {

@@ -8,7 +8,8 @@
 
 namespace rectix::taskdb {
 
-std::string rowRefusal(const dataset::Cursor& rows, std::string_view table, std::string_view library) {
+std::string rowRefusal(const dataset::Cursor& rows, std::string_view table, std::string_view library,
+                       std::string* field) {
     using dataset::FieldKind;
     for (std::size_t i = 0; i < rows.fieldCount(); ++i) {
         const dataset::Field& f = rows.fieldAt(i);
@@ -19,10 +20,23 @@ std::string rowRefusal(const dataset::Cursor& rows, std::string_view table, std:
         const bool number =
             value.kind() != dataset::Value::Kind::Text && value.kind() != dataset::Value::Kind::Date;
         const auto v = static_cast<double>(dataset::numericValue(value));
-        if (r && number && !r->contains(v)) return r->refusal(v);
-        if (!f.holdsItsType()) return core::messageWith(core::Msg::NotOfItsType, {f.name(), f.displayText()});
+        const bool outside = r && number && !r->contains(v);
+        if (!outside && f.holdsItsType()) continue;
+        if (field) *field = f.name();
+        return outside ? r->refusal(v)
+                       : core::messageWith(core::Msg::NotOfItsType, {f.name(), f.displayText()});
     }
     return {};
+}
+
+std::string atStoredRow(const dataset::Cursor& rows, const std::string& field, const std::string& what) {
+    std::string keys;
+    for (const std::string& key : rows.tableDef().keyFields())
+        keys += (keys.empty() ? "(" : ", ") + key + " " + rows.field(key).displayText();
+    keys += ")";
+    const std::string& table = rows.tableDef().name;
+    if (field.empty()) return core::messageWith(core::Msg::StoredRow, {table, keys, what});
+    return core::messageWith(core::Msg::StoredField, {table, keys, field, what});
 }
 
 } // namespace rectix::taskdb

@@ -14,6 +14,12 @@ namespace rectix::taskdb {
 // type, or (a null counting as 0) outside the range of its field in `table`, of a lookup's in
 // `library`; "" when every value fits. Pass "" for a table whose ranges do not apply. Calculated
 // fields are not read.
-std::string rowRefusal(const dataset::Cursor& rows, std::string_view table, std::string_view library);
+// `field`, when given, gets the name of the field refused.
+std::string rowRefusal(const dataset::Cursor& rows, std::string_view table, std::string_view library,
+                       std::string* field = nullptr);
+
+// `what` placed at the current row of `rows`, and at its `field` when not empty: "table tasks, row
+// (TaskID 1), field Power: what".
+std::string atStoredRow(const dataset::Cursor& rows, const std::string& field, const std::string& what);
 
 } // namespace rectix::taskdb

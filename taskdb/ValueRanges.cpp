@@ -47,22 +47,26 @@ const ValueRange* valueRange(std::string_view table, std::string_view field) {
     return nullptr;
 }
 
-std::string settingsRefusal(const StoredSettings& s) {
+std::string settingsRefusal(const StoredSettings& s, std::string& field) {
     const std::pair<const char*, long long> fields[] = {
         {"Power", s.power}, {"Time", s.time}, {"Rand", s.rand}, {"Qc", s.qc},
         {"Qr", s.qr},       {"BB", s.bb},     {"BW", s.bw}};
     for (const auto& [name, value] : fields) {
         const ValueRange* r = valueRange("tasks", name);
-        if (!r->contains(static_cast<double>(value))) return r->refusal(static_cast<double>(value));
+        if (r->contains(static_cast<double>(value))) continue;
+        field = name;
+        return r->refusal(static_cast<double>(value));
     }
     // Qw packs two settings; a negative Qw has no parts in range.
     const ValueRange* weight = valueRange("tasks", "WeightFactor");
     const ValueRange* bind = valueRange("tasks", "BindGroupFactor");
     if (s.qw < 0 || !weight->contains(static_cast<double>(s.qw % 100)) ||
-        !bind->contains(static_cast<double>(s.qw / 100)))
+        !bind->contains(static_cast<double>(s.qw / 100))) {
+        field = "Qw";
         return core::messageWith(core::Msg::PackedOutside,
                                  {"Qw", std::to_string(s.qw), number(weight->low), number(weight->high),
                                   number(bind->low), number(bind->high)});
+    }
     return {};
 }
 

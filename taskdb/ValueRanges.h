@@ -34,7 +34,8 @@ struct StoredSettings {
     long long power = 0, time = 0, rand = 0, qw = 0, qc = 0, qr = 0, bb = 0, bw = 0;
 };
 
-// The first setting outside its range, as ValueRange::refusal words it; "" when all fit.
-std::string settingsRefusal(const StoredSettings& s);
+// The first setting outside its range, as ValueRange::refusal words it; "" when all fit. `field`
+// gets the stored field's name.
+std::string settingsRefusal(const StoredSettings& s, std::string& field);
 
 } // namespace rectix::taskdb

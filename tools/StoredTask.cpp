@@ -192,7 +192,7 @@ int act(OpenedSet& set, const Request& r) {
     if (!dm.tasks.locate("TaskID", static_cast<std::int32_t>(r.taskID)))
         return refuse("--task: no task " + std::to_string(r.taskID) + " in " + r.folder.string());
     if (r.action != Action::Report) {
-        if (const std::string bad = dm.taskSettingsRefusal(); !bad.empty()) return refuse(task + ": " + bad);
+        if (const std::string bad = dm.taskSettingsRefusal(); !bad.empty()) return refuse(bad);
         dm.loadTaskOptions();
     }
     const bool solved = dm.tasksSolut.asBoolean();

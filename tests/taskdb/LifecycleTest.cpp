@@ -186,7 +186,10 @@ TEST_F(Lifecycle, StoredSettingsOutsideTheirRangesAreRefusedByName) {
         reopen();
         ASSERT_EQ(store.dbState, 555);
         dm->loadTaskOptions();
-        const std::string expected = std::string("Task \"Odd\": the stored setting ") + named;
+        const std::string field = std::string(named).substr(0, std::string(named).find(' '));
+        const std::string expected = "Task \"Odd\": table tasks, row (TaskID " +
+                                     std::to_string(dm->tasksTaskID.asInteger()) + "), field " + field +
+                                     ": the stored setting " + named;
         EXPECT_EQ(dm->taskSettingsRefusal().rfind(expected, 0), 0u) << dm->taskSettingsRefusal();
         ASSERT_FALSE(dialogs.shown.empty()) << update;
         EXPECT_EQ(dialogs.shown.back().text, dm->taskSettingsRefusal());

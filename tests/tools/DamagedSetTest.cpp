@@ -2,8 +2,9 @@
 // set, with directives in comments ("-- solved": solve first; "-- action:" the
 // harness options of one run, {pdf} a report file, one line a run, a solve
 // without any, "draw" the drawing tool's reload; "-- remove:" a table file, or * for all; "-- expect:" a text
-// of the refusal, one line each). The harness refuses each run with one line on standard error and exit
-// status 2, prints and writes nothing else and changes nothing in the set.
+// of the refusal, one line each; "-- line:" the whole refusal, the same for every run). The harness refuses
+// each run with one line on standard error and exit status 2, prints and writes nothing else and changes
+// nothing in the set.
 #include "StoredTaskFixture.h"
 
 #include "engine/PackProblem.h"
@@ -23,6 +24,7 @@ struct DamageCase {
     std::string name;
     std::string sql;
     std::vector<std::string> expect;
+    std::string line;
     std::vector<std::string> remove;
     std::vector<std::vector<std::string>> actions;
     bool solved = false;
@@ -51,6 +53,8 @@ DamageCase readCase(const fs::path& file) {
             c.remove.push_back(removed);
         else if (const std::string expected = directive("expect: "); expected != "\x01")
             c.expect.push_back(expected);
+        else if (const std::string whole = directive("line: "); whole != "\x01")
+            c.line = whole;
         else
             c.sql += line + "\n";
     }
@@ -141,6 +145,9 @@ TEST_F(StoredTaskTest, DamagedSetsAreRefusedInOneLineAndLeftAsTheyWere) {
             EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
             for (const std::string& expected : c.expect)
                 EXPECT_NE(err.find(expected), std::string::npos) << err;
+            if (!c.line.empty()) {
+                EXPECT_EQ(err.substr(err.rfind("rectix-solve: ", 0) == 0 ? 14 : 0), c.line + "\n");
+            }
             EXPECT_EQ(out, "");
             EXPECT_FALSE(fs::exists(report)) << "a report was printed";
             EXPECT_TRUE(snapshot(home()) == before) << "the set was changed";

@@ -175,9 +175,9 @@ for value in "'abc'" 3000000000 9e999; do
   refused "draw tc.Used=$value" "field Used" "$draw" --taskset "$set" --task 1 -o "$d/x.png"
 done
 use solved "UPDATE tasks SET Power='x'"
-refused "tasks.Power text" "tasks.db, row 1 (TaskID 1), field Power" "$solve" --taskset "$set" --task 1 --csv
+refused "tasks.Power text" 'table tasks, row (TaskID 1), field Power: Power holds "x", not' "$solve" --taskset "$set" --task 1 --csv
 use solved "UPDATE tasks SET Power='x'||char(10)||'y'"
-refused "tasks.Power with a line feed" "field Power: 'x\ny'" "$solve" --taskset "$set" --task 1 --csv
+refused "tasks.Power with a line feed" 'field Power: Power holds "x\ny"' "$solve" --taskset "$set" --task 1 --csv
 use solved "UPDATE posit.posit SET PosX=1e300 WHERE rowid=1"
 refused "posit.PosX huge" "table posit, row (TaskID 1, ContNo 1, BoxNo 19): PosX holds" "$solve" --taskset "$set" --task 1 --reload
 

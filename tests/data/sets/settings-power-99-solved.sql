@@ -4,5 +4,5 @@
 -- action: --report solution -o {pdf}
 -- action: --report layout -o {pdf}
 -- action: draw
--- expect: the stored setting Power 99 is outside 0..20
+-- line: Task "Sample": table tasks, row (TaskID 1), field Power: the stored setting Power 99 is outside 0..20
 UPDATE tasks SET Power = 99;
