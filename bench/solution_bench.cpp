@@ -8,6 +8,7 @@
 #include "taskdb/SolutionExport.h"
 
 #include <QApplication>
+#include <cmath>
 
 #include <chrono>
 #include <cstdio>
@@ -70,14 +71,25 @@ void storePlan(taskdb::DataModule& dm, taskdb::RunStore& store) {
     }
     // A plan as a reload reads it: boxes numbered as the task's instances are (kind after kind),
     // each kind in a block of two columns and five rows of its own.
+    // Each container's loads as a reload computes them from its boxes (no supports: the span is the length).
+    long long weight = 0;
+    double area = 0, moment = 0;
+    for (int k = 0; k < kKinds; ++k)
+        for (int b = 0; b < kBoxesPerKind; ++b) {
+            weight += 20 + k;
+            area += (300.0 + 20 * k) * (200 + 10 * k);
+            moment += (k * 1300 + b % 2 * 650 + (300 + 20 * k) / 2.0) * (20 + k);
+        }
+    const long long tail = std::llround(moment / 13600);
     for (int c = 1; c <= kContainers; ++c) {
         dm.solut.append();
         dm.solutContNo.setInteger(c);
         dm.solutTypeID.setInteger(typeID);
         dm.solutBoxLoad.setInteger(kKinds * kBoxesPerKind);
-        dm.solutWgtLoad.setInteger(2450);
-        dm.solutWolLoad.setFloat(2.6e7);
-        dm.solutCostLoad.setFloat(125.5);
+        dm.solutWgtLoad.setInteger(weight);
+        dm.solutWolLoad.setFloat(area);
+        dm.solutNoseLoad.setInteger(weight - tail);
+        dm.solutTailLoad.setInteger(tail);
         dm.solutFixCont.setBoolean(false);
         dm.solut.post();
         for (int k = 0; k < kKinds; ++k) {

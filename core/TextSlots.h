@@ -129,6 +129,9 @@ enum class Msg {
     TurnedNotAllowed = 164,       // a StoredBox
     LoadNoNotInSequence = 165,    // a StoredBox, load number, the container's box count
     NoContainerRow = 166,         // a StoredBox
+    LoadOverCapacity = 167,       // container number, its load, its type's LoadWt, the most a fill loads
+    TotalNotOfBoxes = 168,        // container number, the figure its boxes give, the stored one
+    PlacedNotOfBoxes = 169,       // boxes placed, kind name, the stored count
     FileNotConfirmed = 170,       // the files replaced, the cause
 };
 

@@ -468,6 +468,9 @@ constexpr SlotText messages[] = {
     {164, "%1 is turned, but its kind may not be turned"},
     {165, "%1 has the load number %2, but its container's boxes are numbered 1 to %3, each once"},
     {166, "%1 lies in a container that the stored solution has no row for"},
+    {167, "container %1 carries %2, more than a fill loads under a LoadWt of %3 (at most %4)"},
+    {168, "the boxes of container %1 give %2, but the row holds %3"},
+    {169, "the stored solution places %1 boxes of kind %2, but the row holds %3"},
     {170, "%1 has been saved, but the disk did not confirm the change (%2).\rAfter a power failure the "
           "earlier version may be back."},
 };

@@ -479,6 +479,9 @@ constexpr SlotText messages[] = {
     {165, "%1 a le numéro de chargement %2, mais les boîtes de son conteneur sont numérotées de 1 à %3, "
           "chacune une fois"},
     {166, "%1 se trouve dans un conteneur pour lequel la solution enregistrée n'a pas de ligne"},
+    {167, "le conteneur %1 porte %2, plus qu'un remplissage ne charge sous une LoadWt de %3 (au plus %4)"},
+    {168, "les boîtes du conteneur %1 donnent %2, mais la ligne contient %3"},
+    {169, "la solution enregistrée place %1 boîtes du type %2, mais la ligne contient %3"},
     {170, "%1 a été enregistré, mais le disque n'a pas confirmé la modification (%2).\rAprès une "
           "coupure de courant, l'ancienne version peut réapparaître."},
 };

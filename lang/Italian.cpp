@@ -477,6 +477,10 @@ constexpr SlotText messages[] = {
     {165, "%1 ha il numero di carico %2, ma le scatole del suo container sono numerate da 1 a %3, "
           "ciascuna una volta"},
     {166, "%1 sta in un container per cui la soluzione memorizzata non ha una riga"},
+    {167, "il container %1 porta %2, più di quanto un riempimento carichi con una LoadWt di %3 (al "
+          "massimo %4)"},
+    {168, "le scatole del container %1 danno %2, ma la riga contiene %3"},
+    {169, "la soluzione memorizzata colloca %1 scatole del tipo %2, ma la riga contiene %3"},
     {170, "%1 è stato salvato, ma il disco non ha confermato la modifica (%2).\rDopo un'interruzione "
           "di corrente potrebbe tornare la versione precedente."},
 };

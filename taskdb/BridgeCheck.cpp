@@ -6,9 +6,12 @@
 #include "taskdb/RowRefusal.h"
 #include "taskdb/ValueRanges.h"
 
+#include "core/NumberFormat.h"
 #include "core/UiTexts.h"
+#include "engine/Limits.h"
 #include "engine/Progress.h"
 
+#include <cmath>
 #include <exception>
 #include <memory>
 #include <vector>
@@ -98,6 +101,63 @@ void SolveBridge::checkNoStrayPositions(const std::set<std::int32_t>& containers
         const std::string where = core::messageWith(
             core::Msg::StoredBox, {rows.field("BoxNo").displayText(), rows.field("ContNo").displayText()});
         refuseRow(rows, "ContNo", core::messageWith(core::Msg::NoContainerRow, {where}));
+    }
+}
+
+void SolveBridge::checkCapacity(const engine::PackSolution& plan, int c, int stored) const {
+    const int type = p_.contInstType[c];
+    long long load = 0;
+    for (int j = 1; j <= p_.boxCount; ++j)
+        if (plan.contNo[j] == c) load += p_.boxKinds.weight[p_.boxInstKind[j]];
+    const auto loadWt = static_cast<long double>(p_.contTypes.loadWt[type]);
+    const auto most = static_cast<long long>(std::floor(engine::capacitySlack * loadWt));
+    if (load > most)
+        refuseRow(dm_.solut, "WgtLoad",
+                  core::messageWith(core::Msg::LoadOverCapacity,
+                                    {std::to_string(stored), std::to_string(load),
+                                     std::to_string(p_.contTypes.loadWt[type]), std::to_string(most)}));
+}
+
+// The fill sums a container's areas and costs as floats in its loading order, and reckons its support
+// loads from a float centre of gravity over its own span, both half a unit longer for an odd item gap:
+// the reload's sums may differ by float roundings, its support loads also by that half unit.
+void SolveBridge::checkStoredTotals(const engine::PackSolution& plan, int c) const {
+    const long double boxes = plan.boxLoad[c] + 1;
+    const auto rounding = [&](long double sum) { return boxes * std::ldexp(std::fabs(sum), -22); };
+    const int t = p_.contInstType[c];
+    const long double gap = dataset::numericValue(dm_.tasksBB.value()), odd = std::fmod(gap, 2);
+    const long double length = p_.contTypes.length[t] + gap;
+    const long double span = p_.contTypes.length[t] - p_.contTypes.noseDL[t] - p_.contTypes.tailDL[t];
+    const long double weight = std::fabs(static_cast<long double>(plan.wgtLoad[c]));
+    const long double support = 1 + weight * (odd * length / (span * (span + odd)) + rounding(length) / span);
+    const auto check = [&](const char* field, const dataset::Field& stored, long double given,
+                           long double within) {
+        if (std::fabs(dataset::numericValue(stored.value()) - given) <= within) return;
+        refuseRow(dm_.solut, field,
+                  core::messageWith(core::Msg::TotalNotOfBoxes,
+                                    {std::to_string(c),
+                                     core::NumberFormat::point().general(static_cast<double>(given)),
+                                     stored.displayText()}));
+    };
+    check("WgtLoad", dm_.solutWgtLoad, plan.wgtLoad[c], 0);
+    check("WolLoad", dm_.solutWolLoad, plan.wolLoad[c], rounding(plan.wolLoad[c]));
+    check("CostLoad", dm_.solutCostLoad, plan.costLoad[c], rounding(plan.costLoad[c]));
+    check("NoseLoad", dm_.solutNoseLoad, plan.noseLoad[c], support);
+    check("TailLoad", dm_.solutTailLoad, plan.tailLoad[c], support);
+}
+
+void SolveBridge::checkPlacedCounts(const engine::PackSolution& plan) const {
+    std::vector<long long> placed(static_cast<std::size_t>(p_.boxKindCount) + 1);
+    for (int j = 1; j <= p_.boxCount; ++j)
+        if (plan.contNo[j] > 0) ++placed[static_cast<std::size_t>(p_.boxInstKind[j])];
+    int k = 0;
+    for (dm_.tb.first(); !dm_.tb.eof() && k < p_.boxKindCount; dm_.tb.next()) {
+        const long long n = placed[static_cast<std::size_t>(++k)];
+        if (dataset::numericValue(dm_.tbPlaced.value()) != n)
+            refuseRow(
+                dm_.tb, "Placed",
+                core::messageWith(core::Msg::PlacedNotOfBoxes,
+                                  {std::to_string(n), dm_.tbKind.asString(), dm_.tbPlaced.displayText()}));
     }
 }
 

@@ -141,8 +141,12 @@ void SolveBridge::readStoredSolution(engine::PackSolution& plan) {
         checkStoredCounts(plan, c);
         checkLoadNos(c);
         checkNoOverlap(plan, c, c);
+        p_.computeContainerLoads(plan);
+        checkStoredTotals(plan, c);
+        checkCapacity(plan, c, c);
     }
     checkNoStrayPositions(containers);
+    checkPlacedCounts(plan);
     for (dataset::Cursor* c : {&dm_.solut, &dm_.posit, &dm_.tc, &dm_.tb}) c->first();
 }
 

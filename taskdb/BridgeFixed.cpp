@@ -67,6 +67,8 @@ void SolveBridge::readFixedContainers(engine::PackSolution& plan) {
             takeStoredBox(plan, j, c);
         }
         checkNoOverlap(plan, c, dm_.solutContNo.asInteger());
+        // LoadWt lowered since the container was fixed: the plan written would not pass a reload.
+        checkCapacity(plan, c, dm_.solutContNo.asInteger());
     }
     checkNoStrayPositions(containers);
 }

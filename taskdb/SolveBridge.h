@@ -109,6 +109,13 @@ class SolveBridge {
     // The current stored container, read into the plan as container c, against its rows.
     void checkStoredCounts(const engine::PackSolution& plan, int c) const;
     void checkNoOverlap(const engine::PackSolution& plan, int c, int stored) const;
+    // Container c of the plan, stored as `stored`, carries no more than a fill loads into it.
+    void checkCapacity(const engine::PackSolution& plan, int c, int stored) const;
+    // The current stored container's totals are those its boxes give, container c of `plan`
+    // holding its loads as computed.
+    void checkStoredTotals(const engine::PackSolution& plan, int c) const;
+    // Every task box row's placed count is the number of its kind's boxes in the plan.
+    void checkPlacedCounts(const engine::PackSolution& plan) const;
     void deleteStoredSolution(bool keepFixed, int& kept);
     void changeRows(const std::function<void()>& change);
     void bar(int percent);

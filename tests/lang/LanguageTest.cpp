@@ -52,7 +52,7 @@ std::tuple<std::string, std::string, Property> targetOf(const WindowText& t) {
 
 TEST(TextSets, EveryLanguageWritesTheSameSlotsTargetsAndColumns) {
     const TextSet& en = englishTexts();
-    EXPECT_EQ(en.messages.size(), 120u);
+    EXPECT_EQ(en.messages.size(), 123u);
     EXPECT_EQ(en.captions.size(), 44u);
     EXPECT_EQ(en.hints.size(), 8u);
     for (const TextSet* set : {&frenchTexts(), &italianTexts()}) {
@@ -174,7 +174,7 @@ std::string places(const std::string& text) {
 TEST(TextSets, TheRefusalsOfStoredDataAndTheNoSetLabelSpeakEachLanguage) {
     const TextSet& en = englishTexts();
     for (int slot = static_cast<int>(core::Msg::TaskRefused);
-         slot <= static_cast<int>(core::Msg::NoContainerRow); ++slot) {
+         slot <= static_cast<int>(core::Msg::PlacedNotOfBoxes); ++slot) {
         if (slot > static_cast<int>(core::Msg::OutOfFieldRange) &&
             slot < static_cast<int>(core::Msg::StoredRow))
             continue;

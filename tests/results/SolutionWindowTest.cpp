@@ -287,11 +287,19 @@ TEST_F(SolutionWindowTest, AReadOnlySolutionsFolderGivesTheWriteErrorAndKeepsThe
 // their points, byte for byte.
 TEST_F(SolutionWindowTest, AFrenchDesktopSeesDecimalCommasAndTheFilesKeepPoints) {
     store.warnings = false;
-    // A cost summed in single precision, shown as the other costs are.
-    dm->solut.first();
-    dm->solut.edit();
-    dm->solutCostLoad.setFloat(static_cast<double>(84.46f));
-    dm->solut.post();
+    // A cost summed in single precision (9 squares of 1, 3 small ones), shown as the other costs are.
+    const float small = 25.1533f;
+    dm->tb.last();
+    dm->tb.edit();
+    dm->tbCost.setFloat(static_cast<double>(small));
+    dm->tb.post();
+    for (const auto& [contNo, cost] :
+         {std::pair(1, 9.0f + small + small + small), std::pair(4, small + small)}) {
+        ASSERT_TRUE(dm->solut.locate("ContNo", contNo));
+        dm->solut.edit();
+        dm->solutCostLoad.setFloat(static_cast<double>(cost));
+        dm->solut.post();
+    }
     window->fileButtonClick();
     const std::string pointFile = readFile(root / "solutions/Shipment-conts.csv");
     ASSERT_NE(pointFile.find("Sheet,1,12,855,  85.500,195,  19.500,       84.46,"), std::string::npos)

@@ -240,7 +240,7 @@ TEST_F(BridgeTest, ReloadRebuildsThePlanFromTheStoredRows) {
     solve();
     const engine::PackSolution solved = problem.resultSolution;
     ASSERT_EQ(solved.usedConts, 2);
-    // Store the second container as number 4, and spoil its stored load: the reload recomputes it.
+    // Store the second container as number 4: the reload rebuilds it there.
     dm->solut.locate("ContNo", 2);
     for (dataset::Cursor* rows : {&dm->posit, &dm->distr}) {
         while (!rows->isEmpty()) {
@@ -252,7 +252,6 @@ TEST_F(BridgeTest, ReloadRebuildsThePlanFromTheStoredRows) {
     }
     dm->solut.edit();
     dm->solutContNo.setInteger(4);
-    dm->solutWgtLoad.setInteger(1);
     dm->solut.post();
     store.loadedSolutionTaskID = 0;
     EXPECT_EQ(bridge->reloadSolution(), id);

@@ -118,7 +118,7 @@ TEST_F(SolutionExportTest, TextsWithCommasOrQuotesAreQuotedSoColumnsStayInPlace)
     const std::vector<std::string> lines = linesOf(readFile(result.files.containers));
     ASSERT_GE(lines.size(), 4u);
     EXPECT_EQ(lines[0], date + ",  \"Smith, \"\"Jones\"\"\"\r\n");
-    EXPECT_EQ(lines[3], "\"Sheet, thin\",1,12,855,  85.500,195,  19.500,      100.00,90,105,\r\n");
+    EXPECT_EQ(lines[3], "\"Sheet, thin\",1,12,855,  85.500,195,  19.500,       12.00,100,95,\r\n");
     EXPECT_EQ(result.files.containers.filename(), "Smith, _Jones_-conts.csv");
 }
 
@@ -133,7 +133,7 @@ TEST_F(SolutionExportTest, NumbersTakeAPointInALocaleWithADecimalComma) {
     ASSERT_TRUE(result.written()) << result.error;
     const std::vector<std::string> lines = linesOf(readFile(result.files.containers));
     ASSERT_GE(lines.size(), 6u);
-    EXPECT_EQ(lines[5], "Plate,4,2,30,  12.500,10,   2.000,       40.50,5,5,\r\n");
+    EXPECT_EQ(lines[5], "Plate,4,2,30,  12.500,10,   2.000,        2.00,8,2,\r\n");
 }
 
 TEST_F(SolutionExportTest, ANameWithPathPartsStillWritesIntoTheFolder) {
@@ -157,11 +157,11 @@ TEST_F(SolutionExportTest, ExportingAgainReplacesTheFiles) {
     ASSERT_TRUE(exportFiles().written());
     dm->solut.first();
     dm->solut.edit();
-    dm->solutNoseLoad.setInteger(91);
+    dm->solutNoseLoad.setInteger(101);
     dm->solut.post();
     const SolutionExport::Result result = exportFiles();
     ASSERT_TRUE(result.written()) << result.error;
-    EXPECT_NE(readFile(result.files.containers).find("100.00,91,105,"), std::string::npos);
+    EXPECT_NE(readFile(result.files.containers).find("12.00,101,95,"), std::string::npos);
 }
 
 // A disk that fills up halfway: the write fails, the error is reported, and the files of the
