@@ -1,7 +1,5 @@
 -- solved
--- expect: table solut, row (TaskID 1, ContNo 1), field WgtLoad: container 1 carries
--- expect: more than a fill loads under a LoadWt of 1000 (at most 1001)
--- A fixed container kept by a clear, its capacity lowered since: the next solve refuses it.
+-- expect: row (TaskID 1, ContNo 1), field WgtLoad: container 1 carries 15000, more than a fill loads under a LoadWt of 1000 (at most 1001)
 UPDATE solut SET FixCont = 1 WHERE ContNo = 1;
 DELETE FROM solut WHERE ContNo <> 1;
 DELETE FROM distr WHERE ContNo <> 1;
