@@ -172,8 +172,13 @@ void LibraryWindow::postLibrary() {
     dataset::Cursor& c = library();
     if (!c.isOpen()) return;
     const auto state = c.state();
-    if ((state == dataset::CursorState::Edit || state == dataset::CursorState::Insert) && c.modified())
+    if (state != dataset::CursorState::Edit && state != dataset::CursorState::Insert) return;
+    // A row opened for a change that never came (a question answered, the cell left as it was)
+    // is closed as it was: left open, it would stay in edit state after the mode ends.
+    if (c.modified())
         c.post();
+    else
+        c.cancel();
 }
 
 void LibraryWindow::editButtonClick() {

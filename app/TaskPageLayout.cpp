@@ -426,6 +426,7 @@ void MainWindow::buildGrids() {
     }
     dbCheckDflt_->installEventFilter(this);
     dbCheckTurn_->installEventFilter(this);
+    volMltEdit_->installEventFilter(this);
     auto postRows = [this](ui::DataGrid* grid) {
         return ui::guarded([grid] { postWhenModified(grid->dataCursor()); });
     };

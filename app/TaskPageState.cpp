@@ -21,6 +21,7 @@
 #include <QDialog>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -282,6 +283,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Resize) {
         if (watched == contsGrid_) contsWidths_.scale(*contsGrid_);
         if (watched == boxesGrid_) boxesWidths_.scale(*boxesGrid_);
+    } else if (event->type() == QEvent::KeyPress && watched == volMltEdit_) {
+        // The edit steps its spinner with the arrow keys, as a click on the spinner's arrows does.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            volMltUp_->stepBy(key == Qt::Key_Up ? 1 : -1);
+            return true;
+        }
     } else if (event->type() == QEvent::FocusIn && (watched == dbCheckDflt_ || watched == dbCheckTurn_)) {
         // Entering a check box, not the window's getting back the focus after a dialog; Tab and
         // Ctrl+Tab (the way out of a grid) only move through the page and are never guarded.

@@ -2,6 +2,7 @@
 
 #include "ui/CommandGuard.h"
 #include "ui/ErrorBoundary.h"
+#include "ui/KeyTimes.h"
 #include "ui/RegionalSettings.h"
 
 #include <QAbstractItemView>
@@ -19,6 +20,7 @@ Application::Application(int& argc, char** argv)
     RegionalSettings::useSystem();
     installEventFilter(guard_);
     installNativeEventFilter(guard_);
+    new KeyTimes(this);
 }
 
 Application& Application::instance() {

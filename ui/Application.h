@@ -12,7 +12,8 @@ class CommandGuard;
 // at the error boundary (error box, or nothing for a silent abort) instead of ending the
 // program. While it lives, the program's dialogs are windows. An Alt+letter that no shortcut took
 // types nothing into the program's edits and grids (Qt's text controls refuse only Ctrl). Typing
-// still open in a window is written before a command acts on it (CommandGuard).
+// still open in a window is written before a command acts on it (CommandGuard). The times of the
+// keys typed are recorded (KeyTimes) so that a message is not answered by typing begun before it.
 class Application : public QApplication {
     Q_OBJECT
   public:

@@ -1,6 +1,7 @@
 #include "ui/MessageWindow.h"
 
 #include "ui/FixedDialog.h"
+#include "ui/KeyTimes.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -130,6 +131,7 @@ MessageWindow::MessageWindow(const QString& title, Icon icon, const QString& tex
 void MessageWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     synced_ = false;
+    answering_ = false;
     shown_.start();
     QMetaObject::invokeMethod(this, &MessageWindow::takeKeys, Qt::QueuedConnection);
 }
@@ -146,19 +148,23 @@ bool MessageWindow::takesKeys() const {
 }
 
 bool MessageWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (takesKeys()) return QDialog::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::ShortcutOverride:
-        // A key with no time was sent by the program, not typed ahead.
-        if (static_cast<QKeyEvent*>(event)->timestamp() == 0) break;
-        event->accept();
-        return true;
-    default:
-        break;
+    const QEvent::Type type = event->type();
+    if (answering_ ||
+        (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride))
+        return QDialog::eventFilter(watched, event);
+    // A key with no time was sent by the program, not typed ahead.
+    const quint64 time = static_cast<QKeyEvent*>(event)->timestamp();
+    if (time == 0) return QDialog::eventFilter(watched, event);
+    // However late it is delivered, a key typed within the reading time of the key before it
+    // belongs to the typing that opened the message.
+    const quint64 previous = KeyTimes::before(time);
+    const bool paused = previous == 0 || time - previous >= static_cast<quint64>(readingTime);
+    if (type != QEvent::KeyRelease && takesKeys() && paused) {
+        answering_ = true;
+        return QDialog::eventFilter(watched, event);
     }
-    return QDialog::eventFilter(watched, event);
+    event->accept();
+    return true;
 }
 
 QAbstractButton* MessageWindow::button(DialogButton b) const {

@@ -14,8 +14,8 @@ namespace rectix::ui {
 //
 // A message that opens while the user types (a rule asking about the first key of a value) must
 // not be answered by the keys that follow it: the keys that arrived before the window was shown,
-// and those that come before anyone could have read it, are dropped; the user answers what was
-// seen.
+// those that come before anyone could have read it, and those typed on without a pause (by their
+// window-system times) are dropped; the user answers what was seen.
 class MessageWindow : public QDialog {
     Q_OBJECT
   public:
@@ -40,6 +40,8 @@ class MessageWindow : public QDialog {
 
     core::DialogButton answer_ = core::DialogButton::Cancel;
     bool synced_ = true;
+    // A typed key has come after a pause: the user is answering, every key counts.
+    bool answering_ = false;
     QElapsedTimer shown_;
 };
 

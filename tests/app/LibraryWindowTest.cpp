@@ -494,6 +494,18 @@ TEST_F(LibraryWindowTest, AModeChangeWritesAndClosesAnOpenCellEditor) {
     w->hide();
 }
 
+TEST_F(LibraryWindowTest, FixClosesARowOpenedButLeftUnchangedAndTheMarkerFollows) {
+    addBox("Crate", 60, 40);
+    LibraryWindow* w = boxLibrary();
+    w->editButtonClick();
+    dm->boxes.edit(); // as after a question answered Yes and the cell left as it was
+    w->editButtonClick();
+    EXPECT_EQ(dm->boxes.state(), rectix::dataset::CursorState::Browse);
+    const int row = w->grid()->dataModel().currentRow();
+    EXPECT_EQ(w->grid()->model()->headerData(row, Qt::Vertical).toString(), QStringLiteral("\u25B6"));
+    w->hide();
+}
+
 // An accelerator moves no focus: the quantity still being typed in its cell is what Copy to and
 // Reset act on, in both libraries, also after Down on the last row left the cell editor open.
 TEST_F(LibraryWindowTest, AQuantityTypedThenCopiedByItsAcceleratorReachesTheTask) {

@@ -19,6 +19,8 @@
 #include <QSpinBox>
 #include <QToolButton>
 
+#include <tuple>
+
 using rectix::ui::DataNavigator;
 
 namespace {
@@ -146,6 +148,21 @@ TEST_F(TaskPageStates, TheAreaMultiplierIsTenToTheSpinnersPositionAndEveryAreaFo
     EXPECT_EQ(part<QLineEdit>("AvlVol")->text(), QStringLiteral("2"));
     spinner->setValue(7); // no wrap, no overrun
     EXPECT_EQ(part<QLineEdit>("VolMltEdit")->text(), QStringLiteral("1000000"));
+}
+
+TEST_F(TaskPageStates, TheArrowKeysInTheMultiplierEditStepItsSpinnerWithoutWrapping) {
+    sampleTask();
+    auto* edit = part<QLineEdit>("VolMltEdit");
+    const QString area = part<QLineEdit>("AvlVol")->text();
+    QTest::keyClick(edit, Qt::Key_Up);
+    EXPECT_EQ(edit->text(), QStringLiteral("10000"));
+    EXPECT_NE(part<QLineEdit>("AvlVol")->text(), area);
+    for (const auto& [position, key, shown] :
+         {std::tuple{6, Qt::Key_Up, "1000000"}, {0, Qt::Key_Down, "1"}}) {
+        part<QSpinBox>("VolMltUp")->setValue(position);
+        QTest::keyClick(edit, key);
+        EXPECT_EQ(edit->text(), QLatin1String(shown));
+    }
 }
 
 TEST_F(TaskPageStates, ALanguageSwitchKeepsTheSolvedTasksClearCaptionAndTheActiveSet) {

@@ -116,13 +116,27 @@ TEST(WindowDialogs, TitlesAndButtonsStayEnglishInEveryLanguage) {
 
 namespace {
 
-// Keys the window system delivers with their time, as typed keys are.
-void postTypedKey(QObject* receiver, Qt::Key key, const QString& text = {}) {
+// The window system's clock for the keys below: each test's typing starts well after the last.
+quint64 keyClock = 1000;
+
+// Keys the window system delivers with their time, as typed keys are, `after` milliseconds after
+// the key before.
+void postTypedKey(QObject* receiver, Qt::Key key, const QString& text = {}, quint64 after = 5000) {
+    keyClock += after;
     for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
         auto* e = new QKeyEvent(type, key, Qt::NoModifier, text);
-        e->setTimestamp(1000);
+        e->setTimestamp(keyClock);
         QCoreApplication::postEvent(receiver, e);
     }
+}
+
+// Calls `type` with the message window up once it takes keys.
+void whenItTakesKeys(std::function<void(MessageWindow&)> type) {
+    QTimer::singleShot(0, [type] {
+        auto* d = qobject_cast<MessageWindow*>(QApplication::activeModalWidget());
+        if (!d || !d->takesKeys()) return whenItTakesKeys(type);
+        type(*d);
+    });
 }
 
 // Runs `atShow` as each message window is shown, before it handles its own showing.
@@ -170,16 +184,30 @@ TEST(MessageWindow, KeysTypedBeforeAQuestionShowedNeitherAnswerNorDismissIt) {
 
 TEST(MessageWindow, AKeyPressedOnceTheQuestionIsUpAnswersIt) {
     WindowDialogs dialogs;
-    std::function<void()> answer = [&answer] {
-        auto* d = qobject_cast<MessageWindow*>(QApplication::activeModalWidget());
-        if (!d || !d->takesKeys()) {
-            QTimer::singleShot(0, answer);
-            return;
-        }
-        postTypedKey(d->button(DialogButton::Yes), Qt::Key_Return);
-    };
-    QTimer::singleShot(0, answer);
+    whenItTakesKeys([](MessageWindow& d) { postTypedKey(d.button(DialogButton::Yes), Qt::Key_Return); });
     EXPECT_EQ(
         dialogs.show(DialogKind::Confirmation, "Delete record?", DialogButton::Yes | DialogButton::No, 0),
         DialogButton::Yes);
+}
+
+// Typing that goes on without a pause is not an answer, however late it is delivered; the first
+// key after a pause is.
+TEST(MessageWindow, TypingGoingOnPastTheReadingTimeDoesNotAnswer) {
+    WindowDialogs dialogs;
+    QWidget field;
+    postTypedKey(&field, Qt::Key_2, QStringLiteral("2"));
+    QCoreApplication::processEvents(); // the key that opened the question
+    whenItTakesKeys([](MessageWindow& d) {
+        for (const Qt::Key key : {Qt::Key_1, Qt::Key_4, Qt::Key_7, Qt::Key_Return})
+            postTypedKey(d.button(DialogButton::Yes), key, {}, 60);
+        QMetaObject::invokeMethod(
+            &d,
+            [&d] {
+                if (d.isVisible()) postTypedKey(d.button(DialogButton::No), Qt::Key_Return, {}, 1000);
+            },
+            Qt::QueuedConnection);
+    });
+    EXPECT_EQ(dialogs.show(DialogKind::Confirmation, "Are you sure to modify box properties (Yes/No)?",
+                           DialogButton::Yes | DialogButton::No, 11),
+              DialogButton::No);
 }
