@@ -218,6 +218,7 @@ class DataModule {
     LibraryView* boxLibrary_;
     std::string openError_;
     bool openReadOnly_ = false;
+    bool holdTaskOptions_ = false; // the tasks scroll while the start-up opens them
 
   public:
     dataset::TableSet db;   // the working tables' set: home, export or import

@@ -13,6 +13,7 @@
 
 #include "core/Checked.h"
 #include "core/Errors.h"
+#include "core/ScopeGuard.h"
 #include "core/UiTexts.h"
 #include "dataset/Errors.h"
 
@@ -27,8 +28,17 @@ constexpr const char* applicationTitle = "Rectix";
 } // namespace
 
 void DataModule::dataModuleCreate() {
-    if (setTablesActive(true)) {
-        if (store_.lastTaskID != 0) tasks.locate("TaskID", store_.lastTaskID);
+    bool opened = false;
+    {
+        // The opening and the return to the last task both scroll the tasks: the stored settings
+        // are taken, or refused, once and for the task the page ends on.
+        holdTaskOptions_ = true;
+        const core::ScopeGuard release([this] { holdTaskOptions_ = false; });
+        opened = setTablesActive(true);
+        if (opened && store_.lastTaskID != 0) tasks.locate("TaskID", store_.lastTaskID);
+    }
+    if (opened) {
+        if (store_.taskOptSet) loadTaskOptions();
         store_.dbState = RunStore::tablesOpened;
         refreshTotals();
         return;
@@ -164,9 +174,9 @@ void DataModule::tasksAfterPost() {
 
 void DataModule::tasksAfterScroll() {
     page_->currentTaskChanged();
-    if (store_.taskOptSet)
-        loadTaskOptions();
-    else
+    if (store_.taskOptSet) {
+        if (!holdTaskOptions_) loadTaskOptions();
+    } else
         settings_->currOptSetColors();
     refreshTotals();
     viewOptions_->normalTracks(false);
