@@ -18,6 +18,7 @@
 #include "dataset/Errors.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace rectix::taskdb {
 
@@ -29,16 +30,13 @@ constexpr const char* applicationTitle = "Rectix";
 
 void DataModule::dataModuleCreate() {
     bool opened = false;
-    {
-        // The opening and the return to the last task both scroll the tasks: the stored settings
-        // are taken, or refused, once and for the task the page ends on.
-        holdTaskOptions_ = true;
-        const core::ScopeGuard release([this] { holdTaskOptions_ = false; });
+    // The opening and the return to the last task both scroll the tasks.
+    loadTaskOptionsAfter([&] {
         opened = setTablesActive(true);
         if (opened && store_.lastTaskID != 0) tasks.locate("TaskID", store_.lastTaskID);
-    }
+        return opened;
+    });
     if (opened) {
-        if (store_.taskOptSet) loadTaskOptions();
         store_.dbState = RunStore::tablesOpened;
         refreshTotals();
         return;
@@ -116,6 +114,19 @@ std::string DataModule::storedSettingsRefusal() {
                             .qr = stored(tasksQr),
                             .bb = stored(tasksBB),
                             .bw = stored(tasksBW)});
+}
+
+void DataModule::loadTaskOptionsAfter(const std::function<bool()>& move) {
+    // Within another such move, that one takes the settings at its end.
+    const bool outermost = !std::exchange(holdTaskOptions_, true);
+    bool open = false;
+    {
+        const core::ScopeGuard release([this, outermost] {
+            if (outermost) holdTaskOptions_ = false;
+        });
+        open = move();
+    }
+    if (outermost && open && store_.taskOptSet && tasks.isOpen()) loadTaskOptions();
 }
 
 void DataModule::loadTaskOptions() {
