@@ -87,7 +87,9 @@ std::int32_t SolveBridge::reloadSolution() {
     RunStore& s = dm_.store();
     // Until the whole plan is rebuilt, the result record belongs to no task.
     s.loadedSolutionTaskID = 0;
-    readCheckedSolution(p_.resultSolution);
+    // The task's rows are walked for the plan: the page keeps its rows, also when it is refused.
+    walkKeepingRows(dm_.operationView(), {&dm_.tc, &dm_.tb},
+                    [this] { readCheckedSolution(p_.resultSolution); });
     p_.computeContainerLoads(p_.resultSolution);
     p_.countPlacedAndUsed(p_.resultSolution);
     p_.evaluateSolution(p_.resultSolution, false);

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -90,6 +91,10 @@ class DataModule {
     // Stored settings outside the settings window's ranges are refused with an
     // error naming the field and value, and the active settings stay.
     void loadTaskOptions();
+    // Runs `move`, which opens the tables or moves among the tasks and says whether the tables
+    // stand open; the stored settings are then taken, or refused, once for the task it ends on
+    // instead of at each scroll.
+    void loadTaskOptionsAfter(const std::function<bool()>& move);
     // That refusal for the current task, "" when its settings are in range.
     std::string taskSettingsRefusal();
     // What is out of range in the current task's stored settings, at its table, row and field, or "".
@@ -221,6 +226,7 @@ class DataModule {
     LibraryView* boxLibrary_;
     std::string openError_;
     bool openReadOnly_ = false;
+    bool holdTaskOptions_ = false; // within loadTaskOptionsAfter
 
   public:
     dataset::TableSet db;   // the working tables' set: home, export or import

@@ -14,10 +14,12 @@
 
 #include "core/Checked.h"
 #include "core/Errors.h"
+#include "core/ScopeGuard.h"
 #include "core/UiTexts.h"
 #include "dataset/Errors.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace rectix::taskdb {
 
@@ -28,8 +30,14 @@ constexpr const char* applicationTitle = "Rectix";
 } // namespace
 
 void DataModule::dataModuleCreate() {
-    if (setTablesActive(true)) {
-        if (store_.lastTaskID != 0) tasks.locate("TaskID", store_.lastTaskID);
+    bool opened = false;
+    // The opening and the return to the last task both scroll the tasks.
+    loadTaskOptionsAfter([&] {
+        opened = setTablesActive(true);
+        if (opened && store_.lastTaskID != 0) tasks.locate("TaskID", store_.lastTaskID);
+        return opened;
+    });
+    if (opened) {
         store_.dbState = RunStore::tablesOpened;
         refreshTotals();
         return;
@@ -128,6 +136,19 @@ std::string DataModule::taskRowRefusal(bool settings) {
     return bad.empty() ? bad : atStoredRow(tasks, field, bad);
 }
 
+void DataModule::loadTaskOptionsAfter(const std::function<bool()>& move) {
+    // Within another such move, that one takes the settings at its end.
+    const bool outermost = !std::exchange(holdTaskOptions_, true);
+    bool open = false;
+    {
+        const core::ScopeGuard release([this, outermost] {
+            if (outermost) holdTaskOptions_ = false;
+        });
+        open = move();
+    }
+    if (outermost && open && store_.taskOptSet && tasks.isOpen()) loadTaskOptions();
+}
+
 void DataModule::loadTaskOptions() {
     if (tasks.isEmpty()) return;
     if (const std::string bad = taskSettingsRefusal(); !bad.empty()) {
@@ -184,9 +205,9 @@ void DataModule::tasksAfterPost() {
 
 void DataModule::tasksAfterScroll() {
     page_->currentTaskChanged();
-    if (store_.taskOptSet)
-        loadTaskOptions();
-    else
+    if (store_.taskOptSet) {
+        if (!holdTaskOptions_) loadTaskOptions();
+    } else
         settings_->currOptSetColors();
     refreshTotals();
     viewOptions_->normalTracks(false);

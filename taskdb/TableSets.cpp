@@ -98,6 +98,14 @@ void TableSets::setDatabaseName(int set) {
 }
 
 void TableSets::switchDatabase(int newSet) {
+    // The set's opening and the return to the task that was current both scroll the tasks.
+    dm_.loadTaskOptionsAfter([this, newSet] {
+        changeSet(newSet);
+        return setOpen();
+    });
+}
+
+void TableSets::changeSet(int newSet) {
     checkSetNumber(newSet);
     RunStore& store = dm_.store();
     // No other command starts while the working tables change sets.
@@ -132,11 +140,14 @@ void TableSets::switchDatabase(int newSet) {
 }
 
 void TableSets::switchToHome() {
-    switchDatabase(0);
-    const RunStore& store = dm_.store();
-    // Only in the home set: after a failed switch the previous set's tasks are not the home set's.
-    if (store.lastTaskID != 0 && store.activeDB == 0 && setOpen())
-        dm_.tasks.locate("TaskID", store.lastTaskID);
+    dm_.loadTaskOptionsAfter([this] {
+        switchDatabase(0);
+        const RunStore& store = dm_.store();
+        // Only in the home set: after a failed switch the previous set's tasks are not the home set's.
+        if (store.lastTaskID != 0 && store.activeDB == 0 && setOpen())
+            dm_.tasks.locate("TaskID", store.lastTaskID);
+        return setOpen();
+    });
 }
 
 bool TableSets::reopenWorkingTables() {

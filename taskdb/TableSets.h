@@ -68,6 +68,8 @@ class TableSets {
     bool requireOpenSet();
 
   private:
+    // The change of set that switchDatabase makes, within its one taking of the stored settings.
+    void changeSet(int newSet);
     ExchangeState exchangeState() const;
     void noSetActive();
 

@@ -8,9 +8,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -73,6 +75,28 @@ QStyle::StandardPixmap pixmapOf(MessageWindow::Icon icon) {
     return QStyle::SP_CustomBase;
 }
 
+// The window's frame, which the window system adds around it (pixels, both sides together).
+constexpr int frameAllowance = 24;
+
+// Gives a run wider than `width` places to break (zero-width spaces), so it wraps whole.
+QString breakableRuns(const QString& text, const QFontMetrics& metrics, int width) {
+    QString out;
+    qsizetype runStart = 0;
+    for (const QChar c : text) {
+        if (c.isSpace()) {
+            out += c;
+            runStart = out.size();
+            continue;
+        }
+        if (metrics.horizontalAdvance(out.sliced(runStart) + c) > width) {
+            out += QChar(0x200B);
+            runStart = out.size();
+        }
+        out += c;
+    }
+    return out;
+}
+
 } // namespace
 
 MessageWindow::MessageWindow(const QString& title, Icon icon, const QString& text, DialogButtons buttons,
@@ -81,12 +105,19 @@ MessageWindow::MessageWindow(const QString& title, Icon icon, const QString& tex
     setWindowTitle(title);
     if (buttons.empty()) buttons = DialogButton::Ok;
 
+    constexpr int spacing = 16;
+    const QMargins margins(16, 16, 16, 12);
     auto* message = new QHBoxLayout;
-    message->setSpacing(16);
+    message->setSpacing(spacing);
+    // The text may be as wide as the screen leaves it beside the icon, within the window.
+    const QScreen* shownOn = screen() ? screen() : QGuiApplication::primaryScreen();
+    int widest = (shownOn ? shownOn->availableGeometry().width() : 1024) - frameAllowance - margins.left() -
+                 margins.right();
     if (icon != Icon::None) {
         auto* picture = new QLabel(this);
         picture->setObjectName(QStringLiteral("Image"));
         const int extent = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
+        widest -= extent + spacing;
         picture->setPixmap(style()->standardIcon(pixmapOf(icon), nullptr, this).pixmap(extent, extent));
         picture->setAlignment(Qt::AlignTop);
         message->addWidget(picture);
@@ -95,6 +126,13 @@ MessageWindow::MessageWindow(const QString& title, Icon icon, const QString& tex
     label->setObjectName(QStringLiteral("Message"));
     label->setTextFormat(Qt::PlainText);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    widest = std::max(widest, 1);
+    if (label->sizeHint().width() > widest) {
+        // A line wider than that wraps, and the window stays on the screen.
+        label->setWordWrap(true);
+        label->setText(breakableRuns(text, label->fontMetrics(), widest - 8));
+        label->setFixedWidth(widest);
+    }
     message->addWidget(label, 1);
 
     auto* row = new QHBoxLayout;
@@ -122,8 +160,8 @@ MessageWindow::MessageWindow(const QString& title, Icon icon, const QString& tex
     installEventFilter(this);
     auto* column = new QVBoxLayout(this);
     column->setSizeConstraint(QLayout::SetFixedSize);
-    column->setContentsMargins(16, 16, 16, 12);
-    column->setSpacing(16);
+    column->setContentsMargins(margins);
+    column->setSpacing(spacing);
     column->addLayout(message);
     column->addLayout(row);
 }

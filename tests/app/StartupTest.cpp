@@ -14,6 +14,8 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <sqlite3.h>
+
 using rectix::app::StartupOutcome;
 
 namespace {
@@ -164,4 +166,32 @@ TEST_F(StartupTest, AMainWindowClosedOutsideTheProgramsLoopLeavesLaterLoopsRunni
     });
     EXPECT_EQ(loop.exec(), 7);
     EXPECT_TRUE(ran);
+}
+
+// The opening and the return to the last task both land on the task with a setting out of range
+// (written by another program): it is refused once, before the main window shows.
+TEST_F(StartupTest, AStoredSettingOutOfRangeIsRefusedOnceAtTheStart) {
+    makeSets({"home", "export", "import"});
+    rectix::taskdb::RunStore store;
+    rectix::taskdb::setDefaultOptions(store, true);
+    {
+        rectix::taskdb::DataModule dm(store, folder.path);
+        dm.dataModuleCreate();
+        dm.tasks.append(); // stored at once as "Task 1"
+        rectix::taskdb::SavedViewSettings view;
+        rectix::taskdb::SettingsFile ini(store, view, folder.path);
+        ini.setCurrentTask([&dm] { return dm.tasksTaskID.asInteger(); });
+        ini.saveIni();
+        dm.setTablesActive(false);
+    }
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(tableFile("home", "tasks").c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, "UPDATE tasks SET Power = 99", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+
+    ASSERT_EQ(start.run(), StartupOutcome::Running);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(
+        dialogs.shown[0].rfind("error: Task \"Task 1\": the stored setting Power 99 is outside 0..20", 0), 0u)
+        << dialogs.shown[0];
 }

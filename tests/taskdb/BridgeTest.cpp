@@ -266,6 +266,7 @@ TEST_F(BridgeTest, ReloadRebuildsThePlanFromTheStoredRows) {
 
 TEST_F(BridgeTest, ReloadRefusesRowsThatDoNotFitTheTask) {
     truckTask();
+    addTaskContainer(addContainer("Van", 400, 200, 3000), 1);
     solve();
     dm->solut.first();
     dm->posit.first();
@@ -273,8 +274,14 @@ TEST_F(BridgeTest, ReloadRefusesRowsThatDoNotFitTheTask) {
     dm->positPosX.setInteger(1190); // a pallet hanging out of the truck
     dm->posit.post();
     store.loadedSolutionTaskID = 77;
+    dm->tc.first();
+    dm->tb.first();
+    const std::int32_t type = dm->tcTypeID.asInteger(), kind = dm->tbKindID.asInteger();
     EXPECT_THROW(bridge->reloadSolution(), BridgeError);
     EXPECT_EQ(store.loadedSolutionTaskID, 0); // a half-built plan belongs to no task
+    // The page's rows stay where the user had them.
+    EXPECT_EQ(dm->tcTypeID.asInteger(), type);
+    EXPECT_EQ(dm->tbKindID.asInteger(), kind);
 }
 
 TEST_F(BridgeTest, AFailedWriteLeavesTheStoredSolutionAsItWas) {

@@ -36,6 +36,18 @@ TEST_F(Switching, HomeToExportAndBackReselectsTheHomeTask) {
     EXPECT_TRUE(wait.settingsEnabled && !wait.busy);
 }
 
+// The opening and the return to the home task both land on it: a stored setting out of range is
+// refused once, for that task.
+TEST_F(Switching, BackHomeAStoredSettingOutOfRangeIsRefusedOnce) {
+    for (const char* name : {"One", "Two"}) addTask(name);
+    sets->switchDatabase(1);
+    ASSERT_EQ(sqlite(root / "data/home/tasks.db", "UPDATE tasks SET Power = 99"), 0);
+    store.taskOptSet = true;
+    sets->switchToHome();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text.rfind("Task \"Two\": the stored setting Power 99", 0), 0u);
+}
+
 TEST_F(Switching, BetweenExportAndImportLastTaskIDStays) {
     addTask("One");
     addTask("Two");

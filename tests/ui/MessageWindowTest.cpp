@@ -9,7 +9,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
+#include <QTextDocument>
+#include <QTextOption>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -210,4 +213,29 @@ TEST(MessageWindow, TypingGoingOnPastTheReadingTimeDoesNotAnswer) {
     EXPECT_EQ(dialogs.show(DialogKind::Confirmation, "Are you sure to modify box properties (Yes/No)?",
                            DialogButton::Yes | DialogButton::No, 11),
               DialogButton::No);
+}
+
+// A message wider than the screen wraps, a run without spaces too, and the window stays on the
+// screen with every line of the text shown.
+TEST(MessageWindow, ALongMessageWrapsWithinTheScreen) {
+    const QString words = QStringLiteral("Tâche \"Sample\" : la boîte enregistrée 20 ").repeated(40);
+    const QString run = QStringLiteral("0123456789abcdef").repeated(80);
+    for (const QString& text : {words, words + run + QStringLiteral(" end")}) {
+        MessageWindow d({}, MessageWindow::Icon::Stop, text, DialogButton::Ok);
+        d.show();
+        const auto* label = d.findChild<QLabel*>(QStringLiteral("Message"));
+        EXPECT_EQ(QString(label->text()).remove(QChar(0x200B)), text);
+        EXPECT_LE(d.frameGeometry().width(), d.screen()->availableGeometry().width());
+        EXPECT_GE(label->height(), label->heightForWidth(label->width()));
+        // Every line, wrapped at word boundaries as the label wraps, fits its width: nothing is cut.
+        QTextDocument laid;
+        QTextOption wrap;
+        wrap.setWrapMode(QTextOption::WordWrap);
+        laid.setDefaultTextOption(wrap);
+        laid.setDocumentMargin(0);
+        laid.setDefaultFont(label->font());
+        laid.setPlainText(label->text());
+        laid.setTextWidth(label->width());
+        EXPECT_LE(laid.idealWidth(), label->width());
+    }
 }
