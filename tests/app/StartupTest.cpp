@@ -191,7 +191,9 @@ TEST_F(StartupTest, AStoredSettingOutOfRangeIsRefusedOnceAtTheStart) {
 
     ASSERT_EQ(start.run(), StartupOutcome::Running);
     ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(
-        dialogs.shown[0].rfind("error: Task \"Task 1\": the stored setting Power 99 is outside 0..20", 0), 0u)
+    EXPECT_EQ(dialogs.shown[0].rfind("error: Task \"Task 1\": table tasks, row (TaskID 1), field Power: the "
+                                     "stored setting Power 99 is outside 0..20",
+                                     0),
+              0u)
         << dialogs.shown[0];
 }

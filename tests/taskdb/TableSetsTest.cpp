@@ -45,7 +45,10 @@ TEST_F(Switching, BackHomeAStoredSettingOutOfRangeIsRefusedOnce) {
     store.taskOptSet = true;
     sets->switchToHome();
     ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].text.rfind("Task \"Two\": the stored setting Power 99", 0), 0u);
+    EXPECT_EQ(dialogs.shown[0].text.rfind(
+                  "Task \"Two\": table tasks, row (TaskID 2), field Power: the stored setting Power 99", 0),
+              0u)
+        << dialogs.shown[0].text;
 }
 
 TEST_F(Switching, BetweenExportAndImportLastTaskIDStays) {
