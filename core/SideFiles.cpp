@@ -116,6 +116,7 @@ int removeDead(const fs::path& target, std::initializer_list<std::string_view> k
             if (base.empty() || ::lstat((folder / base).c_str(), &st) != 0) continue;
             from = takeLeftover(folder / base, false);
             busy = from < 0;
+            break; // a name grows beside one base: a second look would leak this descriptor
         }
         std::error_code gone;
         if (!busy && (folders ? fs::remove_all(file, gone) > 0 && !gone : ::unlink(file.c_str()) == 0))
