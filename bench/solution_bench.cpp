@@ -8,9 +8,9 @@
 #include "taskdb/SolutionExport.h"
 
 #include <QApplication>
-#include <cmath>
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -69,8 +69,6 @@ void storePlan(taskdb::DataModule& dm, taskdb::RunStore& store) {
         dm.tbPlaced.setInteger(kContainers * kBoxesPerKind);
         dm.tb.post();
     }
-    // A plan as a reload reads it: boxes numbered as the task's instances are (kind after kind),
-    // each kind in a block of two columns and five rows of its own.
     // Each container's loads as a reload computes them from its boxes (no supports: the span is the length).
     long long weight = 0;
     double area = 0, moment = 0;
@@ -81,6 +79,8 @@ void storePlan(taskdb::DataModule& dm, taskdb::RunStore& store) {
             moment += (k * 1300 + b % 2 * 650 + (300 + 20 * k) / 2.0) * (20 + k);
         }
     const long long tail = std::llround(moment / 13600);
+    // A plan as a reload reads it: boxes numbered as the task's instances are (kind after kind),
+    // each kind in a block of two columns and five rows of its own.
     for (int c = 1; c <= kContainers; ++c) {
         dm.solut.append();
         dm.solutContNo.setInteger(c);
