@@ -7,10 +7,13 @@
 
 #include "core/Checked.h"
 #include "core/Rounding.h"
+#include "dataset/Cursor.h"
 #include "dataset/Transaction.h"
+#include "dataset/Value.h"
 
 #include <chrono>
 #include <map>
+#include <set>
 
 namespace rectix::taskdb {
 
@@ -76,6 +79,24 @@ void SolveBridge::deleteStoredSolution(bool keepFixed, int& kept) {
         while (!dm_.distr.isEmpty()) dm_.distr.deleteRow();
         while (!dm_.posit.isEmpty()) dm_.posit.deleteRow();
         dm_.solut.deleteRow();
+    }
+    // Rows of no container row, as another program may leave them, are of no kept container
+    // either: left, they would stop every later solve and reload of the task.
+    std::set<long double> containers;
+    for (dm_.solut.first(); !dm_.solut.eof(); dm_.solut.next())
+        containers.insert(dataset::numericValue(dm_.solutContNo.value()));
+    dm_.solut.first();
+    const auto task = static_cast<long double>(dm_.tasksTaskID.asInteger());
+    for (dataset::Cursor* details : {&dm_.distr, &dm_.posit}) {
+        dataset::Cursor rows(details->tableSet(), details->tableDef().name);
+        rows.open();
+        for (rows.first(); !rows.eof();) {
+            if (dataset::numericValue(rows.field("TaskID").value()) == task &&
+                !containers.contains(dataset::numericValue(rows.field("ContNo").value())))
+                rows.deleteRow();
+            else
+                rows.next();
+        }
     }
 }
 

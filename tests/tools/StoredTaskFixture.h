@@ -32,6 +32,14 @@ inline long long query(const fs::path& file, const std::string& sql) {
     return v;
 }
 
+// One statement run on a table file, as another program would.
+inline void exec(const fs::path& file, const std::string& sql) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sql;
+    sqlite3_close(db);
+}
+
 class StoredTaskTest : public ::testing::Test {
   protected:
     void SetUp() override {
