@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 namespace rectix::dataset {
 
@@ -207,9 +208,8 @@ std::string contentOf(const std::filesystem::path& file) {
 // kept copies) of killed writers of the table files.
 void TableSet::removeLeftovers() {
     const std::string mainFile = tableFile(0).filename().string();
-    std::vector<std::string> journals;
-    for (std::size_t t = 0; t < tables_.size(); ++t)
-        journals.push_back(contentOf(tableFile(t).string() + "-journal"));
+    // Read only once a super-journal is found: a journal can be large, and is mostly not there.
+    std::optional<std::vector<std::string>> journals;
     std::error_code ec;
     for (const auto& entry : std::filesystem::directory_iterator(folder(), ec)) {
         const std::string name = entry.path().filename().string();
@@ -217,7 +217,12 @@ void TableSet::removeLeftovers() {
         if (!isSuperJournalName(name, mainFile) || ::lstat(entry.path().c_str(), &st) != 0 ||
             !S_ISREG(st.st_mode) || st.st_uid != ::geteuid())
             continue;
-        if (std::none_of(journals.begin(), journals.end(), [&name](const std::string& journal) {
+        if (!journals) {
+            journals.emplace();
+            for (std::size_t t = 0; t < tables_.size(); ++t)
+                journals->push_back(contentOf(tableFile(t).string() + "-journal"));
+        }
+        if (std::none_of(journals->begin(), journals->end(), [&name](const std::string& journal) {
                 return journal.find(name) != std::string::npos;
             }))
             std::filesystem::remove(entry.path(), ec);
