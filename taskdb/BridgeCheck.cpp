@@ -91,17 +91,23 @@ void SolveBridge::checkLoadNos(int c) const {
 // The position rows follow their container's row: a row of no container would be left out of the
 // plan unseen, and would join a container of that number written later.
 void SolveBridge::checkNoStrayPositions(const std::set<std::int32_t>& containers) const {
-    dataset::Cursor rows(dm_.posit.tableSet(), dm_.posit.tableDef().name);
-    rows.open();
-    const std::int32_t task = dm_.tasksTaskID.asInteger();
-    for (rows.first(); !rows.eof(); rows.next()) {
-        if (dataset::numericValue(rows.field("TaskID").value()) != task) continue;
+    eachRowOfTask(dm_.posit, [&](dataset::Cursor& rows) {
         checkSolutionRow(rows);
-        if (containers.contains(rows.field("ContNo").asInteger())) continue;
+        if (containers.contains(rows.field("ContNo").asInteger())) return false;
         const std::string where = core::messageWith(
             core::Msg::StoredBox, {rows.field("BoxNo").displayText(), rows.field("ContNo").displayText()});
         refuseRow(rows, "ContNo", core::messageWith(core::Msg::NoContainerRow, {where}));
-    }
+        return false;
+    });
+}
+
+void SolveBridge::eachRowOfTask(const dataset::Cursor& details,
+                                const std::function<bool(dataset::Cursor&)>& visit) const {
+    dataset::Cursor rows(details.tableSet(), details.tableDef().name);
+    rows.open();
+    const auto task = static_cast<long double>(dm_.tasksTaskID.asInteger());
+    for (rows.first(); !rows.eof();)
+        if (dataset::numericValue(rows.field("TaskID").value()) != task || !visit(rows)) rows.next();
 }
 
 void SolveBridge::checkCapacity(const engine::PackSolution& plan, int c, int stored) const {

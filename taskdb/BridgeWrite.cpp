@@ -86,18 +86,12 @@ void SolveBridge::deleteStoredSolution(bool keepFixed, int& kept) {
     for (dm_.solut.first(); !dm_.solut.eof(); dm_.solut.next())
         containers.insert(dataset::numericValue(dm_.solutContNo.value()));
     dm_.solut.first();
-    const auto task = static_cast<long double>(dm_.tasksTaskID.asInteger());
-    for (dataset::Cursor* details : {&dm_.distr, &dm_.posit}) {
-        dataset::Cursor rows(details->tableSet(), details->tableDef().name);
-        rows.open();
-        for (rows.first(); !rows.eof();) {
-            if (dataset::numericValue(rows.field("TaskID").value()) == task &&
-                !containers.contains(dataset::numericValue(rows.field("ContNo").value())))
-                rows.deleteRow();
-            else
-                rows.next();
-        }
-    }
+    for (const dataset::Cursor* details : {&dm_.distr, &dm_.posit})
+        eachRowOfTask(*details, [&containers](dataset::Cursor& rows) {
+            if (containers.contains(dataset::numericValue(rows.field("ContNo").value()))) return false;
+            rows.deleteRow();
+            return true;
+        });
 }
 
 void SolveBridge::writeSolution(const engine::PackSolution& plan) {

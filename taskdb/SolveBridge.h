@@ -106,6 +106,10 @@ class SolveBridge {
     // Every box-position row of the task lies in a container of `containers`, the task's
     // solution-container numbers.
     void checkNoStrayPositions(const std::set<std::int32_t>& containers) const;
+    // Walks the rows of the current task in the whole table `details` reads (not only those of its
+    // master's row); `visit` gives true when it deleted the row, which then needs no step on.
+    void eachRowOfTask(const dataset::Cursor& details,
+                       const std::function<bool(dataset::Cursor&)>& visit) const;
     // The current stored container, read into the plan as container c, against its rows.
     void checkStoredCounts(const engine::PackSolution& plan, int c) const;
     void checkNoOverlap(const engine::PackSolution& plan, int c, int stored) const;
