@@ -64,10 +64,13 @@ std::optional<SizeLimits::Breach> SizeLimits::container(const ContainerFigures& 
     return container(c.length, c.width, c.noseDL, c.tailDL, heaviestLoad(c, boxes));
 }
 
+// A whole load passes the fill's weight cap exactly when it passes the cap's whole part.
+std::int64_t SizeLimits::fillLoadCap(std::int64_t loadWt) {
+    return static_cast<std::int64_t>(std::floor(capacitySlack * static_cast<long double>(loadWt)));
+}
+
 std::int64_t SizeLimits::heaviestLoad(const ContainerFigures& c, const std::vector<BoxFigures>& boxes) const {
-    // The fill's weight cap: a whole load passes it exactly when it passes its whole part.
-    std::int64_t cap =
-        static_cast<std::int64_t>(std::floor(capacitySlack * static_cast<long double>(c.loadWt)));
+    std::int64_t cap = fillLoadCap(c.loadWt);
     if (c.noseWt + c.tailWt > 0)
         cap = std::min(cap, static_cast<std::int64_t>(
                                 std::floor(supportSlack * static_cast<long double>(c.noseWt + c.tailWt))));

@@ -50,6 +50,8 @@ class SizeLimits {
     std::optional<Breach> container(const ContainerFigures& container,
                                     const std::vector<BoxFigures>& boxes) const;
 
+    // The most a fill loads into a container of this capacity.
+    static std::int64_t fillLoadCap(std::int64_t loadWt);
     // At least the weight of any load a fill may put into the container from these boxes: what
     // fits its usable area, no more than its capacity cap nor, where it has support limits, their
     // sum. A kind counts at least once, as it gets at least one instance.

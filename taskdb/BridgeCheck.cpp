@@ -8,8 +8,8 @@
 
 #include "core/NumberFormat.h"
 #include "core/UiTexts.h"
-#include "engine/Limits.h"
 #include "engine/Progress.h"
+#include "engine/SizeLimits.h"
 
 #include <cmath>
 #include <exception>
@@ -115,8 +115,7 @@ void SolveBridge::checkCapacity(const engine::PackSolution& plan, int c, int sto
     long long load = 0;
     for (int j = 1; j <= p_.boxCount; ++j)
         if (plan.contNo[j] == c) load += p_.boxKinds.weight[p_.boxInstKind[j]];
-    const auto loadWt = static_cast<long double>(p_.contTypes.loadWt[type]);
-    const auto most = static_cast<long long>(std::floor(engine::capacitySlack * loadWt));
+    const std::int64_t most = engine::SizeLimits::fillLoadCap(p_.contTypes.loadWt[type]);
     if (load > most)
         refuseRow(dm_.solut, "WgtLoad",
                   core::messageWith(core::Msg::LoadOverCapacity,
