@@ -3,7 +3,6 @@
 #include "CommandLine.h"
 #include "HeadlessGui.h"
 #include "MessageLine.h"
-#include "OutputFile.h"
 
 #include "core/DurableFile.h"
 #include "engine/PackProblem.h"
@@ -109,7 +108,6 @@ std::string printStoredReport(taskdb::DataModule& dm, taskdb::SolveBridge& bridg
     const std::string taskID = std::to_string(dm.tasksTaskID.asInteger());
     if ((r.kind == "solution" || r.kind == "layout") && !solved)
         return "task " + taskID + " has no stored solution";
-    if (std::string wrong = outputRefusal(r.output); !wrong.empty()) return wrong;
     // The file is replaced only when the report was written whole; else the earlier one stays.
     auto print = [&path](const ui::CompositeReport& job) -> std::string {
         try {

@@ -31,7 +31,8 @@ std::string checkReportRequest(const ReportRequest& request);
 
 // Prints the report of the data module's current task to the PDF file. Empty when it did, else
 // why not in one line; stored rows that the checks of a reload refuse throw their BridgeError.
-// Needs no application object: it makes one for the printing.
+// Needs no application object: it makes one for the printing. The caller has checked the output
+// file (outputRefusal) before the set was opened.
 std::string printStoredReport(taskdb::DataModule& dm, taskdb::SolveBridge& bridge,
                               engine::PackProblem& problem, const ReportRequest& request);
 
