@@ -1,6 +1,7 @@
 // The solution page over a stored solution of containers 1, 2 and 4: the detail grids and group
 // boxes follow the selected container, "Fix Selected" is stored at once, View reloads the plan
 // only for another task, the columns scale, and the File button writes or reports.
+#include "../support/FileText.h"
 #include "../support/RegionalDesktop.h"
 #include "../support/ScriptedAnswers.h"
 #include "../support/Unprivileged.h"
@@ -48,11 +49,6 @@ class LayoutPageDouble : public QDialog {
     int exec() override { return ++shown, Accepted; }
     int shown = 0;
 };
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 class SolutionWindowTest : public ::testing::Test {
   protected:

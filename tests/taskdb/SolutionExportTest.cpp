@@ -1,6 +1,7 @@
 // The three CSV files of a stored solution: their format, names from any task name, numbers in
 // any locale, and earlier files kept whole when a write fails.
 #include "../support/FileSizeLimit.h"
+#include "../support/FileText.h"
 #include "StoredSolution.h"
 #include "TaskDbFixture.h"
 
@@ -17,11 +18,6 @@ namespace rectix::taskdb::test {
 namespace {
 
 const std::string date = "06/12/2026";
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::vector<std::string> linesOf(const std::string& text) {
     std::vector<std::string> lines;

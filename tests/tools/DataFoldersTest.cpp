@@ -2,6 +2,7 @@
 // folders and the sample in the home set; existing data is kept.
 #include "tools/DataFolders.h"
 #include "../support/DeadProcess.h"
+#include "../support/FileText.h"
 #include "../support/SyncRecorder.h"
 
 #include "taskdb/DataModule.h"
@@ -53,13 +54,6 @@ std::set<std::string> names(const fs::path& folder) {
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
         all.insert(it->path().filename().string());
     return all;
-}
-
-std::string readFile(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The golden plans again, with the engine's plain scans (every earlier position
 // instead of the indexes and the grid): the oracle gives the same plans byte for byte.
+#include "../support/FileText.h"
 #include "tools/TaskFile.h"
 
 #include "engine/PackRun.h"
@@ -15,13 +16,6 @@
 using namespace rectix;
 
 namespace {
-
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // The harness's work clock at 1 ms per fill.
 const engine::FillEngine* clockEngine = nullptr;

@@ -1,5 +1,6 @@
 // Plans the engine makes pass the checks of a reload once stored: the golden plans, and their
 // tasks solved with settings drawn at random, partly fixed, cleared and solved again.
+#include "../support/FileText.h"
 #include "../taskdb/TaskDbFixture.h"
 
 #include "tools/TaskFile.h"
@@ -52,13 +53,6 @@ class PlanCheck : public SolvingTest {
         }
     }
 };
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 } // namespace
 
