@@ -22,7 +22,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <set>
-#include <sstream>
 
 namespace rectix::tools::test {
 

@@ -7,9 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include <fstream>
 #include <random>
-#include <sstream>
 
 namespace rectix::taskdb::test {
 
